@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Quillet/Logger.h"
+
+#include <cstdarg>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+// The process-wide owner of the log file, the per-logger levels and the line format.
+// Writes of several processes started from one program file are ordered by a lock file
+// named after the program.
+class CLogManager {
+public:
+    static CLogManager* GetInstance();
+
+    CLogManager();
+    ~CLogManager();
+    CLogManager(const CLogManager&) = delete;
+    CLogManager& operator=(const CLogManager&) = delete;
+
+    bool Open(const char* fileName, int defaultLevel);
+    bool Attach(CLogManager* other);
+    void Close();
+    bool IsOpen() const;
+    // Hands out the descriptor of the open log file (-1 when none); always returns 1.
+    int GetFileHandle(int* handle) const;
+    const char* GetLogFileName() const;
+
+    bool LoadConfig(const char* fileName, int defaultLevel);
+    CLogger GetLogger(const char* name, int level);
+    void SetLoggerLevel(int level, const char* name);
+    int GetLoggerLevel(const char* name) const;
+
+    void Log(int level, const char* name, const char* format, va_list* args);
+    void LogAt(int level, int line, const char* file, const char* name, const char* format, va_list* args);
+
+    void SetLogFileName(const char* name);
+    void SetFileNamePrefix(const char* prefix);
+    void SetFormat(const char* format);
+    void SetFlush(bool flush);
+    void SetFileNameWithDate(bool withDate);
+    void SetAppend(bool append);
+    void SetMaxFileSize(std::uint64_t bytes);
+
+    // The configuration file and log file names derived from a program path.
+    static std::string ConfigFileNameFor(const std::string& programPath);
+    static std::string LogFileNameFor(const std::string& programPath, const std::string& prefix,
+                                      bool withDate);
+
+private:
+};

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test: the normal tree with all labels
+# (GUI tests under Xvfb), then a sanitizer tree with every test but the GUI ones.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+
+jobs=$(nproc)
+run_ctest() { # <build-dir> <ctest arguments...>
+  local dir=$1; shift
+  (cd "$dir" && ctest --output-on-failure --parallel "$jobs" "$@")
+}
+
+"$root/scripts/build.sh" "$root/build"
+run_ctest "$root/build" -LE gui
+if [ -n "$(cd "$root/build" && ctest -N -L gui | grep -E '^ *Test +#')" ]; then
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "cd '$root/build' && ctest --output-on-failure -L gui"
+fi
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+"$root/scripts/build.sh" "$root/build-asan" -DZEPHRIN_SANITIZE=ON -DZEPHRIN_BUILD_BENCH=OFF
+run_ctest "$root/build-asan" -LE gui
+
+for extra in "$root"/scripts/test.d/*.sh; do
+  [ -e "$extra" ] && bash "$extra" "$root"
+done
+echo "All test runs passed."
