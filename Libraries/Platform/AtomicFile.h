@@ -1,0 +1,29 @@
+// Replaces a file as a whole or not at all: the bytes go to a temporary file in the target's
+// folder, are flushed to the disk and then renamed over the target. A crash, a full disk or a
+// folder that turned read-only leaves the old file exactly as it was.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+class CAtomicFile
+{
+public:
+    // Writes bytes to path. An existing file keeps its permission bits (and, where we may set
+    // them, its owner and group); a new file gets 0644 less the umask. A symbolic link is
+    // followed, so the file it points to is replaced and the link stays. False with a message
+    // naming the file in *error (when error is not null) on any failure; the temporary file is
+    // then removed and the target untouched. A target that exists but may not be written to is
+    // refused like an ordinary write would be.
+    static bool Write(const std::string& path, std::string_view bytes, std::string* error);
+
+    // The steps of a write, in this order. Write is taken once per chunk of at most
+    // kChunkSize bytes, so a hook can stop in the middle of the data.
+    enum class Step { Create, Write, Sync, Rename };
+    static constexpr size_t kChunkSize = 64 * 1024;
+
+    // Tests only: the hook runs before each step; returning an errno value (e.g. ENOSPC) makes
+    // that step fail with it, 0 lets it go on. An empty function removes the hook.
+    static void SetHookForTesting(std::function<int(Step)> hook);
+};
