@@ -1,0 +1,43 @@
+#pragma once
+
+#include <csignal>
+#include <cstdint>
+#include <ucontext.h>
+
+// What a fault hands to the exception filter: the report's exception code (see
+// ExceptionCodeForSignal), the signal (0 for an uncaught C++ exception) and the signal's details
+// and registers at the fault, each of which may be NULL.
+struct SExceptionPointers {
+    std::uint32_t code = 0;
+    int signal = 0;
+    const siginfo_t* info = nullptr;
+    const ucontext_t* context = nullptr;
+};
+
+// The code an uncaught C++ exception is reported with.
+constexpr std::uint32_t CPP_EXCEPTION_CODE = 0xE06D7363;
+
+// The exception code a fault signal is reported with: a segmentation fault is an access
+// violation (0xC0000005), an integer division by zero 0xC0000094, an illegal instruction
+// 0xC000001D, and so on for the finer signal codes; a signal without a counterpart (SIGABRT)
+// gives its own number, which ExceptionText calls an unknown exception type.
+std::uint32_t ExceptionCodeForSignal(int signal, int signalCode);
+
+// "an Access Violation" and its sisters; "an Unknown exception type" for any other code.
+const char* ExceptionText(std::uint32_t code);
+
+// Installs cvUnhandledExceptionFilter for SIGSEGV, SIGBUS, SIGFPE, SIGILL and SIGABRT on an
+// alternate signal stack of the calling thread, and as the handler of uncaught C++ exceptions.
+// Everything the report needs that would allocate (paths, names, versions, system texts, the
+// crash-report program's start-up settings) is taken in here, so call it once the program path
+// is final. False when a handler could not be installed.
+bool InstallUnhandledExceptionFilter();
+
+// Writes the crash report (into the open log between START and END markers, else into
+// ERRORLOG.TXT beside the program), then starts the crash-report program Vexmora from the program
+// folder with the program's file name as its argument, unless a debugger is attached. Only the
+// first call of the process reports; every later one, also a fault while reporting, writes
+// nothing. Uses write(2) on static buffers only, so it may run inside a signal handler.
+// 1 when the crash-report program was started, else 0.
+int cvUnhandledExceptionFilter(const SExceptionPointers* pointers);
+int WriteFaultReport(const SExceptionPointers* pointers, const char* handlerName);
