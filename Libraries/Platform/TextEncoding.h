@@ -1,0 +1,25 @@
+// Conversions between UTF-8, the encoding of all text inside the system, and Windows-1252, the
+// ANSI code page of files written by the Windows programs and of PDF text strings.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class CTextEncoding
+{
+public:
+    // True when the text is well-formed UTF-8: no stray or missing continuation bytes, no
+    // overlong forms, no surrogates, nothing above U+10FFFF.
+    static bool IsValidUtf8(std::string_view text);
+
+    // The Unicode code point of a Windows-1252 byte. The five bytes the code page leaves
+    // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the control characters of the same value.
+    static char32_t Windows1252ToCodePoint(unsigned char byte);
+
+    // Every byte is taken as a Windows-1252 character; the result is valid UTF-8.
+    static std::string Windows1252ToUtf8(std::string_view text);
+
+    // Characters that Windows-1252 cannot hold, and bytes that are not valid UTF-8, become the
+    // replacement character.
+    static std::string Utf8ToWindows1252(std::string_view text, char replacement = '?');
+};

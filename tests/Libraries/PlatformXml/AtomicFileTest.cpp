@@ -1,0 +1,260 @@
+#include "Platform/AtomicFile.h"
+
+#include "XmlTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+using Step = CAtomicFile::Step;
+
+mode_t ModeOf(const std::string& path)
+{
+    struct stat st {};
+    stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+class AtomicFileTest : public ::testing::Test
+{
+protected:
+    void TearDown() override { CAtomicFile::SetHookForTesting(nullptr); }
+
+    CTempFolder folder;
+    const std::string oldBytes = "old contents\n";
+};
+
+// Runs body in a child process and returns its exit code; the child may change its user,
+// mounts or limits without touching the test process.
+template <typename Body>
+int InChild(Body body)
+{
+    const pid_t pid = fork();
+    if (pid == 0)
+        _exit(body());
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+TEST_F(AtomicFileTest, CreatesNewFileWithDefaultPermissions)
+{
+    const std::string path = folder.File("new.xml");
+    const mode_t previous = umask(027);
+    std::string error;
+    const bool written = CAtomicFile::Write(path, "<a/>", &error);
+    umask(previous);
+
+    ASSERT_TRUE(written) << error;
+    EXPECT_EQ(ReadAll(path), "<a/>");
+    EXPECT_EQ(ModeOf(path), 0640u);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"new.xml"});
+}
+
+TEST_F(AtomicFileTest, ReplacesFileKeepingItsPermissions)
+{
+    const std::string path = folder.File("project.xml");
+    WriteAll(path, oldBytes);
+    chmod(path.c_str(), 0604);
+
+    const std::string big(3 * CAtomicFile::kChunkSize + 17, 'x');  // several chunks
+    std::string error;
+    ASSERT_TRUE(CAtomicFile::Write(path, big, &error)) << error;
+    EXPECT_EQ(ReadAll(path), big);
+    EXPECT_EQ(ModeOf(path), 0604u);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"project.xml"});
+
+    ASSERT_TRUE(CAtomicFile::Write(path, "", &error)) << error;
+    EXPECT_EQ(ReadAll(path), "");
+}
+
+TEST_F(AtomicFileTest, FollowsSymbolicLinkAndKeepsIt)
+{
+    const std::string real = folder.File("real.xml");
+    const std::string link = folder.File("link.xml");
+    WriteAll(real, oldBytes);
+    ASSERT_EQ(symlink("real.xml", link.c_str()), 0);
+
+    std::string error;
+    ASSERT_TRUE(CAtomicFile::Write(link, "new", &error)) << error;
+    struct stat st {};
+    ASSERT_EQ(lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(ReadAll(real), "new");
+}
+
+TEST_F(AtomicFileTest, RefusesTargetsThatCannotBeFiles)
+{
+    std::string error;
+    EXPECT_FALSE(CAtomicFile::Write(folder.Path(), "x", &error));
+    EXPECT_NE(error.find(folder.Path()), std::string::npos) << error;
+
+    const std::string missingFolder = folder.File("missing/file.xml");
+    EXPECT_FALSE(CAtomicFile::Write(missingFolder, "x", &error));
+    EXPECT_NE(error.find(missingFolder), std::string::npos) << error;
+    EXPECT_NE(error.find(std::strerror(ENOENT)), std::string::npos) << error;
+
+    EXPECT_FALSE(CAtomicFile::Write("", "x", nullptr));
+}
+
+// A failure at any step, as a full disk or an I/O error would cause it, leaves the old file
+// byte for byte and no temporary file behind.
+TEST_F(AtomicFileTest, FailureAtAnyStepLeavesOldFile)
+{
+    const struct
+    {
+        Step step;
+        int error;
+    } cases[] = {{Step::Create, EACCES}, {Step::Write, ENOSPC}, {Step::Sync, EIO}, {Step::Rename, EROFS}};
+    const std::string path = folder.File("settings.xml");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.step));
+        WriteAll(path, oldBytes);
+        int writes = 0;
+        CAtomicFile::SetHookForTesting([&](Step step) {
+            // The write fails in the middle of the data.
+            if (step == Step::Write && ++writes < 3)
+                return 0;
+            return step == c.step ? c.error : 0;
+        });
+
+        std::string error;
+        EXPECT_FALSE(CAtomicFile::Write(path, std::string(5 * CAtomicFile::kChunkSize, 'n'), &error));
+        EXPECT_NE(error.find(path), std::string::npos) << error;
+        EXPECT_NE(error.find(std::strerror(c.error)), std::string::npos) << error;
+        EXPECT_EQ(ReadAll(path), oldBytes);
+        EXPECT_EQ(folder.Names(), std::vector<std::string>{"settings.xml"});
+    }
+}
+
+// As root the permission bits do not stop us, so the child runs as nobody.
+TEST_F(AtomicFileTest, ReadOnlyFolderOrFileLeavesOldFile)
+{
+    const std::string path = folder.File("units.xml");
+    WriteAll(path, oldBytes);
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(folder.Path().c_str(), kNobody, kNobody), 0);
+        ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0);
+    }
+    const int result = InChild([&] {
+        if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0))
+            return 10;
+        std::string error;
+        // The folder turned read-only.
+        chmod(folder.Path().c_str(), 0555);
+        if (CAtomicFile::Write(path, "new", &error) || error.find(path) == std::string::npos)
+            return 1;
+        if (ReadAll(path) != oldBytes)
+            return 2;
+        // A file that may not be written is not replaced behind the user's back.
+        chmod(folder.Path().c_str(), 0755);
+        chmod(path.c_str(), 0444);
+        if (CAtomicFile::Write(path, "new", &error) || ReadAll(path) != oldBytes)
+            return 3;
+        return folder.Names().size() == 1 ? 0 : 4;
+    });
+    EXPECT_EQ(result, 0);
+}
+
+// A real full file system: a 64 KiB tmpfs in a mount namespace of a child process.
+TEST_F(AtomicFileTest, FullFileSystemLeavesOldFile)
+{
+    const std::string mountPoint = folder.File("small");
+    ASSERT_EQ(mkdir(mountPoint.c_str(), 0755), 0);
+    const std::string path = mountPoint + "/project.xml";
+    const int result = InChild([&] {
+        if (unshare(CLONE_NEWNS) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=64k") != 0)
+            return 77;
+        WriteAll(path, oldBytes);
+        std::string error;
+        if (CAtomicFile::Write(path, std::string(256 * 1024, 'n'), &error))
+            return 1;
+        if (error.find(std::strerror(ENOSPC)) == std::string::npos)
+            return 2;
+        if (ReadAll(path) != oldBytes)
+            return 3;
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(mountPoint))
+            names.push_back(entry.path().filename().string());
+        return names == std::vector<std::string>{"project.xml"} ? 0 : 4;
+    });
+    if (result == 77)
+        GTEST_SKIP() << "no permission to mount a tmpfs";
+    EXPECT_EQ(result, 0);
+}
+
+// kill -9 of the writing process at each point of a save leaves the old file or the new one,
+// never a mixture.
+TEST_F(AtomicFileTest, KilledWriterLeavesOldOrNewFile)
+{
+    const std::string path = folder.File("project.xml");
+    const std::string newBytes(4 * CAtomicFile::kChunkSize, 'n');
+    const struct
+    {
+        Step step;
+        int occurrence;  // stop before this occurrence of the step
+        bool expectNew;
+    } cases[] = {{Step::Create, 1, false}, {Step::Write, 1, false}, {Step::Write, 3, false},
+                 {Step::Sync, 1, false},   {Step::Rename, 1, false}, {Step::Rename, 2, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.step) << " #" << c.occurrence);
+        WriteAll(path, oldBytes);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            int seen = 0;
+            CAtomicFile::SetHookForTesting([&](Step step) {
+                if (step == c.step && ++seen == c.occurrence)
+                    raise(SIGSTOP);
+                return 0;
+            });
+            // The second save's Rename step comes after the first save is complete.
+            CAtomicFile::Write(path, newBytes, nullptr);
+            CAtomicFile::Write(path, newBytes, nullptr);
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, WUNTRACED), pid);
+        ASSERT_TRUE(WIFSTOPPED(status));
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        EXPECT_EQ(ReadAll(path), c.expectNew ? newBytes : oldBytes);
+    }
+}
+
+// The same with the kill at a random moment of back-to-back saves.
+TEST_F(AtomicFileTest, KilledAtRandomMomentLeavesOldOrNewFile)
+{
+    const std::string path = folder.File("project.xml");
+    const std::string first(512 * 1024, 'a');
+    const std::string second(300 * 1024, 'b');
+    WriteAll(path, first);
+    srand(4711);
+    for (int round = 0; round < 20; ++round) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            for (int i = 0;; ++i)
+                CAtomicFile::Write(path, i % 2 ? first : second, nullptr);
+        }
+        usleep(1000 + rand() % 20000);
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        const std::string now = ReadAll(path);
+        ASSERT_TRUE(now == first || now == second) << "round " << round << ": " << now.size() << " bytes";
+    }
+}
+
+}  // namespace

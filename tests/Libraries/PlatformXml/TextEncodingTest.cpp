@@ -1,0 +1,58 @@
+#include "Platform/TextEncoding.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(TextEncodingTest, ValidUtf8)
+{
+    const struct
+    {
+        const char* text;
+        bool valid;
+    } cases[] = {
+        {"", true},
+        {"plain ASCII", true},
+        {"Gr\xC3\xB6\xC3\x9F" "e \xC2\xB0" "C \xE2\x82\xAC \xF0\x9F\x98\x80", true},  // Größe °C € and an emoji
+        {"\xEF\xBB\xBF<a/>", true},                                                // byte order mark
+        {"\xF4\x8F\xBF\xBF", true},                                                // U+10FFFF
+        {"Gr\xF6\xDF" "e", false},                                                 // Windows-1252
+        {"\xC3", false},                                                           // cut short
+        {"\xE2\x82", false},
+        {"\x80", false},                                                           // stray continuation
+        {"\xC0\xAF", false},                                                       // overlong '/'
+        {"\xE0\x80\xAF", false},
+        {"\xED\xA0\x80", false},                                                   // surrogate
+        {"\xF4\x90\x80\x80", false},                                               // above U+10FFFF
+        {"\xF8\x88\x80\x80\x80", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CTextEncoding::IsValidUtf8(c.text), c.valid) << c.text;
+}
+
+TEST(TextEncodingTest, Windows1252ToUtf8)
+{
+    EXPECT_EQ(CTextEncoding::Windows1252ToUtf8("Gr\xF6\xDF" "e \xB0" "C"), "Gr\xC3\xB6\xC3\x9F" "e \xC2\xB0" "C");
+    EXPECT_EQ(CTextEncoding::Windows1252ToUtf8("\x80 \x84\x93\x94 \x96 \x99 \x9F \xFF"),
+              "\xE2\x82\xAC \xE2\x80\x9E\xE2\x80\x9C\xE2\x80\x9D \xE2\x80\x93 \xE2\x84\xA2 \xC5\xB8 \xC3\xBF");
+    // The bytes the code page leaves out still give valid text.
+    EXPECT_EQ(CTextEncoding::Windows1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
+
+    std::string every;
+    for (int byte = 1; byte < 256; ++byte)
+        every += static_cast<char>(byte);
+    const std::string utf8 = CTextEncoding::Windows1252ToUtf8(every);
+    EXPECT_TRUE(CTextEncoding::IsValidUtf8(utf8));
+    EXPECT_EQ(CTextEncoding::Utf8ToWindows1252(utf8), every);  // round trip over the whole code page
+}
+
+TEST(TextEncodingTest, Utf8ToWindows1252ReplacesWhatItCannotHold)
+{
+    EXPECT_EQ(CTextEncoding::Utf8ToWindows1252("Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC"), "Gr\xF6\xDF" "e \x80");
+    EXPECT_EQ(CTextEncoding::Utf8ToWindows1252("\xCE\xA9 \xF0\x9F\x98\x80"), "? ?");  // Omega, emoji
+    EXPECT_EQ(CTextEncoding::Utf8ToWindows1252("a\xFF" "b", '_'), "a_b");            // not UTF-8
+    EXPECT_EQ(CTextEncoding::Windows1252ToCodePoint(0x80), U'\u20AC');
+    EXPECT_EQ(CTextEncoding::Windows1252ToCodePoint('A'), U'A');
+}
+
+}  // namespace
