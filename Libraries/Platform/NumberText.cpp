@@ -44,6 +44,21 @@ bool StripPlus(std::string_view& text)
     return true;
 }
 
+// The whole text, less surrounding blanks, as one number; out untouched on failure.
+template <typename T>
+bool ParseWhole(std::string_view text, T& out)
+{
+    text = Trim(text);
+    if (!StripPlus(text) || text.empty())
+        return false;
+    T value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size())
+        return false;
+    out = value;
+    return true;
+}
+
 }  // namespace
 
 std::string DoubleToText(double v)
@@ -84,28 +99,12 @@ std::string LongToText(long v)
 
 bool TextToDouble(std::string_view text, double& out)
 {
-    text = Trim(text);
-    if (!StripPlus(text) || text.empty())
-        return false;
-    double value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size())
-        return false;
-    out = value;
-    return true;
+    return ParseWhole(text, out);
 }
 
 bool TextToLong(std::string_view text, long& out)
 {
-    text = Trim(text);
-    if (!StripPlus(text) || text.empty())
-        return false;
-    long value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size())
-        return false;
-    out = value;
-    return true;
+    return ParseWhole(text, out);
 }
 
 double AtoF(const char* text)

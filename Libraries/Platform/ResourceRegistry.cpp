@@ -37,23 +37,6 @@ std::string Upper(std::string text)
     return text;
 }
 
-// "#123" -> 123; anything else is a real name.
-bool NumericName(const std::string& name, int& id)
-{
-    if (name.size() < 2 || name.size() > 10 || name[0] != '#')
-        return false;
-    long value = 0;
-    for (std::size_t i = 1; i < name.size(); ++i) {
-        if (name[i] < '0' || name[i] > '9')
-            return false;
-        value = value * 10 + (name[i] - '0');
-    }
-    if (value > 0xFFFF)
-        return false;
-    id = static_cast<int>(value);
-    return true;
-}
-
 bool Lookup(const SKey& key, std::string_view& bytes)
 {
     SRegistry& registry = Registry();
@@ -67,6 +50,22 @@ bool Lookup(const SKey& key, std::string_view& bytes)
 
 }  // namespace
 
+bool CResourceRegistry::IdFromName(const std::string& name, int& id)
+{
+    if (name.size() < 2 || name.size() > 6 || name[0] != '#')
+        return false;
+    long value = 0;
+    for (std::size_t i = 1; i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9')
+            return false;
+        value = value * 10 + (name[i] - '0');
+    }
+    if (value > 0xFFFF)
+        return false;
+    id = static_cast<int>(value);
+    return true;
+}
+
 bool CResourceRegistry::Find(const std::string& type, int id, std::string_view& bytes)
 {
     return Lookup(SKey{Upper(type), id, std::string()}, bytes);
@@ -75,7 +74,7 @@ bool CResourceRegistry::Find(const std::string& type, int id, std::string_view& 
 bool CResourceRegistry::Find(const std::string& type, const std::string& name, std::string_view& bytes)
 {
     int id = 0;
-    if (NumericName(name, id))
+    if (IdFromName(name, id))
         return Find(type, id, bytes);
     if (name.empty())
         return false;
@@ -86,7 +85,7 @@ void CResourceRegistry::Register(const char* type, int id, const char* name, con
                                  std::size_t size)
 {
     bool named = name && *name;
-    if (named && NumericName(name, id))
+    if (named && IdFromName(name, id))
         named = false;
     SKey key{Upper(type ? type : ""), named ? 0 : id, named ? Upper(name) : std::string()};
     SRegistry& registry = Registry();

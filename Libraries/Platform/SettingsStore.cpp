@@ -193,15 +193,13 @@ bool CSettingsStore::Save(const std::string& path, std::string* error) const
 std::string CSettingsStore::GetString(const std::string& section, const std::string& key,
                                       const std::string& defaultValue) const
 {
-    const SSection* found = FindSection(section);
-    const SLine* entry = found ? FindEntry(*found, key) : nullptr;
+    const SLine* entry = FindEntry(section, key);
     return entry ? entry->value : defaultValue;
 }
 
 long CSettingsStore::GetInt(const std::string& section, const std::string& key, long defaultValue) const
 {
-    const SSection* found = FindSection(section);
-    const SLine* entry = found ? FindEntry(*found, key) : nullptr;
+    const SLine* entry = FindEntry(section, key);
     long value = 0;
     return entry && Platform::TextToLong(entry->value, value) ? value : defaultValue;
 }
@@ -314,6 +312,12 @@ const CSettingsStore::SLine* CSettingsStore::FindEntry(const SSection& section, 
             return &line;
     }
     return nullptr;
+}
+
+const CSettingsStore::SLine* CSettingsStore::FindEntry(const std::string& section, const std::string& key) const
+{
+    const SSection* found = FindSection(section);
+    return found ? FindEntry(*found, key) : nullptr;
 }
 
 CSettingsStore::SLine* CSettingsStore::FindEntry(SSection& section, const std::string& key)

@@ -62,6 +62,7 @@ private:
     const SSection* FindSection(const std::string& name) const;
     static SLine* FindEntry(SSection& section, const std::string& key);
     static const SLine* FindEntry(const SSection& section, const std::string& key);
+    const SLine* FindEntry(const std::string& section, const std::string& key) const;
 
     std::vector<SSection> m_sections;
 };

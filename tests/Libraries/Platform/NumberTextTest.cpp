@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -54,7 +55,7 @@ TEST_F(NumberTextTest, FormatsLikePrintfInTheCLocale)
         0.0, -0.0, 0.5, 1.5, 2.5, -2.5, 0.125, 1.0 / 3, 2.0 / 3, 9.9999996, 0.05, 123456.789,
         -987654321.0625, 1e-7, 0.00001234, 100, 1e15 + 0.3, 1e21, 1.23456789e-300, 5e-324, 1e300,
         DBL_MAX, infinity, -infinity, notANumber, -notANumber};
-    const int precisions[] = {-1, 0, 1, 2, 3, 6, 10, 17, 30};
+    const int precisions[] = {-1, 0, 1, 2, 3, 6, 10, 17, 30, 400};
     const char conversions[] = {'f', 'e', 'g', 'F', 'E', 'G'};
 
     std::setlocale(LC_ALL, "C");
@@ -152,49 +153,43 @@ TEST_F(NumberTextTest, LongToTextIsPlainDecimal)
     EXPECT_EQ(Platform::LongToText(LONG_MIN), "-9223372036854775808");
 }
 
-// AtoF/AtoL must give what atof/atol give in the "C" locale, whatever the process locale is.
+// AtoF/AtoL must give what atof/atol give in the "C" locale, whatever the process locale is:
+// each table is checked against the C library in the "C" locale, then against ours in German.
+template <typename T, std::size_t N>
+void CheckPrefixParser(const std::pair<const char*, T> (&cases)[N], T (*reference)(const char*),
+                       T (*ours)(const char*))
+{
+    std::setlocale(LC_ALL, "C");
+    for (const auto& [text, value] : cases) {
+        if (text) {
+            EXPECT_EQ(reference(text), value) << "reference for \"" << text << '"';
+        }
+    }
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(ours(text), value) << '"' << (text ? text : "(null)") << '"';
+}
+
 TEST_F(NumberTextTest, AtoFReadsALeadingNumberLikeAtofInTheCLocale)
 {
-    const struct {
-        const char* text;
-        double value;
-    } cases[] = {
+    const std::pair<const char*, double> cases[] = {
         {"  12.5abc", 12.5}, {"-3e2x", -300},  {"abc", 0},     {"", 0},        {nullptr, 0},
         {"1,5", 1},          {"1e", 1},        {"1e+", 1},     {".5", 0.5},    {"+.5e1", 5},
         {"\t\n 7", 7},       {"0x10", 16},     {"-", 0},       {".", 0},       {"- 1", 0},
         {"1e999", HUGE_VAL}, {"-1e999", -HUGE_VAL}, {"inf", infinity},         {"1.5.5", 1.5},
     };
-    std::setlocale(LC_ALL, "C");
-    for (const auto& c : cases) {
-        if (c.text) {
-            EXPECT_EQ(std::atof(c.text), c.value) << "reference for \"" << c.text << '"';
-        }
-    }
-    UseGerman();
-    for (const auto& c : cases)
-        EXPECT_EQ(Platform::AtoF(c.text), c.value) << '"' << (c.text ? c.text : "(null)") << '"';
+    CheckPrefixParser(cases, std::atof, Platform::AtoF);
     EXPECT_TRUE(std::isnan(Platform::AtoF("nan(1)x")));
 }
 
 TEST_F(NumberTextTest, AtoLReadsALeadingNumberLikeAtolInTheCLocale)
 {
-    const struct {
-        const char* text;
-        long value;
-    } cases[] = {
+    const std::pair<const char*, long> cases[] = {
         {"  42abc", 42}, {"-17.9", -17}, {"abc", 0},  {"", 0},     {nullptr, 0},
         {"+5", 5},       {"0x10", 0},    {" - 5", 0}, {"1e3", 1},  {"\v\f12", 12},
         {"99999999999999999999", LONG_MAX},           {"-99999999999999999999", LONG_MIN},
     };
-    std::setlocale(LC_ALL, "C");
-    for (const auto& c : cases) {
-        if (c.text) {
-            EXPECT_EQ(std::atol(c.text), c.value) << "reference for \"" << c.text << '"';
-        }
-    }
-    UseGerman();
-    for (const auto& c : cases)
-        EXPECT_EQ(Platform::AtoL(c.text), c.value) << '"' << (c.text ? c.text : "(null)") << '"';
+    CheckPrefixParser(cases, std::atol, Platform::AtoL);
 }
 
 }  // namespace

@@ -54,6 +54,23 @@ TEST(ResourceRegistryTest, MissingResourceLeavesBytesAlone)
     }
 }
 
+TEST(ResourceRegistryTest, NamesThatStandForIds)
+{
+    const struct {
+        const char* name;
+        int id;  // -1: a real name
+    } cases[] = {
+        {"#103", 103}, {"#0", 0},     {"#65535", 65535}, {"#00007", 7}, {"#65536", -1},
+        {"#000007", -1}, {"#", -1},   {"#1a", -1},       {"# 1", -1},   {"103", -1},
+        {"#-1", -1},   {"", -1},
+    };
+    for (const auto& c : cases) {
+        int id = -1;
+        EXPECT_EQ(CResourceRegistry::IdFromName(c.name, id), c.id >= 0) << c.name;
+        EXPECT_EQ(id, c.id) << c.name;
+    }
+}
+
 TEST(ResourceRegistryTest, RegisterAtRunTime)
 {
     static const unsigned char first[] = "first";
