@@ -1,0 +1,23 @@
+// The result rows of one statement, as a provider hands them out.
+#pragma once
+
+#include "Oddments/DbColumn.h"
+#include "Oddments/OleDbTypes.h"
+
+#include <vector>
+
+// The columns are known as soon as the statement ran.
+class CDbCursor {
+public:
+    virtual ~CDbCursor() = default;
+
+    std::vector<CDbColumn>& GetColumns() { return m_columns; }
+    const std::vector<CDbColumn>& GetColumns() const { return m_columns; }
+
+    // Fills the columns with the next row: S_OK, DB_S_ENDOFROWSET after the last row (the
+    // columns are then left as they are), or an error.
+    virtual HRESULT Fetch() = 0;
+
+protected:
+    std::vector<CDbColumn> m_columns;
+};

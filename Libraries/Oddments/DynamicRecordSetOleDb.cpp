@@ -1,0 +1,444 @@
+#include "Oddments/DynamicRecordSetOleDb.h"
+
+#include "Oddments/DbConnection.h"
+#include "Oddments/Session.h"
+#include "Oddments/TextCoding.h"
+#include "Platform/NumberText.h"
+#include "Quillet/LogManager.h"
+
+#include <climits>
+#include <cmath>
+
+namespace {
+
+__extension__ typedef unsigned __int128 UInt128;
+
+UInt128 NumericMagnitude(const DB_NUMERIC& numeric)
+{
+    UInt128 magnitude = 0;
+    for (int i = 15; i >= 0; --i)
+        magnitude = (magnitude << 8) | numeric.val[i];
+    return magnitude;
+}
+
+double NumericToDouble(const DB_NUMERIC& numeric)
+{
+    const double value =
+        static_cast<double>(NumericMagnitude(numeric)) / std::pow(10.0, static_cast<double>(numeric.scale));
+    // An emptied buffer has sign 0 too: zero stays zero, not -0.
+    return numeric.sign == 0 && value != 0.0 ? -value : value;
+}
+
+// Truncated towards zero; beyond the range of int it saturates.
+int NumericToInt(const DB_NUMERIC& numeric)
+{
+    UInt128 whole = NumericMagnitude(numeric);
+    for (int i = 0; i < numeric.scale; ++i)
+        whole /= 10;
+    if (numeric.sign == 0)
+        return whole > UInt128(INT_MAX) + 1 ? INT_MIN : static_cast<int>(0 - static_cast<long long>(whole));
+    return whole > UInt128(INT_MAX) ? INT_MAX : static_cast<int>(whole);
+}
+
+// Truncated towards zero; beyond the range of int it saturates, NaN gives 0.
+int DoubleToInt(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value <= static_cast<double>(INT_MIN))
+        return INT_MIN;
+    if (value >= static_cast<double>(INT_MAX))
+        return INT_MAX;
+    return static_cast<int>(value);
+}
+
+// atol of a text, saturating at the range of int.
+int TextToInt(const std::string& text)
+{
+    const long value = Platform::AtoL(text.c_str());
+    return value < INT_MIN ? INT_MIN : (value > INT_MAX ? INT_MAX : static_cast<int>(value));
+}
+
+// A byte stream as text: with a zero byte in it, the bytes are UTF-16 units up to the first
+// zero unit (a trailing odd byte dropped); without one, they are the text itself.
+std::string StreamText(const std::string& bytes)
+{
+    if (bytes.find('\0') == std::string::npos)
+        return bytes;
+    std::u16string wide;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                                    (static_cast<unsigned char>(bytes[i + 1]) << 8));
+        if (unit == 0)
+            break;
+        wide += unit;
+    }
+    return Oddments::Utf16ToUtf8(wide);
+}
+
+CDateTime NullDate()
+{
+    CDateTime date(1900, 1, 1, 0, 0, 0);
+    date.SetStatus(CDateTime::null);
+    return date;
+}
+
+}  // namespace
+
+CDynamicRecordSetOleDb::CDynamicRecordSetOleDb()
+    : m_log(CLogManager::GetInstance()->GetLogger("CDynamicRecordSetOleDb", LOGLEVEL_PARENT))
+{
+}
+
+CDynamicRecordSetOleDb::~CDynamicRecordSetOleDb()
+{
+    Close();
+}
+
+BOOL CDynamicRecordSetOleDb::Open(CSession& session, const char* sql, const CDbValues& params)
+{
+    Close();
+    m_sql = sql != nullptr ? sql : "";
+    QUILLET_POS(m_log);
+    m_log.Trace("Executing SQL: %s", m_sql.c_str());
+    m_connection = session.GetConnection();
+    if (m_connection == nullptr)
+        m_result = E_UNEXPECTED;
+    else
+        m_result = m_connection->Query(m_sql, params, m_cursor);
+    QUILLET_POS(m_log);
+    m_log.Trace("Executing SQL result: 0x%08X", static_cast<unsigned>(m_result));
+    return SUCCEEDED(m_result) ? TRUE : FALSE;
+}
+
+void CDynamicRecordSetOleDb::Close()
+{
+    m_cursor.reset();
+    m_connection.reset();
+    m_sql.clear();
+    m_result = S_OK;
+}
+
+BOOL CDynamicRecordSetOleDb::MoveNext()
+{
+    ClearRow();
+    m_result = m_cursor != nullptr ? m_cursor->Fetch() : E_UNEXPECTED;
+    return m_result == S_OK ? TRUE : FALSE;
+}
+
+void CDynamicRecordSetOleDb::ClearRow()
+{
+    if (m_cursor == nullptr)
+        return;
+    for (CDbColumn& column : m_cursor->GetColumns())
+        column.Clear();
+}
+
+DBORDINAL CDynamicRecordSetOleDb::GetColumnCount() const
+{
+    return m_cursor != nullptr ? m_cursor->GetColumns().size() : 0;
+}
+
+const CDbColumn* CDynamicRecordSetOleDb::Column(DBORDINAL column) const
+{
+    if (m_cursor == nullptr || column < 1 || column > m_cursor->GetColumns().size())
+        return nullptr;
+    return &m_cursor->GetColumns()[column - 1];
+}
+
+const char* CDynamicRecordSetOleDb::GetColumnName(DBORDINAL column) const
+{
+    const CDbColumn* found = Column(column);
+    return found != nullptr ? found->GetName().c_str() : nullptr;
+}
+
+bool CDynamicRecordSetOleDb::GetColumnType(DBORDINAL column, DBTYPE* type) const
+{
+    const CDbColumn* found = Column(column);
+    if (found == nullptr || type == nullptr)
+        return false;
+    *type = found->GetType();
+    return true;
+}
+
+bool CDynamicRecordSetOleDb::GetOrdinal(const char* name, DBORDINAL* column) const
+{
+    if (m_cursor == nullptr || name == nullptr || column == nullptr)
+        return false;
+    const std::vector<CDbColumn>& columns = m_cursor->GetColumns();
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (columns[i].GetName() == name) {
+            *column = i + 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+int CDynamicRecordSetOleDb::GetLongAt(DBORDINAL column, BOOL convert) const
+{
+    const CDbColumn* found = Column(column);
+    if (found == nullptr)
+        return 0;
+    const CDbColumn::Value& v = found->GetValue();
+    switch (found->GetType()) {
+    case DBTYPE_I1:
+        return v.i1;
+    case DBTYPE_I2:
+        return v.i2;
+    case DBTYPE_I4:
+        return v.i4;
+    case DBTYPE_UI1:
+        return v.ui1;
+    case DBTYPE_UI2:
+        return v.ui2;
+    case DBTYPE_UI4:
+        return static_cast<int>(v.ui4);
+    case DBTYPE_I8:
+    case DBTYPE_UI8:
+        return static_cast<int>(static_cast<std::uint32_t>(v.ui8));  // the low 32 bits
+    case DBTYPE_NUMERIC:
+        return NumericToInt(v.numeric);
+    default:
+        break;
+    }
+    if (!convert)
+        return 0;
+    switch (found->GetType()) {
+    case DBTYPE_R4:
+        return DoubleToInt(v.r4);
+    case DBTYPE_R8:
+        return DoubleToInt(v.r8);
+    case DBTYPE_CY:
+        return static_cast<int>(v.cy / 10000);
+    case DBTYPE_STR:
+        return TextToInt(found->GetText());
+    case DBTYPE_WSTR:
+        return TextToInt(Oddments::Utf16ToUtf8(found->GetWideText()));
+    default:
+        return 0;
+    }
+}
+
+int CDynamicRecordSetOleDb::GetLong(const char* name, BOOL convert) const
+{
+    DBORDINAL column = 0;
+    return GetOrdinal(name, &column) ? GetLongAt(column, convert) : 0;
+}
+
+BOOL CDynamicRecordSetOleDb::GetBoolAt(DBORDINAL column, BOOL convert) const
+{
+    const CDbColumn* found = Column(column);
+    if (found == nullptr)
+        return FALSE;
+    const CDbColumn::Value& v = found->GetValue();
+    // Any non-zero value is true, whatever a writer stored for it.
+    if (found->GetType() == DBTYPE_BOOL)
+        return v.boolean != 0 ? TRUE : FALSE;
+    if (!convert)
+        return FALSE;
+    switch (found->GetType()) {
+    case DBTYPE_I8:
+    case DBTYPE_UI8:
+        return v.ui8 != 0 ? TRUE : FALSE;
+    case DBTYPE_CY:
+        return v.cy != 0 ? TRUE : FALSE;
+    case DBTYPE_I1:
+    case DBTYPE_I2:
+    case DBTYPE_I4:
+    case DBTYPE_UI1:
+    case DBTYPE_UI2:
+    case DBTYPE_UI4:
+    case DBTYPE_R4:
+    case DBTYPE_R8:
+    case DBTYPE_NUMERIC:
+    case DBTYPE_STR:
+    case DBTYPE_WSTR:
+        return GetLongAt(column, TRUE) != 0 ? TRUE : FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CDynamicRecordSetOleDb::GetBool(const char* name, BOOL convert) const
+{
+    DBORDINAL column = 0;
+    return GetOrdinal(name, &column) ? GetBoolAt(column, convert) : FALSE;
+}
+
+double CDynamicRecordSetOleDb::GetDoubleAt(DBORDINAL column, BOOL convert) const
+{
+    const CDbColumn* found = Column(column);
+    if (found == nullptr)
+        return 0.0;
+    const CDbColumn::Value& v = found->GetValue();
+    switch (found->GetType()) {
+    case DBTYPE_R4:
+        return v.r4;
+    case DBTYPE_R8:
+        return v.r8;
+    case DBTYPE_CY:
+        return static_cast<double>(v.cy) / 10000.0;
+    case DBTYPE_NUMERIC:
+        return NumericToDouble(v.numeric);
+    default:
+        break;
+    }
+    if (!convert)
+        return 0.0;
+    switch (found->GetType()) {
+    case DBTYPE_I1:
+        return v.i1;
+    case DBTYPE_I2:
+        return v.i2;
+    case DBTYPE_I4:
+        return v.i4;
+    case DBTYPE_UI1:
+        return v.ui1;
+    case DBTYPE_UI2:
+        return v.ui2;
+    case DBTYPE_UI4:
+        return v.ui4;
+    case DBTYPE_I8:
+        return static_cast<double>(v.i8);
+    case DBTYPE_UI8:
+        return static_cast<double>(v.ui8);
+    case DBTYPE_STR:
+        return Platform::AtoF(found->GetText().c_str());
+    case DBTYPE_WSTR:
+        return Platform::AtoF(Oddments::Utf16ToUtf8(found->GetWideText()).c_str());
+    default:
+        return 0.0;
+    }
+}
+
+double CDynamicRecordSetOleDb::GetDouble(const char* name, BOOL convert) const
+{
+    DBORDINAL column = 0;
+    return GetOrdinal(name, &column) ? GetDoubleAt(column, convert) : 0.0;
+}
+
+void CDynamicRecordSetOleDb::GetStringAt(std::string& text, DBORDINAL column, BOOL convert) const
+{
+    text.clear();
+    const CDbColumn* found = Column(column);
+    if (found == nullptr)
+        return;
+    const CDbColumn::Value& v = found->GetValue();
+    switch (found->GetType()) {
+    case DBTYPE_STR:
+        text = found->GetText();
+        return;
+    case DBTYPE_WSTR:
+        text = Oddments::Utf16ToUtf8(found->GetWideText());
+        return;
+    default:
+        break;
+    }
+    if (!convert)
+        return;
+    switch (found->GetType()) {
+    case DBTYPE_I1:
+    case DBTYPE_I2:
+    case DBTYPE_I4:
+    case DBTYPE_UI1:
+    case DBTYPE_UI2:
+    case DBTYPE_UI4:
+        text = std::to_string(GetLongAt(column, FALSE));
+        break;
+    case DBTYPE_I8:
+        text = std::to_string(v.i8);
+        break;
+    case DBTYPE_UI8:
+        text = std::to_string(v.ui8);
+        break;
+    case DBTYPE_R4:
+    case DBTYPE_R8:
+    case DBTYPE_CY:
+    case DBTYPE_NUMERIC:
+        text = Platform::DoubleToText(GetDoubleAt(column, FALSE), 'f', 6);
+        break;
+    case DBTYPE_IUNKNOWN:
+        text = StreamText(found->GetText());
+        break;
+    default:
+        break;
+    }
+}
+
+void CDynamicRecordSetOleDb::GetString(std::string& text, const char* name, BOOL convert) const
+{
+    DBORDINAL column = 0;
+    if (GetOrdinal(name, &column))
+        GetStringAt(text, column, convert);
+    else
+        text.clear();
+}
+
+void CDynamicRecordSetOleDb::GetDateAt(CDateTime& date, DBORDINAL column, BOOL) const
+{
+    date = NullDate();
+    const CDbColumn* found = Column(column);
+    // A NULL value is no date either.
+    if (found == nullptr || found->GetStatus() != DBSTATUS_S_OK)
+        return;
+    const CDbColumn::Value& v = found->GetValue();
+    switch (found->GetType()) {
+    case DBTYPE_DATE:
+        date = CDateTime(v.date);
+        break;
+    case DBTYPE_DBDATE:
+        date = CDateTime(v.dbdate.year, v.dbdate.month, v.dbdate.day, 0, 0, 0);
+        break;
+    case DBTYPE_DBTIME:
+        date = CDateTime(1900, 1, 1, v.dbtime.hour, v.dbtime.minute, v.dbtime.second);
+        break;
+    case DBTYPE_DBTIMESTAMP:
+        date = CDateTime(v.timestamp.year, v.timestamp.month, v.timestamp.day, v.timestamp.hour,
+                         v.timestamp.minute, v.timestamp.second);
+        break;
+    default:
+        break;
+    }
+}
+
+void CDynamicRecordSetOleDb::GetDate(CDateTime& date, const char* name, BOOL convert) const
+{
+    DBORDINAL column = 0;
+    if (GetOrdinal(name, &column))
+        GetDateAt(date, column, convert);
+    else
+        date = NullDate();
+}
+
+BOOL CDynamicRecordSetOleDb::GetBlobAt(std::vector<unsigned char>& bytes, DBORDINAL column) const
+{
+    bytes.clear();
+    const CDbColumn* found = Column(column);
+    if (found == nullptr || found->GetType() != DBTYPE_IUNKNOWN)
+        return FALSE;
+    const std::string& data = found->GetText();
+    bytes.assign(data.begin(), data.end());
+    return TRUE;
+}
+
+BOOL CDynamicRecordSetOleDb::GetBlob(std::vector<unsigned char>& bytes, const char* name) const
+{
+    DBORDINAL column = 0;
+    if (GetOrdinal(name, &column))
+        return GetBlobAt(bytes, column);
+    bytes.clear();
+    return FALSE;
+}
+
+std::string CDynamicRecordSetOleDb::DoubleCharacter(const std::string& text, char character)
+{
+    std::string result;
+    result.reserve(text.size() + 8);
+    for (char c : text) {
+        result += c;
+        if (c == character)
+            result += c;
+    }
+    return result;
+}

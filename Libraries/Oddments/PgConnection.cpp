@@ -1,0 +1,485 @@
+#include "Oddments/PgConnection.h"
+
+#include "Platform/NumberText.h"
+
+#include <libpq-fe.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Server type numbers (pg_type.oid) of the built-in types we map.
+enum : Oid {
+    kOidBool = 16,
+    kOidBytea = 17,
+    kOidInt8 = 20,
+    kOidInt2 = 21,
+    kOidInt4 = 23,
+    kOidOid = 26,
+    kOidFloat4 = 700,
+    kOidFloat8 = 701,
+    kOidMoney = 790,
+    kOidDate = 1082,
+    kOidTime = 1083,
+    kOidTimestamp = 1114,
+    kOidTimestampTz = 1184,
+    kOidTimeTz = 1266,
+    kOidNumeric = 1700,
+};
+
+// Session settings our value parsing relies on: ISO dates, money as "-$1,234.56", byte
+// strings in hex, reals with every digit.
+const char kSessionSetup[] =
+    "SET DateStyle = 'ISO, YMD'; SET lc_monetary = 'C'; SET bytea_output = 'hex'; "
+    "SET extra_float_digits = 3";
+
+struct SqlStateResult {
+    const char* prefix;
+    HRESULT result;
+};
+
+// First match wins: the specific states before their classes.
+const SqlStateResult kSqlStates[] = {
+    {"42P01", DB_E_NOTABLE},
+    {"42501", DB_SEC_E_PERMISSIONDENIED},
+    {"25006", DB_SEC_E_PERMISSIONDENIED},
+    {"55P03", DB_E_TABLEINUSE},
+    {"40P01", DB_E_TABLEINUSE},
+    {"23", DB_E_INTEGRITYVIOLATION},
+    {"42", DB_E_ERRORSINCOMMAND},
+    {"22", DB_E_CANTCONVERTVALUE},
+    {"28", DB_SEC_E_AUTH_FAILED},
+};
+
+HRESULT ResultForState(const char* state)
+{
+    if (state != nullptr) {
+        for (const SqlStateResult& entry : kSqlStates) {
+            if (std::strncmp(state, entry.prefix, std::strlen(entry.prefix)) == 0)
+                return entry.result;
+        }
+    }
+    return E_FAIL;
+}
+
+std::string TrimmedMessage(const char* message)
+{
+    std::string text = message != nullptr ? message : "";
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+bool IsIdentifierChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '$' || static_cast<unsigned char>(c) >= 0x80;
+}
+
+// The statement with every '?' placeholder outside quotes and comments numbered as the
+// server expects ($1, $2, ...); count receives how many there were.
+std::string NumberPlaceholders(const std::string& sql, size_t& count)
+{
+    std::string out;
+    out.reserve(sql.size() + 16);
+    count = 0;
+    const size_t n = sql.size();
+    size_t i = 0;
+    auto copyUntil = [&](size_t end) {
+        out.append(sql, i, end - i);
+        i = end;
+    };
+    while (i < n) {
+        const char c = sql[i];
+        if (c == '\'') {
+            // E'...' strings take backslash escapes; '' is a quote in both kinds.
+            const bool escapes = i > 0 && (sql[i - 1] == 'E' || sql[i - 1] == 'e') &&
+                                 (i < 2 || !IsIdentifierChar(sql[i - 2]));
+            size_t j = i + 1;
+            while (j < n) {
+                if (escapes && sql[j] == '\\') {
+                    j += 2;
+                } else if (sql[j] == '\'') {
+                    if (j + 1 < n && sql[j + 1] == '\'')
+                        j += 2;
+                    else
+                        break;
+                } else {
+                    ++j;
+                }
+            }
+            copyUntil(j < n ? j + 1 : n);
+        } else if (c == '"') {
+            size_t j = i + 1;
+            while (j < n && !(sql[j] == '"' && (j + 1 >= n || sql[j + 1] != '"')))
+                j += sql[j] == '"' ? 2 : 1;
+            copyUntil(j < n ? j + 1 : n);
+        } else if (c == '-' && i + 1 < n && sql[i + 1] == '-') {
+            const size_t end = sql.find('\n', i);
+            copyUntil(end == std::string::npos ? n : end);
+        } else if (c == '/' && i + 1 < n && sql[i + 1] == '*') {
+            // Block comments nest.
+            size_t j = i + 2;
+            int depth = 1;
+            while (j < n && depth > 0) {
+                if (sql[j] == '/' && j + 1 < n && sql[j + 1] == '*')
+                    ++depth, j += 2;
+                else if (sql[j] == '*' && j + 1 < n && sql[j + 1] == '/')
+                    --depth, j += 2;
+                else
+                    ++j;
+            }
+            copyUntil(j);
+        } else if (c == '$' && (i == 0 || !IsIdentifierChar(sql[i - 1]))) {
+            // $tag$ ... $tag$ quoting.
+            size_t j = i + 1;
+            while (j < n && IsIdentifierChar(sql[j]) && sql[j] != '$' &&
+                   !(j == i + 1 && sql[j] >= '0' && sql[j] <= '9'))
+                ++j;
+            if (j < n && sql[j] == '$') {
+                const std::string tag = sql.substr(i, j - i + 1);
+                const size_t end = sql.find(tag, j + 1);
+                copyUntil(end == std::string::npos ? n : end + tag.size());
+            } else {
+                copyUntil(i + 1);
+            }
+        } else if (c == '?') {
+            out += '$';
+            out += std::to_string(++count);
+            ++i;
+        } else {
+            copyUntil(i + 1);
+        }
+    }
+    return out;
+}
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// "\x0a1b..." -> bytes; false for anything else.
+bool DecodeHexBytes(const char* text, size_t length, std::string& bytes)
+{
+    if (length < 2 || text[0] != '\\' || text[1] != 'x' || length % 2 != 0)
+        return false;
+    bytes.resize((length - 2) / 2);
+    for (size_t i = 2, k = 0; i < length; i += 2, ++k) {
+        const int high = HexValue(text[i]);
+        const int low = HexValue(text[i + 1]);
+        if (high < 0 || low < 0)
+            return false;
+        bytes[k] = static_cast<char>(high * 16 + low);
+    }
+    return true;
+}
+
+Oddments::DeclaredType TypeOfOid(Oid type, int modifier)
+{
+    Oddments::DeclaredType result;
+    switch (type) {
+    case kOidBool:
+        result.type = DBTYPE_BOOL;
+        break;
+    case kOidBytea:
+        result.type = DBTYPE_IUNKNOWN;
+        break;
+    case kOidInt8:
+        result.type = DBTYPE_I8;
+        break;
+    case kOidInt2:
+        result.type = DBTYPE_I2;
+        break;
+    case kOidInt4:
+        result.type = DBTYPE_I4;
+        break;
+    case kOidOid:
+        result.type = DBTYPE_UI4;
+        break;
+    case kOidFloat4:
+        result.type = DBTYPE_R4;
+        break;
+    case kOidFloat8:
+        result.type = DBTYPE_R8;
+        break;
+    case kOidMoney:
+        result.type = DBTYPE_CY;
+        result.precision = 19;
+        result.scale = 4;
+        break;
+    case kOidDate:
+        result.type = DBTYPE_DBDATE;
+        break;
+    case kOidTime:
+    case kOidTimeTz:
+        result.type = DBTYPE_DBTIME;
+        break;
+    case kOidTimestamp:
+    case kOidTimestampTz:
+        result.type = DBTYPE_DBTIMESTAMP;
+        break;
+    case kOidNumeric: {
+        // The modifier packs precision and scale; without one every value has its own scale.
+        result.type = DBTYPE_NUMERIC;
+        result.precision = 38;
+        result.fixedScale = false;
+        if (modifier >= 4) {
+            const int precision = ((modifier - 4) >> 16) & 0xFFFF;
+            const int scale = (((modifier - 4) & 0x7FF) ^ 1024) - 1024;
+            if (precision >= 1 && precision <= 38 && scale >= 0 && scale <= precision) {
+                result.precision = static_cast<std::uint8_t>(precision);
+                result.scale = static_cast<std::uint8_t>(scale);
+                result.fixedScale = true;
+            }
+        }
+        break;
+    }
+    default:
+        result.type = DBTYPE_STR;  // every other type in its text form
+        break;
+    }
+    return result;
+}
+
+}  // namespace
+
+class CPgConnection::CCursor : public CDbCursor {
+public:
+    CCursor(CPgConnection& connection, PGresult* result) : m_result(result)
+    {
+        const int count = PQnfields(result);
+        m_columns.reserve(static_cast<size_t>(count));
+        m_sourceTypes.reserve(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i) {
+            m_columns.emplace_back(PQfname(result, i), connection.ColumnType(result, i));
+            m_sourceTypes.push_back(PQftype(result, i));
+        }
+        m_rowCount = PQntuples(result);
+    }
+
+    ~CCursor() override { PQclear(m_result); }
+
+    HRESULT Fetch() override
+    {
+        if (m_row >= m_rowCount)
+            return DB_S_ENDOFROWSET;
+        for (size_t i = 0; i < m_columns.size(); ++i)
+            Fill(m_columns[i], m_sourceTypes[i], static_cast<int>(i));
+        ++m_row;
+        return S_OK;
+    }
+
+private:
+    void Fill(CDbColumn& column, Oid sourceType, int i)
+    {
+        if (PQgetisnull(m_result, m_row, i)) {
+            column.SetNull();
+            return;
+        }
+        const char* text = PQgetvalue(m_result, m_row, i);
+        const size_t length = static_cast<size_t>(PQgetlength(m_result, m_row, i));
+        if (sourceType == kOidBytea) {
+            if (DecodeHexBytes(text, length, m_scratch))
+                column.SetBytes(m_scratch.data(), m_scratch.size());
+            else
+                column.SetText(text, length);
+        } else if (sourceType == kOidMoney) {
+            // "-$1,234.56" in the C monetary locale set at connection.
+            m_scratch.clear();
+            for (size_t k = 0; k < length; ++k) {
+                if (text[k] != '$' && text[k] != ',')
+                    m_scratch += text[k];
+            }
+            column.SetText(m_scratch.data(), m_scratch.size());
+        } else {
+            column.SetText(text, length);
+        }
+    }
+
+    PGresult* m_result;
+    std::vector<Oid> m_sourceTypes;
+    int m_rowCount = 0;
+    int m_row = 0;
+    std::string m_scratch;
+};
+
+CPgConnection::~CPgConnection()
+{
+    PQfinish(m_connection);
+}
+
+HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly,
+                            std::unique_ptr<CPgConnection>& connection, std::string& errorText)
+{
+    connection.reset();
+    PGconn* raw = PQconnectdb(connectionInfo.c_str());
+    if (raw == nullptr) {
+        errorText = "Out of memory";
+        return E_OUTOFMEMORY;
+    }
+    if (PQstatus(raw) != CONNECTION_OK) {
+        errorText = TrimmedMessage(PQerrorMessage(raw));
+        PQfinish(raw);
+        const bool refused = errorText.find("authentication") != std::string::npos ||
+                             errorText.find("password") != std::string::npos;
+        return refused ? DB_SEC_E_AUTH_FAILED : E_FAIL;
+    }
+    // Server notices ("table does not exist, skipping") are no errors; keep them off stderr.
+    PQsetNoticeProcessor(raw, [](void*, const char*) {}, nullptr);
+    std::unique_ptr<CPgConnection> opened(new CPgConnection(raw));
+    std::string setup = kSessionSetup;
+    if (readOnly)
+        setup += "; SET default_transaction_read_only = on";
+    HRESULT result = PQsetClientEncoding(raw, "UTF8") == 0 ? S_OK : E_FAIL;
+    if (SUCCEEDED(result)) {
+        PGresult* pg = PQexec(raw, setup.c_str());
+        if (PQresultStatus(pg) != PGRES_COMMAND_OK)
+            result = ResultForState(PQresultErrorField(pg, PG_DIAG_SQLSTATE));
+        PQclear(pg);
+    }
+    if (FAILED(result)) {
+        errorText = TrimmedMessage(PQerrorMessage(raw));
+        return result;
+    }
+    connection = std::move(opened);
+    return S_OK;
+}
+
+HRESULT CPgConnection::Run(const std::string& sql, const CDbValues& params, PGresult** result)
+{
+    *result = nullptr;
+    size_t count = 0;
+    const std::string text = NumberPlaceholders(sql, count);
+    if (count != params.size())
+        return SetError(DB_E_PARAMNOTOPTIONAL,
+                        "The count of values does not match the count of parameters");
+    std::vector<std::string> texts(params.size());
+    std::vector<Oid> types(params.size(), 0);
+    std::vector<const char*> values(params.size(), nullptr);
+    std::vector<int> lengths(params.size(), 0);
+    std::vector<int> formats(params.size(), 0);
+    for (size_t i = 0; i < params.size(); ++i) {
+        const CDbValue& value = params[i];
+        switch (value.GetKind()) {
+        case CDbValue::Null:
+            continue;
+        case CDbValue::Integer:
+            texts[i] = Platform::LongToText(static_cast<long>(value.GetInteger()));
+            types[i] = kOidInt8;
+            break;
+        case CDbValue::Real:
+            texts[i] = Platform::DoubleToText(value.GetReal());
+            types[i] = kOidFloat8;
+            break;
+        case CDbValue::Boolean:
+            texts[i] = value.GetBool() ? "t" : "f";
+            types[i] = kOidBool;
+            break;
+        case CDbValue::Text:
+            // Sent as a C string: a zero byte would cut the text short without a word.
+            if (value.GetText().find('\0') != std::string::npos)
+                return SetError(DB_E_CANTCONVERTVALUE, "A text value holds a zero byte");
+            texts[i] = value.GetText();
+            break;  // type left to the server, so the text fits any column type
+        case CDbValue::Binary:
+            texts[i] = value.GetText();
+            types[i] = kOidBytea;
+            formats[i] = 1;
+            lengths[i] = static_cast<int>(texts[i].size());
+            break;
+        case CDbValue::Date:
+            if (!CDbValue::FormatDate(value.GetDate(), texts[i]))
+                return SetError(DB_E_CANTCONVERTVALUE, "An invalid date was given as a value");
+            types[i] = kOidTimestamp;
+            break;
+        }
+        values[i] = texts[i].c_str();
+    }
+    PGresult* pg = PQexecParams(m_connection, text.c_str(), static_cast<int>(params.size()), types.data(),
+                                values.data(), lengths.data(), formats.data(), 0);
+    const ExecStatusType status = PQresultStatus(pg);
+    if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK) {
+        *result = pg;
+        return S_OK;
+    }
+    HRESULT failure = ResultForState(PQresultErrorField(pg, PG_DIAG_SQLSTATE));
+    std::string message = TrimmedMessage(pg != nullptr ? PQresultErrorMessage(pg) : PQerrorMessage(m_connection));
+    if (status == PGRES_EMPTY_QUERY) {
+        failure = DB_E_ERRORSINCOMMAND;
+        message = "The statement text holds no statement";
+    }
+    PQclear(pg);
+    return SetError(failure, message);
+}
+
+const std::map<int, std::string>& CPgConnection::DomainColumns(unsigned int table)
+{
+    static const std::map<int, std::string> none;
+    const auto known = m_domainColumns.find(table);
+    if (known != m_domainColumns.end())
+        return known->second;
+    const std::string tableText = std::to_string(table);
+    const char* values[] = {tableText.c_str()};
+    const Oid types[] = {kOidOid};
+    PGresult* pg = PQexecParams(
+        m_connection,
+        "SELECT a.attnum, t.typname FROM pg_catalog.pg_attribute a "
+        "JOIN pg_catalog.pg_type t ON t.oid = a.atttypid "
+        "WHERE a.attrelid = $1 AND a.attnum > 0 AND NOT a.attisdropped AND t.typtype = 'd'",
+        1, types, values, nullptr, nullptr, 0);
+    if (PQresultStatus(pg) != PGRES_TUPLES_OK) {
+        PQclear(pg);
+        return none;  // not kept: asked again next time
+    }
+    std::map<int, std::string>& columns = m_domainColumns[table];
+    for (int row = 0; row < PQntuples(pg); ++row)
+        columns[static_cast<int>(Platform::AtoL(PQgetvalue(pg, row, 0)))] = PQgetvalue(pg, row, 1);
+    PQclear(pg);
+    return columns;
+}
+
+Oddments::DeclaredType CPgConnection::ColumnType(PGresult* result, int column)
+{
+    const Oid table = PQftable(result, column);
+    const int tableColumn = PQftablecol(result, column);
+    if (table != InvalidOid && tableColumn > 0) {
+        const std::map<int, std::string>& domains = DomainColumns(table);
+        const auto domain = domains.find(tableColumn);
+        Oddments::DeclaredType declared;
+        if (domain != domains.end() && Oddments::ParseDeclaredType(domain->second, declared))
+            return declared;
+    }
+    return TypeOfOid(PQftype(result, column), PQfmod(result, column));
+}
+
+HRESULT CPgConnection::Query(const std::string& sql, const CDbValues& params,
+                             std::unique_ptr<CDbCursor>& cursor)
+{
+    cursor.reset();
+    PGresult* pg = nullptr;
+    const HRESULT result = Run(sql, params, &pg);
+    if (SUCCEEDED(result))
+        cursor.reset(new CCursor(*this, pg));
+    return result;
+}
+
+HRESULT CPgConnection::Execute(const std::string& sql, const CDbValues& params,
+                               long long* rowsAffected)
+{
+    PGresult* pg = nullptr;
+    const HRESULT result = Run(sql, params, &pg);
+    if (SUCCEEDED(result)) {
+        if (rowsAffected != nullptr)
+            *rowsAffected = Platform::AtoL(PQcmdTuples(pg));
+        PQclear(pg);
+    }
+    return result;
+}

@@ -1,0 +1,43 @@
+// The shared multi-user database provider: a PostgreSQL server reached through libpq.
+#pragma once
+
+#include "Oddments/DbConnection.h"
+#include "Oddments/DeclaredType.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+struct pg_conn;
+struct pg_result;
+
+class CPgConnection : public CDbConnection {
+public:
+    ~CPgConnection() override;
+
+    // Connects with a libpq connection string ("host=... dbname=... user=..."). A read-only
+    // connection refuses every write.
+    static HRESULT Open(const std::string& connectionInfo, bool readOnly,
+                        std::unique_ptr<CPgConnection>& connection, std::string& errorText);
+
+    HRESULT Query(const std::string& sql, const CDbValues& params,
+                  std::unique_ptr<CDbCursor>& cursor) override;
+    HRESULT Execute(const std::string& sql, const CDbValues& params,
+                    long long* rowsAffected) override;
+
+private:
+    class CCursor;
+
+    explicit CPgConnection(pg_conn* connection) : m_connection(connection) {}
+    // Runs one statement; on failure keeps the server's message and returns our result.
+    HRESULT Run(const std::string& sql, const CDbValues& params, pg_result** result);
+    // The type of a result column: by the name of its declared domain where the table
+    // column has one ("currency"), else by the server's type number.
+    Oddments::DeclaredType ColumnType(pg_result* result, int column);
+    // The domain-typed columns of a table (column number -> domain name), asked once per
+    // table and connection.
+    const std::map<int, std::string>& DomainColumns(unsigned int table);
+
+    pg_conn* m_connection = nullptr;
+    std::map<unsigned int, std::map<int, std::string>> m_domainColumns;
+};

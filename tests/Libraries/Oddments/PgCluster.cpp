@@ -1,0 +1,160 @@
+#include "PgCluster.h"
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <glob.h>
+#include <pwd.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+// The newest installed server's programs (Debian keeps them out of PATH).
+std::string ServerBinaries()
+{
+    if (const char* configured = std::getenv("ZEPHRIN_PG_BIN"))
+        return configured;
+    glob_t found{};
+    std::string folder;
+    if (glob("/usr/lib/postgresql/*/bin/initdb", 0, nullptr, &found) == 0 && found.gl_pathc > 0) {
+        folder = found.gl_pathv[found.gl_pathc - 1];
+        folder.resize(folder.size() - std::string("/initdb").size());
+    }
+    globfree(&found);
+    return folder;
+}
+
+// Runs a program (as the postgres user when we are root: the server refuses root) and waits.
+bool Run(std::vector<std::string> argv)
+{
+    if (getuid() == 0)
+        argv.insert(argv.begin(), {"runuser", "-u", "postgres", "--"});
+    std::vector<char*> args;
+    for (std::string& arg : argv)
+        args.push_back(arg.data());
+    args.push_back(nullptr);
+    // Their progress chatter would drown the test output; errors still go to stderr.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return false;
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::string Quoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+}  // namespace
+
+CPgCluster::~CPgCluster()
+{
+    Stop();
+}
+
+bool CPgCluster::Start(std::string& error)
+{
+    m_binaries = ServerBinaries();
+    if (m_binaries.empty()) {
+        error = "no PostgreSQL server installed (package postgresql)";
+        return false;
+    }
+    char folder[] = "/tmp/zephrin-pg-XXXXXX";
+    if (mkdtemp(folder) == nullptr) {
+        error = "cannot create a temporary folder";
+        return false;
+    }
+    m_folder = folder;
+    if (getuid() == 0) {
+        const passwd* postgres = getpwnam("postgres");
+        if (postgres == nullptr || chown(folder, postgres->pw_uid, postgres->pw_gid) != 0) {
+            error = "cannot hand the folder to the postgres user";
+            return false;
+        }
+    }
+
+    // From here on the watchdog owns the cleanup: it waits until the write end of the pipe
+    // closes, then stops the server and removes the folder. Stop writes a byte first; without
+    // it this process died, maybe while a server was still starting, so the watchdog tries
+    // again for a few seconds. Close-on-exec: the server must not hold the write end open.
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) {
+        error = "cannot create a pipe";
+        return false;
+    }
+    const std::string data = m_folder + "/data";
+    const std::string cleanup = "n=$1; while :; do " + std::string(getuid() == 0 ? "runuser -u postgres -- " : "") +
+                                Quoted(m_binaries + "/pg_ctl") + " -D " + Quoted(data) +
+                                " -m immediate -w stop >/dev/null 2>&1; rm -rf " + Quoted(m_folder) +
+                                "; n=$((n-1)); [ $n -gt 0 ] || break; sleep 1; done";
+    m_watchdog = fork();
+    if (m_watchdog == 0) {
+        close(fds[1]);
+        setpgid(0, 0);  // not hit by signals meant for the test's process group
+        char byte;
+        bool orderly = false;
+        while (read(fds[0], &byte, 1) > 0)
+            orderly = true;
+        execl("/bin/sh", "sh", "-c", cleanup.c_str(), "sh", orderly ? "1" : "5", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[0]);
+    if (m_watchdog < 0) {
+        close(fds[1]);
+        rmdir(m_folder.c_str());
+        error = "cannot start the watchdog";
+        return false;
+    }
+    m_watchdogPipe = fds[1];
+
+    if (!Run({m_binaries + "/initdb", "-D", data, "-A", "trust", "-U", "postgres", "-E", "UTF8",
+              "--locale=C", "--no-sync", "--no-instructions"})) {
+        error = "initdb failed";
+        return false;
+    }
+    // No TCP at all; fsync off, the data is thrown away anyway.
+    if (!Run({m_binaries + "/pg_ctl", "-D", data, "-l", m_folder + "/server.log", "-w", "-o",
+              "-k " + m_folder + " -c listen_addresses='' -F", "start"})) {
+        error = "the server did not start (see " + m_folder + "/server.log)";
+        return false;
+    }
+    return true;
+}
+
+void CPgCluster::Stop()
+{
+    if (m_watchdogPipe >= 0) {
+        // Without this byte the watchdog cleans up as after a crash, only slower.
+        const char orderly = 1;
+        const ssize_t written = write(m_watchdogPipe, &orderly, 1);
+        (void)written;
+        close(m_watchdogPipe);
+        m_watchdogPipe = -1;
+    }
+    if (m_watchdog > 0) {
+        int status = 0;
+        waitpid(m_watchdog, &status, 0);
+        m_watchdog = -1;
+    }
+}
+
+std::string CPgCluster::ConnectionInfo(const std::string& database) const
+{
+    return "host=" + m_folder + " user=postgres dbname=" + database;
+}

@@ -1,0 +1,29 @@
+// A throw-away PostgreSQL cluster for the tests: created in a temporary folder, reachable only
+// through a Unix socket in that folder, removed when the test program ends, also when it
+// crashes (a watchdog process cleans up once the program is gone).
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+class CPgCluster {
+public:
+    CPgCluster() = default;
+    ~CPgCluster();
+    CPgCluster(const CPgCluster&) = delete;
+    CPgCluster& operator=(const CPgCluster&) = delete;
+
+    // Creates and starts the cluster; false with the reason in error.
+    bool Start(std::string& error);
+    // Stops the server and removes its folder; waits until that is done.
+    void Stop();
+
+    // libpq connection string of a database of the cluster.
+    std::string ConnectionInfo(const std::string& database) const;
+
+private:
+    std::string m_folder;
+    std::string m_binaries;
+    int m_watchdogPipe = -1;
+    pid_t m_watchdog = -1;
+};

@@ -1,0 +1,167 @@
+#include "PgCluster.h"
+#include "RecordSetCases.h"
+
+#include "Oddments/DynamicRecordSetOleDb.h"
+
+namespace {
+
+CPgCluster cluster;
+
+// One cluster for the whole program, stopped after the last test whatever happened.
+class ClusterEnvironment : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        std::string error;
+        ASSERT_TRUE(cluster.Start(error)) << error;
+    }
+    void TearDown() override { cluster.Stop(); }
+};
+
+const testing::Environment* const environment = testing::AddGlobalTestEnvironment(new ClusterEnvironment);
+
+std::string InitString(const std::string& database)
+{
+    return "Provider=PostgreSQL;" + cluster.ConnectionInfo(database);
+}
+
+// A new database of the cluster, created through our own layer.
+std::string NewDatabase()
+{
+    static int count = 0;
+    const std::string name = "case" + std::to_string(++count);
+    CDataSource source;
+    CSession session;
+    if (source.OpenFromInitializationString(InitString("postgres").c_str()) != S_OK ||
+        session.Open(source) != S_OK || session.Execute(("CREATE DATABASE " + name).c_str()) != S_OK) {
+        ADD_FAILURE() << "cannot create database " << name << ": " << source.GetErrorText() << session.GetErrorText();
+    }
+    return InitString(name);
+}
+
+class CPgDatabases : public CTestDatabases {
+public:
+    const char* Name() const override { return "PostgreSQL"; }
+
+    std::string CreateDatabase() override { return NewDatabase(); }
+
+    std::vector<std::string> KindsSchema() const override
+    {
+        // The database's own types where it has them, domains named after ours where not.
+        return {"CREATE DOMAIN currency AS numeric(19,4)",
+                "CREATE DOMAIN tinyint AS smallint CHECK (VALUE BETWEEN 0 AND 255)",
+                "CREATE DOMAIN nvarchar AS text",
+                "CREATE TABLE kinds (id integer PRIMARY KEY, i2 smallint, i8 bigint, ui1 tinyint, r4 real, "
+                "r8 double precision, cy currency, num numeric(10,2), flag boolean, txt varchar(40), "
+                "wtxt nvarchar, d date, t time, ts timestamp, data bytea)"};
+    }
+};
+
+CPgDatabases pgDatabases;
+
+class PgRecordSet : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(m_source.OpenFromInitializationString(NewDatabase().c_str()), S_OK) << m_source.GetErrorText();
+        ASSERT_EQ(m_session.Open(m_source), S_OK);
+    }
+
+    CDataSource m_source;
+    CSession m_session;
+};
+
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(Pg, RecordSetCases, testing::Values(&pgDatabases), ProviderName);
+
+TEST_F(PgRecordSet, ServerTypesWithoutDomains)
+{
+    ASSERT_EQ(m_session.Execute("CREATE TABLE p (m money, n numeric, z timestamptz, o oid, j json, c char(4))"), S_OK);
+    ASSERT_EQ(m_session.Execute("INSERT INTO p VALUES (?, ?, ?, ?, ?, ?)",
+                                {"-1234.56", "-0.000125", "2024-05-17 13:45:00+02", 7, "{\"a\": 1}", "ab"}),
+              S_OK)
+        << m_session.GetErrorText();
+    CDynamicRecordSetOleDb rs;
+    ASSERT_TRUE(rs.Open(m_session, "SELECT * FROM p"));
+    const DBTYPE expected[] = {DBTYPE_CY, DBTYPE_NUMERIC, DBTYPE_DBTIMESTAMP, DBTYPE_UI4, DBTYPE_STR, DBTYPE_STR};
+    ASSERT_EQ(rs.GetColumnCount(), std::size(expected));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        DBTYPE type = 0;
+        EXPECT_TRUE(rs.GetColumnType(i + 1, &type));
+        EXPECT_EQ(type, expected[i]) << rs.GetColumnName(i + 1);
+    }
+    ASSERT_TRUE(rs.MoveNext());
+    EXPECT_DOUBLE_EQ(rs.GetDouble("m"), -1234.56) << "money with its grouping and currency sign";
+    EXPECT_DOUBLE_EQ(rs.GetDouble("n"), -0.000125) << "numeric keeps the scale of its value";
+    CDateTime date;
+    rs.GetDate(date, "z");
+    EXPECT_EQ(date.GetStatus(), CDateTime::valid);
+    EXPECT_EQ(rs.GetLong("o"), 7);
+    std::string text;
+    rs.GetString(text, "j");
+    EXPECT_EQ(text, "{\"a\": 1}");
+    rs.GetString(text, "c");
+    EXPECT_EQ(text, "ab  ") << "char(n) pads";
+    rs.Close();
+}
+
+TEST_F(PgRecordSet, QuestionMarksInQuotesAndCommentsAreNoPlaceholders)
+{
+    CDynamicRecordSetOleDb rs;
+    ASSERT_TRUE(rs.Open(m_session,
+                        "SELECT $$a?b$$ AS d, $tag$?$tag$ AS t, E'\\'?' AS e, 'it''s?' AS s, \"?\".x AS q, "
+                        "? AS p /* ? /* nested ? */ ? */ -- ?\n"
+                        "FROM (SELECT 1 AS x) AS \"?\"",
+                        {"value"}))
+        << m_session.GetErrorText();
+    ASSERT_TRUE(rs.MoveNext());
+    std::string text;
+    const std::pair<const char*, const char*> expected[] = {
+        {"d", "a?b"}, {"t", "?"}, {"e", "'?"}, {"s", "it's?"}, {"q", "1"}, {"p", "value"}};
+    for (const auto& e : expected) {
+        rs.GetString(text, e.first);
+        EXPECT_EQ(text, e.second) << e.first;
+    }
+    rs.Close();
+}
+
+TEST_F(PgRecordSet, ValuesKeepTheirTypes)
+{
+    CDynamicRecordSetOleDb rs;
+    ASSERT_TRUE(rs.Open(m_session, "SELECT ? AS i, ? AS r, ? AS b, ? AS s, ? AS n",
+                        {5000000000LL, 0.1, true, "text", CDbValue()}));
+    const DBTYPE expected[] = {DBTYPE_I8, DBTYPE_R8, DBTYPE_BOOL, DBTYPE_STR, DBTYPE_STR};
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        DBTYPE type = 0;
+        EXPECT_TRUE(rs.GetColumnType(i + 1, &type));
+        EXPECT_EQ(type, expected[i]) << rs.GetColumnName(i + 1);
+    }
+    ASSERT_TRUE(rs.MoveNext());
+    EXPECT_DOUBLE_EQ(rs.GetDouble("i"), 5e9);
+    EXPECT_EQ(rs.GetDouble("r"), 0.1) << "every digit of a real survives";
+    EXPECT_EQ(rs.GetBool("b", FALSE), TRUE);
+    rs.Close();
+
+    // Text cannot carry a zero byte to the server; refused rather than cut short.
+    EXPECT_EQ(m_session.Execute("SELECT ?", {std::string("a\0b", 3)}), DB_E_CANTCONVERTVALUE);
+}
+
+TEST(PgDataSource, ConnectionFailuresAndInitStringForms)
+{
+    CDataSource source;
+    EXPECT_TRUE(FAILED(source.OpenFromInitializationString("Provider=PostgreSQL;host=/nonexistent dbname=x")));
+    EXPECT_FALSE(source.IsOpen());
+    EXPECT_FALSE(source.GetErrorText().empty());
+
+    // libpq settings may also be separated like the other items.
+    std::string init = InitString("postgres");
+    for (char& c : init) {
+        if (c == ' ')
+            c = ';';
+    }
+    ASSERT_EQ(source.OpenFromInitializationString(init.c_str()), S_OK) << source.GetErrorText();
+    CSession session;
+    ASSERT_EQ(session.Open(source), S_OK);
+    EXPECT_EQ(session.Execute("SELECT 1"), S_OK);
+}
