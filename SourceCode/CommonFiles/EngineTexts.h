@@ -1,0 +1,24 @@
+// The engine's user-interface texts (string table entries) come from the application's
+// translator, which lives on the window side. The application hands the engine a look-up;
+// without one (tools, tests) the English text stands.
+#pragma once
+
+#include <functional>
+#include <string>
+
+class CEngineTexts {
+public:
+    // (string id, language code or empty for the current language) -> the text, empty when
+    // the table has none.
+    typedef std::function<std::string(int id, const std::string& language)> StringSource;
+
+    // An empty source restores the English texts.
+    static void SetStringSource(StringSource source);
+
+    // The text of string id in the language; english when there is no source or it has no
+    // text for the id.
+    static std::string GetString(int id, const std::string& language, const char* english);
+
+private:
+    static StringSource& Source();
+};

@@ -1,0 +1,29 @@
+// A throw-away program folder for the units database tests: the engine looks for "units.udl"
+// and "Zephrin.db" beside the program, so the tests point the program folder here.
+#pragma once
+
+#include <string>
+
+class TestFolder {
+public:
+    TestFolder();
+    ~TestFolder();
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    // With a trailing '/'.
+    const std::string& Path() const { return m_path; }
+
+    // Makes the folder the program folder until destruction.
+    void BecomeProgramFolder() const;
+
+    // A database file of the shipped schema, filled by the statements.
+    void MakeDatabase(const std::string& name, const std::string& content) const;
+    void WriteFile(const std::string& name, const std::string& text) const;
+
+private:
+    std::string m_path;
+};
+
+// The program folder of the build, which holds the shipped Zephrin.db.
+std::string BuildProgramFolder();

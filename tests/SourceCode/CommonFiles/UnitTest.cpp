@@ -1,0 +1,115 @@
+// The unit record and its XML attributes.
+#include "CommonFiles/Unit.h"
+#include "CommonFiles/UnitManager.h"
+
+#include <gtest/gtest.h>
+#include <tinyxml.h>
+
+#include <clocale>
+#include <string>
+
+namespace {
+
+TEST(Unit, ResetGivesTheDefaults)
+{
+    CUnit unit;
+    unit.Name = "x";
+    unit.ConversionFactor = 3.0;
+    unit.ConversionOffset = 2.0;
+    unit.ConversionFlags = 2;
+    unit.DbIndex = 5;
+    unit.Type = 4;
+    unit.System = 1;
+    unit.Reset();
+    EXPECT_EQ(unit.ConversionOffset, 0.0);
+    EXPECT_EQ(unit.ConversionFactor, 1.0);
+    EXPECT_EQ(unit.ConversionFlags, 0);
+    EXPECT_EQ(unit.Name, "");
+    EXPECT_EQ(unit.DbIndex, -1);
+    EXPECT_EQ(unit.Type, -1);
+    EXPECT_EQ(unit.System, -1);
+}
+
+// A factor below a millionth used to be written with six decimals: it came back as 0 and the
+// user unit was dropped as invalid on reload.
+TEST(Unit, XmlKeepsEveryDigitOfFactorAndOffset)
+{
+    CUnit unit;
+    unit.Name = "* tiny";
+    unit.Type = 1;
+    unit.System = 0;
+    unit.DbIndex = static_cast<int>(0x80000028u);
+    unit.ConversionFactor = 5e-7;
+    unit.ConversionOffset = 255.37222222222223;
+    unit.ConversionFlags = 0;
+
+    TiXmlElement element("Unit");
+    ASSERT_TRUE(unit.WriteXml(&element));
+    const char* order[] = {"Name", "Type", "System", "DbIndex", "ConversionFactor", "ConversionOffset",
+                           "ConversionFlags"};
+    const TiXmlAttribute* attribute = element.FirstAttribute();
+    for (const char* name : order) {
+        ASSERT_NE(attribute, nullptr);
+        EXPECT_STREQ(attribute->Name(), name);
+        attribute = attribute->Next();
+    }
+
+    CUnit back;
+    ASSERT_TRUE(back.ReadXml(&element));
+    EXPECT_EQ(back.Name, unit.Name);
+    EXPECT_EQ(back.Type, 1);
+    EXPECT_EQ(back.System, 0);
+    EXPECT_EQ(back.DbIndex, unit.DbIndex);
+    EXPECT_EQ(back.ConversionFactor, 5e-7);
+    EXPECT_EQ(back.ConversionOffset, 255.37222222222223);
+    EXPECT_TRUE(back.IsValid(TRUE));
+
+    CUnitManager units;
+    back.DbIndex = -1;
+    EXPECT_TRUE(units.AddUserUnit(back));
+}
+
+TEST(Unit, XmlReadsOlderSixDecimalTextAndKeepsDefaultsForAbsentIntegers)
+{
+    TiXmlElement element("Unit");
+    element.SetAttribute("Name", "m3/h");
+    element.SetAttribute("DbIndex", "38");
+    element.SetAttribute("ConversionFactor", "1000.000000");
+    element.SetAttribute("ConversionOffset", "0.000000");
+    CUnit unit;
+    unit.ConversionFlags = 2;
+    ASSERT_TRUE(unit.ReadXml(&element));
+    EXPECT_EQ(unit.DbIndex, 38);
+    EXPECT_EQ(unit.ConversionFactor, 1000.0);
+    EXPECT_EQ(unit.Type, -1);
+    EXPECT_EQ(unit.System, -1);
+    EXPECT_EQ(unit.ConversionFlags, 0);
+
+    TiXmlElement empty("Unit");
+    ASSERT_TRUE(unit.ReadXml(&empty));
+    EXPECT_EQ(unit.Name, "");
+    EXPECT_EQ(unit.DbIndex, 0);
+    EXPECT_EQ(unit.ConversionFactor, 0.0);
+
+    EXPECT_FALSE(unit.ReadXml(nullptr));
+    EXPECT_FALSE(unit.WriteXml(nullptr));
+}
+
+TEST(Unit, XmlNumbersIgnoreTheProcessLocale)
+{
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr)
+        GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
+    CUnit unit;
+    unit.ConversionFactor = 0.0689475729316836;
+    unit.ConversionOffset = 1.5;
+    TiXmlElement element("Unit");
+    unit.WriteXml(&element);
+    EXPECT_STREQ(element.Attribute("ConversionOffset"), "1.5");
+    CUnit back;
+    back.ReadXml(&element);
+    std::setlocale(LC_NUMERIC, "C");
+    EXPECT_EQ(back.ConversionFactor, 0.0689475729316836);
+    EXPECT_EQ(back.ConversionOffset, 1.5);
+}
+
+}  // namespace
