@@ -1,0 +1,28 @@
+#include "Stretchkit/GripSupport.h"
+
+#include <memory>
+
+bool CGripSupport::CreateGrip(wxWindow* parent, bool visible)
+{
+    auto grip = std::make_unique<CGripBar>();
+    if (!parent || !grip->Create(parent))
+        return false;
+    m_grip = grip.release();  // the parent owns it now
+    m_visibility.SetShown(visible);
+    PlaceGrip();
+    return true;
+}
+
+void CGripSupport::PlaceGrip()
+{
+    CGripBar* grip = m_grip.get();
+    if (!grip)
+        return;
+    const wxSize client = grip->GetParent()->GetClientSize();
+    const wxSize size = grip->GetSize();
+    grip->Move(client.x - size.x, client.y - size.y);
+    grip->Show(IsGripShown());
+    // Pages fill the client area; the grip has to stay on top of them to be seen.
+    if (IsGripShown())
+        grip->Raise();
+}
