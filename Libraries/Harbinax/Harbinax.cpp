@@ -1,0 +1,262 @@
+#include "Harbinax/Harbinax.h"
+
+#include "Harbinax/AppFolder.h"
+#include "Harbinax/FileVersion.h"
+#include "Harbinax/SplashScreen.h"
+#include "Harbinax/UiLanguage.h"
+#include "Platform/ProgramFolder.h"
+#include "Platform/ResourceRegistry.h"
+#include "Polyglotta/Translator.h"
+#include "PolyglottaWx/TranslatorWx.h"
+#include "Quillet/LogManager.h"
+
+namespace {
+
+char decimalSeparator = '.';
+
+}  // namespace
+
+CHarbinax::CHarbinax()
+    : m_log(CLogManager::GetInstance()->GetLogger("CHarbinax", LOGLEVEL_PARENT)),
+      m_splash(std::make_unique<CSplashScreen>()),
+      m_translator(std::make_unique<CTranslator>())
+{
+}
+
+CHarbinax::~CHarbinax() = default;
+
+CHarbinax* CHarbinax::GetApp()
+{
+    return dynamic_cast<CHarbinax*>(wxApp::GetInstance());
+}
+
+int CHarbinax::Initialize()
+{
+    SetResourceDllBaseName(nullptr);
+    SetVersionCompareDepth(4);
+    m_arguments.clear();
+    m_commandLine.clear();
+    for (int i = 0; i < argc; ++i) {
+        m_arguments.push_back(argv[i].utf8_string());
+        if (i > 1)
+            m_commandLine += ' ';
+        if (i > 0)
+            m_commandLine += m_arguments.back();
+    }
+    SetLanguage(nullptr);
+    return 1;
+}
+
+int CHarbinax::SetLanguage(const char* language)
+{
+    const SUiLanguage& chosen = FindUiLanguage(language ? language : SystemLanguageName());
+    m_language = chosen.code;
+    m_languageName = chosen.name;
+    decimalSeparator = chosen.decimalSeparator;
+    if (m_translatorEnabled) {
+        m_translator->SetLanguage(m_language);
+        return 0;
+    }
+    const std::string fileName =
+        CSatelliteResources::FileName(GetProgramFolder(), m_satelliteBaseName, m_language);
+    std::string error;
+    const int result = m_satellite.Select(fileName, m_language, m_baseLanguage,
+                                          Platform::GetProgramVersion(), m_versionCompareDepth, error);
+    if (result != CSatelliteResources::SATELLITE_OK) {
+        QUILLET_POS(m_log);
+        m_log.Info("Language %s: own resources stay (%d): %s", m_language.c_str(), result, error.c_str());
+    }
+    return result;
+}
+
+std::string CHarbinax::GetLanguage() const
+{
+    return m_translatorEnabled ? m_translator->GetLanguage() : m_language;
+}
+
+char CHarbinax::GetDecimalSeparator()
+{
+    return decimalSeparator;
+}
+
+void CHarbinax::SetDefaultLanguage(const std::string& code)
+{
+    if (m_translatorEnabled)
+        m_translator->SetDefaultLanguage(code);
+    else
+        m_baseLanguage = code;
+}
+
+std::string CHarbinax::GetDefaultLanguage() const
+{
+    return m_translatorEnabled ? m_translator->GetDefaultLanguage() : m_baseLanguage;
+}
+
+void CHarbinax::SetResourceDllBaseName(const char* name)
+{
+    if (name) {
+        m_satelliteBaseName = name;
+        return;
+    }
+    const std::string program = Platform::GetProgramName();
+    m_satelliteBaseName = program.substr(0, program.rfind('.'));
+}
+
+void CHarbinax::SetVersionCompareDepth(int depth)
+{
+    m_versionCompareDepth = depth;
+}
+
+bool CHarbinax::FindResource(const std::string& type, int id, std::string_view& bytes)
+{
+    if (const CHarbinax* app = GetApp())
+        return app->m_satellite.Find(type, id, bytes);
+    return CResourceRegistry::Find(type, id, bytes);
+}
+
+void CHarbinax::EnableTranslator(bool enable)
+{
+    m_translatorEnabled = enable;
+}
+
+bool CHarbinax::LoadTranslationResource(int resourceId, bool merge)
+{
+    std::string error;
+    if (m_translator->LoadFromResource(resourceId, merge, &error))
+        return true;
+    QUILLET_POS(m_log);
+    m_log.Error("Translation resource %d not loaded: %s", resourceId, error.c_str());
+    return false;
+}
+
+bool CHarbinax::LoadTranslationFile(const std::string& path, bool merge)
+{
+    std::string error;
+    if (m_translator->LoadFromFile(path, merge, &error))
+        return true;
+    QUILLET_POS(m_log);
+    m_log.Error("Translation file %s not loaded: %s", path.c_str(), error.c_str());
+    return false;
+}
+
+std::string CHarbinax::TranslateText(const std::string& text) const
+{
+    return TranslateTextForLanguage(text, std::string());
+}
+
+std::string CHarbinax::TranslateTextForLanguage(const std::string& text, const std::string& language) const
+{
+    return m_translatorEnabled ? m_translator->Translate(text, language) : text;
+}
+
+std::string CHarbinax::GetString(int id) const
+{
+    return GetStringForLanguage(id, std::string());
+}
+
+std::string CHarbinax::GetStringForLanguage(int id, const std::string& language) const
+{
+    if (m_translatorEnabled)
+        return m_translator->GetString(id, language);
+    std::string_view bytes;
+    if (m_satellite.Find("STRING", id, bytes))
+        return std::string(bytes);
+    return "?";
+}
+
+void CHarbinax::TranslateDialog(int dialogId, wxWindow* dialog) const
+{
+    if (m_translatorEnabled)
+        CTranslatorWx::TranslateDialog(*m_translator, dialogId, dialog);
+}
+
+void CHarbinax::TranslateDialogItem(int dialogId, wxWindow* control) const
+{
+    if (m_translatorEnabled)
+        CTranslatorWx::TranslateControl(*m_translator, dialogId, control);
+}
+
+void CHarbinax::TranslateMenu(int menuId, wxMenu* menu) const
+{
+    if (m_translatorEnabled)
+        CTranslatorWx::TranslateMenu(*m_translator, menuId, menu);
+}
+
+void CHarbinax::TranslateMenu(int menuId, wxMenuBar* menuBar) const
+{
+    if (m_translatorEnabled)
+        CTranslatorWx::TranslateMenu(*m_translator, menuId, menuBar);
+}
+
+void CHarbinax::ShowSplashScreen()
+{
+    m_splash->Show();
+}
+
+void CHarbinax::HideSplashScreen()
+{
+    m_splash->Hide();
+}
+
+void CHarbinax::SetSplashVersionTextPosition(int x, int y)
+{
+    m_splash->SetVersionTextPosition(x, y);
+}
+
+void CHarbinax::SetSplashVersionTextColor(std::uint32_t color)
+{
+    m_splash->SetVersionTextColor(color);
+}
+
+void CHarbinax::SetSplashStatusTextPosition(int x, int y)
+{
+    m_splash->SetStatusTextPosition(x, y);
+}
+
+void CHarbinax::SetSplashStatusText(std::string_view text, int line)
+{
+    m_splash->SetStatusText(text, line);
+}
+
+void CHarbinax::SetSplashStatusTextColor(std::uint32_t color)
+{
+    m_splash->SetStatusTextColor(color);
+}
+
+void CHarbinax::SetSplashBitmap(int resourceId)
+{
+    m_splash->SetBitmap(resourceId);
+}
+
+std::string CHarbinax::GetProgramFolder()
+{
+    CHarbinax* app = GetApp();
+    if (!app)
+        return std::string();
+    if (app->m_programFolder.empty())
+        app->m_programFolder = InstallFolderOf(Platform::GetProgramPath());
+    return app->m_programFolder;
+}
+
+std::string CHarbinax::GetVersionString(const std::string& path)
+{
+    return FormatFileVersion(GetFileVersion(path));
+}
+
+std::string TranslateText(const std::string& text, const std::string& language)
+{
+    const CHarbinax* app = CHarbinax::GetApp();
+    return app ? app->TranslateTextForLanguage(text, language) : std::string();
+}
+
+std::string TranslateString(int id, const std::string& language)
+{
+    const CHarbinax* app = CHarbinax::GetApp();
+    return app ? app->GetStringForLanguage(id, language) : std::string();
+}
+
+std::string GetAppLanguage()
+{
+    const CHarbinax* app = CHarbinax::GetApp();
+    return app ? app->GetLanguage() : std::string();
+}

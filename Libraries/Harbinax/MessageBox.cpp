@@ -1,0 +1,36 @@
+#include "Harbinax/MessageBox.h"
+
+#include "Harbinax/Harbinax.h"
+
+#include <wx/msgdlg.h>
+
+namespace {
+
+MessageBoxSink& Sink()
+{
+    static MessageBoxSink sink;
+    return sink;
+}
+
+// Without our application object (a tool or a test on a plain wxApp) the text stands as it is.
+std::string Translated(const std::string& text)
+{
+    const CHarbinax* app = CHarbinax::GetApp();
+    return app ? app->TranslateText(text) : text;
+}
+
+}  // namespace
+
+int ShowMessageBox(wxWindow* owner, const std::string& text, const std::string& title, long style)
+{
+    const SMessageBox box{owner, Translated("TAMBEL") + ": " + Translated(title), Translated(text), style};
+    if (Sink())
+        return Sink()(box);
+    wxMessageDialog dialog(owner, wxString::FromUTF8(box.text), wxString::FromUTF8(box.caption), style);
+    return dialog.ShowModal();
+}
+
+void SetMessageBoxSinkForTesting(MessageBoxSink sink)
+{
+    Sink() = std::move(sink);
+}

@@ -1,0 +1,26 @@
+// The programs' message boxes. The caption is the translated project word "TAMBEL" (which the
+// translation tables turn into the program's name), ": " and the translated title; the text is
+// translated too. Before translation is enabled both pass unchanged.
+#pragma once
+
+#include <functional>
+#include <string>
+
+class wxWindow;
+
+struct SMessageBox {
+    wxWindow* owner;
+    std::string caption;  // as shown, UTF-8
+    std::string text;
+    long style;
+};
+
+// style: wxOK, wxOK | wxCANCEL, wxYES_NO or wxYES_NO | wxCANCEL with one of wxICON_ERROR,
+// wxICON_WARNING, wxICON_INFORMATION, wxICON_QUESTION (wxMessageDialog's styles). The owner
+// may be null. Returns the button chosen: wxID_OK, wxID_CANCEL, wxID_YES or wxID_NO.
+int ShowMessageBox(wxWindow* owner, const std::string& text, const std::string& title, long style);
+
+// Tests: boxes go to the sink instead of the screen, and its result stands for the user's
+// choice. An empty function shows real dialogs again.
+using MessageBoxSink = std::function<int(const SMessageBox&)>;
+void SetMessageBoxSinkForTesting(MessageBoxSink sink);

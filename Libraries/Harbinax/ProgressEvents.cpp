@@ -1,0 +1,31 @@
+#include "Harbinax/ProgressEvents.h"
+
+wxDEFINE_EVENT(RENOVIX_DOWNLOAD_FILE, wxCommandEvent);
+wxDEFINE_EVENT(RENOVIX_SET_FILESIZE, wxCommandEvent);
+wxDEFINE_EVENT(RENOVIX_DOWNLOADED_1KB, wxCommandEvent);
+
+void SendDownloadFile(wxEvtHandler* target, const std::string& fileName)
+{
+    if (!target)
+        return;
+    wxCommandEvent event(RENOVIX_DOWNLOAD_FILE);
+    event.SetString(wxString::FromUTF8(fileName));
+    target->SafelyProcessEvent(event);
+}
+
+void SendSetFileSize(wxEvtHandler* target, long kilobytes)
+{
+    if (!target)
+        return;
+    wxCommandEvent event(RENOVIX_SET_FILESIZE);
+    event.SetExtraLong(kilobytes);
+    target->SafelyProcessEvent(event);
+}
+
+void SendDownloaded1KB(wxEvtHandler* target)
+{
+    if (!target)
+        return;
+    wxCommandEvent event(RENOVIX_DOWNLOADED_1KB);
+    target->SafelyProcessEvent(event);
+}

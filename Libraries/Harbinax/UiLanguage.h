@@ -1,0 +1,21 @@
+// The user-interface languages the programs know, by their own two-letter codes (not all of
+// them ISO 639: "cn", "cz", "dk", "gr", "jp", "kr" and "se"). Translation resources and
+// satellite resource bundles are named with the same codes.
+#pragma once
+
+#include <string>
+
+struct SUiLanguage {
+    const char* code;       // "de"
+    const char* name;       // English name, "german"
+    char decimalSeparator;  // what number formatting and input filtering use for this language
+};
+
+// The row whose code or English name equals the text, trimmed of blanks on both sides and
+// compared without regard to ASCII case; English for anything else.
+const SUiLanguage& FindUiLanguage(const std::string& text);
+
+// The English name of the user's language from the environment (LC_ALL, LC_MESSAGES, LANG,
+// as setlocale would read them), for example "german" for de_DE.UTF-8; empty when that
+// language is not one of ours or none is set.
+std::string SystemLanguageName();

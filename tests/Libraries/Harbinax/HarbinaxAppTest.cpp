@@ -1,0 +1,198 @@
+#include "Harbinax/Harbinax.h"
+#include "Harbinax/MessageBox.h"
+#include "Harbinax/SplashScreen.h"
+#include "HarbinaxGuiEnvironment.h"
+#include "HarbinaxTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <wx/dialog.h>
+#include <wx/image.h>
+#include <wx/mstream.h>
+#include <wx/wfstream.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Every test starts and ends with translation off, English and the usual compare depth.
+class AppBase : public ::testing::Test {
+protected:
+    void SetUp() override { Reset(); }
+    void TearDown() override
+    {
+        Reset();
+        for (const std::string& file : m_files)
+            std::remove(file.c_str());
+        SetMessageBoxSinkForTesting(MessageBoxSink());
+    }
+
+    static void Reset()
+    {
+        App().EnableTranslator(false);
+        App().SetDefaultLanguage("en");
+        App().SetVersionCompareDepth(4);
+        App().SetLanguage("en");
+    }
+
+    void Satellite(const std::string& code, const std::string& record,
+                   std::vector<CResourceBundle::SEntry> entries)
+    {
+        const std::string path = TestProgramFolder() + "Zephrin_" + code + ".res";
+        m_files.push_back(path);
+        WriteSatellite(path, record, std::move(entries));
+    }
+
+    std::string TranslationFile(const std::string& xml)
+    {
+        const std::string path = TestProgramFolder() + "translation.xml";
+        m_files.push_back(path);
+        WriteFile(path, xml);
+        return path;
+    }
+
+    std::vector<std::string> m_files;
+};
+
+TEST_F(AppBase, CommandLineAsStarted)
+{
+    const std::vector<std::string> expected = {"HarbinaxGuiTests", "\"/opt/Sizing/Zephrin\"", "second"};
+    EXPECT_EQ(expected, App().GetArgumentList());
+    EXPECT_EQ("\"/opt/Sizing/Zephrin\" second", App().GetCommandLineText());
+}
+
+TEST_F(AppBase, ProgramFolderAndSatelliteBaseName)
+{
+    EXPECT_EQ(TestProgramFolder(), CHarbinax::GetProgramFolder());
+    // Initialize named the satellites after the program file "Zephrin".
+    Satellite("fr", VersionRecord(1, 2, 3, 4), {{"STRING", "#1", "un"}});
+    EXPECT_EQ(0, App().SetLanguage("fr"));
+    EXPECT_EQ("un", App().GetString(1));
+}
+
+TEST_F(AppBase, LanguageSetsCodeNameAndDecimalSeparatorButNotTheNumericLocale)
+{
+    App().SetLanguage(" German ");
+    EXPECT_EQ("de", App().GetLanguage());
+    EXPECT_EQ("german", App().GetLanguageName());
+    EXPECT_EQ(',', CHarbinax::GetDecimalSeparator());
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", 1.5);
+    EXPECT_STREQ("1.5", text) << "the C library's numbers keep their point";
+
+    App().SetLanguage("zh");
+    EXPECT_EQ("en", App().GetLanguage());
+    EXPECT_EQ("english", App().GetLanguageName());
+    EXPECT_EQ('.', CHarbinax::GetDecimalSeparator());
+    EXPECT_EQ("en", GetAppLanguage());
+
+    App().SetLanguage(nullptr);  // the user's language: LC_ALL is de_DE.UTF-8 here
+    EXPECT_EQ("de", App().GetLanguage());
+}
+
+TEST_F(AppBase, SatelliteResultCodes)
+{
+    EXPECT_EQ(0, App().SetLanguage("en")) << "the base language loads nothing";
+    EXPECT_EQ(2, App().SetLanguage("de")) << "no bundle";
+    EXPECT_EQ("de", App().GetLanguage());
+
+    Satellite("de", VersionRecord(1, 2, 3, 5), {{"STRING", "#1", "eigene 1"}});
+    EXPECT_EQ(11, App().SetLanguage("de"));
+    EXPECT_EQ("own 1", App().GetString(1));
+    App().SetVersionCompareDepth(3);
+    EXPECT_EQ(0, App().SetLanguage("DE"));
+    EXPECT_EQ("eigene 1", App().GetString(1));
+    EXPECT_EQ("eigene 1", TranslateString(1));
+
+    EXPECT_EQ(0, App().SetLanguage("en"));
+    EXPECT_EQ("own 1", App().GetString(1));
+    EXPECT_EQ("?", App().GetString(99));
+}
+
+TEST_F(AppBase, SplashBitmapComesFromTheActiveSatellite)
+{
+    wxImage small(20, 10);
+    small.SetRGB(wxRect(0, 0, 20, 10), 10, 20, 30);
+    wxInitAllImageHandlers();
+    wxMemoryOutputStream out;
+    ASSERT_TRUE(small.SaveFile(out, wxBITMAP_TYPE_PNG));
+    std::string png(out.GetSize(), '\0');
+    out.CopyTo(png.data(), png.size());
+    Satellite("de", VersionRecord(1, 2, 3, 4), {{"BITMAP", "#139", png}});
+
+    CSplashScreen splash;
+    ASSERT_EQ(0, App().SetLanguage("de"));
+    ASSERT_TRUE(splash.SetBitmap(139));
+    splash.Show();
+    EXPECT_EQ(wxSize(20, 10), splash.GetWindow()->GetClientSize());
+
+    App().SetLanguage("en");
+    ASSERT_TRUE(splash.SetBitmap(139));
+    CSplashScreen own;
+    ASSERT_TRUE(own.SetBitmap(139));
+    own.Show();
+    EXPECT_EQ(wxSize(480, 460), own.GetWindow()->GetClientSize());
+}
+
+const char* const translation = R"(<?xml version="1.0" encoding="UTF-8"?>
+<translator>
+  <dialog id="100"><caption><en>Settings</en><de>Einstellungen</de></caption></dialog>
+  <stringtable defaultlanguage="en">
+    <string strid="TAMBEL"><en>Zephrin</en><de>Zephrin</de></string>
+    <string strid="Error"><de>Fehler</de></string>
+    <string strid="Unable to save data."><de>Daten konnten nicht gespeichert werden.</de></string>
+    <string id="5"><en>Five</en><de>Fünf</de></string>
+  </stringtable>
+</translator>
+)";
+
+TEST_F(AppBase, TranslationOnlyWhenEnabled)
+{
+    ASSERT_TRUE(App().LoadTranslationFile(TranslationFile(translation), false));
+    EXPECT_EQ("Error", TranslateText("Error"));
+    EXPECT_EQ("?", TranslateString(5));
+
+    App().EnableTranslator(true);
+    App().SetDefaultLanguage("en");
+    EXPECT_EQ(0, App().SetLanguage("german"));
+    EXPECT_EQ("de", App().GetLanguage());
+    EXPECT_EQ("en", App().GetDefaultLanguage());
+    EXPECT_EQ(',', CHarbinax::GetDecimalSeparator());
+    EXPECT_EQ("Fehler", TranslateText("Error"));
+    EXPECT_EQ("Error", TranslateText("Error", "en"));
+    EXPECT_EQ("Not in the table", TranslateText("Not in the table"));
+    EXPECT_EQ("Fünf", App().GetString(5));
+    EXPECT_EQ("Five", TranslateString(5, "en"));
+
+    wxDialog dialog(nullptr, wxID_ANY, "Settings");
+    App().TranslateDialog(100, &dialog);
+    EXPECT_EQ("Einstellungen", dialog.GetTitle().utf8_string());
+    App().EnableTranslator(false);
+    dialog.SetTitle("Settings");
+    App().TranslateDialog(100, &dialog);
+    EXPECT_EQ("Settings", dialog.GetTitle().utf8_string());
+}
+
+TEST_F(AppBase, MessageBoxCaptionRule)
+{
+    std::vector<SMessageBox> boxes;
+    SetMessageBoxSinkForTesting([&boxes](const SMessageBox& box) {
+        boxes.push_back(box);
+        return wxID_NO;
+    });
+    EXPECT_EQ(wxID_NO, ShowMessageBox(nullptr, "Unable to save data.", "Error", wxOK | wxICON_ERROR));
+
+    ASSERT_TRUE(App().LoadTranslationFile(TranslationFile(translation), false));
+    App().EnableTranslator(true);
+    App().SetLanguage("de");
+    ShowMessageBox(nullptr, "Unable to save data.", "Error", wxYES_NO | wxICON_QUESTION);
+
+    ASSERT_EQ(2u, boxes.size());
+    EXPECT_EQ("TAMBEL: Error", boxes[0].caption);
+    EXPECT_EQ("Unable to save data.", boxes[0].text);
+    EXPECT_EQ(wxOK | wxICON_ERROR, boxes[0].style);
+    EXPECT_EQ("Zephrin: Fehler", boxes[1].caption);
+    EXPECT_EQ("Daten konnten nicht gespeichert werden.", boxes[1].text);
+}
+
+}  // namespace

@@ -1,0 +1,205 @@
+#include "Harbinax/ProgressEvents.h"
+#include "Harbinax/SplashScreen.h"
+#include "HarbinaxGuiEnvironment.h"
+
+#include <gtest/gtest.h>
+#include <wx/dcmemory.h>
+#include <wx/dcclient.h>
+#include <wx/frame.h>
+#include <wx/toplevel.h>
+#include <wx/utils.h>
+
+namespace {
+
+int SplashWindowCount()
+{
+    int count = 0;
+    for (const wxWindow* window : wxTopLevelWindows) {
+        if (window->GetLabel() == "SplashScreen" && !window->IsBeingDeleted())
+            ++count;
+    }
+    return count;
+}
+
+// wx deletes top-level windows when idle; let it, so each test counts only its own windows.
+void DeletePendingWindows()
+{
+    wxTheApp->ProcessIdle();
+}
+
+// Image with a green frame of the given thickness around an opaque middle.
+wxImage FramedImage(int width, int height, int frame)
+{
+    wxImage image(width, height);
+    image.SetRGB(wxRect(0, 0, width, height), 0x00, 0xFF, 0x00);
+    image.SetRGB(wxRect(frame, frame, width - 2 * frame, height - 2 * frame), 0x30, 0x50, 0x90);
+    return image;
+}
+
+// What the screen shows of the window, once the window system has mapped and drawn it.
+wxImage Capture(wxWindow* window)
+{
+    for (int i = 0; i < 10; ++i) {
+        window->Update();
+        wxTheApp->Yield();
+        wxMilliSleep(20);
+    }
+    const wxRect rect = window->GetScreenRect();
+    wxBitmap bitmap(rect.GetSize());
+    wxMemoryDC memory(bitmap);
+    wxClientDC screen(window);
+    memory.Blit(0, 0, rect.width, rect.height, &screen, 0, 0);
+    memory.SelectObject(wxNullBitmap);
+    return bitmap.ConvertToImage();
+}
+
+// Pixels in the area that have exactly the colour 0xBBGGRR.
+int CountColour(const wxImage& image, const wxRect& area, unsigned long colour)
+{
+    int count = 0;
+    for (int y = area.GetTop(); y <= area.GetBottom(); ++y) {
+        for (int x = area.GetLeft(); x <= area.GetRight(); ++x) {
+            if (image.GetRed(x, y) == (colour & 0xFF) && image.GetGreen(x, y) == ((colour >> 8) & 0xFF) &&
+                image.GetBlue(x, y) == ((colour >> 16) & 0xFF))
+                ++count;
+        }
+    }
+    return count;
+}
+
+class Splash : public ::testing::Test {
+protected:
+    void TearDown() override { DeletePendingWindows(); }
+};
+
+TEST_F(Splash, LoadsItsBitmapFromTheResources)
+{
+    CSplashScreen splash;
+    EXPECT_TRUE(splash.SetBitmap(139));
+    EXPECT_FALSE(splash.SetBitmap(140)) << "not an image";
+    EXPECT_FALSE(splash.SetBitmap(999)) << "no such resource";
+    // Without a bitmap the window still comes up, with the default background.
+    splash.Show();
+    ASSERT_NE(nullptr, splash.GetWindow());
+}
+
+TEST_F(Splash, ShowingTwiceCreatesOneCentredWindow)
+{
+    const int before = SplashWindowCount();
+    CSplashScreen splash;
+    splash.Hide();
+    EXPECT_EQ(nullptr, splash.GetWindow()) << "hiding before showing does nothing";
+    ASSERT_TRUE(splash.SetBitmap(139));
+    splash.Show();
+    splash.Show();
+    EXPECT_EQ(before + 1, SplashWindowCount());
+    wxFrame* window = splash.GetWindow();
+    ASSERT_NE(nullptr, window);
+    EXPECT_TRUE(window->IsShown());
+    EXPECT_EQ(wxSize(480, 460), window->GetClientSize());
+    const wxSize screen = wxGetDisplaySize();
+    EXPECT_EQ(wxPoint((screen.x - 480) / 2, (screen.y - 460) / 2), window->GetPosition());
+    EXPECT_EQ("1.2.3.4", splash.GetVersionText());
+
+    splash.Hide();
+    EXPECT_FALSE(window->IsShown());
+    splash.Show();
+    EXPECT_TRUE(window->IsShown());
+    EXPECT_EQ(before + 1, SplashWindowCount());
+}
+
+TEST_F(Splash, RegionLeavesOutTheGreenFrame)
+{
+    CSplashScreen splash;
+    ASSERT_TRUE(splash.SetBitmap(FramedImage(60, 40, 3)));
+    splash.Show();
+    const wxRegion& region = splash.GetShapeRegion();
+    EXPECT_EQ(wxRect(3, 3, 54, 34), region.GetBox());
+    EXPECT_EQ(wxOutRegion, region.Contains(0, 0));
+    EXPECT_EQ(wxOutRegion, region.Contains(2, 20));
+    EXPECT_EQ(wxInRegion, region.Contains(3, 3));
+    EXPECT_EQ(wxInRegion, region.Contains(56, 36));
+    EXPECT_EQ(wxOutRegion, region.Contains(57, 36));
+
+    CSplashScreen shipped;
+    ASSERT_TRUE(shipped.SetBitmap(139));
+    shipped.Show();
+    EXPECT_EQ(wxOutRegion, shipped.GetShapeRegion().Contains(479, 0)) << "green corner of the bitmap";
+    EXPECT_EQ(wxInRegion, shipped.GetShapeRegion().Contains(240, 230));
+}
+
+TEST_F(Splash, BitmapWithoutGreenGivesARectangularWindow)
+{
+    CSplashScreen splash;
+    ASSERT_TRUE(splash.SetBitmap(FramedImage(30, 20, 0)));
+    splash.Show();
+    const wxRegion& region = splash.GetShapeRegion();
+    EXPECT_EQ(wxRect(0, 0, 30, 20), region.GetBox());
+    EXPECT_EQ(wxInRegion, region.Contains(wxRect(0, 0, 30, 20)));
+}
+
+TEST_F(Splash, ProgressEventsWriteTheStatusLines)
+{
+    CSplashScreen splash;
+    ASSERT_TRUE(splash.SetBitmap(139));
+    splash.SetStatusTextPosition(20, 425);
+    splash.Show();
+    splash.SetStatusText("Loading units", 0);
+
+    SendDownloadFile(&splash, "a.zip");
+    SendSetFileSize(&splash, 10);
+    for (int i = 0; i < 3; ++i)
+        SendDownloaded1KB(&splash);
+    EXPECT_EQ("Aktualisiere Datei", splash.GetTexts().GetStatusText(0));
+    EXPECT_EQ("a.zip 3 / 10 KB", splash.GetTexts().GetStatusText(1));
+
+    SendDownloadFile(&splash, "b.zip");
+    splash.SetStatusText("Loading fluids", 0);
+    EXPECT_EQ("a.zip 3 / 10 KB", splash.GetTexts().GetStatusText(1));
+
+    // The events reach the splash screen before its window exists, too.
+    CSplashScreen hidden;
+    SendDownloadFile(&hidden, "c.zip");
+    SendSetFileSize(&hidden, 2);
+    SendDownloaded1KB(&hidden);
+    EXPECT_EQ("c.zip 1 / 2 KB", hidden.GetTexts().GetStatusText(1));
+    SendDownloaded1KB(nullptr);
+}
+
+TEST_F(Splash, DrawsStatusAndVersionInTheirColoursOnlyWithBothCoordinates)
+{
+    const unsigned long statusColour = 0x0000C0;  // pure-ish red, absent from the bitmap
+    const unsigned long versionColour = 0xC00000;
+    const wxRect statusArea(20, 400, 300, 45);
+    const wxRect versionArea(140, 340, 100, 25);
+
+    {
+        CSplashScreen splash;
+        ASSERT_TRUE(splash.SetBitmap(139));
+        splash.SetStatusTextPosition(20, 425);
+        splash.SetStatusTextColor(statusColour);
+        splash.SetVersionTextPosition(140, 360);
+        splash.SetVersionTextColor(versionColour);
+        splash.Show();
+        splash.SetStatusText("Loading units", 0);
+        splash.SetStatusText("second line", 1);
+        const wxImage shown = Capture(splash.GetWindow());
+        EXPECT_GT(CountColour(shown, statusArea, statusColour), 20);
+        EXPECT_GT(CountColour(shown, versionArea, versionColour), 10);
+    }
+    DeletePendingWindows();
+
+    CSplashScreen silent;
+    ASSERT_TRUE(silent.SetBitmap(139));
+    silent.SetStatusTextPosition(0, 425);
+    silent.SetStatusTextColor(statusColour);
+    silent.SetVersionTextPosition(140, 0);
+    silent.SetVersionTextColor(versionColour);
+    silent.Show();
+    silent.SetStatusText("Loading units", 0);
+    const wxImage plain = Capture(silent.GetWindow());
+    EXPECT_EQ(0, CountColour(plain, wxRect(0, 400, 300, 45), statusColour));
+    EXPECT_EQ(0, CountColour(plain, versionArea, versionColour));
+}
+
+}  // namespace
