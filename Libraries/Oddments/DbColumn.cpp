@@ -207,6 +207,7 @@ void CDbColumn::Clear()
 {
     std::memset(&m_value, 0, sizeof m_value);
     m_text.clear();
+    m_view = std::string_view();
     m_wideText.clear();
     m_status = DBSTATUS_S_ISNULL;
 }
@@ -346,6 +347,7 @@ void CDbColumn::SetText(const char* text, size_t length)
     case DBTYPE_IUNKNOWN:
         m_status = DBSTATUS_S_OK;
         m_text.assign(text, length);
+        m_view = m_text;
         return;
     case DBTYPE_WSTR:
         m_status = DBSTATUS_S_OK;
@@ -392,6 +394,16 @@ void CDbColumn::SetText(const char* text, size_t length)
 void CDbColumn::SetBytes(const void* data, size_t length)
 {
     SetText(static_cast<const char*>(data), length);
+}
+
+void CDbColumn::SetTextReference(const char* text, size_t length)
+{
+    if (m_type.type == DBTYPE_STR || m_type.type == DBTYPE_IUNKNOWN) {
+        m_status = DBSTATUS_S_OK;
+        m_view = std::string_view(text, length);
+    } else {
+        SetText(text, length);
+    }
 }
 
 void CDbColumn::SetDecimalText(const char* text, size_t length)

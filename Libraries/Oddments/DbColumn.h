@@ -7,6 +7,7 @@
 #include "Oddments/OleDbTypes.h"
 
 #include <string>
+#include <string_view>
 
 class CDbColumn {
 public:
@@ -40,7 +41,7 @@ public:
     DBSTATUS GetStatus() const { return m_status; }
     const Value& GetValue() const { return m_value; }
     // STR text, or the bytes of an IUNKNOWN stream.
-    const std::string& GetText() const { return m_text; }
+    std::string_view GetText() const { return m_view; }
     const std::u16string& GetWideText() const { return m_wideText; }
 
     // Zero value, empty text, status NULL (the state between rows).
@@ -50,6 +51,9 @@ public:
     void SetReal(double value);
     void SetText(const char* text, size_t length);
     void SetBytes(const void* data, size_t length);
+    // Like SetText, but a text or byte column keeps only the pointer: the provider promises
+    // that the memory stays as it is until its next fetch. Saves a copy of every text.
+    void SetTextReference(const char* text, size_t length);
 
 private:
     void Fail(DBSTATUS status);
@@ -61,5 +65,6 @@ private:
     DBSTATUS m_status = DBSTATUS_S_ISNULL;
     Value m_value;
     std::string m_text;
+    std::string_view m_view;  // the current text: m_text or the provider's memory
     std::u16string m_wideText;
 };

@@ -14,8 +14,9 @@ public:
     std::vector<CDbColumn>& GetColumns() { return m_columns; }
     const std::vector<CDbColumn>& GetColumns() const { return m_columns; }
 
-    // Fills the columns with the next row: S_OK, DB_S_ENDOFROWSET after the last row (the
-    // columns are then left as they are), or an error.
+    // Fills every column with the next row: S_OK, DB_S_ENDOFROWSET after the last row (the
+    // columns are then left as they are), or an error. Text handed to the columns by
+    // reference stays valid until the next call.
     virtual HRESULT Fetch() = 0;
 
 protected:

@@ -1,13 +1,17 @@
 #include "Oddments/DynamicRecordSetOleDb.h"
 
+#include "Oddments/DbColumn.h"
 #include "Oddments/DbConnection.h"
 #include "Oddments/Session.h"
 #include "Oddments/TextCoding.h"
 #include "Platform/NumberText.h"
 #include "Quillet/LogManager.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -53,18 +57,18 @@ int DoubleToInt(double value)
 }
 
 // atol of a text, saturating at the range of int.
-int TextToInt(const std::string& text)
+int TextToInt(const char* text)
 {
-    const long value = Platform::AtoL(text.c_str());
+    const long value = Platform::AtoL(text);
     return value < INT_MIN ? INT_MIN : (value > INT_MAX ? INT_MAX : static_cast<int>(value));
 }
 
 // A byte stream as text: with a zero byte in it, the bytes are UTF-16 units up to the first
 // zero unit (a trailing odd byte dropped); without one, they are the text itself.
-std::string StreamText(const std::string& bytes)
+std::string StreamText(std::string_view bytes)
 {
-    if (bytes.find('\0') == std::string::npos)
-        return bytes;
+    if (bytes.find('\0') == std::string_view::npos)
+        return std::string(bytes);
     std::u16string wide;
     for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
         const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
@@ -74,6 +78,39 @@ std::string StreamText(const std::string& bytes)
         wide += unit;
     }
     return Oddments::Utf16ToUtf8(wide);
+}
+
+// The value of a column of one of the integer types (UI8 as its bit pattern); false for
+// every other type.
+bool IntegerOf(const CDbColumn& column, long long& value)
+{
+    const CDbColumn::Value& v = column.GetValue();
+    switch (column.GetType()) {
+    case DBTYPE_I1:
+        value = v.i1;
+        return true;
+    case DBTYPE_I2:
+        value = v.i2;
+        return true;
+    case DBTYPE_I4:
+        value = v.i4;
+        return true;
+    case DBTYPE_UI1:
+        value = v.ui1;
+        return true;
+    case DBTYPE_UI2:
+        value = v.ui2;
+        return true;
+    case DBTYPE_UI4:
+        value = v.ui4;
+        return true;
+    case DBTYPE_I8:
+    case DBTYPE_UI8:
+        value = v.i8;
+        return true;
+    default:
+        return false;
+    }
 }
 
 CDateTime NullDate()
@@ -113,6 +150,7 @@ BOOL CDynamicRecordSetOleDb::Open(CSession& session, const char* sql, const CDbV
 
 void CDynamicRecordSetOleDb::Close()
 {
+    std::fill(std::begin(m_nameHits), std::end(m_nameHits), NameHit());
     m_cursor.reset();
     m_connection.reset();
     m_sql.clear();
@@ -121,8 +159,10 @@ void CDynamicRecordSetOleDb::Close()
 
 BOOL CDynamicRecordSetOleDb::MoveNext()
 {
-    ClearRow();
+    // A fetched row sets every column, so the row is emptied only when none came.
     m_result = m_cursor != nullptr ? m_cursor->Fetch() : E_UNEXPECTED;
+    if (m_result != S_OK)
+        ClearRow();
     return m_result == S_OK ? TRUE : FALSE;
 }
 
@@ -161,18 +201,44 @@ bool CDynamicRecordSetOleDb::GetColumnType(DBORDINAL column, DBTYPE* type) const
     return true;
 }
 
-bool CDynamicRecordSetOleDb::GetOrdinal(const char* name, DBORDINAL* column) const
+// 0 when no column has the name. The first column of the name wins.
+DBORDINAL CDynamicRecordSetOleDb::FindColumn(const char* name) const
 {
-    if (m_cursor == nullptr || name == nullptr || column == nullptr)
-        return false;
+    if (m_cursor == nullptr || name == nullptr)
+        return 0;
     const std::vector<CDbColumn>& columns = m_cursor->GetColumns();
+    // Literal names lie a few bytes apart: spread the pointer over all slots.
+    const std::uint64_t spread = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(name)) * 0x9E3779B97F4A7C15u;
+    NameHit& hit = m_nameHits[spread >> 60];
+    if (hit.name == name && std::strcmp(columns[hit.column - 1].GetName().c_str(), name) == 0)
+        return hit.column;
+
+    const size_t length = std::strlen(name);
+    DBORDINAL found = 0;
+    bool unique = true;
     for (size_t i = 0; i < columns.size(); ++i) {
-        if (columns[i].GetName() == name) {
-            *column = i + 1;
-            return true;
+        const std::string& candidate = columns[i].GetName();
+        if (candidate.size() == length && std::memcmp(candidate.data(), name, length) == 0) {
+            if (found != 0) {
+                unique = false;
+                break;
+            }
+            found = i + 1;
         }
     }
-    return false;
+    // Only a name that no other column has can be checked by comparing one column.
+    if (found != 0 && unique)
+        hit = NameHit{name, found};
+    return found;
+}
+
+bool CDynamicRecordSetOleDb::GetOrdinal(const char* name, DBORDINAL* column) const
+{
+    const DBORDINAL found = FindColumn(name);
+    if (found == 0 || column == nullptr)
+        return false;
+    *column = found;
+    return true;
 }
 
 int CDynamicRecordSetOleDb::GetLongAt(DBORDINAL column, BOOL convert) const
@@ -180,28 +246,12 @@ int CDynamicRecordSetOleDb::GetLongAt(DBORDINAL column, BOOL convert) const
     const CDbColumn* found = Column(column);
     if (found == nullptr)
         return 0;
+    long long integer = 0;
+    if (IntegerOf(*found, integer))
+        return static_cast<int>(static_cast<std::uint32_t>(integer));  // 64-bit types: the low 32 bits
     const CDbColumn::Value& v = found->GetValue();
-    switch (found->GetType()) {
-    case DBTYPE_I1:
-        return v.i1;
-    case DBTYPE_I2:
-        return v.i2;
-    case DBTYPE_I4:
-        return v.i4;
-    case DBTYPE_UI1:
-        return v.ui1;
-    case DBTYPE_UI2:
-        return v.ui2;
-    case DBTYPE_UI4:
-        return static_cast<int>(v.ui4);
-    case DBTYPE_I8:
-    case DBTYPE_UI8:
-        return static_cast<int>(static_cast<std::uint32_t>(v.ui8));  // the low 32 bits
-    case DBTYPE_NUMERIC:
+    if (found->GetType() == DBTYPE_NUMERIC)
         return NumericToInt(v.numeric);
-    default:
-        break;
-    }
     if (!convert)
         return 0;
     switch (found->GetType()) {
@@ -212,9 +262,9 @@ int CDynamicRecordSetOleDb::GetLongAt(DBORDINAL column, BOOL convert) const
     case DBTYPE_CY:
         return static_cast<int>(v.cy / 10000);
     case DBTYPE_STR:
-        return TextToInt(found->GetText());
+        return TextToInt(std::string(found->GetText()).c_str());
     case DBTYPE_WSTR:
-        return TextToInt(Oddments::Utf16ToUtf8(found->GetWideText()));
+        return TextToInt(Oddments::Utf16ToUtf8(found->GetWideText()).c_str());
     default:
         return 0;
     }
@@ -222,8 +272,7 @@ int CDynamicRecordSetOleDb::GetLongAt(DBORDINAL column, BOOL convert) const
 
 int CDynamicRecordSetOleDb::GetLong(const char* name, BOOL convert) const
 {
-    DBORDINAL column = 0;
-    return GetOrdinal(name, &column) ? GetLongAt(column, convert) : 0;
+    return GetLongAt(FindColumn(name), convert);
 }
 
 BOOL CDynamicRecordSetOleDb::GetBoolAt(DBORDINAL column, BOOL convert) const
@@ -237,18 +286,12 @@ BOOL CDynamicRecordSetOleDb::GetBoolAt(DBORDINAL column, BOOL convert) const
         return v.boolean != 0 ? TRUE : FALSE;
     if (!convert)
         return FALSE;
+    long long integer = 0;
+    if (IntegerOf(*found, integer))
+        return integer != 0 ? TRUE : FALSE;  // all 64 bits count
     switch (found->GetType()) {
-    case DBTYPE_I8:
-    case DBTYPE_UI8:
-        return v.ui8 != 0 ? TRUE : FALSE;
     case DBTYPE_CY:
         return v.cy != 0 ? TRUE : FALSE;
-    case DBTYPE_I1:
-    case DBTYPE_I2:
-    case DBTYPE_I4:
-    case DBTYPE_UI1:
-    case DBTYPE_UI2:
-    case DBTYPE_UI4:
     case DBTYPE_R4:
     case DBTYPE_R8:
     case DBTYPE_NUMERIC:
@@ -262,8 +305,7 @@ BOOL CDynamicRecordSetOleDb::GetBoolAt(DBORDINAL column, BOOL convert) const
 
 BOOL CDynamicRecordSetOleDb::GetBool(const char* name, BOOL convert) const
 {
-    DBORDINAL column = 0;
-    return GetOrdinal(name, &column) ? GetBoolAt(column, convert) : FALSE;
+    return GetBoolAt(FindColumn(name), convert);
 }
 
 double CDynamicRecordSetOleDb::GetDoubleAt(DBORDINAL column, BOOL convert) const
@@ -286,25 +328,14 @@ double CDynamicRecordSetOleDb::GetDoubleAt(DBORDINAL column, BOOL convert) const
     }
     if (!convert)
         return 0.0;
+    long long integer = 0;
+    if (IntegerOf(*found, integer)) {
+        return found->GetType() == DBTYPE_UI8 ? static_cast<double>(static_cast<std::uint64_t>(integer))
+                                              : static_cast<double>(integer);
+    }
     switch (found->GetType()) {
-    case DBTYPE_I1:
-        return v.i1;
-    case DBTYPE_I2:
-        return v.i2;
-    case DBTYPE_I4:
-        return v.i4;
-    case DBTYPE_UI1:
-        return v.ui1;
-    case DBTYPE_UI2:
-        return v.ui2;
-    case DBTYPE_UI4:
-        return v.ui4;
-    case DBTYPE_I8:
-        return static_cast<double>(v.i8);
-    case DBTYPE_UI8:
-        return static_cast<double>(v.ui8);
     case DBTYPE_STR:
-        return Platform::AtoF(found->GetText().c_str());
+        return Platform::AtoF(std::string(found->GetText()).c_str());
     case DBTYPE_WSTR:
         return Platform::AtoF(Oddments::Utf16ToUtf8(found->GetWideText()).c_str());
     default:
@@ -314,8 +345,7 @@ double CDynamicRecordSetOleDb::GetDoubleAt(DBORDINAL column, BOOL convert) const
 
 double CDynamicRecordSetOleDb::GetDouble(const char* name, BOOL convert) const
 {
-    DBORDINAL column = 0;
-    return GetOrdinal(name, &column) ? GetDoubleAt(column, convert) : 0.0;
+    return GetDoubleAt(FindColumn(name), convert);
 }
 
 void CDynamicRecordSetOleDb::GetStringAt(std::string& text, DBORDINAL column, BOOL convert) const
@@ -324,10 +354,9 @@ void CDynamicRecordSetOleDb::GetStringAt(std::string& text, DBORDINAL column, BO
     const CDbColumn* found = Column(column);
     if (found == nullptr)
         return;
-    const CDbColumn::Value& v = found->GetValue();
     switch (found->GetType()) {
     case DBTYPE_STR:
-        text = found->GetText();
+        text.assign(found->GetText());
         return;
     case DBTYPE_WSTR:
         text = Oddments::Utf16ToUtf8(found->GetWideText());
@@ -337,21 +366,13 @@ void CDynamicRecordSetOleDb::GetStringAt(std::string& text, DBORDINAL column, BO
     }
     if (!convert)
         return;
+    long long integer = 0;
+    if (IntegerOf(*found, integer)) {
+        text = found->GetType() == DBTYPE_UI8 ? std::to_string(static_cast<std::uint64_t>(integer))
+                                              : std::to_string(integer);
+        return;
+    }
     switch (found->GetType()) {
-    case DBTYPE_I1:
-    case DBTYPE_I2:
-    case DBTYPE_I4:
-    case DBTYPE_UI1:
-    case DBTYPE_UI2:
-    case DBTYPE_UI4:
-        text = std::to_string(GetLongAt(column, FALSE));
-        break;
-    case DBTYPE_I8:
-        text = std::to_string(v.i8);
-        break;
-    case DBTYPE_UI8:
-        text = std::to_string(v.ui8);
-        break;
     case DBTYPE_R4:
     case DBTYPE_R8:
     case DBTYPE_CY:
@@ -368,11 +389,7 @@ void CDynamicRecordSetOleDb::GetStringAt(std::string& text, DBORDINAL column, BO
 
 void CDynamicRecordSetOleDb::GetString(std::string& text, const char* name, BOOL convert) const
 {
-    DBORDINAL column = 0;
-    if (GetOrdinal(name, &column))
-        GetStringAt(text, column, convert);
-    else
-        text.clear();
+    GetStringAt(text, FindColumn(name), convert);
 }
 
 void CDynamicRecordSetOleDb::GetDateAt(CDateTime& date, DBORDINAL column, BOOL) const
@@ -404,11 +421,7 @@ void CDynamicRecordSetOleDb::GetDateAt(CDateTime& date, DBORDINAL column, BOOL) 
 
 void CDynamicRecordSetOleDb::GetDate(CDateTime& date, const char* name, BOOL convert) const
 {
-    DBORDINAL column = 0;
-    if (GetOrdinal(name, &column))
-        GetDateAt(date, column, convert);
-    else
-        date = NullDate();
+    GetDateAt(date, FindColumn(name), convert);
 }
 
 BOOL CDynamicRecordSetOleDb::GetBlobAt(std::vector<unsigned char>& bytes, DBORDINAL column) const
@@ -417,18 +430,14 @@ BOOL CDynamicRecordSetOleDb::GetBlobAt(std::vector<unsigned char>& bytes, DBORDI
     const CDbColumn* found = Column(column);
     if (found == nullptr || found->GetType() != DBTYPE_IUNKNOWN)
         return FALSE;
-    const std::string& data = found->GetText();
+    const std::string_view data = found->GetText();
     bytes.assign(data.begin(), data.end());
     return TRUE;
 }
 
 BOOL CDynamicRecordSetOleDb::GetBlob(std::vector<unsigned char>& bytes, const char* name) const
 {
-    DBORDINAL column = 0;
-    if (GetOrdinal(name, &column))
-        return GetBlobAt(bytes, column);
-    bytes.clear();
-    return FALSE;
+    return GetBlobAt(bytes, FindColumn(name));
 }
 
 std::string CDynamicRecordSetOleDb::DoubleCharacter(const std::string& text, char character)

@@ -72,6 +72,7 @@ public:
 
 private:
     const CDbColumn* Column(DBORDINAL column) const;
+    DBORDINAL FindColumn(const char* name) const;
 
     CLogger m_log;
     std::string m_sql;
@@ -79,4 +80,11 @@ private:
     // The connection outlives the cursor that reads from it.
     std::shared_ptr<CDbConnection> m_connection;
     std::unique_ptr<CDbCursor> m_cursor;
+    // Callers read the same columns by the same literal names on every row: remember where
+    // each name pointer was found (checked against the name on every use).
+    struct NameHit {
+        const char* name = nullptr;
+        DBORDINAL column = 0;
+    };
+    mutable NameHit m_nameHits[16];  // indexed by the top 4 bits of a pointer hash
 };

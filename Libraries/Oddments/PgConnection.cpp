@@ -300,7 +300,7 @@ private:
             }
             column.SetText(m_scratch.data(), m_scratch.size());
         } else {
-            column.SetText(text, length);
+            column.SetTextReference(text, length);  // the result keeps it until it is cleared
         }
     }
 

@@ -124,31 +124,35 @@ public:
 private:
     void Fill()
     {
+        // One call into the statement per column; reading the value object itself needs no
+        // further trip through the connection (it is used on this thread only). Text and
+        // bytes stay in the statement's memory until the next step.
         int i = 0;
         for (CDbColumn& column : m_columns) {
-            switch (sqlite3_column_type(m_statement, i)) {
+            sqlite3_value* value = sqlite3_column_value(m_statement, i++);
+            switch (sqlite3_value_type(value)) {
             case SQLITE_INTEGER:
-                column.SetInteger(sqlite3_column_int64(m_statement, i));
+                column.SetInteger(sqlite3_value_int64(value));
                 break;
             case SQLITE_FLOAT:
-                column.SetReal(sqlite3_column_double(m_statement, i));
+                column.SetReal(sqlite3_value_double(value));
                 break;
             case SQLITE_TEXT: {
-                const unsigned char* text = sqlite3_column_text(m_statement, i);
-                column.SetText(reinterpret_cast<const char*>(text),
-                               static_cast<size_t>(sqlite3_column_bytes(m_statement, i)));
+                const unsigned char* text = sqlite3_value_text(value);
+                column.SetTextReference(reinterpret_cast<const char*>(text),
+                                        static_cast<size_t>(sqlite3_value_bytes(value)));
                 break;
             }
             case SQLITE_BLOB: {
-                const void* bytes = sqlite3_column_blob(m_statement, i);
-                column.SetBytes(bytes, static_cast<size_t>(sqlite3_column_bytes(m_statement, i)));
+                const void* bytes = sqlite3_value_blob(value);
+                column.SetTextReference(static_cast<const char*>(bytes),
+                                        static_cast<size_t>(sqlite3_value_bytes(value)));
                 break;
             }
             default:
                 column.SetNull();
                 break;
             }
-            ++i;
         }
     }
 

@@ -84,13 +84,8 @@ TEST_F(PgRecordSet, ServerTypesWithoutDomains)
         << m_session.GetErrorText();
     CDynamicRecordSetOleDb rs;
     ASSERT_TRUE(rs.Open(m_session, "SELECT * FROM p"));
-    const DBTYPE expected[] = {DBTYPE_CY, DBTYPE_NUMERIC, DBTYPE_DBTIMESTAMP, DBTYPE_UI4, DBTYPE_STR, DBTYPE_STR};
-    ASSERT_EQ(rs.GetColumnCount(), std::size(expected));
-    for (size_t i = 0; i < std::size(expected); ++i) {
-        DBTYPE type = 0;
-        EXPECT_TRUE(rs.GetColumnType(i + 1, &type));
-        EXPECT_EQ(type, expected[i]) << rs.GetColumnName(i + 1);
-    }
+    EXPECT_EQ(ColumnTypes(rs), (std::vector<DBTYPE>{DBTYPE_CY, DBTYPE_NUMERIC, DBTYPE_DBTIMESTAMP, DBTYPE_UI4,
+                                                    DBTYPE_STR, DBTYPE_STR}));
     ASSERT_TRUE(rs.MoveNext());
     EXPECT_DOUBLE_EQ(rs.GetDouble("m"), -1234.56) << "money with its grouping and currency sign";
     EXPECT_DOUBLE_EQ(rs.GetDouble("n"), -0.000125) << "numeric keeps the scale of its value";
@@ -131,12 +126,7 @@ TEST_F(PgRecordSet, ValuesKeepTheirTypes)
     CDynamicRecordSetOleDb rs;
     ASSERT_TRUE(rs.Open(m_session, "SELECT ? AS i, ? AS r, ? AS b, ? AS s, ? AS n",
                         {5000000000LL, 0.1, true, "text", CDbValue()}));
-    const DBTYPE expected[] = {DBTYPE_I8, DBTYPE_R8, DBTYPE_BOOL, DBTYPE_STR, DBTYPE_STR};
-    for (size_t i = 0; i < std::size(expected); ++i) {
-        DBTYPE type = 0;
-        EXPECT_TRUE(rs.GetColumnType(i + 1, &type));
-        EXPECT_EQ(type, expected[i]) << rs.GetColumnName(i + 1);
-    }
+    EXPECT_EQ(ColumnTypes(rs), (std::vector<DBTYPE>{DBTYPE_I8, DBTYPE_R8, DBTYPE_BOOL, DBTYPE_STR, DBTYPE_STR}));
     ASSERT_TRUE(rs.MoveNext());
     EXPECT_DOUBLE_EQ(rs.GetDouble("i"), 5e9);
     EXPECT_EQ(rs.GetDouble("r"), 0.1) << "every digit of a real survives";

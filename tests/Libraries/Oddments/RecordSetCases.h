@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Oddments/DataSource.h"
+#include "Oddments/DynamicRecordSetOleDb.h"
 #include "Oddments/Session.h"
 
 #include <gtest/gtest.h>
@@ -40,3 +41,9 @@ std::string ProviderName(const testing::TestParamInfo<CTestDatabases*>& info);
 
 // A folder of its own for the test program, removed at its end.
 const std::string& TestFolder();
+
+// The row count of a table, -1 when it cannot be read.
+int CountRows(CSession& session, const char* table);
+
+// The types of the open record set's columns, in order.
+std::vector<DBTYPE> ColumnTypes(const CDynamicRecordSetOleDb& rs);

@@ -55,12 +55,12 @@ std::string SmallDatabase(const std::string& name)
     return path;
 }
 
-int CountRows(CSession& session)
+// Opens a database file for writing.
+void OpenFile(CDataSource& source, CSession& session, const std::string& path)
 {
-    CDynamicRecordSetOleDb rs;
-    if (!rs.Open(session, "SELECT COUNT(*) AS n FROM t") || !rs.MoveNext())
-        return -1;
-    return rs.GetLong("n");
+    ASSERT_EQ(source.OpenFromInitializationString(("Provider=SQLite;Data Source=" + path).c_str()), S_OK)
+        << source.GetErrorText();
+    ASSERT_EQ(session.Open(source), S_OK);
 }
 
 void WriteFile(const std::string& path, const std::string& bytes)
@@ -97,7 +97,7 @@ TEST(SqliteDataSource, OpensFromDataLinkFilesInUtf16AndUtf8)
         ASSERT_EQ(source.OpenFromFileName(link.c_str()), S_OK) << source.GetErrorText();
         CSession session;
         ASSERT_EQ(session.Open(source), S_OK);
-        EXPECT_EQ(CountRows(session), 2);
+        EXPECT_EQ(CountRows(session, "t"), 2);
         EXPECT_EQ(session.Execute("DELETE FROM t"), DB_SEC_E_PERMISSIONDENIED) << "Mode=Read";
     }
 }
@@ -146,7 +146,7 @@ TEST(SqliteDataSource, ShareDenyWriteReadsWithoutLocking)
     ASSERT_EQ(source.OpenFromInitializationString(init.c_str()), S_OK) << source.GetErrorText();
     CSession session;
     ASSERT_EQ(session.Open(source), S_OK);
-    EXPECT_EQ(CountRows(session), 2);
+    EXPECT_EQ(CountRows(session, "t"), 2);
     EXPECT_EQ(session.Execute("DELETE FROM t"), DB_SEC_E_PERMISSIONDENIED);
     sqlite3_exec(writer, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(writer);
@@ -155,20 +155,13 @@ TEST(SqliteDataSource, ShareDenyWriteReadsWithoutLocking)
 TEST(SqliteRecordSet, ExpressionColumnsTakeTheTypeOfTheirFirstValue)
 {
     CDataSource source;
-    ASSERT_EQ(source.OpenFromInitializationString(("Provider=SQLite;Data Source=" + SmallDatabase("expr.db")).c_str()),
-              S_OK);
     CSession session;
-    ASSERT_EQ(session.Open(source), S_OK);
+    OpenFile(source, session, SmallDatabase("expr.db"));
     CDynamicRecordSetOleDb rs;
     ASSERT_TRUE(rs.Open(session, "SELECT COUNT(*) AS n, 1.5 AS r, 'x' AS s, x'00ff' AS b, NULL AS z, "
                                  "MAX(id) AS m FROM t; -- a trailing comment is no second statement"));
-    const DBTYPE expected[] = {DBTYPE_I8, DBTYPE_R8, DBTYPE_STR, DBTYPE_IUNKNOWN, DBTYPE_STR, DBTYPE_I8};
-    ASSERT_EQ(rs.GetColumnCount(), std::size(expected));
-    for (size_t i = 0; i < std::size(expected); ++i) {
-        DBTYPE type = 0;
-        EXPECT_TRUE(rs.GetColumnType(i + 1, &type));
-        EXPECT_EQ(type, expected[i]) << rs.GetColumnName(i + 1);
-    }
+    EXPECT_EQ(ColumnTypes(rs),
+              (std::vector<DBTYPE>{DBTYPE_I8, DBTYPE_R8, DBTYPE_STR, DBTYPE_IUNKNOWN, DBTYPE_STR, DBTYPE_I8}));
     ASSERT_TRUE(rs.MoveNext());
     EXPECT_EQ(rs.GetLong("n", FALSE), 2);
     EXPECT_EQ(rs.GetLong("m", FALSE), 2);
@@ -181,10 +174,8 @@ TEST(SqliteRecordSet, ExpressionColumnsTakeTheTypeOfTheirFirstValue)
 TEST(SqliteRecordSet, StoredBooleansOfAnyFormReadAsTheirTruth)
 {
     CDataSource source;
-    ASSERT_EQ(source.OpenFromInitializationString(("Provider=SQLite;Data Source=" + NewDatabaseFile("bool.db")).c_str()),
-              S_OK);
     CSession session;
-    ASSERT_EQ(session.Open(source), S_OK);
+    OpenFile(source, session, NewDatabaseFile("bool.db"));
     ASSERT_EQ(session.Execute("CREATE TABLE b (k INTEGER, v BIT)"), S_OK);
     // What other writers put into a boolean column: 1, -1, any number, words.
     const std::pair<CDbValue, BOOL> cases[] = {
@@ -206,10 +197,8 @@ TEST(SqliteRecordSet, StoredBooleansOfAnyFormReadAsTheirTruth)
 TEST(SqliteRecordSet, NumericWithoutDeclaredScaleKeepsEachValuesScale)
 {
     CDataSource source;
-    ASSERT_EQ(source.OpenFromInitializationString(("Provider=SQLite;Data Source=" + NewDatabaseFile("num.db")).c_str()),
-              S_OK);
     CSession session;
-    ASSERT_EQ(session.Open(source), S_OK);
+    OpenFile(source, session, NewDatabaseFile("num.db"));
     ASSERT_EQ(session.Execute("CREATE TABLE n (k INTEGER, v DECIMAL, w NUMERIC(12,1))"), S_OK);
     const double values[] = {1.5, -0.001, 12345678.25, 42, 0};
     for (size_t i = 0; i < std::size(values); ++i)
