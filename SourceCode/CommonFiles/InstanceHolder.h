@@ -1,8 +1,8 @@
 // Holder of a process-wide engine object: made by the first Get, deleted when the process
-// ends. The holder is built on that first call, so it is destroyed after every static object
-// that was complete before the first call and never before an object that used it while being
-// built. A caller that comes after the holder is gone (another static object's destructor)
-// gets null instead of a deleted object.
+// ends. The object is made inside the holder's constructor, so the process-wide objects it takes
+// while being built (the log manager) are complete first and outlive it. A caller that comes
+// after the holder is gone (another static object's destructor) gets null instead of a deleted
+// object.
 #pragma once
 
 #include <new>
@@ -19,13 +19,11 @@ public:
         if (s_gone)
             return nullptr;
         static CInstanceHolder holder;
-        if (holder.m_instance == nullptr)
-            holder.m_instance = new (std::nothrow) T();
         return holder.m_instance;
     }
 
 private:
-    CInstanceHolder() = default;
+    CInstanceHolder() : m_instance(new (std::nothrow) T()) {}
     ~CInstanceHolder()
     {
         delete m_instance;
@@ -33,7 +31,7 @@ private:
         s_gone = true;
     }
 
-    T* m_instance = nullptr;
+    T* m_instance;
     // Outside the holder, so it may be read after the holder's destruction.
     inline static bool s_gone = false;
 };

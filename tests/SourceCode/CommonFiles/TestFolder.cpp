@@ -38,7 +38,8 @@ void TestFolder::MakeDatabase(const std::string& name, const std::string& conten
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open((m_path + name).c_str(), &db), SQLITE_OK);
     char* error = nullptr;
-    const std::string script = schema.str() + content;
+    // One transaction: a file sync per statement would make every fixture slow.
+    const std::string script = "BEGIN;" + schema.str() + content + "COMMIT;";
     const int code = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &error);
     EXPECT_EQ(code, SQLITE_OK) << (error ? error : "");
     sqlite3_free(error);

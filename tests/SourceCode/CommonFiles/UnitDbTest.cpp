@@ -78,6 +78,10 @@ TEST_F(UnitDbTest, DatabaseLockedByAnotherWriterIsReadWithoutLocks)
     sqlite3* writer = nullptr;
     ASSERT_EQ(sqlite3_open((folder.Path() + "Zephrin.db").c_str(), &writer), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(writer, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    // A plain read-only open fails now, so the second attempt is what reads it.
+    CDataSource plain;
+    EXPECT_TRUE(FAILED(plain.OpenFromInitializationString(
+        ("Provider=SQLite;Data Source=" + folder.Path() + "Zephrin.db;Mode=Read").c_str())));
 
     EXPECT_EQ(db->Open(), S_OK);
     EXPECT_EQ(Version(), "9.9.9.9");

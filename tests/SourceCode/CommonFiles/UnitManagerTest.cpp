@@ -267,6 +267,17 @@ TEST_F(ShippedUnits, UnitsByTypeAndSystem)
     EXPECT_EQ(metric.size(), before + 2);
 }
 
+TEST(UnitList, WithoutTheDatabaseLoadingFailsAndTheListStaysEmpty)
+{
+    CUnitDb::GetInstance()->Close();
+    CUnitManager units;
+    units.AddBuiltinUnits();
+    EXPECT_FALSE(units.LoadUnitList());
+    EXPECT_TRUE(units.GetUnitList().empty());
+    double base = -1.0;
+    EXPECT_FALSE(units.ConvertToBase(base, 1.0, UNIT_INDEX_MOLAR_MASS, 0));
+}
+
 // --- User units --------------------------------------------------------------------------------
 
 TEST(UserUnits, AddedOnceAndFoundByTheirWholeData)
