@@ -1,10 +1,12 @@
 #pragma once
 
+#include "Quillet/LogLevel.h"
 #include "Quillet/Logger.h"
 
 #include <cstdarg>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <unordered_map>
 
@@ -50,4 +52,31 @@ public:
                                       bool withDate);
 
 private:
+    bool AcquireLock();
+    void OpenLockFile();
+    void WriteMarker(const char* word);
+    std::size_t ExpandLine(int level, int line, const char* file, const char* name);
+    void WriteLine(std::size_t length);
+
+    // Guards everything below, so threads may log too; recursive because the public
+    // operations call each other.
+    mutable std::recursive_mutex m_guard;
+    std::unordered_map<std::string, int> m_levels;
+    int m_file = -1;
+    int m_lock = -1;
+    std::string m_logFileName;
+    std::string m_prefix;
+    std::string m_format = "[$LEVEL]\t$MESSAGE";
+    bool m_flush = false;
+    bool m_withDate = false;
+    bool m_append = false;
+    bool m_limitOn = false;
+    std::uint64_t m_limit = 0;
+    int m_defaultLevel = LOGLEVEL_NONE;  // until the log is opened
+    // Taken when the file is opened: the END line may come at process end, after the
+    // program-folder service has been torn down.
+    std::string m_programPath;
+    unsigned short m_version[4] = {0, 0, 0, 0};
+    char m_message[4096];
+    char m_line[5120];
 };
