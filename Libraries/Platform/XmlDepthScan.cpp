@@ -2,6 +2,8 @@
 
 #include <cctype>
 #include <cstring>
+#include <unordered_set>
+#include <vector>
 
 // Each step below follows the TinyXML 2.6 parser function named in its comment. Where that
 // parser fails, it stops reading the document altogether, so the scan stops too: nothing after
@@ -49,14 +51,16 @@ private:
     std::size_t SkipWhiteSpace(std::size_t i) const;
     std::size_t Entity(std::size_t i) const;
     std::size_t Text(std::size_t i) const;
-    std::size_t Attribute(std::size_t i) const;
+    std::size_t Attribute(std::size_t i, std::string_view& name) const;
     std::size_t Declaration(std::size_t i) const;
     std::size_t Node(std::size_t i);
     std::size_t Element(std::size_t i);
 
+    std::size_t EndTag(std::size_t i);
+
     std::string_view m_text;
     int m_limit;
-    int m_depth = 0;  // elements open at the current position
+    std::vector<std::string_view> m_open;  // names of the elements open at the current position
     CXmlDepthScan::Result m_result;
 };
 
@@ -125,13 +129,15 @@ std::size_t CScanner::Text(std::size_t i) const
 }
 
 // TiXmlAttribute::Parse: name, '=', then a quoted value (read with references) or a bare one.
-std::size_t CScanner::Attribute(std::size_t i) const
+std::size_t CScanner::Attribute(std::size_t i, std::string_view& name) const
 {
     i = SkipWhiteSpace(i);
     if (!IsNameStart(At(i)))
         return kEnd;
+    const std::size_t start = i;
     while (IsNameChar(At(i)))
         ++i;
+    name = m_text.substr(start, i - start);
     if (i >= m_text.size())
         return kEnd;
     i = SkipWhiteSpace(i);
@@ -166,7 +172,8 @@ std::size_t CScanner::Declaration(std::size_t i) const
             return i + 1;
         i = SkipWhiteSpace(i);
         if (StringEqual(i, "version", true) || StringEqual(i, "encoding", true) || StringEqual(i, "standalone", true)) {
-            i = Attribute(i);
+            std::string_view name;
+            i = Attribute(i, name);
             if (i == kEnd)
                 return kEnd;
         } else {
@@ -201,8 +208,9 @@ std::size_t CScanner::Node(std::size_t i)
 // TiXmlElement::Parse up to the end of the start tag.
 std::size_t CScanner::Element(std::size_t i)
 {
-    if (m_depth + 1 > m_result.depth) {
-        m_result.depth = m_depth + 1;
+    const int depth = static_cast<int>(m_open.size()) + 1;
+    if (depth > m_result.depth) {
+        m_result.depth = depth;
         if (m_result.depth > m_limit) {
             m_result.tooDeep = true;
             m_result.offset = i;
@@ -212,8 +220,11 @@ std::size_t CScanner::Element(std::size_t i)
     i = SkipWhiteSpace(i + 1);
     if (!IsNameStart(At(i)))
         return kEnd;
+    const std::size_t name = i;
     while (IsNameChar(At(i)))
         ++i;
+    const std::string_view elementName = m_text.substr(name, i - name);
+    std::unordered_set<std::string_view> attributes;  // the parser gives up on a repeated one
     while (true) {
         i = SkipWhiteSpace(i);
         if (i >= m_text.size())
@@ -221,31 +232,41 @@ std::size_t CScanner::Element(std::size_t i)
         if (At(i) == '/')
             return At(i + 1) == '>' ? i + 2 : kEnd;
         if (At(i) == '>') {
-            ++m_depth;
+            m_open.push_back(elementName);
             return i + 1;
         }
-        i = Attribute(i);
-        if (i == kEnd || i >= m_text.size())
+        std::string_view attribute;
+        i = Attribute(i, attribute);
+        if (i == kEnd || i >= m_text.size() || !attributes.insert(attribute).second)
             return kEnd;
     }
 }
 
-// TiXmlDocument::Parse with TiXmlElement::ReadValue folded in: m_depth tells which of the two
-// is reading.
+// The end of TiXmlElement::Parse: "</" and the open element's name (the parser matches it as
+// a prefix), blanks, '>'.
+std::size_t CScanner::EndTag(std::size_t i)
+{
+    const std::string_view name = m_open.back();
+    m_open.pop_back();
+    if (m_text.compare(i + 2, name.size(), name) != 0)
+        return kEnd;
+    i = SkipWhiteSpace(i + 2 + name.size());
+    return At(i) == '>' ? i + 1 : kEnd;
+}
+
+// TiXmlDocument::Parse with TiXmlElement::ReadValue folded in: whether an element is open
+// tells which of the two is reading.
 CXmlDepthScan::Result CScanner::Run()
 {
     std::size_t i = SkipWhiteSpace(0);
     while (i < m_text.size()) {
-        if (m_depth == 0) {
+        if (m_open.empty()) {
             // Outside the elements the parser stops at the first text.
             i = At(i) == '<' ? Node(i) : kEnd;
         } else if (At(i) != '<') {
             i = Text(i);
         } else if (At(i + 1) == '/') {
-            // An end tag: a name, blanks and '>'; the parser gives up on any other.
-            const std::size_t end = Find(">", i + 2);
-            i = end == kEnd ? kEnd : end + 1;
-            --m_depth;
+            i = EndTag(i);
         } else {
             i = Node(i);
         }

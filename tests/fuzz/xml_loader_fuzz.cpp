@@ -1,0 +1,81 @@
+// libFuzzer target over the XML loader. A crash, a sanitizer report or a hang is a finding, and
+// so is a document that TinyXML nests deeper than the depth scan measured: that document could
+// overflow the stack once it is deep enough.
+#include "Platform/TextEncoding.h"
+#include "Platform/XmlDepthScan.h"
+#include "Platform/XmlFile.h"
+#include "Platform/XmlNumbers.h"
+
+#include <tinyxml.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace {
+
+int TreeDepth(const TiXmlNode& root)
+{
+    int deepest = 0;
+    std::vector<std::pair<const TiXmlNode*, int>> open{{&root, 0}};
+    while (!open.empty()) {
+        const auto [node, depth] = open.back();
+        open.pop_back();
+        deepest = std::max(deepest, depth);
+        for (const TiXmlNode* child = node->FirstChild(); child; child = child->NextSibling()) {
+            if (child->ToElement())
+                open.emplace_back(child, depth + 1);
+        }
+    }
+    return deepest;
+}
+
+// The text the loader hands TinyXML: a byte order mark kept, the rest UTF-8 or converted.
+void CheckScanAgainstTinyXml(std::string_view bytes)
+{
+    const std::string_view mark = "\xEF\xBB\xBF";
+    const bool hasMark = bytes.substr(0, mark.size()) == mark;
+    const std::string_view body = bytes.substr(hasMark ? mark.size() : 0);
+    std::string text(hasMark ? mark : std::string_view());
+    text += CTextEncoding::IsValidUtf8(body) ? std::string(body) : CTextEncoding::Windows1252ToUtf8(body);
+    if (text.find('\0') != std::string::npos)
+        return;
+    const CXmlDepthScan::Result scan = CXmlDepthScan::Scan(text, CXmlFile::kMaxDepth);
+    if (scan.tooDeep)
+        return;
+    TiXmlDocument doc;
+    doc.Parse(text.c_str(), nullptr, hasMark ? TIXML_ENCODING_UNKNOWN : TIXML_ENCODING_UTF8);
+    const int depth = TreeDepth(doc);
+    if (depth > scan.depth) {
+        std::fprintf(stderr, "TinyXML nests %d levels, the scan found %d\n", depth, scan.depth);
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    TiXmlDocument doc;
+    std::string error;
+    if (CXmlFile::LoadText(doc, bytes, "fuzz.xml", &error)) {
+        for (const TiXmlElement* element = doc.RootElement(); element; element = element->NextSiblingElement()) {
+            for (const TiXmlAttribute* attribute = element->FirstAttribute(); attribute; attribute = attribute->Next()) {
+                double d;
+                int i;
+                CXmlNumbers::QueryDoubleAttribute(*element, attribute->Name(), d);
+                CXmlNumbers::QueryIntAttribute(*element, attribute->Name(), i);
+                CXmlNumbers::AttributeAtoF(*element, attribute->Name());
+            }
+        }
+        CXmlFile::ToText(doc);
+    }
+    CheckScanAgainstTinyXml(bytes);
+    return 0;
+}
