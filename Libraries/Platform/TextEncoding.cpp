@@ -107,6 +107,14 @@ std::string CTextEncoding::Windows1252ToUtf8(std::string_view text)
     return out;
 }
 
+std::string CTextEncoding::FileTextToUtf8(std::string_view bytes)
+{
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const std::string_view mark = bytes.substr(0, bytes.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0);
+    const std::string_view body = bytes.substr(mark.size());
+    return std::string(mark) + (IsValidUtf8(body) ? std::string(body) : Windows1252ToUtf8(body));
+}
+
 std::string CTextEncoding::Utf8ToWindows1252(std::string_view text, char replacement)
 {
     std::string out;

@@ -19,6 +19,11 @@ public:
     // Every byte is taken as a Windows-1252 character; the result is valid UTF-8.
     static std::string Windows1252ToUtf8(std::string_view text);
 
+    // Text of a file written either by this system (UTF-8, with or without byte order mark) or
+    // by the Windows programs (Windows-1252), as UTF-8: text that is valid UTF-8 after a
+    // possible byte order mark stays as it is (the mark too), anything else is converted.
+    static std::string FileTextToUtf8(std::string_view bytes);
+
     // Characters that Windows-1252 cannot hold, and bytes that are not valid UTF-8, become the
     // replacement character.
     static std::string Utf8ToWindows1252(std::string_view text, char replacement = '?');

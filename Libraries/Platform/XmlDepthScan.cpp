@@ -1,7 +1,6 @@
 #include "Platform/XmlDepthScan.h"
 
 #include <cctype>
-#include <cstring>
 #include <unordered_set>
 #include <vector>
 
@@ -55,7 +54,6 @@ private:
     std::size_t Declaration(std::size_t i) const;
     std::size_t Node(std::size_t i);
     std::size_t Element(std::size_t i);
-
     std::size_t EndTag(std::size_t i);
 
     std::string_view m_text;

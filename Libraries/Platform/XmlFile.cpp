@@ -146,13 +146,8 @@ bool Parse(TiXmlDocument& doc, std::string_view bytes, const std::string& name, 
     }
 
     // TinyXML reads only UTF-8 safely; it gets nothing else.
-    const bool byteOrderMark = bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark;
-    const std::string_view body = bytes.substr(byteOrderMark ? kByteOrderMark.size() : 0);
-    std::string text(byteOrderMark ? kByteOrderMark : std::string_view());
-    if (CTextEncoding::IsValidUtf8(body))
-        text += body;
-    else
-        text += CTextEncoding::Windows1252ToUtf8(body);
+    const std::string text = CTextEncoding::FileTextToUtf8(bytes);
+    const bool byteOrderMark = text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0;
 
     // TinyXML would silently stop reading at a zero byte.
     const size_t zero = text.find('\0');

@@ -5,44 +5,23 @@
 #include "Platform/XmlDepthScan.h"
 #include "Platform/XmlFile.h"
 #include "Platform/XmlNumbers.h"
+#include "../Libraries/PlatformXml/XmlTestSupport.h"
 
 #include <tinyxml.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 namespace {
 
-int TreeDepth(const TiXmlNode& root)
-{
-    int deepest = 0;
-    std::vector<std::pair<const TiXmlNode*, int>> open{{&root, 0}};
-    while (!open.empty()) {
-        const auto [node, depth] = open.back();
-        open.pop_back();
-        deepest = std::max(deepest, depth);
-        for (const TiXmlNode* child = node->FirstChild(); child; child = child->NextSibling()) {
-            if (child->ToElement())
-                open.emplace_back(child, depth + 1);
-        }
-    }
-    return deepest;
-}
-
-// The text the loader hands TinyXML: a byte order mark kept, the rest UTF-8 or converted.
+// On the text the loader hands TinyXML.
 void CheckScanAgainstTinyXml(std::string_view bytes)
 {
-    const std::string_view mark = "\xEF\xBB\xBF";
-    const bool hasMark = bytes.substr(0, mark.size()) == mark;
-    const std::string_view body = bytes.substr(hasMark ? mark.size() : 0);
-    std::string text(hasMark ? mark : std::string_view());
-    text += CTextEncoding::IsValidUtf8(body) ? std::string(body) : CTextEncoding::Windows1252ToUtf8(body);
+    const std::string text = CTextEncoding::FileTextToUtf8(bytes);
+    const bool hasMark = text.compare(0, 3, "\xEF\xBB\xBF") == 0;
     if (text.find('\0') != std::string::npos)
         return;
     const CXmlDepthScan::Result scan = CXmlDepthScan::Scan(text, CXmlFile::kMaxDepth);

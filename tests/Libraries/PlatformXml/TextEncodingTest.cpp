@@ -46,6 +46,19 @@ TEST(TextEncodingTest, Windows1252ToUtf8)
     EXPECT_EQ(CTextEncoding::Utf8ToWindows1252(utf8), every);  // round trip over the whole code page
 }
 
+TEST(TextEncodingTest, FileTextIsUtf8OrWindows1252)
+{
+    const std::string utf8 = "Gr\xC3\xB6\xC3\x9F" "e";
+    const std::string bom = "\xEF\xBB\xBF";
+    EXPECT_EQ(CTextEncoding::FileTextToUtf8(utf8), utf8);
+    EXPECT_EQ(CTextEncoding::FileTextToUtf8(bom + utf8), bom + utf8);
+    EXPECT_EQ(CTextEncoding::FileTextToUtf8("Gr\xF6\xDF" "e"), utf8);
+    // One stray byte makes the whole text Windows-1252.
+    EXPECT_EQ(CTextEncoding::FileTextToUtf8("\xC3\xB6 \xB0"), "\xC3\x83\xC2\xB6 \xC2\xB0");
+    EXPECT_EQ(CTextEncoding::FileTextToUtf8(bom + "\xB0" "C"), bom + "\xC2\xB0" "C");
+    EXPECT_EQ(CTextEncoding::FileTextToUtf8(""), "");
+}
+
 TEST(TextEncodingTest, Utf8ToWindows1252ReplacesWhatItCannotHold)
 {
     EXPECT_EQ(CTextEncoding::Utf8ToWindows1252("Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC"), "Gr\xF6\xDF" "e \x80");
