@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <ctime>
 
 TEST(DateTime, ComponentsAndAutomationDatesAgree)
@@ -56,7 +57,7 @@ TEST(DateTime, ImpossibleValuesAreInvalid)
     }
     EXPECT_EQ(CDateTime(2958466.0).GetStatus(), CDateTime::invalid);
     EXPECT_EQ(CDateTime(-657435.0).GetStatus(), CDateTime::invalid);
-    EXPECT_EQ(CDateTime(0.0 / 0.0).GetStatus(), CDateTime::invalid);
+    EXPECT_EQ(CDateTime(std::nan("")).GetStatus(), CDateTime::invalid);
     CDateTime date;
     EXPECT_EQ(date.SetDateTime(2024, 2, 30, 0, 0, 0), 1);
     EXPECT_EQ(date.SetDateTime(2024, 2, 29, 0, 0, 0), 0);
