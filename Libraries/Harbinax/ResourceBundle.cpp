@@ -1,6 +1,7 @@
 #include "Harbinax/ResourceBundle.h"
 
 #include "Platform/AtomicFile.h"
+#include "Platform/ResourceRegistry.h"
 
 #include <cctype>
 #include <cstdint>
@@ -33,23 +34,6 @@ std::string Upper(std::string text)
     return text;
 }
 
-// "#<decimal>" with a value up to 0xFFFF, as the resource registry takes it.
-bool NumericKey(const std::string& key, int& id)
-{
-    if (key.size() < 2 || key.size() > 6 || key[0] != '#')
-        return false;
-    long value = 0;
-    for (std::size_t i = 1; i < key.size(); ++i) {
-        if (key[i] < '0' || key[i] > '9')
-            return false;
-        value = value * 10 + (key[i] - '0');
-    }
-    if (value > 0xFFFF)
-        return false;
-    id = static_cast<int>(value);
-    return true;
-}
-
 // Reads "<type> <key> <count>\n" at pos.
 bool ReadEntryLine(const std::string& data, std::size_t& pos, std::string& type, std::string& key,
                    std::size_t& count)
@@ -80,7 +64,7 @@ bool CResourceBundle::MakeKey(const std::string& type, const std::string& key, S
     if (!IsWord(type) || !IsWord(key))
         return false;
     int id = 0;
-    if (NumericKey(key, id))
+    if (CResourceRegistry::IdFromName(key, id))
         out = SKey(Upper(type), "#" + std::to_string(id));
     else if (key[0] == '#')
         return false;

@@ -8,41 +8,31 @@
 
 namespace {
 
-SFileVersion Version(unsigned short a, unsigned short b, unsigned short c, unsigned short d)
-{
-    SFileVersion v;
-    v.part[0] = a;
-    v.part[1] = b;
-    v.part[2] = c;
-    v.part[3] = d;
-    return v;
-}
-
 TEST(FileVersion, ComparesTheFirstDepthWordsFromMajorDown)
 {
-    const SFileVersion program = Version(1, 2, 3, 4);
-    EXPECT_EQ(1, CompareFileVersions(Version(1, 2, 3, 5), program, 4));
-    EXPECT_EQ(0, CompareFileVersions(Version(1, 2, 3, 5), program, 3));
-    EXPECT_EQ(-1, CompareFileVersions(Version(1, 2, 2, 9), program, 3));
+    const SFileVersion program = SFileVersion{{1, 2, 3, 4}};
+    EXPECT_EQ(1, CompareFileVersions(SFileVersion{{1, 2, 3, 5}}, program, 4));
+    EXPECT_EQ(0, CompareFileVersions(SFileVersion{{1, 2, 3, 5}}, program, 3));
+    EXPECT_EQ(-1, CompareFileVersions(SFileVersion{{1, 2, 2, 9}}, program, 3));
     // Word by word: a higher minor never outweighs a lower major.
-    EXPECT_EQ(1, CompareFileVersions(Version(2, 0, 0, 0), Version(1, 65535, 65535, 65535), 4));
-    EXPECT_EQ(-1, CompareFileVersions(Version(1, 0, 0, 0), Version(1, 1, 0, 0), 2));
-    EXPECT_EQ(0, CompareFileVersions(Version(1, 0, 0, 0), Version(1, 1, 0, 0), 1));
+    EXPECT_EQ(1, CompareFileVersions(SFileVersion{{2, 0, 0, 0}}, SFileVersion{{1, 65535, 65535, 65535}}, 4));
+    EXPECT_EQ(-1, CompareFileVersions(SFileVersion{{1, 0, 0, 0}}, SFileVersion{{1, 1, 0, 0}}, 2));
+    EXPECT_EQ(0, CompareFileVersions(SFileVersion{{1, 0, 0, 0}}, SFileVersion{{1, 1, 0, 0}}, 1));
     for (const int depth : {0, 5, -1}) {
-        EXPECT_EQ(0, CompareFileVersions(Version(9, 9, 9, 9), Version(1, 0, 0, 0), depth)) << depth;
+        EXPECT_EQ(0, CompareFileVersions(SFileVersion{{9, 9, 9, 9}}, SFileVersion{{1, 0, 0, 0}}, depth)) << depth;
     }
 }
 
 TEST(FileVersion, VersionStringOfFilesWithAndWithoutRecord)
 {
-    CTestFolder folder;
-    const std::string plain = folder.Path() + "plain.txt";
-    WriteFile(plain, "no version here");
+    CTemporaryFolder folder;
+    const std::string plain = folder.Path("plain.txt");
+    WriteWholeFile(plain, "no version here");
     EXPECT_EQ("0.0.0.0", CHarbinax::GetVersionString(plain));
-    EXPECT_EQ("0.0.0.0", CHarbinax::GetVersionString(folder.Path() + "missing"));
+    EXPECT_EQ("0.0.0.0", CHarbinax::GetVersionString(folder.Path("missing")));
 
-    const std::string versioned = folder.Path() + "versioned.bin";
-    WriteFile(versioned, "head" + VersionRecord(65535, 0, 12, 7) + "tail");
+    const std::string versioned = folder.Path("versioned.bin");
+    WriteWholeFile(versioned, "head" + VersionRecord(65535, 0, 12, 7) + "tail");
     EXPECT_EQ("65535.0.12.7", CHarbinax::GetVersionString(versioned));
 
     // This test program carries the record 1.2.3.4: in memory and in its file.

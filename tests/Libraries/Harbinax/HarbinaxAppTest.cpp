@@ -47,7 +47,7 @@ protected:
     {
         const std::string path = TestProgramFolder() + "translation.xml";
         m_files.push_back(path);
-        WriteFile(path, xml);
+        WriteWholeFile(path, xml);
         return path;
     }
 

@@ -18,14 +18,14 @@ public:
     bool OnInit() override { return true; }
 };
 
-std::unique_ptr<CTestFolder> folder;
+std::unique_ptr<CTemporaryFolder> folder;
 
 class CWxEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        folder = std::make_unique<CTestFolder>();
-        Platform::SetProgramPathForTesting(folder->Path() + "Zephrin");
+        folder = std::make_unique<CTemporaryFolder>();
+        Platform::SetProgramPathForTesting(folder->Path("Zephrin"));
         // The user's language as Initialize finds it.
         setenv("LC_ALL", "de_DE.UTF-8", 1);
         static char name[] = "HarbinaxGuiTests";
@@ -56,7 +56,9 @@ public:
 
 const std::string& TestProgramFolder()
 {
-    return folder->Path();
+    // With the trailing '/'.
+    static const std::string path = folder->Path("");
+    return path;
 }
 
 CHarbinax& App()

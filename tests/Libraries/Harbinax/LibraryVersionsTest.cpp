@@ -19,8 +19,8 @@ std::vector<std::string> Lines(const std::string& text)
 
 TEST(LibraryVersions, OneLinePerLibraryInOrder)
 {
-    CTestFolder folder;
-    const std::string logFile = folder.Path() + "test.log";
+    CTemporaryFolder folder;
+    const std::string logFile = folder.Path("test.log");
     CLogManager* manager = CLogManager::GetInstance();
     ASSERT_TRUE(manager->Open(logFile.c_str(), LOGLEVEL_DEBUG));
     manager->SetFormat("$LOGGER|$LEVEL|$MESSAGE");
@@ -49,7 +49,7 @@ TEST(LibraryVersions, OneLinePerLibraryInOrder)
         expected.push_back(std::string("cvVersionInfo|info|") + library);
 
     std::vector<std::string> lines;
-    for (const std::string& line : Lines(ReadFile(logFile))) {
+    for (const std::string& line : Lines(ReadWholeFile(logFile))) {
         if (line.find("Revision") != std::string::npos)
             lines.push_back(line);
     }

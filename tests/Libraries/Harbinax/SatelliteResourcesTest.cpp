@@ -6,16 +6,6 @@
 
 namespace {
 
-SFileVersion Program1234()
-{
-    SFileVersion v;
-    v.part[0] = 1;
-    v.part[1] = 2;
-    v.part[2] = 3;
-    v.part[3] = 4;
-    return v;
-}
-
 std::string Found(const CSatelliteResources& resources, const std::string& type, int id)
 {
     std::string_view bytes;
@@ -24,8 +14,8 @@ std::string Found(const CSatelliteResources& resources, const std::string& type,
 
 TEST(ResourceBundle, ReadsBackWhatWasWrittenByIdOrNameInAnyCase)
 {
-    CTestFolder folder;
-    const std::string path = folder.Path() + "Zephrin_de.res";
+    CTemporaryFolder folder;
+    const std::string path = folder.Path("Zephrin_de.res");
     const std::string binary("\0\n\r\xFF" "END\n", 8);
     std::string error;
     ASSERT_TRUE(CResourceBundle::Write(path,
@@ -51,7 +41,7 @@ TEST(ResourceBundle, ReadsBackWhatWasWrittenByIdOrNameInAnyCase)
 
 TEST(ResourceBundle, RefusesMalformedFilesWhole)
 {
-    CTestFolder folder;
+    CTemporaryFolder folder;
     const std::string header = "ZEPHRIN-RESOURCE-BUNDLE 1\n";
     const struct {
         const char* what;
@@ -70,8 +60,8 @@ TEST(ResourceBundle, RefusesMalformedFilesWhole)
         {"trailing garbage", header + "STRING #1 2\nab\nEND\nmore"},
     };
     for (const auto& c : cases) {
-        const std::string path = folder.Path() + "bad.res";
-        WriteFile(path, c.bytes);
+        const std::string path = folder.Path("bad.res");
+        WriteWholeFile(path, c.bytes);
         CResourceBundle bundle;
         std::string error;
         EXPECT_FALSE(bundle.Load(path, error)) << c.what;
@@ -81,14 +71,14 @@ TEST(ResourceBundle, RefusesMalformedFilesWhole)
     }
     CResourceBundle bundle;
     std::string error;
-    EXPECT_FALSE(bundle.Load(folder.Path() + "missing.res", error));
-    EXPECT_FALSE(bundle.Load(folder.Path(), error)) << "a folder";
+    EXPECT_FALSE(bundle.Load(folder.Path("missing.res"), error));
+    EXPECT_FALSE(bundle.Load(folder.Path(""), error)) << "a folder";
 }
 
 TEST(ResourceBundle, WriteRefusesKeysTheFileFormCannotHold)
 {
-    CTestFolder folder;
-    const std::string path = folder.Path() + "x.res";
+    CTemporaryFolder folder;
+    const std::string path = folder.Path("x.res");
     std::string error;
     EXPECT_FALSE(CResourceBundle::Write(path, {{"STRING", "two words", "x"}}, error));
     EXPECT_FALSE(CResourceBundle::Write(path, {{"", "#1", "x"}}, error));
@@ -100,21 +90,21 @@ class SatelliteSelection : public ::testing::Test {
 protected:
     std::string FileName(const std::string& code) const
     {
-        return CSatelliteResources::FileName(m_folder.Path(), "Zephrin", code);
+        return CSatelliteResources::FileName(m_folder.Path(""), "Zephrin", code);
     }
     int Select(const std::string& code, int depth)
     {
-        return m_resources.Select(FileName(code), code, "en", Program1234(), depth, m_error);
+        return m_resources.Select(FileName(code), code, "en", SFileVersion{{1, 2, 3, 4}}, depth, m_error);
     }
 
-    CTestFolder m_folder;
+    CTemporaryFolder m_folder;
     CSatelliteResources m_resources;
     std::string m_error;
 };
 
 TEST_F(SatelliteSelection, NamedAfterFolderProgramAndCode)
 {
-    EXPECT_EQ(m_folder.Path() + "Zephrin_de.res", FileName("de"));
+    EXPECT_EQ(m_folder.Path("Zephrin_de.res"), FileName("de"));
 }
 
 TEST_F(SatelliteSelection, BaseLanguageLoadsNothing)
@@ -129,7 +119,7 @@ TEST_F(SatelliteSelection, MissingOrUnreadableBundleGivesTwo)
     EXPECT_EQ(CSatelliteResources::SATELLITE_NOT_LOADED, Select("de", 4));
     EXPECT_FALSE(m_resources.IsActive());
     EXPECT_FALSE(m_error.empty());
-    WriteFile(FileName("fr"), "not a bundle" + VersionRecord(1, 2, 3, 4));
+    WriteWholeFile(FileName("fr"), "not a bundle" + VersionRecord(1, 2, 3, 4));
     EXPECT_EQ(CSatelliteResources::SATELLITE_NOT_LOADED, Select("fr", 4));
     EXPECT_FALSE(m_resources.IsActive());
 }

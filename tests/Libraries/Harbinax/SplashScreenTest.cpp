@@ -166,39 +166,39 @@ TEST_F(Splash, ProgressEventsWriteTheStatusLines)
     SendDownloaded1KB(nullptr);
 }
 
+// Shows the shipped splash bitmap with the texts at the given positions and returns what the
+// window shows. The colours appear nowhere in the bitmap.
+const unsigned long statusColour = 0x0000C0;
+const unsigned long versionColour = 0xC00000;
+
+wxImage ShowTexts(const wxPoint& status, const wxPoint& version)
+{
+    CSplashScreen splash;
+    EXPECT_TRUE(splash.SetBitmap(139));
+    splash.SetStatusTextPosition(status.x, status.y);
+    splash.SetStatusTextColor(statusColour);
+    splash.SetVersionTextPosition(version.x, version.y);
+    splash.SetVersionTextColor(versionColour);
+    splash.Show();
+    splash.SetStatusText("Loading units", 0);
+    splash.SetStatusText("Aktualisiere Datei", 1);
+    const wxImage shown = Capture(splash.GetWindow());
+    splash.Hide();
+    return shown;
+}
+
 TEST_F(Splash, DrawsStatusAndVersionInTheirColoursOnlyWithBothCoordinates)
 {
-    const unsigned long statusColour = 0x0000C0;  // pure-ish red, absent from the bitmap
-    const unsigned long versionColour = 0xC00000;
-    const wxRect statusArea(20, 400, 300, 45);
-    const wxRect versionArea(140, 340, 100, 25);
+    const wxRect statusArea(0, 400, 300, 45);
+    const wxRect versionArea(0, 340, 240, 25);
 
-    {
-        CSplashScreen splash;
-        ASSERT_TRUE(splash.SetBitmap(139));
-        splash.SetStatusTextPosition(20, 425);
-        splash.SetStatusTextColor(statusColour);
-        splash.SetVersionTextPosition(140, 360);
-        splash.SetVersionTextColor(versionColour);
-        splash.Show();
-        splash.SetStatusText("Loading units", 0);
-        splash.SetStatusText("second line", 1);
-        const wxImage shown = Capture(splash.GetWindow());
-        EXPECT_GT(CountColour(shown, statusArea, statusColour), 20);
-        EXPECT_GT(CountColour(shown, versionArea, versionColour), 10);
-    }
+    const wxImage shown = ShowTexts(wxPoint(20, 425), wxPoint(140, 360));
+    EXPECT_GT(CountColour(shown, statusArea, statusColour), 20);
+    EXPECT_GT(CountColour(shown, versionArea, versionColour), 10);
     DeletePendingWindows();
 
-    CSplashScreen silent;
-    ASSERT_TRUE(silent.SetBitmap(139));
-    silent.SetStatusTextPosition(0, 425);
-    silent.SetStatusTextColor(statusColour);
-    silent.SetVersionTextPosition(140, 0);
-    silent.SetVersionTextColor(versionColour);
-    silent.Show();
-    silent.SetStatusText("Loading units", 0);
-    const wxImage plain = Capture(silent.GetWindow());
-    EXPECT_EQ(0, CountColour(plain, wxRect(0, 400, 300, 45), statusColour));
+    const wxImage plain = ShowTexts(wxPoint(0, 425), wxPoint(140, 0));
+    EXPECT_EQ(0, CountColour(plain, statusArea, statusColour));
     EXPECT_EQ(0, CountColour(plain, versionArea, versionColour));
 }
 
