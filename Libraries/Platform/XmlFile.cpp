@@ -2,7 +2,7 @@
 
 #include "Platform/AtomicFile.h"
 #include "Platform/TextEncoding.h"
-#include "Platform/XmlDepthScan.h"
+#include "Platform/XmlPreScan.h"
 
 #include <tinyxml.h>
 
@@ -157,11 +157,15 @@ bool Parse(TiXmlDocument& doc, std::string_view bytes, const std::string& name, 
                     name.c_str(), at.line, at.column);
     }
 
-    const CXmlDepthScan::Result scan = CXmlDepthScan::Scan(text, CXmlFile::kMaxDepth);
-    if (scan.tooDeep) {
+    const CXmlPreScan::Result scan = CXmlPreScan::Scan(text, CXmlFile::kMaxDepth, CXmlFile::kMaxAttributes);
+    if (scan.overLimit) {
         const Position at = PositionOf(text, scan.offset, doc.TabSize());
-        return Fail(error, "The file '%s' is nested too deeply (more than %d levels, at line %d).", name.c_str(),
-                    CXmlFile::kMaxDepth, at.line);
+        if (scan.depth > CXmlFile::kMaxDepth) {
+            return Fail(error, "The file '%s' is nested too deeply (more than %d levels, at line %d).",
+                        name.c_str(), CXmlFile::kMaxDepth, at.line);
+        }
+        return Fail(error, "The file '%s' has an element with more than %d attributes (at line %d).", name.c_str(),
+                    CXmlFile::kMaxAttributes, at.line);
     }
 
     // With a byte order mark TinyXML notes it (and writes it back on saving) when left to

@@ -20,14 +20,17 @@ public:
     // them. Our documents are a few levels deep; this many levels take a few hundred KiB of
     // stack, well within any thread's stack.
     static constexpr int kMaxDepth = 2000;
+    // Elements with more attributes are refused: TinyXML checks each attribute against all
+    // earlier ones, so a few million on one element would take hours. Ours carry a dozen.
+    static constexpr int kMaxAttributes = 1000;
 
     // Reads the file into doc (whose value becomes the path, as TinyXML's LoadFile does).
     // The text may be UTF-8, with or without a byte order mark; anything that is not valid
     // UTF-8 is taken as Windows-1252, in which the Windows programs wrote their files, and
     // converted. A declaration naming another encoding is changed to UTF-8, which the document
     // now is. False with a message naming the file in *error (when not null) for a file that
-    // cannot be read, is too large, holds a zero byte, is nested too deeply or does not parse
-    // (with line and column); doc is then empty.
+    // cannot be read, is too large, holds a zero byte, is nested too deeply, has an element
+    // with too many attributes or does not parse (with line and column); doc is then empty.
     static bool Load(TiXmlDocument& doc, const std::string& path, std::string* error);
 
     // The same for a document held in memory; sourceName stands for the file name in doc's

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fuzzes the XML loader with libFuzzer for a bounded time (60 s unless given). A crash, a
-# sanitizer report, a hang, or a document nested deeper than the depth scan measured fails
+# sanitizer report, a hang, or a document nested deeper than the pre-scan measured fails
 # the run; the input that did it is kept in build-fuzz/.
 # Usage: scripts/test.d/xml-fuzz.sh <repo root> [seconds]
 set -euo pipefail
@@ -13,7 +13,7 @@ mkdir -p "$out/corpus"
 # The few sources the loader needs, straight through clang: no second CMake tree.
 clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
   -I"$root/Libraries" "$root/tests/fuzz/xml_loader_fuzz.cpp" \
-  "$src/XmlFile.cpp" "$src/XmlDepthScan.cpp" "$src/XmlNumbers.cpp" "$src/TextEncoding.cpp" \
+  "$src/XmlFile.cpp" "$src/XmlPreScan.cpp" "$src/XmlNumbers.cpp" "$src/TextEncoding.cpp" \
   "$src/AtomicFile.cpp" "$src/NumberText.cpp" -ltinyxml -o "$out/xml_loader_fuzz"
 
 echo "Fuzzing the XML loader for $seconds s..."

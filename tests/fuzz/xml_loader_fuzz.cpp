@@ -1,8 +1,8 @@
 // libFuzzer target over the XML loader. A crash, a sanitizer report or a hang is a finding, and
-// so is a document that TinyXML nests deeper than the depth scan measured: that document could
+// so is a document that TinyXML nests deeper than the pre-scan measured: that document could
 // overflow the stack once it is deep enough.
 #include "Platform/TextEncoding.h"
-#include "Platform/XmlDepthScan.h"
+#include "Platform/XmlPreScan.h"
 #include "Platform/XmlFile.h"
 #include "Platform/XmlNumbers.h"
 #include "../Libraries/PlatformXml/XmlTestSupport.h"
@@ -24,8 +24,8 @@ void CheckScanAgainstTinyXml(std::string_view bytes)
     const bool hasMark = text.compare(0, 3, "\xEF\xBB\xBF") == 0;
     if (text.find('\0') != std::string::npos)
         return;
-    const CXmlDepthScan::Result scan = CXmlDepthScan::Scan(text, CXmlFile::kMaxDepth);
-    if (scan.tooDeep)
+    const CXmlPreScan::Result scan = CXmlPreScan::Scan(text, CXmlFile::kMaxDepth, CXmlFile::kMaxAttributes);
+    if (scan.overLimit)
         return;
     TiXmlDocument doc;
     doc.Parse(text.c_str(), nullptr, hasMark ? TIXML_ENCODING_UNKNOWN : TIXML_ENCODING_UTF8);

@@ -59,6 +59,22 @@ TEST_F(XmlFileTest, DeeperNestingIsRefusedWithoutCrash)
     }
 }
 
+TEST_F(XmlFileTest, ElementsWithTooManyAttributesAreRefused)
+{
+    const auto document = [](int attributes) {
+        std::string text = "<units>\n<unit";
+        for (int i = 0; i < attributes; ++i)
+            text += " a" + std::to_string(i) + "=\"1\"";
+        return text + "/>\n</units>";
+    };
+    TiXmlDocument doc;
+    EXPECT_EQ(LoadBytes(document(CXmlFile::kMaxAttributes), doc), "");
+    EXPECT_EQ(LoadBytes(document(CXmlFile::kMaxAttributes + 1), doc),
+              "The file '" + folder.File("doc.xml") + "' has an element with more than " +
+                  std::to_string(CXmlFile::kMaxAttributes) + " attributes (at line 2).");
+    EXPECT_EQ(doc.FirstChild(), nullptr);
+}
+
 TEST_F(XmlFileTest, Windows1252IsReadAsUtf8)
 {
     TiXmlDocument doc;

@@ -1,4 +1,4 @@
-#include "Platform/XmlDepthScan.h"
+#include "Platform/XmlPreScan.h"
 
 #include "XmlTestSupport.h"
 
@@ -16,7 +16,7 @@ int TinyXmlDepth(const std::string& text)
 // The scan must find the nesting TinyXML's parser really reaches: markup inside comments,
 // CDATA, declarations, processing instructions and attribute values does not count, and
 // no element the parser opens is missed, even where its reading is unusual.
-TEST(XmlDepthScanTest, FindsTheDepthTinyXmlReaches)
+TEST(XmlPreScanTest, FindsTheDepthTinyXmlReaches)
 {
     const struct
     {
@@ -60,24 +60,47 @@ TEST(XmlDepthScanTest, FindsTheDepthTinyXmlReaches)
         {"nested 1000", Nested(1000), 1000},
     };
     for (const auto& c : cases) {
-        const CXmlDepthScan::Result result = CXmlDepthScan::Scan(c.text, 5000);
+        const CXmlPreScan::Result result = CXmlPreScan::Scan(c.text, 5000, 5000);
         EXPECT_EQ(result.depth, c.depth) << c.what;
         EXPECT_EQ(result.depth, TinyXmlDepth(c.text)) << c.what;
-        EXPECT_FALSE(result.tooDeep) << c.what;
+        EXPECT_FALSE(result.overLimit) << c.what;
     }
 }
 
-TEST(XmlDepthScanTest, StopsPastTheLimit)
+TEST(XmlPreScanTest, StopsPastTheDepthLimit)
 {
     const std::string text = Nested(200000);
-    const CXmlDepthScan::Result result = CXmlDepthScan::Scan(text, 2000);
-    EXPECT_TRUE(result.tooDeep);
+    const CXmlPreScan::Result result = CXmlPreScan::Scan(text, 2000, 10);
+    EXPECT_TRUE(result.overLimit);
     EXPECT_EQ(result.depth, 2001);
     EXPECT_EQ(result.offset, 2000u * 3);  // the start tag of level 2001
 
-    EXPECT_FALSE(CXmlDepthScan::Scan(Nested(2000), 2000).tooDeep);
+    EXPECT_FALSE(CXmlPreScan::Scan(Nested(2000), 2000, 10).overLimit);
     // Many levels inside a comment are no nesting.
-    EXPECT_FALSE(CXmlDepthScan::Scan("<a><!--" + Nested(5000) + "--></a>", 2000).tooDeep);
+    EXPECT_FALSE(CXmlPreScan::Scan("<a><!--" + Nested(5000) + "--></a>", 2000, 10).overLimit);
+}
+
+TEST(XmlPreScanTest, CountsAttributesPerElement)
+{
+    const auto element = [](int attributes) {
+        std::string text = "<e";
+        for (int i = 0; i < attributes; ++i)
+            text += " a" + std::to_string(i) + "='1'";
+        return text + "/>";
+    };
+    CXmlPreScan::Result result = CXmlPreScan::Scan("<r>" + element(3) + element(10) + element(2) + "</r>", 100, 10);
+    EXPECT_EQ(result.attributes, 10);
+    EXPECT_FALSE(result.overLimit);
+
+    const std::string tooMany = "<r>\n" + element(2) + "\n" + element(11) + "</r>";
+    result = CXmlPreScan::Scan(tooMany, 100, 10);
+    EXPECT_TRUE(result.overLimit);
+    EXPECT_EQ(result.offset, tooMany.find("<e", 5));
+    // Attributes of the declaration and text that only looks like attributes do not count.
+    EXPECT_FALSE(CXmlPreScan::Scan("<?xml version='1' encoding='UTF-8' standalone='yes' a='1'?><r><!--" +
+                                       element(20) + "--></r>",
+                                   100, 2)
+                     .overLimit);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-#include "Platform/XmlDepthScan.h"
+#include "Platform/XmlPreScan.h"
 
+#include <algorithm>
 #include <cctype>
 #include <unordered_set>
 #include <vector>
@@ -15,9 +16,12 @@ constexpr std::size_t kEnd = std::string_view::npos;
 class CScanner
 {
 public:
-    CScanner(std::string_view text, int limit) : m_text(text), m_limit(limit) {}
+    CScanner(std::string_view text, int depthLimit, int attributeLimit)
+        : m_text(text), m_depthLimit(depthLimit), m_attributeLimit(attributeLimit)
+    {
+    }
 
-    CXmlDepthScan::Result Run();
+    CXmlPreScan::Result Run();
 
 private:
     // The byte at i, 0 past the end (TinyXML reads a NUL-terminated copy).
@@ -57,9 +61,10 @@ private:
     std::size_t EndTag(std::size_t i);
 
     std::string_view m_text;
-    int m_limit;
+    int m_depthLimit;
+    int m_attributeLimit;
     std::vector<std::string_view> m_open;  // names of the elements open at the current position
-    CXmlDepthScan::Result m_result;
+    CXmlPreScan::Result m_result;
 };
 
 // TiXmlBase::StringEqual: a prefix match, false at the end of the text.
@@ -206,15 +211,16 @@ std::size_t CScanner::Node(std::size_t i)
 // TiXmlElement::Parse up to the end of the start tag.
 std::size_t CScanner::Element(std::size_t i)
 {
+    const std::size_t start = i;
+    const auto overLimit = [&] {
+        m_result.overLimit = true;
+        m_result.offset = start;
+        return kEnd;
+    };
     const int depth = static_cast<int>(m_open.size()) + 1;
-    if (depth > m_result.depth) {
-        m_result.depth = depth;
-        if (m_result.depth > m_limit) {
-            m_result.tooDeep = true;
-            m_result.offset = i;
-            return kEnd;
-        }
-    }
+    m_result.depth = std::max(m_result.depth, depth);
+    if (depth > m_depthLimit)
+        return overLimit();
     i = SkipWhiteSpace(i + 1);
     if (!IsNameStart(At(i)))
         return kEnd;
@@ -237,6 +243,10 @@ std::size_t CScanner::Element(std::size_t i)
         i = Attribute(i, attribute);
         if (i == kEnd || i >= m_text.size() || !attributes.insert(attribute).second)
             return kEnd;
+        const int count = static_cast<int>(attributes.size());
+        m_result.attributes = std::max(m_result.attributes, count);
+        if (count > m_attributeLimit)
+            return overLimit();
     }
 }
 
@@ -254,7 +264,7 @@ std::size_t CScanner::EndTag(std::size_t i)
 
 // TiXmlDocument::Parse with TiXmlElement::ReadValue folded in: whether an element is open
 // tells which of the two is reading.
-CXmlDepthScan::Result CScanner::Run()
+CXmlPreScan::Result CScanner::Run()
 {
     std::size_t i = SkipWhiteSpace(0);
     while (i < m_text.size()) {
@@ -277,7 +287,7 @@ CXmlDepthScan::Result CScanner::Run()
 
 }  // namespace
 
-CXmlDepthScan::Result CXmlDepthScan::Scan(std::string_view text, int limit)
+CXmlPreScan::Result CXmlPreScan::Scan(std::string_view text, int depthLimit, int attributeLimit)
 {
-    return CScanner(text, limit).Run();
+    return CScanner(text, depthLimit, attributeLimit).Run();
 }
