@@ -126,8 +126,6 @@ void CSplashScreen::SetVersionTextColor(std::uint32_t color)
 void CSplashScreen::SetStatusTextPosition(int x, int y)
 {
     m_statusPos = wxPoint(x, y);
-    const int width = m_window ? m_window->GetClientSize().GetWidth() : m_size.GetWidth();
-    m_statusRect = wxRect(x, y - lineHeight, std::max(0, width - x), 2 * lineHeight);
 }
 
 void CSplashScreen::SetStatusTextColor(std::uint32_t color)
@@ -203,7 +201,10 @@ void CSplashScreen::RedrawStatus()
 {
     if (!m_window)
         return;
-    m_window->RefreshRect(m_statusRect);
+    // Both lines, from the position to the right edge.
+    const int width = m_window->GetClientSize().GetWidth();
+    m_window->RefreshRect(wxRect(m_statusPos.x, m_statusPos.y - lineHeight, std::max(0, width - m_statusPos.x),
+                                 2 * lineHeight));
     m_window->Update();
     YieldForUi();
 }

@@ -71,7 +71,6 @@ private:
     std::uint32_t m_versionColor = 0;
     std::string m_versionText;
     wxPoint m_statusPos;
-    wxRect m_statusRect;
     std::uint32_t m_statusColor = 0;
     CSplashTexts m_texts;
     wxFont m_font;
