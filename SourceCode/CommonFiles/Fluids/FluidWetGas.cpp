@@ -1,0 +1,29 @@
+#include "CommonFiles/Fluids/FluidWetGas.h"
+
+CFluidWetGas::CFluidWetGas()
+{
+    Reset();
+}
+
+void CFluidWetGas::Reset()
+{
+    CFluidGas::Reset();
+    Type = FLUID_TYPE_WET_GAS;
+    RelativeHumidity = 0.0;
+}
+
+BOOL CFluidWetGas::WriteXml(TiXmlElement* element) const
+{
+    if (!CFluidGas::WriteXml(element))
+        return FALSE;
+    WriteReal(*element, "RelativeHumidity", RelativeHumidity);
+    return TRUE;
+}
+
+BOOL CFluidWetGas::ReadXml(const TiXmlElement* element)
+{
+    if (!CFluidGas::ReadXml(element))
+        return FALSE;
+    RelativeHumidity = ReadReal(*element, "RelativeHumidity");
+    return TRUE;
+}
