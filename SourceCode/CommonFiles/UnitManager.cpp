@@ -5,10 +5,16 @@
 #include "CommonFiles/UnitConversion.h"
 #include "CommonFiles/UnitDb.h"
 #include "Oddments/DynamicRecordSetOleDb.h"
+#include "Platform/ProgramFolder.h"
+#include "Platform/XmlFile.h"
+#include "Platform/XmlNumbers.h"
 #include "Quillet/LogLevel.h"
 #include "Quillet/LogManager.h"
 
+#include <tinyxml.h>
+
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -110,6 +116,8 @@ BOOL CUnitManager::LoadUnitList()
     }
     rs.Close();
     AddBuiltinUnits();
+    // Without the file the user simply has no units of his own.
+    LoadUserUnits();
     return TRUE;
 }
 
@@ -163,6 +171,70 @@ void CUnitManager::RemoveUserUnits()
         return;
     m_units.erase(end, m_units.end());
     RebuildPositions();
+}
+
+std::string CUnitManager::UserUnitsPath(const std::string& path)
+{
+    return path.empty() ? Platform::GetProgramFolder() + "UserUnits.xml" : path;
+}
+
+BOOL CUnitManager::LoadUserUnits(const std::string& path)
+{
+    const std::string file = UserUnitsPath(path);
+    TiXmlDocument doc;
+    std::string error;
+    if (!CXmlFile::Load(doc, file, &error)) {
+        // A broken file is worth a line in the log: the next save replaces it.
+        std::error_code ignored;
+        if (std::filesystem::exists(file, ignored)) {
+            QUILLET_POS(m_log);
+            m_log.Error("%s", error.c_str());
+        }
+        return FALSE;
+    }
+    const TiXmlElement* root = doc.FirstChildElement("user-units");
+    if (root == nullptr)
+        return TRUE;
+    for (const TiXmlElement* entry = root->FirstChildElement("unit"); entry != nullptr;
+         entry = entry->NextSiblingElement("unit")) {
+        CUnit unit;
+        const char* name = entry->Attribute("unit_name");
+        unit.Name = std::string("* ") + (name != nullptr ? name : "");
+        unit.Type = static_cast<int>(CXmlNumbers::AttributeAtoL(*entry, "type"));
+        unit.System = static_cast<int>(CXmlNumbers::AttributeAtoL(*entry, "unit_system"));
+        unit.ConversionOffset = CXmlNumbers::AttributeAtoF(*entry, "conversion_offset");
+        unit.ConversionFactor = CXmlNumbers::AttributeAtoF(*entry, "conversion_factor");
+        unit.ConversionFlags = static_cast<int>(CXmlNumbers::AttributeAtoL(*entry, "conversion_flags"));
+        AddUserUnit(unit);
+    }
+    return TRUE;
+}
+
+BOOL CUnitManager::SaveUserUnits(const std::string& path)
+{
+    TiXmlDocument doc;
+    TiXmlElement root("user-units");
+    for (const CUnit& unit : m_units) {
+        if (!IsUserIndex(unit.DbIndex))
+            continue;
+        TiXmlElement entry("unit");
+        const std::size_t start = unit.Name.find_first_not_of("* ");
+        entry.SetAttribute("unit_name", start == std::string::npos ? std::string() : unit.Name.substr(start));
+        CXmlNumbers::SetLongAttribute(entry, "type", unit.Type);
+        CXmlNumbers::SetLongAttribute(entry, "unit_system", unit.System);
+        CXmlNumbers::SetDoubleAttribute(entry, "conversion_offset", unit.ConversionOffset);
+        CXmlNumbers::SetDoubleAttribute(entry, "conversion_factor", unit.ConversionFactor);
+        CXmlNumbers::SetLongAttribute(entry, "conversion_flags", unit.ConversionFlags);
+        root.InsertEndChild(entry);
+    }
+    doc.InsertEndChild(root);
+    std::string error;
+    if (!CXmlFile::Save(doc, UserUnitsPath(path), &error)) {
+        QUILLET_POS(m_log);
+        m_log.Error("%s", error.c_str());
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL CUnitManager::GetUnit(CUnit& unit, int dbIndex) const

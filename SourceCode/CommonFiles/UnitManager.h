@@ -27,7 +27,8 @@ public:
 
     // --- The list ------------------------------------------------------------------------------
     // Empties the list and reads every valid unit of the units database, then adds the pseudo
-    // units. FALSE when the query fails; the list then stays empty.
+    // units and the user units of the default file. FALSE when the query fails; the list then
+    // stays empty.
     BOOL LoadUnitList();
     // Appends the "!!MW" and "!!SG" pseudo units of density.
     void AddBuiltinUnits();
@@ -41,6 +42,15 @@ public:
     int FindUnit(const CUnit& unit) const;
     // Keeps the database and pseudo units.
     void RemoveUserUnits();
+
+    // --- The user units file ("UserUnits.xml" in the program folder for an empty path) --------
+    // Adds the valid units of the file as user units ("* " before the stored name), equal ones
+    // once. FALSE, nothing added, for a missing or unreadable file; TRUE with no units when the
+    // root "user-units" is absent.
+    BOOL LoadUserUnits(const std::string& path = std::string());
+    // Writes every user unit, in list order and without the leading '*' and blanks of its name,
+    // replacing the file as a whole. FALSE, with the file untouched, when it cannot be written.
+    BOOL SaveUserUnits(const std::string& path = std::string());
     const CUnitArray& GetUnitList() const { return m_units; }
 
     // --- Look-ups ------------------------------------------------------------------------------
@@ -74,6 +84,7 @@ private:
     const CUnit* Find(int dbIndex) const;
     void Append(const CUnit& unit);
     void RebuildPositions();
+    static std::string UserUnitsPath(const std::string& path);
 
     CUnitArray m_units;
     // Position of the first unit of each index, so conversions need no search.

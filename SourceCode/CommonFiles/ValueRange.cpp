@@ -1,0 +1,29 @@
+#include "CommonFiles/ValueRange.h"
+
+#include "Platform/XmlNumbers.h"
+
+#include <tinyxml.h>
+
+void CValueRange::Reset()
+{
+    MinRange = 0.0;
+    MaxRange = 0.0;
+}
+
+BOOL CValueRange::WriteXml(const CValueRange& range, TiXmlElement* element)
+{
+    if (element == nullptr)
+        return FALSE;
+    CXmlNumbers::SetDoubleAttribute(*element, "MinRange", range.MinRange);
+    CXmlNumbers::SetDoubleAttribute(*element, "MaxRange", range.MaxRange);
+    return TRUE;
+}
+
+BOOL CValueRange::ReadXml(CValueRange& range, const TiXmlElement* element)
+{
+    if (element == nullptr)
+        return FALSE;
+    range.MinRange = CXmlNumbers::AttributeAtoF(*element, "MinRange");
+    range.MaxRange = CXmlNumbers::AttributeAtoF(*element, "MaxRange");
+    return TRUE;
+}
