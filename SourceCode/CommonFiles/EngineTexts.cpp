@@ -2,9 +2,24 @@
 
 #include <utility>
 
+namespace {
+
+std::string OrEnglish(std::string text, const char* english)
+{
+    return text.empty() ? std::string(english) : text;
+}
+
+}  // namespace
+
 CEngineTexts::StringSource& CEngineTexts::Source()
 {
     static StringSource source;
+    return source;
+}
+
+CEngineTexts::TextSource& CEngineTexts::EnglishKeyedSource()
+{
+    static TextSource source;
     return source;
 }
 
@@ -13,13 +28,19 @@ void CEngineTexts::SetStringSource(StringSource source)
     Source() = std::move(source);
 }
 
+void CEngineTexts::SetTextSource(TextSource source)
+{
+    EnglishKeyedSource() = std::move(source);
+}
+
 std::string CEngineTexts::GetString(int id, const std::string& language, const char* english)
 {
     const StringSource& source = Source();
-    if (source) {
-        std::string text = source(id, language);
-        if (!text.empty())
-            return text;
-    }
-    return english;
+    return OrEnglish(source ? source(id, language) : std::string(), english);
+}
+
+std::string CEngineTexts::Translate(const char* english, const std::string& language)
+{
+    const TextSource& source = EnglishKeyedSource();
+    return OrEnglish(source ? source(english, language) : std::string(), english);
 }

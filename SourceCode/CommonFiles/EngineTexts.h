@@ -11,6 +11,9 @@ public:
     // (string id, language code or empty for the current language) -> the text, empty when
     // the table has none.
     typedef std::function<std::string(int id, const std::string& language)> StringSource;
+    // (English text, language code or empty for the current language) -> the text, empty when
+    // the tables have none.
+    typedef std::function<std::string(const std::string& english, const std::string& language)> TextSource;
 
     // An empty source restores the English texts.
     static void SetStringSource(StringSource source);
@@ -19,6 +22,11 @@ public:
     // text for the id.
     static std::string GetString(int id, const std::string& language, const char* english);
 
+    // Texts keyed by their English text (the messages of the string table), the same way.
+    static void SetTextSource(TextSource source);
+    static std::string Translate(const char* english, const std::string& language);
+
 private:
     static StringSource& Source();
+    static TextSource& EnglishKeyedSource();
 };
