@@ -1,0 +1,44 @@
+// Creates the windows of a dialog template (DialogTemplate.h) as wx controls, direct children
+// of one window: a dialog (CDynamicDialog) or a panel that a page or an embedded dialog shows.
+// Positions and sizes are dialog units of that window's font, converted with
+// ConvertDialogToPixels. Item ids are the control ids, except that 1 and 2 (OK and Cancel) are
+// wxID_OK and wxID_CANCEL, so that wx's dialog handling closes the dialog with them, and that
+// 0xFFFF (-1) gets a fresh id.
+#pragma once
+
+#include "HarbinaxCore/DialogTemplate.h"
+
+#include <functional>
+#include <map>
+#include <string>
+
+class wxPoint;
+class wxSize;
+class wxWindow;
+
+// Creates the control of one item in place of the standard one, for controls of our own
+// classes (filtered edits, data combo boxes, link statics ...): parent, the window id,
+// the item, and its position and size in pixels. The control must be a direct child of parent.
+using DialogControlFactory = std::function<wxWindow*(wxWindow* parent, int windowId, const SDialogItem& item,
+                                                     const wxPoint& position, const wxSize& size)>;
+// By item id.
+using DialogControlFactories = std::map<int, DialogControlFactory>;
+
+class CDialogControls {
+public:
+    // The window id of an item id.
+    static int WindowId(int itemId);
+    // The direct child of window created for that item id; null when there is none.
+    static wxWindow* FindItem(const wxWindow* window, int itemId);
+
+    // With DS_SETFONT or DS_FIXEDSYS and a point size, the header's font becomes the window's
+    // (and so the controls') font; a width and height make the window's client size. Then one
+    // control per item, in order. False with the reason in *error (when given), and no control
+    // created, for an item of a class or style no control stands for, an id in wx's reserved
+    // range (4999 to 5999), or a factory that creates nothing.
+    static bool CreateControls(const SDialogTemplate& dialogTemplate, wxWindow* window,
+                               const DialogControlFactories& factories, std::string* error);
+
+    // Reads the dialog resource of that id (type "DIALOG", an XML text of DialogTemplate.h).
+    static bool LoadResource(int dialogId, CDialogTemplate& dialogTemplate, std::string* error);
+};

@@ -1,0 +1,143 @@
+#include "Harbinax/FilterEdit.h"
+
+#include "Harbinax/Harbinax.h"
+
+#include <wx/clipbrd.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+
+CFilterEdit::CFilterEdit(wxWindow* parent, wxWindowID id, const wxString& value, const wxPoint& pos,
+                         const wxSize& size, long style)
+    : wxTextCtrl(parent, id, wxString(), pos, size, style),
+      m_filter([] { return static_cast<wchar_t>(static_cast<unsigned char>(CHarbinax::GetDecimalSeparator())); })
+{
+    m_filter.SetMultiLine(IsMultiLine());
+    ChangeValue(value);
+    Bind(wxEVT_CHAR, &CFilterEdit::OnChar, this);
+    Bind(wxEVT_TEXT_PASTE, &CFilterEdit::OnPaste, this);
+    Bind(wxEVT_MIDDLE_DOWN, &CFilterEdit::OnMiddleDown, this);
+    Bind(wxEVT_SET_FOCUS, &CFilterEdit::OnSetFocus, this);
+}
+
+void CFilterEdit::SetAllowedChars(const wxString& characters)
+{
+    m_filter.SetAllowedChars(characters.ToStdWstring());
+}
+
+void CFilterEdit::SetInteger(bool on)
+{
+    m_filter.SetInteger(on);
+}
+
+void CFilterEdit::SetNumeric(bool on, bool acceptCommaAndPoint)
+{
+    m_filter.SetNumeric(on, acceptCommaAndPoint);
+}
+
+void CFilterEdit::SetMaxLength(unsigned long length)
+{
+    m_filter.SetMaxLength(static_cast<int>(length));
+    if (!IsMultiLine())
+        wxTextCtrl::SetMaxLength(length);
+}
+
+void CFilterEdit::SetLowerCase(bool on)
+{
+    m_filter.SetLowerCase(on);
+}
+
+void CFilterEdit::SetUpperCase(bool on)
+{
+    m_filter.SetUpperCase(on);
+}
+
+void CFilterEdit::SetText(const wxString& text)
+{
+    SetValue(FilterText(text));
+}
+
+wxString CFilterEdit::FilterText(const wxString& text) const
+{
+    return wxString(m_filter.FilterText(text.ToStdWstring()));
+}
+
+void CFilterEdit::OnChar(wxKeyEvent& event)
+{
+    const wxChar ch = event.GetUnicodeKey();
+    // Navigation keys, editing commands (backspace, Ctrl+C, ...) and shortcuts are the
+    // control's and the dialog's, not characters of the text.
+    if (ch == WXK_NONE || ch < 32 || ch == 127 || event.ControlDown() || event.AltDown()) {
+        event.Skip();
+        return;
+    }
+    InsertChecked(ch);
+}
+
+void CFilterEdit::OnPaste(wxClipboardTextEvent&)
+{
+    PasteFiltered(false);
+}
+
+void CFilterEdit::OnMiddleDown(wxMouseEvent& event)
+{
+    // The middle button pastes the primary selection where it is clicked; it goes through the
+    // same filter as any paste.
+    SetFocus();
+    long position = 0;
+    if (HitTest(event.GetPosition(), &position) != wxTE_HT_UNKNOWN)
+        SetInsertionPoint(position);
+    PasteFiltered(true);
+}
+
+void CFilterEdit::OnSetFocus(wxFocusEvent& event)
+{
+    event.Skip();
+    // After the control's own handling, which places the caret.
+    if (m_selectAllOnFocus)
+        CallAfter([this] {
+            if (HasFocus())
+                SelectAll();
+        });
+}
+
+void CFilterEdit::InsertChecked(wchar_t ch)
+{
+    long from = 0;
+    long to = 0;
+    GetSelection(&from, &to);
+    std::wstring text = GetValue().ToStdWstring();
+    const std::size_t start = std::min(static_cast<std::size_t>(from), text.size());
+    const std::size_t end = std::max(start, std::min(static_cast<std::size_t>(to), text.size()));
+    text.erase(start, end - start);
+    wchar_t checked = ch;
+    if (!m_filter.CheckChar(text, start, checked)) {
+        if (m_beepOnReject)
+            wxBell();
+        return;
+    }
+    Replace(static_cast<long>(start), static_cast<long>(end), wxString(checked));
+    SetInsertionPoint(static_cast<long>(start) + 1);
+}
+
+void CFilterEdit::PasteFiltered(bool primarySelection)
+{
+    if (!IsEditable())
+        return;
+    wxString text;
+    {
+        wxTheClipboard->UsePrimarySelection(primarySelection);
+        wxClipboardLocker locker;
+        if (!!locker && wxTheClipboard->IsSupported(wxDF_UNICODETEXT)) {
+            wxTextDataObject data;
+            if (wxTheClipboard->GetData(data))
+                text = data.GetText();
+        }
+        wxTheClipboard->UsePrimarySelection(false);
+    }
+    for (const wxUniChar ch : text) {
+        const wchar_t c = static_cast<wchar_t>(ch.GetValue());
+        if (m_filter.IsInsertable(c))
+            InsertChecked(c);
+    }
+}

@@ -1,0 +1,301 @@
+#include "DialogsGuiEnvironment.h"
+#include "Harbinax/DialogControls.h"
+#include "Harbinax/DynamicDialog.h"
+#include "Harbinax/FilterEdit.h"
+#include "HarbinaxCore/DialogItemKind.h"
+#include "HarbinaxCore/StyleNames.h"
+#include "Platform/ResourceRegistry.h"
+
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/combobox.h>
+#include <wx/frame.h>
+#include <wx/gauge.h>
+#include <wx/hyperlink.h>
+#include <wx/listbox.h>
+#include <wx/listctrl.h>
+#include <wx/notebook.h>
+#include <wx/panel.h>
+#include <wx/radiobut.h>
+#include <wx/statbmp.h>
+#include <wx/statbox.h>
+#include <wx/statline.h>
+#include <wx/stattext.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+
+#include <memory>
+#include <string>
+
+using namespace DialogStyle;
+
+namespace {
+
+std::string AllControlsXml()
+{
+    std::string_view bytes;
+    EXPECT_TRUE(CResourceRegistry::Find("DIALOG", 100, bytes));
+    return std::string(bytes);
+}
+
+// Top-level windows are deleted at once rather than on idle.
+struct SDestroy {
+    void operator()(wxWindow* window) const
+    {
+        if (window->GetHandle())
+            window->Hide();
+        delete window;
+    }
+};
+
+std::unique_ptr<CDynamicDialog, SDestroy> BuiltDialog(const std::string& xml)
+{
+    std::unique_ptr<CDynamicDialog, SDestroy> dialog(new CDynamicDialog(nullptr));
+    std::string error;
+    EXPECT_TRUE(dialog->LoadFromXml(xml, &error)) << error;
+    EXPECT_NE(dialog->BuildTemplate(), nullptr);
+    return dialog;
+}
+
+template <class T>
+T* ItemAs(const CDynamicDialog& dialog, int id)
+{
+    wxWindow* window = dialog.GetItem(id);
+    EXPECT_NE(window, nullptr) << "no control " << id;
+    T* control = dynamic_cast<T*>(window);
+    EXPECT_NE(control, nullptr) << "control " << id << " is a " << (window ? window->GetClassInfo()->GetClassName() : L"");
+    return control;
+}
+
+TEST(DynamicDialog, ControlsFromXmlAtTheirIdsAndPlaces)
+{
+    auto dialog = BuiltDialog(AllControlsXml());
+    ASSERT_TRUE(dialog->CreateFromTemplate(false));
+    EXPECT_TRUE(dialog->IsShown() == false) << "shown without WS_VISIBLE";
+    EXPECT_EQ(dialog->GetTitle(), "Every control");
+    EXPECT_EQ(dialog->GetClientSize(), dialog->ConvertDialogToPixels(wxSize(320, 220)));
+    EXPECT_EQ(dialog->GetFont().GetPointSize(), 8);
+
+    ItemAs<wxStaticBitmap>(*dialog, 131);
+    EXPECT_EQ(ItemAs<wxStaticText>(*dialog, 1000)->GetLabel(), "Version 1.2.3.4");
+    EXPECT_EQ(ItemAs<wxHyperlinkCtrl>(*dialog, 1002)->GetLabelText(), "Maker & Sons");
+    EXPECT_EQ(ItemAs<wxStaticBox>(*dialog, 1100)->GetLabel(), "Options");
+    EXPECT_EQ(ItemAs<wxRadioButton>(*dialog, 1101)->GetLabelText(), "Graph");
+    ItemAs<wxCheckBox>(*dialog, 1105);
+    ItemAs<CFilterEdit>(*dialog, 1059);
+    EXPECT_TRUE(ItemAs<wxComboBox>(*dialog, 1016)->HasFlag(wxCB_READONLY));
+    auto* customer = ItemAs<wxTextCtrl>(*dialog, 1041);
+    EXPECT_TRUE(customer->IsMultiLine());
+    EXPECT_EQ(customer->GetValue(), "Customer\nStreet");
+    auto* list = ItemAs<wxListCtrl>(*dialog, 1054);
+    EXPECT_TRUE(list->InReportView());
+    EXPECT_TRUE(list->HasFlag(wxLC_SINGLE_SEL));
+    ItemAs<wxNotebook>(*dialog, 1048);
+    ItemAs<wxListBox>(*dialog, 1070);
+    ItemAs<wxGauge>(*dialog, 1009);
+    EXPECT_FALSE(ItemAs<wxTextCtrl>(*dialog, 1043)->IsEnabled());
+    auto* ok = ItemAs<wxButton>(*dialog, 1);
+    auto* cancel = ItemAs<wxButton>(*dialog, 2);
+    EXPECT_EQ(ok->GetId(), wxID_OK);
+    EXPECT_EQ(cancel->GetId(), wxID_CANCEL);
+    EXPECT_EQ(dialog->GetDefaultItem(), ok);
+
+    // The placeholder frame is there, hidden, for its owner to take its rectangle.
+    wxWindow* frame = dialog->GetItem(1061);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_FALSE(frame->IsShown());
+    EXPECT_EQ(frame->GetRect(), wxRect(dialog->ConvertDialogToPixels(wxPoint(170, 124)),
+                                       dialog->ConvertDialogToPixels(wxSize(138, 28))));
+
+    // Every control in template order, at its place in dialog units.
+    const SDialogTemplate& built = *dialog->GetTemplate();
+    const wxWindowList& children = dialog->GetChildren();
+    ASSERT_EQ(children.size(), built.items.size());
+    std::size_t index = 0;
+    for (const wxWindow* child : children) {
+        const SDialogItem& item = built.items[index++];
+        const wxRect expected(dialog->ConvertDialogToPixels(wxPoint(item.x, item.y)),
+                              dialog->ConvertDialogToPixels(wxSize(item.width, item.height)));
+        const wxRect rect = child->GetRect();
+        switch (DialogItemKind(item)) {
+        case EDialogItemKind::Icon:
+        case EDialogItemKind::HorizontalLine:
+        case EDialogItemKind::VerticalLine:
+            EXPECT_EQ(rect.GetLeftTop(), expected.GetLeftTop()) << item.id;
+            break;  // their own size or thickness
+        case EDialogItemKind::ComboBox:
+            // the height of a field, not of the dropped-down list
+            EXPECT_EQ(rect.GetLeftTop(), expected.GetLeftTop()) << item.id;
+            EXPECT_EQ(rect.width, expected.width) << item.id;
+            EXPECT_EQ(rect.height, dialog->ConvertDialogToPixels(wxSize(0, 14)).y) << item.id;
+            break;
+        case EDialogItemKind::CheckBox:
+        case EDialogItemKind::RadioButton:
+            // their own height where the theme needs more, around the same middle
+            EXPECT_EQ(rect.x, expected.x) << item.id;
+            EXPECT_EQ(rect.width, expected.width) << item.id;
+            EXPECT_GE(rect.height, expected.height) << item.id;
+            EXPECT_NEAR(rect.GetTop() + rect.height / 2.0, expected.GetTop() + expected.height / 2.0, 1) << item.id;
+            break;
+        default:
+            EXPECT_EQ(rect, expected) << item.id;
+            break;
+        }
+    }
+}
+
+TEST(DynamicDialog, IconComesFromTheResources)
+{
+    auto dialog = BuiltDialog(AllControlsXml());
+    ASSERT_TRUE(dialog->CreateFromTemplate(false));
+    const wxBitmap bitmap = ItemAs<wxStaticBitmap>(*dialog, 131)->GetBitmap();
+    ASSERT_TRUE(bitmap.IsOk());
+    EXPECT_EQ(bitmap.GetSize(), wxSize(32, 32));
+}
+
+TEST(DynamicDialog, RadioButtonsFormTheirGroups)
+{
+    auto dialog = BuiltDialog(AllControlsXml());
+    ASSERT_TRUE(dialog->CreateFromTemplate(false));
+    auto* graph = ItemAs<wxRadioButton>(*dialog, 1101);
+    auto* data = ItemAs<wxRadioButton>(*dialog, 1102);
+    auto* metric = ItemAs<wxRadioButton>(*dialog, 1103);
+    auto* imperial = ItemAs<wxRadioButton>(*dialog, 1104);
+    graph->SetValue(true);
+    metric->SetValue(true);
+    data->SetValue(true);
+    EXPECT_FALSE(graph->GetValue());
+    EXPECT_TRUE(metric->GetValue()) << "the second group follows the first";
+    imperial->SetValue(true);
+    EXPECT_FALSE(metric->GetValue());
+    EXPECT_TRUE(data->GetValue());
+}
+
+TEST(DynamicDialog, OkButtonEndsTheModalDialogWithOk)
+{
+    auto dialog = BuiltDialog(AllControlsXml());
+    ASSERT_TRUE(dialog->CreateFromTemplate(true));
+    EXPECT_FALSE(dialog->IsShown());
+    wxTimer guard;
+    guard.Bind(wxEVT_TIMER, [&](wxTimerEvent&) { dialog->EndModal(-1); });
+    guard.StartOnce(10000);
+    dialog->CallAfter([&] {
+        Pump(300);
+        wxUIActionSimulator simulator;
+        wxWindow* ok = dialog->GetItem(1);
+        simulator.MouseMove(ok->GetScreenRect().GetPosition() + ok->GetSize() / 2);
+        Pump(100);
+        simulator.MouseClick();
+    });
+    EXPECT_EQ(dialog->ShowModal(), wxID_OK);
+}
+
+TEST(DynamicDialog, CreationIsRefusedWithoutAUsableTemplate)
+{
+    {
+        CDynamicDialog dialog(nullptr);
+        EXPECT_FALSE(dialog.CreateFromTemplate(true)) << "not built";
+    }
+    {
+        auto dialog = BuiltDialog("<dialog style='WS_POPUP WS_CAPTION'/>");
+        EXPECT_TRUE(dialog->CreateFromTemplate(true));
+        EXPECT_FALSE(dialog->CreateFromTemplate(true)) << "twice";
+    }
+    {
+        auto dialog = BuiltDialog("<dialog style='WS_CHILD DS_CONTROL'/>");
+        EXPECT_FALSE(dialog->CreateFromTemplate(false)) << "a child belongs in a panel";
+    }
+    // A control id that wx reserves for itself (5100 is wxID_OK) would misbehave.
+    const char* const bad[] = {
+        "<dialog><item class='BUTTON' id='1' style='WS_CHILD WS_VISIBLE'/>"
+        "<item class='BUTTON' id='5100' style='WS_CHILD WS_VISIBLE'/></dialog>",
+        "<dialog><item class='BUTTON' id='1' style='WS_CHILD WS_VISIBLE'/>"
+        "<item class='SCROLLBAR' id='10' style='WS_CHILD WS_VISIBLE'/></dialog>",
+    };
+    for (const char* xml : bad) {
+        auto dialog = BuiltDialog(xml);
+        EXPECT_FALSE(dialog->CreateFromTemplate(false)) << xml;
+        EXPECT_TRUE(dialog->GetChildren().empty()) << xml;
+    }
+}
+
+TEST(DynamicDialog, FactoryMakesTheControlOfAnItem)
+{
+    auto dialog = BuiltDialog(AllControlsXml());
+    dialog->SetControlFactory(1043, [](wxWindow* parent, int id, const SDialogItem& item, const wxPoint& pos,
+                                       const wxSize& size) {
+        auto* edit = new CFilterEdit(parent, id, wxString(), pos, size);
+        edit->SetUpperCase(true);
+        edit->SetText(wxString::FromUTF8(item.title));
+        return edit;
+    });
+    ASSERT_TRUE(dialog->CreateFromTemplate(false));
+    EXPECT_EQ(ItemAs<CFilterEdit>(*dialog, 1043)->GetValue(), "READ ONLY");
+    EXPECT_FALSE(dialog->GetItem(1043)->IsEnabled());
+}
+
+TEST(DynamicDialog, AddedItemsAndTheHeaderSetInCode)
+{
+    std::unique_ptr<CDynamicDialog, SDestroy> dialog(new CDynamicDialog(nullptr));
+    SDialogHeader& header = dialog->Header();
+    header.style = WS_POPUP | WS_CAPTION | DS_SETFONT | DS_CENTER;
+    header.width = 180;
+    header.height = 60;
+    header.pointSize = 10;
+    header.title = "Gas mix";
+    dialog->AddStatic({5, 7, 60, 15}, -1, "Component:");
+    dialog->AddComboBox({65, 5, 175, 100}, 1200, "");
+    dialog->AddDefButton({65, 40, 115, 54}, 1, "OK");
+    dialog->AddButton({120, 40, 170, 54}, 2, "Cancel");
+    ASSERT_NE(dialog->BuildTemplate(), nullptr);
+    ASSERT_EQ(dialog->BuildTemplate(), nullptr);
+    ASSERT_TRUE(dialog->CreateFromTemplate(false));
+    EXPECT_EQ(dialog->GetFont().GetPointSize(), 10);
+    EXPECT_EQ(dialog->GetClientSize(), dialog->ConvertDialogToPixels(wxSize(180, 60)));
+    EXPECT_EQ(dialog->GetItem(1200)->GetPosition(), dialog->ConvertDialogToPixels(wxPoint(65, 5)));
+    EXPECT_EQ(dialog->GetDefaultItem(), dialog->GetItem(1));
+}
+
+// A page or an embedded dialog: the template's controls in a panel.
+TEST(DialogControls, ChildTemplateInAPanel)
+{
+    std::unique_ptr<wxFrame, SDestroy> frame(new wxFrame(nullptr, wxID_ANY, "Host"));
+    auto* panel = new wxPanel(frame.get(), wxID_ANY);
+    CDialogTemplate page;
+    ASSERT_TRUE(page.LoadFromXml("<dialog style='WS_CHILD DS_CONTROL DS_SETFONT' pointsize='9' width='100' height='40'>"
+                                 "<item class='EDIT' id='1047' x='10' y='10' width='40' height='12'"
+                                 " style='WS_CHILD WS_VISIBLE WS_BORDER ES_UPPERCASE'/></dialog>"));
+    std::string error;
+    ASSERT_TRUE(CDialogControls::CreateControls(*page.BuildTemplate(), panel, {}, &error)) << error;
+    EXPECT_EQ(panel->GetFont().GetPointSize(), 9);
+    EXPECT_EQ(panel->GetClientSize(), panel->ConvertDialogToPixels(wxSize(100, 40)));
+    auto* edit = dynamic_cast<CFilterEdit*>(CDialogControls::FindItem(panel, 1047));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->GetPosition(), panel->ConvertDialogToPixels(wxPoint(10, 10)));
+    edit->SetText("dn 50");
+    EXPECT_EQ(edit->GetValue(), "DN 50");
+    EXPECT_EQ(CDialogControls::FindItem(panel, 1048), nullptr);
+}
+
+TEST(DialogControls, DialogResourceById)
+{
+    CDialogTemplate resource;
+    std::string error;
+    ASSERT_TRUE(CDialogControls::LoadResource(100, resource, &error)) << error;
+    EXPECT_EQ(resource.Header().title, "Every control");
+    EXPECT_TRUE(resource.UnknownStyleNames().empty());
+    EXPECT_FALSE(CDialogControls::LoadResource(101, resource, &error));
+    EXPECT_NE(error.find("101"), std::string::npos) << error;
+    EXPECT_EQ(resource.Header().title, "Every control");
+}
+
+TEST(DialogControls, WindowIds)
+{
+    EXPECT_EQ(CDialogControls::WindowId(1), wxID_OK);
+    EXPECT_EQ(CDialogControls::WindowId(2), wxID_CANCEL);
+    EXPECT_EQ(CDialogControls::WindowId(0xFFFF), wxID_ANY);
+    EXPECT_EQ(CDialogControls::WindowId(1054), 1054);
+}
+
+}  // namespace
