@@ -1,0 +1,433 @@
+#include "CommonFiles/TAMBELCalculator/DeviceCalculation.h"
+
+#include "CommonFiles/DeviceConfiguration.h"
+#include "CommonFiles/Fluids/Fluid.h"
+#include "CommonFiles/PhysicalData.h"
+#include "CommonFiles/ResultData.h"
+#include "CommonFiles/ResultItem.h"
+#include "CommonFiles/TAMBELCalculator/FlowFormulas.h"
+#include "CommonFiles/UnitConversion.h"
+#include "CommonFiles/UnitDb.h"
+#include "CommonFiles/UnitManager.h"
+#include "Oddments/DynamicRecordSetOleDb.h"
+#include "Quillet/LogLevel.h"
+#include "Quillet/LogManager.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+constexpr int kSizeFeature = 1;
+constexpr int kPressureClassFeature = 2;
+// l/h, the base unit of volume flow, and m/s, the velocity unit of rows without one.
+constexpr int kLitresPerHourIndex = 41;
+constexpr int kMetresPerSecondIndex = 92;
+
+constexpr double kLowReynoldsError = 2.0;
+constexpr double kLiquidHighReynoldsError = 0.75;
+constexpr double kGasHighReynoldsError = 1.0;
+
+// Densities (kg/m3) of the reference liquid and gas of the velocity-limit formulas.
+constexpr double kReferenceLiquidDensity = 998.0;
+constexpr double kReferenceGasDensity = 1.29;
+
+const char kPairsSql[] =
+    "SELECT DeviceFeatureItems.Id AS Id1, DeviceFeatureItems_1.Id AS Id2 \t\t\t\t"
+    "FROM DeviceFeatureItems, DeviceFeatureItems AS DeviceFeatureItems_1 \t\t\t\t"
+    "WHERE (((DeviceFeatureItems.FeatureId)=?) AND ((DeviceFeatureItems_1.FeatureId)=?)) \t\t\t\t"
+    "ORDER BY DeviceFeatureItems.SortOrder, DeviceFeatureItems.ItemName, DeviceFeatureItems_1.SortOrder, "
+    "DeviceFeatureItems_1.ItemName";
+// A 0 in either column matches every item.
+const char kProhibitedSql[] =
+    "SELECT * FROM DeviceProhibitedCombinations WHERE (Feature_1=? OR Feature_1=0) AND (Feature_2=? OR Feature_2=0)";
+// Feature_2 = 0: the row is valid for every pressure class. The standard device first.
+const char kDimensionsSql[] =
+    "SELECT Id, Feature_4 FROM DeviceDimensions WHERE Feature_1=? AND (Feature_2=? OR Feature_2=0) "
+    "ORDER BY Feature_4, Id";
+const char kDimensionSql[] =
+    "SELECT InnerDiameter, VelocityMinGas, VelocityMaxGas, VelocityMinLiquid, VelocityMaxLiquid, FormulaSetId "
+    "FROM DeviceDimensions WHERE Id=?";
+const char kCoefficientSql[] = "SELECT DischargeCoefficient FROM DischargeCoefficients WHERE Feature_1=?";
+const char kVortexFactorSql[] = "SELECT V_Factor FROM VortexFrequency WHERE Feature_1=?";
+
+CBusyIndicator& BusyIndicator()
+{
+    static CBusyIndicator indicator;
+    return indicator;
+}
+
+// The busy indication for as long as it lives.
+class CBusyScope {
+public:
+    CBusyScope()
+    {
+        if (BusyIndicator())
+            BusyIndicator()(true);
+    }
+    ~CBusyScope()
+    {
+        if (BusyIndicator())
+            BusyIndicator()(false);
+    }
+    CBusyScope(const CBusyScope&) = delete;
+    CBusyScope& operator=(const CBusyScope&) = delete;
+};
+
+// Records the code in the row's errors (once) and hands it on as the row's result.
+CalcResult Fail(CResultItem& row, CalcResult code)
+{
+    if (!row.HasError(static_cast<int>(code)))
+        row.AddError(static_cast<int>(code));
+    return code;
+}
+
+bool IsPositive(double value)
+{
+    return value > 0.0 && std::isfinite(value);
+}
+
+// The first column of the size's row as a double; 0 when the query fails or finds no row.
+double ReadSizeValue(CSession& session, const char* sql, int sizeId)
+{
+    double value = 0.0;
+    CDynamicRecordSetOleDb rs;
+    if (rs.Open(session, sql, {sizeId}) && rs.MoveNext())
+        value = rs.GetDoubleAt(1);
+    rs.Close();
+    return value;
+}
+
+struct DimensionRow {
+    double innerDiameter = 0.0;  // mm
+    double velocityMinGas = 0.0;
+    double velocityMaxGas = 0.0;
+    double velocityMinLiquid = 0.0;
+    double velocityMaxLiquid = 0.0;
+    int formulaSetId = 0;
+};
+
+DimensionRow ReadDimensionRow(CSession& session, int dimensionId)
+{
+    DimensionRow dimension;
+    CDynamicRecordSetOleDb rs;
+    if (rs.Open(session, kDimensionSql, {dimensionId}) && rs.MoveNext()) {
+        dimension.innerDiameter = rs.GetDoubleAt(1);
+        dimension.velocityMinGas = rs.GetDoubleAt(2);
+        dimension.velocityMaxGas = rs.GetDoubleAt(3);
+        dimension.velocityMinLiquid = rs.GetDoubleAt(4);
+        dimension.velocityMaxLiquid = rs.GetDoubleAt(5);
+        dimension.formulaSetId = rs.GetLongAt(6);
+    }
+    rs.Close();
+    return dimension;
+}
+
+bool IsProhibited(CSession& session, int sizeId, int pressureClassId)
+{
+    CDynamicRecordSetOleDb rs;
+    const bool prohibited = rs.Open(session, kProhibitedSql, {sizeId, pressureClassId}) && rs.MoveNext();
+    rs.Close();
+    return prohibited;
+}
+
+// The operating density in kg/dm3 (the fluid's Type qualifies a specific gravity); false
+// without a fluid or when the density cannot be converted.
+bool OperatingDensity(const CPhysicalData& data, double& density)
+{
+    return data.Fluid && ConvertToBaseUnit(density, data.Density.Value, data.Density, data.Fluid->Type);
+}
+
+// What the steps after the Reynolds number share: the operating state in base units and the
+// conversions between operating l/h and the row's flow unit and reference.
+class CRowFlows {
+public:
+    CRowFlows(const CPhysicalData& data, const CResultItem& row) : m_data(data), m_row(row)
+    {
+        if (const CUnitManager* units = CUnitManager::GetInstance())
+            units->GetUnit(m_litresPerHour, kLitresPerHourIndex);
+    }
+
+    // Operating l/h -> the row's flow unit and the operating flow's reference.
+    bool FromOperating(double litresPerHour, double& value) const
+    {
+        double flow = litresPerHour;
+        return ConvertFlowReference(litresPerHour, flow, REFERENCE_OPERATIONAL, m_data.Flow.Reference, Density(),
+                                    m_data.NormFlowConditions.Density.BaseValue) &&
+               ConvertUnit(flow, value, m_litresPerHour, m_row.FlowUnit, Density());
+    }
+
+    // The inverse.
+    bool ToOperating(double value, double& litresPerHour) const
+    {
+        double flow = 0.0;
+        if (!ConvertUnit(value, flow, m_row.FlowUnit, m_litresPerHour, Density()))
+            return false;
+        litresPerHour = flow;
+        return ConvertFlowReference(flow, litresPerHour, m_data.Flow.Reference, REFERENCE_OPERATIONAL, Density(),
+                                    m_data.NormFlowConditions.Density.BaseValue);
+    }
+
+    double Density() const { return m_density; }      // kg/dm3
+    double Viscosity() const { return m_viscosity; }  // mPa s
+
+    bool ReadOperatingState()
+    {
+        return OperatingDensity(m_data, m_density) &&
+               ConvertToBaseUnit(m_viscosity, m_data.Viscosity.Value, m_data.Viscosity, 0);
+    }
+
+private:
+    const CPhysicalData& m_data;
+    const CResultItem& m_row;
+    CUnit m_litresPerHour;
+    double m_density = 0.0;
+    double m_viscosity = 0.0;
+};
+
+// Steps after the Reynolds number at minimum velocity: flow range, turndown, pressure loss,
+// vortex frequency, current and the point table. Every unit conversion must succeed: a value
+// left in the unit it came from would be shown as if it were in the row's unit.
+CalcResult CalculateFlowValues(const CPhysicalData& data, CResultItem& row, double innerDiameter,
+                               double coefficient, double vortexFactor)
+{
+    row.FlowUnit = data.Flow;
+    row.PressureUnit = data.Pressure;
+    CRowFlows flows(data, row);
+    if (!flows.ReadOperatingState())
+        return Fail(row, CALC_VELOCITY_UNIT_ERROR);
+    const double density = flows.Density();
+    const double viscosityPas = flows.Viscosity() / 1000.0;
+
+    double vmin = 0.0;
+    double vmax = 0.0;
+    if (!ConvertToBaseUnit(vmin, row.VelocityRange.MinRange, row.VelocityUnit, 0) ||
+        !ConvertToBaseUnit(vmax, row.VelocityRange.MaxRange, row.VelocityUnit, 0))
+        return Fail(row, CALC_VELOCITY_UNIT_ERROR);
+    if (row.ReynoldsMin < REYNOLDS_LIMIT_LOW) {
+        vmin = CalculateVelocityAtReynolds(REYNOLDS_LIMIT_LOW, density, viscosityPas, innerDiameter);
+        if (!ConvertFromBaseUnit(row.VelocityRange.MinRange, vmin, row.VelocityUnit, 0))
+            return Fail(row, CALC_VELOCITY_UNIT_ERROR);
+        row.ReynoldsMin = REYNOLDS_LIMIT_LOW;
+    }
+    if (vmax < vmin) {
+        vmax = vmin;
+        if (!ConvertFromBaseUnit(row.VelocityRange.MaxRange, vmin, row.VelocityUnit, 0))
+            return Fail(row, CALC_VELOCITY_UNIT_ERROR);
+    }
+    const double qmin = CalculateFlowFromVelocity(vmin, innerDiameter);
+    const double qmax = CalculateFlowFromVelocity(vmax, innerDiameter);
+    // A norm flow needs the norm density: without it the range would stay an operating flow
+    // shown as a norm flow.
+    if (!flows.FromOperating(qmin, row.FlowRange.MinRange) || !flows.FromOperating(qmax, row.FlowRange.MaxRange)) {
+        row.FlowRange.Reset();
+        return Fail(row, CALC_VELOCITY_UNIT_ERROR);
+    }
+
+    const double operatingFlow = data.Flow.Value;
+    const double limitFlow = std::min(operatingFlow, row.FlowRange.MaxRange);
+    row.ApplicationTurndown = limitFlow / row.FlowRange.MinRange;
+
+    if (!ConvertFromBaseUnit(row.PressureLossRange.MinRange,
+                             CalculatePressureLoss(coefficient, qmin / 1000.0, density * 1000.0), row.PressureUnit, 0) ||
+        !ConvertFromBaseUnit(row.PressureLossRange.MaxRange,
+                             CalculatePressureLoss(coefficient, qmax / 1000.0, density * 1000.0), row.PressureUnit, 0))
+        return Fail(row, CALC_VELOCITY_UNIT_ERROR);
+
+    row.VortexFrequencyMax = CalculateVortexFrequency(vortexFactor, qmax / 1000.0);
+    row.CurrentMin = 16.0 / limitFlow * row.FlowRange.MinRange + 4.0;
+
+    // Point table: 15 equal steps from the minimum flow up to the operating flow when it lies
+    // inside the range, else up to the maximum flow.
+    const double highReynoldsError =
+        data.Fluid->State == FLUID_STATE_LIQUID ? kLiquidHighReynoldsError : kGasHighReynoldsError;
+    const double first = row.FlowRange.MinRange;
+    const bool inRange = operatingFlow > first && operatingFlow < row.FlowRange.MaxRange;
+    const double last = inRange ? operatingFlow : row.FlowRange.MaxRange;
+    const double step = (last - first) / POINT_TABLE_STEPS;
+    bool reynoldsPointsAdded = false;
+    for (int i = 0; i <= POINT_TABLE_STEPS; ++i) {
+        double x = i == POINT_TABLE_STEPS ? last : first + i * step;
+        // A point within rounding of the operating flow is the operating flow, and the last.
+        if (inRange && std::fabs(x - operatingFlow) < operatingFlow / 100000.0)
+            x = operatingFlow;
+        if (x >= last)
+            x = last;
+
+        double q = 0.0;
+        double velocity = 0.0;
+        if (!flows.ToOperating(x, q))
+            return Fail(row, CALC_VELOCITY_UNIT_ERROR);
+        const double v = CalculateVelocityFromFlow(q, innerDiameter);
+        const double dp = CalculatePressureLoss(coefficient, q / 1000.0, density * 1000.0);
+        const double re = CalculateReynoldsNumber(density, v, viscosityPas, innerDiameter);
+        const double error = re - REYNOLDS_LIMIT_LOW < -0.1        ? 0.0
+                             : re <= REYNOLDS_LIMIT_HIGH ? kLowReynoldsError
+                                                                   : highReynoldsError;
+        if (!ConvertFromBaseUnit(velocity, v, row.VelocityUnit, 0))
+            return Fail(row, CALC_VELOCITY_UNIT_ERROR);
+
+        if (!reynoldsPointsAdded && row.ReynoldsMin < REYNOLDS_LIMIT_HIGH && re > REYNOLDS_LIMIT_HIGH) {
+            // Where the error changes: the same flow once with each error.
+            reynoldsPointsAdded = true;
+            const double v20 = CalculateVelocityAtReynolds(REYNOLDS_LIMIT_HIGH, density, viscosityPas, innerDiameter);
+            const double q20 = CalculateFlowFromVelocity(v20, innerDiameter);
+            const double dp20 = CalculatePressureLoss(coefficient, q20 / 1000.0, density * 1000.0);
+            double x20 = 0.0;
+            double velocity20 = 0.0;
+            if (!flows.FromOperating(q20, x20) || !ConvertFromBaseUnit(velocity20, v20, row.VelocityUnit, 0))
+                return Fail(row, CALC_VELOCITY_UNIT_ERROR);
+            row.AddPoint({x20, velocity20, dp20, kLowReynoldsError, REYNOLDS_LIMIT_HIGH});
+            row.AddPoint({x20, velocity20, dp20, highReynoldsError, REYNOLDS_LIMIT_HIGH + 1.0});
+        }
+        if (re - REYNOLDS_LIMIT_LOW > -0.01)
+            row.AddPoint({x, velocity, dp, error, re});
+        if (x == last)
+            break;
+    }
+    return CALC_OK;
+}
+
+}  // namespace
+
+void SetDeviceCalculationBusyIndicator(CBusyIndicator indicator)
+{
+    BusyIndicator() = std::move(indicator);
+}
+
+CalcResult CalculateDevices(const CPhysicalData& data, const CDeviceConfiguration& configuration,
+                            CResultData& results, CSession& session, const CUnit* velocityUnit)
+{
+    results.RemoveAll();
+    int selectedSize = 0;
+    int selectedClass = 0;
+    configuration.Lookup(kSizeFeature, selectedSize);
+    configuration.Lookup(kPressureClassFeature, selectedClass);
+
+    CLogManager* logs = CLogManager::GetInstance();
+    CLogger log = logs != nullptr ? logs->GetLogger("JNI", LOGLEVEL_PARENT) : CLogger();
+    CDynamicRecordSetOleDb pairs;
+    if (!pairs.Open(session, kPairsSql, {kSizeFeature, kPressureClassFeature})) {
+        QUILLET_POS(log);
+        log.Error("CalculateDevices: the sizes and pressure classes cannot be read");
+        return CALC_DATABASE_ERROR;
+    }
+    CBusyScope busy;
+    while (pairs.MoveNext()) {
+        const int sizeId = pairs.GetLongAt(1);
+        const int classId = pairs.GetLongAt(2);
+        if ((selectedSize != 0 && selectedSize != sizeId) || (selectedClass != 0 && selectedClass != classId))
+            continue;
+        if (IsProhibited(session, sizeId, classId))
+            continue;
+        CDynamicRecordSetOleDb dimensions;
+        if (!dimensions.Open(session, kDimensionsSql, {sizeId, classId}))
+            continue;
+        while (dimensions.MoveNext()) {
+            CResultItem row;
+            row.SizeId = sizeId;
+            row.PressureId = classId;
+            row.SectionId = dimensions.GetLongAt(2);
+            if (velocityUnit != nullptr)
+                row.VelocityUnit = *velocityUnit;
+            CalculateDeviceDimension(data, row, dimensions.GetLongAt(1), session);
+            results.Add(row);
+        }
+    }
+    QUILLET_POS(log);
+    log.Trace("CalculateDevices: %d rows", results.GetCount());
+    return CALC_OK;
+}
+
+CalcResult CalculateDeviceDimension(const CPhysicalData& data, CResultItem& row, int dimensionId, CSession& session)
+{
+    const DimensionRow dimension = ReadDimensionRow(session, dimensionId);
+    if (!IsPositive(dimension.innerDiameter))
+        return Fail(row, CALC_DATABASE_ERROR);
+    const double coefficient = ReadSizeValue(session, kCoefficientSql, row.SizeId);
+    if (!IsPositive(coefficient))
+        return Fail(row, CALC_DATABASE_ERROR);
+    const double vortexFactor = ReadSizeValue(session, kVortexFactorSql, row.SizeId);
+    if (!IsPositive(vortexFactor))
+        return Fail(row, CALC_DATABASE_ERROR);
+
+    if (!row.VelocityUnit.IsValid(FALSE)) {
+        const CUnitManager* units = CUnitManager::GetInstance();
+        if (units == nullptr || !units->GetUnit(row.VelocityUnit, kMetresPerSecondIndex))
+            row.VelocityUnit.Reset();
+    }
+    CalcResult code = CalculateVelocityRange(data, row, dimension.velocityMinGas, dimension.velocityMaxGas,
+                                             dimension.velocityMinLiquid, dimension.velocityMaxLiquid,
+                                             dimension.formulaSetId);
+    if (!IsCalculationOk(code))
+        return code;
+    code = CalculateMinimumReynolds(data, row, dimension.innerDiameter);
+    if (!IsCalculationOk(code))
+        return code;
+    return CalculateFlowValues(data, row, dimension.innerDiameter, coefficient, vortexFactor);
+}
+
+CalcResult CalculateVelocityRange(const CPhysicalData& data, CResultItem& row, double velocityMinGas,
+                                  double velocityMaxGas, double velocityMinLiquid, double velocityMaxLiquid,
+                                  int formulaSetId)
+{
+    if (!data.Fluid)
+        return Fail(row, CALC_NOT_ENOUGH_DATA);
+    double density = 0.0;
+    if (!OperatingDensity(data, density))
+        return Fail(row, CALC_VELOCITY_UNIT_ERROR);
+    // The limits grow without bound as the density falls to 0.
+    if (!IsPositive(density))
+        return Fail(row, CALC_INVALID_DATA);
+    const double rho = density * 1000.0;
+
+    static const char* const kFactorNames[] = {"FactorV", "FactorP", "FactorM", "FactorR", "FactorG", "FactorS"};
+    double factors[6] = {};
+    CUnitDb* db = CUnitDb::GetInstance();
+    for (int i = 0; i < 6; ++i) {
+        factors[i] = db != nullptr ? db->GetFormulaSetValue(kFactorNames[i], formulaSetId) : 0.0;
+        if (factors[i] == 0.0)
+            return Fail(row, CALC_DATABASE_ERROR);
+    }
+    const double factorV = factors[0], factorP = factors[1], factorM = factors[2];
+    const double factorR = factors[3], factorG = factors[4], factorS = factors[5];
+
+    double vmin = 0.0;
+    double vmax = 0.0;
+    const double liquidRatio = kReferenceLiquidDensity / rho;
+    if (data.Fluid->State == FLUID_STATE_GAS) {
+        vmin = std::max(velocityMinGas, factorG * std::pow(kReferenceGasDensity / rho, factorS));
+        vmax = std::min(velocityMaxGas, factorM * std::pow(liquidRatio, factorR));
+    } else if (data.Fluid->State == FLUID_STATE_LIQUID) {
+        vmin = std::max(velocityMinLiquid, factorV * std::pow(liquidRatio, factorP));
+        vmax = std::min(velocityMaxLiquid, factorM * std::pow(liquidRatio, factorR));
+    } else {
+        return Fail(row, CALC_NOT_ENOUGH_DATA);
+    }
+    if (!ConvertFromBaseUnit(row.VelocityRange.MinRange, vmin, row.VelocityUnit, 0) ||
+        !ConvertFromBaseUnit(row.VelocityRange.MaxRange, vmax, row.VelocityUnit, 0))
+        return Fail(row, CALC_VELOCITY_UNIT_ERROR);
+    return CALC_OK;
+}
+
+double CalculateReynoldsFromValues(const CPhysicalData& data, double velocity, const CUnit& velocityUnit,
+                                   double innerDiameter)
+{
+    double density = 0.0;
+    double v = 0.0;
+    double viscosity = 0.0;
+    if (!OperatingDensity(data, density) || !ConvertToBaseUnit(v, velocity, velocityUnit, 0) ||
+        !ConvertToBaseUnit(viscosity, data.Viscosity.Value, data.Viscosity, 0))
+        return 0.0;
+    return CalculateReynoldsNumber(density * 1000.0, v, viscosity / 1000.0, innerDiameter / 1000.0);
+}
+
+CalcResult CalculateMinimumReynolds(const CPhysicalData& data, CResultItem& row, double innerDiameter)
+{
+    row.ReynoldsMin = CalculateReynoldsFromValues(data, row.VelocityRange.MinRange, row.VelocityUnit, innerDiameter);
+    // A negative or non-finite number (negative viscosity) is no Reynolds number either.
+    if (!IsPositive(row.ReynoldsMin))
+        return Fail(row, CALC_NO_REYNOLDS);
+    return CALC_OK;
+}
