@@ -152,6 +152,11 @@ wxWindow* CreateText(wxWindow* parent, int id, const SDialogItem& item, const wx
     case SS_PATHELLIPSIS:
         style |= wxST_ELLIPSIZE_MIDDLE;
         break;
+    default:
+        // GTK wraps every label; one that must not wrap is cut with an ellipsis instead.
+        if ((item.style & SS_TYPEMASK) == SS_SIMPLE || (item.style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP)
+            style |= wxST_ELLIPSIZE_END;
+        break;
     }
     const wxString title = Text(item.title);
     return new wxStaticText(parent, id, (item.style & SS_NOPREFIX) ? wxControl::EscapeMnemonics(title) : title, pos,

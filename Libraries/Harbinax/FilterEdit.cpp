@@ -9,11 +9,10 @@
 
 CFilterEdit::CFilterEdit(wxWindow* parent, wxWindowID id, const wxString& value, const wxPoint& pos,
                          const wxSize& size, long style)
-    : wxTextCtrl(parent, id, wxString(), pos, size, style),
+    : wxTextCtrl(parent, id, value, pos, size, style),
       m_filter([] { return static_cast<wchar_t>(static_cast<unsigned char>(CHarbinax::GetDecimalSeparator())); })
 {
     m_filter.SetMultiLine(IsMultiLine());
-    ChangeValue(value);
     Bind(wxEVT_CHAR, &CFilterEdit::OnChar, this);
     Bind(wxEVT_TEXT_PASTE, &CFilterEdit::OnPaste, this);
     Bind(wxEVT_MIDDLE_DOWN, &CFilterEdit::OnMiddleDown, this);

@@ -42,6 +42,21 @@ public:
     std::uint32_t Style(const char* name) { return CStyleNames::ParseStyleNames(Text(name), &m_unknownNames); }
     std::uint32_t ExStyle(const char* name) { return CStyleNames::ParseExStyleNames(Text(name), &m_unknownNames); }
 
+    // What the dialog and its items share: styles, place, help id, class and title.
+    template <class TWindow>
+    void ReadWindow(TWindow& window)
+    {
+        window.style = Style("style");
+        window.exStyle = ExStyle("exstyle");
+        window.x = Coordinate("x");
+        window.y = Coordinate("y");
+        window.width = Coordinate("width");
+        window.height = Coordinate("height");
+        window.helpId = Word("helpid");
+        window.windowClass = Text("class");
+        window.title = Text("title");
+    }
+
     void Fail(const std::string& message)
     {
         if (m_error.empty())
@@ -157,16 +172,8 @@ bool CDialogTemplate::ReadDialogElement(const TiXmlElement* element, std::string
     std::vector<std::string> unknownNames;
     CAttributeReader header(*element, unknownNames);
     SDialogHeader& h = read.header;
-    h.style = header.Style("style");
-    h.exStyle = header.ExStyle("exstyle");
-    h.x = header.Coordinate("x");
-    h.y = header.Coordinate("y");
-    h.width = header.Coordinate("width");
-    h.height = header.Coordinate("height");
-    h.helpId = header.Word("helpid");
+    header.ReadWindow(h);
     h.menuId = header.Word("menuid");
-    h.windowClass = header.Text("class");
-    h.title = header.Text("title");
     h.pointSize = header.Word("pointsize");
     h.weight = header.Word("weight");
     h.italic = header.Byte("italic");
@@ -181,15 +188,7 @@ bool CDialogTemplate::ReadDialogElement(const TiXmlElement* element, std::string
         SDialogItem item;
         // Ids are 16-bit; -1 is the usual id of controls nobody addresses.
         item.id = static_cast<std::uint16_t>(attributes.Number("id", -32768, 65535));
-        item.style = attributes.Style("style");
-        item.exStyle = attributes.ExStyle("exstyle");
-        item.x = attributes.Coordinate("x");
-        item.y = attributes.Coordinate("y");
-        item.width = attributes.Coordinate("width");
-        item.height = attributes.Coordinate("height");
-        item.helpId = attributes.Word("helpid");
-        item.windowClass = attributes.Text("class");
-        item.title = attributes.Text("title");
+        attributes.ReadWindow(item);
         if (!attributes.Error().empty())
             return Failed(error, attributes.Error());
         read.items.push_back(std::move(item));

@@ -149,6 +149,17 @@ TEST_F(FilterEditTest, PasteGoesThroughTheFilter)
     EXPECT_EQ(m_edit->GetValue(), "-9.456");
 }
 
+TEST_F(FilterEditTest, MiddleButtonPastesThroughTheFilter)
+{
+    m_edit->SetInteger(true);
+    wxTheClipboard->UsePrimarySelection(true);
+    PutOnClipboard("4-2x");
+    wxTheClipboard->UsePrimarySelection(false);
+    m_simulator.MouseClick(wxMOUSE_BTN_MIDDLE);
+    Pump();
+    EXPECT_EQ(m_edit->GetValue(), "42");
+}
+
 TEST_F(FilterEditTest, TypingOverTheSelectedSign)
 {
     m_edit->SetInteger(true);
