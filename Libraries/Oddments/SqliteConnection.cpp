@@ -8,7 +8,7 @@
 
 namespace {
 
-// A writer waits this long for another one to finish before the statement fails.
+// A statement waits this long for another connection's write to finish before it fails.
 constexpr int kBusyTimeoutMs = 5000;
 
 HRESULT ResultFor(int code, const char* message)
@@ -186,15 +186,16 @@ HRESULT CSqliteConnection::Open(const std::string& path, OpenMode mode,
     sqlite3* db = nullptr;
     int code = sqlite3_open_v2(name.c_str(), &db, flags, nullptr);
     // The file is read lazily: ask for the schema now, so a file that is no database fails
-    // here and not at the first query.
-    if (code == SQLITE_OK)
+    // here and not at the first query. That read waits for a writer like any other.
+    if (code == SQLITE_OK) {
+        sqlite3_busy_timeout(db, kBusyTimeoutMs);
         code = sqlite3_exec(db, "SELECT 1 FROM sqlite_master LIMIT 1", nullptr, nullptr, nullptr);
+    }
     if (code != SQLITE_OK) {
         errorText = path + ": " + (db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(code));
         sqlite3_close_v2(db);
         return ResultFor(code, nullptr);
     }
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
     connection.reset(new CSqliteConnection(db));
     return S_OK;
 }

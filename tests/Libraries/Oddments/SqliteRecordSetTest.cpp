@@ -4,8 +4,10 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace {
 
@@ -150,6 +152,28 @@ TEST(SqliteDataSource, ShareDenyWriteReadsWithoutLocking)
     EXPECT_EQ(session.Execute("DELETE FROM t"), DB_SEC_E_PERMISSIONDENIED);
     sqlite3_exec(writer, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(writer);
+}
+
+TEST(SqliteDataSource, OpenWaitsForAWriterToFinish)
+{
+    const std::string db = SmallDatabase("busy.db");
+    sqlite3* writer = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(db.c_str(), &writer, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(writer, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    // Another program in the middle of a short write: the open waits instead of failing.
+    std::thread finish([writer] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(writer, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    CDataSource source;
+    const HRESULT opened =
+        source.OpenFromInitializationString(("Provider=SQLite;Data Source=" + db + ";Mode=Read").c_str());
+    finish.join();
+    sqlite3_close(writer);
+    ASSERT_EQ(opened, S_OK) << source.GetErrorText();
+    CSession session;
+    ASSERT_EQ(session.Open(source), S_OK);
+    EXPECT_EQ(CountRows(session, "t"), 2);
 }
 
 TEST(SqliteRecordSet, ExpressionColumnsTakeTheTypeOfTheirFirstValue)
