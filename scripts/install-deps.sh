@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build and the tests need that is not there yet.
-# Idempotent and quiet: does nothing when all packages are present.
+# Installs every Debian package the build and the tests need that is not there yet, and the
+# locales the tests switch to. Idempotent and quiet: does nothing when all is present.
 set -euo pipefail
 
 packages=(
@@ -12,27 +12,35 @@ packages=(
   clang libclang-rt-14-dev
 )
 
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+
+# Captured rather than piped into grep -q, which may end the pipe early (SIGPIPE under pipefail).
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$p")
 done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $SUDO apt-get update -qq
-  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # Through env: sudo does not pass the caller's environment on.
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# German locale for the locale-independence tests.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
-  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
-  $SUDO locale-gen >/dev/null
+# German for its decimal comma, Turkish because there toupper('i') stays 'i': the tests show
+# that machine text follows neither.
+available=$(locale -a 2>/dev/null || true)
+generate=()
+for name in de_DE tr_TR; do
+  grep -qix "$name\.utf-\?8" <<<"$available" || generate+=("$name")
+done
+if [ ${#generate[@]} -gt 0 ]; then
+  for name in "${generate[@]}"; do
+    "${as_root[@]}" sed -i "s/^# *$name\.UTF-8 UTF-8/$name.UTF-8 UTF-8/" /etc/locale.gen
+    grep -q "^$name\.UTF-8 UTF-8" /etc/locale.gen || echo "$name.UTF-8 UTF-8" | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+  done
+  "${as_root[@]}" locale-gen >/dev/null
 fi
