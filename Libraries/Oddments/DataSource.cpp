@@ -3,8 +3,8 @@
 #include "Oddments/PgConnection.h"
 #include "Oddments/SqliteConnection.h"
 #include "Oddments/TextCoding.h"
+#include "Platform/AsciiText.h"
 
-#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -13,24 +13,11 @@
 
 namespace {
 
+using Platform::EqualsNoCase;
+
 std::string Trim(std::string_view text)
 {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-        text.remove_suffix(1);
-    return std::string(text);
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
+    return std::string(Platform::TrimAsciiBlanks(text));
 }
 
 // "a=1;b='x;y'" -> "a=1", "b='x;y'": a ';' inside quotes does not split.

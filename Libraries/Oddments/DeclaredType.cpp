@@ -1,6 +1,7 @@
 #include "Oddments/DeclaredType.h"
 
-#include <cctype>
+#include "Platform/AsciiText.h"
+
 #include <string>
 
 namespace Oddments {
@@ -110,10 +111,10 @@ bool ParseDeclaredType(std::string_view declared, DeclaredType& out)
         word.clear();
     };
     for (char c : declared) {
-        if (std::isspace(static_cast<unsigned char>(c)))
+        if (Platform::IsAsciiBlank(c))
             flush();
         else
-            word += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            word += Platform::AsciiUpper(c);
     }
     flush();
     for (const char* suffix : {" WITH TIME ZONE", " WITHOUT TIME ZONE"}) {

@@ -1,6 +1,7 @@
 #include "Platform/NumberText.h"
 
-#include <cctype>
+#include "Platform/AsciiText.h"
+
 #include <charconv>
 #include <cstdlib>
 #include <locale.h>
@@ -19,20 +20,6 @@ locale_t CLocale()
     return locale;
 }
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-}
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // from_chars takes a '-' but no '+'; allow one '+' that is not followed by another sign.
 bool StripPlus(std::string_view& text)
 {
@@ -48,7 +35,7 @@ bool StripPlus(std::string_view& text)
 template <typename T>
 bool ParseWhole(std::string_view text, T& out)
 {
-    text = Trim(text);
+    text = TrimAsciiBlanks(text);
     if (!StripPlus(text) || text.empty())
         return false;
     T value = 0;
@@ -85,7 +72,7 @@ std::string DoubleToText(double v, char conversion, int precision)
     text.resize(static_cast<std::size_t>(result.ptr - text.data()));
     if (upper) {
         for (char& c : text)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            c = AsciiUpper(c);
     }
     return text;
 }

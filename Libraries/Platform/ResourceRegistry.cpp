@@ -1,6 +1,7 @@
 #include "Platform/ResourceRegistry.h"
 
-#include <cctype>
+#include "Platform/AsciiText.h"
+
 #include <map>
 #include <mutex>
 #include <tuple>
@@ -33,7 +34,7 @@ SRegistry& Registry()
 std::string Upper(std::string text)
 {
     for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        c = Platform::AsciiUpper(c);
     return text;
 }
 

@@ -1,5 +1,6 @@
 #include "Platform/XmlFile.h"
 
+#include "Platform/AsciiText.h"
 #include "Platform/AtomicFile.h"
 #include "Platform/TextEncoding.h"
 #include "Platform/XmlPreScan.h"
@@ -12,7 +13,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include <strings.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -84,7 +84,7 @@ Position PositionOf(std::string_view text, size_t offset, int tabSize)
 
 bool NamesUtf8(const char* encoding)
 {
-    return strcasecmp(encoding, "UTF-8") == 0 || strcasecmp(encoding, "UTF8") == 0;
+    return Platform::EqualsNoCase(encoding, "UTF-8") || Platform::EqualsNoCase(encoding, "UTF8");
 }
 
 // The document is UTF-8 in memory and is saved so; a declaration must not say otherwise.

@@ -14,7 +14,7 @@ mkdir -p "$out/corpus"
 clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
   -I"$root/Libraries" "$root/tests/fuzz/xml_loader_fuzz.cpp" \
   "$src/XmlFile.cpp" "$src/XmlPreScan.cpp" "$src/XmlNumbers.cpp" "$src/TextEncoding.cpp" \
-  "$src/AtomicFile.cpp" "$src/NumberText.cpp" -ltinyxml -o "$out/xml_loader_fuzz"
+  "$src/AtomicFile.cpp" "$src/NumberText.cpp" "$src/AsciiText.cpp" -ltinyxml -o "$out/xml_loader_fuzz"
 
 echo "Fuzzing the XML loader for $seconds s..."
 if ! "$out/xml_loader_fuzz" -max_total_time="$seconds" -max_len=8192 -timeout=10 \

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 using Oddments::DeclaredType;
 using Oddments::ParseDeclaredType;
 
@@ -25,11 +27,17 @@ TEST(DeclaredType, NamesOfTableDeclarationsGiveColumnTypes)
         {"BLOB", DBTYPE_IUNKNOWN},    {"LONGBINARY", DBTYPE_IUNKNOWN}, {"bytea", DBTYPE_IUNKNOWN},
         {"MEMO", DBTYPE_IUNKNOWN},    {"NUMERIC(10,2)", DBTYPE_NUMERIC},
     };
-    for (const Case& c : cases) {
-        DeclaredType type;
-        EXPECT_TRUE(ParseDeclaredType(c.declared, type)) << c.declared;
-        EXPECT_EQ(type.type, c.type) << c.declared;
+    // Also under a Turkish locale, where toupper('i') stays 'i'.
+    for (const char* locale : {"C", "tr_TR.UTF-8"}) {
+        SCOPED_TRACE(locale);
+        ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr) << "(scripts/install-deps.sh generates it)";
+        for (const Case& c : cases) {
+            DeclaredType type;
+            EXPECT_TRUE(ParseDeclaredType(c.declared, type)) << c.declared;
+            EXPECT_EQ(type.type, c.type) << c.declared;
+        }
     }
+    std::setlocale(LC_ALL, "C");
 }
 
 TEST(DeclaredType, NumericScale)

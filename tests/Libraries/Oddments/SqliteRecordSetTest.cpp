@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <chrono>
+#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -102,6 +103,21 @@ TEST(SqliteDataSource, OpensFromDataLinkFilesInUtf16AndUtf8)
         EXPECT_EQ(CountRows(session, "t"), 2);
         EXPECT_EQ(session.Execute("DELETE FROM t"), DB_SEC_E_PERMISSIONDENIED) << "Mode=Read";
     }
+}
+
+TEST(SqliteDataSource, PropertyNamesIgnoreCaseUnderAnyLocale)
+{
+    const std::string db = SmallDatabase("case.db");
+    // Under a Turkish locale tolower('I') stays 'I'; the ASCII rule still holds.
+    ASSERT_NE(std::setlocale(LC_ALL, "tr_TR.UTF-8"), nullptr) << "(scripts/install-deps.sh generates it)";
+    CDataSource source;
+    const HRESULT opened =
+        source.OpenFromInitializationString(("PROVIDER=SQLITE;DATA SOURCE=" + db + ";MODE=READ").c_str());
+    std::setlocale(LC_ALL, "C");
+    ASSERT_EQ(opened, S_OK) << source.GetErrorText();
+    CSession session;
+    ASSERT_EQ(session.Open(source), S_OK);
+    EXPECT_EQ(session.Execute("DELETE FROM t"), DB_SEC_E_PERMISSIONDENIED) << "MODE=READ";
 }
 
 TEST(SqliteDataSource, OpenFailuresNameTheirCause)

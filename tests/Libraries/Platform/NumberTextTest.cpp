@@ -65,13 +65,18 @@ TEST_F(NumberTextTest, FormatsLikePrintfInTheCLocale)
             for (const int precision : precisions)
                 expected.push_back(Printf(v, conversion, precision));
 
-    UseGerman();
-    std::size_t i = 0;
-    for (const double v : values)
-        for (const char conversion : conversions)
-            for (const int precision : precisions)
-                EXPECT_EQ(Platform::DoubleToText(v, conversion, precision), expected[i++])
-                    << "value " << Printf(v, 'g', 17) << " conversion " << conversion << " precision " << precision;
+    // German for the decimal comma; Turkish, where toupper('i') stays 'i', for "INF".
+    for (const char* locale : {"de_DE.UTF-8", "tr_TR.UTF-8"}) {
+        SCOPED_TRACE(locale);
+        ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr) << "(scripts/install-deps.sh generates it)";
+        std::size_t i = 0;
+        for (const double v : values)
+            for (const char conversion : conversions)
+                for (const int precision : precisions)
+                    EXPECT_EQ(Platform::DoubleToText(v, conversion, precision), expected[i++])
+                        << "value " << Printf(v, 'g', 17) << " conversion " << conversion << " precision "
+                        << precision;
+    }
 }
 
 TEST_F(NumberTextTest, ShortestTextReadsBackExactly)

@@ -2,6 +2,8 @@
 
 #include "PlatformTestSupport.h"
 
+#include <clocale>
+
 namespace {
 
 // The test program carries the files of tests/data/Platform as resources (see CMakeLists.txt).
@@ -31,6 +33,18 @@ TEST(ResourceRegistryTest, FindsCompiledResourcesByIdAndByName)
         EXPECT_EQ(std::string(bytes), ReadWholeFile(TestDataFile(c.file))) << label;
         EXPECT_EQ(bytes.data()[bytes.size()], '\0') << label;
     }
+}
+
+TEST(ResourceRegistryTest, TypesAndNamesIgnoreCaseUnderAnyLocale)
+{
+    // Under a Turkish locale toupper('i') stays 'i'; the ASCII rule still holds.
+    ASSERT_NE(std::setlocale(LC_ALL, "tr_TR.UTF-8"), nullptr) << "(scripts/install-deps.sh generates it)";
+    std::string_view bytes;
+    const bool byId = CResourceRegistry::Find("bitmap", 103, bytes);
+    const bool byName = CResourceRegistry::Find("rcdata", "logo", bytes);
+    std::setlocale(LC_ALL, "C");
+    EXPECT_TRUE(byId);
+    EXPECT_TRUE(byName);
 }
 
 TEST(ResourceRegistryTest, MissingResourceLeavesBytesAlone)
