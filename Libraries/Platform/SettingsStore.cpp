@@ -1,5 +1,6 @@
 #include "Platform/SettingsStore.h"
 
+#include "Platform/AsciiText.h"
 #include "Platform/AtomicFile.h"
 #include "Platform/NumberText.h"
 
@@ -26,22 +27,6 @@ std::string Trim(std::string_view text)
     while (!text.empty() && IsBlank(text.back()))
         text.remove_suffix(1);
     return std::string(text);
-}
-
-char Lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 bool HasLineBreak(const std::string& text)
@@ -246,7 +231,7 @@ bool CSettingsStore::Remove(const std::string& section, const std::string& key)
     if (!found)
         return false;
     for (auto it = found->lines.begin(); it != found->lines.end(); ++it) {
-        if (it->isEntry && SameName(it->key, key)) {
+        if (it->isEntry && Platform::EqualsNoCase(it->key, key)) {
             found->lines.erase(it);
             return true;
         }
@@ -294,7 +279,7 @@ std::string CSettingsStore::UserSettingsPath(const std::string& application)
 const CSettingsStore::SSection* CSettingsStore::FindSection(const std::string& name) const
 {
     for (const SSection& section : m_sections) {
-        if (SameName(section.name, name))
+        if (Platform::EqualsNoCase(section.name, name))
             return &section;
     }
     return nullptr;
@@ -308,7 +293,7 @@ CSettingsStore::SSection* CSettingsStore::FindSection(const std::string& name)
 const CSettingsStore::SLine* CSettingsStore::FindEntry(const SSection& section, const std::string& key)
 {
     for (const SLine& line : section.lines) {
-        if (line.isEntry && SameName(line.key, key))
+        if (line.isEntry && Platform::EqualsNoCase(line.key, key))
             return &line;
     }
     return nullptr;

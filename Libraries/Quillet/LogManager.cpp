@@ -1,5 +1,6 @@
 #include "Quillet/LogManager.h"
 
+#include "Platform/AsciiText.h"
 #include "Platform/NumberText.h"
 #include "Platform/ProgramFolder.h"
 #include "Platform/VersionInfo.h"
@@ -23,6 +24,9 @@
 #include <vector>
 
 namespace {
+
+using Platform::EqualsNoCase;
+using Platform::TrimAsciiBlanks;
 
 // --- process-wide instance -------------------------------------------------------------------
 
@@ -48,28 +52,6 @@ alignas(CLogManager) unsigned char lateStorage[sizeof(CLogManager)];
 CLogManager* lateManager = nullptr;
 
 // --- texts -------------------------------------------------------------------------------------
-
-std::string_view Trim(std::string_view text)
-{
-    const char* blanks = " \t\r\n";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const unsigned char x = static_cast<unsigned char>(a[i]);
-        const unsigned char y = static_cast<unsigned char>(b[i]);
-        if ((x >= 'A' && x <= 'Z' ? x + 32 : x) != (y >= 'A' && y <= 'Z' ? y + 32 : y))
-            return false;
-    }
-    return true;
-}
 
 // Length of the path without the extension of its file name; a '.' in a folder name or at
 // the start of the file name is no extension.
@@ -111,8 +93,7 @@ std::string UserDateTimeText()
 std::uint64_t ParseSizeLimit(std::string text)
 {
     for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
+        c = Platform::AsciiLower(c);
     const long number = Platform::AtoL(text.c_str());
     if (number <= 0)
         return 0;
@@ -145,15 +126,14 @@ public:
             if (first && text.substr(0, 3) == "\xEF\xBB\xBF")
                 text.remove_prefix(3);
             first = false;
-            text = Trim(text);
+            text = TrimAsciiBlanks(text);
             if (text.empty() || text.front() == ';')
                 continue;
             if (text.front() == '[') {
                 const std::size_t close = text.find(']');
-                m_sections.push_back({std::string(Trim(text.substr(1, close == std::string_view::npos
-                                                                             ? std::string_view::npos
-                                                                             : close - 1))),
-                                      {}});
+                const std::string_view name =
+                    text.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
+                m_sections.push_back({std::string(TrimAsciiBlanks(name)), {}});
                 continue;
             }
             if (!m_sections.empty())
@@ -167,7 +147,7 @@ public:
     {
         static const std::vector<std::string> none;
         for (const Section& s : m_sections)
-            if (EqualNoCase(s.name, section))
+            if (EqualsNoCase(s.name, section))
                 return s.lines;
         return none;
     }
@@ -176,9 +156,10 @@ public:
     {
         for (const std::string& line : Lines(section)) {
             const std::size_t equals = line.find('=');
-            if (equals == std::string::npos || !EqualNoCase(Trim(std::string_view(line).substr(0, equals)), key))
+            if (equals == std::string::npos ||
+                !EqualsNoCase(TrimAsciiBlanks(std::string_view(line).substr(0, equals)), key))
                 continue;
-            std::string_view value = Trim(std::string_view(line).substr(equals + 1));
+            std::string_view value = TrimAsciiBlanks(std::string_view(line).substr(equals + 1));
             if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
                 value.back() == value.front())
                 value = value.substr(1, value.size() - 2);
@@ -434,10 +415,10 @@ bool CLogManager::LoadConfig(const char* fileName, int defaultLevel)
         const std::size_t equals = entry.find('=');
         if (equals == std::string::npos)
             continue;
-        const std::string_view name = Trim(std::string_view(entry).substr(0, equals));
+        const std::string_view name = TrimAsciiBlanks(std::string_view(entry).substr(0, equals));
         if (name.empty())
             continue;
-        const std::string level(Trim(std::string_view(entry).substr(equals + 1)));
+        const std::string level(TrimAsciiBlanks(std::string_view(entry).substr(equals + 1)));
         m_levels[std::string(name)] = ParseLogLevel(level.c_str());
     }
     return true;
