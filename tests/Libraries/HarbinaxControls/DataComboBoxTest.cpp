@@ -1,0 +1,150 @@
+#include "ControlsGuiEnvironment.h"
+
+#include "Harbinax/DataComboBox.h"
+
+#include <wx/dcmemory.h>
+#include <wx/image.h>
+#include <wx/settings.h>
+
+#include <climits>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const wxColour kGrey(0x80, 0x80, 0x80);
+
+// Opens the drawing operations to the test.
+class CTestDataComboBox : public CDataComboBox {
+public:
+    using CDataComboBox::CDataComboBox;
+    using CDataComboBox::OnDrawItem;
+    using CDataComboBox::OnMeasureItem;
+};
+
+class DataComboBoxTest : public CControlFrameTest {
+protected:
+    void SetUp() override
+    {
+        CControlFrameTest::SetUp();
+        m_combo = new CTestDataComboBox(m_panel, wxID_ANY, wxPoint(10, 10), wxSize(200, -1));
+    }
+
+    // The items as the selection-list adapter stores them: the data as untyped client data.
+    void Fill(const std::vector<std::pair<const char*, int>>& items)
+    {
+        m_combo->Clear();
+        for (const auto& item : items)
+            m_combo->Append(wxString::FromUTF8(item.first), reinterpret_cast<void*>(static_cast<std::intptr_t>(item.second)));
+    }
+
+    // Item n drawn onto grey (where the highlight text colour shows too), as the list or the face
+    // shows it.
+    wxImage DrawItem(int item, int flags)
+    {
+        wxBitmap bitmap(160, 30);
+        {
+            wxMemoryDC dc(bitmap);
+            dc.SetBackground(wxBrush(kGrey));
+            dc.Clear();
+            dc.SetFont(m_combo->GetFont());
+            m_combo->OnDrawItem(dc, wxRect(0, 0, 160, 30), item, flags);
+        }
+        return bitmap.ConvertToImage();
+    }
+
+    CTestDataComboBox* m_combo = nullptr;
+};
+
+bool HasPixel(const wxImage& image, const wxColour& colour)
+{
+    for (int y = 0; y < image.GetHeight(); ++y) {
+        for (int x = 0; x < image.GetWidth(); ++x) {
+            if (image.GetRed(x, y) == colour.Red() && image.GetGreen(x, y) == colour.Green() &&
+                image.GetBlue(x, y) == colour.Blue())
+                return true;
+        }
+    }
+    return false;
+}
+
+// Where the pixels that are not grey lie: the place of the text, whatever its colour.
+wxRect InkBounds(const wxImage& image)
+{
+    wxRect bounds;
+    for (int y = 0; y < image.GetHeight(); ++y) {
+        for (int x = 0; x < image.GetWidth(); ++x) {
+            if (image.GetRed(x, y) != kGrey.Red() || image.GetGreen(x, y) != kGrey.Green() ||
+                image.GetBlue(x, y) != kGrey.Blue())
+                bounds = bounds.IsEmpty() ? wxRect(x, y, 1, 1) : bounds.Union(wxRect(x, y, 1, 1));
+        }
+    }
+    return bounds;
+}
+
+const wxColour kRed(0xFF, 0x32, 0x32);
+const wxColour kAmber(0xE8, 0xA6, 0x08);
+
+TEST_F(DataComboBoxTest, SelectsTheFirstItemWithTheData)
+{
+    Fill({{"m3/h", 3}, {"kg/h", 7}, {"* my unit", INT_MIN + 5}, {"t/h", 7}});
+    EXPECT_EQ(m_combo->GetSelectedItemData(), -1);  // nothing selected yet
+
+    EXPECT_TRUE(m_combo->SelectItemData(7));
+    EXPECT_EQ(m_combo->GetSelection(), 1);
+    EXPECT_EQ(m_combo->GetValue(), "kg/h");
+    EXPECT_EQ(m_combo->GetSelectedItemData(), 7);
+
+    // User units carry negative data.
+    EXPECT_TRUE(m_combo->SelectItemData(INT_MIN + 5));
+    EXPECT_EQ(m_combo->GetSelection(), 2);
+    EXPECT_EQ(m_combo->GetSelectedItemData(), INT_MIN + 5);
+}
+
+TEST_F(DataComboBoxTest, NoMatchClearsTheSelection)
+{
+    Fill({{"m3/h", 3}, {"kg/h", 7}});
+    ASSERT_TRUE(m_combo->SelectItemData(3));
+    EXPECT_FALSE(m_combo->SelectItemData(4));
+    EXPECT_EQ(m_combo->GetSelection(), wxNOT_FOUND);
+    EXPECT_EQ(m_combo->GetSelectedItemData(), -1);
+    EXPECT_EQ(m_combo->GetValue(), "");
+
+    Fill({});
+    EXPECT_FALSE(m_combo->SelectItemData(-1));
+    EXPECT_EQ(m_combo->GetSelectedItemData(), -1);
+}
+
+TEST_F(DataComboBoxTest, ItemsAreAsHighAsTheUnitText)
+{
+    EXPECT_EQ(m_combo->OnMeasureItem(0), m_combo->GetTextExtent(wxString::FromUTF8("kg/m\xC2\xB3|")).y);
+}
+
+TEST_F(DataComboBoxTest, MarkedItemsAreDrawnInTheirColoursSelectedOrNot)
+{
+    Fill({{"* my unit", -2}, {"!!MW", 0x40000001}, {"MW", 1}, {"", 2}});
+    for (const int flags : {0, static_cast<int>(wxODCB_PAINTING_SELECTED), static_cast<int>(wxODCB_PAINTING_CONTROL)}) {
+        SCOPED_TRACE(flags);
+        const wxImage user = DrawItem(0, flags);
+        EXPECT_TRUE(HasPixel(user, kRed));
+        const wxImage pseudo = DrawItem(1, flags);
+        EXPECT_TRUE(HasPixel(pseudo, kAmber));
+        EXPECT_FALSE(HasPixel(pseudo, kRed));
+        // The pseudo unit's mark is not drawn: the text takes the place of the plain name (give or
+        // take a pixel of smoothing in another colour), not the room of "!!" more.
+        const wxRect shown = InkBounds(pseudo);
+        const wxRect plain = InkBounds(DrawItem(2, flags));
+        EXPECT_NEAR(shown.x, plain.x, 1);
+        EXPECT_NEAR(shown.width, plain.width, 1);
+    }
+    // Plain items in the ordinary colours.
+    EXPECT_TRUE(HasPixel(DrawItem(2, 0), wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT)));
+    EXPECT_FALSE(HasPixel(DrawItem(2, 0), kAmber));
+    // An empty text and an index out of range draw nothing.
+    EXPECT_TRUE(InkBounds(DrawItem(3, 0)).IsEmpty());
+    EXPECT_TRUE(InkBounds(DrawItem(4, 0)).IsEmpty());
+    EXPECT_TRUE(InkBounds(DrawItem(-1, 0)).IsEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,180 @@
+#include "ControlsGuiEnvironment.h"
+
+#include "Harbinax/ImageButtonWithStyle.h"
+#include "Harbinax/VisualStyles.h"
+
+#include <wx/dcmemory.h>
+#include <wx/image.h>
+
+namespace {
+
+const wxColour kImageColour(255, 0, 0);
+
+wxBitmap SolidImage(int size)
+{
+    wxImage image(size, size);
+    image.SetRGB(wxRect(0, 0, size, size), kImageColour.Red(), kImageColour.Green(), kImageColour.Blue());
+    return wxBitmap(image);
+}
+
+// Where the pixels of the image colour lie in the picture; empty when there are none.
+wxRect ImageBounds(const wxImage& image)
+{
+    wxRect bounds;
+    for (int y = 0; y < image.GetHeight(); ++y) {
+        for (int x = 0; x < image.GetWidth(); ++x) {
+            if (image.GetRed(x, y) == 255 && image.GetGreen(x, y) == 0 && image.GetBlue(x, y) == 0)
+                bounds = bounds.IsEmpty() ? wxRect(x, y, 1, 1) : bounds.Union(wxRect(x, y, 1, 1));
+        }
+    }
+    return bounds;
+}
+
+// Opens the drawing to the test: the button drawn onto a bitmap of its size.
+class CTestImageButton : public CImageButtonWithStyle {
+public:
+    using CImageButtonWithStyle::CImageButtonWithStyle;
+
+    wxImage Drawn()
+    {
+        wxBitmap bitmap(GetClientSize());
+        {
+            wxMemoryDC dc(bitmap);
+            DrawButton(dc);
+        }
+        return bitmap.ConvertToImage();
+    }
+};
+
+class ImageButtonWithStyleTest : public CControlFrameTest {
+protected:
+    void TearDown() override
+    {
+        CVisualStyles::SetForTesting(nullptr);
+        CControlFrameTest::TearDown();
+    }
+
+    CTestImageButton* MakeButton(long style, const wxSize& size = wxSize(60, 40), const wxPoint& pos = wxPoint(10, 10))
+    {
+        auto* button = new CTestImageButton(m_panel, 1234, SolidImage(8), pos, size, style);
+        button->Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
+            EXPECT_EQ(event.GetId(), 1234);
+            ++m_clicks;
+        });
+        return button;
+    }
+
+    static void Send(wxWindow* window, wxEventType type, const wxPoint& point)
+    {
+        wxMouseEvent event(type);
+        event.SetPosition(point);
+        event.SetEventObject(window);
+        window->GetEventHandler()->ProcessEvent(event);
+    }
+
+    static void Key(wxWindow* window, wxEventType type, int code)
+    {
+        wxKeyEvent event(type);
+        event.m_keyCode = code;
+        event.SetEventObject(window);
+        window->GetEventHandler()->ProcessEvent(event);
+    }
+
+    int m_clicks = 0;
+};
+
+TEST_F(ImageButtonWithStyleTest, ClickSendsTheButtonCommand)
+{
+    CTestImageButton* button = MakeButton(0);
+    ShowFrame();
+    Send(button, wxEVT_LEFT_DOWN, wxPoint(5, 5));
+    EXPECT_TRUE(button->IsPressed());
+    Send(button, wxEVT_LEFT_UP, wxPoint(6, 6));
+    EXPECT_EQ(m_clicks, 1);
+    EXPECT_FALSE(button->IsPressed());
+    EXPECT_FALSE(button->HasCapture());
+
+    // Pressed, dragged off and released outside: no command.
+    Send(button, wxEVT_LEFT_DOWN, wxPoint(5, 5));
+    Send(button, wxEVT_MOTION, wxPoint(-10, 5));
+    EXPECT_FALSE(button->IsPressed());
+    Send(button, wxEVT_LEFT_UP, wxPoint(-10, 5));
+    EXPECT_EQ(m_clicks, 1);
+
+    // The keyboard: space on release, Enter at once.
+    Key(button, wxEVT_KEY_DOWN, WXK_SPACE);
+    EXPECT_EQ(m_clicks, 1);
+    Key(button, wxEVT_KEY_UP, WXK_SPACE);
+    EXPECT_EQ(m_clicks, 2);
+    Key(button, wxEVT_KEY_DOWN, WXK_RETURN);
+    EXPECT_EQ(m_clicks, 3);
+
+    button->Disable();
+    Send(button, wxEVT_LEFT_DOWN, wxPoint(5, 5));
+    Send(button, wxEVT_LEFT_UP, wxPoint(5, 5));
+    Key(button, wxEVT_KEY_DOWN, WXK_RETURN);
+    EXPECT_EQ(m_clicks, 3);
+}
+
+TEST_F(ImageButtonWithStyleTest, ImageFollowsTheAlignmentInsideTheThemedFace)
+{
+    const wxRect client(0, 0, 60, 40);
+    wxRect content;
+    {
+        wxBitmap scratch(1, 1);
+        wxMemoryDC dc(scratch);
+        const CVisualStyles& styles = CVisualStyles::Get();
+        const auto theme = styles.OpenThemeData(m_panel, "BUTTON");
+        ASSERT_EQ(styles.GetThemeBackgroundContentRect(theme, dc, ThemePart::kPushButton, 1, client, &content),
+                  CVisualStyles::kOk);
+    }
+    struct SCase {
+        long style;
+        wxPoint expected;
+    };
+    const SCase cases[] = {
+        {0, wxPoint(content.x + (content.width - 8) / 2, content.y + (content.height - 8) / 2)},
+        {wxBU_LEFT | wxBU_TOP, content.GetTopLeft()},
+        {wxBU_RIGHT | wxBU_BOTTOM, content.GetBottomRight() - wxPoint(7, 7)},
+    };
+    int left = 10;
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.style);
+        CTestImageButton* button = MakeButton(c.style, client.GetSize(), wxPoint(left, 10));
+        left += 70;
+        EXPECT_EQ(ImageBounds(button->Drawn()), wxRect(c.expected, wxSize(8, 8)));
+    }
+}
+
+TEST_F(ImageButtonWithStyleTest, DisabledImageIsGreyed)
+{
+    CTestImageButton* button = MakeButton(0);
+    button->Disable();
+    EXPECT_TRUE(ImageBounds(button->Drawn()).IsEmpty());
+}
+
+TEST_F(ImageButtonWithStyleTest, WithoutThemesAClassicFaceWithTheImage)
+{
+    CTestImageButton* button = MakeButton(wxBU_LEFT | wxBU_TOP);
+    const wxImage themed = button->Drawn();
+
+    const CVisualStyles none(false);
+    CVisualStyles::SetForTesting(&none);
+    const wxImage classic = button->Drawn();
+    // The classic face's content starts 3 pixels in.
+    EXPECT_EQ(ImageBounds(classic), wxRect(3, 3, 8, 8));
+    EXPECT_NE(ImageBounds(themed), ImageBounds(classic));
+}
+
+TEST_F(ImageButtonWithStyleTest, DefaultButtonOfItsWindow)
+{
+    CTestImageButton* button = MakeButton(0, wxDefaultSize);
+    EXPECT_FALSE(button->IsDefault());
+    m_frame->SetDefaultItem(button);
+    EXPECT_TRUE(button->IsDefault());
+    m_frame->SetDefaultItem(nullptr);
+    // The image and the face's frame around it.
+    EXPECT_EQ(button->GetBestSize(), wxSize(16, 16));
+}
+
+}  // namespace
