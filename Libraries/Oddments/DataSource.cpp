@@ -2,8 +2,8 @@
 
 #include "Oddments/PgConnection.h"
 #include "Oddments/SqliteConnection.h"
-#include "Oddments/TextCoding.h"
 #include "Platform/AsciiText.h"
+#include "Platform/TextEncoding.h"
 
 #include <fstream>
 #include <iterator>
@@ -122,7 +122,7 @@ bool ReadDataLinkFile(const char* fileName, std::string& text)
             const unsigned char second = static_cast<unsigned char>(bytes[i + 1]);
             wide += static_cast<char16_t>(littleEndian ? first | (second << 8) : (first << 8) | second);
         }
-        text = Oddments::Utf16ToUtf8(wide);
+        text = CTextEncoding::Utf16ToUtf8(wide);
     } else if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
         text = bytes.substr(3);
     } else {

@@ -1,8 +1,8 @@
 #include "Oddments/DbColumn.h"
 
-#include "Oddments/TextCoding.h"
 #include "Platform/DateTime.h"
 #include "Platform/NumberText.h"
+#include "Platform/TextEncoding.h"
 
 #include <cmath>
 #include <cstring>
@@ -351,7 +351,7 @@ void CDbColumn::SetText(const char* text, size_t length)
         return;
     case DBTYPE_WSTR:
         m_status = DBSTATUS_S_OK;
-        m_wideText = Oddments::Utf8ToUtf16(std::string_view(text, length));
+        m_wideText = CTextEncoding::Utf8ToUtf16(std::string_view(text, length));
         return;
     case DBTYPE_CY:
     case DBTYPE_NUMERIC:

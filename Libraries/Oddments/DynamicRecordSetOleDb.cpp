@@ -3,8 +3,8 @@
 #include "Oddments/DbColumn.h"
 #include "Oddments/DbConnection.h"
 #include "Oddments/Session.h"
-#include "Oddments/TextCoding.h"
 #include "Platform/NumberText.h"
+#include "Platform/TextEncoding.h"
 #include "Quillet/LogManager.h"
 
 #include <algorithm>
@@ -77,7 +77,7 @@ std::string StreamText(std::string_view bytes)
             break;
         wide += unit;
     }
-    return Oddments::Utf16ToUtf8(wide);
+    return CTextEncoding::Utf16ToUtf8(wide);
 }
 
 // The value of a column of one of the integer types (UI8 as its bit pattern); false for
@@ -264,7 +264,7 @@ int CDynamicRecordSetOleDb::GetLongAt(DBORDINAL column, BOOL convert) const
     case DBTYPE_STR:
         return TextToInt(std::string(found->GetText()).c_str());
     case DBTYPE_WSTR:
-        return TextToInt(Oddments::Utf16ToUtf8(found->GetWideText()).c_str());
+        return TextToInt(CTextEncoding::Utf16ToUtf8(found->GetWideText()).c_str());
     default:
         return 0;
     }
@@ -337,7 +337,7 @@ double CDynamicRecordSetOleDb::GetDoubleAt(DBORDINAL column, BOOL convert) const
     case DBTYPE_STR:
         return Platform::AtoF(std::string(found->GetText()).c_str());
     case DBTYPE_WSTR:
-        return Platform::AtoF(Oddments::Utf16ToUtf8(found->GetWideText()).c_str());
+        return Platform::AtoF(CTextEncoding::Utf16ToUtf8(found->GetWideText()).c_str());
     default:
         return 0.0;
     }
@@ -359,7 +359,7 @@ void CDynamicRecordSetOleDb::GetStringAt(std::string& text, DBORDINAL column, BO
         text.assign(found->GetText());
         return;
     case DBTYPE_WSTR:
-        text = Oddments::Utf16ToUtf8(found->GetWideText());
+        text = CTextEncoding::Utf16ToUtf8(found->GetWideText());
         return;
     default:
         break;

@@ -51,6 +51,8 @@ bool DecodeUtf8(std::string_view text, size_t& pos, char32_t& codePoint)
     return true;
 }
 
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
 void AppendUtf8(std::string& out, char32_t codePoint)
 {
     if (codePoint < 0x80) {
@@ -58,9 +60,13 @@ void AppendUtf8(std::string& out, char32_t codePoint)
     } else if (codePoint < 0x800) {
         out += static_cast<char>(0xC0 | (codePoint >> 6));
         out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        // The code page reaches no further than the Basic Multilingual Plane.
+    } else if (codePoint < 0x10000) {
         out += static_cast<char>(0xE0 | (codePoint >> 12));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (codePoint >> 18));
+        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (codePoint & 0x3F));
     }
@@ -129,6 +135,45 @@ std::string CTextEncoding::Utf8ToWindows1252(std::string_view text, char replace
             c = replacement;
         }
         out += c;
+    }
+    return out;
+}
+
+std::u16string CTextEncoding::Utf8ToUtf16(std::string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    for (size_t pos = 0; pos < text.size();) {
+        char32_t codePoint;
+        if (!DecodeUtf8(text, pos, codePoint)) {
+            ++pos;
+            codePoint = kReplacementCharacter;
+        }
+        if (codePoint >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(codePoint);
+        }
+    }
+    return out;
+}
+
+std::string CTextEncoding::Utf16ToUtf8(std::u16string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char32_t unit = text[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            ++i;
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            AppendUtf8(out, kReplacementCharacter);
+        } else {
+            AppendUtf8(out, unit);
+        }
     }
     return out;
 }

@@ -1,5 +1,6 @@
 // Conversions between UTF-8, the encoding of all text inside the system, and Windows-1252, the
-// ANSI code page of files written by the Windows programs and of PDF text strings.
+// ANSI code page of files written by the Windows programs and of PDF text strings, or UTF-16,
+// the form of wide database text and of data-link files.
 #pragma once
 
 #include <string>
@@ -27,4 +28,9 @@ public:
     // Characters that Windows-1252 cannot hold, and bytes that are not valid UTF-8, become the
     // replacement character.
     static std::string Utf8ToWindows1252(std::string_view text, char replacement = '?');
+
+    // Bytes that are not valid UTF-8 become U+FFFD each, so nothing is dropped silently.
+    static std::u16string Utf8ToUtf16(std::string_view text);
+    // Unpaired surrogates become U+FFFD.
+    static std::string Utf16ToUtf8(std::u16string_view text);
 };

@@ -68,4 +68,34 @@ TEST(TextEncodingTest, Utf8ToWindows1252ReplacesWhatItCannotHold)
     EXPECT_EQ(CTextEncoding::Windows1252ToCodePoint('A'), U'A');
 }
 
+TEST(TextEncodingTest, Utf16FromAndToUtf8)
+{
+    // Größe, the euro sign and an emoji (a surrogate pair) both ways.
+    const std::string utf8 = "Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC \xF0\x9F\x98\x80";
+    const std::u16string utf16 = u"Gr\u00F6\u00DFe \u20AC \U0001F600";
+    EXPECT_EQ(CTextEncoding::Utf8ToUtf16(utf8), utf16);
+    EXPECT_EQ(CTextEncoding::Utf16ToUtf8(utf16), utf8);
+    EXPECT_EQ(CTextEncoding::Utf8ToUtf16(""), u"");
+
+    // Every byte that is no part of a well-formed sequence stands for one replacement character.
+    const struct
+    {
+        const char* utf8;
+        std::u16string utf16;
+    } broken[] = {
+        {"a\xFF" "b", u"a\uFFFDb"},
+        {"\xC3", u"\uFFFD"},                          // cut short
+        {"\xE2\x82" "x", u"\uFFFD\uFFFDx"},
+        {"\xC0\xAF", u"\uFFFD\uFFFD"},                 // overlong '/'
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},        // surrogate
+        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"}, // above U+10FFFF
+    };
+    for (const auto& c : broken)
+        EXPECT_EQ(CTextEncoding::Utf8ToUtf16(c.utf8), c.utf16) << c.utf8;
+
+    // Unpaired surrogates, high or low, cannot be written as UTF-8.
+    const std::u16string unpaired = {u'a', 0xD83D, u'b', 0xDE00, 0xD83D};
+    EXPECT_EQ(CTextEncoding::Utf16ToUtf8(unpaired), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
 }  // namespace
