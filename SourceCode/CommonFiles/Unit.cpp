@@ -4,6 +4,8 @@
 
 #include <tinyxml.h>
 
+#include <cmath>
+
 void CUnit::Reset()
 {
     ConversionOffset = 0.0;
@@ -17,7 +19,10 @@ void CUnit::Reset()
 
 BOOL CUnit::IsValid(BOOL userUnit) const
 {
-    if (ConversionFactor == 0.0 || Type <= 0 || System < 0)
+    // A factor or offset of "nan" or "inf" in a file would make every conversion meaningless,
+    // and a NaN never compares equal, so the unit would be added again on every read.
+    if (ConversionFactor == 0.0 || !std::isfinite(ConversionFactor) || !std::isfinite(ConversionOffset) ||
+        Type <= 0 || System < 0)
         return FALSE;
     if (!userUnit && (DbIndex <= 0 || Name.empty()))
         return FALSE;

@@ -54,8 +54,9 @@ public:
     virtual BOOL ReadXml(const TiXmlElement* element);
 
     void Reset();
-    // FALSE for a factor of 0, a quantity type of 0 or less or a unit system below 0; unless
-    // it is to be a user unit, also for a database index of 0 or less or an empty name.
+    // FALSE for a factor of 0, a factor or offset that is not finite, a quantity type of 0 or
+    // less or a unit system below 0; unless it is to be a user unit, also for a database index
+    // of 0 or less or an empty name.
     BOOL IsValid(BOOL userUnit) const;
 
     double ConversionOffset;

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -312,7 +313,11 @@ TEST(UserUnits, InvalidUnitsAreRefused)
     CUnit zeroFactor = MakeUnit(1, 0.0, 0.0, UNIT_LINEAR, "* z", 0, -1);
     CUnit noType = MakeUnit(0, 1.0, 0.0, UNIT_LINEAR, "* t", 0, -1);
     CUnit negativeSystem = MakeUnit(1, 1.0, 0.0, UNIT_LINEAR, "* s", -1, -1);
-    for (CUnit* unit : {&zeroFactor, &noType, &negativeSystem}) {
+    // What "nan" and "inf" in a user units or project file read as.
+    CUnit nanFactor = MakeUnit(1, std::nan(""), 0.0, UNIT_LINEAR, "* n", 0, -1);
+    CUnit infiniteFactor = MakeUnit(1, HUGE_VAL, 0.0, UNIT_LINEAR, "* i", 0, -1);
+    CUnit infiniteOffset = MakeUnit(1, 1.0, -HUGE_VAL, UNIT_LINEAR, "* o", 0, -1);
+    for (CUnit* unit : {&zeroFactor, &noType, &negativeSystem, &nanFactor, &infiniteFactor, &infiniteOffset}) {
         EXPECT_FALSE(units.AddUserUnit(*unit)) << unit->Name;
         EXPECT_EQ(unit->DbIndex, -1);
     }

@@ -77,6 +77,9 @@ TEST_F(UserUnitsFile, LoadKeepsValidUnitsOnceInFileOrder)
           "<unit unit_name=\"zero factor\" type=\"2\" unit_system=\"3\" conversion_factor=\"0.000000\"/>"
           "<unit unit_name=\"no type\" unit_system=\"3\" conversion_factor=\"2\"/>"
           "<unit unit_name=\"bad system\" type=\"2\" unit_system=\"-1\" conversion_factor=\"2\"/>"
+          "<unit unit_name=\"nan factor\" type=\"2\" unit_system=\"3\" conversion_factor=\"nan\"/>"
+          "<unit unit_name=\"inf offset\" type=\"2\" unit_system=\"3\" conversion_offset=\"-inf\""
+          " conversion_factor=\"2\"/>"
           "<other unit_name=\"not a unit\" type=\"2\" unit_system=\"3\" conversion_factor=\"2\"/>"
           "<unit type=\"4\" unit_system=\"1\" conversion_factor=\"2.5\"/>"
           "</user-units>");
