@@ -263,8 +263,12 @@ BOOL CUnitManager::GetUnits(CUnitArray& units, int type, int system, BOOL append
     if (!language.empty()) {
         CUnitDb* db = CUnitDb::GetInstance();
         for (std::size_t i = first; db != nullptr && i < units.size(); ++i) {
-            if (IsDatabaseIndex(units[i].DbIndex))
-                units[i].Name = db->GetTranslatedText(units[i].DbIndex, language, "Units", "UnitName", "Id");
+            if (!IsDatabaseIndex(units[i].DbIndex))
+                continue;
+            // A failed look-up (database closed) leaves the listed name, not an empty entry.
+            std::string name = db->GetTranslatedText(units[i].DbIndex, language, "Units", "UnitName", "Id");
+            if (!name.empty())
+                units[i].Name = std::move(name);
         }
     }
     return TRUE;

@@ -58,7 +58,8 @@ public:
     BOOL GetUnit(CUnit& unit, int dbIndex) const;
     // The units of the quantity type and unit system in list order: exact pairs always, and
     // unless exact also those matching where type or system is 0 (any). With a language,
-    // database units get their name in that language. Always TRUE.
+    // database units get their name in that language; a unit without a text in the database
+    // keeps its name. Always TRUE.
     BOOL GetUnits(CUnitArray& units, int type, int system, BOOL append, const std::string& language,
                   BOOL exact) const;
     // The units of GetUnits as (name, database index) entries.

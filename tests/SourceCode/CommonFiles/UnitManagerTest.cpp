@@ -419,7 +419,13 @@ TEST(UnitLists, DatabaseUnitNamesInTheLanguageOthersAsTheyAre)
     units.FillUnitCombo(items, UNIT_TYPE_PRESSURE, 0, FALSE, "", TRUE);
     ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0].text, "bar");
+
+    // Look-ups that find nothing leave the names as listed, never empty entries.
     CUnitDb::GetInstance()->Close();
+    units.FillUnitCombo(items, UNIT_TYPE_PRESSURE, 0, FALSE, "de", TRUE);
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0].text, "bar");
+    EXPECT_EQ(items[1].text, "mbar");
 }
 
 struct CodeTextCase {
