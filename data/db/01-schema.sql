@@ -94,8 +94,7 @@ CREATE TABLE FluidsGas (
 -- Property tables over two parameters. InterpolationTypeId 1: dynamic
 -- viscosity in mPa s over ParameterA = temperature in degrees Celsius and
 -- ParameterB = pressure in bar abs. (0 for liquids, whose tables have one row
--- per temperature). Look-ups compare parameters with numbers printed to ten
--- decimals, so parameters carry at most ten.
+-- per temperature). Look-ups match parameters as the stored doubles.
 CREATE TABLE FluidInterpolationData (
     FluidId             INTEGER NOT NULL REFERENCES FluidsBase (Id),
     InterpolationTypeId INTEGER NOT NULL,

@@ -16,14 +16,18 @@ double CalculateVelocityFromFlow(double flow, double innerDiameter);
 double CalculatePressureLoss(double coefficient, double flow, double density);
 // Vortex frequency in Hz of a flow in m3/h with the device's K-factor (pulses per m3).
 double CalculateVortexFrequency(double factor, double flow);
-// density x velocity x innerDiameter / viscosity in consistent units; 0 for a zero viscosity.
+// density x velocity x innerDiameter / viscosity in consistent units: kg/m3, m/s, Pa s and m,
+// or the base density kg/dm3 with the diameter in mm, which gives the same number only with the
+// viscosity in Pa s (base mPa s / 1000); the base mPa s there would give a thousandth.
+// 0 for a zero viscosity.
 double CalculateReynoldsNumber(double density, double velocity, double viscosity, double innerDiameter);
-// The velocity at which the Reynolds number is reached; 0 for a zero density or diameter.
+// The velocity at which the Reynolds number is reached, in the same units; 0 for a zero
+// density or diameter.
 double CalculateVelocityAtReynolds(double reynolds, double density, double viscosity, double innerDiameter);
 
 // Density of a gas between its norm state and the operating state (pressure bar absolute,
 // temperature K, compressibility z). The norm state is that of the chosen norm condition;
-// the defaults are the fixed reference of older callers. Each is the exact inverse of the
+// without one, the fixed reference 273 K and 1.013 bar. Each is the exact inverse of the
 // other for the same arguments.
 double ConvertDensityNormToOperating(double normDensity, double pressure, double temperature, double z,
                                      double normTemperature = DEFAULT_NORM_TEMPERATURE,
