@@ -29,10 +29,11 @@ CHyperLinkStatic::Launcher& TestLauncher()
 
 CHyperLinkStatic::CHyperLinkStatic(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
                                    const wxSize& size, long style)
-    : wxControl(parent, id, pos, size, style | wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE)
 {
+    // The dialog shows through around the text, as on a button face elsewhere.
+    SetBackgroundStyle(wxBG_STYLE_TRANSPARENT);
+    Create(parent, id, pos, size, style | wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE);
     SetLabel(label);
-    SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetInitialSize(size);
     Bind(wxEVT_PAINT, &CHyperLinkStatic::OnPaint, this);
     Bind(wxEVT_MOTION, &CHyperLinkStatic::OnMouseMove, this);
@@ -77,9 +78,6 @@ void CHyperLinkStatic::OnPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
     const wxRect client = GetClientRect();
-    // The dialog's own background, as button faces are on other desktops.
-    dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour()));
-    dc.Clear();
     dc.SetFont(GetFont());
     dc.SetTextForeground(kLinkColour);
     dc.SetClippingRegion(client);

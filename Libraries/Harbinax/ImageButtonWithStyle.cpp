@@ -5,6 +5,7 @@
 
 #include <wx/dcbuffer.h>
 #include <wx/renderer.h>
+#include <wx/settings.h>
 #include <wx/toplevel.h>
 
 namespace {
@@ -28,6 +29,39 @@ EImageAlign VerticalAlign(long style)
     if (style & wxBU_BOTTOM)
         return EImageAlign::End;
     return EImageAlign::Centre;
+}
+
+void Frame(wxDC& dc, const wxRect& rect, const wxColour& topLeft, const wxColour& bottomRight)
+{
+    dc.SetPen(wxPen(topLeft));
+    dc.DrawLine(rect.GetLeft(), rect.GetBottom(), rect.GetLeft(), rect.GetTop());
+    dc.DrawLine(rect.GetLeft(), rect.GetTop(), rect.GetRight(), rect.GetTop());
+    dc.SetPen(wxPen(bottomRight));
+    dc.DrawLine(rect.GetRight(), rect.GetTop(), rect.GetRight(), rect.GetBottom());
+    dc.DrawLine(rect.GetRight(), rect.GetBottom(), rect.GetLeft() - 1, rect.GetBottom());
+}
+
+// The raised face with its two-pixel bevel; pressed, a flat shadowed frame. The default button
+// has a dark line round it.
+void DrawClassicFace(wxDC& dc, wxRect rect, bool pressed, bool isDefault)
+{
+    const wxColour face = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+    const wxColour shadow = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW);
+    const wxColour dark = wxSystemSettings::GetColour(wxSYS_COLOUR_3DDKSHADOW);
+    dc.SetBrush(wxBrush(face));
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.DrawRectangle(rect);
+    if (isDefault || pressed) {
+        Frame(dc, rect, dark, dark);
+        rect.Deflate(1);
+    }
+    if (pressed) {
+        Frame(dc, rect, shadow, shadow);
+        return;
+    }
+    Frame(dc, rect, wxSystemSettings::GetColour(wxSYS_COLOUR_BTNHIGHLIGHT), dark);
+    rect.Deflate(1);
+    Frame(dc, rect, wxSystemSettings::GetColour(wxSYS_COLOUR_3DLIGHT), shadow);
 }
 
 }  // namespace
@@ -100,20 +134,15 @@ void CImageButtonWithStyle::DrawButton(wxDC& dc)
         styles.DrawThemeParentBackground(this, dc, &client);
         const CVisualStyles::SThemeHandle theme = styles.OpenThemeData(this, "BUTTON");
         const int state = PushButtonState(!IsEnabled(), IsPressed(), m_hot, IsDefault());
-        themed = CVisualStyles::Succeeded(styles.DrawThemeBackground(theme, dc, ThemePart::kPushButton, state, client)) &&
+        const CVisualStyles::Result drawn =
+            styles.DrawThemeBackground(theme, dc, ThemePart::kPushButton, state, client);
+        themed = CVisualStyles::Succeeded(drawn) &&
                  CVisualStyles::Succeeded(
                      styles.GetThemeBackgroundContentRect(theme, dc, ThemePart::kPushButton, state, client, &content));
         styles.CloseThemeData(theme);
     }
-    wxRendererNative& renderer = themed ? wxRendererNative::Get() : wxRendererNative::GetGeneric();
     if (!themed) {
-        // The classic face.
-        dc.SetBackground(wxBrush(GetBackgroundColour()));
-        dc.Clear();
-        int flags = IsPressed() ? static_cast<int>(wxCONTROL_PRESSED) : 0;
-        if (!IsEnabled())
-            flags |= wxCONTROL_DISABLED;
-        renderer.DrawPushButton(this, dc, client, flags);
+        DrawClassicFace(dc, client, IsPressed(), IsDefault());
         content = client;
         content.Deflate(kClassicContentMargin);
     }
@@ -122,11 +151,12 @@ void CImageButtonWithStyle::DrawButton(wxDC& dc)
         const long style = GetWindowStyleFlag();
         const int x = PlaceImage(content.x, content.width, image.GetWidth(), HorizontalAlign(style));
         const int y = PlaceImage(content.y, content.height, image.GetHeight(), VerticalAlign(style));
-        wxDCClipper clip(dc, content);
         dc.DrawBitmap(image, x, y, true);
     }
-    if (HasFocus())
+    if (HasFocus()) {
+        wxRendererNative& renderer = themed ? wxRendererNative::Get() : wxRendererNative::GetGeneric();
         renderer.DrawFocusRect(this, dc, content);
+    }
 }
 
 void CImageButtonWithStyle::OnEnter(wxMouseEvent& event)

@@ -30,9 +30,12 @@ wxRect CToolTipComboBox::GetTextArea()
 
 wxPoint CToolTipComboBox::GetTextOrigin() const
 {
-    // An editable box's text is its edit control's.
-    if (const wxTextCtrl* text = GetTextCtrl())
-        return text->GetPosition() + wxPoint(0, (text->GetSize().y - GetCharHeight()) / 2);
+    // An editable box's text is its edit control's, inside the control's own frame (half of what
+    // the control adds around a text; the desktop does not tell where exactly its text starts).
+    if (const wxTextCtrl* text = GetTextCtrl()) {
+        const int frame = (text->GetSizeFromTextSize(100).x - 100) / 2;
+        return text->GetPosition() + wxPoint(frame, (text->GetSize().y - GetCharHeight()) / 2);
+    }
     const wxRect& face = GetTextRect();
     wxPoint origin;
     ClippedTextOrigin({face.x, face.y, face.width, face.height}, GetCharHeight(), origin.x, origin.y);

@@ -92,7 +92,10 @@ public:
     {
         return kFail;
     }
-    Result GetThemeString(SThemeHandle, int /*part*/, int /*state*/, int /*property*/, wxString*) const { return kFail; }
+    Result GetThemeString(SThemeHandle, int /*part*/, int /*state*/, int /*property*/, wxString*) const
+    {
+        return kFail;
+    }
     Result GetThemeBool(SThemeHandle, int /*part*/, int /*state*/, int /*property*/, bool*) const { return kFail; }
     Result GetThemeInt(SThemeHandle, int /*part*/, int /*state*/, int /*property*/, int*) const { return kFail; }
     Result GetThemeEnumValue(SThemeHandle, int /*part*/, int /*state*/, int /*property*/, int*) const { return kFail; }

@@ -36,7 +36,8 @@ protected:
     {
         m_combo->Clear();
         for (const auto& item : items)
-            m_combo->Append(wxString::FromUTF8(item.first), reinterpret_cast<void*>(static_cast<std::intptr_t>(item.second)));
+            m_combo->Append(wxString::FromUTF8(item.first),
+                            reinterpret_cast<void*>(static_cast<std::intptr_t>(item.second)));
     }
 
     // Item n drawn onto grey (where the highlight text colour shows too), as the list or the face

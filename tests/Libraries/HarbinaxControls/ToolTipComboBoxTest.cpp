@@ -116,6 +116,21 @@ TEST_F(ToolTipComboBoxTest, ClicksGoThroughTheTip)
     m_combo->Dismiss();
 }
 
+TEST_F(ToolTipComboBoxTest, EditableBoxShowsTheTipOverItsEditControl)
+{
+    auto* editable = new CToolTipComboBox(m_panel, wxID_ANY, wxPoint(10, 60), wxSize(150, -1));
+    editable->Append(kLongText);
+    editable->SetSelection(0);
+    Pump();
+    ASSERT_NE(editable->GetTextCtrl(), nullptr);
+    Move(editable->GetTextCtrl(), wxPoint(5, 5));
+    ASSERT_TRUE(editable->GetTip().IsTipShown());
+    EXPECT_EQ(editable->GetTip().GetText(), kLongText);
+    editable->SetValue(kShortText);
+    Move(editable->GetTextCtrl(), wxPoint(5, 5));
+    EXPECT_FALSE(editable->GetTip().IsTipShown());
+}
+
 class ToolTipListTest : public ToolTipComboBoxTest {
 protected:
     // Drops the list down; its width less the combo box's.
@@ -157,8 +172,8 @@ TEST_F(ToolTipListTest, ItemTipOnlyForTextWiderThanTheItemLessThreePixels)
     EXPECT_EQ(tip.GetText(), kLongText);
     EXPECT_FALSE(tip.IsBordered());
     // Over the item's text, which starts 2 pixels in.
-    EXPECT_EQ(tip.GetScreenPosition(),
-              List().ClientToScreen(wxPoint(narrower.x + 2, narrower.y + (narrower.height - List().GetCharHeight()) / 2)));
+    const wxPoint textOrigin(narrower.x + 2, narrower.y + (narrower.height - List().GetCharHeight()) / 2);
+    EXPECT_EQ(tip.GetScreenPosition(), List().ClientToScreen(textOrigin));
     EXPECT_EQ(tip.GetBackgroundColour(), wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
 
     // The short item fits.
