@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -99,6 +100,14 @@ double ReadSizeValue(CSession& session, const char* sql, int sizeId)
     return value;
 }
 
+bool IsProhibited(CSession& session, int sizeId, int pressureClassId)
+{
+    CDynamicRecordSetOleDb rs;
+    const bool prohibited = rs.Open(session, kProhibitedSql, {sizeId, pressureClassId}) && rs.MoveNext();
+    rs.Close();
+    return prohibited;
+}
+
 struct DimensionRow {
     double innerDiameter = 0.0;  // mm
     double velocityMinGas = 0.0;
@@ -108,29 +117,82 @@ struct DimensionRow {
     int formulaSetId = 0;
 };
 
-DimensionRow ReadDimensionRow(CSession& session, int dimensionId)
+// Factors of the velocity-limit formulas; all 0 when one of them is missing.
+struct FormulaSet {
+    double factorV = 0.0;
+    double factorP = 0.0;
+    double factorM = 0.0;
+    double factorR = 0.0;
+    double factorG = 0.0;
+    double factorS = 0.0;
+};
+
+FormulaSet ReadFormulaSet(int formulaSetId)
 {
-    DimensionRow dimension;
-    CDynamicRecordSetOleDb rs;
-    if (rs.Open(session, kDimensionSql, {dimensionId}) && rs.MoveNext()) {
-        dimension.innerDiameter = rs.GetDoubleAt(1);
-        dimension.velocityMinGas = rs.GetDoubleAt(2);
-        dimension.velocityMaxGas = rs.GetDoubleAt(3);
-        dimension.velocityMinLiquid = rs.GetDoubleAt(4);
-        dimension.velocityMaxLiquid = rs.GetDoubleAt(5);
-        dimension.formulaSetId = rs.GetLongAt(6);
+    static const char* const kNames[] = {"FactorV", "FactorP", "FactorM", "FactorR", "FactorG", "FactorS"};
+    FormulaSet set;
+    double* const factors[] = {&set.factorV, &set.factorP, &set.factorM, &set.factorR, &set.factorG, &set.factorS};
+    CUnitDb* db = CUnitDb::GetInstance();
+    for (int i = 0; i < 6; ++i) {
+        *factors[i] = db != nullptr ? db->GetFormulaSetValue(kNames[i], formulaSetId) : 0.0;
+        if (*factors[i] == 0.0)
+            return FormulaSet();
     }
-    rs.Close();
-    return dimension;
+    return set;
 }
 
-bool IsProhibited(CSession& session, int sizeId, int pressureClassId)
-{
-    CDynamicRecordSetOleDb rs;
-    const bool prohibited = rs.Open(session, kProhibitedSql, {sizeId, pressureClassId}) && rs.MoveNext();
-    rs.Close();
-    return prohibited;
-}
+// The device tables as one sizing run reads them. A dimension row serves every pressure
+// class and the coefficients every row of a size, and the database does not change during
+// the run: each is read once per run.
+class CDeviceTables {
+public:
+    explicit CDeviceTables(CSession& session) : m_session(session) {}
+
+    const DimensionRow& Dimension(int dimensionId)
+    {
+        const auto found = m_dimensions.find(dimensionId);
+        if (found != m_dimensions.end())
+            return found->second;
+        DimensionRow& dimension = m_dimensions[dimensionId];
+        CDynamicRecordSetOleDb rs;
+        if (rs.Open(m_session, kDimensionSql, {dimensionId}) && rs.MoveNext()) {
+            dimension.innerDiameter = rs.GetDoubleAt(1);
+            dimension.velocityMinGas = rs.GetDoubleAt(2);
+            dimension.velocityMaxGas = rs.GetDoubleAt(3);
+            dimension.velocityMinLiquid = rs.GetDoubleAt(4);
+            dimension.velocityMaxLiquid = rs.GetDoubleAt(5);
+            dimension.formulaSetId = rs.GetLongAt(6);
+        }
+        rs.Close();
+        return dimension;
+    }
+
+    double Coefficient(int sizeId) { return SizeValue(m_coefficients, kCoefficientSql, sizeId); }
+    double VortexFactor(int sizeId) { return SizeValue(m_vortexFactors, kVortexFactorSql, sizeId); }
+
+    const FormulaSet& Formulas(int formulaSetId)
+    {
+        const auto found = m_formulaSets.find(formulaSetId);
+        if (found != m_formulaSets.end())
+            return found->second;
+        return m_formulaSets.emplace(formulaSetId, ReadFormulaSet(formulaSetId)).first->second;
+    }
+
+private:
+    double SizeValue(std::unordered_map<int, double>& values, const char* sql, int sizeId)
+    {
+        const auto found = values.find(sizeId);
+        if (found != values.end())
+            return found->second;
+        return values.emplace(sizeId, ReadSizeValue(m_session, sql, sizeId)).first->second;
+    }
+
+    CSession& m_session;
+    std::unordered_map<int, DimensionRow> m_dimensions;
+    std::unordered_map<int, double> m_coefficients;
+    std::unordered_map<int, double> m_vortexFactors;
+    std::unordered_map<int, FormulaSet> m_formulaSets;
+};
 
 // The operating density in kg/dm3 (the fluid's Type qualifies a specific gravity); false
 // without a fluid or when the density cannot be converted.
@@ -289,6 +351,67 @@ CalcResult CalculateFlowValues(const CPhysicalData& data, CResultItem& row, doub
     return CALC_OK;
 }
 
+// The velocity range at the operating density (m/s, stored in the row's velocity unit).
+CalcResult VelocityRange(const CPhysicalData& data, CResultItem& row, const DimensionRow& dimension,
+                         const FormulaSet& formulas)
+{
+    if (!data.Fluid)
+        return Fail(row, CALC_NOT_ENOUGH_DATA);
+    double density = 0.0;
+    if (!OperatingDensity(data, density))
+        return Fail(row, CALC_VELOCITY_UNIT_ERROR);
+    // The limits grow without bound as the density falls to 0.
+    if (!IsPositive(density))
+        return Fail(row, CALC_INVALID_DATA);
+    if (formulas.factorV == 0.0)  // a set with a missing factor reads as all 0
+        return Fail(row, CALC_DATABASE_ERROR);
+    const double rho = density * 1000.0;
+    const double liquidRatio = kReferenceLiquidDensity / rho;
+
+    double vmin = 0.0;
+    double vmax = 0.0;
+    if (data.Fluid->State == FLUID_STATE_GAS) {
+        vmin = std::max(dimension.velocityMinGas,
+                        formulas.factorG * std::pow(kReferenceGasDensity / rho, formulas.factorS));
+        vmax = std::min(dimension.velocityMaxGas, formulas.factorM * std::pow(liquidRatio, formulas.factorR));
+    } else if (data.Fluid->State == FLUID_STATE_LIQUID) {
+        vmin = std::max(dimension.velocityMinLiquid, formulas.factorV * std::pow(liquidRatio, formulas.factorP));
+        vmax = std::min(dimension.velocityMaxLiquid, formulas.factorM * std::pow(liquidRatio, formulas.factorR));
+    } else {
+        return Fail(row, CALC_NOT_ENOUGH_DATA);
+    }
+    if (!ConvertFromBaseUnit(row.VelocityRange.MinRange, vmin, row.VelocityUnit, 0) ||
+        !ConvertFromBaseUnit(row.VelocityRange.MaxRange, vmax, row.VelocityUnit, 0))
+        return Fail(row, CALC_VELOCITY_UNIT_ERROR);
+    return CALC_OK;
+}
+
+CalcResult CalculateRow(const CPhysicalData& data, CResultItem& row, int dimensionId, CDeviceTables& tables)
+{
+    const DimensionRow& dimension = tables.Dimension(dimensionId);
+    if (!IsPositive(dimension.innerDiameter))
+        return Fail(row, CALC_DATABASE_ERROR);
+    const double coefficient = tables.Coefficient(row.SizeId);
+    if (!IsPositive(coefficient))
+        return Fail(row, CALC_DATABASE_ERROR);
+    const double vortexFactor = tables.VortexFactor(row.SizeId);
+    if (!IsPositive(vortexFactor))
+        return Fail(row, CALC_DATABASE_ERROR);
+
+    if (!row.VelocityUnit.IsValid(FALSE)) {
+        const CUnitManager* units = CUnitManager::GetInstance();
+        if (units == nullptr || !units->GetUnit(row.VelocityUnit, kMetresPerSecondIndex))
+            row.VelocityUnit.Reset();
+    }
+    CalcResult code = VelocityRange(data, row, dimension, tables.Formulas(dimension.formulaSetId));
+    if (!IsCalculationOk(code))
+        return code;
+    code = CalculateMinimumReynolds(data, row, dimension.innerDiameter);
+    if (!IsCalculationOk(code))
+        return code;
+    return CalculateFlowValues(data, row, dimension.innerDiameter, coefficient, vortexFactor);
+}
+
 }  // namespace
 
 void SetDeviceCalculationBusyIndicator(CBusyIndicator indicator)
@@ -314,6 +437,7 @@ CalcResult CalculateDevices(const CPhysicalData& data, const CDeviceConfiguratio
         return CALC_DATABASE_ERROR;
     }
     CBusyScope busy;
+    CDeviceTables tables(session);
     while (pairs.MoveNext()) {
         const int sizeId = pairs.GetLongAt(1);
         const int classId = pairs.GetLongAt(2);
@@ -331,7 +455,7 @@ CalcResult CalculateDevices(const CPhysicalData& data, const CDeviceConfiguratio
             row.SectionId = dimensions.GetLongAt(2);
             if (velocityUnit != nullptr)
                 row.VelocityUnit = *velocityUnit;
-            CalculateDeviceDimension(data, row, dimensions.GetLongAt(1), session);
+            CalculateRow(data, row, dimensions.GetLongAt(1), tables);
             results.Add(row);
         }
     }
@@ -342,73 +466,20 @@ CalcResult CalculateDevices(const CPhysicalData& data, const CDeviceConfiguratio
 
 CalcResult CalculateDeviceDimension(const CPhysicalData& data, CResultItem& row, int dimensionId, CSession& session)
 {
-    const DimensionRow dimension = ReadDimensionRow(session, dimensionId);
-    if (!IsPositive(dimension.innerDiameter))
-        return Fail(row, CALC_DATABASE_ERROR);
-    const double coefficient = ReadSizeValue(session, kCoefficientSql, row.SizeId);
-    if (!IsPositive(coefficient))
-        return Fail(row, CALC_DATABASE_ERROR);
-    const double vortexFactor = ReadSizeValue(session, kVortexFactorSql, row.SizeId);
-    if (!IsPositive(vortexFactor))
-        return Fail(row, CALC_DATABASE_ERROR);
-
-    if (!row.VelocityUnit.IsValid(FALSE)) {
-        const CUnitManager* units = CUnitManager::GetInstance();
-        if (units == nullptr || !units->GetUnit(row.VelocityUnit, kMetresPerSecondIndex))
-            row.VelocityUnit.Reset();
-    }
-    CalcResult code = CalculateVelocityRange(data, row, dimension.velocityMinGas, dimension.velocityMaxGas,
-                                             dimension.velocityMinLiquid, dimension.velocityMaxLiquid,
-                                             dimension.formulaSetId);
-    if (!IsCalculationOk(code))
-        return code;
-    code = CalculateMinimumReynolds(data, row, dimension.innerDiameter);
-    if (!IsCalculationOk(code))
-        return code;
-    return CalculateFlowValues(data, row, dimension.innerDiameter, coefficient, vortexFactor);
+    CDeviceTables tables(session);
+    return CalculateRow(data, row, dimensionId, tables);
 }
 
 CalcResult CalculateVelocityRange(const CPhysicalData& data, CResultItem& row, double velocityMinGas,
                                   double velocityMaxGas, double velocityMinLiquid, double velocityMaxLiquid,
                                   int formulaSetId)
 {
-    if (!data.Fluid)
-        return Fail(row, CALC_NOT_ENOUGH_DATA);
-    double density = 0.0;
-    if (!OperatingDensity(data, density))
-        return Fail(row, CALC_VELOCITY_UNIT_ERROR);
-    // The limits grow without bound as the density falls to 0.
-    if (!IsPositive(density))
-        return Fail(row, CALC_INVALID_DATA);
-    const double rho = density * 1000.0;
-
-    static const char* const kFactorNames[] = {"FactorV", "FactorP", "FactorM", "FactorR", "FactorG", "FactorS"};
-    double factors[6] = {};
-    CUnitDb* db = CUnitDb::GetInstance();
-    for (int i = 0; i < 6; ++i) {
-        factors[i] = db != nullptr ? db->GetFormulaSetValue(kFactorNames[i], formulaSetId) : 0.0;
-        if (factors[i] == 0.0)
-            return Fail(row, CALC_DATABASE_ERROR);
-    }
-    const double factorV = factors[0], factorP = factors[1], factorM = factors[2];
-    const double factorR = factors[3], factorG = factors[4], factorS = factors[5];
-
-    double vmin = 0.0;
-    double vmax = 0.0;
-    const double liquidRatio = kReferenceLiquidDensity / rho;
-    if (data.Fluid->State == FLUID_STATE_GAS) {
-        vmin = std::max(velocityMinGas, factorG * std::pow(kReferenceGasDensity / rho, factorS));
-        vmax = std::min(velocityMaxGas, factorM * std::pow(liquidRatio, factorR));
-    } else if (data.Fluid->State == FLUID_STATE_LIQUID) {
-        vmin = std::max(velocityMinLiquid, factorV * std::pow(liquidRatio, factorP));
-        vmax = std::min(velocityMaxLiquid, factorM * std::pow(liquidRatio, factorR));
-    } else {
-        return Fail(row, CALC_NOT_ENOUGH_DATA);
-    }
-    if (!ConvertFromBaseUnit(row.VelocityRange.MinRange, vmin, row.VelocityUnit, 0) ||
-        !ConvertFromBaseUnit(row.VelocityRange.MaxRange, vmax, row.VelocityUnit, 0))
-        return Fail(row, CALC_VELOCITY_UNIT_ERROR);
-    return CALC_OK;
+    DimensionRow dimension;
+    dimension.velocityMinGas = velocityMinGas;
+    dimension.velocityMaxGas = velocityMaxGas;
+    dimension.velocityMinLiquid = velocityMinLiquid;
+    dimension.velocityMaxLiquid = velocityMaxLiquid;
+    return VelocityRange(data, row, dimension, ReadFormulaSet(formulaSetId));
 }
 
 double CalculateReynoldsFromValues(const CPhysicalData& data, double velocity, const CUnit& velocityUnit,
