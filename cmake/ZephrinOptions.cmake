@@ -13,8 +13,10 @@ option(ZEPHRIN_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSaniti
 
 find_program(CCACHE_PROGRAM ccache)
 if(CCACHE_PROGRAM)
-  set(CMAKE_C_COMPILER_LAUNCHER ${CCACHE_PROGRAM})
-  set(CMAKE_CXX_COMPILER_LAUNCHER ${CCACHE_PROGRAM})
+  # Without this sloppiness ccache refuses every compile that uses a precompiled header.
+  set(launcher env CCACHE_SLOPPINESS=pch_defines,time_macros ${CCACHE_PROGRAM})
+  set(CMAKE_C_COMPILER_LAUNCHER ${launcher})
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${launcher})
 endif()
 
 add_compile_options(-Wall -Wextra -Wformat=2 -Werror=format-security)
