@@ -9,6 +9,7 @@ endif()
 
 option(ZEPHRIN_BUILD_TESTS "Build the tests" ON)
 option(ZEPHRIN_BUILD_BENCH "Build the benchmarks" ON)
+option(ZEPHRIN_BUILD_GUI_TESTS "Build the tests that need a display (off where none runs them)" ON)
 option(ZEPHRIN_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 
 find_program(CCACHE_PROGRAM ccache)

@@ -19,7 +19,7 @@ fi
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-"$root/scripts/build.sh" "$root/build-asan" -DZEPHRIN_SANITIZE=ON -DZEPHRIN_BUILD_BENCH=OFF
+"$root/scripts/build.sh" "$root/build-asan" -DZEPHRIN_SANITIZE=ON -DZEPHRIN_BUILD_BENCH=OFF -DZEPHRIN_BUILD_GUI_TESTS=OFF
 run_ctest "$root/build-asan" -LE gui
 
 for extra in "$root"/scripts/test.d/*.sh; do
