@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 TestFolder::TestFolder()
 {
@@ -32,14 +31,13 @@ void TestFolder::BecomeProgramFolder() const
 
 void TestFolder::MakeDatabase(const std::string& name, const std::string& content) const
 {
-    std::ifstream schemaFile(ZEPHRIN_DB_SCHEMA);
-    std::stringstream schema;
-    schema << schemaFile.rdbuf();
+    const std::string schema = ReadFileText(ZEPHRIN_DB_SCHEMA);
+    ASSERT_FALSE(schema.empty()) << "no schema in " << ZEPHRIN_DB_SCHEMA;
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open((m_path + name).c_str(), &db), SQLITE_OK);
     char* error = nullptr;
     // One transaction: a file sync per statement would make every fixture slow.
-    const std::string script = "BEGIN;" + schema.str() + content + "COMMIT;";
+    const std::string script = "BEGIN;" + schema + content + "COMMIT;";
     const int code = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &error);
     EXPECT_EQ(code, SQLITE_OK) << (error ? error : "");
     sqlite3_free(error);
@@ -49,10 +47,4 @@ void TestFolder::MakeDatabase(const std::string& name, const std::string& conten
 void TestFolder::WriteFile(const std::string& name, const std::string& text) const
 {
     std::ofstream(m_path + name) << text;
-}
-
-std::string BuildProgramFolder()
-{
-    const char* dir = std::getenv("ZEPHRIN_PROGRAM_DIR");
-    return dir != nullptr ? std::string(dir) + "/" : std::string();
 }

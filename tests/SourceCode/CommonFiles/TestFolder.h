@@ -2,6 +2,8 @@
 // and "Zephrin.db" beside the program, so the tests point the program folder here.
 #pragma once
 
+#include "EngineTestSupport.h"
+
 #include <string>
 
 class TestFolder {
@@ -24,6 +26,3 @@ public:
 private:
     std::string m_path;
 };
-
-// The program folder of the build, which holds the shipped Zephrin.db.
-std::string BuildProgramFolder();

@@ -3,7 +3,6 @@
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitManager.h"
 #include "Oddments/DynamicRecordSetOleDb.h"
-#include "Platform/ProgramFolder.h"
 #include "TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -184,11 +183,9 @@ TEST_F(UnitDbTest, FormulaSetValueAndOrderNumberPrefix)
 // unit it holds loads.
 TEST(ShippedUnitDatabase, OpensAndEveryUnitLoads)
 {
-    const std::string programFolder = BuildProgramFolder();
-    ASSERT_FALSE(programFolder.empty()) << "ZEPHRIN_PROGRAM_DIR is not set";
-    Platform::SetProgramPathForTesting(programFolder + "Zephrin");
+    const ShippedDatabase shipped;
+    ASSERT_TRUE(shipped.IsOpen());
     CUnitDb* db = CUnitDb::GetInstance();
-    ASSERT_EQ(db->Open(), S_OK);
 
     CDynamicRecordSetOleDb rs;
     ASSERT_TRUE(rs.Open(db->GetSession(), "SELECT COUNT(*) FROM Units"));
@@ -222,9 +219,6 @@ TEST(ShippedUnitDatabase, OpensAndEveryUnitLoads)
     EXPECT_GT(db->GetFormulaSetValue("FactorV", 1), 0.0);
     EXPECT_EQ(db->GetTranslatedText(1, "de", "FluidsBase", "FluidName", "Id"), "Luft");
     EXPECT_EQ(db->GetTranslatedText(7, "de", "Units", "UnitName", "Id"), "bar");
-
-    db->Close();
-    Platform::SetProgramPathForTesting(std::string());
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include "CommonFiles/UnitConversion.h"
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitManager.h"
-#include "Platform/ProgramFolder.h"
 #include "Polyglotta/Translator.h"
 #include "TestFolder.h"
 
@@ -16,20 +15,6 @@
 
 namespace {
 
-CUnit MakeUnit(int type, double factor, double offset = 0.0, int flags = UNIT_LINEAR, const char* name = "u",
-               int system = 0, int dbIndex = 1)
-{
-    CUnit unit;
-    unit.Type = type;
-    unit.System = system;
-    unit.ConversionFactor = factor;
-    unit.ConversionOffset = offset;
-    unit.ConversionFlags = flags;
-    unit.Name = name;
-    unit.DbIndex = dbIndex;
-    return unit;
-}
-
 struct BaseCase {
     const char* what;
     CUnit unit;
@@ -40,12 +25,12 @@ struct BaseCase {
 
 TEST(UnitConversion, ToBaseAndBack)
 {
-    const CUnit bar = MakeUnit(UNIT_TYPE_PRESSURE, 1.0);
-    const CUnit mbar = MakeUnit(UNIT_TYPE_PRESSURE, 0.001);
-    const CUnit celsius = MakeUnit(3, 1.0, 273.15);
-    const CUnit cubicMetresPerHour = MakeUnit(UNIT_TYPE_VOLUME_FLOW, 1000.0);
-    const CUnit mw = MakeUnit(UNIT_TYPE_DENSITY, 1.0, 0.0, UNIT_MOLAR_MASS);
-    const CUnit sg = MakeUnit(UNIT_TYPE_DENSITY, 1.0, 0.0, UNIT_SPECIFIC_GRAVITY);
+    const CUnit bar = MakeUnit("bar", UNIT_TYPE_PRESSURE, 1.0);
+    const CUnit mbar = MakeUnit("mbar", UNIT_TYPE_PRESSURE, 0.001);
+    const CUnit celsius = MakeUnit("degC", 3, 1.0, 273.15);
+    const CUnit cubicMetresPerHour = MakeUnit("m3/h", UNIT_TYPE_VOLUME_FLOW, 1000.0);
+    const CUnit mw = MakeUnit("!!MW", UNIT_TYPE_DENSITY, 1.0, 0.0, -1, 4, UNIT_MOLAR_MASS);
+    const CUnit sg = MakeUnit("!!SG", UNIT_TYPE_DENSITY, 1.0, 0.0, -1, 4, UNIT_SPECIFIC_GRAVITY);
     const BaseCase cases[] = {
         {"gauge pressure gets the atmosphere", bar, REFERENCE_GAUGE, 2.0, 3.013},
         {"absolute pressure unchanged", bar, REFERENCE_ABSOLUTE, 2.0, 2.0},
@@ -71,10 +56,10 @@ TEST(UnitConversion, ToBaseAndBack)
 TEST(UnitConversion, FailuresGiveFalseAndZero)
 {
     double out = -1.0;
-    EXPECT_FALSE(ConvertFromBaseUnit(out, 5.0, MakeUnit(UNIT_TYPE_PRESSURE, 0.0), 0));
+    EXPECT_FALSE(ConvertFromBaseUnit(out, 5.0, MakeUnit("broken", UNIT_TYPE_PRESSURE, 0.0), 0));
     EXPECT_EQ(out, 0.0);
 
-    const CUnit unknownRule = MakeUnit(UNIT_TYPE_DENSITY, 1.0, 0.0, 3);
+    const CUnit unknownRule = MakeUnit("rule 3", UNIT_TYPE_DENSITY, 1.0, 0.0, -1, 0, 3);
     out = -1.0;
     EXPECT_FALSE(ConvertToBaseUnit(out, 5.0, unknownRule, 0));
     EXPECT_EQ(out, 0.0);
@@ -95,15 +80,15 @@ struct UnitPairCase {
 
 TEST(UnitConversion, BetweenTwoUnits)
 {
-    const CUnit bar = MakeUnit(UNIT_TYPE_PRESSURE, 1.0);
-    const CUnit mbar = MakeUnit(UNIT_TYPE_PRESSURE, 0.001);
-    const CUnit m3h = MakeUnit(UNIT_TYPE_VOLUME_FLOW, 1000.0);
-    const CUnit lh = MakeUnit(UNIT_TYPE_VOLUME_FLOW, 1.0);
-    const CUnit kgh = MakeUnit(UNIT_TYPE_MASS_FLOW, 1.0);
-    const CUnit th = MakeUnit(UNIT_TYPE_MASS_FLOW, 1000.0);
-    const CUnit kelvin = MakeUnit(3, 1.0);
-    const CUnit sg = MakeUnit(UNIT_TYPE_DENSITY, 1.0, 0.0, UNIT_SPECIFIC_GRAVITY);
-    const CUnit kgm3 = MakeUnit(UNIT_TYPE_DENSITY, 0.001);
+    const CUnit bar = MakeUnit("bar", UNIT_TYPE_PRESSURE, 1.0);
+    const CUnit mbar = MakeUnit("mbar", UNIT_TYPE_PRESSURE, 0.001);
+    const CUnit m3h = MakeUnit("m3/h", UNIT_TYPE_VOLUME_FLOW, 1000.0);
+    const CUnit lh = MakeUnit("l/h", UNIT_TYPE_VOLUME_FLOW, 1.0);
+    const CUnit kgh = MakeUnit("kg/h", UNIT_TYPE_MASS_FLOW, 1.0);
+    const CUnit th = MakeUnit("t/h", UNIT_TYPE_MASS_FLOW, 1000.0);
+    const CUnit kelvin = MakeUnit("K", 3, 1.0);
+    const CUnit sg = MakeUnit("!!SG", UNIT_TYPE_DENSITY, 1.0, 0.0, -1, 4, UNIT_SPECIFIC_GRAVITY);
+    const CUnit kgm3 = MakeUnit("kg/m3", UNIT_TYPE_DENSITY, 0.001);
     const UnitPairCase cases[] = {
         {"same quantity, no gauge correction", bar, mbar, 0.0, 2.0, TRUE, 2000.0},
         {"volume to mass", m3h, kgh, 0.998, 10.0, TRUE, 9980.0},
@@ -112,7 +97,7 @@ TEST(UnitConversion, BetweenTwoUnits)
         {"mass to volume with density 0", kgh, m3h, 0.0, 10.0, FALSE, 0.0},
         {"unrelated quantities", bar, kelvin, 1.0, 2.0, FALSE, 0.0},
         {"pseudo unit", sg, kgm3, 1.0, 2.0, FALSE, 0.0},
-        {"into a unit with factor 0", bar, MakeUnit(UNIT_TYPE_PRESSURE, 0.0), 1.0, 2.0, FALSE, 0.0},
+        {"into a unit with factor 0", bar, MakeUnit("broken", UNIT_TYPE_PRESSURE, 0.0), 1.0, 2.0, FALSE, 0.0},
     };
     for (const UnitPairCase& c : cases) {
         double out = -1.0;
@@ -145,16 +130,8 @@ TEST(UnitConversion, FlowReference)
 
 class ShippedUnits : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        Platform::SetProgramPathForTesting(BuildProgramFolder() + "Zephrin");
-        ASSERT_EQ(CUnitDb::GetInstance()->Open(), S_OK);
-    }
-    static void TearDownTestSuite()
-    {
-        CUnitDb::GetInstance()->Close();
-        Platform::SetProgramPathForTesting(std::string());
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(ShippedDatabase::Open()); }
+    static void TearDownTestSuite() { ShippedDatabase::Close(); }
     void SetUp() override { ASSERT_TRUE(units.LoadUnitList()); }
 
     CUnitManager units;
@@ -204,7 +181,7 @@ TEST_F(ShippedUnits, ConversionsByIndex)
         EXPECT_FALSE(units.ConvertUnit(1.0, out, 38, unknown, 1.0)) << unknown;
         EXPECT_EQ(out, 0.0);
     }
-    CUnit unit = MakeUnit(1, 2.0);
+    CUnit unit = MakeUnit("u", 1, 2.0, 0.0, 1);
     EXPECT_FALSE(units.GetUnit(unit, 99999));
     EXPECT_EQ(unit.DbIndex, -1);
     EXPECT_EQ(unit.ConversionFactor, 1.0);
@@ -212,7 +189,7 @@ TEST_F(ShippedUnits, ConversionsByIndex)
 
 TEST_F(ShippedUnits, ListHoldsDatabaseUnitsThenPseudoUnitsThenUserUnits)
 {
-    CUnit mine = MakeUnit(UNIT_TYPE_VOLUME_FLOW, 0.5, 0.0, UNIT_LINEAR, "* half", 0, -1);
+    CUnit mine = MakeUnit("* half", UNIT_TYPE_VOLUME_FLOW, 0.5);
     ASSERT_TRUE(units.AddUserUnit(mine));
     const CUnitArray& list = units.GetUnitList();
     ASSERT_GE(list.size(), 4u);
@@ -285,7 +262,7 @@ TEST(UserUnits, AddedOnceAndFoundByTheirWholeData)
 {
     CUnitManager units;
     units.AddBuiltinUnits();
-    CUnit first = MakeUnit(UNIT_TYPE_VOLUME_FLOW, 0.5, 0.0, UNIT_LINEAR, "* half", 0, -1);
+    CUnit first = MakeUnit("* half", UNIT_TYPE_VOLUME_FLOW, 0.5);
     CUnit again = first;
     ASSERT_TRUE(units.AddUserUnit(first));
     EXPECT_EQ(first.DbIndex, static_cast<int>(0x80000002u));
@@ -310,13 +287,13 @@ TEST(UserUnits, AddedOnceAndFoundByTheirWholeData)
 TEST(UserUnits, InvalidUnitsAreRefused)
 {
     CUnitManager units;
-    CUnit zeroFactor = MakeUnit(1, 0.0, 0.0, UNIT_LINEAR, "* z", 0, -1);
-    CUnit noType = MakeUnit(0, 1.0, 0.0, UNIT_LINEAR, "* t", 0, -1);
-    CUnit negativeSystem = MakeUnit(1, 1.0, 0.0, UNIT_LINEAR, "* s", -1, -1);
+    CUnit zeroFactor = MakeUnit("* z", 1, 0.0);
+    CUnit noType = MakeUnit("* t", 0, 1.0);
+    CUnit negativeSystem = MakeUnit("* s", 1, 1.0, 0.0, -1, -1);
     // What "nan" and "inf" in a user units or project file read as.
-    CUnit nanFactor = MakeUnit(1, std::nan(""), 0.0, UNIT_LINEAR, "* n", 0, -1);
-    CUnit infiniteFactor = MakeUnit(1, HUGE_VAL, 0.0, UNIT_LINEAR, "* i", 0, -1);
-    CUnit infiniteOffset = MakeUnit(1, 1.0, -HUGE_VAL, UNIT_LINEAR, "* o", 0, -1);
+    CUnit nanFactor = MakeUnit("* n", 1, std::nan(""));
+    CUnit infiniteFactor = MakeUnit("* i", 1, HUGE_VAL);
+    CUnit infiniteOffset = MakeUnit("* o", 1, 1.0, -HUGE_VAL);
     for (CUnit* unit : {&zeroFactor, &noType, &negativeSystem, &nanFactor, &infiniteFactor, &infiniteOffset}) {
         EXPECT_FALSE(units.AddUserUnit(*unit)) << unit->Name;
         EXPECT_EQ(unit->DbIndex, -1);
@@ -324,7 +301,7 @@ TEST(UserUnits, InvalidUnitsAreRefused)
     EXPECT_TRUE(units.GetUnitList().empty());
 
     // A user unit needs no name nor index; a database unit needs both.
-    const CUnit nameless = MakeUnit(1, 1.0, 0.0, UNIT_LINEAR, "", 0, -1);
+    const CUnit nameless = MakeUnit("", 1, 1.0);
     EXPECT_TRUE(nameless.IsValid(TRUE));
     EXPECT_FALSE(nameless.IsValid(FALSE));
 }
@@ -343,7 +320,7 @@ TEST(UserUnits, FirstIndexIsTheListCountAndIndexesAreNeverReused)
     CUnitDb::GetInstance()->Close();
     ASSERT_EQ(units.GetUnitList().size(), 40u);
 
-    CUnit a = MakeUnit(UNIT_TYPE_PRESSURE, 2.0, 0.0, UNIT_LINEAR, "* a", 0, -1);
+    CUnit a = MakeUnit("* a", UNIT_TYPE_PRESSURE, 2.0);
     ASSERT_TRUE(units.AddUserUnit(a));
     EXPECT_EQ(a.DbIndex, static_cast<int>(0x80000028u));
 
@@ -351,7 +328,7 @@ TEST(UserUnits, FirstIndexIsTheListCountAndIndexesAreNeverReused)
     // the old index must not convert with the new unit.
     units.RemoveUserUnits();
     EXPECT_EQ(units.GetUnitList().size(), 40u);
-    CUnit b = MakeUnit(UNIT_TYPE_PRESSURE, 1000.0, 0.0, UNIT_LINEAR, "* b", 0, -1);
+    CUnit b = MakeUnit("* b", UNIT_TYPE_PRESSURE, 1000.0);
     ASSERT_TRUE(units.AddUserUnit(b));
     EXPECT_NE(b.DbIndex, a.DbIndex);
     double base = -1.0;
@@ -360,7 +337,7 @@ TEST(UserUnits, FirstIndexIsTheListCountAndIndexesAreNeverReused)
     EXPECT_EQ(base, 1000.0);
 
     // And after another removal.
-    CUnit c = MakeUnit(UNIT_TYPE_PRESSURE, 3.0, 0.0, UNIT_LINEAR, "* c", 0, -1);
+    CUnit c = MakeUnit("* c", UNIT_TYPE_PRESSURE, 3.0);
     units.RemoveUserUnits();
     ASSERT_TRUE(units.AddUserUnit(c));
     EXPECT_NE(c.DbIndex, a.DbIndex);
@@ -371,8 +348,8 @@ TEST(UserUnits, RemovingKeepsDatabaseAndPseudoUnitsInOrder)
 {
     CUnitManager units;
     units.AddBuiltinUnits();
-    CUnit x = MakeUnit(1, 2.0, 0.0, UNIT_LINEAR, "* x", 0, -1);
-    CUnit y = MakeUnit(1, 3.0, 0.0, UNIT_LINEAR, "* y", 0, -1);
+    CUnit x = MakeUnit("* x", 1, 2.0);
+    CUnit y = MakeUnit("* y", 1, 3.0);
     units.AddUserUnit(x);
     units.AddUserUnit(y);
     units.RemoveUserUnits();
@@ -397,7 +374,7 @@ TEST(UnitLists, DatabaseUnitNamesInTheLanguageOthersAsTheyAre)
     ASSERT_EQ(CUnitDb::GetInstance()->Open(), S_OK);
     CUnitManager units;
     ASSERT_TRUE(units.LoadUnitList());
-    CUnit mine = MakeUnit(UNIT_TYPE_PRESSURE, 2.0, 0.0, UNIT_LINEAR, "* two bar", 0, -1);
+    CUnit mine = MakeUnit("* two bar", UNIT_TYPE_PRESSURE, 2.0);
     units.AddUserUnit(mine);
 
     CComboItems items = {{"stays", 1}};

@@ -1,6 +1,7 @@
 // Viscosities from the shipped property tables and the calculator's log lines.
 #include "CalcFixtures.h"
 #include "CommonFiles/TAMBELCalculator/FluidViscosity.h"
+#include "EngineTestSupport.h"
 #include "Quillet/LogLevel.h"
 #include "Quillet/LogManager.h"
 
@@ -8,8 +9,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 TEST(FluidViscosity, SteamOfEitherKindIsWaterVapour)
@@ -81,12 +80,9 @@ TEST(FluidViscosity, LogsItsStepsOnTheJniChannel)
     CalculateFluidViscosity(FLUID_TYPE_LIQUID, FLUID_INDEX_CUSTOM, 1.5, 20.0, extrapolated);
     CalculateFluidViscosity(FLUID_TYPE_LIQUID, FLUID_INDEX_WATER, 1.5, 20.0, extrapolated);
     manager->Close();
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
+    const std::string lines = ReadFileText(path);
     std::remove(path.c_str());
 
-    const std::string lines = text.str();
     const std::string prefix = "JNI|FluidViscosity.cpp|trace|CalculateFluidViscosity: ";
     EXPECT_NE(lines.find(prefix + "fluidType=1 fluidId=9999 pressure=1.500000 temperature=20.000000\n"),
               std::string::npos)

@@ -12,8 +12,6 @@
 #include <tinyxml.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,14 +21,6 @@ const std::string kConditions = std::string(kFixtureUnits) +
                                 "INSERT INTO NormFlowConditions VALUES"
                                 " (1, 'zero', 1, 0, 7, 1, 1.01325),"
                                 " (2, 'fifteen', 1, 15, 7, 1, 1.01325);";
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // A file of the given settings elements and a valid norm condition.
 std::string ConfigText(const std::string& settings)
@@ -166,7 +156,7 @@ TEST_F(ConfigurationFile, SavedFileHasItsFixedForm)
     config.minflowrangepercent = 55.5;
     config.autorecalcmeters = false;
     ASSERT_TRUE(config.Save(Path()));
-    const std::string text = ReadFile(Path());
+    const std::string text = ReadFileText(Path());
     EXPECT_EQ(text.find("<?xml"), std::string::npos);
 
     TiXmlDocument doc;
@@ -254,10 +244,10 @@ TEST_F(ConfigurationFile, FileThatCannotBeLoadedIsNeverReplaced)
     ExpectDefaults(config);
     config.language = "fr";
     EXPECT_FALSE(config.Save(Path()));
-    EXPECT_EQ(ReadFile(Path()), broken);
+    EXPECT_EQ(ReadFileText(Path()), broken);
     // The same file under another spelling of its path.
     EXPECT_FALSE(config.Save(folder.Path() + "./Zephrin.cfg"));
-    EXPECT_EQ(ReadFile(Path()), broken);
+    EXPECT_EQ(ReadFileText(Path()), broken);
     // Other files are written as usual.
     EXPECT_TRUE(config.Save(Path("other.cfg")));
 
@@ -297,8 +287,8 @@ TEST(ShippedConfiguration, IsTheDefaultConfiguration)
     CApplicationConfiguration config;
     ASSERT_TRUE(config.Reset());
     ASSERT_TRUE(config.Save(folder.Path() + "Zephrin.cfg"));
-    const std::string expected = ReadFile(folder.Path() + "Zephrin.cfg");
-    EXPECT_EQ(ReadFile(ZEPHRIN_DEFAULT_CONFIG), expected)
+    const std::string expected = ReadFileText(folder.Path() + "Zephrin.cfg");
+    EXPECT_EQ(ReadFileText(ZEPHRIN_DEFAULT_CONFIG), expected)
         << "data/config/Zephrin.cfg should read:\n" << expected;
 
     const std::string shipped = db.Folder() + "Zephrin.cfg";

@@ -21,13 +21,8 @@ const char kFixtureUnits[] =
 
 LoadedDatabase::LoadedDatabase()
 {
-    const std::string programFolder = BuildProgramFolder();
-    if (programFolder.empty()) {
-        ADD_FAILURE() << "ZEPHRIN_PROGRAM_DIR is not set";
-        return;
-    }
-    Platform::SetProgramPathForTesting(programFolder + "Zephrin");
-    Load();
+    if (UseBuildProgramFolder())
+        Load();
 }
 
 LoadedDatabase::LoadedDatabase(const std::string& content) : m_folder(std::make_unique<TestFolder>())
@@ -72,17 +67,4 @@ void SetValue(CUnitValue& value, int dbIndex, const char* name, int type, double
     value.Value = number;
     value.BaseValue = base;
     value.Reference = reference;
-}
-
-void ExpectSameValue(const CUnitValue& read, const CUnitValue& written, const char* what)
-{
-    EXPECT_EQ(read.DbIndex, written.DbIndex) << what;
-    EXPECT_EQ(read.Name, written.Name) << what;
-    EXPECT_EQ(read.Type, written.Type) << what;
-    EXPECT_EQ(read.System, written.System) << what;
-    EXPECT_EQ(read.ConversionFactor, written.ConversionFactor) << what;
-    EXPECT_EQ(read.ConversionOffset, written.ConversionOffset) << what;
-    EXPECT_EQ(read.Reference, written.Reference) << what;
-    EXPECT_EQ(read.Value, written.Value) << what;
-    EXPECT_EQ(read.BaseValue, written.BaseValue) << what;
 }

@@ -34,9 +34,6 @@ private:
 // A value in a linear unit of system 0.
 void SetValue(CUnitValue& value, int dbIndex, const char* name, int type, double factor, double number,
               double base, int reference);
-// Unit, numbers and reference equal.
-void ExpectSameValue(const CUnitValue& read, const CUnitValue& written, const char* what);
-
 // Units the fixture databases share: 1 degC, 3 degF, 7 bar, 10 psi, 21 kg/m3, 38 m3/h,
 // 50 Nm3/h, 92 m/s, 97 mPa s.
 extern const char kFixtureUnits[];

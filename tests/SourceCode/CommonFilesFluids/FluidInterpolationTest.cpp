@@ -2,7 +2,6 @@
 // grids, parameters that are not used, extrapolation and the failures with their log lines.
 #include "CommonFiles/Fluids/FluidInterpolation.h"
 #include "CommonFiles/UnitDb.h"
-#include "Platform/ProgramFolder.h"
 #include "Quillet/LogManager.h"
 #include "TestFolder.h"
 
@@ -231,8 +230,8 @@ TEST_F(InterpolationTest, UnusedParametersAndMissingDatabase)
 
 TEST(ShippedViscosityTables, WaterAndSteamAsTheCalculatorAsks)
 {
-    Platform::SetProgramPathForTesting(BuildProgramFolder() + "Zephrin");
-    ASSERT_EQ(CUnitDb::GetInstance()->Open(), S_OK);
+    const ShippedDatabase shipped;
+    ASSERT_TRUE(shipped.IsOpen());
     double value = 0.0;
     int extrapolated = 0;
     ASSERT_TRUE(GetInterpolatedValue(2000, kViscosity, 22.5, kUnused, value));
@@ -246,8 +245,6 @@ TEST(ShippedViscosityTables, WaterAndSteamAsTheCalculatorAsks)
     ASSERT_TRUE(GetInterpolatedValue(1, kViscosity, 20, 1.01325, value));
     EXPECT_GT(value, 0.017);
     EXPECT_LT(value, 0.019);
-    CUnitDb::GetInstance()->Close();
-    Platform::SetProgramPathForTesting(std::string());
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "CommonFiles/Fluids/FluidSuperheatedSteam.h"
 #include "CommonFiles/Fluids/FluidWetGas.h"
 #include "CommonFiles/UnitDb.h"
-#include "Platform/ProgramFolder.h"
 #include "TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -237,16 +236,8 @@ TEST(FluidManagerInstance, OneManagerWithoutDatabaseReadsNothing)
 
 class ShippedFluids : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        Platform::SetProgramPathForTesting(BuildProgramFolder() + "Zephrin");
-        ASSERT_EQ(CUnitDb::GetInstance()->Open(), S_OK);
-    }
-    static void TearDownTestSuite()
-    {
-        CUnitDb::GetInstance()->Close();
-        Platform::SetProgramPathForTesting(std::string());
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(ShippedDatabase::Open()); }
+    static void TearDownTestSuite() { ShippedDatabase::Close(); }
     void SetUp() override { ASSERT_TRUE(fluids.LoadFluidList()); }
 
     CFluidManager fluids;

@@ -6,31 +6,18 @@
 #include "CommonFiles/UnitManager.h"
 #include "CommonFiles/UnitValue.h"
 #include "CommonFiles/ValueRange.h"
+#include "EngineTestSupport.h"
 #include "GermanLocale.h"
-#include "Platform/ProgramFolder.h"
 #include "Platform/XmlFile.h"
 
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
-
-CUnit MakeUnit(const char* name, int type, double factor, double offset = 0.0, int dbIndex = -1)
-{
-    CUnit unit;
-    unit.Name = name;
-    unit.Type = type;
-    unit.System = 1;
-    unit.ConversionFactor = factor;
-    unit.ConversionOffset = offset;
-    unit.DbIndex = dbIndex;
-    return unit;
-}
 
 CUnitValue MakeValue(const CUnit& unit, double value, double base, int reference)
 {
@@ -40,20 +27,6 @@ CUnitValue MakeValue(const CUnit& unit, double value, double base, int reference
     result.BaseValue = base;
     result.Reference = reference;
     return result;
-}
-
-void ExpectSameValue(const CUnitValue& read, const CUnitValue& written, const std::string& what)
-{
-    EXPECT_EQ(read.Name, written.Name) << what;
-    EXPECT_EQ(read.Type, written.Type) << what;
-    EXPECT_EQ(read.System, written.System) << what;
-    EXPECT_EQ(read.DbIndex, written.DbIndex) << what;
-    EXPECT_EQ(read.ConversionFactor, written.ConversionFactor) << what;
-    EXPECT_EQ(read.ConversionOffset, written.ConversionOffset) << what;
-    EXPECT_EQ(read.ConversionFlags, written.ConversionFlags) << what;
-    EXPECT_EQ(read.Reference, written.Reference) << what;
-    EXPECT_EQ(read.Value, written.Value) << what;
-    EXPECT_EQ(read.BaseValue, written.BaseValue) << what;
 }
 
 std::vector<std::string> AttributeNames(const TiXmlElement& element)
@@ -263,18 +236,8 @@ TEST_F(UserUnitValues, InvalidUserUnitNamesNoUnit)
 
 class ShippedUnitValues : public UserUnitValues {
 protected:
-    static void SetUpTestSuite()
-    {
-        const char* dir = std::getenv("ZEPHRIN_PROGRAM_DIR");
-        ASSERT_NE(dir, nullptr) << "ZEPHRIN_PROGRAM_DIR is not set";
-        Platform::SetProgramPathForTesting(std::string(dir) + "/Zephrin");
-        ASSERT_EQ(CUnitDb::GetInstance()->Open(), S_OK);
-    }
-    static void TearDownTestSuite()
-    {
-        CUnitDb::GetInstance()->Close();
-        Platform::SetProgramPathForTesting(std::string());
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(ShippedDatabase::Open()); }
+    static void TearDownTestSuite() { ShippedDatabase::Close(); }
     void SetUp() override
     {
         ASSERT_TRUE(units->LoadUnitList());

@@ -4,14 +4,11 @@
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitManager.h"
 #include "GermanLocale.h"
-#include "Platform/ProgramFolder.h"
+#include "TestFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,29 +16,10 @@ namespace {
 
 class UserUnitsFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "userunits-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern + "/";
-        file = folder + "UserUnits.xml";
-        units.AddBuiltinUnits();
-    }
-    void TearDown() override
-    {
-        Platform::SetProgramPathForTesting(std::string());
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
+    void SetUp() override { units.AddBuiltinUnits(); }
 
-    void Write(const std::string& text) const { std::ofstream(file, std::ios::binary) << text; }
-    std::string Read() const
-    {
-        std::ifstream in(file, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    void Write(const std::string& text) const { folder.WriteFile("UserUnits.xml", text); }
+    std::string Read() const { return ReadFileText(file); }
     std::vector<CUnit> UserUnits() const
     {
         std::vector<CUnit> found;
@@ -52,8 +30,8 @@ protected:
         return found;
     }
 
-    std::string folder;
-    std::string file;
+    TestFolder folder;
+    const std::string file = folder.Path() + "UserUnits.xml";
     CUnitManager units;
 };
 
@@ -197,18 +175,18 @@ TEST_F(UserUnitsFile, FailedSaveLeavesTheOldFile)
     ASSERT_TRUE(units.AddUserUnit(unit));
     EXPECT_FALSE(units.SaveUserUnits(file));
     EXPECT_EQ(Read(), before);
-    EXPECT_FALSE(units.SaveUserUnits(folder + "missing/UserUnits.xml"));
+    EXPECT_FALSE(units.SaveUserUnits(folder.Path() + "missing/UserUnits.xml"));
 
     // Nothing but the file itself is left in the folder.
     std::size_t entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder))
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path()))
         ++entries;
     EXPECT_EQ(entries, 1u);
 }
 
 TEST_F(UserUnitsFile, EmptyPathMeansTheProgramFolder)
 {
-    Platform::SetProgramPathForTesting(folder + "Zephrin");
+    folder.BecomeProgramFolder();
     CUnit unit;
     unit.Name = "* mine";
     unit.Type = 4;
@@ -228,12 +206,11 @@ TEST_F(UserUnitsFile, EmptyPathMeansTheProgramFolder)
 // database cannot be read.
 TEST_F(UserUnitsFile, LoadUnitListAddsTheUserUnitsLast)
 {
-    const char* dir = std::getenv("ZEPHRIN_PROGRAM_DIR");
-    ASSERT_NE(dir, nullptr) << "ZEPHRIN_PROGRAM_DIR is not set";
-    std::filesystem::copy_file(std::string(dir) + "/Zephrin.db", folder + "Zephrin.db");
+    ASSERT_FALSE(BuildProgramFolder().empty()) << "ZEPHRIN_PROGRAM_DIR is not set";
+    std::filesystem::copy_file(BuildProgramFolder() + "Zephrin.db", folder.Path() + "Zephrin.db");
     Write("<user-units><unit unit_name=\"mine\" type=\"4\" unit_system=\"1\" conversion_factor=\"0.001\"/>"
           "</user-units>");
-    Platform::SetProgramPathForTesting(folder + "Zephrin");
+    folder.BecomeProgramFolder();
     CUnitDb* db = CUnitDb::GetInstance();
     ASSERT_EQ(db->Open(), S_OK);
 
