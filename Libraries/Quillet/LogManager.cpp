@@ -15,6 +15,7 @@
 #include <fstream>
 #include <limits>
 #include <locale.h>
+#include <mutex>
 #include <new>
 #include <string_view>
 #include <sys/file.h>
@@ -30,6 +31,10 @@ using Platform::TrimAsciiBlanks;
 
 // --- process-wide instance -------------------------------------------------------------------
 
+// Guards the two below, so threads asking for the manager at once get the same one. Constant-
+// initialised, and its destructor does nothing: usable before the first and after the last
+// static object.
+std::mutex instanceMutex;
 CLogManager* instance = nullptr;
 bool holderGone = false;
 
@@ -38,9 +43,13 @@ bool holderGone = false;
 struct InstanceHolder {
     ~InstanceHolder()
     {
-        CLogManager* manager = instance;
-        instance = nullptr;
-        holderGone = true;
+        CLogManager* manager = nullptr;
+        {
+            const std::lock_guard<std::mutex> lock(instanceMutex);
+            manager = instance;
+            instance = nullptr;
+            holderGone = true;
+        }
         delete manager;
     }
 };
@@ -216,6 +225,7 @@ private:
 
 CLogManager* CLogManager::GetInstance()
 {
+    const std::lock_guard<std::mutex> lock(instanceMutex);
     if (holderGone) {
         if (lateManager == nullptr)
             lateManager = new (lateStorage) CLogManager();

@@ -10,6 +10,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -427,6 +428,40 @@ TEST_F(LogManagerTest, AttachTakesOverSettingsAndFile)
     EXPECT_NE(lines[3].find("Quillet END"), std::string::npos);
     EXPECT_EQ(lines[4], "COwn still open");
     EXPECT_NE(lines[5].find("Quillet END"), std::string::npos);
+}
+
+TEST_F(LogManagerTest, ThreadsShareTheManagerLineByLine)
+{
+    CLogManager manager;
+    manager.SetFormat("$LOGGER $MESSAGE");
+    ASSERT_TRUE(manager.Open(LogPath().c_str(), LOGLEVEL_TRACE));
+    const int threadCount = 4;
+    const int linesEach = 2000;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < threadCount; ++t) {
+        // One logger per thread: a logger keeps the position of its next call.
+        threads.emplace_back([&manager, t] {
+            const std::string name = "CThread" + std::to_string(t);
+            CLogger logger = manager.GetLogger(name.c_str(), LOGLEVEL_TRACE);
+            for (int i = 0; i < linesEach; ++i) {
+                QUILLET_POS(logger);
+                logger.Info("%05d %s", i, std::string(100 + t, 'a' + t).c_str());
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    manager.Close();
+
+    std::vector<int> next(threadCount, 0);
+    for (const std::string& line : MessageLines()) {
+        ASSERT_TRUE(Matches(line, "CThread# ##### *")) << line.substr(0, 80);
+        const int t = line[7] - '0';
+        ASSERT_EQ(line.substr(8), " " + std::string(5 - std::to_string(next[t]).size(), '0') +
+                                      std::to_string(next[t]) + " " + std::string(100 + t, 'a' + t));
+        ++next[t];
+    }
+    EXPECT_EQ(next, std::vector<int>(threadCount, linesEach));
 }
 
 TEST_F(LogManagerTest, TwoProcessesWriteOnlyWholeLines)
