@@ -433,6 +433,10 @@ TEST(UnitLists, ReferenceTextsThroughTheTranslator)
     ASSERT_TRUE(translator.LoadFromFile(ZEPHRIN_TRANSLATIONS_DIR "/Zephrin.en.xml", false));
     ASSERT_TRUE(translator.LoadFromFile(ZEPHRIN_TRANSLATIONS_DIR "/Zephrin.de.xml", true));
     translator.SetLanguage("de");
+    // Gone again however the test ends: the source refers to the translator of this scope.
+    struct SourceReset {
+        ~SourceReset() { CEngineTexts::SetStringSource(nullptr); }
+    } sourceReset;
     CEngineTexts::SetStringSource(
         [&translator](int id, const std::string& language) { return translator.GetString(id, language); });
     for (const CodeTextCase& c : cases) {
