@@ -4,6 +4,7 @@
 #include "Quillet/LogManager.h"
 
 #include <clocale>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -253,6 +254,41 @@ TEST_P(RecordSetCases, BooleanColumnIsTrueForAnyNonZeroValue)
     ASSERT_TRUE(rs.MoveNext());
     EXPECT_EQ(rs.GetBool("flag"), FALSE);
     EXPECT_FALSE(rs.MoveNext());
+    rs.Close();
+}
+
+TEST_P(RecordSetCases, NamesAreFoundByTheirTextOnEveryCall)
+{
+    CDynamicRecordSetOleDb rs;
+    ASSERT_TRUE(rs.Open(m_session, "SELECT id AS a, i2 AS a, i2, txt FROM kinds WHERE id = ?", {1}));
+    ASSERT_TRUE(rs.MoveNext());
+    DBORDINAL ordinal = 0;
+    EXPECT_TRUE(rs.GetOrdinal("a", &ordinal));
+    EXPECT_EQ(ordinal, 1u) << "the first column of a name wins";
+    EXPECT_EQ(rs.GetLong("a"), 1);
+
+    // One buffer holding another name on each call, as a caller's name variable does.
+    char name[8];
+    const std::pair<const char*, int> calls[] = {{"i2", -12}, {"a", 1}, {"txt", -17}, {"a", 1}, {"i2", -12}};
+    for (const auto& call : calls) {
+        std::strcpy(name, call.first);
+        EXPECT_EQ(rs.GetLong(name), call.second) << call.first;
+    }
+    rs.Close();
+
+    // The same name on a record set opened again with fewer columns.
+    const char* const last = "txt";
+    ASSERT_TRUE(rs.Open(m_session, "SELECT txt FROM kinds WHERE id = ?", {1}));
+    ASSERT_TRUE(rs.MoveNext());
+    EXPECT_EQ(rs.GetLong(last), -17);
+    rs.Close();
+    ASSERT_TRUE(rs.Open(m_session, "SELECT id, i2, txt FROM kinds WHERE id = ?", {1}));
+    ASSERT_TRUE(rs.MoveNext());
+    EXPECT_EQ(rs.GetLong(last), -17);
+    rs.Close();
+    ASSERT_TRUE(rs.Open(m_session, "SELECT id FROM kinds WHERE id = ?", {1}));
+    ASSERT_TRUE(rs.MoveNext());
+    EXPECT_EQ(rs.GetLong(last), 0) << "no such column now";
     rs.Close();
 }
 
