@@ -1,5 +1,6 @@
 #include "PgCluster.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <glob.h>
@@ -49,6 +50,8 @@ bool Run(std::vector<std::string> argv)
         return false;
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR)
+            return false;
     }
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
