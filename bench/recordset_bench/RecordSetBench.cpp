@@ -130,6 +130,7 @@ int main()
     const std::string path = std::string(folder) + "/items.db";
     if (!CreateDatabase(path)) {
         std::fprintf(stderr, "cannot create %s\n", path.c_str());
+        std::filesystem::remove_all(folder);
         return 1;
     }
 
