@@ -1,10 +1,10 @@
 // Number formatting for display and for machine text.
 #include "CommonFiles/DataFormat.h"
+#include "EngineTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
-#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -102,7 +102,8 @@ TEST(DataFormat, DecimalSeparatorOnlyForDisplay)
 {
     EXPECT_EQ(DataFormat::GetDisplayDecimalSeparator(), '.');
     DataFormat::SetDisplayDecimalSeparator(',');
-    const bool german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    GermanLocale locale;
+    const bool german = locale.Enter();
     DataFormat format;
     format.TrackDecimals(2.25, 0, true, false);
     EXPECT_EQ(DataFormat::Format(12.5, 0, false), "12,5");
@@ -113,7 +114,6 @@ TEST(DataFormat, DecimalSeparatorOnlyForDisplay)
     EXPECT_EQ(DataFormat::FormatSql(0.95, -1, false), "0.95");
     EXPECT_EQ(DataFormat::FormatSql(2.0, -1, false), "2.0");
     EXPECT_EQ(DataFormat::FormatSql(std::nan(""), -1, false), "NaN");
-    std::setlocale(LC_NUMERIC, "C");
     DataFormat::SetDisplayDecimalSeparator('.');
     if (!german)
         GTEST_SKIP() << "de_DE.UTF-8 locale not installed; checked the separator setting only";

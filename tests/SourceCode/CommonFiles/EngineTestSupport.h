@@ -1,6 +1,6 @@
 // What the engine's test programs share: the build's program folder with the shipped database,
-// units and values made by hand, and the text of a file. Header only, so a test program takes
-// it by its include path alone.
+// units and values made by hand, the text of a file and a German desktop. Header only, so a
+// test program takes it by its include path alone.
 #pragma once
 
 #include "CommonFiles/UnitDb.h"
@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -103,3 +104,16 @@ inline std::string ReadFileText(const std::string& path)
     text << in.rdbuf();
     return text.str();
 }
+
+// Runs a test under the German locale, whose decimal separator is ',': machine text must not
+// follow it. The C locale is back at the end of the test.
+class GermanLocale {
+public:
+    GermanLocale() = default;
+    ~GermanLocale() { std::setlocale(LC_ALL, "C"); }
+    GermanLocale(const GermanLocale&) = delete;
+    GermanLocale& operator=(const GermanLocale&) = delete;
+
+    // False when the locale is not installed (scripts/install-deps.sh generates it).
+    bool Enter() { return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr; }
+};

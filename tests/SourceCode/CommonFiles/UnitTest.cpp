@@ -1,11 +1,11 @@
 // The unit record and its XML attributes.
 #include "CommonFiles/Unit.h"
 #include "CommonFiles/UnitManager.h"
+#include "EngineTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
-#include <clocale>
 #include <string>
 
 namespace {
@@ -97,7 +97,8 @@ TEST(Unit, XmlReadsOlderSixDecimalTextAndKeepsDefaultsForAbsentIntegers)
 
 TEST(Unit, XmlNumbersIgnoreTheProcessLocale)
 {
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr)
+    GermanLocale german;
+    if (!german.Enter())
         GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
     CUnit unit;
     unit.ConversionFactor = 0.0689475729316836;
@@ -107,7 +108,6 @@ TEST(Unit, XmlNumbersIgnoreTheProcessLocale)
     EXPECT_STREQ(element.Attribute("ConversionOffset"), "1.5");
     CUnit back;
     back.ReadXml(&element);
-    std::setlocale(LC_NUMERIC, "C");
     EXPECT_EQ(back.ConversionFactor, 0.0689475729316836);
     EXPECT_EQ(back.ConversionOffset, 1.5);
 }

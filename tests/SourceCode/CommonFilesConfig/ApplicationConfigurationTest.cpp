@@ -4,7 +4,6 @@
 #include "CommonFiles/ApplicationConfiguration.h"
 #include "CommonFiles/NormConditionManager.h"
 #include "ConfigFixture.h"
-#include "GermanLocale.h"
 #include "Platform/ProgramFolder.h"
 #include "Platform/XmlFile.h"
 

@@ -4,7 +4,6 @@
 #include "CommonFiles/Fluids/FluidWetGas.h"
 #include "CommonFiles/PhysicalData.h"
 #include "ConfigFixture.h"
-#include "GermanLocale.h"
 
 #include <gtest/gtest.h>
 #include <tinyxml.h>

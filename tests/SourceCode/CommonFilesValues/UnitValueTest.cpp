@@ -7,7 +7,6 @@
 #include "CommonFiles/UnitValue.h"
 #include "CommonFiles/ValueRange.h"
 #include "EngineTestSupport.h"
-#include "GermanLocale.h"
 #include "Platform/XmlFile.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,6 @@
 // database and pseudo units.
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitManager.h"
-#include "GermanLocale.h"
 #include "TestFolder.h"
 
 #include <gtest/gtest.h>
