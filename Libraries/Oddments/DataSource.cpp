@@ -110,9 +110,12 @@ bool ReadDataLinkFile(const char* fileName, std::string& text)
     std::ifstream file(fileName, std::ios::binary);
     if (!file)
         return false;
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
-        return false;
+    std::string bytes;
+    try {
+        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return false;  // a folder in the file's place, a read error: the buffer throws
+    }
     const bool littleEndian = bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE';
     const bool bigEndian = bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF';
     if (littleEndian || bigEndian) {

@@ -99,9 +99,12 @@ bool CSettingsStore::Load(const std::string& path)
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return false;
-    std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
-        return false;
+    std::string content;
+    try {
+        content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return false;  // a folder in the file's place, a read error: the buffer throws
+    }
     if (content.compare(0, 3, "\xEF\xBB\xBF") == 0)
         content.erase(0, 3);
 

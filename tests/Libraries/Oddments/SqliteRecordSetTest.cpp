@@ -148,6 +148,7 @@ TEST(SqliteDataSource, OpenFailuresNameTheirCause)
 
     CDataSource source;
     EXPECT_EQ(source.OpenFromFileName((TestFolder() + "/nowhere.udl").c_str()), STG_E_FILENOTFOUND);
+    EXPECT_EQ(source.OpenFromFileName(TestFolder().c_str()), STG_E_FILENOTFOUND) << "a folder";
 }
 
 TEST(SqliteDataSource, ShareDenyWriteReadsWithoutLocking)

@@ -151,6 +151,11 @@ TEST_F(SettingsStoreTest, MissingFileAndFailedSave)
     ASSERT_TRUE(store.SetString("A", "k", "v"));
     EXPECT_FALSE(store.Load(m_folder.Path("missing.ini")));
     EXPECT_TRUE(store.Keys("A").empty());
+    // A folder where the file should be is refused like a missing file, not thrown at.
+    ASSERT_TRUE(store.SetString("A", "k", "v"));
+    ASSERT_EQ(mkdir(m_folder.Path("folder.ini").c_str(), 0755), 0);
+    EXPECT_FALSE(store.Load(m_folder.Path("folder.ini")));
+    EXPECT_TRUE(store.Keys("A").empty());
 
     // Missing folders are created.
     ASSERT_TRUE(store.SetString("A", "k", "v"));
