@@ -5,8 +5,9 @@
 // (or "Share Exclusive") promises that nobody writes the file and opens it without any
 // locking, for files on media that refuse locks. Without "Read" the file is opened for
 // writing. Other properties ("Persist Security Info", passwords) are accepted and ignored.
-// For PostgreSQL everything after the provider is handed to libpq unchanged; "Mode=Read"
-// there makes the connection refuse writes.
+// For PostgreSQL the items other than Provider, Data Source, Mode and Persist Security Info
+// are handed to libpq as its connection string; "Mode=Read" there makes the connection
+// refuse writes.
 #pragma once
 
 #include "Oddments/OleDbTypes.h"

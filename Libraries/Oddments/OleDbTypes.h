@@ -61,7 +61,6 @@ enum : DBTYPE {
     DBTYPE_UI4 = 19,
     DBTYPE_I8 = 20,
     DBTYPE_UI8 = 21,
-    DBTYPE_BYTES = 128,
     DBTYPE_STR = 129,
     DBTYPE_WSTR = 130,
     DBTYPE_NUMERIC = 131,
