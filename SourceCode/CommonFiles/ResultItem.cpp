@@ -7,12 +7,12 @@
 #include "CommonFiles/ResultFilter.h"
 #include "CommonFiles/TAMBELCalculator/CalculationResult.h"
 #include "CommonFiles/UnitDb.h"
+#include "Platform/AsciiText.h"
 #include "Platform/NumberText.h"
 #include "Platform/XmlNumbers.h"
 
 #include <tinyxml.h>
 
-#include <cctype>
 #include <cstdio>
 
 namespace {
@@ -94,7 +94,7 @@ void GetResultColumnCaption(std::string& caption, int column, const std::string&
         if (c == ' ' && (replaceBlanks || lowerCase))
             c = '_';
         else if (lowerCase)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            c = Platform::AsciiLower(c);
     }
 }
 

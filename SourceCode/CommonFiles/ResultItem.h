@@ -31,7 +31,7 @@ typedef std::array<double, RESULT_COLUMN_COUNT> CResultPoint;
 
 // The caption of a point column in the language ("Flow", "Velocity", "Pressure loss", "Error",
 // "Reynolds number"), empty outside 0..4. replaceBlanks turns blanks into '_'; lowerCase does
-// that too and lower-cases the text.
+// that too and lower-cases the ASCII letters, whatever the process locale.
 void GetResultColumnCaption(std::string& caption, int column, const std::string& language, BOOL replaceBlanks,
                             BOOL lowerCase);
 

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -165,6 +166,20 @@ TEST(ResultColumnTest, CaptionsAndUnitNames)
         row.GetColumnUnitName(text, column);
         EXPECT_EQ(text, units[column]) << column;
     }
+}
+
+// Under a Turkish locale tolower('I') stays 'I'; the lower-case caption follows the ASCII rule.
+TEST(ResultColumnTest, LowerCaseCaptionWhateverTheLocale)
+{
+    ASSERT_NE(std::setlocale(LC_ALL, "tr_TR.UTF-8"), nullptr) << "(scripts/install-deps.sh generates it)";
+    CEngineTexts::SetTextSource([](const std::string& english, const std::string&) {
+        return english == "Flow" ? std::string("Ist Durchfluss") : std::string();
+    });
+    std::string text;
+    GetResultColumnCaption(text, 0, "de", FALSE, TRUE);
+    std::setlocale(LC_ALL, "C");
+    CEngineTexts::SetTextSource(nullptr);
+    EXPECT_EQ(text, "ist_durchfluss");
 }
 
 // --- Filter ------------------------------------------------------------------------------------
