@@ -148,7 +148,7 @@ public:
             if (!m_sections.empty())
                 m_sections.back().lines.emplace_back(text);
         }
-        return true;
+        return !in.bad();  // a folder of that name, a read error: no configuration
     }
 
     // The section's lines in file order, blanks around them removed.

@@ -241,6 +241,8 @@ TEST_F(LogManagerTest, ConfigDefaultsAndMissingFile)
     manager.SetLoggerLevel(LOGLEVEL_DEBUG, nullptr);
     EXPECT_FALSE(manager.LoadConfig(nullptr, LOGLEVEL_TRACE));
     EXPECT_FALSE(manager.LoadConfig(PathOf("other.logcfg").c_str(), LOGLEVEL_TRACE));
+    std::filesystem::create_directory(PathOf("folder.logcfg"));
+    EXPECT_FALSE(manager.LoadConfig(PathOf("folder.logcfg").c_str(), LOGLEVEL_TRACE));
     EXPECT_EQ(manager.GetLoggerLevel("CUnitDb"), LOGLEVEL_INFO);
     EXPECT_EQ(manager.GetLoggerLevel(nullptr), LOGLEVEL_DEBUG);
 
