@@ -70,7 +70,7 @@ void CResultData::MergePressureClasses()
                 uniform = false;
         }
         if (!group.empty() && uniform)
-            head.PressureId = -1;
+            head.PressureId = RESULT_EVERY_PRESSURE_CLASS;
         merged.push_back(std::move(remaining[first]));
         for (const std::size_t member : group) {
             taken[member] = true;

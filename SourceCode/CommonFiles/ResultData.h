@@ -34,8 +34,8 @@ public:
     BOOL ReadXml(const TiXmlElement* element);
 
     // Rows of one size and version whose flow ranges are all the same become one row valid for
-    // every pressure class (PressureId -1); the rows of a group with differing ranges stay,
-    // next to each other. The order of the groups' first rows is kept.
+    // every pressure class (PressureId RESULT_EVERY_PRESSURE_CLASS); the rows of a group with
+    // differing ranges stay, next to each other. The order of the groups' first rows is kept.
     void MergePressureClasses();
 
 private:

@@ -297,9 +297,12 @@ BOOL CResultItem::IsFiltered(const CResultFilter& filter, const CPhysicalData& d
         return TRUE;
     if (!filter.HideSpecialDevices || list == nullptr || SectionId == 0)
         return FALSE;
+    // A standard device merged over its pressure classes stands for this version's class too:
+    // the results page merges before it filters.
     for (int i = 0; i < list->GetCount(); ++i) {
         const CResultItem& other = list->GetAt(i);
-        if (other.SizeId == SizeId && other.PressureId == PressureId && other.SectionId == 0 &&
+        if (other.SizeId == SizeId && other.SectionId == 0 &&
+            (other.PressureId == PressureId || other.PressureId == RESULT_EVERY_PRESSURE_CLASS) &&
             !other.FailsFilterTests(filter, operatingFlow))
             return TRUE;
     }

@@ -29,6 +29,9 @@ enum : int {
 
 typedef std::array<double, RESULT_COLUMN_COUNT> CResultPoint;
 
+// The PressureId of a row that holds for every pressure class of its size (merged rows).
+constexpr int RESULT_EVERY_PRESSURE_CLASS = -1;
+
 // The caption of a point column in the language ("Flow", "Velocity", "Pressure loss", "Error",
 // "Reynolds number"), empty outside 0..4. replaceBlanks turns blanks into '_'; lowerCase does
 // that too and lower-cases the ASCII letters, whatever the process locale.
@@ -79,11 +82,11 @@ public:
 
     // TRUE when the filter hides the row, with the operating flow of data (in the unit of the
     // flow range). With a list, a special version is also hidden when its standard device of
-    // the same size and pressure class is in the list and shown.
+    // the same size and pressure class, or of every class, is in the list and shown.
     BOOL IsFiltered(const CResultFilter& filter, const CPhysicalData& data, const CResultData* list) const;
 
     int SizeId;
-    int PressureId;  // -1: valid for every pressure class of the size
+    int PressureId;  // RESULT_EVERY_PRESSURE_CLASS: valid for every pressure class of the size
     int SectionId;   // 0: the standard device
     double ReynoldsMin;
     double ApplicationTurndown;

@@ -267,6 +267,30 @@ TEST_F(ResultFilterTest, SpecialVersionHiddenOnlyBehindAShownStandardDevice)
     EXPECT_FALSE(special.IsFiltered(filter, data, &list));
 }
 
+// The results page merges before it filters: a standard device merged over every pressure class
+// also stands for the class of a version that exists in one class only.
+TEST_F(ResultFilterTest, SpecialVersionOfOneClassHiddenBehindAMergedStandardDevice)
+{
+    CResultData list;
+    for (const int pressureClass : {1, 2}) {
+        CResultItem standard = row;
+        standard.SizeId = 3;
+        standard.PressureId = pressureClass;
+        list.Add(standard);
+    }
+    CResultItem special = list.GetAt(1);
+    special.SectionId = 7;
+    list.Add(special);
+    list.MergePressureClasses();
+    ASSERT_EQ(list.GetCount(), 2);
+    ASSERT_EQ(list.GetAt(0).PressureId, RESULT_EVERY_PRESSURE_CLASS);
+    ASSERT_EQ(list.GetAt(1).PressureId, 2);
+
+    EXPECT_TRUE(list.GetAt(1).IsFiltered(filter, data, &list));
+    list.GetAt(0).AddError(CALC_DATABASE_ERROR);
+    EXPECT_FALSE(list.GetAt(1).IsFiltered(filter, data, &list));
+}
+
 // --- XML ---------------------------------------------------------------------------------------
 
 void ExpectSameRow(const CResultItem& read, const CResultItem& written)
