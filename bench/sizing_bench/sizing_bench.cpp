@@ -15,6 +15,7 @@
 #include "CommonFiles/TAMBELCalculator/FluidViscosity.h"
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitManager.h"
+#include "Platform/NumberText.h"
 #include "Platform/ProgramFolder.h"
 
 #include <sqlite3.h>
@@ -119,9 +120,11 @@ bool MakeDeviceLine(const std::string& shipped, const std::string& path, int siz
         sql += "INSERT INTO DeviceFeatureItems VALUES (" + id + ", 1, " + std::to_string(s) + ", 'DN " +
                std::to_string(s) + "');";
         sql += "INSERT INTO DeviceDimensions VALUES (" + std::to_string(s) + ", " + id + ", 0, 0, " +
-               std::to_string(diameter) + ", 2.0, 75, 0.2, 9, " + (s < 4 ? "2" : "1") + ");";
-        sql += "INSERT INTO DischargeCoefficients VALUES (" + id + ", " + std::to_string(1.1 / (3600.0 * 3600.0 * area * area)) + ");";
-        sql += "INSERT INTO VortexFrequency VALUES (" + id + ", " + std::to_string(0.26 / (0.28 * diameter / 1000.0) / area) + ");";
+               Platform::DoubleToText(diameter) + ", 2.0, 75, 0.2, 9, " + (s < 4 ? "2" : "1") + ");";
+        sql += "INSERT INTO DischargeCoefficients VALUES (" + id + ", " +
+               Platform::DoubleToText(1.1 / (3600.0 * 3600.0 * area * area)) + ");";
+        sql += "INSERT INTO VortexFrequency VALUES (" + id + ", " +
+               Platform::DoubleToText(0.26 / (0.28 * diameter / 1000.0) / area) + ");";
     }
     // Not built: the largest sizes in the highest class.
     for (int s = sizes - 3; s <= sizes; ++s)
