@@ -359,6 +359,47 @@ TEST(ResultItemXmlTest, ReadsOlderTextsAndAbsentValuesAsZero)
     EXPECT_EQ(read.Points[0], (CResultPoint{2.5, 0.35, 0.001, 0.0, 19038.2}));
 }
 
+// Every attribute name of a row as the earlier program wrote it: reals with ten decimals and
+// trailing zeros cut, non-finite values as "NaN", "INF" and "-INF".
+TEST(ResultItemXmlTest, ReadsEveryPartOfARowOfTheEarlierProgram)
+{
+    TiXmlDocument doc;
+    doc.Parse("<ResultItem SizeId='104' PressureId='-1' SectionId='401' ReynoldsMin='10000.0'"
+              " ApplicationTurndown='10.2123456789' VortexFrequencyMax='153.0400000000' CurrentMin='-INF'>"
+              "<Errors><Error Id='128'/></Errors><Warnings><Warning Id='16'/></Warnings>"
+              "<Data><FlowUnit Name='m3/h' Type='1' System='0' DbIndex='38' ConversionFactor='1000.0'"
+              " ConversionOffset='0.0' ConversionFlags='0' MinRange='2.9392150000' MaxRange='75.5780000000'/>"
+              "<VelocityUnit Name='ft/s' DbIndex='93' ConversionFactor='0.3048' MinRange='1.1482939633'"
+              " MaxRange='29.5275590551'/>"
+              "<PressureUnit Name='psi' DbIndex='10' ConversionFactor='0.0689475729' MinRange='0.0000199'"
+              " MaxRange='NaN'/>"
+              "<Point Flow='2.939215' Velocity='1.1482939633' Pressure_loss='0.0013' Error='2.0'"
+              " Reynolds_number='10000.0'/></Data></ResultItem>");
+    CResultItem read;
+    ASSERT_TRUE(read.ReadXml(doc.RootElement()));
+    EXPECT_EQ(read.SizeId, 104);
+    EXPECT_EQ(read.PressureId, RESULT_EVERY_PRESSURE_CLASS);
+    EXPECT_EQ(read.SectionId, 401);
+    EXPECT_EQ(read.ReynoldsMin, 10000.0);
+    EXPECT_EQ(read.ApplicationTurndown, 10.2123456789);
+    EXPECT_EQ(read.VortexFrequencyMax, 153.04);
+    EXPECT_EQ(read.CurrentMin, -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(read.Errors, std::vector<int>{CALC_NO_REYNOLDS});
+    EXPECT_EQ(read.Warnings, std::vector<int>{0x10});
+    EXPECT_EQ(read.FlowUnit.DbIndex, 38);
+    EXPECT_EQ(read.FlowUnit.ConversionFactor, 1000.0);
+    EXPECT_EQ(read.FlowRange.MinRange, 2.939215);
+    EXPECT_EQ(read.FlowRange.MaxRange, 75.578);
+    EXPECT_EQ(read.VelocityUnit.Name, "ft/s");
+    EXPECT_EQ(read.VelocityRange.MinRange, 1.1482939633);
+    EXPECT_EQ(read.VelocityRange.MaxRange, 29.5275590551);
+    EXPECT_EQ(read.PressureUnit.DbIndex, 10);
+    EXPECT_EQ(read.PressureLossRange.MinRange, 0.0000199);
+    EXPECT_TRUE(std::isnan(read.PressureLossRange.MaxRange));
+    ASSERT_EQ(read.Points.size(), 1u);
+    EXPECT_EQ(read.Points[0], (CResultPoint{2.939215, 1.1482939633, 0.0013, 2.0, 10000.0}));
+}
+
 TEST(ResultItemXmlTest, EachRequiredPartFailsTheReadWhenMissing)
 {
     const char* const documents[] = {
