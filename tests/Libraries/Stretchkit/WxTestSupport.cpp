@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/init.h>
+#include <wx/log.h>
 #include <wx/toplevel.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -13,9 +14,16 @@
 namespace {
 
 // OnInit of wx would read the test's arguments as its own command line.
+// A failed wx assertion fails the test instead of waiting for someone to close its dialog.
 class CTestApp : public wxApp {
 public:
     bool OnInit() override { return true; }
+    void OnAssertFailure(const wxChar* file, int line, const wxChar* function, const wxChar* condition,
+                         const wxChar* message) override
+    {
+        ADD_FAILURE() << "wx assertion at " << wxString(file) << ":" << line << " in " << wxString(function) << ": "
+                      << wxString(condition) << " " << wxString(message);
+    }
 };
 
 class CWxEnvironment : public ::testing::Environment {
@@ -28,6 +36,8 @@ public:
         wxApp::SetInstance(new CTestApp);
         ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display";
         ASSERT_TRUE(wxTheApp->CallOnInit());
+        // Messages go to the test's output, never into a dialog that waits for a click.
+        delete wxLog::SetActiveTarget(new wxLogStderr);
     }
 
     void TearDown() override
@@ -43,10 +53,9 @@ public:
 
 void Pump()
 {
+    // No main loop runs in the tests: a yield is what hands the display's events to wx.
     for (int round = 0; round < 5; ++round) {
-        wxTheApp->ProcessPendingEvents();
-        while (wxTheApp->Pending())
-            wxTheApp->Dispatch();
+        wxYield();
         wxTheApp->ProcessIdle();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }

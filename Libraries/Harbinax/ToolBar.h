@@ -1,0 +1,27 @@
+// The flat toolbar at the top of a page dialog: a 32 x 32 icon with its label under it per
+// button, separators, drop-down arrows, and the check group of the page buttons.
+#pragma once
+
+#include "Harbinax/ToolBarButton.h"
+
+#include <wx/toolbar.h>
+
+#include <vector>
+
+class cvToolBar : public wxToolBar {
+public:
+    static constexpr int kButtonWidth = 32;
+    static constexpr int kButtonHeight = 32;
+
+    // A shown child of the parent, empty until SetButtons.
+    explicit cvToolBar(wxWindow* parent);
+
+    // Replaces all tools: per descriptor an optional separator, then its tool, in list order.
+    // Afterwards the toolbar spans its parent's client width at the top, as high as it needs.
+    void SetButtons(const std::vector<cvToolBarButton>& buttons);
+
+private:
+    void OnTool(wxCommandEvent& event);
+
+    std::vector<int> m_checkGroup;  // command ids of the check-group tools
+};

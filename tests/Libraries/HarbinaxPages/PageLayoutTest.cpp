@@ -1,0 +1,141 @@
+#include "PageTestSupport.h"
+#include "WxTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <wx/frame.h>
+#include <wx/stattext.h>
+
+namespace {
+
+class PageLayout : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(host.CreateFrame(nullptr, "Layout", wxSize(300, 100)));
+        ASSERT_TRUE(fluid.CreatePage(host.GetWindow(), wxRect(0, 0, 400, 250)));
+        ASSERT_TRUE(results.CreatePage(host.GetWindow(), wxRect(0, 0, 450, 200)));
+        for (CLoggingDialog* page : {&fluid, &results}) {
+            cvToolBarButton button;
+            button.ownerPage = page;
+            button.commandId = page == &fluid ? 100 : 101;
+            button.icon = SquareIcon(*wxGREEN);
+            button.label = page == &fluid ? "Fluid data" : "Calculate meters";
+            button.checkGroup = true;
+            host.m_buttons.push_back(button);
+            page->m_ownButton = button;
+            host.m_pages.push_back(page);
+        }
+    }
+
+    void TearDown() override
+    {
+        if (host.GetWindow())
+            host.GetWindow()->Destroy();
+        Pump();
+    }
+
+    CallLog log;
+    CLoggingDialog host{"host", log};
+    CLoggingDialog fluid{"fluid", log};
+    CLoggingDialog results{"results", log};
+};
+
+TEST_F(PageLayout, MinimumSizeCoversEveryPageAndTheToolbar)
+{
+    EXPECT_EQ(wxSize(450, 250), host.GetMinimumSize(true));
+    host.CreateToolBar();
+    EXPECT_EQ(wxSize(450, 250), host.GetMinimumSize(true));  // top bar not shown
+    host.m_showTopBar = true;
+    const int toolsWidth = host.GetToolBar()->GetBestSize().x;
+    EXPECT_EQ(wxSize(std::max(450, toolsWidth), 250), host.GetMinimumSize(true));
+    EXPECT_EQ(wxSize(450, 250), host.GetMinimumSize(false));
+    results.m_contentSize = wxSize(2000, 10);
+    EXPECT_EQ(wxSize(2000, 250), host.GetMinimumSize(true));
+}
+
+TEST_F(PageLayout, PagesFillTheAreaBelowTheToolbarAndFollowTheWindow)
+{
+    host.CreateToolBar();
+    host.m_showTopBar = true;
+    host.ShowPage(&fluid);
+    host.LayoutForPageSize(450, 250);
+    wxWindow* frame = host.GetWindow();
+    const int bar = host.GetToolBar()->GetSize().y;
+    ASSERT_GT(bar, 32);  // icon and label
+    EXPECT_EQ(wxSize(450, 250 + bar), frame->GetClientSize());
+    EXPECT_EQ(wxRect(0, bar, 450, 250), fluid.GetWindow()->GetRect());
+    EXPECT_EQ(wxRect(0, bar, 450, 250), results.GetWindow()->GetRect());
+    EXPECT_EQ(wxRect(0, 0, 450, bar), host.GetToolBar()->GetRect());
+    EXPECT_EQ(wxSize(450, 250 + bar), host.m_contentSize);
+    const wxSize window = frame->GetSize();
+    EXPECT_EQ(wxSize(window.x / 2, window.y / 2), frame->GetMinSize());
+
+    ShowAndFocus(frame);
+    frame->SetSize(frame->GetSize() + wxSize(100, 60));
+    EXPECT_TRUE(WaitFor([&] { return fluid.GetWindow()->GetSize() == wxSize(550, 310); }));
+    EXPECT_EQ(wxRect(0, bar, 550, 310), fluid.GetWindow()->GetRect());
+    EXPECT_EQ(wxRect(0, 0, 550, bar), host.GetToolBar()->GetRect());
+
+    // The grip of the top-level window sits in its corner; a page has none.
+    EXPECT_TRUE(host.GetGripSupport().IsGripShown());
+    const CGripBar* grip = host.GetGripSupport().GetGrip();
+    ASSERT_NE(nullptr, grip);
+    EXPECT_TRUE(grip->IsShown());
+    EXPECT_EQ(wxPoint(550, 310 + bar), grip->GetRect().GetBottomRight() + wxPoint(1, 1));
+    EXPECT_FALSE(fluid.GetGripSupport().IsGripShown());
+}
+
+TEST(ScrolledPage, ContentLargerThanThePageScrollsWithinItsExtent)
+{
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "Scroll", wxPoint(10, 10), wxSize(600, 500));
+    new wxWindow(frame, wxID_ANY, wxPoint(590, 0), wxSize(5, 5));  // no stretching of a single child
+    CallLog log;
+    CLoggingDialog page("page", log, true);
+    ASSERT_TRUE(page.CreatePage(frame, wxRect(0, 0, 400, 300)));
+    wxWindow* panel = page.GetWindow();
+    wxWindow* corner = new wxStaticText(panel, 1001, "corner", wxPoint(350, 260), wxSize(40, 30));
+    wxWindow* stretched = new wxStaticText(panel, 1002, "stretched", wxPoint(10, 10), wxSize(380, 20));
+    page.AddDlgItemAnchor(1002, kAnchorTopLeft, kAnchorTopRight);
+    panel->Show();
+    ShowAndFocus(frame);
+    EXPECT_EQ(wxSize(400, 300), page.m_contentSize);
+    EXPECT_FALSE(panel->HasScrollbar(wxVERTICAL) && panel->GetScrollRange(wxVERTICAL) > panel->GetScrollThumb(wxVERTICAL));
+
+    panel->SetSize(200, 150);
+    ASSERT_TRUE(WaitFor([&] { return panel->GetScrollRange(wxVERTICAL) == 300; }));
+    Pump();
+    const wxSize client = panel->GetClientSize();
+    EXPECT_EQ(client.y, panel->GetScrollThumb(wxVERTICAL));
+    EXPECT_EQ(400, panel->GetScrollRange(wxHORIZONTAL));
+    // Content keeps its size: the anchored child does not shrink with the short view.
+    EXPECT_EQ(380, stretched->GetSize().x);
+
+    auto scroll = [&](wxEventType type, int orientation, int position = 0) {
+        wxScrollWinEvent event(type, position, orientation);
+        event.SetEventObject(panel);
+        panel->GetEventHandler()->ProcessEvent(event);
+    };
+    scroll(wxEVT_SCROLLWIN_PAGEDOWN, wxVERTICAL);
+    EXPECT_EQ(wxPoint(0, client.y), page.GetScrollPosition());
+    EXPECT_EQ(wxPoint(350, 260 - client.y), corner->GetPosition());
+    scroll(wxEVT_SCROLLWIN_BOTTOM, wxVERTICAL);
+    EXPECT_EQ(300 - client.y, page.GetScrollPosition().y);
+    EXPECT_EQ(300 - client.y, panel->GetScrollPos(wxVERTICAL));
+    EXPECT_EQ(wxPoint(350, 260 - (300 - client.y)), corner->GetPosition());
+    scroll(wxEVT_SCROLLWIN_THUMBTRACK, wxHORIZONTAL, 5000);
+    EXPECT_EQ(400 - client.x, page.GetScrollPosition().x);
+    EXPECT_EQ(wxPoint(350 - (400 - client.x), 260 - (300 - client.y)), corner->GetPosition());
+    EXPECT_EQ(wxPoint(10 - (400 - client.x), 10 - (300 - client.y)), stretched->GetPosition());
+    scroll(wxEVT_SCROLLWIN_LINEUP, wxVERTICAL);
+    EXPECT_EQ(300 - client.y - 5, page.GetScrollPosition().y);
+
+    // Room again for everything: back at the start, the children where they were designed.
+    panel->SetSize(500, 400);
+    ASSERT_TRUE(WaitFor([&] { return page.GetScrollPosition() == wxPoint(0, 0); }));
+    EXPECT_EQ(wxPoint(350, 260), corner->GetPosition());
+    EXPECT_EQ(wxRect(10, 10, 480, 20), stretched->GetRect());
+    frame->Destroy();
+    Pump();
+}
+
+}  // namespace
