@@ -1,5 +1,6 @@
 #include "CommonFiles/CustomerData.h"
 
+#include "Oddments/DynamicRecordSetOleDb.h"
 #include "Platform/NumberText.h"
 #include "Platform/XmlNumbers.h"
 
@@ -77,6 +78,12 @@ BOOL CCustomerData::SaveToDbFields(CDbColumnMap& fields) const
     fields[kTextFields[1]] = tag_no;
     fields[kTextFields[2]] = reference;
     return TRUE;
+}
+
+void CCustomerData::QuoteDbFields(CDbColumnMap& fields)
+{
+    for (CDbColumnMap::value_type& entry : fields)
+        entry.second = "'" + CDynamicRecordSetOleDb::DoubleCharacter(entry.second, '\'') + "'";
 }
 
 BOOL CCustomerData::LoadFromDbFields(const CDbColumnMap& fields)

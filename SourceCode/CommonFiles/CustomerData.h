@@ -28,6 +28,8 @@ public:
     // "reference"), for binding as statement values. The key is not put in: the production
     // database writes its key itself. Always TRUE.
     BOOL SaveToDbFields(CDbColumnMap& fields) const;
+    // Every value of the map as an SQL text literal: in single quotes, quotes inside doubled.
+    static void QuoteDbFields(CDbColumnMap& fields);
     // Resets, then takes "pa", "vk", "pos", "customer", "tag_no" and "reference" where the map
     // has them (texts as they stand). Always TRUE.
     BOOL LoadFromDbFields(const CDbColumnMap& fields);

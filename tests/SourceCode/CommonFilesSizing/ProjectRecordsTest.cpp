@@ -139,13 +139,15 @@ TEST(CustomerDataTest, MissingTextFailsKeepingWhatWasReadBefore)
     EXPECT_FALSE(read.ReadXml(nullptr));
 }
 
-// The texts go to the production database as bound values, quotes and all.
-TEST(CustomerDataTest, DbFieldsHoldTheRawTexts)
+TEST(CustomerDataTest, DbFieldsHoldTheRawTextsAndQuoteAsLiterals)
 {
     CDbColumnMap fields{{"stale", "x"}};
     ASSERT_TRUE(Customer().SaveToDbFields(fields));
     EXPECT_EQ(fields, (CDbColumnMap{{"customer", "O'Neil & Söhne <GmbH>"}, {"tag_no", "FT-101"},
                                     {"reference", "Order 4711"}}));
+    CCustomerData::QuoteDbFields(fields);
+    EXPECT_EQ(fields["customer"], "'O''Neil & Söhne <GmbH>'");
+    EXPECT_EQ(fields["tag_no"], "'FT-101'");
 }
 
 TEST(CustomerDataTest, LoadFromDbFieldsTakesWhatIsThere)
