@@ -1,56 +1,44 @@
 #include "HarbinaxGuiEnvironment.h"
 
-#include "HarbinaxTestSupport.h"
 #include "Platform/ProgramFolder.h"
-
-#include <gtest/gtest.h>
-#include <wx/init.h>
-#include <wx/log.h>
+#include "support/TemporaryFolder.h"
+#include "support/WxTestEnvironment.h"
 
 #include <cstdlib>
 #include <memory>
 
 namespace {
 
-// OnInit of wx would parse the test's arguments as its own command line.
-class CTestApp : public CHarbinax {
-public:
-    bool OnInit() override { return true; }
-};
-
 std::unique_ptr<CTemporaryFolder> folder;
 
-class CWxEnvironment : public ::testing::Environment {
+// The program "Zephrin" in a temporary folder, started with two arguments by a German user.
+class CHarbinaxEnvironment : public CWxTestEnvironment {
 public:
+    CHarbinaxEnvironment() : CWxTestEnvironment({"HarbinaxGuiTests", "\"/opt/Sizing/Zephrin\"", "second"}) {}
+
     void SetUp() override
     {
         folder = std::make_unique<CTemporaryFolder>();
         Platform::SetProgramPathForTesting(folder->Path("Zephrin"));
         // The user's language as Initialize finds it.
         setenv("LC_ALL", "de_DE.UTF-8", 1);
-        static char name[] = "HarbinaxGuiTests";
-        static char first[] = "\"/opt/Sizing/Zephrin\"";
-        static char second[] = "second";
-        static char* argv[] = {name, first, second, nullptr};
-        int argc = 3;
-        wxApp::SetInstance(new CTestApp);
-        ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display";
-        ASSERT_TRUE(wxTheApp->CallOnInit());
-        // Errors go to the test output, not into message boxes nobody closes.
-        delete wxLog::SetActiveTarget(new wxLogStderr);
-        App().Initialize();
+        CWxTestEnvironment::SetUp();
+        if (!::testing::Test::HasFatalFailure())
+            App().Initialize();
     }
 
     void TearDown() override
     {
-        wxTheApp->OnExit();
-        wxEntryCleanup();
+        CWxTestEnvironment::TearDown();
         Platform::SetProgramPathForTesting(std::string());
         folder.reset();
     }
+
+protected:
+    wxApp* CreateApp() override { return new CTestApp<CHarbinax>; }
 };
 
-::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new CWxEnvironment);
+::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new CHarbinaxEnvironment);
 
 }  // namespace
 

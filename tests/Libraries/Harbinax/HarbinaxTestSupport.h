@@ -1,29 +1,21 @@
 // Helpers shared by the application-base tests.
 #pragma once
 
-#include "../Platform/PlatformTestSupport.h"
 #include "Harbinax/ResourceBundle.h"
+#include "Platform/VersionInfo.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-// The version record as the build compiles it into a binary: marker, the four words
-// little-endian, the words bit-inverted. The marker is put together at run time so this test
-// program does not itself carry a second record.
-inline std::string VersionRecord(unsigned major, unsigned minor, unsigned build, unsigned revision)
+// The version record as the build compiles it into a binary.
+inline std::string VersionRecord(unsigned short major, unsigned short minor, unsigned short build,
+                                 unsigned short revision)
 {
-    std::string record = std::string(1, '\x7F') + "ZEPHRIN";
-    record += "-FILEVER";
-    std::string inverted;
-    for (const unsigned word : {major, minor, build, revision}) {
-        record += static_cast<char>(word & 0xFF);
-        record += static_cast<char>(word >> 8);
-        inverted += static_cast<char>(~word & 0xFF);
-        inverted += static_cast<char>((~word >> 8) & 0xFF);
-    }
-    return record + inverted;
+    return Platform::VersionRecordBytes(SFileVersion{{major, minor, build, revision}});
 }
 
 // A satellite bundle with a version record (none when empty) and the given resources.

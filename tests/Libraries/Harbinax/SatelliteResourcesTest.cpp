@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 std::string Found(const CSatelliteResources& resources, const std::string& type, int id)

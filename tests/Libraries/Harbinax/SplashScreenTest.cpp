@@ -1,13 +1,11 @@
 #include "Harbinax/ProgressEvents.h"
 #include "Harbinax/SplashScreen.h"
 #include "HarbinaxGuiEnvironment.h"
+#include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <wx/dcmemory.h>
-#include <wx/dcclient.h>
 #include <wx/frame.h>
 #include <wx/toplevel.h>
-#include <wx/utils.h>
 
 namespace {
 
@@ -34,23 +32,6 @@ wxImage FramedImage(int width, int height, int frame)
     image.SetRGB(wxRect(0, 0, width, height), 0x00, 0xFF, 0x00);
     image.SetRGB(wxRect(frame, frame, width - 2 * frame, height - 2 * frame), 0x30, 0x50, 0x90);
     return image;
-}
-
-// What the screen shows of the window, once the window system has mapped and drawn it.
-wxImage Capture(wxWindow* window)
-{
-    for (int i = 0; i < 10; ++i) {
-        window->Update();
-        wxTheApp->Yield();
-        wxMilliSleep(20);
-    }
-    const wxRect rect = window->GetScreenRect();
-    wxBitmap bitmap(rect.GetSize());
-    wxMemoryDC memory(bitmap);
-    wxClientDC screen(window);
-    memory.Blit(0, 0, rect.width, rect.height, &screen, 0, 0);
-    memory.SelectObject(wxNullBitmap);
-    return bitmap.ConvertToImage();
 }
 
 // Pixels in the area that have exactly the colour 0xBBGGRR.
@@ -182,7 +163,7 @@ wxImage ShowTexts(const wxPoint& status, const wxPoint& version)
     splash.Show();
     splash.SetStatusText("Loading units", 0);
     splash.SetStatusText("Aktualisiere Datei", 1);
-    const wxImage shown = Capture(splash.GetWindow());
+    const wxImage shown = Snapshot(splash.GetWindow()).ConvertToImage();
     splash.Hide();
     return shown;
 }

@@ -1,4 +1,4 @@
-#include "ControlsGuiEnvironment.h"
+#include "ControlFrameTest.h"
 
 #include "Harbinax/HyperLinkStatic.h"
 

@@ -2,6 +2,8 @@
 
 #include "Platform/ProgramFolder.h"
 #include "Quillet/LogManager.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -94,14 +96,6 @@ __attribute__((noinline)) void OverflowStack()
 
 // --- a program folder of our own ---------------------------------------------------------------
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 bool Exists(const std::string& path)
 {
     struct stat status;
@@ -117,38 +111,16 @@ std::string ExecutablePath()
 
 class CrashReport : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = ::testing::TempDir() + "crash-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern.data()));
-        m_folder = pattern + "/";
-    }
-    void TearDown() override
-    {
-        const std::string command = "rm -rf '" + m_folder + "'";
-        EXPECT_EQ(0, std::system(command.c_str()));
-    }
-
     std::string ReportPath() const { return m_folder + "ERRORLOG.TXT"; }
     std::string ArgumentsPath() const { return m_folder + "vexmora-arguments"; }
 
     // A stand-in crash-report program that records its arguments, one a line.
     void AddReporter() const
     {
-        const std::string path = m_folder + "Vexmora";
-        std::ofstream(path) << "#!/bin/sh\n"
-                               "printf '%s\\n' \"$#\" \"$@\" > \"$(dirname \"$0\")/arguments.tmp\"\n"
-                               "mv \"$(dirname \"$0\")/arguments.tmp\" \"$(dirname \"$0\")/vexmora-arguments\"\n";
-        ASSERT_EQ(0, chmod(path.c_str(), 0755));
-    }
-
-    // The arguments the stand-in recorded; empty when it did not run within the time.
-    std::string WaitForReporterArguments(std::chrono::milliseconds limit) const
-    {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        while (!Exists(ArgumentsPath()) && std::chrono::steady_clock::now() < end)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        return ReadFile(ArgumentsPath());
+        ASSERT_TRUE(WriteScript(m_folder + "Vexmora",
+                                "#!/bin/sh\n"
+                                "printf '%s\\n' \"$#\" \"$@\" > \"$(dirname \"$0\")/arguments.tmp\"\n"
+                                "mv \"$(dirname \"$0\")/arguments.tmp\" \"$(dirname \"$0\")/vexmora-arguments\"\n"));
     }
 
     // Runs body in a child that installed the filter as the program programName in our folder;
@@ -174,7 +146,8 @@ protected:
         return status;
     }
 
-    std::string m_folder;
+    CTemporaryFolder m_temporary;
+    const std::string m_folder = m_temporary.Path("");
 };
 
 ::testing::AssertionResult DiedOf(int status, int signal)
@@ -194,7 +167,7 @@ TEST_F(CrashReport, WriteToAddressZeroGivesTheWholeReportInItsOwnFile)
     std::ofstream(ReportPath()) << "report of an earlier crash";
     ASSERT_TRUE(DiedOf(RunChild("Zephrin", WriteToNull), SIGSEGV));
 
-    const std::string report = ReadFile(ReportPath());
+    const std::string report = ReadWholeFile(ReportPath());
     const std::string self = ExecutablePath();
     EXPECT_THAT(report, StartsWith("Zephrin caused an Access Violation (0xc0000005) \r\nin module " + self + " at 0033:"));
     EXPECT_THAT(report, Not(HasSubstr("earlier crash")));
@@ -240,7 +213,7 @@ TEST_F(CrashReport, EachFaultGivesItsCodeAndText)
         SCOPED_TRACE(c.name);
         std::remove(ReportPath().c_str());
         EXPECT_TRUE(DiedOf(RunChild("Zephrin", c.fault), c.signal));
-        const std::string report = ReadFile(ReportPath());
+        const std::string report = ReadWholeFile(ReportPath());
         EXPECT_THAT(report, StartsWith(c.heading));
         EXPECT_THAT(report, EndsWith("===== [end of ERRORLOG.TXT] =====\r\n"));
         EXPECT_EQ(c.fault == ReadFromNull, report.find("Read from location 00000000 caused an access violation.") !=
@@ -251,8 +224,8 @@ TEST_F(CrashReport, EachFaultGivesItsCodeAndText)
 TEST_F(CrashReport, UncaughtExceptionIsStillNamedOnStandardError)
 {
     ASSERT_TRUE(DiedOf(RunChild("Zephrin", UncaughtException), SIGABRT));
-    EXPECT_THAT(ReadFile(m_folder + "stderr"), HasSubstr("nobody catches this"));
-    EXPECT_THAT(ReadFile(ReportPath()), HasSubstr("Exception handler called in cvUnhandledExceptionFilter."));
+    EXPECT_THAT(ReadWholeFile(m_folder + "stderr"), HasSubstr("nobody catches this"));
+    EXPECT_THAT(ReadWholeFile(ReportPath()), HasSubstr("Exception handler called in cvUnhandledExceptionFilter."));
 }
 
 TEST_F(CrashReport, WithAnOpenLogTheReportLandsBetweenMarkers)
@@ -268,7 +241,7 @@ TEST_F(CrashReport, WithAnOpenLogTheReportLandsBetweenMarkers)
     ASSERT_TRUE(DiedOf(status, SIGSEGV));
 
     EXPECT_FALSE(Exists(ReportPath()));
-    const std::string log = ReadFile(logPath);
+    const std::string log = ReadWholeFile(logPath);
     const std::size_t line = log.find("before the crash\n");
     const std::size_t start = log.find("\r\n*********** Critical Exception START ***********\r\n"
                                        "Zephrin caused an Access Violation (0xc0000005) ");
@@ -285,9 +258,9 @@ TEST_F(CrashReport, CrashReportProgramGetsTheProgramFileName)
 {
     AddReporter();
     ASSERT_TRUE(DiedOf(RunChild("Zephrin.bin", WriteToNull), SIGSEGV));
-    EXPECT_EQ("1\nZephrin.bin\n", WaitForReporterArguments(std::chrono::seconds(20)));
+    EXPECT_EQ("1\nZephrin.bin\n", WaitForFile(ArgumentsPath(), std::chrono::seconds(20)));
     // The report names the program without the text from its last '.'.
-    EXPECT_THAT(ReadFile(ReportPath()), StartsWith("Zephrin caused an Access Violation"));
+    EXPECT_THAT(ReadWholeFile(ReportPath()), StartsWith("Zephrin caused an Access Violation"));
 }
 
 TEST_F(CrashReport, NothingIsStartedUnderADebugger)
@@ -312,8 +285,8 @@ TEST_F(CrashReport, NothingIsStartedUnderADebugger)
         GTEST_SKIP() << "tracing is not allowed here";
     ASSERT_TRUE(DiedOf(status, SIGSEGV));
 
-    EXPECT_THAT(ReadFile(ReportPath()), StartsWith("Zephrin caused an Access Violation"));
-    EXPECT_EQ("", WaitForReporterArguments(std::chrono::seconds(2)));
+    EXPECT_THAT(ReadWholeFile(ReportPath()), StartsWith("Zephrin caused an Access Violation"));
+    EXPECT_EQ("", WaitForFile(ArgumentsPath(), std::chrono::seconds(2)));
 }
 
 TEST_F(CrashReport, OnlyTheFirstFaultReports)
@@ -332,7 +305,7 @@ TEST_F(CrashReport, OnlyTheFirstFaultReports)
     });
     ASSERT_TRUE(DiedOf(status, SIGSEGV));
     EXPECT_FALSE(Exists(ReportPath()));
-    EXPECT_EQ("1\nZephrin\n", WaitForReporterArguments(std::chrono::seconds(20)));
+    EXPECT_EQ("1\nZephrin\n", WaitForFile(ArgumentsPath(), std::chrono::seconds(20)));
 }
 
 TEST_F(CrashReport, ReportFileThatCannotBeCreatedIsSaidOnStandardError)
@@ -344,8 +317,8 @@ TEST_F(CrashReport, ReportFileThatCannotBeCreatedIsSaidOnStandardError)
         WriteToNull();
     });
     ASSERT_TRUE(DiedOf(status, SIGSEGV));
-    EXPECT_EQ("Error creating exception report\r\n", ReadFile(m_folder + "stderr"));
-    EXPECT_EQ("", WaitForReporterArguments(std::chrono::seconds(1)));
+    EXPECT_EQ("Error creating exception report\r\n", ReadWholeFile(m_folder + "stderr"));
+    EXPECT_EQ("", WaitForFile(ArgumentsPath(), std::chrono::seconds(1)));
 }
 
 // --- the code table ----------------------------------------------------------------------------

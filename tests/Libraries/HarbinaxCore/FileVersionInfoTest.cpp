@@ -1,4 +1,5 @@
 #include "HarbinaxCore/FileVersionInfo.h"
+#include "support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,35 +9,21 @@
 
 namespace {
 
+// A file of its own for each test.
 class FileVersionInfo : public ::testing::Test {
 protected:
-    void SetUp() override { m_path = ::testing::TempDir() + "versioned-" + std::to_string(::getpid()); }
-    void TearDown() override { std::remove(m_path.c_str()); }
-
-    std::string m_path;
+    CTemporaryFolder m_folder;
+    const std::string m_path = m_folder.Path("versioned");
 };
-
-std::string Record(unsigned short a, unsigned short b, unsigned short c, unsigned short d)
-{
-    std::string record = "\x7FZEPHRIN-FILEVER";
-    const unsigned short words[4] = {a, b, c, d};
-    for (int inverted = 0; inverted < 2; ++inverted) {
-        for (unsigned short word : words) {
-            const unsigned value = inverted ? ~word & 0xFFFFu : word;
-            record += static_cast<char>(value & 0xFF);
-            record += static_cast<char>(value >> 8);
-        }
-    }
-    return record;
-}
 
 TEST_F(FileVersionInfo, ReadsTheRecordOfOurBinariesAsFileAndProductVersion)
 {
-    std::ofstream(m_path, std::ios::binary) << std::string(5000, 'x') << Record(3, 1, 400, 7) << "tail";
+    const SFileVersion version{{3, 1, 400, 7}};
+    std::ofstream(m_path, std::ios::binary) << std::string(5000, 'x') << Platform::VersionRecordBytes(version) << "tail";
     const CFileVersionInfo info(m_path.c_str());
     EXPECT_STREQ(m_path.c_str(), info.GetPath());
-    EXPECT_EQ((SFileVersion{{3, 1, 400, 7}}), info.GetFileVersion());
-    EXPECT_EQ((SFileVersion{{3, 1, 400, 7}}), info.GetProductVersion());
+    EXPECT_EQ(version, info.GetFileVersion());
+    EXPECT_EQ(version, info.GetProductVersion());
 }
 
 TEST_F(FileVersionInfo, AnyOtherFileHasVersionZero)

@@ -1,11 +1,9 @@
-// The application object of the windowed dialog tests, and helpers to let X and GTK deliver
-// what a test did.
+// The application object of the windowed dialog tests: our own, so that resources, the decimal
+// separator and translation go through it as in the programs.
 #pragma once
 
 #include "Harbinax/Harbinax.h"
+#include "support/WxTestSupport.h"
 
 // The running application object.
 CHarbinax& App();
-
-// Handles pending events for a while, so that simulated input reaches the windows.
-void Pump(int milliseconds = 150);

@@ -39,19 +39,9 @@ std::string AllControlsXml()
     return std::string(bytes);
 }
 
-// Top-level windows are deleted at once rather than on idle.
-struct SDestroy {
-    void operator()(wxWindow* window) const
-    {
-        if (window->GetHandle())
-            window->Hide();
-        delete window;
-    }
-};
-
-std::unique_ptr<CDynamicDialog, SDestroy> BuiltDialog(const std::string& xml)
+UniqueWindow<CDynamicDialog> BuiltDialog(const std::string& xml)
 {
-    std::unique_ptr<CDynamicDialog, SDestroy> dialog(new CDynamicDialog(nullptr));
+    UniqueWindow<CDynamicDialog> dialog(new CDynamicDialog(nullptr));
     std::string error;
     EXPECT_TRUE(dialog->LoadFromXml(xml, &error)) << error;
     EXPECT_NE(dialog->BuildTemplate(), nullptr);
@@ -181,11 +171,11 @@ TEST(DynamicDialog, OkButtonEndsTheModalDialogWithOk)
     guard.Bind(wxEVT_TIMER, [&](wxTimerEvent&) { dialog->EndModal(-1); });
     guard.StartOnce(10000);
     dialog->CallAfter([&] {
-        Pump(300);
+        PumpFor(300);
         wxUIActionSimulator simulator;
         wxWindow* ok = dialog->GetItem(1);
         simulator.MouseMove(ok->GetScreenRect().GetPosition() + ok->GetSize() / 2);
-        Pump(100);
+        PumpFor(100);
         simulator.MouseClick();
     });
     EXPECT_EQ(dialog->ShowModal(), wxID_OK);
@@ -237,7 +227,7 @@ TEST(DynamicDialog, FactoryMakesTheControlOfAnItem)
 
 TEST(DynamicDialog, AddedItemsAndTheHeaderSetInCode)
 {
-    std::unique_ptr<CDynamicDialog, SDestroy> dialog(new CDynamicDialog(nullptr));
+    UniqueWindow<CDynamicDialog> dialog(new CDynamicDialog(nullptr));
     SDialogHeader& header = dialog->Header();
     header.style = WS_POPUP | WS_CAPTION | DS_SETFONT | DS_CENTER;
     header.width = 180;
@@ -260,7 +250,7 @@ TEST(DynamicDialog, AddedItemsAndTheHeaderSetInCode)
 // A page or an embedded dialog: the template's controls in a panel.
 TEST(DialogControls, ChildTemplateInAPanel)
 {
-    std::unique_ptr<wxFrame, SDestroy> frame(new wxFrame(nullptr, wxID_ANY, "Host"));
+    UniqueWindow<wxFrame> frame(new wxFrame(nullptr, wxID_ANY, "Host"));
     auto* panel = new wxPanel(frame.get(), wxID_ANY);
     CDialogTemplate page;
     ASSERT_TRUE(page.LoadFromXml("<dialog style='WS_CHILD DS_CONTROL DS_SETFONT' pointsize='9' width='100' height='40'>"

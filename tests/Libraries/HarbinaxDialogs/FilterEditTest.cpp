@@ -22,7 +22,7 @@ protected:
         m_edit->SetBeepOnReject(false);
         m_frame->Show();
         m_frame->Raise();
-        Pump(300);
+        PumpFor(300);
         Focus();
     }
 
@@ -37,19 +37,19 @@ protected:
     {
         m_simulator.MouseMove(m_edit->GetScreenRect().GetPosition() + wxPoint(5, 5));
         m_edit->SetFocus();
-        Pump();
+        PumpFor(150);
     }
 
     void Type(const char* text)
     {
         m_simulator.Text(text);
-        Pump();
+        PumpFor(150);
     }
 
     void Key(int key, int modifiers = wxMOD_NONE)
     {
         m_simulator.Char(key, modifiers);
-        Pump();
+        PumpFor(150);
     }
 
     static void PutOnClipboard(const wxString& text)
@@ -145,7 +145,7 @@ TEST_F(FilterEditTest, PasteGoesThroughTheFilter)
     m_edit->SetSelection(1, 4);
     PutOnClipboard("9");
     m_edit->Paste();
-    Pump();
+    PumpFor(150);
     EXPECT_EQ(m_edit->GetValue(), "-9.456");
 }
 
@@ -156,7 +156,7 @@ TEST_F(FilterEditTest, MiddleButtonPastesThroughTheFilter)
     PutOnClipboard("4-2x");
     wxTheClipboard->UsePrimarySelection(false);
     m_simulator.MouseClick(wxMOUSE_BTN_MIDDLE);
-    Pump();
+    PumpFor(150);
     EXPECT_EQ(m_edit->GetValue(), "42");
 }
 
@@ -188,9 +188,9 @@ TEST_F(FilterEditTest, FocusSelectsAll)
 {
     m_edit->SetText("1234");
     m_other->SetFocus();
-    Pump();
+    PumpFor(150);
     m_edit->SetFocus();
-    Pump();
+    PumpFor(150);
     long from = 0, to = 0;
     m_edit->GetSelection(&from, &to);
     EXPECT_EQ(from, 0);

@@ -1,5 +1,5 @@
 #include "PageTestSupport.h"
-#include "WxTestSupport.h"
+#include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>

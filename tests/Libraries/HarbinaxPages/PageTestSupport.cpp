@@ -1,10 +1,19 @@
 #include "PageTestSupport.h"
 
+#include "support/WxTestEnvironment.h"
+
 #include <wx/dcmemory.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include <utility>
+
+namespace {
+
+::testing::Environment* const wx =
+    ::testing::AddGlobalTestEnvironment(new CWxTestEnvironment({"HarbinaxPagesTests"}));
+
+}  // namespace
 
 std::map<int, wxPoint> ToolCentres(wxToolBar* toolBar)
 {

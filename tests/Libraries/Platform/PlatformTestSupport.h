@@ -1,11 +1,11 @@
 // Small helpers shared by the platform tests.
 #pragma once
 
+#include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
+
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -14,17 +14,6 @@ inline std::string TestDataFile(const std::string& name)
 {
     const char* folder = std::getenv("ZEPHRIN_TEST_DATA");
     return std::string(folder ? folder : "tests/data") + "/Platform/" + name;
-}
-
-inline std::string ReadWholeFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
-inline void WriteWholeFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 // Standard output of a shell command, without its last line break.
@@ -41,28 +30,3 @@ inline std::string RunCommand(const std::string& command)
         output.pop_back();
     return output;
 }
-
-// A fresh folder per test, removed afterwards.
-class CTemporaryFolder {
-public:
-    CTemporaryFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "PlatformTests.XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            m_path = pattern;
-        EXPECT_FALSE(m_path.empty()) << "cannot create a temporary folder";
-    }
-    ~CTemporaryFolder()
-    {
-        std::error_code ignored;
-        if (!m_path.empty())
-            std::filesystem::remove_all(m_path, ignored);
-    }
-    CTemporaryFolder(const CTemporaryFolder&) = delete;
-    CTemporaryFolder& operator=(const CTemporaryFolder&) = delete;
-
-    std::string Path(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};

@@ -1,13 +1,13 @@
 #include "PolyglottaWx/TranslatorWx.h"
 
 #include "PolyglottaWx/WindowIds.h"
+#include "support/WxTestEnvironment.h"
+#include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <wx/app.h>
 #include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/frame.h>
-#include <wx/init.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/stattext.h>
@@ -16,50 +16,13 @@
 
 namespace {
 
-// A failed wx assertion would open a dialog and wait for a click that never comes.
-void FailOnAssert(const wxString& file, int line, const wxString& function, const wxString& condition,
-                  const wxString& message)
-{
-    const std::string where = file.utf8_string();
-    ADD_FAILURE_AT(where.c_str(), line) << "wx assertion in " << function.utf8_string() << ": "
-                                        << condition.utf8_string() << " " << message.utf8_string();
-}
-
-class WxEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        wxSetAssertHandler(FailOnAssert);
-        static char name[] = "PolyglottaWxTests";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        wxApp::SetInstance(new wxApp);
-        ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display";
-        ASSERT_TRUE(wxTheApp->CallOnInit());
-    }
-
-    void TearDown() override
-    {
-        wxTheApp->OnExit();
-        wxEntryCleanup();
-    }
-};
-
-::testing::Environment* const wxEnvironment = ::testing::AddGlobalTestEnvironment(new WxEnvironment);
+::testing::Environment* const wx =
+    ::testing::AddGlobalTestEnvironment(new CWxTestEnvironment({"PolyglottaWxTests"}));
 
 std::string Text(const wxString& text)
 {
     return text.utf8_string();
 }
-
-// Deleted at once rather than on idle: the tests run no event loop.
-struct SDestroy {
-    void operator()(wxWindow* window) const
-    {
-        window->Hide();
-        delete window;
-    }
-};
 
 const char* const kDialogs = R"(<translator>
   <dialog id="100">
@@ -94,7 +57,7 @@ protected:
     }
 
     CTranslator translator;
-    std::unique_ptr<wxDialog, SDestroy> dialog;
+    UniqueWindow<wxDialog> dialog;
     wxStaticText* database = nullptr;
     wxStaticText* version = nullptr;
     wxStaticText* empty = nullptr;
@@ -202,7 +165,7 @@ TEST(TranslatorWxMenu, TranslatesTheMainMenuFromTheProgramsResources)
     translator.SetDefaultLanguage("en");
     translator.SetLanguage("de");
 
-    std::unique_ptr<wxFrame, SDestroy> frame(new wxFrame(nullptr, wxID_ANY, "TAMBEL"));
+    UniqueWindow<wxFrame> frame(new wxFrame(nullptr, wxID_ANY, "TAMBEL"));
     wxMenuBar* bar = BuildMainMenu();
     frame->SetMenuBar(bar);
     frame->Show();

@@ -1,6 +1,7 @@
 #include "Stretchkit/AnchorLayout.h"
 #include "Stretchkit/GripSupport.h"
-#include "WxTestSupport.h"
+#include "support/WxTestEnvironment.h"
+#include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
@@ -8,6 +9,9 @@
 #include <wx/uiaction.h>
 
 namespace {
+
+::testing::Environment* const wx =
+    ::testing::AddGlobalTestEnvironment(new CWxTestEnvironment({"StretchkitGuiTests"}));
 
 class CPanelAnchors : public CAnchorLayout {
 public:

@@ -1,45 +1,24 @@
 // An engine selection list in real wx controls.
 #include "CommonFiles/UnitManager.h"
 #include "Wx/ComboItemsWx.h"
+#include "support/WxTestEnvironment.h"
+#include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <wx/app.h>
 #include <wx/choice.h>
 #include <wx/combobox.h>
 #include <wx/frame.h>
-#include <wx/init.h>
 
 namespace {
 
-// wx up for the one test; a failed wx assertion fails the test instead of opening a dialog.
-struct WxRunning {
-    WxRunning()
-    {
-        wxSetAssertHandler([](const wxString& file, int line, const wxString&, const wxString& condition,
-                              const wxString&) {
-            ADD_FAILURE_AT(file.utf8_string().c_str(), line) << condition.utf8_string();
-        });
-        static char name[] = "CommonFilesWxTests";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        wxApp::SetInstance(new wxApp);
-        started = wxEntryStart(argc, argv);
-    }
-    ~WxRunning()
-    {
-        if (started)
-            wxEntryCleanup();
-    }
-    bool started;
-};
+::testing::Environment* const wx =
+    ::testing::AddGlobalTestEnvironment(new CWxTestEnvironment({"CommonFilesWxTests"}));
 
 TEST(ComboItemsWx, ControlsShowTheTextsAndGiveBackTheItemData)
 {
-    WxRunning wx;
-    ASSERT_TRUE(wx.started) << "no display";
-    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "units");
-    wxChoice* choice = new wxChoice(frame, wxID_ANY);
-    wxComboBox* combo = new wxComboBox(frame, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0,
+    UniqueWindow<wxFrame> frame(new wxFrame(nullptr, wxID_ANY, "units"));
+    wxChoice* choice = new wxChoice(frame.get(), wxID_ANY);
+    wxComboBox* combo = new wxComboBox(frame.get(), wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0,
                                        nullptr, wxCB_READONLY);
     CComboItems items;
     CUnitManager::FillFlowReferenceCombo(items, "en");
@@ -54,8 +33,6 @@ TEST(ComboItemsWx, ControlsShowTheTextsAndGiveBackTheItemData)
             EXPECT_EQ(GetItemData(*control, i), items[i].data);
         }
     }
-    // Deleted at once: the test runs no event loop.
-    delete frame;
 }
 
 }  // namespace

@@ -1,0 +1,78 @@
+#include "support/WxTestSupport.h"
+
+#include <wx/app.h>
+#include <wx/dcmemory.h>
+#include <wx/dcclient.h>
+#include <wx/evtloop.h>
+#include <wx/stopwatch.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+#include <wx/window.h>
+
+void Pump()
+{
+    // The event loop's own pieces rather than wxYield, which must not be called again from an
+    // event handler that a yield is running.
+    for (int round = 0; round < 5; ++round) {
+        wxTheApp->ProcessPendingEvents();
+        wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+        while (loop && loop->Pending())
+            loop->Dispatch();
+        wxTheApp->ProcessIdle();
+        wxMilliSleep(5);
+    }
+}
+
+void PumpFor(int milliseconds)
+{
+    wxStopWatch watch;
+    do {
+        Pump();
+    } while (watch.Time() < milliseconds);
+}
+
+bool WaitFor(const std::function<bool()>& condition)
+{
+    wxStopWatch watch;
+    while (!condition()) {
+        if (watch.Time() > 2000)
+            return condition();
+        Pump();
+    }
+    return true;
+}
+
+void ShowAndFocus(wxWindow* topLevel)
+{
+    topLevel->Show();
+    topLevel->Raise();
+    WaitFor([topLevel] { return topLevel->IsShownOnScreen(); });
+    Pump();
+    wxUIActionSimulator().MouseMove(topLevel->GetScreenRect().GetPosition() + wxPoint(5, 5));
+    Pump();
+}
+
+wxBitmap Snapshot(wxWindow* window)
+{
+    // The desktop paints on its own clock: give it time for what the test changed.
+    window->Refresh();
+    for (int round = 0; round < 8; ++round) {
+        window->Update();
+        Pump();
+    }
+    // From the window itself: the screen may still show what was there before it.
+    const wxSize size = window->GetClientSize();
+    wxBitmap bitmap(size);
+    wxClientDC source(window);
+    wxMemoryDC memory(bitmap);
+    memory.Blit(0, 0, size.x, size.y, &source, 0, 0);
+    memory.SelectObject(wxNullBitmap);
+    return bitmap;
+}
+
+void SDeleteWindow::operator()(wxWindow* window) const
+{
+    if (window->GetHandle())
+        window->Hide();
+    delete window;
+}

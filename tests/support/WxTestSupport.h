@@ -1,0 +1,34 @@
+// Letting the window system catch up with what a windowed test did, and looking at what it
+// shows. No main loop runs in the tests: these hand the display's events to wx.
+#pragma once
+
+#include <wx/bitmap.h>
+
+#include <functional>
+#include <memory>
+
+class wxWindow;
+
+// Handles the events that are pending now, a few rounds.
+void Pump();
+
+// Handles the events of the next milliseconds (timers included).
+void PumpFor(int milliseconds);
+
+// Handles events until the condition holds or about two seconds have passed; the condition's
+// last value.
+bool WaitFor(const std::function<bool()>& condition);
+
+// Shows the top-level window and gives it the keyboard: the pointer rests on it, since a bare
+// X server gives the keyboard to the window under the pointer.
+void ShowAndFocus(wxWindow* topLevel);
+
+// What the window shows now, once it has drawn what the test changed.
+wxBitmap Snapshot(wxWindow* window);
+
+// Deletes a window at once, where wx would delete a top-level one only when idle.
+struct SDeleteWindow {
+    void operator()(wxWindow* window) const;
+};
+template <class TWindow>
+using UniqueWindow = std::unique_ptr<TWindow, SDeleteWindow>;
