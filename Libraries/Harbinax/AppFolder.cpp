@@ -1,6 +1,6 @@
 #include "Harbinax/AppFolder.h"
 
-#include <strings.h>
+#include "Platform/AsciiText.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ std::string InstallFolderOf(const std::string& programPath)
         return folder;
     const std::string withoutSlash = folder.substr(0, folder.size() - 1);
     const std::string name = withoutSlash.substr(withoutSlash.rfind('/') + 1);
-    if (strcasecmp(name.c_str(), "debug") == 0 || strcasecmp(name.c_str(), "release") == 0)
+    if (Platform::EqualsNoCase(name, "debug") || Platform::EqualsNoCase(name, "release"))
         return FolderWithSlash(withoutSlash);
     return folder;
 }

@@ -1,9 +1,9 @@
 #include "Harbinax/ResourceBundle.h"
 
+#include "Platform/AsciiText.h"
 #include "Platform/AtomicFile.h"
 #include "Platform/ResourceRegistry.h"
 
-#include <cctype>
 #include <cstdint>
 #include <fstream>
 #include <sstream>
@@ -30,7 +30,7 @@ bool IsWord(const std::string& text)
 std::string Upper(std::string text)
 {
     for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        c = Platform::AsciiUpper(c);
     return text;
 }
 

@@ -1,6 +1,7 @@
 #include "Harbinax/UiLanguage.h"
 
-#include <cctype>
+#include "Platform/AsciiText.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -34,16 +35,9 @@ const struct {
 
 std::string TrimmedLower(const std::string& text)
 {
-    const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && blank(text[begin]))
-        ++begin;
-    while (end > begin && blank(text[end - 1]))
-        --end;
-    std::string result = text.substr(begin, end - begin);
+    std::string result(Platform::TrimAsciiBlanks(text));
     for (char& c : result)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        c = Platform::AsciiLower(c);
     return result;
 }
 

@@ -2,8 +2,7 @@
 
 #include "HarbinaxCore/DialogTemplate.h"
 #include "HarbinaxCore/StyleNames.h"
-
-#include <strings.h>
+#include "Platform/AsciiText.h"
 
 using namespace DialogStyle;
 
@@ -11,7 +10,7 @@ namespace {
 
 bool IsClass(const SDialogItem& item, const char* name)
 {
-    return strcasecmp(item.windowClass.c_str(), name) == 0;
+    return Platform::EqualsNoCase(item.windowClass, name);
 }
 
 EDialogItemKind ButtonKind(std::uint32_t style)

@@ -1,7 +1,8 @@
 #include "HarbinaxCore/StyleNames.h"
 
+#include "Platform/AsciiText.h"
+
 #include <algorithm>
-#include <cctype>
 
 using namespace DialogStyle;
 
@@ -81,16 +82,10 @@ const SStyleName exStyleNames[] = {
 
 #undef STYLE_NAME
 
-bool SameName(std::string_view written, const char* name)
-{
-    return std::equal(written.begin(), written.end(), name, name + std::char_traits<char>::length(name),
-                      [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; });
-}
-
 template <std::size_t N>
 std::uint32_t Parse(const SStyleName (&table)[N], std::string_view text, std::vector<std::string>* unknown)
 {
-    const auto isBlank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    const auto isBlank = Platform::IsAsciiBlank;
     std::uint32_t value = 0;
     auto it = text.begin();
     while (it != text.end()) {
@@ -100,7 +95,7 @@ std::uint32_t Parse(const SStyleName (&table)[N], std::string_view text, std::ve
             continue;
         const std::string_view name(&*start, static_cast<std::size_t>(it - start));
         const auto found = std::find_if(std::begin(table), std::end(table),
-                                        [&](const SStyleName& entry) { return SameName(name, entry.name); });
+                                        [&](const SStyleName& entry) { return Platform::EqualsNoCase(name, entry.name); });
         if (found != std::end(table))
             value |= found->value;
         else if (unknown)

@@ -1,6 +1,7 @@
 #include "Harbinax/ResourceBundle.h"
 #include "Harbinax/SatelliteResources.h"
 #include "HarbinaxTestSupport.h"
+#include "support/LocaleScope.h"
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,24 @@ TEST(ResourceBundle, ReadsBackWhatWasWrittenByIdOrNameInAnyCase)
     EXPECT_EQ("", bytes);
     EXPECT_FALSE(bundle.Find("STRING", 102, bytes));
     EXPECT_FALSE(bundle.Find("STRING", -1, bytes));
+}
+
+// Under a Turkish locale the C library's toupper('i') stays 'i'; types and names still match.
+TEST(ResourceBundle, TypesAndNamesIgnoreCaseUnderAnyLocale)
+{
+    CTemporaryFolder folder;
+    const std::string path = folder.Path("Zephrin_tr.res");
+    std::string error;
+    ASSERT_TRUE(CResourceBundle::Write(path, {{"bitmap", "#139", "image"}, {"rcdata", "title", "text"}}, error))
+        << error;
+    CLocaleScope turkish("tr_TR.UTF-8");
+    ASSERT_TRUE(turkish.IsSet());
+    CResourceBundle bundle;
+    ASSERT_TRUE(bundle.Load(path, error)) << error;
+    std::string_view bytes;
+    EXPECT_TRUE(bundle.Find("BITMAP", 139, bytes));
+    EXPECT_TRUE(bundle.Find("RCDATA", "TITLE", bytes));
+    EXPECT_TRUE(bundle.Find("Rcdata", "Title", bytes));
 }
 
 TEST(ResourceBundle, RefusesMalformedFilesWhole)

@@ -1,4 +1,5 @@
 #include "Harbinax/UiLanguage.h"
+#include "support/LocaleScope.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,19 @@ TEST(UiLanguage, FindsRowsByCodeOrNameTrimmedAndInAnyCase)
         EXPECT_STREQ(c.name, language.name) << '"' << c.text << '"';
         EXPECT_EQ(c.separator, language.decimalSeparator) << '"' << c.text << '"';
     }
+}
+
+// Under a Turkish locale the C library's tolower('I') stays 'I'; the ASCII rule still holds.
+TEST(UiLanguage, FindsRowsWhateverTheProcessLocale)
+{
+    CLocaleScope turkish("tr_TR.UTF-8");
+    ASSERT_TRUE(turkish.IsSet());
+    const struct {
+        const char* text;
+        const char* code;
+    } cases[] = {{"ITALIAN", "it"}, {"IT", "it"}, {" TURKISH ", "tr"}, {"Icelandic", "is"}, {"IS", "is"}};
+    for (const auto& c : cases)
+        EXPECT_STREQ(c.code, FindUiLanguage(c.text).code) << '"' << c.text << '"';
 }
 
 class SystemLanguage : public ::testing::Test {

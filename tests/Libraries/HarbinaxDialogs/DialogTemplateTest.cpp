@@ -1,6 +1,7 @@
 #include "HarbinaxCore/DialogItemKind.h"
 #include "HarbinaxCore/DialogTemplate.h"
 #include "HarbinaxCore/StyleNames.h"
+#include "support/LocaleScope.h"
 
 #include <gtest/gtest.h>
 
@@ -205,43 +206,58 @@ struct SKindCase {
     EDialogItemKind kind;
 };
 
-TEST(DialogItemKind, FollowsClassAndStyle)
+const SKindCase kKindCases[] = {
+    {"BUTTON", BS_PUSHBUTTON, EDialogItemKind::PushButton},
+    {"button", BS_DEFPUSHBUTTON | BS_ICON, EDialogItemKind::PushButton},
+    {"BUTTON", BS_OWNERDRAW, EDialogItemKind::PushButton},
+    {"BUTTON", BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER, EDialogItemKind::CheckBox},
+    {"BUTTON", BS_AUTO3STATE, EDialogItemKind::CheckBox},
+    {"BUTTON", BS_AUTORADIOBUTTON | WS_GROUP, EDialogItemKind::RadioButton},
+    {"BUTTON", BS_RADIOBUTTON, EDialogItemKind::RadioButton},
+    {"BUTTON", BS_GROUPBOX, EDialogItemKind::GroupBox},
+    {"STATIC", SS_LEFT, EDialogItemKind::Text},
+    {"Static", SS_RIGHT | SS_NOPREFIX | SS_SUNKEN, EDialogItemKind::Text},
+    {"STATIC", SS_LEFTNOWORDWRAP, EDialogItemKind::Text},
+    {"STATIC", SS_ICON | SS_CENTERIMAGE, EDialogItemKind::Icon},
+    {"STATIC", SS_BITMAP, EDialogItemKind::Bitmap},
+    {"STATIC", SS_ETCHEDHORZ, EDialogItemKind::HorizontalLine},
+    {"STATIC", SS_ETCHEDVERT, EDialogItemKind::VerticalLine},
+    {"STATIC", SS_BLACKFRAME, EDialogItemKind::Placeholder},
+    {"STATIC", SS_ETCHEDFRAME, EDialogItemKind::Placeholder},
+    {"STATIC", SS_GRAYRECT, EDialogItemKind::Placeholder},
+    {"EDIT", ES_MULTILINE | ES_WANTRETURN, EDialogItemKind::Edit},
+    {"COMBOBOX", CBS_DROPDOWNLIST, EDialogItemKind::ComboBox},
+    {"LISTBOX", LBS_STANDARD, EDialogItemKind::ListBox},
+    {"SysListView32", LVS_REPORT, EDialogItemKind::ListView},
+    {"systabcontrol32", 0, EDialogItemKind::TabStrip},
+    {"msctls_progress32", PBS_SMOOTH, EDialogItemKind::ProgressBar},
+    {"SysLink", 0, EDialogItemKind::Link},
+    {"SCROLLBAR", 0, EDialogItemKind::Unknown},
+    {"", 0, EDialogItemKind::Unknown},
+};
+
+void ExpectKindsOfTheTable()
 {
-    const SKindCase cases[] = {
-        {"BUTTON", BS_PUSHBUTTON, EDialogItemKind::PushButton},
-        {"button", BS_DEFPUSHBUTTON | BS_ICON, EDialogItemKind::PushButton},
-        {"BUTTON", BS_OWNERDRAW, EDialogItemKind::PushButton},
-        {"BUTTON", BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER, EDialogItemKind::CheckBox},
-        {"BUTTON", BS_AUTO3STATE, EDialogItemKind::CheckBox},
-        {"BUTTON", BS_AUTORADIOBUTTON | WS_GROUP, EDialogItemKind::RadioButton},
-        {"BUTTON", BS_RADIOBUTTON, EDialogItemKind::RadioButton},
-        {"BUTTON", BS_GROUPBOX, EDialogItemKind::GroupBox},
-        {"STATIC", SS_LEFT, EDialogItemKind::Text},
-        {"Static", SS_RIGHT | SS_NOPREFIX | SS_SUNKEN, EDialogItemKind::Text},
-        {"STATIC", SS_LEFTNOWORDWRAP, EDialogItemKind::Text},
-        {"STATIC", SS_ICON | SS_CENTERIMAGE, EDialogItemKind::Icon},
-        {"STATIC", SS_BITMAP, EDialogItemKind::Bitmap},
-        {"STATIC", SS_ETCHEDHORZ, EDialogItemKind::HorizontalLine},
-        {"STATIC", SS_ETCHEDVERT, EDialogItemKind::VerticalLine},
-        {"STATIC", SS_BLACKFRAME, EDialogItemKind::Placeholder},
-        {"STATIC", SS_ETCHEDFRAME, EDialogItemKind::Placeholder},
-        {"STATIC", SS_GRAYRECT, EDialogItemKind::Placeholder},
-        {"EDIT", ES_MULTILINE | ES_WANTRETURN, EDialogItemKind::Edit},
-        {"COMBOBOX", CBS_DROPDOWNLIST, EDialogItemKind::ComboBox},
-        {"LISTBOX", LBS_STANDARD, EDialogItemKind::ListBox},
-        {"SysListView32", LVS_REPORT, EDialogItemKind::ListView},
-        {"systabcontrol32", 0, EDialogItemKind::TabStrip},
-        {"msctls_progress32", PBS_SMOOTH, EDialogItemKind::ProgressBar},
-        {"SysLink", 0, EDialogItemKind::Link},
-        {"SCROLLBAR", 0, EDialogItemKind::Unknown},
-        {"", 0, EDialogItemKind::Unknown},
-    };
-    for (const SKindCase& c : cases) {
+    for (const SKindCase& c : kKindCases) {
         SDialogItem item;
         item.windowClass = c.windowClass;
         item.style = WS_CHILD | WS_VISIBLE | c.style;
         EXPECT_EQ(DialogItemKind(item), c.kind) << c.windowClass << " " << std::hex << c.style;
     }
+}
+
+TEST(DialogItemKind, FollowsClassAndStyle)
+{
+    ExpectKindsOfTheTable();
+}
+
+// Under a Turkish locale the C library's strcasecmp takes "Static" for another word than
+// "STATIC"; the ASCII rule still holds.
+TEST(DialogItemKind, FollowsClassWhateverTheProcessLocale)
+{
+    CLocaleScope turkish("tr_TR.UTF-8");
+    ASSERT_TRUE(turkish.IsSet());
+    ExpectKindsOfTheTable();
 }
 
 // Radio buttons form a group from one with WS_GROUP up to the next control with WS_GROUP.
