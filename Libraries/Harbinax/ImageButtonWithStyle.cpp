@@ -86,6 +86,13 @@ CImageButtonWithStyle::CImageButtonWithStyle(wxWindow* parent, wxWindowID id, co
     Bind(wxEVT_KILL_FOCUS, &CImageButtonWithStyle::OnFocus, this);
 }
 
+CImageButtonWithStyle::~CImageButtonWithStyle()
+{
+    // wx keeps a stack of the windows that hold the mouse; one left on it crashes later.
+    if (HasCapture())
+        ReleaseMouse();
+}
+
 void CImageButtonWithStyle::SetImage(const wxBitmap& image)
 {
     m_image = image;

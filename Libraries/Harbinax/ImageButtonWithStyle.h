@@ -13,6 +13,8 @@ public:
     CImageButtonWithStyle(wxWindow* parent, wxWindowID id, const wxBitmap& image = wxNullBitmap,
                           const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
                           long style = 0);
+    // Gives the mouse back when it goes while pressed.
+    ~CImageButtonWithStyle() override;
 
     void SetImage(const wxBitmap& image);
     const wxBitmap& GetImage() const { return m_image; }

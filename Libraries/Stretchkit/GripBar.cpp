@@ -11,6 +11,13 @@
 
 CGripBar::CGripBar() = default;
 
+CGripBar::~CGripBar()
+{
+    // wx keeps a stack of the windows that hold the mouse; one left on it crashes later.
+    if (HasCapture())
+        ReleaseMouse();
+}
+
 wxSize CGripBar::GripSize()
 {
     // Some themes report no scroll-bar size; a grip still needs room for its ridges.

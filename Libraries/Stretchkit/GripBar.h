@@ -9,6 +9,8 @@
 class CGripBar : public wxWindow {
 public:
     CGripBar();
+    // Gives the mouse back when it goes during a drag.
+    ~CGripBar() override;
     // A hidden child of the parent, as large as the system's scroll-bar corner.
     bool Create(wxWindow* parent);
 

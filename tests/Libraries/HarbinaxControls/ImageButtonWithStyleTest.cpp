@@ -116,6 +116,18 @@ TEST_F(ImageButtonWithStyleTest, ClickSendsTheButtonCommand)
     EXPECT_EQ(m_clicks, 3);
 }
 
+// A dialog may close while the mouse still holds a button down: the button gives the mouse back
+// as it goes, so no window is left holding a capture for a window that no longer exists.
+TEST_F(ImageButtonWithStyleTest, GoingWhilePressedGivesTheMouseBack)
+{
+    CTestImageButton* button = MakeButton(0);
+    ShowFrame();
+    Send(button, wxEVT_LEFT_DOWN, wxPoint(5, 5));
+    ASSERT_TRUE(button->HasCapture());
+    delete button;
+    EXPECT_EQ(wxWindow::GetCapture(), nullptr);
+}
+
 TEST_F(ImageButtonWithStyleTest, ImageFollowsTheAlignmentInsideTheThemedFace)
 {
     const wxRect client(0, 0, 60, 40);

@@ -200,4 +200,21 @@ TEST(GripSupportGui, GripSitsInTheCornerAndResizesTheWindowByDragging)
     EXPECT_EQ(nullptr, grip.GetGrip());
 }
 
+// A window may close during a drag of its grip: the grip gives the mouse back as it goes, so no
+// window is left holding a capture for a window that no longer exists.
+TEST(GripSupportGui, GoingDuringADragGivesTheMouseBack)
+{
+    UniqueWindow<wxFrame> frame(new wxFrame(nullptr, wxID_ANY, "Grip", wxPoint(50, 50), wxSize(400, 300)));
+    CGripSupport grip;
+    ASSERT_TRUE(grip.CreateGrip(frame.get(), true));
+    ShowAndFocus(frame.get());
+    wxMouseEvent press(wxEVT_LEFT_DOWN);
+    press.SetEventObject(grip.GetGrip());
+    grip.GetGrip()->GetEventHandler()->ProcessEvent(press);
+    ASSERT_TRUE(grip.GetGrip()->HasCapture());
+    frame.reset();
+    EXPECT_EQ(nullptr, wxWindow::GetCapture());
+    EXPECT_EQ(nullptr, grip.GetGrip());
+}
+
 }  // namespace
