@@ -40,12 +40,8 @@ void CInputFilter::SetNumeric(bool on, bool acceptCommaAndPoint)
         m_allowed.clear();
         return;
     }
-    m_allowed = kIntegerChars;
-    if (acceptCommaAndPoint)
-        m_separators += L",.";
-    else
-        m_separators += m_decimalSeparator();
-    m_allowed += m_separators;
+    m_separators = acceptCommaAndPoint ? std::wstring(L",.") : std::wstring(1, m_decimalSeparator());
+    m_allowed = kIntegerChars + m_separators;
 }
 
 void CInputFilter::SetMaxLength(int length)

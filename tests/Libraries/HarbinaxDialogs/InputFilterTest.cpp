@@ -127,6 +127,23 @@ TEST(InputFilter, OwnSeparatorIsTakenWhenSet)
     EXPECT_EQ(filter.GetAllowedChars(), L"0123456789+-,");
 }
 
+// A field switched from taking both separators to its own takes only its own; one set up again
+// after a change of language takes the new one only.
+TEST(InputFilter, NumericAgainReplacesTheSeparators)
+{
+    separator = L'.';
+    CInputFilter filter([] { return separator; });
+    filter.SetNumeric(true, true);
+    filter.SetNumeric(true, false);
+    EXPECT_EQ(filter.GetSeparators(), L".");
+    EXPECT_EQ(filter.GetAllowedChars(), L"0123456789+-.");
+    EXPECT_EQ(filter.FilterText(L"1,5"), L"15");
+    separator = L',';
+    filter.SetNumeric(true, false);
+    EXPECT_EQ(filter.GetSeparators(), L",");
+    EXPECT_EQ(filter.FilterText(L"1.5"), L"15");
+}
+
 TEST(InputFilter, CheckCharAtAPosition)
 {
     separator = L'.';
