@@ -2,6 +2,7 @@
 
 #include "Harbinax/FilterEdit.h"
 #include "Harbinax/Harbinax.h"
+#include "Harbinax/ResourceImage.h"
 #include "HarbinaxCore/DialogItemKind.h"
 #include "HarbinaxCore/StyleNames.h"
 #include "Platform/NumberText.h"
@@ -12,10 +13,8 @@
 #include <wx/combobox.h>
 #include <wx/gauge.h>
 #include <wx/hyperlink.h>
-#include <wx/image.h>
 #include <wx/listbox.h>
 #include <wx/listctrl.h>
-#include <wx/mstream.h>
 #include <wx/notebook.h>
 #include <wx/radiobut.h>
 #include <wx/settings.h>
@@ -65,16 +64,10 @@ long BorderStyle(const SDialogItem& item, long withBorder)
 wxBitmap ResourceImage(const char* type, const std::string& title)
 {
     int id = 0;
-    std::string_view bytes;
-    if (!CResourceRegistry::IdFromName(title, id) || !CHarbinax::FindResource(type, id, bytes))
+    if (!CResourceRegistry::IdFromName(title, id))
         return wxBitmap();
-    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
-        wxInitAllImageHandlers();
-    wxMemoryInputStream stream(bytes.data(), bytes.size());
-    wxImage image;
-    if (!image.LoadFile(stream, wxBITMAP_TYPE_ANY))
-        return wxBitmap();
-    return wxBitmap(image);
+    const wxImage image = LoadResourceImage(type, id);
+    return image.IsOk() ? wxBitmap(image) : wxBitmap();
 }
 
 // GTK draws the box of a check box or radio button taller than a template line of 10 dialog

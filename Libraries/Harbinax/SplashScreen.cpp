@@ -1,16 +1,14 @@
 #include "Harbinax/SplashScreen.h"
 
 #include "Harbinax/FileVersion.h"
-#include "Harbinax/Harbinax.h"
 #include "Harbinax/ProgressEvents.h"
+#include "Harbinax/ResourceImage.h"
 #include "Harbinax/SplashShape.h"
 
 #include <wx/apptrait.h>
 #include <wx/dcclient.h>
 #include <wx/evtloop.h>
 #include <wx/frame.h>
-#include <wx/log.h>
-#include <wx/mstream.h>
 #include <wx/settings.h>
 
 #include <algorithm>
@@ -89,16 +87,7 @@ CSplashScreen::~CSplashScreen()
 
 bool CSplashScreen::SetBitmap(int resourceId)
 {
-    std::string_view bytes;
-    wxImage image;
-    if (CHarbinax::FindResource("BITMAP", resourceId, bytes)) {
-        if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
-            wxInitAllImageHandlers();
-        wxLogNull quiet;  // a broken resource means no bitmap, not a message box
-        wxMemoryInputStream stream(bytes.data(), bytes.size());
-        image.LoadFile(stream, wxBITMAP_TYPE_ANY);
-    }
-    return SetBitmap(image);
+    return SetBitmap(LoadResourceImage("BITMAP", resourceId));
 }
 
 bool CSplashScreen::SetBitmap(const wxImage& image)

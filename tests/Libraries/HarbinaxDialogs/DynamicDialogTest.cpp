@@ -15,6 +15,7 @@
 #include <wx/hyperlink.h>
 #include <wx/listbox.h>
 #include <wx/listctrl.h>
+#include <wx/log.h>
 #include <wx/notebook.h>
 #include <wx/panel.h>
 #include <wx/radiobut.h>
@@ -142,6 +143,33 @@ TEST(DynamicDialog, IconComesFromTheResources)
     const wxBitmap bitmap = ItemAs<wxStaticBitmap>(*dialog, 131)->GetBitmap();
     ASSERT_TRUE(bitmap.IsOk());
     EXPECT_EQ(bitmap.GetSize(), wxSize(32, 32));
+}
+
+// Counts what wx logs while it is the log target.
+class CLogCounter : public wxLog {
+public:
+    CLogCounter() : m_previous(wxLog::SetActiveTarget(this)) {}
+    ~CLogCounter() override { wxLog::SetActiveTarget(m_previous); }
+
+    int messages = 0;
+
+protected:
+    void DoLogTextAtLevel(wxLogLevel, const wxString&) override { ++messages; }
+
+private:
+    wxLog* m_previous;
+};
+
+// A damaged image among the resources leaves the control empty; the user gets no message box
+// about it when the dialog opens.
+TEST(DynamicDialog, BrokenImageResourceLeavesTheControlEmptyAndQuiet)
+{
+    auto dialog = BuiltDialog("<dialog><item class='STATIC' id='132' x='8' y='8' width='20' height='20'"
+                              " title='#132' style='WS_CHILD WS_VISIBLE SS_ICON'/></dialog>");
+    CLogCounter log;
+    ASSERT_TRUE(dialog->CreateFromTemplate(false));
+    EXPECT_FALSE(ItemAs<wxStaticBitmap>(*dialog, 132)->GetBitmap().IsOk());
+    EXPECT_EQ(log.messages, 0);
 }
 
 TEST(DynamicDialog, RadioButtonsFormTheirGroups)
