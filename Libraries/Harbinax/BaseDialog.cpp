@@ -431,7 +431,9 @@ void cvBaseDialog::OnWindowDestroy(wxWindowDestroyEvent& event)
 
 void cvBaseDialog::OnDestroy()
 {
+    // The page may refuse to be left, but its window goes with this one all the same.
     ShowPage(nullptr);
+    m_currentPage = nullptr;
     DeleteAllAnchors();
     DestroyToolBar();
 }

@@ -80,8 +80,9 @@ public:
     virtual wxSize GetMinimumSize(bool withToolBar) const;
     // (Re)builds the toolbar from the button list.
     virtual void CreateToolBar();
-    // Leaves the current page, forgets the anchors and removes the toolbar. Runs when the window
-    // is destroyed; an override does its own clean-up and calls this.
+    // Leaves the current page (a refusal is reported, but no page is current afterwards), forgets
+    // the anchors and removes the toolbar. Runs when the window is destroyed; an override does its
+    // own clean-up and calls this.
     virtual void OnDestroy();
 
     // Checks the button of the current page and unchecks the other pages' buttons.

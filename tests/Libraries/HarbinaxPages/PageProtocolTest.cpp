@@ -194,6 +194,20 @@ TEST_F(PageProtocol, DestroyingTheWindowLeavesTheCurrentPageFirst)
     EXPECT_EQ(nullptr, results.GetWindow());
 }
 
+// A page may refuse to be left; its window goes with the dialog's all the same, so the dialog
+// keeps no current page that has no window any more.
+TEST_F(PageProtocol, DestroyingTheWindowEndsTheCurrentPageEvenWhenItRefuses)
+{
+    host.ShowPage(&fluid);
+    fluid.refuseLeave = 5;
+    log.clear();
+    host.GetWindow()->Destroy();
+    Pump();
+    EXPECT_EQ(CallLog({"fluid.CanLeavePage shown", "host.ShowPageRefusal 5"}), log);
+    EXPECT_EQ(nullptr, host.GetCurrentPage());
+    EXPECT_EQ(nullptr, fluid.GetWindow());
+}
+
 TEST_F(PageProtocol, PageObjectGoingFirstTakesItsWindow)
 {
     auto page = std::make_unique<CLoggingDialog>("extra", log);
