@@ -70,6 +70,49 @@ wxBitmap Snapshot(wxWindow* window)
     return bitmap;
 }
 
+void SendMouse(wxWindow* window, wxEventType type, const wxPoint& point)
+{
+    wxMouseEvent event(type);
+    event.SetPosition(point);
+    event.SetEventObject(window);
+    window->GetEventHandler()->ProcessEvent(event);
+}
+
+namespace {
+
+bool IsColour(const wxImage& image, int x, int y, const wxColour& colour)
+{
+    return image.GetRed(x, y) == colour.Red() && image.GetGreen(x, y) == colour.Green() &&
+           image.GetBlue(x, y) == colour.Blue();
+}
+
+}  // namespace
+
+int CountColour(const wxImage& image, const wxColour& colour, const wxRect& area)
+{
+    const wxRect scanned = area.IsEmpty() ? wxRect(image.GetSize()) : area.Intersect(wxRect(image.GetSize()));
+    int count = 0;
+    for (int y = scanned.GetTop(); y <= scanned.GetBottom(); ++y) {
+        for (int x = scanned.GetLeft(); x <= scanned.GetRight(); ++x) {
+            if (IsColour(image, x, y, colour))
+                ++count;
+        }
+    }
+    return count;
+}
+
+wxRect ColourBounds(const wxImage& image, const wxColour& colour)
+{
+    wxRect bounds;
+    for (int y = 0; y < image.GetHeight(); ++y) {
+        for (int x = 0; x < image.GetWidth(); ++x) {
+            if (IsColour(image, x, y, colour))
+                bounds = bounds.IsEmpty() ? wxRect(x, y, 1, 1) : bounds.Union(wxRect(x, y, 1, 1));
+        }
+    }
+    return bounds;
+}
+
 void SDeleteWindow::operator()(wxWindow* window) const
 {
     if (window->GetHandle())

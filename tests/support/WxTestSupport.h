@@ -3,6 +3,8 @@
 #pragma once
 
 #include <wx/bitmap.h>
+#include <wx/event.h>
+#include <wx/image.h>
 
 #include <functional>
 #include <memory>
@@ -25,6 +27,15 @@ void ShowAndFocus(wxWindow* topLevel);
 
 // What the window shows now, once it has drawn what the test changed.
 wxBitmap Snapshot(wxWindow* window);
+
+// Hands the window a mouse event of that type at the point (client coordinates), as the window
+// system would, without moving the real pointer.
+void SendMouse(wxWindow* window, wxEventType type, const wxPoint& point);
+
+// The pixels of exactly that colour: how many lie in the area (the whole image when the area
+// is empty), and the smallest rectangle around them (empty when there are none).
+int CountColour(const wxImage& image, const wxColour& colour, const wxRect& area = wxRect());
+wxRect ColourBounds(const wxImage& image, const wxColour& colour);
 
 // Deletes a window at once, where wx would delete a top-level one only when idle.
 struct SDeleteWindow {

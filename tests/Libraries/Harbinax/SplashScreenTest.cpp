@@ -34,20 +34,6 @@ wxImage FramedImage(int width, int height, int frame)
     return image;
 }
 
-// Pixels in the area that have exactly the colour 0xBBGGRR.
-int CountColour(const wxImage& image, const wxRect& area, unsigned long colour)
-{
-    int count = 0;
-    for (int y = area.GetTop(); y <= area.GetBottom(); ++y) {
-        for (int x = area.GetLeft(); x <= area.GetRight(); ++x) {
-            if (image.GetRed(x, y) == (colour & 0xFF) && image.GetGreen(x, y) == ((colour >> 8) & 0xFF) &&
-                image.GetBlue(x, y) == ((colour >> 16) & 0xFF))
-                ++count;
-        }
-    }
-    return count;
-}
-
 class Splash : public ::testing::Test {
 protected:
     void TearDown() override { DeletePendingWindows(); }
@@ -174,13 +160,13 @@ TEST_F(Splash, DrawsStatusAndVersionInTheirColoursOnlyWithBothCoordinates)
     const wxRect versionArea(0, 340, 240, 25);
 
     const wxImage shown = ShowTexts(wxPoint(20, 425), wxPoint(140, 360));
-    EXPECT_GT(CountColour(shown, statusArea, statusColour), 20);
-    EXPECT_GT(CountColour(shown, versionArea, versionColour), 10);
+    EXPECT_GT(CountColour(shown, wxColour(statusColour), statusArea), 20);
+    EXPECT_GT(CountColour(shown, wxColour(versionColour), versionArea), 10);
     DeletePendingWindows();
 
     const wxImage plain = ShowTexts(wxPoint(0, 425), wxPoint(140, 0));
-    EXPECT_EQ(0, CountColour(plain, statusArea, statusColour));
-    EXPECT_EQ(0, CountColour(plain, versionArea, versionColour));
+    EXPECT_EQ(0, CountColour(plain, wxColour(statusColour), statusArea));
+    EXPECT_EQ(0, CountColour(plain, wxColour(versionColour), versionArea));
 }
 
 }  // namespace

@@ -58,18 +58,6 @@ protected:
     CTestDataComboBox* m_combo = nullptr;
 };
 
-bool HasPixel(const wxImage& image, const wxColour& colour)
-{
-    for (int y = 0; y < image.GetHeight(); ++y) {
-        for (int x = 0; x < image.GetWidth(); ++x) {
-            if (image.GetRed(x, y) == colour.Red() && image.GetGreen(x, y) == colour.Green() &&
-                image.GetBlue(x, y) == colour.Blue())
-                return true;
-        }
-    }
-    return false;
-}
-
 // Where the pixels that are not grey lie: the place of the text, whatever its colour.
 wxRect InkBounds(const wxImage& image)
 {
@@ -128,10 +116,10 @@ TEST_F(DataComboBoxTest, MarkedItemsAreDrawnInTheirColoursSelectedOrNot)
     for (const int flags : {0, static_cast<int>(wxODCB_PAINTING_SELECTED), static_cast<int>(wxODCB_PAINTING_CONTROL)}) {
         SCOPED_TRACE(flags);
         const wxImage user = DrawItem(0, flags);
-        EXPECT_TRUE(HasPixel(user, kRed));
+        EXPECT_GT(CountColour(user, kRed), 0);
         const wxImage pseudo = DrawItem(1, flags);
-        EXPECT_TRUE(HasPixel(pseudo, kAmber));
-        EXPECT_FALSE(HasPixel(pseudo, kRed));
+        EXPECT_GT(CountColour(pseudo, kAmber), 0);
+        EXPECT_EQ(CountColour(pseudo, kRed), 0);
         // The pseudo unit's mark is not drawn: the text takes the place of the plain name (give or
         // take a pixel of smoothing in another colour), not the room of "!!" more.
         const wxRect shown = InkBounds(pseudo);
@@ -140,8 +128,8 @@ TEST_F(DataComboBoxTest, MarkedItemsAreDrawnInTheirColoursSelectedOrNot)
         EXPECT_NEAR(shown.width, plain.width, 1);
     }
     // Plain items in the ordinary colours.
-    EXPECT_TRUE(HasPixel(DrawItem(2, 0), wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT)));
-    EXPECT_FALSE(HasPixel(DrawItem(2, 0), kAmber));
+    EXPECT_GT(CountColour(DrawItem(2, 0), wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT)), 0);
+    EXPECT_EQ(CountColour(DrawItem(2, 0), kAmber), 0);
     // An empty text and an index out of range draw nothing.
     EXPECT_TRUE(InkBounds(DrawItem(3, 0)).IsEmpty());
     EXPECT_TRUE(InkBounds(DrawItem(4, 0)).IsEmpty());

@@ -17,19 +17,6 @@ wxBitmap SolidImage(int size)
     return wxBitmap(image);
 }
 
-// Where the pixels of the image colour lie in the picture; empty when there are none.
-wxRect ImageBounds(const wxImage& image)
-{
-    wxRect bounds;
-    for (int y = 0; y < image.GetHeight(); ++y) {
-        for (int x = 0; x < image.GetWidth(); ++x) {
-            if (image.GetRed(x, y) == 255 && image.GetGreen(x, y) == 0 && image.GetBlue(x, y) == 0)
-                bounds = bounds.IsEmpty() ? wxRect(x, y, 1, 1) : bounds.Union(wxRect(x, y, 1, 1));
-        }
-    }
-    return bounds;
-}
-
 // Opens the drawing to the test: the button drawn onto a bitmap of its size.
 class CTestImageButton : public CImageButtonWithStyle {
 public:
@@ -64,14 +51,6 @@ protected:
         return button;
     }
 
-    static void Send(wxWindow* window, wxEventType type, const wxPoint& point)
-    {
-        wxMouseEvent event(type);
-        event.SetPosition(point);
-        event.SetEventObject(window);
-        window->GetEventHandler()->ProcessEvent(event);
-    }
-
     static void Key(wxWindow* window, wxEventType type, int code)
     {
         wxKeyEvent event(type);
@@ -87,18 +66,18 @@ TEST_F(ImageButtonWithStyleTest, ClickSendsTheButtonCommand)
 {
     CTestImageButton* button = MakeButton(0);
     ShowFrame();
-    Send(button, wxEVT_LEFT_DOWN, wxPoint(5, 5));
+    SendMouse(button, wxEVT_LEFT_DOWN, wxPoint(5, 5));
     EXPECT_TRUE(button->IsPressed());
-    Send(button, wxEVT_LEFT_UP, wxPoint(6, 6));
+    SendMouse(button, wxEVT_LEFT_UP, wxPoint(6, 6));
     EXPECT_EQ(m_clicks, 1);
     EXPECT_FALSE(button->IsPressed());
     EXPECT_FALSE(button->HasCapture());
 
     // Pressed, dragged off and released outside: no command.
-    Send(button, wxEVT_LEFT_DOWN, wxPoint(5, 5));
-    Send(button, wxEVT_MOTION, wxPoint(-10, 5));
+    SendMouse(button, wxEVT_LEFT_DOWN, wxPoint(5, 5));
+    SendMouse(button, wxEVT_MOTION, wxPoint(-10, 5));
     EXPECT_FALSE(button->IsPressed());
-    Send(button, wxEVT_LEFT_UP, wxPoint(-10, 5));
+    SendMouse(button, wxEVT_LEFT_UP, wxPoint(-10, 5));
     EXPECT_EQ(m_clicks, 1);
 
     // The keyboard: space on release, Enter at once.
@@ -110,8 +89,8 @@ TEST_F(ImageButtonWithStyleTest, ClickSendsTheButtonCommand)
     EXPECT_EQ(m_clicks, 3);
 
     button->Disable();
-    Send(button, wxEVT_LEFT_DOWN, wxPoint(5, 5));
-    Send(button, wxEVT_LEFT_UP, wxPoint(5, 5));
+    SendMouse(button, wxEVT_LEFT_DOWN, wxPoint(5, 5));
+    SendMouse(button, wxEVT_LEFT_UP, wxPoint(5, 5));
     Key(button, wxEVT_KEY_DOWN, WXK_RETURN);
     EXPECT_EQ(m_clicks, 3);
 }
@@ -122,7 +101,7 @@ TEST_F(ImageButtonWithStyleTest, GoingWhilePressedGivesTheMouseBack)
 {
     CTestImageButton* button = MakeButton(0);
     ShowFrame();
-    Send(button, wxEVT_LEFT_DOWN, wxPoint(5, 5));
+    SendMouse(button, wxEVT_LEFT_DOWN, wxPoint(5, 5));
     ASSERT_TRUE(button->HasCapture());
     delete button;
     EXPECT_EQ(wxWindow::GetCapture(), nullptr);
@@ -154,7 +133,7 @@ TEST_F(ImageButtonWithStyleTest, ImageFollowsTheAlignmentInsideTheThemedFace)
         SCOPED_TRACE(c.style);
         CTestImageButton* button = MakeButton(c.style, client.GetSize(), wxPoint(left, 10));
         left += 70;
-        EXPECT_EQ(ImageBounds(button->Drawn()), wxRect(c.expected, wxSize(8, 8)));
+        EXPECT_EQ(ColourBounds(button->Drawn(), kImageColour), wxRect(c.expected, wxSize(8, 8)));
     }
 }
 
@@ -162,7 +141,7 @@ TEST_F(ImageButtonWithStyleTest, DisabledImageIsGreyed)
 {
     CTestImageButton* button = MakeButton(0);
     button->Disable();
-    EXPECT_TRUE(ImageBounds(button->Drawn()).IsEmpty());
+    EXPECT_TRUE(ColourBounds(button->Drawn(), kImageColour).IsEmpty());
 }
 
 TEST_F(ImageButtonWithStyleTest, WithoutThemesAClassicFaceWithTheImage)
@@ -174,8 +153,8 @@ TEST_F(ImageButtonWithStyleTest, WithoutThemesAClassicFaceWithTheImage)
     CVisualStyles::SetForTesting(&none);
     const wxImage classic = button->Drawn();
     // The classic face's content starts 3 pixels in.
-    EXPECT_EQ(ImageBounds(classic), wxRect(3, 3, 8, 8));
-    EXPECT_NE(ImageBounds(themed), ImageBounds(classic));
+    EXPECT_EQ(ColourBounds(classic, kImageColour), wxRect(3, 3, 8, 8));
+    EXPECT_NE(ColourBounds(themed, kImageColour), ColourBounds(classic, kImageColour));
 }
 
 TEST_F(ImageButtonWithStyleTest, DefaultButtonOfItsWindow)

@@ -24,14 +24,6 @@ protected:
         ShowFrame();
     }
 
-    static void Move(wxWindow* window, const wxPoint& point)
-    {
-        wxMouseEvent event(wxEVT_MOTION);
-        event.SetPosition(point);
-        event.SetEventObject(window);
-        window->GetEventHandler()->ProcessEvent(event);
-    }
-
     // Makes the text area exactly as wide as the text plus extra pixels.
     void FitTextArea(int extra)
     {
@@ -51,11 +43,11 @@ TEST_F(ToolTipComboBoxTest, TipOnlyForTextWiderThanTheTextAreaLessSixPixels)
 {
     const CClippedTextTip& tip = m_combo->GetTip();
     FitTextArea(6);
-    Move(m_combo, TextPoint());
+    SendMouse(m_combo, wxEVT_MOTION, TextPoint());
     EXPECT_FALSE(tip.IsTipShown());
 
     FitTextArea(5);
-    Move(m_combo, TextPoint());
+    SendMouse(m_combo, wxEVT_MOTION, TextPoint());
     ASSERT_TRUE(tip.IsTipShown());
     EXPECT_EQ(tip.GetText(), kLongText);
     EXPECT_TRUE(tip.IsBordered());
@@ -64,9 +56,9 @@ TEST_F(ToolTipComboBoxTest, TipOnlyForTextWiderThanTheTextAreaLessSixPixels)
 
     // Over the drop button there is never a tip, however clipped the text.
     const wxRect area = m_combo->GetTextArea();
-    Move(m_combo, wxPoint(area.GetRight() + 2, area.y + 5));
+    SendMouse(m_combo, wxEVT_MOTION, wxPoint(area.GetRight() + 2, area.y + 5));
     EXPECT_FALSE(tip.IsTipShown());
-    Move(m_combo, wxPoint(m_combo->GetClientSize().x - 1, area.y + 5));
+    SendMouse(m_combo, wxEVT_MOTION, wxPoint(m_combo->GetClientSize().x - 1, area.y + 5));
     EXPECT_FALSE(tip.IsTipShown());
 }
 
@@ -76,14 +68,14 @@ TEST_F(ToolTipComboBoxTest, TipColoursFollowTheFocus)
     wxTextCtrl* other = new wxTextCtrl(m_panel, wxID_ANY, "", wxPoint(10, 100));
     other->SetFocus();
     ASSERT_TRUE(WaitFor([other] { return wxWindow::FindFocus() == other; }));
-    Move(m_combo, TextPoint());
+    SendMouse(m_combo, wxEVT_MOTION, TextPoint());
     ASSERT_TRUE(tip.IsTipShown());
     EXPECT_EQ(tip.GetBackgroundColour(), wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
     EXPECT_EQ(tip.GetForegroundColour(), wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
 
     m_combo->SetFocus();
     ASSERT_TRUE(WaitFor([this] { return wxWindow::FindFocus() == m_combo; }));
-    Move(m_combo, TextPoint());
+    SendMouse(m_combo, wxEVT_MOTION, TextPoint());
     EXPECT_EQ(tip.GetBackgroundColour(), wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
     EXPECT_EQ(tip.GetForegroundColour(), wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT));
 }
@@ -92,7 +84,7 @@ TEST_F(ToolTipComboBoxTest, TipStaysWhileThePointerIsOverTheTextAndGoesWhenItLea
 {
     const CClippedTextTip& tip = m_combo->GetTip();
     m_combo->WarpPointer(TextPoint().x, TextPoint().y);
-    Move(m_combo, TextPoint());
+    SendMouse(m_combo, wxEVT_MOTION, TextPoint());
     ASSERT_TRUE(tip.IsTipShown());
     PumpFor(300);
     EXPECT_TRUE(tip.IsTipShown());
@@ -106,12 +98,9 @@ TEST_F(ToolTipComboBoxTest, TipStaysWhileThePointerIsOverTheTextAndGoesWhenItLea
 TEST_F(ToolTipComboBoxTest, ClicksGoThroughTheTip)
 {
     const CClippedTextTip& tip = m_combo->GetTip();
-    Move(m_combo, TextPoint());
+    SendMouse(m_combo, wxEVT_MOTION, TextPoint());
     ASSERT_TRUE(tip.IsTipShown());
-    wxMouseEvent press(wxEVT_LEFT_DOWN);
-    press.SetPosition(wxPoint(4, 4));
-    press.SetEventObject(const_cast<CClippedTextTip*>(&tip));
-    const_cast<CClippedTextTip&>(tip).GetEventHandler()->ProcessEvent(press);
+    SendMouse(const_cast<CClippedTextTip*>(&tip), wxEVT_LEFT_DOWN, wxPoint(4, 4));
     EXPECT_TRUE(WaitFor([this] { return m_combo->IsPopupShown(); }));
     m_combo->Dismiss();
 }
@@ -123,11 +112,11 @@ TEST_F(ToolTipComboBoxTest, EditableBoxShowsTheTipOverItsEditControl)
     editable->SetSelection(0);
     Pump();
     ASSERT_NE(editable->GetTextCtrl(), nullptr);
-    Move(editable->GetTextCtrl(), wxPoint(5, 5));
+    SendMouse(editable->GetTextCtrl(), wxEVT_MOTION, wxPoint(5, 5));
     ASSERT_TRUE(editable->GetTip().IsTipShown());
     EXPECT_EQ(editable->GetTip().GetText(), kLongText);
     editable->SetValue(kShortText);
-    Move(editable->GetTextCtrl(), wxPoint(5, 5));
+    SendMouse(editable->GetTextCtrl(), wxEVT_MOTION, wxPoint(5, 5));
     EXPECT_FALSE(editable->GetTip().IsTipShown());
 }
 
@@ -158,7 +147,7 @@ TEST_F(ToolTipListTest, ItemTipOnlyForTextWiderThanTheItemLessThreePixels)
     ASSERT_EQ(item.width, text + 3);
     ASSERT_NE(List().GetTip(), nullptr);
     const CClippedTextTip& tip = *List().GetTip();
-    Move(&List(), item.GetTopLeft() + wxPoint(4, 2));
+    SendMouse(&List(), wxEVT_MOTION, item.GetTopLeft() + wxPoint(4, 2));
     EXPECT_FALSE(tip.IsTipShown());
     m_combo->Dismiss();
 
@@ -167,7 +156,7 @@ TEST_F(ToolTipListTest, ItemTipOnlyForTextWiderThanTheItemLessThreePixels)
     OpenList();
     const wxRect narrower = List().GetItemRect(1);
     List().WarpPointer(narrower.x + 4, narrower.y + 2);
-    Move(&List(), narrower.GetTopLeft() + wxPoint(4, 2));
+    SendMouse(&List(), wxEVT_MOTION, narrower.GetTopLeft() + wxPoint(4, 2));
     ASSERT_TRUE(tip.IsTipShown());
     EXPECT_EQ(tip.GetText(), kLongText);
     EXPECT_FALSE(tip.IsBordered());
@@ -177,15 +166,15 @@ TEST_F(ToolTipListTest, ItemTipOnlyForTextWiderThanTheItemLessThreePixels)
     EXPECT_EQ(tip.GetBackgroundColour(), wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
 
     // The short item fits.
-    Move(&List(), List().GetItemRect(0).GetTopLeft() + wxPoint(4, 2));
+    SendMouse(&List(), wxEVT_MOTION, List().GetItemRect(0).GetTopLeft() + wxPoint(4, 2));
     EXPECT_FALSE(tip.IsTipShown());
 
     // Below the last item.
-    Move(&List(), narrower.GetTopLeft() + wxPoint(4, 2));
+    SendMouse(&List(), wxEVT_MOTION, narrower.GetTopLeft() + wxPoint(4, 2));
     ASSERT_TRUE(tip.IsTipShown());
     const wxSize client = List().GetClientSize();
     if (narrower.GetBottom() + 3 < client.y) {
-        Move(&List(), wxPoint(4, client.y - 2));
+        SendMouse(&List(), wxEVT_MOTION, wxPoint(4, client.y - 2));
         EXPECT_FALSE(tip.IsTipShown());
     }
     m_combo->Dismiss();
@@ -196,7 +185,7 @@ TEST_F(ToolTipListTest, ClosingTheListHidesItsTip)
     OpenList();
     const wxRect item = List().GetItemRect(1);
     List().WarpPointer(item.x + 4, item.y + 2);
-    Move(&List(), item.GetTopLeft() + wxPoint(4, 2));
+    SendMouse(&List(), wxEVT_MOTION, item.GetTopLeft() + wxPoint(4, 2));
     const CClippedTextTip& tip = *List().GetTip();
     ASSERT_TRUE(tip.IsTipShown());
     PumpFor(200);

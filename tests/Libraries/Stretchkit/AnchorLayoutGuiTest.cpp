@@ -208,9 +208,7 @@ TEST(GripSupportGui, GoingDuringADragGivesTheMouseBack)
     CGripSupport grip;
     ASSERT_TRUE(grip.CreateGrip(frame.get(), true));
     ShowAndFocus(frame.get());
-    wxMouseEvent press(wxEVT_LEFT_DOWN);
-    press.SetEventObject(grip.GetGrip());
-    grip.GetGrip()->GetEventHandler()->ProcessEvent(press);
+    SendMouse(grip.GetGrip(), wxEVT_LEFT_DOWN, wxPoint(2, 2));
     ASSERT_TRUE(grip.GetGrip()->HasCapture());
     frame.reset();
     EXPECT_EQ(nullptr, wxWindow::GetCapture());
