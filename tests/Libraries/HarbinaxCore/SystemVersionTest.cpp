@@ -1,9 +1,10 @@
 #include "HarbinaxCore/SystemVersion.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <sys/utsname.h>
 
@@ -11,15 +12,15 @@ namespace {
 
 class SystemVersion : public ::testing::Test {
 protected:
-    void SetUp() override { m_path = ::testing::TempDir() + "os-release-" + std::to_string(::getpid()); }
-    void TearDown() override { std::remove(m_path.c_str()); }
+    // An os-release file of that text; its path.
     const char* Write(const std::string& text)
     {
-        std::ofstream(m_path) << text;
+        WriteWholeFile(m_path, text);
         return m_path.c_str();
     }
 
-    std::string m_path;
+    CTemporaryFolder m_folder;
+    const std::string m_path = m_folder.Path("os-release");
 };
 
 TEST_F(SystemVersion, NamesTheDistributionFromOsRelease)
