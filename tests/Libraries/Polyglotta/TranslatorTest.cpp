@@ -1,11 +1,11 @@
 #include "Polyglotta/Translator.h"
 
 #include "Platform/ResourceRegistry.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <functional>
 #include <string>
 
@@ -145,7 +145,8 @@ TEST_F(TranslatorTest, LoadWithoutMergeReplacesTablesAndLanguages)
 
 TEST_F(TranslatorTest, FailedLoadKeepsTablesAndLanguages)
 {
-    const std::string missingFile = ::testing::TempDir() + "no-such-translation.xml";
+    const CTemporaryFolder folder;
+    const std::string missingFile = folder.Path("no-such-translation.xml");
     const struct {
         const char* what;
         std::function<bool(std::string*)> load;
@@ -236,10 +237,10 @@ TEST(TranslatorResources, LoadsFromTheRegistryAndFromFiles)
     ASSERT_TRUE(translator.LoadFromResource(31001, false, &error)) << error;
     EXPECT_EQ(translator.GetString(5, "de"), "F\xC3\xBCnf");
 
-    const std::string path = ::testing::TempDir() + "translator-test.xml";
-    std::ofstream(path) << "<translator><dialog id=\"9\"><caption><en>Nine</en></caption></dialog></translator>";
+    const CTemporaryFolder folder;
+    const std::string path = folder.Path("translator-test.xml");
+    WriteWholeFile(path, "<translator><dialog id=\"9\"><caption><en>Nine</en></caption></dialog></translator>");
     ASSERT_TRUE(translator.LoadFromFile(path, true, &error)) << error;
-    std::remove(path.c_str());
     EXPECT_EQ(translator.GetString(5, "en"), "Five");
     ASSERT_NE(translator.FindDialog(9), nullptr);
     EXPECT_EQ(translator.GetText(&translator.FindDialog(9)->caption), "Nine");
