@@ -19,6 +19,7 @@ namespace {
 
 const char kDefaultLanguage[] = "en";
 constexpr int kDefaultNormCondition = 1;
+const char kRootElement[] = "tambel-settings";
 
 // The attributes of "default-units" in the order they are written.
 struct SUnitSetting {
@@ -100,7 +101,13 @@ BOOL CApplicationConfiguration::Load(const std::string& path)
     const std::string file = FilePath(path);
     TiXmlDocument doc;
     std::string error;
-    if (!CXmlFile::Load(doc, file, &error)) {
+    // A well-formed file of another kind is no configuration either, and must not be saved over.
+    bool loaded = CXmlFile::Load(doc, file, &error);
+    if (loaded && (doc.RootElement() == nullptr || doc.RootElement()->ValueStr() != kRootElement)) {
+        loaded = false;
+        error = "the root element is not <" + std::string(kRootElement) + ">";
+    }
+    if (!loaded) {
         QUILLET_POS(m_log);
         m_log.Error("Failed loading XML (%s) error=%s", file.c_str(), error.c_str());
         if (MayExist(file))
@@ -152,7 +159,7 @@ BOOL CApplicationConfiguration::Save(const std::string& path)
         m_unloadableFiles.erase(key);
     }
 
-    TiXmlElement root("tambel-settings");
+    TiXmlElement root(kRootElement);
     TiXmlElement global("global-settings");
     global.SetAttribute("language", language.c_str());
     global.SetAttribute("autorecalcmeters", autorecalcmeters ? "TRUE" : "FALSE");

@@ -235,9 +235,17 @@ TEST_F(ConfigurationFile, DefaultsTakeNormConditionOneFromTheList)
     EXPECT_EQ(config.default_norm_condition.Id, 1);
 }
 
-TEST_F(ConfigurationFile, FileThatCannotBeLoadedIsNeverReplaced)
+class UnloadableConfigurationFile : public ConfigurationFile,
+                                    public ::testing::WithParamInterface<const char*> {};
+
+// Broken XML, and well-formed XML of another kind (the user's file put in the wrong place).
+INSTANTIATE_TEST_SUITE_P(Texts, UnloadableConfigurationFile,
+                         ::testing::Values(R"(<tambel-settings><global-settings language="de")",
+                                           R"(<report><global-settings language="de"/></report>)"));
+
+TEST_P(UnloadableConfigurationFile, IsNeverReplaced)
 {
-    const std::string broken = R"(<tambel-settings><global-settings language="de")";
+    const std::string broken = GetParam();
     folder.WriteFile("Zephrin.cfg", broken);
     EXPECT_FALSE(config.Load(Path()));
     ExpectDefaults(config);
