@@ -16,6 +16,10 @@ CTemporaryFolder::CTemporaryFolder()
 CTemporaryFolder::~CTemporaryFolder()
 {
     std::error_code ignored;
-    if (!m_path.empty())
-        std::filesystem::remove_all(m_path, ignored);
+    if (m_path.empty())
+        return;
+    // A test may have left the folder read-only.
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ignored);
+    std::filesystem::remove_all(m_path, ignored);
 }

@@ -2,13 +2,10 @@
 
 #include "Oddments/DynamicRecordSetOleDb.h"
 #include "Quillet/LogManager.h"
+#include "support/TestFiles.h"
 
 #include <clocale>
 #include <cstring>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -23,15 +20,12 @@ std::vector<unsigned char> Bytes(const std::string& text)
 
 std::string LogFileName()
 {
-    return TestFolder() + "/records.log";
+    return TestFolder().Path("records.log");
 }
 
 std::string LogText()
 {
-    std::ifstream file(LogFileName());
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return ReadWholeFile(LogFileName());
 }
 
 // Opens the record set on one row of "kinds" and moves to it.
@@ -73,15 +67,9 @@ const Expected kRowOne[] = {
 
 }  // namespace
 
-const std::string& TestFolder()
+const CTemporaryFolder& TestFolder()
 {
-    static const std::string folder = [] {
-        char pattern[] = "/tmp/zephrin-oddments-XXXXXX";
-        return std::string(mkdtemp(pattern) != nullptr ? pattern : "");
-    }();
-    // Registered once the folder exists, so it runs before the name is destroyed.
-    static const bool removedAtExit = std::atexit([] { std::filesystem::remove_all(folder); }) == 0;
-    (void)removedAtExit;
+    static const CTemporaryFolder folder;
     return folder;
 }
 

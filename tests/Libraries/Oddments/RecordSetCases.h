@@ -5,6 +5,7 @@
 #include "Oddments/DataSource.h"
 #include "Oddments/DynamicRecordSetOleDb.h"
 #include "Oddments/Session.h"
+#include "support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +41,7 @@ protected:
 std::string ProviderName(const testing::TestParamInfo<CTestDatabases*>& info);
 
 // A folder of its own for the test program, removed at its end.
-const std::string& TestFolder();
+const CTemporaryFolder& TestFolder();
 
 // The row count of a table, -1 when it cannot be read.
 int CountRows(CSession& session, const char* table);

@@ -1,13 +1,13 @@
 #include "RecordSetCases.h"
 
 #include "Oddments/DynamicRecordSetOleDb.h"
+#include "support/TestFiles.h"
 
 #include <sqlite3.h>
 
 #include <chrono>
 #include <clocale>
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
 namespace {
@@ -15,7 +15,7 @@ namespace {
 // A new, empty database file.
 std::string NewDatabaseFile(const std::string& name)
 {
-    const std::string path = TestFolder() + "/" + name;
+    const std::string path = TestFolder().Path(name);
     std::filesystem::remove(path);
     sqlite3* db = nullptr;
     sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
@@ -66,11 +66,6 @@ void OpenFile(CDataSource& source, CSession& session, const std::string& path)
     ASSERT_EQ(session.Open(source), S_OK);
 }
 
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 std::string Utf16WithBom(const std::string& ascii)
 {
     std::string bytes = "\xFF\xFE";
@@ -90,10 +85,10 @@ TEST(SqliteDataSource, OpensFromDataLinkFilesInUtf16AndUtf8)
     const std::string db = SmallDatabase("link.db");
     const std::string body = "[oledb]\r\n; Everything after this line is an OLE DB initstring\r\n"
                              "Provider=SQLite;Data Source=" + db + ";Mode=Read;Persist Security Info=False\r\n";
-    const std::string wideLink = TestFolder() + "/units.udl";
-    const std::string narrowLink = TestFolder() + "/PDB.udl";
-    WriteFile(wideLink, Utf16WithBom(body));
-    WriteFile(narrowLink, "\xEF\xBB\xBF" + body);
+    const std::string wideLink = TestFolder().Path("units.udl");
+    const std::string narrowLink = TestFolder().Path("PDB.udl");
+    WriteWholeFile(wideLink, Utf16WithBom(body));
+    WriteWholeFile(narrowLink, "\xEF\xBB\xBF" + body);
     for (const std::string& link : {wideLink, narrowLink}) {
         SCOPED_TRACE(link);
         CDataSource source;
@@ -122,9 +117,9 @@ TEST(SqliteDataSource, PropertyNamesIgnoreCaseUnderAnyLocale)
 
 TEST(SqliteDataSource, OpenFailuresNameTheirCause)
 {
-    const std::string missing = TestFolder() + "/missing.db";
-    const std::string notADatabase = TestFolder() + "/notes.txt";
-    WriteFile(notADatabase, "This is not a database, just a text file of some length..........");
+    const std::string missing = TestFolder().Path("missing.db");
+    const std::string notADatabase = TestFolder().Path("notes.txt");
+    WriteWholeFile(notADatabase, "This is not a database, just a text file of some length..........");
     struct Case {
         std::string initString;
         HRESULT result;
@@ -147,8 +142,8 @@ TEST(SqliteDataSource, OpenFailuresNameTheirCause)
     EXPECT_FALSE(std::filesystem::exists(missing)) << "a missing database is not created";
 
     CDataSource source;
-    EXPECT_EQ(source.OpenFromFileName((TestFolder() + "/nowhere.udl").c_str()), STG_E_FILENOTFOUND);
-    EXPECT_EQ(source.OpenFromFileName(TestFolder().c_str()), STG_E_FILENOTFOUND) << "a folder";
+    EXPECT_EQ(source.OpenFromFileName(TestFolder().Path("nowhere.udl").c_str()), STG_E_FILENOTFOUND);
+    EXPECT_EQ(source.OpenFromFileName(TestFolder().Path("").c_str()), STG_E_FILENOTFOUND) << "a folder";
 }
 
 TEST(SqliteDataSource, ShareDenyWriteReadsWithoutLocking)

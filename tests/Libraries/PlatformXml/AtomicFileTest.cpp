@@ -1,12 +1,17 @@
 #include "Platform/AtomicFile.h"
 
 #include "XmlTestSupport.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include <fcntl.h>
 #include <sched.h>
@@ -28,12 +33,21 @@ mode_t ModeOf(const std::string& path)
     return st.st_mode & 07777;
 }
 
+// Names in the folder, to see that no temporary file was left behind.
+std::vector<std::string> NamesIn(const CTemporaryFolder& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path("")))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
 class AtomicFileTest : public ::testing::Test
 {
 protected:
     void TearDown() override { CAtomicFile::SetHookForTesting(nullptr); }
 
-    CTempFolder folder;
+    CTemporaryFolder folder;
     const std::string oldBytes = "old contents\n";
 };
 
@@ -52,40 +66,40 @@ int InChild(Body body)
 
 TEST_F(AtomicFileTest, CreatesNewFileWithDefaultPermissions)
 {
-    const std::string path = folder.File("new.xml");
+    const std::string path = folder.Path("new.xml");
     const mode_t previous = umask(027);
     std::string error;
     const bool written = CAtomicFile::Write(path, "<a/>", &error);
     umask(previous);
 
     ASSERT_TRUE(written) << error;
-    EXPECT_EQ(ReadAll(path), "<a/>");
+    EXPECT_EQ(ReadWholeFile(path), "<a/>");
     EXPECT_EQ(ModeOf(path), 0640u);
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"new.xml"});
+    EXPECT_EQ(NamesIn(folder), std::vector<std::string>{"new.xml"});
 }
 
 TEST_F(AtomicFileTest, ReplacesFileKeepingItsPermissions)
 {
-    const std::string path = folder.File("project.xml");
-    WriteAll(path, oldBytes);
+    const std::string path = folder.Path("project.xml");
+    WriteWholeFile(path, oldBytes);
     chmod(path.c_str(), 0604);
 
     const std::string big(3 * CAtomicFile::kChunkSize + 17, 'x');  // several chunks
     std::string error;
     ASSERT_TRUE(CAtomicFile::Write(path, big, &error)) << error;
-    EXPECT_EQ(ReadAll(path), big);
+    EXPECT_EQ(ReadWholeFile(path), big);
     EXPECT_EQ(ModeOf(path), 0604u);
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"project.xml"});
+    EXPECT_EQ(NamesIn(folder), std::vector<std::string>{"project.xml"});
 
     ASSERT_TRUE(CAtomicFile::Write(path, "", &error)) << error;
-    EXPECT_EQ(ReadAll(path), "");
+    EXPECT_EQ(ReadWholeFile(path), "");
 }
 
 TEST_F(AtomicFileTest, FollowsSymbolicLinkAndKeepsIt)
 {
-    const std::string real = folder.File("real.xml");
-    const std::string link = folder.File("link.xml");
-    WriteAll(real, oldBytes);
+    const std::string real = folder.Path("real.xml");
+    const std::string link = folder.Path("link.xml");
+    WriteWholeFile(real, oldBytes);
     ASSERT_EQ(symlink("real.xml", link.c_str()), 0);
 
     std::string error;
@@ -93,16 +107,16 @@ TEST_F(AtomicFileTest, FollowsSymbolicLinkAndKeepsIt)
     struct stat st {};
     ASSERT_EQ(lstat(link.c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
-    EXPECT_EQ(ReadAll(real), "new");
+    EXPECT_EQ(ReadWholeFile(real), "new");
 }
 
 TEST_F(AtomicFileTest, RefusesTargetsThatCannotBeFiles)
 {
     std::string error;
-    EXPECT_FALSE(CAtomicFile::Write(folder.Path(), "x", &error));
-    EXPECT_NE(error.find(folder.Path()), std::string::npos) << error;
+    EXPECT_FALSE(CAtomicFile::Write(folder.Path(""), "x", &error));
+    EXPECT_NE(error.find(folder.Path("")), std::string::npos) << error;
 
-    const std::string missingFolder = folder.File("missing/file.xml");
+    const std::string missingFolder = folder.Path("missing/file.xml");
     EXPECT_FALSE(CAtomicFile::Write(missingFolder, "x", &error));
     EXPECT_NE(error.find(missingFolder), std::string::npos) << error;
     EXPECT_NE(error.find(std::strerror(ENOENT)), std::string::npos) << error;
@@ -119,10 +133,10 @@ TEST_F(AtomicFileTest, FailureAtAnyStepLeavesOldFile)
         Step step;
         int error;
     } cases[] = {{Step::Create, EACCES}, {Step::Write, ENOSPC}, {Step::Sync, EIO}, {Step::Rename, EROFS}};
-    const std::string path = folder.File("settings.xml");
+    const std::string path = folder.Path("settings.xml");
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.step));
-        WriteAll(path, oldBytes);
+        WriteWholeFile(path, oldBytes);
         int writes = 0;
         CAtomicFile::SetHookForTesting([&](Step step) {
             // The write fails in the middle of the data.
@@ -135,18 +149,18 @@ TEST_F(AtomicFileTest, FailureAtAnyStepLeavesOldFile)
         EXPECT_FALSE(CAtomicFile::Write(path, std::string(5 * CAtomicFile::kChunkSize, 'n'), &error));
         EXPECT_NE(error.find(path), std::string::npos) << error;
         EXPECT_NE(error.find(std::strerror(c.error)), std::string::npos) << error;
-        EXPECT_EQ(ReadAll(path), oldBytes);
-        EXPECT_EQ(folder.Names(), std::vector<std::string>{"settings.xml"});
+        EXPECT_EQ(ReadWholeFile(path), oldBytes);
+        EXPECT_EQ(NamesIn(folder), std::vector<std::string>{"settings.xml"});
     }
 }
 
 // As root the permission bits do not stop us, so the child runs as nobody.
 TEST_F(AtomicFileTest, ReadOnlyFolderOrFileLeavesOldFile)
 {
-    const std::string path = folder.File("units.xml");
-    WriteAll(path, oldBytes);
+    const std::string path = folder.Path("units.xml");
+    WriteWholeFile(path, oldBytes);
     if (geteuid() == 0) {
-        ASSERT_EQ(chown(folder.Path().c_str(), kNobody, kNobody), 0);
+        ASSERT_EQ(chown(folder.Path("").c_str(), kNobody, kNobody), 0);
         ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0);
     }
     const int result = InChild([&] {
@@ -154,17 +168,17 @@ TEST_F(AtomicFileTest, ReadOnlyFolderOrFileLeavesOldFile)
             return 10;
         std::string error;
         // The folder turned read-only.
-        chmod(folder.Path().c_str(), 0555);
+        chmod(folder.Path("").c_str(), 0555);
         if (CAtomicFile::Write(path, "new", &error) || error.find(path) == std::string::npos)
             return 1;
-        if (ReadAll(path) != oldBytes)
+        if (ReadWholeFile(path) != oldBytes)
             return 2;
         // A file that may not be written is not replaced behind the user's back.
-        chmod(folder.Path().c_str(), 0755);
+        chmod(folder.Path("").c_str(), 0755);
         chmod(path.c_str(), 0444);
-        if (CAtomicFile::Write(path, "new", &error) || ReadAll(path) != oldBytes)
+        if (CAtomicFile::Write(path, "new", &error) || ReadWholeFile(path) != oldBytes)
             return 3;
-        return folder.Names().size() == 1 ? 0 : 4;
+        return NamesIn(folder).size() == 1 ? 0 : 4;
     });
     EXPECT_EQ(result, 0);
 }
@@ -172,20 +186,20 @@ TEST_F(AtomicFileTest, ReadOnlyFolderOrFileLeavesOldFile)
 // A real full file system: a 64 KiB tmpfs in a mount namespace of a child process.
 TEST_F(AtomicFileTest, FullFileSystemLeavesOldFile)
 {
-    const std::string mountPoint = folder.File("small");
+    const std::string mountPoint = folder.Path("small");
     ASSERT_EQ(mkdir(mountPoint.c_str(), 0755), 0);
     const std::string path = mountPoint + "/project.xml";
     const int result = InChild([&] {
         if (unshare(CLONE_NEWNS) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
             mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=64k") != 0)
             return 77;
-        WriteAll(path, oldBytes);
+        WriteWholeFile(path, oldBytes);
         std::string error;
         if (CAtomicFile::Write(path, std::string(256 * 1024, 'n'), &error))
             return 1;
         if (error.find(std::strerror(ENOSPC)) == std::string::npos)
             return 2;
-        if (ReadAll(path) != oldBytes)
+        if (ReadWholeFile(path) != oldBytes)
             return 3;
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(mountPoint))
@@ -201,7 +215,7 @@ TEST_F(AtomicFileTest, FullFileSystemLeavesOldFile)
 // never a mixture.
 TEST_F(AtomicFileTest, KilledWriterLeavesOldOrNewFile)
 {
-    const std::string path = folder.File("project.xml");
+    const std::string path = folder.Path("project.xml");
     const std::string newBytes(4 * CAtomicFile::kChunkSize, 'n');
     const struct
     {
@@ -212,7 +226,7 @@ TEST_F(AtomicFileTest, KilledWriterLeavesOldOrNewFile)
                  {Step::Sync, 1, false},   {Step::Rename, 1, false}, {Step::Rename, 2, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << static_cast<int>(c.step) << " #" << c.occurrence);
-        WriteAll(path, oldBytes);
+        WriteWholeFile(path, oldBytes);
         const pid_t pid = fork();
         if (pid == 0) {
             int seen = 0;
@@ -231,17 +245,17 @@ TEST_F(AtomicFileTest, KilledWriterLeavesOldOrNewFile)
         ASSERT_TRUE(WIFSTOPPED(status));
         kill(pid, SIGKILL);
         waitpid(pid, &status, 0);
-        EXPECT_EQ(ReadAll(path), c.expectNew ? newBytes : oldBytes);
+        EXPECT_EQ(ReadWholeFile(path), c.expectNew ? newBytes : oldBytes);
     }
 }
 
 // The same with the kill at a random moment of back-to-back saves.
 TEST_F(AtomicFileTest, KilledAtRandomMomentLeavesOldOrNewFile)
 {
-    const std::string path = folder.File("project.xml");
+    const std::string path = folder.Path("project.xml");
     const std::string first(512 * 1024, 'a');
     const std::string second(300 * 1024, 'b');
-    WriteAll(path, first);
+    WriteWholeFile(path, first);
     srand(4711);
     for (int round = 0; round < 20; ++round) {
         const pid_t pid = fork();
@@ -252,7 +266,7 @@ TEST_F(AtomicFileTest, KilledAtRandomMomentLeavesOldOrNewFile)
         usleep(1000 + rand() % 20000);
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
-        const std::string now = ReadAll(path);
+        const std::string now = ReadWholeFile(path);
         ASSERT_TRUE(now == first || now == second) << "round " << round << ": " << now.size() << " bytes";
     }
 }

@@ -2,6 +2,8 @@
 
 #include "Platform/AtomicFile.h"
 #include "XmlTestSupport.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -23,9 +25,9 @@ protected:
     // Loads bytes written to a file; on failure returns the message.
     std::string LoadBytes(const std::string& bytes, TiXmlDocument& doc, const std::string& name = "doc.xml")
     {
-        WriteAll(folder.File(name), bytes);
+        WriteWholeFile(folder.Path(name), bytes);
         std::string error;
-        const bool loaded = CXmlFile::Load(doc, folder.File(name), &error);
+        const bool loaded = CXmlFile::Load(doc, folder.Path(name), &error);
         EXPECT_EQ(loaded, error.empty()) << error;
         return error;
     }
@@ -36,7 +38,7 @@ protected:
         return found && found->GetText() ? found->GetText() : "";
     }
 
-    CTempFolder folder;
+    CTemporaryFolder folder;
 };
 
 TEST_F(XmlFileTest, NestingIsAcceptedUpToTheLimit)
@@ -53,7 +55,7 @@ TEST_F(XmlFileTest, DeeperNestingIsRefusedWithoutCrash)
     for (const int levels : {CXmlFile::kMaxDepth + 1, 200000}) {
         TiXmlDocument doc;
         const std::string error = LoadBytes("<?xml version=\"1.0\"?>\n" + Nested(levels), doc);
-        EXPECT_EQ(error, "The file '" + folder.File("doc.xml") + "' is nested too deeply (more than " +
+        EXPECT_EQ(error, "The file '" + folder.Path("doc.xml") + "' is nested too deeply (more than " +
                              std::to_string(CXmlFile::kMaxDepth) + " levels, at line 2).");
         EXPECT_EQ(doc.FirstChild(), nullptr);
     }
@@ -70,7 +72,7 @@ TEST_F(XmlFileTest, ElementsWithTooManyAttributesAreRefused)
     TiXmlDocument doc;
     EXPECT_EQ(LoadBytes(document(CXmlFile::kMaxAttributes), doc), "");
     EXPECT_EQ(LoadBytes(document(CXmlFile::kMaxAttributes + 1), doc),
-              "The file '" + folder.File("doc.xml") + "' has an element with more than " +
+              "The file '" + folder.Path("doc.xml") + "' has an element with more than " +
                   std::to_string(CXmlFile::kMaxAttributes) + " attributes (at line 2).");
     EXPECT_EQ(doc.FirstChild(), nullptr);
 }
@@ -109,7 +111,7 @@ TEST_F(XmlFileTest, Utf8WithAndWithoutByteOrderMark)
 
 TEST_F(XmlFileTest, ParseErrorsGiveLineAndColumn)
 {
-    const std::string path = folder.File("doc.xml");
+    const std::string path = folder.Path("doc.xml");
     const struct
     {
         const char* what;
@@ -142,16 +144,16 @@ TEST_F(XmlFileTest, FilesThatCannotBeRead)
 {
     TiXmlDocument doc;
     std::string error;
-    const std::string missing = folder.File("missing.xml");
+    const std::string missing = folder.Path("missing.xml");
     EXPECT_FALSE(CXmlFile::Load(doc, missing, &error));
     EXPECT_EQ(error, "The file '" + missing + "' cannot be opened: " + std::strerror(ENOENT) + ".");
 
-    EXPECT_FALSE(CXmlFile::Load(doc, folder.Path(), &error));
-    EXPECT_EQ(error, "The file '" + folder.Path() + "' cannot be read: it is not a regular file.");
+    EXPECT_FALSE(CXmlFile::Load(doc, folder.Path(""), &error));
+    EXPECT_EQ(error, "The file '" + folder.Path("") + "' cannot be read: it is not a regular file.");
 
     // Refused by its size before a byte is read (the file is sparse).
-    const std::string large = folder.File("large.xml");
-    WriteAll(large, "<a/>");
+    const std::string large = folder.Path("large.xml");
+    WriteWholeFile(large, "<a/>");
     ASSERT_EQ(truncate(large.c_str(), CXmlFile::kMaxSize + 1), 0);
     EXPECT_FALSE(CXmlFile::Load(doc, large, &error));
     EXPECT_EQ(error, "The file '" + large + "' is too large (16777217 bytes; at most 16 MiB are read).");
@@ -186,14 +188,14 @@ TEST_F(XmlFileTest, SavePrintsAsTinyXmlAndReadsBack)
     root->LinkEndChild(data);
     root->LinkEndChild(new TiXmlElement("CustomerData"));
 
-    const std::string path = folder.File("project.xml");
+    const std::string path = folder.Path("project.xml");
     std::string error;
     ASSERT_TRUE(CXmlFile::Save(doc, path, &error)) << error;
 
-    const std::string tinyXml = folder.File("tinyxml.xml");
+    const std::string tinyXml = folder.Path("tinyxml.xml");
     ASSERT_TRUE(doc.SaveFile(tinyXml));
-    EXPECT_EQ(ReadAll(path), ReadAll(tinyXml));
-    EXPECT_EQ(ReadAll(path), CXmlFile::ToText(doc));
+    EXPECT_EQ(ReadWholeFile(path), ReadWholeFile(tinyXml));
+    EXPECT_EQ(ReadWholeFile(path), CXmlFile::ToText(doc));
 
     TiXmlDocument back;
     ASSERT_TRUE(CXmlFile::Load(back, path, &error)) << error;
@@ -202,9 +204,9 @@ TEST_F(XmlFileTest, SavePrintsAsTinyXmlAndReadsBack)
 
 TEST_F(XmlFileTest, FailedSaveLeavesOldFile)
 {
-    const std::string path = folder.File("project.xml");
+    const std::string path = folder.Path("project.xml");
     const std::string old = "<old/>\n";
-    WriteAll(path, old);
+    WriteWholeFile(path, old);
     TiXmlDocument doc;
     doc.LinkEndChild(new TiXmlElement("new"));
 
@@ -212,14 +214,14 @@ TEST_F(XmlFileTest, FailedSaveLeavesOldFile)
     std::string error;
     EXPECT_FALSE(CXmlFile::Save(doc, path, &error));
     EXPECT_NE(error.find(path), std::string::npos) << error;
-    EXPECT_EQ(ReadAll(path), old);
+    EXPECT_EQ(ReadWholeFile(path), old);
     CAtomicFile::SetHookForTesting(nullptr);
 
     // Text that is not UTF-8 would read back as something else; it is not written.
     doc.RootElement()->SetAttribute("name", "Gr\xF6\xDF" "e");
     EXPECT_FALSE(CXmlFile::Save(doc, path, &error));
     EXPECT_EQ(error, "The file '" + path + "' was not saved: the document holds text that is not valid UTF-8.");
-    EXPECT_EQ(ReadAll(path), old);
+    EXPECT_EQ(ReadWholeFile(path), old);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <sys/stat.h>
@@ -303,7 +305,7 @@ TEST_F(LogManagerTest, AppendAndDatedFileNameFromConfig)
     CLogManager manager;
     ASSERT_TRUE(manager.Open(nullptr, LOGLEVEL_TRACE));
     const std::string name = manager.GetLogFileName();
-    EXPECT_TRUE(Matches(name, m_folder + "/Zephrin ####-##-## ##-##-##.log"))
+    EXPECT_TRUE(Matches(name, PathOf("Zephrin ####-##-## ##-##-##.log")))
         << name;
     EXPECT_GT(FileSize(name), 0u);
 }
@@ -499,7 +501,7 @@ TEST_F(LogManagerTest, TwoProcessesWriteOnlyWholeLines)
     // A line lost to a lock wait over 150 ms is allowed; a broken or mixed one is not.
     std::map<std::string, int> lastOf;
     std::size_t written = 0;
-    const std::string text = ReadFile(LogPath());
+    const std::string text = ReadWholeFile(LogPath());
     ASSERT_FALSE(text.empty());
     EXPECT_EQ(text.back(), '\n');
     for (const std::string& line : ReadLines(LogPath())) {

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "Platform/ProgramFolder.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,39 +16,21 @@ class LogTestFolder : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/quillet-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_folder = pattern;
+        ASSERT_FALSE(HasFailure()) << "no temporary folder";
         Platform::SetProgramPathForTesting(ProgramPath());
     }
+    void TearDown() override { Platform::SetProgramPathForTesting(""); }
 
-    void TearDown() override
-    {
-        Platform::SetProgramPathForTesting("");
-        std::filesystem::remove_all(m_folder);
-    }
-
-    std::string ProgramPath() const { return m_folder + "/Zephrin"; }
-    std::string PathOf(const std::string& name) const { return m_folder + "/" + name; }
+    std::string ProgramPath() const { return PathOf("Zephrin"); }
+    std::string PathOf(const std::string& name) const { return m_folder.Path(name); }
     std::string LogPath() const { return PathOf("Zephrin.log"); }
 
-    void WriteConfig(const std::string& text) const
-    {
-        std::ofstream(PathOf("Zephrin.logcfg"), std::ios::binary) << text;
-    }
-
-    static std::string ReadFile(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    void WriteConfig(const std::string& text) const { WriteWholeFile(PathOf("Zephrin.logcfg"), text); }
 
     static std::vector<std::string> ReadLines(const std::string& path)
     {
         std::vector<std::string> lines;
-        std::istringstream in(ReadFile(path));
+        std::istringstream in(ReadWholeFile(path));
         for (std::string line; std::getline(in, line);)
             lines.push_back(line);
         return lines;
@@ -72,5 +53,5 @@ protected:
         return Matches(text.c_str(), pattern.c_str());
     }
 
-    std::string m_folder;
+    CTemporaryFolder m_folder;
 };

@@ -1,18 +1,17 @@
 // What the engine's test programs share: the build's program folder with the shipped database,
-// units and values made by hand, the text of a file and a German desktop. Header only, so a
-// test program takes it by its include path alone.
+// units and values made by hand and a German desktop. Header only: a test program takes it by
+// its include path, with ZephrinTestSupport for the file helpers.
 #pragma once
 
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitValue.h"
 #include "Platform/ProgramFolder.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 // The program folder of the build, which holds the shipped Zephrin.db, with a trailing '/';
@@ -94,15 +93,6 @@ inline void ExpectSameValue(const CUnitValue& read, const CUnitValue& written, c
     EXPECT_EQ(read.Reference, written.Reference) << what;
     EXPECT_EQ(read.Value, written.Value) << what;
     EXPECT_EQ(read.BaseValue, written.BaseValue) << what;
-}
-
-// The whole file as it is stored; empty when it cannot be read.
-inline std::string ReadFileText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 // Runs a test under the German locale, whose decimal separator is ',': machine text must not

@@ -3,18 +3,19 @@
 #pragma once
 
 #include "EngineTestSupport.h"
+#include "support/TemporaryFolder.h"
 
 #include <string>
 
 class TestFolder {
 public:
-    TestFolder();
+    TestFolder() = default;
     ~TestFolder();
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;
 
     // With a trailing '/'.
-    const std::string& Path() const { return m_path; }
+    std::string Path() const { return m_folder.Path(""); }
 
     // Makes the folder the program folder until destruction.
     void BecomeProgramFolder() const;
@@ -24,5 +25,5 @@ public:
     void WriteFile(const std::string& name, const std::string& text) const;
 
 private:
-    std::string m_path;
+    CTemporaryFolder m_folder;
 };

@@ -4,11 +4,10 @@
 #include "EngineTestSupport.h"
 #include "Quillet/LogLevel.h"
 #include "Quillet/LogManager.h"
+#include "support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
 
 TEST(FluidViscosity, SteamOfEitherKindIsWaterVapour)
@@ -70,8 +69,8 @@ TEST(FluidViscosity, NoValueGivesMinusOne)
 TEST(FluidViscosity, LogsItsStepsOnTheJniChannel)
 {
     ASSERT_NE(ShippedFluids(), nullptr);
-    const std::string path = (std::filesystem::temp_directory_path() / "calc-viscosity-test.log").string();
-    std::remove(path.c_str());
+    const CTemporaryFolder folder;
+    const std::string path = folder.Path("viscosity.log");
     CLogManager* manager = CLogManager::GetInstance();
     ASSERT_NE(manager, nullptr);
     ASSERT_TRUE(manager->Open(path.c_str(), LOGLEVEL_TRACE));
@@ -80,8 +79,7 @@ TEST(FluidViscosity, LogsItsStepsOnTheJniChannel)
     CalculateFluidViscosity(FLUID_TYPE_LIQUID, FLUID_INDEX_CUSTOM, 1.5, 20.0, extrapolated);
     CalculateFluidViscosity(FLUID_TYPE_LIQUID, FLUID_INDEX_WATER, 1.5, 20.0, extrapolated);
     manager->Close();
-    const std::string lines = ReadFileText(path);
-    std::remove(path.c_str());
+    const std::string lines = ReadWholeFile(path);
 
     const std::string prefix = "JNI|FluidViscosity.cpp|trace|CalculateFluidViscosity: ";
     EXPECT_NE(lines.find(prefix + "fluidType=1 fluidId=9999 pressure=1.500000 temperature=20.000000\n"),

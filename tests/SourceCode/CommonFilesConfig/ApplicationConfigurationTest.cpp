@@ -155,7 +155,7 @@ TEST_F(ConfigurationFile, SavedFileHasItsFixedForm)
     config.minflowrangepercent = 55.5;
     config.autorecalcmeters = false;
     ASSERT_TRUE(config.Save(Path()));
-    const std::string text = ReadFileText(Path());
+    const std::string text = ReadWholeFile(Path());
     EXPECT_EQ(text.find("<?xml"), std::string::npos);
 
     TiXmlDocument doc;
@@ -251,10 +251,10 @@ TEST_P(UnloadableConfigurationFile, IsNeverReplaced)
     ExpectDefaults(config);
     config.language = "fr";
     EXPECT_FALSE(config.Save(Path()));
-    EXPECT_EQ(ReadFileText(Path()), broken);
+    EXPECT_EQ(ReadWholeFile(Path()), broken);
     // The same file under another spelling of its path.
     EXPECT_FALSE(config.Save(folder.Path() + "./Zephrin.cfg"));
-    EXPECT_EQ(ReadFileText(Path()), broken);
+    EXPECT_EQ(ReadWholeFile(Path()), broken);
     // Other files are written as usual.
     EXPECT_TRUE(config.Save(Path("other.cfg")));
 
@@ -294,8 +294,8 @@ TEST(ShippedConfiguration, IsTheDefaultConfiguration)
     CApplicationConfiguration config;
     ASSERT_TRUE(config.Reset());
     ASSERT_TRUE(config.Save(folder.Path() + "Zephrin.cfg"));
-    const std::string expected = ReadFileText(folder.Path() + "Zephrin.cfg");
-    EXPECT_EQ(ReadFileText(ZEPHRIN_DEFAULT_CONFIG), expected)
+    const std::string expected = ReadWholeFile(folder.Path() + "Zephrin.cfg");
+    EXPECT_EQ(ReadWholeFile(ZEPHRIN_DEFAULT_CONFIG), expected)
         << "data/config/Zephrin.cfg should read:\n" << expected;
 
     const std::string shipped = db.Folder() + "Zephrin.cfg";

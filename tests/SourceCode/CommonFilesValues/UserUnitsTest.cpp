@@ -18,7 +18,7 @@ protected:
     void SetUp() override { units.AddBuiltinUnits(); }
 
     void Write(const std::string& text) const { folder.WriteFile("UserUnits.xml", text); }
-    std::string Read() const { return ReadFileText(file); }
+    std::string Read() const { return ReadWholeFile(file); }
     std::vector<CUnit> UserUnits() const
     {
         std::vector<CUnit> found;
