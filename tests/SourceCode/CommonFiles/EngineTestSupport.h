@@ -6,11 +6,11 @@
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitValue.h"
 #include "Platform/ProgramFolder.h"
+#include "support/LocaleScope.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cstdlib>
 #include <string>
 
@@ -95,15 +95,3 @@ inline void ExpectSameValue(const CUnitValue& read, const CUnitValue& written, c
     EXPECT_EQ(read.BaseValue, written.BaseValue) << what;
 }
 
-// Runs a test under the German locale, whose decimal separator is ',': machine text must not
-// follow it. The C locale is back at the end of the test.
-class GermanLocale {
-public:
-    GermanLocale() = default;
-    ~GermanLocale() { std::setlocale(LC_ALL, "C"); }
-    GermanLocale(const GermanLocale&) = delete;
-    GermanLocale& operator=(const GermanLocale&) = delete;
-
-    // False when the locale is not installed (scripts/install-deps.sh generates it).
-    bool Enter() { return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr; }
-};

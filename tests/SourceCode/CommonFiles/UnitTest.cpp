@@ -97,9 +97,8 @@ TEST(Unit, XmlReadsOlderSixDecimalTextAndKeepsDefaultsForAbsentIntegers)
 
 TEST(Unit, XmlNumbersIgnoreTheProcessLocale)
 {
-    GermanLocale german;
-    if (!german.Enter())
-        GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
+    CLocaleScope german("de_DE.UTF-8");
+    ASSERT_TRUE(german.IsSet());
     CUnit unit;
     unit.ConversionFactor = 0.0689475729316836;
     unit.ConversionOffset = 1.5;

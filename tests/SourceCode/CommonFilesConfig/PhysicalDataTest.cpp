@@ -194,9 +194,8 @@ TEST(PhysicalDataXml, RecordWithoutFluidReadsBack)
 
 TEST(PhysicalDataXml, CompressibilityFactorIsPlainTextWithAPoint)
 {
-    GermanLocale german;
-    if (!german.Enter())
-        GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    CLocaleScope german("de_DE.UTF-8");
+    ASSERT_TRUE(german.IsSet());
     CPhysicalData data;
     Fill(data);
     TiXmlElement element("PhysicalData");

@@ -247,8 +247,8 @@ protected:
 
 TEST_F(ShippedUnitValues, EveryUnitRoundTripsThroughFileTextUnderTheGermanLocale)
 {
-    GermanLocale german;
-    ASSERT_TRUE(german.Enter()) << "de_DE.UTF-8 locale missing (scripts/install-deps.sh generates it)";
+    CLocaleScope german("de_DE.UTF-8");
+    ASSERT_TRUE(german.IsSet());
     CUnit mine = MakeUnit("* Faß/µs", UNIT_TYPE_VOLUME_FLOW, 1.0 / 3e7, -0.1);
     ASSERT_TRUE(units->AddUserUnit(mine));
     ASSERT_GT(units->GetUnitList().size(), 40u);
