@@ -5,7 +5,8 @@
 
 class CTemporaryFolder {
 public:
-    // A failed test when the folder cannot be made; Path then names places in no folder.
+    // A failed test when the folder cannot be made; Path then names places below a folder that
+    // does not exist.
     CTemporaryFolder();
     ~CTemporaryFolder();
     CTemporaryFolder(const CTemporaryFolder&) = delete;
@@ -16,4 +17,5 @@ public:
 
 private:
     std::string m_path;
+    bool m_made = false;
 };
