@@ -15,8 +15,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -40,18 +43,14 @@ const char kPairsSql[] =
     "WHERE (((DeviceFeatureItems.FeatureId)=?) AND ((DeviceFeatureItems_1.FeatureId)=?)) \t\t\t\t"
     "ORDER BY DeviceFeatureItems.SortOrder, DeviceFeatureItems.ItemName, DeviceFeatureItems_1.SortOrder, "
     "DeviceFeatureItems_1.ItemName";
-// A 0 in either column matches every item.
-const char kProhibitedSql[] =
-    "SELECT * FROM DeviceProhibitedCombinations WHERE (Feature_1=? OR Feature_1=0) AND (Feature_2=? OR Feature_2=0)";
-// Feature_2 = 0: the row is valid for every pressure class. The standard device first.
+// The device tables, each read whole once per run.
+const char kProhibitedSql[] = "SELECT Feature_1, Feature_2 FROM DeviceProhibitedCombinations";
+// The standard device first.
 const char kDimensionsSql[] =
-    "SELECT Id, Feature_4 FROM DeviceDimensions WHERE Feature_1=? AND (Feature_2=? OR Feature_2=0) "
-    "ORDER BY Feature_4, Id";
-const char kDimensionSql[] =
-    "SELECT InnerDiameter, VelocityMinGas, VelocityMaxGas, VelocityMinLiquid, VelocityMaxLiquid, FormulaSetId "
-    "FROM DeviceDimensions WHERE Id=?";
-const char kCoefficientSql[] = "SELECT DischargeCoefficient FROM DischargeCoefficients WHERE Feature_1=?";
-const char kVortexFactorSql[] = "SELECT V_Factor FROM VortexFrequency WHERE Feature_1=?";
+    "SELECT Id, Feature_1, Feature_2, Feature_4, InnerDiameter, VelocityMinGas, VelocityMaxGas, "
+    "VelocityMinLiquid, VelocityMaxLiquid, FormulaSetId FROM DeviceDimensions ORDER BY Feature_4, Id";
+const char kCoefficientsSql[] = "SELECT Feature_1, DischargeCoefficient FROM DischargeCoefficients";
+const char kVortexFactorsSql[] = "SELECT Feature_1, V_Factor FROM VortexFrequency";
 
 CBusyIndicator& BusyIndicator()
 {
@@ -89,26 +88,26 @@ bool IsPositive(double value)
     return value > 0.0 && std::isfinite(value);
 }
 
-// The first column of the size's row as a double; 0 when the query fails or finds no row.
-double ReadSizeValue(CSession& session, const char* sql, int sizeId)
-{
-    double value = 0.0;
-    CDynamicRecordSetOleDb rs;
-    if (rs.Open(session, sql, {sizeId}) && rs.MoveNext())
-        value = rs.GetDoubleAt(1);
-    rs.Close();
-    return value;
-}
-
-bool IsProhibited(CSession& session, int sizeId, int pressureClassId)
+// Every row of the statement through read; false when the statement cannot be run or a row
+// cannot be read, so a table is never taken as shorter than it is.
+template <class Read>
+bool ReadTable(CSession& session, const char* sql, Read read)
 {
     CDynamicRecordSetOleDb rs;
-    const bool prohibited = rs.Open(session, kProhibitedSql, {sizeId, pressureClassId}) && rs.MoveNext();
+    if (!rs.Open(session, sql))
+        return false;
+    while (rs.MoveNext())
+        read(rs);
+    const bool complete = !FAILED(rs.GetLastResult());
     rs.Close();
-    return prohibited;
+    return complete;
 }
 
 struct DimensionRow {
+    int id = 0;
+    int sizeId = 0;
+    int pressureClassId = 0;  // 0: every pressure class
+    int sectionId = 0;
     double innerDiameter = 0.0;  // mm
     double velocityMinGas = 0.0;
     double velocityMaxGas = 0.0;
@@ -141,34 +140,70 @@ FormulaSet ReadFormulaSet(int formulaSetId)
     return set;
 }
 
-// The device tables as one sizing run reads them. A dimension row serves every pressure
-// class and the coefficients every row of a size, and the database does not change during
-// the run: each is read once per run.
+// The device tables as one sizing run reads them: each table whole, once, so the time of a run
+// goes into the rows rather than into statements (the database does not change during the
+// run). A dimension row serves every pressure class and the coefficients every row of a size.
 class CDeviceTables {
 public:
     explicit CDeviceTables(CSession& session) : m_session(session) {}
 
-    const DimensionRow& Dimension(int dimensionId)
+    // False when a table cannot be read completely.
+    bool Load()
     {
-        const auto found = m_dimensions.find(dimensionId);
-        if (found != m_dimensions.end())
-            return found->second;
-        DimensionRow& dimension = m_dimensions[dimensionId];
-        CDynamicRecordSetOleDb rs;
-        if (rs.Open(m_session, kDimensionSql, {dimensionId}) && rs.MoveNext()) {
-            dimension.innerDiameter = rs.GetDoubleAt(1);
-            dimension.velocityMinGas = rs.GetDoubleAt(2);
-            dimension.velocityMaxGas = rs.GetDoubleAt(3);
-            dimension.velocityMinLiquid = rs.GetDoubleAt(4);
-            dimension.velocityMaxLiquid = rs.GetDoubleAt(5);
-            dimension.formulaSetId = rs.GetLongAt(6);
-        }
-        rs.Close();
-        return dimension;
+        return ReadTable(m_session, kProhibitedSql,
+                         [this](const CDynamicRecordSetOleDb& rs) {
+                             m_prohibited.insert(Key(rs.GetLongAt(1), rs.GetLongAt(2)));
+                         }) &&
+               ReadTable(m_session, kDimensionsSql,
+                         [this](const CDynamicRecordSetOleDb& rs) {
+                             DimensionRow row;
+                             row.id = rs.GetLongAt(1);
+                             row.sizeId = rs.GetLongAt(2);
+                             row.pressureClassId = rs.GetLongAt(3);
+                             row.sectionId = rs.GetLongAt(4);
+                             row.innerDiameter = rs.GetDoubleAt(5);
+                             row.velocityMinGas = rs.GetDoubleAt(6);
+                             row.velocityMaxGas = rs.GetDoubleAt(7);
+                             row.velocityMinLiquid = rs.GetDoubleAt(8);
+                             row.velocityMaxLiquid = rs.GetDoubleAt(9);
+                             row.formulaSetId = rs.GetLongAt(10);
+                             m_bySize[row.sizeId].push_back(m_dimensions.size());
+                             m_byId.emplace(row.id, m_dimensions.size());
+                             m_dimensions.push_back(row);
+                         }) &&
+               ReadSizeValues(kCoefficientsSql, m_coefficients) && ReadSizeValues(kVortexFactorsSql, m_vortexFactors);
     }
 
-    double Coefficient(int sizeId) { return SizeValue(m_coefficients, kCoefficientSql, sizeId); }
-    double VortexFactor(int sizeId) { return SizeValue(m_vortexFactors, kVortexFactorSql, sizeId); }
+    // A 0 in either column of a prohibited combination matches every item.
+    bool Prohibited(int sizeId, int pressureClassId) const
+    {
+        return Contains(sizeId, pressureClassId) || Contains(sizeId, 0) || Contains(0, pressureClassId);
+    }
+
+    // The dimension rows of the pair, the standard device first.
+    template <class Visit>
+    void ForEachDimension(int sizeId, int pressureClassId, Visit visit) const
+    {
+        const auto found = m_bySize.find(sizeId);
+        if (found == m_bySize.end())
+            return;
+        for (std::size_t index : found->second) {
+            const DimensionRow& row = m_dimensions[index];
+            if (row.pressureClassId == pressureClassId || row.pressureClassId == 0)
+                visit(row);
+        }
+    }
+
+    // All 0 for a row the table does not hold.
+    const DimensionRow& Dimension(int dimensionId) const
+    {
+        static const DimensionRow kNone;
+        const auto found = m_byId.find(dimensionId);
+        return found != m_byId.end() ? m_dimensions[found->second] : kNone;
+    }
+
+    double Coefficient(int sizeId) const { return SizeValue(m_coefficients, sizeId); }
+    double VortexFactor(int sizeId) const { return SizeValue(m_vortexFactors, sizeId); }
 
     const FormulaSet& Formulas(int formulaSetId)
     {
@@ -179,16 +214,38 @@ public:
     }
 
 private:
-    double SizeValue(std::unordered_map<int, double>& values, const char* sql, int sizeId)
+    // The pair as one key of the prohibited set.
+    static std::uint64_t Key(int sizeId, int pressureClassId)
+    {
+        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(sizeId)) << 32) |
+               static_cast<std::uint32_t>(pressureClassId);
+    }
+
+    bool Contains(int sizeId, int pressureClassId) const
+    {
+        return m_prohibited.count(Key(sizeId, pressureClassId)) != 0;
+    }
+
+    // Size id -> value; the first row of a size counts.
+    bool ReadSizeValues(const char* sql, std::unordered_map<int, double>& values)
+    {
+        return ReadTable(m_session, sql, [&values](const CDynamicRecordSetOleDb& rs) {
+            values.emplace(rs.GetLongAt(1), rs.GetDoubleAt(2));
+        });
+    }
+
+    // 0 for a size the table does not hold.
+    static double SizeValue(const std::unordered_map<int, double>& values, int sizeId)
     {
         const auto found = values.find(sizeId);
-        if (found != values.end())
-            return found->second;
-        return values.emplace(sizeId, ReadSizeValue(m_session, sql, sizeId)).first->second;
+        return found != values.end() ? found->second : 0.0;
     }
 
     CSession& m_session;
-    std::unordered_map<int, DimensionRow> m_dimensions;
+    std::unordered_set<std::uint64_t> m_prohibited;
+    std::vector<DimensionRow> m_dimensions;  // in the order of the statement
+    std::unordered_map<int, std::vector<std::size_t>> m_bySize;
+    std::unordered_map<int, std::size_t> m_byId;
     std::unordered_map<int, double> m_coefficients;
     std::unordered_map<int, double> m_vortexFactors;
     std::unordered_map<int, FormulaSet> m_formulaSets;
@@ -386,9 +443,9 @@ CalcResult VelocityRange(const CPhysicalData& data, CResultItem& row, const Dime
     return CALC_OK;
 }
 
-CalcResult CalculateRow(const CPhysicalData& data, CResultItem& row, int dimensionId, CDeviceTables& tables)
+CalcResult CalculateRow(const CPhysicalData& data, CResultItem& row, const DimensionRow& dimension,
+                        CDeviceTables& tables)
 {
-    const DimensionRow& dimension = tables.Dimension(dimensionId);
     if (!IsPositive(dimension.innerDiameter))
         return Fail(row, CALC_DATABASE_ERROR);
     const double coefficient = tables.Coefficient(row.SizeId);
@@ -436,28 +493,30 @@ CalcResult CalculateDevices(const CPhysicalData& data, const CDeviceConfiguratio
         log.Error("CalculateDevices: the sizes and pressure classes cannot be read");
         return CALC_DATABASE_ERROR;
     }
-    CBusyScope busy;
     CDeviceTables tables(session);
+    if (!tables.Load()) {
+        QUILLET_POS(log);
+        log.Error("CalculateDevices: the device tables cannot be read");
+        return CALC_DATABASE_ERROR;
+    }
+    CBusyScope busy;
     while (pairs.MoveNext()) {
         const int sizeId = pairs.GetLongAt(1);
         const int classId = pairs.GetLongAt(2);
         if ((selectedSize != 0 && selectedSize != sizeId) || (selectedClass != 0 && selectedClass != classId))
             continue;
-        if (IsProhibited(session, sizeId, classId))
+        if (tables.Prohibited(sizeId, classId))
             continue;
-        CDynamicRecordSetOleDb dimensions;
-        if (!dimensions.Open(session, kDimensionsSql, {sizeId, classId}))
-            continue;
-        while (dimensions.MoveNext()) {
+        tables.ForEachDimension(sizeId, classId, [&](const DimensionRow& dimension) {
             CResultItem row;
             row.SizeId = sizeId;
             row.PressureId = classId;
-            row.SectionId = dimensions.GetLongAt(2);
+            row.SectionId = dimension.sectionId;
             if (velocityUnit != nullptr)
                 row.VelocityUnit = *velocityUnit;
-            CalculateRow(data, row, dimensions.GetLongAt(1), tables);
+            CalculateRow(data, row, dimension, tables);
             results.Add(row);
-        }
+        });
     }
     QUILLET_POS(log);
     log.Trace("CalculateDevices: %d rows", results.GetCount());
@@ -466,8 +525,10 @@ CalcResult CalculateDevices(const CPhysicalData& data, const CDeviceConfiguratio
 
 CalcResult CalculateDeviceDimension(const CPhysicalData& data, CResultItem& row, int dimensionId, CSession& session)
 {
+    // A table that cannot be read leaves the row without data: a database error.
     CDeviceTables tables(session);
-    return CalculateRow(data, row, dimensionId, tables);
+    tables.Load();
+    return CalculateRow(data, row, tables.Dimension(dimensionId), tables);
 }
 
 CalcResult CalculateVelocityRange(const CPhysicalData& data, CResultItem& row, double velocityMinGas,

@@ -31,8 +31,8 @@ void SetDeviceCalculationBusyIndicator(CBusyIndicator indicator);
 // Empties results, then appends one row per device dimension row of every size and pressure
 // class pair (in the database's order of sizes, then classes) that matches the size and class
 // fixed in the configuration and is not a prohibited combination. The velocity unit, when
-// given, is the velocity unit of every row. CALC_DATABASE_ERROR when the pairs cannot be read,
-// else CALC_OK: the rows carry their own errors.
+// given, is the velocity unit of every row. CALC_DATABASE_ERROR when the pairs or the device
+// tables cannot be read, else CALC_OK: the rows carry their own errors.
 CalcResult CalculateDevices(const CPhysicalData& data, const CDeviceConfiguration& configuration,
                             CResultData& results, CSession& session, const CUnit* velocityUnit = nullptr);
 

@@ -327,6 +327,20 @@ TEST_F(DeviceCalculationNoFormulaTest, MissingFormulaSettingIsADatabaseError)
         EXPECT_EQ(results.GetAt(i).Errors, std::vector<int>{CALC_DATABASE_ERROR}) << i;
 }
 
+// A device table that cannot be read would drop devices or show prohibited ones: the run fails.
+class DeviceCalculationNoTableTest : public DeviceCalculationTest {
+protected:
+    DeviceCalculationNoTableTest() : DeviceCalculationTest("DROP TABLE DeviceProhibitedCombinations;") {}
+};
+
+TEST_F(DeviceCalculationNoTableTest, UnreadableDeviceTableFailsTheRun)
+{
+    MakeOperatingPoint(data, FLUID_STATE_LIQUID, 1000.0, 1.0, 30.0);
+    results.Add(CResultItem());
+    EXPECT_EQ(Run(), CALC_DATABASE_ERROR);
+    EXPECT_EQ(results.GetCount(), 0);
+}
+
 // --- The shipped database ----------------------------------------------------------------------
 
 TEST(ShippedDeviceCalculationTest, WaterAt20DegreesIn50MillimetresAgreesWithAHandCalculation)
