@@ -558,8 +558,11 @@ double CalculateReynoldsFromValues(const CPhysicalData& data, double velocity, c
 CalcResult CalculateMinimumReynolds(const CPhysicalData& data, CResultItem& row, double innerDiameter)
 {
     row.ReynoldsMin = CalculateReynoldsFromValues(data, row.VelocityRange.MinRange, row.VelocityUnit, innerDiameter);
-    // A negative or non-finite number (negative viscosity) is no Reynolds number either.
-    if (!IsPositive(row.ReynoldsMin))
+    // A negative or non-finite number (negative viscosity) is no Reynolds number either, and
+    // the row summary would print it.
+    if (!IsPositive(row.ReynoldsMin)) {
+        row.ReynoldsMin = 0.0;
         return Fail(row, CALC_NO_REYNOLDS);
+    }
     return CALC_OK;
 }

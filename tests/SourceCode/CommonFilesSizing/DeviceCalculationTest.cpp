@@ -261,6 +261,7 @@ TEST_F(DeviceCalculationTest, RowsThatCannotBeComputedRecordWhy)
         for (int i = 0; i < results.GetCount(); ++i) {
             EXPECT_EQ(results.GetAt(i).Errors, std::vector<int>{c.error}) << c.name;
             EXPECT_EQ(results.GetAt(i).FlowRange.MaxRange, 0.0) << c.name;
+            EXPECT_EQ(results.GetAt(i).ReynoldsMin, 0.0) << c.name;
             EXPECT_TRUE(results.GetAt(i).Points.empty()) << c.name;
         }
     }
