@@ -64,7 +64,7 @@ int CFluid::ReadInt(const TiXmlElement& element, const char* name, int fallback)
 
 void CFluid::WriteReal(TiXmlElement& element, const char* name, double value)
 {
-    CXmlNumbers::SetDoubleAttribute(element, name, value, 'f', 6);
+    CXmlNumbers::SetDoubleAttribute(element, name, value);
 }
 
 double CFluid::ReadReal(const TiXmlElement& element, const char* name)

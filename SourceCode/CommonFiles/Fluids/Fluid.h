@@ -65,7 +65,9 @@ protected:
     // Integers of the fluid's attributes: fallback when the attribute is missing or is not a
     // whole int.
     static int ReadInt(const TiXmlElement& element, const char* name, int fallback);
-    // Reals are written with six decimals in the C conventions ("%f"); a missing one reads as 0.
+    // Reals are written as the shortest text that reads back to the same value (fitted
+    // coefficients need all their digits), in the C conventions; any decimal text reads, older
+    // files' six decimals too, and a missing one reads as 0.
     static void WriteReal(TiXmlElement& element, const char* name, double value);
     static double ReadReal(const TiXmlElement& element, const char* name);
 };

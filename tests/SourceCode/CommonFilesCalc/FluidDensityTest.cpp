@@ -9,8 +9,10 @@
 #include "CommonFiles/Fluids/FluidWetGas.h"
 #include "CommonFiles/TAMBELCalculator/FluidDensity.h"
 #include "CommonFiles/TAMBELCalculator/SteamSaturation.h"
+#include "Platform/XmlFile.h"
 
 #include <gtest/gtest.h>
+#include <tinyxml.h>
 
 #include <cmath>
 #include <memory>
@@ -329,4 +331,33 @@ TEST(FluidDensity, DensityInTheUnitOfTheField)
     air.Density.ConversionFlags = UNIT_SPECIFIC_GRAVITY;
     ASSERT_EQ(CalculateDensity(air), CALC_OK);
     EXPECT_NEAR(air.Density.Value, 1.0, 0.002);
+}
+
+TEST(FluidDensity, WaterVapourKeepsItsDensityThroughAProjectFile)
+{
+    ASSERT_NE(ShippedFluids(), nullptr);
+    CPhysicalData written;
+    MakeOperatingPoint(written, DatabaseFluid(FLUID_TYPE_SUPERHEATED_STEAM, FLUID_INDEX_WATER_VAPOUR), 250.0, 10.0);
+    ASSERT_EQ(CalculateDensity(written), CALC_OK);
+
+    TiXmlDocument doc;
+    TiXmlElement element("PhysicalData");
+    ASSERT_TRUE(written.WriteXml(&element));
+    doc.InsertEndChild(element);
+    TiXmlDocument loaded;
+    std::string error;
+    ASSERT_TRUE(CXmlFile::LoadText(loaded, CXmlFile::ToText(doc), "project", &error)) << error;
+    CPhysicalData read;
+    ASSERT_TRUE(read.ReadXml(loaded.RootElement()));
+
+    const auto& before = dynamic_cast<const CFluidGas&>(*written.Fluid);
+    const auto* after = dynamic_cast<const CFluidGas*>(read.Fluid.get());
+    ASSERT_NE(after, nullptr);
+    for (std::size_t i = 0; i < before.Coefficients.size(); ++i)
+        EXPECT_EQ(after->Coefficients[i], before.Coefficients[i]) << "coefficient " << i + 1;
+    EXPECT_EQ(after->MolWeight, before.MolWeight);
+    EXPECT_EQ(after->CritTemp, before.CritTemp);
+    EXPECT_EQ(after->CritPress, before.CritPress);
+    ASSERT_EQ(CalculateDensity(read), CALC_OK);
+    EXPECT_EQ(read.Density.BaseValue, written.Density.BaseValue);
 }

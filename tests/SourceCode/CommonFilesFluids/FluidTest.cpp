@@ -403,24 +403,24 @@ TEST(FluidXml, AttributesAndGasMixChildrenAsWritten)
     std::string text;
     const std::unique_ptr<CFluid> back = RoundTrip(wet, &text);
     EXPECT_NE(text.find("State=\"2\" Type=\"3\" Name=\"Humid air\" Formula=\"\" DbIndex=\"11\" HideInGui=\"0\" "
-                        "MolWeight=\"28.964712\""),
+                        "MolWeight=\"28.9647123\""),
               std::string::npos)
         << text;
-    EXPECT_NE(text.find("Coefficient01=\"0.000000\""), std::string::npos);
-    EXPECT_NE(text.find("Coefficient10=\"0.000000\" RelativeHumidity=\"45.500000\""), std::string::npos);
-    // Six decimals: what a project file keeps of the numbers.
+    EXPECT_NE(text.find("Coefficient01=\"0\""), std::string::npos);
+    EXPECT_NE(text.find("Coefficient10=\"1e-07\" RelativeHumidity=\"45.5\""), std::string::npos) << text;
+    // Every digit: a density from a fitted coefficient must not change after save and load.
     auto* gas = dynamic_cast<CFluidWetGas*>(back.get());
     ASSERT_NE(gas, nullptr);
-    EXPECT_EQ(gas->MolWeight, 28.964712);
-    EXPECT_EQ(gas->Coefficients[9], 0.0);
+    EXPECT_EQ(gas->MolWeight, 28.9647123);
+    EXPECT_EQ(gas->Coefficients[9], 1e-7);
     EXPECT_EQ(gas->RelativeHumidity, 45.5);
 
     CFluidGasMix mix;
     mix.Elements = {{5, 85.25}, {6, 10.0}, {1, 4.75}};
     const std::unique_ptr<CFluid> mixBack = RoundTrip(mix, &text);
-    EXPECT_NE(text.find("<GasMixElement GasId=\"5\" Percentage=\"85.250000\" />\n"
-                        "    <GasMixElement GasId=\"6\" Percentage=\"10.000000\" />\n"
-                        "    <GasMixElement GasId=\"1\" Percentage=\"4.750000\" />"),
+    EXPECT_NE(text.find("<GasMixElement GasId=\"5\" Percentage=\"85.25\" />\n"
+                        "    <GasMixElement GasId=\"6\" Percentage=\"10\" />\n"
+                        "    <GasMixElement GasId=\"1\" Percentage=\"4.75\" />"),
               std::string::npos)
         << text;
     auto* mixRead = dynamic_cast<CFluidGasMix*>(mixBack.get());
@@ -469,6 +469,20 @@ TEST(FluidXml, ReadingResetsFirstAndFillsWhatIsMissing)
     EXPECT_FALSE(gas.ReadXml(nullptr));
     EXPECT_FALSE(gas.WriteXml(nullptr));
     EXPECT_FALSE(mix.WriteXml(nullptr));
+}
+
+TEST(FluidXml, SixDecimalTextOfOlderFilesStillReads)
+{
+    TiXmlDocument doc;
+    std::string error;
+    ASSERT_TRUE(CXmlFile::LoadText(
+        doc, "<FluidData State=\"2\" Type=\"2\" MolWeight=\"18.015000\" Coefficient03=\"-2.716330\"/>", "fluid",
+        &error))
+        << error;
+    CFluidGas gas;
+    ASSERT_TRUE(gas.ReadXml(doc.RootElement()));
+    EXPECT_EQ(gas.MolWeight, 18.015);
+    EXPECT_EQ(gas.Coefficients[2], -2.71633);
 }
 
 }  // namespace
