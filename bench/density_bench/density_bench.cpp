@@ -36,7 +36,7 @@ struct Kind {
 
 // Operating ranges where every point has a density.
 const Kind kKinds[] = {
-    {"liquid (water)", FLUID_TYPE_LIQUID, FLUID_INDEX_WATER, 1.0, 150.0, 1.0, 40.0},
+    {"liquid (water)", FLUID_TYPE_LIQUID, FLUID_INDEX_WATER, 1.0, 150.0, 5.0, 40.0},
     {"gas (methane)", FLUID_TYPE_GAS, 5, -20.0, 200.0, 1.0, 100.0},
     {"humid gas (humid air, 60 %)", FLUID_TYPE_WET_GAS, 11, 0.0, 60.0, 1.0, 10.0},
     {"gas mix (natural gas)", FLUID_TYPE_GAS_MIX, 0, -20.0, 200.0, 1.0, 100.0},

@@ -38,20 +38,46 @@ double ReducedPressure(const CFluidGas& gas, double pressure)
     return (pressure / kBarPerPsi) / gas.CritPress;
 }
 
-// The Redlich-Kwong compressibility at reduced temperature and pressure: five Newton steps
-// from the ideal gas.
-double RedlichKwongZ(double tr, double pr)
+// Newton steps the Redlich-Kwong solve may take: a gas state converges in under ten.
+constexpr int kMaxNewtonSteps = 50;
+constexpr double kNewtonTolerance = 1e-12;  // relative change of Z
+// No gas a flow meter sees comes near this compressibility (air needs some 10,000 bar); a
+// larger Z means pressure or temperature lie far beyond where the law and its correction hold.
+constexpr double kMaxCompressibility = 10.0;
+
+// The liquid temperature range of the water polynomial, and how far below the saturation
+// pressure a state may lie and still count as liquid: the saturation equation and the boiling
+// points users enter (1.013 bar at 100 degC, where the line says 1.01325) differ in the last
+// digits.
+constexpr double kWaterMinTemperature = 273.15;  // K
+constexpr double kWaterMaxTemperature = 573.15;  // K
+constexpr double kSaturationPressureTolerance = 0.005;
+
+// The Redlich-Kwong compressibility at reduced temperature and pressure: Newton from the ideal
+// gas until Z settles. False when it does not settle within the step bound, or when it settles
+// where the law describes no gas: at or below the co-volume, or (below the critical
+// temperature) in a volume smaller than the critical one, which is the liquid root.
+bool RedlichKwongZ(double tr, double pr, double& z)
 {
     const double b = kRedlichKwongB * pr / tr;
     const double r = kRedlichKwongA / std::pow(tr, 1.5);
-    double z = 1.0;
-    for (int step = 0; step < 5; ++step) {
+    z = 1.0;
+    for (int step = 0; step < kMaxNewtonSteps; ++step) {
         const double zb = z * z + z * b;
         const double f = (1.0 + b - z) - b * r / (z + b) + b * b * r / (z * b + z * z);
         const double df = b * r / ((z + b) * (z + b)) - b * b * r * (b + 2.0 * z) / (zb * zb) - 1.0;
-        z -= f / df;
+        const double next = z - f / df;
+        if (!std::isfinite(next))
+            return false;
+        const bool settled = std::fabs(next - z) <= kNewtonTolerance * std::fabs(next);
+        z = next;
+        if (settled) {
+            // The law's critical compressibility is 1/3, so V / Vc = 3 Z Tr / Pr.
+            const bool liquid = tr < 1.0 && 3.0 * z * tr < pr;
+            return z > b && !liquid;
+        }
     }
-    return z;
+    return false;
 }
 
 // A density that came out as a real positive number is the result; anything else means the
@@ -69,6 +95,21 @@ bool OnSaturationLine(double temperature)
     return temperature >= SATURATION_MIN_TEMPERATURE && temperature <= WATER_CRITICAL_TEMPERATURE;
 }
 
+// Water vapour below the critical temperature is steam only below the saturation pressure of
+// its temperature; above the critical temperature it is a gas at any pressure.
+bool IsSuperheated(double temperature, double pressure)
+{
+    if (!(temperature > 0.0))
+        return false;
+    return temperature > WATER_CRITICAL_TEMPERATURE || pressure * 100000.0 < CalculateSaturationPressure(temperature);
+}
+
+// Z within the bound; 0 stands for none.
+double Bounded(double z)
+{
+    return z > 0.0 && z <= kMaxCompressibility ? z : 0.0;
+}
+
 double RealGasDensity(double molWeight, double z, double temperature, double pressure)
 {
     return (pressure * 100.0) * molWeight / (z * (temperature * kGasConstant));
@@ -77,7 +118,7 @@ double RealGasDensity(double molWeight, double z, double temperature, double pre
 // --- Record helpers ----------------------------------------------------------------------------
 
 // Which of the record's values a routine reads, in that order.
-enum class Inputs { TemperatureOnly, TemperatureThenPressure, PressureThenTemperature };
+enum class Inputs { TemperatureThenPressure, PressureThenTemperature };
 
 CalcResult ReadTemperature(const CPhysicalData& data, double& temperature)
 {
@@ -99,7 +140,7 @@ CalcResult ReadInputs(const CPhysicalData& data, Inputs inputs, double& temperat
         return code == CALC_OK ? ReadTemperature(data, temperature) : code;
     }
     const CalcResult code = ReadTemperature(data, temperature);
-    return code == CALC_OK && inputs == Inputs::TemperatureThenPressure ? ReadPressure(data, pressure) : code;
+    return code == CALC_OK ? ReadPressure(data, pressure) : code;
 }
 
 // The density (kg/m3) into the record as base value and in its unit; on failure the record
@@ -143,15 +184,6 @@ CalcResult NothingToPrepare(const CFluid&)
     return CALC_OK;
 }
 
-// The gas density of the record's fluid taken as a gas (gas and superheated steam).
-CalcResult RecordGasDensity(CPhysicalData& data)
-{
-    return RecordDensity<CFluidGas>(data, Inputs::PressureThenTemperature, NothingToPrepare,
-                                    [](const CFluidGas& gas, double temperature, double pressure, double& rho) {
-                                        return CalculateGasDensity(gas, temperature, pressure, rho);
-                                    });
-}
-
 bool IsCustomFluid(const CFluid& fluid)
 {
     const bool customisable = fluid.Type == FLUID_TYPE_LIQUID || fluid.Type == FLUID_TYPE_GAS ||
@@ -169,9 +201,12 @@ double CalculateZFactor(const CFluidGas* gas, double temperature, double pressur
         return 0.0;
     const double tr = ReducedTemperature(*gas, temperature);
     const double pr = ReducedPressure(*gas, pressure);
+    double z = 0.0;
+    if (!RedlichKwongZ(tr, pr, z))
+        return 0.0;
     const auto& c = gas->Coefficients;
-    return RedlichKwongZ(tr, pr) + c[0] + c[1] * tr + c[2] * pr + c[3] * tr * tr + c[4] * tr * pr + c[5] * pr * pr +
-           c[6] * tr * tr * tr + c[7] * tr * pr * pr + c[8] * tr * tr * pr + c[9] * pr * pr * pr;
+    return Bounded(z + c[0] + c[1] * tr + c[2] * pr + c[3] * tr * tr + c[4] * tr * pr + c[5] * pr * pr +
+           c[6] * tr * tr * tr + c[7] * tr * pr * pr + c[8] * tr * tr * pr + c[9] * pr * pr * pr);
 }
 
 double CalculateGasMixZFactor(CFluidGas* gas, double temperature, double pressure)
@@ -179,7 +214,9 @@ double CalculateGasMixZFactor(CFluidGas* gas, double temperature, double pressur
     if (gas == nullptr)
         return 0.0;
     gas->CritPress = gas->CritZ * kGasConstantField * gas->CritTemp / gas->CritVolu;
-    return RedlichKwongZ(ReducedTemperature(*gas, temperature), ReducedPressure(*gas, pressure));
+    double z = 0.0;
+    return RedlichKwongZ(ReducedTemperature(*gas, temperature), ReducedPressure(*gas, pressure), z) ? Bounded(z)
+                                                                                                    : 0.0;
 }
 
 // --- Plain numbers -----------------------------------------------------------------------------
@@ -191,6 +228,23 @@ double CalculateWaterDensity(double temperature)
     for (int k = 5; k >= 0; --k)
         rho = rho * t + kWaterDensity[k];
     return rho;
+}
+
+CalcResult CalculateLiquidWaterDensity(double temperature, double pressure, double& density)
+{
+    if (!(temperature >= kWaterMinTemperature && temperature <= kWaterMaxTemperature))
+        return CALC_INVALID_DATA;
+    if (pressure * 100000.0 < CalculateSaturationPressure(temperature) * (1.0 - kSaturationPressureTolerance))
+        return CALC_INVALID_DATA;
+    return Deliver(CalculateWaterDensity(temperature), density);
+}
+
+CalcResult CalculateSuperheatedSteamDensity(const CFluidGas& steam, double temperature, double pressure,
+                                            double& density)
+{
+    if (!IsSuperheated(temperature, pressure))
+        return CALC_INVALID_DATA;
+    return CalculateGasDensity(steam, temperature, pressure, density);
 }
 
 CalcResult CalculateGasDensity(const CFluidGas& gas, double temperature, double pressure, double& density)
@@ -245,11 +299,12 @@ CalcResult CalculateWetGasDensity(const CFluidWetGas& gas, const CFluidGas& vapo
     const double m = gas.MolWeight / air.MolWeight;
     const double x = vapourPa / pressurePa;
     const double relativeMolarMass = m * (x * (kWaterAirMolarRatio / m - 1.0) + 1.0);
-    const double zVapour = CalculateZFactor(&vapour, temperature, vapourPa / 100000.0);
+    const double zVapour = x > 0.0 ? CalculateZFactor(&vapour, temperature, vapourPa / 100000.0) : 1.0;
     const double zDry = CalculateZFactor(&gas, temperature, (pressurePa - vapourPa) / 100000.0);
-    const double z = (1.0 - x) * zDry + x * zVapour;
-    if (!(z > 0.0))
+    // Each part needs its own Z: a missing one would pass unnoticed in the mean.
+    if (!(zVapour > 0.0) || !(zDry > 0.0))
         return CALC_NO_Z_FACTOR;
+    const double z = (1.0 - x) * zDry + x * zVapour;
     return Deliver((pressurePa / 1000.0) * kAirMolarMassOverR * relativeMolarMass / z / temperature, density);
 }
 
@@ -266,10 +321,8 @@ CalcResult CalculateSaturatedSteamDensity(int saturationType, double& temperatur
         derived = CalculateSaturationPressure(temperature) / 100000.0;
         break;
     case SATURATION_PRESSURE_GIVEN:
-        if (!(pressure > 0.0 && pressure * 100.0 <= WATER_CRITICAL_PRESSURE))
+        if (!CalculateSaturationStateFromPressure(pressure * 100.0, derived, rho))
             return CALC_INVALID_DATA;
-        rho = CalculateVapourDensityFromPressure(pressure * 100.0);
-        derived = CalculateSaturationTemperature(pressure * 100.0);
         break;
     default:
         return CALC_INVALID_DATA;
@@ -313,21 +366,27 @@ CalcResult CalculateDensity(CPhysicalData& data)
 CalcResult CalculateLiquidDensity(CPhysicalData& data)
 {
     return RecordDensity<CFluid>(
-        data, Inputs::TemperatureOnly,
+        data, Inputs::TemperatureThenPressure,
         [](const CFluid& liquid) { return liquid.DbIndex == FLUID_INDEX_WATER ? CALC_OK : CALC_INVALID_DATA; },
-        [](const CFluid&, double temperature, double, double& rho) {
-            return Deliver(CalculateWaterDensity(temperature), rho);
+        [](const CFluid&, double temperature, double pressure, double& rho) {
+            return CalculateLiquidWaterDensity(temperature, pressure, rho);
         });
 }
 
 CalcResult CalculateGasDensity(CPhysicalData& data)
 {
-    return RecordGasDensity(data);
+    return RecordDensity<CFluidGas>(data, Inputs::PressureThenTemperature, NothingToPrepare,
+                                    [](const CFluidGas& gas, double temperature, double pressure, double& rho) {
+                                        return CalculateGasDensity(gas, temperature, pressure, rho);
+                                    });
 }
 
 CalcResult CalculateSuperheatedSteamDensity(CPhysicalData& data)
 {
-    return RecordGasDensity(data);
+    return RecordDensity<CFluidGas>(data, Inputs::PressureThenTemperature, NothingToPrepare,
+                                    [](const CFluidGas& steam, double temperature, double pressure, double& rho) {
+                                        return CalculateSuperheatedSteamDensity(steam, temperature, pressure, rho);
+                                    });
 }
 
 CalcResult CalculateGasMixDensity(CPhysicalData& data)

@@ -18,18 +18,29 @@ class CFluidWetGas;
 class CPhysicalData;
 
 // --- Compressibility ---------------------------------------------------------------------------
-// Redlich-Kwong Z of the gas (five Newton steps from 1) plus the gas's correction polynomial in
-// the reduced temperature and pressure; 0 without a gas.
+// Redlich-Kwong Z of the gas (Newton from 1 until it settles) plus the gas's correction
+// polynomial in the reduced temperature and pressure. 0 without a gas and where the law gives
+// no gas Z: no settling within a bound of steps, a root at the co-volume or on the liquid side,
+// a result not above 0 or beyond any real gas (10).
 double CalculateZFactor(const CFluidGas* gas, double temperature, double pressure);
 // Z of a gas combined by MixGases, without correction; its critical pressure is first derived
-// from the critical compressibility, temperature and volume and stored in it. 0 without a gas.
+// from the critical compressibility, temperature and volume and stored in it. 0 without a gas
+// and where there is no gas Z, as above.
 double CalculateGasMixZFactor(CFluidGas* gas, double temperature, double pressure);
 
 // --- Plain numbers -----------------------------------------------------------------------------
-// Density of water in kg/m3 at a temperature in K (pressure has no influence).
+// Density of water in kg/m3 at a temperature in K by the fitted polynomial (pressure has no
+// influence), whatever the temperature.
 double CalculateWaterDensity(double temperature);
-// Real-gas density of a gas or superheated steam. CALC_NO_Z_FACTOR when Z is not above 0.
+// Density of liquid water: CALC_INVALID_DATA outside the polynomial's range (0 to 300 degC) and
+// for a pressure clearly below the saturation pressure of the temperature (that is steam).
+CalcResult CalculateLiquidWaterDensity(double temperature, double pressure, double& density);
+// Real-gas density of a gas. CALC_NO_Z_FACTOR when there is no Z (CalculateZFactor gives 0).
 CalcResult CalculateGasDensity(const CFluidGas& gas, double temperature, double pressure, double& density);
+// The gas density of water vapour, for a superheated state only: CALC_INVALID_DATA at or below
+// the saturation temperature of the pressure (liquid or on the line).
+CalcResult CalculateSuperheatedSteamDensity(const CFluidGas& steam, double temperature, double pressure,
+                                            double& density);
 // The gases of the mix from the fluid list, combined by mole fractions into one gas (molar
 // mass and critical temperature, volume and compressibility). CALC_INVALID_DATA when a gas is
 // not in the list.
@@ -45,8 +56,8 @@ CalcResult CalculateWetGasDensity(const CFluidWetGas& gas, const CFluidGas& vapo
 // Density of saturated steam. With the temperature given (SATURATION_TEMPERATURE_GIVEN) the
 // pressure is set to the saturation pressure (bar absolute); with the pressure given the
 // temperature is set to the saturation temperature. CALC_INVALID_DATA for another saturation
-// type, a temperature off the saturation line or a pressure not above 0 or above the critical
-// pressure; then nothing is set.
+// type, a temperature off the saturation line (0 degC to critical) or a pressure off it
+// (below the saturation pressure at 0 degC, above the critical pressure); then nothing is set.
 CalcResult CalculateSaturatedSteamDensity(int saturationType, double& temperature, double& pressure,
                                           double& density);
 
@@ -55,7 +66,7 @@ CalcResult CalculateSaturatedSteamDensity(int saturationType, double& temperatur
 // humid gas (DbIndex 9999) gives CALC_OK | CALC_CUSTOM_FLUID and keeps the user's density;
 // CALC_INVALID_DATA for a fluid that is not valid or of no known Type.
 CalcResult CalculateDensity(CPhysicalData& data);
-// Only water (DbIndex 2000) among liquids.
+// Only water (DbIndex 2000) among liquids, as CalculateLiquidWaterDensity.
 CalcResult CalculateLiquidDensity(CPhysicalData& data);
 CalcResult CalculateGasDensity(CPhysicalData& data);
 // Takes water vapour and air from the fluid manager (CALC_NO_FLUID without them).
@@ -65,4 +76,5 @@ CalcResult CalculateGasMixDensity(CPhysicalData& data);
 // Also writes the derived saturation pressure (as absolute pressure) or temperature into the
 // record, in its unit.
 CalcResult CalculateSaturatedSteamDensity(CPhysicalData& data);
+// As CalculateSuperheatedSteamDensity on plain numbers.
 CalcResult CalculateSuperheatedSteamDensity(CPhysicalData& data);

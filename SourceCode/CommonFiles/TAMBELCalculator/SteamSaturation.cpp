@@ -23,6 +23,11 @@ const double kSaturationTemperature[] = {
     0.018154314423216, 0.00122579824550853, 4.09631685611618e-05,
 };
 
+bool InFittedBand(double pressure)
+{
+    return pressure >= kVapourDensityFitLow && pressure <= kVapourDensityFitHigh;
+}
+
 bool HasSaturationState(double temperature)
 {
     return temperature > 0.0 && temperature <= WATER_CRITICAL_TEMPERATURE;
@@ -96,12 +101,27 @@ double CalculateVapourDensityFromPressure(double pressure)
 {
     if (pressure <= 0.0 || pressure > WATER_CRITICAL_PRESSURE)
         return 0.0;
-    if (pressure < kVapourDensityFitLow || pressure > kVapourDensityFitHigh)
+    if (!InFittedBand(pressure))
         return CalculateSaturatedVapourDensity(SaturationTemperatureOnLine(pressure * 1000.0));
     double rho = 0.0;
     for (int k = 9; k >= 0; --k)
         rho = rho * pressure + kVapourDensity[k];
     return rho;
+}
+
+bool CalculateSaturationStateFromPressure(double pressure, double& temperature, double& density)
+{
+    const double lowest = CalculateSaturationPressure(SATURATION_MIN_TEMPERATURE) / 1000.0;
+    if (!(pressure >= lowest && pressure <= WATER_CRITICAL_PRESSURE))
+        return false;
+    if (InFittedBand(pressure)) {
+        temperature = CalculateSaturationTemperature(pressure);
+        density = CalculateVapourDensityFromPressure(pressure);
+    } else {
+        temperature = SaturationTemperatureOnLine(pressure * 1000.0);
+        density = CalculateSaturatedVapourDensity(temperature);
+    }
+    return true;
 }
 
 double CalculateSaturationTemperature(double pressure)

@@ -24,3 +24,10 @@ double CalculateVapourDensityFromPressure(double pressure);
 // The saturation temperature in K at a pressure in kPa, by the fitted polynomial in ln(bar);
 // 273.15 for a pressure of 0 or less.
 double CalculateSaturationTemperature(double pressure);
+// The saturation state at a pressure in kPa, temperature (K) and vapour density (kg/m3) taken
+// at one and the same temperature: inside the band where the fitted polynomials hold, from
+// them; outside it (where the temperature polynomial drifts off the line, up to 1.7 K above
+// 100 bar) both at the temperature where the saturation pressure equation gives the pressure.
+// False, nothing set, for a pressure off the line: below the saturation pressure at 0 degC or
+// above the critical pressure.
+bool CalculateSaturationStateFromPressure(double pressure, double& temperature, double& density);
