@@ -1,6 +1,6 @@
 """The program's real-gas law, shared by the data generators.
 
-Mirrors the calculator: a Redlich-Kwong compressibility factor found by five
+Mirrors the calculator: a Redlich-Kwong compressibility factor found by
 Newton steps from Z = 1, plus the optional correction polynomial in Tr and Pr.
 Critical data come in the database's units: CritTemp in degrees Rankine,
 CritPress in psia, CritVolu in ft3/lbmol.
@@ -20,15 +20,19 @@ def correction_terms(tr, pr):
 
 
 def z_plain(t_k, p_bar, crit_temp_r, crit_press_psia):
+    """Newton from Z = 1 until Z settles (relative change 1e-12, at most 50 steps)."""
     tr, pr = reduced(t_k, p_bar, crit_temp_r, crit_press_psia)
     b = 0.0867 * pr / tr
     r = 4.934 / tr ** 1.5
     z = 1.0
-    for _ in range(5):
+    for _ in range(50):
         f = (1 + b - z) - b * r / (z + b) + b * b * r / (z * b + z * z)
         fp = b * r / (z + b) ** 2 - b * b * r * (b + 2 * z) / (z * z + z * b) ** 2 - 1
-        z -= f / fp
-    return z
+        step = f / fp
+        z -= step
+        if abs(step) <= 1e-12 * abs(z):
+            return z
+    raise ValueError("no gas Z at %g K, %g bar" % (t_k, p_bar))
 
 
 def z_factor(t_k, p_bar, crit_temp_r, crit_press_psia, poly=None):
