@@ -81,10 +81,10 @@ TEST(FluidDensity, AgainstReferenceValues)
          1.293, 0.002 / 1.293},
         // Methane at 50 bar and 15 degC, 36.95 kg/m3 in the reference equation of state.
         {"methane 50 bar 15 degC", [] { return DatabaseFluid(FLUID_TYPE_GAS, 5); }, 15.0, 50.0, 36.95, 0.03},
-        // IF97 4.2967 kg/m3; the fitted correction keeps superheated steam within 1.5 %.
+        // IF97 4.2967 kg/m3; the fitted correction keeps superheated steam within 1.8 %.
         {"superheated steam 10 bar 250 degC",
          [] { return DatabaseFluid(FLUID_TYPE_SUPERHEATED_STEAM, FLUID_INDEX_WATER_VAPOUR); }, 250.0, 10.0, 4.2967,
-         0.015},
+         0.018},
         {"saturated steam 10 bar", [] { return SaturatedSteam(SATURATION_PRESSURE_GIVEN); }, 0.0, 10.0, 5.1454,
          0.02},
         {"saturated steam 100 bar", [] { return SaturatedSteam(SATURATION_PRESSURE_GIVEN); }, 0.0, 100.0, 55.452,
@@ -162,14 +162,15 @@ TEST(FluidDensity, ImpossibleStatesGiveACodeAndNoDensity)
 
 TEST(FluidDensity, StatesNearTheEdgesAreAccepted)
 {
-    // IF97 densities in kg/m3 (the water polynomial does not see the pressure).
+    // IF97 densities in kg/m3 (the water polynomial does not see the pressure). Steam closer to
+    // the line than 5 K or above 160 bar lies outside the range its correction was fitted for.
     const Reference references[] = {
         {"water at 1 degC", Water, 1.0, 1.0, 999.90, 2e-4},
         {"water at 300 degC above saturation", Water, 300.0, 90.0, 713.07, 0.01},
         {"water boiling at 1.013 bar", Water, 100.0, 1.013, 958.35, 3e-4},
-        {"steam 1 K above saturation at 10 bar", Steam, 180.886, 10.0, 5.1294, 0.02},
-        {"steam 1 K above saturation at 100 bar", Steam, 312.0, 100.0, 54.994, 0.035},
-        {"steam above the critical point", Steam, 500.0, 250.0, 89.7, 0.03},
+        {"steam 1 K above saturation at 10 bar", Steam, 180.886, 10.0, 5.1294, 0.015},
+        {"steam 1 K above saturation at 100 bar", Steam, 312.0, 100.0, 54.994, 0.03},
+        {"steam above the critical point", Steam, 500.0, 250.0, 89.750, 0.05},
         {"saturated steam at 0.01 bar", [] { return SaturatedSteam(SATURATION_PRESSURE_GIVEN); }, 20.0, 0.01,
          0.0077409, 0.005},
         {"saturated steam at 200 bar", [] { return SaturatedSteam(SATURATION_PRESSURE_GIVEN); }, 20.0, 200.0, 170.70,
