@@ -206,7 +206,7 @@ double CalculateZFactor(const CFluidGas* gas, double temperature, double pressur
         return 0.0;
     const auto& c = gas->Coefficients;
     return Bounded(z + c[0] + c[1] * tr + c[2] * pr + c[3] * tr * tr + c[4] * tr * pr + c[5] * pr * pr +
-           c[6] * tr * tr * tr + c[7] * tr * pr * pr + c[8] * tr * tr * pr + c[9] * pr * pr * pr);
+                   c[6] * tr * tr * tr + c[7] * tr * pr * pr + c[8] * tr * tr * pr + c[9] * pr * pr * pr);
 }
 
 double CalculateGasMixZFactor(CFluidGas* gas, double temperature, double pressure)
@@ -215,8 +215,9 @@ double CalculateGasMixZFactor(CFluidGas* gas, double temperature, double pressur
         return 0.0;
     gas->CritPress = gas->CritZ * kGasConstantField * gas->CritTemp / gas->CritVolu;
     double z = 0.0;
-    return RedlichKwongZ(ReducedTemperature(*gas, temperature), ReducedPressure(*gas, pressure), z) ? Bounded(z)
-                                                                                                    : 0.0;
+    if (!RedlichKwongZ(ReducedTemperature(*gas, temperature), ReducedPressure(*gas, pressure), z))
+        return 0.0;
+    return Bounded(z);
 }
 
 // --- Plain numbers -----------------------------------------------------------------------------
@@ -299,7 +300,7 @@ CalcResult CalculateWetGasDensity(const CFluidWetGas& gas, const CFluidGas& vapo
     const double m = gas.MolWeight / air.MolWeight;
     const double x = vapourPa / pressurePa;
     const double relativeMolarMass = m * (x * (kWaterAirMolarRatio / m - 1.0) + 1.0);
-    const double zVapour = x > 0.0 ? CalculateZFactor(&vapour, temperature, vapourPa / 100000.0) : 1.0;
+    const double zVapour = CalculateZFactor(&vapour, temperature, vapourPa / 100000.0);
     const double zDry = CalculateZFactor(&gas, temperature, (pressurePa - vapourPa) / 100000.0);
     // Each part needs its own Z: a missing one would pass unnoticed in the mean.
     if (!(zVapour > 0.0) || !(zDry > 0.0))
