@@ -465,6 +465,12 @@ TEST_P(ProductionDbCases, OwnersCompareWithoutPaddingAndCutToTheColumn)
     EXPECT_EQ(owner, CProductionDb::LockName(longOwner));
     EXPECT_TRUE(m_db.UnlockRecord(key, longOwner));
     EXPECT_EQ(CountRows("record_locks"), 1);
+
+    const std::string hostile = "O'Brien; DROP TABLE fwr_record_locks; --";
+    ASSERT_TRUE(m_db.LockRecord(key, hostile));
+    EXPECT_TRUE(m_db.IsLockedByOther(key, owner = "user2 - PC2", computer, time));
+    EXPECT_EQ(owner, hostile);
+    EXPECT_TRUE(m_db.UnlockRecord(key, hostile));
 }
 
 TEST_P(ProductionDbCases, UnreadableLockTableNeverCountsAsSuccess)

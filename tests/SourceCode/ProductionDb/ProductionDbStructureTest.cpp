@@ -54,6 +54,7 @@ TEST(ProductionDbStructure, CompiledInStructureHasTheNineTables)
     EXPECT_EQ(tables[0].fields[3].ColumnDefinition(), "customer CHAR(250)");
     EXPECT_EQ(tables[8].fields[5].type, DBTYPE_DBTIMESTAMP);
     // Without a database nothing can be checked, stored or locked.
+    EXPECT_LT(db.Open("/nonexistent/PDB.udl"), 0);
     EXPECT_FALSE(db.IsOpen());
     EXPECT_FALSE(db.CheckTables());
     EXPECT_FALSE(db.LockRecord(CProductionDbKey(1, 1, 1), "me"));
