@@ -499,12 +499,13 @@ TEST_P(ProductionDbCases, TwoProcessesRacingForAKeyGiveOneWinner)
         racers[racer] = fork();
         ASSERT_GE(racers[racer], 0);
         if (racers[racer] == 0) {
-            close(start[1]);
             CLogManager::GetInstance()->SetLoggerLevel(LOGLEVEL_ERROR, "CProductionDb");
             CLogManager::GetInstance()->SetLoggerLevel(LOGLEVEL_ERROR, "CDynamicRecordSetOleDb");
             CProductionDb db;
             if (db.Open(m_dataLink.c_str()) != S_OK)
                 _exit(2);
+            // The race starts once both racers are connected and the parent lets go.
+            close(start[1]);
             char byte;
             while (read(start[0], &byte, 1) > 0) {
             }
@@ -517,11 +518,12 @@ TEST_P(ProductionDbCases, TwoProcessesRacingForAKeyGiveOneWinner)
         }
     }
     close(start[0]);
-    close(start[1]);  // both start now
+    close(start[1]);
     for (pid_t racer : racers) {
         int status = 0;
         ASSERT_EQ(waitpid(racer, &status, 0), racer);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << (WIFEXITED(status) ? "exit code " : "signal ") << (WIFEXITED(status) ? WEXITSTATUS(status) : WTERMSIG(status));
     }
     const std::string wins0 = ReadWholeFile(m_folder.Path("racer0"));
     const std::string wins1 = ReadWholeFile(m_folder.Path("racer1"));
