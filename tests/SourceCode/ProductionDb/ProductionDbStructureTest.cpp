@@ -1,5 +1,6 @@
 // The key rules and the structure document, which do not depend on a database.
 #include "ProductionDb/DbFieldDef.h"
+#include "ProductionDb/MachineNames.h"
 #include "ProductionDb/ProductionDb.h"
 #include "ProductionDb/ProductionDbKey.h"
 
@@ -106,6 +107,8 @@ TEST(ProductionDbStructure, ReadStructureReplacesTheTables)
 
 TEST(ProductionDbStructure, LockNamesAreTrimmedAndCutToTheColumn)
 {
+    EXPECT_FALSE(GetUserNameString().empty());
+    EXPECT_FALSE(GetComputerNameString().empty());
     EXPECT_EQ(CProductionDb::LockName("  user1 - PC1  "), "user1 - PC1");
     EXPECT_EQ(CProductionDb::LockName(std::string(70, 'x')), std::string(64, 'x'));
     EXPECT_EQ(CProductionDb::LockName(std::string(63, 'x') + "äöü"), std::string(63, 'x') + "ä");
