@@ -103,6 +103,9 @@ TEST(ProductionDbStructure, ReadStructureReplacesTheTables)
     EXPECT_EQ(db.BuildCreateTable(db.GetTables()[0]), "CREATE TABLE fwr_t (a INT)");
     EXPECT_FALSE(db.LoadStructure(999));
     EXPECT_TRUE(db.GetTables().empty());
+    // Nothing to check or create.
+    EXPECT_TRUE(db.CheckTables());
+    EXPECT_TRUE(db.CreateTables());
 }
 
 TEST(ProductionDbStructure, LockNamesAreTrimmedAndCutToTheColumn)
