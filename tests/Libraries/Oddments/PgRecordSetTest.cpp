@@ -1,4 +1,4 @@
-#include "PgCluster.h"
+#include "support/PgCluster.h"
 #include "RecordSetCases.h"
 
 #include "Oddments/DynamicRecordSetOleDb.h"

@@ -1,0 +1,621 @@
+// Storing, loading and deleting a project under its key.
+#include "ProductionDb/ProductionDb.h"
+
+#include "CommonFiles/CustomerData.h"
+#include "CommonFiles/DeviceConfiguration.h"
+#include "CommonFiles/Fluids/FluidFactory.h"
+#include "CommonFiles/PhysicalData.h"
+#include "CommonFiles/ResultData.h"
+#include "Oddments/DynamicRecordSetOleDb.h"
+#include "Platform/AsciiText.h"
+#include "Platform/NumberText.h"
+#include "Platform/XmlFile.h"
+
+#include <tinyxml.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+
+namespace {
+
+// Statements with more rows than this are split: servers limit the number of values.
+constexpr size_t kRowsPerInsert = 100;
+
+constexpr int kPhysicalValueCount = 8;
+constexpr int kResultValueCount = 3;
+
+// Value ids 1 to 8 of the physical values.
+CUnitValue& PhysicalValue(CPhysicalData& data, int valueId)
+{
+    switch (valueId) {
+    case 1:
+        return data.Temperature;
+    case 2:
+        return data.Pressure;
+    case 3:
+        return data.Density;
+    case 4:
+        return data.Viscosity;
+    case 5:
+        return data.Flow;
+    case 6:
+        return data.NormFlowConditions.Temperature;
+    case 7:
+        return data.NormFlowConditions.Pressure;
+    default:
+        return data.NormFlowConditions.Density;
+    }
+}
+
+const CUnitValue& PhysicalValue(const CPhysicalData& data, int valueId)
+{
+    return PhysicalValue(const_cast<CPhysicalData&>(data), valueId);
+}
+
+// Value ids 1 to 3 of a result row: flow, velocity and pressure loss, each a unit and a range.
+CUnit& ResultUnit(CResultItem& item, int valueId)
+{
+    return valueId == 1 ? item.FlowUnit : (valueId == 2 ? item.VelocityUnit : item.PressureUnit);
+}
+
+CValueRange& ResultRange(CResultItem& item, int valueId)
+{
+    return valueId == 1 ? item.FlowRange : (valueId == 2 ? item.VelocityRange : item.PressureLossRange);
+}
+
+const CUnit& ResultUnit(const CResultItem& item, int valueId)
+{
+    return ResultUnit(const_cast<CResultItem&>(item), valueId);
+}
+
+const CValueRange& ResultRange(const CResultItem& item, int valueId)
+{
+    return ResultRange(const_cast<CResultItem&>(item), valueId);
+}
+
+// The columns of the five values of a point, named after the point columns' English captions.
+std::array<std::string, RESULT_COLUMN_COUNT> PointColumnNames()
+{
+    std::array<std::string, RESULT_COLUMN_COUNT> names;
+    for (int j = 0; j < RESULT_COLUMN_COUNT; ++j)
+        GetResultColumnCaption(names[static_cast<size_t>(j)], j, "en", TRUE, TRUE);
+    return names;
+}
+
+void AppendUnitColumns(const CUnit& unit, CProductionDb::Columns& columns)
+{
+    columns.emplace_back("conversion_factor", unit.ConversionFactor);
+    columns.emplace_back("conversion_offset", unit.ConversionOffset);
+    columns.emplace_back("conversion_flags", unit.ConversionFlags);
+    columns.emplace_back("db_index", unit.DbIndex);
+    columns.emplace_back("unit_name", unit.Name);
+    columns.emplace_back("unit_system", unit.System);
+    columns.emplace_back("unit_type", unit.Type);
+}
+
+void ReadUnitColumns(const CDynamicRecordSetOleDb& rs, CUnit& unit)
+{
+    unit.ConversionFactor = rs.GetDouble("conversion_factor");
+    unit.ConversionOffset = rs.GetDouble("conversion_offset");
+    unit.ConversionFlags = rs.GetLong("conversion_flags");
+    unit.DbIndex = rs.GetLong("db_index");
+    rs.GetString(unit.Name, "unit_name");
+    unit.Name = std::string(Platform::TrimAsciiBlanks(unit.Name));
+    unit.System = rs.GetLong("unit_system");
+    unit.Type = rs.GetLong("unit_type");
+}
+
+// The fluid as compact XML text in an element "fluid".
+bool FluidText(const CFluid& fluid, std::string& text)
+{
+    TiXmlElement element("fluid");
+    if (!fluid.WriteXml(&element))
+        return false;
+    TiXmlPrinter printer;
+    printer.SetStreamPrinting();
+    element.Accept(&printer);
+    text = printer.CStr();
+    return true;
+}
+
+// "?, ?, ?, ..." for the key and the columns, whose values are appended to params.
+std::string ValueList(const CProductionDbKey& key, const CProductionDb::Columns& columns, CDbValues& params)
+{
+    std::string values = "?, ?, ?";
+    params.emplace_back(key.pa);
+    params.emplace_back(key.vk);
+    params.emplace_back(key.pos);
+    for (const CProductionDb::Columns::value_type& column : columns) {
+        values += ", ?";
+        params.push_back(column.second);
+    }
+    return values;
+}
+
+}  // namespace
+
+// One transaction: rolled back unless committed.
+class CProductionDb::CTransaction {
+public:
+    explicit CTransaction(CProductionDb& db) : m_db(db)
+    {
+        // SQLite: take the write lock now, not half way through when another writer may
+        // hold it.
+        m_open = db.ExecuteSql(db.IsPostgreSql() ? "BEGIN" : "BEGIN IMMEDIATE");
+    }
+    ~CTransaction()
+    {
+        if (m_open)
+            m_db.ExecuteSql("ROLLBACK");
+    }
+    CTransaction(const CTransaction&) = delete;
+    CTransaction& operator=(const CTransaction&) = delete;
+
+    bool IsOpen() const { return m_open; }
+    BOOL Commit()
+    {
+        if (!m_open || !m_db.ExecuteSql("COMMIT"))
+            return FALSE;
+        m_open = false;
+        return TRUE;
+    }
+
+private:
+    CProductionDb& m_db;
+    bool m_open = false;
+};
+
+std::string CProductionDb::BuildInsert(const char* table, const CProductionDbKey& key, const Columns& columns,
+                                       CDbValues& params) const
+{
+    std::string names = "pa, vk, pos";
+    for (const Columns::value_type& column : columns)
+        names += ", " + column.first;
+    return "INSERT INTO " + GetTablePrefix() + table + " ( " + names + " ) VALUES ( " +
+           ValueList(key, columns, params) + " );";
+}
+
+int CProductionDb::InsertRows(const char* table, const CProductionDbKey& key, const std::vector<Columns>& rows)
+{
+    // Reals that are not a number would be stored as NULL by one provider and read back as 0.
+    for (const Columns& columns : rows) {
+        for (const Columns::value_type& column : columns) {
+            if (column.second.GetKind() == CDbValue::Real && std::isnan(column.second.GetReal())) {
+                QUILLET_POS(m_log);
+                m_log.Error("%s%s.%s is not a number", GetTablePrefix().c_str(), table, column.first.c_str());
+                return PDB_SAVE_NO_DATA;
+            }
+        }
+    }
+    // Rows that share their columns go into one statement, a limited number at a time.
+    for (size_t first = 0; first < rows.size(); first += kRowsPerInsert) {
+        const size_t last = std::min(rows.size(), first + kRowsPerInsert);
+        CDbValues params;
+        std::string sql = BuildInsert(table, key, rows[first], params);
+        for (size_t i = first + 1; i < last; ++i)
+            sql.insert(sql.size() - std::string(" );").size(), " ), ( " + ValueList(key, rows[i], params));
+        if (!ExecuteSql(sql, params))
+            return PDB_SAVE_SQL_FAILED;
+    }
+    return PDB_SAVE_OK;
+}
+
+int CProductionDb::InsertRow(const char* table, const CProductionDbKey& key, const Columns& columns)
+{
+    return InsertRows(table, key, std::vector<Columns>{columns});
+}
+
+int CProductionDb::SavePhysicalValue(const CProductionDbKey& key, int valueId, const CUnitValue& value)
+{
+    Columns columns = {{"value_id", valueId},
+                       {"user_value", value.Value},
+                       {"base_value", value.BaseValue},
+                       {"reference", value.Reference}};
+    AppendUnitColumns(value, columns);
+    return InsertRow("physical_values", key, columns);
+}
+
+int CProductionDb::SaveResultValue(const CProductionDbKey& key, int itemId, int valueId, const CUnit& unit,
+                                   const CValueRange& range)
+{
+    Columns columns = {{"item_id", itemId},
+                       {"value_id", valueId},
+                       {"min_value", range.MinRange},
+                       {"max_value", range.MaxRange}};
+    AppendUnitColumns(unit, columns);
+    return InsertRow("result_data_value", key, columns);
+}
+
+BOOL CProductionDb::DeleteRows(const CProductionDbKey& key)
+{
+    for (const CDbTableDef& table : m_tables) {
+        CDbValues params;
+        const std::string condition = KeyCondition(key, params);
+        if (!ExecuteSql("DELETE FROM " + table.name + " WHERE " + condition, params))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CProductionDb::DeleteProject(const CProductionDbKey& key)
+{
+    if (!key.IsValid()) {
+        QUILLET_POS(m_log);
+        m_log.Error("not enough primary keys %s", key.Format().c_str());
+        return FALSE;
+    }
+    CTransaction transaction(*this);
+    return transaction.IsOpen() && DeleteRows(key) && transaction.Commit() ? TRUE : FALSE;
+}
+
+int CProductionDb::SaveProject(const CCustomerData* customer, const CDeviceConfiguration* features,
+                               const CPhysicalData* physical, const CResultData* results)
+{
+    if (customer == nullptr || features == nullptr || physical == nullptr || results == nullptr)
+        return PDB_SAVE_NO_DATA;
+    const CProductionDbKey key(customer->pa, customer->vk, static_cast<std::int16_t>(customer->pos));
+    if (!key.IsValid()) {
+        QUILLET_POS(m_log);
+        m_log.Error("not enough primary keys %s", key.Format().c_str());
+        return PDB_SAVE_INVALID_KEY;
+    }
+    CTransaction transaction(*this);
+    if (!transaction.IsOpen() || !DeleteRows(key))
+        return PDB_SAVE_SQL_FAILED;
+    const int result = SaveRows(key, *customer, *features, *physical, *results);
+    if (result != PDB_SAVE_OK)
+        return result;
+    return transaction.Commit() ? PDB_SAVE_OK : PDB_SAVE_SQL_FAILED;
+}
+
+int CProductionDb::SaveRows(const CProductionDbKey& key, const CCustomerData& customer,
+                            const CDeviceConfiguration& features, const CPhysicalData& physical,
+                            const CResultData& results)
+{
+    CDbColumnMap fields;
+    if (!customer.SaveToDbFields(fields)) {
+        QUILLET_POS(m_log);
+        m_log.Error("could not retrieve customerData");
+        return PDB_SAVE_NO_DATA;
+    }
+    Columns columns;
+    for (const CDbColumnMap::value_type& field : fields)
+        columns.emplace_back(field.first, field.second);
+    int result = InsertRow("customer_data", key, columns);
+    if (result != PDB_SAVE_OK)
+        return result;
+
+    std::vector<Columns> rows;
+    for (const CDeviceConfiguration::FeatureMap::value_type& feature : features)
+        rows.push_back({{"feature_id", feature.first}, {"feature_value", feature.second}});
+    if ((result = InsertRows("device_configuration_data", key, rows)) != PDB_SAVE_OK)
+        return result;
+
+    for (int valueId = 1; valueId <= kPhysicalValueCount; ++valueId) {
+        if ((result = SavePhysicalValue(key, valueId, PhysicalValue(physical, valueId))) != PDB_SAVE_OK)
+            return result;
+    }
+
+    columns = {{"normflow_id", physical.NormFlowConditions.Id},
+               {"normflow_name", physical.NormFlowConditions.Name},
+               {"compressibility_factor", physical.CompressibilityFactor},
+               {"temperature_min", physical.TemperatureRange.MinRange},
+               {"temperature_max", physical.TemperatureRange.MaxRange},
+               {"pressure_min", physical.PressureRange.MinRange},
+               {"pressure_max", physical.PressureRange.MaxRange}};
+    // A project whose fluid is not chosen yet is stored without one.
+    std::string fluid;
+    if (physical.Fluid && !FluidText(*physical.Fluid, fluid)) {
+        QUILLET_POS(m_log);
+        m_log.Error("could not retrieve fluidData");
+        return PDB_SAVE_NO_DATA;
+    }
+    columns.emplace_back("fluid_data", physical.Fluid ? CDbValue(fluid) : CDbValue());
+    if ((result = InsertRow("physical_data", key, columns)) != PDB_SAVE_OK)
+        return result;
+
+    const std::array<std::string, RESULT_COLUMN_COUNT> pointColumns = PointColumnNames();
+    for (int itemId = 0; itemId < results.GetCount(); ++itemId) {
+        const CResultItem& item = results.GetAt(itemId);
+        columns = {{"item_id", itemId},
+                   {"size_id", item.SizeId},
+                   {"pressure_id", item.PressureId},
+                   {"section_id", item.SectionId},
+                   {"reynolds_min", item.ReynoldsMin},
+                   {"application_turndown", item.ApplicationTurndown},
+                   {"vortex_frequency_max", item.VortexFrequencyMax},
+                   {"current_min", item.CurrentMin}};
+        if ((result = InsertRow("result_data", key, columns)) != PDB_SAVE_OK)
+            return result;
+
+        // A code given twice says nothing more, and 0 is no code; the table's key allows
+        // each code once.
+        rows.clear();
+        for (int pass = 0; pass < 2; ++pass) {
+            std::vector<int> codes = pass == 0 ? item.Errors : item.Warnings;
+            std::sort(codes.begin(), codes.end());
+            codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+            for (int code : codes) {
+                if (code != 0)
+                    rows.push_back({{"item_id", itemId},
+                                    {"error_id", pass == 0 ? code : 0},
+                                    {"warning_id", pass == 0 ? 0 : code}});
+            }
+        }
+        if ((result = InsertRows("result_data_errors", key, rows)) != PDB_SAVE_OK)
+            return result;
+
+        for (int valueId = 1; valueId <= kResultValueCount; ++valueId) {
+            result = SaveResultValue(key, itemId, valueId, ResultUnit(item, valueId), ResultRange(item, valueId));
+            if (result != PDB_SAVE_OK)
+                return result;
+        }
+
+        rows.clear();
+        for (size_t pointId = 0; pointId < item.Points.size(); ++pointId) {
+            Columns point = {{"item_id", itemId}, {"point_id", static_cast<int>(pointId)}};
+            for (size_t j = 0; j < pointColumns.size(); ++j)
+                point.emplace_back(pointColumns[j], item.Points[pointId][j]);
+            rows.push_back(std::move(point));
+        }
+        if ((result = InsertRows("result_data_tables", key, rows)) != PDB_SAVE_OK)
+            return result;
+    }
+    return PDB_SAVE_OK;
+}
+
+BOOL CProductionDb::LoadProject(const CProductionDbKey& key, CCustomerData* customer, CDeviceConfiguration* features,
+                                CPhysicalData* physical, CResultData* results)
+{
+    if (customer == nullptr || features == nullptr || physical == nullptr || results == nullptr)
+        return FALSE;
+    if (!key.IsValid()) {
+        QUILLET_POS(m_log);
+        m_log.Error("not enough primary keys %s", key.Format().c_str());
+        return FALSE;
+    }
+
+    // Everything is read into these first, so a failure leaves the caller's project as it was.
+    CCustomerData loadedCustomer;
+    CDeviceConfiguration loadedFeatures;
+    CPhysicalData loadedPhysical;
+    CResultData loadedResults;
+
+    CDbValues params;
+    std::string condition = KeyCondition(key, params);
+    CDbColumnMap row;
+    if (!ReadRow("SELECT * FROM " + GetTablePrefix() + "customer_data WHERE " + condition, params, row))
+        return FALSE;
+    loadedCustomer.LoadFromDbFields(row);
+
+    const std::string sql = "SELECT * FROM " + GetTablePrefix() + "device_configuration_data WHERE " + condition;
+    CDynamicRecordSetOleDb rs;
+    if (!rs.Open(m_session, sql.c_str(), params)) {
+        LogFailure(rs.GetLastResult(), sql);
+        return FALSE;
+    }
+    while (rs.MoveNext())
+        loadedFeatures.SetAt(rs.GetLong("feature_id"), rs.GetLong("feature_value"));
+    if (FAILED(rs.GetLastResult())) {
+        LogFailure(rs.GetLastResult(), sql);
+        return FALSE;
+    }
+    rs.Close();
+
+    if (!LoadPhysicalData(key, loadedPhysical) || !LoadResults(key, loadedResults))
+        return FALSE;
+
+    *customer = loadedCustomer;
+    *features = loadedFeatures;
+    // The fluid moves over as it is; CopyTo then only copies values and cannot fail.
+    std::unique_ptr<CFluid> fluid = std::move(loadedPhysical.Fluid);
+    loadedPhysical.CopyTo(*physical);
+    physical->Fluid = std::move(fluid);
+    results->RemoveAll();
+    for (int i = 0; i < loadedResults.GetCount(); ++i)
+        results->Add(loadedResults.GetAt(i));
+    return TRUE;
+}
+
+BOOL CProductionDb::LoadPhysicalData(const CProductionDbKey& key, CPhysicalData& physical)
+{
+    CDbValues params;
+    const std::string condition = KeyCondition(key, params);
+    CDbColumnMap row;
+    if (!ReadRow("SELECT * FROM " + GetTablePrefix() + "physical_data WHERE " + condition, params, row))
+        return FALSE;
+    CDbColumnMap::const_iterator found;
+    if ((found = row.find("normflow_id")) != row.end())
+        physical.NormFlowConditions.Id = static_cast<int>(Platform::AtoL(found->second.c_str()));
+    if ((found = row.find("normflow_name")) != row.end())
+        physical.NormFlowConditions.Name = found->second;
+    const std::pair<const char*, double*> reals[] = {
+        {"compressibility_factor", &physical.CompressibilityFactor},
+        {"temperature_min", &physical.TemperatureRange.MinRange},
+        {"temperature_max", &physical.TemperatureRange.MaxRange},
+        {"pressure_min", &physical.PressureRange.MinRange},
+        {"pressure_max", &physical.PressureRange.MaxRange},
+    };
+    for (const auto& real : reals) {
+        if ((found = row.find(real.first)) != row.end())
+            *real.second = Platform::AtoF(found->second.c_str());
+    }
+    if ((found = row.find("fluid_data")) != row.end() && !found->second.empty()) {
+        TiXmlDocument document;
+        std::string error;
+        if (!CXmlFile::LoadText(document, found->second, "fluid_data", &error)) {
+            QUILLET_POS(m_log);
+            m_log.Error("%s", error.c_str());
+            return FALSE;
+        }
+        if (const TiXmlElement* element = document.FirstChildElement("fluid")) {
+            int type = -1;
+            element->QueryIntAttribute("Type", &type);
+            std::unique_ptr<CFluid> fluid = CreateFluid(type);
+            if (!fluid || !fluid->ReadXml(element)) {
+                QUILLET_POS(m_log);
+                m_log.Error("could not read the fluid of type %d", type);
+                return FALSE;
+            }
+            physical.Fluid = std::move(fluid);
+        }
+    }
+    for (int valueId = 1; valueId <= kPhysicalValueCount; ++valueId) {
+        if (!LoadPhysicalValue(key, valueId, PhysicalValue(physical, valueId)))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CProductionDb::LoadPhysicalValue(const CProductionDbKey& key, int valueId, CUnitValue& value)
+{
+    value.Reset();
+    CDbValues params;
+    const std::string sql =
+        "SELECT * FROM " + GetTablePrefix() + "physical_values WHERE " + KeyCondition(key, params) + " AND value_id=?";
+    params.emplace_back(valueId);
+    CDynamicRecordSetOleDb rs;
+    if (!rs.Open(m_session, sql.c_str(), params)) {
+        LogFailure(rs.GetLastResult(), sql);
+        return FALSE;
+    }
+    if (!rs.MoveNext()) {
+        QUILLET_POS(m_log);
+        m_log.Error("no data for\n%s (value_id=%d)", sql.c_str(), valueId);
+        return FALSE;
+    }
+    value.Value = rs.GetDouble("user_value");
+    value.BaseValue = rs.GetDouble("base_value");
+    value.Reference = rs.GetLong("reference");
+    ReadUnitColumns(rs, value);
+    return TRUE;
+}
+
+BOOL CProductionDb::LoadResults(const CProductionDbKey& key, CResultData& results)
+{
+    // Each detail table is read once for the whole key, in item order, instead of once per row.
+    CDbValues params;
+    const std::string condition = KeyCondition(key, params);
+    const std::string from = "SELECT * FROM " + GetTablePrefix();
+    std::vector<CResultItem> items;
+    std::map<int, size_t> positions;  // item id -> index into items
+    CDynamicRecordSetOleDb rs;
+
+    std::string sql = from + "result_data WHERE " + condition + " ORDER BY item_id";
+    if (!rs.Open(m_session, sql.c_str(), params)) {
+        LogFailure(rs.GetLastResult(), sql);
+        return FALSE;
+    }
+    while (rs.MoveNext()) {
+        CResultItem item;
+        item.SizeId = rs.GetLong("size_id");
+        item.PressureId = rs.GetLong("pressure_id");
+        item.SectionId = rs.GetLong("section_id");
+        item.ReynoldsMin = rs.GetDouble("reynolds_min");
+        item.ApplicationTurndown = rs.GetDouble("application_turndown");
+        item.VortexFrequencyMax = rs.GetDouble("vortex_frequency_max");
+        item.CurrentMin = rs.GetDouble("current_min");
+        positions[rs.GetLong("item_id")] = items.size();
+        items.push_back(std::move(item));
+    }
+    if (FAILED(rs.GetLastResult())) {
+        LogFailure(rs.GetLastResult(), sql);
+        return FALSE;
+    }
+    rs.Close();
+
+    auto itemOf = [&](const CDynamicRecordSetOleDb& set) -> CResultItem* {
+        const auto found = positions.find(set.GetLong("item_id"));
+        return found != positions.end() ? &items[found->second] : nullptr;
+    };
+
+    // Errors first, then warnings, each in code order.
+    sql = from + "result_data_errors WHERE " + condition + " ORDER BY item_id, warning_id, error_id";
+    if (!rs.Open(m_session, sql.c_str(), params)) {
+        LogFailure(rs.GetLastResult(), sql);
+        return FALSE;
+    }
+    while (rs.MoveNext()) {
+        CResultItem* item = itemOf(rs);
+        if (item == nullptr)
+            continue;
+        if (const int error = rs.GetLong("error_id"))
+            item->AddError(error);
+        else if (const int warning = rs.GetLong("warning_id"))
+            item->AddWarning(warning);
+    }
+    if (FAILED(rs.GetLastResult())) {
+        LogFailure(rs.GetLastResult(), sql);
+        return FALSE;
+    }
+    rs.Close();
+
+    sql = from + "result_data_value WHERE " + condition + " ORDER BY item_id, value_id";
+    if (!rs.Open(m_session, sql.c_str(), params)) {
+        LogFailure(rs.GetLastResult(), sql);
+        return FALSE;
+    }
+    std::vector<unsigned> valuesFound(items.size(), 0);
+    while (rs.MoveNext()) {
+        CResultItem* item = itemOf(rs);
+        const int valueId = rs.GetLong("value_id");
+        if (item == nullptr || valueId < 1 || valueId > kResultValueCount)
+            continue;
+        ReadUnitColumns(rs, ResultUnit(*item, valueId));
+        ResultRange(*item, valueId).MinRange = rs.GetDouble("min_value");
+        ResultRange(*item, valueId).MaxRange = rs.GetDouble("max_value");
+        valuesFound[static_cast<size_t>(item - items.data())] |= 1u << valueId;
+    }
+    if (FAILED(rs.GetLastResult())) {
+        LogFailure(rs.GetLastResult(), sql);
+        return FALSE;
+    }
+    rs.Close();
+    for (const auto& position : positions) {
+        if (valuesFound[position.second] != 0xEu) {
+            QUILLET_POS(m_log);
+            m_log.Error("no data for\n%s (item_id=%d)", sql.c_str(), position.first);
+            return FALSE;
+        }
+    }
+
+    const std::array<std::string, RESULT_COLUMN_COUNT> pointColumns = PointColumnNames();
+    sql = from + "result_data_tables WHERE " + condition + " ORDER BY item_id, point_id";
+    if (!rs.Open(m_session, sql.c_str(), params)) {
+        LogFailure(rs.GetLastResult(), sql);
+        return FALSE;
+    }
+    while (rs.MoveNext()) {
+        CResultItem* item = itemOf(rs);
+        if (item == nullptr)
+            continue;
+        CResultPoint point;
+        for (size_t j = 0; j < pointColumns.size(); ++j)
+            point[j] = rs.GetDouble(pointColumns[j].c_str());
+        item->AddPoint(point);
+    }
+    if (FAILED(rs.GetLastResult())) {
+        LogFailure(rs.GetLastResult(), sql);
+        return FALSE;
+    }
+    rs.Close();
+
+    for (const CResultItem& item : items)
+        results.Add(item);
+    return TRUE;
+}
+
+BOOL CProductionDb::OrderExists(const CProductionDbKey& key)
+{
+    const std::string sql = "SELECT * FROM " + GetTablePrefix() + "orders WHERE BARC=? AND KOMN=? AND POSI=?";
+    QUILLET_POS(m_log);
+    m_log.Trace("Executing SQL: %s", sql.c_str());
+    CDynamicRecordSetOleDb rs;
+    if (!rs.Open(m_session, sql.c_str(), {key.pa, key.vk, key.pos})) {
+        LogFailure(rs.GetLastResult(), sql);
+        return FALSE;
+    }
+    return rs.MoveNext();
+}

@@ -1,0 +1,549 @@
+#include "ProductionDbCases.h"
+
+#include "SampleProject.h"
+
+#include "CommonFiles/Fluids/FluidGasMix.h"
+#include "Oddments/DynamicRecordSetOleDb.h"
+#include "Platform/DateTime.h"
+#include "ProductionDb/MachineNames.h"
+#include "Quillet/LogManager.h"
+#include "support/TestFiles.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const char* const kTables[] = {"customer_data",     "device_configuration_data", "physical_data",
+                               "physical_values",   "result_data",               "result_data_errors",
+                               "result_data_value", "result_data_tables",        "record_locks"};
+
+size_t FileSize(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 ? static_cast<size_t>(info.st_size) : 0;
+}
+
+const CTemporaryFolder& LogFolder()
+{
+    static CTemporaryFolder folder;
+    return folder;
+}
+
+bool TableExists(CProductionDb& db, const std::string& table)
+{
+    CDynamicRecordSetOleDb rs;
+    return rs.Open(db.GetSession(), ("SELECT * FROM fwr_" + table + " WHERE 1=0").c_str()) != FALSE;
+}
+
+}  // namespace
+
+std::string LogFileName()
+{
+    return LogFolder().Path("pdb.log");
+}
+
+std::string ProviderName(const testing::TestParamInfo<CPdbDatabases*>& info)
+{
+    return info.param->Name();
+}
+
+void ProductionDbCases::SetUp()
+{
+    // Numbers in statements and stored texts must not follow the process locale.
+    m_locale = std::make_unique<CLocaleScope>("de_DE.UTF-8");
+    ASSERT_TRUE(m_locale->IsSet());
+    CLogManager* log = CLogManager::GetInstance();
+    if (!log->IsOpen()) {
+        ASSERT_TRUE(log->Open(LogFileName().c_str(), LOGLEVEL_TRACE));
+    }
+    m_logStart = FileSize(LogFileName());
+
+    m_dataLink = m_folder.Path("PDB.udl");
+    WriteWholeFile(m_dataLink, GetParam()->CreateDatabase(m_folder) + "\n");
+    ASSERT_EQ(m_db.Open(m_dataLink.c_str()), S_OK);
+}
+
+void ProductionDbCases::CreateTables()
+{
+    ASSERT_TRUE(m_db.CreateTables()) << LogText();
+}
+
+void ProductionDbCases::Execute(const std::string& sql)
+{
+    ASSERT_EQ(m_db.GetSession().Execute(sql.c_str()), S_OK) << sql << ": " << m_db.GetSession().GetErrorText();
+}
+
+int ProductionDbCases::CountRows(const std::string& table)
+{
+    CDynamicRecordSetOleDb rs;
+    if (!rs.Open(m_db.GetSession(), ("SELECT COUNT(*) FROM fwr_" + table).c_str()) || !rs.MoveNext())
+        return -1;
+    return rs.GetLongAt(1);
+}
+
+std::string ProductionDbCases::LogText() const
+{
+    const std::string text = ReadWholeFile(LogFileName());
+    return m_logStart < text.size() ? text.substr(m_logStart) : std::string();
+}
+
+TEST_P(ProductionDbCases, CreatedTablesPassTheCheckAndAreNotCreatedTwice)
+{
+    CreateTables();
+    EXPECT_TRUE(m_db.CheckTables()) << LogText();
+    for (const char* table : kTables)
+        EXPECT_EQ(CountRows(table), 0) << table;
+    EXPECT_FALSE(m_db.CreateTables());
+    EXPECT_NE(LogText().find("Open FAILED 0x"), std::string::npos);
+}
+
+TEST_P(ProductionDbCases, CheckAllowsExtraColumns)
+{
+    CreateTables();
+    for (const char* table : kTables)
+        Execute(std::string("ALTER TABLE fwr_") + table + " ADD COLUMN extra INT");
+    EXPECT_TRUE(m_db.CheckTables()) << LogText();
+}
+
+TEST_P(ProductionDbCases, CheckNamesTheFirstProblem)
+{
+    struct Case {
+        const char* table;
+        const char* definition;  // replaces the table
+        const char* logLine;
+    };
+    const Case cases[] = {
+        {"physical_values", "(pa INT, vk INT, pos SMALLINT, value_id INT, user_value INT)",
+         "Wrong Type Field:user_value Table:fwr_physical_values Type:3 Expected:5"},
+        {"customer_data", "(pa INT, vk INT, pos SMALLINT, customer INT, tag_no CHAR(50), reference CHAR(100))",
+         "Wrong Type Field:customer Table:fwr_customer_data Type:3 Expected:129"},
+        {"record_locks", "(pa INT, vk INT, pos SMALLINT, user_name CHAR(64), computer_name CHAR(64))",
+         "Field[6] 'locking_time' not found"},
+        {"record_locks", "(pa INT, vk INT, pos SMALLINT, USER_NAME_X CHAR(64))", "Field[4] 'user_name' not found"},
+        {"result_data_tables", nullptr, "Open FAILED 0x"},
+    };
+    CreateTables();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.logLine);
+        Execute(std::string("DROP TABLE fwr_") + c.table);
+        if (c.definition != nullptr)
+            Execute(std::string("CREATE TABLE fwr_") + c.table + " " + c.definition);
+        m_logStart = FileSize(LogFileName());
+        EXPECT_FALSE(m_db.CheckTables());
+        EXPECT_NE(LogText().find(c.logLine), std::string::npos) << LogText();
+        // Back to the right table for the next case.
+        Execute(std::string("DROP TABLE IF EXISTS fwr_") + c.table);
+        for (const CDbTableDef& table : m_db.GetTables()) {
+            if (table.name == std::string("fwr_") + c.table)
+                Execute(m_db.BuildCreateTable(table));
+        }
+        ASSERT_TRUE(m_db.CheckTables()) << LogText();
+    }
+}
+
+TEST_P(ProductionDbCases, ClashOnTheFifthTableLeavesTheFourBefore)
+{
+    Execute("CREATE TABLE fwr_result_data (x INT)");
+    EXPECT_FALSE(m_db.CreateTables());
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(TableExists(m_db, kTables[i]), i <= 4) << kTables[i];
+}
+
+TEST_P(ProductionDbCases, RecordLocksStatementHasTheProvidersTypes)
+{
+    ASSERT_EQ(m_db.GetTables().size(), 9u);
+    const std::string expected =
+        m_db.IsPostgreSql()
+            ? "CREATE TABLE fwr_record_locks (pa INT NOT NULL, vk INT NOT NULL, pos SMALLINT NOT NULL, "
+              "user_name CHAR(64) NOT NULL, computer_name CHAR(64), locking_time TIMESTAMP, PRIMARY KEY (pa, vk, pos))"
+            : "CREATE TABLE fwr_record_locks (pa INT NOT NULL, vk INT NOT NULL, pos SMALLINT NOT NULL, "
+              "user_name CHAR(64) NOT NULL, computer_name CHAR(64), locking_time DATETIME, PRIMARY KEY (pa, vk, pos))";
+    EXPECT_EQ(m_db.BuildCreateTable(m_db.GetTables()[8]), expected);
+    EXPECT_EQ(m_db.IsPostgreSql(), std::string(GetParam()->Name()) == "PostgreSQL");
+    if (m_db.IsPostgreSql()) {
+        EXPECT_EQ(m_db.BuildCreateTable(m_db.GetTables()[2]).find("DOUBLE,"), std::string::npos);
+        EXPECT_NE(m_db.BuildCreateTable(m_db.GetTables()[2]).find("compressibility_factor DOUBLE PRECISION,"),
+                  std::string::npos);
+    }
+}
+
+TEST_P(ProductionDbCases, ProjectRoundTripsWhole)
+{
+    CreateTables();
+    SProject saved;
+    FillSampleProject(saved, 4711, 12, 1, 3, 20);
+    ASSERT_EQ(m_db.SaveProject(&saved.customer, &saved.features, &saved.physical, &saved.results), PDB_SAVE_OK)
+        << LogText();
+    EXPECT_NE(LogText().find("Executing SQL: INSERT INTO fwr_customer_data ( pa, vk, pos, "), std::string::npos);
+    EXPECT_EQ(CountRows("result_data_errors"), 9);  // (3, 0), (5, 0), (0, 8) per row
+    EXPECT_EQ(CountRows("physical_values"), 8);
+    EXPECT_EQ(CountRows("result_data_tables"), 60);
+
+    SProject loaded;
+    FillSampleProject(loaded, 1, 1, 1, 5, 2, "other");
+    ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(4711, 12, 1), &loaded.customer, &loaded.features, &loaded.physical,
+                                 &loaded.results))
+        << LogText();
+    ExpectSameProject(saved, loaded);
+    EXPECT_EQ(loaded.results.GetAt(0).Errors, (std::vector<int>{3, 5}));
+    EXPECT_EQ(loaded.results.GetAt(0).Warnings, std::vector<int>{8});
+}
+
+TEST_P(ProductionDbCases, ProjectWithoutFluidOrResultsRoundTrips)
+{
+    CreateTables();
+    SProject saved;
+    FillSampleProject(saved, 7, 0, 0, 0, 0);
+    saved.physical.Fluid.reset();
+    ASSERT_EQ(m_db.SaveProject(&saved.customer, &saved.features, &saved.physical, &saved.results), PDB_SAVE_OK)
+        << LogText();
+    EXPECT_EQ(CountRows("result_data"), 0);
+    SProject loaded;
+    FillSampleProject(loaded, 1, 1, 1, 2, 2, "other");
+    ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(7, 0, 0), &loaded.customer, &loaded.features, &loaded.physical,
+                                 &loaded.results));
+    ExpectSameProject(saved, loaded);
+}
+
+TEST_P(ProductionDbCases, SavingTwiceKeepsOnlyTheSecond)
+{
+    CreateTables();
+    SProject first;
+    FillSampleProject(first, 10, 20, 30, 4, 5, "first");
+    first.features.SetAt(9, 99);
+    ASSERT_EQ(m_db.SaveProject(&first.customer, &first.features, &first.physical, &first.results), PDB_SAVE_OK);
+    ASSERT_TRUE(m_db.LockRecord(CProductionDbKey(10, 20, 30), "user1 - PC1"));
+    SProject second;
+    FillSampleProject(second, 10, 20, 30, 1, 2, "second");
+    ASSERT_EQ(m_db.SaveProject(&second.customer, &second.features, &second.physical, &second.results), PDB_SAVE_OK);
+
+    EXPECT_EQ(CountRows("customer_data"), 1);
+    EXPECT_EQ(CountRows("device_configuration_data"), 2);
+    EXPECT_EQ(CountRows("result_data"), 1);
+    EXPECT_EQ(CountRows("result_data_value"), 3);
+    EXPECT_EQ(CountRows("result_data_tables"), 2);
+    EXPECT_EQ(CountRows("record_locks"), 0);  // the save drops the lock; the caller takes it again
+    SProject loaded;
+    ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(10, 20, 30), &loaded.customer, &loaded.features, &loaded.physical,
+                                 &loaded.results));
+    ExpectSameProject(second, loaded);
+}
+
+TEST_P(ProductionDbCases, HostileTextsRoundTripIntact)
+{
+    CreateTables();
+    const std::string hostile[] = {"O'Brien's \"plant\"; --", "'; DROP TABLE fwr_customer_data; --",
+                                   "a;b;c'); DELETE FROM fwr_physical_data; --", "Grüße \\' \\\" ?"};
+    for (const std::string& text : hostile) {
+        SCOPED_TRACE(text);
+        SProject saved;
+        FillSampleProject(saved, 5, 6, 7, 1, 1);
+        saved.customer.customer = text;
+        saved.customer.tag_no = text;
+        saved.customer.reference = text;
+        saved.physical.NormFlowConditions.Name = text;
+        saved.physical.Fluid->Name = text;
+        // Unit names hold 16 characters.
+        saved.physical.Temperature.Name = "'; DROP TABLE t;";
+        saved.results.GetAt(0).FlowUnit.Name = "O'Brien;\"--";
+        ASSERT_EQ(m_db.SaveProject(&saved.customer, &saved.features, &saved.physical, &saved.results), PDB_SAVE_OK)
+            << LogText();
+        SProject loaded;
+        ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(5, 6, 7), &loaded.customer, &loaded.features,
+                                     &loaded.physical, &loaded.results));
+        ExpectSameProject(saved, loaded);
+    }
+    EXPECT_TRUE(m_db.CheckTables());
+}
+
+TEST_P(ProductionDbCases, RealsRoundTripExactly)
+{
+    CreateTables();
+    const double tiny = 1.2345678901234e-7;
+    SProject saved;
+    FillSampleProject(saved, 1, 2, 3, 1, 1);
+    saved.physical.CompressibilityFactor = tiny;  // read back through the row of texts
+    saved.physical.Viscosity.BaseValue = tiny;
+    saved.physical.TemperatureRange.MinRange = -tiny;
+    saved.results.GetAt(0).Points[0][RESULT_COLUMN_PRESSURE_LOSS] = tiny;
+    saved.results.GetAt(0).PressureLossRange.MinRange = std::numeric_limits<double>::denorm_min();
+    saved.results.GetAt(0).ApplicationTurndown = std::numeric_limits<double>::infinity();
+    ASSERT_EQ(m_db.SaveProject(&saved.customer, &saved.features, &saved.physical, &saved.results), PDB_SAVE_OK)
+        << LogText();
+    SProject loaded;
+    ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(1, 2, 3), &loaded.customer, &loaded.features, &loaded.physical,
+                                 &loaded.results));
+    ExpectSameProject(saved, loaded);
+}
+
+TEST_P(ProductionDbCases, NotANumberIsRefusedAndTheOldProjectStays)
+{
+    CreateTables();
+    SProject old;
+    FillSampleProject(old, 1, 2, 3, 2, 3, "old");
+    ASSERT_EQ(m_db.SaveProject(&old.customer, &old.features, &old.physical, &old.results), PDB_SAVE_OK);
+    SProject bad;
+    FillSampleProject(bad, 1, 2, 3, 2, 3, "bad");
+    bad.results.GetAt(1).Points[2][RESULT_COLUMN_ERROR] = std::nan("");
+    EXPECT_EQ(m_db.SaveProject(&bad.customer, &bad.features, &bad.physical, &bad.results), PDB_SAVE_NO_DATA);
+    EXPECT_NE(LogText().find("fwr_result_data_tables.error is not a number"), std::string::npos) << LogText();
+    SProject loaded;
+    ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(1, 2, 3), &loaded.customer, &loaded.features, &loaded.physical,
+                                 &loaded.results));
+    ExpectSameProject(old, loaded);
+}
+
+TEST_P(ProductionDbCases, FailureHalfWayThroughASaveKeepsTheOldProject)
+{
+    CreateTables();
+    SProject old;
+    FillSampleProject(old, 8, 9, 10, 3, 6, "old");
+    ASSERT_EQ(m_db.SaveProject(&old.customer, &old.features, &old.physical, &old.results), PDB_SAVE_OK);
+    ASSERT_TRUE(m_db.LockRecord(CProductionDbKey(8, 9, 10), "user1 - PC1"));
+    for (const std::string& sql : GetParam()->FailingPointTrigger())
+        Execute(sql);
+
+    SProject next;
+    FillSampleProject(next, 8, 9, 10, 3, 6, "next");
+    EXPECT_EQ(m_db.SaveProject(&next.customer, &next.features, &next.physical, &next.results), PDB_SAVE_SQL_FAILED);
+    EXPECT_NE(LogText().find("ROLLBACK"), std::string::npos);
+
+    SProject loaded;
+    ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(8, 9, 10), &loaded.customer, &loaded.features, &loaded.physical,
+                                 &loaded.results))
+        << LogText();
+    ExpectSameProject(old, loaded);
+    EXPECT_EQ(CountRows("record_locks"), 1);
+    // The session is usable again.
+    EXPECT_TRUE(m_db.DeleteProject(CProductionDbKey(8, 9, 10)));
+    EXPECT_EQ(CountRows("customer_data"), 0);
+}
+
+TEST_P(ProductionDbCases, FailedLoadLeavesTheProjectAsItWas)
+{
+    CreateTables();
+    SProject stored;
+    FillSampleProject(stored, 3, 4, 5, 2, 2, "stored");
+    ASSERT_EQ(m_db.SaveProject(&stored.customer, &stored.features, &stored.physical, &stored.results), PDB_SAVE_OK);
+    Execute("DELETE FROM fwr_physical_values WHERE value_id=6");
+
+    SProject current;
+    FillSampleProject(current, 1, 1, 1, 1, 4, "current");
+    SProject before;
+    FillSampleProject(before, 1, 1, 1, 1, 4, "current");
+    EXPECT_FALSE(m_db.LoadProject(CProductionDbKey(3, 4, 5), &current.customer, &current.features,
+                                  &current.physical, &current.results));
+    EXPECT_NE(LogText().find("no data for"), std::string::npos);
+    ExpectSameProject(before, current);
+}
+
+TEST_P(ProductionDbCases, KeysThatAreNotValidAreRefused)
+{
+    CreateTables();
+    SProject project;
+    FillSampleProject(project, 0, 5, 0, 1, 1);
+    EXPECT_EQ(m_db.SaveProject(&project.customer, &project.features, &project.physical, &project.results),
+              PDB_SAVE_INVALID_KEY);
+    EXPECT_FALSE(m_db.LoadProject(CProductionDbKey(0, 5, 0), &project.customer, &project.features,
+                                  &project.physical, &project.results));
+    EXPECT_FALSE(m_db.DeleteProject(CProductionDbKey(0, 5, 0)));
+    EXPECT_NE(LogText().find("not enough primary keys PA=0 VK=5 POS=000"), std::string::npos);
+    EXPECT_EQ(CountRows("customer_data"), 0);
+    EXPECT_EQ(m_db.SaveProject(nullptr, &project.features, &project.physical, &project.results), PDB_SAVE_NO_DATA);
+
+    FillSampleProject(project, 7, 0, 0, 1, 1);
+    EXPECT_EQ(m_db.SaveProject(&project.customer, &project.features, &project.physical, &project.results),
+              PDB_SAVE_OK);
+}
+
+TEST_P(ProductionDbCases, DeleteRemovesEveryRowOfTheKeyOnly)
+{
+    CreateTables();
+    SProject a;
+    FillSampleProject(a, 1, 1, 1, 2, 2);
+    SProject b;
+    FillSampleProject(b, 1, 1, 2, 2, 2);
+    ASSERT_EQ(m_db.SaveProject(&a.customer, &a.features, &a.physical, &a.results), PDB_SAVE_OK);
+    ASSERT_EQ(m_db.SaveProject(&b.customer, &b.features, &b.physical, &b.results), PDB_SAVE_OK);
+    ASSERT_TRUE(m_db.LockRecord(CProductionDbKey(1, 1, 1), "someone else"));
+    EXPECT_TRUE(m_db.DeleteProject(CProductionDbKey(1, 1, 1)));
+    EXPECT_EQ(CountRows("customer_data"), 1);
+    EXPECT_EQ(CountRows("result_data_tables"), 4);
+    EXPECT_EQ(CountRows("record_locks"), 0);
+    SProject loaded;
+    EXPECT_FALSE(m_db.LoadProject(CProductionDbKey(1, 1, 1), &loaded.customer, &loaded.features, &loaded.physical,
+                                  &loaded.results));
+    EXPECT_TRUE(m_db.LoadProject(CProductionDbKey(1, 1, 2), &loaded.customer, &loaded.features, &loaded.physical,
+                                 &loaded.results));
+}
+
+TEST_P(ProductionDbCases, OrderExistsReadsTheOrderTable)
+{
+    m_logStart = FileSize(LogFileName());
+    EXPECT_FALSE(m_db.OrderExists(CProductionDbKey(4711, 12, 1)));
+    const std::string log = LogText();
+    EXPECT_NE(log.find("Open FAILED 0x80040E37"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Open FAILED", log.find("Open FAILED") + 1), std::string::npos) << log;
+
+    Execute("CREATE TABLE fwr_orders (BARC INT, KOMN INT, POSI SMALLINT)");
+    Execute("INSERT INTO fwr_orders VALUES (4711, 12, 1)");
+    EXPECT_TRUE(m_db.OrderExists(CProductionDbKey(4711, 12, 1)));
+    EXPECT_FALSE(m_db.OrderExists(CProductionDbKey(4711, 12, 2)));
+}
+
+TEST_P(ProductionDbCases, LockIsTakenRenewedAndReleasedByItsOwner)
+{
+    CreateTables();
+    const CProductionDbKey key(1, 2, 3);
+    const CDateTime before = CDateTime::GetCurrentTime();
+    ASSERT_TRUE(m_db.LockRecord(key, "user1 - PC1"));
+    std::string owner = "user1 - PC1";
+    std::string computer;
+    CDateTime time;
+    EXPECT_FALSE(m_db.IsLockedByOther(key, owner, computer, time));
+    EXPECT_EQ(owner, "user1 - PC1");
+    EXPECT_EQ(computer, CProductionDb::LockName(GetComputerNameString()));
+    EXPECT_EQ(time.GetStatus(), CDateTime::valid);
+    EXPECT_GE(time.GetOleDate(), before.GetOleDate() - 1.0 / 86400);
+
+    // Renewing only moves the time.
+    Execute("UPDATE fwr_record_locks SET locking_time='2001-02-03 04:05:06'");
+    ASSERT_TRUE(m_db.LockRecord(key, "user1 - PC1"));
+    EXPECT_EQ(CountRows("record_locks"), 1);
+    EXPECT_TRUE(m_db.IsLockedByOther(key, owner = "user2 - PC2", computer, time));
+    EXPECT_EQ(owner, "user1 - PC1");
+    EXPECT_GE(time.GetYear(), 2026);
+
+    EXPECT_FALSE(m_db.UnlockRecord(key, "user2 - PC2"));
+    EXPECT_EQ(CountRows("record_locks"), 1);
+    EXPECT_TRUE(m_db.UnlockRecord(key, "user1 - PC1"));
+    EXPECT_EQ(CountRows("record_locks"), 0);
+    EXPECT_FALSE(m_db.IsLockedByOther(key, owner = "user2 - PC2", computer, time));
+    EXPECT_EQ(owner, "");
+    EXPECT_EQ(computer, "");
+    EXPECT_EQ(time.GetStatus(), CDateTime::null);
+}
+
+TEST_P(ProductionDbCases, LockOfAnotherOwnerIsKept)
+{
+    CreateTables();
+    const CProductionDbKey key(1, 2, 3);
+    ASSERT_TRUE(m_db.LockRecord(key, "user1 - PC1"));
+    m_logStart = FileSize(LogFileName());
+    EXPECT_FALSE(m_db.LockRecord(key, "user2 - PC2"));
+    EXPECT_NE(LogText().find("Record PA=1 VK=2 POS=003 locked already by user user1 - PC1"), std::string::npos)
+        << LogText();
+    EXPECT_TRUE(m_db.UnlockRecord(CProductionDbKey(1, 2, 4), "user2 - PC2"));
+    EXPECT_NE(LogText().find("Record PA=1 VK=2 POS=004 was not locked"), std::string::npos);
+}
+
+TEST_P(ProductionDbCases, OwnersCompareWithoutPaddingAndCutToTheColumn)
+{
+    CreateTables();
+    Execute("INSERT INTO fwr_record_locks (pa, vk, pos, user_name, computer_name, locking_time) "
+            "VALUES (1, 2, 3, '  user1 - PC1   ', 'PC1   ', '2026-03-05 14:07:09')");
+    std::string owner = "user1 - PC1";
+    std::string computer;
+    CDateTime time;
+    EXPECT_FALSE(m_db.IsLockedByOther(CProductionDbKey(1, 2, 3), owner, computer, time));
+    EXPECT_EQ(computer, "PC1");
+    EXPECT_EQ(time.Format("%Y-%m-%d %H:%M:%S"), "2026-03-05 14:07:09");
+    EXPECT_TRUE(m_db.LockRecord(CProductionDbKey(1, 2, 3), "user1 - PC1"));
+
+    // An owner longer than the column still takes, renews, recognises and releases its lock.
+    const std::string longOwner = std::string(50, 'u') + "ä - " + std::string(40, 'h');
+    const CProductionDbKey key(9, 9, 9);
+    ASSERT_TRUE(m_db.LockRecord(key, longOwner)) << LogText();
+    EXPECT_TRUE(m_db.LockRecord(key, longOwner));
+    EXPECT_FALSE(m_db.IsLockedByOther(key, owner = longOwner, computer, time));
+    EXPECT_TRUE(m_db.IsLockedByOther(key, owner = "user2 - PC2", computer, time));
+    EXPECT_EQ(owner, CProductionDb::LockName(longOwner));
+    EXPECT_TRUE(m_db.UnlockRecord(key, longOwner));
+    EXPECT_EQ(CountRows("record_locks"), 1);
+
+    const std::string hostile = "O'Brien; DROP TABLE fwr_record_locks; --";
+    ASSERT_TRUE(m_db.LockRecord(key, hostile));
+    EXPECT_TRUE(m_db.IsLockedByOther(key, owner = "user2 - PC2", computer, time));
+    EXPECT_EQ(owner, hostile);
+    EXPECT_TRUE(m_db.UnlockRecord(key, hostile));
+}
+
+TEST_P(ProductionDbCases, UnreadableLockTableNeverCountsAsSuccess)
+{
+    CreateTables();
+    Execute("DROP TABLE fwr_record_locks");
+    std::string owner = "user1 - PC1";
+    std::string computer = "kept";
+    CDateTime time;
+    EXPECT_FALSE(m_db.LockRecord(CProductionDbKey(1, 2, 3), owner));
+    EXPECT_FALSE(m_db.UnlockRecord(CProductionDbKey(1, 2, 3), owner));
+    EXPECT_TRUE(m_db.IsLockedByOther(CProductionDbKey(1, 2, 3), owner, computer, time));
+    EXPECT_EQ(owner, "user1 - PC1");
+    EXPECT_EQ(computer, "kept");
+}
+
+// Two processes lock the same free keys at the same moment: each key has exactly one winner.
+TEST_P(ProductionDbCases, TwoProcessesRacingForAKeyGiveOneWinner)
+{
+    CreateTables();
+    constexpr int kRounds = 1000;
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    pid_t racers[2];
+    for (int racer = 0; racer < 2; ++racer) {
+        racers[racer] = fork();
+        ASSERT_GE(racers[racer], 0);
+        if (racers[racer] == 0) {
+            CLogManager::GetInstance()->SetLoggerLevel(LOGLEVEL_ERROR, "CProductionDb");
+            CLogManager::GetInstance()->SetLoggerLevel(LOGLEVEL_ERROR, "CDynamicRecordSetOleDb");
+            CProductionDb db;
+            if (db.Open(m_dataLink.c_str()) != S_OK)
+                _exit(2);
+            // The race starts once both racers are connected and the parent lets go.
+            close(start[1]);
+            char byte;
+            while (read(start[0], &byte, 1) > 0) {
+            }
+            std::string wins(kRounds, '0');
+            const std::string owner = "racer" + std::to_string(racer) + " - host";
+            for (int round = 0; round < kRounds; ++round)
+                wins[static_cast<size_t>(round)] = db.LockRecord(CProductionDbKey(round + 1, 1, 1), owner) ? '1' : '0';
+            WriteWholeFile(m_folder.Path("racer" + std::to_string(racer)), wins);
+            _exit(0);
+        }
+    }
+    close(start[0]);
+    close(start[1]);
+    for (pid_t racer : racers) {
+        int status = 0;
+        ASSERT_EQ(waitpid(racer, &status, 0), racer);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << (WIFEXITED(status) ? "exit code " : "signal ") << (WIFEXITED(status) ? WEXITSTATUS(status) : WTERMSIG(status));
+    }
+    const std::string wins0 = ReadWholeFile(m_folder.Path("racer0"));
+    const std::string wins1 = ReadWholeFile(m_folder.Path("racer1"));
+    ASSERT_EQ(wins0.size(), static_cast<size_t>(kRounds));
+    ASSERT_EQ(wins1.size(), static_cast<size_t>(kRounds));
+    int twice = 0;
+    int never = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        twice += wins0[round] == '1' && wins1[round] == '1';
+        never += wins0[round] == '0' && wins1[round] == '0';
+    }
+    EXPECT_EQ(twice, 0);
+    EXPECT_EQ(never, 0);
+    EXPECT_EQ(CountRows("record_locks"), kRounds);
+    // The row names the winner.
+    for (int round : {0, kRounds / 2, kRounds - 1}) {
+        std::string owner = "nobody";
+        std::string computer;
+        CDateTime time;
+        EXPECT_TRUE(m_db.IsLockedByOther(CProductionDbKey(round + 1, 1, 1), owner, computer, time));
+        EXPECT_EQ(owner, wins0[round] == '1' ? "racer0 - host" : "racer1 - host");
+    }
+}
