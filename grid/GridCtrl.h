@@ -280,6 +280,9 @@ private:
     void RedrawFixedCells(int row, int col, bool rowChanged, bool colChanged);
     bool MeasuredRows(int style, int& first, int& last) const;
     void SwapRows(int a, int b);
+    // A text the user gave a cell: set, validated and confirmed by the owner, or taken back
+    // with the modified flags as they were.
+    void ApplyUserText(int row, int col, const std::string& text);
     void ParseTextFileLines(const std::string& text, char separator);
 
     IGridPort* m_pPort = nullptr;

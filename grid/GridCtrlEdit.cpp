@@ -180,18 +180,30 @@ void CGridCtrl::OnCellEditEnded(int row, int col, const std::string& text)
     if (!m_idEditCell.IsValid() || m_idEditCell != CCellID(row, col))
         return;
     m_idEditCell = CCellID();
-    const std::string old = GetItemText(row, col);
-    if (text != old) {
-        SetItemText(row, col, text);
-        if (ValidateCellEdit(row, col, text) && Notify(GridNotifyEndEdit, row, col) >= 0) {
-            SetModifiedFlag(true, row, col);
-            RedrawCell(row, col);
-        } else {
-            SetItemText(row, col, old);
-        }
-    }
+    ApplyUserText(row, col, text);
     if (CGridCellBase* cell = GetCell(row, col))
         cell->OnEndEdit();
+}
+
+void CGridCtrl::ApplyUserText(int row, int col, const std::string& text)
+{
+    const std::string old = GetItemText(row, col);
+    if (text == old)
+        return;
+    const bool gridModified = m_bModified;
+    const bool cellModified = GetModifiedFlag(row, col);
+    const int sortColumn = m_nSortColumn;
+    SetItemText(row, col, text);
+    if (ValidateCellEdit(row, col, text) && Notify(GridNotifyEndEdit, row, col) >= 0) {
+        SetModifiedFlag(true, row, col);
+        RedrawCell(row, col);
+        return;
+    }
+    SetItemText(row, col, old);
+    SetModifiedFlag(cellModified, row, col);
+    m_bModified = gridModified;
+    if (sortColumn != m_nSortColumn)
+        SetSortedColumn(sortColumn);
 }
 
 bool CGridCtrl::ValidateCellEdit(int row, int col, const std::string& text)

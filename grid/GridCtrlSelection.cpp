@@ -218,16 +218,7 @@ int CGridCtrl::SetCellTextByUser(int row, int col, const std::string& text)
     const long reply = Notify(GridNotifyBeginEdit, row, col);
     if (reply < 0)
         return static_cast<int>(reply);
-    const std::string old = GetItemText(row, col);
-    if (text != old) {
-        SetItemText(row, col, text);
-        if (ValidateCellEdit(row, col, text) && Notify(GridNotifyEndEdit, row, col) >= 0) {
-            SetModifiedFlag(true, row, col);
-            RedrawCell(row, col);
-        } else {
-            SetItemText(row, col, old);
-        }
-    }
+    ApplyUserText(row, col, text);
     return 0;
 }
 
