@@ -11,6 +11,7 @@
 #include "grid/GridDefaultCell.h"
 #include "grid/GridDefs.h"
 #include "grid/GridItemInfo.h"
+#include "grid/GridPrintLayout.h"
 #include "grid/GridSizeArray.h"
 
 #include <cstdint>
@@ -246,6 +247,15 @@ public:
     std::string SaveAsTextString(char separator) const;
     bool LoadFromTextString(const std::string& text, char separator);
 
+    // --- printing ---
+    // Each value that is not negative replaces the stored one.
+    void SetPrintMargins(int header, int footer, int left, int right, int top, int bottom, int gap);
+    const CGridPrintMargins& GetPrintMargins() const { return m_printMargins; }
+    bool GetWysiwygPrinting() const { return m_bWysiwygPrinting; }
+    void SetWysiwygPrinting(bool on) { m_bWysiwygPrinting = on; }
+    bool GetPrintColours() const { return m_bPrintColours; }
+    void SetPrintColours(bool on) { m_bPrintColours = on; }
+
     // --- flags ---
     bool GetFixedRowSelection() const { return m_bFixedRowSelection; }
     void SetFixedRowSelection(bool on) { m_bFixedRowSelection = on; }
@@ -335,6 +345,10 @@ private:
 
     SelectionMap m_SelectedCellMap;
     SelectionMap m_PrevSelectedCellMap;
+
+    CGridPrintMargins m_printMargins;
+    bool m_bWysiwygPrinting = false;
+    bool m_bPrintColours = true;
 
     bool m_bAscending = true;
     int m_nSortColumn = -1;

@@ -243,6 +243,24 @@ void CGridCtrl::FindNextEditableCell(CCellID& cell, bool byRow, bool advance) co
 }
 
 // ---------------------------------------------------------------------------------------------
+// Printing
+
+void CGridCtrl::SetPrintMargins(int header, int footer, int left, int right, int top, int bottom, int gap)
+{
+    auto keep = [](int& field, int value) {
+        if (value >= 0)
+            field = value;
+    };
+    keep(m_printMargins.header, header);
+    keep(m_printMargins.footer, footer);
+    keep(m_printMargins.left, left);
+    keep(m_printMargins.right, right);
+    keep(m_printMargins.top, top);
+    keep(m_printMargins.bottom, bottom);
+    keep(m_printMargins.gap, gap);
+}
+
+// ---------------------------------------------------------------------------------------------
 // Text files
 
 std::string CGridCtrl::SaveAsTextString(char separator) const
