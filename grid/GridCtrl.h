@@ -289,7 +289,6 @@ private:
     void RedrawCell(int row, int col) { InvalidateCell(row, col); }
     void RedrawFixedCells(int row, int col, bool rowChanged, bool colChanged);
     bool MeasuredRows(int style, int& first, int& last) const;
-    void SwapRows(int a, int b);
     // A text the user gave a cell: set, validated and confirmed by the owner, or taken back
     // with the modified flags as they were.
     void ApplyUserText(int row, int col, const std::string& text);

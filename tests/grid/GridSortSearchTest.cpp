@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 // One fixed row and column; column 1 holds the given texts, column 0 the row's name.
@@ -146,4 +148,28 @@ TEST(GridSortSearchTest, ListModeClearsSelectionAndSortMarker)
     EXPECT_EQ(f.grid.GetSortColumn(), -1);
     EXPECT_EQ(f.grid.GetSelectedCount(), 0);
     EXPECT_FALSE(f.grid.GetFixedColumnSelection());
+}
+
+namespace {
+
+int ByBytes(const CGridCellBase* a, const CGridCellBase* b, std::intptr_t)
+{
+    return std::strcmp(a->GetText().c_str(), b->GetText().c_str());
+}
+
+}  // namespace
+
+// The grid orders its own comparisons by keys taken once; they must agree with the texts.
+TEST(GridSortSearchTest, TextSortAgreesWithByteOrderBeyondEightBytes)
+{
+    const std::vector<std::string> texts = {"abcdefghZ", "abcdefgh", "abcdefghA", "ab", "", "\xc3\xa4", "Z",
+                                            "abcdefgi", "abcdefgh", "a b", "ABCDEFGHIJ"};
+    for (bool ascending : {true, false}) {
+        CSortGrid own(texts);
+        CSortGrid plain(texts);
+        ASSERT_TRUE(own.grid.SortByText(1, ascending));
+        ASSERT_TRUE(plain.grid.SortWithFunction(ByBytes, 1, ascending));
+        EXPECT_EQ(own.Column(1), plain.Column(1)) << ascending;
+        EXPECT_EQ(own.Column(1)[ascending ? 1 : texts.size()], "");
+    }
 }
