@@ -5,16 +5,8 @@
 #include "grid/GridTextMeasurer.h"
 
 #include <algorithm>
-
-namespace {
-
-// The system colours the window reads on construction; it puts the real ones in through the
-// setters of the default cells.
-constexpr GridColour kWindowText = GridRgb(0, 0, 0);
-constexpr GridColour kWindow = GridRgb(255, 255, 255);
-constexpr GridColour k3DFace = GridRgb(240, 240, 240);
-
-}  // namespace
+#include <cstdarg>
+#include <cstdio>
 
 CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols)
     : m_pRtcDefault([] { return std::make_unique<CGridCell>(); })
@@ -37,9 +29,22 @@ void CGridCtrl::SetupDefaultCells()
 {
     for (CGridDefaultCell* cell : {&m_cellDefault, &m_cellFixedColDef, &m_cellFixedRowDef, &m_cellFixedRowColDef}) {
         cell->SetGrid(this);
-        cell->SetTextClr(kWindowText);
-        cell->SetBackClr(cell == &m_cellDefault ? kWindow : k3DFace);
+        cell->SetTextClr(m_sysColours.windowText);
+        cell->SetBackClr(cell == &m_cellDefault ? m_sysColours.window : m_sysColours.face3D);
     }
+}
+
+void CGridCtrl::SetSystemColours(const CGridSystemColours& colours)
+{
+    for (CGridDefaultCell* cell : {&m_cellDefault, &m_cellFixedRowDef, &m_cellFixedColDef, &m_cellFixedRowColDef}) {
+        if (cell->GetTextClr() == m_sysColours.windowText)
+            cell->SetTextClr(colours.windowText);
+        if (cell->GetBackClr() == m_sysColours.window)
+            cell->SetBackClr(colours.window);
+    }
+    if (m_crGridBkColour == m_sysColours.shadow)
+        m_crGridBkColour = colours.shadow;
+    m_sysColours = colours;
 }
 
 void CGridCtrl::SetTextMeasurer(IGridTextMeasurer* measurer)
@@ -609,6 +614,21 @@ bool CGridCtrl::SetItemText(int row, int col, const std::string& text)
     cell->SetText(text);
     SetModifiedFlag(true, row, col);
     return true;
+}
+
+bool CGridCtrl::SetItemTextFormatted(int row, int col, const char* format, ...)
+{
+    std::va_list args;
+    va_start(args, format);
+    std::va_list copy;
+    va_copy(copy, args);
+    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string text(length > 0 ? static_cast<std::size_t>(length) : 0u, '\0');
+    if (length > 0)
+        std::vsnprintf(text.data(), text.size() + 1, format, args);
+    va_end(args);
+    return SetItemText(row, col, text);
 }
 
 std::string CGridCtrl::GetItemText(int row, int col) const

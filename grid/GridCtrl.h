@@ -56,6 +56,10 @@ public:
     // Decimal separator of the user-interface language, for the editors of decimal cells.
     void SetDecimalSeparatorSource(std::function<wchar_t()> source) { m_decimalSeparator = std::move(source); }
     const std::function<wchar_t()>& GetDecimalSeparatorSource() const { return m_decimalSeparator; }
+    // The system colours changed: default cells and the background that still show the old
+    // ones take the new ones, colours the application set stay.
+    void SetSystemColours(const CGridSystemColours& colours);
+    const CGridSystemColours& GetSystemColours() const { return m_sysColours; }
     // Gives the four default cells this font (the window's WM_SETFONT).
     void SetDefaultFont(const CGridFont& font);
 
@@ -98,6 +102,7 @@ public:
     bool SetItem(const GridItemInfo* item);
     bool GetItem(GridItemInfo* item) const;
     bool SetItemText(int row, int col, const std::string& text);
+    bool SetItemTextFormatted(int row, int col, const char* format, ...) __attribute__((format(printf, 4, 5)));
     std::string GetItemText(int row, int col) const;
     bool SetItemData(int row, int col, std::intptr_t data);
     std::intptr_t GetItemData(int row, int col) const;
@@ -269,6 +274,35 @@ public:
     void SetFrameFocusCell(bool on) { m_bFrameFocusCell = on; }
     bool IsAllowDraw() const { return m_bAllowDraw; }
     int GetResizeCaptureRange() const { return m_nResizeCaptureRange; }
+    GridColour GetGridBkColor() const { return m_crGridBkColour; }
+    void SetGridBkColor(GridColour colour) { m_crGridBkColour = colour; }
+    GridColour GetGridLineColor() const { return m_crGridLineColour; }
+    void SetGridLineColor(GridColour colour) { m_crGridLineColour = colour; }
+    GridColour GetTitleTipBackClr() const { return m_crTitleTipBackColour; }
+    void SetTitleTipBackClr(GridColour colour) { m_crTitleTipBackColour = colour; }
+    GridColour GetTitleTipTextClr() const { return m_crTitleTipTextColour; }
+    void SetTitleTipTextClr(GridColour colour) { m_crTitleTipTextColour = colour; }
+    bool GetHandleTabKey() const { return m_bHandleTabKey; }
+    void SetHandleTabKey(bool on) { m_bHandleTabKey = on; }
+    bool GetDoubleBuffering() const { return m_bDoubleBuffer; }
+    void SetDoubleBuffering(bool on) { m_bDoubleBuffer = on; }
+    bool GetTitleTips() const { return m_bTitleTips; }
+    void EnableTitleTips(bool on) { m_bTitleTips = on; }
+    bool GetColumnResize() const { return m_bAllowColumnResize; }
+    void SetColumnResize(bool on) { m_bAllowColumnResize = on; }
+    bool GetRowResize() const { return m_bAllowRowResize; }
+    void SetRowResize(bool on) { m_bAllowRowResize = on; }
+    bool GetHiddenColumnResize() const { return m_bAllowHiddenColumnResize; }
+    void SetHiddenColumnResize(bool on) { m_bAllowHiddenColumnResize = on; }
+    bool GetHiddenRowResize() const { return m_bAllowHiddenRowResize; }
+    void SetHiddenRowResize(bool on) { m_bAllowHiddenRowResize = on; }
+    bool GetHiddenColumnUnhide() const { return m_bHiddenColUnhide; }
+    void SetHiddenColumnUnhide(bool on) { m_bHiddenColUnhide = on; }
+    bool GetHiddenRowUnhide() const { return m_bHiddenRowUnhide; }
+    void SetHiddenRowUnhide(bool on) { m_bHiddenRowUnhide = on; }
+    int GetTimerInterval() const { return m_nTimerInterval; }
+    int GetRowsPerWheelNotch() const { return m_nRowsPerWheelNotch; }
+    void SetRowsPerWheelNotch(int rows) { m_nRowsPerWheelNotch = rows; }
 
 protected:
     long Notify(int code, int row, int col) const;
@@ -297,6 +331,23 @@ private:
     IGridPort* m_pPort = nullptr;
     IGridTextMeasurer* m_pMeasurer = nullptr;
     std::function<wchar_t()> m_decimalSeparator = [] { return L'.'; };
+
+    CGridSystemColours m_sysColours;
+    GridColour m_crGridBkColour = m_sysColours.shadow;
+    GridColour m_crGridLineColour = GridRgb(192, 192, 192);
+    GridColour m_crTitleTipBackColour = kGridDefaultColour;
+    GridColour m_crTitleTipTextColour = kGridDefaultColour;
+    bool m_bHandleTabKey = true;
+    bool m_bDoubleBuffer = true;
+    bool m_bTitleTips = true;
+    bool m_bAllowColumnResize = true;
+    bool m_bAllowRowResize = true;
+    bool m_bAllowHiddenColumnResize = true;
+    bool m_bAllowHiddenRowResize = true;
+    bool m_bHiddenColUnhide = true;
+    bool m_bHiddenRowUnhide = true;
+    int m_nTimerInterval = 25;
+    int m_nRowsPerWheelNotch = 3;
 
     bool m_bVirtualMode = false;
     int m_nGridLines = GVL_BOTH;

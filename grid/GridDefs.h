@@ -91,6 +91,15 @@ enum : int { GVS_DEFAULT = 0, GVS_HEADER = 1, GVS_DATA = 2, GVS_BOTH = 3 };
 // Scroll bars.
 enum : int { SB_HORZ = 0, SB_VERT = 1, SB_BOTH = 3 };
 
+// The system colours the grid follows: its default cells take them unless the application gave
+// them colours of their own.
+struct CGridSystemColours {
+    GridColour windowText = GridRgb(0, 0, 0);
+    GridColour window = GridRgb(255, 255, 255);
+    GridColour face3D = GridRgb(240, 240, 240);
+    GridColour shadow = GridRgb(160, 160, 160);
+};
+
 struct CGridSize {
     int cx = 0;
     int cy = 0;

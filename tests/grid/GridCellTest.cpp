@@ -192,3 +192,73 @@ TEST(GridCellTest, EditingTwiceTypesIntoTheOpenEditor)
     EXPECT_EQ(f.port.editors.size(), 1u);
     EXPECT_EQ(f.port.typed, std::vector<unsigned>{'y'});
 }
+
+TEST(GridCellTest, SystemColourChangesSpareColoursTheApplicationSet)
+{
+    CGridCtrl grid(2, 2, 1, 1);
+    const CGridSystemColours old = grid.GetSystemColours();
+    grid.GetDefaultCell(true, false)->SetTextClr(GridRgb(1, 2, 3));
+    grid.GetDefaultCell(false, false)->SetBackClr(GridRgb(9, 9, 9));
+    grid.SetGridBkColor(GridRgb(4, 4, 4));
+
+    CGridSystemColours colours;
+    colours.windowText = GridRgb(10, 10, 10);
+    colours.window = GridRgb(20, 20, 20);
+    colours.face3D = GridRgb(30, 30, 30);
+    colours.shadow = GridRgb(40, 40, 40);
+    grid.SetSystemColours(colours);
+    EXPECT_EQ(grid.GetDefaultCell(true, false)->GetTextClr(), GridRgb(1, 2, 3));
+    EXPECT_EQ(grid.GetDefaultCell(false, true)->GetTextClr(), colours.windowText);
+    EXPECT_EQ(grid.GetDefaultCell(false, false)->GetBackClr(), GridRgb(9, 9, 9));
+    // The fixed cells' face colour is not the window colour; it stays.
+    EXPECT_EQ(grid.GetDefaultCell(true, true)->GetBackClr(), old.face3D);
+    EXPECT_EQ(grid.GetGridBkColor(), GridRgb(4, 4, 4));
+
+    CGridCtrl plain;
+    EXPECT_EQ(plain.GetGridBkColor(), old.shadow);
+    plain.SetSystemColours(colours);
+    EXPECT_EQ(plain.GetGridBkColor(), colours.shadow);
+    EXPECT_EQ(plain.GetDefaultCell(false, false)->GetBackClr(), colours.window);
+}
+
+TEST(GridCellTest, FormattedTextsAndFontsThroughTheGrid)
+{
+    CGridCtrl grid(2, 2, 1, 1);
+    EXPECT_TRUE(grid.SetItemTextFormatted(1, 1, "%d of %s", 3, "four"));
+    EXPECT_EQ(grid.GetItemText(1, 1), "3 of four");
+    EXPECT_FALSE(grid.SetItemTextFormatted(2, 1, "%d", 1));
+
+    CGridFont font;
+    font.face = "Sans";
+    grid.SetDefaultFont(font);
+    EXPECT_EQ(*grid.GetItemFont(1, 1), font);
+    CGridFont own;
+    own.face = "Mono";
+    grid.SetItemFont(1, 1, &own);
+    EXPECT_EQ(grid.GetItemFont(1, 1)->face, "Mono");
+    EXPECT_EQ(grid.GetItemFont(0, 0)->face, "Sans");
+
+    GridItemInfo item;
+    item.row = 1;
+    item.col = 1;
+    item.mask = GVIF_TEXT | GVIF_FGCLR | GVIF_FONT | GVIF_PARAM;
+    item.strText = "set";
+    item.crFgClr = GridRgb(5, 5, 5);
+    item.lParam = 11;
+    grid.SetModifiedFlag(false);
+    ASSERT_TRUE(grid.SetItem(&item));
+    EXPECT_TRUE(grid.GetModifiedFlag());
+    EXPECT_TRUE(grid.GetCell(1, 1)->IsDefaultFont());
+    GridItemInfo read;
+    read.row = 1;
+    read.col = 1;
+    read.mask = GVIF_ALL;
+    ASSERT_TRUE(grid.GetItem(&read));
+    EXPECT_EQ(read.strText, "set");
+    EXPECT_EQ(read.crFgClr, GridRgb(5, 5, 5));
+    EXPECT_EQ(read.lParam, 11);
+    EXPECT_EQ(read.lfFont.face, "Sans");
+    item.row = 5;
+    EXPECT_FALSE(grid.SetItem(&item));
+    EXPECT_FALSE(grid.SetItem(nullptr));
+}
