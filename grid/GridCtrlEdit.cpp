@@ -113,23 +113,26 @@ void CGridCtrl::ScrollCellIntoView(int row, int col)
     if (row >= m_nFixedRows && row < topLeft.row)
         SetScrollPosition(SB_VERT, m_arRowHeights.Sum(m_nFixedRows, row));
 
-    // Right or down: one column (row) at a time until the cell ends inside the client area.
+    // Right or down: one visible column (row) at a time until the cell ends inside the client
+    // area or is the first scrolled one.
     const CGridSize client = ClientSize();
     CGridRect rect;
     while (col >= m_nFixedCols && GetCellRect(row, col, rect) && rect.right >= client.cx &&
            rect.left > GetFixedColumnsWidth()) {
-        const int first = GetScrolledTopLeftCell().col;
+        const int next = NextVisibleColumn(GetScrolledTopLeftCell().col, 1, m_nFixedCols);
         const int before = m_nHScrollPos;
-        SetScrollPosition(SB_HORZ, m_arColWidths.Sum(m_nFixedCols, NextVisibleColumn(first, 1, 0) < 0 ? first + 1 : NextVisibleColumn(first, 1, 0)));
-        if (m_nHScrollPos == before)
+        if (next >= 0)
+            SetScrollPosition(SB_HORZ, m_arColWidths.Sum(m_nFixedCols, next));
+        if (next < 0 || m_nHScrollPos == before)
             break;
     }
     while (row >= m_nFixedRows && GetCellRect(row, col, rect) && rect.bottom >= client.cy &&
            rect.top > GetFixedRowsHeight()) {
-        const int first = GetScrolledTopLeftCell().row;
+        const int next = NextVisibleRow(GetScrolledTopLeftCell().row, 1, m_nFixedRows);
         const int before = m_nVScrollPos;
-        SetScrollPosition(SB_VERT, m_arRowHeights.Sum(m_nFixedRows, NextVisibleRow(first, 1, 0) < 0 ? first + 1 : NextVisibleRow(first, 1, 0)));
-        if (m_nVScrollPos == before)
+        if (next >= 0)
+            SetScrollPosition(SB_VERT, m_arRowHeights.Sum(m_nFixedRows, next));
+        if (next < 0 || m_nVScrollPos == before)
             break;
     }
 }
