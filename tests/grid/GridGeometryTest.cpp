@@ -265,3 +265,31 @@ TEST(GridGeometryTest, VisibleNeighboursStopAtTheEdgesOfTheGrid)
     EXPECT_EQ(grid.NextVisibleRow(1, -1, 1), -1);
     EXPECT_EQ(grid.NextVisibleColumn(2, 1, 0), -1);
 }
+
+TEST(GridGeometryTest, FocusChangesInvalidateTheCellsOnScreenOnly)
+{
+    CGridFixture f;
+    ShapeGrid(f.grid, 100, 3, 20, 60);
+    f.grid.SetTrackFocusCell(false);
+    f.port.invalidated.clear();
+    f.grid.SetFocusCell(2, 1);
+    // Right and bottom edges one pixel beyond the inclusive cell rectangle.
+    ASSERT_EQ(f.port.invalidated.size(), 1u);
+    EXPECT_EQ(f.port.invalidated[0], (CGridRect{60, 40, 120, 60}));
+
+    f.port.invalidated.clear();
+    f.grid.SetFocusCell(90, 1);
+    EXPECT_EQ(f.port.invalidated.size(), 1u);
+
+    f.grid.SetRedraw(false);
+    f.port.invalidated.clear();
+    const int before = f.port.invalidatedAll;
+    f.grid.SetFocusCell(3, 1);
+    f.grid.RedrawAll();
+    EXPECT_TRUE(f.port.invalidated.empty());
+    EXPECT_EQ(f.port.invalidatedAll, before);
+    f.grid.SetRedraw(true);
+    EXPECT_EQ(f.port.invalidatedAll, before + 1);
+    EXPECT_TRUE(f.grid.InvalidateCellRange(CCellRange(1, 1, 200, 2)));
+    EXPECT_EQ(f.port.invalidated.back(), (CGridRect{60, 20, 180, 300}));
+}
