@@ -1,0 +1,81 @@
+// The abstract cell: its state word, the attributes every cell has (stored by the concrete
+// cells), and what the base supplies itself: default-cell choice, copying, text rectangle,
+// extents and the editing hooks.
+#pragma once
+
+#include "grid/GridDefs.h"
+#include "grid/GridFont.h"
+
+#include <cstdint>
+#include <string>
+
+class CGridCtrl;
+
+class CGridCellBase {
+public:
+    CGridCellBase() = default;
+    virtual ~CGridCellBase() = default;
+    CGridCellBase(const CGridCellBase&) = delete;
+
+    virtual void SetText(const std::string& text) = 0;
+    virtual void SetImage(int image) = 0;
+    virtual void SetData(std::intptr_t data) = 0;
+    virtual void SetState(std::uint32_t state) { m_nState = state; }
+    virtual void SetFormat(std::uint32_t format) = 0;
+    virtual void SetTextClr(GridColour colour) = 0;
+    virtual void SetBackClr(GridColour colour) = 0;
+    virtual void SetFont(const CGridFont* font) = 0;
+    virtual void SetMargin(std::uint32_t margin) = 0;
+    virtual void SetGrid(CGridCtrl* grid) = 0;
+    virtual void SetCoords(int row, int col) = 0;
+
+    virtual const std::string& GetText() const = 0;
+    virtual const std::string& GetTipText() const { return GetText(); }
+    virtual int GetImage() const = 0;
+    virtual std::intptr_t GetData() const = 0;
+    virtual std::uint32_t GetState() const { return m_nState; }
+    virtual std::uint32_t GetFormat() const = 0;
+    virtual GridColour GetTextClr() const = 0;
+    virtual GridColour GetBackClr() const = 0;
+    virtual const CGridFont* GetFont() const = 0;
+    virtual CGridCtrl* GetGrid() const = 0;
+    virtual std::uint32_t GetMargin() const = 0;
+    virtual CGridCellBase* GetDefaultCell() const;
+    virtual bool IsDefaultFont() const = 0;
+    virtual bool IsEditing() const = 0;
+
+    bool IsFocused() const { return GetState() & CELLSTATE_FOCUSED; }
+    bool IsFixed() const { return GetState() & CELLSTATE_FIXED; }
+    bool IsFixedCol() const { return GetState() & CELLSTATE_FIXEDCOL; }
+    bool IsFixedRow() const { return GetState() & CELLSTATE_FIXEDROW; }
+    bool IsSelected() const { return GetState() & CELLSTATE_SELECTED; }
+    bool IsReadOnly() const { return GetState() & CELLSTATE_READONLY; }
+    bool IsModified() const { return GetState() & CELLSTATE_MODIFIED; }
+    bool IsDropHighlighted() const { return GetState() & CELLSTATE_DROPHILITED; }
+
+    // Copies the attributes of source through this cell's setters: grid, text, image, data,
+    // state, format and margin as the source resolves them, colours as stored, font. Editing
+    // state and input restrictions stay.
+    virtual void CopyFrom(const CGridCellBase& source);
+    virtual void Reset() { m_nState = 0; }
+
+    // Narrows the cell rectangle to where the text goes (past the image).
+    virtual bool GetTextRect(CGridRect& rect) const;
+    virtual bool GetTipTextRect(CGridRect& rect) const { return GetTextRect(rect); }
+    // Size the text needs in this cell's font, format and margins.
+    virtual CGridSize GetTextExtent(const std::string& text) const;
+    // Size the whole cell needs: its text and its image.
+    virtual CGridSize GetCellExtent() const;
+
+    virtual bool Edit(int row, int col, const CGridRect& rect, unsigned controlId, unsigned firstChar);
+    virtual bool ValidateEdit(const std::string&) { return true; }
+    virtual void EndEdit() {}
+    // After the in-place editor has gone.
+    virtual void OnEndEdit() {}
+
+protected:
+    bool ImageSize(CGridSize& size) const;
+
+private:
+    std::uint32_t m_nState = 0;
+};

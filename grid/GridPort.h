@@ -1,0 +1,68 @@
+// What the grid core asks of its window. Every call is optional in effect: a core without a
+// window (no port) keeps its state and answers as a grid whose window does not exist.
+#pragma once
+
+#include "grid/CellRange.h"
+#include "grid/GridDefs.h"
+#include "HarbinaxCore/InputFilter.h"
+
+#include <string>
+
+struct GridItemInfo;
+
+// What an in-place editor needs: where it goes, what it starts with and what it lets through.
+struct CGridEditRequest {
+    int row = -1;
+    int col = -1;
+    CGridRect rect;
+    int alignment = 0;  // 0 left, 1 centred, 2 right
+    unsigned controlId = 0;
+    std::string text;
+    unsigned firstChar = 0;
+    CInputFilter filter{[] { return L'.'; }};
+};
+
+// Scroll-bar widths and borders of the window system, in pixels.
+struct CGridScrollMetrics {
+    int vScrollWidth = 0;
+    int hScrollHeight = 0;
+    int borderWidth = 0;
+    int borderHeight = 0;
+};
+
+class IGridPort {
+public:
+    virtual ~IGridPort() = default;
+
+    // Client area of the grid window in pixels (scroll bars that are shown excluded).
+    virtual CGridSize GetClientSize() = 0;
+    virtual CGridScrollMetrics GetScrollMetrics() = 0;
+
+    virtual void Invalidate(const CGridRect& rect) = 0;
+    virtual void InvalidateAll() = 0;
+
+    virtual void ShowScrollBar(int bar, bool show) = 0;
+    // Range 0..max with the page size; a bar that is not needed stays shown but disabled.
+    virtual void SetScrollRange(int bar, int max, int page) = 0;
+    virtual void SetScrollPos(int bar, int position) = 0;
+
+    virtual void SetCapture(bool capture) = 0;
+    virtual void StartTimer(int milliseconds) = 0;
+    virtual void StopTimer() = 0;
+
+    // Opens an in-place editor; its end comes back through CGridCtrl::OnCellEditEnded.
+    virtual void StartEditor(const CGridEditRequest& request) = 0;
+    // Types a character into the open editor.
+    virtual void TypeIntoEditor(unsigned character) = 0;
+    // Ends the open editor: it reports its text through CGridCtrl::OnCellEditEnded at once.
+    virtual void EndEditor() = 0;
+
+    virtual void ShowTitleTip(const CGridRect& rect, const std::string& text) = 0;
+    virtual void HideTitleTip() = 0;
+
+    // A notification to the owner window; its reply (negative replies veto edits).
+    virtual long NotifyOwner(int code, int row, int col) = 0;
+    // Virtual mode: the owner fills the record for its row and column.
+    virtual void RequestDisplayInfo(GridItemInfo& info) = 0;
+    virtual void SendCacheHint(const CCellRange& range) = 0;
+};
