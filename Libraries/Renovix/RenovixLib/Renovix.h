@@ -3,13 +3,18 @@
 // run; it runs on the caller's thread and blocks it for the length of a transfer.
 #pragma once
 
+#include "Platform/VersionInfo.h"
 #include "Quillet/Logger.h"
+#include "Renovix/RenovixLib/PrivateTempFolder.h"
 #include "Renovix/RenovixLib/RenovixSettings.h"
 #include "Renovix/RenovixLib/RenovixTime.h"
+#include "Renovix/RenovixLib/RenovixTransfer.h"
 
 #include <ctime>
 #include <functional>
 #include <string>
+
+class IRenovixProgress;
 
 class CRenovix {
 public:
@@ -40,6 +45,46 @@ public:
     // Where "now" comes from; the system clock unless set (tests pin it).
     void SetClock(std::function<std::time_t()> clock);
 
+    // Stores the settings as current and opens what their protocol needs: an HTTP session, an
+    // FTP connection that has logged in, nothing for a folder. False for protocol none or an
+    // unknown one, and when the session or the FTP login fails.
+    bool Init(const CRenovixSettings& settings);
+    // Ends the connection; the downloaded files stay until the client goes.
+    bool Close();
+
+    // Who hears of download progress; null for nobody.
+    void SetProgressObserver(IRenovixProgress* observer) { m_progress = observer; }
+
+    // The local path of the downloaded file in the client's private folder, or empty on any
+    // failure (then no file is left). A transfer that fails or ends short fails.
+    std::string GetHttpFile(const std::string& name, int sizeKB);
+    // The same by FTP; an empty file fails too.
+    std::string GetFtpFile(const std::string& name, int sizeKB);
+    // The file in the base folder itself (nothing is copied); whether it exists is the caller's
+    // question.
+    std::string GetLocalFile(const std::string& name, int sizeKB);
+
+    // The program folder with a trailing '/'; a build's "debug" or "release" folder stands for
+    // the folder above it.
+    static std::string GetBaseDir();
+    // 32 lower-case hex digits; the digest of no bytes for a file that cannot be read.
+    static std::string GetLocalMd5(const std::string& path);
+    static SFileVersion GetFileVersion(const std::string& path);
+    // Whether path lies in this client's download folder.
+    bool IsTempFile(const std::string& path) const { return m_temp.Contains(path); }
+
+    // The URL of a file: base dir + name, or with extra params holding "%s" the base dir without
+    // trailing separators + extra params with every "%s" replaced by the name.
+    static std::string HttpUrl(const CRenovixSettings& settings, const std::string& name);
+    // Server and port of an FTP base dir ("ftp://server:port/path/"; port 21 when not given).
+    // False for a port outside 1 to 65535 or no server.
+    static bool SplitFtpBase(const std::string& baseDir, std::string& server, int& port);
+    // The absolute path of a file on the FTP server: what follows the server in the base dir,
+    // with the name.
+    static std::string FtpPath(const std::string& baseDir, const std::string& name);
+    // The download's file name in the private folder: every '\' and '/' turned into '-'.
+    static std::string TempName(const std::string& name);
+
 protected:
     // The update run copied a new settings file over the program's own.
     void MarkSettingsReplaced() { m_settingsReplaced = true; }
@@ -47,7 +92,15 @@ protected:
     CLogger m_log;
 
 private:
+    // Downloads url into the private folder; emptyFails for FTP, where an empty file means a
+    // failed transfer.
+    std::string Fetch(const char* operation, const std::string& url, const std::string& name, int sizeKB,
+                      bool emptyFails);
+
     CRenovixSettings m_settings;
+    CRenovixTransfer m_transfer;
+    CPrivateTempFolder m_temp;
+    IRenovixProgress* m_progress = nullptr;
     bool m_settingsReplaced = false;
     std::function<std::time_t()> m_clock;
 };
