@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Fuzzes the zip reader with libFuzzer for a bounded time (60 s unless given). A crash, a
+# Fuzzes the zip reader with libFuzzer for a bounded time (30 s unless given). A crash, a
 # sanitizer report or a hang fails the run; the input that did it is kept in build-fuzz/.
 # Usage: scripts/test.d/zip-fuzz.sh <repo root> [seconds]
 set -euo pipefail
 root=$(cd "$1" && pwd)
-seconds=${2:-60}
+seconds=${2:-30}
 out=$root/build-fuzz/zip
 src=$root/Libraries/Renovix/RenovixLib
 mkdir -p "$out/corpus"

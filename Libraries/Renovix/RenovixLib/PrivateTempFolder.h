@@ -1,10 +1,8 @@
-// A folder of one update client for its downloads: made on first use with a name nobody can
-// guess, readable by the user only, and removed with the files the client made in it when the
-// client goes. Files are created exclusively, so nothing another user placed is ever written
-// through or deleted.
+// A folder of one update client for its downloads and unpacked files: made on first use with a
+// name nobody can guess, open to the user only, and removed with everything in it when the
+// client goes. Nobody else can place a file in it, so whatever lies there is the client's own.
 #pragma once
 
-#include <set>
 #include <string>
 
 class CPrivateTempFolder {
@@ -17,17 +15,18 @@ public:
     // The folder with a trailing '/'; empty when it cannot be made.
     std::string Folder();
 
-    // Creates the file name (a plain name, no folder) for writing, replacing a file of that name
-    // this object made before. A descriptor with *path set, or -1.
+    // Creates the file name (a plain name, no folder) exclusively for writing, after removing
+    // an earlier file of that name. A descriptor with *path set, or -1.
     int CreateFile(const std::string& name, std::string* path);
 
-    // Deletes a file this object made; false for any other path.
+    // Deletes a file of the folder; false for any other path.
     bool Remove(const std::string& path);
 
-    // Whether path lies in the folder.
+    // Whether path names a file directly in the folder.
     bool Contains(const std::string& path) const;
 
 private:
+    static bool IsPlainName(const std::string& name);
+
     std::string m_folder;
-    std::set<std::string> m_files;
 };

@@ -95,7 +95,8 @@ std::unique_ptr<ZipSource> ZipSource::FromFile(const std::string& path, int& res
     }
     std::unique_ptr<ZipSource> source = FromDescriptor(descriptor, result);
     close(descriptor);
-    if (!source && result == ZIP_RESULT_DUPLICATE_FAILED)
+    // A folder or a device by that name is no file to open either.
+    if (!source)
         result = ZIP_RESULT_NO_FILE;
     return source;
 }

@@ -104,7 +104,7 @@ TEST(RenovixUrlTest, TempNamesHaveNoSeparators)
     EXPECT_EQ(CRenovix::TempName("../x"), "..-x");
 }
 
-TEST(PrivateTempFolderTest, OwnFilesOnlyAndGoneWithTheObject)
+TEST(PrivateTempFolderTest, FilesOfTheFolderOnlyAndGoneWithIt)
 {
     std::string folder;
     std::string file;
@@ -119,21 +119,27 @@ TEST(PrivateTempFolderTest, OwnFilesOnlyAndGoneWithTheObject)
 
         int descriptor = temp.CreateFile("f.txt", &file);
         ASSERT_GE(descriptor, 0);
+        EXPECT_EQ(write(descriptor, "old", 3), 3);
         close(descriptor);
         EXPECT_EQ(file, folder + "f.txt");
-        EXPECT_TRUE(temp.Contains(file));
-        EXPECT_FALSE(temp.Contains(folder.substr(0, folder.size() - 1) + "x/f.txt"));
-        EXPECT_FALSE(temp.Contains("/tmp/f.txt"));
-        // Its own file is replaced; a file someone else put there is neither written nor removed.
+        // Made again, the file starts empty.
         descriptor = temp.CreateFile("f.txt", &file);
-        EXPECT_GE(descriptor, 0);
+        ASSERT_GE(descriptor, 0);
         close(descriptor);
-        WriteWholeFile(folder + "foreign", "x");
-        EXPECT_EQ(temp.CreateFile("foreign", nullptr), -1);
-        EXPECT_FALSE(temp.Remove(folder + "foreign"));
+        EXPECT_EQ(ReadWholeFile(file), "");
         for (const char* bad : {"", ".", "..", "a/b"})
             EXPECT_EQ(temp.CreateFile(bad, nullptr), -1) << bad;
-        unlink((folder + "foreign").c_str());
+
+        const std::string outside = folder.substr(0, folder.size() - 1) + "x";
+        for (const std::string& other : {outside + "/f.txt", folder + "../f.txt", folder + "sub/f.txt",
+                                          std::string("/tmp/f.txt"), folder, folder + "."})
+            EXPECT_FALSE(temp.Contains(other)) << other;
+        EXPECT_TRUE(temp.Contains(file));
+        // A file unpacked into the folder by name goes with it too.
+        WriteWholeFile(folder + "unpacked", "x");
+        EXPECT_FALSE(temp.Remove("/tmp/f.txt"));
+        EXPECT_TRUE(temp.Remove(folder + "unpacked"));
+        WriteWholeFile(folder + "unpacked", "x");
     }
     EXPECT_EQ(access(file.c_str(), F_OK), -1);
     EXPECT_EQ(access(folder.c_str(), F_OK), -1);
