@@ -89,14 +89,13 @@ protected:
     // The update run copied a new settings file over the program's own.
     void MarkSettingsReplaced() { m_settingsReplaced = true; }
 
-    CLogger m_log;
-
 private:
     // Downloads url into the private folder; emptyFails for FTP, where an empty file means a
     // failed transfer.
     std::string Fetch(const char* operation, const std::string& url, const std::string& name, int sizeKB,
                       bool emptyFails);
 
+    CLogger m_log;
     CRenovixSettings m_settings;
     CRenovixTransfer m_transfer;
     CPrivateTempFolder m_temp;

@@ -37,9 +37,6 @@ public:
     // is the number of bytes placed in the buffer.
     int UnzipToMemory(int index, void* buffer, size_t length, size_t* written);
 
-    int ItemCount() const { return m_count; }
-    const std::string& RootFolder() const { return m_root; }
-
     // A relative path made of plain names: no '..' part, no '\', not absolute, no drive letter.
     static bool IsSafeRelativePath(const std::string& path);
 
