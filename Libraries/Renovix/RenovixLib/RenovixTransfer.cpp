@@ -1,0 +1,175 @@
+#include "Renovix/RenovixLib/RenovixTransfer.h"
+
+#include "Renovix/RenovixLib/DownloadProgress.h"
+
+#include <curl/curl.h>
+
+#include <cerrno>
+#include <mutex>
+#include <unistd.h>
+
+namespace {
+
+constexpr long kConnectTimeoutSeconds = 30;
+// Below one byte per second for this long counts as stalled.
+constexpr long kStallSeconds = 60;
+
+struct SWriteTarget {
+    CURL* handle;
+    bool http;
+    int descriptor;
+    CDownloadProgress* progress;
+    uint64_t bytes;
+    long refusedStatus;  // HTTP status whose body was refused
+    bool writeFailed;
+};
+
+size_t WriteBody(char* data, size_t size, size_t count, void* user)
+{
+    SWriteTarget& target = *static_cast<SWriteTarget*>(user);
+    const size_t total = size * count;
+    if (target.http) {
+        // The body of an error page is no update file.
+        long status = 0;
+        curl_easy_getinfo(target.handle, CURLINFO_RESPONSE_CODE, &status);
+        if (status != 200) {
+            target.refusedStatus = status;
+            return 0;
+        }
+    }
+    size_t done = 0;
+    while (done < total) {
+        const ssize_t written = write(target.descriptor, data + done, total - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            target.writeFailed = true;
+            return 0;
+        }
+        done += static_cast<size_t>(written);
+    }
+    target.bytes += total;
+    target.progress->Add(total);
+    return total;
+}
+
+}  // namespace
+
+CRenovixTransfer::~CRenovixTransfer()
+{
+    Close();
+}
+
+const char* CRenovixTransfer::RedirectProtocols(const std::string& url)
+{
+    const bool secure = url.size() >= 8 && curl_strnequal(url.c_str(), "https://", 8);
+    return secure ? "https" : "http,https";
+}
+
+bool CRenovixTransfer::Open(bool ftp, SResult& result)
+{
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    Close();
+    result = SResult();
+    CURL* handle = curl_easy_init();
+    if (handle == nullptr) {
+        result.code = CURLE_FAILED_INIT;
+        result.error = curl_easy_strerror(CURLE_FAILED_INIT);
+        return false;
+    }
+    m_handle = handle;
+    m_ftp = ftp;
+    m_errorText[0] = '\0';
+    curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, m_errorText);
+    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(handle, CURLOPT_USERAGENT, "Renovix");
+    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
+    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, ftp ? "ftp" : "http,https");
+    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, ftp ? 0L : 1L);
+    curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 10L);
+    return true;
+}
+
+bool CRenovixTransfer::OpenHttp(SResult& result)
+{
+    result.ok = Open(false, result);
+    return result.ok;
+}
+
+bool CRenovixTransfer::OpenFtp(const std::string& server, int port, const std::string& user,
+                               const std::string& password, SResult& result)
+{
+    if (!Open(true, result))
+        return false;
+    CURL* handle = static_cast<CURL*>(m_handle);
+    curl_easy_setopt(handle, CURLOPT_USERNAME, user.c_str());
+    curl_easy_setopt(handle, CURLOPT_PASSWORD, password.c_str());
+    // Logs in and ends without a transfer; the connection stays for the downloads.
+    const std::string url = "ftp://" + server + ":" + std::to_string(port) + "/";
+    curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
+    Finish(curl_easy_perform(handle), result);
+    curl_easy_setopt(handle, CURLOPT_NOBODY, 0L);
+    if (!result.ok)
+        Close();
+    return result.ok;
+}
+
+void CRenovixTransfer::Close()
+{
+    if (m_handle)
+        curl_easy_cleanup(static_cast<CURL*>(m_handle));
+    m_handle = nullptr;
+    m_ftp = false;
+}
+
+void CRenovixTransfer::Finish(int code, SResult& result) const
+{
+    result.code = code;
+    result.ok = code == CURLE_OK;
+    if (!result.ok) {
+        result.error = curl_easy_strerror(static_cast<CURLcode>(code));
+        if (m_errorText[0] != '\0')
+            result.error += std::string("\n\t") + m_errorText;
+    }
+}
+
+CRenovixTransfer::SResult CRenovixTransfer::Get(const std::string& url, int descriptor, CDownloadProgress& progress)
+{
+    SResult result;
+    if (m_handle == nullptr) {
+        result.code = CURLE_FAILED_INIT;
+        result.error = "no connection";
+        return result;
+    }
+    CURL* handle = static_cast<CURL*>(m_handle);
+    SWriteTarget target{handle, !m_ftp, descriptor, &progress, 0, 0, false};
+    m_errorText[0] = '\0';
+    curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, RedirectProtocols(url));
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteBody);
+    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &target);
+    const CURLcode code = curl_easy_perform(handle);
+    curl_easy_setopt(handle, CURLOPT_WRITEDATA, nullptr);
+    Finish(code, result);
+    result.bytes = target.bytes;
+    if (!m_ftp)
+        curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &result.status);
+    curl_off_t announced = -1;
+    curl_easy_getinfo(handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+
+    if (target.writeFailed) {
+        result.ok = false;
+        result.error = "cannot write the local file";
+    } else if (!m_ftp && result.status != 200 && (result.ok || target.refusedStatus != 0)) {
+        result.ok = false;
+        result.error = "HTTP status " + std::to_string(result.status);
+    } else if (result.ok && announced >= 0 && static_cast<uint64_t>(announced) != target.bytes) {
+        result.ok = false;
+        result.error = "received " + std::to_string(target.bytes) + " of " + std::to_string(announced) + " bytes";
+    }
+    return result;
+}

@@ -1,0 +1,263 @@
+// Downloads against local servers: Python's http.server and a pyftpdlib FTP server on
+// 127.0.0.1, each serving a test folder.
+#include "Renovix/RenovixLib/Renovix.h"
+#include "RecordingProgress.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <fcntl.h>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr char kUser[] = "tester";
+constexpr char kPassword[] = "Pass word-1@";
+
+// A server script running until the object goes; Port() is 0 when it did not start.
+class CServerProcess {
+public:
+    CServerProcess(const std::string& script, const std::vector<std::string>& arguments, const std::string& portFile)
+    {
+        std::vector<std::string> words = {"/usr/bin/python3", script};
+        words.insert(words.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv;
+        for (std::string& word : words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+            m_pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        if (m_pid > 0)
+            m_port = std::atoi(WaitForFile(portFile, std::chrono::seconds(20)).c_str());
+    }
+    ~CServerProcess()
+    {
+        if (m_pid > 0) {
+            kill(m_pid, SIGTERM);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+    int Port() const { return m_port; }
+
+private:
+    pid_t m_pid = -1;
+    int m_port = 0;
+};
+
+std::string Script(const char* name)
+{
+    const char* data = std::getenv("ZEPHRIN_TEST_DATA");
+    return std::string(data ? data : "tests/data") + "/Renovix/" + name;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string Folder(const std::string& path)
+{
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+class RenovixNetTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_folder = new CTemporaryFolder();
+        const std::string pub = s_folder->Path("www/pub/");
+        std::filesystem::create_directories(pub + "sub");
+        WriteWholeFile(pub + "three.txt", Pattern(3000));
+        WriteWholeFile(pub + "half.txt", Pattern(500));
+        WriteWholeFile(pub + "empty.txt", "");
+        WriteWholeFile(pub + "sub/four.txt", "four");
+        WriteWholeFile(pub + "with blank%.txt", "blank");
+        s_http = new CServerProcess(Script("http_server.py"), {s_folder->Path("www"), s_folder->Path("http.port")},
+                                    s_folder->Path("http.port"));
+        s_ftp = new CServerProcess(Script("ftp_server.py"),
+                                   {s_folder->Path("www"), s_folder->Path("ftp.port"), kUser, kPassword},
+                                   s_folder->Path("ftp.port"));
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_ftp;
+        delete s_http;
+        delete s_folder;
+    }
+    void SetUp() override
+    {
+        ASSERT_NE(s_http->Port(), 0) << "the HTTP server did not start";
+        ASSERT_NE(s_ftp->Port(), 0) << "the FTP server did not start";
+        m_client.SetProgressObserver(&m_progress);
+    }
+
+    static std::string Pattern(size_t size)
+    {
+        std::string bytes(size, '\0');
+        for (size_t i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>('a' + i % 26);
+        return bytes;
+    }
+
+    static CRenovixSettings Settings(int protocol)
+    {
+        CRenovixSettings settings;
+        CRenovixSettings::SetDefaults(settings);
+        settings.protocol = protocol;
+        settings.userName = kUser;
+        settings.password = kPassword;
+        const int port = protocol == RENOVIX_PROTOCOL_FTP ? s_ftp->Port() : s_http->Port();
+        settings.baseDir = (protocol == RENOVIX_PROTOCOL_FTP ? "ftp" : "http") + std::string("://127.0.0.1:") +
+                           std::to_string(port) + "/pub/";
+        return settings;
+    }
+
+    static CTemporaryFolder* s_folder;
+    static CServerProcess* s_http;
+    static CServerProcess* s_ftp;
+    CRenovix m_client;
+    CRecordingProgress m_progress;
+};
+
+CTemporaryFolder* RenovixNetTest::s_folder = nullptr;
+CServerProcess* RenovixNetTest::s_http = nullptr;
+CServerProcess* RenovixNetTest::s_ftp = nullptr;
+
+struct SFileCase {
+    const char* name;
+    size_t size;
+    int steps;
+};
+
+// A 3000-byte file counts 1, 2, 2 KB after its three chunks: two steps; 500 bytes one.
+const SFileCase kFiles[] = {{"three.txt", 3000, 2}, {"half.txt", 500, 1}};
+
+void ExpectProgress(const CRecordingProgress& progress, const std::string& name, int steps)
+{
+    std::vector<std::string> expected = {"file " + name, "size 3"};
+    expected.insert(expected.end(), steps, "1KB");
+    expected.push_back("file ");
+    EXPECT_EQ(progress.calls, expected) << name;
+}
+
+TEST_F(RenovixNetTest, HttpFilesArriveWithOneStepPerKilobyte)
+{
+    ASSERT_TRUE(m_client.Init(Settings(RENOVIX_PROTOCOL_HTTP)));
+    for (const SFileCase& c : kFiles) {
+        m_progress.calls.clear();
+        const std::string path = m_client.GetHttpFile(c.name, 3);
+        ASSERT_FALSE(path.empty()) << c.name;
+        EXPECT_EQ(ReadWholeFile(path), Pattern(c.size));
+        EXPECT_TRUE(m_client.IsTempFile(path));
+        ExpectProgress(m_progress, c.name, c.steps);
+    }
+    // An empty file is a file.
+    const std::string empty = m_client.GetHttpFile("empty.txt", 0);
+    ASSERT_FALSE(empty.empty());
+    EXPECT_EQ(ReadWholeFile(empty), "");
+    struct stat info;
+    ASSERT_EQ(stat(Folder(empty).c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+}
+
+TEST_F(RenovixNetTest, HttpNamesTemplatesAndRedirects)
+{
+    CRenovixSettings settings = Settings(RENOVIX_PROTOCOL_HTTP);
+    ASSERT_TRUE(m_client.Init(settings));
+    const std::string nested = m_client.GetHttpFile("sub\\four.txt", 1);
+    EXPECT_EQ(ReadWholeFile(nested), "four");
+    EXPECT_EQ(nested.substr(nested.rfind('/') + 1), "sub-four.txt");
+    EXPECT_EQ(ReadWholeFile(m_client.GetHttpFile("with blank%.txt", 1)), "blank");
+    EXPECT_EQ(ReadWholeFile(m_client.GetHttpFile("redirect-to-file", 3)), Pattern(3000));
+
+    settings.extraParams = "/get.php?file=%s";
+    ASSERT_TRUE(m_client.Init(settings));
+    EXPECT_EQ(ReadWholeFile(m_client.GetHttpFile("half.txt", 1)), Pattern(500));
+}
+
+TEST_F(RenovixNetTest, FailedHttpTransfersLeaveNoFile)
+{
+    ASSERT_TRUE(m_client.Init(Settings(RENOVIX_PROTOCOL_HTTP)));
+    const std::string good = m_client.GetHttpFile("three.txt", 3);
+    ASSERT_FALSE(good.empty());
+    // Not found, a body shorter than announced, and redirects away from HTTP.
+    for (const char* name : {"missing.txt", "truncated", "redirect-to-ftp", "redirect-to-local"}) {
+        m_progress.calls.clear();
+        EXPECT_EQ(m_client.GetHttpFile(name, 5), "") << name;
+        EXPECT_EQ(m_progress.calls.back(), "file ") << name;
+    }
+    EXPECT_EQ(FilesIn(Folder(good)), std::vector<std::string>{"three.txt"});
+
+    CRenovixSettings closed = Settings(RENOVIX_PROTOCOL_HTTP);
+    closed.baseDir = "http://127.0.0.1:1/";
+    ASSERT_TRUE(m_client.Init(closed));
+    EXPECT_EQ(m_client.GetHttpFile("half.txt", 1), "");
+    EXPECT_EQ(FilesIn(Folder(good)), std::vector<std::string>{"three.txt"});
+}
+
+TEST_F(RenovixNetTest, FtpFilesArriveAfterTheLogin)
+{
+    ASSERT_TRUE(m_client.Init(Settings(RENOVIX_PROTOCOL_FTP)));
+    for (const SFileCase& c : kFiles) {
+        m_progress.calls.clear();
+        const std::string path = m_client.GetFtpFile(c.name, 3);
+        ASSERT_FALSE(path.empty()) << c.name;
+        EXPECT_EQ(ReadWholeFile(path), Pattern(c.size));
+        ExpectProgress(m_progress, c.name, c.steps);
+    }
+    const std::string nested = m_client.GetFtpFile("sub\\four.txt", 1);
+    EXPECT_EQ(ReadWholeFile(nested), "four");
+    EXPECT_EQ(ReadWholeFile(m_client.GetFtpFile("with blank%.txt", 1)), "blank");
+    // An empty file and a missing one fail and leave nothing behind.
+    EXPECT_EQ(m_client.GetFtpFile("empty.txt", 0), "");
+    EXPECT_EQ(m_client.GetFtpFile("missing.txt", 0), "");
+    EXPECT_EQ(FilesIn(Folder(nested)), (std::vector<std::string>{"half.txt", "sub-four.txt", "three.txt", "with blank%.txt"}));
+    // Downloading again replaces the client's own file.
+    EXPECT_EQ(m_client.GetFtpFile("three.txt", 3), Folder(nested) + "three.txt");
+}
+
+TEST_F(RenovixNetTest, WrongFtpPasswordFailsInit)
+{
+    CRenovixSettings settings = Settings(RENOVIX_PROTOCOL_FTP);
+    settings.password = "wrong";
+    EXPECT_FALSE(m_client.Init(settings));
+    EXPECT_EQ(m_client.GetFtpFile("three.txt", 3), "");
+    settings.baseDir = "ftp://127.0.0.1:1/pub/";
+    settings.password = kPassword;
+    EXPECT_FALSE(m_client.Init(settings));
+}
+
+TEST_F(RenovixNetTest, DownloadsGoWithTheClient)
+{
+    std::string path;
+    {
+        CRenovix client;
+        ASSERT_TRUE(client.Init(Settings(RENOVIX_PROTOCOL_HTTP)));
+        path = client.GetHttpFile("half.txt", 1);
+        ASSERT_FALSE(path.empty());
+    }
+    EXPECT_EQ(access(path.c_str(), F_OK), -1);
+    EXPECT_EQ(access(Folder(path).c_str(), F_OK), -1);
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+# The HTTP server of the update library's network tests: Python's http.server on a folder, on
+# a free port of 127.0.0.1 that it writes to a file once it listens. A few names answer in ways
+# a real server may: a body shorter than announced, redirects, a script taking the file name.
+# Usage: http_server.py <folder> <port file>
+import functools
+import http.server
+import os
+import sys
+import urllib.parse
+
+root, port_file = sys.argv[1], sys.argv[2]
+
+REDIRECTS = {
+    'redirect-to-file': 'three.txt',
+    'redirect-to-ftp': 'ftp://127.0.0.1:1/pub/three.txt',
+    'redirect-to-local': 'file:///etc/hostname',
+}
+
+
+class Handler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+    def do_GET(self):
+        url = urllib.parse.urlsplit(self.path)
+        name = os.path.basename(url.path)
+        if name == 'truncated':
+            self.send_response(200)
+            self.send_header('Content-Length', '5000')
+            self.end_headers()
+            self.wfile.write(b'x' * 1000)
+            self.close_connection = True
+            return
+        if name in REDIRECTS:
+            self.send_response(302)
+            self.send_header('Location', REDIRECTS[name])
+            self.send_header('Content-Length', '0')
+            self.end_headers()
+            return
+        if name == 'get.php':
+            wanted = urllib.parse.parse_qs(url.query).get('file', [''])[0]
+            self.path = os.path.dirname(url.path) + '/' + urllib.parse.quote(wanted)
+        super().do_GET()
+
+
+server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Handler, directory=root))
+with open(port_file + '.tmp', 'w') as f:
+    f.write(str(server.server_address[1]))
+os.rename(port_file + '.tmp', port_file)
+server.serve_forever()
