@@ -114,6 +114,13 @@ BOOL CUnitManager::LoadUnitList()
         if (unit.IsValid(FALSE))
             Append(unit);
     }
+    if (!rs.ReadAllRows()) {
+        QUILLET_POS(m_log);
+        m_log.Error("The units could not be read completely from the units database");
+        m_units.clear();
+        m_positions.clear();
+        return FALSE;
+    }
     rs.Close();
     AddBuiltinUnits();
     // Without the file the user simply has no units of his own.

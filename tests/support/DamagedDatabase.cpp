@@ -5,7 +5,7 @@
 #include <fstream>
 #include <vector>
 
-bool DamageMiddleLeafPage(const std::string& path, const std::string& table, std::string& error)
+bool DamageMiddleLeafPage(const std::string& path, const std::string& tree, std::string& error)
 {
     sqlite3* db = nullptr;
     std::vector<long long> leaves;
@@ -15,7 +15,7 @@ bool DamageMiddleLeafPage(const std::string& path, const std::string& table, std
         // In the order of the b-tree, so the middle leaf holds rows from the middle of a scan.
         if (sqlite3_prepare_v2(db, "SELECT pageno, pgsize FROM dbstat WHERE name = ? AND pagetype = 'leaf' ORDER BY path",
                                -1, &statement, nullptr) == SQLITE_OK) {
-            sqlite3_bind_text(statement, 1, table.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(statement, 1, tree.c_str(), -1, SQLITE_TRANSIENT);
             while (sqlite3_step(statement) == SQLITE_ROW) {
                 leaves.push_back(sqlite3_column_int64(statement, 0));
                 pageSize = sqlite3_column_int64(statement, 1);
@@ -26,7 +26,7 @@ bool DamageMiddleLeafPage(const std::string& path, const std::string& table, std
     }
     sqlite3_close(db);
     if (leaves.size() < 3) {
-        error = "the table " + table + " has " + std::to_string(leaves.size()) + " leaf pages: " + error;
+        error = tree + " has " + std::to_string(leaves.size()) + " leaf pages: " + error;
         return false;
     }
     std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);

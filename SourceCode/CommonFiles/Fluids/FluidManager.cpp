@@ -85,6 +85,12 @@ BOOL CFluidManager::LoadFluidList()
         if (fluid->IsValid())
             m_fluids.push_back(std::move(fluid));
     }
+    if (!rs.ReadAllRows()) {
+        QUILLET_POS(m_log);
+        m_log.Error("The fluids could not be read completely from the units database");
+        m_fluids.clear();
+        return FALSE;
+    }
     rs.Close();
     return TRUE;
 }

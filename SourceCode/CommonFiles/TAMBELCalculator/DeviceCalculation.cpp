@@ -438,7 +438,8 @@ CalcResult CalculateDevices(const CPhysicalData& data, const CDeviceConfiguratio
     }
     CBusyScope busy;
     CDeviceTables tables(session);
-    while (pairs.MoveNext()) {
+    bool complete = true;
+    while (complete && pairs.MoveNext()) {
         const int sizeId = pairs.GetLongAt(1);
         const int classId = pairs.GetLongAt(2);
         if ((selectedSize != 0 && selectedSize != sizeId) || (selectedClass != 0 && selectedClass != classId))
@@ -458,6 +459,14 @@ CalcResult CalculateDevices(const CPhysicalData& data, const CDeviceConfiguratio
             CalculateRow(data, row, dimensions.GetLongAt(1), tables);
             results.Add(row);
         }
+        complete = dimensions.ReadAllRows();
+    }
+    // A list cut short by a read error would look like a complete one.
+    if (!complete || !pairs.ReadAllRows()) {
+        results.RemoveAll();
+        QUILLET_POS(log);
+        log.Error("CalculateDevices: the device rows could not be read completely");
+        return CALC_DATABASE_ERROR;
     }
     QUILLET_POS(log);
     log.Trace("CalculateDevices: %d rows", results.GetCount());
