@@ -446,9 +446,12 @@ CalcResult CalculateDevices(const CPhysicalData& data, const CDeviceConfiguratio
             continue;
         if (IsProhibited(session, sizeId, classId))
             continue;
+        // A pair whose rows cannot be read would be missing from a list that looks complete.
         CDynamicRecordSetOleDb dimensions;
-        if (!dimensions.Open(session, kDimensionsSql, {sizeId, classId}))
-            continue;
+        if (!dimensions.Open(session, kDimensionsSql, {sizeId, classId})) {
+            complete = false;
+            break;
+        }
         while (dimensions.MoveNext()) {
             CResultItem row;
             row.SizeId = sizeId;
