@@ -61,6 +61,12 @@ TEST(DamagedDatabase, ListLoadsFailWithALogLine)
          std::string("INSERT INTO CalculationTypes VALUES (1, 'liquid');") + kCount +
              "INSERT INTO FluidsBase SELECT i, 1, printf('fluid %040d', i), 'H2O', 1, 0 FROM n;",
          "FluidsBase", LoadFluids},
+        {"gas data of the fluids",
+         std::string("INSERT INTO CalculationTypes VALUES (2, 'gas');") + kCount +
+             "INSERT INTO FluidsBase SELECT i, 2, printf('gas %d', i), 'X', 2, 0 FROM n;" + kCount +
+             "INSERT INTO FluidsGas (FluidId, MolWeight, CritTemp, CritPress, CritVolu, CritZ) "
+             "SELECT i, 28.0, 227.0, 493.0, 1.44, 0.29 FROM n;",
+         "FluidsGas", LoadFluids},
         {"norm conditions",
          twoUnits + kCount + "INSERT INTO NormFlowConditions SELECT i, printf('norm %040d', i), 1, 273.15, 2, 1, 1 FROM n;",
          "NormFlowConditions", LoadNormConditions},
