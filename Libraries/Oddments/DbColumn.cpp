@@ -210,6 +210,7 @@ void CDbColumn::Clear()
     m_view = std::string_view();
     m_wideText.clear();
     m_status = DBSTATUS_S_ISNULL;
+    m_wide = false;
 }
 
 void CDbColumn::Fail(DBSTATUS status)
@@ -226,30 +227,40 @@ void CDbColumn::SetInteger(long long value)
         Fail(DBSTATUS_E_DATAOVERFLOW);
         return false;
     };
+    // Kept whole rather than lost: read like a 64-bit column, as another provider's wider
+    // column would give it.
+    auto fitsOrWidens = [&](long long low, long long high) {
+        if (value >= low && value <= high)
+            return true;
+        m_value.i8 = value;
+        m_wide = true;
+        return false;
+    };
     m_status = DBSTATUS_S_OK;
+    m_wide = false;
     switch (m_type.type) {
     case DBTYPE_I1:
-        if (inRange(INT8_MIN, INT8_MAX))
+        if (fitsOrWidens(INT8_MIN, INT8_MAX))
             m_value.i1 = static_cast<std::int8_t>(value);
         break;
     case DBTYPE_UI1:
-        if (inRange(0, UINT8_MAX))
+        if (fitsOrWidens(0, UINT8_MAX))
             m_value.ui1 = static_cast<std::uint8_t>(value);
         break;
     case DBTYPE_I2:
-        if (inRange(INT16_MIN, INT16_MAX))
+        if (fitsOrWidens(INT16_MIN, INT16_MAX))
             m_value.i2 = static_cast<std::int16_t>(value);
         break;
     case DBTYPE_UI2:
-        if (inRange(0, UINT16_MAX))
+        if (fitsOrWidens(0, UINT16_MAX))
             m_value.ui2 = static_cast<std::uint16_t>(value);
         break;
     case DBTYPE_I4:
-        if (inRange(INT32_MIN, INT32_MAX))
+        if (fitsOrWidens(INT32_MIN, INT32_MAX))
             m_value.i4 = static_cast<std::int32_t>(value);
         break;
     case DBTYPE_UI4:
-        if (inRange(0, UINT32_MAX))
+        if (fitsOrWidens(0, UINT32_MAX))
             m_value.ui4 = static_cast<std::uint32_t>(value);
         break;
     case DBTYPE_I8:

@@ -39,6 +39,9 @@ public:
     // The current row. A value that is NULL, missing, or does not fit the type reads as zero
     // (status tells which).
     DBSTATUS GetStatus() const { return m_status; }
+    // An integer column whose value is beyond its declared type (SQLite keeps 64 bits in any
+    // integer column): the value is in the i8 member.
+    bool IsWide() const { return m_wide; }
     const Value& GetValue() const { return m_value; }
     // STR text, or the bytes of an IUNKNOWN stream.
     std::string_view GetText() const { return m_view; }
@@ -64,6 +67,7 @@ private:
     Oddments::DeclaredType m_type;
     DBSTATUS m_status = DBSTATUS_S_ISNULL;
     Value m_value;
+    bool m_wide = false;
     std::string m_text;
     std::string_view m_view;  // the current text: m_text or the provider's memory
     std::u16string m_wideText;

@@ -85,6 +85,10 @@ std::string StreamText(std::string_view bytes)
 bool IntegerOf(const CDbColumn& column, long long& value)
 {
     const CDbColumn::Value& v = column.GetValue();
+    if (column.IsWide()) {
+        value = v.i8;
+        return true;
+    }
     switch (column.GetType()) {
     case DBTYPE_I1:
         value = v.i1;
@@ -163,6 +167,12 @@ BOOL CDynamicRecordSetOleDb::MoveNext()
     m_result = m_cursor != nullptr ? m_cursor->Fetch() : E_UNEXPECTED;
     if (m_result != S_OK)
         ClearRow();
+    // Ends the loop like the end of the rows: callers tell the two apart by the result.
+    if (FAILED(m_result) && m_cursor != nullptr) {
+        QUILLET_POS(m_log);
+        m_log.Error("Reading the rows failed (0x%08X, %s): %s", static_cast<unsigned>(m_result),
+                    m_connection->GetErrorText().c_str(), m_sql.c_str());
+    }
     return m_result == S_OK ? TRUE : FALSE;
 }
 

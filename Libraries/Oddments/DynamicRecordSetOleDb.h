@@ -36,8 +36,11 @@ public:
     BOOL Open(CSession& session, const char* sql, const CDbValues& params = CDbValues());
     // Releases the rows; the record set may be opened again.
     void Close();
-    // TRUE only when a row was fetched; FALSE after the last row and on errors.
+    // TRUE only when a row was fetched; FALSE after the last row and on errors (a failed
+    // step is logged as an error). A list that must be complete checks ReadAllRows after its loop.
     BOOL MoveNext();
+    // After MoveNext gave FALSE: whether that was the end of the rows rather than a failure.
+    bool ReadAllRows() const { return m_result == DB_S_ENDOFROWSET; }
     // Empties the current row: every column reads as zero or empty.
     void ClearRow();
 

@@ -4,6 +4,7 @@
 
 #include <libpq-fe.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -33,6 +34,9 @@ enum : Oid {
 const char kSessionSetup[] =
     "SET DateStyle = 'ISO, YMD'; SET lc_monetary = 'C'; SET bytea_output = 'hex'; "
     "SET extra_float_digits = 3";
+
+// Seconds an open waits for a server before it fails.
+const char kConnectTimeoutSeconds[] = "5";
 
 struct SqlStateResult {
     const char* prefix;
@@ -320,7 +324,13 @@ HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly,
                             std::unique_ptr<CPgConnection>& connection, std::string& errorText)
 {
     connection.reset();
-    PGconn* raw = PQconnectdb(connectionInfo.c_str());
+    // A host that takes the connection and never answers would hold the open for as long as
+    // it stays. The data-link text or PGCONNECT_TIMEOUT may set a timeout of their own: ours
+    // comes first, so the expanded connection text overrides it.
+    const char* timeout = std::getenv("PGCONNECT_TIMEOUT") == nullptr ? kConnectTimeoutSeconds : "";
+    const char* const keywords[] = {"connect_timeout", "dbname", nullptr};
+    const char* const values[] = {timeout, connectionInfo.c_str(), nullptr};
+    PGconn* raw = PQconnectdbParams(keywords, values, 1);
     if (raw == nullptr) {
         errorText = "Out of memory";
         return E_OUTOFMEMORY;

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -247,6 +248,12 @@ HRESULT CSqliteConnection::Prepare(const std::string& sql, const CDbValues& para
             code = sqlite3_bind_int64(*statement, index, value.GetInteger());
             break;
         case CDbValue::Real:
+            // SQLite stores a NaN as NULL and reports success.
+            if (std::isnan(value.GetReal())) {
+                sqlite3_finalize(*statement);
+                *statement = nullptr;
+                return SetError(DB_E_CANTCONVERTVALUE, "A real value is not a number");
+            }
             code = sqlite3_bind_double(*statement, index, value.GetReal());
             break;
         case CDbValue::Text:

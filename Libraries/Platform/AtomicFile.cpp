@@ -9,7 +9,10 @@
 #include <cstring>
 #include <utility>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -64,6 +67,54 @@ std::string TemporaryName(const std::string& target)
                   static_cast<unsigned long long>(ticks) & 0xffffffULL);
     const std::string folder = FolderOf(target);
     return (folder == "/" ? "" : folder) + "/." + NameOf(target) + suffix;
+}
+
+// Whether the name is one TemporaryName gives for the target ("." name "." pid "-" counter "-"
+// hex ".tmp"); pid receives the process id in it.
+bool IsTemporaryNameOf(const std::string& entry, const std::string& name, long& pid)
+{
+    const std::string prefix = "." + name + ".";
+    const std::string suffix = ".tmp";
+    if (entry.size() <= prefix.size() + suffix.size() || entry.compare(0, prefix.size(), prefix) != 0 ||
+        entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return false;
+    const std::string middle = entry.substr(prefix.size(), entry.size() - prefix.size() - suffix.size());
+    const size_t first = middle.find('-');
+    const size_t second = first == std::string::npos ? first : middle.find('-', first + 1);
+    if (second == std::string::npos || first == 0 || second == first + 1 || second + 1 == middle.size())
+        return false;
+    auto all = [&](size_t from, size_t to, const char* digits) {
+        return middle.find_first_not_of(digits, from) >= to;
+    };
+    if (!all(0, first, "0123456789") || !all(first + 1, second, "0123456789") ||
+        middle.find_first_not_of("0123456789abcdef", second + 1) != std::string::npos || first > 9)
+        return false;
+    pid = std::strtol(middle.c_str(), nullptr, 10);
+    return true;
+}
+
+// Removes the temporary files that saves of the target killed half way left behind: those
+// whose process is gone and that no writer holds locked (every writer locks its own).
+void RemoveStaleTemporaryFiles(const std::string& target)
+{
+    const std::string folder = FolderOf(target);
+    const std::string name = NameOf(target);
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    while (const dirent* entry = readdir(dir)) {
+        long pid = 0;
+        if (!IsTemporaryNameOf(entry->d_name, name, pid) || (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH))
+            continue;
+        const int fd = openat(dirfd(dir), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st;
+        if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0)
+            unlinkat(dirfd(dir), entry->d_name, 0);
+        close(fd);
+    }
+    closedir(dir);
 }
 
 // The file that is really replaced: the end of a symbolic link, so the link survives.
@@ -128,6 +179,7 @@ bool CAtomicFile::Write(const std::string& path, std::string_view bytes, std::st
             return Fail(error, path, "it may not be written to", errno);
     }
 
+    RemoveStaleTemporaryFiles(target);
     CTemporaryFile temp;
     if ((err = RunHook(Step::Create)) != 0)
         return Fail(error, path, "cannot create a temporary file in its folder", err);
@@ -135,8 +187,11 @@ bool CAtomicFile::Write(const std::string& path, std::string_view bytes, std::st
         const std::string name = TemporaryName(target);
         // 0644 for a new file; open() takes the umask off.
         temp.fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (temp.fd >= 0)
+        if (temp.fd >= 0) {
             temp.name = name;
+            // Tells a cleaner that this file is being written.
+            flock(temp.fd, LOCK_EX | LOCK_NB);
+        }
         else if (errno != EEXIST || attempt == 100)
             return Fail(error, path, "cannot create a temporary file in its folder", errno);
     }

@@ -15,7 +15,8 @@ public:
     // followed, so the file it points to is replaced and the link stays. False with a message
     // naming the file in *error (when error is not null) on any failure; the temporary file is
     // then removed and the target untouched. A target that exists but may not be written to is
-    // refused like an ordinary write would be.
+    // refused like an ordinary write would be. Temporary files that earlier writes of the same
+    // target left when their process was killed are removed first.
     static bool Write(const std::string& path, std::string_view bytes, std::string* error);
 
     // The steps of a write, in this order. Write is taken once per chunk of at most

@@ -4,12 +4,16 @@
 #include "Platform/AtomicFile.h"
 #include "Platform/NumberText.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <pwd.h>
 #include <string_view>
+#include <sys/file.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -96,6 +100,7 @@ std::string Quote(const std::string& value)
 bool CSettingsStore::Load(const std::string& path)
 {
     m_sections.clear();
+    m_changes.clear();
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return false;
@@ -149,7 +154,7 @@ bool CSettingsStore::Load(const std::string& path)
     return true;
 }
 
-bool CSettingsStore::Save(const std::string& path, std::string* error) const
+std::string CSettingsStore::Text() const
 {
     std::string content;
     bool afterBlank = false;  // a new section gets a blank line before it unless there is one
@@ -165,7 +170,19 @@ bool CSettingsStore::Save(const std::string& path, std::string* error) const
             afterBlank = Trim(line.text).empty();
         }
     }
+    return content;
+}
 
+void CSettingsStore::Apply(const SChange& change)
+{
+    if (change.remove)
+        Remove(change.section, change.key);
+    else
+        SetString(change.section, change.key, change.value);
+}
+
+bool CSettingsStore::Save(const std::string& path, std::string* error)
+{
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     std::error_code failure;
     if (!folder.empty() && !std::filesystem::is_directory(folder, failure) &&
@@ -175,7 +192,37 @@ bool CSettingsStore::Save(const std::string& path, std::string* error) const
                      "' could not be created (" + failure.message() + ").";
         return false;
     }
-    return CAtomicFile::Write(path, content, error);
+
+    // Held until the file is written; closing the descriptor releases it.
+    const std::string lockPath = path + ".lock";
+    const int lock = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    int locked = -1;
+    if (lock >= 0) {
+        while ((locked = ::flock(lock, LOCK_EX)) != 0 && errno == EINTR) {
+        }
+    }
+    if (locked != 0) {
+        if (error)
+            *error = "The file '" + path + "' could not be saved: its lock file '" + lockPath +
+                     "' could not be locked (" + std::strerror(errno) + ").";
+        if (lock >= 0)
+            ::close(lock);
+        return false;
+    }
+    CSettingsStore current;
+    if (current.Load(path)) {
+        for (const SChange& change : m_changes)
+            current.Apply(change);
+    } else {
+        current.m_sections = m_sections;
+    }
+    const bool saved = CAtomicFile::Write(path, current.Text(), error);
+    ::close(lock);
+    if (saved) {
+        m_sections = std::move(current.m_sections);
+        m_changes.clear();
+    }
+    return saved;
 }
 
 std::string CSettingsStore::GetString(const std::string& section, const std::string& key,
@@ -220,6 +267,7 @@ bool CSettingsStore::SetString(const std::string& section, const std::string& ke
     }
     entry->value = value;
     entry->text = entry->key + "=" + Quote(value);
+    m_changes.push_back(SChange{section, key, value, false});
     return true;
 }
 
@@ -236,6 +284,7 @@ bool CSettingsStore::Remove(const std::string& section, const std::string& key)
     for (auto it = found->lines.begin(); it != found->lines.end(); ++it) {
         if (it->isEntry && Platform::EqualsNoCase(it->key, key)) {
             found->lines.erase(it);
+            m_changes.push_back(SChange{section, key, std::string(), true});
             return true;
         }
     }

@@ -19,9 +19,13 @@ public:
     // cannot be read.
     bool Load(const std::string& path);
 
-    // Writes the settings atomically, creating missing folders of the path first. False with a
-    // message in *error (when error is not null) on failure; the old file then stays as it was.
-    bool Save(const std::string& path, std::string* error = nullptr) const;
+    // Writes the settings atomically, creating missing folders of the path first. Another
+    // process may have saved the file since it was loaded: under a lock that every saving
+    // store takes, the file is read again and only the changes made here since the last Load
+    // or Save are applied to it, so no process loses another's keys; the store then holds the
+    // saved contents. A file that cannot be read gets the store as it is. False with a message
+    // in *error (when error is not null) on failure; the old file then stays as it was.
+    bool Save(const std::string& path, std::string* error = nullptr);
 
     std::string GetString(const std::string& section, const std::string& key,
                           const std::string& defaultValue = std::string()) const;
@@ -64,5 +68,17 @@ private:
     static const SLine* FindEntry(const SSection& section, const std::string& key);
     const SLine* FindEntry(const std::string& section, const std::string& key) const;
 
+    // A SetString or a Remove, kept for replaying onto the file as it is at Save.
+    struct SChange {
+        std::string section;
+        std::string key;
+        std::string value;
+        bool remove = false;
+    };
+
+    std::string Text() const;
+    void Apply(const SChange& change);
+
     std::vector<SSection> m_sections;
+    std::vector<SChange> m_changes;
 };

@@ -99,6 +99,51 @@ void DeclareUtf8(TiXmlDocument& doc)
     }
 }
 
+// The name of a UTF-16 or UTF-32 encoding the bytes are in, by their byte order mark or, without
+// one, by the zero bytes around the first '<'; null for any other text.
+const char* WideEncodingOf(std::string_view bytes)
+{
+    struct Start {
+        std::string_view bytes;
+        const char* encoding;
+    };
+    // The UTF-32 forms first: their marks begin like UTF-16's.
+    static const Start starts[] = {
+        {std::string_view("\xFF\xFE\0\0", 4), "UTF-32LE"}, {std::string_view("\0\0\xFE\xFF", 4), "UTF-32BE"},
+        {std::string_view("<\0\0\0", 4), "UTF-32LE"},       {std::string_view("\0\0\0<", 4), "UTF-32BE"},
+        {std::string_view("\xFF\xFE", 2), "UTF-16LE"},        {std::string_view("\xFE\xFF", 2), "UTF-16BE"},
+        {std::string_view("<\0", 2), "UTF-16LE"},              {std::string_view("\0<", 2), "UTF-16BE"},
+    };
+    for (const Start& start : starts) {
+        if (bytes.substr(0, start.bytes.size()) == start.bytes)
+            return start.encoding;
+    }
+    return nullptr;
+}
+
+// What the loader refuses besides a text that does not parse: too large, too deep, too many
+// attributes. Messages name the file, and for a save say that it was not saved.
+bool WithinLimits(std::string_view text, TiXmlDocument& doc, const std::string& name, bool saving,
+                  std::string* error)
+{
+    const char* notSaved = saving ? "was not saved: it " : "";
+    if (text.size() > CXmlFile::kMaxSize) {
+        return Fail(error, "The file '%s' %sis too large (%zu bytes as UTF-8; at most %zu MiB are read).",
+                    name.c_str(), notSaved, text.size(), CXmlFile::kMaxSize / (1024 * 1024));
+    }
+    const CXmlPreScan::Result scan = CXmlPreScan::Scan(text, CXmlFile::kMaxDepth, CXmlFile::kMaxAttributes);
+    if (scan.overLimit) {
+        const Position at = PositionOf(text, scan.offset, doc.TabSize());
+        if (scan.depth > CXmlFile::kMaxDepth) {
+            return Fail(error, "The file '%s' %sis nested too deeply (more than %d levels, at line %d).",
+                        name.c_str(), notSaved, CXmlFile::kMaxDepth, at.line);
+        }
+        return Fail(error, "The file '%s' %shas an element with more than %d attributes (at line %d).",
+                    name.c_str(), notSaved, CXmlFile::kMaxAttributes, at.line);
+    }
+    return true;
+}
+
 bool ReadFile(const std::string& path, std::string& bytes, std::string* error)
 {
     // Non-blocking, so a FIFO put in the file's place cannot hang the program.
@@ -145,7 +190,13 @@ bool Parse(TiXmlDocument& doc, std::string_view bytes, const std::string& name, 
                     bytes.size(), CXmlFile::kMaxSize / (1024 * 1024));
     }
 
-    // TinyXML reads only UTF-8 safely; it gets nothing else.
+    if (const char* encoding = WideEncodingOf(bytes)) {
+        return Fail(error, "The file '%s' is in %s, which is not read: it must be saved as UTF-8.", name.c_str(),
+                    encoding);
+    }
+
+    // TinyXML reads only UTF-8 safely; it gets nothing else. Windows-1252 text can take up to
+    // three times its size as UTF-8, so the limits apply to what TinyXML gets.
     const std::string text = CTextEncoding::FileTextToUtf8(bytes);
     const bool byteOrderMark = text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0;
 
@@ -157,16 +208,8 @@ bool Parse(TiXmlDocument& doc, std::string_view bytes, const std::string& name, 
                     name.c_str(), at.line, at.column);
     }
 
-    const CXmlPreScan::Result scan = CXmlPreScan::Scan(text, CXmlFile::kMaxDepth, CXmlFile::kMaxAttributes);
-    if (scan.overLimit) {
-        const Position at = PositionOf(text, scan.offset, doc.TabSize());
-        if (scan.depth > CXmlFile::kMaxDepth) {
-            return Fail(error, "The file '%s' is nested too deeply (more than %d levels, at line %d).",
-                        name.c_str(), CXmlFile::kMaxDepth, at.line);
-        }
-        return Fail(error, "The file '%s' has an element with more than %d attributes (at line %d).", name.c_str(),
-                    CXmlFile::kMaxAttributes, at.line);
-    }
+    if (!WithinLimits(text, doc, name, false, error))
+        return false;
 
     // With a byte order mark TinyXML notes it (and writes it back on saving) when left to
     // detect the encoding itself; it finds UTF-8 from the mark alone.
@@ -228,5 +271,9 @@ bool CXmlFile::Save(const TiXmlDocument& doc, const std::string& path, std::stri
         return Fail(error, "The file '%s' was not saved: the document holds text that is not valid UTF-8.",
                     path.c_str());
     }
+    // A file the loader would refuse could never be opened again.
+    TiXmlDocument positions;
+    if (!WithinLimits(text, positions, path, true, error))
+        return false;
     return CAtomicFile::Write(path, text, error);
 }

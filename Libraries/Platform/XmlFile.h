@@ -29,8 +29,9 @@ public:
     // UTF-8 is taken as Windows-1252, in which the Windows programs wrote their files, and
     // converted. A declaration naming another encoding is changed to UTF-8, which the document
     // now is. False with a message naming the file in *error (when not null) for a file that
-    // cannot be read, is too large, holds a zero byte, is nested too deeply, has an element
-    // with too many attributes or does not parse (with line and column); doc is then empty.
+    // cannot be read, is in UTF-16 or UTF-32 (named), is too large (as a file or as the UTF-8
+    // text it becomes), holds a zero byte, is nested too deeply, has an element with too many
+    // attributes or does not parse (with line and column); doc is then empty.
     static bool Load(TiXmlDocument& doc, const std::string& path, std::string* error);
 
     // The same for a document held in memory; sourceName stands for the file name in doc's
@@ -44,6 +45,7 @@ public:
 
     // Writes ToText(doc) to path through CAtomicFile: the old file is either replaced whole or
     // left untouched. A document holding text that is not valid UTF-8 is refused, since it
-    // would read back wrongly.
+    // would read back wrongly, and so is one that Load would refuse (too large, too deep, too
+    // many attributes), since it could never be opened again.
     static bool Save(const TiXmlDocument& doc, const std::string& path, std::string* error);
 };

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -268,11 +269,20 @@ bool CLogManager::Open(const char* fileName, int defaultLevel)
     SetLogFileName(name.c_str());
     OpenLockFile();
     // Every write goes to the current end, also when another process wrote meanwhile.
-    const int flags = O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC | (m_append ? 0 : O_TRUNC);
-    m_file = ::open(name.c_str(), flags, 0666);
+    m_file = ::open(name.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
     if (m_file < 0)
         return false;
+    // Every manager holds a shared lock on its open log. Only a log that no other manager
+    // holds is emptied: cutting a live one would wipe that process's lines and START line.
+    const bool locked = m_lock >= 0 && AcquireLock();
+    if (!m_append && ::flock(m_file, LOCK_EX | LOCK_NB) == 0 && ::ftruncate(m_file, 0) != 0) {
+        // A file that cannot be emptied is appended to.
+    }
+    ::flock(m_file, LOCK_SH | LOCK_NB);
+    if (locked)
+        ::flock(m_lock, LOCK_UN);
     WriteMarker("START");
+    ReportLockProblem();
     return true;
 }
 
@@ -302,6 +312,7 @@ bool CLogManager::Attach(CLogManager* other)
     OpenLockFile();
     m_file = file;
     WriteMarker("START");
+    ReportLockProblem();
     return true;
 }
 
@@ -344,15 +355,44 @@ void CLogManager::WriteMarker(const char* word)
     LogAt(LOGLEVEL_INFO, -1, nullptr, nullptr, text, nullptr);
 }
 
-// Stands in for a mutex named after the program file: every process started from a file of
-// that name (and run by the same user) locks the same file.
+// Stands in for a mutex named after the program file: every process of the user started from
+// a file of that name locks the same file. It lies in the user's runtime folder, else beside
+// the log file, where no other user can make it first; one that is not the user's own is not
+// used.
 void CLogManager::OpenLockFile()
 {
     if (m_lock >= 0)
         return;
-    const std::string path = "/tmp/" + Platform::GetProgramName() + "." +
-                             Platform::LongToText(static_cast<long>(::getuid())) + ".logmutex";
-    m_lock = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    std::string folder;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    struct stat info;
+    if (runtime != nullptr && *runtime == '/' && ::stat(runtime, &info) == 0 && S_ISDIR(info.st_mode) &&
+        info.st_uid == ::getuid()) {
+        folder = runtime;
+    } else {
+        const std::size_t slash = m_logFileName.rfind('/');
+        folder = slash == std::string::npos ? "." : m_logFileName.substr(0, slash);
+    }
+    const std::string path = folder + "/" + Platform::GetProgramName() + ".logmutex";
+    const int lock = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (lock < 0) {
+        m_lockProblem = path + ": " + std::strerror(errno);
+    } else if (::fstat(lock, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::getuid()) {
+        ::close(lock);
+        m_lockProblem = path + " belongs to another user";
+    } else {
+        m_lock = lock;
+        m_lockProblem.clear();
+    }
+}
+
+void CLogManager::ReportLockProblem()
+{
+    if (m_lock >= 0)
+        return;
+    const std::string text = "The log lock file " + m_lockProblem +
+                             "; lines of other processes are not kept in order with these";
+    LogAt(LOGLEVEL_ERROR, -1, nullptr, nullptr, text.c_str(), nullptr);
 }
 
 bool CLogManager::AcquireLock()
@@ -371,8 +411,11 @@ bool CLogManager::AcquireLock()
 
 void CLogManager::WriteLine(std::size_t length)
 {
-    if (m_file < 0 || m_lock < 0 || !AcquireLock())
+    if (m_file < 0)
         return;
+    // Without the lock the line is still written: one write of a whole line to the end
+    // never splits, only the order with other processes' lines is lost.
+    const bool locked = m_lock >= 0 && AcquireLock();
     if (m_limitOn) {
         struct stat info;
         if (::fstat(m_file, &info) == 0 && static_cast<std::uint64_t>(info.st_size) >= m_limit &&
@@ -395,7 +438,8 @@ void CLogManager::WriteLine(std::size_t length)
     }
     if (m_flush)
         ::fdatasync(m_file);
-    ::flock(m_lock, LOCK_UN);
+    if (locked)
+        ::flock(m_lock, LOCK_UN);
 }
 
 // --- configuration and levels --------------------------------------------------------------------

@@ -12,7 +12,8 @@
 
 // The process-wide owner of the log file, the per-logger levels and the line format.
 // Writes of several processes started from one program file are ordered by a lock file
-// named after the program.
+// named after the program. A log file is emptied on opening only when no other manager
+// holds it open.
 class CLogManager {
 public:
     static CLogManager* GetInstance();
@@ -54,6 +55,8 @@ public:
 private:
     bool AcquireLock();
     void OpenLockFile();
+    // An error line when the lock file cannot be used.
+    void ReportLockProblem();
     void WriteMarker(const char* word);
     std::size_t ExpandLine(int level, int line, const char* file, const char* name);
     void WriteLine(std::size_t length);
@@ -64,6 +67,7 @@ private:
     std::unordered_map<std::string, int> m_levels;
     int m_file = -1;
     int m_lock = -1;
+    std::string m_lockProblem;  // why m_lock is not open
     std::string m_logFileName;
     std::string m_prefix;
     std::string m_format = "[$LEVEL]\t$MESSAGE";

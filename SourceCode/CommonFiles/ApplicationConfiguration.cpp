@@ -2,6 +2,7 @@
 
 #include "CommonFiles/InstanceHolder.h"
 #include "CommonFiles/NormConditionManager.h"
+#include "CommonFiles/UnitManager.h"
 #include "Platform/NumberText.h"
 #include "Platform/ProgramFolder.h"
 #include "Platform/XmlFile.h"
@@ -25,19 +26,28 @@ const char kRootElement[] = "tambel-settings";
 struct SUnitSetting {
     const char* name;
     int CApplicationConfiguration::*setting;
+    bool unitIndex;  // names a unit of the list, not a code
 };
 
 const SUnitSetting kUnitSettings[] = {
-    {"temperature", &CApplicationConfiguration::temperature},
-    {"pressure", &CApplicationConfiguration::pressure},
-    {"pressure_reference", &CApplicationConfiguration::pressure_reference},
-    {"density", &CApplicationConfiguration::density},
-    {"viscosity", &CApplicationConfiguration::viscosity},
-    {"flow_type", &CApplicationConfiguration::flow_type},
-    {"flow_reference", &CApplicationConfiguration::flow_reference},
-    {"flow", &CApplicationConfiguration::flow},
-    {"velocity", &CApplicationConfiguration::velocity},
+    {"temperature", &CApplicationConfiguration::temperature, true},
+    {"pressure", &CApplicationConfiguration::pressure, true},
+    {"pressure_reference", &CApplicationConfiguration::pressure_reference, false},
+    {"density", &CApplicationConfiguration::density, true},
+    {"viscosity", &CApplicationConfiguration::viscosity, true},
+    {"flow_type", &CApplicationConfiguration::flow_type, false},
+    {"flow_reference", &CApplicationConfiguration::flow_reference, false},
+    {"flow", &CApplicationConfiguration::flow, true},
+    {"velocity", &CApplicationConfiguration::velocity, true},
 };
+
+// Whether the index names a unit; without a loaded unit list every index is taken as it is.
+bool NamesUnit(int index)
+{
+    const CUnitManager* units = CUnitManager::GetInstance();
+    CUnit unit;
+    return units == nullptr || units->GetUnitList().empty() || units->GetUnit(unit, index);
+}
 
 // One spelling per file, so a path read once and saved later is recognised.
 std::string SameFileKey(const std::string& file)
@@ -115,8 +125,18 @@ BOOL CApplicationConfiguration::Load(const std::string& path)
         Reset();
         return FALSE;
     }
+    const BOOL read = ReadRoot(doc.RootElement());
+    if (!read && doc.RootElement()->FirstChildElement("default-norm-condition") != nullptr) {
+        // A norm condition there but not readable (a "nan" value, a missing unit): the file
+        // is kept as the user left it rather than saved over with defaults.
+        QUILLET_POS(m_log);
+        m_log.Error("Failed loading XML (%s) error=%s", file.c_str(), "the default norm condition cannot be read");
+        m_unloadableFiles.insert(SameFileKey(file));
+        Reset();
+        return FALSE;
+    }
     m_unloadableFiles.erase(SameFileKey(file));
-    return ReadRoot(doc.RootElement());
+    return read;
 }
 
 BOOL CApplicationConfiguration::ReadRoot(const TiXmlElement* root)
@@ -131,8 +151,15 @@ BOOL CApplicationConfiguration::ReadRoot(const TiXmlElement* root)
         autorecalcmeters = recalc == nullptr || std::strcmp(recalc, "FALSE") != 0;
     }
     if (const TiXmlElement* units = root->FirstChildElement("default-units")) {
-        for (const SUnitSetting& entry : kUnitSettings)
-            CXmlNumbers::QueryIntAttribute(*units, entry.name, this->*entry.setting);
+        for (const SUnitSetting& entry : kUnitSettings) {
+            int& setting = this->*entry.setting;
+            const int defaultValue = setting;
+            // An index that names no unit (a unit removed from the database) would leave every
+            // page without its unit.
+            if (CXmlNumbers::QueryIntAttribute(*units, entry.name, setting) && entry.unitIndex &&
+                !NamesUnit(setting))
+                setting = defaultValue;
+        }
     }
     if (const TiXmlElement* filter = root->FirstChildElement("filter-settings")) {
         const char* text = filter->Attribute("minflowrangepercent");

@@ -29,8 +29,10 @@ public:
 
     // Reads the file (empty path: "Zephrin.cfg" in the program folder) over the defaults. FALSE
     // with every default when the file cannot be read or parsed; FALSE also when it has no
-    // readable default norm condition, the other settings then read. A file that exists but
-    // cannot be loaded is remembered, so Save does not replace the user's file.
+    // default norm condition, the other settings then read. One whose norm condition is there
+    // but cannot be read (a value "nan") counts as not loaded. A file that exists but cannot
+    // be loaded is remembered, so Save does not replace the user's file. A default unit that
+    // names no unit of the loaded unit list keeps its default.
     BOOL Load(const std::string& path = std::string());
 
     // Writes every setting to the file (empty path as for Load), replacing it whole or not at all.

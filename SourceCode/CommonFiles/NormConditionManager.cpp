@@ -68,6 +68,12 @@ BOOL CNormConditionManager::LoadDbList()
         }
         m_conditions.push_back(condition);
     }
+    if (!rs.ReadAllRows()) {
+        QUILLET_POS(m_log);
+        m_log.Error("The norm flow conditions could not be read completely from the units database");
+        m_conditions.clear();
+        return FALSE;
+    }
     rs.Close();
     return TRUE;
 }

@@ -7,6 +7,8 @@
 
 #include <tinyxml.h>
 
+#include <cmath>
+
 namespace {
 
 // The value children in their XML order; temperature and pressure carry their limits on the
@@ -115,9 +117,16 @@ BOOL CPhysicalData::ReadXml(const TiXmlElement* element)
             return FALSE;
         if (child.range != nullptr && !CValueRange::ReadXml(this->*child.range, valueElement))
             return FALSE;
+        // A result row may keep a range without a bound ("NaN"); an entered range may not.
+        if (child.range != nullptr &&
+            (!std::isfinite((this->*child.range).MinRange) || !std::isfinite((this->*child.range).MaxRange)))
+            return FALSE;
     }
     const TiXmlElement* factor = element->FirstChildElement("CompressibilityFactor");
-    if (factor != nullptr && factor->GetText() != nullptr)
+    if (factor != nullptr && factor->GetText() != nullptr) {
         CompressibilityFactor = Platform::AtoF(factor->GetText());
+        if (!std::isfinite(CompressibilityFactor))
+            return FALSE;
+    }
     return CNormFlowCondition::ReadXml(NormFlowConditions, element->FirstChildElement("NormFlowConditions"));
 }

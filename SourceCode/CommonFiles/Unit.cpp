@@ -57,5 +57,5 @@ BOOL CUnit::ReadXml(const TiXmlElement* element)
     DbIndex = static_cast<int>(CXmlNumbers::AttributeAtoL(*element, "DbIndex"));
     ConversionFactor = CXmlNumbers::AttributeAtoF(*element, "ConversionFactor");
     ConversionOffset = CXmlNumbers::AttributeAtoF(*element, "ConversionOffset");
-    return TRUE;
+    return std::isfinite(ConversionFactor) && std::isfinite(ConversionOffset) ? TRUE : FALSE;
 }

@@ -51,6 +51,7 @@ public:
     virtual BOOL WriteXml(TiXmlElement* element) const;
     // Resets the unit, then reads what is there; absent integers keep their default, an absent
     // "DbIndex", factor or offset reads as 0. Accepts the six-decimal form of older files.
+    // FALSE for a factor or offset that is not finite.
     virtual BOOL ReadXml(const TiXmlElement* element);
 
     void Reset();

@@ -2,7 +2,27 @@
 
 #include "CommonFiles/Unit.h"
 
+#include <cmath>
+
 namespace {
+
+// A result beyond the range of a double (a huge factor, a NaN given in) is no conversion.
+BOOL Finite(double& result)
+{
+    if (std::isfinite(result))
+        return TRUE;
+    result = 0.0;
+    return FALSE;
+}
+
+// out takes the result only when it is finite.
+BOOL Assign(double& out, double result)
+{
+    if (!std::isfinite(result))
+        return FALSE;
+    out = result;
+    return TRUE;
+}
 
 bool IsGaugePressure(const CUnit& unit, int reference)
 {
@@ -24,13 +44,13 @@ BOOL ConvertToBaseUnit(double& base, double value, const CUnit& unit, int refere
         base = value * unit.ConversionFactor + unit.ConversionOffset;
         if (IsGaugePressure(unit, reference))
             base += GAUGE_ATMOSPHERE;
-        return TRUE;
+        return Finite(base);
     case UNIT_MOLAR_MASS:
         base = value * MOLAR_MASS_DENSITY;
-        return TRUE;
+        return Finite(base);
     case UNIT_SPECIFIC_GRAVITY:
         base = value * SpecificGravityFactor(reference);
-        return TRUE;
+        return Finite(base);
     default:
         return FALSE;
     }
@@ -46,13 +66,13 @@ BOOL ConvertFromBaseUnit(double& value, double base, const CUnit& unit, int refe
         if (IsGaugePressure(unit, reference))
             base -= GAUGE_ATMOSPHERE;
         value = (base - unit.ConversionOffset) / unit.ConversionFactor;
-        return TRUE;
+        return Finite(value);
     case UNIT_MOLAR_MASS:
         value = base / MOLAR_MASS_DENSITY;
-        return TRUE;
+        return Finite(value);
     case UNIT_SPECIFIC_GRAVITY:
         value = base / SpecificGravityFactor(reference);
-        return TRUE;
+        return Finite(value);
     default:
         return FALSE;
     }
@@ -88,14 +108,12 @@ BOOL ConvertFlowReference(double value, double& out, int fromReference, int toRe
     if (fromReference == REFERENCE_OPERATIONAL && toReference == REFERENCE_NORM) {
         if (normDensity == 0.0)
             return FALSE;
-        out = operatingDensity * value / normDensity;
-        return TRUE;
+        return Assign(out, operatingDensity * value / normDensity);
     }
     if (fromReference == REFERENCE_NORM && toReference == REFERENCE_OPERATIONAL) {
         if (operatingDensity == 0.0)
             return FALSE;
-        out = value * normDensity / operatingDensity;
-        return TRUE;
+        return Assign(out, value * normDensity / operatingDensity);
     }
     return FALSE;
 }

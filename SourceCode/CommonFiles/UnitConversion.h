@@ -14,7 +14,8 @@ constexpr double MOLAR_MASS_DENSITY = 0.000044607;
 constexpr double AIR_NORM_DENSITY = 0.001293;
 
 // base = value in the unit; the reference adds the atmosphere to gauge pressures and picks the
-// factor of a specific gravity. base is 0.0 first; FALSE for unknown conversion flags.
+// factor of a specific gravity. base is 0.0 first; FALSE for unknown conversion flags, and
+// (base 0.0) for a result that is not finite, as in every conversion here.
 BOOL ConvertToBaseUnit(double& base, double value, const CUnit& unit, int reference);
 // The inverse; also FALSE for a linear unit with factor 0.
 BOOL ConvertFromBaseUnit(double& value, double base, const CUnit& unit, int reference);
@@ -23,6 +24,7 @@ BOOL ConvertFromBaseUnit(double& value, double base, const CUnit& unit, int refe
 // quantities or a mass flow to volume flow with density 0.
 BOOL ConvertUnit(double value, double& out, const CUnit& from, const CUnit& to, double density);
 // Operational (0) <-> norm (4) flow through the operating and norm densities. Equal references
-// leave out as it is (callers convert in place) and succeed; on failure out is left too.
+// leave out as it is (callers convert in place) and succeed; on failure (a result that is not
+// finite too) out is left as it is.
 BOOL ConvertFlowReference(double value, double& out, int fromReference, int toReference,
                           double operatingDensity, double normDensity);

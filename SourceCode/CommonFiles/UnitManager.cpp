@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <type_traits>
 
 namespace {
 
@@ -114,6 +115,13 @@ BOOL CUnitManager::LoadUnitList()
         if (unit.IsValid(FALSE))
             Append(unit);
     }
+    if (!rs.ReadAllRows()) {
+        QUILLET_POS(m_log);
+        m_log.Error("The units could not be read completely from the units database");
+        m_units.clear();
+        m_positions.clear();
+        return FALSE;
+    }
     rs.Close();
     AddBuiltinUnits();
     // Without the file the user simply has no units of his own.
@@ -200,12 +208,28 @@ BOOL CUnitManager::LoadUserUnits(const std::string& path)
         CUnit unit;
         const char* name = entry->Attribute("unit_name");
         unit.Name = std::string("* ") + (name != nullptr ? name : "");
-        unit.Type = static_cast<int>(CXmlNumbers::AttributeAtoL(*entry, "type"));
-        unit.System = static_cast<int>(CXmlNumbers::AttributeAtoL(*entry, "unit_system"));
-        unit.ConversionOffset = CXmlNumbers::AttributeAtoF(*entry, "conversion_offset");
-        unit.ConversionFactor = CXmlNumbers::AttributeAtoF(*entry, "conversion_factor");
-        unit.ConversionFlags = static_cast<int>(CXmlNumbers::AttributeAtoL(*entry, "conversion_flags"));
-        AddUserUnit(unit);
+        // A missing number reads as 0; one that is not a whole number text ("1,5" would read
+        // as 1) refuses the unit.
+        bool numbers = true;
+        auto whole = [&](const char* attribute, auto& value) {
+            value = 0;
+            if (entry->Attribute(attribute) == nullptr)
+                return;
+            if constexpr (std::is_same_v<std::decay_t<decltype(value)>, double>)
+                numbers = CXmlNumbers::QueryDoubleAttribute(*entry, attribute, value) && numbers;
+            else
+                numbers = CXmlNumbers::QueryIntAttribute(*entry, attribute, value) && numbers;
+        };
+        whole("type", unit.Type);
+        whole("unit_system", unit.System);
+        whole("conversion_offset", unit.ConversionOffset);
+        whole("conversion_factor", unit.ConversionFactor);
+        whole("conversion_flags", unit.ConversionFlags);
+        if (!numbers || !AddUserUnit(unit)) {
+            QUILLET_POS(m_log);
+            m_log.Warn("User unit \"%s\" in %s refused: %s", unit.Name.c_str(), file.c_str(),
+                       numbers ? "its numbers give no valid unit" : "a number is not written as one");
+        }
     }
     return TRUE;
 }

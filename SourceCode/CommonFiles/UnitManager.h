@@ -27,8 +27,8 @@ public:
 
     // --- The list ------------------------------------------------------------------------------
     // Empties the list and reads every valid unit of the units database, then adds the pseudo
-    // units and the user units of the default file. FALSE when the query fails; the list then
-    // stays empty.
+    // units and the user units of the default file. FALSE when the query fails or its rows
+    // cannot all be read; the list then stays empty.
     BOOL LoadUnitList();
     // Appends the "!!MW" and "!!SG" pseudo units of density.
     void AddBuiltinUnits();
@@ -45,8 +45,9 @@ public:
 
     // --- The user units file ("UserUnits.xml" in the program folder for an empty path) --------
     // Adds the valid units of the file as user units ("* " before the stored name), equal ones
-    // once. FALSE, nothing added, for a missing or unreadable file; TRUE with no units when the
-    // root "user-units" is absent.
+    // once; a unit whose numbers are not whole number texts, or that is not valid, is left out
+    // with a log line. FALSE, nothing added, for a missing or unreadable file; TRUE with no
+    // units when the root "user-units" is absent.
     BOOL LoadUserUnits(const std::string& path = std::string());
     // Writes every user unit, in list order and without the leading '*' and blanks of its name,
     // replacing the file as a whole. FALSE, with the file untouched, when it cannot be written.

@@ -5,6 +5,8 @@
 
 #include <tinyxml.h>
 
+#include <cmath>
+
 void CUnitValue::Reset()
 {
     CUnit::Reset();
@@ -44,5 +46,11 @@ BOOL CUnitValue::ReadXml(const TiXmlElement* element)
     BaseValue = CXmlNumbers::AttributeAtoF(*element, "BaseValue");
     Value = CXmlNumbers::AttributeAtoF(*element, "Value");
     CXmlNumbers::QueryIntAttribute(*element, "Reference", Reference);
+    // "nan" or "inf" is no value: it would be calculated with and saved back.
+    if (!std::isfinite(BaseValue) || !std::isfinite(Value)) {
+        BaseValue = 0.0;
+        Value = 0.0;
+        return FALSE;
+    }
     return TRUE;
 }

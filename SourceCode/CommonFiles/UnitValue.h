@@ -18,7 +18,8 @@ public:
     // is looked up among the user units of this run and added when it is not there, so its
     // index names the same unit here; a user unit the units manager refuses as invalid gets
     // the index -1, which names no unit. An absent "BaseValue" or "Value" reads as 0.0, an
-    // absent "Reference" leaves it as it was.
+    // absent "Reference" leaves it as it was. FALSE (both numbers 0.0) for a number that is not
+    // finite, and when the unit cannot be read.
     BOOL ReadXml(const TiXmlElement* element) override;
 
     int Reference = 0;

@@ -20,6 +20,7 @@
 #include <pwd.h>
 #include <spawn.h>
 #include <string>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -604,13 +605,19 @@ void Prepare()
     CLogManager::GetInstance();
 }
 
+// Whether the calling thread has a signal stack large enough for the report already.
+bool HasAlternateStack()
+{
+    stack_t current = {};
+    return sigaltstack(nullptr, &current) == 0 && (current.ss_flags & SS_DISABLE) == 0 &&
+           current.ss_size >= sizeof(alternateStack) / 2;
+}
+
 bool InstallAlternateStack()
 {
     // A stack overflow leaves no room for the handler on the faulting stack. Keep one that is
     // already set up and large enough (a sanitizer's, for instance).
-    stack_t current = {};
-    if (sigaltstack(nullptr, &current) == 0 && (current.ss_flags & SS_DISABLE) == 0 &&
-        current.ss_size >= sizeof(alternateStack) / 2)
+    if (HasAlternateStack())
         return true;
     stack_t stack = {};
     stack.ss_sp = alternateStack;
@@ -704,6 +711,37 @@ bool InstallUnhandledExceptionFilter()
     if (previous != OnTerminate)
         previousTerminate = previous;
     return ok;
+}
+
+CThreadSignalStack::CThreadSignalStack()
+{
+    if (HasAlternateStack()) {
+        m_installed = true;
+        return;
+    }
+    void* memory = mmap(nullptr, sizeof(alternateStack), PROT_READ | PROT_WRITE,
+                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_STACK, -1, 0);
+    if (memory == MAP_FAILED)
+        return;
+    stack_t stack = {};
+    stack.ss_sp = memory;
+    stack.ss_size = sizeof(alternateStack);
+    if (sigaltstack(&stack, nullptr) != 0) {
+        munmap(memory, sizeof(alternateStack));
+        return;
+    }
+    m_memory = memory;
+    m_installed = true;
+}
+
+CThreadSignalStack::~CThreadSignalStack()
+{
+    if (m_memory == nullptr)
+        return;
+    stack_t off = {};
+    off.ss_flags = SS_DISABLE;
+    sigaltstack(&off, nullptr);
+    munmap(m_memory, sizeof(alternateStack));
 }
 
 int cvUnhandledExceptionFilter(const SExceptionPointers* pointers)

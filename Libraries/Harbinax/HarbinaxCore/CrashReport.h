@@ -33,6 +33,26 @@ const char* ExceptionText(std::uint32_t code);
 // is final. False when a handler could not be installed.
 bool InstallUnhandledExceptionFilter();
 
+// A signal stack for the calling thread, so that a stack overflow there still reaches the
+// report: a signal handler needs stack room, and the one installed by
+// InstallUnhandledExceptionFilter serves only the thread that called it. Every other thread
+// the program starts makes one first thing and keeps it to its end. A thread that already has
+// one large enough (a sanitizer's) keeps it.
+class CThreadSignalStack {
+public:
+    CThreadSignalStack();
+    ~CThreadSignalStack();
+    CThreadSignalStack(const CThreadSignalStack&) = delete;
+    CThreadSignalStack& operator=(const CThreadSignalStack&) = delete;
+
+    // False when the thread has no signal stack (no memory for it).
+    bool IsInstalled() const { return m_installed; }
+
+private:
+    void* m_memory = nullptr;  // ours, when we made it
+    bool m_installed = false;
+};
+
 // Writes the crash report (into the open log between START and END markers, else into
 // ERRORLOG.TXT beside the program), then starts the crash-report program Vexmora from the program
 // folder with the program's file name as its argument, unless a debugger is attached. Only the

@@ -101,6 +101,12 @@ bool CInterpolation::FindBracket(const char* sql, const CDbValues& params, doubl
             bracket.hasHigh = true;
         }
     }
+    if (!rs.ReadAllRows()) {
+        // A bracket from part of the table would interpolate between the wrong rows.
+        QUILLET_POS(m_log);
+        m_log.Error("The interpolation table could not be read completely: %s", sql);
+        return false;
+    }
     rs.Close();
     return true;
 }

@@ -23,11 +23,14 @@ CUnitDb* OpenUnitDb()
     return db != nullptr && db->GetSession().IsOpen() ? db : nullptr;
 }
 
-// The first FluidsGas row of the fluid; the numbers stay 0 without one.
-void ReadGasData(CSession& session, CFluidGas& gas)
+// The first FluidsGas row of the fluid; the numbers stay 0 without one. False when the row
+// cannot be read: a gas with its numbers silently 0 would be sized wrongly.
+bool ReadGasData(CSession& session, CFluidGas& gas)
 {
     CDynamicRecordSetOleDb rs;
-    if (rs.Open(session, "SELECT * FROM FluidsGas WHERE FluidId = ?", {gas.DbIndex}) && rs.MoveNext()) {
+    if (!rs.Open(session, "SELECT * FROM FluidsGas WHERE FluidId = ?", {gas.DbIndex}))
+        return false;
+    if (rs.MoveNext()) {
         gas.MolWeight = rs.GetDouble("MolWeight");
         gas.CritTemp = rs.GetDouble("CritTemp");
         gas.CritPress = rs.GetDouble("CritPress");
@@ -38,8 +41,9 @@ void ReadGasData(CSession& session, CFluidGas& gas)
             std::snprintf(column, sizeof column, "Poly%02d", i + 1);
             gas.Coefficients[i] = rs.GetDouble(column);
         }
+        return true;
     }
-    rs.Close();
+    return rs.ReadAllRows();
 }
 
 }  // namespace
@@ -80,10 +84,21 @@ BOOL CFluidManager::LoadFluidList()
         rs.GetString(fluid->Formula, "FluidFormula");
         fluid->Type = rs.GetLong("CalculationId");
         fluid->HideInGui = rs.GetBool("HideInGui") != FALSE;
-        if (auto* gas = dynamic_cast<CFluidGas*>(fluid.get()))
-            ReadGasData(db->GetSession(), *gas);
+        auto* gas = dynamic_cast<CFluidGas*>(fluid.get());
+        if (gas != nullptr && !ReadGasData(db->GetSession(), *gas)) {
+            QUILLET_POS(m_log);
+            m_log.Error("The gas data of fluid %d could not be read from the units database", fluid->DbIndex);
+            m_fluids.clear();
+            return FALSE;
+        }
         if (fluid->IsValid())
             m_fluids.push_back(std::move(fluid));
+    }
+    if (!rs.ReadAllRows()) {
+        QUILLET_POS(m_log);
+        m_log.Error("The fluids could not be read completely from the units database");
+        m_fluids.clear();
+        return FALSE;
     }
     rs.Close();
     return TRUE;

@@ -27,8 +27,8 @@ public:
     // Empties the list and reads every fluid of FluidsBase: a liquid row (StateId 1) becomes a
     // plain CFluid, a gas row (StateId 2) a CFluidGas with its FluidsGas data (kept at 0
     // without a row), whatever its kind; rows of another state and fluids that are not valid
-    // are left out. FALSE without a units database connection or when FluidsBase cannot be
-    // read.
+    // are left out. FALSE, with an empty list, without a units database connection or when
+    // FluidsBase or a gas's FluidsGas row cannot be read completely.
     BOOL LoadFluidList();
 
     // Adds the fluids of the Type in list order, after emptying fluids unless appending.

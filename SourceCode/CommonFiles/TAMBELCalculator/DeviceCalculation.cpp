@@ -98,7 +98,7 @@ bool ReadTable(CSession& session, const char* sql, Read read)
         return false;
     while (rs.MoveNext())
         read(rs);
-    const bool complete = !FAILED(rs.GetLastResult());
+    const bool complete = rs.ReadAllRows();
     rs.Close();
     return complete;
 }
@@ -517,6 +517,13 @@ CalcResult CalculateDevices(const CPhysicalData& data, const CDeviceConfiguratio
             CalculateRow(data, row, dimension, tables);
             results.Add(row);
         });
+    }
+    // A list cut short by a read error would look like a complete one.
+    if (!pairs.ReadAllRows()) {
+        results.RemoveAll();
+        QUILLET_POS(log);
+        log.Error("CalculateDevices: the device rows could not be read completely");
+        return CALC_DATABASE_ERROR;
     }
     QUILLET_POS(log);
     log.Trace("CalculateDevices: %d rows", results.GetCount());

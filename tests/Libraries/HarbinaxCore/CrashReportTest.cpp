@@ -221,6 +221,28 @@ TEST_F(CrashReport, EachFaultGivesItsCodeAndText)
     }
 }
 
+// A thread the program starts has its own signal stack, so an overflow there is reported too.
+TEST_F(CrashReport, StackOverflowInAWorkerThreadIsReported)
+{
+    ASSERT_TRUE(DiedOf(RunChild("Zephrin",
+                                [] {
+                                    std::thread worker([] {
+                                        CThreadSignalStack stack;
+                                        if (!stack.IsInstalled())
+                                            _exit(91);
+                                        OverflowStack();
+                                    });
+                                    worker.join();
+                                }),
+                       SIGSEGV));
+    EXPECT_THAT(ReadWholeFile(ReportPath()), StartsWith("Zephrin caused an Access Violation (0xc0000005) "));
+
+    // A worker that ends gives its stack back; the next one makes its own.
+    for (int i = 0; i < 3; ++i) {
+        std::thread([] { CThreadSignalStack stack; EXPECT_TRUE(stack.IsInstalled()); }).join();
+    }
+}
+
 TEST_F(CrashReport, UncaughtExceptionIsStillNamedOnStandardError)
 {
     ASSERT_TRUE(DiedOf(RunChild("Zephrin", UncaughtException), SIGABRT));

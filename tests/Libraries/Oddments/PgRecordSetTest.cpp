@@ -3,6 +3,13 @@
 
 #include "Oddments/DynamicRecordSetOleDb.h"
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+
 namespace {
 
 CPgCluster cluster;
@@ -55,6 +62,8 @@ public:
                 "r8 double precision, cy currency, num numeric(10,2), flag boolean, txt varchar(40), "
                 "wtxt nvarchar, d date, t time, ts timestamp, data bytea)"};
     }
+
+    const char* WholeNumberType() const override { return "bigint"; }
 };
 
 CPgDatabases pgDatabases;
@@ -154,4 +163,35 @@ TEST(PgDataSource, ConnectionFailuresAndInitStringForms)
     CSession session;
     ASSERT_EQ(session.Open(source), S_OK);
     EXPECT_EQ(session.Execute("SELECT 1"), S_OK);
+}
+
+TEST(PgDataSource, ServerThatNeverAnswersTimesOut)
+{
+    // The kernel accepts connections into the backlog of a socket that never calls accept.
+    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 4), 0);
+    ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const std::string port = std::to_string(ntohs(address.sin_port));
+    unsetenv("PGCONNECT_TIMEOUT");
+
+    CDataSource source;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(FAILED(source.OpenFromInitializationString(
+        ("Provider=PostgreSQL;host=127.0.0.1 port=" + port + " dbname=x user=x").c_str())));
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(waited, std::chrono::seconds(15));
+    EXPECT_FALSE(source.GetErrorText().empty());
+
+    // The data-link text's own timeout wins.
+    const auto again = std::chrono::steady_clock::now();
+    EXPECT_TRUE(FAILED(source.OpenFromInitializationString(
+        ("Provider=PostgreSQL;host=127.0.0.1 port=" + port + " dbname=x user=x connect_timeout=2").c_str())));
+    EXPECT_LT(std::chrono::steady_clock::now() - again, std::chrono::milliseconds(4500));
+    close(listener);
 }

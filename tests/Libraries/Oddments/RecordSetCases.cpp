@@ -464,6 +464,37 @@ TEST_P(RecordSetCases, ValuesAreBoundNeverPasted)
     EXPECT_EQ(CountRows(m_session, "kinds"), 3);
 }
 
+TEST_P(RecordSetCases, WholeNumbersBeyond32BitsReadAlikeOnEveryProvider)
+{
+    ASSERT_EQ(m_session.Execute((std::string("CREATE TABLE big (id INTEGER, v ") + GetParam()->WholeNumberType() +
+                                 ")").c_str()),
+              S_OK);
+    ASSERT_EQ(m_session.Execute("INSERT INTO big VALUES (1, ?), (2, ?), (3, ?)",
+                                {8589934593LL, -8589934593LL, 12}),
+              S_OK)
+        << m_session.GetErrorText();
+    struct Expected {
+        int low32;
+        double value;
+        const char* text;
+    };
+    const Expected expected[] = {{1, 8589934593.0, "8589934593"}, {-1, -8589934593.0, "-8589934593"}, {12, 12, "12"}};
+    CDynamicRecordSetOleDb rs;
+    ASSERT_TRUE(rs.Open(m_session, "SELECT v FROM big ORDER BY id"));
+    for (const Expected& e : expected) {
+        ASSERT_TRUE(rs.MoveNext());
+        EXPECT_EQ(rs.GetLong("v"), e.low32) << e.text;
+        EXPECT_EQ(rs.GetBool("v"), TRUE) << e.text;
+        EXPECT_EQ(rs.GetDouble("v"), e.value) << e.text;
+        std::string text;
+        rs.GetString(text, "v");
+        EXPECT_EQ(text, e.text);
+    }
+    EXPECT_FALSE(rs.MoveNext());
+    EXPECT_TRUE(rs.ReadAllRows());
+    rs.Close();
+}
+
 TEST_P(RecordSetCases, ExecuteReportsRowsAndFailures)
 {
     long long rows = -1;

@@ -22,6 +22,9 @@ public:
     // id I4 (key), i2 I2, i8 I8, ui1 UI1, r4 R4, r8 R8, cy CY, num NUMERIC(10,2), flag BOOL,
     // txt STR, wtxt WSTR, d DBDATE, t DBTIME, ts DBTIMESTAMP, data IUNKNOWN.
     virtual std::vector<std::string> KindsSchema() const = 0;
+    // The provider's usual column type for whole numbers that holds 64 bits (SQLite's
+    // INTEGER does, though it is declared as 32 bits).
+    virtual const char* WholeNumberType() const = 0;
 };
 
 // Each case runs under a German locale (decimal comma) on a new database holding the

@@ -1,11 +1,14 @@
 #include "RecordSetCases.h"
 
 #include "Oddments/DynamicRecordSetOleDb.h"
+#include "Quillet/LogManager.h"
+#include "support/DamagedDatabase.h"
 #include "support/TestFiles.h"
 
 #include <sqlite3.h>
 
 #include <chrono>
+#include <cmath>
 #include <clocale>
 #include <filesystem>
 #include <thread>
@@ -39,6 +42,8 @@ public:
                 "r4 SINGLE, r8 DOUBLE, cy CURRENCY, num NUMERIC(10,2), flag BOOLEAN, txt VARCHAR(40), "
                 "wtxt NVARCHAR(40), d DATE, t TIME, ts DATETIME, data BLOB)"};
     }
+
+    const char* WholeNumberType() const override { return "INTEGER"; }
 
 private:
     int m_count = 0;
@@ -249,6 +254,53 @@ TEST(SqliteRecordSet, NumericWithoutDeclaredScaleKeepsEachValuesScale)
         EXPECT_DOUBLE_EQ(rs.GetDouble("w"), rounded[i]);
     }
     rs.Close();
+}
+
+TEST(SqliteRecordSet, ReadErrorPartWayIsNoEndOfRows)
+{
+    const std::string path = NewDatabaseFile("damaged.db");
+    {
+        CDataSource source;
+        CSession session;
+        OpenFile(source, session, path);
+        ASSERT_EQ(session.Execute("CREATE TABLE rows (id INTEGER, name TEXT)"), S_OK);
+        ASSERT_EQ(session.Execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1500) "
+                                  "INSERT INTO rows SELECT i, printf('row %040d', i) FROM n"),
+                  S_OK);
+    }
+    std::string error;
+    ASSERT_TRUE(DamageMiddleLeafPage(path, "rows", error)) << error;
+
+    CDataSource source;
+    CSession session;
+    OpenFile(source, session, path);
+    CDynamicRecordSetOleDb rs;
+    ASSERT_TRUE(rs.Open(session, "SELECT * FROM rows"));
+    int count = 0;
+    while (rs.MoveNext())
+        ++count;
+    EXPECT_GT(count, 0);
+    EXPECT_LT(count, 1500);
+    EXPECT_FALSE(rs.ReadAllRows());
+    EXPECT_TRUE(FAILED(rs.GetLastResult()));
+    rs.Close();
+
+    // A complete read says so.
+    ASSERT_TRUE(rs.Open(session, "SELECT 1"));
+    EXPECT_TRUE(rs.MoveNext());
+    EXPECT_FALSE(rs.MoveNext());
+    EXPECT_TRUE(rs.ReadAllRows());
+}
+
+TEST(SqliteRecordSet, NotANumberIsRefusedNotStoredAsNull)
+{
+    CDataSource source;
+    CSession session;
+    OpenFile(source, session, NewDatabaseFile("nan.db"));
+    ASSERT_EQ(session.Execute("CREATE TABLE r (v DOUBLE)"), S_OK);
+    EXPECT_EQ(session.Execute("INSERT INTO r VALUES (?)", {std::nan("")}), DB_E_CANTCONVERTVALUE);
+    EXPECT_EQ(CountRows(session, "r"), 0);
+    EXPECT_EQ(session.Execute("INSERT INTO r VALUES (?)", {1.5}), S_OK);
 }
 
 TEST(DoubleCharacter, DoublesEveryOccurrence)

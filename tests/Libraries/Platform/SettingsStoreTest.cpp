@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -169,6 +171,63 @@ TEST_F(SettingsStoreTest, MissingFileAndFailedSave)
     WriteWholeFile(m_folder.Path("plain"), "x");
     EXPECT_FALSE(store.Save(m_folder.Path("plain/sub/settings.ini"), &error));
     EXPECT_NE(error.find("plain/sub"), std::string::npos) << error;
+}
+
+TEST_F(SettingsStoreTest, TwoProcessesSavingKeepEachOthersKeys)
+{
+    const int savesEach = 300;
+    WriteWholeFile(m_path, "; kept\n[Shared]\nold=1\n");
+    std::vector<pid_t> children;
+    for (int child = 0; child < 2; ++child) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            int failures = 0;
+            for (int i = 0; i < savesEach; ++i) {
+                CSettingsStore store;
+                store.Load(m_path);
+                store.SetInt("Shared", "p" + std::to_string(child) + "_" + std::to_string(i), i);
+                failures += store.Save(m_path) ? 0 : 1;
+            }
+            _exit(failures == 0 ? 0 : 1);
+        }
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    CSettingsStore store;
+    ASSERT_TRUE(store.Load(m_path));
+    EXPECT_EQ(store.Keys("Shared").size(), 2u * savesEach + 1);
+    EXPECT_EQ(store.GetInt("Shared", "p0_299"), 299);
+    EXPECT_EQ(store.GetInt("Shared", "p1_0"), 0);
+    EXPECT_EQ(ReadWholeFile(m_path).rfind("; kept\n", 0), 0u);
+}
+
+TEST_F(SettingsStoreTest, SaveAppliesOnlyItsOwnChangesToTheFileAsItIsNow)
+{
+    WriteWholeFile(m_path, "[A]\nx=1\ny=2\nz=3\n");
+    CSettingsStore mine;
+    ASSERT_TRUE(mine.Load(m_path));
+    // Another process changes the file meanwhile.
+    CSettingsStore other;
+    ASSERT_TRUE(other.Load(m_path));
+    other.SetString("A", "x", "other");
+    other.Remove("A", "z");
+    other.SetString("B", "new", "v");
+    ASSERT_TRUE(other.Save(m_path));
+
+    mine.SetString("A", "y", "mine");
+    mine.Remove("A", "x");
+    ASSERT_TRUE(mine.Save(m_path));
+    EXPECT_EQ(mine.Entries("A"), (Entries{{"y", "mine"}}));
+    EXPECT_EQ(mine.GetString("B", "new"), "v") << "the store holds what was saved";
+    CSettingsStore loaded;
+    ASSERT_TRUE(loaded.Load(m_path));
+    EXPECT_EQ(loaded.Entries("A"), (Entries{{"y", "mine"}}));
+    EXPECT_EQ(loaded.GetString("B", "new"), "v");
 }
 
 TEST(SettingsStorePathTest, UserSettingsPathFollowsXdg)

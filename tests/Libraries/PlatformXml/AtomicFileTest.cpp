@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -269,6 +271,55 @@ TEST_F(AtomicFileTest, KilledAtRandomMomentLeavesOldOrNewFile)
         const std::string now = ReadWholeFile(path);
         ASSERT_TRUE(now == first || now == second) << "round " << round << ": " << now.size() << " bytes";
     }
+}
+
+// Saves killed half way leave their temporary files; the next save of the same target removes
+// those of processes that are gone, and nothing else.
+TEST_F(AtomicFileTest, NextSaveRemovesTemporaryFilesOfKilledSaves)
+{
+    const std::string path = folder.Path("Zephrin.cfg");
+    WriteWholeFile(path, oldBytes);
+    for (int round = 0; round < 3; ++round) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            CAtomicFile::SetHookForTesting([](Step step) {
+                if (step == Step::Sync)
+                    raise(SIGSTOP);
+                return 0;
+            });
+            CAtomicFile::Write(path, std::string(100000, 'k'), nullptr);
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, WUNTRACED), pid);
+        ASSERT_TRUE(WIFSTOPPED(status));
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+    // Each killed save removed the one before it.
+    ASSERT_EQ(NamesIn(folder).size(), 2u);
+
+    // Not stale: a writer that still runs (this process), and one that holds its file locked;
+    // not ours: another target's and names of another form.
+    const std::string ours = ".Zephrin.cfg." + std::to_string(getpid()) + "-7-abc.tmp";
+    const std::string locked = ".Zephrin.cfg.4194999-1-ff.tmp";
+    const std::vector<std::string> kept = {ours, locked, ".Zephrin.cfg2.4194999-1-ff.tmp", ".Zephrin.cfg.x-1-ff.tmp",
+                                           "Zephrin.cfg.4194999-1-ff.tmp", ".Zephrin.cfg.4194999-1-ff.tmp.bak"};
+    for (const std::string& name : kept)
+        WriteWholeFile(folder.Path(name), "x");
+    const int holder = open(folder.Path(locked).c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(flock(holder, LOCK_EX), 0);
+
+    std::string error;
+    ASSERT_TRUE(CAtomicFile::Write(path, "new\n", &error)) << error;
+    close(holder);
+    std::vector<std::string> names = NamesIn(folder);
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> expected = kept;
+    expected.push_back("Zephrin.cfg");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
 }
 
 }  // namespace

@@ -132,6 +132,15 @@ TEST_F(XmlFileTest, ParseErrorsGiveLineAndColumn)
         {"blank", " \n\t", "holds no XML document."},
         {"zero byte", std::string("<a>\n x\0y</a>", 11),
          "is not a text file: it holds a zero byte at line 2, column 3."},
+        // Named, rather than reported as a zero byte.
+        {"UTF-16LE with mark", std::string("\xFF\xFE<\0a\0/\0>\0", 10),
+         "is in UTF-16LE, which is not read: it must be saved as UTF-8."},
+        {"UTF-16BE without mark", std::string("\0<\0a\0/\0>", 8),
+         "is in UTF-16BE, which is not read: it must be saved as UTF-8."},
+        {"UTF-32LE with mark", std::string("\xFF\xFE\0\0<\0\0\0", 8),
+         "is in UTF-32LE, which is not read: it must be saved as UTF-8."},
+        {"UTF-32BE without mark", std::string("\0\0\0<\0\0\0a", 8),
+         "is in UTF-32BE, which is not read: it must be saved as UTF-8."},
     };
     for (const auto& c : cases) {
         TiXmlDocument doc;
@@ -222,6 +231,56 @@ TEST_F(XmlFileTest, FailedSaveLeavesOldFile)
     EXPECT_FALSE(CXmlFile::Save(doc, path, &error));
     EXPECT_EQ(error, "The file '" + path + "' was not saved: the document holds text that is not valid UTF-8.");
     EXPECT_EQ(ReadWholeFile(path), old);
+}
+
+TEST_F(XmlFileTest, SizeLimitHoldsForTheTextAsUtf8)
+{
+    // Under the limit as a file, three times larger once each euro sign is UTF-8.
+    const std::string euros = "<a>" + std::string(CXmlFile::kMaxSize / 3 + 1, '\x80') + "</a>";
+    ASSERT_LT(euros.size(), CXmlFile::kMaxSize);
+    TiXmlDocument doc;
+    std::string error;
+    EXPECT_FALSE(CXmlFile::LoadText(doc, euros, "euros.xml", &error));
+    EXPECT_EQ(error, "The file 'euros.xml' is too large (" + std::to_string(3 * (CXmlFile::kMaxSize / 3 + 1) + 7) +
+                         " bytes as UTF-8; at most 16 MiB are read).");
+}
+
+TEST_F(XmlFileTest, WhatTheLoaderRefusesIsNotSaved)
+{
+    const std::string path = folder.Path("Zephrin.cfg");
+    const std::string old = "<old/>\n";
+    struct Case {
+        const char* what;
+        void (*build)(TiXmlDocument& doc);
+        std::string message;
+    };
+    const Case cases[] = {
+        {"too large",
+         [](TiXmlDocument& doc) {
+             // <a text="..." />, a line break and the text.
+             TiXmlElement* root = new TiXmlElement("a");
+             root->SetAttribute("text", std::string(CXmlFile::kMaxSize, 'x'));
+             doc.LinkEndChild(root);
+         },
+         "is too large (" + std::to_string(CXmlFile::kMaxSize + 14) + " bytes as UTF-8; at most 16 MiB are read)."},
+        {"too deep",
+         [](TiXmlDocument& doc) {
+             TiXmlNode* node = &doc;
+             for (int i = 0; i <= CXmlFile::kMaxDepth; ++i)
+                 node = node->LinkEndChild(new TiXmlElement("d"));
+         },
+         "is nested too deeply (more than " + std::to_string(CXmlFile::kMaxDepth) + " levels, at line " +
+             std::to_string(CXmlFile::kMaxDepth + 1) + ")."},
+    };
+    for (const Case& c : cases) {
+        WriteWholeFile(path, old);
+        TiXmlDocument doc;
+        c.build(doc);
+        std::string error;
+        EXPECT_FALSE(CXmlFile::Save(doc, path, &error)) << c.what;
+        EXPECT_EQ(error, "The file '" + path + "' was not saved: it " + c.message) << c.what;
+        EXPECT_EQ(ReadWholeFile(path), old) << c.what;
+    }
 }
 
 }  // namespace

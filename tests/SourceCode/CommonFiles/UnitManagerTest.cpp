@@ -59,6 +59,23 @@ TEST(UnitConversion, FailuresGiveFalseAndZero)
     EXPECT_FALSE(ConvertFromBaseUnit(out, 5.0, MakeUnit("broken", UNIT_TYPE_PRESSURE, 0.0), 0));
     EXPECT_EQ(out, 0.0);
 
+    // Results beyond the range of a double are no conversion either.
+    const CUnit huge = MakeUnit("huge", UNIT_TYPE_PRESSURE, 1e308);
+    const CUnit tiny = MakeUnit("tiny", UNIT_TYPE_PRESSURE, 1e-308);
+    out = -1.0;
+    EXPECT_FALSE(ConvertToBaseUnit(out, 100.0, huge, 0));
+    EXPECT_EQ(out, 0.0);
+    out = -1.0;
+    EXPECT_FALSE(ConvertFromBaseUnit(out, 100.0, tiny, 0));
+    EXPECT_EQ(out, 0.0);
+    out = -1.0;
+    EXPECT_FALSE(ConvertToBaseUnit(out, std::nan(""), MakeUnit("bar", UNIT_TYPE_PRESSURE, 1.0), 0));
+    EXPECT_EQ(out, 0.0);
+    EXPECT_FALSE(ConvertUnit(1e300, out, huge, MakeUnit("bar", UNIT_TYPE_PRESSURE, 1.0), 0.0));
+    double flow = 5.0;
+    EXPECT_FALSE(ConvertFlowReference(1e300, flow, REFERENCE_OPERATIONAL, REFERENCE_NORM, 1e300, 1e-300));
+    EXPECT_EQ(flow, 5.0) << "left as it was";
+
     const CUnit unknownRule = MakeUnit("rule 3", UNIT_TYPE_DENSITY, 1.0, 0.0, -1, 0, 3);
     out = -1.0;
     EXPECT_FALSE(ConvertToBaseUnit(out, 5.0, unknownRule, 0));

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -150,6 +151,41 @@ TEST_F(ConfigurationFile, WithoutNormConditionTheRestIsReadButTheLoadFails)
     EXPECT_EQ(config.default_norm_condition.Id, -1);
 }
 
+TEST_F(ConfigurationFile, ValueThatIsNoNumberIsRefusedAndTheFileKept)
+{
+    LoadedDatabase db(kConditions);
+    ASSERT_TRUE(db.Loaded());
+    const std::string valid = "BaseValue=\"288.15\" Value=\"15\"";
+    for (const char* spoilt : {"BaseValue=\"288.15\" Value=\"nan\"", "BaseValue=\"inf\" Value=\"15\""}) {
+        std::string text = ConfigText(R"(<global-settings language="de"/>)");
+        const std::size_t value = text.find(valid);
+        ASSERT_NE(value, std::string::npos);
+        text.replace(value, valid.size(), spoilt);
+        EXPECT_FALSE(LoadText(text)) << spoilt;
+        ExpectDefaults(config);
+        EXPECT_EQ(config.default_norm_condition.Id, 1) << "the list's default condition";
+        EXPECT_TRUE(std::isfinite(config.default_norm_condition.Temperature.Value));
+        EXPECT_FALSE(config.Save(Path())) << spoilt;
+        EXPECT_EQ(ReadWholeFile(Path()), text) << spoilt;
+    }
+}
+
+TEST_F(ConfigurationFile, DefaultUnitsThatNameNoUnitFallBack)
+{
+    LoadedDatabase db(kConditions);
+    ASSERT_TRUE(db.Loaded());
+    // The fixture's units: 1 degC, 3 degF, 7 bar, 10 psi, 21 kg/m3, 38 m3/h, 50 Nm3/h, 92 m/s, 97 mPa s.
+    ASSERT_TRUE(LoadText(ConfigText(R"(<default-units temperature="3" pressure="9999" density="-4")"
+                                    R"( viscosity="97" flow="50" velocity="0" pressure_reference="1"/>)")));
+    EXPECT_EQ(config.temperature, 3);
+    EXPECT_EQ(config.pressure, 7);
+    EXPECT_EQ(config.density, 21);
+    EXPECT_EQ(config.viscosity, 97);
+    EXPECT_EQ(config.flow, 50);
+    EXPECT_EQ(config.velocity, 92);
+    EXPECT_EQ(config.pressure_reference, 1) << "a code, not a unit";
+}
+
 TEST_F(ConfigurationFile, SavedFileHasItsFixedForm)
 {
     config.minflowrangepercent = 55.5;
@@ -181,7 +217,9 @@ TEST_F(ConfigurationFile, RoundTripUnderAGermanDesktop)
 {
     CLocaleScope german("de_DE.UTF-8");
     ASSERT_TRUE(german.IsSet());
-    LoadedDatabase db(kConditions);
+    // Default units are read back only when they name units of the list.
+    LoadedDatabase db(kConditions + "INSERT INTO Units VALUES (22, 'g/cm3', 5, 0, 0, 1, 0, 2),"
+                                    " (93, 'ft/s', 7, 0, 0, 0.3048, 0, 2), (96, 'cP', 6, 0, 0, 1, 0, 2);");
     ASSERT_TRUE(db.Loaded());
     CApplicationConfiguration written;
     EXPECT_EQ(written.default_norm_condition.Id, 1);

@@ -248,6 +248,25 @@ TEST(PhysicalDataXml, FailingParts)
              TiXmlElement* norm = e.FirstChildElement("NormFlowConditions");
              norm->RemoveChild(norm->FirstChildElement("Density"));
          }},
+        // No value at all, yet calculated with and saved back.
+        {"infinite temperature", [](TiXmlElement& e) { e.FirstChildElement("Temperature")->SetAttribute("Value", "inf"); }},
+        {"base value not a number",
+         [](TiXmlElement& e) { e.FirstChildElement("Pressure")->SetAttribute("BaseValue", "nan"); }},
+        {"infinite range", [](TiXmlElement& e) { e.FirstChildElement("Temperature")->SetAttribute("MaxRange", "-inf"); }},
+        {"unit factor not a number",
+         [](TiXmlElement& e) {
+             e.FirstChildElement("Flow")->FirstChildElement("Unit")->SetAttribute("ConversionFactor", "nan");
+         }},
+        {"norm value infinite",
+         [](TiXmlElement& e) {
+             e.FirstChildElement("NormFlowConditions")->FirstChildElement("Pressure")->SetAttribute("Value", "1e999");
+         }},
+        {"compressibility not a number",
+         [](TiXmlElement& e) {
+             TiXmlElement* factor = e.FirstChildElement("CompressibilityFactor");
+             factor->Clear();
+             factor->LinkEndChild(new TiXmlText("nan"));
+         }},
     };
     for (const Case& c : cases) {
         TiXmlElement element = Written();

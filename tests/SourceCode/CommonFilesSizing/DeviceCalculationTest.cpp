@@ -9,7 +9,10 @@
 #include "CommonFiles/UnitDb.h"
 #include "ConfigFixture.h"
 #include "Oddments/Session.h"
+#include "Quillet/LogManager.h"
 #include "SizingFixture.h"
+#include "support/DamagedDatabase.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -290,6 +293,44 @@ TEST_F(DeviceCalculationTest, FailedFirstStatementStillEmptiesTheList)
     EXPECT_EQ(Run(), CALC_OK);
     EXPECT_EQ(busy, (std::vector<bool>{true, false}));
     SetDeviceCalculationBusyIndicator(nullptr);
+}
+
+// Many dimension rows of size 12, of which a damaged page hides some: the run fails with a log
+// line instead of giving a shorter list.
+class DeviceCalculationDamagedTest : public DeviceCalculationTest {
+protected:
+    DeviceCalculationDamagedTest()
+        : DeviceCalculationTest("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+                                "INSERT INTO DeviceDimensions SELECT 100 + i, 12, 21, 100 + i, 100, 2.0, 75, 0.2, 9, 1 "
+                                "FROM n;")
+    {
+    }
+};
+
+TEST_F(DeviceCalculationDamagedTest, ReadErrorFailsTheRunWithALogLine)
+{
+    ASSERT_TRUE(database.Loaded());
+    MakeOperatingPoint(data, FLUID_STATE_LIQUID, 1000.0, 1.0, 30.0);
+    ASSERT_EQ(Run(), CALC_OK);
+    EXPECT_EQ(results.GetCount(), 2005);
+
+    CUnitDb::GetInstance()->Close();
+    std::string error;
+    // A run reads the dimension table whole.
+    ASSERT_TRUE(DamageMiddleLeafPage(database.Folder() + "Zephrin.db", "DeviceDimensions", error))
+        << error;
+    ASSERT_EQ(CUnitDb::GetInstance()->Open(), S_OK);
+    CLogManager* log = CLogManager::GetInstance();
+    const std::string logFile = database.Folder() + "damaged.log";
+    ASSERT_TRUE(log->Open(logFile.c_str(), LOGLEVEL_ERROR));
+    log->SetFormat("$LEVEL|$MESSAGE");
+    EXPECT_EQ(Run(), CALC_DATABASE_ERROR);
+    log->Close();
+    log->SetFormat("[$LEVEL]\t$MESSAGE");
+    EXPECT_EQ(results.GetCount(), 0);
+    const std::string text = ReadWholeFile(logFile);
+    EXPECT_NE(text.find("error|CalculateDevices: the device tables cannot be read"), std::string::npos)
+        << text;
 }
 
 // Size 12 lost its coefficient, the K-factor of size 11 is gone: those rows carry a database

@@ -3,6 +3,7 @@
 // database and pseudo units.
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitManager.h"
+#include "Quillet/LogManager.h"
 #include "TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -81,6 +82,33 @@ TEST_F(UserUnitsFile, LoadKeepsValidUnitsOnceInFileOrder)
     EXPECT_EQ(loaded[0].DbIndex, static_cast<int>(0x80000002u));
     EXPECT_EQ(loaded[1].DbIndex, static_cast<int>(0x80000003u));
     EXPECT_EQ(loaded[2].DbIndex, static_cast<int>(0x80000004u));
+}
+
+TEST_F(UserUnitsFile, NumbersMustBeWholeNumberTexts)
+{
+    Write("<user-units>"
+          "<unit unit_name=\"comma\" type=\"2\" unit_system=\"3\" conversion_factor=\"1,5\"/>"
+          "<unit unit_name=\"words\" type=\"2 kg\" unit_system=\"3\" conversion_factor=\"2\"/>"
+          "<unit unit_name=\"offset\" type=\"2\" unit_system=\"3\" conversion_offset=\"0.5x\""
+          " conversion_factor=\"2\"/>"
+          "<unit unit_name=\"huge\" type=\"2\" unit_system=\"3\" conversion_factor=\"1e999\"/>"
+          "<unit unit_name=\"blanks\" type=\" 2 \" unit_system=\"3\" conversion_factor=\" 1.5 \"/>"
+          "</user-units>");
+    CLogManager* log = CLogManager::GetInstance();
+    const std::string logFile = folder.Path() + "units.log";
+    ASSERT_TRUE(log->Open(logFile.c_str(), LOGLEVEL_WARN));
+    log->SetFormat("$MESSAGE");
+    ASSERT_TRUE(units.LoadUserUnits(file));
+    log->Close();
+    log->SetFormat("[$LEVEL]\t$MESSAGE");
+
+    const std::vector<CUnit> loaded = UserUnits();
+    ASSERT_EQ(loaded.size(), 1u);
+    EXPECT_EQ(loaded[0].Name, "* blanks");
+    EXPECT_EQ(loaded[0].ConversionFactor, 1.5);
+    const std::string text = ReadWholeFile(logFile);
+    for (const char* refused : {"* comma", "* words", "* offset", "* huge"})
+        EXPECT_NE(text.find(std::string("User unit \"") + refused + "\""), std::string::npos) << text;
 }
 
 struct LoadCase {
