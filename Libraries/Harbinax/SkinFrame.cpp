@@ -1,0 +1,71 @@
+#include "Harbinax/SkinFrame.h"
+
+#include "Harbinax/SkinManager.h"
+
+#include <wx/sizer.h>
+
+#include <algorithm>
+
+CSkinFrame::CSkinFrame(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& position,
+                       const wxSize& size, long style)
+    : wxFrame(parent, id, title, position, size, style | wxBORDER_NONE | wxFRAME_SHAPED)
+{
+}
+
+wxPoint CSkinFrame::GetClientAreaOrigin() const
+{
+    wxRect content;
+    const CSkinManager* skins = CSkinManager::FindInstance();
+    if (skins && skins->GetContentRect(this, content))
+        return content.GetPosition();
+    return wxFrame::GetClientAreaOrigin();
+}
+
+bool CSkinFrame::Layout()
+{
+    wxRect content;
+    const CSkinManager* skins = CSkinManager::FindInstance();
+    if (!skins || !skins->GetContentRect(this, content))
+        return wxFrame::Layout();
+    // The toolkit places children from the window's corner, not from the content's origin.
+    if (wxSizer* sizer = GetSizer()) {
+        sizer->SetDimension(content.GetPosition(), content.GetSize());
+        return true;
+    }
+    wxWindow* only = nullptr;
+    for (wxWindow* child : GetChildren()) {
+        if (child->IsTopLevel())
+            continue;
+        if (only)
+            return true;
+        only = child;
+    }
+    if (only)
+        only->SetSize(content);
+    return true;
+}
+
+wxSize CSkinFrame::FrameSize() const
+{
+    wxRect content;
+    const CSkinManager* skins = CSkinManager::FindInstance();
+    if (!skins || !skins->GetContentRect(this, content))
+        return wxSize();
+    return GetSize() - content.GetSize();
+}
+
+void CSkinFrame::DoGetClientSize(int* width, int* height) const
+{
+    wxFrame::DoGetClientSize(width, height);
+    const wxSize frame = FrameSize();
+    if (width)
+        *width = std::max(0, *width - frame.x);
+    if (height)
+        *height = std::max(0, *height - frame.y);
+}
+
+void CSkinFrame::DoSetClientSize(int width, int height)
+{
+    const wxSize frame = FrameSize();
+    wxFrame::DoSetClientSize(width + frame.x, height + frame.y);
+}

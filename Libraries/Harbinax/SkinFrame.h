@@ -1,0 +1,24 @@
+// A top-level window made to wear a skin: borderless and shaped, since the skin draws the frame
+// and cuts its corners, with its content placed inside the skin's frame while it is registered
+// with the skin manager (the whole window otherwise).
+#pragma once
+
+#include <wx/frame.h>
+
+class CSkinFrame : public wxFrame {
+public:
+    CSkinFrame(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& position = wxDefaultPosition,
+               const wxSize& size = wxDefaultSize, long style = wxDEFAULT_FRAME_STYLE);
+
+    wxPoint GetClientAreaOrigin() const override;
+    // The sizer, or else a single child, fills the content area inside the frame.
+    bool Layout() override;
+
+protected:
+    void DoGetClientSize(int* width, int* height) const override;
+    void DoSetClientSize(int width, int height) override;
+
+private:
+    // The frame's width and height around the content; zero while unregistered.
+    wxSize FrameSize() const;
+};
