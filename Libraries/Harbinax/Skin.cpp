@@ -37,5 +37,7 @@ bool CSkin::SetBitmap(std::string_view file, std::string& error)
     wxImage image(bitmap.Width(), bitmap.Height(), false);
     std::copy(rgb.begin(), rgb.end(), image.GetData());
     m_bitmap = wxBitmap(image);
+    // Magenta is transparent wherever a piece of the bitmap is drawn.
+    m_bitmap.SetMask(new wxMask(m_bitmap, wxColour(255, 0, 255)));
     return true;
 }

@@ -22,6 +22,7 @@ public:
 
     const SSkinDefinition& Definition() const { return m_definition; }
     bool HasBitmap() const { return m_bitmap.IsOk(); }
+    // Masked where it is magenta.
     const wxBitmap& Bitmap() const { return m_bitmap; }
     // Piece coordinates: (0, 0) is the piece's top-left pixel.
     const wxRegion& PieceRegion(int element) const { return m_regions[element]; }

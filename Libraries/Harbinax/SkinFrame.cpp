@@ -10,15 +10,14 @@ CSkinFrame::CSkinFrame(wxWindow* parent, wxWindowID id, const wxString& title, c
                        const wxSize& size, long style)
     : wxFrame(parent, id, title, position, size, style | wxBORDER_NONE | wxFRAME_SHAPED)
 {
-}
-
-wxPoint CSkinFrame::GetClientAreaOrigin() const
-{
-    wxRect content;
-    const CSkinManager* skins = CSkinManager::FindInstance();
-    if (skins && skins->GetContentRect(this, content))
-        return content.GetPosition();
-    return wxFrame::GetClientAreaOrigin();
+#ifdef __WXGTK__
+    // A window without a border offers the window manager nothing to do with it, so it would
+    // refuse to maximise, minimise or resize it: offer what the style asks for, as a framed
+    // window would. The toolkit's window functions: resize 2, move 4, minimise 8, maximise 16,
+    // close 32.
+    m_gdkFunc = 4 | (style & wxRESIZE_BORDER ? 2 : 0) | (style & wxMINIMIZE_BOX ? 8 : 0) |
+                (style & wxMAXIMIZE_BOX ? 16 : 0) | (style & wxCLOSE_BOX ? 32 : 0);
+#endif
 }
 
 bool CSkinFrame::Layout()

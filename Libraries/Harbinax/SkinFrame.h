@@ -1,6 +1,7 @@
 // A top-level window made to wear a skin: borderless and shaped, since the skin draws the frame
 // and cuts its corners, with its content placed inside the skin's frame while it is registered
-// with the skin manager (the whole window otherwise).
+// with the skin manager (the whole window otherwise). Its client size is the content's; client
+// coordinates stay those of the whole window, as mouse events and drawing see it.
 #pragma once
 
 #include <wx/frame.h>
@@ -10,7 +11,6 @@ public:
     CSkinFrame(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& position = wxDefaultPosition,
                const wxSize& size = wxDefaultSize, long style = wxDEFAULT_FRAME_STYLE);
 
-    wxPoint GetClientAreaOrigin() const override;
     // The sizer, or else a single child, fills the content area inside the frame.
     bool Layout() override;
 

@@ -391,7 +391,8 @@ void CSkinManager::Paint(wxTopLevelWindow* window, const SWindowRecord& record, 
         const SSkinBorderElement& element = definition.borders[piece.element];
         const SSkinRect& from = state.active ? element.active : element.inactive;
         if (!from.IsEmpty())
-            dc.Blit(piece.place.x, piece.place.y, piece.place.width, piece.place.height, &source, from.x, from.y);
+            dc.Blit(piece.place.x, piece.place.y, piece.place.width, piece.place.height, &source, from.x, from.y,
+                    wxCOPY, true);
     }
     if (!state.caption)
         return;
@@ -415,8 +416,11 @@ void CSkinManager::Paint(wxTopLevelWindow* window, const SWindowRecord& record, 
     }
 
     const SSkinRect iconRect = SkinButtonRect(definition, state, SKIN_ICON);
-    const wxIcon icon = window->GetIcon();
-    if (!iconRect.IsEmpty() && icon.IsOk()) {
+    // The window's icon nearest in size, a larger one rather than a smaller.
+    const wxIcon icon = iconRect.IsEmpty() ? wxIcon()
+                                           : window->GetIcons().GetIcon(wxSize(iconRect.width, iconRect.height),
+                                                                        wxIconBundle::FALLBACK_NEAREST_LARGER);
+    if (icon.IsOk()) {
         wxBitmap picture(icon);
         if (picture.GetWidth() != iconRect.width || picture.GetHeight() != iconRect.height)
             picture = wxBitmap(picture.ConvertToImage().Scale(iconRect.width, iconRect.height, wxIMAGE_QUALITY_HIGH));
@@ -434,7 +438,7 @@ void CSkinManager::Paint(wxTopLevelWindow* window, const SWindowRecord& record, 
                                                               : b.inactive;
         if (!from.IsEmpty())
             dc.StretchBlit(place.x, place.y, place.width, place.height, &source, from.x, from.y, from.width,
-                           from.height);
+                           from.height, wxCOPY, true);
     }
 }
 

@@ -72,7 +72,6 @@ TEST_F(SkinFrame, TheContentKeepsItsSizeInsideTheFrame)
 {
     EXPECT_EQ(wxSize(300 + kLeft + kRight, 200 + kTop + kBottom), m_frame->GetSize());
     EXPECT_EQ(wxSize(300, 200), m_frame->GetClientSize());
-    EXPECT_EQ(wxPoint(kLeft, kTop), m_frame->GetClientAreaOrigin());
     EXPECT_EQ(wxRect(kLeft, kTop, 300, 200), m_panel->GetRect());
 
     Skins().UnregisterWindow(m_frame.get());
@@ -82,6 +81,12 @@ TEST_F(SkinFrame, TheContentKeepsItsSizeInsideTheFrame)
 
 TEST_F(SkinFrame, DrawsTheFrameFromTheSkinBitmap)
 {
+    // An orange square for the window's icon, drawn into the icon button's place.
+    wxImage orange(16, 16);
+    orange.SetRGB(wxRect(0, 0, 16, 16), 255, 140, 0);
+    wxIcon icon;
+    icon.CopyFromBitmap(wxBitmap(orange));
+    m_frame->SetIcon(icon);
     // Under the window the root window is black, so the cut corners show black.
     const wxRect screen = m_frame->GetScreenRect();
     wxBitmap shot(screen.width + 20, screen.height + 20);
@@ -106,6 +111,7 @@ TEST_F(SkinFrame, DrawsTheFrameFromTheSkinBitmap)
     // The close button's red.
     const wxPoint close = Button(SKIN_CLOSE);
     EXPECT_GT(at(close.x - 5, close.y - 4).Red(), 150);
+    EXPECT_EQ(16 * 16, CountColour(image, wxColour(255, 140, 0), wxRect(10 + 7, 10 + 5, 16, 16)));
     // The caption text in white lies between the icon and the buttons.
     EXPECT_GT(CountColour(image, *wxWHITE, wxRect(10 + 28, 10 + 4, 120, 20)), 10);
 }

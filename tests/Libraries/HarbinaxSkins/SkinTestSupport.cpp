@@ -1,22 +1,6 @@
 #include "SkinTestSupport.h"
 
-#include "support/WxTestEnvironment.h"
-
 #include <cstdlib>
-
-namespace {
-
-class CSkinEnvironment : public CWxTestEnvironment {
-public:
-    CSkinEnvironment() : CWxTestEnvironment({"SkinGuiTests"}) {}
-
-protected:
-    wxApp* CreateApp() override { return new CTestApp<CHarbinax>; }
-};
-
-::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new CSkinEnvironment);
-
-}  // namespace
 
 CHarbinax& App()
 {
