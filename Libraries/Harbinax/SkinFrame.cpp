@@ -2,6 +2,7 @@
 
 #include "Harbinax/SkinManager.h"
 
+#include <wx/menu.h>
 #include <wx/sizer.h>
 
 #include <algorithm>
@@ -18,6 +19,15 @@ CSkinFrame::CSkinFrame(wxWindow* parent, wxWindowID id, const wxString& title, c
     m_gdkFunc = 4 | (style & wxRESIZE_BORDER ? 2 : 0) | (style & wxMINIMIZE_BOX ? 8 : 0) |
                 (style & wxMAXIMIZE_BOX ? 16 : 0) | (style & wxCLOSE_BOX ? 32 : 0);
 #endif
+}
+
+CSkinFrame::~CSkinFrame() = default;
+
+void CSkinFrame::SetMenuBar(wxMenuBar* menuBar)
+{
+    m_menuBar.reset(menuBar);
+    // The skin measures its menu strip anew.
+    SendSizeEvent();
 }
 
 bool CSkinFrame::Layout()

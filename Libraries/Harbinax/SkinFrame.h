@@ -6,13 +6,23 @@
 
 #include <wx/frame.h>
 
+#include <memory>
+
 class CSkinFrame : public wxFrame {
 public:
     CSkinFrame(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& position = wxDefaultPosition,
                const wxSize& size = wxDefaultSize, long style = wxDEFAULT_FRAME_STYLE);
 
+    ~CSkinFrame() override;
+
     // The sizer, or else a single child, fills the content area inside the frame.
     bool Layout() override;
+
+    // The menu bar is kept by the frame and drawn by the skin in its menu strip, below the
+    // caption; the toolkit would show it above the skin's caption. Its menus open from there;
+    // keyboard accelerators of its items are not installed.
+    void SetMenuBar(wxMenuBar* menuBar) override;
+    wxMenuBar* GetMenuBar() const override { return m_menuBar.get(); }
 
 protected:
     void DoGetClientSize(int* width, int* height) const override;
@@ -21,4 +31,6 @@ protected:
 private:
     // The frame's width and height around the content; zero while unregistered.
     wxSize FrameSize() const;
+
+    std::unique_ptr<wxMenuBar> m_menuBar;
 };

@@ -2,6 +2,7 @@
 
 #include "Harbinax/Harbinax.h"
 #include "Harbinax/Skin.h"
+#include "Harbinax/SkinFrame.h"
 #include "Harbinax/WindowManagerDrag.h"
 #include "Platform/XmlFile.h"
 #include "Quillet/Logger.h"
@@ -10,6 +11,9 @@
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/image.h>
+#include <wx/menu.h>
+#include <wx/settings.h>
+#include <wx/weakref.h>
 #include <wx/toplevel.h>
 
 #include <fstream>
@@ -99,6 +103,37 @@ int ButtonOf(int code)
         if (SkinButtonHitCode(button) == code)
             return button;
     return -1;
+}
+
+// The menu bar of a skinned frame, which the skin draws.
+wxMenuBar* FrameMenuBar(const wxTopLevelWindow* window)
+{
+    const CSkinFrame* frame = dynamic_cast<const CSkinFrame*>(window);
+    return frame ? frame->GetMenuBar() : nullptr;
+}
+
+// The same when it has a menu to show.
+wxMenuBar* MenuBarOf(const wxTopLevelWindow* window)
+{
+    wxMenuBar* bar = FrameMenuBar(window);
+    return bar && bar->GetMenuCount() > 0 ? bar : nullptr;
+}
+
+wxFont MenuFont()
+{
+    return wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+}
+
+// Room for one line of menu titles.
+int MenuHeightOf(const wxTopLevelWindow* window)
+{
+    if (!MenuBarOf(window))
+        return 0;
+    const wxFont font = MenuFont();
+    int width = 0;
+    int height = 0;
+    window->GetTextExtent("Xg", &width, &height, nullptr, nullptr, &font);
+    return height + 8;
 }
 
 wxTopLevelWindow* WindowOf(wxEvent& event)
@@ -240,6 +275,7 @@ bool CSkinManager::RegisterWindow(wxTopLevelWindow* window, const std::string& s
     record.pinButtons = pinButtons;
     record.rollUpButton = rollUpButton;
     record.pinned = window->HasFlag(wxSTAY_ON_TOP);
+    record.menuHeight = MenuHeightOf(window);
     SKIN_LOG(Debug, "menuHeight=%d", record.menuHeight);
     const wxSize before = window->GetSize();
     m_windows[window] = record;
@@ -369,6 +405,26 @@ int CSkinManager::GetButtonState(const wxTopLevelWindow* window, int button) con
     return record && button >= 0 && button < SKIN_BUTTON_COUNT ? record->buttonStates[button] : BUTTON_NORMAL;
 }
 
+std::vector<wxRect> CSkinManager::GetMenuTitleRects(const wxTopLevelWindow* window) const
+{
+    std::vector<wxRect> titles;
+    const SWindowRecord* record = Find(window);
+    wxMenuBar* bar = MenuBarOf(window);
+    if (!record || !bar || record->menuHeight == 0 || record->rolledUp)
+        return titles;
+    const SSkinBorderElement* b = record->skin->Definition().borders;
+    const wxFont font = MenuFont();
+    int x = b[SKIN_LEFT].width + 2;
+    for (std::size_t i = 0; i < bar->GetMenuCount(); ++i) {
+        int width = 0;
+        int height = 0;
+        window->GetTextExtent(bar->GetMenuLabelText(i), &width, &height, nullptr, nullptr, &font);
+        titles.emplace_back(x, b[SKIN_TOP].height, width + 16, record->menuHeight);
+        x += width + 16;
+    }
+    return titles;
+}
+
 // --- frame -------------------------------------------------------------------------------------
 
 void CSkinManager::Paint(wxTopLevelWindow* window, const SWindowRecord& record, wxDC& dc) const
@@ -384,6 +440,22 @@ void CSkinManager::Paint(wxTopLevelWindow* window, const SWindowRecord& record, 
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(window->GetBackgroundColour()));
     dc.DrawRectangle(ToWx(content));
+
+    // The menu strip: the menu bar's titles, greyed where a whole menu is disabled.
+    if (!state.rolledUp && record.menuHeight > 0) {
+        const wxRect strip(content.x, content.y, content.width, record.menuHeight);
+        dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_MENUBAR)));
+        dc.DrawRectangle(strip);
+        wxMenuBar* bar = MenuBarOf(window);
+        const std::vector<wxRect> titles = GetMenuTitleRects(window);
+        dc.SetFont(MenuFont());
+        for (std::size_t i = 0; i < titles.size(); ++i) {
+            dc.SetTextForeground(wxSystemSettings::GetColour(bar->IsEnabledTop(i) ? wxSYS_COLOUR_MENUTEXT
+                                                                                 : wxSYS_COLOUR_GRAYTEXT));
+            const wxString label = bar->GetMenuLabelText(i);
+            dc.DrawText(label, titles[i].x + 8, titles[i].y + (titles[i].height - dc.GetCharHeight()) / 2);
+        }
+    }
 
     wxMemoryDC source;
     source.SelectObjectAsSource(skin.Bitmap());
@@ -502,6 +574,28 @@ void CSkinManager::Unroll(wxTopLevelWindow* window, SWindowRecord& record)
     window->SetSize(window->GetSize().x, height);
 }
 
+// Opens the menu whose title is under the point, below its title. wx shows only menus that
+// belong to no menu bar, so the menu leaves the bar while it is open.
+void CSkinManager::OpenMenu(wxTopLevelWindow* window, const wxPoint& point)
+{
+    const std::vector<wxRect> titles = GetMenuTitleRects(window);
+    wxMenuBar* bar = MenuBarOf(window);
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+        if (!titles[i].Contains(point) || !bar->IsEnabledTop(i))
+            continue;
+        const wxString label = bar->GetMenuLabel(i);
+        wxMenu* menu = bar->Remove(i);
+        const wxWeakRef<wxTopLevelWindow> alive(window);
+        window->PopupMenu(menu, titles[i].GetBottomLeft() + wxPoint(0, 1));
+        // The window may have gone with its menu bar while the menu was open.
+        if (alive && FrameMenuBar(window) == bar)
+            bar->Insert(i, menu, label);
+        else
+            delete menu;
+        return;
+    }
+}
+
 // The action of a caption button released over itself.
 void CSkinManager::Press(wxTopLevelWindow* window, SWindowRecord& record, int button)
 {
@@ -563,7 +657,13 @@ void CSkinManager::OnSize(wxSizeEvent& event)
 {
     event.Skip();
     wxTopLevelWindow* window = WindowOf(event);
-    if (const SWindowRecord* record = Find(window)) {
+    if (SWindowRecord* record = Find(window)) {
+        const int menuHeight = MenuHeightOf(window);
+        if (menuHeight != record->menuHeight) {
+            record->menuHeight = menuHeight;
+            SKIN_LOG(Debug, "menuHeight=%d", menuHeight);
+            UpdateSizeHints(window, *record);
+        }
         UpdateShape(window, *record);
         window->Refresh();
     }
@@ -616,6 +716,8 @@ void CSkinManager::OnLeftDown(wxMouseEvent& event)
         SetButtonStates(window, *record, states);
         if (!window->HasCapture())
             window->CaptureMouse();
+    } else if (code == SKINHIT_MENU) {
+        OpenMenu(window, event.GetPosition());
     } else if (const int command = SkinSizeCommand(code)) {
         if (!BeginWindowResizeDrag(window, command, 1, screen))
             SKIN_LOG(Warn, "the window system takes no resize");

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CLogger;
 class CSkin;
@@ -66,6 +67,9 @@ public:
     // Hit-test code of the point (window coordinates); SKINHIT_NOWHERE when not registered.
     int HitTest(const wxTopLevelWindow* window, const wxPoint& point) const;
     int GetButtonState(const wxTopLevelWindow* window, int button) const;
+    // The places of the menu bar's titles in the menu strip, window coordinates; none without a
+    // menu bar (see CSkinFrame::SetMenuBar).
+    std::vector<wxRect> GetMenuTitleRects(const wxTopLevelWindow* window) const;
 
 private:
     struct SWindowRecord {
@@ -97,6 +101,7 @@ private:
     void SetButtonStates(wxTopLevelWindow* window, SWindowRecord& record, const int (&states)[SKIN_BUTTON_COUNT]);
     void Press(wxTopLevelWindow* window, SWindowRecord& record, int button);
     void Unroll(wxTopLevelWindow* window, SWindowRecord& record);
+    void OpenMenu(wxTopLevelWindow* window, const wxPoint& point);
 
     // The window's events: bound while it is registered, as its window procedure would be
     // replaced.

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/menu.h>
 #include <wx/panel.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 
 #include <cstdlib>
@@ -181,6 +183,35 @@ TEST_F(SkinFrame, BordersSizeAndTheCaptionMovesUnlessMaximised)
     EXPECT_EQ(SKINHIT_CLIENT, Skins().HitTest(m_frame.get(), wxPoint(150, 100)));
     EXPECT_EQ(SKINHIT_CLOSE, Skins().HitTest(m_frame.get(), Button(SKIN_CLOSE)));
     EXPECT_EQ(SKINHIT_SYSMENU, Skins().HitTest(m_frame.get(), wxPoint(12, 12)));
+}
+
+TEST_F(SkinFrame, TheMenuBarSitsBetweenCaptionAndContent)
+{
+    auto* file = new wxMenu;
+    file->Append(wxID_EXIT, "Quit");
+    auto* bar = new wxMenuBar;
+    bar->Append(file, "&File");
+    bar->Append(new wxMenu, "&Edit");
+    bar->EnableTop(1, false);
+    m_frame->SetMenuBar(bar);
+    EXPECT_EQ(bar, m_frame->GetMenuBar());
+
+    SSkinFrameState state;
+    EXPECT_TRUE(WaitFor([&] { return Skins().GetFrameState(m_frame.get(), state) && state.menuHeight > 0; }));
+    const int menu = state.menuHeight;
+    EXPECT_TRUE(WaitFor([&] { return m_panel->GetPosition() == wxPoint(kLeft, kTop + menu); }));
+    EXPECT_EQ(wxSize(300, 200 - menu), m_panel->GetSize()) << "the content gives the strip its room";
+    EXPECT_EQ(SKINHIT_MENU, Skins().HitTest(m_frame.get(), wxPoint(150, kTop + menu / 2)));
+
+    const std::vector<wxRect> titles = Skins().GetMenuTitleRects(m_frame.get());
+    ASSERT_EQ(2u, titles.size());
+    EXPECT_EQ(wxPoint(kLeft + 2, kTop), titles[0].GetPosition());
+    EXPECT_EQ(titles[0].GetRight() + 1, titles[1].x);
+    // The titles are drawn in the strip: dark text on the strip's colour.
+    const wxImage shown = Snapshot(m_frame.get()).ConvertToImage();
+    const wxColour text = wxSystemSettings::GetColour(wxSYS_COLOUR_MENUTEXT);
+    EXPECT_GT(CountColour(shown, text, titles[0]), 5);
+    EXPECT_EQ(0, CountColour(shown, text, titles[1])) << "a disabled menu is greyed";
 }
 
 }  // namespace
