@@ -30,6 +30,18 @@ void CSkinFrame::SetMenuBar(wxMenuBar* menuBar)
     SendSizeEvent();
 }
 
+void CSkinFrame::SetTitle(const wxString& title)
+{
+    wxFrame::SetTitle(title);
+    Refresh();
+}
+
+void CSkinFrame::SetIcons(const wxIconBundle& icons)
+{
+    wxFrame::SetIcons(icons);
+    Refresh();
+}
+
 bool CSkinFrame::Layout()
 {
     wxRect content;

@@ -22,6 +22,10 @@ public:
     // caption; the toolkit would show it above the skin's caption. Its menus open from there;
     // keyboard accelerators of its items are not installed.
     void SetMenuBar(wxMenuBar* menuBar) override;
+
+    // The skin draws title and icon in the caption: it draws them anew.
+    void SetTitle(const wxString& title) override;
+    void SetIcons(const wxIconBundle& icons) override;
     wxMenuBar* GetMenuBar() const override { return m_menuBar.get(); }
 
 protected:

@@ -114,8 +114,10 @@ TEST_F(SkinFrame, DrawsTheFrameFromTheSkinBitmap)
     const wxPoint close = Button(SKIN_CLOSE);
     EXPECT_GT(at(close.x - 5, close.y - 4).Red(), 150);
     EXPECT_EQ(16 * 16, CountColour(image, wxColour(255, 140, 0), wxRect(10 + 7, 10 + 5, 16, 16)));
-    // The caption text in white lies between the icon and the buttons.
+    // The caption text in white lies between the icon and the buttons, and goes with the title.
     EXPECT_GT(CountColour(image, *wxWHITE, wxRect(10 + 28, 10 + 4, 120, 20)), 10);
+    m_frame->SetTitle("");
+    EXPECT_EQ(0, CountColour(Snapshot(m_frame.get()).ConvertToImage(), *wxWHITE, wxRect(28, 4, 120, 20)));
 }
 
 TEST_F(SkinFrame, RollUpLeavesTheCaptionAndUnrollingRestoresTheHeight)

@@ -9,6 +9,7 @@
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/uiaction.h>
 
@@ -132,6 +133,45 @@ TEST_F(SkinWindowManager, MaximisingARolledUpWindowFirstUnrollsIt)
     ASSERT_TRUE(Skins().GetFrameState(m_frame.get(), state));
     EXPECT_FALSE(state.rolledUp);
     EXPECT_GT(m_frame->GetSize().y, 500);
+}
+
+TEST_F(SkinWindowManager, AMenuTitleOpensItsMenuAndItsItemsGiveCommands)
+{
+    auto* file = new wxMenu;
+    file->Append(wxID_EXIT, "Quit");
+    auto* bar = new wxMenuBar;
+    bar->Append(file, "&File");
+    m_frame->SetMenuBar(bar);
+    ASSERT_TRUE(WaitFor([this] { return Skins().GetMenuTitleRects(m_frame.get()).size() == 1; }));
+    PumpFor(100);
+    const wxRect title = Skins().GetMenuTitleRects(m_frame.get())[0];
+    int quits = 0;
+    m_frame->Bind(wxEVT_MENU, [&](wxCommandEvent&) { ++quits; }, wxID_EXIT);
+    // While the menu is open its own loop runs: the item is chosen from there.
+    m_frame->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent&) {
+        m_frame->CallAfter([&] {
+            wxUIActionSimulator pointer;
+            pointer.MouseMove(m_frame->ClientToScreen(title.GetBottomLeft() + wxPoint(20, 12)));
+            wxMilliSleep(100);
+            pointer.MouseClick();
+        });
+    });
+    Click(m_frame->ClientToScreen(wxPoint(title.x + title.width / 2, title.y + title.height / 2)));
+    EXPECT_TRUE(WaitFor([&] { return quits == 1; }));
+    EXPECT_EQ(file, bar->GetMenu(0)) << "the menu is back in its bar";
+}
+
+TEST_F(SkinWindowManager, AnotherActiveWindowMakesTheFrameInactive)
+{
+    SSkinFrameState state;
+    ASSERT_TRUE(WaitFor([&] { return Skins().GetFrameState(m_frame.get(), state) && state.active; }));
+    UniqueWindow<wxFrame> other(new wxFrame(nullptr, wxID_ANY, "Other", wxPoint(600, 500), wxSize(200, 100)));
+    ShowAndFocus(other.get());
+    other->Raise();
+    EXPECT_TRUE(WaitFor([&] { return Skins().GetFrameState(m_frame.get(), state) && !state.active; }));
+    other.reset();
+    m_frame->Raise();
+    EXPECT_TRUE(WaitFor([&] { return Skins().GetFrameState(m_frame.get(), state) && state.active; }));
 }
 
 }  // namespace
