@@ -66,6 +66,22 @@ std::string BesideFile(const std::string& file, const std::string& name)
     return slash == std::string::npos || slash == 0 ? name : file.substr(0, slash + 1) + name;
 }
 
+// The definition in a document that loaded; false with the reason otherwise.
+bool DefinitionOf(bool loaded, const TiXmlDocument& doc, const std::string& source, SSkinDefinition& definition,
+                  std::string& error)
+{
+    if (!loaded || !doc.RootElement()) {
+        if (error.empty())
+            error = source + " holds no element";
+        return false;
+    }
+    if (!ReadSkinDefinition(*doc.RootElement(), definition, error)) {
+        error = source + ": " + error;
+        return false;
+    }
+    return true;
+}
+
 wxColour FromColorRef(std::uint32_t color)
 {
     return wxColour(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
@@ -185,44 +201,44 @@ bool CSkinManager::LoadSkinFile(const std::string& name, const std::string& xmlP
     TiXmlDocument doc;
     std::string error;
     SSkinDefinition definition;
-    if (!CXmlFile::Load(doc, xmlPath, &error) || !doc.RootElement())
-        return Fail(name, error.empty() ? xmlPath + " holds no element" : error);
-    if (!ReadSkinDefinition(*doc.RootElement(), definition, error))
-        return Fail(name, xmlPath + ": " + error);
+    const bool loaded = CXmlFile::Load(doc, xmlPath, &error);
+    if (!DefinitionOf(loaded, doc, xmlPath, definition, error))
+        return Fail(name, error);
     const std::string bitmapPath = BesideFile(xmlPath, definition.bitmapFile);
     std::string bytes;
-    auto skin = std::make_unique<CSkin>(definition);
-    if (!ReadBitmapFile(bitmapPath, bytes, error) || !skin->SetBitmap(bytes, error))
-        return Fail(name, bitmapPath + ": " + error);
-    return Install(name, std::move(skin));
+    if (!ReadBitmapFile(bitmapPath, bytes, error))
+        return Fail(name, error);
+    return Install(name, definition, bytes, bitmapPath);
 }
 
 bool CSkinManager::LoadSkinResource(const std::string& name, int xmlResource, int bitmapResource)
 {
-    std::string_view xml;
-    std::string_view bitmap;
     const std::string xmlName = "#" + std::to_string(xmlResource);
     const std::string bitmapName = "#" + std::to_string(bitmapResource);
+    std::string_view xml;
     if (!CHarbinax::FindResource("RCDATA", xmlResource, xml))
         return Fail(name, "no resource " + xmlName);
     TiXmlDocument doc;
     std::string error;
     SSkinDefinition definition;
-    if (!CXmlFile::LoadText(doc, xml, xmlName, &error) || !doc.RootElement())
-        return Fail(name, error.empty() ? xmlName + " holds no element" : error);
-    if (!ReadSkinDefinition(*doc.RootElement(), definition, error))
-        return Fail(name, xmlName + ": " + error);
+    const bool loaded = CXmlFile::LoadText(doc, xml, xmlName, &error);
+    if (!DefinitionOf(loaded, doc, xmlName, definition, error))
+        return Fail(name, error);
+    std::string_view bitmap;
     if (bitmapResource == 0 || (!CHarbinax::FindResource("BITMAP", bitmapResource, bitmap) &&
                                 !CHarbinax::FindResource("RCDATA", bitmapResource, bitmap)))
         return Fail(name, "no bitmap resource " + bitmapName);
-    auto skin = std::make_unique<CSkin>(definition);
-    if (!skin->SetBitmap(bitmap, error))
-        return Fail(name, bitmapName + ": " + error);
-    return Install(name, std::move(skin));
+    return Install(name, definition, bitmap, bitmapName);
 }
 
-bool CSkinManager::Install(const std::string& name, std::unique_ptr<CSkin> skin)
+bool CSkinManager::Install(const std::string& name, const SSkinDefinition& definition, std::string_view bitmap,
+                           const std::string& bitmapSource)
 {
+    auto skin = std::make_unique<CSkin>(definition);
+    std::string error;
+    if (!skin->SetBitmap(bitmap, error))
+        return Fail(name, bitmapSource + ": " + error);
+    // Only now that the new skin is whole does the old one go.
     RemoveSkin(name);
     m_skins[name] = std::move(skin);
     SKIN_LOG(Info, "Skin %s loaded", name.c_str());

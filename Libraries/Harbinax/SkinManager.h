@@ -88,7 +88,9 @@ private:
     CSkinManager() = default;
     ~CSkinManager() override;
 
-    bool Install(const std::string& name, std::unique_ptr<CSkin> skin);
+    // The skin with its bitmap under the name, when the bitmap is sound.
+    bool Install(const std::string& name, const SSkinDefinition& definition, std::string_view bitmap,
+                 const std::string& bitmapSource);
     bool Fail(const std::string& name, const std::string& error);
     bool Unregister(wxTopLevelWindow* window, bool windowGoing);
     SWindowRecord* Find(const wxTopLevelWindow* window);
