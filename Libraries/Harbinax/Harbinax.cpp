@@ -2,6 +2,7 @@
 
 #include "Harbinax/AppFolder.h"
 #include "Harbinax/FileVersion.h"
+#include "Harbinax/SkinManager.h"
 #include "Harbinax/SplashScreen.h"
 #include "Harbinax/UiLanguage.h"
 #include "Platform/ProgramFolder.h"
@@ -18,12 +19,17 @@ char decimalSeparator = '.';
 
 CHarbinax::CHarbinax()
     : m_log(CLogManager::GetInstance()->GetLogger("CHarbinax", LOGLEVEL_PARENT)),
+      m_skinLog(CLogManager::GetInstance()->GetLogger("CSkinManager", LOGLEVEL_PARENT)),
       m_splash(std::make_unique<CSplashScreen>()),
       m_translator(std::make_unique<CTranslator>())
 {
 }
 
-CHarbinax::~CHarbinax() = default;
+CHarbinax::~CHarbinax()
+{
+    // The skin manager goes first: it must not outlive the logger it was handed.
+    CSkinManager::DestroyInstance();
+}
 
 CHarbinax* CHarbinax::GetApp()
 {
@@ -226,6 +232,39 @@ void CHarbinax::SetSplashStatusTextColor(std::uint32_t color)
 void CHarbinax::SetSplashBitmap(int resourceId)
 {
     m_splash->SetBitmap(resourceId);
+}
+
+bool CHarbinax::LoadSkinFile(const std::string& name, const std::string& xmlPath)
+{
+    CSkinManager::GetInstance()->SetLogger(&m_skinLog);
+    return CSkinManager::GetInstance()->LoadSkinFile(name, xmlPath);
+}
+
+bool CHarbinax::LoadSkinResource(const std::string& name, int xmlResource, int bitmapResource)
+{
+    CSkinManager::GetInstance()->SetLogger(&m_skinLog);
+    return CSkinManager::GetInstance()->LoadSkinResource(name, xmlResource, bitmapResource);
+}
+
+bool CHarbinax::RemoveSkin(const std::string& name)
+{
+    return CSkinManager::GetInstance()->RemoveSkin(name);
+}
+
+void CHarbinax::RemoveAllSkins()
+{
+    CSkinManager::GetInstance()->RemoveAllSkins();
+}
+
+bool CHarbinax::RegisterSkinWindow(wxTopLevelWindow* window, const std::string& skinName, bool pinButtons,
+                                   bool rollUpButton)
+{
+    return CSkinManager::GetInstance()->RegisterWindow(window, skinName, pinButtons, rollUpButton);
+}
+
+bool CHarbinax::UnregisterSkinWindow(wxTopLevelWindow* window)
+{
+    return CSkinManager::GetInstance()->UnregisterWindow(window);
 }
 
 std::string CHarbinax::GetProgramFolder()

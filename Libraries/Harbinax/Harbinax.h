@@ -19,6 +19,7 @@ class CSplashScreen;
 class CTranslator;
 class wxMenu;
 class wxMenuBar;
+class wxTopLevelWindow;
 class wxWindow;
 
 class CHarbinax : public wxApp {
@@ -94,6 +95,17 @@ public:
     // The receiver of the update library's download progress.
     CSplashScreen* GetSplashScreen() const { return m_splash.get(); }
 
+    // --- Skins (CSkinManager) -------------------------------------------------------------------
+    // The two loads first hand the skin manager the "CSkinManager" logger of the application.
+    bool LoadSkinFile(const std::string& name, const std::string& xmlPath);
+    bool LoadSkinResource(const std::string& name, int xmlResource, int bitmapResource);
+    // False when no skin of that name was loaded.
+    bool RemoveSkin(const std::string& name);
+    void RemoveAllSkins();
+    bool RegisterSkinWindow(wxTopLevelWindow* window, const std::string& skinName, bool pinButtons,
+                            bool rollUpButton);
+    bool UnregisterSkinWindow(wxTopLevelWindow* window);
+
     // --- Folders and versions -----------------------------------------------------------------
     // Folder of the running program with a trailing '/' (InstallFolderOf), cached; empty
     // without an application object.
@@ -110,6 +122,7 @@ public:
 
 private:
     CLogger m_log;
+    CLogger m_skinLog;
     std::unique_ptr<CSplashScreen> m_splash;
     std::unique_ptr<CTranslator> m_translator;
     CSatelliteResources m_satellite;

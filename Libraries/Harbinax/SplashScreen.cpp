@@ -20,6 +20,9 @@ namespace {
 // the height of the area they are redrawn in.
 constexpr int lineHeight = 13;
 
+// Pure green pixels of the bitmap are holes in the window.
+constexpr std::uint32_t kHole = 0x00FF00;
+
 wxColour FromColorRef(std::uint32_t color)
 {
     return wxColour(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
@@ -150,7 +153,7 @@ void CSplashScreen::Show()
             m_region = wxRegion();
             const int width = std::min(m_image.GetWidth(), client.GetWidth());
             const int height = std::min(m_image.GetHeight(), client.GetHeight());
-            for (const SShapeRun& run : OpaqueRuns(m_image.GetData(), m_image.GetWidth(), width, height))
+            for (const SShapeRun& run : OpaqueRuns(m_image.GetData(), m_image.GetWidth(), width, height, kHole))
                 m_region.Union(run.x, run.y, run.width, 1);
         } else {
             m_region = wxRegion(0, 0, size.GetWidth(), size.GetHeight());

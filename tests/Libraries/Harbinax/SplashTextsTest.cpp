@@ -134,21 +134,21 @@ TEST(SplashShape, PureGreenPixelsAreHoles)
         "GGGGG",
     });
     const std::vector<SShapeRun> expected = {{1, 1, 3}, {1, 2, 1}, {3, 2, 1}};
-    EXPECT_EQ(expected, OpaqueRuns(rgb.data(), 5, 5, 4));
+    EXPECT_EQ(expected, OpaqueRuns(rgb.data(), 5, 5, 4, 0x00FF00));
 }
 
 TEST(SplashShape, WithoutGreenEveryRowIsOneRun)
 {
     const auto rgb = Image({"xxx", "xxx"});
     const std::vector<SShapeRun> expected = {{0, 0, 3}, {0, 1, 3}};
-    EXPECT_EQ(expected, OpaqueRuns(rgb.data(), 3, 3, 2));
+    EXPECT_EQ(expected, OpaqueRuns(rgb.data(), 3, 3, 2, 0x00FF00));
 }
 
 TEST(SplashShape, ScansOnlyTheGivenArea)
 {
     const auto rgb = Image({"xxxx", "xxxx", "xxxx"});
     const std::vector<SShapeRun> expected = {{0, 0, 2}, {0, 1, 2}};
-    EXPECT_EQ(expected, OpaqueRuns(rgb.data(), 4, 2, 2));
+    EXPECT_EQ(expected, OpaqueRuns(rgb.data(), 4, 2, 2, 0x00FF00));
 }
 
 }  // namespace
