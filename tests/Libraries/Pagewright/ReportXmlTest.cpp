@@ -7,6 +7,8 @@
 #include "Pagewright/ReportTable.h"
 #include "Pagewright/ReportText.h"
 #include "Platform/ProgramFolder.h"
+#include "Quillet/LogLevel.h"
+#include "Quillet/LogManager.h"
 #include "Platform/ResourceRegistry.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
@@ -186,10 +188,20 @@ TEST(ReportXml, FontSizes)
     }
 }
 
-TEST(ReportXml, PageWithoutSizeKeepsTheDefault)
+TEST(ReportXml, PageWithoutSizeKeepsTheDefaultAndSaysSo)
 {
+    CTemporaryFolder folder;
+    CLogManager* logs = CLogManager::GetInstance();
+    ASSERT_TRUE(logs->Open(folder.Path("report.log").c_str(), LOGLEVEL_TRACE));
+    logs->SetFormat("$LOGGER|$MESSAGE");
     CReport document;
-    ASSERT_TRUE(document.LoadFromString("<report><page/><page width='abc' height='1000'/></report>"));
+    const bool loaded = document.LoadFromString("<report><page/><page width='abc' height='1000'/></report>");
+    logs->Close();
+    ASSERT_TRUE(loaded);
+    const std::string log = ReadWholeFile(folder.Path("report.log"));
+    EXPECT_NE(log.find("CReportPage|Report page without a usable width (missing), using 2100"), std::string::npos) << log;
+    EXPECT_NE(log.find("CReportPage|Report page without a usable width (abc), using 2100"), std::string::npos);
+    EXPECT_EQ(log.find("usable height (1000)"), std::string::npos);
     ASSERT_EQ(document.GetTemplatePages().size(), 2u);
     EXPECT_EQ(document.GetTemplatePages()[0]->width, CReportPage::kDefaultWidth);
     EXPECT_EQ(document.GetTemplatePages()[0]->height, CReportPage::kDefaultHeight);
