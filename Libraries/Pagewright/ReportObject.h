@@ -21,9 +21,6 @@ public:
     // Appends the object as a new child element of parent.
     void AppendTo(TiXmlNode& parent) const;
 
-    bool operator<(const CReportObject& other) const { return sortorder < other.sortorder; }
-    bool operator>(const CReportObject& other) const { return sortorder > other.sortorder; }
-
     short id = -1;
     int sortorder = -1;  // the page number on output pages
     std::string displaycondition;

@@ -67,8 +67,8 @@ TEST(ReportValues, RotationTurnsCornersAroundTheTopLeft)
 TEST(ReportValues, EscapesAreReplacedOneKindAfterTheOther)
 {
     EXPECT_EQ(Pagewright::UnescapeReportText("a\\nb\\tc\\\\d\\'\\\"\\?"), "a\nb\tc\\d'\"?");
-    // The double backslash goes last, so "\\n" written in a template still becomes a line feed
-    // after a backslash, as the templates expect.
+    // Each escape runs over the whole text in turn, the double backslash last: in "\\n" the
+    // "\n" is found first.
     EXPECT_EQ(Pagewright::UnescapeReportText("\\\\n"), "\\\n");
     EXPECT_EQ(Pagewright::UnescapeReportText("end\\"), "end\\");
 }
