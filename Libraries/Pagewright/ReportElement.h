@@ -1,0 +1,62 @@
+// An element of a report page: text, rectangle, line, picture, html text, table or column.
+// Positions are relative to the page, in tenths of a millimetre with y growing downwards.
+#pragma once
+
+#include "Pagewright/ReportObject.h"
+#include "Pagewright/ReportValues.h"
+
+#include <memory>
+
+class CReport;
+class CReportPage;
+
+class CReportElement : public CReportObject {
+public:
+    virtual std::unique_ptr<CReportElement> Clone() const = 0;
+
+    bool Load(const TiXmlElement* element) override;
+    void Save(TiXmlElement& element) const override;
+
+    // The page the element belongs to (elements owned by it, a table's columns and their cell
+    // prototypes too).
+    virtual void SetOwner(CReportPage* page) { owner = page; }
+    // The document of the owner page; null without one.
+    const CReport* GetDocument() const;
+
+    virtual void Move(int dx, int dy);
+    // Moves the element into the rectangle; sized elements also fit their size into it.
+    virtual void ClampToRect(int left, int top, int right, int bottom);
+
+    // The element's display condition over the document's variables.
+    bool IsVisible() const;
+    bool EvaluateCondition(const std::string& term) const;
+
+    // Report to drawing coordinates at a zoom: the page's borders added, y pointing up.
+    // Without an owner page the values pass unchanged.
+    int ToDrawX(int reportX, double zoom) const;
+    int ToDrawY(int reportY, double zoom) const;
+
+    CReportPage* owner = nullptr;
+    int x = 0;
+    int y = 0;
+    ReportColor outlineColor = 0x4599FF;
+
+protected:
+    using CReportObject::CReportObject;
+    CReportElement(const CReportElement&) = default;
+};
+
+// An element with a box: text, rectangle, picture, html text, table and column.
+class CReportSizedElement : public CReportElement {
+public:
+    void ClampToRect(int left, int top, int right, int bottom) override;
+
+    int width = 0;
+    int height = 0;
+
+protected:
+    using CReportElement::CReportElement;
+    CReportSizedElement(const CReportSizedElement&) = default;
+    void LoadSize(const TiXmlElement& element);
+    void SaveSize(TiXmlElement& element) const;
+};

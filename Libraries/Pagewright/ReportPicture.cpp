@@ -1,0 +1,127 @@
+#include "Pagewright/ReportPicture.h"
+
+#include "Pagewright/Report.h"
+#include "Pagewright/ReportImage.h"
+#include "Platform/AsciiText.h"
+#include "Platform/ResourceRegistry.h"
+
+#include <tinyxml.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sys/stat.h>
+
+namespace {
+
+// The whole file when it is a regular one of a sensible size; a name like a device or a pipe
+// would otherwise block the loading of the template.
+bool ReadImageFile(const std::string& path, std::string& bytes)
+{
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<unsigned long long>(info.st_size) > CReportPicture::kMaxFileSize)
+        return false;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return !file.bad();
+}
+
+}  // namespace
+
+bool CReportPicture::Load(const TiXmlElement* element)
+{
+    if (!CReportSizedElement::Load(element))
+        return false;
+    LoadSize(*element);
+    filename = Pagewright::AttributeText(*element, "filename");
+    mode = Platform::EqualsNoCase(Pagewright::AttributeText(*element, "mode"), "STRETCH") ? kModeStretch : kModeBestFit;
+    const std::string horizontal = Pagewright::AttributeText(*element, "alignx");
+    alignX = Platform::EqualsNoCase(horizontal, "RIGHT")    ? kAlignRight
+             : Platform::EqualsNoCase(horizontal, "CENTER") ? kAlignCenter
+                                                            : kAlignLeft;
+    const std::string vertical = Pagewright::AttributeText(*element, "aligny");
+    alignY = Platform::EqualsNoCase(vertical, "BOTTOM")   ? kAlignBottom
+             : Platform::EqualsNoCase(vertical, "CENTER") ? kAlignCenter
+                                                          : kAlignTop;
+    LoadImage();
+    return true;
+}
+
+void CReportPicture::Save(TiXmlElement& element) const
+{
+    CReportSizedElement::Save(element);
+    SaveSize(element);
+    element.SetAttribute("filename", filename);
+    element.SetAttribute("mode", mode == kModeStretch ? "STRETCH" : "BEST_FIT");
+    element.SetAttribute("alignx", alignX == kAlignRight ? "RIGHT" : alignX == kAlignCenter ? "CENTER" : "LEFT");
+    element.SetAttribute("aligny", alignY == kAlignBottom ? "BOTTOM" : alignY == kAlignCenter ? "CENTER" : "TOP");
+}
+
+void CReportPicture::LoadImage()
+{
+    m_image.reset();
+    std::string bytes;
+    if (!filename.empty() && filename[0] == '$') {
+        const std::size_t start = filename.find_first_not_of('$');
+        const std::string name = start == std::string::npos ? std::string() : filename.substr(start);
+        std::string_view resource;
+        if (!CResourceRegistry::Find("RCDATA", name, resource) && !CResourceRegistry::Find("BITMAP", name, resource))
+            return;
+        bytes.assign(resource);
+    } else {
+        // Templates written on Windows name their pictures with backslashes.
+        std::string relative = filename;
+        std::replace(relative.begin(), relative.end(), '\\', '/');
+        const CReport* document = GetDocument();
+        const std::string path = document != nullptr ? document->GetDocumentFolder() + relative : relative;
+        if (relative.empty() || !ReadImageFile(path, bytes))
+            return;
+    }
+    m_image = CReportImage::FromBytes(std::move(bytes));
+}
+
+bool CReportPicture::GetNaturalSize(int& naturalWidth, int& naturalHeight) const
+{
+    if (!m_image)
+        return false;
+    naturalWidth = m_image->GetPixelWidth();
+    naturalHeight = m_image->GetPixelHeight();
+    return true;
+}
+
+void CReportPicture::GetPlacement(int& placeX, int& placeY, int& placeWidth, int& placeHeight) const
+{
+    int naturalWidth;
+    int naturalHeight;
+    if (!GetNaturalSize(naturalWidth, naturalHeight))
+        return;
+    if (mode == kModeStretch) {
+        placeWidth = width;
+        placeHeight = height;
+    } else {
+        const double sx = static_cast<double>(width) / naturalWidth;
+        const double sy = static_cast<double>(height) / naturalHeight;
+        placeWidth = naturalWidth;
+        placeHeight = naturalHeight;
+        if (sx < 1.0 || sy < 1.0 || (sx > 1.0 && sy > 1.0)) {
+            const double s = std::min(sx, sy);
+            placeWidth = static_cast<int>(std::trunc(s * naturalWidth));
+            placeHeight = static_cast<int>(std::trunc(s * naturalHeight));
+        }
+    }
+    long long left = placeX;
+    long long top = placeY;
+    if (alignX == kAlignRight)
+        left -= placeWidth;
+    else if (alignX == kAlignCenter)
+        left -= placeWidth / 2;
+    if (alignY == kAlignCenter)
+        top -= placeHeight / 2;
+    else if (alignY == kAlignBottom)
+        top -= placeHeight;
+    placeX = Pagewright::ClampToInt(left);
+    placeY = Pagewright::ClampToInt(top);
+}

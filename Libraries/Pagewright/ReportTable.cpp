@@ -1,0 +1,74 @@
+#include "Pagewright/ReportTable.h"
+
+#include <tinyxml.h>
+
+CReportTable::CReportTable(const CReportTable& other)
+    : CReportSizedElement(other),
+      rowHeight(other.rowHeight),
+      multipage(other.multipage),
+      name(other.name),
+      firstRow(other.firstRow)
+{
+    for (const auto& column : other.columns)
+        columns.push_back(std::make_unique<CReportColumn>(*column));
+}
+
+bool CReportTable::Load(const TiXmlElement* element)
+{
+    if (!CReportSizedElement::Load(element))
+        return false;
+    LoadSize(*element);
+    rowHeight = Pagewright::CoordinateAttribute(*element, "rowheight");
+    if (rowHeight < 1)
+        rowHeight = 1;
+    multipage = Pagewright::FlagAttribute(*element, "multipage");
+    name = Pagewright::AttributeText(*element, "name");
+    columns.clear();
+    for (const TiXmlElement* child = element->FirstChildElement("column"); child != nullptr;
+         child = child->NextSiblingElement("column")) {
+        auto column = std::make_unique<CReportColumn>();
+        column->SetOwner(owner);
+        if (column->Load(child))
+            columns.push_back(std::move(column));
+    }
+    return true;
+}
+
+void CReportTable::Save(TiXmlElement& element) const
+{
+    CReportSizedElement::Save(element);
+    SaveSize(element);
+    element.SetAttribute("rowheight", rowHeight);
+    element.SetAttribute("multipage", multipage ? "TRUE" : "FALSE");
+    element.SetAttribute("name", name);
+    for (const auto& column : columns)
+        column->AppendTo(element);
+}
+
+void CReportTable::SetOwner(CReportPage* page)
+{
+    CReportSizedElement::SetOwner(page);
+    for (const auto& column : columns)
+        column->SetOwner(page);
+}
+
+int CReportTable::GetRowsPerPage() const
+{
+    return rowHeight > 0 && height > 0 ? height / rowHeight : 0;
+}
+
+bool CReportTable::IsPaginated() const
+{
+    return multipage && GetRowsPerPage() > 0;
+}
+
+SReportRect CReportTable::GetCellRect(int rowOnPage, std::size_t column) const
+{
+    long long left = x;
+    for (std::size_t i = 0; i < column && i < columns.size(); ++i)
+        left += columns[i]->width;
+    const long long top = static_cast<long long>(rowOnPage) * rowHeight + y;
+    const long long right = left + (column < columns.size() ? columns[column]->width : 0);
+    return SReportRect{Pagewright::ClampToInt(left), Pagewright::ClampToInt(top), Pagewright::ClampToInt(right),
+                       Pagewright::ClampToInt(top + rowHeight)};
+}

@@ -1,0 +1,32 @@
+// A text element: one font, one colour, aligned in its box, possibly rotated. Its content may
+// hold placeholders ($NAME) and backslash escapes.
+#pragma once
+
+#include "Pagewright/ReportElement.h"
+
+#include <array>
+
+class CReportText : public CReportSizedElement {
+public:
+    enum { kAlignLeft = 0, kAlignRight = 1, kAlignCenter = 2 };
+
+    CReportText() : CReportSizedElement("text") {}
+    std::unique_ptr<CReportElement> Clone() const override { return std::make_unique<CReportText>(*this); }
+    bool Load(const TiXmlElement* element) override;
+    void Save(TiXmlElement& element) const override;
+
+    // Where a line of lineWidth starts in a box of boxWidth (-1: the element's width).
+    int GetAlignOffset(int lineWidth, int boxWidth = -1) const;
+    // The box corners in drawing units at the zoom, turned by the angle around the top-left one:
+    // top-left, top-right, bottom-right, bottom-left.
+    std::array<SReportPoint, 4> GetCorners(double zoom) const;
+    // The content with the document's placeholders filled in and the escapes replaced.
+    std::string GetDisplayText() const;
+
+    std::string content;
+    bool multiline = false;
+    int alignment = kAlignLeft;
+    double angle = 0.0;  // degrees
+    std::string fontname;
+    ReportColor color = 0;
+};
