@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Fuzzes the readers of files from outside with libFuzzer for a bounded time each (60 s for
-# the XML loader, 20 s for the skin bitmap reader, unless a time is given). A crash, a
+# Fuzzes the readers of files from outside with libFuzzer for a bounded time each (the XML
+# loader, the skin bitmap reader, the zip reader, report templates and their mark-up; the
+# times below unless a time is given). A crash, a
 # sanitizer report, a hang or a finding of the target's own fails the run; the input that did
 # it is kept in build-fuzz/<target>/.
 # Usage: scripts/test.d/fuzz.sh <repo root> [seconds]
@@ -35,3 +36,10 @@ fuzz xml_loader_fuzz 60 8192 "XML loader" "$root/tests/fuzz/xml_corpus" "-dict=$
   "$platform/AtomicFile.cpp" "$platform/NumberText.cpp" "$platform/AsciiText.cpp" -ltinyxml
 fuzz skin_bitmap_fuzz 20 4096 "skin bitmap reader" "$root/tests/fuzz/bmp_corpus" "" -- \
   "$root/Libraries/Harbinax/HarbinaxCore/SkinBitmap.cpp"
+fuzz zip_reader_fuzz 30 4096 "zip reader" "$root/tests/fuzz/zip_corpus" "" -- \
+  "$root"/Libraries/Renovix/RenovixLib/Zip{Archive,Reader,Source}.cpp "$platform/AtomicFile.cpp" -lminizip -lz
+# A written template that does not read back counts as a finding of the target's own.
+fuzz report_fuzz 30 8192 "report templates and mark-up" "$root/tests/fuzz/report_corpus" \
+  "-dict=$root/tests/fuzz/report.dict" -- \
+  "$root"/Libraries/Pagewright/*.cpp "$root"/Libraries/Glyphora/*.cpp "$root"/Libraries/Quillet/*.cpp \
+  "$platform"/*.cpp -ltinyxml
