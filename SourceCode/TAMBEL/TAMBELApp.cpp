@@ -313,6 +313,6 @@ void CTAMBELApp::OnHelpAbout(wxCommandEvent&)
 
 void CTAMBELApp::OnAppExit(wxCommandEvent&)
 {
-    if (wxWindow* top = GetTopWindow())
-        top->Close();
+    if (m_mainDialog && m_mainDialog->GetFrame())
+        m_mainDialog->GetFrame()->Close();
 }

@@ -9,6 +9,7 @@
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/TAMBELApp.h"
 
+#include <wx/app.h>
 #include <wx/evtloop.h>
 #include <wx/frame.h>
 #include <wx/icon.h>
@@ -39,6 +40,9 @@ CTAMBELDlg::~CTAMBELDlg()
     // The pages go before the base part: their fields must be stored while they exist.
     if (GetWindow())
         ShowPage(nullptr);
+    // wx deletes a frame only when idle; it must not stay on the screen until then.
+    if (GetFrame())
+        GetFrame()->Hide();
 }
 
 bool CTAMBELDlg::Create()
@@ -58,6 +62,8 @@ bool CTAMBELDlg::Create()
     }
     m_contentSize = GetWindow()->GetClientSize();
     GetFrame()->Bind(wxEVT_CLOSE_WINDOW, &CTAMBELDlg::OnClose, this);
+    // The window a later start of the program brings to the front.
+    wxTheApp->SetTopWindow(GetFrame());
     return OnInitDialog();
 }
 
