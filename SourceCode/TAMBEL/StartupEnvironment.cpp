@@ -27,7 +27,7 @@ bool CStartupEnvironment::InitializePlatform()
 
 bool CStartupEnvironment::IsOtherInstanceRunning(CTAMBELApp& app)
 {
-    return app.CHarbinax::IsOtherInstanceRunning(false);
+    return app.IsOtherInstanceRunning(false);
 }
 
 bool CStartupEnvironment::LoadConfiguration()
@@ -96,10 +96,11 @@ CProductionDbLink& CStartupEnvironment::ProductionDb()
     return *m_productionDb;
 }
 
-void CStartupEnvironment::RunMainDialog(CTAMBELApp& app)
+bool CStartupEnvironment::RunMainDialog(CTAMBELApp& app)
 {
     CTAMBELDlg dialog;
     app.SetMainDialog(&dialog);
-    dialog.DoModal();
+    const int result = dialog.DoModal();
     app.SetMainDialog(nullptr);
+    return result == 0;
 }

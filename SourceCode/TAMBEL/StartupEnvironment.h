@@ -40,8 +40,8 @@ public:
 
     virtual CProductionDbLink& ProductionDb();
 
-    // Creates the main window and runs it until it is closed.
-    virtual void RunMainDialog(CTAMBELApp& app);
+    // Creates the main window and runs it until it is closed; false when it could not be made.
+    virtual bool RunMainDialog(CTAMBELApp& app);
 
 private:
     std::unique_ptr<CProductionDbLink> m_productionDb;

@@ -203,7 +203,8 @@ bool CTAMBELApp::InitInstance()
     QUILLET_POS(m_log);
     m_log.Info("Starting main window...");
     m_reachedMainWindow = true;
-    m_environment->RunMainDialog(*this);
+    if (!m_environment->RunMainDialog(*this))
+        m_exitCode = 1;  // the dialog has logged why
     return false;
 }
 

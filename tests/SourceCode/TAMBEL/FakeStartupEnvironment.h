@@ -64,7 +64,7 @@ public:
     void UseFirstNormConditionAsDefault() override { Call("UseFirstNormConditionAsDefault", true); }
     void CloseUnitsDatabase() override { Call("CloseUnitsDatabase", true); }
     CProductionDbLink& ProductionDb() override { return m_productionDb; }
-    void RunMainDialog(CTAMBELApp&) override { Call("RunMainDialog", true); }
+    bool RunMainDialog(CTAMBELApp&) override { return Call("RunMainDialog", true); }
 
 private:
     bool Call(const char* name, bool result);
