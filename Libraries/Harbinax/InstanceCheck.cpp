@@ -65,7 +65,7 @@ std::string CInstanceCheck::BasePath(const std::string& identity)
 bool CInstanceCheck::FindOther(const std::string& identity, std::function<void()> raise)
 {
     const std::string base = BasePath(identity);
-    m_lock = ::open((base + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    m_lock = ::open((base + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (m_lock < 0)
         return false;
     if (::flock(m_lock, LOCK_EX | LOCK_NB) != 0) {
