@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
@@ -132,6 +133,35 @@ TEST_F(ProgramTest, WithoutTheDatabaseEndsAfterOneMessage)
               "Zephrin: Database error\tCould not open the units database. Sizing cannot run without the "
               "database.\n");
     EXPECT_EQ(Count(Logs(), "Main window shown"), 0);
+}
+
+const char kConfigurationNotice[] =
+    "Zephrin: Notice\tThe application configuration file could not be loaded. Assuming default values.\n";
+
+TEST_F(ProgramTest, AnUnreadableConfigurationIsLeftAsTheUserHadIt)
+{
+    PlaceDatabase();
+    const std::string broken = "<tambel-settings><global-settings language=\"de\"";
+    std::ofstream(folder.Path("Zephrin.cfg"), std::ios::trunc) << broken;
+    EXPECT_EQ(Wait(Start(true)), 0);
+    EXPECT_EQ(ReadAll(folder.Path("messages.txt")), kConfigurationNotice);
+    EXPECT_EQ(Count(Logs(), "Main window shown"), 1);
+    EXPECT_EQ(ReadAll(folder.Path("Zephrin.cfg")), broken);
+}
+
+TEST_F(ProgramTest, AMissingConfigurationIsWrittenWithTheDefaults)
+{
+    PlaceDatabase();
+    ASSERT_EQ(std::remove(folder.Path("Zephrin.cfg").c_str()), 0);
+    EXPECT_EQ(Wait(Start(true)), 0);
+    EXPECT_EQ(ReadAll(folder.Path("messages.txt")), kConfigurationNotice);
+    const std::string written = ReadAll(folder.Path("Zephrin.cfg"));
+    EXPECT_NE(written.find("<global-settings language=\"en\""), std::string::npos) << written;
+
+    // The next start finds it.
+    std::remove(folder.Path("messages.txt").c_str());
+    EXPECT_EQ(Wait(Start(true)), 0);
+    EXPECT_EQ(ReadAll(folder.Path("messages.txt")), "");
 }
 
 TEST_F(ProgramTest, ASecondStartLeavesTheRunningOneAlone)
