@@ -1,4 +1,5 @@
-// The results page: the device list of a calculation, the selected device's summary, points and curve. For now an empty panel.
+// The results page: the device list of a calculation, the selected device's summary, points
+// and curve. For now an empty panel.
 #pragma once
 
 #include "TAMBEL/Pages/TemplatePage.h"

@@ -25,7 +25,8 @@ bool CTemplatePage::CreateFromResource(wxWindow* parent, int templateId)
 
 bool CTemplatePage::CreateFromTemplate(wxWindow* parent, const SDialogTemplate& dialogTemplate)
 {
-    const wxSize size = parent->ConvertDialogToPixels(wxSize(dialogTemplate.header.width, dialogTemplate.header.height));
+    const SDialogHeader& header = dialogTemplate.header;
+    const wxSize size = parent->ConvertDialogToPixels(wxSize(header.width, header.height));
     if (!CreatePage(parent, wxRect(wxPoint(0, 0), size)))
         return false;
     std::string error;

@@ -9,7 +9,10 @@ public:
     CFakeUpdateClient(const SStartupScript& script, CallList& calls) : m_script(script), m_calls(calls) {}
 
     void SetLogger(const CLogger&) override {}
-    void SetProgressWindow(CSplashScreen* splash) override { Call(splash ? "SetProgressWindow" : "SetProgressWindow(null)"); }
+    void SetProgressWindow(CSplashScreen* splash) override
+    {
+        Call(splash ? "SetProgressWindow" : "SetProgressWindow(null)");
+    }
     void LoadSettingsFromFile(const std::string& path) override { Call("LoadSettingsFromFile " + path); }
     int GetProtocol() const override { return m_script.protocol; }
     std::string GetNextRunText() const override { return "31.12.2100 00:00:00"; }

@@ -87,10 +87,11 @@ TEST_F(MainDialogTest, ToolbarHoldsTheEightButtonsInOrderWithPageButtonsAsOneGro
     wxToolBar* toolBar = dialog->GetToolBar();
     ASSERT_NE(toolBar, nullptr);
     const int kSeparator = -1;
-    const int expected[] = {wxID_OPEN,         wxID_SAVE,        kSeparator,
-                            Id(ID_FILE_PRINT_DIRECT), Id(ID_FILE_EMAIL), Id(ID_FILE_PDF),
-                            kSeparator,        ID_PAGE_FLUID,    ID_PAGE_RESULTS,
-                            kSeparator,        ID_PAGE_CONFIGURATION};
+    // Grouped as the toolbar shows them.
+    const int expected[] = {wxID_OPEN, wxID_SAVE,
+                            kSeparator, Id(ID_FILE_PRINT_DIRECT), Id(ID_FILE_EMAIL), Id(ID_FILE_PDF),
+                            kSeparator, ID_PAGE_FLUID, ID_PAGE_RESULTS,
+                            kSeparator, ID_PAGE_CONFIGURATION};
     ASSERT_EQ(toolBar->GetToolsCount(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
         const wxToolBarToolBase* tool = toolBar->GetToolByPos(static_cast<int>(i));
