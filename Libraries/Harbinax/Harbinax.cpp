@@ -2,6 +2,8 @@
 
 #include "Harbinax/AppFolder.h"
 #include "Harbinax/FileVersion.h"
+#include "Harbinax/InstanceCheck.h"
+#include "Harbinax/ResourceBundle.h"
 #include "Harbinax/SkinManager.h"
 #include "Harbinax/SplashScreen.h"
 #include "Harbinax/UiLanguage.h"
@@ -10,6 +12,8 @@
 #include "Polyglotta/Translator.h"
 #include "PolyglottaWx/TranslatorWx.h"
 #include "Quillet/LogManager.h"
+
+#include <wx/toplevel.h>
 
 namespace {
 
@@ -125,11 +129,18 @@ void CHarbinax::EnableTranslator(bool enable)
     m_translatorEnabled = enable;
 }
 
-bool CHarbinax::LoadTranslationResource(int resourceId, bool merge)
+bool CHarbinax::LoadTranslationResource(int resourceId, bool merge, const CResourceBundle* module)
 {
     std::string error;
-    if (m_translator->LoadFromResource(resourceId, merge, &error))
+    std::string_view bytes;
+    if (!module) {
+        if (m_translator->LoadFromResource(resourceId, merge, &error))
+            return true;
+    } else if (!module->Find("RCDATA", resourceId, bytes)) {
+        error = "the module has no RCDATA #" + std::to_string(resourceId);
+    } else if (m_translator->LoadFromText(bytes, "InternalTranslatorResource.xml", merge, &error)) {
         return true;
+    }
     QUILLET_POS(m_log);
     m_log.Error("Translation resource %d not loaded: %s", resourceId, error.c_str());
     return false;
@@ -280,6 +291,24 @@ std::string CHarbinax::GetProgramFolder()
 std::string CHarbinax::GetVersionString(const std::string& path)
 {
     return FormatFileVersion(GetFileVersion(path));
+}
+
+bool CHarbinax::IsOtherInstanceRunning(bool exeNameOnly)
+{
+    if (m_instanceCheck && m_instanceCheck->IsFirst())
+        return false;
+    m_instanceCheck = std::make_unique<CInstanceCheck>();
+    const std::string identity = (exeNameOnly ? std::string() : GetProgramFolder()) + Platform::GetProgramName();
+    const bool running = m_instanceCheck->FindOther(identity, [this] {
+        if (wxWindow* top = GetTopWindow()) {
+            if (auto* frame = dynamic_cast<wxTopLevelWindow*>(top))
+                frame->Iconize(false);
+            top->Raise();
+        }
+    });
+    QUILLET_POS(m_log);
+    m_log.Trace("Instance check '%s': %s", identity.c_str(), running ? "another one runs" : "first");
+    return running;
 }
 
 std::string TranslateText(const std::string& text, const std::string& language)

@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+class CInstanceCheck;
+class CResourceBundle;
 class CSplashScreen;
 class CTranslator;
 class wxMenu;
@@ -66,8 +68,9 @@ public:
     // --- Translation --------------------------------------------------------------------------
     void EnableTranslator(bool enable);
     bool IsTranslatorEnabled() const { return m_translatorEnabled; }
-    // RCDATA resource of the program (CTranslator::LoadFromResource), or a file.
-    bool LoadTranslationResource(int resourceId, bool merge);
+    // RCDATA resource of the module (a loaded resource bundle; null: the program's own, through
+    // CTranslator::LoadFromResource), or a file.
+    bool LoadTranslationResource(int resourceId, bool merge, const CResourceBundle* module = nullptr);
     bool LoadTranslationFile(const std::string& path, bool merge);
 
     // The text in the current language (translation enabled), else the text unchanged.
@@ -114,6 +117,14 @@ public:
     // an empty path means the running program.
     static std::string GetVersionString(const std::string& path = std::string());
 
+    // --- Single instance -----------------------------------------------------------------------
+    // True when another process of this user runs the same program (the same program file, or
+    // any file of the same name with exeNameOnly); that process is asked to bring its main window
+    // to the front. Otherwise this process becomes the one that later starts are told about: it
+    // then raises its top window when asked. The meeting point is a local socket of the user
+    // ($XDG_RUNTIME_DIR, else the temporary folder).
+    bool IsOtherInstanceRunning(bool exeNameOnly);
+
     // --- Command line ---------------------------------------------------------------------------
     // The program's arguments as it was started, the program itself first (set by Initialize).
     const std::vector<std::string>& GetArgumentList() const { return m_arguments; }
@@ -125,6 +136,7 @@ private:
     CLogger m_skinLog;
     std::unique_ptr<CSplashScreen> m_splash;
     std::unique_ptr<CTranslator> m_translator;
+    std::unique_ptr<CInstanceCheck> m_instanceCheck;
     CSatelliteResources m_satellite;
     std::string m_programFolder;
     bool m_translatorEnabled = false;

@@ -23,7 +23,13 @@ std::string Translated(const std::string& text)
 
 int ShowMessageBox(wxWindow* owner, const std::string& text, const std::string& title, long style)
 {
-    const SMessageBox box{owner, Translated("TAMBEL") + ": " + Translated(title), Translated(text), style};
+    return ShowMessageBoxNamed(owner, "TAMBEL", text, title, style);
+}
+
+int ShowMessageBoxNamed(wxWindow* owner, const std::string& captionWord, const std::string& text,
+                        const std::string& title, long style)
+{
+    const SMessageBox box{owner, Translated(captionWord) + ": " + Translated(title), Translated(text), style};
     if (Sink())
         return Sink()(box);
     wxMessageDialog dialog(owner, wxString::FromUTF8(box.text), wxString::FromUTF8(box.caption), style);

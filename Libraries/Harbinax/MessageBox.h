@@ -19,6 +19,10 @@ struct SMessageBox {
 // wxICON_WARNING, wxICON_INFORMATION, wxICON_QUESTION (wxMessageDialog's styles). The owner
 // may be null. Returns the button chosen: wxID_OK, wxID_CANCEL, wxID_YES or wxID_NO.
 int ShowMessageBox(wxWindow* owner, const std::string& text, const std::string& title, long style);
+// The same with another word in front of the title, for the one message that names the program
+// itself before the translation tables are loaded.
+int ShowMessageBoxNamed(wxWindow* owner, const std::string& captionWord, const std::string& text,
+                        const std::string& title, long style);
 
 // Tests: boxes go to the sink instead of the screen, and its result stands for the user's
 // choice. An empty function shows real dialogs again.

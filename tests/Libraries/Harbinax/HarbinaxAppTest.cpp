@@ -187,12 +187,34 @@ TEST_F(AppBase, MessageBoxCaptionRule)
     App().SetLanguage("de");
     ShowMessageBox(nullptr, "Unable to save data.", "Error", wxYES_NO | wxICON_QUESTION);
 
-    ASSERT_EQ(2u, boxes.size());
+    // The one message that names the program before the tables are loaded.
+    ShowMessageBoxNamed(nullptr, "Zephrin", "Unable to save data.", "Error", wxOK | wxICON_WARNING);
+
+    ASSERT_EQ(3u, boxes.size());
     EXPECT_EQ("TAMBEL: Error", boxes[0].caption);
     EXPECT_EQ("Unable to save data.", boxes[0].text);
     EXPECT_EQ(wxOK | wxICON_ERROR, boxes[0].style);
     EXPECT_EQ("Zephrin: Fehler", boxes[1].caption);
     EXPECT_EQ("Daten konnten nicht gespeichert werden.", boxes[1].text);
+    EXPECT_EQ("Zephrin: Fehler", boxes[2].caption);
+    EXPECT_EQ(wxOK | wxICON_WARNING, boxes[2].style);
+}
+
+TEST_F(AppBase, TranslationResourceFromTheProgramOrAModule)
+{
+    const std::string bundlePath = TestProgramFolder() + "module.res";
+    m_files.push_back(bundlePath);
+    WriteSatellite(bundlePath, VersionRecord(1, 2, 3, 4), {{"RCDATA", "#103", translation}});
+    CResourceBundle module;
+    std::string error;
+    ASSERT_TRUE(module.Load(bundlePath, error)) << error;
+
+    App().EnableTranslator(true);
+    App().SetLanguage("de");
+    EXPECT_FALSE(App().LoadTranslationResource(103, false)) << "the program has no RCDATA 103";
+    EXPECT_FALSE(App().LoadTranslationResource(104, false, &module));
+    ASSERT_TRUE(App().LoadTranslationResource(103, false, &module));
+    EXPECT_EQ("Fehler", TranslateText("Error"));
 }
 
 }  // namespace

@@ -1,0 +1,21 @@
+// A page of the main window made from a dialog template: a hidden child panel of the template's
+// size with the template's controls. The pages of the program derive from it and add their
+// fields and the page protocol.
+#pragma once
+
+#include "Harbinax/BaseDialog.h"
+#include "Quillet/Logger.h"
+
+struct SDialogTemplate;
+
+class CTemplatePage : public cvBaseDialog {
+public:
+    explicit CTemplatePage(const char* loggerName);
+
+    // False (and logged) when the template is missing or its controls cannot be made.
+    bool CreateFromResource(wxWindow* parent, int templateId);
+    bool CreateFromTemplate(wxWindow* parent, const SDialogTemplate& dialogTemplate);
+
+protected:
+    CLogger m_log;
+};

@@ -1,0 +1,106 @@
+#include "TAMBEL/StartupEnvironment.h"
+
+#include "CommonFiles/ApplicationConfiguration.h"
+#include "CommonFiles/Fluids/FluidManager.h"
+#include "CommonFiles/NormConditionManager.h"
+#include "CommonFiles/UnitDb.h"
+#include "CommonFiles/UnitManager.h"
+#include "Harbinax/Harbinax.h"
+#include "TAMBEL/ProductionDbStandIn.h"
+#include "TAMBEL/TAMBELApp.h"
+#include "TAMBEL/TAMBELDlg.h"
+#include "TAMBEL/UpdateClientStandIn.h"
+
+#include <sys/stat.h>
+
+CStartupEnvironment::CStartupEnvironment()
+    : m_productionDb(std::make_unique<CProductionDbStandIn>())
+{
+}
+
+CStartupEnvironment::~CStartupEnvironment() = default;
+
+bool CStartupEnvironment::InitializePlatform()
+{
+    return true;
+}
+
+bool CStartupEnvironment::IsOtherInstanceRunning(CTAMBELApp& app)
+{
+    return app.IsOtherInstanceRunning(false);
+}
+
+bool CStartupEnvironment::LoadConfiguration()
+{
+    CApplicationConfiguration* configuration = CApplicationConfiguration::GetInstance();
+    return configuration && configuration->Load();
+}
+
+bool CStartupEnvironment::ConfigurationFileExists()
+{
+    struct stat status;
+    return ::lstat((CHarbinax::GetProgramFolder() + "Zephrin.cfg").c_str(), &status) == 0;
+}
+
+bool CStartupEnvironment::SaveConfiguration()
+{
+    CApplicationConfiguration* configuration = CApplicationConfiguration::GetInstance();
+    return configuration && configuration->Save();
+}
+
+std::unique_ptr<CUpdateClient> CStartupEnvironment::CreateUpdateClient()
+{
+    return std::make_unique<CUpdateClientStandIn>();
+}
+
+bool CStartupEnvironment::OpenUnitsDatabase()
+{
+    CUnitDb* database = CUnitDb::GetInstance();
+    return database && database->Open() >= 0;
+}
+
+bool CStartupEnvironment::LoadUnits()
+{
+    CUnitManager* units = CUnitManager::GetInstance();
+    return units && units->LoadUnitList();
+}
+
+bool CStartupEnvironment::LoadFluids()
+{
+    CFluidManager* fluids = CFluidManager::GetInstance();
+    return fluids && fluids->LoadFluidList();
+}
+
+bool CStartupEnvironment::LoadNormConditions()
+{
+    CNormConditionManager* conditions = CNormConditionManager::GetInstance();
+    return conditions && conditions->LoadDbList();
+}
+
+void CStartupEnvironment::UseFirstNormConditionAsDefault()
+{
+    CApplicationConfiguration* configuration = CApplicationConfiguration::GetInstance();
+    CNormConditionManager* conditions = CNormConditionManager::GetInstance();
+    if (configuration && conditions)
+        conditions->GetCondition(1, configuration->default_norm_condition);
+}
+
+void CStartupEnvironment::CloseUnitsDatabase()
+{
+    if (CUnitDb* database = CUnitDb::GetInstance())
+        database->Close();
+}
+
+CProductionDbLink& CStartupEnvironment::ProductionDb()
+{
+    return *m_productionDb;
+}
+
+bool CStartupEnvironment::RunMainDialog(CTAMBELApp& app)
+{
+    CTAMBELDlg dialog;
+    app.SetMainDialog(&dialog);
+    const int result = dialog.DoModal();
+    app.SetMainDialog(nullptr);
+    return result == 0;
+}

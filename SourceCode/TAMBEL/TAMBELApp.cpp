@@ -1,0 +1,319 @@
+#include "TAMBEL/TAMBELApp.h"
+
+#include "CommonFiles/ApplicationConfiguration.h"
+#include "Harbinax/LibraryVersions.h"
+#include "Harbinax/MessageBox.h"
+#include "Platform/ProgramFolder.h"
+#include "PolyglottaWx/WindowIds.h"
+#include "Quillet/LogLevel.h"
+#include "Quillet/LogManager.h"
+#include "TAMBEL/AboutDlg.h"
+#include "TAMBEL/EngineWiring.h"
+#include "TAMBEL/ProductionDbLink.h"
+#include "TAMBEL/Resource.h"
+#include "TAMBEL/StartupEnvironment.h"
+#include "TAMBEL/TAMBELDlg.h"
+#include "TAMBEL/UpdateClient.h"
+
+#include <wx/defs.h>
+#include <wx/frame.h>
+#include <wx/version.h>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+std::string UserAndComputer()
+{
+    const passwd* user = ::getpwuid(::getuid());
+    char host[256] = {};
+    if (::gethostname(host, sizeof host - 1) != 0)
+        host[0] = '\0';
+    return std::string(user && user->pw_name ? user->pw_name : "") + " - " + host;
+}
+
+void ShowError(const char* title, const char* text)
+{
+    ShowMessageBox(nullptr, text, title, wxOK | wxICON_ERROR);
+}
+
+}  // namespace
+
+CTAMBELApp::CTAMBELApp()
+    : m_log(CLogManager::GetInstance()->GetLogger("CTAMBELApp", LOGLEVEL_PARENT)),
+      m_environment(std::make_unique<CStartupEnvironment>()),
+      m_lockOwner(UserAndComputer())
+{
+    Bind(wxEVT_MENU, &CTAMBELApp::OnHelpAbout, this, CWindowIds::FromResourceId(ID_HELP_ABOUT));
+    Bind(wxEVT_MENU, &CTAMBELApp::OnAppExit, this, CWindowIds::FromResourceId(ID_APP_EXIT));
+}
+
+CTAMBELApp::~CTAMBELApp() = default;
+
+CTAMBELApp* CTAMBELApp::GetApp()
+{
+    return dynamic_cast<CTAMBELApp*>(wxApp::GetInstance());
+}
+
+bool CTAMBELApp::OnInit()
+{
+    return true;
+}
+
+int CTAMBELApp::OnRun()
+{
+    InitInstance();
+    return m_exitCode;
+}
+
+int CTAMBELApp::OnExit()
+{
+    ExitInstance();
+    return CHarbinax::OnExit();
+}
+
+void CTAMBELApp::SetEnvironment(std::unique_ptr<CStartupEnvironment> environment)
+{
+    m_environment = std::move(environment);
+}
+
+void CTAMBELApp::ResetRunState()
+{
+    m_saveConfiguration = false;
+    m_unitsDbOpened = false;
+    m_productionDbOpened = false;
+    m_reachedMainWindow = false;
+    m_exitCode = 0;
+}
+
+void CTAMBELApp::Status(const char* text)
+{
+    SetSplashStatusText(TranslateText(text), 0);
+}
+
+bool CTAMBELApp::InitInstance()
+{
+    ResetRunState();
+    if (!m_environment->InitializePlatform()) {
+        ShowError("Fatal error", "The COM subsystem could not be initialized.\nTerminating application.");
+        m_exitCode = 1;
+        return false;
+    }
+    Initialize();
+    // A second start only brings the running one forward: it must not update the files that one
+    // uses or open the databases again.
+    if (m_environment->IsOtherInstanceRunning(*this)) {
+        QUILLET_POS(m_log);
+        m_log.Info("Zephrin runs already; brought it to the front");
+        return false;
+    }
+
+    cvLogLibraryVersions("CTAMBELApp", LOGLEVEL_DEBUG);
+    QUILLET_POS(m_log);
+    m_log.Debug("__GNUC__\t0x%X", __GNUC__ * 0x100 + __GNUC_MINOR__);
+    QUILLET_POS(m_log);
+    m_log.Debug("wxVERSION\t0x%X", wxMAJOR_VERSION * 0x100 + wxMINOR_VERSION);
+    QUILLET_POS(m_log);
+    m_log.Debug("__cplusplus\t%ld", static_cast<long>(__cplusplus));
+
+    SetSplashBitmap(IDB_SPLASH);
+    SetSplashVersionTextPosition(140, 360);
+    SetSplashVersionTextColor(0xFF4040);
+    SetSplashStatusTextPosition(20, 425);
+    SetSplashStatusTextColor(0x802020);
+    Status("Starting application...");
+    ShowSplashScreen();
+
+    const bool configurationLoaded = m_environment->LoadConfiguration();
+    // A file that is there but could not be read stays as the user left it: never replaced by
+    // the defaults the program ran with.
+    m_saveConfiguration = configurationLoaded || !m_environment->ConfigurationFileExists();
+    if (!configurationLoaded) {
+        ShowMessageBoxNamed(nullptr, "Zephrin",
+                            "The application configuration file could not be loaded.\nAssuming default values.",
+                            "Notice", wxOK | wxICON_WARNING);
+    }
+
+    EnableTranslator(true);
+    LoadTranslationResource(IDR_TRANSLATION_EN, false);
+    LoadTranslationResource(IDR_TRANSLATION_DE, true);
+    SetDefaultLanguage("en");
+    CApplicationConfiguration* configuration = CApplicationConfiguration::GetInstance();
+    SetUiLanguage(configuration ? configuration->language : std::string());
+    ConnectEngineToApplication();
+
+    if (!RunUpdate())
+        return false;
+
+    QUILLET_POS(m_log);
+    m_log.Info("Opening units database...");
+    Status("Opening units database...");
+    if (!m_environment->OpenUnitsDatabase()) {
+        QUILLET_POS(m_log);
+        m_log.Error("CUnitDb::GetInstance()->Open FAILED");
+        ShowError("Database error", "Could not open the units database. Sizing cannot run without the database.");
+        m_exitCode = 1;
+        return false;
+    }
+    m_unitsDbOpened = true;
+
+    QUILLET_POS(m_log);
+    m_log.Info("Loading units...");
+    Status("Loading units...");
+    if (!m_environment->LoadUnits()) {
+        QUILLET_POS(m_log);
+        m_log.Error("unitManager LoadUnitList FAILED");
+        ShowError("Database error", "Could not load units from the database. Sizing cannot run without units.");
+        m_exitCode = 1;
+        return false;
+    }
+
+    QUILLET_POS(m_log);
+    m_log.Info("Loading fluids...");
+    Status("Loading fluids...");
+    if (!m_environment->LoadFluids()) {
+        QUILLET_POS(m_log);
+        m_log.Error("fluidManager LoadFluidList FAILED");
+        ShowError("Database error",
+                  "Could not load fluids from the database. Sizing functionality is limited without fluid database.");
+    }
+
+    QUILLET_POS(m_log);
+    m_log.Info("Loading norm. flow conditions...");
+    Status("Loading norm. flow conditions...");
+    if (!m_environment->LoadNormConditions()) {
+        QUILLET_POS(m_log);
+        m_log.Error("CNormConditionManager LoadDbList FAILED");
+        ShowError("Database error",
+                  "Could not load norm. flow conditions from the database. Sizing functionality is limited "
+                  "without norm. flow conditions.");
+    }
+
+    if (!configurationLoaded)
+        m_environment->UseFirstNormConditionAsDefault();
+    QUILLET_POS(m_log);
+    m_log.Info("Reloading AppConfig...");
+    // Now that units and conditions exist; a file that was missing is missing still.
+    if (m_environment->LoadConfiguration())
+        m_saveConfiguration = true;
+
+    OpenProductionDb(false);
+
+    QUILLET_POS(m_log);
+    m_log.Info("Starting main window...");
+    m_reachedMainWindow = true;
+    if (!m_environment->RunMainDialog(*this))
+        m_exitCode = 1;  // the dialog has logged why
+    return false;
+}
+
+bool CTAMBELApp::RunUpdate()
+{
+    std::unique_ptr<CUpdateClient> client = m_environment->CreateUpdateClient();
+    client->SetLogger(m_log);
+    client->SetProgressWindow(GetSplashScreen());
+    const std::string settingsPath = GetProgramFolder() + "Renovix.xml";
+    client->LoadSettingsFromFile(settingsPath);
+    if (client->GetProtocol() == 0) {
+        QUILLET_POS(m_log);
+        m_log.Trace("Update not scheduled, protocol=NONE");
+        return true;
+    }
+    if (!client->IsUpdateDue()) {
+        QUILLET_POS(m_log);
+        m_log.Trace("Update not scheduled nextRenovix=%s", client->GetNextRunText().c_str());
+        return true;
+    }
+    Status("Running Renovix...");
+    if (!client->Init()) {
+        QUILLET_POS(m_log);
+        m_log.Error("CRenovix::Init FAILED");
+        ShowError("Update error", "Could not initialize Renovix");
+        return true;
+    }
+    if (!client->LoadUpdateList()) {
+        QUILLET_POS(m_log);
+        m_log.Error("CRenovix::LoadUpdateList FAILED");
+        ShowError("Update error", "Could not retrieve the update list from server!");
+        return true;
+    }
+    const std::uint32_t result = client->UpdateFiles();
+    if (result & UPDATE_RESULT_OK) {
+        client->SaveSettingsToFile(settingsPath, false);
+        Status("Renovix was successful");
+        QUILLET_POS(m_log);
+        m_log.Trace("CRenovix::UpdateFiles OK");
+    } else if (result & UPDATE_RESULT_FAILED) {
+        QUILLET_POS(m_log);
+        m_log.Error("CRenovix::UpdateFiles FAILED");
+        ShowError("Error", "Renovix failed to update all files!");
+    } else if (result & UPDATE_RESULT_HAD_SHARED) {
+        QUILLET_POS(m_log);
+        m_log.Info("CRenovix::UpdateFiles HAD_SHARED");
+        Status("Restarting application for update...");
+        const std::string folder = GetProgramFolder();
+        if (client->RestartAndUpdate(folder + "Renovix", folder + Platform::GetProgramName(), 2000))
+            return false;
+        QUILLET_POS(m_log);
+        m_log.Error("CRenovix::RestartAndUpdate FAILED");
+        ShowError("Update error", "Could not restart application for update!");
+    }
+    return true;
+}
+
+int CTAMBELApp::ExitInstance()
+{
+    HideSplashScreen();
+    if (m_saveConfiguration)
+        m_environment->SaveConfiguration();
+    m_saveConfiguration = false;
+    if (m_productionDbOpened) {
+        CProductionDbLink& productionDb = m_environment->ProductionDb();
+        productionDb.Unlock(m_currentPa, m_currentVk, m_currentPos, m_lockOwner);
+        m_currentPa = m_currentVk = m_currentPos = 0;
+        productionDb.Close();
+        m_productionDbOpened = false;
+    }
+    if (m_unitsDbOpened)
+        m_environment->CloseUnitsDatabase();
+    m_unitsDbOpened = false;
+    DisconnectEngineFromApplication();
+    return 0;
+}
+
+bool CTAMBELApp::OpenProductionDb(bool warn)
+{
+    m_productionDbOpened = true;
+    const bool usable = m_environment->ProductionDb().OpenAndCheck();
+    QUILLET_POS(m_log);
+    m_log.Info("Production database %s", usable ? "usable" : "not usable");
+    if (!usable && warn)
+        ShowMessageBox(nullptr, "Could not open the production database.", "Warning", wxOK | wxICON_WARNING);
+    if (m_mainDialog)
+        m_mainDialog->OnPageChanged();
+    return usable;
+}
+
+bool CTAMBELApp::IsProductionDbUsable() const
+{
+    return m_environment && m_environment->ProductionDb().IsUsable();
+}
+
+void CTAMBELApp::SetUiLanguage(const std::string& code)
+{
+    SetLanguage(code.c_str());
+    ApplyUiLanguageToEngine();
+}
+
+void CTAMBELApp::OnHelpAbout(wxCommandEvent&)
+{
+    CAboutDlg about(nullptr);
+    about.DoModal();
+}
+
+void CTAMBELApp::OnAppExit(wxCommandEvent&)
+{
+    if (m_mainDialog && m_mainDialog->GetFrame())
+        m_mainDialog->GetFrame()->Close();
+}

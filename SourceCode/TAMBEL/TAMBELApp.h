@@ -1,0 +1,83 @@
+// The sizing program's application object. Its start-up (InitInstance) runs every step in a
+// fixed order, showing each on the splash screen: configuration, translation tables and
+// language, the scheduled self-update, the units database and units (without them the program
+// ends), fluids and norm flow conditions (without them it goes on with less), the production
+// database; then the main window runs until it is closed. ExitInstance undoes what the start-up
+// did. The menu and toolbar commands that the main window does not handle itself end here.
+#pragma once
+
+#include "Harbinax/Harbinax.h"
+#include "Quillet/Logger.h"
+
+#include <memory>
+#include <string>
+
+class CStartupEnvironment;
+class CTAMBELDlg;
+class wxCommandEvent;
+
+class CTAMBELApp : public CHarbinax {
+public:
+    CTAMBELApp();
+    ~CTAMBELApp() override;
+
+    // The running application object; null when there is none or it is not ours.
+    static CTAMBELApp* GetApp();
+
+    // wx's start: OnInit only prepares, OnRun runs the start-up and the main window, OnExit
+    // the shutdown (so it runs however the start-up ended).
+    bool OnInit() override;
+    int OnRun() override;
+    int OnExit() override;
+
+    // Always false: the main window has been closed, or the start-up ended early.
+    bool InitInstance();
+    int ExitInstance();
+
+    // The real environment until a test hands in its own.
+    void SetEnvironment(std::unique_ptr<CStartupEnvironment> environment);
+    CStartupEnvironment& GetEnvironment() { return *m_environment; }
+
+    // True once the start-up reached the main window; ExitCode is 1 when it ended on a failure.
+    bool ReachedMainWindow() const { return m_reachedMainWindow; }
+    int GetExitCode() const { return m_exitCode; }
+
+    CTAMBELDlg* GetMainDialog() const { return m_mainDialog; }
+    void SetMainDialog(CTAMBELDlg* dialog) { m_mainDialog = dialog; }
+
+    // Opens and checks the production database; with warn the user hears of a failure. The main
+    // window's database commands follow the result. True when usable.
+    bool OpenProductionDb(bool warn);
+    bool IsProductionDbUsable() const;
+    // "user - computer": who holds a record lock.
+    const std::string& GetLockOwner() const { return m_lockOwner; }
+
+    // Sets the user-interface language with everything that follows it: the translator's
+    // language and the decimal separator of displayed numbers.
+    void SetUiLanguage(const std::string& code);
+
+private:
+    void Status(const char* text);
+    // False when the update hands over to the updater and the program must end now.
+    bool RunUpdate();
+    void ResetRunState();
+
+    void OnHelpAbout(wxCommandEvent& event);
+    void OnAppExit(wxCommandEvent& event);
+
+    CLogger m_log;
+    std::unique_ptr<CStartupEnvironment> m_environment;
+    CTAMBELDlg* m_mainDialog = nullptr;
+    // The record this program holds locked in the production database; all 0: none.
+    int m_currentPa = 0;
+    int m_currentVk = 0;
+    int m_currentPos = 0;
+    std::string m_lockOwner;
+
+    // What the start-up reached, so that the shutdown undoes just that.
+    bool m_saveConfiguration = false;
+    bool m_unitsDbOpened = false;
+    bool m_productionDbOpened = false;
+    bool m_reachedMainWindow = false;
+    int m_exitCode = 0;
+};

@@ -1,0 +1,83 @@
+#include "FakeStartupEnvironment.h"
+
+#include <utility>
+
+namespace {
+
+class CFakeUpdateClient : public CUpdateClient {
+public:
+    CFakeUpdateClient(const SStartupScript& script, CallList& calls) : m_script(script), m_calls(calls) {}
+
+    void SetLogger(const CLogger&) override {}
+    void SetProgressWindow(CSplashScreen* splash) override
+    {
+        Call(splash ? "SetProgressWindow" : "SetProgressWindow(null)");
+    }
+    void LoadSettingsFromFile(const std::string& path) override { Call("LoadSettingsFromFile " + path); }
+    int GetProtocol() const override { return m_script.protocol; }
+    std::string GetNextRunText() const override { return "31.12.2100 00:00:00"; }
+    bool IsUpdateDue() const override { return m_script.updateDue; }
+    bool Init() override { return Call("Init", m_script.updateInit); }
+    bool LoadUpdateList() override { return Call("LoadUpdateList", m_script.updateList); }
+    std::uint32_t UpdateFiles() override
+    {
+        Call("UpdateFiles");
+        return m_script.updateResult;
+    }
+    bool SaveSettingsToFile(const std::string& path, bool force) override
+    {
+        return Call("SaveSettingsToFile " + path + (force ? " force" : ""), true);
+    }
+    bool RestartAndUpdate(const std::string& updaterPath, const std::string& programPath, int delay) override
+    {
+        return Call("RestartAndUpdate " + updaterPath + " " + programPath + " " + std::to_string(delay),
+                    m_script.restart);
+    }
+
+private:
+    bool Call(const std::string& name, bool result = true)
+    {
+        m_calls.push_back(name);
+        return result;
+    }
+
+    const SStartupScript& m_script;
+    CallList& m_calls;
+};
+
+}  // namespace
+
+bool CFakeProductionDb::OpenAndCheck()
+{
+    m_calls.push_back("OpenProductionDb");
+    m_usable = m_script.productionDb;
+    return m_usable;
+}
+
+void CFakeProductionDb::Unlock(int pa, int vk, int pos, const std::string&)
+{
+    m_calls.push_back("UnlockRecord " + std::to_string(pa) + "/" + std::to_string(vk) + "/" + std::to_string(pos));
+}
+
+void CFakeProductionDb::Close()
+{
+    m_calls.push_back("CloseProductionDb");
+    m_usable = false;
+}
+
+CFakeStartupEnvironment::CFakeStartupEnvironment(SStartupScript script, CallList& calls)
+    : m_script(std::move(script)), m_calls(calls), m_productionDb(m_script, calls)
+{
+}
+
+std::unique_ptr<CUpdateClient> CFakeStartupEnvironment::CreateUpdateClient()
+{
+    Call("CreateUpdateClient", true);
+    return std::make_unique<CFakeUpdateClient>(m_script, m_calls);
+}
+
+bool CFakeStartupEnvironment::Call(const char* name, bool result)
+{
+    m_calls.push_back(name);
+    return result;
+}

@@ -1,0 +1,301 @@
+// The main window and the about box as the user meets them: toolbar, pages, menu and its
+// enabling, the German texts, Escape and closing; screenshots of both in both languages.
+#include "FakeStartupEnvironment.h"
+#include "TAMBELTestApp.h"
+
+#include "CommonFiles/UnitDb.h"
+#include "Harbinax/HyperLinkStatic.h"
+#include "PolyglottaWx/WindowIds.h"
+#include "TAMBEL/AboutDlg.h"
+#include "TAMBEL/Resource.h"
+#include "TAMBEL/TAMBELDlg.h"
+#include "support/WxTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/frame.h>
+#include <wx/menu.h>
+#include <wx/toolbar.h>
+#include <wx/uiaction.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+
+namespace {
+
+int Id(int resourceId)
+{
+    return CWindowIds::FromResourceId(resourceId);
+}
+
+// The whole window as the screen shows it, menu bar included. A bare X server keeps the pixels
+// of windows gone before: a screenshot to look at comes from a test run on its own
+// (--gtest_filter), with ZEPHRIN_SCREENSHOT_DIR set.
+wxBitmap ScreenShot(wxWindow* window)
+{
+    // Without a window manager the window may not be where wx places it: put it in the corner.
+    window->Move(0, 0);
+    WaitFor([window] { return window->IsShownOnScreen(); });
+    PumpFor(100);
+    Snapshot(window);
+    const wxRect rect(wxPoint(0, 0), window->GetSize());
+    wxBitmap bitmap(rect.GetSize());
+    wxScreenDC screen;
+    wxMemoryDC memory(bitmap);
+    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    memory.SelectObject(wxNullBitmap);
+    return bitmap;
+}
+
+class MainDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        App().EnableTranslator(false);
+        auto environment = std::make_unique<CFakeStartupEnvironment>(SStartupScript(), calls);
+        fake = environment.get();
+        App().SetEnvironment(std::move(environment));
+    }
+
+    void TearDown() override
+    {
+        App().SetMainDialog(nullptr);
+        App().SetEnvironment(std::make_unique<CStartupEnvironment>());
+    }
+
+    // A created and shown main window, known to the application as its main dialog.
+    std::unique_ptr<CTAMBELDlg> CreateShown()
+    {
+        auto dialog = std::make_unique<CTAMBELDlg>();
+        EXPECT_TRUE(dialog->Create());
+        App().SetMainDialog(dialog.get());
+        if (dialog->GetFrame())
+            ShowAndFocus(dialog->GetFrame());
+        return dialog;
+    }
+
+    CallList calls;
+    CFakeStartupEnvironment* fake = nullptr;
+};
+
+TEST_F(MainDialogTest, ToolbarHoldsTheEightButtonsInOrderWithPageButtonsAsOneGroup)
+{
+    auto dialog = CreateShown();
+    wxToolBar* toolBar = dialog->GetToolBar();
+    ASSERT_NE(toolBar, nullptr);
+    const int kSeparator = -1;
+    // Grouped as the toolbar shows them.
+    const int expected[] = {wxID_OPEN, wxID_SAVE,
+                            kSeparator, Id(ID_FILE_PRINT_DIRECT), Id(ID_FILE_EMAIL), Id(ID_FILE_PDF),
+                            kSeparator, ID_PAGE_FLUID, ID_PAGE_RESULTS,
+                            kSeparator, ID_PAGE_CONFIGURATION};
+    ASSERT_EQ(toolBar->GetToolsCount(), std::size(expected));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        const wxToolBarToolBase* tool = toolBar->GetToolByPos(static_cast<int>(i));
+        if (expected[i] == kSeparator) {
+            EXPECT_TRUE(tool->IsSeparator()) << i;
+            continue;
+        }
+        EXPECT_EQ(tool->GetId(), expected[i]) << i;
+        EXPECT_EQ(tool->GetKind(), expected[i] < 200 ? wxITEM_CHECK : wxITEM_NORMAL) << i;
+        EXPECT_TRUE(tool->GetNormalBitmap().IsOk() && tool->GetNormalBitmap().GetWidth() == 32) << i;
+    }
+    EXPECT_EQ(toolBar->FindById(wxID_OPEN)->GetLabel(), "Open");
+    EXPECT_EQ(toolBar->FindById(ID_PAGE_RESULTS)->GetLabel(), "Calculate meters");
+
+    // The fluid page shows first; pressing another page button moves the check with the page.
+    EXPECT_EQ(dialog->GetCurrentPage(), &dialog->GetFluidPage());
+    EXPECT_TRUE(toolBar->GetToolState(ID_PAGE_FLUID));
+    wxCommandEvent press(wxEVT_TOOL, ID_PAGE_RESULTS);
+    press.SetEventObject(toolBar);
+    toolBar->ProcessWindowEvent(press);
+    EXPECT_EQ(dialog->GetCurrentPage(), &dialog->GetResultsPage());
+    EXPECT_TRUE(dialog->GetResultsPage().GetWindow()->IsShown());
+    EXPECT_FALSE(dialog->GetFluidPage().GetWindow()->IsShown());
+    EXPECT_FALSE(toolBar->GetToolState(ID_PAGE_FLUID));
+    EXPECT_TRUE(toolBar->GetToolState(ID_PAGE_RESULTS));
+    EXPECT_FALSE(toolBar->GetToolState(ID_PAGE_CONFIGURATION));
+    // The device page has no button and never shows on its own.
+    EXPECT_FALSE(dialog->GetDevicePage().GetWindow()->IsShown());
+}
+
+TEST_F(MainDialogTest, DatabaseItemsFollowTheProductionDatabase)
+{
+    auto dialog = CreateShown();
+    wxMenuBar* bar = dialog->GetFrame()->GetMenuBar();
+    ASSERT_NE(bar, nullptr);
+    const int databaseItems[] = {ID_FILE_OPEN_DB, ID_FILE_SAVE_DB, ID_FILE_DELETE_DB};
+    for (int item : databaseItems)
+        EXPECT_FALSE(bar->IsEnabled(Id(item))) << item;
+    EXPECT_TRUE(bar->IsEnabled(Id(ID_FILE_CONFIG_DB)));
+    EXPECT_TRUE(bar->IsEnabled(Id(ID_FILE_CREATE_DB)));
+
+    fake->Script().productionDb = true;
+    EXPECT_TRUE(App().OpenProductionDb(false));
+    for (int item : databaseItems)
+        EXPECT_TRUE(bar->IsEnabled(Id(item))) << item;
+
+    fake->Script().productionDb = false;
+    CMessageBoxRecorder messages;
+    EXPECT_FALSE(App().OpenProductionDb(true));
+    for (int item : databaseItems)
+        EXPECT_FALSE(bar->IsEnabled(Id(item))) << item;
+    ASSERT_EQ(messages.Boxes().size(), 1u);
+    EXPECT_EQ(messages.Boxes()[0].text, "Could not open the production database.");
+}
+
+TEST_F(MainDialogTest, EscapeLeavesItOpenAndClosingLeavesThePage)
+{
+    auto dialog = CreateShown();
+    wxFrame* frame = dialog->GetFrame();
+    wxUIActionSimulator keyboard;
+    keyboard.Char(WXK_ESCAPE);
+    PumpFor(100);
+    EXPECT_TRUE(frame->IsShown());
+    EXPECT_EQ(dialog->GetCurrentPage(), &dialog->GetFluidPage());
+
+    frame->Close();
+    Pump();
+    EXPECT_FALSE(frame->IsShown());
+    EXPECT_EQ(dialog->GetCurrentPage(), nullptr);
+    EXPECT_FALSE(dialog->GetFluidPage().GetWindow()->IsShown());
+}
+
+TEST_F(MainDialogTest, ExitCommandClosesTheMainWindow)
+{
+    auto dialog = CreateShown();
+    wxCommandEvent exit(wxEVT_MENU, Id(ID_APP_EXIT));
+    dialog->GetFrame()->ProcessWindowEvent(exit);
+    Pump();
+    EXPECT_FALSE(dialog->GetFrame()->IsShown());
+}
+
+TEST_F(MainDialogTest, GermanTextsComeFromTheTranslationTables)
+{
+    UseTranslatedLanguage("de");
+    auto dialog = CreateShown();
+    wxFrame* frame = dialog->GetFrame();
+    wxMenuBar* bar = frame->GetMenuBar();
+    EXPECT_EQ(frame->GetTitle(), "QMR Vortex Sizing");
+    EXPECT_EQ(bar->GetMenuLabel(0), "&Datei");
+    EXPECT_EQ(bar->GetMenuLabel(1), "&Utilities");
+    EXPECT_EQ(bar->GetMenuLabel(2), "&Hilfe");
+    EXPECT_EQ(bar->GetLabel(Id(ID_FILE_OPEN)), "&Open");
+    EXPECT_EQ(bar->GetLabel(Id(ID_FILE_SAVE_DB)), "In Daten&bank speichern");
+    EXPECT_EQ(bar->GetLabel(Id(ID_FILE_CREATE_DB)), "&Tabellen in DB erstellen");
+    EXPECT_EQ(bar->GetLabel(Id(ID_APP_EXIT)), "&Beenden");
+    EXPECT_EQ(bar->GetLabel(Id(ID_UTILITIES_PRESSURELOSSCALCULATOR)), "&Druckverlust Rechner");
+    wxMenuItem* databaseFunctions = bar->GetMenu(0)->FindItemByPosition(5);
+    EXPECT_EQ(databaseFunctions->GetItemLabel(), "Datenbank &Funktionen");
+    wxToolBar* toolBar = dialog->GetToolBar();
+    EXPECT_EQ(toolBar->FindById(wxID_OPEN)->GetLabel(), wxString::FromUTF8("Öffnen"));
+    EXPECT_EQ(toolBar->FindById(ID_PAGE_RESULTS)->GetLabel(), wxString::FromUTF8("Geräte berechnen"));
+    EXPECT_EQ(toolBar->FindById(Id(ID_FILE_EMAIL))->GetLabel(), "Email");
+    SaveScreenshot(ScreenShot(frame), "main-de");
+}
+
+TEST_F(MainDialogTest, EnglishScreenshot)
+{
+    UseTranslatedLanguage("en");
+    auto dialog = CreateShown();
+    wxMenuBar* bar = dialog->GetFrame()->GetMenuBar();
+    EXPECT_EQ(bar->GetMenuLabel(0), "&File");
+    EXPECT_EQ(bar->GetLabel(Id(ID_FILE_SAVE_DB)), "Save to data&base");
+    EXPECT_EQ(dialog->GetToolBar()->FindById(ID_PAGE_CONFIGURATION)->GetLabel(), "Configuration");
+    SaveScreenshot(ScreenShot(dialog->GetFrame()), "main-en");
+}
+
+// --- About box -------------------------------------------------------------------------------
+
+// Zephrin.db of the build in the test's program folder, its revision rows removed when asked.
+void PlaceDatabase(bool withRevisions)
+{
+    const char* programDir = std::getenv("ZEPHRIN_PROGRAM_DIR");
+    ASSERT_NE(programDir, nullptr);
+    const std::string target = TestProgramFolder() + "Zephrin.db";
+    {
+        std::ifstream in(std::string(programDir) + "/Zephrin.db", std::ios::binary);
+        ASSERT_TRUE(in.good());
+        std::ofstream(target, std::ios::binary | std::ios::trunc) << in.rdbuf();
+    }
+    if (withRevisions)
+        return;
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(target.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, "DELETE FROM Revisions", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
+class AboutTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        CUnitDb::GetInstance()->Close();
+        std::remove((TestProgramFolder() + "Zephrin.db").c_str());
+    }
+
+    std::string Text(CAboutDlg& about, int id) { return about.GetItem(id)->GetLabel().utf8_string(); }
+};
+
+TEST_F(AboutTest, ShowsProgramAndDatabaseVersionsAndLinks)
+{
+    PlaceDatabase(true);
+    ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
+    const CUnitDb& database = *CUnitDb::GetInstance();
+    ASSERT_GT(database.Major + database.Medium + database.Minor + database.Build, 0);
+    UseTranslatedLanguage("en");
+
+    CAboutDlg about(nullptr);
+    ASSERT_TRUE(about.Create());
+    EXPECT_EQ(Text(about, IDC_PROGRAM_VERSION), "1.2.3.4");
+    EXPECT_EQ(Text(about, IDC_DB_VERSION), std::to_string(database.Major) + "." + std::to_string(database.Medium) +
+                                               "." + std::to_string(database.Minor) + "." +
+                                               std::to_string(database.Build));
+    EXPECT_EQ(about.GetTitle(), "About QMR Vortex Sizing");
+    EXPECT_EQ(Text(about, IDC_TAMBEL_LBL), "QMR Vortex Sizing");
+    ASSERT_NE(about.GetCustomerLink(), nullptr);
+    ASSERT_NE(about.GetMakerLink(), nullptr);
+    EXPECT_EQ(about.GetCustomerLink()->GetLink(), CAboutDlg::kCustomerLink);
+    EXPECT_EQ(about.GetMakerLink()->GetLink(), CAboutDlg::kMakerLink);
+    ShowAndFocus(&about);
+    SaveScreenshot(ScreenShot(&about), "about-en");
+}
+
+TEST_F(AboutTest, DatabaseWithoutRevisionShowsZerosInGerman)
+{
+    PlaceDatabase(false);
+    ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
+    UseTranslatedLanguage("de");
+
+    CAboutDlg about(nullptr);
+    ASSERT_TRUE(about.Create());
+    EXPECT_EQ(Text(about, IDC_DB_VERSION), "0.0.0.0");
+    EXPECT_EQ(about.GetTitle(), wxString::FromUTF8("Über QMR Vortex Sizing"));
+    EXPECT_EQ(Text(about, IDC_DB_LBL), "Datenbank");
+    ShowAndFocus(&about);
+    SaveScreenshot(ScreenShot(&about), "about-de");
+}
+
+TEST_F(AboutTest, HelpAboutCommandOpensItModally)
+{
+    // The modal box ends itself as soon as it shows.
+    bool shown = false;
+    auto closeFirstDialog = [&shown](wxShowEvent& event) {
+        event.Skip();
+        auto* dialog = dynamic_cast<CAboutDlg*>(event.GetEventObject());
+        if (!dialog || !event.IsShown() || shown)
+            return;
+        shown = true;
+        dialog->CallAfter([dialog] { dialog->EndModal(wxID_OK); });
+    };
+    App().Bind(wxEVT_SHOW, closeFirstDialog);
+    wxCommandEvent command(wxEVT_MENU, Id(ID_HELP_ABOUT));
+    App().ProcessEvent(command);
+    App().Unbind(wxEVT_SHOW, closeFirstDialog);
+    EXPECT_TRUE(shown);
+}
+
+}  // namespace

@@ -1,0 +1,190 @@
+// The real program, started as a user starts it, from a folder of its own: with the shipped
+// database it reaches its main window; without it it ends after one message; a second start
+// leaves the running one alone. Message boxes go to a file (ZEPHRIN_MESSAGE_LOG), and the main
+// window closes itself once shown (ZEPHRIN_EXIT_AFTER_SHOW).
+#include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+std::string ProgramDir()
+{
+    const char* dir = std::getenv("ZEPHRIN_PROGRAM_DIR");
+    return dir ? dir : "";
+}
+
+void Copy(const std::string& from, const std::string& to)
+{
+    std::ifstream in(from, std::ios::binary);
+    ASSERT_TRUE(in.good()) << from;
+    std::ofstream out(to, std::ios::binary);
+    out << in.rdbuf();
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+int Count(const std::string& text, const std::string& what)
+{
+    int count = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++count;
+    return count;
+}
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(ProgramDir().empty());
+        program = folder.Path("Zephrin");
+        Copy(ProgramDir() + "/Zephrin", program);
+        ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
+        Copy(ProgramDir() + "/Zephrin.cfg", folder.Path("Zephrin.cfg"));
+    }
+
+    void PlaceDatabase() { Copy(ProgramDir() + "/Zephrin.db", folder.Path("Zephrin.db")); }
+
+    pid_t Start(bool exitAfterShow)
+    {
+        std::vector<std::string> variables = {"ZEPHRIN_MESSAGE_LOG=" + folder.Path("messages.txt"),
+                                              "XDG_RUNTIME_DIR=" + folder.Path("")};
+        if (exitAfterShow)
+            variables.push_back("ZEPHRIN_EXIT_AFTER_SHOW=1");
+        std::vector<char*> environment;
+        for (std::string& variable : variables)
+            environment.push_back(variable.data());
+        for (char** entry = environ; *entry; ++entry)
+            environment.push_back(*entry);
+        environment.push_back(nullptr);
+        char* argv[] = {program.data(), nullptr};
+        pid_t pid = -1;
+        EXPECT_EQ(posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environment.data()), 0);
+        return pid;
+    }
+
+    // The exit status, or -1 when the program had to be killed after a minute.
+    int Wait(pid_t pid)
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        int status = 0;
+        while (std::chrono::steady_clock::now() < end) {
+            if (::waitpid(pid, &status, WNOHANG) == pid)
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+        return -1;
+    }
+
+    // Every log file of the program's folder, one after the other.
+    std::string Logs()
+    {
+        std::string text;
+        if (DIR* dir = ::opendir(folder.Path("").c_str())) {
+            while (const dirent* entry = ::readdir(dir)) {
+                const std::string name = entry->d_name;
+                if (name.size() > 4 && name.compare(name.size() - 4, 4, ".log") == 0)
+                    text += ReadAll(folder.Path(name));
+            }
+            ::closedir(dir);
+        }
+        return text;
+    }
+
+    CTemporaryFolder folder;
+    std::string program;
+};
+
+TEST_F(ProgramTest, ReachesTheMainWindowWithTheShippedDatabase)
+{
+    PlaceDatabase();
+    EXPECT_EQ(Wait(Start(true)), 0);
+    EXPECT_EQ(ReadAll(folder.Path("messages.txt")), "");
+    const std::string log = Logs();
+    EXPECT_EQ(Count(log, "Main window shown"), 1) << log.substr(0, 2000);
+}
+
+TEST_F(ProgramTest, WithoutTheDatabaseEndsAfterOneMessage)
+{
+    EXPECT_EQ(Wait(Start(true)), 1);
+    EXPECT_EQ(ReadAll(folder.Path("messages.txt")),
+              "Zephrin: Database error\tCould not open the units database. Sizing cannot run without the "
+              "database.\n");
+    EXPECT_EQ(Count(Logs(), "Main window shown"), 0);
+}
+
+const char kConfigurationNotice[] =
+    "Zephrin: Notice\tThe application configuration file could not be loaded. Assuming default values.\n";
+
+TEST_F(ProgramTest, AnUnreadableConfigurationIsLeftAsTheUserHadIt)
+{
+    PlaceDatabase();
+    const std::string broken = "<tambel-settings><global-settings language=\"de\"";
+    std::ofstream(folder.Path("Zephrin.cfg"), std::ios::trunc) << broken;
+    EXPECT_EQ(Wait(Start(true)), 0);
+    EXPECT_EQ(ReadAll(folder.Path("messages.txt")), kConfigurationNotice);
+    EXPECT_EQ(Count(Logs(), "Main window shown"), 1);
+    EXPECT_EQ(ReadAll(folder.Path("Zephrin.cfg")), broken);
+}
+
+TEST_F(ProgramTest, AMissingConfigurationIsWrittenWithTheDefaults)
+{
+    PlaceDatabase();
+    ASSERT_EQ(std::remove(folder.Path("Zephrin.cfg").c_str()), 0);
+    EXPECT_EQ(Wait(Start(true)), 0);
+    EXPECT_EQ(ReadAll(folder.Path("messages.txt")), kConfigurationNotice);
+    const std::string written = ReadAll(folder.Path("Zephrin.cfg"));
+    EXPECT_NE(written.find("<global-settings language=\"en\""), std::string::npos) << written;
+
+    // The next start finds it.
+    std::remove(folder.Path("messages.txt").c_str());
+    EXPECT_EQ(Wait(Start(true)), 0);
+    EXPECT_EQ(ReadAll(folder.Path("messages.txt")), "");
+}
+
+TEST_F(ProgramTest, ASecondStartLeavesTheRunningOneAlone)
+{
+    PlaceDatabase();
+    const pid_t first = Start(false);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (Count(Logs(), "Main window shown") == 0 && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_EQ(Count(Logs(), "Main window shown"), 1);
+
+    EXPECT_EQ(Wait(Start(true)), 0);
+    // The second start opens the log anew (the logger's rule) and writes only its own lines.
+    const std::string log = Logs();
+    EXPECT_EQ(Count(log, "Zephrin runs already"), 1);
+    EXPECT_EQ(Count(log, "Opening units database..."), 0);
+    EXPECT_EQ(Count(log, "Update not scheduled"), 0);
+    EXPECT_EQ(ReadAll(folder.Path("messages.txt")), "");
+    int status = 0;
+    EXPECT_EQ(::waitpid(first, &status, WNOHANG), 0) << "the first one ended";
+
+    ::kill(first, SIGTERM);
+    Wait(first);
+}
+
+}  // namespace

@@ -1,0 +1,83 @@
+#include "TAMBELTestApp.h"
+
+#include "Platform/ProgramFolder.h"
+#include "TAMBEL/Resource.h"
+#include "support/TemporaryFolder.h"
+#include "support/WxTestEnvironment.h"
+
+#include <wx/bitmap.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<CTemporaryFolder> folder;
+
+class CTAMBELTestEnvironment : public CWxTestEnvironment {
+public:
+    CTAMBELTestEnvironment() : CWxTestEnvironment({"TAMBELTests"}) {}
+
+    void SetUp() override
+    {
+        folder = std::make_unique<CTemporaryFolder>();
+        Platform::SetProgramPathForTesting(folder->Path("Zephrin"));
+        // The instance check's files stay inside the test's folder.
+        setenv("XDG_RUNTIME_DIR", folder->Path("").c_str(), 1);
+        CWxTestEnvironment::SetUp();
+    }
+
+    void TearDown() override
+    {
+        CWxTestEnvironment::TearDown();
+        Platform::SetProgramPathForTesting(std::string());
+        folder.reset();
+    }
+
+protected:
+    wxApp* CreateApp() override { return new CTestApp<CTAMBELApp>; }
+};
+
+::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new CTAMBELTestEnvironment);
+
+}  // namespace
+
+const std::string& TestProgramFolder()
+{
+    static const std::string path = folder->Path("");
+    return path;
+}
+
+CTAMBELApp& App()
+{
+    return *CTAMBELApp::GetApp();
+}
+
+void UseTranslatedLanguage(const std::string& code)
+{
+    App().EnableTranslator(true);
+    ASSERT_TRUE(App().LoadTranslationResource(IDR_TRANSLATION_EN, false));
+    ASSERT_TRUE(App().LoadTranslationResource(IDR_TRANSLATION_DE, true));
+    App().SetDefaultLanguage("en");
+    App().SetUiLanguage(code);
+}
+
+CMessageBoxRecorder::CMessageBoxRecorder()
+{
+    SetMessageBoxSinkForTesting([this](const SMessageBox& box) {
+        m_boxes.push_back(box);
+        return wxID_OK;
+    });
+}
+
+CMessageBoxRecorder::~CMessageBoxRecorder()
+{
+    SetMessageBoxSinkForTesting(nullptr);
+}
+
+void SaveScreenshot(const wxBitmap& bitmap, const std::string& name)
+{
+    const char* target = std::getenv("ZEPHRIN_SCREENSHOT_DIR");
+    if (target && *target)
+        bitmap.SaveFile(wxString::FromUTF8(std::string(target) + "/" + name + ".png"), wxBITMAP_TYPE_PNG);
+}

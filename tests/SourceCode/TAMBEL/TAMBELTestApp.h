@@ -1,0 +1,32 @@
+// The application object of the program's windowed tests: one CTAMBELApp for the whole test
+// program, its program "Zephrin" in a temporary folder, and a message-box recorder.
+#pragma once
+
+#include "Harbinax/MessageBox.h"
+#include "TAMBEL/TAMBELApp.h"
+
+#include <string>
+#include <vector>
+
+// The folder the application takes as its program folder, with a trailing '/'.
+const std::string& TestProgramFolder();
+
+CTAMBELApp& App();
+
+// Translation tables of the program loaded and enabled, in the language ("en", "de").
+void UseTranslatedLanguage(const std::string& code);
+
+// Records every message box while it lives (answering OK) instead of showing it.
+class CMessageBoxRecorder {
+public:
+    CMessageBoxRecorder();
+    ~CMessageBoxRecorder();
+    const std::vector<SMessageBox>& Boxes() const { return m_boxes; }
+
+private:
+    std::vector<SMessageBox> m_boxes;
+};
+
+// Saves the bitmap as <name>.png in $ZEPHRIN_SCREENSHOT_DIR when that is set.
+class wxBitmap;
+void SaveScreenshot(const wxBitmap& bitmap, const std::string& name);
