@@ -16,6 +16,8 @@ fuzz() {
   local target=$1 time=${seconds:-$2} maxlen=$3 what=$4 seeds=$5 options=$6
   shift 7
   local out=$root/build-fuzz/$target
+  # Earlier versions of this script kept the fuzzer binary itself under this name.
+  [ -d "$out" ] || rm -f "$out"
   mkdir -p "$out/corpus"
   clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
     -I"$root/Libraries" -I"$root/Libraries/Harbinax" "$root/tests/fuzz/$target.cpp" "$@" -o "$out/$target"
