@@ -9,7 +9,8 @@ packages=(
   libtinyxml-dev zlib1g-dev libminizip-dev libmd-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth postgresql fonts-liberation2 qpdf poppler-utils python3-pyftpdlib locales zip
-  clang libclang-rt-14-dev gdb binutils
+  clang libclang-rt-14-dev
+  gdb binutils
 )
 
 as_root=()
