@@ -4,7 +4,7 @@
 #include "HarbinaxCore/ThreadStates.h"
 
 #include <algorithm>
-#include <atomic>
+#include <csignal>
 #include <climits>
 #include <cstring>
 #include <elf.h>
@@ -36,7 +36,7 @@ struct SMapping {
     std::uint64_t start, end, fileOffset;
     char permissions[5];
     long path;
-    bool special;     // [heap], [stack], [vdso] and their sisters
+    bool special;         // [heap], [stack], [vdso] and their sisters
     bool anonymousPages;  // copied-on-write pages: the mapping no longer matches its file
 };
 

@@ -25,9 +25,9 @@ public:
     // Installs the handler of the reserved signal; call once before any capture.
     static bool Install();
 
-    // Takes the states; the calling thread's comes first, from context (which must stay valid
-    // and its stack frames live while the states are used). The other threads stay stopped until Release. The count of states;
-    // 0 while another capture is under way.
+    // Takes the states; the calling thread's comes first, from context (which must stay valid,
+    // and its stack frames alive, while the states are used). The other threads stay stopped
+    // until Release. The count of states; 0 while another capture is under way.
     static std::size_t Capture(const ucontext_t* context);
     static const SThreadState& State(std::size_t index);
 

@@ -16,6 +16,7 @@
 #include <pthread.h>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -254,6 +255,21 @@ TEST_F(MiniDump, AnOldDumpIsReplacedButALinkInItsPlaceIsNotFollowed)
     EXPECT_TRUE(S_ISLNK(link.st_mode));
     // The report is still written.
     EXPECT_THAT(ReadWholeFile(m_folder + "ERRORLOG.TXT"), HasSubstr("Zephrin caused an Access Violation"));
+}
+
+TEST_F(MiniDump, ADumpThatCannotBeWrittenWholeIsNotLeftBehind)
+{
+    const int status = RunChild([] {
+        // As on a full disk: the report fits, the dump does not.
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit small = {256 * 1024, 256 * 1024};
+        setrlimit(RLIMIT_FSIZE, &small);
+        WriteToNull();
+    });
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGSEGV) << status;
+    EXPECT_THAT(ReadWholeFile(m_folder + "ERRORLOG.TXT"), HasSubstr("[end of ERRORLOG.TXT]"));
+    struct stat dump;
+    EXPECT_NE(0, lstat(DumpPath().c_str(), &dump));
 }
 
 }  // namespace
