@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox postgresql fonts-liberation2 qpdf poppler-utils python3-pyftpdlib locales zip
   clang libclang-rt-14-dev
+  gdb binutils
 )
 
 as_root=()

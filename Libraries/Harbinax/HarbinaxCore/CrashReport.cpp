@@ -1,7 +1,9 @@
 #include "HarbinaxCore/CrashReport.h"
 
 #include "HarbinaxCore/FileVersionInfo.h"
+#include "HarbinaxCore/MiniDump.h"
 #include "HarbinaxCore/ReportWriter.h"
+#include "HarbinaxCore/SignalSafeRead.h"
 #include "HarbinaxCore/SystemVersion.h"
 #include "Platform/ProgramFolder.h"
 #include "Quillet/LogManager.h"
@@ -22,7 +24,6 @@
 #include <string>
 #include <sys/mman.h>
 #include <sys/stat.h>
-#include <sys/uio.h>
 #include <unistd.h>
 
 extern char** environ;
@@ -32,6 +33,7 @@ namespace {
 const char* const kHandlerName = "cvUnhandledExceptionFilter";
 const char* const kReportFileName = "ERRORLOG.TXT";
 const char* const kReporterName = "Vexmora";
+const char* const kDumpSuffix = ".CRASH.DMP";
 
 constexpr std::size_t kMaxStackWords = 3072;
 constexpr std::size_t kCodeBytes = 16;
@@ -47,6 +49,7 @@ struct SPrepared {
     char programName[NAME_MAX + 1] = "Unknown";  // file name up to its last '.'
     char programFile[NAME_MAX + 1] = "Unknown";  // file name as it stands
     char reportPath[PATH_MAX] = {};
+    char dumpPath[PATH_MAX] = {};
     char reporterPath[PATH_MAX] = {};
     char userName[199] = "Unknown";
     char systemName[256] = {};
@@ -80,87 +83,12 @@ void CopyText(char (&target)[N], const std::string& text)
     target[length] = '\0';
 }
 
-// --- reading without allocation ----------------------------------------------------------------
-
-// Copies up to length bytes of our own memory; stops at the first page that cannot be read
-// instead of faulting. The count of bytes copied.
-std::size_t SafeRead(void* target, std::uintptr_t source, std::size_t length)
-{
-    const std::uintptr_t pageSize = 4096;
-    std::size_t done = 0;
-    while (done < length) {
-        const std::uintptr_t from = source + done;
-        const std::size_t chunk =
-            std::min<std::size_t>(length - done, pageSize - static_cast<std::size_t>(from % pageSize));
-        iovec local = {static_cast<char*>(target) + done, chunk};
-        iovec remote = {reinterpret_cast<void*>(from), chunk};
-        if (process_vm_readv(getpid(), &local, 1, &remote, 1, 0) != static_cast<ssize_t>(chunk))
-            break;
-        done += chunk;
-    }
-    return done;
-}
-
-// Calls visit(line) for each line of a file (lines longer than the buffer are cut) until it
-// returns false.
-template <typename Visit>
-void ForEachLine(const char* path, Visit visit)
-{
-    const int fd = open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    std::size_t fill = 0;
-    bool more = true;
-    bool go = true;
-    while (go && (more || fill > 0)) {
-        if (more && fill < sizeof(lineBuffer) - 1) {
-            const ssize_t got = read(fd, lineBuffer + fill, sizeof(lineBuffer) - 1 - fill);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                more = false;
-            else
-                fill += static_cast<std::size_t>(got);
-        }
-        char* end = static_cast<char*>(std::memchr(lineBuffer, '\n', fill));
-        if (end == nullptr && more && fill < sizeof(lineBuffer) - 1)
-            continue;
-        const std::size_t length = end != nullptr ? static_cast<std::size_t>(end - lineBuffer) : fill;
-        lineBuffer[length] = '\0';
-        go = visit(static_cast<const char*>(lineBuffer));
-        const std::size_t used = end != nullptr ? length + 1 : fill;
-        std::memmove(lineBuffer, lineBuffer + used, fill - used);
-        fill -= used;
-    }
-    close(fd);
-}
-
-unsigned long long ParseNumber(const char* text, int base, const char** end = nullptr)
-{
-    while (*text == ' ' || *text == '\t')
-        ++text;
-    unsigned long long value = 0;
-    for (;; ++text) {
-        int digit;
-        if (*text >= '0' && *text <= '9')
-            digit = *text - '0';
-        else if (base == 16 && *text >= 'a' && *text <= 'f')
-            digit = *text - 'a' + 10;
-        else
-            break;
-        value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
-    }
-    if (end != nullptr)
-        *end = text;
-    return value;
-}
-
 // The number after "key" in a /proc file of "Key: value" lines; 0 when missing.
 unsigned long long ReadProcField(const char* path, const char* key)
 {
     const std::size_t keyLength = std::strlen(key);
     unsigned long long value = 0;
-    ForEachLine(path, [&](const char* line) {
+    ForEachLine(path, lineBuffer, [&](const char* line) {
         if (std::strncmp(line, key, keyLength) != 0)
             return true;
         value = ParseNumber(line + keyLength, 10);
@@ -419,7 +347,7 @@ void WriteCodeBytes(unsigned long long address)
 unsigned long long StackTop(unsigned long long stackPointer)
 {
     unsigned long long top = 0;
-    ForEachLine("/proc/self/maps", [&](const char* line) {
+    ForEachLine("/proc/self/maps", lineBuffer, [&](const char* line) {
         const char* rest = nullptr;
         const unsigned long long start = ParseNumber(line, 16, &rest);
         if (*rest != '-')
@@ -464,6 +392,24 @@ void WriteStack(unsigned long long stackPointer)
         writer.Printf("Exception encountered during stack dump.\r\n");
     else
         writer.Printf("\r\n");
+}
+
+// The dump beside the program, created anew. A link or a file of someone else's in its place is
+// neither followed nor removed: then there is no dump.
+void WriteDumpFile(const SExceptionPointers* pointers)
+{
+    struct stat old;
+    if (lstat(prepared.dumpPath, &old) == 0 && S_ISREG(old.st_mode) && old.st_uid == geteuid())
+        unlink(prepared.dumpPath);
+    // Only the user may read it: it holds the process's memory.
+    const int fd = open(prepared.dumpPath, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return;
+    const bool written = WriteMiniDump(fd, pointers);
+    close(fd);
+    // Half a dump would only mislead whoever opens it.
+    if (!written)
+        unlink(prepared.dumpPath);
 }
 
 void DebuggerOutput(const char* text)
@@ -563,6 +509,7 @@ void Prepare()
     const std::string folder = Platform::GetProgramFolder();
     CopyText(prepared.reportPath, folder + kReportFileName);
     CopyText(prepared.reporterPath, folder + kReporterName);
+    CopyText(prepared.dumpPath, folder + prepared.programName + kDumpSuffix);
 
     if (const passwd* user = getpwuid(geteuid()); user != nullptr && user->pw_name != nullptr)
         CopyText(prepared.userName, user->pw_name);
@@ -701,6 +648,7 @@ bool InstallUnhandledExceptionFilter()
 {
     Prepare();
     bool ok = InstallAlternateStack();
+    ok = PrepareMiniDump() && ok;
     struct sigaction action = {};
     action.sa_sigaction = OnFaultSignal;
     action.sa_flags = SA_SIGINFO | SA_ONSTACK;
@@ -803,6 +751,7 @@ int WriteFaultReport(const SExceptionPointers* pointers, const char* handlerName
     }
     writer.SetTarget(-1);
 
+    WriteDumpFile(pointers);
     const int result = DebuggerAttached() ? 0 : StartReporter();
     reportDone = true;
     return result;

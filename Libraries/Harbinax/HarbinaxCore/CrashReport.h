@@ -54,8 +54,10 @@ private:
 };
 
 // Writes the crash report (into the open log between START and END markers, else into
-// ERRORLOG.TXT beside the program), then starts the crash-report program Vexmora from the program
-// folder with the program's file name as its argument, unless a debugger is attached. Only the
+// ERRORLOG.TXT beside the program) and a core file "<program name>.CRASH.DMP" beside the program
+// (see WriteMiniDump; skipped when it cannot be created), then starts the crash-report program
+// Vexmora from the program folder with the program's file name as its argument, unless a
+// debugger is attached. Only the
 // first call of the process reports; every later one, also a fault while reporting, writes
 // nothing. Uses write(2) on static buffers only, so it may run inside a signal handler.
 // 1 when the crash-report program was started, else 0.
