@@ -235,6 +235,16 @@ TEST_F(RenovixUpdateTest, PackageFilter)
     }
 }
 
+TEST_F(RenovixUpdateTest, FoldersAreMadeAndFailuresToMakeThemCount)
+{
+    WriteWholeFile(Program("file"), "a file");
+    CRenovix client;
+    EXPECT_EQ(Run(client, {Entry("logs", "%CURRENTDIR%logs\\day", "DIR")}), UPDATE_RESULT_OK | UPDATE_RESULT_NEW_FILE);
+    EXPECT_TRUE(std::filesystem::is_directory(Program("logs/day")));
+    EXPECT_EQ(Run(client, {Entry("logs", "%CURRENTDIR%logs\\day", "DIR")}), UPDATE_RESULT_OK);
+    EXPECT_EQ(Run(client, {Entry("x", "%CURRENTDIR%file\\x", "DIR")}), UPDATE_RESULT_FAILED | UPDATE_RESULT_NEW_FILE);
+}
+
 // Failures that the updater could not mend either are failures, not files in use.
 TEST_F(RenovixUpdateTest, TargetsThatCannotBeWrittenFail)
 {
