@@ -61,20 +61,19 @@ std::string UserFolder(const std::string& key, const char* fallback)
 
 }  // namespace
 
+// In the order the macros have always been replaced in.
 const std::vector<std::string>& CUpdateDestination::DesktopMacros()
 {
-    static const std::vector<std::string> macros = {"%SYSTEM%",    "%WINDOWS%", "%PROGRAMS%",
-                                                    "%STARTMENU%", "%STARTUP%", "%DESKTOP%",
-                                                    "%FONTS%",     "%MYDOCUMENTS%", "%SENDTO%",
-                                                    "%CURRENTDIR%"};
+    static const std::vector<std::string> macros = {"%SYSTEM%",  "%WINDOWS%", "%PROGRAMS%",    "%STARTMENU%",
+                                                    "%STARTUP%", "%DESKTOP%", "%FONTS%",       "%MYDOCUMENTS%",
+                                                    "%SENDTO%",  "%CURRENTDIR%"};
     return macros;
 }
 
 const std::vector<std::string>& CUpdateDestination::DeviceMacros()
 {
-    static const std::vector<std::string> macros = {"%DESKTOP%",       "%FAVORITES%", "%FONTS%",
-                                                    "%PERSONAL%",      "%PROGRAMS%",  "%PROGRAMS_MENU%",
-                                                    "%RECENT%",        "%STARTUP%"};
+    static const std::vector<std::string> macros = {"%DESKTOP%",  "%FAVORITES%", "%FONTS%",  "%PERSONAL%",
+                                                    "%PROGRAMS%", "%PROGRAMS_MENU%", "%RECENT%", "%STARTUP%"};
     return macros;
 }
 

@@ -350,7 +350,12 @@ TEST_F(RenovixDeviceTest, WithoutADeviceEveryDeviceEntryFails)
     EXPECT_EQ(Run(program, entries), UPDATE_RESULT_FAILED | UPDATE_RESULT_NO_RAPI | UPDATE_RESULT_NEW_FILE);
     EXPECT_EQ(ReadWholeFile(Program("a.txt")), "desktop");
 
-    // A device that does not answer is asked twice per client, not once per entry.
+    // A list without device entries never connects; a device that does not answer is asked
+    // twice per client, not once per entry.
+    CRenovix desktop;
+    desktop.SetDevice(&m_device);
+    EXPECT_EQ(Run(desktop, {Entry("a.txt", "%CURRENTDIR%b.txt", "FILE")}), UPDATE_RESULT_OK | UPDATE_RESULT_NEW_FILE);
+    EXPECT_EQ(m_device.connectCalls, 0);
     m_device.reachable = false;
     CRenovix client;
     client.SetDevice(&m_device);
