@@ -109,54 +109,28 @@ void CAtomicFile::SetHookForTesting(std::function<int(Step)> hook)
     Hook() = std::move(hook);
 }
 
-namespace {
-
-// Writes the data into the open temporary file; 0 or the errno of the failure.
-using DataWriter = std::function<int(int fd)>;
-
-// Writes one chunk whole.
-int WriteAll(int fd, const char* bytes, size_t size)
+bool CAtomicFile::Write(const std::string& path, std::string_view bytes, std::string* error)
 {
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t written = ::write(fd, bytes + done, size - done);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        done += static_cast<size_t>(written);
-    }
-    return 0;
-}
-
-bool Replace(const std::string& path, const DataWriter& writeData, std::string* error, int* errorNumber)
-{
-    int err = 0;
-    auto fail = [&](const std::string& what, int code) {
-        if (errorNumber)
-            *errorNumber = code;
-        return Fail(error, path, what, code);
-    };
     if (path.empty())
-        return fail("no file name was given", ENOENT);
+        return Fail(error, path, "no file name was given", ENOENT);
 
     std::string target;
+    int err = 0;
     if (!ResolveTarget(path, target, err))
-        return fail("the link cannot be followed", err);
+        return Fail(error, path, "the link cannot be followed", err);
 
     struct stat old;
     const bool exists = stat(target.c_str(), &old) == 0;
     if (exists) {
         if (!S_ISREG(old.st_mode))
-            return fail("it is not a regular file", S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
+            return Fail(error, path, "it is not a regular file", S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
         if (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-            return fail("it may not be written to", errno);
+            return Fail(error, path, "it may not be written to", errno);
     }
 
     CTemporaryFile temp;
-    if ((err = RunHook(CAtomicFile::Step::Create)) != 0)
-        return fail("cannot create a temporary file in its folder", err);
+    if ((err = RunHook(Step::Create)) != 0)
+        return Fail(error, path, "cannot create a temporary file in its folder", err);
     for (int attempt = 0; temp.fd < 0; ++attempt) {
         const std::string name = TemporaryName(target);
         // 0644 for a new file; open() takes the umask off.
@@ -164,7 +138,7 @@ bool Replace(const std::string& path, const DataWriter& writeData, std::string* 
         if (temp.fd >= 0)
             temp.name = name;
         else if (errno != EEXIST || attempt == 100)
-            return fail("cannot create a temporary file in its folder", errno);
+            return Fail(error, path, "cannot create a temporary file in its folder", errno);
     }
 
     if (exists) {
@@ -172,24 +146,35 @@ bool Replace(const std::string& path, const DataWriter& writeData, std::string* 
             // Only a privileged process may give a file away; the file is then ours.
         }
         if (fchmod(temp.fd, old.st_mode & 07777) != 0)
-            return fail("cannot keep its permissions", errno);
+            return Fail(error, path, "cannot keep its permissions", errno);
     }
 
-    if ((err = writeData(temp.fd)) != 0)
-        return fail("cannot write the data", err);
+    size_t done = 0;
+    while (done < bytes.size()) {
+        if ((err = RunHook(Step::Write)) != 0)
+            return Fail(error, path, "cannot write the data", err);
+        const size_t chunk = std::min(kChunkSize, bytes.size() - done);
+        const ssize_t written = ::write(temp.fd, bytes.data() + done, chunk);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return Fail(error, path, "cannot write the data", errno);
+        }
+        done += static_cast<size_t>(written);
+    }
 
-    if ((err = RunHook(CAtomicFile::Step::Sync)) != 0)
-        return fail("cannot flush the data to the disk", err);
+    if ((err = RunHook(Step::Sync)) != 0)
+        return Fail(error, path, "cannot flush the data to the disk", err);
     if (fsync(temp.fd) != 0)
-        return fail("cannot flush the data to the disk", errno);
+        return Fail(error, path, "cannot flush the data to the disk", errno);
     const int fd = std::exchange(temp.fd, -1);
     if (close(fd) != 0)
-        return fail("cannot flush the data to the disk", errno);
+        return Fail(error, path, "cannot flush the data to the disk", errno);
 
-    if ((err = RunHook(CAtomicFile::Step::Rename)) != 0)
-        return fail("cannot replace it", err);
+    if ((err = RunHook(Step::Rename)) != 0)
+        return Fail(error, path, "cannot replace it", err);
     if (rename(temp.name.c_str(), target.c_str()) != 0)
-        return fail("cannot replace it", errno);
+        return Fail(error, path, "cannot replace it", errno);
     temp.name.clear();
 
     // Makes the rename itself durable. The new file is in place already, so a folder that
@@ -200,57 +185,4 @@ bool Replace(const std::string& path, const DataWriter& writeData, std::string* 
         close(folder);
     }
     return true;
-}
-
-}  // namespace
-
-bool CAtomicFile::Write(const std::string& path, std::string_view bytes, std::string* error)
-{
-    return Replace(
-        path,
-        [bytes](int fd) {
-            for (size_t done = 0; done < bytes.size(); done += kChunkSize) {
-                const size_t chunk = std::min(kChunkSize, bytes.size() - done);
-                int err = RunHook(Step::Write);
-                if (err == 0)
-                    err = WriteAll(fd, bytes.data() + done, chunk);
-                if (err != 0)
-                    return err;
-            }
-            return 0;
-        },
-        error, nullptr);
-}
-
-bool CAtomicFile::Copy(const std::string& source, const std::string& path, std::string* error, int* errorNumber)
-{
-    const int input = open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    if (input < 0) {
-        const int err = errno;
-        if (errorNumber)
-            *errorNumber = err;
-        return Fail(error, path, "cannot read '" + source + "'", err);
-    }
-    const bool copied = Replace(
-        path,
-        [input](int fd) {
-            std::string buffer(kChunkSize, '\0');
-            for (;;) {
-                const ssize_t count = ::read(input, buffer.data(), buffer.size());
-                if (count < 0 && errno == EINTR)
-                    continue;
-                if (count < 0)
-                    return errno;
-                if (count == 0)
-                    return 0;
-                int err = RunHook(Step::Write);
-                if (err == 0)
-                    err = WriteAll(fd, buffer.data(), static_cast<size_t>(count));
-                if (err != 0)
-                    return err;
-            }
-        },
-        error, errorNumber);
-    close(input);
-    return copied;
 }

@@ -18,13 +18,8 @@ public:
     // refused like an ordinary write would be.
     static bool Write(const std::string& path, std::string_view bytes, std::string* error);
 
-    // Write with the bytes of the file source, read in chunks, so large files need not be held
-    // in memory. *errorNumber (when not null) gets the errno of a failure.
-    static bool Copy(const std::string& source, const std::string& path, std::string* error,
-                     int* errorNumber = nullptr);
-
     // The steps of a write, in this order. Write is taken once per chunk of at most
-    // kChunkSize bytes (Copy: once per chunk read), so a hook can stop in the middle of the data.
+    // kChunkSize bytes, so a hook can stop in the middle of the data.
     enum class Step { Create, Write, Sync, Rename };
     static constexpr size_t kChunkSize = 64 * 1024;
 

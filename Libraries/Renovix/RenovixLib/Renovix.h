@@ -23,6 +23,21 @@ class IRenovixProgress;
 
 class CRenovix {
 public:
+    // The bits of an update run's result. Inside the client, so that a program may keep its own
+    // names for the bits it tests.
+    enum EUpdateResult {
+        UPDATE_RESULT_OK = 0x1,
+        UPDATE_RESULT_HAD_SHARED = 0x2,  // a target was in use; see the locked list
+        UPDATE_RESULT_FAILED = 0x4,      // always with the detail bit of the failure, if it has one
+        UPDATE_RESULT_HAD_SHARED_CE = 0x10,
+        UPDATE_RESULT_DOWNLOAD_FAILED = 0x20,
+        UPDATE_RESULT_DOWNLOAD_BROKEN = 0x40,  // the fetched file is missing or not the listed one
+        UPDATE_RESULT_UNZIP_FAILED = 0x80,
+        UPDATE_RESULT_NO_RAPI = 0x100,  // a device entry but no usable device connection
+        UPDATE_RESULT_FAILED_CREATE_CE = 0x200,
+        UPDATE_RESULT_NEW_FILE = 0x10000000,
+    };
+
     CRenovix();
     virtual ~CRenovix();
     CRenovix(const CRenovix&) = delete;
@@ -156,7 +171,7 @@ private:
     int InstallFile(const CUpdateEntry& entry, const std::string& target);
     // The unpacked file in the private folder, or empty.
     std::string Unzip(const std::string& archive, const std::string& source);
-    int CopyDesktopFile(const CUpdateEntry& entry, const std::string& file, const std::string& target);
+    int CopyDesktopFile(const std::string& file, const std::string& target);
     int CreateFolder(const CUpdateEntry& entry, const std::string& target);
     void RememberInUse(const CUpdateEntry& entry, const std::string& target);
     std::string CeFolder(const std::string& macro);

@@ -14,6 +14,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,6 +35,18 @@ bool IsLower(const SFileVersion& local, const SFileVersion& remote)
         if (local.part[part] != remote.part[part])
             return local.part[part] < remote.part[part];
     return false;
+}
+
+bool ReadFile(const std::string& path, std::string& bytes, std::string& error)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (file)
+        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (!file.is_open() || file.bad()) {
+        error = "Datei '" + path + "' kann nicht gelesen werden";
+        return false;
+    }
+    return true;
 }
 
 std::string Trimmed(const std::string& text)
@@ -322,7 +336,7 @@ int CRenovix::InstallFile(const CUpdateEntry& entry, const std::string& target)
         }
     }
     if (result == 0)
-        result = entry.Has(UPDATE_ENTRY_WIN_CE) ? CopyCeFile(entry, file) : CopyDesktopFile(entry, file, target);
+        result = entry.Has(UPDATE_ENTRY_WIN_CE) ? CopyCeFile(entry, file) : CopyDesktopFile(file, target);
     DeleteTemporary(file);
     return result;
 }
@@ -345,7 +359,7 @@ std::string CRenovix::Unzip(const std::string& archive, const std::string& sourc
     return file;
 }
 
-int CRenovix::CopyDesktopFile(const CUpdateEntry& entry, const std::string& file, const std::string& target)
+int CRenovix::CopyDesktopFile(const std::string& file, const std::string& target)
 {
     QUILLET_POS(m_log);
     m_log.Info("Kopiere '%s' nach '%s'", file.c_str(), target.c_str());
@@ -357,16 +371,11 @@ int CRenovix::CopyDesktopFile(const CUpdateEntry& entry, const std::string& file
         return UPDATE_RESULT_FAILED;
     }
     // A temporary file beside the target renamed over it: the target is old or new, never half,
-    // and a running program keeps the file it has open.
+    // and a running program keeps the file it has open. Program files fit in memory.
+    std::string bytes;
     std::string error;
-    int code = 0;
-    if (!CAtomicFile::Copy(file, target, &error, &code)) {
+    if (!ReadFile(file, bytes, error) || !CAtomicFile::Write(target, bytes, &error)) {
         QUILLET_POS(m_log);
-        if (code == EBUSY || code == ETXTBSY) {
-            m_log.Error("CRenovix::UpdateFiles Datei in Gebrauch %s", target.c_str());
-            RememberInUse(entry, target);
-            return UPDATE_RESULT_HAD_SHARED;
-        }
         m_log.Error("CRenovix::UpdateFiles %s", error.c_str());
         return UPDATE_RESULT_FAILED;
     }

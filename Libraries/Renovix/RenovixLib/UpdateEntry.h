@@ -18,20 +18,6 @@ enum EUpdateEntryFlag {
     UPDATE_ENTRY_WIN_CE = 0x100,          // the target lies on a connected Windows CE device
 };
 
-// The bits of an update run's result.
-enum EUpdateResult {
-    UPDATE_RESULT_OK = 0x1,
-    UPDATE_RESULT_HAD_SHARED = 0x2,  // a target was in use; see the locked list
-    UPDATE_RESULT_FAILED = 0x4,      // always with the detail bit of the failure, if it has one
-    UPDATE_RESULT_HAD_SHARED_CE = 0x10,
-    UPDATE_RESULT_DOWNLOAD_FAILED = 0x20,
-    UPDATE_RESULT_DOWNLOAD_BROKEN = 0x40,  // the fetched file is missing or not the listed one
-    UPDATE_RESULT_UNZIP_FAILED = 0x80,
-    UPDATE_RESULT_NO_RAPI = 0x100,  // a device entry but no usable device connection
-    UPDATE_RESULT_FAILED_CREATE_CE = 0x200,
-    UPDATE_RESULT_NEW_FILE = 0x10000000,
-};
-
 // Processor codes a device reports.
 constexpr int kCePlatformAny = 0xFFFF;
 

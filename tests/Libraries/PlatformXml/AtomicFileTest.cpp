@@ -4,7 +4,6 @@
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -273,37 +272,3 @@ TEST_F(AtomicFileTest, KilledAtRandomMomentLeavesOldOrNewFile)
 }
 
 }  // namespace
-
-TEST_F(AtomicFileTest, CopyReplacesWithTheSourceFileInChunks)
-{
-    const std::string source = folder.Path("source.bin");
-    const std::string path = folder.Path("target.bin");
-    std::string bytes(2 * CAtomicFile::kChunkSize + 17, '\0');
-    for (size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<char>(i * 7);
-    WriteWholeFile(source, bytes);
-    WriteWholeFile(path, oldBytes);
-    ASSERT_EQ(chmod(path.c_str(), 0750), 0);
-
-    int writes = 0;
-    CAtomicFile::SetHookForTesting([&](Step step) { return step == Step::Write && ++writes == 3 ? ENOSPC : 0; });
-    std::string error;
-    int code = 0;
-    EXPECT_FALSE(CAtomicFile::Copy(source, path, &error, &code));
-    EXPECT_EQ(code, ENOSPC);
-    EXPECT_EQ(ReadWholeFile(path), oldBytes);
-    CAtomicFile::SetHookForTesting(nullptr);
-
-    ASSERT_TRUE(CAtomicFile::Copy(source, path, &error, &code)) << error;
-    EXPECT_EQ(ReadWholeFile(path), bytes);
-    struct stat info;
-    ASSERT_EQ(stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0750u);
-
-    EXPECT_FALSE(CAtomicFile::Copy(folder.Path("missing"), path, &error, &code));
-    EXPECT_EQ(code, ENOENT);
-    EXPECT_EQ(ReadWholeFile(path), bytes);
-    std::vector<std::string> names = NamesIn(folder);
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"source.bin", "target.bin"}));
-}

@@ -71,23 +71,23 @@ TEST_F(RenovixUpdateNetTest, ResultBitsEndToEnd)
     const std::string replace = "FILE UPDATE_EXISTING IGNORE_VERSION";
     const SRunCase cases[] = {
         {"new file", true, {{"a.txt", kNew}}, versioned, {Entry("a.txt", "", "FILE", hash)}, nullptr,
-         UPDATE_RESULT_OK | UPDATE_RESULT_NEW_FILE, kNew},
-        {"empty list", true, {}, versioned, {}, kOld, UPDATE_RESULT_OK, kOld},
+         CRenovix::UPDATE_RESULT_OK | CRenovix::UPDATE_RESULT_NEW_FILE, kNew},
+        {"empty list", true, {}, versioned, {}, kOld, CRenovix::UPDATE_RESULT_OK, kOld},
         {"list of old name", true, {{"a.txt", kNew}}, "RenovixList.xml", {Entry("a.txt", "", replace, hash)}, kOld,
-         UPDATE_RESULT_OK, kNew},
+         CRenovix::UPDATE_RESULT_OK, kNew},
         {"download fails", true, {}, versioned, {Entry("a.txt", "", replace, hash)}, kOld,
-         UPDATE_RESULT_FAILED | UPDATE_RESULT_DOWNLOAD_FAILED, kOld},
+         CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_DOWNLOAD_FAILED, kOld},
         {"not the listed file", true, {{"a.txt", "tampered"}}, versioned, {Entry("a.txt", "", replace, hash)}, kOld,
-         UPDATE_RESULT_FAILED | UPDATE_RESULT_DOWNLOAD_BROKEN, kOld},
+         CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_DOWNLOAD_BROKEN, kOld},
         {"fetched file missing", false, {}, versioned, {Entry("a.txt", "", replace, hash)}, kOld,
-         UPDATE_RESULT_FAILED | UPDATE_RESULT_DOWNLOAD_BROKEN, kOld},
+         CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_DOWNLOAD_BROKEN, kOld},
         {"zipped", true, {{"sub/a.txt.zip", zipped}}, versioned,
-         {Entry("sub\\a.txt", "%CURRENTDIR%", replace + " COMPRESSION_ZIP", hash)}, kOld, UPDATE_RESULT_OK, kNew},
+         {Entry("sub\\a.txt", "%CURRENTDIR%", replace + " COMPRESSION_ZIP", hash)}, kOld, CRenovix::UPDATE_RESULT_OK, kNew},
         {"broken zip", true, {{"sub/a.txt.zip", truncated}}, versioned,
          {Entry("sub\\a.txt", "%CURRENTDIR%", replace + " COMPRESSION_ZIP", hash)}, kOld,
-         UPDATE_RESULT_FAILED | UPDATE_RESULT_UNZIP_FAILED, kOld},
+         CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_UNZIP_FAILED, kOld},
         {"outside the program folder", true, {{"a.txt", kNew}},  versioned,
-         {Entry("a.txt", "%CURRENTDIR%..\\escaped\\a.txt", "FILE")}, kOld, UPDATE_RESULT_FAILED, kOld},
+         {Entry("a.txt", "%CURRENTDIR%..\\escaped\\a.txt", "FILE")}, kOld, CRenovix::UPDATE_RESULT_FAILED, kOld},
         {"list missing", true, {{"a.txt", kNew}}, nullptr, {}, kOld, -1, kOld},
     };
     int number = 0;
@@ -116,7 +116,7 @@ TEST_F(RenovixUpdateNetTest, ResultBitsEndToEnd)
             EXPECT_EQ(client.GetListFileName(), c.listName);
             EXPECT_EQ(client.UpdateFiles(), c.result);
             // Only a run without failures waits for the next due time.
-            EXPECT_EQ(client.GetSettings().nextRun != before, (c.result & UPDATE_RESULT_FAILED) == 0);
+            EXPECT_EQ(client.GetSettings().nextRun != before, (c.result & CRenovix::UPDATE_RESULT_FAILED) == 0);
         }
         EXPECT_EQ(ReadWholeFile(Program("a.txt")), c.target ? c.target : "");
         EXPECT_EQ(access(m_folder.Path("escaped").c_str(), F_OK), -1);
@@ -136,7 +136,7 @@ TEST_F(RenovixUpdateNetTest, DeliveredSettingsFileIsKept)
     settings.baseDir = "http://127.0.0.1:" + std::to_string(s_http->Port()) + "/settings/";
     ASSERT_TRUE(client.Init(settings));
     ASSERT_TRUE(client.LoadUpdateList());
-    EXPECT_EQ(client.UpdateFiles(), UPDATE_RESULT_OK);
+    EXPECT_EQ(client.UpdateFiles(), CRenovix::UPDATE_RESULT_OK);
     EXPECT_TRUE(client.SaveSettingsToFile(client.GetSettings(), Program("Renovix.xml"), false));
     EXPECT_EQ(ReadWholeFile(Program("Renovix.xml")), delivered);
 }

@@ -111,7 +111,7 @@ TEST_F(RenovixUpdateTest, DecisionTable)
         int result = 0;
         EXPECT_EQ(client.NeedsUpdate(entry, target, result), c.needed);
         EXPECT_EQ(target, Program("a.bin"));
-        EXPECT_EQ(result, c.exists ? 0 : UPDATE_RESULT_NEW_FILE);
+        EXPECT_EQ(result, c.exists ? 0 : CRenovix::UPDATE_RESULT_NEW_FILE);
     }
 }
 
@@ -128,7 +128,7 @@ TEST_F(RenovixUpdateTest, RunningProgramsAreInUseAndGoToTheUpdater)
     const int result = Run(client, {Entry("tool", "", "FILE UPDATE_EXISTING", "id='t1'"),
                                     Entry("readme.txt", "%CURRENTDIR%docs\\", "FILE"),
                                     Entry("helper", "", "FILE UPDATE_EXISTING IGNORE_VERSION", "id='h1'")});
-    EXPECT_EQ(result, UPDATE_RESULT_HAD_SHARED | UPDATE_RESULT_NEW_FILE);
+    EXPECT_EQ(result, CRenovix::UPDATE_RESULT_HAD_SHARED | CRenovix::UPDATE_RESULT_NEW_FILE);
     EXPECT_EQ(client.GetLockedFiles("\n"), Program("tool") + "\n" + Program("helper"));
     // A missing folder is made; the files in use stay as they are.
     EXPECT_EQ(ReadWholeFile(Program("docs/readme.txt")), "read me");
@@ -166,7 +166,7 @@ TEST_F(RenovixUpdateTest, RunningProgramsAreInUseAndGoToTheUpdater)
     Stop(helper);
     EXPECT_TRUE(updaterClient.WaitForTargetsFree(2000));
     EXPECT_TRUE(CRenovix::DeleteSharedFileList());
-    EXPECT_EQ(updaterClient.UpdateFiles(), UPDATE_RESULT_OK);
+    EXPECT_EQ(updaterClient.UpdateFiles(), CRenovix::UPDATE_RESULT_OK);
     EXPECT_EQ(ReadWholeFile(Program("tool")), "new tool");
     EXPECT_EQ(ReadWholeFile(Program("helper")), "new helper");
 
@@ -228,7 +228,7 @@ TEST_F(RenovixUpdateTest, PackageFilter)
         for (const char* name : {"every.txt", "demo.txt", "pro.txt", "lite.txt"})
             std::remove(Program(name).c_str());
         CRenovix client;
-        EXPECT_EQ(Run(client, entries, c.packages), UPDATE_RESULT_OK | UPDATE_RESULT_NEW_FILE);
+        EXPECT_EQ(Run(client, entries, c.packages), CRenovix::UPDATE_RESULT_OK | CRenovix::UPDATE_RESULT_NEW_FILE);
         const char* names[] = {"every.txt", "demo.txt", "pro.txt", "lite.txt"};
         for (size_t i = 0; i < 4; ++i)
             EXPECT_EQ(access(Program(names[i]).c_str(), F_OK) == 0, c.installed[i]) << names[i];
@@ -239,10 +239,10 @@ TEST_F(RenovixUpdateTest, FoldersAreMadeAndFailuresToMakeThemCount)
 {
     WriteWholeFile(Program("file"), "a file");
     CRenovix client;
-    EXPECT_EQ(Run(client, {Entry("logs", "%CURRENTDIR%logs\\day", "DIR")}), UPDATE_RESULT_OK | UPDATE_RESULT_NEW_FILE);
+    EXPECT_EQ(Run(client, {Entry("logs", "%CURRENTDIR%logs\\day", "DIR")}), CRenovix::UPDATE_RESULT_OK | CRenovix::UPDATE_RESULT_NEW_FILE);
     EXPECT_TRUE(std::filesystem::is_directory(Program("logs/day")));
-    EXPECT_EQ(Run(client, {Entry("logs", "%CURRENTDIR%logs\\day", "DIR")}), UPDATE_RESULT_OK);
-    EXPECT_EQ(Run(client, {Entry("x", "%CURRENTDIR%file\\x", "DIR")}), UPDATE_RESULT_FAILED | UPDATE_RESULT_NEW_FILE);
+    EXPECT_EQ(Run(client, {Entry("logs", "%CURRENTDIR%logs\\day", "DIR")}), CRenovix::UPDATE_RESULT_OK);
+    EXPECT_EQ(Run(client, {Entry("x", "%CURRENTDIR%file\\x", "DIR")}), CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_NEW_FILE);
 }
 
 // Failures that the updater could not mend either are failures, not files in use.
@@ -272,7 +272,7 @@ TEST_F(RenovixUpdateTest, TargetsThatCannotBeWrittenFail)
         if (!client.LoadUpdateList())
             _exit(3);
         const int folder = client.UpdateFiles();
-        _exit(result == UPDATE_RESULT_FAILED && folder == UPDATE_RESULT_FAILED && client.GetLockedFiles("\n").empty()
+        _exit(result == CRenovix::UPDATE_RESULT_FAILED && folder == CRenovix::UPDATE_RESULT_FAILED && client.GetLockedFiles("\n").empty()
                   ? 0
                   : 1);
     }
@@ -322,7 +322,7 @@ TEST_F(RenovixUpdateTest, KilledInstallLeavesOldOrNewFile)
     CRenovix client;
     ASSERT_TRUE(client.Init(FolderSettings()));
     ASSERT_TRUE(client.LoadUpdateList());
-    EXPECT_EQ(client.UpdateFiles(), UPDATE_RESULT_OK);
+    EXPECT_EQ(client.UpdateFiles(), CRenovix::UPDATE_RESULT_OK);
     EXPECT_EQ(ReadWholeFile(Program("data.bin")), newBytes);
 }
 
@@ -347,19 +347,19 @@ TEST_F(RenovixDeviceTest, WithoutADeviceEveryDeviceEntryFails)
                                               Entry("ce.dll", "\\Windows\\", "FILE WIN_CE"),
                                               Entry("x", "\\Windows\\x", "DIR WIN_CE")};
     CRenovix program;
-    EXPECT_EQ(Run(program, entries), UPDATE_RESULT_FAILED | UPDATE_RESULT_NO_RAPI | UPDATE_RESULT_NEW_FILE);
+    EXPECT_EQ(Run(program, entries), CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_NO_RAPI | CRenovix::UPDATE_RESULT_NEW_FILE);
     EXPECT_EQ(ReadWholeFile(Program("a.txt")), "desktop");
 
     // A list without device entries never connects; a device that does not answer is asked
     // twice per client, not once per entry.
     CRenovix desktop;
     desktop.SetDevice(&m_device);
-    EXPECT_EQ(Run(desktop, {Entry("a.txt", "%CURRENTDIR%b.txt", "FILE")}), UPDATE_RESULT_OK | UPDATE_RESULT_NEW_FILE);
+    EXPECT_EQ(Run(desktop, {Entry("a.txt", "%CURRENTDIR%b.txt", "FILE")}), CRenovix::UPDATE_RESULT_OK | CRenovix::UPDATE_RESULT_NEW_FILE);
     EXPECT_EQ(m_device.connectCalls, 0);
     m_device.reachable = false;
     CRenovix client;
     client.SetDevice(&m_device);
-    EXPECT_EQ(Run(client, entries), UPDATE_RESULT_FAILED | UPDATE_RESULT_NO_RAPI);
+    EXPECT_EQ(Run(client, entries), CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_NO_RAPI);
     EXPECT_EQ(m_device.connectCalls, 2);
 }
 
@@ -372,9 +372,9 @@ TEST_F(RenovixDeviceTest, DevicesThatDoNotFitAreSkippedOrFail)
         bool versionFails;
         int result;
     } cases[] = {
-        {"other processor", 1, 4, false, UPDATE_RESULT_OK},
-        {"version 2", 5, 2, false, UPDATE_RESULT_OK},
-        {"version unknown", 5, 4, true, UPDATE_RESULT_FAILED | UPDATE_RESULT_NO_RAPI},
+        {"other processor", 1, 4, false, CRenovix::UPDATE_RESULT_OK},
+        {"version 2", 5, 2, false, CRenovix::UPDATE_RESULT_OK},
+        {"version unknown", 5, 4, true, CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_NO_RAPI},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -404,12 +404,12 @@ TEST_F(RenovixDeviceTest, FilesAndFoldersReachTheDevice)
     WriteWholeFile(m_device.Local("\\Windows\\ce.dll"), "old dll");
     m_device.busy.insert("\\Windows\\ce.dll");
     EXPECT_EQ(Run(client, entries),
-              UPDATE_RESULT_FAILED | UPDATE_RESULT_HAD_SHARED_CE | UPDATE_RESULT_NEW_FILE);
+              CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_HAD_SHARED_CE | CRenovix::UPDATE_RESULT_NEW_FILE);
     EXPECT_EQ(ReadWholeFile(m_device.Local("\\Storage\\Zephrin\\app.exe")), "new app");
     EXPECT_EQ(ReadWholeFile(m_device.Local("\\Windows\\ce.dll")), "old dll");
 
     m_device.busy.clear();
-    EXPECT_EQ(Run(client, entries), UPDATE_RESULT_OK);
+    EXPECT_EQ(Run(client, entries), CRenovix::UPDATE_RESULT_OK);
     EXPECT_EQ(ReadWholeFile(m_device.Local("\\Windows\\ce.dll")), "new dll");
     std::string digest;
     SFileVersion version;
