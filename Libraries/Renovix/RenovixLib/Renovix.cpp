@@ -7,9 +7,9 @@
 #include "Quillet/LogLevel.h"
 #include "Quillet/LogManager.h"
 #include "Renovix/RenovixLib/DownloadProgress.h"
+#include "Renovix/RenovixLib/Md5Digest.h"
 #include "Renovix/RenovixLib/RenovixSchedule.h"
 
-#include <md5.h>
 #include <tinyxml.h>
 
 #include <cerrno>
@@ -73,11 +73,15 @@ CRenovixSettings Defaults()
 
 CRenovix::CRenovix()
     : m_log(CLogManager::GetInstance()->GetLogger("CRenovix", LOGLEVEL_PARENT)),
-      m_clock([] { return std::time(nullptr); })
+      m_clock([] { return std::time(nullptr); }),
+      m_listFileName(std::string("RenovixList.") + kLibraryVersion + ".xml")
 {
 }
 
-CRenovix::~CRenovix() = default;
+CRenovix::~CRenovix()
+{
+    Close();
+}
 
 void CRenovix::SetClock(std::function<std::time_t()> clock)
 {
@@ -330,6 +334,10 @@ bool CRenovix::Init(const CRenovixSettings& settings)
 bool CRenovix::Close()
 {
     m_transfer.Close();
+    if (m_deviceConnected)
+        m_device->Disconnect();
+    m_deviceConnected = false;
+    m_connectAttempts = 0;
     return true;
 }
 
@@ -414,26 +422,17 @@ std::string CRenovix::GetBaseDir()
 
 std::string CRenovix::GetLocalMd5(const std::string& path)
 {
-    MD5_CTX context;
-    MD5Init(&context);
+    CMd5Digest digest;
     const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor >= 0) {
         unsigned char buffer[65536];
         ssize_t count;
         while ((count = read(descriptor, buffer, sizeof buffer)) > 0 || (count < 0 && errno == EINTR))
             if (count > 0)
-                MD5Update(&context, buffer, static_cast<size_t>(count));
+                digest.Add(buffer, static_cast<size_t>(count));
         close(descriptor);
     }
-    uint8_t digest[MD5_DIGEST_LENGTH];
-    MD5Final(digest, &context);
-    static const char kHex[] = "0123456789abcdef";
-    std::string text;
-    for (uint8_t byte : digest) {
-        text += kHex[byte >> 4];
-        text += kHex[byte & 15];
-    }
-    return text;
+    return digest.Hex();
 }
 
 SFileVersion CRenovix::GetFileVersion(const std::string& path)

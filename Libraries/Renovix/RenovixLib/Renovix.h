@@ -1,23 +1,43 @@
 // The update client: keeps the update settings and the schedule, fetches files by HTTP, FTP or
-// from a folder, and reports download progress to an observer. One client serves one update
-// run; it runs on the caller's thread and blocks it for the length of a transfer.
+// from a folder, reports download progress to an observer, brings the installed files up to
+// date from the update list and hands files in use over to the updater. One client serves one
+// update run: Init, LoadUpdateList, UpdateFiles. It runs on the caller's thread and blocks it
+// for the length of a transfer.
 #pragma once
 
 #include "Platform/VersionInfo.h"
 #include "Quillet/Logger.h"
+#include "Renovix/RenovixLib/NoRenovixDevice.h"
 #include "Renovix/RenovixLib/PrivateTempFolder.h"
 #include "Renovix/RenovixLib/RenovixSettings.h"
 #include "Renovix/RenovixLib/RenovixTime.h"
 #include "Renovix/RenovixLib/RenovixTransfer.h"
+#include "Renovix/RenovixLib/UpdateEntry.h"
 
 #include <ctime>
 #include <functional>
 #include <string>
+#include <vector>
 
 class IRenovixProgress;
 
 class CRenovix {
 public:
+    // The bits of an update run's result. Inside the client, so that a program may keep its own
+    // names for the bits it tests.
+    enum EUpdateResult {
+        UPDATE_RESULT_OK = 0x1,
+        UPDATE_RESULT_HAD_SHARED = 0x2,  // a target was in use; see the locked list
+        UPDATE_RESULT_FAILED = 0x4,      // always with the detail bit of the failure, if it has one
+        UPDATE_RESULT_HAD_SHARED_CE = 0x10,
+        UPDATE_RESULT_DOWNLOAD_FAILED = 0x20,
+        UPDATE_RESULT_DOWNLOAD_BROKEN = 0x40,  // the fetched file is missing or not the listed one
+        UPDATE_RESULT_UNZIP_FAILED = 0x80,
+        UPDATE_RESULT_NO_RAPI = 0x100,  // a device entry but no usable device connection
+        UPDATE_RESULT_FAILED_CREATE_CE = 0x200,
+        UPDATE_RESULT_NEW_FILE = 0x10000000,
+    };
+
     CRenovix();
     virtual ~CRenovix();
     CRenovix(const CRenovix&) = delete;
@@ -49,8 +69,59 @@ public:
     // FTP connection that has logged in, nothing for a folder. False for protocol none or an
     // unknown one, and when the session or the FTP login fails.
     bool Init(const CRenovixSettings& settings);
-    // Ends the connection; the downloaded files stay until the client goes.
+    // Ends the connection and the device connection; the downloaded files stay until the client
+    // goes.
     bool Close();
+
+    // Fetches the update list, first under the client's list file name and, when that fails,
+    // as "RenovixList.xml" (kept for the rest of the client's life), and reads its entries.
+    bool LoadUpdateList();
+    // Decides and installs every entry of the list; the bits of EUpdateResult. Fills the shared
+    // and locked lists, and on a run without failures moves the settings' next run on.
+    int UpdateFiles();
+    // Whether the entry must be installed: target is the resolved target, result gets the bits
+    // of a failure, a target in use, or a new file. A target in use joins both lists.
+    bool NeedsUpdate(const CUpdateEntry& entry, std::string& target, int& result);
+    // The absolute desktop target of an entry; empty, with the reason in *error, for a
+    // destination that is refused.
+    static std::string ResolveDestination(const CUpdateEntry& entry, std::string* error = nullptr);
+    // The targets in use in the last run, each followed by separator, separators trimmed at the
+    // end.
+    std::string GetLockedFiles(const std::string& separator) const;
+    void SetListFileName(const std::string& name) { m_listFileName = name; }
+    const std::string& GetListFileName() const { return m_listFileName; }
+    const std::vector<CUpdateEntry>& GetEntries() const { return m_entries; }
+
+    // Leaves the ids of the entries in use in "SharedFiles.tmp" in the program folder, makes sure
+    // the updater finds the settings there, waits delayMs and starts the updater with the
+    // argument (the program to start again), detached and without this process's descriptors.
+    bool RestartAndUpdate(const std::string& updaterPath, const std::string& argument, int delayMs);
+    // The updater's side: narrows the entries to those named in "SharedFiles.tmp" (by id, or
+    // by source in lists of old), all of them when it names none.
+    void LoadSharedFiles();
+    static bool DeleteSharedFileList();
+    // The updater's side: waits until no desktop target of the entries is in use any more, at
+    // most timeoutMs; false when some still is.
+    bool WaitForTargetsFree(int timeoutMs);
+
+    // The Windows CE device entries go to; none when device is null (the default). The client
+    // does not own it.
+    void SetDevice(IRenovixDevice* device);
+    // Whether a device is connected; with connect, tries to connect first (at most twice per
+    // client, each attempt waiting at most 2 s).
+    bool ConnectRapi(bool connect);
+    // The target of a device entry; empty when no device is connected or the destination is
+    // refused.
+    std::string ResolveCeDestination(const std::string& source, const std::string& destination,
+                                     std::string* error = nullptr);
+    // MD5 and version of a file on the device; empty and 0.0.0.0 when it cannot be read.
+    void GetCeFileInfo(const std::string& path, std::string& digest, SFileVersion& version);
+    // Copies the local file to the entry's target on the device; 0 or the failure's bits.
+    int CopyCeFile(const CUpdateEntry& entry, const std::string& localPath);
+
+    static constexpr const char* kSharedFileName = "SharedFiles.tmp";
+    // Names the first update list the client asks for.
+    static constexpr const char* kLibraryVersion = "1.0.0.0";
 
     // Who hears of download progress; null for nobody.
     void SetProgressObserver(IRenovixProgress* observer) { m_progress = observer; }
@@ -90,6 +161,21 @@ protected:
     void MarkSettingsReplaced() { m_settingsReplaced = true; }
 
 private:
+    std::string FetchByProtocol(const char* operation, const std::string& name, int sizeKB);
+    void DeleteTemporary(const std::string& path);
+    bool PackagesMatch(const CUpdateEntry& entry) const;
+    // Steps the desktop and the device decision share.
+    bool Decide(const CUpdateEntry& entry, bool exists, const std::string& localMd5,
+                const SFileVersion& localVersion);
+    bool NeedsCeUpdate(const CUpdateEntry& entry, std::string& target, int& result);
+    int InstallFile(const CUpdateEntry& entry, const std::string& target);
+    // The unpacked file in the private folder, or empty.
+    std::string Unzip(const std::string& archive, const std::string& source);
+    int CopyDesktopFile(const std::string& file, const std::string& target);
+    int CreateFolder(const CUpdateEntry& entry, const std::string& target);
+    void RememberInUse(const CUpdateEntry& entry, const std::string& target);
+    std::string CeFolder(const std::string& macro);
+
     // Downloads url into the private folder; emptyFails for FTP, where an empty file means a
     // failed transfer.
     std::string Fetch(const char* operation, const std::string& url, const std::string& name, int sizeKB,
@@ -102,4 +188,12 @@ private:
     IRenovixProgress* m_progress = nullptr;
     bool m_settingsReplaced = false;
     std::function<std::time_t()> m_clock;
+    std::string m_listFileName;
+    std::vector<CUpdateEntry> m_entries;
+    std::vector<std::string> m_sharedList;  // ids of the entries in use
+    std::vector<std::string> m_lockedList;  // their targets
+    CNoRenovixDevice m_noDevice;
+    IRenovixDevice* m_device = &m_noDevice;
+    bool m_deviceConnected = false;
+    int m_connectAttempts = 0;
 };

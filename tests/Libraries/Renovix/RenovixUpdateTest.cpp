@@ -1,0 +1,420 @@
+// The update run from a server folder into a program folder: the decision per entry, files in
+// use, the package filter, the hand-over to the updater, device entries and a killed install.
+#include "FolderDevice.h"
+#include "Platform/AtomicFile.h"
+#include "Renovix/RenovixLib/Md5Digest.h"
+#include "UpdateListFixture.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+class RenovixUpdateTest : public UpdateListFixture {
+protected:
+    void TearDown() override
+    {
+        for (pid_t pid : m_running) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        CAtomicFile::SetHookForTesting(nullptr);
+        UpdateListFixture::TearDown();
+    }
+
+    // Starts a copy of sleep from path and waits until it runs from there.
+    pid_t RunProgramFrom(const std::string& path)
+    {
+        WriteWholeFile(path, ReadWholeFile("/usr/bin/sleep"));
+        chmod(path.c_str(), 0755);
+        std::string words[] = {path, "30"};
+        char* argv[] = {words[0].data(), words[1].data(), nullptr};
+        pid_t pid = 0;
+        if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ) != 0)
+            return -1;
+        m_running.push_back(pid);
+        const std::string exe = "/proc/" + std::to_string(pid) + "/exe";
+        for (int i = 0; i < 200; ++i) {
+            char target[4096] = {};
+            if (readlink(exe.c_str(), target, sizeof target - 1) > 0 && path == target)
+                return pid;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return -1;
+    }
+
+    void Stop(pid_t pid)
+    {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        m_running.erase(std::find(m_running.begin(), m_running.end(), pid));
+    }
+
+    int Run(CRenovix& client, const std::vector<std::string>& entries, const std::string& packages = "all")
+    {
+        Place(Share("RenovixList.1.0.0.0.xml"), List(entries));
+        EXPECT_TRUE(client.Init(FolderSettings(packages)));
+        EXPECT_TRUE(client.LoadUpdateList());
+        return client.UpdateFiles();
+    }
+
+    std::vector<pid_t> m_running;
+};
+
+// The installed file: "old" with version 1.0.
+TEST_F(RenovixUpdateTest, DecisionTable)
+{
+    const std::string installed = "old" + Platform::VersionRecordBytes(Version(1));
+    const std::string installedMd5 = CMd5Digest::Of(installed);
+    const struct {
+        const char* name;
+        bool exists;
+        const char* flags;
+        unsigned short major;  // of the list's version
+        bool sameHash;
+        bool needed;
+    } cases[] = {
+        {"missing", false, "FILE", 1, false, true},
+        {"no UPDATE_EXISTING", true, "FILE", 2, false, false},
+        {"lower version, same hash", true, "FILE UPDATE_EXISTING", 2, true, false},
+        {"lower version, other hash", true, "FILE UPDATE_EXISTING", 2, false, true},
+        {"higher version, other hash", true, "FILE UPDATE_EXISTING", 0, false, true},
+        {"IGNORE_HASH, lower version", true, "FILE UPDATE_EXISTING IGNORE_HASH", 2, true, true},
+        {"IGNORE_HASH, same version", true, "FILE UPDATE_EXISTING IGNORE_HASH", 1, false, false},
+        {"IGNORE_VERSION, same hash", true, "FILE UPDATE_EXISTING IGNORE_VERSION", 2, true, false},
+        {"IGNORE_VERSION, other hash", true, "FILE UPDATE_EXISTING IGNORE_VERSION", 0, false, true},
+        {"both ignored", true, "FILE UPDATE_EXISTING IGNORE_HASH IGNORE_VERSION", 2, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::remove(Program("a.bin").c_str());
+        if (c.exists)
+            WriteWholeFile(Program("a.bin"), installed);
+        CUpdateEntry entry;
+        entry.source = "a.bin";
+        entry.flags = CUpdateEntry::ParseFlags(c.flags);
+        entry.version = Version(c.major);
+        entry.hash = c.sameHash ? installedMd5 : "0123456789abcdef0123456789abcdef";
+        CRenovix client;
+        std::string target;
+        int result = 0;
+        EXPECT_EQ(client.NeedsUpdate(entry, target, result), c.needed);
+        EXPECT_EQ(target, Program("a.bin"));
+        EXPECT_EQ(result, c.exists ? 0 : CRenovix::UPDATE_RESULT_NEW_FILE);
+    }
+}
+
+TEST_F(RenovixUpdateTest, RunningProgramsAreInUseAndGoToTheUpdater)
+{
+    Place(Share("tool"), "new tool");
+    Place(Share("helper"), "new helper");
+    Place(Share("readme.txt"), "read me");
+    const pid_t tool = RunProgramFrom(Program("tool"));
+    const pid_t helper = RunProgramFrom(Program("helper"));
+    ASSERT_GT(tool, 0);
+    ASSERT_GT(helper, 0);
+    CRenovix client;
+    const int result = Run(client, {Entry("tool", "", "FILE UPDATE_EXISTING", "id='t1'"),
+                                    Entry("readme.txt", "%CURRENTDIR%docs\\", "FILE"),
+                                    Entry("helper", "", "FILE UPDATE_EXISTING IGNORE_VERSION", "id='h1'")});
+    EXPECT_EQ(result, CRenovix::UPDATE_RESULT_HAD_SHARED | CRenovix::UPDATE_RESULT_NEW_FILE);
+    EXPECT_EQ(client.GetLockedFiles("\n"), Program("tool") + "\n" + Program("helper"));
+    // A missing folder is made; the files in use stay as they are.
+    EXPECT_EQ(ReadWholeFile(Program("docs/readme.txt")), "read me");
+    EXPECT_EQ(ReadWholeFile(Program("tool")), ReadWholeFile("/usr/bin/sleep"));
+
+    // The updater, a script that writes down what it got: its arguments, whether it has a
+    // session of its own and whether it holds a descriptor the program had open.
+    const int inherited = fcntl(open("/dev/null", O_RDONLY), F_DUPFD, 50);
+    ASSERT_GE(inherited, 50);
+    const std::string updater = m_folder.Path("Renovix updater");
+    const std::string record = m_folder.Path("record.txt");
+    ASSERT_TRUE(WriteScript(updater, "#!/bin/sh\n"
+                                     "{ printf '%s\\n' \"$@\"\n"
+                                     "  [ \"$(cut -d' ' -f6 /proc/$$/stat)\" = \"$$\" ] && echo own-session\n"
+                                     "  [ -e /proc/$$/fd/" + std::to_string(inherited) + " ] && echo inherited\n"
+                                     "} > '" + record + ".tmp'\n"
+                                     "mv '" + record + ".tmp' '" + record + "'\n"));
+    const std::string restart = Program("Zephrin with blank");
+    ASSERT_TRUE(client.RestartAndUpdate(updater, restart, 10));
+    close(inherited);
+    EXPECT_EQ(WaitForFile(record, std::chrono::seconds(5)), restart + "\nown-session\n");
+    waitpid(-1, nullptr, WNOHANG);
+    EXPECT_EQ(ReadWholeFile(Program("SharedFiles.tmp")), "t1\r\nh1\r\n");
+    // The updater finds the settings it needs beside the program.
+    EXPECT_EQ(client.LoadSettingsFromFile(Program("Renovix.xml")).baseDir, Share(""));
+
+    // The updater's side: waits for the program to end, within limits.
+    CRenovix updaterClient;
+    ASSERT_TRUE(updaterClient.Init(FolderSettings()));
+    ASSERT_TRUE(updaterClient.LoadUpdateList());
+    updaterClient.LoadSharedFiles();
+    ASSERT_EQ(updaterClient.GetEntries().size(), 2u);
+    EXPECT_FALSE(updaterClient.WaitForTargetsFree(150));
+    Stop(tool);
+    Stop(helper);
+    EXPECT_TRUE(updaterClient.WaitForTargetsFree(2000));
+    EXPECT_TRUE(CRenovix::DeleteSharedFileList());
+    EXPECT_EQ(updaterClient.UpdateFiles(), CRenovix::UPDATE_RESULT_OK);
+    EXPECT_EQ(ReadWholeFile(Program("tool")), "new tool");
+    EXPECT_EQ(ReadWholeFile(Program("helper")), "new helper");
+
+    // A failed start is reported, and an existing settings file is left alone.
+    WriteWholeFile(Program("Renovix.xml"), "<renovix><settings basedir='kept'/></renovix>");
+    EXPECT_FALSE(client.RestartAndUpdate(m_folder.Path("no updater"), restart, 0));
+    EXPECT_EQ(ReadWholeFile(Program("Renovix.xml")), "<renovix><settings basedir='kept'/></renovix>");
+}
+
+TEST_F(RenovixUpdateTest, SharedFileListsNarrowTheEntries)
+{
+    Place(Share("RenovixList.1.0.0.0.xml"), List({Entry("a.txt", "", "FILE", "id='ida'"),
+                                                  Entry("b.txt", "", "FILE", "id='idb'"),
+                                                  Entry("c.txt", "", "FILE", "id='idc'")}));
+    const struct {
+        const char* name;
+        const char* file;  // null: no file
+        std::vector<std::string> sources;
+    } cases[] = {
+        {"ids, CR LF", "idc\r\nida\r\n", {"a.txt", "c.txt"}},
+        {"ids, LF", "idb\n", {"b.txt"}},
+        {"sources of old", "c.txt\nb.txt", {"b.txt", "c.txt"}},
+        {"unknown ids", "idx\r\n", {"a.txt", "b.txt", "c.txt"}},
+        {"no file", nullptr, {"a.txt", "b.txt", "c.txt"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CRenovix::DeleteSharedFileList();
+        if (c.file)
+            WriteWholeFile(Program("SharedFiles.tmp"), c.file);
+        CRenovix client;
+        ASSERT_TRUE(client.Init(FolderSettings()));
+        ASSERT_TRUE(client.LoadUpdateList());
+        client.LoadSharedFiles();
+        std::vector<std::string> sources;
+        for (const CUpdateEntry& entry : client.GetEntries())
+            sources.push_back(entry.source);
+        EXPECT_EQ(sources, c.sources);
+    }
+}
+
+TEST_F(RenovixUpdateTest, PackageFilter)
+{
+    for (const char* name : {"every.txt", "demo.txt", "pro.txt", "lite.txt"})
+        Place(Share(name), name);
+    const std::vector<std::string> entries = {
+        Entry("every.txt", "", "FILE", "packages='*'"),
+        Entry("demo.txt", "", "FILE", "packages='Pro, demo'"),
+        Entry("pro.txt", "", "FILE", "packages='pro'"),
+        Entry("lite.txt", "", "FILE", "packages=' lite '"),
+    };
+    const struct {
+        const char* packages;
+        std::vector<bool> installed;
+    } cases[] = {{"all", {true, true, true, true}}, {"demo", {true, true, false, false}},
+                 {"demo, lite", {true, true, false, true}}, {"standard", {true, false, false, false}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.packages);
+        for (const char* name : {"every.txt", "demo.txt", "pro.txt", "lite.txt"})
+            std::remove(Program(name).c_str());
+        CRenovix client;
+        EXPECT_EQ(Run(client, entries, c.packages), CRenovix::UPDATE_RESULT_OK | CRenovix::UPDATE_RESULT_NEW_FILE);
+        const char* names[] = {"every.txt", "demo.txt", "pro.txt", "lite.txt"};
+        for (size_t i = 0; i < 4; ++i)
+            EXPECT_EQ(access(Program(names[i]).c_str(), F_OK) == 0, c.installed[i]) << names[i];
+    }
+}
+
+TEST_F(RenovixUpdateTest, FoldersAreMadeAndFailuresToMakeThemCount)
+{
+    WriteWholeFile(Program("file"), "a file");
+    CRenovix client;
+    EXPECT_EQ(Run(client, {Entry("logs", "%CURRENTDIR%logs\\day", "DIR")}), CRenovix::UPDATE_RESULT_OK | CRenovix::UPDATE_RESULT_NEW_FILE);
+    EXPECT_TRUE(std::filesystem::is_directory(Program("logs/day")));
+    EXPECT_EQ(Run(client, {Entry("logs", "%CURRENTDIR%logs\\day", "DIR")}), CRenovix::UPDATE_RESULT_OK);
+    EXPECT_EQ(Run(client, {Entry("x", "%CURRENTDIR%file\\x", "DIR")}), CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_NEW_FILE);
+}
+
+// Failures that the updater could not mend either are failures, not files in use.
+TEST_F(RenovixUpdateTest, TargetsThatCannotBeWrittenFail)
+{
+    Place(Share("a.txt"), "new");
+    WriteWholeFile(Program("a.txt"), "old");
+    std::filesystem::create_directories(Program("folder.txt"));
+    std::filesystem::create_directories(Program("ro"));
+    WriteWholeFile(Program("ro/a.txt"), "old");
+    std::filesystem::permissions(m_folder.Path(""), std::filesystem::perms::all);
+    ASSERT_EQ(chown(Program("ro").c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(chown(Program("").c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(chmod(Program("a.txt").c_str(), 0644), 0);
+    Place(Share("RenovixList.1.0.0.0.xml"), List({Entry("a.txt", "", "FILE UPDATE_EXISTING IGNORE_VERSION")}));
+    Place(Share("folder.xml"),
+          List({Entry("a.txt", "%CURRENTDIR%folder.txt", "FILE UPDATE_EXISTING IGNORE_VERSION")}));
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0))
+            _exit(10);
+        CRenovix client;
+        if (!client.Init(FolderSettings()) || !client.LoadUpdateList())
+            _exit(2);
+        const int result = client.UpdateFiles();
+        client.SetListFileName("folder.xml");
+        if (!client.LoadUpdateList())
+            _exit(3);
+        const int folder = client.UpdateFiles();
+        _exit(result == CRenovix::UPDATE_RESULT_FAILED && folder == CRenovix::UPDATE_RESULT_FAILED && client.GetLockedFiles("\n").empty()
+                  ? 0
+                  : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(ReadWholeFile(Program("a.txt")), "old");
+}
+
+// Killed at any step of the install, the target is the old file or the new one.
+TEST_F(RenovixUpdateTest, KilledInstallLeavesOldOrNewFile)
+{
+    const std::string oldBytes(100000, 'o');
+    const std::string newBytes(4 * CAtomicFile::kChunkSize, 'n');
+    Place(Share("data.bin"), newBytes);
+    Place(Share("RenovixList.1.0.0.0.xml"), List({Entry("data.bin", "", "FILE UPDATE_EXISTING IGNORE_VERSION")}));
+    using Step = CAtomicFile::Step;
+    const struct {
+        Step step;
+        int occurrence;
+        bool expectNew;
+    } cases[] = {{Step::Create, 1, false}, {Step::Write, 2, false}, {Step::Sync, 1, false}, {Step::Rename, 1, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.step));
+        WriteWholeFile(Program("data.bin"), oldBytes);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            int seen = 0;
+            CAtomicFile::SetHookForTesting([&](Step step) {
+                if (step == c.step && ++seen == c.occurrence)
+                    raise(SIGSTOP);
+                return 0;
+            });
+            CRenovix client;
+            client.Init(FolderSettings());
+            client.LoadUpdateList();
+            client.UpdateFiles();
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, WUNTRACED), pid);
+        ASSERT_TRUE(WIFSTOPPED(status));
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        EXPECT_EQ(ReadWholeFile(Program("data.bin")), c.expectNew ? newBytes : oldBytes);
+    }
+    CRenovix client;
+    ASSERT_TRUE(client.Init(FolderSettings()));
+    ASSERT_TRUE(client.LoadUpdateList());
+    EXPECT_EQ(client.UpdateFiles(), CRenovix::UPDATE_RESULT_OK);
+    EXPECT_EQ(ReadWholeFile(Program("data.bin")), newBytes);
+}
+
+class RenovixDeviceTest : public RenovixUpdateTest {
+protected:
+    void SetUp() override
+    {
+        RenovixUpdateTest::SetUp();
+        std::filesystem::create_directories(m_folder.Path("device/Windows"));
+        Place(Share("app.exe"), "new app");
+        Place(Share("bin/app.exe"), "new app");
+        Place(Share("ce.dll"), "new dll");
+    }
+    CFolderDevice m_device{m_folder.Path("device")};
+};
+
+TEST_F(RenovixDeviceTest, WithoutADeviceEveryDeviceEntryFails)
+{
+    Place(Share("a.txt"), "desktop");
+    const std::vector<std::string> entries = {Entry("app.exe", "\\Windows\\", "FILE WIN_CE"),
+                                              Entry("a.txt", "", "FILE"),
+                                              Entry("ce.dll", "\\Windows\\", "FILE WIN_CE"),
+                                              Entry("x", "\\Windows\\x", "DIR WIN_CE")};
+    CRenovix program;
+    EXPECT_EQ(Run(program, entries), CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_NO_RAPI | CRenovix::UPDATE_RESULT_NEW_FILE);
+    EXPECT_EQ(ReadWholeFile(Program("a.txt")), "desktop");
+
+    // A list without device entries never connects; a device that does not answer is asked
+    // twice per client, not once per entry.
+    CRenovix desktop;
+    desktop.SetDevice(&m_device);
+    EXPECT_EQ(Run(desktop, {Entry("a.txt", "%CURRENTDIR%b.txt", "FILE")}), CRenovix::UPDATE_RESULT_OK | CRenovix::UPDATE_RESULT_NEW_FILE);
+    EXPECT_EQ(m_device.connectCalls, 0);
+    m_device.reachable = false;
+    CRenovix client;
+    client.SetDevice(&m_device);
+    EXPECT_EQ(Run(client, entries), CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_NO_RAPI);
+    EXPECT_EQ(m_device.connectCalls, 2);
+}
+
+TEST_F(RenovixDeviceTest, DevicesThatDoNotFitAreSkippedOrFail)
+{
+    const struct {
+        const char* name;
+        int processor;
+        int major;
+        bool versionFails;
+        int result;
+    } cases[] = {
+        {"other processor", 1, 4, false, CRenovix::UPDATE_RESULT_OK},
+        {"version 2", 5, 2, false, CRenovix::UPDATE_RESULT_OK},
+        {"version unknown", 5, 4, true, CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_NO_RAPI},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_device.processor = c.processor;
+        m_device.version.major = c.major;
+        m_device.versionFails = c.versionFails;
+        CRenovix client;
+        client.SetDevice(&m_device);
+        EXPECT_EQ(Run(client, {Entry("app.exe", "\\Windows\\", "FILE WIN_CE", "ceplatform='ARM'")}), c.result);
+        EXPECT_FALSE(m_device.FileExists("\\Windows\\app.exe"));
+    }
+}
+
+TEST_F(RenovixDeviceTest, FilesAndFoldersReachTheDevice)
+{
+    // An old device without a program files folder: the mail attachments' folder stands in.
+    m_device.registry["PMail\\Attachments|TopDir"] = "Storage";
+    std::filesystem::create_directories(m_folder.Path("device/Storage"));
+    m_device.folders[CE_FOLDER_STARTUP] = "\\Windows\\StartUp";
+    CRenovix client;
+    client.SetDevice(&m_device);
+    const std::vector<std::string> entries = {
+        Entry("Zephrin", "%PROGRAMS%\\Zephrin", "DIR WIN_CE"),
+        Entry("bin\\app.exe", "%PROGRAMS%\\Zephrin\\", "FILE WIN_CE", "ceplatform='ARM'"),
+        Entry("ce.dll", "\\Windows\\%FILE%", "FILE WIN_CE UPDATE_EXISTING IGNORE_VERSION"),
+    };
+    WriteWholeFile(m_device.Local("\\Windows\\ce.dll"), "old dll");
+    m_device.busy.insert("\\Windows\\ce.dll");
+    EXPECT_EQ(Run(client, entries),
+              CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_HAD_SHARED_CE | CRenovix::UPDATE_RESULT_NEW_FILE);
+    EXPECT_EQ(ReadWholeFile(m_device.Local("\\Storage\\Zephrin\\app.exe")), "new app");
+    EXPECT_EQ(ReadWholeFile(m_device.Local("\\Windows\\ce.dll")), "old dll");
+
+    m_device.busy.clear();
+    EXPECT_EQ(Run(client, entries), CRenovix::UPDATE_RESULT_OK);
+    EXPECT_EQ(ReadWholeFile(m_device.Local("\\Windows\\ce.dll")), "new dll");
+    std::string digest;
+    SFileVersion version;
+    client.GetCeFileInfo("\\Windows\\ce.dll", digest, version);
+    EXPECT_EQ(digest, CMd5Digest::Of("new dll"));
+}
+
+}  // namespace
