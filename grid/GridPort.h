@@ -65,4 +65,10 @@ public:
     // Virtual mode: the owner fills the record for its row and column.
     virtual void RequestDisplayInfo(GridItemInfo& info) = 0;
     virtual void SendCacheHint(const CCellRange& range) = 0;
+
+    // The system clipboard's text; false when it holds none or cannot be reached.
+    virtual bool SetClipboardText(const std::string&) { return false; }
+    virtual bool GetClipboardText(std::string&) { return false; }
+    // Tells the owner a left click ended on a cell (posted, not sent).
+    virtual void PostClicked() {}
 };
