@@ -4,6 +4,7 @@
 #include "grid/GridCellBase.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridPort.h"
+#include "grid/GridTextMeasurer.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -313,9 +314,10 @@ void CGridCtrl::OnMouseMove(const CGridPoint& point, bool leftDown)
             CGridRect tipRect;
             if (m_bTitleTips && cell && !cell->GetTipText().empty() && !cell->IsEditing() &&
                 GetCellRect(id.row, id.col, rect) && ((tipRect = rect), cell->GetTipTextRect(tipRect)) && m_pPort) {
-                // Only a text the cell cuts off gets a tip.
-                const CGridSize extent = cell->GetTextExtent(cell->GetTipText());
-                if (extent.cx > tipRect.Width() + 1)
+                // Only a text the cell cuts off gets a tip; the tip pads it with a space each side.
+                const std::string padded = " " + cell->GetTipText() + " ";
+                const int width = m_pMeasurer ? m_pMeasurer->TextExtent(padded, cell->GetFont()).cx : 0;
+                if (width > tipRect.Width() + 1)
                     m_pPort->ShowTitleTip(tipRect, cell->GetTipText());
                 else
                     m_pPort->HideTitleTip();
