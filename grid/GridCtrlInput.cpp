@@ -184,7 +184,7 @@ void CGridCtrl::MoveFocusByKey(CCellID next, int key, bool shift, bool wrapped)
 void CGridCtrl::OnChar(unsigned character, bool ctrl)
 {
     if (ctrl || m_MouseMode != MouseIdle || character == GridKeyEscape ||
-        (character == GridKeyTab && m_bHandleTabKey) || character < 32)
+        (character == GridKeyTab && m_bHandleTabKey))
         return;
     BeginCellEdit(m_idCurrentCell.row, m_idCurrentCell.col, character);
 }

@@ -1,0 +1,297 @@
+#include "Harbinax/ClippedTextTip.h"
+#include "grid/window/GridInPlaceEdit.h"
+#include "grid/window/GridNotifyEvent.h"
+#include "grid/window/GridWindow.h"
+#include "support/WxTestEnvironment.h"
+#include "support/WxTestSupport.h"
+
+#include <wx/clipbrd.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/frame.h>
+#include <wx/settings.h>
+
+#include <gtest/gtest.h>
+
+::testing::Environment* const wx = ::testing::AddGlobalTestEnvironment(new CWxTestEnvironment({"GridWindowTests"}));
+
+namespace {
+
+const char* const kScreenshots = "ZEPHRIN_SCREENSHOTS";
+
+// A frame with a grid of 10 rows and 4 columns (one fixed of each) of 24 x 80 pixels, cells
+// "r,c", that records the grid's notifications.
+class GridWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_frame = new wxFrame(nullptr, wxID_ANY, "Grid", wxDefaultPosition, wxSize(500, 400));
+        m_grid = new CGridWindow(m_frame, wxID_ANY, wxDefaultPosition, wxDefaultSize, 10, 4, 1, 1);
+        for (int row = 0; row < 10; ++row) {
+            m_grid->SetRowHeight(row, 24);
+            for (int col = 0; col < 4; ++col)
+                m_grid->SetItemText(row, col, std::to_string(row) + "," + std::to_string(col));
+        }
+        for (int col = 0; col < 4; ++col)
+            m_grid->SetColumnWidth(col, 80);
+        m_frame->Bind(EVT_GRIDCTRL_NOTIFY, [this](CGridNotifyEvent& event) {
+            m_codes.push_back(event.GetCode());
+            if (event.GetCode() == GridNotifyBeginEdit && m_vetoEdits)
+                event.Veto();
+        });
+        ShowAndFocus(m_frame);
+        m_grid->SetFocus();
+        WaitFor([this] { return wxWindow::FindFocus() == m_grid; });
+        m_grid->UpdateScrollBars();
+    }
+
+    void TearDown() override
+    {
+        if (m_frame)
+            SDeleteWindow()(m_frame);
+    }
+
+    void Key(wxWindow* target, int code, bool shift = false, bool ctrl = false)
+    {
+        wxKeyEvent down(wxEVT_KEY_DOWN);
+        down.m_keyCode = code;
+        down.m_uniChar = code < WXK_START ? static_cast<wxChar>(code) : WXK_NONE;
+        down.m_shiftDown = shift;
+        down.m_controlDown = ctrl;
+        down.SetEventObject(target);
+        if (target->GetEventHandler()->ProcessEvent(down) && !down.GetSkipped())
+            return;
+        if (code >= WXK_START && code != WXK_RETURN)
+            return;
+        wxKeyEvent typed(down);
+        typed.SetEventType(wxEVT_CHAR);
+        typed.Skip(false);
+        target->GetEventHandler()->ProcessEvent(typed);
+    }
+
+    int Count(int code) const { return static_cast<int>(std::count(m_codes.begin(), m_codes.end(), code)); }
+
+    void MakeReadOnly()
+    {
+        for (int row = 0; row < m_grid->GetRowCount(); ++row)
+            for (int col = 0; col < m_grid->GetColumnCount(); ++col)
+                m_grid->SetItemState(row, col, m_grid->GetItemState(row, col) | CELLSTATE_READONLY);
+    }
+
+    wxFrame* m_frame = nullptr;
+    CGridWindow* m_grid = nullptr;
+    std::vector<int> m_codes;
+    bool m_vetoEdits = false;
+};
+
+}  // namespace
+
+TEST_F(GridWindowTest, ThreeByThreeGridPaintsCellsLinesAndBackgroundInAMemoryDc)
+{
+    m_grid->SetRowCount(3);
+    m_grid->SetColumnCount(3);
+    m_grid->SetItemBackColour(1, 1, GridRgb(255, 0, 0));
+    m_grid->SetGridLineColor(GridRgb(0, 0, 255));
+    wxBitmap bitmap(300, 100, 24);
+    {
+        wxMemoryDC dc(bitmap);
+        m_grid->PaintTo(dc, wxRect(0, 0, 300, 100));
+    }
+    const wxImage image = bitmap.ConvertToImage();
+    // The red cell fills its 80 x 24 pixels but the grid lines on its right and bottom.
+    EXPECT_EQ(ColourBounds(image, *wxRED), wxRect(80, 24, 79, 23));
+    // Vertical lines at the right edges of the two scrolled columns, horizontal ones below the
+    // two scrolled rows: from the fixed area to the end of the cells.
+    const wxColour blue(0, 0, 255);
+    EXPECT_EQ(CountColour(image, blue, wxRect(159, 24, 1, 48)), 48);
+    EXPECT_EQ(CountColour(image, blue, wxRect(239, 24, 1, 48)), 48);
+    EXPECT_EQ(CountColour(image, blue, wxRect(80, 47, 160, 1)), 160);
+    // Right of the grid: the grid's background colour.
+    const wxColour background = wxSystemSettings::GetColour(wxSYS_COLOUR_3DSHADOW);
+    EXPECT_EQ(CountColour(image, background, wxRect(240, 0, 60, 100)), 60 * 100);
+    // Text was drawn in the ordinary cells.
+    const wxColour text = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT);
+    EXPECT_GT(CountColour(image, text, wxRect(161, 25, 77, 21)), 5);
+}
+
+TEST_F(GridWindowTest, TabGoesDownTheColumnAndShiftTabWrapsToTheRowAbove)
+{
+    m_grid->SetFocusCell(1, 2);
+    Key(m_grid, WXK_TAB);
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(2, 2));
+    m_grid->SetFocusCell(3, 1);
+    Key(m_grid, WXK_TAB, true);
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(2, 3));
+}
+
+TEST_F(GridWindowTest, ArrowsInAReadOnlyGridMoveOneCellAndPageDownAtTheBottomGoesToTheLastRow)
+{
+    MakeReadOnly();
+    m_grid->SetFocusCell(2, 2);
+    Key(m_grid, WXK_DOWN);
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(3, 2));
+    Key(m_grid, WXK_RIGHT);
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(3, 3));
+    Key(m_grid, WXK_PAGEDOWN);
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(9, 3));
+}
+
+TEST_F(GridWindowTest, CtrlCPutsTheSelectionOnTheClipboardAndCtrlVPastesIt)
+{
+    m_grid->SetItemText(1, 1, "a");
+    m_grid->SetItemText(1, 2, "b");
+    m_grid->SetFocusCell(1, 1);
+    m_grid->SetSelectedRange(1, 1, 1, 2);
+    Key(m_grid, 'C', false, true);
+    {
+        wxClipboardLocker lock;
+        ASSERT_TRUE(!!lock);
+        wxTextDataObject data;
+        ASSERT_TRUE(wxTheClipboard->GetData(data));
+        EXPECT_EQ(data.GetText(), "a\tb");
+    }
+    m_grid->SetFocusCell(4, 2);
+    m_grid->SetSelectedRange(4, 2, 4, 2);
+    Key(m_grid, 'V', false, true);
+    EXPECT_EQ(m_grid->GetItemText(4, 2), "a");
+    EXPECT_EQ(m_grid->GetItemText(4, 3), "b");
+}
+
+TEST_F(GridWindowTest, TypingReplacesTheTextAndEnterKeepsIt)
+{
+    m_grid->SetItemText(2, 2, "123");
+    m_grid->SetFocusCell(2, 2);
+    Key(m_grid, '7');
+    CGridInPlaceEdit* editor = m_grid->GetInPlaceEdit();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->GetValue(), "7");
+    EXPECT_EQ(editor->GetInsertionPoint(), 1);
+    Key(editor, WXK_ESCAPE);
+    EXPECT_EQ(m_grid->GetInPlaceEdit(), nullptr);
+    EXPECT_EQ(m_grid->GetItemText(2, 2), "123");
+
+    Key(m_grid, WXK_RETURN);
+    editor = m_grid->GetInPlaceEdit();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->GetValue(), "123");
+    EXPECT_EQ(editor->GetInsertionPoint(), 3);
+    long from = 0;
+    long to = 0;
+    editor->GetSelection(&from, &to);
+    EXPECT_EQ(from, to);
+}
+
+TEST_F(GridWindowTest, EscapeReportsItsKeyAndRestoresTheText)
+{
+    m_grid->SetItemText(2, 2, "123");
+    m_grid->SetFocusCell(2, 2);
+    Key(m_grid, '4');
+    ASSERT_NE(m_grid->GetInPlaceEdit(), nullptr);
+    Key(m_grid->GetInPlaceEdit(), '5');
+    EXPECT_EQ(m_grid->GetInPlaceEdit()->GetValue(), "45");
+    Key(m_grid->GetInPlaceEdit(), WXK_ESCAPE);
+    EXPECT_EQ(m_grid->GetItemText(2, 2), "123");
+    // Unchanged text: no end of edit reaches the owner.
+    EXPECT_EQ(Count(GridNotifyEndEdit), 0);
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(2, 2));
+}
+
+TEST_F(GridWindowTest, DownEndsTheEditOnceAndEditsTheCellBelow)
+{
+    m_grid->SetFocusCell(2, 2);
+    Key(m_grid, '9');
+    ASSERT_NE(m_grid->GetInPlaceEdit(), nullptr);
+    Key(m_grid->GetInPlaceEdit(), WXK_DOWN);
+    EXPECT_EQ(m_grid->GetItemText(2, 2), "9");
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(3, 2));
+    ASSERT_NE(m_grid->GetInPlaceEdit(), nullptr);
+    EXPECT_EQ(m_grid->GetEditCell(), CCellID(3, 2));
+    // The focus moving elsewhere ends the second edit; the first is not ended again.
+    m_grid->EndCellEdit();
+    Pump();
+    EXPECT_EQ(Count(GridNotifyEndEdit), 1);
+    EXPECT_EQ(Count(GridNotifyBeginEdit), 2);
+}
+
+TEST_F(GridWindowTest, DestroyingTheGridWhileEditingIsClean)
+{
+    m_grid->SetFocusCell(2, 2);
+    Key(m_grid, '1');
+    ASSERT_NE(m_grid->GetInPlaceEdit(), nullptr);
+    m_grid->Destroy();
+    Pump();
+    SDeleteWindow()(m_frame);
+    m_frame = nullptr;
+}
+
+TEST_F(GridWindowTest, WheelTurnsScrollByLines)
+{
+    m_grid->SetRowCount(200);
+    for (int row = 0; row < 200; ++row)
+        m_grid->SetRowHeight(row, 20);
+    m_grid->UpdateScrollBars();
+    wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+    wheel.m_wheelRotation = -240;
+    wheel.m_wheelDelta = 120;
+    wheel.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+    wheel.SetEventObject(m_grid);
+    m_grid->GetEventHandler()->ProcessEvent(wheel);
+    EXPECT_EQ(m_grid->GetScrollPosition(SB_VERT), 6 * 20);
+    EXPECT_EQ(m_grid->GetScrollPos(wxVERTICAL), 6 * 20);
+}
+
+TEST_F(GridWindowTest, HeaderClickSortsWhenEnabledAndTheOwnerHearsOfTheClick)
+{
+    m_grid->SetItemText(1, 2, "zz");
+    m_grid->SetHeaderSort(true);
+    int clicks = 0;
+    m_frame->Bind(wxEVT_BUTTON, [&clicks](wxCommandEvent&) { ++clicks; });
+    SendMouse(m_grid, wxEVT_LEFT_DOWN, wxPoint(180, 10));
+    SendMouse(m_grid, wxEVT_LEFT_UP, wxPoint(180, 10));
+    Pump();
+    EXPECT_EQ(m_grid->GetItemText(9, 2), "zz");
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(GridWindowTest, DraggingADividerResizesTheColumn)
+{
+    SendMouse(m_grid, wxEVT_MOTION, wxPoint(159, 10));
+    SendMouse(m_grid, wxEVT_LEFT_DOWN, wxPoint(159, 10));
+    wxMouseEvent drag(wxEVT_MOTION);
+    drag.SetPosition(wxPoint(200, 10));
+    drag.m_leftDown = true;
+    m_grid->GetEventHandler()->ProcessEvent(drag);
+    SendMouse(m_grid, wxEVT_LEFT_UP, wxPoint(200, 10));
+    EXPECT_EQ(m_grid->GetColumnWidth(1), 120);
+    EXPECT_FALSE(m_grid->HasCapture());
+}
+
+TEST_F(GridWindowTest, TitleTipForClippedCellsPassesClicksToTheCellBeneath)
+{
+    m_grid->SetItemText(2, 2, "a text much too long for eighty pixels");
+    SendMouse(m_grid, wxEVT_MOTION, wxPoint(250, 60));
+    EXPECT_TRUE(m_grid->GetTitleTip() == nullptr || !m_grid->GetTitleTip()->IsTipShown());
+    SendMouse(m_grid, wxEVT_MOTION, wxPoint(170, 60));
+    CClippedTextTip* tip = m_grid->GetTitleTip();
+    ASSERT_NE(tip, nullptr);
+    ASSERT_TRUE(tip->IsTipShown());
+    EXPECT_EQ(tip->GetText(), " a text much too long for eighty pixels ");
+
+    if (const char* folder = std::getenv(kScreenshots)) {
+        PumpFor(200);
+        // From the screen: the tip is a window of its own above the grid.
+        const wxRect area = m_frame->GetScreenRect();
+        wxBitmap shot(area.GetSize());
+        wxScreenDC screen;
+        wxMemoryDC memory(shot);
+        memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
+        memory.SelectObject(wxNullBitmap);
+        shot.SaveFile(wxString(folder) + "/grid_window.png", wxBITMAP_TYPE_PNG);
+    }
+
+    // A click on the tip lands on the cell under it.
+    const wxPoint onTip = tip->ScreenToClient(m_grid->ClientToScreen(wxPoint(200, 60)));
+    SendMouse(tip, wxEVT_LEFT_DOWN, onTip);
+    SendMouse(tip, wxEVT_LEFT_UP, onTip);
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(2, 2));
+}
