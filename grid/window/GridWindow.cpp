@@ -3,6 +3,7 @@
 #include "Harbinax/ClippedTextTip.h"
 #include "grid/window/GridDcPainter.h"
 #include "grid/window/GridInPlaceEdit.h"
+#include "grid/window/GridPrintout.h"
 #include "grid/window/GridWindowPort.h"
 
 #include <wx/dcbuffer.h>
@@ -226,4 +227,12 @@ void CGridWindow::RetireEditor()
             editor->Destroy();
         m_retired.clear();
     });
+}
+
+bool CGridWindow::PrintGrid(wxPrintDialogData* data)
+{
+    EndCellEdit();
+    wxPrinter printer(data);
+    CGridPrintout printout(*this);
+    return printer.Print(this, &printout, true);
 }

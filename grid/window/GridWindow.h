@@ -17,6 +17,7 @@ class CClippedTextTip;
 class CGridInPlaceEdit;
 class CGridWindowPort;
 class wxImageList;
+class wxPrintDialogData;
 
 class CGridWindow : public wxWindow, public CGridCtrl {
 public:
@@ -30,6 +31,10 @@ public:
 
     // Paints the area of the grid into dc as the window shows it.
     void PaintTo(wxDC& dc, const wxRect& area);
+
+    // Prints the whole grid after the print dialog (data: the printer and settings to start
+    // with, may be null); false when cancelled or failed.
+    bool PrintGrid(wxPrintDialogData* data = nullptr);
 
     // The open in-place editor, or null.
     CGridInPlaceEdit* GetInPlaceEdit() const { return m_editor; }

@@ -1,11 +1,15 @@
 #include "Harbinax/ClippedTextTip.h"
 #include "grid/window/GridInPlaceEdit.h"
 #include "grid/window/GridNotifyEvent.h"
+#include "grid/window/GridPrintout.h"
 #include "grid/window/GridWindow.h"
 #include "support/WxTestEnvironment.h"
 #include "support/WxTestSupport.h"
 
 #include <wx/clipbrd.h>
+#include <wx/dcps.h>
+#include <wx/ffile.h>
+#include <wx/filename.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/frame.h>
@@ -294,4 +298,82 @@ TEST_F(GridWindowTest, TitleTipForClippedCellsPassesClicksToTheCellBeneath)
     SendMouse(tip, wxEVT_LEFT_DOWN, onTip);
     SendMouse(tip, wxEVT_LEFT_UP, onTip);
     EXPECT_EQ(m_grid->GetFocusCell(), CCellID(2, 2));
+}
+
+namespace {
+
+// Prints the grid into a PostScript file as a printer would; the file's text.
+std::string PrintToFile(CGridWindow& grid, int& pages)
+{
+    const wxString path = wxFileName::CreateTempFileName("grid-print");
+    wxPrintData data;
+    data.SetFilename(path);
+    data.SetPrintMode(wxPRINT_MODE_FILE);
+    wxPostScriptDC dc(data);
+    EXPECT_TRUE(dc.IsOk());
+    CGridPrintout printout(grid);
+    printout.SetDC(&dc);
+    printout.SetPPIScreen(96, 96);
+    const int ppi = dc.GetResolution();
+    printout.SetPPIPrinter(ppi, ppi);
+    int width = 0;
+    int height = 0;
+    dc.GetSize(&width, &height);
+    printout.SetPageSizePixels(width, height);
+    printout.SetPaperRectPixels(wxRect(0, 0, width, height));
+    printout.OnPreparePrinting();
+    int minPage = 0;
+    int from = 0;
+    int to = 0;
+    printout.GetPageInfo(&minPage, &pages, &from, &to);
+    dc.StartDoc("grid");
+    for (int page = 1; page <= pages; ++page) {
+        dc.StartPage();
+        EXPECT_TRUE(printout.OnPrintPage(page));
+        dc.EndPage();
+    }
+    dc.EndDoc();
+    wxString text;
+    wxFFile(path).ReadAll(&text);
+    wxRemoveFile(path);
+    return text.ToStdString();
+}
+
+}  // namespace
+
+TEST_F(GridWindowTest, PrintingIntoAFileGivesOnePageWithItsFooter)
+{
+    int pages = 0;
+    const std::string text = PrintToFile(*m_grid, pages);
+    EXPECT_EQ(pages, 1);
+    EXPECT_NE(text.find("Page 1 of 1"), std::string::npos);
+    EXPECT_NE(text.find("9,3"), std::string::npos);
+
+    if (const char* folder = std::getenv(kScreenshots)) {
+        // The first page on a bitmap the size of a letter page at 96 dpi, to look at.
+        wxBitmap paper(816, 1056, 24);
+        wxMemoryDC dc(paper);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        CGridPrintout printout(*m_grid);
+        printout.SetDC(&dc);
+        printout.SetPPIScreen(96, 96);
+        printout.SetPPIPrinter(96, 96);
+        printout.SetPageSizePixels(816, 1056);
+        printout.SetPaperRectPixels(wxRect(0, 0, 816, 1056));
+        printout.OnPreparePrinting();
+        printout.OnPrintPage(1);
+        dc.SelectObject(wxNullBitmap);
+        paper.SaveFile(wxString(folder) + "/grid_print.png", wxBITMAP_TYPE_PNG);
+    }
+}
+
+TEST_F(GridWindowTest, ARowTallerThanThePageIsPrintedOnAPageOfItsOwn)
+{
+    m_grid->SetRowHeight(5, 5000);
+    int pages = 0;
+    const std::string text = PrintToFile(*m_grid, pages);
+    EXPECT_EQ(pages, 3);
+    EXPECT_NE(text.find("5,2"), std::string::npos);
+    EXPECT_NE(text.find("Page 3 of 3"), std::string::npos);
 }
