@@ -137,9 +137,9 @@ void CGridDcPainter::Text(const std::string& text, const CGridRect& rect, std::u
     m_dc.SetFont(FontFor(font));
     m_dc.SetTextForeground(ToColour(colour));
     const wxRect box(rect.left, rect.top, rect.Width(), rect.Height());
-    wxDCClipper clipper(m_dc, box);
     wxString label = wxString::FromUTF8(text);
     if (font && (font->escapement == 900 || font->escapement == -900)) {
+        wxDCClipper clipper(m_dc, box);
         const wxSize size = m_dc.GetTextExtent(label);
         const int x = box.x + (box.width - size.y) / 2;
         const int y = font->escapement == 900 ? box.GetBottom() : box.y;
@@ -147,6 +147,19 @@ void CGridDcPainter::Text(const std::string& text, const CGridRect& rect, std::u
         return;
     }
     int alignment = (format & DT_RIGHT) ? wxALIGN_RIGHT : (format & DT_CENTER) ? wxALIGN_CENTER_HORIZONTAL : wxALIGN_LEFT;
+    if ((format & DT_SINGLELINE) && label.find('\n') == wxString::npos) {
+        // The common case, drawn straight: a line that fits needs no clipping.
+        const wxSize size = m_dc.GetTextExtent(label);
+        if (size.x <= box.width && size.y <= box.height) {
+            const int x = (format & DT_RIGHT)    ? box.GetRight() + 1 - size.x
+                          : (format & DT_CENTER) ? box.x + (box.width - size.x) / 2
+                                                 : box.x;
+            const int y = (format & DT_VCENTER) ? box.y + (box.height - size.y) / 2 : box.y;
+            m_dc.DrawText(label, x, y);
+            return;
+        }
+    }
+    wxDCClipper clipper(m_dc, box);
     if (format & DT_SINGLELINE) {
         label.Replace("\n", " ");
         alignment |= (format & DT_VCENTER) ? wxALIGN_CENTER_VERTICAL : wxALIGN_TOP;
