@@ -34,5 +34,9 @@ public:
     virtual void Text(const std::string& text, const CGridRect& rect, std::uint32_t format, GridColour colour,
                       const CGridFont* font) = 0;
     virtual void Image(int image, int x, int y) = 0;
+    // The drop-down button of a combo cell in the rectangle (right and bottom exclusive).
+    virtual void DropButton(const CGridRect& rect) = 0;
+    // Width of a vertical and height of a horizontal scroll bar: the size of a drop-down button.
+    virtual CGridSize ButtonSize() const = 0;
     virtual CGridSize TextExtent(const std::string& text, const CGridFont* font) = 0;
 };

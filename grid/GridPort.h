@@ -7,6 +7,7 @@
 #include "HarbinaxCore/InputFilter.h"
 
 #include <string>
+#include <vector>
 
 struct GridItemInfo;
 
@@ -20,6 +21,10 @@ struct CGridEditRequest {
     std::string text;
     unsigned firstChar = 0;
     CInputFilter filter{[] { return L'.'; }};
+    // A combo box instead of an edit: its options, and whether only they may be chosen.
+    bool combo = false;
+    bool dropDownList = false;
+    std::vector<std::string> options;
 };
 
 // Scroll-bar widths and borders of the window system, in pixels.

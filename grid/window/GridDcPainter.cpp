@@ -5,6 +5,7 @@
 #include <wx/settings.h>
 #include <wx/tokenzr.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 CGridDcPainter::CGridDcPainter(wxDC& dc, const wxFont& defaultFont, wxImageList* images, const wxRect& clip,
@@ -204,4 +205,28 @@ wxString CGridDcPainter::WrapText(const wxDC& dc, const wxString& text, int widt
         wrapped << line << (lines.HasMoreTokens() ? "\n" : "");
     }
     return wrapped;
+}
+
+void CGridDcPainter::DropButton(const CGridRect& rect)
+{
+    FillRect(rect, FromColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
+    const GridColour light = SysColour(GridSysColour::Light3D);
+    const GridColour dark = SysColour(GridSysColour::DarkShadow3D);
+    Line(rect.left, rect.top, rect.right, rect.top, light);
+    Line(rect.left, rect.top, rect.left, rect.bottom, light);
+    Line(rect.right - 1, rect.top, rect.right - 1, rect.bottom, dark);
+    Line(rect.left, rect.bottom - 1, rect.right, rect.bottom - 1, dark);
+    // A small triangle pointing down in the middle.
+    const int size = std::max(2, std::min(rect.Width(), rect.Height()) / 4);
+    const int cx = (rect.left + rect.right) / 2;
+    const int top = (rect.top + rect.bottom) / 2 - size / 2;
+    for (int i = 0; i < size; ++i)
+        Line(cx - size + i + 1, top + i, cx + size - i, top + i, FromColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT)));
+}
+
+CGridSize CGridDcPainter::ButtonSize() const
+{
+    const int width = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X);
+    const int height = wxSystemSettings::GetMetric(wxSYS_HSCROLL_Y);
+    return CGridSize{width > 0 ? width : 16, height > 0 ? height : 16};
 }

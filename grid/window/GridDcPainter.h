@@ -25,6 +25,8 @@ public:
     void Text(const std::string& text, const CGridRect& rect, std::uint32_t format, GridColour colour,
               const CGridFont* font) override;
     void Image(int image, int x, int y) override;
+    void DropButton(const CGridRect& rect) override;
+    CGridSize ButtonSize() const override;
     CGridSize TextExtent(const std::string& text, const CGridFont* font) override;
 
     static wxColour ToColour(GridColour colour);

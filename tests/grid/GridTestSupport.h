@@ -124,6 +124,8 @@ public:
         ops.push_back({"text", rect, colour, text});
     }
     void Image(int image, int x, int y) override { ops.push_back({"image", {x, y, x, y}, 0, std::to_string(image)}); }
+    void DropButton(const CGridRect& rect) override { ops.push_back({"button", rect, 0, {}}); }
+    CGridSize ButtonSize() const override { return {16, 16}; }
     CGridSize TextExtent(const std::string& text, const CGridFont*) override
     {
         return {static_cast<int>(text.size()) * 7, 16};

@@ -1,0 +1,28 @@
+// A cell whose value is chosen from a list of options: drawn like a text cell with a drop-down
+// button while it may be edited, edited in a combo box that either takes free text as well
+// (drop-down) or only the options (drop-down list).
+#pragma once
+
+#include "grid/GridCell.h"
+
+#include <string>
+#include <vector>
+
+class CGridCellCombo : public CGridCell {
+public:
+    void SetOptions(const std::vector<std::string>& options) { m_options = options; }
+    const std::vector<std::string>& GetOptions() const { return m_options; }
+    void SetDropDownList(bool on) { m_dropDownList = on; }
+    bool IsDropDownList() const { return m_dropDownList; }
+
+    bool Draw(IGridPainter& painter, int row, int col, CGridRect rect, bool erase) override;
+    // The text cell's size and room for the button.
+    CGridSize GetCellExtent() const override;
+
+protected:
+    void PrepareEditor(CGridEditRequest& request) const override;
+
+private:
+    std::vector<std::string> m_options;
+    bool m_dropDownList = false;
+};
