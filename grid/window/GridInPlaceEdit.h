@@ -6,23 +6,17 @@
 
 #include "Harbinax/FilterEdit.h"
 #include "grid/GridPort.h"
+#include "grid/window/GridEditor.h"
 
-#include <functional>
-
-class CGridInPlaceEdit : public CFilterEdit {
+class CGridInPlaceEdit : public CFilterEdit, public IGridEditor {
 public:
-    // row, col, text, ending key (0 when the focus went elsewhere).
-    using EndHandler = std::function<void(int, int, const std::string&, int)>;
-
     CGridInPlaceEdit(wxWindow* parent, const CGridEditRequest& request, EndHandler onEnd);
 
-    // Reports the end (once) and hides the editor; its owner deletes it later.
-    void EndEdit(int key = 0);
-    bool IsEnded() const { return m_ended; }
-    // The grid goes away: nothing more is reported.
-    void Detach() { m_onEnd = nullptr; }
-    // Types a character at the caret as the keyboard would.
-    void Type(unsigned character);
+    wxWindow* GetEditorWindow() override { return this; }
+    void EndEdit(int key = 0) override;
+    bool IsEnded() const override { return m_ended; }
+    void Detach() override { m_onEnd = nullptr; }
+    void Type(unsigned character) override;
 
 private:
     void OnKeyDown(wxKeyEvent& event);

@@ -1,6 +1,7 @@
 #include "grid/window/GridWindow.h"
 
 #include "Harbinax/ClippedTextTip.h"
+#include "grid/window/GridComboList.h"
 #include "grid/window/GridDcPainter.h"
 #include "grid/window/GridInPlaceEdit.h"
 #include "grid/window/GridPrintout.h"
@@ -43,11 +44,21 @@ CGridWindow::~CGridWindow()
     // The core and the editor must not reach a window that is half gone.
     if (m_editor)
         m_editor->Detach();
-    for (CGridInPlaceEdit* editor : m_retired)
+    for (IGridEditor* editor : m_retired)
         editor->Detach();
     m_timer.Stop();
     SetPort(nullptr);
     SetTextMeasurer(nullptr);
+}
+
+CGridInPlaceEdit* CGridWindow::GetInPlaceEdit() const
+{
+    return dynamic_cast<CGridInPlaceEdit*>(m_editor);
+}
+
+CGridComboList* CGridWindow::GetComboList() const
+{
+    return dynamic_cast<CGridComboList*>(m_editor);
 }
 
 void CGridWindow::TakeSystemColours()
@@ -97,9 +108,11 @@ void CGridWindow::HandlePaint(wxPaintEvent&)
 void CGridWindow::HandleSize(wxSizeEvent& event)
 {
     event.Skip();
-    // Showing or hiding a scroll bar resizes the client area again.
-    if (m_inSize)
+    // Showing or hiding a scroll bar resizes the client area again; layouts repeat sizes that
+    // did not change.
+    if (m_inSize || GetSize() == m_lastSize)
         return;
+    m_lastSize = GetSize();
     m_inSize = true;
     EndCellEdit();
     UpdateScrollBars();
@@ -223,8 +236,8 @@ void CGridWindow::RetireEditor()
     m_editor = nullptr;
     // Deleted once the editor's own event handling has returned.
     CallAfter([this] {
-        for (CGridInPlaceEdit* editor : m_retired)
-            editor->Destroy();
+        for (IGridEditor* editor : m_retired)
+            editor->GetEditorWindow()->Destroy();
         m_retired.clear();
     });
 }

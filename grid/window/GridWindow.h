@@ -14,7 +14,9 @@
 #include <vector>
 
 class CClippedTextTip;
+class CGridComboList;
 class CGridInPlaceEdit;
+class IGridEditor;
 class CGridWindowPort;
 class wxImageList;
 class wxPrintDialogData;
@@ -36,8 +38,9 @@ public:
     // with, may be null); false when cancelled or failed.
     bool PrintGrid(wxPrintDialogData* data = nullptr);
 
-    // The open in-place editor, or null.
-    CGridInPlaceEdit* GetInPlaceEdit() const { return m_editor; }
+    // The open in-place edit or combo box, or null.
+    CGridInPlaceEdit* GetInPlaceEdit() const;
+    CGridComboList* GetComboList() const;
     // The title tip (null until the first is shown).
     CClippedTextTip* GetTitleTip() const { return m_tip; }
 
@@ -63,11 +66,12 @@ private:
     std::unique_ptr<CGridWindowPort> m_port;
     wxImageList* m_images = nullptr;
     wxTimer m_timer;
-    CGridInPlaceEdit* m_editor = nullptr;
+    IGridEditor* m_editor = nullptr;
     // Editors that ended, deleted once their own event handling is over.
-    std::vector<CGridInPlaceEdit*> m_retired;
+    std::vector<IGridEditor*> m_retired;
     CClippedTextTip* m_tip = nullptr;
     bool m_inSize = false;
+    wxSize m_lastSize;
     // Pixels of a wheel turn in 120ths of a notch, whatever the device reports.
     static constexpr int kWheelUnit = 120;
 };

@@ -1,6 +1,7 @@
 #include "grid/window/GridWindowPort.h"
 
 #include "Harbinax/ClippedTextTip.h"
+#include "grid/window/GridComboList.h"
 #include "grid/window/GridDcPainter.h"
 #include "grid/window/GridInPlaceEdit.h"
 #include "grid/window/GridNotifyEvent.h"
@@ -84,10 +85,13 @@ void CGridWindowPort::StartEditor(const CGridEditRequest& request)
     HideTitleTip();
     if (m_window.m_editor)
         m_window.m_editor->EndEdit();
-    m_window.m_editor = new CGridInPlaceEdit(&m_window, request,
-                                             [this](int row, int col, const std::string& text, int key) {
-                                                 m_window.EditorEnded(row, col, text, key);
-                                             });
+    auto onEnd = [this](int row, int col, const std::string& text, int key) {
+        m_window.EditorEnded(row, col, text, key);
+    };
+    if (request.combo)
+        m_window.m_editor = new CGridComboList(&m_window, request, onEnd);
+    else
+        m_window.m_editor = new CGridInPlaceEdit(&m_window, request, onEnd);
 }
 
 void CGridWindowPort::TypeIntoEditor(unsigned character)

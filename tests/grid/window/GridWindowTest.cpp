@@ -1,4 +1,6 @@
 #include "Harbinax/ClippedTextTip.h"
+#include "grid/GridCellCombo.h"
+#include "grid/window/GridComboList.h"
 #include "grid/window/GridInPlaceEdit.h"
 #include "grid/window/GridNotifyEvent.h"
 #include "grid/window/GridPrintout.h"
@@ -376,4 +378,78 @@ TEST_F(GridWindowTest, ARowTallerThanThePageIsPrintedOnAPageOfItsOwn)
     EXPECT_EQ(pages, 3);
     EXPECT_NE(text.find("5,2"), std::string::npos);
     EXPECT_NE(text.find("Page 3 of 3"), std::string::npos);
+}
+
+namespace {
+
+CGridCellCombo* MakeCombo(CGridWindow& grid, int row, int col, bool dropDownList)
+{
+    grid.SetCellType(row, col, [] { return std::make_unique<CGridCellCombo>(); });
+    auto* combo = dynamic_cast<CGridCellCombo*>(grid.GetCell(row, col));
+    combo->SetOptions({"bar", "psi", "kPa", "a unit with a name far too long for any drop-down list"});
+    combo->SetDropDownList(dropDownList);
+    grid.SetItemText(row, col, "psi");
+    return combo;
+}
+
+}  // namespace
+
+TEST_F(GridWindowTest, ComboCellChoosesAnOptionAndEndsOnce)
+{
+    MakeCombo(*m_grid, 2, 3, true);
+    m_grid->SetFocusCell(2, 3);
+    Key(m_grid, WXK_F2);
+    CGridComboList* combo = m_grid->GetComboList();
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->GetSelection(), 1);
+    EXPECT_LE(combo->DropWidth(), CGridComboList::kMaxDropWidth);
+    if (const char* folder = std::getenv(kScreenshots)) {
+        m_frame->Refresh();
+        m_frame->Update();
+        PumpFor(300);
+        const wxRect area = m_frame->GetScreenRect();
+        wxBitmap shot(area.GetSize());
+        wxScreenDC screen;
+        wxMemoryDC memory(shot);
+        memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
+        memory.SelectObject(wxNullBitmap);
+        shot.SaveFile(wxString(folder) + "/grid_combo.png", wxBITMAP_TYPE_PNG);
+    }
+    combo->SetSelection(2);
+    combo->EndEdit(GridKeyReturn);
+    combo->EndEdit(0);
+    Pump();
+    EXPECT_EQ(m_grid->GetItemText(2, 3), "kPa");
+    EXPECT_EQ(Count(GridNotifyEndEdit), 1);
+    EXPECT_EQ(m_grid->GetComboList(), nullptr);
+}
+
+TEST_F(GridWindowTest, ComboCellEscapeRestoresAndTypingReplacesTheText)
+{
+    MakeCombo(*m_grid, 2, 3, false);
+    m_grid->SetFocusCell(2, 3);
+    Key(m_grid, 'x');
+    CGridComboList* combo = m_grid->GetComboList();
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->GetValue(), "x");
+    Key(combo, WXK_ESCAPE);
+    Pump();
+    EXPECT_EQ(m_grid->GetItemText(2, 3), "psi");
+    EXPECT_EQ(Count(GridNotifyEndEdit), 0);
+}
+
+TEST_F(GridWindowTest, ComboCellShowsItsButtonWhereItMayBeEdited)
+{
+    MakeCombo(*m_grid, 1, 3, true);
+    MakeCombo(*m_grid, 2, 3, true);
+    m_grid->SetItemState(2, 3, CELLSTATE_READONLY);
+    wxBitmap bitmap(400, 100, 24);
+    {
+        wxMemoryDC dc(bitmap);
+        m_grid->PaintTo(dc, wxRect(0, 0, 400, 100));
+    }
+    const wxImage image = bitmap.ConvertToImage();
+    const wxColour face = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+    EXPECT_GT(CountColour(image, face, wxRect(300, 24, 20, 24)), 20);
+    EXPECT_EQ(CountColour(image, face, wxRect(300, 48, 20, 24)), 0);
 }
