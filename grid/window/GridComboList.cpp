@@ -8,6 +8,21 @@
 #include <algorithm>
 
 namespace {
+// The dropped list as wide as the combo box or the options need, but never wider than the cap.
+class CCappedPopup : public wxVListBoxComboPopup {
+public:
+    explicit CCappedPopup(int width) : m_width(width) {}
+    wxSize GetAdjustedSize(int minWidth, int prefHeight, int maxHeight) override
+    {
+        wxSize size = wxVListBoxComboPopup::GetAdjustedSize(minWidth, prefHeight, maxHeight);
+        size.x = std::max(minWidth, m_width);
+        return size;
+    }
+
+private:
+    int m_width;
+};
+
 wxArrayString Choices(const std::vector<std::string>& options)
 {
     wxArrayString choices;
@@ -26,11 +41,12 @@ CGridComboList::CGridComboList(wxWindow* parent, const CGridEditRequest& request
 {
     const wxRect cell(request.rect.left, request.rect.top, request.rect.right - request.rect.left + 1,
                       request.rect.bottom - request.rect.top + 1);
+    m_options = Choices(request.options);
     Create(parent, static_cast<wxWindowID>(request.controlId), wxString(), cell.GetPosition(), cell.GetSize(),
-           Choices(request.options), (m_dropDownList ? wxCB_READONLY : 0) | wxTE_PROCESS_ENTER | wxWANTS_CHARS);
+           m_options, (m_dropDownList ? wxCB_READONLY : 0) | wxTE_PROCESS_ENTER | wxWANTS_CHARS);
     SetFont(parent->GetFont());
+    SetPopupControl(new CCappedPopup(DropWidth()));
     SetPopupMaxHeight(4 * cell.height + wxSystemSettings::GetMetric(wxSYS_HSCROLL_Y));
-    SetPopupMinWidth(DropWidth());
     const int index = FindString(m_initialText);
     if (index != wxNOT_FOUND)
         SetSelection(index);
@@ -69,8 +85,8 @@ CGridComboList::CGridComboList(wxWindow* parent, const CGridEditRequest& request
 int CGridComboList::DropWidth()
 {
     int width = 0;
-    for (unsigned i = 0; i < GetCount(); ++i)
-        width = std::max(width, GetTextExtent(GetString(i)).x + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this));
+    for (const wxString& option : m_options)
+        width = std::max(width, GetTextExtent(option).x + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this));
     width += GetTextExtent("0").x;
     return std::min(width, kMaxDropWidth);
 }

@@ -32,6 +32,7 @@ private:
     int m_row;
     int m_col;
     wxString m_initialText;
+    wxArrayString m_options;
     bool m_dropDownList;
     bool m_ended = false;
     EndHandler m_onEnd;

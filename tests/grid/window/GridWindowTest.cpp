@@ -202,6 +202,44 @@ TEST_F(GridWindowTest, EscapeReportsItsKeyAndRestoresTheText)
     EXPECT_EQ(m_grid->GetFocusCell(), CCellID(2, 2));
 }
 
+TEST_F(GridWindowTest, EditorReportsTheKeyThatEndedIt)
+{
+    struct Case {
+        int wxKey;
+        bool startedByClick;
+        int reported;  // -1: the key does not end the edit
+        const char* text;
+    };
+    const Case cases[] = {
+        {WXK_ESCAPE, false, GridKeyEscape, "123"}, {WXK_RETURN, false, GridKeyReturn, "7"},
+        {WXK_TAB, false, GridKeyTab, "7"},         {WXK_DOWN, false, GridKeyDown, "7"},
+        {WXK_DOWN, true, -1, ""},                  {WXK_PAGEUP, false, GridKeyPageUp, "7"},
+    };
+    for (const Case& c : cases) {
+        CGridEditRequest request;
+        request.row = 2;
+        request.col = 3;
+        request.rect = CGridRect{10, 10, 89, 33};
+        request.text = "123";
+        request.firstChar = c.startedByClick ? GridKeyLButton : '7';
+        int reported = -1;
+        std::string text;
+        int ends = 0;
+        auto* editor = new CGridInPlaceEdit(m_grid, request, [&](int, int, const std::string& t, int key) {
+            reported = key;
+            text = t;
+            ++ends;
+        });
+        Key(editor, c.wxKey);
+        EXPECT_EQ(reported, c.reported) << c.wxKey;
+        if (c.reported >= 0)
+            EXPECT_EQ(text, c.text) << c.wxKey;
+        editor->EndEdit(0);
+        EXPECT_EQ(ends, 1) << c.wxKey;
+        editor->Destroy();
+    }
+}
+
 TEST_F(GridWindowTest, DownEndsTheEditOnceAndEditsTheCellBelow)
 {
     m_grid->SetFocusCell(2, 2);
@@ -415,6 +453,8 @@ TEST_F(GridWindowTest, ComboCellChoosesAnOptionAndEndsOnce)
         memory.SelectObject(wxNullBitmap);
         shot.SaveFile(wxString(folder) + "/grid_combo.png", wxBITMAP_TYPE_PNG);
     }
+    ASSERT_TRUE(WaitFor([combo] { return combo->IsPopupShown(); }));
+    EXPECT_LE(combo->GetPopupWindow()->GetSize().x, CGridComboList::kMaxDropWidth + 2);
     combo->SetSelection(2);
     combo->EndEdit(GridKeyReturn);
     combo->EndEdit(0);
