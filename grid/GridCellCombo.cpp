@@ -39,6 +39,6 @@ CGridSize CGridCellCombo::GetCellExtent() const
 void CGridCellCombo::PrepareEditor(CGridEditRequest& request) const
 {
     request.combo = true;
-    request.dropDownList = m_dropDownList;
+    request.dropDownList = (m_style & CBS_DROPDOWNLIST) == CBS_DROPDOWNLIST;
     request.options = m_options;
 }

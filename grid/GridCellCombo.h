@@ -5,15 +5,19 @@
 
 #include "grid/GridCell.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
+
+// Combo styles: free text or an option (the default), or only an option.
+enum : std::uint32_t { CBS_DROPDOWN = 2, CBS_DROPDOWNLIST = 3 };
 
 class CGridCellCombo : public CGridCell {
 public:
     void SetOptions(const std::vector<std::string>& options) { m_options = options; }
     const std::vector<std::string>& GetOptions() const { return m_options; }
-    void SetDropDownList(bool on) { m_dropDownList = on; }
-    bool IsDropDownList() const { return m_dropDownList; }
+    void SetStyle(std::uint32_t style) { m_style = style; }
+    std::uint32_t GetStyle() const { return m_style; }
 
     bool Draw(IGridPainter& painter, int row, int col, CGridRect rect, bool erase) override;
     // The text cell's size and room for the button.
@@ -24,5 +28,5 @@ protected:
 
 private:
     std::vector<std::string> m_options;
-    bool m_dropDownList = false;
+    std::uint32_t m_style = CBS_DROPDOWN;
 };

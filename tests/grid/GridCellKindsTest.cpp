@@ -66,7 +66,7 @@ TEST(GridCellKindsTest, ComboEditorGetsTheOptionsAndASecondEditTypesIntoIt)
     CGridFixture f;
     CGridCellCombo* combo = GridWithCell<CGridCellCombo>(f);
     combo->SetOptions({"bar", "psi"});
-    combo->SetDropDownList(true);
+    combo->SetStyle(CBS_DROPDOWNLIST);
     f.grid.BeginCellEdit(1, 1, 'b');
     ASSERT_EQ(f.port.editors.size(), 1u);
     EXPECT_TRUE(f.port.editors[0].combo);

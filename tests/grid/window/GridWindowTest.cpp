@@ -425,7 +425,7 @@ CGridCellCombo* MakeCombo(CGridWindow& grid, int row, int col, bool dropDownList
     grid.SetCellType(row, col, [] { return std::make_unique<CGridCellCombo>(); });
     auto* combo = dynamic_cast<CGridCellCombo*>(grid.GetCell(row, col));
     combo->SetOptions({"bar", "psi", "kPa", "a unit with a name far too long for any drop-down list"});
-    combo->SetDropDownList(dropDownList);
+    combo->SetStyle(dropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
     grid.SetItemText(row, col, "psi");
     return combo;
 }
