@@ -49,6 +49,17 @@ const wxFont& CGridDcPainter::FontFor(const CGridFont* font)
     return m_lastWxFont;
 }
 
+void CGridDcPainter::SolidBrush(GridColour colour)
+{
+    // Most fills and lines of a paint share a handful of colours.
+    if (!m_haveBrush || colour != m_brushColour) {
+        m_dc.SetPen(*wxTRANSPARENT_PEN);
+        m_dc.SetBrush(wxBrush(ToColour(colour)));
+        m_brushColour = colour;
+        m_haveBrush = true;
+    }
+}
+
 bool CGridDcPainter::GetClipBox(CGridRect& box)
 {
     box = CGridRect{m_clip.GetLeft(), m_clip.GetTop(), m_clip.GetRight() + 1, m_clip.GetBottom() + 1};
@@ -81,8 +92,7 @@ void CGridDcPainter::FillRect(const CGridRect& rect, GridColour colour)
 {
     if (rect.Width() <= 0 || rect.Height() <= 0)
         return;
-    m_dc.SetPen(*wxTRANSPARENT_PEN);
-    m_dc.SetBrush(wxBrush(ToColour(colour)));
+    SolidBrush(colour);
     m_dc.DrawRectangle(rect.left, rect.top, rect.Width(), rect.Height());
 }
 
@@ -109,12 +119,12 @@ void CGridDcPainter::Line(int x1, int y1, int x2, int y2, GridColour colour)
         const int height = y1 == y2 ? 1 : std::abs(y2 - y1);
         if (x1 == x2 && y1 == y2)
             return;
-        m_dc.SetPen(*wxTRANSPARENT_PEN);
-        m_dc.SetBrush(wxBrush(ToColour(colour)));
+        SolidBrush(colour);
         m_dc.DrawRectangle(left, top, width, height);
         return;
     }
     m_dc.SetPen(wxPen(ToColour(colour)));
+    m_haveBrush = false;
     m_dc.DrawLine(x1, y1, x2, y2);
 }
 

@@ -38,6 +38,8 @@ public:
 
 private:
     const wxFont& FontFor(const CGridFont* font);
+    // A brush of the colour and no pen, for rectangles.
+    void SolidBrush(GridColour colour);
 
     wxDC& m_dc;
     wxFont m_defaultFont;
@@ -48,4 +50,6 @@ private:
     CGridFont m_lastFont;
     wxFont m_lastWxFont;
     bool m_haveLastFont = false;
+    GridColour m_brushColour = 0;
+    bool m_haveBrush = false;
 };

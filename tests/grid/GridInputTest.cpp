@@ -305,3 +305,20 @@ TEST(GridInputTest, BarsHiddenByAFullFixedAreaComeBack)
     f.grid.UpdateScrollBars();
     EXPECT_TRUE(f.port.barShown[SB_VERT]);
 }
+
+TEST(GridInputTest, DraggingPastTheBottomScrollsAndExtendsTheSelection)
+{
+    CGridFixture f;
+    ShapeGrid(f.grid, 100, 3);
+    f.grid.OnLButtonDown({60, 30}, false, false);
+    ASSERT_EQ(f.grid.GetFocusCell(), CCellID(1, 1));
+    // The window is 300 high: the cursor lies below it.
+    for (int tick = 0; tick < 20; ++tick)
+        f.grid.OnAutoScrollTimer({60, 350});
+    EXPECT_GT(f.grid.GetScrollPosition(SB_VERT), 0);
+    const CCellRange selected = f.grid.GetSelectedCellRange();
+    EXPECT_EQ(selected.GetMinRow(), 1);
+    EXPECT_GE(selected.GetMaxRow(), 15);
+    f.grid.OnLButtonUp({60, 350});
+    EXPECT_EQ(f.grid.GetMouseMode(), CGridCtrl::MouseIdle);
+}
