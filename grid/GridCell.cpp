@@ -80,20 +80,25 @@ bool CGridCell::Edit(int row, int col, const CGridRect& rect, unsigned controlId
     }
     if (!port)
         return false;
-    const std::uint32_t format = GetFormat();
     CGridEditRequest request;
     request.row = row;
     request.col = col;
     request.rect = rect;
-    request.alignment = (format & DT_RIGHT) ? 2 : (format & DT_CENTER) ? 1 : 0;
     request.controlId = controlId;
     request.text = GetText();
     request.firstChar = firstChar;
     request.filter = CInputFilter(m_pGrid->GetDecimalSeparatorSource());
-    ApplyRestrictions(request.filter);
+    PrepareEditor(request);
     m_bEditing = true;
     port->StartEditor(request);
     return true;
+}
+
+void CGridCell::PrepareEditor(CGridEditRequest& request) const
+{
+    const std::uint32_t format = GetFormat();
+    request.alignment = (format & DT_RIGHT) ? 2 : (format & DT_CENTER) ? 1 : 0;
+    ApplyRestrictions(request.filter);
 }
 
 void CGridCell::EndEdit()

@@ -7,6 +7,7 @@
 #include <memory>
 
 class CInputFilter;
+struct CGridEditRequest;
 
 class CGridCell : public CGridCellBase {
 public:
@@ -51,6 +52,9 @@ public:
     void ApplyRestrictions(CInputFilter& filter) const;
 
 protected:
+    // What the editor of this cell is like: alignment, input filter, kind and options.
+    virtual void PrepareEditor(CGridEditRequest& request) const;
+
     std::unique_ptr<CGridFont> m_pFont;
 
 private:

@@ -10,6 +10,7 @@
 #include <string>
 
 class CGridCtrl;
+class IGridPainter;
 
 class CGridCellBase {
 public:
@@ -67,6 +68,22 @@ public:
     // Size the whole cell needs: its text and its image.
     virtual CGridSize GetCellExtent() const;
 
+    // Draws the cell into rect (right and bottom inclusive) on screen; erase paints the
+    // background even without a colour of the cell's own. False for an empty rectangle or a
+    // cell of no grid.
+    virtual bool Draw(IGridPainter& painter, int row, int col, CGridRect rect, bool erase);
+    // The cell on paper: no focus, selection or sort arrow.
+    virtual bool PrintCell(IGridPainter& painter, int row, int col, CGridRect rect);
+
+    // Mouse hooks; points are relative to the cell's top-left corner.
+    virtual void OnMouseEnter() {}
+    virtual void OnMouseOver() {}
+    virtual void OnMouseLeave() {}
+    virtual void OnClick(const CGridPoint&) {}
+    virtual void OnClickDown(const CGridPoint&) {}
+    virtual void OnRClick(const CGridPoint&) {}
+    virtual void OnDblClick(const CGridPoint&) {}
+
     virtual bool Edit(int row, int col, const CGridRect& rect, unsigned controlId, unsigned firstChar);
     virtual bool ValidateEdit(const std::string&) { return true; }
     virtual void EndEdit() {}
@@ -74,6 +91,9 @@ public:
     virtual void OnEndEdit() {}
 
 protected:
+    // Colours of the cell with its default cell's in place of unset ones.
+    GridColour EffectiveTextClr() const;
+    GridColour EffectiveBackClr() const;
     bool ImageSize(CGridSize& size) const;
 
 private:

@@ -23,6 +23,7 @@
 
 class CGridCellBase;
 class CGridCell;
+class IGridPainter;
 class IGridPort;
 class IGridTextMeasurer;
 
@@ -39,6 +40,11 @@ public:
         MouseSelectColumn = 2,
         MouseSelectRow = 3,
         MouseSelectCells = 4,
+        MouseOverRowDivider = 6,
+        MouseSizingRow = 7,
+        MouseOverColumnDivider = 8,
+        MouseSizingColumn = 9,
+        MousePrepareEdit = 10,
     };
     // Control id of the in-place editor.
     static constexpr unsigned kInPlaceEditId = 8;
@@ -243,6 +249,40 @@ public:
     bool InvalidateCellRange(const CCellRange& range);
     void SetRedraw(bool allow, bool resetScrollBars = false);
 
+    // --- painting ---
+    // Paints the area the painter's clip box names: background, cells, grid lines.
+    virtual void OnDraw(IGridPainter& painter);
+    void EraseBkgnd(IGridPainter& painter);
+
+    // --- keyboard, scroll bars and mouse (points in client pixels) ---
+    // A key press; false when the window's default handling should have it.
+    virtual bool OnKeyDown(int key, bool shift, bool ctrl);
+    // A typed character: starts editing the focus cell with it.
+    void OnChar(unsigned character, bool ctrl);
+    // The in-place editor ended with key (0, Return, Escape, Tab or a moving key); a moving key
+    // moves the focus on and opens the editor there.
+    void OnEditorEnded(int row, int col, const std::string& text, int key);
+    void OnScroll(int bar, int code, int trackPosition = 0);
+    // A wheel turn in 120ths of a notch; fractions of a line are carried to the next turn.
+    void OnMouseWheel(int delta);
+    void OnMouseMove(const CGridPoint& point, bool leftDown);
+    void OnLButtonDown(const CGridPoint& point, bool shift, bool ctrl);
+    void OnLButtonUp(const CGridPoint& point);
+    void OnLButtonDblClk(const CGridPoint& point);
+    void OnRButtonUp(const CGridPoint& point);
+    // The auto-scroll timer while a selection is dragged; cursor in client pixels.
+    void OnAutoScrollTimer(const CGridPoint& cursor);
+    virtual void OnHeaderRowClick(const CCellID& cell);
+    virtual void OnHeaderColumnClick(const CCellID& cell);
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    void OnEditSelectAll() { SelectAllCells(); }
+    MouseMode GetMouseMode() const { return m_MouseMode; }
+    bool IsLeftButtonDown() const { return m_bLMouseButtonDown; }
+    CGridPoint GetLastMousePoint() const { return m_ptLastMouse; }
+    CGridPoint GetPointInCell(int row, int col, const CGridPoint& point);
+
     // --- text files ---
     // One line per row, fields separated by separator; written atomically. False with the
     // reason in *error when the file cannot be written.
@@ -326,6 +366,12 @@ private:
     // A text the user gave a cell: set, validated and confirmed by the owner, or taken back
     // with the modified flags as they were.
     void ApplyUserText(int row, int col, const std::string& text);
+    // Draws rows first..last from y = top by columns first..last from x = left; clipped passes
+    // stop at the clip box.
+    void DrawCells(IGridPainter& painter, const CGridRect& clip, bool clipped, int firstRow, int lastRow, int top,
+                   int firstCol, int lastCol, int left);
+    // Moves the focus to next as a key would (selection, notifications, scrolling into view).
+    void MoveFocusByKey(CCellID next, int key, bool shift, bool wrapped);
     void ParseTextFileLines(const std::string& text, char separator);
 
     IGridPort* m_pPort = nullptr;
@@ -364,6 +410,7 @@ private:
     bool m_bTrackFocusCell = true;
     bool m_bFrameFocusCell = true;
     int m_nBarState = 0;
+    bool m_bScrollBarsPending = false;
     int m_nAutoSizeStyle = GVS_BOTH;
 
     int m_nRows = 0;
@@ -392,6 +439,13 @@ private:
     CCellID m_idTopLeftCell;
     CCellID m_idEditCell;
     int m_nResizeCaptureRange = 3;
+    bool m_bLMouseButtonDown = false;
+    CGridPoint m_ptLeftClickDown;
+    CGridPoint m_ptLastMouse;
+    CCellID m_idLeftClickDown;
+    bool m_bTimerRunning = false;
+    // Wheel turn not yet worth a line, in 120ths of a line.
+    int m_nWheelRemainder = 0;
 
     SelectionMap m_SelectedCellMap;
     SelectionMap m_PrevSelectedCellMap;

@@ -95,6 +95,8 @@ void CGridCtrl::SetRedraw(bool allow, bool resetScrollBars)
 {
     if (allow && !m_bAllowDraw) {
         m_bAllowDraw = true;
+        if (m_bScrollBarsPending)
+            UpdateScrollBars();
         RedrawAll();
     }
     m_bAllowDraw = allow;

@@ -478,7 +478,13 @@ void CGridCtrl::ShowScrollBars(int bar, bool show)
 void CGridCtrl::UpdateScrollBars()
 {
     InvalidateTopLeft();
-    if (!m_bAllowDraw || !WindowExists())
+    if (!m_bAllowDraw) {
+        // Done when drawing resumes, so the bars follow what changed meanwhile.
+        m_bScrollBarsPending = true;
+        return;
+    }
+    m_bScrollBarsPending = false;
+    if (!WindowExists())
         return;
     CGridSize client = ClientSize();
     if (client.cx <= 0 || client.cy <= 0)

@@ -88,6 +88,39 @@ enum : int { GVL_NONE = 0, GVL_HORZ = 1, GVL_VERT = 2, GVL_BOTH = 3 };
 // Rows measured by automatic sizing.
 enum : int { GVS_DEFAULT = 0, GVS_HEADER = 1, GVS_DATA = 2, GVS_BOTH = 3 };
 
+// Keys the grid handles, by their virtual-key values.
+enum GridKey : int {
+    GridKeyLButton = 0x01,
+    GridKeyTab = 0x09,
+    GridKeyReturn = 0x0D,
+    GridKeyEscape = 0x1B,
+    GridKeySpace = 0x20,
+    GridKeyPageUp = 0x21,
+    GridKeyPageDown = 0x22,
+    GridKeyEnd = 0x23,
+    GridKeyHome = 0x24,
+    GridKeyLeft = 0x25,
+    GridKeyUp = 0x26,
+    GridKeyRight = 0x27,
+    GridKeyDown = 0x28,
+    GridKeyInsert = 0x2D,
+    GridKeyDelete = 0x2E,
+    GridKeyF2 = 0x71,
+};
+
+// Scroll requests of a scroll bar.
+enum : int {
+    SB_LINEUP = 0,
+    SB_LINEDOWN = 1,
+    SB_PAGEUP = 2,
+    SB_PAGEDOWN = 3,
+    SB_THUMBPOSITION = 4,
+    SB_THUMBTRACK = 5,
+    SB_TOP = 6,
+    SB_BOTTOM = 7,
+    SB_ENDSCROLL = 8,
+};
+
 // Scroll bars.
 enum : int { SB_HORZ = 0, SB_VERT = 1, SB_BOTH = 3 };
 

@@ -7,6 +7,7 @@
 #include "HarbinaxCore/InputFilter.h"
 
 #include <string>
+#include <vector>
 
 struct GridItemInfo;
 
@@ -20,6 +21,10 @@ struct CGridEditRequest {
     std::string text;
     unsigned firstChar = 0;
     CInputFilter filter{[] { return L'.'; }};
+    // A combo box instead of an edit: its options, and whether only they may be chosen.
+    bool combo = false;
+    bool dropDownList = false;
+    std::vector<std::string> options;
 };
 
 // Scroll-bar widths and borders of the window system, in pixels.
@@ -65,4 +70,10 @@ public:
     // Virtual mode: the owner fills the record for its row and column.
     virtual void RequestDisplayInfo(GridItemInfo& info) = 0;
     virtual void SendCacheHint(const CCellRange& range) = 0;
+
+    // The system clipboard's text; false when it holds none or cannot be reached.
+    virtual bool SetClipboardText(const std::string&) { return false; }
+    virtual bool GetClipboardText(std::string&) { return false; }
+    // Tells the owner a left click ended on a cell (posted, not sent).
+    virtual void PostClicked() {}
 };

@@ -36,11 +36,12 @@ CGridPrintLayout::CGridPrintLayout(const CGridCtrl& grid, const CGridPrintMargin
 
     int sum = 0;
     for (int row = grid.GetFixedRowCount(); row < grid.GetRowCount(); ++row) {
-        sum += grid.GetRowHeight(row);
-        if (sum > m_pageHeight) {
+        // A row taller than a page starts no page before it: it fills one of its own, clipped.
+        if (sum > 0 && sum + grid.GetRowHeight(row) > m_pageHeight) {
             ++m_pages;
-            sum = grid.GetRowHeight(row);
+            sum = 0;
         }
+        sum += grid.GetRowHeight(row);
     }
     m_pageWidth = m_logicalPage.cx - grid.GetFixedColumnsWidth() - m_marginWidth;
     if (wysiwyg) {
@@ -65,12 +66,12 @@ int CGridPrintLayout::FirstRow(int page) const
     int counter = 1;
     int sum = 0;
     for (int row = first; row < m_grid.GetRowCount(); ++row) {
-        sum += m_grid.GetRowHeight(row);
-        if (sum > m_pageHeight) {
+        if (sum > 0 && sum + m_grid.GetRowHeight(row) > m_pageHeight) {
             if (++counter == rowStrip)
                 return row;
-            sum = m_grid.GetRowHeight(row);
+            sum = 0;
         }
+        sum += m_grid.GetRowHeight(row);
     }
     return m_grid.GetRowCount();
 }
@@ -85,7 +86,8 @@ int CGridPrintLayout::LastRow(int page) const
         if (bottom > m_pageHeight)
             break;
     }
-    return row - 1;
+    // The first row of a page is printed even when taller than the page, clipped at its end.
+    return row == first && first < m_grid.GetRowCount() ? first : row - 1;
 }
 
 int CGridPrintLayout::FirstColumn(int page) const

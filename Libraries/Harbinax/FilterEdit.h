@@ -24,6 +24,8 @@ public:
     void SetUpperCase(bool on);
     void SetBeepOnReject(bool on) { m_beepOnReject = on; }
     void SetSelectAllOnFocus(bool on) { m_selectAllOnFocus = on; }
+    // Takes all rules at once, as another part prepared them.
+    void SetFilter(const CInputFilter& filter) { m_filter = filter; }
 
     // Shows the text as far as the rules let it through (an empty text clears the control).
     void SetText(const wxString& text = wxString());

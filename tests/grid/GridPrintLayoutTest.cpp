@@ -60,16 +60,26 @@ TEST(GridPrintLayoutTest, RowsRunOnToFurtherPages)
     EXPECT_EQ(layout.LastRow(3), 80);
 }
 
-TEST(GridPrintLayoutTest, RowTallerThanThePageIsCountedButNeverPrinted)
+TEST(GridPrintLayoutTest, RowTallerThanThePageIsPrintedClippedOnAPageOfItsOwn)
 {
     CGridCtrl grid;
-    ShapeGrid(grid, 1, 5000, 2, 100);
+    // Page height 690: a row of 20, one of 5000, two of 20.
+    ShapeGrid(grid, 4, 20, 2, 100);
+    grid.SetRowHeight(2, 5000);
     const CGridPrintLayout layout(grid, grid.GetPrintMargins(), Device(), false);
-    EXPECT_EQ(layout.GetPageCount(), 2);
-    for (int page : {1, 2}) {
+    ASSERT_EQ(layout.GetPageCount(), 3);
+    const int rows[][2] = {{1, 1}, {2, 2}, {3, 4}};
+    for (int page = 1; page <= 3; ++page) {
         EXPECT_TRUE(layout.HasBody(page));
-        EXPECT_LT(layout.LastRow(page), layout.FirstRow(page));
+        EXPECT_EQ(layout.FirstRow(page), rows[page - 1][0]) << page;
+        EXPECT_EQ(layout.LastRow(page), rows[page - 1][1]) << page;
     }
+
+    // Alone in the grid it makes one page.
+    ShapeGrid(grid, 1, 5000, 2, 100);
+    const CGridPrintLayout alone(grid, grid.GetPrintMargins(), Device(), false);
+    EXPECT_EQ(alone.GetPageCount(), 1);
+    EXPECT_EQ(alone.LastRow(1), 1);
 }
 
 TEST(GridPrintLayoutTest, OnlyFixedRowsGiveAPageWithoutBody)

@@ -89,3 +89,32 @@ std::string RowTexts(const CGridCtrl& grid, int row)
         text += (col ? "|" : "") + grid.GetItemText(row, col);
     return text;
 }
+
+GridColour CRecordingPainter::SysColour(GridSysColour which) const
+{
+    switch (which) {
+    case GridSysColour::Highlight: return kHighlight;
+    case GridSysColour::HighlightText: return kHighlightText;
+    case GridSysColour::Light3D: return kLight;
+    case GridSysColour::DarkShadow3D: return kDark;
+    case GridSysColour::Shadow3D: return kShadow;
+    }
+    return 0;
+}
+
+std::vector<CRecordingPainter::Op> CRecordingPainter::Kind(const std::string& kind) const
+{
+    std::vector<Op> found;
+    for (const Op& op : ops)
+        if (op.kind == kind)
+            found.push_back(op);
+    return found;
+}
+
+const CRecordingPainter::Op* CRecordingPainter::TextOp(const std::string& text) const
+{
+    for (const Op& op : ops)
+        if (op.kind == "text" && op.text == text)
+            return &op;
+    return nullptr;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "grid/GridCtrl.h"
+#include "grid/GridPainter.h"
 #include "grid/GridPort.h"
 #include "grid/GridTextMeasurer.h"
 
@@ -38,11 +39,25 @@ public:
     void StartEditor(const CGridEditRequest& request) override;
     void TypeIntoEditor(unsigned character) override { typed.push_back(character); }
     void EndEditor() override;
-    void ShowTitleTip(const CGridRect&, const std::string&) override {}
-    void HideTitleTip() override {}
     long NotifyOwner(int code, int row, int col) override;
     void RequestDisplayInfo(GridItemInfo& info) override;
     void SendCacheHint(const CCellRange& range) override { cacheHints.push_back(range); }
+    bool SetClipboardText(const std::string& text) override
+    {
+        clipboard = text;
+        return true;
+    }
+    bool GetClipboardText(std::string& text) override
+    {
+        text = clipboard;
+        return !clipboard.empty();
+    }
+    void ShowTitleTip(const CGridRect& rect, const std::string& text) override
+    {
+        tipRect = rect;
+        tipText = text;
+    }
+    void HideTitleTip() override { tipText.clear(); }
 
     struct Notification {
         int code;
@@ -70,6 +85,58 @@ public:
     std::function<long(int code, int row, int col)> reply;
     std::function<void(GridItemInfo&)> displayInfo;
     std::vector<CCellRange> cacheHints;
+    std::string clipboard;
+    CGridRect tipRect;
+    std::string tipText;
+};
+
+// A painter that records what it is asked to draw.
+class CRecordingPainter : public IGridPainter {
+public:
+    struct Op {
+        std::string kind;  // fill, frame, line, sunken, text, image
+        CGridRect rect;    // a line's ends as left/top to right/bottom
+        GridColour colour = 0;
+        std::string text;
+    };
+    static constexpr GridColour kHighlight = GridRgb(0, 0, 200);
+    static constexpr GridColour kHighlightText = GridRgb(255, 255, 254);
+    static constexpr GridColour kLight = GridRgb(250, 250, 250);
+    static constexpr GridColour kDark = GridRgb(10, 10, 10);
+    static constexpr GridColour kShadow = GridRgb(100, 100, 100);
+
+    bool GetClipBox(CGridRect& box) override
+    {
+        box = clip;
+        return true;
+    }
+    GridColour SysColour(GridSysColour which) const override;
+    void FillRect(const CGridRect& rect, GridColour colour) override { ops.push_back({"fill", rect, colour, {}}); }
+    void FrameRect(const CGridRect& rect, GridColour colour) override { ops.push_back({"frame", rect, colour, {}}); }
+    void Line(int x1, int y1, int x2, int y2, GridColour colour) override
+    {
+        ops.push_back({"line", {x1, y1, x2, y2}, colour, {}});
+    }
+    void SunkenEdge(const CGridRect& rect) override { ops.push_back({"sunken", rect, 0, {}}); }
+    void Text(const std::string& text, const CGridRect& rect, std::uint32_t, GridColour colour,
+              const CGridFont*) override
+    {
+        ops.push_back({"text", rect, colour, text});
+    }
+    void Image(int image, int x, int y) override { ops.push_back({"image", {x, y, x, y}, 0, std::to_string(image)}); }
+    void DropButton(const CGridRect& rect) override { ops.push_back({"button", rect, 0, {}}); }
+    CGridSize ButtonSize() const override { return {16, 16}; }
+    CGridSize TextExtent(const std::string& text, const CGridFont*) override
+    {
+        return {static_cast<int>(text.size()) * 7, 16};
+    }
+
+    // The operations of one kind, or those drawing the text.
+    std::vector<Op> Kind(const std::string& kind) const;
+    const Op* TextOp(const std::string& text) const;
+
+    CGridRect clip{0, 0, 400, 300};
+    std::vector<Op> ops;
 };
 
 // A grid with the measurer and port above attached.

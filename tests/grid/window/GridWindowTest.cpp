@@ -1,0 +1,495 @@
+#include "Harbinax/ClippedTextTip.h"
+#include "grid/GridCellCombo.h"
+#include "grid/window/GridComboList.h"
+#include "grid/window/GridInPlaceEdit.h"
+#include "grid/window/GridNotifyEvent.h"
+#include "grid/window/GridPrintout.h"
+#include "grid/window/GridWindow.h"
+#include "support/WxTestEnvironment.h"
+#include "support/WxTestSupport.h"
+
+#include <wx/clipbrd.h>
+#include <wx/dcps.h>
+#include <wx/ffile.h>
+#include <wx/filename.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/frame.h>
+#include <wx/settings.h>
+
+#include <gtest/gtest.h>
+
+::testing::Environment* const wx = ::testing::AddGlobalTestEnvironment(new CWxTestEnvironment({"GridWindowTests"}));
+
+namespace {
+
+const char* const kScreenshots = "ZEPHRIN_SCREENSHOTS";
+
+// A frame with a grid of 10 rows and 4 columns (one fixed of each) of 24 x 80 pixels, cells
+// "r,c", that records the grid's notifications.
+class GridWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_frame = new wxFrame(nullptr, wxID_ANY, "Grid", wxDefaultPosition, wxSize(500, 400));
+        m_grid = new CGridWindow(m_frame, wxID_ANY, wxDefaultPosition, wxDefaultSize, 10, 4, 1, 1);
+        for (int row = 0; row < 10; ++row) {
+            m_grid->SetRowHeight(row, 24);
+            for (int col = 0; col < 4; ++col)
+                m_grid->SetItemText(row, col, std::to_string(row) + "," + std::to_string(col));
+        }
+        for (int col = 0; col < 4; ++col)
+            m_grid->SetColumnWidth(col, 80);
+        m_frame->Bind(EVT_GRIDCTRL_NOTIFY, [this](CGridNotifyEvent& event) {
+            m_codes.push_back(event.GetCode());
+            if (event.GetCode() == GridNotifyBeginEdit && m_vetoEdits)
+                event.Veto();
+        });
+        ShowAndFocus(m_frame);
+        m_grid->SetFocus();
+        WaitFor([this] { return wxWindow::FindFocus() == m_grid; });
+        m_grid->UpdateScrollBars();
+    }
+
+    void TearDown() override
+    {
+        if (m_frame)
+            SDeleteWindow()(m_frame);
+    }
+
+    void Key(wxWindow* target, int code, bool shift = false, bool ctrl = false)
+    {
+        wxKeyEvent down(wxEVT_KEY_DOWN);
+        down.m_keyCode = code;
+        down.m_uniChar = code < WXK_START ? static_cast<wxChar>(code) : WXK_NONE;
+        down.m_shiftDown = shift;
+        down.m_controlDown = ctrl;
+        down.SetEventObject(target);
+        if (target->GetEventHandler()->ProcessEvent(down) && !down.GetSkipped())
+            return;
+        if (code >= WXK_START && code != WXK_RETURN)
+            return;
+        wxKeyEvent typed(down);
+        typed.SetEventType(wxEVT_CHAR);
+        typed.Skip(false);
+        target->GetEventHandler()->ProcessEvent(typed);
+    }
+
+    int Count(int code) const { return static_cast<int>(std::count(m_codes.begin(), m_codes.end(), code)); }
+
+    void MakeReadOnly()
+    {
+        for (int row = 0; row < m_grid->GetRowCount(); ++row)
+            for (int col = 0; col < m_grid->GetColumnCount(); ++col)
+                m_grid->SetItemState(row, col, m_grid->GetItemState(row, col) | CELLSTATE_READONLY);
+    }
+
+    wxFrame* m_frame = nullptr;
+    CGridWindow* m_grid = nullptr;
+    std::vector<int> m_codes;
+    bool m_vetoEdits = false;
+};
+
+}  // namespace
+
+TEST_F(GridWindowTest, ThreeByThreeGridPaintsCellsLinesAndBackgroundInAMemoryDc)
+{
+    m_grid->SetRowCount(3);
+    m_grid->SetColumnCount(3);
+    m_grid->SetItemBackColour(1, 1, GridRgb(255, 0, 0));
+    m_grid->SetGridLineColor(GridRgb(0, 0, 255));
+    wxBitmap bitmap(300, 100, 24);
+    {
+        wxMemoryDC dc(bitmap);
+        m_grid->PaintTo(dc, wxRect(0, 0, 300, 100));
+    }
+    const wxImage image = bitmap.ConvertToImage();
+    // The red cell fills its 80 x 24 pixels but the grid lines on its right and bottom.
+    EXPECT_EQ(ColourBounds(image, *wxRED), wxRect(80, 24, 79, 23));
+    // Vertical lines at the right edges of the two scrolled columns, horizontal ones below the
+    // two scrolled rows: from the fixed area to the end of the cells.
+    const wxColour blue(0, 0, 255);
+    EXPECT_EQ(CountColour(image, blue, wxRect(159, 24, 1, 48)), 48);
+    EXPECT_EQ(CountColour(image, blue, wxRect(239, 24, 1, 48)), 48);
+    EXPECT_EQ(CountColour(image, blue, wxRect(80, 47, 160, 1)), 160);
+    // Right of the grid: the grid's background colour.
+    const wxColour background = wxSystemSettings::GetColour(wxSYS_COLOUR_3DSHADOW);
+    EXPECT_EQ(CountColour(image, background, wxRect(240, 0, 60, 100)), 60 * 100);
+    // Text was drawn in the ordinary cells.
+    const wxColour text = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT);
+    EXPECT_GT(CountColour(image, text, wxRect(161, 25, 77, 21)), 5);
+}
+
+TEST_F(GridWindowTest, TabGoesDownTheColumnAndShiftTabWrapsToTheRowAbove)
+{
+    m_grid->SetFocusCell(1, 2);
+    Key(m_grid, WXK_TAB);
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(2, 2));
+    m_grid->SetFocusCell(3, 1);
+    Key(m_grid, WXK_TAB, true);
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(2, 3));
+}
+
+TEST_F(GridWindowTest, ArrowsInAReadOnlyGridMoveOneCellAndPageDownAtTheBottomGoesToTheLastRow)
+{
+    MakeReadOnly();
+    m_grid->SetFocusCell(2, 2);
+    Key(m_grid, WXK_DOWN);
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(3, 2));
+    Key(m_grid, WXK_RIGHT);
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(3, 3));
+    Key(m_grid, WXK_PAGEDOWN);
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(9, 3));
+}
+
+TEST_F(GridWindowTest, CtrlCPutsTheSelectionOnTheClipboardAndCtrlVPastesIt)
+{
+    m_grid->SetItemText(1, 1, "a");
+    m_grid->SetItemText(1, 2, "b");
+    m_grid->SetFocusCell(1, 1);
+    m_grid->SetSelectedRange(1, 1, 1, 2);
+    Key(m_grid, 'C', false, true);
+    {
+        wxClipboardLocker lock;
+        ASSERT_TRUE(!!lock);
+        wxTextDataObject data;
+        ASSERT_TRUE(wxTheClipboard->GetData(data));
+        EXPECT_EQ(data.GetText(), "a\tb");
+    }
+    m_grid->SetFocusCell(4, 2);
+    m_grid->SetSelectedRange(4, 2, 4, 2);
+    Key(m_grid, 'V', false, true);
+    EXPECT_EQ(m_grid->GetItemText(4, 2), "a");
+    EXPECT_EQ(m_grid->GetItemText(4, 3), "b");
+}
+
+TEST_F(GridWindowTest, TypingReplacesTheTextAndEnterKeepsIt)
+{
+    m_grid->SetItemText(2, 2, "123");
+    m_grid->SetFocusCell(2, 2);
+    Key(m_grid, '7');
+    CGridInPlaceEdit* editor = m_grid->GetInPlaceEdit();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->GetValue(), "7");
+    EXPECT_EQ(editor->GetInsertionPoint(), 1);
+    Key(editor, WXK_ESCAPE);
+    EXPECT_EQ(m_grid->GetInPlaceEdit(), nullptr);
+    EXPECT_EQ(m_grid->GetItemText(2, 2), "123");
+
+    Key(m_grid, WXK_RETURN);
+    editor = m_grid->GetInPlaceEdit();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->GetValue(), "123");
+    EXPECT_EQ(editor->GetInsertionPoint(), 3);
+    long from = 0;
+    long to = 0;
+    editor->GetSelection(&from, &to);
+    EXPECT_EQ(from, to);
+}
+
+TEST_F(GridWindowTest, EscapeReportsItsKeyAndRestoresTheText)
+{
+    m_grid->SetItemText(2, 2, "123");
+    m_grid->SetFocusCell(2, 2);
+    Key(m_grid, '4');
+    ASSERT_NE(m_grid->GetInPlaceEdit(), nullptr);
+    Key(m_grid->GetInPlaceEdit(), '5');
+    EXPECT_EQ(m_grid->GetInPlaceEdit()->GetValue(), "45");
+    Key(m_grid->GetInPlaceEdit(), WXK_ESCAPE);
+    EXPECT_EQ(m_grid->GetItemText(2, 2), "123");
+    // Unchanged text: no end of edit reaches the owner.
+    EXPECT_EQ(Count(GridNotifyEndEdit), 0);
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(2, 2));
+}
+
+TEST_F(GridWindowTest, EditorReportsTheKeyThatEndedIt)
+{
+    struct Case {
+        int wxKey;
+        bool startedByClick;
+        int reported;  // -1: the key does not end the edit
+        const char* text;
+    };
+    const Case cases[] = {
+        {WXK_ESCAPE, false, GridKeyEscape, "123"}, {WXK_RETURN, false, GridKeyReturn, "7"},
+        {WXK_TAB, false, GridKeyTab, "7"},         {WXK_DOWN, false, GridKeyDown, "7"},
+        {WXK_DOWN, true, -1, ""},                  {WXK_PAGEUP, false, GridKeyPageUp, "7"},
+    };
+    for (const Case& c : cases) {
+        CGridEditRequest request;
+        request.row = 2;
+        request.col = 3;
+        request.rect = CGridRect{10, 10, 89, 33};
+        request.text = "123";
+        request.firstChar = c.startedByClick ? GridKeyLButton : '7';
+        int reported = -1;
+        std::string text;
+        int ends = 0;
+        auto* editor = new CGridInPlaceEdit(m_grid, request, [&](int, int, const std::string& t, int key) {
+            reported = key;
+            text = t;
+            ++ends;
+        });
+        Key(editor, c.wxKey);
+        EXPECT_EQ(reported, c.reported) << c.wxKey;
+        if (c.reported >= 0)
+            EXPECT_EQ(text, c.text) << c.wxKey;
+        editor->EndEdit(0);
+        EXPECT_EQ(ends, 1) << c.wxKey;
+        editor->Destroy();
+    }
+}
+
+TEST_F(GridWindowTest, DownEndsTheEditOnceAndEditsTheCellBelow)
+{
+    m_grid->SetFocusCell(2, 2);
+    Key(m_grid, '9');
+    ASSERT_NE(m_grid->GetInPlaceEdit(), nullptr);
+    Key(m_grid->GetInPlaceEdit(), WXK_DOWN);
+    EXPECT_EQ(m_grid->GetItemText(2, 2), "9");
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(3, 2));
+    ASSERT_NE(m_grid->GetInPlaceEdit(), nullptr);
+    EXPECT_EQ(m_grid->GetEditCell(), CCellID(3, 2));
+    // The focus moving elsewhere ends the second edit; the first is not ended again.
+    m_grid->EndCellEdit();
+    Pump();
+    EXPECT_EQ(Count(GridNotifyEndEdit), 1);
+    EXPECT_EQ(Count(GridNotifyBeginEdit), 2);
+}
+
+TEST_F(GridWindowTest, DestroyingTheGridWhileEditingIsClean)
+{
+    m_grid->SetFocusCell(2, 2);
+    Key(m_grid, '1');
+    ASSERT_NE(m_grid->GetInPlaceEdit(), nullptr);
+    m_grid->Destroy();
+    Pump();
+    SDeleteWindow()(m_frame);
+    m_frame = nullptr;
+}
+
+TEST_F(GridWindowTest, WheelTurnsScrollByLines)
+{
+    m_grid->SetRowCount(200);
+    for (int row = 0; row < 200; ++row)
+        m_grid->SetRowHeight(row, 20);
+    m_grid->UpdateScrollBars();
+    wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+    wheel.m_wheelRotation = -240;
+    wheel.m_wheelDelta = 120;
+    wheel.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+    wheel.SetEventObject(m_grid);
+    m_grid->GetEventHandler()->ProcessEvent(wheel);
+    EXPECT_EQ(m_grid->GetScrollPosition(SB_VERT), 6 * 20);
+    EXPECT_EQ(m_grid->GetScrollPos(wxVERTICAL), 6 * 20);
+}
+
+TEST_F(GridWindowTest, HeaderClickSortsWhenEnabledAndTheOwnerHearsOfTheClick)
+{
+    m_grid->SetItemText(1, 2, "zz");
+    m_grid->SetHeaderSort(true);
+    int clicks = 0;
+    m_frame->Bind(wxEVT_BUTTON, [&clicks](wxCommandEvent&) { ++clicks; });
+    SendMouse(m_grid, wxEVT_LEFT_DOWN, wxPoint(180, 10));
+    SendMouse(m_grid, wxEVT_LEFT_UP, wxPoint(180, 10));
+    Pump();
+    EXPECT_EQ(m_grid->GetItemText(9, 2), "zz");
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(GridWindowTest, DraggingADividerResizesTheColumn)
+{
+    SendMouse(m_grid, wxEVT_MOTION, wxPoint(159, 10));
+    SendMouse(m_grid, wxEVT_LEFT_DOWN, wxPoint(159, 10));
+    wxMouseEvent drag(wxEVT_MOTION);
+    drag.SetPosition(wxPoint(200, 10));
+    drag.m_leftDown = true;
+    m_grid->GetEventHandler()->ProcessEvent(drag);
+    SendMouse(m_grid, wxEVT_LEFT_UP, wxPoint(200, 10));
+    EXPECT_EQ(m_grid->GetColumnWidth(1), 120);
+    EXPECT_FALSE(m_grid->HasCapture());
+}
+
+TEST_F(GridWindowTest, TitleTipForClippedCellsPassesClicksToTheCellBeneath)
+{
+    m_grid->SetItemText(2, 2, "a text much too long for eighty pixels");
+    SendMouse(m_grid, wxEVT_MOTION, wxPoint(250, 60));
+    EXPECT_TRUE(m_grid->GetTitleTip() == nullptr || !m_grid->GetTitleTip()->IsTipShown());
+    SendMouse(m_grid, wxEVT_MOTION, wxPoint(170, 60));
+    CClippedTextTip* tip = m_grid->GetTitleTip();
+    ASSERT_NE(tip, nullptr);
+    ASSERT_TRUE(tip->IsTipShown());
+    EXPECT_EQ(tip->GetText(), " a text much too long for eighty pixels ");
+
+    if (const char* folder = std::getenv(kScreenshots)) {
+        PumpFor(200);
+        // From the screen: the tip is a window of its own above the grid.
+        const wxRect area = m_frame->GetScreenRect();
+        wxBitmap shot(area.GetSize());
+        wxScreenDC screen;
+        wxMemoryDC memory(shot);
+        memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
+        memory.SelectObject(wxNullBitmap);
+        shot.SaveFile(wxString(folder) + "/grid_window.png", wxBITMAP_TYPE_PNG);
+    }
+
+    // A click on the tip lands on the cell under it.
+    const wxPoint onTip = tip->ScreenToClient(m_grid->ClientToScreen(wxPoint(200, 60)));
+    SendMouse(tip, wxEVT_LEFT_DOWN, onTip);
+    SendMouse(tip, wxEVT_LEFT_UP, onTip);
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(2, 2));
+}
+
+namespace {
+
+// Prints the grid into a PostScript file as a printer would; the file's text.
+std::string PrintToFile(CGridWindow& grid, int& pages)
+{
+    const wxString path = wxFileName::CreateTempFileName("grid-print");
+    wxPrintData data;
+    data.SetFilename(path);
+    data.SetPrintMode(wxPRINT_MODE_FILE);
+    wxPostScriptDC dc(data);
+    EXPECT_TRUE(dc.IsOk());
+    CGridPrintout printout(grid);
+    printout.SetDC(&dc);
+    printout.SetPPIScreen(96, 96);
+    const int ppi = dc.GetResolution();
+    printout.SetPPIPrinter(ppi, ppi);
+    int width = 0;
+    int height = 0;
+    dc.GetSize(&width, &height);
+    printout.SetPageSizePixels(width, height);
+    printout.SetPaperRectPixels(wxRect(0, 0, width, height));
+    printout.OnPreparePrinting();
+    int minPage = 0;
+    int from = 0;
+    int to = 0;
+    printout.GetPageInfo(&minPage, &pages, &from, &to);
+    dc.StartDoc("grid");
+    for (int page = 1; page <= pages; ++page) {
+        dc.StartPage();
+        EXPECT_TRUE(printout.OnPrintPage(page));
+        dc.EndPage();
+    }
+    dc.EndDoc();
+    wxString text;
+    wxFFile(path).ReadAll(&text);
+    wxRemoveFile(path);
+    return text.ToStdString();
+}
+
+}  // namespace
+
+TEST_F(GridWindowTest, PrintingIntoAFileGivesOnePageWithItsFooter)
+{
+    int pages = 0;
+    const std::string text = PrintToFile(*m_grid, pages);
+    EXPECT_EQ(pages, 1);
+    EXPECT_NE(text.find("Page 1 of 1"), std::string::npos);
+    EXPECT_NE(text.find("9,3"), std::string::npos);
+
+    if (const char* folder = std::getenv(kScreenshots)) {
+        // The first page on a bitmap the size of a letter page at 96 dpi, to look at.
+        wxBitmap paper(816, 1056, 24);
+        wxMemoryDC dc(paper);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        CGridPrintout printout(*m_grid);
+        printout.SetDC(&dc);
+        printout.SetPPIScreen(96, 96);
+        printout.SetPPIPrinter(96, 96);
+        printout.SetPageSizePixels(816, 1056);
+        printout.SetPaperRectPixels(wxRect(0, 0, 816, 1056));
+        printout.OnPreparePrinting();
+        printout.OnPrintPage(1);
+        dc.SelectObject(wxNullBitmap);
+        paper.SaveFile(wxString(folder) + "/grid_print.png", wxBITMAP_TYPE_PNG);
+    }
+}
+
+TEST_F(GridWindowTest, ARowTallerThanThePageIsPrintedOnAPageOfItsOwn)
+{
+    m_grid->SetRowHeight(5, 5000);
+    int pages = 0;
+    const std::string text = PrintToFile(*m_grid, pages);
+    EXPECT_EQ(pages, 3);
+    EXPECT_NE(text.find("5,2"), std::string::npos);
+    EXPECT_NE(text.find("Page 3 of 3"), std::string::npos);
+}
+
+namespace {
+
+CGridCellCombo* MakeCombo(CGridWindow& grid, int row, int col, bool dropDownList)
+{
+    grid.SetCellType(row, col, [] { return std::make_unique<CGridCellCombo>(); });
+    auto* combo = dynamic_cast<CGridCellCombo*>(grid.GetCell(row, col));
+    combo->SetOptions({"bar", "psi", "kPa", "a unit with a name far too long for any drop-down list"});
+    combo->SetStyle(dropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
+    grid.SetItemText(row, col, "psi");
+    return combo;
+}
+
+}  // namespace
+
+TEST_F(GridWindowTest, ComboCellChoosesAnOptionAndEndsOnce)
+{
+    MakeCombo(*m_grid, 2, 3, true);
+    m_grid->SetFocusCell(2, 3);
+    Key(m_grid, WXK_F2);
+    CGridComboList* combo = m_grid->GetComboList();
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->GetSelection(), 1);
+    EXPECT_LE(combo->DropWidth(), CGridComboList::kMaxDropWidth);
+    if (const char* folder = std::getenv(kScreenshots)) {
+        m_frame->Refresh();
+        m_frame->Update();
+        PumpFor(300);
+        const wxRect area = m_frame->GetScreenRect();
+        wxBitmap shot(area.GetSize());
+        wxScreenDC screen;
+        wxMemoryDC memory(shot);
+        memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
+        memory.SelectObject(wxNullBitmap);
+        shot.SaveFile(wxString(folder) + "/grid_combo.png", wxBITMAP_TYPE_PNG);
+    }
+    ASSERT_TRUE(WaitFor([combo] { return combo->IsPopupShown(); }));
+    EXPECT_LE(combo->GetPopupWindow()->GetSize().x, CGridComboList::kMaxDropWidth + 2);
+    combo->SetSelection(2);
+    combo->EndEdit(GridKeyReturn);
+    combo->EndEdit(0);
+    Pump();
+    EXPECT_EQ(m_grid->GetItemText(2, 3), "kPa");
+    EXPECT_EQ(Count(GridNotifyEndEdit), 1);
+    EXPECT_EQ(m_grid->GetComboList(), nullptr);
+}
+
+TEST_F(GridWindowTest, ComboCellEscapeRestoresAndTypingReplacesTheText)
+{
+    MakeCombo(*m_grid, 2, 3, false);
+    m_grid->SetFocusCell(2, 3);
+    Key(m_grid, 'x');
+    CGridComboList* combo = m_grid->GetComboList();
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->GetValue(), "x");
+    Key(combo, WXK_ESCAPE);
+    Pump();
+    EXPECT_EQ(m_grid->GetItemText(2, 3), "psi");
+    EXPECT_EQ(Count(GridNotifyEndEdit), 0);
+}
+
+TEST_F(GridWindowTest, ComboCellShowsItsButtonWhereItMayBeEdited)
+{
+    MakeCombo(*m_grid, 1, 3, true);
+    MakeCombo(*m_grid, 2, 3, true);
+    m_grid->SetItemState(2, 3, CELLSTATE_READONLY);
+    wxBitmap bitmap(400, 100, 24);
+    {
+        wxMemoryDC dc(bitmap);
+        m_grid->PaintTo(dc, wxRect(0, 0, 400, 100));
+    }
+    const wxImage image = bitmap.ConvertToImage();
+    const wxColour face = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+    EXPECT_GT(CountColour(image, face, wxRect(300, 24, 20, 24)), 20);
+    EXPECT_EQ(CountColour(image, face, wxRect(300, 48, 20, 24)), 0);
+}
