@@ -7,6 +7,7 @@
 #include "HarbinaxCore/StyleNames.h"
 #include "Platform/NumberText.h"
 #include "Platform/ResourceRegistry.h"
+#include "PolyglottaWx/WindowIds.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -346,17 +347,9 @@ wxWindow* CreateStandard(EDialogItemKind kind, bool startsGroup, wxWindow* paren
 
 int CDialogControls::WindowId(int itemId)
 {
-    switch (itemId) {
-    case 1:
-        return wxID_OK;
-    case 2:
-        return wxID_CANCEL;
-    case 0xFFFF:
-    case -1:
+    if (itemId == 0xFFFF || itemId == -1)
         return wxID_ANY;
-    default:
-        return itemId;
-    }
+    return CWindowIds::FromResourceId(itemId);
 }
 
 wxWindow* CDialogControls::FindItem(const wxWindow* window, int itemId)
@@ -377,8 +370,6 @@ bool CDialogControls::CreateControls(const SDialogTemplate& dialogTemplate, wxWi
     const std::vector<SDialogItem>& items = dialogTemplate.items;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const SDialogItem& item = items[i];
-        if (item.id >= wxID_LOWEST && item.id <= wxID_HIGHEST)
-            return Failed(error, ItemName(item, i) + ": ids from 4999 to 5999 are reserved for wx's own");
         if (DialogItemKind(item) == EDialogItemKind::Unknown && !factories.count(item.id))
             return Failed(error, ItemName(item, i) + ": no control of this class");
     }
