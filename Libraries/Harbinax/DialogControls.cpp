@@ -153,8 +153,15 @@ wxWindow* CreateText(wxWindow* parent, int id, const SDialogItem& item, const wx
         break;
     }
     const wxString title = Text(item.title);
-    return new wxStaticText(parent, id, (item.style & SS_NOPREFIX) ? wxControl::EscapeMnemonics(title) : title, pos,
-                            size, style);
+    auto* text = new wxStaticText(parent, id, (item.style & SS_NOPREFIX) ? wxControl::EscapeMnemonics(title) : title,
+                                  pos, size, style);
+    // A label beside a field stands in the middle of its line, as the field's text does.
+    if (item.style & SS_CENTERIMAGE) {
+        const int height = text->GetTextExtent(text->GetLabelText()).y;
+        if (height < size.y)
+            text->SetSize(pos.x, pos.y + (size.y - height) / 2, size.x, height);
+    }
+    return text;
 }
 
 wxWindow* CreatePlaceholder(wxWindow* parent, int id, const SDialogItem& item, const wxPoint& pos,

@@ -27,6 +27,7 @@
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -243,6 +244,24 @@ TEST(DynamicDialog, ControlIdsInWxsReservedRangeMoveOutOfIt)
     EXPECT_TRUE(button->GetId() < wxID_LOWEST || button->GetId() > wxID_HIGHEST) << button->GetId();
     EXPECT_EQ(CWindowIds::ToResourceId(button->GetId()), 5100);
     EXPECT_EQ(dialog->GetItem(1)->GetId(), wxID_OK);
+}
+
+TEST(DynamicDialog, CentredLabelStandsInTheMiddleOfItsLine)
+{
+    auto dialog = BuiltDialog("<dialog style='DS_SETFONT' pointsize='8' typeface='MS Shell Dlg'>"
+                              "<item class='STATIC' id='10' x='5' y='20' width='90' height='24' title='Size:'"
+                              " style='WS_CHILD WS_VISIBLE SS_CENTERIMAGE'/>"
+                              "<item class='STATIC' id='11' x='5' y='40' width='90' height='14' title='Size:'"
+                              " style='WS_CHILD WS_VISIBLE'/></dialog>");
+    ASSERT_TRUE(dialog->CreateFromTemplate(false));
+    const wxRect line(dialog->ConvertDialogToPixels(wxPoint(5, 20)), dialog->ConvertDialogToPixels(wxSize(90, 24)));
+    const wxRect centred = dialog->GetItem(10)->GetRect();
+    EXPECT_LT(centred.height, line.height);
+    EXPECT_LE(std::abs((centred.y + centred.height / 2) - (line.y + line.height / 2)), 1) << centred.y;
+    EXPECT_EQ(centred.x, line.x);
+    EXPECT_EQ(centred.width, line.width);
+    // Without the style the label keeps the top of its line.
+    EXPECT_EQ(dialog->GetItem(11)->GetPosition(), dialog->ConvertDialogToPixels(wxPoint(5, 40)));
 }
 
 TEST(DynamicDialog, FactoryMakesTheControlOfAnItem)
