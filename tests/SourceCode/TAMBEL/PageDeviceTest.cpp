@@ -277,6 +277,21 @@ TEST_F(PageDeviceTest, Screenshot)
     SaveScreenshot(Snapshot(m_frame.get()), "page-device-en");
 }
 
+TEST_F(PageDeviceTest, GermanTextsAndScreenshot)
+{
+    UseTranslatedLanguage("de");
+    CreateShown();
+    const SDialogTemplate& built = *m_page.GetTemplate();
+    EXPECT_EQ(built.items[0].title, "Nennweite:");
+    EXPECT_EQ(built.items[18].title, "Gerätekonfiguration:");
+    EXPECT_EQ(built.items[20].title, "V-Nummer:");
+    EXPECT_EQ(Selected(m_page.GetFeatureList(3)), "alle");
+    EXPECT_EQ(m_page.GetFeatureList(3)->GetString(1).utf8_string(), "Edelstahl 1.4404/316L");
+    SetConfiguration({{3, 301}});
+    m_page.OnEnterPage();
+    SaveScreenshot(Snapshot(m_frame.get()), "page-device-de");
+}
+
 TEST_F(PageDeviceTest, WithoutTheDeviceFeaturesThereIsNoPageAndTheConfigurationStays)
 {
     CUnitDb::GetInstance()->Close();
