@@ -7,6 +7,7 @@
 #include "HarbinaxCore/StyleNames.h"
 #include "Platform/NumberText.h"
 #include "Platform/ResourceRegistry.h"
+#include "PolyglottaWx/WindowIds.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -152,8 +153,15 @@ wxWindow* CreateText(wxWindow* parent, int id, const SDialogItem& item, const wx
         break;
     }
     const wxString title = Text(item.title);
-    return new wxStaticText(parent, id, (item.style & SS_NOPREFIX) ? wxControl::EscapeMnemonics(title) : title, pos,
-                            size, style);
+    auto* text = new wxStaticText(parent, id, (item.style & SS_NOPREFIX) ? wxControl::EscapeMnemonics(title) : title,
+                                  pos, size, style);
+    // A label beside a field stands in the middle of its line, as the field's text does.
+    if (item.style & SS_CENTERIMAGE) {
+        const int height = text->GetTextExtent(text->GetLabelText()).y;
+        if (height < size.y)
+            text->SetSize(pos.x, pos.y + (size.y - height) / 2, size.x, height);
+    }
+    return text;
 }
 
 wxWindow* CreatePlaceholder(wxWindow* parent, int id, const SDialogItem& item, const wxPoint& pos,
@@ -346,17 +354,9 @@ wxWindow* CreateStandard(EDialogItemKind kind, bool startsGroup, wxWindow* paren
 
 int CDialogControls::WindowId(int itemId)
 {
-    switch (itemId) {
-    case 1:
-        return wxID_OK;
-    case 2:
-        return wxID_CANCEL;
-    case 0xFFFF:
-    case -1:
+    if (itemId == 0xFFFF || itemId == -1)
         return wxID_ANY;
-    default:
-        return itemId;
-    }
+    return CWindowIds::FromResourceId(itemId);
 }
 
 wxWindow* CDialogControls::FindItem(const wxWindow* window, int itemId)
@@ -377,8 +377,6 @@ bool CDialogControls::CreateControls(const SDialogTemplate& dialogTemplate, wxWi
     const std::vector<SDialogItem>& items = dialogTemplate.items;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const SDialogItem& item = items[i];
-        if (item.id >= wxID_LOWEST && item.id <= wxID_HIGHEST)
-            return Failed(error, ItemName(item, i) + ": ids from 4999 to 5999 are reserved for wx's own");
         if (DialogItemKind(item) == EDialogItemKind::Unknown && !factories.count(item.id))
             return Failed(error, ItemName(item, i) + ": no control of this class");
     }

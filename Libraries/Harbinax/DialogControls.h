@@ -1,9 +1,9 @@
 // Creates the windows of a dialog template (DialogTemplate.h) as wx controls, direct children
 // of one window: a dialog (CDynamicDialog) or a panel that a page or an embedded dialog shows.
 // Positions and sizes are dialog units of that window's font, converted with
-// ConvertDialogToPixels. Item ids are the control ids, except that 1 and 2 (OK and Cancel) are
-// wxID_OK and wxID_CANCEL, so that wx's dialog handling closes the dialog with them, and that
-// 0xFFFF (-1) gets a fresh id.
+// ConvertDialogToPixels. Item ids become window ids through CWindowIds: 1 and 2 (OK and Cancel)
+// are wxID_OK and wxID_CANCEL, so that wx's dialog handling closes the dialog with them, ids in
+// wx's reserved range move out of it, and 0xFFFF (-1) gets a fresh id.
 #pragma once
 
 #include "HarbinaxCore/DialogTemplate.h"
@@ -34,8 +34,8 @@ public:
     // With DS_SETFONT or DS_FIXEDSYS and a point size, the header's font becomes the window's
     // (and so the controls') font; a width and height make the window's client size. Then one
     // control per item, in order. False with the reason in *error (when given), and no control
-    // created, for an item of a class or style no control stands for, an id in wx's reserved
-    // range (4999 to 5999), or a factory that creates nothing.
+    // created, for an item of a class or style no control stands for or a factory that creates
+    // nothing.
     static bool CreateControls(const SDialogTemplate& dialogTemplate, wxWindow* window,
                                const DialogControlFactories& factories, std::string* error);
 

@@ -82,8 +82,14 @@ bool CTAMBELDlg::OnInitDialog()
         frame->SetIcon(frameIcon);
     }
 
-    if (!m_fluidPage.Create(frame) || !m_devicePage.Create(frame) || !m_resultsPage.Create(frame) ||
-        !m_configurationPage.Create(frame))
+    if (!m_fluidPage.Create(frame))
+        return false;
+    // Without the device page every device of the database is sized: the program still serves.
+    if (!m_devicePage.Create(frame)) {
+        QUILLET_POS(m_log);
+        m_log.Warn("Device page not available");
+    }
+    if (!m_resultsPage.Create(frame) || !m_configurationPage.Create(frame))
         return false;
 
     AddButton(nullptr, ID_FILE_OPEN, IDI_TOOL_OPEN, "Open", false);

@@ -23,9 +23,19 @@ const SIds kStandardIds[] = {
     {57670, wxID_HELP},
 };
 
-// The program's own commands and where they lie among wx's menu ids (0 to 32766).
-constexpr SIds kFirstCommand = {0x8000, 0x6000};
-constexpr int kCommandCount = 0x7FFF - kFirstCommand.windowId;
+// Resource ids that wx cannot take as they are, and where their windows' ids lie: the program's
+// own commands among wx's menu ids (0 to 32766), and control ids in wx's reserved range just
+// below the commands.
+struct SRange {
+    SIds first;
+    int count;
+};
+
+constexpr int kReservedCount = wxID_HIGHEST - wxID_LOWEST + 1;
+constexpr SRange kMovedRanges[] = {
+    {{0x8000, 0x6000}, 0x7FFF - 0x6000},
+    {{wxID_LOWEST, 0x6000 - kReservedCount}, kReservedCount},
+};
 
 int Map(int id, int SIds::*from, int SIds::*to)
 {
@@ -33,8 +43,10 @@ int Map(int id, int SIds::*from, int SIds::*to)
         if (ids.*from == id)
             return ids.*to;
     }
-    if (id >= kFirstCommand.*from && id < kFirstCommand.*from + kCommandCount)
-        return id - kFirstCommand.*from + kFirstCommand.*to;
+    for (const SRange& range : kMovedRanges) {
+        if (id >= range.first.*from && id < range.first.*from + range.count)
+            return id - range.first.*from + range.first.*to;
+    }
     return id;
 }
 

@@ -4,17 +4,19 @@
 #pragma once
 
 #include "Harbinax/BaseDialog.h"
+#include "Harbinax/DialogControls.h"
 #include "Quillet/Logger.h"
-
-struct SDialogTemplate;
 
 class CTemplatePage : public cvBaseDialog {
 public:
-    explicit CTemplatePage(const char* loggerName);
+    // A scrollable page scrolls its content when its window is smaller.
+    explicit CTemplatePage(const char* loggerName, bool scrollable = false);
 
     // False (and logged) when the template is missing or its controls cannot be made.
     bool CreateFromResource(wxWindow* parent, int templateId);
-    bool CreateFromTemplate(wxWindow* parent, const SDialogTemplate& dialogTemplate);
+    // The items of the factories get controls of the page's own classes.
+    bool CreateFromTemplate(wxWindow* parent, const SDialogTemplate& dialogTemplate,
+                            const DialogControlFactories& factories = DialogControlFactories());
 
 protected:
     CLogger m_log;

@@ -5,6 +5,7 @@
 #include "HarbinaxCore/DialogItemKind.h"
 #include "HarbinaxCore/StyleNames.h"
 #include "Platform/ResourceRegistry.h"
+#include "PolyglottaWx/WindowIds.h"
 
 #include <gtest/gtest.h>
 #include <wx/button.h>
@@ -26,6 +27,7 @@
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -224,18 +226,42 @@ TEST(DynamicDialog, CreationIsRefusedWithoutAUsableTemplate)
         auto dialog = BuiltDialog("<dialog style='WS_CHILD DS_CONTROL'/>");
         EXPECT_FALSE(dialog->CreateFromTemplate(false)) << "a child belongs in a panel";
     }
-    // A control id that wx reserves for itself (5100 is wxID_OK) would misbehave.
-    const char* const bad[] = {
-        "<dialog><item class='BUTTON' id='1' style='WS_CHILD WS_VISIBLE'/>"
-        "<item class='BUTTON' id='5100' style='WS_CHILD WS_VISIBLE'/></dialog>",
-        "<dialog><item class='BUTTON' id='1' style='WS_CHILD WS_VISIBLE'/>"
-        "<item class='SCROLLBAR' id='10' style='WS_CHILD WS_VISIBLE'/></dialog>",
-    };
-    for (const char* xml : bad) {
-        auto dialog = BuiltDialog(xml);
-        EXPECT_FALSE(dialog->CreateFromTemplate(false)) << xml;
-        EXPECT_TRUE(dialog->GetChildren().empty()) << xml;
-    }
+    // A control of a class no control stands for.
+    auto dialog = BuiltDialog("<dialog><item class='BUTTON' id='1' style='WS_CHILD WS_VISIBLE'/>"
+                              "<item class='SCROLLBAR' id='10' style='WS_CHILD WS_VISIBLE'/></dialog>");
+    EXPECT_FALSE(dialog->CreateFromTemplate(false));
+    EXPECT_TRUE(dialog->GetChildren().empty());
+}
+
+TEST(DynamicDialog, ControlIdsInWxsReservedRangeMoveOutOfIt)
+{
+    // 5100 is wxID_OK's value: a control with it would close the dialog.
+    auto dialog = BuiltDialog("<dialog><item class='BUTTON' id='5100' style='WS_CHILD WS_VISIBLE'/>"
+                              "<item class='BUTTON' id='1' style='WS_CHILD WS_VISIBLE'/></dialog>");
+    ASSERT_TRUE(dialog->CreateFromTemplate(false));
+    wxWindow* button = dialog->GetItem(5100);
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->GetId() < wxID_LOWEST || button->GetId() > wxID_HIGHEST) << button->GetId();
+    EXPECT_EQ(CWindowIds::ToResourceId(button->GetId()), 5100);
+    EXPECT_EQ(dialog->GetItem(1)->GetId(), wxID_OK);
+}
+
+TEST(DynamicDialog, CentredLabelStandsInTheMiddleOfItsLine)
+{
+    auto dialog = BuiltDialog("<dialog style='DS_SETFONT' pointsize='8' typeface='MS Shell Dlg'>"
+                              "<item class='STATIC' id='10' x='5' y='20' width='90' height='24' title='Size:'"
+                              " style='WS_CHILD WS_VISIBLE SS_CENTERIMAGE'/>"
+                              "<item class='STATIC' id='11' x='5' y='40' width='90' height='14' title='Size:'"
+                              " style='WS_CHILD WS_VISIBLE'/></dialog>");
+    ASSERT_TRUE(dialog->CreateFromTemplate(false));
+    const wxRect line(dialog->ConvertDialogToPixels(wxPoint(5, 20)), dialog->ConvertDialogToPixels(wxSize(90, 24)));
+    const wxRect centred = dialog->GetItem(10)->GetRect();
+    EXPECT_LT(centred.height, line.height);
+    EXPECT_LE(std::abs((centred.y + centred.height / 2) - (line.y + line.height / 2)), 1) << centred.y;
+    EXPECT_EQ(centred.x, line.x);
+    EXPECT_EQ(centred.width, line.width);
+    // Without the style the label keeps the top of its line.
+    EXPECT_EQ(dialog->GetItem(11)->GetPosition(), dialog->ConvertDialogToPixels(wxPoint(5, 40)));
 }
 
 TEST(DynamicDialog, FactoryMakesTheControlOfAnItem)
@@ -314,6 +340,7 @@ TEST(DialogControls, WindowIds)
     EXPECT_EQ(CDialogControls::WindowId(2), wxID_CANCEL);
     EXPECT_EQ(CDialogControls::WindowId(0xFFFF), wxID_ANY);
     EXPECT_EQ(CDialogControls::WindowId(1054), 1054);
+    EXPECT_EQ(CDialogControls::WindowId(5100), CWindowIds::FromResourceId(5100));
 }
 
 }  // namespace

@@ -232,7 +232,7 @@ TEST(TranslatorWxMenu, PopupsAreFoundByPositionOnly)
     EXPECT_EQ(Text(menu.FindItemByPosition(2)->GetItemLabel()), "e");
 }
 
-TEST(WindowIds, CommandsMoveIntoTheRangeOfWxMenuIds)
+TEST(WindowIds, CommandsMoveIntoTheRangeOfWxMenuIdsAndControlsOutOfWxsOwn)
 {
     const struct {
         int resourceId;
@@ -250,6 +250,10 @@ TEST(WindowIds, CommandsMoveIntoTheRangeOfWxMenuIds)
         {32772, 24580},
         {40958, 32766},
         {40959, 40959},  // beyond what wx menus take
+        {4999, 23575},   // controls in the ids wx keeps for itself
+        {5100, 23676},
+        {5999, 24575},
+        {6000, 6000},
         {1075, 1075},    // controls
         {10013, 10013},
         {0, 0},

@@ -50,11 +50,33 @@ wxBitmap ScreenShot(wxWindow* window)
     return bitmap;
 }
 
+// Zephrin.db of the build in the test's program folder, its revision rows removed when asked.
+void PlaceDatabase(bool withRevisions)
+{
+    const char* programDir = std::getenv("ZEPHRIN_PROGRAM_DIR");
+    ASSERT_NE(programDir, nullptr);
+    const std::string target = TestProgramFolder() + "Zephrin.db";
+    {
+        std::ifstream in(std::string(programDir) + "/Zephrin.db", std::ios::binary);
+        ASSERT_TRUE(in.good());
+        std::ofstream(target, std::ios::binary | std::ios::trunc) << in.rdbuf();
+    }
+    if (withRevisions)
+        return;
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(target.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, "DELETE FROM Revisions", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
 class MainDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         App().EnableTranslator(false);
+        // The device page is built from the database's device features.
+        PlaceDatabase(true);
+        ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
         auto environment = std::make_unique<CFakeStartupEnvironment>(SStartupScript(), calls);
         fake = environment.get();
         App().SetEnvironment(std::move(environment));
@@ -64,6 +86,8 @@ protected:
     {
         App().SetMainDialog(nullptr);
         App().SetEnvironment(std::make_unique<CStartupEnvironment>());
+        CUnitDb::GetInstance()->Close();
+        std::remove((TestProgramFolder() + "Zephrin.db").c_str());
     }
 
     // A created and shown main window, known to the application as its main dialog.
@@ -209,25 +233,6 @@ TEST_F(MainDialogTest, EnglishScreenshot)
 }
 
 // --- About box -------------------------------------------------------------------------------
-
-// Zephrin.db of the build in the test's program folder, its revision rows removed when asked.
-void PlaceDatabase(bool withRevisions)
-{
-    const char* programDir = std::getenv("ZEPHRIN_PROGRAM_DIR");
-    ASSERT_NE(programDir, nullptr);
-    const std::string target = TestProgramFolder() + "Zephrin.db";
-    {
-        std::ifstream in(std::string(programDir) + "/Zephrin.db", std::ios::binary);
-        ASSERT_TRUE(in.good());
-        std::ofstream(target, std::ios::binary | std::ios::trunc) << in.rdbuf();
-    }
-    if (withRevisions)
-        return;
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(target.c_str(), &db), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(db, "DELETE FROM Revisions", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-}
 
 class AboutTest : public ::testing::Test {
 protected:
