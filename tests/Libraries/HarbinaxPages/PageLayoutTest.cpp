@@ -1,6 +1,8 @@
 #include "PageTestSupport.h"
 #include "support/WxTestSupport.h"
 
+#include "Harbinax/DialogControls.h"
+
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 #include <wx/stattext.h>
@@ -135,6 +137,52 @@ TEST(ScrolledPage, ContentLargerThanThePageScrollsWithinItsExtent)
     EXPECT_EQ(wxPoint(350, 260), corner->GetPosition());
     EXPECT_EQ(wxRect(10, 10, 480, 20), stretched->GetRect());
     frame->Destroy();
+    Pump();
+}
+
+TEST(PageFromResource, CarriesTheControlsAndSizeOfItsDialogResource)
+{
+    CallLog log;
+    CLoggingDialog host("host", log);
+    ASSERT_TRUE(host.CreateFrame(nullptr, "Resource", wxSize(500, 400)));
+    CLoggingDialog page("page", log);
+    std::string error;
+    ASSERT_TRUE(page.CreatePage(host.GetWindow(), 200, {}, &error)) << error;
+    wxWindow* panel = page.GetWindow();
+    EXPECT_EQ(panel->GetParent(), host.GetWindow());
+    EXPECT_FALSE(panel->IsShown());
+    EXPECT_EQ(panel->GetPosition(), wxPoint(0, 0));
+    EXPECT_EQ(panel->GetClientSize(), panel->ConvertDialogToPixels(wxSize(200, 120)));
+    EXPECT_EQ(page.m_contentSize, panel->GetClientSize());
+    wxWindow* edit = CDialogControls::FindItem(panel, 1202);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->GetPosition(), panel->ConvertDialogToPixels(wxPoint(72, 24)));
+
+    // A page may be anchored and shown like one built by hand.
+    page.AddDlgItemAnchor(1202, kAnchorTopLeft, kAnchorTopRight);
+    host.m_pages.push_back(&page);
+    EXPECT_TRUE(host.ShowPage(&page));
+    EXPECT_TRUE(panel->IsShown());
+    host.GetWindow()->Destroy();
+    Pump();
+}
+
+TEST(PageFromResource, FailsWithoutAWindowForAMissingOrBrokenResource)
+{
+    CallLog log;
+    CLoggingDialog host("host", log);
+    ASSERT_TRUE(host.CreateFrame(nullptr, "Resource", wxSize(300, 200)));
+    const std::size_t children = host.GetWindow()->GetChildren().size();
+    for (const int id : {299, 201}) {
+        CLoggingDialog page("page", log);
+        std::string error;
+        EXPECT_FALSE(page.CreatePage(host.GetWindow(), id, {}, &error)) << id;
+        EXPECT_FALSE(error.empty()) << id;
+        EXPECT_EQ(page.GetWindow(), nullptr) << id;
+        Pump();
+        EXPECT_EQ(host.GetWindow()->GetChildren().size(), children) << id;
+    }
+    host.GetWindow()->Destroy();
     Pump();
 }
 
