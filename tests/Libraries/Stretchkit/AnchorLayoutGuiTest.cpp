@@ -4,8 +4,15 @@
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <map>
+#include <wx/button.h>
+#include <wx/dcmemory.h>
+#include <wx/dcclient.h>
 #include <wx/frame.h>
+#include <wx/listbox.h>
 #include <wx/panel.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
 #include <wx/uiaction.h>
 
 namespace {
@@ -20,8 +27,26 @@ public:
     {
     }
 
+    using CAnchorLayout::ChildNeedsRedraw;
+
+    // By callback id: the window and the anchors the callback answers with; ids not here are
+    // skipped.
+    std::map<int, SCallbackAnchor> answers;
+    int asked = 0;
+
 protected:
     wxWindow* GetLayoutWindow() const override { return m_window; }
+
+    bool FillCallbackAnchor(SCallbackAnchor& record) override
+    {
+        ++asked;
+        const auto found = answers.find(record.callbackId);
+        if (found == answers.end())
+            return false;
+        record.window = found->second.window;
+        record.anchor = found->second.anchor;
+        return true;
+    }
 
 private:
     wxWindow* m_window;
@@ -42,6 +67,23 @@ protected:
     {
         ++requests;
         wxWindow::DoSetSize(x, y, width, height, flags);
+    }
+};
+
+// Counts the repaints asked of it.
+class CCountingText : public wxStaticText {
+public:
+    CCountingText(wxWindow* parent, const wxString& text, const wxRect& rect, long style)
+        : wxStaticText(parent, wxID_ANY, text, rect.GetPosition(), rect.GetSize(), style)
+    {
+    }
+
+    int refreshes = 0;
+
+    void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override
+    {
+        ++refreshes;
+        wxStaticText::Refresh(eraseBackground, rect);
     }
 };
 
@@ -150,6 +192,97 @@ TEST_F(AnchorLayoutGui, DestroyedChildIsForgotten)
     delete gone;
     Grow();
     EXPECT_EQ(wxRect(151, 10, 20, 20), kept->GetRect());
+}
+
+TEST_F(AnchorLayoutGui, CallbackAnchorMovesItsChildByTheCallbacksAnswer)
+{
+    CCountingWindow* placed = Child(10, wxRect(10, 10, 20, 20));
+    CCountingWindow* skipped = Child(11, wxRect(50, 10, 20, 20));
+    anchors->AddCallbackAnchor(7);
+    anchors->AddCallbackAnchor(8);
+    // The callback keeps the child's size and ties its right edge to the right of the panel.
+    const SLayoutRect area{0, 0, 200, 300};
+    anchors->answers[7] = {7, placed, AnchorChild(area, {150, 10, 170, 30}, kAnchorTopRight, kNoAnchor)};
+
+    Grow();
+    EXPECT_EQ(2, anchors->asked);
+    EXPECT_EQ(wxRect(251, 10, 20, 20), placed->GetRect());
+    EXPECT_EQ(wxRect(50, 10, 20, 20), skipped->GetRect());
+
+    // Forgotten with the other anchors.
+    anchors->DeleteAllAnchors();
+    anchors->asked = 0;
+    panel->SetSize(200, 300);
+    anchors->RepositionChildren();
+    EXPECT_EQ(0, anchors->asked);
+    EXPECT_EQ(wxRect(251, 10, 20, 20), placed->GetRect());
+}
+
+// Which children are repainted whole after a move from old to now.
+TEST_F(AnchorLayoutGui, ChildrenWhosePictureDependsOnTheirSizeNeedARedraw)
+{
+    wxWindow* text = new wxStaticText(panel, wxID_ANY, "Text", wxPoint(0, 0), wxSize(50, 20));
+    wxWindow* picture = new wxStaticBitmap(panel, wxID_ANY, wxBitmap(8, 8), wxPoint(0, 30));
+    wxWindow* list = new wxListBox(panel, wxID_ANY, wxPoint(0, 60), wxSize(50, 50));
+    wxWindow* button = new wxButton(panel, wxID_ANY, "Go", wxPoint(0, 120));
+    const wxRect old(0, 0, 50, 20);
+    const struct {
+        wxWindow* child;
+        wxRect now;
+        bool redraw;
+    } cases[] = {
+        {text, wxRect(5, 5, 50, 20), false},  // moved only
+        {text, wxRect(0, 0, 60, 20), true},
+        {text, wxRect(0, 0, 50, 30), false},  // taller: the lines stay where they were
+        {picture, wxRect(0, 0, 50, 30), true},
+        {list, wxRect(0, 0, 60, 20), true},
+        {list, wxRect(0, 0, 40, 20), false},
+        {button, wxRect(0, 0, 60, 30), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.redraw, anchors->ChildNeedsRedraw(c.child, old, c.now)) << c.child->GetClassInfo()->GetClassName();
+}
+
+// A centred text that widens is drawn again centred in its new width, read from the screen.
+TEST(AnchorLayoutRedraw, CentredTextIsRepaintedAfterAResize)
+{
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "Redraw", wxPoint(40, 40), wxSize(400, 120));
+    wxPanel* panel = new wxPanel(frame, wxID_ANY, wxPoint(0, 0), wxSize(200, 100));
+    new wxPanel(frame, wxID_ANY, wxPoint(390, 110), wxSize(4, 4));  // no stretching of a single child
+    panel->SetBackgroundColour(*wxWHITE);
+    auto* text = new CCountingText(panel, "WWWW", wxRect(0, 20, 200, 30), wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
+    text->SetForegroundColour(*wxBLACK);
+    text->SetBackgroundColour(*wxWHITE);
+    CPanelAnchors anchors(panel);
+    ASSERT_TRUE(anchors.AddAnchor(text, kAnchorTopLeft, kAnchorTopRight));
+    ShowAndFocus(frame);
+    PumpFor(200);
+
+    auto ink = [&] {
+        // What the panel shows now, without asking anything to repaint first.
+        PumpFor(200);
+        const wxSize size = panel->GetClientSize();
+        wxBitmap bitmap(size);
+        wxClientDC source(panel);
+        wxMemoryDC memory(bitmap);
+        memory.Blit(0, 0, size.x, size.y, &source, 0, 0);
+        memory.SelectObject(wxNullBitmap);
+        return ColourBounds(bitmap.ConvertToImage(), *wxBLACK);
+    };
+    const wxRect before = ink();
+    ASSERT_FALSE(before.IsEmpty());
+    EXPECT_NEAR(before.x + before.width / 2, 100, 3);
+
+    panel->SetSize(380, 100);
+    text->refreshes = 0;
+    anchors.RepositionChildren();
+    EXPECT_EQ(1, text->refreshes);
+    const wxRect after = ink();
+    ASSERT_FALSE(after.IsEmpty());
+    EXPECT_NEAR(after.x + after.width / 2, 190, 3);
+    EXPECT_EQ(before.width, after.width);
+    frame->Destroy();
+    Pump();
 }
 
 TEST(GripSupportGui, GripSitsInTheCornerAndResizesTheWindowByDragging)
