@@ -98,7 +98,7 @@ bool cvBaseDialog::CreateFrame(wxWindow* parent, const wxString& title, const wx
     m_trackLimits.LimitMinTrack(ToLayoutSize(clientSize));
     m_contentSize = clientSize;
     wxFrame* created = frame.release();  // destroyed through wx from now on
-    if (!m_grip.CreateGrip(created, true)) {
+    if (!m_grip.CreateGrip(created, true, true, false)) {
         created->Destroy();
         return false;
     }
@@ -121,7 +121,7 @@ bool cvBaseDialog::CreatePage(wxWindow* parent, const wxRect& rect)
         return false;
     m_contentSize = panel->GetClientSize();
     wxPanel* created = panel.release();
-    if (!m_grip.CreateGrip(created, false)) {
+    if (!m_grip.CreateGrip(created, false, true, false)) {
         created->Destroy();
         return false;
     }

@@ -111,6 +111,7 @@ public:
     cvBaseDialog* GetCurrentPage() const { return m_currentPage; }
     cvToolBar* GetToolBar() const { return m_topBar.get(); }
     const CGripSupport& GetGripSupport() const { return m_grip; }
+    CGripSupport& GetGripSupport() { return m_grip; }
     wxPoint GetScrollPosition() const { return m_scroll; }
 
     // Filled by the application.

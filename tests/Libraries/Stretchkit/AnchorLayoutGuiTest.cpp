@@ -348,4 +348,90 @@ TEST(GripSupportGui, GoingDuringADragGivesTheMouseBack)
     EXPECT_EQ(nullptr, grip.GetGrip());
 }
 
+TEST(GripSupportGui, TriangularAndTransparentGrips)
+{
+    CGripSupport none;
+    EXPECT_FALSE(none.SetGripBackground(1));
+    EXPECT_FALSE(none.SetGripTriangle(true));
+
+    UniqueWindow<wxFrame> frame(new wxFrame(nullptr, wxID_ANY, "Grip", wxPoint(50, 50), wxSize(300, 200)));
+    new wxPanel(frame.get(), wxID_ANY, wxPoint(0, 0), wxSize(10, 10));  // no stretching of a single child
+    frame->SetBackgroundColour(*wxRED);
+    CGripSupport grip;
+    ASSERT_TRUE(grip.CreateGrip(frame.get(), true, true, false));
+    CGripBar* bar = grip.GetGrip();
+    EXPECT_TRUE(bar->IsTriangleRegion());
+    EXPECT_FALSE(bar->IsTransparentPaint());
+    ShowAndFocus(frame.get());
+    const wxSize size = bar->GetSize();
+    EXPECT_FALSE(bar->IsGripPoint(wxPoint(1, 1)));
+    EXPECT_TRUE(bar->IsGripPoint(wxPoint(size.x - 2, size.y - 2)));
+    EXPECT_FALSE(bar->IsGripPoint(wxPoint(size.x, size.y)));
+    // The upper-left half takes no drag.
+    SendMouse(bar, wxEVT_LEFT_DOWN, wxPoint(1, 1));
+    EXPECT_FALSE(bar->HasCapture());
+
+    // The parent's red shows in the upper half only, everywhere but the ridges when transparent,
+    // and nowhere in a square opaque grip.
+    auto red = [bar] { return CountColour(Snapshot(bar).ConvertToImage(), *wxRED); };
+    const int triangular = red();
+    EXPECT_GT(triangular, size.x * size.y / 3);
+    EXPECT_LT(triangular, size.x * size.y * 2 / 3);
+    EXPECT_TRUE(grip.SetGripBackground(1));
+    EXPECT_TRUE(bar->IsTransparentPaint());
+    EXPECT_GT(red(), triangular);
+    EXPECT_FALSE(grip.SetGripBackground(3));
+    EXPECT_TRUE(bar->IsTransparentPaint());
+    EXPECT_TRUE(grip.SetGripBackground(2));
+    EXPECT_TRUE(grip.SetGripTriangle(false));
+    EXPECT_TRUE(bar->IsGripPoint(wxPoint(1, 1)));
+    EXPECT_EQ(0, red());
+}
+
+// A change of the desktop's settings gives the grip the scroll bars' size again, in its corner.
+TEST(GripSupportGui, GripFollowsTheDesktopSettings)
+{
+    UniqueWindow<wxFrame> frame(new wxFrame(nullptr, wxID_ANY, "Grip", wxPoint(50, 50), wxSize(300, 200)));
+    new wxPanel(frame.get(), wxID_ANY, wxPoint(0, 0), wxSize(10, 10));  // no stretching of a single child
+    CGripSupport grip;
+    ASSERT_TRUE(grip.CreateGrip(frame.get(), true));
+    CGripBar* bar = grip.GetGrip();
+    const wxRect placed = bar->GetRect();
+    bar->SetSize(placed.GetRight() - 4, placed.GetBottom() - 5, 5, 6);  // as sized under older settings
+    wxSysColourChangedEvent changed;
+    changed.SetEventObject(bar);
+    bar->GetEventHandler()->ProcessEvent(changed);
+    EXPECT_EQ(placed, bar->GetRect());
+}
+
+// In a right-to-left window the grip sits in the bottom-left corner and drags that corner.
+TEST(GripSupportGui, RightToLeftGripSitsBottomLeft)
+{
+    UniqueWindow<wxFrame> frame(new wxFrame(nullptr, wxID_ANY, "Grip", wxPoint(100, 50), wxSize(400, 300)));
+    frame->SetLayoutDirection(wxLayout_RightToLeft);
+    new wxPanel(frame.get(), wxID_ANY, wxPoint(0, 0), wxSize(10, 10));
+    frame->SetMinSize(wxSize(300, 250));
+    CGripSupport grip;
+    ASSERT_TRUE(grip.CreateGrip(frame.get(), true, true, false));
+    CGripBar* bar = grip.GetGrip();
+    EXPECT_TRUE(bar->IsMirrored());
+    ShowAndFocus(frame.get());
+    // wx mirrors a right-to-left window's client coordinates, so the real pointer tells where
+    // the grip is: pressed in the window's bottom-left corner, it drags.
+    const wxRect start = frame->GetScreenRect();
+    const wxPoint from(start.GetLeft() + 2, start.GetBottom() - 2);
+
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(from);
+    Pump();
+    mouse.MouseDown();
+    Pump();
+    mouse.MouseMove(from + wxPoint(-60, 40));
+    EXPECT_TRUE(WaitFor([&] { return frame->GetSize() == start.GetSize() + wxSize(60, 40); }))
+        << frame->GetSize().x << "x" << frame->GetSize().y;
+    EXPECT_EQ(start.GetRight(), frame->GetScreenRect().GetRight());
+    mouse.MouseUp();
+    Pump();
+}
+
 }  // namespace
