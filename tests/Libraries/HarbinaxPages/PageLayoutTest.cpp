@@ -1,4 +1,5 @@
 #include "PageTestSupport.h"
+#include "support/WindowManager.h"
 #include "support/WxTestSupport.h"
 
 #include "Harbinax/DialogControls.h"
@@ -85,6 +86,35 @@ TEST_F(PageLayout, PagesFillTheAreaBelowTheToolbarAndFollowTheWindow)
     EXPECT_TRUE(grip->IsShown());
     EXPECT_EQ(wxPoint(550, 310 + bar), grip->GetRect().GetBottomRight() + wxPoint(1, 1));
     EXPECT_FALSE(fluid.GetGripSupport().IsGripShown());
+}
+
+// Maximising needs a window manager.
+TEST(PageGrip, MaximisedWindowHidesTheGripAndRestoringShowsIt)
+{
+    CWindowManager manager;
+    ASSERT_TRUE(manager.Start()) << "openbox could not be started";
+    CallLog log;
+    CLoggingDialog host("host", log);
+    ASSERT_TRUE(host.CreateFrame(nullptr, "Grip", wxSize(300, 200)));
+    new wxWindow(host.GetWindow(), wxID_ANY, wxPoint(0, 0), wxSize(5, 5));  // no stretching of a single child
+    wxFrame* frame = host.GetFrame();
+    ShowAndFocus(frame);
+    const CGripBar* grip = host.GetGripSupport().GetGrip();
+    ASSERT_NE(nullptr, grip);
+    EXPECT_TRUE(grip->IsShown());
+
+    frame->Maximize();
+    ASSERT_TRUE(WaitFor([&] { return frame->IsMaximized(); }));
+    EXPECT_TRUE(WaitFor([&] { return !grip->IsShown(); }));
+    EXPECT_FALSE(host.GetGripSupport().IsGripShown());
+
+    frame->Maximize(false);
+    ASSERT_TRUE(WaitFor([&] { return !frame->IsMaximized(); }));
+    EXPECT_TRUE(WaitFor([&] { return grip->IsShown(); }));
+    const wxSize client = frame->GetClientSize();
+    EXPECT_TRUE(WaitFor([&] { return grip->GetRect().GetBottomRight() + wxPoint(1, 1) == wxPoint(client.x, client.y); }));
+    frame->Destroy();
+    Pump();
 }
 
 TEST(ScrolledPage, ContentLargerThanThePageScrollsWithinItsExtent)
