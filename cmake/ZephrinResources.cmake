@@ -9,9 +9,14 @@
 #   Meant for executables: the resources register themselves from a static object, which the
 #   linker drops when it sits in a static library that nothing references.
 #
-# zephrin_add_version_record(TARGET <target> [VERSION a.b.c.d])
-#   Compiles the file version record into the target (default: the project version), read by
-#   Platform::ReadFileVersion and Platform::GetProgramVersion (Libraries/Platform/VersionInfo.h).
+# zephrin_add_version_record(TARGET <target> [VERSION a.b.c.d] [PRODUCT_VERSION a.b.c.d]
+#                            [COMPANY <text>] [PRODUCT <text>] [DESCRIPTION <text>]
+#                            [FILE_FLAGS n] [FILE_OS n] [FILE_TYPE n] [FILE_SUBTYPE n])
+#   Compiles the version record into the target: the file version (default: the project
+#   version), the product version (default: the file version), the three texts (UTF-8, at most
+#   519 bytes each, default empty) and the four 32-bit fields (default 0). Read by
+#   Platform::ReadVersionRecord and Platform::GetProgramVersionRecord
+#   (Libraries/Platform/VersionInfo.h).
 
 set(ZEPHRIN_RESOURCE_GENERATOR_SOURCE ${CMAKE_CURRENT_LIST_DIR}/ResourceGenerator.cpp)
 
@@ -70,31 +75,23 @@ function(zephrin_add_resources)
   target_link_libraries(${R_TARGET} PRIVATE Platform)
 endfunction()
 
-function(zephrin_add_version_record)
-  cmake_parse_arguments(V "" "TARGET;VERSION" "" ${ARGN})
-  if(NOT V_TARGET)
-    message(FATAL_ERROR "zephrin_add_version_record: TARGET is required")
-  endif()
-  if(NOT V_VERSION)
-    set(V_VERSION ${PROJECT_VERSION})
-  endif()
-  string(REPLACE "." ";" parts "${V_VERSION}")
+# The four words of a version a[.b[.c[.d]]] as little-endian bytes ", 0x.., 0x.." into out,
+# and bit-inverted into inverted_out.
+function(zephrin_version_words version out inverted_out)
+  string(REPLACE "." ";" parts "${version}")
   list(LENGTH parts count)
   if(count GREATER 4)
-    message(FATAL_ERROR "zephrin_add_version_record: ${V_VERSION} has more than four numbers")
+    message(FATAL_ERROR "zephrin_add_version_record: ${version} has more than four numbers")
   endif()
   while(count LESS 4)
     list(APPEND parts 0)
     math(EXPR count "${count} + 1")
   endwhile()
-
-  # Marker (see VersionInfo.cpp), the four words little-endian, then the words bit-inverted.
-  set(bytes "0x7F, 'Z', 'E', 'P', 'H', 'R', 'I', 'N', '-', 'F', 'I', 'L', 'E', 'V', 'E', 'R'")
   set(words "")
   set(inverted "")
   foreach(part ${parts})
     if(NOT part MATCHES "^[0-9]+$" OR part GREATER 65535)
-      message(FATAL_ERROR "zephrin_add_version_record: ${V_VERSION} is not four numbers 0..65535")
+      message(FATAL_ERROR "zephrin_add_version_record: ${version} is not four numbers 0..65535")
     endif()
     math(EXPR low "${part} % 256" OUTPUT_FORMAT HEXADECIMAL)
     math(EXPR high "${part} / 256" OUTPUT_FORMAT HEXADECIMAL)
@@ -103,11 +100,66 @@ function(zephrin_add_version_record)
     string(APPEND words ", ${low}, ${high}")
     string(APPEND inverted ", ${low_inverted}, ${high_inverted}")
   endforeach()
+  set(${out} "${words}" PARENT_SCOPE)
+  set(${inverted_out} "${inverted}" PARENT_SCOPE)
+endfunction()
+
+function(zephrin_add_version_record)
+  cmake_parse_arguments(V "" "TARGET;VERSION;PRODUCT_VERSION;COMPANY;PRODUCT;DESCRIPTION;FILE_FLAGS;FILE_OS;FILE_TYPE;FILE_SUBTYPE" "" ${ARGN})
+  if(NOT V_TARGET)
+    message(FATAL_ERROR "zephrin_add_version_record: TARGET is required")
+  endif()
+  if(NOT V_VERSION)
+    set(V_VERSION ${PROJECT_VERSION})
+  endif()
+  if(NOT V_PRODUCT_VERSION)
+    set(V_PRODUCT_VERSION ${V_VERSION})
+  endif()
+
+  # Marker (see VersionInfo.cpp), the four words little-endian, then the words bit-inverted.
+  set(bytes "0x7F, 'Z', 'E', 'P', 'H', 'R', 'I', 'N', '-', 'F', 'I', 'L', 'E', 'V', 'E', 'R'")
+  zephrin_version_words("${V_VERSION}" words inverted)
+
+  # The rest: product version, the four fields, the three texts each ending in a zero byte,
+  # after its length and the length bit-inverted.
+  zephrin_version_words("${V_PRODUCT_VERSION}" rest unused)
+  set(length 24)
+  foreach(field FILE_FLAGS FILE_OS FILE_TYPE FILE_SUBTYPE)
+    set(value "${V_${field}}")
+    if(value STREQUAL "")
+      set(value 0)
+    endif()
+    if(NOT value MATCHES "^[0-9]+$" OR value GREATER 4294967295)
+      message(FATAL_ERROR "zephrin_add_version_record: ${field} ${value} is not a number 0..4294967295")
+    endif()
+    foreach(shift 0 8 16 24)
+      math(EXPR byte "(${value} >> ${shift}) & 255" OUTPUT_FORMAT HEXADECIMAL)
+      string(APPEND rest ", ${byte}")
+    endforeach()
+  endforeach()
+  foreach(field COMPANY PRODUCT DESCRIPTION)
+    string(HEX "${V_${field}}" hex)
+    string(LENGTH "${hex}" digits)
+    math(EXPR size "${digits} / 2")
+    if(size GREATER 519)
+      message(FATAL_ERROR "zephrin_add_version_record: ${field} is longer than 519 bytes")
+    endif()
+    math(EXPR length "${length} + ${size} + 1")
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" ", 0x\\1" text_bytes "${hex}")
+    string(APPEND rest "${text_bytes}, 0x00")
+  endforeach()
+  math(EXPR length_low "${length} % 256" OUTPUT_FORMAT HEXADECIMAL)
+  math(EXPR length_high "${length} / 256" OUTPUT_FORMAT HEXADECIMAL)
+  math(EXPR inverted_low "255 - ${length} % 256" OUTPUT_FORMAT HEXADECIMAL)
+  math(EXPR inverted_high "255 - ${length} / 256" OUTPUT_FORMAT HEXADECIMAL)
+  math(EXPR total "32 + 4 + ${length}")
+
   set(output ${CMAKE_CURRENT_BINARY_DIR}/zephrin_generated/${V_TARGET}/VersionRecord.cpp)
   file(CONFIGURE OUTPUT ${output} CONTENT
 "// Generated by zephrin_add_version_record (${V_VERSION}); do not edit.
-extern \"C\" __attribute__((used)) const unsigned char zephrin_version_record[32] = {
-    ${bytes}${words}${inverted}};
+extern \"C\" __attribute__((used)) const unsigned char zephrin_version_record[${total}] = {
+    ${bytes}${words}${inverted},
+    ${length_low}, ${length_high}, ${inverted_low}, ${inverted_high}${rest}};
 ")
   target_sources(${V_TARGET} PRIVATE ${output})
 endfunction()

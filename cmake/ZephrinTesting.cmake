@@ -1,5 +1,6 @@
 # zephrin_add_gtest(NAME name SOURCES ... LIBS ... [LABELS gui|pg|net ...])
-# One CTest test per test program; GUI tests run under Xvfb (see scripts/test.sh). With
+# One CTest test per test program; each GUI test program runs on an Xvfb display of its own
+# (scripts/with-display.sh), so that they may run in parallel like the others. With
 # ZEPHRIN_BUILD_GUI_TESTS off (the sanitizer tree, which runs none) a GUI test program is
 # still defined, so its folder may add to it, but neither built by default nor run.
 function(zephrin_add_gtest)
@@ -11,7 +12,11 @@ function(zephrin_add_gtest)
     set_target_properties(${T_NAME} PROPERTIES EXCLUDE_FROM_ALL ON)
     return()
   endif()
-  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  if("gui" IN_LIST T_LABELS)
+    add_test(NAME ${T_NAME} COMMAND ${PROJECT_SOURCE_DIR}/scripts/with-display.sh $<TARGET_FILE:${T_NAME}>)
+  else()
+    add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  endif()
   set(env "ZEPHRIN_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;ZEPHRIN_PROGRAM_DIR=${ZEPHRIN_PROGRAM_DIR}")
   if("gui" IN_LIST T_LABELS)
     list(APPEND env "GTK_OVERLAY_SCROLLING=0")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: the normal tree with all labels
-# (GUI tests under Xvfb), then a sanitizer tree with every test but the GUI ones.
+# (each GUI test program on an Xvfb display of its own), then a sanitizer tree with every test
+# but the GUI ones.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -16,7 +17,7 @@ run_ctest "$root/build" -LE gui
 # Listed first, so a ctest that fails here stops the run instead of skipping the GUI tests.
 gui_tests=$(cd "$root/build" && ctest -N -L gui)
 if grep -qE '^ *Test +#' <<<"$gui_tests"; then
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "cd '$root/build' && ctest --output-on-failure -L gui"
+  run_ctest "$root/build" -L gui
 fi
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1

@@ -98,7 +98,7 @@ bool cvBaseDialog::CreateFrame(wxWindow* parent, const wxString& title, const wx
     m_trackLimits.LimitMinTrack(ToLayoutSize(clientSize));
     m_contentSize = clientSize;
     wxFrame* created = frame.release();  // destroyed through wx from now on
-    if (!m_grip.CreateGrip(created, true)) {
+    if (!m_grip.CreateGrip(created, true, true, false)) {
         created->Destroy();
         return false;
     }
@@ -121,12 +121,38 @@ bool cvBaseDialog::CreatePage(wxWindow* parent, const wxRect& rect)
         return false;
     m_contentSize = panel->GetClientSize();
     wxPanel* created = panel.release();
-    if (!m_grip.CreateGrip(created, false)) {
+    if (!m_grip.CreateGrip(created, false, true, false)) {
         created->Destroy();
         return false;
     }
     Attach(created);
     UpdateScrollBars(created->GetClientSize());
+    return true;
+}
+
+bool cvBaseDialog::CreatePage(wxWindow* parent, int dialogId, const DialogControlFactories& factories,
+                              std::string* error)
+{
+    CDialogTemplate dialogTemplate;
+    if (!CDialogControls::LoadResource(dialogId, dialogTemplate, error))
+        return false;
+    const SDialogTemplate* built = dialogTemplate.BuildTemplate();
+    if (!built) {
+        if (error)
+            *error = "the dialog resource could not be built";
+        return false;
+    }
+    if (!CreatePage(parent, wxRect()))
+        return false;
+    wxWindow* window = m_window;
+    if (!CDialogControls::CreateControls(*built, window, factories, error)) {
+        Detach();
+        window->Destroy();
+        return false;
+    }
+    m_contentSize = window->GetClientSize();
+    m_grip.PlaceGrip();
+    UpdateScrollBars(m_contentSize);
     return true;
 }
 
@@ -398,16 +424,46 @@ void cvBaseDialog::OnScroll(wxScrollWinEvent& event)
 
 void cvBaseDialog::OnCharHook(wxKeyEvent& event)
 {
-    const int key = event.GetKeyCode();
-    if (key == WXK_ESCAPE)
-        return;  // never closes the dialog
     wxWindow* focus = wxWindow::FindFocus();
-    if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !WantsEnter(focus)) {
+    int key = event.GetKeyCode();
+    if (m_enterAsTab && (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !WantsEnter(focus))
+        key = m_enterReplacementKey;
+    const bool replaced = key != event.GetKeyCode();
+
+    if (key == WXK_ESCAPE) {
+        if (m_blockEscape)
+            return;
+        if (m_frame) {
+            m_frame->Close();  // the window's owner may still veto
+        } else if (!replaced) {
+            event.Skip();
+        } else if (wxWindow* parent = m_window->GetParent()) {
+            wxKeyEvent escape(event);
+            escape.m_keyCode = WXK_ESCAPE;
+            escape.m_uniChar = WXK_ESCAPE;
+            parent->GetEventHandler()->ProcessEvent(escape);
+        }
+        return;
+    }
+    if (!replaced) {
+        event.Skip();
+        return;
+    }
+    if (key == WXK_TAB) {
         const int direction = event.ShiftDown() ? wxNavigationKeyEvent::IsBackward : wxNavigationKeyEvent::IsForward;
         (focus ? focus : m_window)->Navigate(direction);
         return;
     }
-    event.Skip();
+    if (!focus || key == WXK_NONE)
+        return;  // Enter goes nowhere
+    for (const wxEventType type : {wxEVT_KEY_DOWN, wxEVT_CHAR}) {
+        wxKeyEvent handed(event);
+        handed.SetEventType(type);
+        handed.SetEventObject(focus);
+        handed.m_keyCode = key;
+        handed.m_uniChar = key >= WXK_SPACE && key < WXK_START ? key : WXK_NONE;
+        focus->GetEventHandler()->ProcessEvent(handed);
+    }
 }
 
 void cvBaseDialog::OnCommand(wxCommandEvent& event)

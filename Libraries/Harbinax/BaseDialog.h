@@ -4,7 +4,7 @@
 // a time; a switch asks the page being left and the page being entered for consent and tells
 // both what happens. It builds its toolbar from a list of button descriptors, lays out its
 // children by percent anchors, shows a size grip when top-level, scrolls content larger than a
-// page, lets Enter move to the next control and never closes on Escape.
+// page, and by default lets Enter move to the next control and never closes on Escape.
 //
 // The object is not a window itself: it creates one and then lives beside it, so that the same
 // protocol serves a top-level frame (the main window, which needs a menu bar) and a child panel
@@ -13,17 +13,20 @@
 // it destroys its window. The application owns the objects: pages outlive their owner's window.
 #pragma once
 
+#include "Harbinax/DialogControls.h"
 #include "Harbinax/ToolBar.h"
 #include "Harbinax/ToolBarButton.h"
 #include "Stretchkit/AnchorLayout.h"
 #include "Stretchkit/GripSupport.h"
 #include "StretchkitCore/TrackLimits.h"
 
+#include <wx/defs.h>
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 #include <wx/weakref.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class wxCommandEvent;
@@ -49,6 +52,23 @@ public:
     // A hidden child panel at the rectangle, whose size is the content size. False when the
     // window already exists or cannot be created.
     bool CreatePage(wxWindow* parent, const wxRect& rect);
+    // A hidden child panel at the parent's top-left with the controls and the size of the dialog
+    // resource; factories create the controls of our own classes. False, with the reason in
+    // *error (when given) and no window left, when the resource is missing or a control fails.
+    bool CreatePage(wxWindow* parent, int dialogId, const DialogControlFactories& factories = {},
+                    std::string* error = nullptr);
+
+    // Keyboard rules. Escape is swallowed while blocked; otherwise it closes a top-level window
+    // and goes on to the window around a page. Enter, where the focus does not take it itself,
+    // becomes the replacement key while Enter-as-Tab is on: Tab moves to the next control (with
+    // Shift to the previous one), Escape follows the rule above, any other key is handed to the
+    // focus window's key handlers.
+    void SetBlockEscape(bool on) { m_blockEscape = on; }
+    bool GetBlockEscape() const { return m_blockEscape; }
+    void SetEnterAsTab(bool on) { m_enterAsTab = on; }
+    bool GetEnterAsTab() const { return m_enterAsTab; }
+    void SetEnterReplacementKey(int keyCode) { m_enterReplacementKey = keyCode; }
+    int GetEnterReplacementKey() const { return m_enterReplacementKey; }
 
     // Null before creation and after the window is destroyed.
     wxWindow* GetWindow() const { return m_window; }
@@ -91,6 +111,7 @@ public:
     cvBaseDialog* GetCurrentPage() const { return m_currentPage; }
     cvToolBar* GetToolBar() const { return m_topBar.get(); }
     const CGripSupport& GetGripSupport() const { return m_grip; }
+    CGripSupport& GetGripSupport() { return m_grip; }
     wxPoint GetScrollPosition() const { return m_scroll; }
 
     // Filled by the application.
@@ -126,6 +147,9 @@ private:
     CGripSupport m_grip;
     CTrackLimits m_trackLimits;
     std::uint32_t m_gripStatus = 1;  // bit 0: this dialog's own show request
+    bool m_blockEscape = true;
+    bool m_enterAsTab = true;
+    int m_enterReplacementKey = WXK_TAB;
     wxPoint m_scroll;
     wxWeakRef<cvToolBar> m_topBar;
     cvBaseDialog* m_currentPage = nullptr;

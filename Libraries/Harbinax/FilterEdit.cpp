@@ -3,9 +3,29 @@
 #include "Harbinax/Harbinax.h"
 
 #include <wx/clipbrd.h>
+#include <wx/dnd.h>
 #include <wx/utils.h>
 
 #include <algorithm>
+
+// Takes dropped text in place of the native entry, which would insert it unchecked.
+class CFilterEdit::CDropTarget : public wxTextDropTarget {
+public:
+    explicit CDropTarget(CFilterEdit* edit) : m_edit(edit) {}
+
+    wxDragResult OnDragOver(wxCoord, wxCoord, wxDragResult result) override
+    {
+        return m_edit->IsEditable() ? result : wxDragNone;
+    }
+
+    bool OnDropText(wxCoord x, wxCoord y, const wxString& text) override
+    {
+        return m_edit->DropText(wxPoint(x, y), text);
+    }
+
+private:
+    CFilterEdit* m_edit;
+};
 
 CFilterEdit::CFilterEdit(wxWindow* parent, wxWindowID id, const wxString& value, const wxPoint& pos,
                          const wxSize& size, long style)
@@ -17,6 +37,7 @@ CFilterEdit::CFilterEdit(wxWindow* parent, wxWindowID id, const wxString& value,
     Bind(wxEVT_TEXT_PASTE, &CFilterEdit::OnPaste, this);
     Bind(wxEVT_MIDDLE_DOWN, &CFilterEdit::OnMiddleDown, this);
     Bind(wxEVT_SET_FOCUS, &CFilterEdit::OnSetFocus, this);
+    SetDropTarget(new CDropTarget(this));
 }
 
 void CFilterEdit::SetAllowedChars(const wxString& characters)
@@ -134,6 +155,28 @@ void CFilterEdit::PasteFiltered(bool primarySelection)
         }
         wxTheClipboard->UsePrimarySelection(false);
     }
+    InsertFiltered(text);
+}
+
+bool CFilterEdit::DropText(const wxPoint& point, const wxString& text)
+{
+    if (!IsEditable())
+        return false;
+    long position = GetLastPosition();
+    if (HitTest(point, &position) == wxTE_HT_UNKNOWN)
+        position = GetLastPosition();
+    // The native entry inserts the raw text itself once this returns; the field is put back as
+    // it was before the drop and the text goes in through the filter afterwards.
+    CallAfter([this, before = GetValue(), position, text] {
+        ChangeValue(before);
+        SetInsertionPoint(position);  // drops the selection: dropped text is inserted, not typed over
+        InsertFiltered(text);
+    });
+    return true;
+}
+
+void CFilterEdit::InsertFiltered(const wxString& text)
+{
     for (const wxUniChar ch : text) {
         const wchar_t c = static_cast<wchar_t>(ch.GetValue());
         if (m_filter.IsInsertable(c))

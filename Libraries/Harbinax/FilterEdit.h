@@ -1,4 +1,4 @@
-// An edit control that takes only the characters its owner allows, typed or pasted: a set of
+// An edit control that takes only the characters its owner allows, typed, pasted or dropped: a set of
 // characters, whole numbers, decimal numbers with the decimal separator of the user-interface
 // language, forced letter case and a maximum length. Text set through SetText obeys the same
 // rules. The rules themselves are CInputFilter's.
@@ -38,12 +38,18 @@ private:
     void OnPaste(wxClipboardTextEvent& event);
     void OnMiddleDown(wxMouseEvent& event);
     void OnSetFocus(wxFocusEvent& event);
+    // Text dragged onto the field goes in where it is dropped, through the filter.
+    bool DropText(const wxPoint& point, const wxString& text);
 
     // Checks ch against the text without its selection and, when it passes, puts it in place of
     // the selection; a refused one beeps when beeping is on.
     void InsertChecked(wchar_t ch);
     // Inserts the clipboard's (or the primary selection's) text character by character.
     void PasteFiltered(bool primarySelection);
+    // Inserts the text character by character, each checked against the text as it grows.
+    void InsertFiltered(const wxString& text);
+
+    class CDropTarget;
 
     CInputFilter m_filter;
     bool m_beepOnReject = true;

@@ -1,6 +1,8 @@
 #include "Harbinax/VisualStyles.h"
 
 #include <wx/dc.h>
+#include <wx/font.h>
+#include <wx/region.h>
 #include <wx/renderer.h>
 #include <wx/settings.h>
 #include <wx/window.h>
@@ -147,4 +149,47 @@ wxColour CVisualStyles::GetThemeSysColor(SThemeHandle, int colourIndex) const
     if (!m_native || colourIndex < 0 || colourIndex >= wxSYS_COLOUR_MAX)
         return *wxWHITE;
     return wxSystemSettings::GetColour(static_cast<wxSystemColour>(colourIndex));
+}
+
+wxBrush CVisualStyles::GetThemeSysColorBrush(SThemeHandle theme, int colourIndex) const
+{
+    if (!m_native || colourIndex < 0 || colourIndex >= wxSYS_COLOUR_MAX)
+        return wxNullBrush;
+    return wxBrush(GetThemeSysColor(theme, colourIndex));
+}
+
+CVisualStyles::Result CVisualStyles::GetThemeSysFont(SThemeHandle, int fontId, wxFont* font) const
+{
+    if (!m_native || !font || fontId < kCaptionFont || fontId > kIconTitleFont)
+        return kFail;
+    *font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+    return kOk;
+}
+
+CVisualStyles::Result CVisualStyles::GetThemeTextMetrics(SThemeHandle theme, wxDC& dc, int part, int state,
+                                                         wxFontMetrics* metrics) const
+{
+    if (!IsThemePartDefined(theme, part, state) || !metrics)
+        return kFail;
+    *metrics = dc.GetFontMetrics();
+    return kOk;
+}
+
+CVisualStyles::Result CVisualStyles::GetThemeBackgroundRegion(SThemeHandle theme, wxDC&, int part, int state,
+                                                              const wxRect& rect, wxRegion* region) const
+{
+    if (!IsThemePartDefined(theme, part, state) || !region)
+        return kFail;
+    *region = wxRegion(rect);
+    return kOk;
+}
+
+CVisualStyles::Result CVisualStyles::GetThemeMargins(SThemeHandle theme, wxDC*, int part, int state, int property,
+                                                     const wxRect*, SMargins* margins) const
+{
+    if (!IsThemePartDefined(theme, part, state) || !margins || property != kContentMargins)
+        return kFail;
+    const SThemeContentMargins content = MarginsOf(theme, part);
+    *margins = {content.horizontal, content.horizontal, content.vertical, content.vertical};
+    return kOk;
 }

@@ -9,14 +9,20 @@
 
 #include "HarbinaxCore/ThemeParts.h"
 
+#include <wx/brush.h>
 #include <wx/colour.h>
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
 #include <cstdint>
+#include <vector>
 
+class wxBitmap;
 class wxDC;
+class wxFont;
+class wxRegion;
 class wxWindow;
+struct wxFontMetrics;
 
 class CVisualStyles {
 public:
@@ -38,6 +44,21 @@ public:
 
     // The process-wide instance, with the desktop's renderer.
     static const CVisualStyles& Get();
+    // Margin properties of GetThemeMargins; only content margins have a native answer.
+    static constexpr int kSizingMargins = 3601;
+    static constexpr int kContentMargins = 3602;
+    static constexpr int kCaptionMargins = 3603;
+    // System font ids of GetThemeSysFont, from caption to icon title.
+    static constexpr int kCaptionFont = 801;
+    static constexpr int kIconTitleFont = 806;
+
+    struct SMargins {
+        int left = 0;
+        int right = 0;
+        int top = 0;
+        int bottom = 0;
+    };
+
     // Tests: what Get answers; null restores the process-wide instance.
     static void SetForTesting(const CVisualStyles* styles);
 
@@ -64,6 +85,19 @@ public:
     Result DrawThemeParentBackground(wxWindow* window, wxDC& dc, const wxRect* rect) const;
     // A system colour by its index (wxSystemColour numbering); white without themes.
     wxColour GetThemeSysColor(SThemeHandle theme, int colourIndex) const;
+    // A brush of that colour; no brush (wxNullBrush) without themes or for an unknown index.
+    wxBrush GetThemeSysColorBrush(SThemeHandle theme, int colourIndex) const;
+    // The desktop's font for the ids kCaptionFont to kIconTitleFont: the desktop has one font for
+    // all of them.
+    Result GetThemeSysFont(SThemeHandle theme, int fontId, wxFont* font) const;
+    // The metrics of the font selected into dc, for a part the desktop draws.
+    Result GetThemeTextMetrics(SThemeHandle theme, wxDC& dc, int part, int state, wxFontMetrics* metrics) const;
+    // The area a drawn part covers within rect: all of it, since the desktop draws parts square.
+    Result GetThemeBackgroundRegion(SThemeHandle theme, wxDC& dc, int part, int state, const wxRect& rect,
+                                    wxRegion* region) const;
+    // The content margins of a part the desktop draws (kContentMargins only).
+    Result GetThemeMargins(SThemeHandle theme, wxDC* dc, int part, int state, int property, const wxRect* rect,
+                           SMargins* margins) const;
 
     // Questions no desktop here answers: the answers of a system without themes.
     Result DrawThemeText(SThemeHandle, wxDC&, int /*part*/, int /*state*/, const wxString&, int /*flags*/,
@@ -104,6 +138,22 @@ public:
         return kFail;
     }
     Result GetThemeRect(SThemeHandle, int /*part*/, int /*state*/, int /*property*/, wxRect*) const { return kFail; }
+    Result DrawThemeIcon(SThemeHandle, wxDC&, int /*part*/, int /*state*/, const wxRect&, const wxBitmap& /*icon*/) const
+    {
+        return kFail;
+    }
+    Result GetThemeFont(SThemeHandle, wxDC*, int /*part*/, int /*state*/, int /*property*/, wxFont*) const
+    {
+        return kFail;
+    }
+    Result GetThemeIntList(SThemeHandle, int /*part*/, int /*state*/, int /*property*/, std::vector<int>*) const
+    {
+        return kFail;
+    }
+    Result GetThemePropertyOrigin(SThemeHandle, int /*part*/, int /*state*/, int /*property*/, int* /*origin*/) const
+    {
+        return kFail;
+    }
     Result GetThemeFilename(SThemeHandle, int /*part*/, int /*state*/, int /*property*/, wxString*) const
     {
         return kFail;

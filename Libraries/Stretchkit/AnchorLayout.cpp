@@ -2,6 +2,11 @@
 
 #include "Stretchkit/LayoutConvert.h"
 
+#include <wx/listbox.h>
+#include <wx/statbmp.h>
+#include <wx/statbox.h>
+#include <wx/statline.h>
+#include <wx/stattext.h>
 #include <wx/weakref.h>
 #include <wx/window.h>
 #include <wx/wupdlock.h>
@@ -67,6 +72,35 @@ bool CAnchorLayout::DeleteAnchor(wxWindow* child)
 void CAnchorLayout::DeleteAllAnchors()
 {
     m_anchors.clear();
+    m_callbacks.clear();
+}
+
+void CAnchorLayout::AddCallbackAnchor(int callbackId)
+{
+    m_callbacks.push_back(callbackId);
+}
+
+bool CAnchorLayout::FillCallbackAnchor(SCallbackAnchor&)
+{
+    return false;
+}
+
+bool CAnchorLayout::ChildNeedsRedraw(const wxWindow* child, const wxRect& old, const wxRect& now) const
+{
+    const int dW = now.width - old.width;
+    const int dH = now.height - old.height;
+    if (dW == 0 && dH == 0)
+        return false;
+    // Text lines up, wraps or is cut by the width; a picture or a frame fills the whole control.
+    if (dynamic_cast<const wxStaticText*>(child))
+        return dW != 0;
+    if (dynamic_cast<const wxStaticBitmap*>(child) || dynamic_cast<const wxStaticLine*>(child) ||
+        dynamic_cast<const wxStaticBox*>(child))
+        return true;
+    // A wider list shows more of lines that were scrolled sideways.
+    if (dynamic_cast<const wxListBox*>(child))
+        return dW > 0;
+    return false;
 }
 
 void CAnchorLayout::RepositionChildren()
@@ -74,18 +108,41 @@ void CAnchorLayout::RepositionChildren()
     wxWindow* window = GetLayoutWindow();
     m_anchors.erase(std::remove_if(m_anchors.begin(), m_anchors.end(), [](const SRecord& record) { return !record.child; }),
                     m_anchors.end());
-    if (!window || m_anchors.empty())
+    if (!window)
         return;
 
+    std::vector<wxWindow*> windows;
     std::vector<SAnchoredChild> children;
-    children.reserve(m_anchors.size());
-    for (const SRecord& record : m_anchors)
+    windows.reserve(m_anchors.size() + m_callbacks.size());
+    children.reserve(m_anchors.size() + m_callbacks.size());
+    for (const SRecord& record : m_anchors) {
+        windows.push_back(record.child);
         children.push_back({record.anchor, ToLayoutRect(record.child->GetRect())});
+    }
+    for (const int id : m_callbacks) {
+        SCallbackAnchor record;
+        record.callbackId = id;
+        if (FillCallbackAnchor(record) && record.window && record.window->GetParent() == window) {
+            windows.push_back(record.window);
+            children.push_back({record.anchor, ToLayoutRect(record.window->GetRect())});
+        }
+    }
     const std::vector<SChildMove> moves = PlanChildMoves(ToLayoutRect(GetLayoutRect()), children);
     if (moves.empty())
         return;
 
-    wxWindowUpdateLocker batch(window);
-    for (const SChildMove& move : moves)
-        m_anchors[move.index].child->SetSize(ToWxRect(move.rect), wxSIZE_ALLOW_MINUS_ONE);
+    std::vector<wxWindow*> repaint;
+    {
+        wxWindowUpdateLocker batch(window);
+        for (const SChildMove& move : moves) {
+            wxWindow* child = windows[move.index];
+            const wxRect old = child->GetRect();
+            const wxRect now = ToWxRect(move.rect);
+            child->SetSize(now, wxSIZE_ALLOW_MINUS_ONE);
+            if (ChildNeedsRedraw(child, old, now))
+                repaint.push_back(child);
+        }
+    }
+    for (wxWindow* child : repaint)
+        child->Refresh();
 }

@@ -11,6 +11,14 @@
 
 class wxWindow;
 
+// A child that the owner places itself: at every layout FillCallbackAnchor names the window and
+// its anchors (AnchorChild gives them for a child where it stands).
+struct SCallbackAnchor {
+    int callbackId = 0;
+    wxWindow* window = nullptr;
+    SAnchorGeometry anchor;
+};
+
 class CAnchorLayout {
 public:
     CAnchorLayout();
@@ -26,10 +34,15 @@ public:
     bool AddDlgItemAnchor(int id, SAnchorPoint topLeft, SAnchorPoint bottomRight);
     // False, and nothing changes, for a window that is not anchored.
     bool DeleteAnchor(wxWindow* child);
+    // Forgets the anchors and the callback anchors.
     void DeleteAllAnchors();
+    // A child placed at each layout by what FillCallbackAnchor answers for that id.
+    void AddCallbackAnchor(int callbackId);
 
-    // Moves every anchored child that is not in place for the current layout rectangle, with
-    // the window frozen so that they all show at once. Destroyed children are forgotten.
+    // Moves every anchored child that is not in place for the current layout rectangle, and
+    // then every child that FillCallbackAnchor names, with the window frozen so that they all
+    // show at once; a child whose picture depends on its size is repainted whole. Destroyed
+    // children are forgotten.
     void RepositionChildren();
 
 protected:
@@ -37,8 +50,15 @@ protected:
     // the client rectangle unless an owner knows better.
     virtual wxRect GetLayoutRect() const;
     virtual wxWindow* GetLayoutWindow() const = 0;
+    // Fills the record's window and anchor for this layout; false skips it (the default).
+    virtual bool FillCallbackAnchor(SCallbackAnchor& record);
+    // Whether the child, moved from old to now (client coordinates), must be repainted whole:
+    // native controls repaint only what their new size uncovers, which leaves the old picture
+    // of centred or right-aligned text, images, frames and list boxes in place.
+    virtual bool ChildNeedsRedraw(const wxWindow* child, const wxRect& old, const wxRect& now) const;
 
 private:
     struct SRecord;
     std::vector<SRecord> m_anchors;  // in anchoring order, one per child
+    std::vector<int> m_callbacks;    // ids, in the order they were added
 };

@@ -218,6 +218,39 @@ const char* ModuleOf(unsigned long long address)
     return visit.found;
 }
 
+// The module's GNU build id in hex, from its note segments in memory (empty when it has none):
+// what identifies the exact build of a module, where a checksum and time stamp would.
+void ModuleBuildId(const dl_phdr_info* info, char* out, std::size_t size)
+{
+    out[0] = '\0';
+    for (int i = 0; i < info->dlpi_phnum; ++i) {
+        const ElfW(Phdr)& segment = info->dlpi_phdr[i];
+        if (segment.p_type != PT_NOTE)
+            continue;
+        const auto* note = reinterpret_cast<const unsigned char*>(info->dlpi_addr + segment.p_vaddr);
+        const unsigned char* end = note + segment.p_memsz;
+        while (note + sizeof(ElfW(Nhdr)) <= end) {
+            const auto* header = reinterpret_cast<const ElfW(Nhdr)*>(note);
+            const unsigned char* name = note + sizeof(ElfW(Nhdr));
+            const unsigned char* desc = name + ((header->n_namesz + 3) & ~3u);
+            const unsigned char* next = desc + ((header->n_descsz + 3) & ~3u);
+            if (next > end)
+                break;
+            if (header->n_type == NT_GNU_BUILD_ID && header->n_namesz == 4 && std::memcmp(name, "GNU", 4) == 0) {
+                static const char digits[] = "0123456789abcdef";
+                std::size_t used = 0;
+                for (unsigned j = 0; j < header->n_descsz && used + 2 < size; ++j) {
+                    out[used++] = digits[desc[j] >> 4];
+                    out[used++] = digits[desc[j] & 0xF];
+                }
+                out[used] = '\0';
+                return;
+            }
+            note = next;
+        }
+    }
+}
+
 int WriteModule(dl_phdr_info* info, std::size_t, void* data)
 {
     int& number = *static_cast<int*>(data);
@@ -262,6 +295,9 @@ int WriteModule(dl_phdr_info* info, std::size_t, void* data)
     writer.Printf("Module %d\r\n", number);
     writer.Printf("%s\r\n", path);
     writer.Printf("Image Base: 0x%08llx  Image Size: 0x%08llx\r\n", info->dlpi_addr + low, high - low);
+    char buildId[129];
+    ModuleBuildId(info, buildId, sizeof(buildId));
+    writer.Printf("Build ID:   %s\r\n", buildId);
     if (haveFile)
         writer.Printf("File Size:  %-10lld  File Time:  " DATE_TIME_FORMAT "\r\n", fileSize, DATE_TIME_ARGS(fileTime));
     else

@@ -2,21 +2,22 @@
 
 #include "Platform/ProgramFolder.h"
 
+#include <algorithm>
 #include <cstring>
 
 CFileVersionInfo::CFileVersionInfo(const char* path)
 {
     SetPath(path);
-    if (path != nullptr && Platform::ReadFileVersion(path, m_fileVersion))
-        m_productVersion = m_fileVersion;
+    SVersionRecord record;
+    if (path != nullptr && Platform::ReadVersionRecord(path, record))
+        SetRecord(record);
 }
 
 CFileVersionInfo CFileVersionInfo::OfRunningProgram()
 {
     CFileVersionInfo info;
     info.SetPath(Platform::GetProgramPath().c_str());
-    info.m_fileVersion = Platform::GetProgramVersion();
-    info.m_productVersion = info.m_fileVersion;
+    info.SetRecord(Platform::GetProgramVersionRecord());
     return info;
 }
 
@@ -27,26 +28,47 @@ void CFileVersionInfo::SetPath(const char* path)
         std::strncpy(m_path, path, MaxPath);
 }
 
-bool CFileVersionInfo::CopyEmptyText(char* buffer, std::size_t size)
+void CFileVersionInfo::SetRecord(const SVersionRecord& record)
+{
+    m_fileVersion = record.fileVersion;
+    m_productVersion = record.productVersion;
+    m_fileFlags = record.fileFlags;
+    m_fileOs = record.fileOs;
+    m_fileType = record.fileType;
+    m_fileSubtype = record.fileSubtype;
+    const auto keep = [](const std::string& text, char* buffer) {
+        const std::size_t length = std::min(text.size(), TextSize - 1);
+        std::memcpy(buffer, text.data(), length);
+        buffer[length] = '\0';
+    };
+    keep(record.companyName, m_companyName);
+    keep(record.productName, m_productName);
+    keep(record.fileDescription, m_fileDescription);
+}
+
+bool CFileVersionInfo::CopyText(const char* text, char* buffer, std::size_t size)
 {
     if (buffer == nullptr)
         return false;
-    if (size > 0)
-        buffer[0] = '\0';
+    if (size == 0)
+        return true;
+    const std::size_t length = std::min(std::strlen(text), size - 1);
+    std::memcpy(buffer, text, length);
+    buffer[length] = '\0';
     return true;
 }
 
 bool CFileVersionInfo::GetCompanyName(char* buffer, std::size_t size) const
 {
-    return CopyEmptyText(buffer, size);
+    return CopyText(m_companyName, buffer, size);
 }
 
 bool CFileVersionInfo::GetProductName(char* buffer, std::size_t size) const
 {
-    return CopyEmptyText(buffer, size);
+    return CopyText(m_productName, buffer, size);
 }
 
 bool CFileVersionInfo::GetFileDescription(char* buffer, std::size_t size) const
 {
-    return CopyEmptyText(buffer, size);
+    return CopyText(m_fileDescription, buffer, size);
 }

@@ -26,12 +26,30 @@ void CTrackLimits::UnlimitMaxTrack()
     m_useMaxTrack = false;
 }
 
+void CTrackLimits::SetMaximizedPlacement(const SLayoutRect& rect)
+{
+    m_maxPosition = {rect.left, rect.top};
+    m_maxSize = {rect.Width(), rect.Height()};
+    m_useMaxPlacement = true;
+}
+
+void CTrackLimits::ClearMaximizedPlacement()
+{
+    m_maxPosition = {};
+    m_maxSize = {};
+    m_useMaxPlacement = false;
+}
+
 void CTrackLimits::FillMinMaxInfo(SMinMaxInfo* info) const
 {
     if (m_useMinTrack)
         info->minTrackSize = m_minTrack;
     if (m_useMaxTrack)
         info->maxTrackSize = m_maxTrack;
+    if (m_useMaxPlacement) {
+        info->maxPosition = m_maxPosition;
+        info->maxSize = m_maxSize;
+    }
 }
 
 namespace {

@@ -3,7 +3,9 @@
 #include "Harbinax/VisualStyles.h"
 
 #include <wx/dcmemory.h>
+#include <wx/font.h>
 #include <wx/image.h>
+#include <wx/region.h>
 #include <wx/settings.h>
 
 #include <algorithm>
@@ -102,6 +104,74 @@ TEST_F(VisualStylesTest, QuestionsWithoutNativeAnswerFallBackOnThemedDesktopsToo
     EXPECT_FALSE(desktop.IsThemeDialogTextureEnabled(m_panel));
     EXPECT_EQ(desktop.GetThemeAppProperties(), 0u);
     EXPECT_EQ(desktop.EnableTheming(true), CVisualStyles::kFail);
+    dc.SelectObject(wxNullBitmap);
+    EXPECT_TRUE(IsAllWhite(bitmap));
+}
+
+// The questions added last, asked of a push button with and without a theme.
+TEST_F(VisualStylesTest, MetricsFontsMarginsAndRegions)
+{
+    const CVisualStyles desktop(true);
+    const CVisualStyles none(false);
+    const Theme theme = desktop.OpenThemeData(m_panel, "BUTTON");
+    ASSERT_TRUE(theme);
+    wxBitmap bitmap = WhiteBitmap(wxSize(40, 30));
+    wxMemoryDC dc(bitmap);
+    dc.SetFont(m_panel->GetFont());
+    const int part = ThemePart::kPushButton;
+    const int state = ThemeState::kNormal;
+
+    wxFontMetrics metrics;
+    EXPECT_EQ(desktop.GetThemeTextMetrics(theme, dc, part, state, &metrics), CVisualStyles::kOk);
+    EXPECT_GT(metrics.height, 0);
+    EXPECT_EQ(metrics.height, metrics.ascent + metrics.descent);
+    EXPECT_GT(metrics.averageWidth, 0);
+    EXPECT_EQ(none.GetThemeTextMetrics(theme, dc, part, state, &metrics), CVisualStyles::kFail);
+
+    wxRegion region;
+    EXPECT_EQ(desktop.GetThemeBackgroundRegion(theme, dc, part, state, wxRect(2, 3, 30, 20), &region),
+              CVisualStyles::kOk);
+    EXPECT_EQ(region.GetBox(), wxRect(2, 3, 30, 20));
+    EXPECT_EQ(none.GetThemeBackgroundRegion(theme, dc, part, state, wxRect(2, 3, 30, 20), &region),
+              CVisualStyles::kFail);
+
+    // The margins are those between the part's bounds and its content rectangle.
+    CVisualStyles::SMargins margins;
+    ASSERT_EQ(desktop.GetThemeMargins(theme, &dc, part, state, CVisualStyles::kContentMargins, nullptr, &margins),
+              CVisualStyles::kOk);
+    wxRect content;
+    ASSERT_EQ(desktop.GetThemeBackgroundContentRect(theme, dc, part, state, wxRect(0, 0, 40, 30), &content),
+              CVisualStyles::kOk);
+    EXPECT_EQ(content, wxRect(margins.left, margins.top, 40 - margins.left - margins.right,
+                              30 - margins.top - margins.bottom));
+    EXPECT_EQ(desktop.GetThemeMargins(theme, &dc, part, state, CVisualStyles::kSizingMargins, nullptr, &margins),
+              CVisualStyles::kFail);
+    EXPECT_EQ(none.GetThemeMargins(theme, &dc, part, state, CVisualStyles::kContentMargins, nullptr, &margins),
+              CVisualStyles::kFail);
+
+    wxFont font;
+    EXPECT_EQ(desktop.GetThemeSysFont(theme, CVisualStyles::kCaptionFont, &font), CVisualStyles::kOk);
+    EXPECT_TRUE(font.IsOk());
+    EXPECT_EQ(desktop.GetThemeSysFont(theme, 42, &font), CVisualStyles::kFail);
+    EXPECT_EQ(none.GetThemeSysFont(theme, CVisualStyles::kCaptionFont, &font), CVisualStyles::kFail);
+    EXPECT_EQ(desktop.GetThemeFont(theme, &dc, part, state, 210, &font), CVisualStyles::kFail);
+
+    const wxBrush brush = desktop.GetThemeSysColorBrush(theme, wxSYS_COLOUR_HIGHLIGHT);
+    ASSERT_TRUE(brush.IsOk());
+    EXPECT_EQ(brush.GetColour(), wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
+    EXPECT_FALSE(desktop.GetThemeSysColorBrush(theme, -1).IsOk());
+    EXPECT_FALSE(none.GetThemeSysColorBrush(theme, wxSYS_COLOUR_HIGHLIGHT).IsOk());
+
+    // No desktop answers these: the answers of a system without themes, and nothing drawn.
+    std::vector<int> list;
+    int origin = 0;
+    for (const CVisualStyles* styles : {&desktop, &none}) {
+        EXPECT_EQ(styles->DrawThemeIcon(theme, dc, part, state, wxRect(0, 0, 16, 16), wxBitmap(16, 16)),
+                  CVisualStyles::kFail);
+        EXPECT_EQ(styles->GetThemeIntList(theme, part, state, 6000, &list), CVisualStyles::kFail);
+        EXPECT_EQ(styles->GetThemePropertyOrigin(theme, part, state, 3602, &origin), CVisualStyles::kFail);
+    }
+    EXPECT_TRUE(list.empty());
     dc.SelectObject(wxNullBitmap);
     EXPECT_TRUE(IsAllWhite(bitmap));
 }

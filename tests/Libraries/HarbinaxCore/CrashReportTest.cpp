@@ -187,7 +187,15 @@ TEST_F(CrashReport, WriteToAddressZeroGivesTheWholeReportInItsOwnFile)
     EXPECT_THAT(report, ContainsRegex("\r\n\r\nStack:\r\n0x[0-9a-f]{8,}: ([0-9a-f]{8} ){4}[^\r\n]{16}\r\n0x"));
     EXPECT_THAT(report, HasSubstr("\r\nModule 1\r\n" + self + "\r\nImage Base: 0x"));
     EXPECT_THAT(report, ContainsRegex("\r\nModule [0-9]+\r\n[^\r]*/libc\\.so\\.6\r\n"));
-    EXPECT_THAT(report, HasSubstr("Version Information:\r\n   Company:    \r\n"));
+    // The program's own module line: the build id that tells its build, and its version record.
+    EXPECT_THAT(report, ContainsRegex("\r\nModule 1\r\n[^\r]+\r\nImage Base: 0x[0-9a-f]+  Image Size: 0x[0-9a-f]+\r\n"
+                                      "Build ID:   [0-9a-f]{40}\r\nFile Size:  "));
+    EXPECT_THAT(report, HasSubstr("Version Information:\r\n"
+                                  "   Company:    Vortex Test Works\r\n"
+                                  "   Product:    Zephrin sizing\r\n"
+                                  "   FileDesc:   Crash report test program – Größe\r\n"
+                                  "   FileVer:    5.6.7.8\r\n"
+                                  "   ProdVer:    5.6.0.1\r\n"));
     EXPECT_THAT(report, EndsWith("\r\n\r\n===== [end of ERRORLOG.TXT] =====\r\n"));
 }
 

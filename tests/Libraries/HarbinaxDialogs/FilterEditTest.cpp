@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/clipbrd.h>
+#include <wx/dnd.h>
 #include <wx/frame.h>
 #include <wx/uiaction.h>
 
@@ -205,6 +206,45 @@ TEST_F(FilterEditTest, ReadOnlyTakesNoPaste)
     m_edit->SetInsertionPointEnd();
     Key('V', wxMOD_CONTROL);
     EXPECT_EQ(m_edit->GetValue(), "12");
+}
+
+// Text dragged from another field with the mouse, as a user drags it.
+TEST_F(FilterEditTest, DroppedTextGoesThroughTheFilter)
+{
+    m_edit->SetInteger(true);
+    auto* source = new wxTextCtrl(m_frame, wxID_ANY, "1a2", wxPoint(10, 90), wxSize(100, -1));
+    PumpFor(150);
+    source->SetFocus();
+    source->SelectAll();
+    PumpFor(150);
+    const wxPoint from = source->GetScreenRect().GetPosition() + wxPoint(12, source->GetSize().y / 2);
+    const wxPoint to = m_edit->GetScreenRect().GetPosition() + wxPoint(40, m_edit->GetSize().y / 2);
+    m_simulator.MouseMove(from);
+    PumpFor(100);
+    m_simulator.MouseDown();
+    PumpFor(100);
+    for (int step = 1; step <= 10; ++step) {
+        m_simulator.MouseMove(from + (to - from) * step / 10);
+        PumpFor(30);
+    }
+    m_simulator.MouseUp();
+    EXPECT_TRUE(WaitFor([this] { return m_edit->GetValue() == "12"; })) << m_edit->GetValue();
+}
+
+// A drop goes in where it lands, not over the selection; a read-only field takes none.
+TEST_F(FilterEditTest, DropInsertsAtThePointAndNotIntoReadOnly)
+{
+    m_edit->SetNumeric(true, true);
+    m_edit->SetText("5");
+    m_edit->SelectAll();
+    auto* target = dynamic_cast<wxTextDropTarget*>(m_edit->GetDropTarget());
+    ASSERT_NE(target, nullptr);
+    EXPECT_TRUE(target->OnDropText(m_edit->GetClientSize().x - 2, 5, "x.2."));
+    PumpFor(50);
+    EXPECT_EQ(m_edit->GetValue(), "5.2");
+    m_edit->SetEditable(false);
+    EXPECT_FALSE(target->OnDropText(2, 5, "9"));
+    EXPECT_EQ(m_edit->GetValue(), "5.2");
 }
 
 }  // namespace

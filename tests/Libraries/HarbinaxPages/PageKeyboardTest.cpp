@@ -32,8 +32,17 @@ protected:
 
     void TearDown() override
     {
-        host.GetWindow()->Destroy();
+        if (host.GetWindow())
+            host.GetWindow()->Destroy();
         Pump();
+    }
+
+    // The rules hold for the page and for the window around it alike.
+    template <class TSetting, class TValue>
+    void SetBoth(TSetting setting, TValue value)
+    {
+        (host.*setting)(value);
+        (page.*setting)(value);
     }
 
     void Focus(wxWindow* window)
@@ -79,6 +88,40 @@ TEST_F(PageKeyboard, EscapeDoesNotCloseTheWindow)
     EXPECT_TRUE(WaitFor([this] { return second->GetValue() == "x"; }));
     EXPECT_TRUE(host.GetWindow()->IsShown());
     EXPECT_EQ(second, ::Focus());
+}
+
+TEST_F(PageKeyboard, EscapeClosesTheWindowWhenNotBlocked)
+{
+    SetBoth(&cvBaseDialog::SetBlockEscape, false);
+    Focus(second);
+    keys.Char(WXK_ESCAPE);
+    EXPECT_TRUE(WaitFor([this] { return host.GetWindow() == nullptr; }));
+}
+
+TEST_F(PageKeyboard, EnterStaysInTheEditWhenNotActingAsTab)
+{
+    SetBoth(&cvBaseDialog::SetEnterAsTab, false);
+    Focus(first);
+    keys.Char(WXK_RETURN);
+    keys.Char('x');  // once it arrives, so has the Enter
+    EXPECT_TRUE(WaitFor([this] { return first->GetValue() == "x"; }));
+    EXPECT_EQ(first, ::Focus());
+}
+
+// Enter replaced by Escape is blocked like Escape, and closes the window once Escape does.
+TEST_F(PageKeyboard, EnterBecomesTheReplacementKey)
+{
+    SetBoth(&cvBaseDialog::SetEnterReplacementKey, WXK_ESCAPE);
+    Focus(first);
+    keys.Char(WXK_RETURN);
+    keys.Char('x');
+    EXPECT_TRUE(WaitFor([this] { return first->GetValue() == "x"; }));
+    EXPECT_EQ(first, ::Focus());
+    ASSERT_NE(host.GetWindow(), nullptr);
+
+    SetBoth(&cvBaseDialog::SetBlockEscape, false);
+    keys.Char(WXK_RETURN);
+    EXPECT_TRUE(WaitFor([this] { return host.GetWindow() == nullptr; }));
 }
 
 TEST(PageInDialog, EscapeDoesNotCloseTheDialogAroundAPage)

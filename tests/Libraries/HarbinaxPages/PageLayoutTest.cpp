@@ -1,5 +1,8 @@
 #include "PageTestSupport.h"
+#include "support/WindowManager.h"
 #include "support/WxTestSupport.h"
+
+#include "Harbinax/DialogControls.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
@@ -85,6 +88,35 @@ TEST_F(PageLayout, PagesFillTheAreaBelowTheToolbarAndFollowTheWindow)
     EXPECT_FALSE(fluid.GetGripSupport().IsGripShown());
 }
 
+// Maximising needs a window manager.
+TEST(PageGrip, MaximisedWindowHidesTheGripAndRestoringShowsIt)
+{
+    CWindowManager manager;
+    ASSERT_TRUE(manager.Start()) << "openbox could not be started";
+    CallLog log;
+    CLoggingDialog host("host", log);
+    ASSERT_TRUE(host.CreateFrame(nullptr, "Grip", wxSize(300, 200)));
+    new wxWindow(host.GetWindow(), wxID_ANY, wxPoint(0, 0), wxSize(5, 5));  // no stretching of a single child
+    wxFrame* frame = host.GetFrame();
+    ShowAndFocus(frame);
+    const CGripBar* grip = host.GetGripSupport().GetGrip();
+    ASSERT_NE(nullptr, grip);
+    EXPECT_TRUE(grip->IsShown());
+
+    frame->Maximize();
+    ASSERT_TRUE(WaitFor([&] { return frame->IsMaximized(); }));
+    EXPECT_TRUE(WaitFor([&] { return !grip->IsShown(); }));
+    EXPECT_FALSE(host.GetGripSupport().IsGripShown());
+
+    frame->Maximize(false);
+    ASSERT_TRUE(WaitFor([&] { return !frame->IsMaximized(); }));
+    EXPECT_TRUE(WaitFor([&] { return grip->IsShown(); }));
+    const wxSize client = frame->GetClientSize();
+    EXPECT_TRUE(WaitFor([&] { return grip->GetRect().GetBottomRight() + wxPoint(1, 1) == wxPoint(client.x, client.y); }));
+    frame->Destroy();
+    Pump();
+}
+
 TEST(ScrolledPage, ContentLargerThanThePageScrollsWithinItsExtent)
 {
     wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "Scroll", wxPoint(10, 10), wxSize(600, 500));
@@ -135,6 +167,52 @@ TEST(ScrolledPage, ContentLargerThanThePageScrollsWithinItsExtent)
     EXPECT_EQ(wxPoint(350, 260), corner->GetPosition());
     EXPECT_EQ(wxRect(10, 10, 480, 20), stretched->GetRect());
     frame->Destroy();
+    Pump();
+}
+
+TEST(PageFromResource, CarriesTheControlsAndSizeOfItsDialogResource)
+{
+    CallLog log;
+    CLoggingDialog host("host", log);
+    ASSERT_TRUE(host.CreateFrame(nullptr, "Resource", wxSize(500, 400)));
+    CLoggingDialog page("page", log);
+    std::string error;
+    ASSERT_TRUE(page.CreatePage(host.GetWindow(), 200, {}, &error)) << error;
+    wxWindow* panel = page.GetWindow();
+    EXPECT_EQ(panel->GetParent(), host.GetWindow());
+    EXPECT_FALSE(panel->IsShown());
+    EXPECT_EQ(panel->GetPosition(), wxPoint(0, 0));
+    EXPECT_EQ(panel->GetClientSize(), panel->ConvertDialogToPixels(wxSize(200, 120)));
+    EXPECT_EQ(page.m_contentSize, panel->GetClientSize());
+    wxWindow* edit = CDialogControls::FindItem(panel, 1202);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->GetPosition(), panel->ConvertDialogToPixels(wxPoint(72, 24)));
+
+    // A page may be anchored and shown like one built by hand.
+    page.AddDlgItemAnchor(1202, kAnchorTopLeft, kAnchorTopRight);
+    host.m_pages.push_back(&page);
+    EXPECT_TRUE(host.ShowPage(&page));
+    EXPECT_TRUE(panel->IsShown());
+    host.GetWindow()->Destroy();
+    Pump();
+}
+
+TEST(PageFromResource, FailsWithoutAWindowForAMissingOrBrokenResource)
+{
+    CallLog log;
+    CLoggingDialog host("host", log);
+    ASSERT_TRUE(host.CreateFrame(nullptr, "Resource", wxSize(300, 200)));
+    const std::size_t children = host.GetWindow()->GetChildren().size();
+    for (const int id : {299, 201}) {
+        CLoggingDialog page("page", log);
+        std::string error;
+        EXPECT_FALSE(page.CreatePage(host.GetWindow(), id, {}, &error)) << id;
+        EXPECT_FALSE(error.empty()) << id;
+        EXPECT_EQ(page.GetWindow(), nullptr) << id;
+        Pump();
+        EXPECT_EQ(host.GetWindow()->GetChildren().size(), children) << id;
+    }
+    host.GetWindow()->Destroy();
     Pump();
 }
 

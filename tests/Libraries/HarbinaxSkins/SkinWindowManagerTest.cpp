@@ -4,7 +4,7 @@
 #include "Harbinax/SkinFrame.h"
 #include "Harbinax/SkinManager.h"
 #include "SkinTestSupport.h"
-#include "support/WindowManagerDisplay.h"
+#include "support/WindowManager.h"
 #include "support/WxTestEnvironment.h"
 #include "support/WxTestSupport.h"
 
@@ -20,15 +20,15 @@ namespace {
 class CWindowManagerEnvironment : public CWxTestEnvironment {
 public:
     CWindowManagerEnvironment() : CWxTestEnvironment({"SkinWindowManagerTests"}) {}
+    // The program has a display of its own, so the manager takes only its windows.
     void SetUp() override
     {
-        m_display.Start();
-        if (!::testing::Test::HasFatalFailure())
-            CWxTestEnvironment::SetUp();
+        CWxTestEnvironment::SetUp();
+        ASSERT_TRUE(m_manager.Start()) << "openbox could not be started";
     }
 
 private:
-    CWindowManagerDisplay m_display;
+    CWindowManager m_manager;
 };
 
 ::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new CWindowManagerEnvironment);

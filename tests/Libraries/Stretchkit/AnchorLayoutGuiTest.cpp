@@ -4,8 +4,15 @@
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <map>
+#include <wx/button.h>
+#include <wx/dcmemory.h>
+#include <wx/dcclient.h>
 #include <wx/frame.h>
+#include <wx/listbox.h>
 #include <wx/panel.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
 #include <wx/uiaction.h>
 
 namespace {
@@ -20,8 +27,26 @@ public:
     {
     }
 
+    using CAnchorLayout::ChildNeedsRedraw;
+
+    // By callback id: the window and the anchors the callback answers with; ids not here are
+    // skipped.
+    std::map<int, SCallbackAnchor> answers;
+    int asked = 0;
+
 protected:
     wxWindow* GetLayoutWindow() const override { return m_window; }
+
+    bool FillCallbackAnchor(SCallbackAnchor& record) override
+    {
+        ++asked;
+        const auto found = answers.find(record.callbackId);
+        if (found == answers.end())
+            return false;
+        record.window = found->second.window;
+        record.anchor = found->second.anchor;
+        return true;
+    }
 
 private:
     wxWindow* m_window;
@@ -42,6 +67,23 @@ protected:
     {
         ++requests;
         wxWindow::DoSetSize(x, y, width, height, flags);
+    }
+};
+
+// Counts the repaints asked of it.
+class CCountingText : public wxStaticText {
+public:
+    CCountingText(wxWindow* parent, const wxString& text, const wxRect& rect, long style)
+        : wxStaticText(parent, wxID_ANY, text, rect.GetPosition(), rect.GetSize(), style)
+    {
+    }
+
+    int refreshes = 0;
+
+    void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override
+    {
+        ++refreshes;
+        wxStaticText::Refresh(eraseBackground, rect);
     }
 };
 
@@ -152,6 +194,97 @@ TEST_F(AnchorLayoutGui, DestroyedChildIsForgotten)
     EXPECT_EQ(wxRect(151, 10, 20, 20), kept->GetRect());
 }
 
+TEST_F(AnchorLayoutGui, CallbackAnchorMovesItsChildByTheCallbacksAnswer)
+{
+    CCountingWindow* placed = Child(10, wxRect(10, 10, 20, 20));
+    CCountingWindow* skipped = Child(11, wxRect(50, 10, 20, 20));
+    anchors->AddCallbackAnchor(7);
+    anchors->AddCallbackAnchor(8);
+    // The callback keeps the child's size and ties its right edge to the right of the panel.
+    const SLayoutRect area{0, 0, 200, 300};
+    anchors->answers[7] = {7, placed, AnchorChild(area, {150, 10, 170, 30}, kAnchorTopRight, kNoAnchor)};
+
+    Grow();
+    EXPECT_EQ(2, anchors->asked);
+    EXPECT_EQ(wxRect(251, 10, 20, 20), placed->GetRect());
+    EXPECT_EQ(wxRect(50, 10, 20, 20), skipped->GetRect());
+
+    // Forgotten with the other anchors.
+    anchors->DeleteAllAnchors();
+    anchors->asked = 0;
+    panel->SetSize(200, 300);
+    anchors->RepositionChildren();
+    EXPECT_EQ(0, anchors->asked);
+    EXPECT_EQ(wxRect(251, 10, 20, 20), placed->GetRect());
+}
+
+// Which children are repainted whole after a move from old to now.
+TEST_F(AnchorLayoutGui, ChildrenWhosePictureDependsOnTheirSizeNeedARedraw)
+{
+    wxWindow* text = new wxStaticText(panel, wxID_ANY, "Text", wxPoint(0, 0), wxSize(50, 20));
+    wxWindow* picture = new wxStaticBitmap(panel, wxID_ANY, wxBitmap(8, 8), wxPoint(0, 30));
+    wxWindow* list = new wxListBox(panel, wxID_ANY, wxPoint(0, 60), wxSize(50, 50));
+    wxWindow* button = new wxButton(panel, wxID_ANY, "Go", wxPoint(0, 120));
+    const wxRect old(0, 0, 50, 20);
+    const struct {
+        wxWindow* child;
+        wxRect now;
+        bool redraw;
+    } cases[] = {
+        {text, wxRect(5, 5, 50, 20), false},  // moved only
+        {text, wxRect(0, 0, 60, 20), true},
+        {text, wxRect(0, 0, 50, 30), false},  // taller: the lines stay where they were
+        {picture, wxRect(0, 0, 50, 30), true},
+        {list, wxRect(0, 0, 60, 20), true},
+        {list, wxRect(0, 0, 40, 20), false},
+        {button, wxRect(0, 0, 60, 30), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.redraw, anchors->ChildNeedsRedraw(c.child, old, c.now)) << c.child->GetClassInfo()->GetClassName();
+}
+
+// A centred text that widens is drawn again centred in its new width, read from the screen.
+TEST(AnchorLayoutRedraw, CentredTextIsRepaintedAfterAResize)
+{
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "Redraw", wxPoint(40, 40), wxSize(400, 120));
+    wxPanel* panel = new wxPanel(frame, wxID_ANY, wxPoint(0, 0), wxSize(200, 100));
+    new wxPanel(frame, wxID_ANY, wxPoint(390, 110), wxSize(4, 4));  // no stretching of a single child
+    panel->SetBackgroundColour(*wxWHITE);
+    auto* text = new CCountingText(panel, "WWWW", wxRect(0, 20, 200, 30), wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
+    text->SetForegroundColour(*wxBLACK);
+    text->SetBackgroundColour(*wxWHITE);
+    CPanelAnchors anchors(panel);
+    ASSERT_TRUE(anchors.AddAnchor(text, kAnchorTopLeft, kAnchorTopRight));
+    ShowAndFocus(frame);
+    PumpFor(200);
+
+    auto ink = [&] {
+        // What the panel shows now, without asking anything to repaint first.
+        PumpFor(200);
+        const wxSize size = panel->GetClientSize();
+        wxBitmap bitmap(size);
+        wxClientDC source(panel);
+        wxMemoryDC memory(bitmap);
+        memory.Blit(0, 0, size.x, size.y, &source, 0, 0);
+        memory.SelectObject(wxNullBitmap);
+        return ColourBounds(bitmap.ConvertToImage(), *wxBLACK);
+    };
+    const wxRect before = ink();
+    ASSERT_FALSE(before.IsEmpty());
+    EXPECT_NEAR(before.x + before.width / 2, 100, 3);
+
+    panel->SetSize(380, 100);
+    text->refreshes = 0;
+    anchors.RepositionChildren();
+    EXPECT_EQ(1, text->refreshes);
+    const wxRect after = ink();
+    ASSERT_FALSE(after.IsEmpty());
+    EXPECT_NEAR(after.x + after.width / 2, 190, 3);
+    EXPECT_EQ(before.width, after.width);
+    frame->Destroy();
+    Pump();
+}
+
 TEST(GripSupportGui, GripSitsInTheCornerAndResizesTheWindowByDragging)
 {
     wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "Grip", wxPoint(50, 50), wxSize(400, 300));
@@ -213,6 +346,92 @@ TEST(GripSupportGui, GoingDuringADragGivesTheMouseBack)
     frame.reset();
     EXPECT_EQ(nullptr, wxWindow::GetCapture());
     EXPECT_EQ(nullptr, grip.GetGrip());
+}
+
+TEST(GripSupportGui, TriangularAndTransparentGrips)
+{
+    CGripSupport none;
+    EXPECT_FALSE(none.SetGripBackground(1));
+    EXPECT_FALSE(none.SetGripTriangle(true));
+
+    UniqueWindow<wxFrame> frame(new wxFrame(nullptr, wxID_ANY, "Grip", wxPoint(50, 50), wxSize(300, 200)));
+    new wxPanel(frame.get(), wxID_ANY, wxPoint(0, 0), wxSize(10, 10));  // no stretching of a single child
+    frame->SetBackgroundColour(*wxRED);
+    CGripSupport grip;
+    ASSERT_TRUE(grip.CreateGrip(frame.get(), true, true, false));
+    CGripBar* bar = grip.GetGrip();
+    EXPECT_TRUE(bar->IsTriangleRegion());
+    EXPECT_FALSE(bar->IsTransparentPaint());
+    ShowAndFocus(frame.get());
+    const wxSize size = bar->GetSize();
+    EXPECT_FALSE(bar->IsGripPoint(wxPoint(1, 1)));
+    EXPECT_TRUE(bar->IsGripPoint(wxPoint(size.x - 2, size.y - 2)));
+    EXPECT_FALSE(bar->IsGripPoint(wxPoint(size.x, size.y)));
+    // The upper-left half takes no drag.
+    SendMouse(bar, wxEVT_LEFT_DOWN, wxPoint(1, 1));
+    EXPECT_FALSE(bar->HasCapture());
+
+    // The parent's red shows in the upper half only, everywhere but the ridges when transparent,
+    // and nowhere in a square opaque grip.
+    auto red = [bar] { return CountColour(Snapshot(bar).ConvertToImage(), *wxRED); };
+    const int triangular = red();
+    EXPECT_GT(triangular, size.x * size.y / 3);
+    EXPECT_LT(triangular, size.x * size.y * 2 / 3);
+    EXPECT_TRUE(grip.SetGripBackground(1));
+    EXPECT_TRUE(bar->IsTransparentPaint());
+    EXPECT_GT(red(), triangular);
+    EXPECT_FALSE(grip.SetGripBackground(3));
+    EXPECT_TRUE(bar->IsTransparentPaint());
+    EXPECT_TRUE(grip.SetGripBackground(2));
+    EXPECT_TRUE(grip.SetGripTriangle(false));
+    EXPECT_TRUE(bar->IsGripPoint(wxPoint(1, 1)));
+    EXPECT_EQ(0, red());
+}
+
+// A change of the desktop's settings gives the grip the scroll bars' size again, in its corner.
+TEST(GripSupportGui, GripFollowsTheDesktopSettings)
+{
+    UniqueWindow<wxFrame> frame(new wxFrame(nullptr, wxID_ANY, "Grip", wxPoint(50, 50), wxSize(300, 200)));
+    new wxPanel(frame.get(), wxID_ANY, wxPoint(0, 0), wxSize(10, 10));  // no stretching of a single child
+    CGripSupport grip;
+    ASSERT_TRUE(grip.CreateGrip(frame.get(), true));
+    CGripBar* bar = grip.GetGrip();
+    const wxRect placed = bar->GetRect();
+    bar->SetSize(placed.GetRight() - 4, placed.GetBottom() - 5, 5, 6);  // as sized under older settings
+    wxSysColourChangedEvent changed;
+    changed.SetEventObject(bar);
+    bar->GetEventHandler()->ProcessEvent(changed);
+    EXPECT_EQ(placed, bar->GetRect());
+}
+
+// In a right-to-left window the grip sits in the bottom-left corner and drags that corner.
+TEST(GripSupportGui, RightToLeftGripSitsBottomLeft)
+{
+    UniqueWindow<wxFrame> frame(new wxFrame(nullptr, wxID_ANY, "Grip", wxPoint(100, 50), wxSize(400, 300)));
+    frame->SetLayoutDirection(wxLayout_RightToLeft);
+    new wxPanel(frame.get(), wxID_ANY, wxPoint(0, 0), wxSize(10, 10));
+    frame->SetMinSize(wxSize(300, 250));
+    CGripSupport grip;
+    ASSERT_TRUE(grip.CreateGrip(frame.get(), true, true, false));
+    CGripBar* bar = grip.GetGrip();
+    EXPECT_TRUE(bar->IsMirrored());
+    ShowAndFocus(frame.get());
+    // wx mirrors a right-to-left window's client coordinates, so the real pointer tells where
+    // the grip is: pressed in the window's bottom-left corner, it drags.
+    const wxRect start = frame->GetScreenRect();
+    const wxPoint from(start.GetLeft() + 2, start.GetBottom() - 2);
+
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(from);
+    Pump();
+    mouse.MouseDown();
+    Pump();
+    mouse.MouseMove(from + wxPoint(-60, 40));
+    EXPECT_TRUE(WaitFor([&] { return frame->GetSize() == start.GetSize() + wxSize(60, 40); }))
+        << frame->GetSize().x << "x" << frame->GetSize().y;
+    EXPECT_EQ(start.GetRight(), frame->GetScreenRect().GetRight());
+    mouse.MouseUp();
+    Pump();
 }
 
 }  // namespace

@@ -63,6 +63,30 @@ TEST(TrackLimits, FillsOnlyTheLimitsThatAreSet)
     EXPECT_EQ(SLayoutSize({-1, -1}), fresh.maxTrackSize);
 }
 
+TEST(TrackLimits, MaximizedPlacementKeepsTheTrackLimits)
+{
+    CTrackLimits limits;
+    limits.LimitMinTrack({300, 200});
+    limits.LimitMaxTrack({800, 600});
+    limits.SetMaximizedPlacement({10, 20, 710, 520});
+    SMinMaxInfo info;
+    limits.FillMinMaxInfo(&info);
+    EXPECT_EQ(SLayoutSize({300, 200}), info.minTrackSize);
+    EXPECT_EQ(SLayoutSize({800, 600}), info.maxTrackSize);
+    EXPECT_EQ(SLayoutPoint({10, 20}), info.maxPosition);
+    EXPECT_EQ(SLayoutSize({700, 500}), info.maxSize);
+
+    // Cleared, the placement leaves what the structure holds and the limits stay.
+    limits.ClearMaximizedPlacement();
+    SMinMaxInfo fresh;
+    fresh.maxPosition = {-4, -4};
+    limits.FillMinMaxInfo(&fresh);
+    EXPECT_EQ(SLayoutPoint({-4, -4}), fresh.maxPosition);
+    EXPECT_EQ(SLayoutSize({-1, -1}), fresh.maxSize);
+    EXPECT_EQ(SLayoutSize({300, 200}), fresh.minTrackSize);
+    EXPECT_EQ(SLayoutSize({800, 600}), fresh.maxTrackSize);
+}
+
 TEST(TrackLimits, GripDragFollowsTheMouseWithinTheLimits)
 {
     struct Case {

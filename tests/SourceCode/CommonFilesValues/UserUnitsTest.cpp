@@ -48,7 +48,7 @@ TEST_F(UserUnitsFile, LoadKeepsValidUnitsOnceInFileOrder)
     Write("<user-units>"
           "<unit unit_name=\"kg/min\" type=\"2\" unit_system=\"3\" conversion_offset=\"0.000000\""
           " conversion_factor=\"0.016667\" conversion_flags=\"0\"/>"
-          "<unit unit_name=\"*Spec\" type=\"1\" unit_system=\"0\" conversion_offset=\"-0.5\""
+          "<unit unit_name=\"*Grade\" type=\"1\" unit_system=\"0\" conversion_offset=\"-0.5\""
           " conversion_factor=\"1.23e-05\" conversion_flags=\"0\"/>"
           "<unit unit_name=\"kg/min\" type=\"2\" unit_system=\"3\" conversion_offset=\"0.000000\""
           " conversion_factor=\"0.016667\" conversion_flags=\"0\"/>"
@@ -65,7 +65,7 @@ TEST_F(UserUnitsFile, LoadKeepsValidUnitsOnceInFileOrder)
 
     const ExpectedUnit expected[] = {
         {"* kg/min", 2, 3, 0.0, 0.016667},
-        {"* *Spec", 1, 0, -0.5, 1.23e-05},
+        {"* *Grade", 1, 0, -0.5, 1.23e-05},
         {"* ", 4, 1, 0.0, 2.5},
     };
     const std::vector<CUnit> loaded = UserUnits();
@@ -144,7 +144,7 @@ TEST_F(UserUnitsFile, SaveWritesUserUnitsExactlyInMachineText)
     CLocaleScope german("de_DE.UTF-8");
     ASSERT_TRUE(german.IsSet());
     const ExpectedUnit defined[] = {
-        {"* *Spec", 1, 0, -0.5, 1.23e-05},
+        {"* *Grade", 1, 0, -0.5, 1.23e-05},
         {"* tiny", 2, 3, 255.37222222222223, 5e-7},
         {"*  Faß/µs", 1, 2, 0.0, 1.5},
     };
@@ -162,7 +162,7 @@ TEST_F(UserUnitsFile, SaveWritesUserUnitsExactlyInMachineText)
     const std::string text = Read();
     EXPECT_EQ(text,
               "<user-units>\n"
-              "    <unit unit_name=\"Spec\" type=\"1\" unit_system=\"0\" conversion_offset=\"-0.5\""
+              "    <unit unit_name=\"Grade\" type=\"1\" unit_system=\"0\" conversion_offset=\"-0.5\""
               " conversion_factor=\"1.23e-05\" conversion_flags=\"0\" />\n"
               "    <unit unit_name=\"tiny\" type=\"2\" unit_system=\"3\" conversion_offset=\"255.37222222222223\""
               " conversion_factor=\"5e-07\" conversion_flags=\"0\" />\n"
@@ -181,7 +181,7 @@ TEST_F(UserUnitsFile, SaveWritesUserUnitsExactlyInMachineText)
             loaded.push_back(unit);
     }
     ASSERT_EQ(loaded.size(), saved.size());
-    EXPECT_EQ(loaded[0].Name, "* Spec");
+    EXPECT_EQ(loaded[0].Name, "* Grade");
     EXPECT_EQ(loaded[2].Name, "* Faß/µs");
     for (std::size_t i = 0; i < loaded.size(); ++i) {
         EXPECT_EQ(loaded[i].ConversionFactor, saved[i].ConversionFactor) << saved[i].Name;
