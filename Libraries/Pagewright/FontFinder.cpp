@@ -4,6 +4,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <map>
 #include <mutex>
 #include <sys/stat.h>
 #include <vector>
@@ -105,11 +106,7 @@ std::string MetricsFileBeside(const std::string& fontFile)
     return std::string();
 }
 
-}  // namespace
-
-namespace Pagewright {
-
-std::string FontAlias(const std::string& family)
+std::string FontAliasOf(const std::string& family)
 {
     const std::string lower = Lower(family);
     for (const SAlias& alias : kAliases) {
@@ -119,10 +116,8 @@ std::string FontAlias(const std::string& family)
     return std::string();
 }
 
-std::string FindFontFile(const std::string& typeface)
+std::string MatchTypeface(const std::string& typeface)
 {
-    if (typeface.empty())
-        return std::string();
     std::string family = typeface;
     int weight = FC_WEIGHT_REGULAR;
     int slant = FC_SLANT_ROMAN;
@@ -136,7 +131,7 @@ std::string FindFontFile(const std::string& typeface)
         }
     }
     std::vector<std::string> accepted{Lower(family)};
-    const std::string alias = FontAlias(family);
+    const std::string alias = FontAliasOf(family);
     if (!alias.empty())
         accepted.push_back(Lower(alias));
     std::string file = MatchFile(family, weight, slant, accepted);
@@ -146,10 +141,9 @@ std::string FindFontFile(const std::string& typeface)
     return file;
 }
 
-std::string FindType1MetricsFile(const std::string& postscriptName)
+
+std::string MatchType1(const std::string& postscriptName)
 {
-    if (postscriptName.empty())
-        return std::string();
     FcConfig* config = Config();
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_POSTSCRIPT_NAME, reinterpret_cast<const FcChar8*>(postscriptName.c_str()));
@@ -171,6 +165,41 @@ std::string FindType1MetricsFile(const std::string& postscriptName)
         FcFontSetDestroy(fonts);
     }
     return file;
+}
+
+
+// Fonts installed while the program runs are not looked for, as the system's lists were read
+// once per process.
+std::string Cached(const std::string& key, std::string (*find)(const std::string&))
+{
+    static std::mutex mutex;
+    static std::map<std::pair<std::string (*)(const std::string&), std::string>, std::string> found;
+    if (key.empty())
+        return std::string();
+    std::lock_guard<std::mutex> lock(mutex);
+    const auto place = found.find({find, key});
+    if (place != found.end())
+        return place->second;
+    return found[{find, key}] = find(key);
+}
+
+}  // namespace
+
+namespace Pagewright {
+
+std::string FontAlias(const std::string& family)
+{
+    return FontAliasOf(family);
+}
+
+std::string FindFontFile(const std::string& typeface)
+{
+    return Cached(typeface, MatchTypeface);
+}
+
+std::string FindType1MetricsFile(const std::string& postscriptName)
+{
+    return Cached(postscriptName, MatchType1);
 }
 
 }  // namespace Pagewright

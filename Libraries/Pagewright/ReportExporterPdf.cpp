@@ -123,12 +123,35 @@ CReportExporterPdf::~CReportExporterPdf()
 
 std::string CReportExporterPdf::FormatNumber(double value)
 {
-    std::string text = Format("%f", std::floor(value * 1000.0 + 0.5) / 1000.0);
-    for (char& c : text) {
-        if (c == ',')
-            c = '.';
+    const double thousandths = std::floor(value * 1000.0 + 0.5);
+    // Whole thousandths print as "%f" would print them, without its cost and its locale.
+    if (!(std::fabs(thousandths) < 1e15)) {
+        std::string text = Format("%f", thousandths / 1000.0);
+        for (char& c : text) {
+            if (c == ',')
+                c = '.';
+        }
+        return text;
     }
-    return text;
+    long long t = static_cast<long long>(thousandths);
+    char buffer[32];
+    char* end = buffer + sizeof buffer;
+    char* p = end;
+    const bool negative = t < 0;
+    if (negative)
+        t = -t;
+    for (int i = 0; i < 3; ++i)
+        *--p = '0';
+    for (int i = 0; i < 3; ++i, t /= 10)
+        *--p = static_cast<char>('0' + t % 10);
+    *--p = '.';
+    do {
+        *--p = static_cast<char>('0' + t % 10);
+        t /= 10;
+    } while (t != 0);
+    if (negative)
+        *--p = '-';
+    return std::string(p, end);
 }
 
 std::string CReportExporterPdf::EscapeName(std::string_view name)

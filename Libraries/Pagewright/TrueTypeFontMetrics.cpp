@@ -6,8 +6,10 @@
 
 #include <cmath>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // Big-endian numbers of a range of the file; every read says whether it was inside.
 class CTrueTypeFontMetrics::CReader {
@@ -59,13 +61,37 @@ private:
 
 namespace {
 
-std::string ReadWholeFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::string();
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+// The font file mapped read-only for as long as the object lives.
+class CMappedFile {
+public:
+    explicit CMappedFile(const std::string& path)
+    {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+            void* data = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+            if (data != MAP_FAILED) {
+                m_data = static_cast<const char*>(data);
+                m_size = static_cast<std::size_t>(info.st_size);
+            }
+        }
+        ::close(fd);
+    }
+    ~CMappedFile()
+    {
+        if (m_data != nullptr)
+            ::munmap(const_cast<char*>(m_data), m_size);
+    }
+    CMappedFile(const CMappedFile&) = delete;
+    CMappedFile& operator=(const CMappedFile&) = delete;
+    std::string_view Bytes() const { return std::string_view(m_data != nullptr ? m_data : "", m_size); }
+
+private:
+    const char* m_data = nullptr;
+    std::size_t m_size = 0;
+};
 
 int Scale(long long value, long long unitsPerEm)
 {
@@ -90,8 +116,8 @@ bool CTrueTypeFontMetrics::Load(const std::string& typeface)
     const std::string path = Pagewright::FindFontFile(typeface);
     if (path.empty())
         return false;
-    const std::string bytes = ReadWholeFile(path);
-    return !bytes.empty() && LoadFromBytes(bytes, typeface);
+    const CMappedFile file(path);
+    return !file.Bytes().empty() && LoadFromBytes(file.Bytes(), typeface);
 }
 
 int CTrueTypeFontMetrics::GlyphWidth(int glyph) const
