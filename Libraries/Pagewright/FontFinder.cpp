@@ -28,12 +28,28 @@ std::string Lower(std::string text)
     return text;
 }
 
+// A configuration of our own rather than the library's global one, so that it is freed at exit
+// with everything it loaded.
+class CFontConfig {
+public:
+    CFontConfig() : m_config(FcInitLoadConfigAndFonts()) {}
+    ~CFontConfig()
+    {
+        if (m_config != nullptr)
+            FcConfigDestroy(m_config);
+    }
+    CFontConfig(const CFontConfig&) = delete;
+    CFontConfig& operator=(const CFontConfig&) = delete;
+    FcConfig* Get() const { return m_config; }
+
+private:
+    FcConfig* m_config;
+};
+
 FcConfig* Config()
 {
-    // FcInit reads the configuration once; later calls are cheap.
-    static std::once_flag once;
-    std::call_once(once, [] { FcInit(); });
-    return FcConfigGetCurrent();
+    static CFontConfig config;
+    return config.Get();
 }
 
 // Styles a typeface name may end in, as the Windows font list named faces.
@@ -60,6 +76,8 @@ bool EndsWith(const std::string& text, const std::string& end)
 std::string MatchFile(const std::string& family, int weight, int slant, const std::vector<std::string>& accepted)
 {
     FcConfig* config = Config();
+    if (config == nullptr)
+        return std::string();
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, weight);
@@ -145,6 +163,8 @@ std::string MatchTypeface(const std::string& typeface)
 std::string MatchType1(const std::string& postscriptName)
 {
     FcConfig* config = Config();
+    if (config == nullptr)
+        return std::string();
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_POSTSCRIPT_NAME, reinterpret_cast<const FcChar8*>(postscriptName.c_str()));
     FcPatternAddString(pattern, FC_FONTFORMAT, reinterpret_cast<const FcChar8*>("Type 1"));
