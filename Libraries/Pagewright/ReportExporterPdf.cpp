@@ -18,8 +18,11 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 namespace {

@@ -166,6 +166,23 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+// OS/2 tables before version 2 have no cap height; fonts without a post table are not fixed
+// pitch and take their angle from the caret.
+TEST(TrueTypeMetrics, OlderOs2TableAndMissingPostTable)
+{
+    std::string font = ReadWholeFile(Pagewright::FindFontFile("Liberation Mono"));
+    ASSERT_FALSE(font.empty());
+    font.replace(TableOffset(font, "OS/2"), 2, std::string("\0\1", 2));
+    font.replace(RecordOffset(font, "post"), 4, "xxxx");
+    CTrueTypeFontMetrics metrics;
+    ASSERT_TRUE(metrics.LoadFromBytes(font, "Courier New"));
+    EXPECT_EQ(metrics.capHeight, static_cast<int>(0.7 * 2048) * 1000 / 2048);
+    EXPECT_FALSE(metrics.IsFixedPitch());
+    EXPECT_EQ(metrics.flags, CFontMetrics::kFlagNonSymbolic);
+    EXPECT_EQ(metrics.italicAngle, 0);
+    EXPECT_EQ(metrics.GetWidth('W'), 600);
+}
+
 // Truncated and bit-flipped copies may load or not, but never read outside the bytes (the
 // sanitizer tree checks that).
 TEST(DamagedTrueType, TruncatedAndFlippedCopiesAreReadSafely)
