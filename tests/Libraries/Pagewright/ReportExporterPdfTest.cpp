@@ -90,9 +90,11 @@ const char kReport[] = R"(<report>
       <column name="C" width="400"><picture filename="cell.bmp"/></column>
     </table>
   </page>
-  <page><text x="100" y="100" width="1000" height="60" fontname="Body">second page</text></page>
+  <page><text x="100" y="100" width="1000" height="60" fontname="Body">second page</text>
+    <text x="100" y="200" width="1000" height="60" fontname="Type1">type one</text></page>
   <font fontname="Body" typeface="Arial" fontsize="10pt"/>
   <font fontname="Bold" typeface="Arial" fontsize="12pt" isbold="TRUE"/>
+  <font fontname="Type1" typeface="NimbusSans-Regular" fontsize="10pt"/>
 </report>)";
 
 class ReportExporterPdfTest : public testing::Test {
@@ -144,6 +146,8 @@ TEST_F(ReportExporterPdfTest, ReadersAcceptTheFileAndFindItsTextAndFonts)
     EXPECT_NE(fonts.out.find("Arial                                TrueType          WinAnsi"), std::string::npos)
         << fonts.out;
     EXPECT_NE(fonts.out.find("Arial,Bold"), std::string::npos) << fonts.out;
+    EXPECT_NE(fonts.out.find("NimbusSans-Regular                   Type 1            WinAnsi"), std::string::npos)
+        << fonts.out;
     // Fonts that only html text and table cells name are described too.
     EXPECT_NE(fonts.out.find("Times New Roman                      TrueType"), std::string::npos) << fonts.out;
     EXPECT_NE(fonts.out.find("Courier New                          TrueType"), std::string::npos) << fonts.out;
@@ -151,6 +155,7 @@ TEST_F(ReportExporterPdfTest, ReadersAcceptTheFileAndFindItsTextAndFonts)
     const SToolResult text = RunTool(m_folder, "pdftotext -layout '" + Pdf() + "' -");
     EXPECT_NE(text.out.find("Größe (DN 50)"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("second page"), std::string::npos);
+    EXPECT_NE(text.out.find("type one"), std::string::npos);
     EXPECT_NE(text.out.find("first cell"), std::string::npos);
     EXPECT_NE(text.out.find("mono cell"), std::string::npos);
     EXPECT_NE(text.out.find("serif"), std::string::npos);
