@@ -28,6 +28,8 @@
 namespace {
 
 constexpr double kPi = 3.14159265359;
+// The image map's entry for a picture that cannot be written.
+constexpr int kNoImage = -1;
 
 double ToPoints(double tenths)
 {
@@ -394,6 +396,7 @@ void CReportExporterPdf::RegisterImage(const CReportPicture& picture)
     if (!ReadBmpRgb(image->GetBytes(), width, height, rgb) || !Compress(rgb, packed)) {
         QUILLET_POS(m_log);
         m_log.Warn("'%s' is no 24-bit bitmap and is left out", picture.filename.c_str());
+        m_images[picture.filename] = kNoImage;  // tried once per export
         return;
     }
     const int number = BeginObject(false);
@@ -519,10 +522,12 @@ void CReportExporterPdf::WriteResources()
         m_output += '\n';
     }
     AppendLine("      >>");
-    if (!m_images.empty()) {
+    if (std::any_of(m_images.begin(), m_images.end(), [](const auto& image) { return image.second != kNoImage; })) {
         m_output += "/XObject << ";
         first = true;
         for (const auto& [name, object] : m_images) {
+            if (object == kNoImage)
+                continue;
             if (!first)
                 m_output += "            ";
             first = false;
@@ -843,7 +848,7 @@ void CReportExporterPdf::WriteTable(const CReportTable& table)
 void CReportExporterPdf::WritePicture(const CReportPicture& picture)
 {
     const auto image = m_images.find(picture.filename);
-    if (!picture.GetImage() || image == m_images.end())
+    if (!picture.GetImage() || image == m_images.end() || image->second == kNoImage)
         return;
     int x = picture.x;
     int y = picture.y;

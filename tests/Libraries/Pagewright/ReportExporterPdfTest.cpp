@@ -1,5 +1,6 @@
 #include "Pagewright/Report.h"
 #include "Pagewright/ReportExporterPdf.h"
+#include "Pagewright/ReportPicture.h"
 #include "Platform/AtomicFile.h"
 #include "support/LocaleScope.h"
 #include "support/TemporaryFolder.h"
@@ -234,6 +235,22 @@ TEST_F(ReportExporterPdfTest, OddWidthImageShowsItsPixels)
             EXPECT_EQ(rgb, kPixels[row * 3 + column]) << row << "," << column;
         }
     }
+}
+
+// Only 24-bit bitmaps become images; other pictures draw nothing.
+TEST_F(ReportExporterPdfTest, PictureThatIsNoBitmapIsLeftOut)
+{
+    std::string png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x01\0\0\0\x01\x08\x02\0\0\0", 29);
+    png += std::string(4, '\0');
+    WriteWholeFile(m_folder.Path("photo.png"), png);
+    Export(R"(<report><page><picture x="0" y="0" width="100" height="100" filename="photo.png"/>
+              <picture x="200" y="0" width="100" height="100" filename="photo.png"/></page></report>)");
+    const auto& picture = dynamic_cast<const CReportPicture&>(*m_document.GetPage(0)->elements.at(0));
+    ASSERT_TRUE(picture.GetImage());
+    EXPECT_EQ(m_pdf.find("/Subtype /Image"), std::string::npos);
+    EXPECT_EQ(m_pdf.find("/XObject"), std::string::npos);
+    EXPECT_EQ(Uncompressed().find(" Do"), std::string::npos);
+    EXPECT_EQ(RunTool(m_folder, "qpdf --check '" + Pdf() + "'").exitCode, 0);
 }
 
 TEST_F(ReportExporterPdfTest, WithoutAnyFontNoTextIsWritten)
