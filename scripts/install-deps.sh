@@ -8,9 +8,10 @@ packages=(
   libwxgtk3.2-dev libsqlite3-dev sqlite3 libpq-dev libcurl4-openssl-dev libfontconfig-dev
   libtinyxml-dev zlib1g-dev libminizip-dev libmd-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth openbox postgresql fonts-liberation2 qpdf poppler-utils python3-pyftpdlib locales zip
+  xvfb xauth openbox postgresql fonts-liberation2 qpdf poppler-utils mupdf-tools python3-pyftpdlib locales zip
   clang libclang-rt-14-dev
   gdb binutils
+  libcairo2-dev  # the PDF benchmark's comparison only
 )
 
 as_root=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes the readers of files from outside with libFuzzer for a bounded time each (the XML
-# loader, the skin bitmap reader, the zip reader, report templates and their mark-up; the
+# loader, the skin bitmap reader, the zip reader, report templates and their mark-up, the font
+# readers; the
 # times below unless a time is given). A crash, a
 # sanitizer report, a hang or a finding of the target's own fails the run; the input that did
 # it is kept in build-fuzz/<target>/.
@@ -44,4 +45,7 @@ fuzz zip_reader_fuzz 30 4096 "zip reader" "$root/tests/fuzz/zip_corpus" "" -- \
 fuzz report_fuzz 30 8192 "report templates and mark-up" "$root/tests/fuzz/report_corpus" \
   "-dict=$root/tests/fuzz/report.dict" -- \
   "$root"/Libraries/Pagewright/*.cpp "$root"/Libraries/Glyphora/*.cpp "$root"/Libraries/Quillet/*.cpp \
-  "$platform"/*.cpp -ltinyxml
+  "$platform"/*.cpp -ltinyxml -lz -lfontconfig
+fuzz font_metrics_fuzz 20 4096 "font readers" "$root/tests/fuzz/font_corpus" "" -- \
+  "$root"/Libraries/Pagewright/{FontMetrics,TrueTypeFontMetrics,AfmFontMetrics,PfmFontMetrics,FontFinder,GlyphNames}.cpp \
+  "$platform/TextEncoding.cpp" "$platform/AsciiText.cpp" -lfontconfig

@@ -1,0 +1,225 @@
+#include "Pagewright/FontFinder.h"
+
+#include "Platform/AsciiText.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <map>
+#include <mutex>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+struct SAlias {
+    const char* family;
+    const char* alias;
+};
+const SAlias kAliases[] = {
+    {"arial", "Liberation Sans"},
+    {"times new roman", "Liberation Serif"},
+    {"courier new", "Liberation Mono"},
+};
+
+std::string Lower(std::string text)
+{
+    for (char& c : text)
+        c = Platform::AsciiLower(c);
+    return text;
+}
+
+// A configuration of our own rather than the library's global one, so that it is freed at exit
+// with everything it loaded.
+class CFontConfig {
+public:
+    CFontConfig() : m_config(FcInitLoadConfigAndFonts()) {}
+    ~CFontConfig()
+    {
+        if (m_config != nullptr)
+            FcConfigDestroy(m_config);
+    }
+    CFontConfig(const CFontConfig&) = delete;
+    CFontConfig& operator=(const CFontConfig&) = delete;
+    FcConfig* Get() const { return m_config; }
+
+private:
+    FcConfig* m_config;
+};
+
+FcConfig* Config()
+{
+    static CFontConfig config;
+    return config.Get();
+}
+
+// Styles a typeface name may end in, as the Windows font list named faces.
+struct SStyle {
+    const char* word;
+    int weight;
+    int slant;
+};
+const SStyle kStyles[] = {
+    {" bold italic", FC_WEIGHT_BOLD, FC_SLANT_ITALIC},
+    {" bold oblique", FC_WEIGHT_BOLD, FC_SLANT_OBLIQUE},
+    {" bold", FC_WEIGHT_BOLD, FC_SLANT_ROMAN},
+    {" italic", FC_WEIGHT_REGULAR, FC_SLANT_ITALIC},
+    {" oblique", FC_WEIGHT_REGULAR, FC_SLANT_OBLIQUE},
+    {" regular", FC_WEIGHT_REGULAR, FC_SLANT_ROMAN},
+};
+
+bool EndsWith(const std::string& text, const std::string& end)
+{
+    return text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The file of the best match for family and style, when its family is one of the accepted.
+std::string MatchFile(const std::string& family, int weight, int slant, const std::vector<std::string>& accepted)
+{
+    FcConfig* config = Config();
+    if (config == nullptr)
+        return std::string();
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, weight);
+    FcPatternAddInteger(pattern, FC_SLANT, slant);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(config, pattern, &result);
+    FcPatternDestroy(pattern);
+    std::string file;
+    if (match != nullptr) {
+        bool familyFits = false;
+        FcChar8* value = nullptr;
+        for (int i = 0; !familyFits && FcPatternGetString(match, FC_FAMILY, i, &value) == FcResultMatch; ++i) {
+            const std::string found = Lower(reinterpret_cast<const char*>(value));
+            for (const std::string& name : accepted)
+                familyFits = familyFits || found == name;
+        }
+        if (familyFits && FcPatternGetString(match, FC_FILE, 0, &value) == FcResultMatch)
+            file = reinterpret_cast<const char*>(value);
+        FcPatternDestroy(match);
+    }
+    return file;
+}
+
+bool IsFile(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// Type 1 fonts keep their metrics in a file of the same name: PFM where Windows installed
+// them, AFM as Linux does.
+std::string MetricsFileBeside(const std::string& fontFile)
+{
+    const std::size_t dot = fontFile.rfind('.');
+    const std::size_t slash = fontFile.rfind('/');
+    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const std::string stem = hasExtension ? fontFile.substr(0, dot) : fontFile;
+    for (const char* extension : {".pfm", ".PFM", ".afm", ".AFM"}) {
+        if (IsFile(stem + extension))
+            return stem + extension;
+    }
+    return std::string();
+}
+
+std::string FontAliasOf(const std::string& family)
+{
+    const std::string lower = Lower(family);
+    for (const SAlias& alias : kAliases) {
+        if (lower == alias.family)
+            return alias.alias;
+    }
+    return std::string();
+}
+
+std::string MatchTypeface(const std::string& typeface)
+{
+    std::string family = typeface;
+    int weight = FC_WEIGHT_REGULAR;
+    int slant = FC_SLANT_ROMAN;
+    const std::string lower = Lower(typeface);
+    for (const SStyle& style : kStyles) {
+        if (EndsWith(lower, style.word)) {
+            family.resize(family.size() - std::char_traits<char>::length(style.word));
+            weight = style.weight;
+            slant = style.slant;
+            break;
+        }
+    }
+    std::vector<std::string> accepted{Lower(family)};
+    const std::string alias = FontAliasOf(family);
+    if (!alias.empty())
+        accepted.push_back(Lower(alias));
+    std::string file = MatchFile(family, weight, slant, accepted);
+    // A family whose own name ends in a style word ("Foo Bold" as a family) is tried whole.
+    if (file.empty() && family != typeface)
+        file = MatchFile(typeface, FC_WEIGHT_REGULAR, FC_SLANT_ROMAN, {lower});
+    return file;
+}
+
+
+std::string MatchType1(const std::string& postscriptName)
+{
+    FcConfig* config = Config();
+    if (config == nullptr)
+        return std::string();
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_POSTSCRIPT_NAME, reinterpret_cast<const FcChar8*>(postscriptName.c_str()));
+    FcPatternAddString(pattern, FC_FONTFORMAT, reinterpret_cast<const FcChar8*>("Type 1"));
+    FcObjectSet* objects = FcObjectSetBuild(FC_FILE, FC_POSTSCRIPT_NAME, nullptr);
+    FcFontSet* fonts = FcFontList(config, pattern, objects);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    std::string file;
+    if (fonts != nullptr) {
+        for (int i = 0; file.empty() && i < fonts->nfont; ++i) {
+            FcChar8* name = nullptr;
+            FcChar8* value = nullptr;
+            if (FcPatternGetString(fonts->fonts[i], FC_POSTSCRIPT_NAME, 0, &name) == FcResultMatch &&
+                postscriptName == reinterpret_cast<const char*>(name) &&
+                FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &value) == FcResultMatch)
+                file = MetricsFileBeside(reinterpret_cast<const char*>(value));
+        }
+        FcFontSetDestroy(fonts);
+    }
+    return file;
+}
+
+
+// Fonts installed while the program runs are not looked for, as the system's lists were read
+// once per process.
+std::string Cached(const std::string& key, std::string (*find)(const std::string&))
+{
+    static std::mutex mutex;
+    static std::map<std::pair<std::string (*)(const std::string&), std::string>, std::string> found;
+    if (key.empty())
+        return std::string();
+    std::lock_guard<std::mutex> lock(mutex);
+    const auto place = found.find({find, key});
+    if (place != found.end())
+        return place->second;
+    return found[{find, key}] = find(key);
+}
+
+}  // namespace
+
+namespace Pagewright {
+
+std::string FontAlias(const std::string& family)
+{
+    return FontAliasOf(family);
+}
+
+std::string FindFontFile(const std::string& typeface)
+{
+    return Cached(typeface, MatchTypeface);
+}
+
+std::string FindType1MetricsFile(const std::string& postscriptName)
+{
+    return Cached(postscriptName, MatchType1);
+}
+
+}  // namespace Pagewright

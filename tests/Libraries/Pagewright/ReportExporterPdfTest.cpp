@@ -1,0 +1,300 @@
+#include "Pagewright/Report.h"
+#include "Pagewright/ReportExporterPdf.h"
+#include "Pagewright/ReportPicture.h"
+#include "Platform/AtomicFile.h"
+#include "support/LocaleScope.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace {
+
+struct SToolResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs a PDF reader on a file of the folder; its error output is kept apart.
+SToolResult RunTool(const CTemporaryFolder& folder, const std::string& command)
+{
+    SToolResult result;
+    const std::string errors = folder.Path("stderr.txt");
+    FILE* pipe = ::popen((command + " 2>" + errors).c_str(), "r");
+    if (pipe == nullptr)
+        return result;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        result.out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.err = ReadWholeFile(errors);
+    return result;
+}
+
+// A 24-bit BMP, bottom row first, rows padded to four bytes; pixels given top row first as RGB.
+std::string Bmp24(int width, int height, const std::vector<std::uint32_t>& rgb)
+{
+    const int stride = (width * 3 + 3) / 4 * 4;
+    std::string b(54 + stride * height, '\0');
+    auto put = [&](std::size_t at, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            b[at + i] = static_cast<char>(v >> (8 * i) & 0xFF);
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put(2, static_cast<std::uint32_t>(b.size()), 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, width, 4);
+    put(22, height, 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    for (int row = 0; row < height; ++row) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t c = rgb[row * width + x];
+            const std::size_t at = 54 + static_cast<std::size_t>(height - 1 - row) * stride + 3 * x;
+            b[at] = static_cast<char>(c & 0xFF);            // blue
+            b[at + 1] = static_cast<char>(c >> 8 & 0xFF);   // green
+            b[at + 2] = static_cast<char>(c >> 16 & 0xFF);  // red
+        }
+    }
+    return b;
+}
+
+const std::vector<std::uint32_t> kPixels = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0x000000};
+
+const char kReport[] = R"(<report>
+  <page>
+    <text x="100" y="100" width="1000" height="60" fontname="Body">Größe (DN 50)</text>
+    <text x="100" y="200" width="1000" height="60" fontname="Body" color="#336699">colour one</text>
+    <text x="100" y="300" width="1000" height="60" fontname="Body" color="#336699">colour two</text>
+    <text x="1500" y="1500" width="400" height="60" fontname="Bold" angle="900">turned</text>
+    <text x="100" y="400" width="300" height="200" fontname="Body" multiline="TRUE">one two three four five six seven</text>
+    <text x="100" y="700" width="1000" height="60" fontname="Unknown">no font of its own</text>
+    <text x="100" y="750" width="1000" height="60" fontname="Body">5 € ≈ 漢</text>
+    <line x="100" y="800" x2="1900" y2="800" color="#808080" penwidth="3"/>
+    <rectangle x="100" y="850" width="500" height="100" bordercolor="#000000" fillcolor="#ffcc00"/>
+    <rectangle x="700" y="850" width="500" height="100" angle="300"/>
+    <picture x="0" y="2000" width="1050" height="700" filename="tiny.bmp"/>
+    <picture x="1200" y="2000" width="300" height="200" filename="tiny.bmp"/>
+    <htmltext x="100" y="1000" width="1500" height="200" fontname="Body">plain &lt;b&gt;bold&lt;/b&gt; &lt;font face='Times New Roman'&gt;serif&lt;/font&gt;</htmltext>
+    <table x="100" y="1300" width="1200" height="200" rowheight="100" name="T">
+      <column name="A" width="400"><text fontname="Body">$COLUMN_VARIABLE</text></column>
+      <column name="B" width="400"><htmltext>&lt;font face='Courier New'&gt;$COLUMN_VARIABLE&lt;/font&gt;</htmltext></column>
+      <column name="C" width="400"><picture filename="cell.bmp"/></column>
+    </table>
+  </page>
+  <page><text x="100" y="100" width="1000" height="60" fontname="Body">second page</text>
+    <text x="100" y="200" width="1000" height="60" fontname="Type1">type one</text></page>
+  <font fontname="Body" typeface="Arial" fontsize="10pt"/>
+  <font fontname="Bold" typeface="Arial" fontsize="12pt" isbold="TRUE"/>
+  <font fontname="Type1" typeface="NimbusSans-Regular" fontsize="10pt"/>
+</report>)";
+
+class ReportExporterPdfTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteWholeFile(m_folder.Path("tiny.bmp"), Bmp24(3, 2, kPixels));
+        WriteWholeFile(m_folder.Path("cell.bmp"), Bmp24(1, 1, {0x808080}));
+    }
+
+    // The document loaded, filled and paginated, written to report.pdf.
+    void Export(const std::string& text)
+    {
+        ASSERT_TRUE(m_document.LoadFromString(text, m_folder.Path("")));
+        m_document.SetVariable("T.A.1", "first cell");
+        m_document.SetVariable("T.B.1", "mono cell");
+        m_document.Paginate();
+        ASSERT_EQ(m_exporter.Export(&m_document, Pdf()), 1);
+        m_pdf = ReadWholeFile(Pdf());
+        ASSERT_EQ(m_pdf, m_exporter.GetOutput());
+    }
+    std::string Pdf() const { return m_folder.Path("report.pdf"); }
+    // Every stream of the file decompressed, as qpdf's editing form has them.
+    std::string Uncompressed()
+    {
+        const SToolResult qdf = RunTool(m_folder, "qpdf --qdf --object-streams=disable '" + Pdf() + "' -");
+        EXPECT_EQ(qdf.exitCode, 0) << qdf.err;
+        return qdf.out;
+    }
+
+    CTemporaryFolder m_folder;
+    CReport m_document;
+    CReportExporterPdf m_exporter;
+    std::string m_pdf;
+};
+
+TEST_F(ReportExporterPdfTest, ReadersAcceptTheFileAndFindItsTextAndFonts)
+{
+    Export(kReport);
+    const SToolResult check = RunTool(m_folder, "qpdf --check '" + Pdf() + "'");
+    EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
+
+    const SToolResult info = RunTool(m_folder, "pdfinfo '" + Pdf() + "'");
+    EXPECT_NE(info.out.find("Pages:           2\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("595.276 x 841.89"), std::string::npos) << info.out;
+    EXPECT_EQ(info.err, "");
+
+    const SToolResult fonts = RunTool(m_folder, "pdffonts '" + Pdf() + "'");
+    EXPECT_NE(fonts.out.find("Arial                                TrueType          WinAnsi"), std::string::npos)
+        << fonts.out;
+    EXPECT_NE(fonts.out.find("Arial,Bold"), std::string::npos) << fonts.out;
+    EXPECT_NE(fonts.out.find("NimbusSans-Regular                   Type 1            WinAnsi"), std::string::npos)
+        << fonts.out;
+    // Fonts that only html text and table cells name are described too.
+    EXPECT_NE(fonts.out.find("Times New Roman                      TrueType"), std::string::npos) << fonts.out;
+    EXPECT_NE(fonts.out.find("Courier New                          TrueType"), std::string::npos) << fonts.out;
+
+    const SToolResult text = RunTool(m_folder, "pdftotext -layout '" + Pdf() + "' -");
+    EXPECT_NE(text.out.find("Größe (DN 50)"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("second page"), std::string::npos);
+    EXPECT_NE(text.out.find("type one"), std::string::npos);
+    EXPECT_NE(text.out.find("first cell"), std::string::npos);
+    EXPECT_NE(text.out.find("mono cell"), std::string::npos);
+    EXPECT_NE(text.out.find("serif"), std::string::npos);
+
+    const SToolResult poppler = RunTool(m_folder, "pdftoppm -r 30 '" + Pdf() + "' '" + m_folder.Path("page") + "'");
+    EXPECT_EQ(poppler.exitCode, 0);
+    EXPECT_EQ(poppler.err, "");
+    const SToolResult mupdf = RunTool(m_folder, "mutool draw -q -N -r 30 -o '" + m_folder.Path("mu%d.png") + "' '" + Pdf() + "'");
+    EXPECT_EQ(mupdf.exitCode, 0);
+    EXPECT_EQ(mupdf.err, "");
+}
+
+TEST_F(ReportExporterPdfTest, ContentStreamOperators)
+{
+    Export(kReport);
+    const std::string content = Uncompressed();
+    // Grey 128 strokes in the grey form.
+    EXPECT_NE(content.find("0.502000 G\n"), std::string::npos);
+    // The turned text: cos, sin, -sin, cos of 90 degrees, then the translation.
+    EXPECT_NE(content.find("0.000000 1.000000 -1.000000 0.000000 425.197000 "), std::string::npos);
+    // Two texts of one colour write it once; parentheses are escaped.
+    std::size_t count = 0;
+    for (std::size_t at = 0; (at = content.find("0.200000 0.400000 0.600000 rg", at)) != std::string::npos; ++at)
+        ++count;
+    EXPECT_EQ(count, 1u);
+    EXPECT_NE(content.find("(Gr\xF6\xDF" "e \\(DN 50\\))'"), std::string::npos);
+    // Characters Windows-1252 lacks become '?'.
+    EXPECT_NE(content.find("(5 \\200 ? ?)'"), std::string::npos);  // qpdf writes the euro byte in octal
+    // A text whose font the document lacks takes the first font there is.
+    const std::size_t lacking = content.find("(no font of its own)'");
+    ASSERT_NE(lacking, std::string::npos);
+    EXPECT_NE(content.rfind("/F1 10.000000 Tf", lacking), std::string::npos);
+    // Multi-line text breaks at spaces, one line below the other.
+    EXPECT_NE(content.find("(one two three four)'\nET\nBT\n28.346000 708.504000 Td\n(five six seven)'"),
+              std::string::npos);
+}
+
+TEST_F(ReportExporterPdfTest, PicturesOfOneFileShareOneImage)
+{
+    Export(kReport);
+    std::size_t images = 0;
+    for (std::size_t at = 0; (at = m_pdf.find("/Subtype /Image", at)) != std::string::npos; ++at)
+        ++images;
+    EXPECT_EQ(images, 2u);  // tiny.bmp and the table's cell picture
+    const std::string content = Uncompressed();
+    std::size_t draws = 0;
+    const std::size_t first = content.find(" Do\n");
+    ASSERT_NE(first, std::string::npos);
+    const std::size_t nameStart = content.rfind('/', first);
+    const std::string draw = content.substr(nameStart, first + 3 - nameStart);
+    for (std::size_t at = 0; (at = content.find(draw, at)) != std::string::npos; ++at)
+        ++draws;
+    EXPECT_EQ(draws, 2u) << draw;
+}
+
+// The odd width makes the bitmap's rows padded; the file's rows must not be.
+TEST_F(ReportExporterPdfTest, OddWidthImageShowsItsPixels)
+{
+    Export(R"(<report><page><picture x="0" y="0" width="1050" height="700" filename="tiny.bmp"/></page></report>)");
+    const SToolResult render = RunTool(m_folder, "pdftoppm -r 72 -f 1 -l 1 '" + Pdf() + "'");
+    ASSERT_EQ(render.exitCode, 0);
+    // "P6\n595 842\n255\n" and the pixels.
+    const std::string& ppm = render.out;
+    std::size_t at = 0;
+    for (int fields = 0; fields < 4; ++fields)
+        at = ppm.find_first_of(" \n", at) + 1;
+    ASSERT_LT(at, ppm.size());
+    const int pageWidth = std::stoi(ppm.substr(3));
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const std::size_t pixel = at + 3 * (static_cast<std::size_t>(50 + 99 * row) * pageWidth + 50 + 99 * column);
+            ASSERT_LT(pixel + 2, ppm.size());
+            const std::uint32_t rgb = static_cast<unsigned char>(ppm[pixel]) << 16 |
+                                      static_cast<unsigned char>(ppm[pixel + 1]) << 8 |
+                                      static_cast<unsigned char>(ppm[pixel + 2]);
+            EXPECT_EQ(rgb, kPixels[row * 3 + column]) << row << "," << column;
+        }
+    }
+}
+
+// Only 24-bit bitmaps become images; other pictures draw nothing.
+TEST_F(ReportExporterPdfTest, PictureThatIsNoBitmapIsLeftOut)
+{
+    std::string png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x01\0\0\0\x01\x08\x02\0\0\0", 29);
+    png += std::string(4, '\0');
+    WriteWholeFile(m_folder.Path("photo.png"), png);
+    Export(R"(<report><page><picture x="0" y="0" width="100" height="100" filename="photo.png"/>
+              <picture x="200" y="0" width="100" height="100" filename="photo.png"/></page></report>)");
+    const auto& picture = dynamic_cast<const CReportPicture&>(*m_document.GetPage(0)->elements.at(0));
+    ASSERT_TRUE(picture.GetImage());
+    EXPECT_EQ(m_pdf.find("/Subtype /Image"), std::string::npos);
+    EXPECT_EQ(m_pdf.find("/XObject"), std::string::npos);
+    EXPECT_EQ(Uncompressed().find(" Do"), std::string::npos);
+    EXPECT_EQ(RunTool(m_folder, "qpdf --check '" + Pdf() + "'").exitCode, 0);
+}
+
+TEST_F(ReportExporterPdfTest, WithoutAnyFontNoTextIsWritten)
+{
+    Export(R"(<report><page><text x="0" y="0" width="500" height="50" fontname="F">lost</text></page>
+              <font fontname="F" typeface="No Such Family Anywhere" fontsize="10pt"/></report>)");
+    EXPECT_EQ(Uncompressed().find("BT"), std::string::npos);
+    EXPECT_EQ(m_pdf.find("/Type /Font"), std::string::npos);
+    EXPECT_EQ(RunTool(m_folder, "qpdf --check '" + Pdf() + "'").exitCode, 0);
+}
+
+TEST_F(ReportExporterPdfTest, DocumentWithoutPagesIsAnEmptyPageTree)
+{
+    Export(R"(<report><font fontname="F" typeface="Arial" fontsize="10pt"/></report>)");
+    EXPECT_NE(m_pdf.find("3 0 obj\n<<\n/Type /Pages\n/Count 0\n/Kids [ ]\n"), std::string::npos);
+    EXPECT_EQ(m_pdf.compare(0, 9, "%PDF-1.3\n"), 0);
+    EXPECT_EQ(m_pdf.substr(m_pdf.size() - 6), "%%EOF\n");
+}
+
+TEST_F(ReportExporterPdfTest, FailedWriteLeavesTheOldFileAndReportsFailure)
+{
+    ASSERT_TRUE(m_document.LoadFromString(kReport, m_folder.Path("")));
+    m_document.Paginate();
+    WriteWholeFile(Pdf(), "old");
+    CAtomicFile::SetHookForTesting([](CAtomicFile::Step step) { return step == CAtomicFile::Step::Write ? ENOSPC : 0; });
+    const int result = m_exporter.Export(&m_document, Pdf());
+    CAtomicFile::SetHookForTesting({});
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadWholeFile(Pdf()), "old");
+    EXPECT_EQ(m_exporter.Export(nullptr, Pdf()), 0);
+    EXPECT_EQ(m_exporter.Export(&m_document, m_folder.Path("missing/report.pdf")), 0);
+}
+
+TEST(ReportExporterPdf, NumbersNamesAndStrings)
+{
+    CLocaleScope german("de_DE.UTF-8");
+    EXPECT_EQ(CReportExporterPdf::FormatNumber(0.5), "0.500000");
+    EXPECT_EQ(CReportExporterPdf::FormatNumber(128 / 255.0), "0.502000");
+    EXPECT_EQ(CReportExporterPdf::FormatNumber(-1.23456), "-1.235000");
+    EXPECT_EQ(CReportExporterPdf::FormatNumber(0.0005), "0.001000");
+    EXPECT_EQ(CReportExporterPdf::EscapeName("Times New Roman"), "Times#20New#20Roman");
+    EXPECT_EQ(CReportExporterPdf::EscapeName("a#(b)/<c>[d]{e}%"), "a#23#28b#29#2F#3Cc#3E#5Bd#5D#7Be#7D#25");
+    EXPECT_EQ(CReportExporterPdf::EscapeName("\xE4\x7F\t"), "#E4#7F#09");
+    EXPECT_EQ(CReportExporterPdf::EscapeString("a\\b(c)\rd"), "a\\\\b\\(c\\)\\rd");
+}
+
+}  // namespace
