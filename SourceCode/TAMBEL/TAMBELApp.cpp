@@ -7,7 +7,9 @@
 #include "PolyglottaWx/WindowIds.h"
 #include "Quillet/LogLevel.h"
 #include "Quillet/LogManager.h"
+#include "SelectDbRecordsDlg/SelectDbRecordsDlg.h"
 #include "TAMBEL/AboutDlg.h"
+#include "TAMBEL/DbConnectionDlg.h"
 #include "TAMBEL/EngineWiring.h"
 #include "TAMBEL/ProductionDbLink.h"
 #include "TAMBEL/Resource.h"
@@ -43,10 +45,26 @@ void ShowError(const char* title, const char* text)
 CTAMBELApp::CTAMBELApp()
     : m_log(CLogManager::GetInstance()->GetLogger("CTAMBELApp", LOGLEVEL_PARENT)),
       m_environment(std::make_unique<CStartupEnvironment>()),
-      m_lockOwner(UserAndComputer())
+      m_productionDbCommands(UserAndComputer())
 {
+    m_productionDbCommands.SetLink(&m_environment->ProductionDb());
+    m_productionDbCommands.SetRecordPicker(
+        [this](CProductionDbKey& key, const std::string& action, const std::string& button) {
+            CSelectDbRecordsDlg dialog(m_mainDialog ? m_mainDialog->GetFrame() : nullptr,
+                                       m_environment->ProductionDb().Database());
+            return dialog.SelectRecord(key, action, button) != 0;
+        });
+    m_productionDbCommands.SetConnectionEditor([this](const std::string& dataLinkPath) {
+        CDbConnectionDlg dialog(m_mainDialog ? m_mainDialog->GetFrame() : nullptr, dataLinkPath);
+        return dialog.DoModal() == wxID_OK;
+    });
     Bind(wxEVT_MENU, &CTAMBELApp::OnHelpAbout, this, CWindowIds::FromResourceId(ID_HELP_ABOUT));
     Bind(wxEVT_MENU, &CTAMBELApp::OnAppExit, this, CWindowIds::FromResourceId(ID_APP_EXIT));
+    Bind(wxEVT_MENU, &CTAMBELApp::OnFileSaveDb, this, CWindowIds::FromResourceId(ID_FILE_SAVE_DB));
+    Bind(wxEVT_MENU, &CTAMBELApp::OnFileOpenDb, this, CWindowIds::FromResourceId(ID_FILE_OPEN_DB));
+    Bind(wxEVT_MENU, &CTAMBELApp::OnFileDeleteDb, this, CWindowIds::FromResourceId(ID_FILE_DELETE_DB));
+    Bind(wxEVT_MENU, &CTAMBELApp::OnFileConfigDb, this, CWindowIds::FromResourceId(ID_FILE_CONFIG_DB));
+    Bind(wxEVT_MENU, &CTAMBELApp::OnFileCreateDb, this, CWindowIds::FromResourceId(ID_FILE_CREATE_DB));
 }
 
 CTAMBELApp::~CTAMBELApp() = default;
@@ -76,6 +94,13 @@ int CTAMBELApp::OnExit()
 void CTAMBELApp::SetEnvironment(std::unique_ptr<CStartupEnvironment> environment)
 {
     m_environment = std::move(environment);
+    m_productionDbCommands.SetLink(&m_environment->ProductionDb());
+}
+
+void CTAMBELApp::SetMainDialog(CTAMBELDlg* dialog)
+{
+    m_mainDialog = dialog;
+    m_productionDbCommands.SetMainDialog(dialog);
 }
 
 void CTAMBELApp::ResetRunState()
@@ -269,10 +294,8 @@ int CTAMBELApp::ExitInstance()
         m_environment->SaveConfiguration();
     m_saveConfiguration = false;
     if (m_productionDbOpened) {
-        CProductionDbLink& productionDb = m_environment->ProductionDb();
-        productionDb.Unlock(m_currentPa, m_currentVk, m_currentPos, m_lockOwner);
-        m_currentPa = m_currentVk = m_currentPos = 0;
-        productionDb.Close();
+        m_productionDbCommands.UnlockCurrentRecord();
+        m_environment->ProductionDb().Close();
         m_productionDbOpened = false;
     }
     if (m_unitsDbOpened)
@@ -285,14 +308,7 @@ int CTAMBELApp::ExitInstance()
 bool CTAMBELApp::OpenProductionDb(bool warn)
 {
     m_productionDbOpened = true;
-    const bool usable = m_environment->ProductionDb().OpenAndCheck();
-    QUILLET_POS(m_log);
-    m_log.Info("Production database %s", usable ? "usable" : "not usable");
-    if (!usable && warn)
-        ShowMessageBox(nullptr, "Could not open the production database.", "Warning", wxOK | wxICON_WARNING);
-    if (m_mainDialog)
-        m_mainDialog->OnPageChanged();
-    return usable;
+    return m_productionDbCommands.Open(warn);
 }
 
 bool CTAMBELApp::IsProductionDbUsable() const
@@ -310,6 +326,31 @@ void CTAMBELApp::OnHelpAbout(wxCommandEvent&)
 {
     CAboutDlg about(nullptr);
     about.DoModal();
+}
+
+void CTAMBELApp::OnFileSaveDb(wxCommandEvent&)
+{
+    m_productionDbCommands.SaveToDb();
+}
+
+void CTAMBELApp::OnFileOpenDb(wxCommandEvent&)
+{
+    m_productionDbCommands.LoadFromDb();
+}
+
+void CTAMBELApp::OnFileDeleteDb(wxCommandEvent&)
+{
+    m_productionDbCommands.DeleteRecord();
+}
+
+void CTAMBELApp::OnFileConfigDb(wxCommandEvent&)
+{
+    m_productionDbCommands.ConfigureConnection();
+}
+
+void CTAMBELApp::OnFileCreateDb(wxCommandEvent&)
+{
+    m_productionDbCommands.CreateTables();
 }
 
 void CTAMBELApp::OnAppExit(wxCommandEvent&)
