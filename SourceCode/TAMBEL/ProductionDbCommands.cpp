@@ -7,6 +7,8 @@
 #include "ProductionDb/DbRecordCondition.h"
 #include "ProductionDb/ProductionDb.h"
 #include "Quillet/LogManager.h"
+#include "SelectDbRecordsDlg/SelectDbRecordsDlg.h"
+#include "TAMBEL/DbConnectionDlg.h"
 #include "TAMBEL/ProductionDbLink.h"
 #include "TAMBEL/TAMBELDlg.h"
 
@@ -63,6 +65,24 @@ void CProductionDbCommands::EnterPage()
 {
     if (m_mainDialog)
         m_mainDialog->OnEnterPage();
+}
+
+bool CProductionDbCommands::PickRecord(CProductionDbKey& key, const char* action, const char* button)
+{
+    if (m_picker)
+        return m_picker(key, Translated(action), Translated(button));
+    CSelectDbRecordsDlg dialog(Owner(), m_link ? m_link->Database() : nullptr);
+    return dialog.SelectRecord(key, Translated(action), Translated(button)) != 0;
+}
+
+void CProductionDbCommands::EditConnection()
+{
+    if (m_editor) {
+        m_editor(m_link->DataLinkPath());
+        return;
+    }
+    CDbConnectionDlg dialog(Owner(), m_link->DataLinkPath());
+    dialog.DoModal();
 }
 
 bool CProductionDbCommands::Open(bool warn)
@@ -191,7 +211,7 @@ void CProductionDbCommands::LoadFromDb()
     CProductionDb* db = m_link ? m_link->Database() : nullptr;
     CProjectData* project = CProjectData::GetInstance();
     CProductionDbKey key;
-    if (!db || !project || !m_picker || !m_picker(key, Translated("Load"), Translated("&Load")))
+    if (!db || !project || !PickRecord(key, "Load", "&Load"))
         return;
     LeavePage();
     if (!db->LoadProject(key, &project->customer, &project->features, &project->physical, &project->results)) {
@@ -212,7 +232,7 @@ void CProductionDbCommands::DeleteRecord()
 {
     CProductionDb* db = m_link ? m_link->Database() : nullptr;
     CProductionDbKey key;
-    if (!db || !m_picker || !m_picker(key, Translated("Delete record"), Translated("&Delete")))
+    if (!db || !PickRecord(key, "Delete record", "&Delete"))
         return;
     if (CDbRecordCondition::ForKey(key, false).empty()) {
         QUILLET_POS(m_log);
@@ -229,9 +249,9 @@ void CProductionDbCommands::DeleteRecord()
 
 void CProductionDbCommands::ConfigureConnection()
 {
-    if (!m_link || !m_editor)
+    if (!m_link)
         return;
-    m_editor(m_link->DataLinkPath());
+    EditConnection();
     Open(true);
 }
 

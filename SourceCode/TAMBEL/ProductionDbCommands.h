@@ -32,6 +32,8 @@ public:
     void SetLink(CProductionDbLink* link) { m_link = link; }
     // The main window, whose pages store and reload the project and whose menu follows the flag.
     void SetMainDialog(CTAMBELDlg* dialog) { m_mainDialog = dialog; }
+    // Tests: in place of the record selection and connection dialogs; empty functions bring
+    // the dialogs back.
     void SetRecordPicker(RecordPicker picker) { m_picker = std::move(picker); }
     void SetConnectionEditor(ConnectionEditor editor) { m_editor = std::move(editor); }
 
@@ -62,6 +64,8 @@ private:
     bool ReportForeignLock(const CProductionDbKey& key, const std::string& ownerToCompare);
     // Locks the project in memory as the current record.
     void LockCurrentProject();
+    bool PickRecord(CProductionDbKey& key, const char* action, const char* button);
+    void EditConnection();
     int Message(const std::string& text, const std::string& title, long style, bool withOwner = true);
 
     CLogger m_log;

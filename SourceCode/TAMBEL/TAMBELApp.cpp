@@ -5,11 +5,10 @@
 #include "Harbinax/MessageBox.h"
 #include "Platform/ProgramFolder.h"
 #include "PolyglottaWx/WindowIds.h"
+#include "ProductionDb/MachineNames.h"
 #include "Quillet/LogLevel.h"
 #include "Quillet/LogManager.h"
-#include "SelectDbRecordsDlg/SelectDbRecordsDlg.h"
 #include "TAMBEL/AboutDlg.h"
-#include "TAMBEL/DbConnectionDlg.h"
 #include "TAMBEL/EngineWiring.h"
 #include "TAMBEL/ProductionDbLink.h"
 #include "TAMBEL/Resource.h"
@@ -21,19 +20,7 @@
 #include <wx/frame.h>
 #include <wx/version.h>
 
-#include <pwd.h>
-#include <unistd.h>
-
 namespace {
-
-std::string UserAndComputer()
-{
-    const passwd* user = ::getpwuid(::getuid());
-    char host[256] = {};
-    if (::gethostname(host, sizeof host - 1) != 0)
-        host[0] = '\0';
-    return std::string(user && user->pw_name ? user->pw_name : "") + " - " + host;
-}
 
 void ShowError(const char* title, const char* text)
 {
@@ -45,19 +32,9 @@ void ShowError(const char* title, const char* text)
 CTAMBELApp::CTAMBELApp()
     : m_log(CLogManager::GetInstance()->GetLogger("CTAMBELApp", LOGLEVEL_PARENT)),
       m_environment(std::make_unique<CStartupEnvironment>()),
-      m_productionDbCommands(UserAndComputer())
+      m_productionDbCommands(GetUserNameString() + " - " + GetComputerNameString())
 {
     m_productionDbCommands.SetLink(&m_environment->ProductionDb());
-    m_productionDbCommands.SetRecordPicker(
-        [this](CProductionDbKey& key, const std::string& action, const std::string& button) {
-            CSelectDbRecordsDlg dialog(m_mainDialog ? m_mainDialog->GetFrame() : nullptr,
-                                       m_environment->ProductionDb().Database());
-            return dialog.SelectRecord(key, action, button) != 0;
-        });
-    m_productionDbCommands.SetConnectionEditor([this](const std::string& dataLinkPath) {
-        CDbConnectionDlg dialog(m_mainDialog ? m_mainDialog->GetFrame() : nullptr, dataLinkPath);
-        return dialog.DoModal() == wxID_OK;
-    });
     Bind(wxEVT_MENU, &CTAMBELApp::OnHelpAbout, this, CWindowIds::FromResourceId(ID_HELP_ABOUT));
     Bind(wxEVT_MENU, &CTAMBELApp::OnAppExit, this, CWindowIds::FromResourceId(ID_APP_EXIT));
     Bind(wxEVT_MENU, &CTAMBELApp::OnFileSaveDb, this, CWindowIds::FromResourceId(ID_FILE_SAVE_DB));

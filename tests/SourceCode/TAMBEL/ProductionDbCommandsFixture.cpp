@@ -60,8 +60,8 @@ void ProductionDbCommandsFixture::TearDown()
 {
     App().UnlockCurrentRecord();
     App().GetEnvironment().ProductionDb().Close();
-    App().GetProductionDbCommands().SetRecordPicker(
-        [](CProductionDbKey&, const std::string&, const std::string&) { return false; });
+    App().GetProductionDbCommands().SetRecordPicker(nullptr);
+    App().GetProductionDbCommands().SetConnectionEditor(nullptr);
     SetMessageBoxSinkForTesting(nullptr);
     std::remove(DataLinkPath().c_str());
     m_other.Close();

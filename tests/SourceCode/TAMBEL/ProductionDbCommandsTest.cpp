@@ -257,10 +257,14 @@ TEST_F(ProductionDbCommands, ConnectionDialogTestsAndWritesTheLink)
     CDataLinkSettings settings;
     settings.file = file;
     dialog.SetSettings(settings);
+    dialog.Show();
+    SaveScreenshot(ScreenShot(&dialog), "db-connection");
+    EXPECT_FALSE(dialog.GetItem(CDbConnectionDlg::IDC_HOST)->IsEnabled());
     EXPECT_TRUE(dialog.TestConnection());
     settings.provider = CDataLinkSettings::Provider::PostgreSQL;
     settings.host = TestProgramFolder() + "no-server";
     dialog.SetSettings(settings);
+    EXPECT_TRUE(dialog.GetItem(CDbConnectionDlg::IDC_HOST)->IsEnabled());
     EXPECT_FALSE(dialog.TestConnection());
     EXPECT_THAT(Texts(), ElementsAre("The connection to the database was established.",
                                      HasSubstr("Could not connect to the database.\n")));
