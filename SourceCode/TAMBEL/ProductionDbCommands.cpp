@@ -15,9 +15,7 @@
 #include <wx/defs.h>
 #include <wx/frame.h>
 
-#include <cstdio>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -134,23 +132,29 @@ void CProductionDbCommands::LockCurrentProject()
     m_currentKey.Clear();
 }
 
-bool CProductionDbCommands::ReportForeignLock(const CProductionDbKey& key, const std::string& ownerToCompare)
+bool CProductionDbCommands::ReportForeignLock(const CProductionDbKey& key)
 {
     CProductionDb* db = m_link ? m_link->Database() : nullptr;
-    std::string owner = ownerToCompare;
+    std::string owner = m_owner;
     std::string computer;
     CDateTime since;
     if (!db || !db->IsLockedByOther(key, owner, computer, since))
         return false;
     const std::string format =
         Translated("The record is already in use and cannot be opened a second time.\nUser: %s machine: %s (since %s)");
-    const std::string time = since.Format("%c");
-    std::vector<char> text(format.size() + owner.size() + computer.size() + time.size() + 1);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    std::snprintf(text.data(), text.size(), format.c_str(), owner.c_str(), computer.c_str(), time.c_str());
-#pragma GCC diagnostic pop
-    Message(text.data(), "Error", kError);
+    // Filled in order without printf, so a translation cannot make the text read past its values.
+    std::string text;
+    const std::string values[] = {owner, computer, since.Format("%c")};
+    size_t next = 0;
+    for (size_t at = 0; at < format.size(); ++at) {
+        if (format.compare(at, 2, "%s") == 0 && next < 3) {
+            text += values[next++];
+            ++at;
+        } else {
+            text += format[at];
+        }
+    }
+    Message(text, "Error", kError);
     return true;
 }
 
@@ -165,7 +169,7 @@ void CProductionDbCommands::SaveToDb()
     // The key being saved is what counts: another owner's project must not be overwritten by
     // typing its key, and an existing one only after the user agreed.
     if (key.IsValid()) {
-        if (ReportForeignLock(key, m_owner)) {
+        if (ReportForeignLock(key)) {
             EnterPage();
             return;
         }
@@ -223,7 +227,7 @@ void CProductionDbCommands::LoadFromDb()
     UnlockCurrentRecord();
     // Someone else's project is shown but not held: this program must not release or renew
     // that lock later.
-    if (ReportForeignLock(GetCurrentProjectKey(), m_owner))
+    if (ReportForeignLock(GetCurrentProjectKey()))
         return;
     LockCurrentProject();
 }
@@ -239,7 +243,7 @@ void CProductionDbCommands::DeleteRecord()
         m_log.Error("no WHERE-sql for %s", key.Format().c_str());
         return;
     }
-    if (ReportForeignLock(key, m_owner))
+    if (ReportForeignLock(key))
         return;
     if (Message("Do you really want to delete the record?", "Confirm", kQuestion) != wxID_YES)
         return;

@@ -60,8 +60,9 @@ private:
     wxWindow* Owner() const;
     void LeavePage();
     void EnterPage();
-    // The other owner's lock of the key, told to the user; true when there is one.
-    bool ReportForeignLock(const CProductionDbKey& key, const std::string& ownerToCompare);
+    // Another owner's lock of the key, told to the user; true when there is one (or when the
+    // lock table cannot be read).
+    bool ReportForeignLock(const CProductionDbKey& key);
     // Locks the project in memory as the current record.
     void LockCurrentProject();
     bool PickRecord(CProductionDbKey& key, const char* action, const char* button);

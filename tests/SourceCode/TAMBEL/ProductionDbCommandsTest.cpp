@@ -3,13 +3,19 @@
 
 #include "CommonFiles/ProjectData.h"
 #include "Oddments/DataLinkSettings.h"
+#include "PolyglottaWx/WindowIds.h"
+#include "ProductionDb/MachineNames.h"
 #include "TAMBEL/DbConnectionDlg.h"
 #include "TAMBEL/ProductionDbLink.h"
+#include "TAMBEL/Resource.h"
 #include "TAMBEL/StartupEnvironment.h"
+#include "TAMBEL/TAMBELDlg.h"
 #include "support/TestFiles.h"
 
 #include <gmock/gmock.h>
 #include <wx/defs.h>
+#include <wx/frame.h>
+#include <wx/menu.h>
 
 using testing::ElementsAre;
 using testing::HasSubstr;
@@ -43,6 +49,23 @@ TEST_F(ProductionDbCommands, DatabaseWithoutTablesIsNotUsable)
     EXPECT_FALSE(App().OpenProductionDb(false));
     ASSERT_TRUE(m_other.CreateTables());
     EXPECT_TRUE(App().OpenProductionDb(false));
+}
+
+TEST_F(ProductionDbCommands, MainWindowMenuFollowsTheDatabase)
+{
+    CTAMBELDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    App().SetMainDialog(&dialog);
+    const wxMenuBar* bar = dialog.GetFrame()->GetMenuBar();
+    App().OpenProductionDb(false);
+    for (int item : {ID_FILE_OPEN_DB, ID_FILE_SAVE_DB, ID_FILE_DELETE_DB})
+        EXPECT_FALSE(bar->IsEnabled(CWindowIds::FromResourceId(item))) << item;
+    EXPECT_TRUE(bar->IsEnabled(CWindowIds::FromResourceId(ID_FILE_CREATE_DB)));
+    WriteDataLink();
+    Commands().CreateTables();
+    for (int item : {ID_FILE_OPEN_DB, ID_FILE_SAVE_DB, ID_FILE_DELETE_DB})
+        EXPECT_TRUE(bar->IsEnabled(CWindowIds::FromResourceId(item))) << item;
+    App().SetMainDialog(nullptr);
 }
 
 TEST_F(ProductionDbCommands, SaveWithoutKeyTakesNoLock)
@@ -128,8 +151,8 @@ TEST_F(ProductionDbCommands, LoadOfAProjectLockedByAnotherShowsItAndHoldsNoKey)
     EXPECT_EQ(CProjectData::GetInstance()->customer.customer, "Customer other");
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_THAT(m_boxes[0].text, HasSubstr(kAlreadyInUse));
-    EXPECT_THAT(m_boxes[0].text, HasSubstr(kOtherOwner));
-    EXPECT_THAT(m_boxes[0].text, HasSubstr("(since "));
+    EXPECT_THAT(m_boxes[0].text, HasSubstr(std::string("User: ") + kOtherOwner + " machine: " +
+                                           GetComputerNameString() + " (since "));
     EXPECT_EQ(m_boxes[0].text.find("(since )"), std::string::npos) << "the locking time is shown";
     // The own lock of before is released, the other's stays the other's.
     EXPECT_TRUE(Commands().GetCurrentRecordKey().IsEmpty());
