@@ -46,6 +46,7 @@ std::string PositionText(int position)
 
 }  // namespace
 
+// RQD:SLDB0001
 CSelectDbRecordsDlg::CSelectDbRecordsDlg(wxWindow* parent, CProductionDb* db)
     : CDynamicDialog(parent),
       m_log(CLogManager::GetInstance()->GetLogger("CSelectDbRecordsDlg", LOGLEVEL_PARENT)),
@@ -53,28 +54,34 @@ CSelectDbRecordsDlg::CSelectDbRecordsDlg(wxWindow* parent, CProductionDb* db)
 {
 }
 
+// RQD:SLDB0002
 CSelectDbRecordsDlg::~CSelectDbRecordsDlg() = default;
 
+// RQD:SLDB0003
 std::string CSelectDbRecordsDlg::GetKeyCondition(const CProductionDbKey& key, bool includeZero)
 {
     return CDbRecordCondition::ForKey(key, includeZero);
 }
 
+// RQD:SLDB0004
 wxTextCtrl* CSelectDbRecordsDlg::PaEdit() const
 {
     return dynamic_cast<wxTextCtrl*>(GetItem(IDC_PA));
 }
 
+// RQD:SLDB0005
 wxTextCtrl* CSelectDbRecordsDlg::VkEdit() const
 {
     return dynamic_cast<wxTextCtrl*>(GetItem(IDC_VK));
 }
 
+// RQD:SLDB0006
 wxTextCtrl* CSelectDbRecordsDlg::PositionEdit() const
 {
     return dynamic_cast<wxTextCtrl*>(GetItem(IDC_POSITION));
 }
 
+// RQD:SLDB0007
 int CSelectDbRecordsDlg::SelectRecord(CProductionDbKey& key, const std::string& action, const std::string& button)
 {
     if (Run(0, action, button) != wxID_OK)
@@ -88,6 +95,7 @@ int CSelectDbRecordsDlg::SelectRecord(CProductionDbKey& key, const std::string& 
     return 1;
 }
 
+// RQD:SLDB0008
 int CSelectDbRecordsDlg::SelectRecords(std::vector<CProductionDbKey>& keys, const std::string& action,
                                        const std::string& button)
 {
@@ -100,6 +108,7 @@ int CSelectDbRecordsDlg::SelectRecords(std::vector<CProductionDbKey>& keys, cons
     return 1;
 }
 
+// RQD:SLDB0009
 int CSelectDbRecordsDlg::GetSelectionCondition(std::string& condition, const std::string& action,
                                                const std::string& button, bool several, const std::string& table)
 {
@@ -113,6 +122,7 @@ int CSelectDbRecordsDlg::GetSelectionCondition(std::string& condition, const std
     return 1;
 }
 
+// RQD:SLDB0010
 int CSelectDbRecordsDlg::Run(int mode, const std::string& action, const std::string& button)
 {
     if (!Create(mode, action, button))
@@ -120,6 +130,7 @@ int CSelectDbRecordsDlg::Run(int mode, const std::string& action, const std::str
     return ShowModal();
 }
 
+// RQD:SLDB0011
 bool CSelectDbRecordsDlg::Create(int mode, const std::string& action, const std::string& button)
 {
     m_mode = mode;
@@ -135,6 +146,7 @@ bool CSelectDbRecordsDlg::Create(int mode, const std::string& action, const std:
     return true;
 }
 
+// RQD:SLDB0012
 void CSelectDbRecordsDlg::OnInitDialog(const std::string& actionText, const std::string& buttonText)
 {
     if (CHarbinax* app = CHarbinax::GetApp())
@@ -185,6 +197,7 @@ void CSelectDbRecordsDlg::OnInitDialog(const std::string& actionText, const std:
         pa->SetFocus();
 }
 
+// RQD:SLDB0013
 void CSelectDbRecordsDlg::AddColumns(wxListCtrl* list)
 {
     if (!list)
@@ -194,11 +207,13 @@ void CSelectDbRecordsDlg::AddColumns(wxListCtrl* list)
         list->AppendColumn(wxString::FromUTF8(TranslateText(column.first)), wxLIST_FORMAT_RIGHT, column.second);
 }
 
+// RQD:SLDB0014
 void CSelectDbRecordsDlg::OnText(wxCommandEvent&)
 {
     RefreshMatching();
 }
 
+// RQD:SLDB0015
 void CSelectDbRecordsDlg::RefreshMatching()
 {
     if (!m_matching)
@@ -230,6 +245,7 @@ void CSelectDbRecordsDlg::RefreshMatching()
                                  wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
 }
 
+// RQD:SLDB0016
 void CSelectDbRecordsDlg::AddRow(wxListCtrl* list, const CProductionDbKey& key)
 {
     const long row = list->InsertItem(list->GetItemCount(), std::to_string(key.pa));
@@ -237,6 +253,7 @@ void CSelectDbRecordsDlg::AddRow(wxListCtrl* list, const CProductionDbKey& key)
     list->SetItem(row, 2, PositionText(key.pos));
 }
 
+// RQD:SLDB0017
 CProductionDbKey CSelectDbRecordsDlg::KeyOfRow(const wxListCtrl* list, long index)
 {
     const auto number = [&](int column) {
@@ -245,6 +262,7 @@ CProductionDbKey CSelectDbRecordsDlg::KeyOfRow(const wxListCtrl* list, long inde
     return CProductionDbKey(number(0), number(1), static_cast<std::int16_t>(number(2)));
 }
 
+// RQD:SLDB0018
 bool CSelectDbRecordsDlg::TakeRecord(long index)
 {
     if (!m_matching || index < 0 || index >= m_matching->GetItemCount())
@@ -263,6 +281,7 @@ bool CSelectDbRecordsDlg::TakeRecord(long index)
     return true;
 }
 
+// RQD:SLDB0019
 void CSelectDbRecordsDlg::Finish()
 {
     if (IsModal()) {
@@ -273,6 +292,7 @@ void CSelectDbRecordsDlg::Finish()
     }
 }
 
+// RQD:SLDB0020
 void CSelectDbRecordsDlg::OnAction(wxCommandEvent&)
 {
     bool taken = false;
@@ -289,6 +309,7 @@ void CSelectDbRecordsDlg::OnAction(wxCommandEvent&)
         ShowMessageBox(this, "Please select a record first.", "Information", wxOK | wxICON_INFORMATION);
 }
 
+// RQD:SLDB0021
 void CSelectDbRecordsDlg::OnAdd(wxCommandEvent&)
 {
     for (long row = m_matching->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); row >= 0;
@@ -296,6 +317,7 @@ void CSelectDbRecordsDlg::OnAdd(wxCommandEvent&)
         TakeRecord(row);
 }
 
+// RQD:SLDB0022
 void CSelectDbRecordsDlg::OnRemove(wxCommandEvent&)
 {
     // From the end, so that the indexes of the rows still to go stay put.
@@ -305,11 +327,13 @@ void CSelectDbRecordsDlg::OnRemove(wxCommandEvent&)
     }
 }
 
+// RQD:SLDB0023
 void CSelectDbRecordsDlg::OnMatchingActivated(wxListEvent& event)
 {
     TakeRecord(event.GetIndex());
 }
 
+// RQD:SLDB0024
 void CSelectDbRecordsDlg::OnSelectedActivated(wxListEvent& event)
 {
     if (m_mode == 1)
