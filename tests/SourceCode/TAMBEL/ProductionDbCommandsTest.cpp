@@ -137,6 +137,24 @@ TEST_F(ProductionDbCommands, SaveNeverOverwritesAProjectLockedByAnother)
     EXPECT_EQ(Commands().GetCurrentRecordKey(), CProductionDbKey(1, 1, 1));
 }
 
+TEST_F(ProductionDbCommands, MessagesInGerman)
+{
+    OpenWithTables();
+    const CProductionDbKey theirs(777, 1, 1);
+    OtherProgramSavesAndLocks(theirs);
+    UseTranslatedLanguage("de");
+    SetProjectInMemory(theirs.pa, theirs.vk, theirs.pos, "mine");
+    Commands().SaveToDb();
+    SetProjectInMemory(0, 0, 0, "mine");
+    Commands().SaveToDb();
+    App().EnableTranslator(false);
+    ASSERT_EQ(m_boxes.size(), 2u);
+    EXPECT_EQ(m_boxes[0].caption, "Zephrin: Fehler");
+    EXPECT_THAT(m_boxes[0].text, HasSubstr(std::string("nicht ein zweites Mal geöffnet werden.\nBenutzer: ") +
+                                           kOtherOwner + " Rechner: " + GetComputerNameString() + " (seit "));
+    EXPECT_EQ(m_boxes[1].text, "Es ist keine PA / VK-Nr. angegeben.\nDie Daten konnten nicht gespeichert werden.");
+}
+
 TEST_F(ProductionDbCommands, LoadOfAProjectLockedByAnotherShowsItAndHoldsNoKey)
 {
     OpenWithTables();
