@@ -31,6 +31,25 @@ int Id(int resourceId)
     return CWindowIds::FromResourceId(resourceId);
 }
 
+// The whole window as the screen shows it, menu bar included. A bare X server keeps the pixels
+// of windows gone before: a screenshot to look at comes from a test run on its own
+// (--gtest_filter), with ZEPHRIN_SCREENSHOT_DIR set.
+wxBitmap ScreenShot(wxWindow* window)
+{
+    // Without a window manager the window may not be where wx places it: put it in the corner.
+    window->Move(0, 0);
+    WaitFor([window] { return window->IsShownOnScreen(); });
+    PumpFor(100);
+    Snapshot(window);
+    const wxRect rect(wxPoint(0, 0), window->GetSize());
+    wxBitmap bitmap(rect.GetSize());
+    wxScreenDC screen;
+    wxMemoryDC memory(bitmap);
+    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    memory.SelectObject(wxNullBitmap);
+    return bitmap;
+}
+
 class MainDialogTest : public ::testing::Test {
 protected:
     void SetUp() override

@@ -2,6 +2,7 @@
 #include "TAMBELTestApp.h"
 
 #include "CommonFiles/ProjectData.h"
+#include "CommonFiles/UnitDb.h"
 #include "Oddments/DataLinkSettings.h"
 #include "PolyglottaWx/WindowIds.h"
 #include "ProductionDb/MachineNames.h"
@@ -11,11 +12,16 @@
 #include "TAMBEL/StartupEnvironment.h"
 #include "TAMBEL/TAMBELDlg.h"
 #include "support/TestFiles.h"
+#include "support/WxTestSupport.h"
 
 #include <gmock/gmock.h>
 #include <wx/defs.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 
 using testing::ElementsAre;
 using testing::HasSubstr;
@@ -53,6 +59,13 @@ TEST_F(ProductionDbCommands, DatabaseWithoutTablesIsNotUsable)
 
 TEST_F(ProductionDbCommands, MainWindowMenuFollowsTheDatabase)
 {
+    // The main window's pages read the units database of the build.
+    const char* programDir = std::getenv("ZEPHRIN_PROGRAM_DIR");
+    ASSERT_NE(programDir, nullptr);
+    const std::string unitsDb = TestProgramFolder() + "Zephrin.db";
+    std::filesystem::copy_file(std::string(programDir) + "/Zephrin.db", unitsDb,
+                               std::filesystem::copy_options::overwrite_existing);
+    ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
     CTAMBELDlg dialog;
     ASSERT_TRUE(dialog.Create());
     App().SetMainDialog(&dialog);
@@ -66,6 +79,8 @@ TEST_F(ProductionDbCommands, MainWindowMenuFollowsTheDatabase)
     for (int item : {ID_FILE_OPEN_DB, ID_FILE_SAVE_DB, ID_FILE_DELETE_DB})
         EXPECT_TRUE(bar->IsEnabled(CWindowIds::FromResourceId(item))) << item;
     App().SetMainDialog(nullptr);
+    CUnitDb::GetInstance()->Close();
+    std::remove(unitsDb.c_str());
 }
 
 TEST_F(ProductionDbCommands, SaveWithoutKeyTakesNoLock)
@@ -299,7 +314,7 @@ TEST_F(ProductionDbCommands, ConnectionDialogTestsAndWritesTheLink)
     settings.file = file;
     dialog.SetSettings(settings);
     dialog.Show();
-    SaveScreenshot(ScreenShot(&dialog), "db-connection");
+    SaveScreenshot(Snapshot(&dialog), "db-connection");
     EXPECT_FALSE(dialog.GetItem(CDbConnectionDlg::IDC_HOST)->IsEnabled());
     EXPECT_TRUE(dialog.TestConnection());
     settings.provider = CDataLinkSettings::Provider::PostgreSQL;

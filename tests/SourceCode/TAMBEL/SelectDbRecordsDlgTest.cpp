@@ -81,7 +81,7 @@ TEST_F(SelectDbRecordsDlgTest, TypedPrefixListsKeysInOrderAndTheActionTakesTheMa
         dialog.PaEdit()->SetValue("123");
         EXPECT_THAT(Rows(dialog.MatchingList()),
                     ElementsAre("12300 1 100", "12300 2 007", "12399 1 001"));
-        SaveScreenshot(ScreenShot(&dialog), "select-records-en");
+        SaveScreenshot(Snapshot(&dialog), "select-records-en");
         // A position typed as "1" means 100.
         dialog.PositionEdit()->SetValue("1");
         EXPECT_THAT(Rows(dialog.MatchingList()), ElementsAre("12300 1 100"));
@@ -121,7 +121,7 @@ TEST_F(SelectDbRecordsDlgTest, GermanWording)
     CProductionDbKey key;
     RunSelect(dialog, key, [&] {
         dialog.PaEdit()->SetValue("123");
-        SaveScreenshot(ScreenShot(&dialog), "select-records-de");
+        SaveScreenshot(Snapshot(&dialog), "select-records-de");
         EXPECT_EQ(dialog.GetItem(CSelectDbRecordsDlg::IDC_ACTION)->GetLabel(), "&Load");
         wxListItem column;
         column.SetMask(wxLIST_MASK_TEXT);

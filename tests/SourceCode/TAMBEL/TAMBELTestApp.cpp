@@ -4,12 +4,8 @@
 #include "TAMBEL/Resource.h"
 #include "support/TemporaryFolder.h"
 #include "support/WxTestEnvironment.h"
-#include "support/WxTestSupport.h"
 
 #include <wx/bitmap.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
-#include <wx/window.h>
 
 #include <cstdlib>
 #include <memory>
@@ -84,20 +80,4 @@ void SaveScreenshot(const wxBitmap& bitmap, const std::string& name)
     const char* target = std::getenv("ZEPHRIN_SCREENSHOT_DIR");
     if (target && *target)
         bitmap.SaveFile(wxString::FromUTF8(std::string(target) + "/" + name + ".png"), wxBITMAP_TYPE_PNG);
-}
-
-wxBitmap ScreenShot(wxWindow* window)
-{
-    // Without a window manager the window may not be where wx places it: put it in the corner.
-    window->Move(0, 0);
-    WaitFor([window] { return window->IsShownOnScreen(); });
-    PumpFor(100);
-    Snapshot(window);
-    const wxRect rect(wxPoint(0, 0), window->GetSize());
-    wxBitmap bitmap(rect.GetSize());
-    wxScreenDC screen;
-    wxMemoryDC memory(bitmap);
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    return bitmap;
 }

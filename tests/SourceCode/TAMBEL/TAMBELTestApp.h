@@ -27,11 +27,6 @@ private:
     std::vector<SMessageBox> m_boxes;
 };
 
-class wxBitmap;
-class wxWindow;
-// The whole window as the screen shows it, menu bar included, moved to the screen's corner. A
-// bare X server keeps the pixels of windows gone before: a screenshot to look at comes from a
-// test run on its own (--gtest_filter), with ZEPHRIN_SCREENSHOT_DIR set.
-wxBitmap ScreenShot(wxWindow* window);
 // Saves the bitmap as <name>.png in $ZEPHRIN_SCREENSHOT_DIR when that is set.
+class wxBitmap;
 void SaveScreenshot(const wxBitmap& bitmap, const std::string& name);
