@@ -10,7 +10,12 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
+#include <cerrno>
+#include <cstring>
 #include <utility>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -130,7 +135,18 @@ bool CDbConnectionDlg::TestConnection()
 bool CDbConnectionDlg::Save()
 {
     std::string error;
-    if (GetSettings().Write(m_dataLinkPath, &error))
+    const CDataLinkSettings settings = GetSettings();
+    // A file name that is not there yet names a new database: an empty file is an empty
+    // database, whose tables "Create tables in DB" then makes.
+    if (settings.provider == CDataLinkSettings::Provider::SQLite && !settings.file.empty()) {
+        const int file = ::open(settings.file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (file >= 0) {
+            ::close(file);
+        } else if (errno != EEXIST) {
+            error = settings.file + ": " + std::strerror(errno);
+        }
+    }
+    if (error.empty() && settings.Write(m_dataLinkPath, &error))
         return true;
     ShowMessageBox(this, TranslateText("The connection could not be saved.") + "\n" + error, "Error",
                    wxOK | wxICON_ERROR);
@@ -145,7 +161,7 @@ void CDbConnectionDlg::OnProvider(wxCommandEvent&)
 void CDbConnectionDlg::OnBrowse(wxCommandEvent&)
 {
     wxFileDialog dialog(this, wxString::FromUTF8(TranslateText("Production database file")), wxString(),
-                        wxString::FromUTF8(Field(IDC_SQLITE_FILE)), "*.db;*.sqlite|*.db;*.sqlite|*|*", wxFD_OPEN);
+                        wxString::FromUTF8(Field(IDC_SQLITE_FILE)), "*.db;*.sqlite|*.db;*.sqlite|*|*", wxFD_SAVE);
     if (dialog.ShowModal() == wxID_OK)
         SetField(IDC_SQLITE_FILE, dialog.GetPath().ToStdString(wxConvUTF8));
 }

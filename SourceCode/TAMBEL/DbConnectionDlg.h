@@ -1,6 +1,6 @@
 // The connection of the production database, edited in the program itself: an SQLite database
-// file or a PostgreSQL server (host, port, database, user). Test tries the connection as
-// entered; OK writes the data-link file as a whole.
+// file (an existing one or a new one) or a PostgreSQL server (host, port, database, user). Test
+// tries the connection as entered; OK writes the data-link file as a whole.
 #pragma once
 
 #include "Harbinax/DynamicDialog.h"
@@ -36,7 +36,8 @@ public:
     void SetSettings(const CDataLinkSettings& settings);
     // True when a connection could be opened with the fields' settings; the user is told.
     bool TestConnection();
-    // Writes the data-link file; false (and the user told) when it could not be written.
+    // Writes the data-link file, and makes an SQLite file that is not there yet; false (and the
+    // user told) when either cannot be written.
     bool Save();
 
 private:

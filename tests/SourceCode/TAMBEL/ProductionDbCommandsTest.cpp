@@ -332,6 +332,42 @@ TEST_F(ProductionDbCommands, ConnectionDialogTestsAndWritesTheLink)
     std::remove(file.c_str());
 }
 
+TEST_F(ProductionDbCommands, NewSqliteFileFromTheConnectionDialogTakesTheTables)
+{
+    const std::string file = TestProgramFolder() + "new.db";
+    std::remove(file.c_str());
+    Commands().SetConnectionEditor([&](const std::string& path) {
+        CDbConnectionDlg dialog(nullptr, path);
+        EXPECT_TRUE(dialog.Create());
+        CDataLinkSettings settings;
+        settings.file = file;
+        dialog.SetSettings(settings);
+        const bool saved = dialog.Save();
+        dialog.Destroy();
+        return saved;
+    });
+    Commands().ConfigureConnection();
+    Commands().CreateTables();
+    EXPECT_THAT(Texts(), ElementsAre("Could not open the production database.", "Successfully created PDB data tables."));
+    EXPECT_TRUE(App().IsProductionDbUsable());
+
+    // A file that cannot be made is reported and the link stays as it was.
+    CDbConnectionDlg dialog(nullptr, TestProgramFolder() + "PDB.udl");
+    ASSERT_TRUE(dialog.Create());
+    CDataLinkSettings settings;
+    settings.file = TestProgramFolder() + "no-such-folder/new.db";
+    dialog.SetSettings(settings);
+    m_boxes.clear();
+    EXPECT_FALSE(dialog.Save());
+    EXPECT_THAT(Texts(), ElementsAre(HasSubstr("The connection could not be saved.\n")));
+    dialog.Destroy();
+    CDataLinkSettings kept;
+    ASSERT_TRUE(kept.Read(TestProgramFolder() + "PDB.udl"));
+    EXPECT_EQ(kept.file, file);
+    App().GetEnvironment().ProductionDb().Close();
+    std::remove(file.c_str());
+}
+
 TEST_F(ProductionDbCommands, ExitReleasesTheLock)
 {
     OpenWithTables();
