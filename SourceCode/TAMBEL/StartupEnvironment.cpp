@@ -6,7 +6,7 @@
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitManager.h"
 #include "Harbinax/Harbinax.h"
-#include "TAMBEL/ProductionDbStandIn.h"
+#include "TAMBEL/ProductionDbConnection.h"
 #include "TAMBEL/TAMBELApp.h"
 #include "TAMBEL/TAMBELDlg.h"
 #include "TAMBEL/UpdateClientStandIn.h"
@@ -14,7 +14,7 @@
 #include <sys/stat.h>
 
 CStartupEnvironment::CStartupEnvironment()
-    : m_productionDb(std::make_unique<CProductionDbStandIn>())
+    : m_productionDb(std::make_unique<CProductionDbConnection>())
 {
 }
 

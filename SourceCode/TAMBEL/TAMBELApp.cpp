@@ -5,6 +5,7 @@
 #include "Harbinax/MessageBox.h"
 #include "Platform/ProgramFolder.h"
 #include "PolyglottaWx/WindowIds.h"
+#include "ProductionDb/MachineNames.h"
 #include "Quillet/LogLevel.h"
 #include "Quillet/LogManager.h"
 #include "TAMBEL/AboutDlg.h"
@@ -19,19 +20,7 @@
 #include <wx/frame.h>
 #include <wx/version.h>
 
-#include <pwd.h>
-#include <unistd.h>
-
 namespace {
-
-std::string UserAndComputer()
-{
-    const passwd* user = ::getpwuid(::getuid());
-    char host[256] = {};
-    if (::gethostname(host, sizeof host - 1) != 0)
-        host[0] = '\0';
-    return std::string(user && user->pw_name ? user->pw_name : "") + " - " + host;
-}
 
 void ShowError(const char* title, const char* text)
 {
@@ -43,10 +32,16 @@ void ShowError(const char* title, const char* text)
 CTAMBELApp::CTAMBELApp()
     : m_log(CLogManager::GetInstance()->GetLogger("CTAMBELApp", LOGLEVEL_PARENT)),
       m_environment(std::make_unique<CStartupEnvironment>()),
-      m_lockOwner(UserAndComputer())
+      m_productionDbCommands(GetUserNameString() + " - " + GetComputerNameString())
 {
+    m_productionDbCommands.SetLink(&m_environment->ProductionDb());
     Bind(wxEVT_MENU, &CTAMBELApp::OnHelpAbout, this, CWindowIds::FromResourceId(ID_HELP_ABOUT));
     Bind(wxEVT_MENU, &CTAMBELApp::OnAppExit, this, CWindowIds::FromResourceId(ID_APP_EXIT));
+    Bind(wxEVT_MENU, &CTAMBELApp::OnFileSaveDb, this, CWindowIds::FromResourceId(ID_FILE_SAVE_DB));
+    Bind(wxEVT_MENU, &CTAMBELApp::OnFileOpenDb, this, CWindowIds::FromResourceId(ID_FILE_OPEN_DB));
+    Bind(wxEVT_MENU, &CTAMBELApp::OnFileDeleteDb, this, CWindowIds::FromResourceId(ID_FILE_DELETE_DB));
+    Bind(wxEVT_MENU, &CTAMBELApp::OnFileConfigDb, this, CWindowIds::FromResourceId(ID_FILE_CONFIG_DB));
+    Bind(wxEVT_MENU, &CTAMBELApp::OnFileCreateDb, this, CWindowIds::FromResourceId(ID_FILE_CREATE_DB));
 }
 
 CTAMBELApp::~CTAMBELApp() = default;
@@ -76,6 +71,13 @@ int CTAMBELApp::OnExit()
 void CTAMBELApp::SetEnvironment(std::unique_ptr<CStartupEnvironment> environment)
 {
     m_environment = std::move(environment);
+    m_productionDbCommands.SetLink(&m_environment->ProductionDb());
+}
+
+void CTAMBELApp::SetMainDialog(CTAMBELDlg* dialog)
+{
+    m_mainDialog = dialog;
+    m_productionDbCommands.SetMainDialog(dialog);
 }
 
 void CTAMBELApp::ResetRunState()
@@ -269,10 +271,8 @@ int CTAMBELApp::ExitInstance()
         m_environment->SaveConfiguration();
     m_saveConfiguration = false;
     if (m_productionDbOpened) {
-        CProductionDbLink& productionDb = m_environment->ProductionDb();
-        productionDb.Unlock(m_currentPa, m_currentVk, m_currentPos, m_lockOwner);
-        m_currentPa = m_currentVk = m_currentPos = 0;
-        productionDb.Close();
+        m_productionDbCommands.UnlockCurrentRecord();
+        m_environment->ProductionDb().Close();
         m_productionDbOpened = false;
     }
     if (m_unitsDbOpened)
@@ -285,14 +285,7 @@ int CTAMBELApp::ExitInstance()
 bool CTAMBELApp::OpenProductionDb(bool warn)
 {
     m_productionDbOpened = true;
-    const bool usable = m_environment->ProductionDb().OpenAndCheck();
-    QUILLET_POS(m_log);
-    m_log.Info("Production database %s", usable ? "usable" : "not usable");
-    if (!usable && warn)
-        ShowMessageBox(nullptr, "Could not open the production database.", "Warning", wxOK | wxICON_WARNING);
-    if (m_mainDialog)
-        m_mainDialog->OnPageChanged();
-    return usable;
+    return m_productionDbCommands.Open(warn);
 }
 
 bool CTAMBELApp::IsProductionDbUsable() const
@@ -310,6 +303,31 @@ void CTAMBELApp::OnHelpAbout(wxCommandEvent&)
 {
     CAboutDlg about(nullptr);
     about.DoModal();
+}
+
+void CTAMBELApp::OnFileSaveDb(wxCommandEvent&)
+{
+    m_productionDbCommands.SaveToDb();
+}
+
+void CTAMBELApp::OnFileOpenDb(wxCommandEvent&)
+{
+    m_productionDbCommands.LoadFromDb();
+}
+
+void CTAMBELApp::OnFileDeleteDb(wxCommandEvent&)
+{
+    m_productionDbCommands.DeleteRecord();
+}
+
+void CTAMBELApp::OnFileConfigDb(wxCommandEvent&)
+{
+    m_productionDbCommands.ConfigureConnection();
+}
+
+void CTAMBELApp::OnFileCreateDb(wxCommandEvent&)
+{
+    m_productionDbCommands.CreateTables();
 }
 
 void CTAMBELApp::OnAppExit(wxCommandEvent&)

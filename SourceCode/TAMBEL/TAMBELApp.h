@@ -8,6 +8,7 @@
 
 #include "Harbinax/Harbinax.h"
 #include "Quillet/Logger.h"
+#include "TAMBEL/ProductionDbCommands.h"
 
 #include <memory>
 #include <string>
@@ -43,14 +44,18 @@ public:
     int GetExitCode() const { return m_exitCode; }
 
     CTAMBELDlg* GetMainDialog() const { return m_mainDialog; }
-    void SetMainDialog(CTAMBELDlg* dialog) { m_mainDialog = dialog; }
+    void SetMainDialog(CTAMBELDlg* dialog);
 
     // Opens and checks the production database; with warn the user hears of a failure. The main
     // window's database commands follow the result. True when usable.
     bool OpenProductionDb(bool warn);
     bool IsProductionDbUsable() const;
     // "user - computer": who holds a record lock.
-    const std::string& GetLockOwner() const { return m_lockOwner; }
+    const std::string& GetLockOwner() const { return m_productionDbCommands.GetLockOwner(); }
+    // Frees the production-database record this program holds, once the user turns to a project
+    // file or ends the program.
+    void UnlockCurrentRecord() { m_productionDbCommands.UnlockCurrentRecord(); }
+    CProductionDbCommands& GetProductionDbCommands() { return m_productionDbCommands; }
 
     // Sets the user-interface language with everything that follows it: the translator's
     // language and the decimal separator of displayed numbers.
@@ -64,15 +69,16 @@ private:
 
     void OnHelpAbout(wxCommandEvent& event);
     void OnAppExit(wxCommandEvent& event);
+    void OnFileSaveDb(wxCommandEvent& event);
+    void OnFileOpenDb(wxCommandEvent& event);
+    void OnFileDeleteDb(wxCommandEvent& event);
+    void OnFileConfigDb(wxCommandEvent& event);
+    void OnFileCreateDb(wxCommandEvent& event);
 
     CLogger m_log;
     std::unique_ptr<CStartupEnvironment> m_environment;
     CTAMBELDlg* m_mainDialog = nullptr;
-    // The record this program holds locked in the production database; all 0: none.
-    int m_currentPa = 0;
-    int m_currentVk = 0;
-    int m_currentPos = 0;
-    std::string m_lockOwner;
+    CProductionDbCommands m_productionDbCommands;
 
     // What the start-up reached, so that the shutdown undoes just that.
     bool m_saveConfiguration = false;

@@ -97,6 +97,8 @@ public:
     // 1 when the production system's order table has the key; 0 otherwise and when that table
     // cannot be read.
     BOOL OrderExists(const CProductionDbKey& key);
+    // 1 when a project is stored under the key; 0 otherwise and when that cannot be read.
+    BOOL ProjectExists(const CProductionDbKey& key);
 
     // "INSERT INTO <prefix><table> ( pa, vk, pos, <columns> ) VALUES ( ?, ... )" with the key
     // and the column values appended to params.

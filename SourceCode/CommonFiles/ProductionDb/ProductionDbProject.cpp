@@ -619,3 +619,17 @@ BOOL CProductionDb::OrderExists(const CProductionDbKey& key)
     }
     return rs.MoveNext();
 }
+
+BOOL CProductionDb::ProjectExists(const CProductionDbKey& key)
+{
+    CDbValues params;
+    const std::string sql = "SELECT pa FROM " + GetTablePrefix() + "customer_data WHERE " + KeyCondition(key, params);
+    QUILLET_POS(m_log);
+    m_log.Trace("Executing SQL: %s", sql.c_str());
+    CDynamicRecordSetOleDb rs;
+    if (!rs.Open(m_session, sql.c_str(), params)) {
+        LogFailure(rs.GetLastResult(), sql);
+        return FALSE;
+    }
+    return rs.MoveNext();
+}

@@ -396,6 +396,18 @@ TEST_P(ProductionDbCases, OrderExistsReadsTheOrderTable)
     EXPECT_FALSE(m_db.OrderExists(CProductionDbKey(4711, 12, 2)));
 }
 
+TEST_P(ProductionDbCases, ProjectExistsOnlyOnceStored)
+{
+    EXPECT_FALSE(m_db.ProjectExists(CProductionDbKey(4711, 12, 1)));  // no tables yet
+    CreateTables();
+    EXPECT_FALSE(m_db.ProjectExists(CProductionDbKey(4711, 12, 1)));
+    SProject saved;
+    FillSampleProject(saved, 4711, 12, 1, 1, 2);
+    ASSERT_EQ(m_db.SaveProject(&saved.customer, &saved.features, &saved.physical, &saved.results), PDB_SAVE_OK);
+    EXPECT_TRUE(m_db.ProjectExists(CProductionDbKey(4711, 12, 1)));
+    EXPECT_FALSE(m_db.ProjectExists(CProductionDbKey(4711, 12, 2)));
+}
+
 TEST_P(ProductionDbCases, LockIsTakenRenewedAndReleasedByItsOwner)
 {
     CreateTables();

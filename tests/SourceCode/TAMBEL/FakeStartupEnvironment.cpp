@@ -1,5 +1,7 @@
 #include "FakeStartupEnvironment.h"
 
+#include "ProductionDb/ProductionDbKey.h"
+
 #include <utility>
 
 namespace {
@@ -54,9 +56,10 @@ bool CFakeProductionDb::OpenAndCheck()
     return m_usable;
 }
 
-void CFakeProductionDb::Unlock(int pa, int vk, int pos, const std::string&)
+bool CFakeProductionDb::Unlock(const CProductionDbKey& key, const std::string&)
 {
-    m_calls.push_back("UnlockRecord " + std::to_string(pa) + "/" + std::to_string(vk) + "/" + std::to_string(pos));
+    m_calls.push_back("UnlockRecord " + key.Format());
+    return true;
 }
 
 void CFakeProductionDb::Close()

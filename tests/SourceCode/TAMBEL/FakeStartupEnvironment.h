@@ -36,8 +36,10 @@ public:
     CFakeProductionDb(const SStartupScript& script, CallList& calls) : m_script(script), m_calls(calls) {}
     bool OpenAndCheck() override;
     bool IsUsable() const override { return m_usable; }
-    void Unlock(int pa, int vk, int pos, const std::string& owner) override;
+    bool Unlock(const CProductionDbKey& key, const std::string& owner) override;
     void Close() override;
+    std::string DataLinkPath() const override { return std::string(); }
+    CProductionDb* Database() override { return nullptr; }
 
 private:
     const SStartupScript& m_script;

@@ -145,7 +145,6 @@ TEST_F(StartupTest, RunsEveryStepInOrderAndUndoesThemAtExit)
                                "OpenProductionDb",
                                "RunMainDialog",
                                "SaveConfiguration",
-                               "UnlockRecord 0/0/0",
                                "CloseProductionDb",
                                "CloseUnitsDatabase"};
     EXPECT_EQ(calls, expected);

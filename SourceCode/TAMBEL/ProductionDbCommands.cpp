@@ -1,0 +1,287 @@
+#include "TAMBEL/ProductionDbCommands.h"
+
+#include "CommonFiles/ProjectData.h"
+#include "Harbinax/Harbinax.h"
+#include "Harbinax/MessageBox.h"
+#include "Platform/DateTime.h"
+#include "ProductionDb/DbRecordCondition.h"
+#include "ProductionDb/ProductionDb.h"
+#include "Quillet/LogManager.h"
+#include "SelectDbRecordsDlg/SelectDbRecordsDlg.h"
+#include "TAMBEL/DbConnectionDlg.h"
+#include "TAMBEL/ProductionDbLink.h"
+#include "TAMBEL/TAMBELDlg.h"
+
+#include <wx/defs.h>
+#include <wx/frame.h>
+
+#include <utility>
+
+namespace {
+
+constexpr long kError = wxOK | wxICON_ERROR;
+constexpr long kWarning = wxOK | wxICON_WARNING;
+constexpr long kInformation = wxOK | wxICON_INFORMATION;
+constexpr long kQuestion = wxYES_NO | wxICON_QUESTION;
+
+std::string Translated(const std::string& text)
+{
+    return TranslateText(text);
+}
+
+// Each part translated by itself, joined by line breaks.
+std::string TwoParts(const char* first, const char* second)
+{
+    return Translated(first) + "\n" + Translated(second);
+}
+
+}  // namespace
+
+CProductionDbCommands::CProductionDbCommands(std::string owner)
+    : m_log(CLogManager::GetInstance()->GetLogger("CProductionDbCommands", LOGLEVEL_PARENT)),
+      m_owner(std::move(owner))
+{
+}
+
+wxWindow* CProductionDbCommands::Owner() const
+{
+    return m_mainDialog ? m_mainDialog->GetFrame() : nullptr;
+}
+
+int CProductionDbCommands::Message(const std::string& text, const std::string& title, long style, bool withOwner)
+{
+    return ShowMessageBox(withOwner ? Owner() : nullptr, text, title, style);
+}
+
+void CProductionDbCommands::LeavePage()
+{
+    if (m_mainDialog)
+        m_mainDialog->OnLeavePage();
+}
+
+void CProductionDbCommands::EnterPage()
+{
+    if (m_mainDialog)
+        m_mainDialog->OnEnterPage();
+}
+
+bool CProductionDbCommands::PickRecord(CProductionDbKey& key, const char* action, const char* button)
+{
+    if (m_picker)
+        return m_picker(key, Translated(action), Translated(button));
+    CSelectDbRecordsDlg dialog(Owner(), m_link ? m_link->Database() : nullptr);
+    return dialog.SelectRecord(key, Translated(action), Translated(button)) != 0;
+}
+
+void CProductionDbCommands::EditConnection()
+{
+    if (m_editor) {
+        m_editor(m_link->DataLinkPath());
+        return;
+    }
+    CDbConnectionDlg dialog(Owner(), m_link->DataLinkPath());
+    dialog.DoModal();
+}
+
+bool CProductionDbCommands::Open(bool warn)
+{
+    const bool usable = m_link && m_link->OpenAndCheck();
+    QUILLET_POS(m_log);
+    m_log.Info("Production database %s", usable ? "usable" : "not usable");
+    if (!usable && warn)
+        Message("Could not open the production database.", "Warning", kWarning);
+    if (m_mainDialog)
+        m_mainDialog->OnPageChanged();
+    return usable;
+}
+
+bool CProductionDbCommands::IsUsable() const
+{
+    return m_link && m_link->IsUsable();
+}
+
+CProductionDbKey CProductionDbCommands::GetCurrentProjectKey()
+{
+    const CProjectData* project = CProjectData::GetInstance();
+    if (!project)
+        return CProductionDbKey();
+    const CCustomerData& customer = project->customer;
+    return CProductionDbKey(customer.pa, customer.vk, static_cast<std::int16_t>(customer.pos));
+}
+
+void CProductionDbCommands::UnlockCurrentRecord()
+{
+    if (m_currentKey.IsEmpty())
+        return;
+    if (m_link && m_link->Unlock(m_currentKey, m_owner)) {
+        m_currentKey.Clear();
+        return;
+    }
+    QUILLET_POS(m_log);
+    m_log.Error("could not unlock record %s", m_currentKey.Format().c_str());
+}
+
+void CProductionDbCommands::LockCurrentProject()
+{
+    CProductionDb* db = m_link ? m_link->Database() : nullptr;
+    m_currentKey = GetCurrentProjectKey();
+    if (db && db->LockRecord(m_currentKey, m_owner))
+        return;
+    QUILLET_POS(m_log);
+    m_log.Error("could not lock record %s", m_currentKey.Format().c_str());
+    m_currentKey.Clear();
+}
+
+bool CProductionDbCommands::ReportForeignLock(const CProductionDbKey& key)
+{
+    CProductionDb* db = m_link ? m_link->Database() : nullptr;
+    std::string owner = m_owner;
+    std::string computer;
+    CDateTime since;
+    if (!db || !db->IsLockedByOther(key, owner, computer, since))
+        return false;
+    const std::string format =
+        Translated("The record is already in use and cannot be opened a second time.\nUser: %s machine: %s (since %s)");
+    // Filled in order without printf, so a translation cannot make the text read past its values.
+    std::string text;
+    const std::string values[] = {owner, computer, since.Format("%c")};
+    size_t next = 0;
+    for (size_t at = 0; at < format.size(); ++at) {
+        if (format.compare(at, 2, "%s") == 0 && next < 3) {
+            text += values[next++];
+            ++at;
+        } else {
+            text += format[at];
+        }
+    }
+    Message(text, "Error", kError);
+    return true;
+}
+
+void CProductionDbCommands::SaveToDb()
+{
+    CProductionDb* db = m_link ? m_link->Database() : nullptr;
+    CProjectData* project = CProjectData::GetInstance();
+    if (!db || !project)
+        return;
+    LeavePage();
+    const CProductionDbKey key = GetCurrentProjectKey();
+    // The key being saved is what counts: another owner's project must not be overwritten by
+    // typing its key, and an existing one only after the user agreed.
+    if (key.IsValid()) {
+        if (ReportForeignLock(key)) {
+            EnterPage();
+            return;
+        }
+        if ((db->OrderExists(key) || db->ProjectExists(key)) &&
+            Message(TwoParts("A record with the same keys exists already.", "Overwrite existing record?"), "Confirm",
+                    kQuestion) != wxID_YES) {
+            EnterPage();
+            return;
+        }
+    }
+    QUILLET_POS(m_log);
+    m_log.Debug("Saving to DB...");
+    const int result = db->SaveProject(&project->customer, &project->features, &project->physical, &project->results);
+    QUILLET_POS(m_log);
+    m_log.Debug("Save result=%d", result);
+    EnterPage();
+    QUILLET_POS(m_log);
+    m_log.Debug("ActiveDialog refreshed");
+    switch (result) {
+    case PDB_SAVE_OK:
+        Message("Data successfully saved.", "Information", kInformation);
+        break;
+    case PDB_SAVE_INVALID_KEY:
+        Message(TwoParts("There is no PA / VK-No specified.", "Unable to save data."), "Error", kError);
+        break;
+    case PDB_SAVE_SQL_FAILED:
+        Message(TwoParts("Error in SQL statement.", "Unable to save data."), "Error", kError);
+        break;
+    default:
+        Message("Unable to save data.", "Error", kError);
+        break;
+    }
+    QUILLET_POS(m_log);
+    m_log.Debug("MessageBox displayed");
+    if (result != PDB_SAVE_OK)
+        return;
+    UnlockCurrentRecord();
+    LockCurrentProject();
+}
+
+void CProductionDbCommands::LoadFromDb()
+{
+    CProductionDb* db = m_link ? m_link->Database() : nullptr;
+    CProjectData* project = CProjectData::GetInstance();
+    CProductionDbKey key;
+    if (!db || !project || !PickRecord(key, "Load", "&Load"))
+        return;
+    LeavePage();
+    if (!db->LoadProject(key, &project->customer, &project->features, &project->physical, &project->results)) {
+        EnterPage();
+        Message("Unable to read data.", "Error", kError);
+        return;
+    }
+    EnterPage();
+    UnlockCurrentRecord();
+    // Someone else's project is shown but not held: this program must not release or renew
+    // that lock later.
+    if (ReportForeignLock(GetCurrentProjectKey()))
+        return;
+    LockCurrentProject();
+}
+
+void CProductionDbCommands::DeleteRecord()
+{
+    CProductionDb* db = m_link ? m_link->Database() : nullptr;
+    CProductionDbKey key;
+    if (!db || !PickRecord(key, "Delete record", "&Delete"))
+        return;
+    if (CDbRecordCondition::ForKey(key, false).empty()) {
+        QUILLET_POS(m_log);
+        m_log.Error("no WHERE-sql for %s", key.Format().c_str());
+        return;
+    }
+    if (ReportForeignLock(key))
+        return;
+    if (Message("Do you really want to delete the record?", "Confirm", kQuestion) != wxID_YES)
+        return;
+    if (!db->DeleteProject(key))
+        Message("The record could not be deleted.", "Error", kError);
+}
+
+void CProductionDbCommands::ConfigureConnection()
+{
+    if (!m_link)
+        return;
+    EditConnection();
+    Open(true);
+}
+
+void CProductionDbCommands::CreateTables()
+{
+    CProductionDb* db = m_link ? m_link->Database() : nullptr;
+    if (!db)
+        return;
+    if (IsUsable()) {
+        Message("The production database structure is already up to date.", "Information", kInformation);
+        return;
+    }
+    if (db->Open(m_link->DataLinkPath().c_str()) < 0) {
+        Message("Could not open the production database. Please configure a DB connection first.", "Warning",
+                kWarning);
+        return;
+    }
+    if (db->CheckTables()) {
+        Message(TwoParts("The database already includes the PDB data tables.",
+                         "The database changes will not be processed."),
+                "Warning", kWarning, false);
+    } else if (db->CreateTables()) {
+        Message("Successfully created PDB data tables.", "Information", kInformation, false);
+    } else {
+        Message(TwoParts("An error occurred while creating the PDB data tables.", "The tables were not created."),
+                "Error", kError, false);
+    }
+    Open(true);
+}

@@ -1,0 +1,381 @@
+#include "ProductionDbCommandsFixture.h"
+#include "TAMBELTestApp.h"
+
+#include "CommonFiles/ProjectData.h"
+#include "CommonFiles/UnitDb.h"
+#include "Oddments/DataLinkSettings.h"
+#include "PolyglottaWx/WindowIds.h"
+#include "ProductionDb/MachineNames.h"
+#include "TAMBEL/DbConnectionDlg.h"
+#include "TAMBEL/ProductionDbLink.h"
+#include "TAMBEL/Resource.h"
+#include "TAMBEL/StartupEnvironment.h"
+#include "TAMBEL/TAMBELDlg.h"
+#include "support/TestFiles.h"
+#include "support/WxTestSupport.h"
+
+#include <gmock/gmock.h>
+#include <wx/defs.h>
+#include <wx/frame.h>
+#include <wx/menu.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+using testing::ElementsAre;
+using testing::HasSubstr;
+
+namespace {
+
+CProductionDbCommands& Commands()
+{
+    return App().GetProductionDbCommands();
+}
+
+const std::string kAlreadyInUse = "The record is already in use and cannot be opened a second time.";
+
+}  // namespace
+
+using ProductionDbCommands = ProductionDbCommandsFixture;
+
+TEST_F(ProductionDbCommands, WithoutDataLinkTheDatabaseIsNotUsableAndOnlyAskedWarnings)
+{
+    EXPECT_FALSE(App().OpenProductionDb(false));
+    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_FALSE(App().IsProductionDbUsable());
+    EXPECT_FALSE(App().OpenProductionDb(true));
+    EXPECT_THAT(Texts(), ElementsAre("Could not open the production database."));
+    EXPECT_THAT(Captions(), ElementsAre("TAMBEL: Warning"));
+}
+
+TEST_F(ProductionDbCommands, DatabaseWithoutTablesIsNotUsable)
+{
+    WriteDataLink();
+    EXPECT_FALSE(App().OpenProductionDb(false));
+    ASSERT_TRUE(m_other.CreateTables());
+    EXPECT_TRUE(App().OpenProductionDb(false));
+}
+
+TEST_F(ProductionDbCommands, MainWindowMenuFollowsTheDatabase)
+{
+    // The main window's pages read the units database of the build.
+    const char* programDir = std::getenv("ZEPHRIN_PROGRAM_DIR");
+    ASSERT_NE(programDir, nullptr);
+    const std::string unitsDb = TestProgramFolder() + "Zephrin.db";
+    std::filesystem::copy_file(std::string(programDir) + "/Zephrin.db", unitsDb,
+                               std::filesystem::copy_options::overwrite_existing);
+    ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
+    CTAMBELDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    App().SetMainDialog(&dialog);
+    const wxMenuBar* bar = dialog.GetFrame()->GetMenuBar();
+    App().OpenProductionDb(false);
+    for (int item : {ID_FILE_OPEN_DB, ID_FILE_SAVE_DB, ID_FILE_DELETE_DB})
+        EXPECT_FALSE(bar->IsEnabled(CWindowIds::FromResourceId(item))) << item;
+    EXPECT_TRUE(bar->IsEnabled(CWindowIds::FromResourceId(ID_FILE_CREATE_DB)));
+    WriteDataLink();
+    Commands().CreateTables();
+    for (int item : {ID_FILE_OPEN_DB, ID_FILE_SAVE_DB, ID_FILE_DELETE_DB})
+        EXPECT_TRUE(bar->IsEnabled(CWindowIds::FromResourceId(item))) << item;
+    App().SetMainDialog(nullptr);
+    CUnitDb::GetInstance()->Close();
+    std::remove(unitsDb.c_str());
+}
+
+TEST_F(ProductionDbCommands, SaveWithoutKeyTakesNoLock)
+{
+    OpenWithTables();
+    Commands().SaveToDb();
+    EXPECT_THAT(Texts(), ElementsAre("There is no PA / VK-No specified.\nUnable to save data."));
+    EXPECT_THAT(Captions(), ElementsAre("TAMBEL: Error"));
+    EXPECT_TRUE(Commands().GetCurrentRecordKey().IsEmpty());
+}
+
+TEST_F(ProductionDbCommands, SaveOfANewKeyAsksNothingAndLocksIt)
+{
+    OpenWithTables();
+    const CProductionDbKey key(12345, 1, 1);
+    SetProjectInMemory(key.pa, key.vk, key.pos, "A");
+    Commands().SaveToDb();
+    EXPECT_THAT(Texts(), ElementsAre("Data successfully saved."));
+    EXPECT_EQ(StoredCustomer(key), "Customer A");
+    EXPECT_EQ(LockOwner(key), App().GetLockOwner());
+    EXPECT_EQ(Commands().GetCurrentRecordKey(), key);
+
+    // The own lock does not stand in the way, the stored project asks first.
+    SetProjectInMemory(key.pa, key.vk, key.pos, "B");
+    m_answers = {wxID_NO};
+    m_boxes.clear();
+    Commands().SaveToDb();
+    EXPECT_THAT(Texts(), ElementsAre("A record with the same keys exists already.\nOverwrite existing record?"));
+    EXPECT_EQ(StoredCustomer(key), "Customer A");
+
+    m_boxes.clear();
+    Commands().SaveToDb();
+    EXPECT_THAT(Texts(), ElementsAre("A record with the same keys exists already.\nOverwrite existing record?",
+                                     "Data successfully saved."));
+    EXPECT_EQ(StoredCustomer(key), "Customer B");
+    EXPECT_EQ(LockOwner(key), App().GetLockOwner());
+}
+
+TEST_F(ProductionDbCommands, SaveLeavesTheLockRowOfTheSavedKeyInPlaceOfTheOldOne)
+{
+    OpenWithTables();
+    SetProjectInMemory(1, 2, 3, "A");
+    Commands().SaveToDb();
+    SetProjectInMemory(4, 5, 6, "B");
+    Commands().SaveToDb();
+    EXPECT_EQ(LockOwner(CProductionDbKey(1, 2, 3)), "");
+    EXPECT_EQ(LockOwner(CProductionDbKey(4, 5, 6)), App().GetLockOwner());
+    Commands().UnlockCurrentRecord();
+    EXPECT_TRUE(Commands().GetCurrentRecordKey().IsEmpty());
+    EXPECT_EQ(LockOwner(CProductionDbKey(4, 5, 6)), "");
+}
+
+TEST_F(ProductionDbCommands, SaveNeverOverwritesAProjectLockedByAnother)
+{
+    OpenWithTables();
+    // The program holds a lock of its own; the key typed is another owner's.
+    SetProjectInMemory(1, 1, 1, "mine");
+    Commands().SaveToDb();
+    const CProductionDbKey theirs(777, 1, 1);
+    OtherProgramSavesAndLocks(theirs);
+    SetProjectInMemory(theirs.pa, theirs.vk, theirs.pos, "mine");
+    m_boxes.clear();
+    Commands().SaveToDb();
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_THAT(m_boxes[0].text, HasSubstr(kAlreadyInUse));
+    EXPECT_THAT(m_boxes[0].text, HasSubstr(std::string("User: ") + kOtherOwner + " machine: "));
+    EXPECT_EQ(StoredCustomer(theirs), "Customer other");
+    EXPECT_EQ(LockOwner(theirs), kOtherOwner);
+    EXPECT_EQ(Commands().GetCurrentRecordKey(), CProductionDbKey(1, 1, 1));
+}
+
+TEST_F(ProductionDbCommands, MessagesInGerman)
+{
+    OpenWithTables();
+    const CProductionDbKey theirs(777, 1, 1);
+    OtherProgramSavesAndLocks(theirs);
+    UseTranslatedLanguage("de");
+    SetProjectInMemory(theirs.pa, theirs.vk, theirs.pos, "mine");
+    Commands().SaveToDb();
+    SetProjectInMemory(0, 0, 0, "mine");
+    Commands().SaveToDb();
+    App().EnableTranslator(false);
+    ASSERT_EQ(m_boxes.size(), 2u);
+    EXPECT_EQ(m_boxes[0].caption, "Zephrin: Fehler");
+    EXPECT_THAT(m_boxes[0].text, HasSubstr(std::string("nicht ein zweites Mal geöffnet werden.\nBenutzer: ") +
+                                           kOtherOwner + " Rechner: " + GetComputerNameString() + " (seit "));
+    EXPECT_EQ(m_boxes[1].text, "Es ist keine PA / VK-Nr. angegeben.\nDie Daten konnten nicht gespeichert werden.");
+}
+
+TEST_F(ProductionDbCommands, LoadOfAProjectLockedByAnotherShowsItAndHoldsNoKey)
+{
+    OpenWithTables();
+    SetProjectInMemory(1, 1, 1, "mine");
+    Commands().SaveToDb();
+    const CProductionDbKey theirs(4711, 12, 1);
+    OtherProgramSavesAndLocks(theirs);
+    m_pick = theirs;
+    m_boxes.clear();
+    Commands().LoadFromDb();
+    EXPECT_THAT(m_pickTexts, ElementsAre("Load", "&Load"));
+    EXPECT_EQ(CProjectData::GetInstance()->customer.customer, "Customer other");
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_THAT(m_boxes[0].text, HasSubstr(kAlreadyInUse));
+    EXPECT_THAT(m_boxes[0].text, HasSubstr(std::string("User: ") + kOtherOwner + " machine: " +
+                                           GetComputerNameString() + " (since "));
+    EXPECT_EQ(m_boxes[0].text.find("(since )"), std::string::npos) << "the locking time is shown";
+    // The own lock of before is released, the other's stays the other's.
+    EXPECT_TRUE(Commands().GetCurrentRecordKey().IsEmpty());
+    EXPECT_EQ(LockOwner(CProductionDbKey(1, 1, 1)), "");
+    EXPECT_EQ(LockOwner(theirs), kOtherOwner);
+}
+
+TEST_F(ProductionDbCommands, LoadTakesTheLockOfAFreeProject)
+{
+    OpenWithTables();
+    const CProductionDbKey key(4711, 12, 1);
+    OtherProgramSavesAndLocks(key);
+    ASSERT_TRUE(m_other.UnlockRecord(key, kOtherOwner));
+    m_pick = key;
+    Commands().LoadFromDb();
+    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_EQ(Commands().GetCurrentRecordKey(), key);
+    EXPECT_EQ(LockOwner(key), App().GetLockOwner());
+
+    m_pick = CProductionDbKey(9, 9, 9);
+    Commands().LoadFromDb();
+    EXPECT_THAT(Texts(), ElementsAre("Unable to read data."));
+    EXPECT_EQ(Commands().GetCurrentRecordKey(), key);
+
+    m_picks = false;
+    m_boxes.clear();
+    Commands().LoadFromDb();
+    EXPECT_TRUE(m_boxes.empty());
+}
+
+TEST_F(ProductionDbCommands, DeleteAsksAndReportsAndSparesOtherOwnersLocks)
+{
+    OpenWithTables();
+    const CProductionDbKey mine(5, 5, 5);
+    SetProjectInMemory(mine.pa, mine.vk, mine.pos, "mine");
+    Commands().SaveToDb();
+    m_boxes.clear();
+
+    // The own lock is no reason to refuse.
+    m_pick = mine;
+    m_answers = {wxID_NO};
+    Commands().DeleteRecord();
+    EXPECT_THAT(m_pickTexts, ElementsAre("Delete record", "&Delete"));
+    EXPECT_THAT(Texts(), ElementsAre("Do you really want to delete the record?"));
+    EXPECT_EQ(StoredCustomer(mine), "Customer mine");
+    Commands().DeleteRecord();
+    EXPECT_EQ(StoredCustomer(mine), "");
+    EXPECT_EQ(CProjectData::GetInstance()->customer.customer, "Customer mine") << "memory stays";
+
+    const CProductionDbKey theirs(6, 6, 6);
+    OtherProgramSavesAndLocks(theirs);
+    m_pick = theirs;
+    m_boxes.clear();
+    Commands().DeleteRecord();
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_THAT(m_boxes[0].text, HasSubstr(kAlreadyInUse));
+    EXPECT_EQ(StoredCustomer(theirs), "Customer other");
+
+    ASSERT_TRUE(m_other.UnlockRecord(theirs, kOtherOwner));
+    ASSERT_TRUE(m_other.ExecuteSql("DROP TABLE fwr_result_data_tables"));
+    m_boxes.clear();
+    Commands().DeleteRecord();
+    EXPECT_THAT(Texts(), ElementsAre("Do you really want to delete the record?", "The record could not be deleted."));
+    EXPECT_EQ(StoredCustomer(theirs), "Customer other");
+
+    m_pick = CProductionDbKey();
+    m_boxes.clear();
+    Commands().DeleteRecord();
+    EXPECT_TRUE(m_boxes.empty());
+}
+
+TEST_F(ProductionDbCommands, CreateTablesOnEveryKindOfDatabase)
+{
+    Commands().CreateTables();
+    EXPECT_THAT(Texts(), ElementsAre("Could not open the production database. Please configure a DB connection first."));
+
+    WriteDataLink();
+    m_boxes.clear();
+    Commands().CreateTables();
+    EXPECT_THAT(Texts(), ElementsAre("Successfully created PDB data tables."));
+    EXPECT_EQ(m_boxes[0].owner, nullptr);
+    EXPECT_TRUE(App().IsProductionDbUsable());
+
+    m_boxes.clear();
+    Commands().CreateTables();
+    EXPECT_THAT(Texts(), ElementsAre("The production database structure is already up to date."));
+
+    // Complete tables that the program does not use yet.
+    App().GetEnvironment().ProductionDb().Close();
+    m_boxes.clear();
+    Commands().CreateTables();
+    EXPECT_THAT(Texts(), ElementsAre("The database already includes the PDB data tables.\nThe database changes will "
+                                     "not be processed."));
+    EXPECT_TRUE(App().IsProductionDbUsable());
+}
+
+TEST_F(ProductionDbCommands, ConfigureWritesTheDataLinkAndReopens)
+{
+    const std::string file = TestProgramFolder() + "configured.db";
+    WriteWholeFile(file, "");
+    std::string edited;
+    Commands().SetConnectionEditor([&](const std::string& path) {
+        edited = path;
+        CDataLinkSettings settings;
+        settings.file = file;
+        return settings.Write(path, nullptr);
+    });
+    Commands().ConfigureConnection();
+    EXPECT_EQ(edited, TestProgramFolder() + "PDB.udl");
+    // A new file has no tables yet.
+    EXPECT_THAT(Texts(), ElementsAre("Could not open the production database."));
+    m_boxes.clear();
+    Commands().CreateTables();
+    EXPECT_TRUE(App().IsProductionDbUsable());
+    std::remove(file.c_str());
+}
+
+TEST_F(ProductionDbCommands, ConnectionDialogTestsAndWritesTheLink)
+{
+    const std::string link = TestProgramFolder() + "PDB.udl";
+    CDbConnectionDlg dialog(nullptr, link);
+    ASSERT_TRUE(dialog.Create());
+    const std::string file = TestProgramFolder() + "dialog.db";
+    WriteWholeFile(file, "");
+    CDataLinkSettings settings;
+    settings.file = file;
+    dialog.SetSettings(settings);
+    dialog.Show();
+    SaveScreenshot(Snapshot(&dialog), "db-connection");
+    EXPECT_FALSE(dialog.GetItem(CDbConnectionDlg::IDC_HOST)->IsEnabled());
+    EXPECT_TRUE(dialog.TestConnection());
+    settings.provider = CDataLinkSettings::Provider::PostgreSQL;
+    settings.host = TestProgramFolder() + "no-server";
+    dialog.SetSettings(settings);
+    EXPECT_TRUE(dialog.GetItem(CDbConnectionDlg::IDC_HOST)->IsEnabled());
+    EXPECT_FALSE(dialog.TestConnection());
+    EXPECT_THAT(Texts(), ElementsAre("The connection to the database was established.",
+                                     HasSubstr("Could not connect to the database.\n")));
+    ASSERT_TRUE(dialog.Save());
+    CDataLinkSettings read;
+    ASSERT_TRUE(read.Read(link));
+    EXPECT_EQ(read.ToInitializationString(), settings.ToInitializationString());
+    dialog.Destroy();
+    std::remove(file.c_str());
+}
+
+TEST_F(ProductionDbCommands, NewSqliteFileFromTheConnectionDialogTakesTheTables)
+{
+    const std::string file = TestProgramFolder() + "new.db";
+    std::remove(file.c_str());
+    Commands().SetConnectionEditor([&](const std::string& path) {
+        CDbConnectionDlg dialog(nullptr, path);
+        EXPECT_TRUE(dialog.Create());
+        CDataLinkSettings settings;
+        settings.file = file;
+        dialog.SetSettings(settings);
+        const bool saved = dialog.Save();
+        dialog.Destroy();
+        return saved;
+    });
+    Commands().ConfigureConnection();
+    Commands().CreateTables();
+    EXPECT_THAT(Texts(), ElementsAre("Could not open the production database.", "Successfully created PDB data tables."));
+    EXPECT_TRUE(App().IsProductionDbUsable());
+
+    // A file that cannot be made is reported and the link stays as it was.
+    CDbConnectionDlg dialog(nullptr, TestProgramFolder() + "PDB.udl");
+    ASSERT_TRUE(dialog.Create());
+    CDataLinkSettings settings;
+    settings.file = TestProgramFolder() + "no-such-folder/new.db";
+    dialog.SetSettings(settings);
+    m_boxes.clear();
+    EXPECT_FALSE(dialog.Save());
+    EXPECT_THAT(Texts(), ElementsAre(HasSubstr("The connection could not be saved.\n")));
+    dialog.Destroy();
+    CDataLinkSettings kept;
+    ASSERT_TRUE(kept.Read(TestProgramFolder() + "PDB.udl"));
+    EXPECT_EQ(kept.file, file);
+    App().GetEnvironment().ProductionDb().Close();
+    std::remove(file.c_str());
+}
+
+TEST_F(ProductionDbCommands, ExitReleasesTheLock)
+{
+    OpenWithTables();
+    const CProductionDbKey key(31, 0, 0);
+    SetProjectInMemory(key.pa, key.vk, key.pos, "A");
+    Commands().SaveToDb();
+    ASSERT_EQ(LockOwner(key), App().GetLockOwner());
+    App().ExitInstance();
+    EXPECT_EQ(LockOwner(key), "");
+    EXPECT_FALSE(App().IsProductionDbUsable());
+}

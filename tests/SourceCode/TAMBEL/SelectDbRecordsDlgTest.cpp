@@ -1,0 +1,179 @@
+#include "ProductionDbCommandsFixture.h"
+#include "TAMBELTestApp.h"
+
+#include "PolyglottaWx/WindowIds.h"
+#include "SelectDbRecordsDlg/SelectDbRecordsDlg.h"
+#include "TAMBEL/ProductionDbLink.h"
+#include "TAMBEL/StartupEnvironment.h"
+#include "TAMBEL/Resource.h"
+#include "support/WxTestSupport.h"
+
+#include <gmock/gmock.h>
+#include <wx/bitmap.h>
+#include <wx/button.h>
+#include <wx/listctrl.h>
+#include <wx/textctrl.h>
+
+#include <functional>
+
+using testing::ElementsAre;
+
+namespace {
+
+std::vector<std::string> Rows(const wxListCtrl* list)
+{
+    std::vector<std::string> rows;
+    for (long row = 0; row < list->GetItemCount(); ++row) {
+        rows.push_back((list->GetItemText(row, 0) + " " + list->GetItemText(row, 1) + " " + list->GetItemText(row, 2))
+                           .ToStdString());
+    }
+    return rows;
+}
+
+void Click(wxWindow* dialog, int itemId)
+{
+    wxCommandEvent click(wxEVT_BUTTON, CDialogControls::WindowId(itemId));
+    click.SetEventObject(dialog);
+    dialog->GetEventHandler()->ProcessEvent(click);
+}
+
+}  // namespace
+
+class SelectDbRecordsDlgTest : public ProductionDbCommandsFixture {
+protected:
+    void SetUp() override
+    {
+        ProductionDbCommandsFixture::SetUp();
+        OpenWithTables();
+        for (const CProductionDbKey& key : {CProductionDbKey(12399, 1, 1), CProductionDbKey(12300, 2, 7),
+                                            CProductionDbKey(12300, 1, 100), CProductionDbKey(12400, 1, 1),
+                                            CProductionDbKey(1230, 1, 1), CProductionDbKey(555, 99123, 5)}) {
+            OtherProgramSavesAndLocks(key);
+        }
+    }
+
+    // Runs the dialog modally for one record; inside, the steps drive it.
+    int RunSelect(CSelectDbRecordsDlg& dialog, CProductionDbKey& key, const std::function<void()>& steps)
+    {
+        dialog.CallAfter([&dialog, steps] {
+            WaitFor([&dialog] { return dialog.IsShownOnScreen(); });
+            steps();
+            if (dialog.IsModal())
+                dialog.EndModal(wxID_CANCEL);
+        });
+        return dialog.SelectRecord(key, "&Load", "&Load");
+    }
+
+    CProductionDb* Db() { return App().GetEnvironment().ProductionDb().Database(); }
+};
+
+TEST_F(SelectDbRecordsDlgTest, TypedPrefixListsKeysInOrderAndTheActionTakesTheMarkedOne)
+{
+    UseTranslatedLanguage("en");
+    CSelectDbRecordsDlg dialog(nullptr, Db());
+    CProductionDbKey key;
+    const int result = RunSelect(dialog, key, [&] {
+        EXPECT_EQ(dialog.GetTitle(), "Load record");
+        EXPECT_EQ(dialog.GetItem(CSelectDbRecordsDlg::IDC_ACTION)->GetLabel(), "&Load");
+        EXPECT_FALSE(dialog.SelectedList()->IsShown());
+        dialog.PaEdit()->SetValue("12");
+        EXPECT_EQ(dialog.MatchingList()->GetItemCount(), 0);
+        dialog.PaEdit()->SetValue("123");
+        EXPECT_THAT(Rows(dialog.MatchingList()),
+                    ElementsAre("12300 1 100", "12300 2 007", "12399 1 001"));
+        SaveScreenshot(Snapshot(&dialog), "select-records-en");
+        // A position typed as "1" means 100.
+        dialog.PositionEdit()->SetValue("1");
+        EXPECT_THAT(Rows(dialog.MatchingList()), ElementsAre("12300 1 100"));
+        dialog.PositionEdit()->SetValue("");
+        // VK alone searches from 99 on.
+        dialog.PaEdit()->SetValue("");
+        dialog.VkEdit()->SetValue("98");
+        EXPECT_EQ(dialog.MatchingList()->GetItemCount(), 0);
+        dialog.VkEdit()->SetValue("99");
+        EXPECT_THAT(Rows(dialog.MatchingList()), ElementsAre("555 99123 005"));
+        // Ten nines are a number, not an overflow, and match nothing.
+        dialog.VkEdit()->SetValue("");
+        dialog.PaEdit()->SetValue("9999999999");
+        EXPECT_EQ(dialog.MatchingList()->GetItemCount(), 0);
+        Click(&dialog, CSelectDbRecordsDlg::IDC_ACTION);
+        EXPECT_THAT(Texts(), ElementsAre("Please select a record first."));
+        EXPECT_TRUE(dialog.IsModal());
+        dialog.PaEdit()->SetValue("123");
+        Click(&dialog, CSelectDbRecordsDlg::IDC_ACTION);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(key, CProductionDbKey(12300, 1, 100));
+}
+
+TEST_F(SelectDbRecordsDlgTest, CancelPicksNothing)
+{
+    CSelectDbRecordsDlg dialog(nullptr, Db());
+    CProductionDbKey key(1, 2, 3);
+    EXPECT_EQ(RunSelect(dialog, key, [&] { dialog.PaEdit()->SetValue("123"); }), 0);
+    EXPECT_EQ(key, CProductionDbKey(1, 2, 3));
+}
+
+TEST_F(SelectDbRecordsDlgTest, GermanWording)
+{
+    UseTranslatedLanguage("de");
+    CSelectDbRecordsDlg dialog(nullptr, Db());
+    CProductionDbKey key;
+    RunSelect(dialog, key, [&] {
+        dialog.PaEdit()->SetValue("123");
+        SaveScreenshot(Snapshot(&dialog), "select-records-de");
+        EXPECT_EQ(dialog.GetItem(CSelectDbRecordsDlg::IDC_ACTION)->GetLabel(), "&Load");
+        wxListItem column;
+        column.SetMask(wxLIST_MASK_TEXT);
+        dialog.MatchingList()->GetColumn(0, column);
+        EXPECT_EQ(column.GetText(), "PA-Nr.");
+    });
+    App().EnableTranslator(false);
+}
+
+TEST_F(SelectDbRecordsDlgTest, SeveralRecordsAreGatheredInOrderAndJoinedIntoOneCondition)
+{
+    CSelectDbRecordsDlg dialog(nullptr, Db());
+    std::string condition;
+    dialog.CallAfter([&dialog] {
+        WaitFor([&dialog] { return dialog.IsShownOnScreen(); });
+        EXPECT_TRUE(dialog.SelectedList()->IsShown());
+        dialog.PaEdit()->SetValue("123");
+        wxListCtrl* matching = dialog.MatchingList();
+        matching->SetItemState(0, 0, wxLIST_STATE_SELECTED);
+        matching->SetItemState(2, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        Click(&dialog, CSelectDbRecordsDlg::IDC_ADD);
+        matching->SetItemState(2, 0, wxLIST_STATE_SELECTED);
+        matching->SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        Click(&dialog, CSelectDbRecordsDlg::IDC_ADD);
+        Click(&dialog, CSelectDbRecordsDlg::IDC_ADD);  // already chosen: nothing more
+        EXPECT_THAT(Rows(dialog.SelectedList()), ElementsAre("12399 1 001", "12300 2 007"));
+        Click(&dialog, CSelectDbRecordsDlg::IDC_ACTION);
+    });
+    ASSERT_EQ(dialog.GetSelectionCondition(condition, "Export", "", true, "t"), 1);
+    EXPECT_EQ(condition, "((t.pa=12399 AND t.vk=1 AND t.pos=1 ) OR (t.pa=12300 AND t.vk=2 AND t.pos=7 ))");
+}
+
+TEST_F(SelectDbRecordsDlgTest, LoadCommandRunsTheDialogFromTheMenu)
+{
+    // The application's own picker: the dialog comes up for the menu command.
+    App().GetProductionDbCommands().SetRecordPicker(nullptr);
+    bool shown = false;
+    auto pick = [&shown](wxShowEvent& event) {
+        event.Skip();
+        auto* dialog = dynamic_cast<CSelectDbRecordsDlg*>(event.GetEventObject());
+        if (!dialog || !event.IsShown() || shown)
+            return;
+        shown = true;
+        dialog->CallAfter([dialog] {
+            dialog->PaEdit()->SetValue("12399");
+            Click(dialog, CSelectDbRecordsDlg::IDC_ACTION);
+        });
+    };
+    App().Bind(wxEVT_SHOW, pick);
+    wxCommandEvent command(wxEVT_MENU, CWindowIds::FromResourceId(ID_FILE_OPEN_DB));
+    App().ProcessEvent(command);
+    App().Unbind(wxEVT_SHOW, pick);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(CProductionDbCommands::GetCurrentProjectKey(), CProductionDbKey(12399, 1, 1));
+}
