@@ -1,17 +1,11 @@
 #include "CommonFiles/DeviceConfiguration.h"
 
-#include "CommonFiles/InstanceHolder.h"
 #include "CommonFiles/UnitDb.h"
 #include "Platform/XmlNumbers.h"
 
 #include <tinyxml.h>
 
 #include <climits>
-
-CDeviceConfiguration* CDeviceConfiguration::GetInstance()
-{
-    return CInstanceHolder<CDeviceConfiguration>::Get();
-}
 
 BOOL CDeviceConfiguration::Lookup(int featureId, int& itemId) const
 {

@@ -15,10 +15,6 @@ public:
     // feature id -> item id; one item per feature. Nothing relies on the order.
     typedef std::map<int, int> FeatureMap;
 
-    // The project's selection, which the device page and the project commands share; made on
-    // the first call, null after process end.
-    static CDeviceConfiguration* GetInstance();
-
     void RemoveAll() { m_features.clear(); }
     // Stores the item of the feature, replacing one set before.
     void SetAt(int featureId, int itemId) { m_features[featureId] = itemId; }

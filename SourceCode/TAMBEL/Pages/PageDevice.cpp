@@ -1,6 +1,7 @@
 #include "TAMBEL/Pages/PageDevice.h"
 
 #include "CommonFiles/DeviceConfiguration.h"
+#include "CommonFiles/ProjectData.h"
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/Wx/ComboItemsWx.h"
 #include "Harbinax/Harbinax.h"
@@ -215,9 +216,10 @@ void CPageDevice::OnFeatureChanged()
 
 bool CPageDevice::OnEnterPage()
 {
-    const CDeviceConfiguration* configuration = CDeviceConfiguration::GetInstance();
-    if (!GetWindow() || !configuration)
+    const CProjectData* project = CProjectData::GetInstance();
+    if (!GetWindow() || !project)
         return true;
+    const CDeviceConfiguration* configuration = &project->features;
     ClearControls();
     for (const SList& entry : m_lists) {
         int itemId = 0;
@@ -236,10 +238,11 @@ bool CPageDevice::OnEnterPage()
 
 bool CPageDevice::OnLeavePage()
 {
-    CDeviceConfiguration* configuration = CDeviceConfiguration::GetInstance();
+    CProjectData* project = CProjectData::GetInstance();
     // Without its lists the page has nothing to say about the project's features.
-    if (!GetWindow() || !configuration)
+    if (!GetWindow() || !project)
         return true;
+    CDeviceConfiguration* configuration = &project->features;
     configuration->RemoveAll();
     for (const SList& entry : m_lists) {
         const int selected = entry.list->GetSelection();

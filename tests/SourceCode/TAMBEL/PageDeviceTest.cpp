@@ -5,6 +5,7 @@
 #include "TAMBELTestApp.h"
 
 #include "CommonFiles/DeviceConfiguration.h"
+#include "CommonFiles/ProjectData.h"
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/Wx/ComboItemsWx.h"
 #include "Harbinax/ToolTipComboBox.h"
@@ -44,13 +45,13 @@ Edges Rect(const SDialogItem& item)
 
 std::map<int, int> Configuration()
 {
-    const CDeviceConfiguration& configuration = *CDeviceConfiguration::GetInstance();
+    const CDeviceConfiguration& configuration = CProjectData::GetInstance()->features;
     return std::map<int, int>(configuration.begin(), configuration.end());
 }
 
 void SetConfiguration(const std::map<int, int>& features)
 {
-    CDeviceConfiguration& configuration = *CDeviceConfiguration::GetInstance();
+    CDeviceConfiguration& configuration = CProjectData::GetInstance()->features;
     configuration.RemoveAll();
     for (const auto& feature : features)
         configuration.SetAt(feature.first, feature.second);
@@ -90,7 +91,7 @@ protected:
         EXPECT_EQ(sqlite3_exec(db, kExtraFeatures, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
         sqlite3_close(db);
         ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
-        CDeviceConfiguration::GetInstance()->RemoveAll();
+        CProjectData::GetInstance()->features.RemoveAll();
         m_frame.reset(new wxFrame(nullptr, wxID_ANY, "Device"));
     }
 
@@ -99,7 +100,7 @@ protected:
         m_frame.reset();
         CUnitDb::GetInstance()->Close();
         std::remove(m_database.c_str());
-        CDeviceConfiguration::GetInstance()->RemoveAll();
+        CProjectData::GetInstance()->features.RemoveAll();
     }
 
     // The page created and shown in the frame, at its own size.
