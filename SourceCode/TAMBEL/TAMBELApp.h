@@ -15,6 +15,7 @@
 class CStartupEnvironment;
 class CTAMBELDlg;
 class wxCommandEvent;
+class wxWindow;
 
 class CTAMBELApp : public CHarbinax {
 public:
@@ -51,6 +52,16 @@ public:
     bool IsProductionDbUsable() const;
     // "user - computer": who holds a record lock.
     const std::string& GetLockOwner() const { return m_lockOwner; }
+    // Releases the production-database lock this program holds; it then holds none.
+    void UnlockCurrentRecord();
+
+    // The project file commands. An empty path asks the user for one; false when cancelled
+    // or failed (the user has been told why). Saving writes the project as the current page
+    // shows it and frees the database record, which the project no longer needs. Opening
+    // replaces the project only when the whole file could be read, then frees the database
+    // record and shows the new project.
+    bool SaveProjectFile(const std::string& path);
+    bool OpenProjectFile(const std::string& path);
 
     // Sets the user-interface language with everything that follows it: the translator's
     // language and the decimal separator of displayed numbers.
@@ -58,10 +69,14 @@ public:
 
 private:
     void Status(const char* text);
+    // The main window when there is one: messages of the commands belong to it.
+    wxWindow* MessageOwner() const;
     // False when the update hands over to the updater and the program must end now.
     bool RunUpdate();
     void ResetRunState();
 
+    void OnFileOpen(wxCommandEvent& event);
+    void OnFileSave(wxCommandEvent& event);
     void OnHelpAbout(wxCommandEvent& event);
     void OnAppExit(wxCommandEvent& event);
 
