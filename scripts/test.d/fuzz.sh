@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Fuzzes the readers of files from outside with libFuzzer for a bounded time each (the XML
-# loader, the skin bitmap reader, the zip reader, report templates and their mark-up; the
-# times below unless a time is given). A crash, a
-# sanitizer report, a hang or a finding of the target's own fails the run; the input that did
-# it is kept in build-fuzz/<target>/.
+# loader, the skin bitmap reader, the zip reader, report templates and their mark-up, project
+# files; the times below unless a time is given). A crash, a sanitizer report, a hang or a
+# finding of the target's own fails the run; the input that did it is kept in
+# build-fuzz/<target>/.
 # Usage: scripts/test.d/fuzz.sh <repo root> [seconds]
 set -euo pipefail
 root=$(cd "$1" && pwd)
@@ -45,3 +45,9 @@ fuzz report_fuzz 30 8192 "report templates and mark-up" "$root/tests/fuzz/report
   "-dict=$root/tests/fuzz/report.dict" -- \
   "$root"/Libraries/Pagewright/*.cpp "$root"/Libraries/Glyphora/*.cpp "$root"/Libraries/Quillet/*.cpp \
   "$platform"/*.cpp -ltinyxml
+# A refused project file that changes the project, or a read one that does not save and read
+# back alike, counts as a finding of the target's own.
+fuzz project_file_fuzz 20 8192 "project file reader" "$root/tests/fuzz/project_corpus" \
+  "-dict=$root/tests/fuzz/project.dict" -- \
+  "$root"/SourceCode/CommonFiles/{,Fluids/,TAMBELCalculator/}*.cpp "$root"/Libraries/{Oddments,Polyglotta,Quillet}/*.cpp \
+  "$platform"/*.cpp -I"$root/SourceCode" -I/usr/include/postgresql -ltinyxml -lsqlite3 -lpq
