@@ -177,8 +177,9 @@ TEST_F(ProjectFileTest, OnlyPhysicalDataGivesThreeWarningsAndEmptyParts)
         ReadText("<TAMBEL>" + Part(saved, "PhysicalData") + "</TAMBEL>", opened);
 
     ASSERT_EQ(result.error, nullptr) << result.error;
-    EXPECT_EQ(result.warnings, (std::vector<const char*>{"File is missing device data!", "File is missing customer data!",
-                                                         "File is missing result data!"}));
+    EXPECT_EQ(std::vector<std::string>(result.warnings.begin(), result.warnings.end()),
+              (std::vector<std::string>{"File is missing device data!", "File is missing customer data!",
+                                        "File is missing result data!"}));
     EXPECT_EQ(Part(opened, "PhysicalData"), Part(saved, "PhysicalData"));
     EXPECT_EQ(opened.Devices.GetCount(), 0);
     EXPECT_EQ(opened.Customer.customer, "");
