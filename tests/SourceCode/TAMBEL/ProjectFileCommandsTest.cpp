@@ -17,7 +17,9 @@
 
 #include <gtest/gtest.h>
 #include <tinyxml.h>
+#include <wx/filedlg.h>
 #include <wx/frame.h>
+#include <wx/modalhook.h>
 
 #include <memory>
 #include <string>
@@ -296,6 +298,45 @@ TEST_F(ProjectFileCommandsTest, MenuCommandsOfTheMainWindow)
     EXPECT_EQ(requests.size(), 2u);
     EXPECT_TRUE(boxes.Boxes().empty());
     App().SetMainDialog(nullptr);
+}
+
+// The desktop's own dialog, caught as it is about to show: what it offers, and a cancel that
+// saves nothing.
+class CFileDialogCatcher : public wxModalDialogHook {
+public:
+    CFileDialogCatcher() { Register(); }
+    ~CFileDialogCatcher() override { Unregister(); }
+    int Enter(wxDialog* dialog) override
+    {
+        auto* fileDialog = dynamic_cast<wxFileDialog*>(dialog);
+        if (!fileDialog)
+            return wxID_NONE;
+        ++seen;
+        wildcard = fileDialog->GetWildcard();
+        style = fileDialog->GetWindowStyle();
+        return wxID_CANCEL;
+    }
+    void Exit(wxDialog*) override {}
+
+    int seen = 0;
+    wxString wildcard;
+    long style = 0;
+};
+
+TEST_F(ProjectFileCommandsTest, RealFileDialogsOfferProjectFilesAndCancel)
+{
+    SetFileDialogSinkForTesting(nullptr);
+    for (const bool save : {true, false}) {
+        SCOPED_TRACE(save ? "save" : "open");
+        CFileDialogCatcher catcher;
+        EXPECT_FALSE(save ? App().SaveProjectFile("") : App().OpenProjectFile(""));
+        ASSERT_EQ(catcher.seen, 1);
+        EXPECT_EQ(catcher.wildcard, "XML files (*.xml)|*.xml|All files (*.*)|*.*");
+        EXPECT_EQ(catcher.style & (wxFD_SAVE | wxFD_OVERWRITE_PROMPT | wxFD_OPEN | wxFD_FILE_MUST_EXIST),
+                  save ? wxFD_SAVE | wxFD_OVERWRITE_PROMPT : wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+        EXPECT_TRUE(calls.empty());
+        EXPECT_TRUE(boxes.Boxes().empty());
+    }
 }
 
 }  // namespace
