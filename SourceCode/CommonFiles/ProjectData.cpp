@@ -11,22 +11,22 @@ CProjectData* CProjectData::GetInstance()
 
 void CProjectData::Reset()
 {
-    Physical.Reset();
-    Devices.RemoveAll();
-    Customer.Reset();
-    Results.RemoveAll();
+    physical.Reset();
+    features.RemoveAll();
+    customer.Reset();
+    results.RemoveAll();
 }
 
 void CProjectData::TakeFrom(CProjectData& loaded)
 {
     // The fluid moves over as it is; CopyTo then only copies values and cannot fail.
-    std::unique_ptr<CFluid> fluid = std::move(loaded.Physical.Fluid);
-    loaded.Physical.CopyTo(Physical);
-    Physical.Fluid = std::move(fluid);
-    Devices = loaded.Devices;
-    Customer = loaded.Customer;
-    Results.RemoveAll();
-    for (int i = 0; i < loaded.Results.GetCount(); ++i)
-        Results.Add(loaded.Results.GetAt(i));
+    std::unique_ptr<CFluid> fluid = std::move(loaded.physical.Fluid);
+    loaded.physical.CopyTo(physical);
+    physical.Fluid = std::move(fluid);
+    features = loaded.features;
+    customer = loaded.customer;
+    results.RemoveAll();
+    for (int i = 0; i < loaded.results.GetCount(); ++i)
+        results.Add(loaded.results.GetAt(i));
     loaded.Reset();
 }

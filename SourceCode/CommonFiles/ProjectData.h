@@ -1,6 +1,6 @@
-// The project the program works on: physical data, device selection, customer record and
-// result list, one process-wide set. The pages store into it and load from it; the project file
-// and production-database commands replace it as a whole.
+// The project the user works on, once for the whole process: physical data, device-feature
+// selection, customer record (with the order-number key) and result list. The pages edit it,
+// the project file and the production database read and write it.
 #pragma once
 
 #include "CommonFiles/CustomerData.h"
@@ -13,18 +13,14 @@ public:
     // Null only while the process ends.
     static CProjectData* GetInstance();
 
-    CProjectData() = default;
-    CProjectData(const CProjectData&) = delete;
-    CProjectData& operator=(const CProjectData&) = delete;
-
     // Every part emptied: no fluid, no selection, no customer, no results.
     void Reset();
     // Every part replaced by that of loaded, which is left emptied. Cannot fail part-way, so
     // readers fill a project of their own and take it over only once everything was read.
     void TakeFrom(CProjectData& loaded);
 
-    CPhysicalData Physical;
-    CDeviceConfiguration Devices;
-    CCustomerData Customer;
-    CResultData Results;
+    CPhysicalData physical;
+    CDeviceConfiguration features;
+    CCustomerData customer;
+    CResultData results;
 };

@@ -22,14 +22,14 @@ struct SOptionalPart {
 };
 
 const SOptionalPart kOptionalParts[] = {
-    {"DeviceConfiguration", [](CProjectData& p, const TiXmlElement* e) { return p.Devices.ReadXml(e); },
-     [](const CProjectData& p, TiXmlElement* e) { return p.Devices.WriteXml(e); }, "File is missing device data!",
+    {"DeviceConfiguration", [](CProjectData& p, const TiXmlElement* e) { return p.features.ReadXml(e); },
+     [](const CProjectData& p, TiXmlElement* e) { return p.features.WriteXml(e); }, "File is missing device data!",
      "Could not read device data from file!", "Could not save device data!"},
-    {"CustomerData", [](CProjectData& p, const TiXmlElement* e) { return p.Customer.ReadXml(e); },
-     [](const CProjectData& p, TiXmlElement* e) { return p.Customer.WriteXml(e); }, "File is missing customer data!",
+    {"CustomerData", [](CProjectData& p, const TiXmlElement* e) { return p.customer.ReadXml(e); },
+     [](const CProjectData& p, TiXmlElement* e) { return p.customer.WriteXml(e); }, "File is missing customer data!",
      "Could not read customer data from file!", "Could not save customer data!"},
-    {"ResultData", [](CProjectData& p, const TiXmlElement* e) { return p.Results.ReadXml(e); },
-     [](const CProjectData& p, TiXmlElement* e) { return p.Results.WriteXml(e); }, "File is missing result data!",
+    {"ResultData", [](CProjectData& p, const TiXmlElement* e) { return p.results.ReadXml(e); },
+     [](const CProjectData& p, TiXmlElement* e) { return p.results.WriteXml(e); }, "File is missing result data!",
      "Could not read result data from file!", "Could not save result data!"},
 };
 
@@ -50,7 +50,7 @@ CProjectFile::SReadResult CProjectFile::Read(const TiXmlDocument& doc, CProjectD
         result.error = "File is missing physical data!";
         return result;
     }
-    if (!loaded->Physical.ReadXml(physical)) {
+    if (!loaded->physical.ReadXml(physical)) {
         result.error = "Could not read physical data from file!";
         return result;
     }
@@ -74,7 +74,7 @@ const char* CProjectFile::Write(const CProjectData& project, TiXmlDocument& doc)
     // Parts are built apart and linked, not copied, into the root: a result list is large.
     auto root = std::make_unique<TiXmlElement>(kRoot);
     auto physical = std::make_unique<TiXmlElement>("PhysicalData");
-    if (!project.Physical.WriteXml(physical.get()))
+    if (!project.physical.WriteXml(physical.get()))
         return "Could not save physical data!";
     root->LinkEndChild(physical.release());
     for (const SOptionalPart& part : kOptionalParts) {

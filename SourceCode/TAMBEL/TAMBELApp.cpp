@@ -274,8 +274,10 @@ int CTAMBELApp::ExitInstance()
         m_environment->SaveConfiguration();
     m_saveConfiguration = false;
     if (m_productionDbOpened) {
-        UnlockCurrentRecord();
-        m_environment->ProductionDb().Close();
+        CProductionDbLink& productionDb = m_environment->ProductionDb();
+        productionDb.Unlock(m_currentPa, m_currentVk, m_currentPos, m_lockOwner);
+        m_currentPa = m_currentVk = m_currentPos = 0;
+        productionDb.Close();
         m_productionDbOpened = false;
     }
     if (m_unitsDbOpened)

@@ -52,9 +52,13 @@ public:
     bool IsProductionDbUsable() const;
     // "user - computer": who holds a record lock.
     const std::string& GetLockOwner() const { return m_lockOwner; }
+
+    // Sets the user-interface language with everything that follows it: the translator's
+    // language and the decimal separator of displayed numbers.
+    void SetUiLanguage(const std::string& code);
+
     // Releases the production-database lock this program holds; it then holds none.
     void UnlockCurrentRecord();
-
     // The project file commands. An empty path asks the user for one; false when cancelled
     // or failed (the user has been told why). Saving writes the project as the current page
     // shows it and frees the database record, which the project no longer needs. Opening
@@ -62,10 +66,6 @@ public:
     // record and shows the new project.
     bool SaveProjectFile(const std::string& path);
     bool OpenProjectFile(const std::string& path);
-
-    // Sets the user-interface language with everything that follows it: the translator's
-    // language and the decimal separator of displayed numbers.
-    void SetUiLanguage(const std::string& code);
 
 private:
     void Status(const char* text);

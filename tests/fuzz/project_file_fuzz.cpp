@@ -42,11 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
 
     CProjectData project;
-    project.Customer.customer = "Before";
-    project.Devices.SetAt(1, 2);
+    project.customer.customer = "Before";
+    project.features.SetAt(1, 2);
     auto mix = std::make_unique<CFluidGasMix>();
     mix->Elements = {{1, 50.0}, {2, 50.0}};
-    project.Physical.Fluid = std::move(mix);
+    project.physical.Fluid = std::move(mix);
     const std::string before = DocumentText(project);
 
     const CProjectFile::SReadResult result = CProjectFile::Read(doc, project);

@@ -71,17 +71,17 @@ void FillProject(CProjectData& project, int fluidType, const std::string& varian
     SProject sample;
     FillSampleProject(sample, 4711, 12, 3, rows, 4, variant);
     sample.physical.Fluid = SampleFluid(fluidType);
-    CopyParts(sample.customer, sample.features, sample.physical, sample.results, project.Customer, project.Devices,
-              project.Physical, project.Results);
+    CopyParts(sample.customer, sample.features, sample.physical, sample.results, project.customer, project.features,
+              project.physical, project.results);
 }
 
 void ExpectSame(const CProjectData& expected, const CProjectData& actual)
 {
     SProject e;
     SProject a;
-    CopyParts(expected.Customer, expected.Devices, expected.Physical, expected.Results, e.customer, e.features,
+    CopyParts(expected.customer, expected.features, expected.physical, expected.results, e.customer, e.features,
               e.physical, e.results);
-    CopyParts(actual.Customer, actual.Devices, actual.Physical, actual.Results, a.customer, a.features,
+    CopyParts(actual.customer, actual.features, actual.physical, actual.results, a.customer, a.features,
               a.physical, a.results);
     ExpectSameProject(e, a);
 }
@@ -143,8 +143,8 @@ TEST_P(ProjectFileRoundTrip, SavedProjectOpensEqual)
     ASSERT_EQ(result.error, nullptr) << result.error << " " << detail;
     EXPECT_TRUE(result.warnings.empty());
     ExpectSame(saved, opened);
-    ASSERT_TRUE(opened.Physical.Fluid);
-    EXPECT_EQ(opened.Physical.Fluid->Type, GetParam());
+    ASSERT_TRUE(opened.physical.Fluid);
+    EXPECT_EQ(opened.physical.Fluid->Type, GetParam());
     EXPECT_EQ(DocumentText(opened), DocumentText(saved));
 }
 
@@ -156,14 +156,14 @@ TEST_F(ProjectFileTest, ProjectWithoutFluidRoundTrips)
 {
     CProjectData saved;
     FillProject(saved, FLUID_TYPE_GAS);
-    saved.Physical.Fluid.reset();
-    saved.Results.RemoveAll();
+    saved.physical.Fluid.reset();
+    saved.results.RemoveAll();
     CProjectData opened;
     FillProject(opened, FLUID_TYPE_GAS, "B");
     const CProjectFile::SReadResult result = ReadText(DocumentText(saved), opened);
     ASSERT_EQ(result.error, nullptr) << result.error;
-    EXPECT_FALSE(opened.Physical.Fluid);
-    EXPECT_EQ(opened.Results.GetCount(), 0);
+    EXPECT_FALSE(opened.physical.Fluid);
+    EXPECT_EQ(opened.results.GetCount(), 0);
     EXPECT_EQ(DocumentText(opened), DocumentText(saved));
 }
 
@@ -181,12 +181,12 @@ TEST_F(ProjectFileTest, OnlyPhysicalDataGivesThreeWarningsAndEmptyParts)
               (std::vector<std::string>{"File is missing device data!", "File is missing customer data!",
                                         "File is missing result data!"}));
     EXPECT_EQ(Part(opened, "PhysicalData"), Part(saved, "PhysicalData"));
-    EXPECT_EQ(opened.Devices.GetCount(), 0);
-    EXPECT_EQ(opened.Customer.customer, "");
-    EXPECT_EQ(opened.Customer.pa, 0);
-    EXPECT_EQ(opened.Customer.vk, 0);
-    EXPECT_EQ(opened.Customer.pos, 0);
-    EXPECT_EQ(opened.Results.GetCount(), 0);
+    EXPECT_EQ(opened.features.GetCount(), 0);
+    EXPECT_EQ(opened.customer.customer, "");
+    EXPECT_EQ(opened.customer.pa, 0);
+    EXPECT_EQ(opened.customer.vk, 0);
+    EXPECT_EQ(opened.customer.pos, 0);
+    EXPECT_EQ(opened.results.GetCount(), 0);
 }
 
 // Files that are refused, each with its message; the project stays exactly as it was.
@@ -275,9 +275,9 @@ TEST_F(ProjectFileTest, WindowsFileInItsCodePageOpens)
 {
     CProjectData saved;
     FillProject(saved, FLUID_TYPE_LIQUID);
-    saved.Physical.Temperature.Name = "°C";
-    saved.Customer.customer = "Größe";
-    saved.Customer.reference = "Maß & Gewicht <1>";
+    saved.physical.Temperature.Name = "°C";
+    saved.customer.customer = "Größe";
+    saved.customer.reference = "Maß & Gewicht <1>";
     const std::string utf8 = DocumentText(saved);
     const std::string ansi = CTextEncoding::Utf8ToWindows1252(utf8);
     ASSERT_NE(ansi, utf8);
@@ -289,9 +289,9 @@ TEST_F(ProjectFileTest, WindowsFileInItsCodePageOpens)
     std::string detail;
     const CProjectFile::SReadResult result = CProjectFile::Open(path, opened, &detail);
     ASSERT_EQ(result.error, nullptr) << result.error << " " << detail;
-    EXPECT_EQ(opened.Physical.Temperature.Name, "°C");
-    EXPECT_EQ(opened.Customer.customer, "Größe");
-    EXPECT_EQ(opened.Customer.reference, "Maß & Gewicht <1>");
+    EXPECT_EQ(opened.physical.Temperature.Name, "°C");
+    EXPECT_EQ(opened.customer.customer, "Größe");
+    EXPECT_EQ(opened.customer.reference, "Maß & Gewicht <1>");
     EXPECT_EQ(DocumentText(opened), utf8);
 }
 
@@ -299,7 +299,7 @@ TEST_F(ProjectFileTest, ProjectThatWouldNotReadBackIsNotSaved)
 {
     CProjectData project;
     FillProject(project, FLUID_TYPE_GAS);
-    project.Customer.customer = "Gr\xF6\xDF" "e";  // not UTF-8: it would open as other text
+    project.customer.customer = "Gr\xF6\xDF" "e";  // not UTF-8: it would open as other text
     const std::string path = folder.Path("project.xml");
     WriteWholeFile(path, "old");
     std::string detail;
@@ -390,8 +390,8 @@ TEST(ProjectDataTest, ProcessWideProjectStartsEmpty)
     CProjectData* project = CProjectData::GetInstance();
     ASSERT_NE(project, nullptr);
     EXPECT_EQ(project, CProjectData::GetInstance());
-    EXPECT_FALSE(project->Physical.Fluid);
-    EXPECT_EQ(project->Results.GetCount(), 0);
+    EXPECT_FALSE(project->physical.Fluid);
+    EXPECT_EQ(project->results.GetCount(), 0);
 }
 
 }  // namespace

@@ -62,12 +62,12 @@ protected:
             return answer;
         });
         Project().Reset();
-        Project().Customer.customer = "Stadtwerke";
-        Project().Customer.pa = 4711;
-        Project().Devices.SetAt(1, 11);
-        Project().Physical.Fluid = std::make_unique<CFluidLiquid>();
-        Project().Physical.Fluid->Name = "Water";
-        Project().Physical.Temperature.Value = 42.5;
+        Project().customer.customer = "Stadtwerke";
+        Project().customer.pa = 4711;
+        Project().features.SetAt(1, 11);
+        Project().physical.Fluid = std::make_unique<CFluidLiquid>();
+        Project().physical.Fluid->Name = "Water";
+        Project().physical.Temperature.Value = 42.5;
     }
 
     void TearDown() override
@@ -219,12 +219,12 @@ TEST_F(ProjectFileCommandsTest, OnlyPhysicalDataOpensWithThreeWarnings)
         EXPECT_EQ(boxes.Boxes()[i].text, expected[i]);
         EXPECT_EQ(boxes.Boxes()[i].style & wxICON_WARNING, wxICON_WARNING);
     }
-    EXPECT_EQ(Project().Devices.GetCount(), 0);
-    EXPECT_EQ(Project().Customer.customer, "");
-    EXPECT_EQ(Project().Customer.pa, 0);
-    EXPECT_EQ(Project().Results.GetCount(), 0);
-    ASSERT_TRUE(Project().Physical.Fluid);
-    EXPECT_EQ(Project().Physical.Fluid->Name, "Water");
+    EXPECT_EQ(Project().features.GetCount(), 0);
+    EXPECT_EQ(Project().customer.customer, "");
+    EXPECT_EQ(Project().customer.pa, 0);
+    EXPECT_EQ(Project().results.GetCount(), 0);
+    ASSERT_TRUE(Project().physical.Fluid);
+    EXPECT_EQ(Project().physical.Fluid->Name, "Water");
 }
 
 // Files that are refused: one error each, and the project, the page and the record lock as
@@ -245,7 +245,7 @@ TEST_F(ProjectFileCommandsTest, RefusedFilesLeaveProjectAndLockAlone)
     for (const auto& file : files) {
         SCOPED_TRACE(file.name);
         const std::string path = FileWith(file.parts, file.root);
-        Project().Customer.customer = "Current";
+        Project().customer.customer = "Current";
         const std::string before = ProjectText();
         calls.clear();
         const std::size_t shown = boxes.Boxes().size();
@@ -294,7 +294,7 @@ TEST_F(ProjectFileCommandsTest, MenuCommandsOfTheMainWindow)
     Project().Reset();
     wxCommandEvent open(wxEVT_MENU, CWindowIds::FromResourceId(ID_FILE_OPEN));
     dialog.GetFrame()->ProcessWindowEvent(open);
-    EXPECT_EQ(Project().Customer.customer, "Stadtwerke");
+    EXPECT_EQ(Project().customer.customer, "Stadtwerke");
     EXPECT_EQ(requests.size(), 2u);
     EXPECT_TRUE(boxes.Boxes().empty());
     App().SetMainDialog(nullptr);
