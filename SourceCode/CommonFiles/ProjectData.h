@@ -13,6 +13,12 @@ public:
     // Null only while the process ends.
     static CProjectData* GetInstance();
 
+    // Every part emptied: no fluid, no selection, no customer, no results.
+    void Reset();
+    // Every part replaced by that of loaded, which is left emptied. Cannot fail part-way, so
+    // readers fill a project of their own and take it over only once everything was read.
+    void TakeFrom(CProjectData& loaded);
+
     CPhysicalData physical;
     CDeviceConfiguration features;
     CCustomerData customer;

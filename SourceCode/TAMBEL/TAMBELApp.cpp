@@ -1,6 +1,8 @@
 #include "TAMBEL/TAMBELApp.h"
 
 #include "CommonFiles/ApplicationConfiguration.h"
+#include "CommonFiles/ProjectData.h"
+#include "CommonFiles/ProjectFile.h"
 #include "Harbinax/LibraryVersions.h"
 #include "Harbinax/MessageBox.h"
 #include "Platform/ProgramFolder.h"
@@ -11,6 +13,7 @@
 #include "TAMBEL/AboutDlg.h"
 #include "TAMBEL/EngineWiring.h"
 #include "TAMBEL/ProductionDbLink.h"
+#include "TAMBEL/ProjectFileDialog.h"
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/StartupEnvironment.h"
 #include "TAMBEL/TAMBELDlg.h"
@@ -35,6 +38,8 @@ CTAMBELApp::CTAMBELApp()
       m_productionDbCommands(GetUserNameString() + " - " + GetComputerNameString())
 {
     m_productionDbCommands.SetLink(&m_environment->ProductionDb());
+    Bind(wxEVT_MENU, &CTAMBELApp::OnFileOpen, this, CWindowIds::FromResourceId(ID_FILE_OPEN));
+    Bind(wxEVT_MENU, &CTAMBELApp::OnFileSave, this, CWindowIds::FromResourceId(ID_FILE_SAVE));
     Bind(wxEVT_MENU, &CTAMBELApp::OnHelpAbout, this, CWindowIds::FromResourceId(ID_HELP_ABOUT));
     Bind(wxEVT_MENU, &CTAMBELApp::OnAppExit, this, CWindowIds::FromResourceId(ID_APP_EXIT));
     Bind(wxEVT_MENU, &CTAMBELApp::OnFileSaveDb, this, CWindowIds::FromResourceId(ID_FILE_SAVE_DB));
@@ -297,6 +302,71 @@ void CTAMBELApp::SetUiLanguage(const std::string& code)
 {
     SetLanguage(code.c_str());
     ApplyUiLanguageToEngine();
+}
+
+wxWindow* CTAMBELApp::MessageOwner() const
+{
+    return m_mainDialog ? m_mainDialog->GetFrame() : nullptr;
+}
+
+bool CTAMBELApp::SaveProjectFile(const std::string& givenPath)
+{
+    const std::string path = givenPath.empty() ? AskProjectFilePath(MessageOwner(), true) : givenPath;
+    if (path.empty())
+        return false;
+    // A page that cannot store its fields has told the user why; its old values are not saved.
+    if (m_mainDialog && !m_mainDialog->OnLeavePage())
+        return false;
+    CProjectData* project = CProjectData::GetInstance();
+    std::string detail;
+    const char* message = project ? CProjectFile::Save(*project, path, &detail) : "Could not save data to file!";
+    if (message) {
+        QUILLET_POS(m_log);
+        m_log.Error("Project not saved to %s: %s %s", path.c_str(), message, detail.c_str());
+        ShowMessageBox(MessageOwner(), message, "Error", wxOK | wxICON_ERROR);
+        return false;
+    }
+    QUILLET_POS(m_log);
+    m_log.Info("Project saved to %s", path.c_str());
+    UnlockCurrentRecord();
+    return true;
+}
+
+bool CTAMBELApp::OpenProjectFile(const std::string& givenPath)
+{
+    const std::string path = givenPath.empty() ? AskProjectFilePath(MessageOwner(), false) : givenPath;
+    if (path.empty())
+        return false;
+    CProjectData* project = CProjectData::GetInstance();
+    if (!project)
+        return false;
+    std::string detail;
+    const CProjectFile::SReadResult result = CProjectFile::Open(path, *project, &detail);
+    if (result.error) {
+        QUILLET_POS(m_log);
+        m_log.Error("Project not opened from %s: %s %s", path.c_str(), result.error, detail.c_str());
+        ShowMessageBox(MessageOwner(), result.error, "Error", wxOK | wxICON_ERROR);
+        return false;
+    }
+    QUILLET_POS(m_log);
+    m_log.Info("Project opened from %s", path.c_str());
+    // Only now that the file's project is in place is the database record no longer needed.
+    UnlockCurrentRecord();
+    for (const char* warning : result.warnings)
+        ShowMessageBox(MessageOwner(), warning, "Warning", wxOK | wxICON_WARNING);
+    if (m_mainDialog)
+        m_mainDialog->OnEnterPage();
+    return true;
+}
+
+void CTAMBELApp::OnFileOpen(wxCommandEvent&)
+{
+    OpenProjectFile(std::string());
+}
+
+void CTAMBELApp::OnFileSave(wxCommandEvent&)
+{
+    SaveProjectFile(std::string());
 }
 
 void CTAMBELApp::OnHelpAbout(wxCommandEvent&)

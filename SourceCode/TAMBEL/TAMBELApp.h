@@ -16,6 +16,7 @@
 class CStartupEnvironment;
 class CTAMBELDlg;
 class wxCommandEvent;
+class wxWindow;
 
 class CTAMBELApp : public CHarbinax {
 public:
@@ -61,12 +62,24 @@ public:
     // language and the decimal separator of displayed numbers.
     void SetUiLanguage(const std::string& code);
 
+    // The project file commands. An empty path asks the user for one; false when cancelled
+    // or failed (the user has been told why). Saving writes the project as the current page
+    // shows it and frees the database record, which the project no longer needs. Opening
+    // replaces the project only when the whole file could be read, then frees the database
+    // record and shows the new project.
+    bool SaveProjectFile(const std::string& path);
+    bool OpenProjectFile(const std::string& path);
+
 private:
     void Status(const char* text);
+    // The main window when there is one: messages of the commands belong to it.
+    wxWindow* MessageOwner() const;
     // False when the update hands over to the updater and the program must end now.
     bool RunUpdate();
     void ResetRunState();
 
+    void OnFileOpen(wxCommandEvent& event);
+    void OnFileSave(wxCommandEvent& event);
     void OnHelpAbout(wxCommandEvent& event);
     void OnAppExit(wxCommandEvent& event);
     void OnFileSaveDb(wxCommandEvent& event);

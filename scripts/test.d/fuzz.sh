@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # Fuzzes the readers of files from outside with libFuzzer for a bounded time each (the XML
 # loader, the skin bitmap reader, the zip reader, report templates and their mark-up, the font
-# readers; the
-# times below unless a time is given). A crash, a
-# sanitizer report, a hang or a finding of the target's own fails the run; the input that did
-# it is kept in build-fuzz/<target>/.
+# readers, project files; the times below unless a time is given). A crash, a sanitizer report,
+# a hang or a finding of the target's own fails the run; the input that did it is kept in
+# build-fuzz/<target>/.
 # Usage: scripts/test.d/fuzz.sh <repo root> [seconds]
 set -euo pipefail
 root=$(cd "$1" && pwd)
@@ -49,3 +48,9 @@ fuzz report_fuzz 30 8192 "report templates and mark-up" "$root/tests/fuzz/report
 fuzz font_metrics_fuzz 20 4096 "font readers" "$root/tests/fuzz/font_corpus" "" -- \
   "$root"/Libraries/Pagewright/{FontMetrics,TrueTypeFontMetrics,AfmFontMetrics,PfmFontMetrics,FontFinder,GlyphNames}.cpp \
   "$platform/TextEncoding.cpp" "$platform/AsciiText.cpp" -lfontconfig
+# A refused project file that changes the project, or a read one that does not save and read
+# back alike, counts as a finding of the target's own.
+fuzz project_file_fuzz 20 8192 "project file reader" "$root/tests/fuzz/project_corpus" \
+  "-dict=$root/tests/fuzz/project.dict" -- \
+  "$root"/SourceCode/CommonFiles/{,Fluids/,TAMBELCalculator/}*.cpp "$root"/Libraries/{Oddments,Polyglotta,Quillet}/*.cpp \
+  "$platform"/*.cpp -I"$root/SourceCode" -I/usr/include/postgresql -ltinyxml -lsqlite3 -lpq

@@ -11,6 +11,7 @@
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/StartupEnvironment.h"
 #include "TAMBEL/TAMBELDlg.h"
+#include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 #include "support/WxTestSupport.h"
 
@@ -378,4 +379,30 @@ TEST_F(ProductionDbCommands, ExitReleasesTheLock)
     App().ExitInstance();
     EXPECT_EQ(LockOwner(key), "");
     EXPECT_FALSE(App().IsProductionDbUsable());
+}
+
+// The record stays locked while the project still lives only in the database: a file that
+// cannot be opened keeps it; a saved or an opened file frees it.
+TEST_F(ProductionDbCommands, ProjectFilesFreeTheLockOnlyOnceTheProjectLivesInAFile)
+{
+    OpenWithTables();
+    const CProductionDbKey key(32, 0, 0);
+    SetProjectInMemory(key.pa, key.vk, key.pos, "A");
+    Commands().SaveToDb();
+    ASSERT_EQ(LockOwner(key), App().GetLockOwner());
+
+    CTemporaryFolder files;
+    const std::string broken = files.Path("broken.xml");
+    WriteWholeFile(broken, "<OTHER/>");
+    EXPECT_FALSE(App().OpenProjectFile(broken));
+    EXPECT_EQ(LockOwner(key), App().GetLockOwner());
+
+    const std::string saved = files.Path("saved.xml");
+    EXPECT_TRUE(App().SaveProjectFile(saved));
+    EXPECT_EQ(LockOwner(key), "");
+
+    Commands().SaveToDb();
+    ASSERT_EQ(LockOwner(key), App().GetLockOwner());
+    EXPECT_TRUE(App().OpenProjectFile(saved));
+    EXPECT_EQ(LockOwner(key), "");
 }

@@ -1,0 +1,340 @@
+// Open and Save as the user meets them: the file dialogs (answered by the test), the current
+// page stored before saving and reloaded after opening, every message, and the production
+// database's record freed only once the project lives in the file.
+#include "FakeStartupEnvironment.h"
+#include "TAMBELTestApp.h"
+
+#include "CommonFiles/Fluids/FluidLiquid.h"
+#include "CommonFiles/ProjectData.h"
+#include "CommonFiles/ProjectFile.h"
+#include "PolyglottaWx/WindowIds.h"
+#include "Platform/XmlFile.h"
+#include "TAMBEL/ProjectFileDialog.h"
+#include "TAMBEL/Resource.h"
+#include "TAMBEL/TAMBELDlg.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+#include <tinyxml.h>
+#include <wx/filedlg.h>
+#include <wx/frame.h>
+#include <wx/modalhook.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A main window that only records the page protocol.
+class CRecordingMainDialog : public CTAMBELDlg {
+public:
+    CRecordingMainDialog(CallList& calls, bool& storeResult) : m_calls(calls), m_storeResult(storeResult) {}
+    bool OnEnterPage() override
+    {
+        m_calls.push_back("EnterPage");
+        return true;
+    }
+    bool OnLeavePage() override
+    {
+        m_calls.push_back("LeavePage");
+        return m_storeResult;
+    }
+
+private:
+    CallList& m_calls;
+    bool& m_storeResult;
+};
+
+class ProjectFileCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        App().EnableTranslator(false);
+        App().SetEnvironment(std::make_unique<CFakeStartupEnvironment>(SStartupScript(), calls));
+        App().SetMainDialog(&mainDialog);
+        SetFileDialogSinkForTesting([this](const SFileDialogRequest& request) {
+            requests.push_back(request);
+            calls.push_back(request.save ? "SaveDialog" : "OpenDialog");
+            return answer;
+        });
+        Project().Reset();
+        Project().customer.customer = "Stadtwerke";
+        Project().customer.pa = 4711;
+        Project().features.SetAt(1, 11);
+        Project().physical.Fluid = std::make_unique<CFluidLiquid>();
+        Project().physical.Fluid->Name = "Water";
+        Project().physical.Temperature.Value = 42.5;
+    }
+
+    void TearDown() override
+    {
+        SetFileDialogSinkForTesting(nullptr);
+        App().SetMainDialog(nullptr);
+        App().SetEnvironment(std::make_unique<CStartupEnvironment>());
+        Project().Reset();
+    }
+
+    static CProjectData& Project() { return *CProjectData::GetInstance(); }
+
+    static std::string ProjectText()
+    {
+        TiXmlDocument doc;
+        EXPECT_EQ(CProjectFile::Write(Project(), doc), nullptr);
+        return CXmlFile::ToText(doc);
+    }
+
+    // The project's file with only these parts.
+    std::string FileWith(const std::vector<std::string>& parts, const std::string& root = "TAMBEL")
+    {
+        TiXmlDocument doc;
+        EXPECT_EQ(CProjectFile::Write(Project(), doc), nullptr);
+        std::string text = "<" + root + ">";
+        for (const std::string& part : parts) {
+            TiXmlPrinter printer;
+            doc.RootElement()->FirstChildElement(part)->Accept(&printer);
+            text += printer.Str();
+        }
+        const std::string path = folder.Path("file.xml");
+        WriteWholeFile(path, text + "</" + root + ">");
+        return path;
+    }
+
+    CallList calls;
+    bool storeResult = true;
+    CRecordingMainDialog mainDialog{calls, storeResult};
+    CMessageBoxRecorder boxes;
+    CTemporaryFolder folder;
+    std::string answer;
+    std::vector<SFileDialogRequest> requests;
+};
+
+TEST_F(ProjectFileCommandsTest, SavedThroughTheDialogAndOpenedAgain)
+{
+    answer = folder.Path("pump station");  // the extension is added
+    ASSERT_TRUE(App().SaveProjectFile(""));
+    const std::string path = folder.Path("pump station.xml");
+    EXPECT_EQ(calls, (CallList{"SaveDialog", "LeavePage"}));
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].owner, nullptr);
+    EXPECT_EQ(requests[0].filter, "XML files (*.xml)|*.xml|All files (*.*)|*.*");
+    EXPECT_EQ(requests[0].extension, "xml");
+    const std::string saved = ProjectText();
+    EXPECT_EQ(ReadWholeFile(path), saved);
+
+    Project().Reset();
+    calls.clear();
+    answer = path;
+    ASSERT_TRUE(App().OpenProjectFile(""));
+    EXPECT_EQ(calls, (CallList{"OpenDialog", "EnterPage"}));
+    EXPECT_FALSE(requests.back().save);
+    EXPECT_EQ(ProjectText(), saved);
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(ProjectFileCommandsTest, CancelledDialogsDoNothing)
+{
+    const std::string before = ProjectText();
+    EXPECT_FALSE(App().SaveProjectFile(""));
+    EXPECT_FALSE(App().OpenProjectFile(""));
+    EXPECT_EQ(calls, (CallList{"SaveDialog", "OpenDialog"}));
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(ProjectText(), before);
+}
+
+TEST_F(ProjectFileCommandsTest, GivenPathIsOverwrittenWithoutDialog)
+{
+    const std::string path = folder.Path("Zephrin_Email.xml.tmp");
+    WriteWholeFile(path, "old");
+    ASSERT_TRUE(App().SaveProjectFile(path));
+    EXPECT_EQ(calls, (CallList{"LeavePage"}));
+    EXPECT_EQ(ReadWholeFile(path), ProjectText());
+}
+
+TEST_F(ProjectFileCommandsTest, CompletedNameOfAnExistingFileIsReplacedOnlyWhenConfirmed)
+{
+    const std::string path = folder.Path("existing.xml");
+    WriteWholeFile(path, "old");
+    answer = folder.Path("existing");
+    std::vector<SMessageBox> asked;
+    int choice = wxID_NO;
+    SetMessageBoxSinkForTesting([&](const SMessageBox& box) {
+        asked.push_back(box);
+        return choice;
+    });
+    EXPECT_FALSE(App().SaveProjectFile(""));
+    EXPECT_EQ(ReadWholeFile(path), "old");
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].caption, "TAMBEL: Confirmation");
+    EXPECT_EQ(asked[0].text, path + " already exists.\nDo you want to replace it?");
+    EXPECT_EQ(asked[0].style & wxYES_NO, wxYES_NO);
+
+    choice = wxID_YES;
+    EXPECT_TRUE(App().SaveProjectFile(""));
+    SetMessageBoxSinkForTesting(nullptr);
+    EXPECT_EQ(ReadWholeFile(path), ProjectText());
+}
+
+TEST_F(ProjectFileCommandsTest, OpeningKeepsAnExistingNameWithoutExtension)
+{
+    FileWith({"PhysicalData", "DeviceConfiguration", "CustomerData", "ResultData"});
+    const std::string path = folder.Path("project");
+    WriteWholeFile(path, ReadWholeFile(folder.Path("file.xml")));
+    answer = path;
+    EXPECT_TRUE(App().OpenProjectFile(""));
+}
+
+TEST_F(ProjectFileCommandsTest, PageThatCannotStoreItsFieldsStopsTheSave)
+{
+    storeResult = false;
+    const std::string path = folder.Path("project.xml");
+    EXPECT_FALSE(App().SaveProjectFile(path));
+    EXPECT_EQ(calls, (CallList{"LeavePage"}));
+    EXPECT_TRUE(ReadWholeFile(path).empty());
+}
+
+TEST_F(ProjectFileCommandsTest, FileThatCannotBeWrittenIsAnError)
+{
+    EXPECT_FALSE(App().SaveProjectFile(folder.Path("no such folder/project.xml")));
+    EXPECT_EQ(calls, (CallList{"LeavePage"}));
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].caption, "TAMBEL: Error");
+    EXPECT_EQ(boxes.Boxes()[0].text, "Could not save data to file!");
+    EXPECT_EQ(boxes.Boxes()[0].style & wxICON_ERROR, wxICON_ERROR);
+}
+
+TEST_F(ProjectFileCommandsTest, OnlyPhysicalDataOpensWithThreeWarnings)
+{
+    const std::string path = FileWith({"PhysicalData"});
+    ASSERT_TRUE(App().OpenProjectFile(path));
+    EXPECT_EQ(calls, (CallList{"EnterPage"}));
+    const char* const expected[] = {"File is missing device data!", "File is missing customer data!",
+                                    "File is missing result data!"};
+    ASSERT_EQ(boxes.Boxes().size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(boxes.Boxes()[i].caption, "TAMBEL: Warning");
+        EXPECT_EQ(boxes.Boxes()[i].text, expected[i]);
+        EXPECT_EQ(boxes.Boxes()[i].style & wxICON_WARNING, wxICON_WARNING);
+    }
+    EXPECT_EQ(Project().features.GetCount(), 0);
+    EXPECT_EQ(Project().customer.customer, "");
+    EXPECT_EQ(Project().customer.pa, 0);
+    EXPECT_EQ(Project().results.GetCount(), 0);
+    ASSERT_TRUE(Project().physical.Fluid);
+    EXPECT_EQ(Project().physical.Fluid->Name, "Water");
+}
+
+// Files that are refused: one error each, and the project, the page and the record lock as
+// they were.
+TEST_F(ProjectFileCommandsTest, RefusedFilesLeaveProjectAndLockAlone)
+{
+    const struct {
+        const char* name;
+        std::vector<std::string> parts;
+        std::string root;
+        const char* message;
+    } files[] = {
+        {"WrongRoot", {"PhysicalData", "DeviceConfiguration", "CustomerData", "ResultData"}, "Project",
+         "File has unknown structure!"},
+        {"NoPhysicalData", {"DeviceConfiguration", "CustomerData", "ResultData"}, "TAMBEL",
+         "File is missing physical data!"},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        const std::string path = FileWith(file.parts, file.root);
+        Project().customer.customer = "Current";
+        const std::string before = ProjectText();
+        calls.clear();
+        const std::size_t shown = boxes.Boxes().size();
+        EXPECT_FALSE(App().OpenProjectFile(path));
+        EXPECT_TRUE(calls.empty());
+        ASSERT_EQ(boxes.Boxes().size(), shown + 1);
+        EXPECT_EQ(boxes.Boxes().back().caption, "TAMBEL: Error");
+        EXPECT_EQ(boxes.Boxes().back().text, file.message);
+        EXPECT_EQ(ProjectText(), before);
+    }
+    WriteWholeFile(folder.Path("broken.xml"), "<TAMBEL><PhysicalData>");
+    EXPECT_FALSE(App().OpenProjectFile(folder.Path("broken.xml")));
+    EXPECT_EQ(boxes.Boxes().back().text, "Could not open file!");
+    EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(ProjectFileCommandsTest, MessagesInGerman)
+{
+    UseTranslatedLanguage("de");
+    const std::string path = FileWith({"PhysicalData"});
+    EXPECT_TRUE(App().OpenProjectFile(path));
+    WriteWholeFile(path, "<Projekt/>");
+    EXPECT_FALSE(App().OpenProjectFile(path));
+    App().SetUiLanguage("en");
+    App().EnableTranslator(false);
+    ASSERT_EQ(boxes.Boxes().size(), 4u);
+    EXPECT_EQ(boxes.Boxes()[0].caption, "Zephrin: Warnung");
+    EXPECT_EQ(boxes.Boxes()[0].text, "In der Datei fehlen die Gerätedaten!");
+    EXPECT_EQ(boxes.Boxes()[3].caption, "Zephrin: Fehler");
+    EXPECT_EQ(boxes.Boxes()[3].text, "Die Datei hat einen unbekannten Aufbau!");
+}
+
+// The real main window: its menu commands reach the application's Open and Save.
+TEST_F(ProjectFileCommandsTest, MenuCommandsOfTheMainWindow)
+{
+    CTAMBELDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    App().SetMainDialog(&dialog);
+    answer = folder.Path("menu.xml");
+    wxCommandEvent save(wxEVT_MENU, CWindowIds::FromResourceId(ID_FILE_SAVE));
+    dialog.GetFrame()->ProcessWindowEvent(save);
+    EXPECT_EQ(ReadWholeFile(answer), ProjectText());
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].owner, dialog.GetFrame());
+
+    Project().Reset();
+    wxCommandEvent open(wxEVT_MENU, CWindowIds::FromResourceId(ID_FILE_OPEN));
+    dialog.GetFrame()->ProcessWindowEvent(open);
+    EXPECT_EQ(Project().customer.customer, "Stadtwerke");
+    EXPECT_EQ(requests.size(), 2u);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    App().SetMainDialog(nullptr);
+}
+
+// The desktop's own dialog, caught as it is about to show: what it offers, and a cancel that
+// saves nothing.
+class CFileDialogCatcher : public wxModalDialogHook {
+public:
+    CFileDialogCatcher() { Register(); }
+    ~CFileDialogCatcher() override { Unregister(); }
+    int Enter(wxDialog* dialog) override
+    {
+        auto* fileDialog = dynamic_cast<wxFileDialog*>(dialog);
+        if (!fileDialog)
+            return wxID_NONE;
+        ++seen;
+        wildcard = fileDialog->GetWildcard();
+        style = fileDialog->GetWindowStyle();
+        return wxID_CANCEL;
+    }
+    void Exit(wxDialog*) override {}
+
+    int seen = 0;
+    wxString wildcard;
+    long style = 0;
+};
+
+TEST_F(ProjectFileCommandsTest, RealFileDialogsOfferProjectFilesAndCancel)
+{
+    SetFileDialogSinkForTesting(nullptr);
+    for (const bool save : {true, false}) {
+        SCOPED_TRACE(save ? "save" : "open");
+        CFileDialogCatcher catcher;
+        EXPECT_FALSE(save ? App().SaveProjectFile("") : App().OpenProjectFile(""));
+        ASSERT_EQ(catcher.seen, 1);
+        EXPECT_EQ(catcher.wildcard, "XML files (*.xml)|*.xml|All files (*.*)|*.*");
+        EXPECT_EQ(catcher.style & (wxFD_SAVE | wxFD_OVERWRITE_PROMPT | wxFD_OPEN | wxFD_FILE_MUST_EXIST),
+                  save ? wxFD_SAVE | wxFD_OVERWRITE_PROMPT : wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+        EXPECT_TRUE(calls.empty());
+        EXPECT_TRUE(boxes.Boxes().empty());
+    }
+}
+
+}  // namespace
