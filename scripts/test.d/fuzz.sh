@@ -3,7 +3,7 @@
 # loader, the skin bitmap reader, the zip reader, report templates and their mark-up, the font
 # readers, project files; the times below unless a time is given). A crash, a sanitizer report,
 # a hang or a finding of the target's own fails the run; the input that did it is kept in
-# build-fuzz/<target>/.
+# build-fuzz/<target>/. The times keep CI short; a longer run by hand gives a time for every target.
 # Usage: scripts/test.d/fuzz.sh <repo root> [seconds]
 set -euo pipefail
 root=$(cd "$1" && pwd)
@@ -33,24 +33,24 @@ fuzz() {
   grep -E '^Done [0-9]+ runs' "$out/fuzz.log" || tail -n 3 "$out/fuzz.log"
 }
 
-fuzz xml_loader_fuzz 60 8192 "XML loader" "$root/tests/fuzz/xml_corpus" "-dict=$root/tests/fuzz/xml.dict" -- \
+fuzz xml_loader_fuzz 30 8192 "XML loader" "$root/tests/fuzz/xml_corpus" "-dict=$root/tests/fuzz/xml.dict" -- \
   "$platform/XmlFile.cpp" "$platform/XmlPreScan.cpp" "$platform/XmlNumbers.cpp" "$platform/TextEncoding.cpp" \
   "$platform/AtomicFile.cpp" "$platform/NumberText.cpp" "$platform/AsciiText.cpp" -ltinyxml
-fuzz skin_bitmap_fuzz 20 4096 "skin bitmap reader" "$root/tests/fuzz/bmp_corpus" "" -- \
+fuzz skin_bitmap_fuzz 10 4096 "skin bitmap reader" "$root/tests/fuzz/bmp_corpus" "" -- \
   "$root/Libraries/Harbinax/HarbinaxCore/SkinBitmap.cpp"
-fuzz zip_reader_fuzz 30 4096 "zip reader" "$root/tests/fuzz/zip_corpus" "" -- \
+fuzz zip_reader_fuzz 15 4096 "zip reader" "$root/tests/fuzz/zip_corpus" "" -- \
   "$root"/Libraries/Renovix/RenovixLib/Zip{Archive,Reader,Source}.cpp "$platform/AtomicFile.cpp" -lminizip -lz
 # A written template that does not read back counts as a finding of the target's own.
-fuzz report_fuzz 30 8192 "report templates and mark-up" "$root/tests/fuzz/report_corpus" \
+fuzz report_fuzz 15 8192 "report templates and mark-up" "$root/tests/fuzz/report_corpus" \
   "-dict=$root/tests/fuzz/report.dict" -- \
   "$root"/Libraries/Pagewright/*.cpp "$root"/Libraries/Glyphora/*.cpp "$root"/Libraries/Quillet/*.cpp \
   "$platform"/*.cpp -ltinyxml -lz -lfontconfig
-fuzz font_metrics_fuzz 20 4096 "font readers" "$root/tests/fuzz/font_corpus" "" -- \
+fuzz font_metrics_fuzz 10 4096 "font readers" "$root/tests/fuzz/font_corpus" "" -- \
   "$root"/Libraries/Pagewright/{FontMetrics,TrueTypeFontMetrics,AfmFontMetrics,PfmFontMetrics,FontFinder,GlyphNames}.cpp \
   "$platform/TextEncoding.cpp" "$platform/AsciiText.cpp" -lfontconfig
 # A refused project file that changes the project, or a read one that does not save and read
 # back alike, counts as a finding of the target's own.
-fuzz project_file_fuzz 20 8192 "project file reader" "$root/tests/fuzz/project_corpus" \
+fuzz project_file_fuzz 10 8192 "project file reader" "$root/tests/fuzz/project_corpus" \
   "-dict=$root/tests/fuzz/project.dict" -- \
   "$root"/SourceCode/CommonFiles/{,Fluids/,TAMBELCalculator/}*.cpp "$root"/Libraries/{Oddments,Polyglotta,Quillet}/*.cpp \
   "$platform"/*.cpp -I"$root/SourceCode" -I/usr/include/postgresql -ltinyxml -lsqlite3 -lpq
