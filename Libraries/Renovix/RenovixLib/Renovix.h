@@ -43,6 +43,9 @@ public:
     CRenovix(const CRenovix&) = delete;
     CRenovix& operator=(const CRenovix&) = delete;
 
+    // The client's log lines go to logger (its own "CRenovix" logger until set).
+    void SetLogger(const CLogger& logger) { m_log = logger; }
+
     // The settings of the file ("Renovix.xml"), defaults for what it does not give. Clears the
     // settings-replaced mark; the client's current settings stay.
     CRenovixSettings LoadSettingsFromFile(const std::string& path);
