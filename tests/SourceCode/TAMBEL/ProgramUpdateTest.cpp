@@ -1,5 +1,7 @@
-// The program's self-update, started as a user starts it from a folder of its own, against a
-// local HTTP server: the start-up brings a file up to date, and with protocol none asks nothing.
+// The program's self-update and the updater, started as a user starts them from a folder of their
+// own, against a local HTTP server: the start-up brings a file up to date, with protocol none it
+// asks nothing, and a file in use (the program itself) is handed over to the updater, which
+// replaces it and starts the program again.
 #include "Libraries/Renovix/ServerProcess.h"
 #include "Renovix/RenovixLib/TextScrambler.h"
 #include "support/TemporaryFolder.h"
@@ -44,9 +46,10 @@ protected:
     {
         ASSERT_FALSE(ProgramDir().empty());
         ASSERT_NE(s_http->Port(), 0) << "the HTTP server did not start";
-        for (const char* name : {"Zephrin", "Zephrin.cfg", "Zephrin.db"})
+        for (const char* name : {"Zephrin", "Zephrin.cfg", "Zephrin.db", "Renovix"})
             WriteWholeFile(folder.Path(name), ReadWholeFile(ProgramDir() + "/" + name));
         ASSERT_EQ(::chmod(folder.Path("Zephrin").c_str(), 0755), 0);
+        ASSERT_EQ(::chmod(folder.Path("Renovix").c_str(), 0755), 0);
     }
 
     // The server's folder for this test, as the settings name it.
@@ -79,9 +82,17 @@ protected:
                            "</renovix>\n");
     }
 
-    // Runs the program until its main window has shown; its exit status, -1 when it had to be
-    // killed after a minute.
-    int Run()
+    // A program standing in for the sizing program once the updater has replaced it: it writes
+    // its arguments to "argv.txt" beside it.
+    static std::string RecordingStub()
+    {
+        return "#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" > \"$(dirname \"$0\")/argv.txt.part\"\n"
+               "mv \"$(dirname \"$0\")/argv.txt.part\" \"$(dirname \"$0\")/argv.txt\"\n";
+    }
+
+    // Runs the program (the sizing program until its main window has shown) with the arguments;
+    // its exit status, -1 when it had to be killed after a minute.
+    int Run(const std::string& name = "Zephrin", const std::vector<std::string>& arguments = {})
     {
         std::vector<std::string> words = {"ZEPHRIN_MESSAGE_LOG=" + folder.Path("messages.txt"),
                                           "XDG_RUNTIME_DIR=" + folder.Path(""), "ZEPHRIN_EXIT_AFTER_SHOW=1"};
@@ -91,10 +102,14 @@ protected:
         for (char** entry = environ; *entry; ++entry)
             environment.push_back(*entry);
         environment.push_back(nullptr);
-        std::string program = folder.Path("Zephrin");
-        char* argv[] = {program.data(), nullptr};
+        std::vector<std::string> command = {folder.Path(name)};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv;
+        for (std::string& word : command)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
         pid_t pid = -1;
-        if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environment.data()) != 0)
+        if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environment.data()) != 0)
             return -1;
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         int status = 0;
@@ -156,6 +171,47 @@ TEST_F(ProgramUpdateTest, WithProtocolNoneNothingIsAsked)
     const std::string log = Logs();
     EXPECT_NE(log.find("Update not scheduled, protocol=NONE"), std::string::npos) << log.substr(0, 3000);
     EXPECT_EQ(log.find("LoadUpdateList"), std::string::npos);
+}
+
+TEST_F(ProgramUpdateTest, AProgramFileInUseIsReplacedByTheUpdaterWhichStartsTheProgramAgain)
+{
+    Offer("Zephrin", RecordingStub());
+    WriteSettings("HTTP");
+    // The start-up finds its own file in use, hands it over and ends; the updater waits for it,
+    // replaces it and starts the program named on its command line.
+    EXPECT_EQ(Run(), 0);
+    const std::string argv = WaitForFile(folder.Path("argv.txt"), std::chrono::seconds(60));
+    EXPECT_EQ(argv, folder.Path("Zephrin") + "\n");
+    EXPECT_EQ(ReadWholeFile(folder.Path("Zephrin")), RecordingStub());
+    EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")), "");
+    struct stat status;
+    EXPECT_NE(::stat(folder.Path("SharedFiles.tmp").c_str(), &status), 0) << "the hand-over list stays behind";
+    const std::string log = Logs();
+    EXPECT_NE(log.find("CRenovix::UpdateFiles HAD_SHARED"), std::string::npos) << log.substr(0, 3000);
+    EXPECT_NE(log.find("SharedUpdate"), std::string::npos);
+}
+
+TEST_F(ProgramUpdateTest, AFailedUpdateStartsNothing)
+{
+    // The list names a file the server does not have.
+    Offer("notes.txt", "the new notes");
+    ::unlink(ServerPath("notes.txt").c_str());
+    WriteSettings("HTTP");
+    ASSERT_TRUE(WriteScript(folder.Path("stub"), RecordingStub()));
+    EXPECT_EQ(Run("Renovix", {folder.Path("stub")}), 0);
+    EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")),
+              "Renovix: Error\tErrors occured during the update. Some files could not be updated.  "
+              "One or more files could not be downloaded from the update-server.\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    struct stat status;
+    EXPECT_NE(::stat(folder.Path("argv.txt").c_str(), &status), 0);
+}
+
+TEST_F(ProgramUpdateTest, AnArgumentOfOnlyBlanksAndQuotesIsRefused)
+{
+    WriteSettings("HTTP");
+    EXPECT_EQ(Run("Renovix", {" \"  \" "}), 0);
+    EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")), "Renovix: Error\tError in commandline!\n");
 }
 
 }  // namespace
