@@ -2,6 +2,7 @@
 
 #include "Harbinax/MessageBox.h"
 #include "HarbinaxCore/StyleNames.h"
+#include "Platform/AsciiText.h"
 #include "Quillet/LogManager.h"
 #include "Renovix/RenovixLib/RenovixSchedule.h"
 
@@ -312,7 +313,8 @@ void CRenovixSettingsDlg::SetSettings(const CRenovixSettings& settings)
 CRenovixSettings CRenovixSettingsDlg::GetSettings()
 {
     const std::string before = m_settings.schedule;
-    if (m_window && ReadSettings() && m_settings.schedule != before)
+    // Letter case alone makes no new schedule.
+    if (m_window && ReadSettings() && !Platform::EqualsNoCase(m_settings.schedule, before))
         m_settings.nextRun = CRenovixSchedule::NextDate(m_settings.schedule, std::time(nullptr));
     return m_settings;
 }
