@@ -10,7 +10,7 @@
 #include "updater/RenovixApp.h"
 #include "updater/Resource.h"
 
-#include <wx/button.h>
+#include <wx/bmpbuttn.h>
 #include <wx/gauge.h>
 #include <wx/msgdlg.h>
 
@@ -41,6 +41,18 @@ CRenovixDlg::CRenovixDlg(wxWindow* parent)
       m_log(CLogManager::GetInstance()->GetLogger("CRenovixDlg", LOGLEVEL_PARENT)),
       m_progress(this)
 {
+    // The three commands are buttons showing only their icon (a stock id would add its text).
+    const struct {
+        int button;
+        int icon;
+    } icons[] = {{IDC_MANUAL_UPDATE, IDI_UPDATE}, {IDC_SETTINGS, IDI_SETTINGS}, {1, IDI_EXIT}};
+    for (const auto& icon : icons) {
+        const int iconId = icon.icon;
+        SetControlFactory(icon.button, [iconId](wxWindow* parent, int windowId, const SDialogItem&,
+                                                const wxPoint& position, const wxSize& size) -> wxWindow* {
+            return new wxBitmapButton(parent, windowId, wxBitmap(LoadResourceImage("ICON", iconId)), position, size);
+        });
+    }
     Bind(RENOVIX_DOWNLOAD_FILE, &CRenovixDlg::OnDownloadFile, this);
     Bind(RENOVIX_SET_FILESIZE, &CRenovixDlg::OnSetFileSize, this);
     Bind(RENOVIX_DOWNLOADED_1KB, &CRenovixDlg::OnDownloaded1KB, this);
@@ -75,14 +87,6 @@ void CRenovixDlg::OnInitDialog()
     SetIcon(icon);
     if (CHarbinax* app = CHarbinax::GetApp())
         app->TranslateDialog(IDD_RENOVIX_DIALOG, this);
-    const struct {
-        int button;
-        int icon;
-    } icons[] = {{IDC_MANUAL_UPDATE, IDI_UPDATE}, {IDC_SETTINGS, IDI_SETTINGS}, {1, IDI_EXIT}};
-    for (const auto& icon : icons) {
-        if (auto* button = dynamic_cast<wxButton*>(GetItem(icon.button)))
-            button->SetBitmap(wxBitmap(LoadResourceImage("ICON", icon.icon)));
-    }
     // No system menu to carry "About..." here: a small button does.
     if (wxWindow* about = GetItem(IDC_ABOUT)) {
         wxString tip = wxString::FromUTF8(RenovixText(IDS_ABOUTBOX));
