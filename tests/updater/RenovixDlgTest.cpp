@@ -10,12 +10,15 @@
 #include "support/TestFiles.h"
 #include "support/WxTestEnvironment.h"
 #include "support/WxTestSupport.h"
+#include "Renovix/RenovixWx/RenovixSettingsDlg.h"
 #include "updater/AboutDlg.h"
 #include "updater/RenovixApp.h"
 #include "updater/RenovixDlg.h"
 #include "updater/Resource.h"
 
 #include <gtest/gtest.h>
+#include <wx/combobox.h>
+#include <wx/dialog.h>
 #include <wx/gauge.h>
 #include <wx/msgdlg.h>
 
@@ -239,6 +242,36 @@ TEST_F(RenovixDlgTest, HandOverShowsOnlyTheProgressAndStartsNothingWithoutSettin
     EXPECT_EQ(dialog->GetClientSize().y, textTop);
     EXPECT_EQ(boxes, (std::vector<std::string>{
                          "Renovix: Error\tThe application-settings could not be loaded.\nThe update cannot start."}));
+}
+
+TEST_F(RenovixDlgTest, SettingsCommandEditsTheSettingsFile)
+{
+    UpdateFolder({});
+    auto dialog = Dialog();
+    // The settings dialog picks the schedule and saves as soon as it shows.
+    bool shown = false;
+    auto save = [&shown](wxShowEvent& event) {
+        event.Skip();
+        auto* window = dynamic_cast<wxDialog*>(event.GetEventObject());
+        if (!window || !event.IsShown() || shown || !CDialogControls::FindItem(window, CRenovixSettingsDlg::IDC_SAVE))
+            return;
+        shown = true;
+        window->CallAfter([window] {
+            auto* schedule = dynamic_cast<wxComboBox*>(CDialogControls::FindItem(window, CRenovixSettingsDlg::IDC_SCHEDULE));
+            schedule->SetSelection(1);  // every start
+            wxWindow* button = CDialogControls::FindItem(window, CRenovixSettingsDlg::IDC_SAVE);
+            wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+            click.SetEventObject(button);
+            button->GetEventHandler()->ProcessEvent(click);
+        });
+    };
+    wxTheApp->Bind(wxEVT_SHOW, save);
+    dialog->OnSettings();
+    wxTheApp->Unbind(wxEVT_SHOW, save);
+    EXPECT_TRUE(shown);
+    const std::string stored = ReadWholeFile(Program("Renovix.xml"));
+    EXPECT_NE(stored.find("schedule=\"EVERYSTART\""), std::string::npos) << stored;
+    EXPECT_NE(stored.find(Share("")), std::string::npos) << "the rest stays: " << stored;
 }
 
 TEST_F(RenovixDlgTest, ExitButtonEndsTheWindow)
