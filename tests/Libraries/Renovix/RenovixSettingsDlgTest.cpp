@@ -1,7 +1,9 @@
-// The update settings dialog on a display: what the controls turn into settings text and back,
+// The update settings dialog on a display, and the update client's progress as window events: what the controls turn into settings text and back,
 // the two modes with their rows, the protocols offered, and the keys.
 #include "Harbinax/MessageBox.h"
+#include "Harbinax/ProgressEvents.h"
 #include "Renovix/RenovixLib/RenovixSchedule.h"
+#include "Renovix/RenovixWx/RenovixProgressEvents.h"
 #include "Renovix/RenovixWx/RenovixSettingsDlg.h"
 #include "support/WxTestEnvironment.h"
 #include "support/WxTestSupport.h"
@@ -318,6 +320,25 @@ TEST_F(RenovixSettingsDlgTest, CancelEndsTheModalDialog)
         cancel->GetEventHandler()->ProcessEvent(click);
     });
     EXPECT_EQ(dialog->DoModal(), wxID_CANCEL);
+}
+
+// The update client's progress reaches a window as its events, in order.
+TEST(RenovixProgressEventsTest, ForwardsEachCallAsItsEvent)
+{
+    wxEvtHandler window;
+    std::vector<std::string> seen;
+    window.Bind(RENOVIX_DOWNLOAD_FILE, [&](wxCommandEvent& e) { seen.push_back("file " + e.GetString().utf8_string()); });
+    window.Bind(RENOVIX_SET_FILESIZE, [&](wxCommandEvent& e) { seen.push_back("size " + std::to_string(e.GetExtraLong())); });
+    window.Bind(RENOVIX_DOWNLOADED_1KB, [&](wxCommandEvent&) { seen.push_back("1KB"); });
+    CRenovixProgressEvents progress;
+    IRenovixProgress& observer = progress;
+    observer.OnDownloadFile("lost");  // no window yet
+    progress.SetTarget(&window);
+    observer.OnDownloadFile("Zephrin");
+    observer.OnSetFileSize(12);
+    observer.OnDownloaded1KB();
+    observer.OnDownloadFile("");
+    EXPECT_EQ(seen, (std::vector<std::string>{"file Zephrin", "size 12", "1KB", "file "}));
 }
 
 TEST_F(RenovixSettingsDlgTest, Screenshot)
