@@ -1,6 +1,7 @@
 #include "Renovix/RenovixWx/RenovixSettingsDlg.h"
 
 #include "Harbinax/MessageBox.h"
+#include "Harbinax/DialogControls.h"
 #include "HarbinaxCore/StyleNames.h"
 #include "Platform/AsciiText.h"
 #include "Quillet/LogManager.h"

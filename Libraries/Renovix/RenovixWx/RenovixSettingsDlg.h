@@ -5,7 +5,6 @@
 // updater's settings command). In both, Enter moves on like Tab and Escape does nothing.
 #pragma once
 
-#include "Harbinax/DialogControls.h"
 #include "HarbinaxCore/DialogTemplate.h"
 #include "Quillet/Logger.h"
 #include "Renovix/RenovixLib/RenovixSettings.h"
