@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds into build/ and starts the sizing program.
+# Installs what is missing, builds into build/ (the sizing program Zephrin and its updater Renovix
+# side by side in build/bin) and starts the sizing program.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"

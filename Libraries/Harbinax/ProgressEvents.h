@@ -20,3 +20,7 @@ wxDECLARE_EVENT(RENOVIX_DOWNLOADED_1KB, wxCommandEvent);
 void SendDownloadFile(wxEvtHandler* target, const std::string& fileName);
 void SendSetFileSize(wxEvtHandler* target, long kilobytes);
 void SendDownloaded1KB(wxEvtHandler* target);
+
+// Handles the pending window-system events that draw and map windows, and no input, so that a
+// window busy with a download still shows its progress without letting the user act early.
+void YieldForUi();

@@ -28,23 +28,6 @@ wxColour FromColorRef(std::uint32_t color)
     return wxColour(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
-// Handles the pending window-system events that draw and map windows, and no input, so a busy
-// start-up still shows its splash without letting the user act early.
-void YieldForUi()
-{
-    if (!wxTheApp)
-        return;
-    if (wxEventLoopBase* active = wxEventLoopBase::GetActive()) {
-        if (!active->IsYielding())
-            active->YieldFor(wxEVT_CATEGORY_UI);
-        return;
-    }
-    // Before the main loop runs (start-up happens in OnInit) a loop of our own does it.
-    std::unique_ptr<wxEventLoopBase> loop(wxTheApp->GetTraits()->CreateEventLoop());
-    wxEventLoopActivator activate(loop.get());
-    loop->YieldFor(wxEVT_CATEGORY_UI);
-}
-
 }  // namespace
 
 // The window: draws what its owner holds and tells it when it goes.

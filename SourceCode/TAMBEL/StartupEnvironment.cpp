@@ -9,7 +9,7 @@
 #include "TAMBEL/ProductionDbConnection.h"
 #include "TAMBEL/TAMBELApp.h"
 #include "TAMBEL/TAMBELDlg.h"
-#include "TAMBEL/UpdateClientStandIn.h"
+#include "TAMBEL/RenovixUpdateClient.h"
 
 #include <sys/stat.h>
 
@@ -50,7 +50,7 @@ bool CStartupEnvironment::SaveConfiguration()
 
 std::unique_ptr<CUpdateClient> CStartupEnvironment::CreateUpdateClient()
 {
-    return std::make_unique<CUpdateClientStandIn>();
+    return std::make_unique<CRenovixUpdateClient>();
 }
 
 bool CStartupEnvironment::OpenUnitsDatabase()

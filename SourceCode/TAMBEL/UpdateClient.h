@@ -1,6 +1,6 @@
 // What the start-up asks of the update library: read the settings beside the program, decide
-// whether an update is due, run it, and hand locked files over to the updater. The update
-// library supplies the real client; until then CUpdateClientStandIn finds no update configured.
+// whether an update is due, run it, and hand locked files over to the updater
+// (CRenovixUpdateClient; tests give the start-up a scripted one).
 #pragma once
 
 #include <cstdint>

@@ -43,6 +43,9 @@ public:
     CRenovix(const CRenovix&) = delete;
     CRenovix& operator=(const CRenovix&) = delete;
 
+    // The client's log lines go to logger (its own "CRenovix" logger until set).
+    void SetLogger(const CLogger& logger) { m_log = logger; }
+
     // The settings of the file ("Renovix.xml"), defaults for what it does not give. Clears the
     // settings-replaced mark; the client's current settings stay.
     CRenovixSettings LoadSettingsFromFile(const std::string& path);
@@ -96,6 +99,10 @@ public:
     // the updater finds the settings there, waits delayMs and starts the updater with the
     // argument (the program to start again), detached and without this process's descriptors.
     bool RestartAndUpdate(const std::string& updaterPath, const std::string& argument, int delayMs);
+    // Starts the program arguments[0] with the arguments in a session of its own, with the
+    // standard descriptors only, so that it outlives this process and holds none of its files,
+    // sockets or locks; nothing waits for it. 0, or the error number when it could not start.
+    static int StartDetached(std::vector<std::string> arguments);
     // The updater's side: narrows the entries to those named in "SharedFiles.tmp" (by id, or
     // by source in lists of old), all of them when it names none.
     void LoadSharedFiles();

@@ -32,12 +32,16 @@ bool IsInUse(const std::string& path)
     return errno == ETXTBSY || errno == EBUSY;
 }
 
-// The updater in a session of its own, with the standard descriptors only, so it outlives the
-// program and holds none of its files, sockets or locks.
-int Spawn(const std::string& program, const std::string& argument)
+}  // namespace
+
+int CRenovix::StartDetached(std::vector<std::string> arguments)
 {
-    std::string words[] = {program, argument};
-    char* argv[] = {words[0].data(), words[1].data(), nullptr};
+    if (arguments.empty())
+        return EINVAL;
+    std::vector<char*> argv;
+    for (std::string& word : arguments)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
     posix_spawn_file_actions_init(&actions);
@@ -52,13 +56,11 @@ int Spawn(const std::string& program, const std::string& argument)
     posix_spawnattr_setsigdefault(&attributes, &all);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     pid_t pid = 0;
-    const int error = posix_spawn(&pid, program.c_str(), &actions, &attributes, argv, environ);
+    const int error = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     return error;
 }
-
-}  // namespace
 
 bool CRenovix::RestartAndUpdate(const std::string& updaterPath, const std::string& argument, int delayMs)
 {
@@ -80,7 +82,7 @@ bool CRenovix::RestartAndUpdate(const std::string& updaterPath, const std::strin
     m_log.Trace("CRenovix::RestartAndUpdate führe aus:\n\t%s", commandLine.c_str());
     if (delayMs > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
-    const int spawnError = Spawn(updaterPath, argument);
+    const int spawnError = StartDetached({updaterPath, argument});
     if (spawnError != 0) {
         QUILLET_POS(m_log);
         m_log.Error("CRenovix::RestartAndUpdate Fehler beim ausführen von:\n\t%s\n\t%s", commandLine.c_str(),

@@ -1,0 +1,217 @@
+// The program's self-update and the updater, started as a user starts them from a folder of their
+// own, against a local HTTP server: the start-up brings a file up to date, with protocol none it
+// asks nothing, and a file in use (the program itself) is handed over to the updater, which
+// replaces it and starts the program again.
+#include "Libraries/Renovix/ServerProcess.h"
+#include "Renovix/RenovixLib/TextScrambler.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <dirent.h>
+#include <spawn.h>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <vector>
+
+namespace {
+
+std::string ProgramDir()
+{
+    const char* dir = std::getenv("ZEPHRIN_PROGRAM_DIR");
+    return dir ? dir : "";
+}
+
+class ProgramUpdateTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_www = new CTemporaryFolder();
+        s_http = new CServerProcess(Script("http_server.py"), {s_www->Path(""), s_www->Path("http.port")},
+                                    s_www->Path("http.port"));
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_http;
+        delete s_www;
+    }
+
+    void SetUp() override
+    {
+        ASSERT_FALSE(ProgramDir().empty());
+        ASSERT_NE(s_http->Port(), 0) << "the HTTP server did not start";
+        for (const char* name : {"Zephrin", "Zephrin.cfg", "Zephrin.db", "Renovix"})
+            WriteWholeFile(folder.Path(name), ReadWholeFile(ProgramDir() + "/" + name));
+        ASSERT_EQ(::chmod(folder.Path("Zephrin").c_str(), 0755), 0);
+        ASSERT_EQ(::chmod(folder.Path("Renovix").c_str(), 0755), 0);
+    }
+
+    // The server's folder for this test, as the settings name it.
+    std::string ServerUrl() const
+    {
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        return "http://127.0.0.1:" + std::to_string(s_http->Port()) + "/" + test->name() + "/";
+    }
+    static std::string ServerPath(const std::string& name)
+    {
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        return s_www->Path(std::string(test->name()) + "/" + name);
+    }
+
+    // The server offers name with bytes, and a list installing it into the program folder.
+    static void Offer(const std::string& name, const std::string& bytes)
+    {
+        ::mkdir(ServerPath("").c_str(), 0755);
+        WriteWholeFile(ServerPath(name), bytes);
+        WriteWholeFile(ServerPath("RenovixList.1.0.0.0.xml"),
+                       "<?xml version='1.0'?>\n<renovix>\n  <updateentry source='" + CTextScrambler::Encode(name) +
+                           "' destination='' flags='FILE UPDATE_EXISTING IGNORE_VERSION'/>\n</renovix>\n");
+    }
+
+    void WriteSettings(const char* protocol)
+    {
+        WriteWholeFile(folder.Path("Renovix.xml"),
+                       "<?xml version='1.0'?>\n<renovix><settings basedir='" + ServerUrl() + "' protocol='" +
+                           protocol + "' schedule='EVERYSTART' nextrenovix='2000-01-01 00:00:00' packages='all'/>"
+                           "</renovix>\n");
+    }
+
+    // A program standing in for the sizing program once the updater has replaced it: it writes
+    // its arguments to "argv.txt" beside it.
+    static std::string RecordingStub()
+    {
+        return "#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" > \"$(dirname \"$0\")/argv.txt.part\"\n"
+               "mv \"$(dirname \"$0\")/argv.txt.part\" \"$(dirname \"$0\")/argv.txt\"\n";
+    }
+
+    // Runs the program (the sizing program until its main window has shown) with the arguments;
+    // its exit status, -1 when it had to be killed after a minute.
+    int Run(const std::string& name = "Zephrin", const std::vector<std::string>& arguments = {})
+    {
+        std::vector<std::string> words = {"ZEPHRIN_MESSAGE_LOG=" + folder.Path("messages.txt"),
+                                          "XDG_RUNTIME_DIR=" + folder.Path(""), "ZEPHRIN_EXIT_AFTER_SHOW=1"};
+        std::vector<char*> environment;
+        for (std::string& word : words)
+            environment.push_back(word.data());
+        for (char** entry = environ; *entry; ++entry)
+            environment.push_back(*entry);
+        environment.push_back(nullptr);
+        std::vector<std::string> command = {folder.Path(name)};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv;
+        for (std::string& word : command)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
+        pid_t pid = -1;
+        if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environment.data()) != 0)
+            return -1;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        int status = 0;
+        while (std::chrono::steady_clock::now() < end) {
+            if (::waitpid(pid, &status, WNOHANG) == pid)
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+        return -1;
+    }
+
+    std::string Logs() const
+    {
+        std::string text;
+        if (DIR* dir = ::opendir(folder.Path("").c_str())) {
+            while (const dirent* entry = ::readdir(dir)) {
+                const std::string name = entry->d_name;
+                if (name.size() > 4 && name.compare(name.size() - 4, 4, ".log") == 0)
+                    text += ReadWholeFile(folder.Path(name));
+            }
+            ::closedir(dir);
+        }
+        return text;
+    }
+
+    static CTemporaryFolder* s_www;
+    static CServerProcess* s_http;
+    CTemporaryFolder folder;
+};
+
+CTemporaryFolder* ProgramUpdateTest::s_www = nullptr;
+CServerProcess* ProgramUpdateTest::s_http = nullptr;
+
+TEST_F(ProgramUpdateTest, TheStartUpBringsAFileUpToDate)
+{
+    Offer("notes.txt", "the new notes");
+    WriteWholeFile(folder.Path("notes.txt"), "the old notes");
+    WriteSettings("HTTP");
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(ReadWholeFile(folder.Path("notes.txt")), "the new notes");
+    EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")), "");
+    const std::string log = Logs();
+    EXPECT_NE(log.find("CRenovix::UpdateFiles OK"), std::string::npos) << log.substr(0, 3000);
+    // The run moved the next update on and kept the settings.
+    const std::string settings = ReadWholeFile(folder.Path("Renovix.xml"));
+    EXPECT_EQ(settings.find("2000-01-01"), std::string::npos) << settings;
+    EXPECT_NE(settings.find(ServerUrl()), std::string::npos) << settings;
+}
+
+TEST_F(ProgramUpdateTest, WithProtocolNoneNothingIsAsked)
+{
+    Offer("notes.txt", "the new notes");
+    WriteWholeFile(folder.Path("notes.txt"), "the old notes");
+    WriteSettings("NONE");
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(ReadWholeFile(folder.Path("notes.txt")), "the old notes");
+    const std::string log = Logs();
+    EXPECT_NE(log.find("Update not scheduled, protocol=NONE"), std::string::npos) << log.substr(0, 3000);
+    EXPECT_EQ(log.find("LoadUpdateList"), std::string::npos);
+}
+
+TEST_F(ProgramUpdateTest, AProgramFileInUseIsReplacedByTheUpdaterWhichStartsTheProgramAgain)
+{
+    Offer("Zephrin", RecordingStub());
+    WriteSettings("HTTP");
+    // The start-up finds its own file in use, hands it over and ends; the updater waits for it,
+    // replaces it and starts the program named on its command line.
+    EXPECT_EQ(Run(), 0);
+    const std::string argv = WaitForFile(folder.Path("argv.txt"), std::chrono::seconds(60));
+    EXPECT_EQ(argv, folder.Path("Zephrin") + "\n");
+    EXPECT_EQ(ReadWholeFile(folder.Path("Zephrin")), RecordingStub());
+    EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")), "");
+    struct stat status;
+    EXPECT_NE(::stat(folder.Path("SharedFiles.tmp").c_str(), &status), 0) << "the hand-over list stays behind";
+    const std::string log = Logs();
+    EXPECT_NE(log.find("CRenovix::UpdateFiles HAD_SHARED"), std::string::npos) << log.substr(0, 3000);
+    EXPECT_NE(log.find("SharedUpdate"), std::string::npos);
+}
+
+TEST_F(ProgramUpdateTest, AFailedUpdateStartsNothing)
+{
+    // The list names a file the server does not have.
+    Offer("notes.txt", "the new notes");
+    ::unlink(ServerPath("notes.txt").c_str());
+    WriteSettings("HTTP");
+    ASSERT_TRUE(WriteScript(folder.Path("stub"), RecordingStub()));
+    EXPECT_EQ(Run("Renovix", {folder.Path("stub")}), 0);
+    EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")),
+              "Renovix: Error\tErrors occured during the update. Some files could not be updated.  "
+              "One or more files could not be downloaded from the update-server.\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    struct stat status;
+    EXPECT_NE(::stat(folder.Path("argv.txt").c_str(), &status), 0);
+}
+
+TEST_F(ProgramUpdateTest, AnArgumentOfOnlyBlanksAndQuotesIsRefused)
+{
+    WriteSettings("HTTP");
+    EXPECT_EQ(Run("Renovix", {" \"  \" "}), 0);
+    EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")), "Renovix: Error\tError in commandline!\n");
+}
+
+}  // namespace
