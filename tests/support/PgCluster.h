@@ -27,3 +27,8 @@ private:
     int m_watchdogPipe = -1;
     pid_t m_watchdog = -1;
 };
+
+// The one cluster of a test program, started before its first test and stopped after its last
+// whatever happened. Call it where the program's static objects are made (at namespace scope),
+// so its test environment is registered before the tests run.
+CPgCluster& TestProgramPgCluster();

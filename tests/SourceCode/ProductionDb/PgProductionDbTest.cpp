@@ -6,20 +6,7 @@
 
 namespace {
 
-CPgCluster cluster;
-
-// One cluster for the whole program, stopped after the last test whatever happened.
-class ClusterEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        std::string error;
-        ASSERT_TRUE(cluster.Start(error)) << error;
-    }
-    void TearDown() override { cluster.Stop(); }
-};
-
-const testing::Environment* const environment = testing::AddGlobalTestEnvironment(new ClusterEnvironment);
+CPgCluster& cluster = TestProgramPgCluster();
 
 class CPgDatabases : public CPdbDatabases {
 public:

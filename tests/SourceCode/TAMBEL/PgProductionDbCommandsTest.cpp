@@ -18,19 +18,7 @@ using testing::HasSubstr;
 
 namespace {
 
-CPgCluster cluster;
-
-class ClusterEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        std::string error;
-        ASSERT_TRUE(cluster.Start(error)) << error;
-    }
-    void TearDown() override { cluster.Stop(); }
-};
-
-testing::Environment* const environment = testing::AddGlobalTestEnvironment(new ClusterEnvironment);
+CPgCluster& cluster = TestProgramPgCluster();
 
 }  // namespace
 
