@@ -1,8 +1,11 @@
 #include "support/WxTestSupport.h"
 
+#include <cstdlib>
+
 #include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/dcclient.h>
+#include <wx/dcscreen.h>
 #include <wx/evtloop.h>
 #include <wx/stopwatch.h>
 #include <wx/uiaction.h>
@@ -68,6 +71,29 @@ wxBitmap Snapshot(wxWindow* window)
     memory.Blit(0, 0, size.x, size.y, &source, 0, 0);
     memory.SelectObject(wxNullBitmap);
     return bitmap;
+}
+
+wxBitmap ScreenArea(const wxRect& area)
+{
+    wxBitmap bitmap(area.GetSize());
+    wxScreenDC screen;
+    wxMemoryDC memory(bitmap);
+    memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
+    memory.SelectObject(wxNullBitmap);
+    return bitmap;
+}
+
+bool ScreenshotsWanted()
+{
+    const char* folder = std::getenv("ZEPHRIN_SCREENSHOT_DIR");
+    return folder != nullptr && *folder != '\0';
+}
+
+void SaveScreenshot(const wxBitmap& bitmap, const std::string& name)
+{
+    if (ScreenshotsWanted())
+        bitmap.SaveFile(wxString::FromUTF8(std::string(std::getenv("ZEPHRIN_SCREENSHOT_DIR")) + "/" + name + ".png"),
+                        wxBITMAP_TYPE_PNG);
 }
 
 void SendMouse(wxWindow* window, wxEventType type, const wxPoint& point)

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class wxWindow;
 
@@ -27,6 +28,13 @@ void ShowAndFocus(wxWindow* topLevel);
 
 // What the window shows now, once it has drawn what the test changed.
 wxBitmap Snapshot(wxWindow* window);
+// What the screen shows in the area, windows of their own above it (tips, drop-down lists)
+// included.
+wxBitmap ScreenArea(const wxRect& area);
+// Pictures to look at: saved as <name>.png into the folder $ZEPHRIN_SCREENSHOT_DIR names, and
+// only then (ScreenshotsWanted).
+bool ScreenshotsWanted();
+void SaveScreenshot(const wxBitmap& bitmap, const std::string& name);
 
 // Hands the window a mouse event of that type at the point (client coordinates), as the window
 // system would, without moving the real pointer.

@@ -55,13 +55,6 @@ protected:
 
 ::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new CRenovixTestEnvironment);
 
-void SaveScreenshot(const wxBitmap& bitmap, const std::string& name)
-{
-    const char* target = std::getenv("ZEPHRIN_SCREENSHOT_DIR");
-    if (target && *target)
-        bitmap.SaveFile(wxString::FromUTF8(std::string(target) + "/" + name + ".png"), wxBITMAP_TYPE_PNG);
-}
-
 class RenovixDlgTest : public ::testing::Test {
 protected:
     void SetUp() override

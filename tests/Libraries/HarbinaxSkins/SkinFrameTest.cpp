@@ -91,15 +91,9 @@ TEST_F(SkinFrame, DrawsTheFrameFromTheSkinBitmap)
     m_frame->SetIcon(icon);
     // Under the window the root window is black, so the cut corners show black.
     const wxRect screen = m_frame->GetScreenRect();
-    wxBitmap shot(screen.width + 20, screen.height + 20);
-    {
-        Snapshot(m_frame.get());
-        wxScreenDC desktop;
-        wxMemoryDC memory(shot);
-        memory.Blit(0, 0, shot.GetWidth(), shot.GetHeight(), &desktop, screen.x - 10, screen.y - 10);
-    }
-    if (const char* folder = std::getenv("ZEPHRIN_SNAPSHOT_DIR"))
-        shot.SaveFile(wxString::FromUTF8(folder) + "/SkinFrame.png", wxBITMAP_TYPE_PNG);
+    Snapshot(m_frame.get());
+    const wxBitmap shot = ScreenArea(screen.Inflate(10, 10));
+    SaveScreenshot(shot, "SkinFrame");
     const wxImage image = shot.ConvertToImage();
     const auto at = [&](int x, int y) { return wxColour(image.GetRed(x + 10, y + 10), image.GetGreen(x + 10, y + 10),
                                                         image.GetBlue(x + 10, y + 10)); };

@@ -349,8 +349,7 @@ TEST_F(RenovixSettingsDlgTest, Screenshot)
     ShowAndFocus(dialog->GetWindow());
     const wxBitmap picture = Snapshot(dialog->GetWindow());
     EXPECT_TRUE(picture.IsOk());
-    if (const char* target = std::getenv("ZEPHRIN_SCREENSHOT_DIR"))
-        picture.SaveFile(wxString::FromUTF8(std::string(target) + "/RenovixSettings.png"), wxBITMAP_TYPE_PNG);
+    SaveScreenshot(picture, "RenovixSettings");
 }
 
 }  // namespace

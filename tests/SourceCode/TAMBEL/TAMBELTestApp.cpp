@@ -75,9 +75,3 @@ CMessageBoxRecorder::~CMessageBoxRecorder()
     SetMessageBoxSinkForTesting(nullptr);
 }
 
-void SaveScreenshot(const wxBitmap& bitmap, const std::string& name)
-{
-    const char* target = std::getenv("ZEPHRIN_SCREENSHOT_DIR");
-    if (target && *target)
-        bitmap.SaveFile(wxString::FromUTF8(std::string(target) + "/" + name + ".png"), wxBITMAP_TYPE_PNG);
-}

@@ -4,6 +4,7 @@
 
 #include "Harbinax/MessageBox.h"
 #include "TAMBEL/TAMBELApp.h"
+#include "support/WxTestSupport.h"
 
 #include <string>
 #include <vector>
@@ -27,6 +28,3 @@ private:
     std::vector<SMessageBox> m_boxes;
 };
 
-// Saves the bitmap as <name>.png in $ZEPHRIN_SCREENSHOT_DIR when that is set.
-class wxBitmap;
-void SaveScreenshot(const wxBitmap& bitmap, const std::string& name);

@@ -23,8 +23,6 @@
 
 namespace {
 
-const char* const kScreenshots = "ZEPHRIN_SCREENSHOTS";
-
 // A frame with a grid of 10 rows and 4 columns (one fixed of each) of 24 x 80 pixels, cells
 // "r,c", that records the grid's notifications.
 class GridWindowTest : public ::testing::Test {
@@ -321,16 +319,10 @@ TEST_F(GridWindowTest, TitleTipForClippedCellsPassesClicksToTheCellBeneath)
     ASSERT_TRUE(tip->IsTipShown());
     EXPECT_EQ(tip->GetText(), " a text much too long for eighty pixels ");
 
-    if (const char* folder = std::getenv(kScreenshots)) {
+    if (ScreenshotsWanted()) {
         PumpFor(200);
         // From the screen: the tip is a window of its own above the grid.
-        const wxRect area = m_frame->GetScreenRect();
-        wxBitmap shot(area.GetSize());
-        wxScreenDC screen;
-        wxMemoryDC memory(shot);
-        memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
-        memory.SelectObject(wxNullBitmap);
-        shot.SaveFile(wxString(folder) + "/grid_window.png", wxBITMAP_TYPE_PNG);
+        SaveScreenshot(ScreenArea(m_frame->GetScreenRect()), "grid_window");
     }
 
     // A click on the tip lands on the cell under it.
@@ -389,7 +381,7 @@ TEST_F(GridWindowTest, PrintingIntoAFileGivesOnePageWithItsFooter)
     EXPECT_NE(text.find("Page 1 of 1"), std::string::npos);
     EXPECT_NE(text.find("9,3"), std::string::npos);
 
-    if (const char* folder = std::getenv(kScreenshots)) {
+    if (ScreenshotsWanted()) {
         // The first page on a bitmap the size of a letter page at 96 dpi, to look at.
         wxBitmap paper(816, 1056, 24);
         wxMemoryDC dc(paper);
@@ -404,7 +396,7 @@ TEST_F(GridWindowTest, PrintingIntoAFileGivesOnePageWithItsFooter)
         printout.OnPreparePrinting();
         printout.OnPrintPage(1);
         dc.SelectObject(wxNullBitmap);
-        paper.SaveFile(wxString(folder) + "/grid_print.png", wxBITMAP_TYPE_PNG);
+        SaveScreenshot(paper, "grid_print");
     }
 }
 
@@ -441,17 +433,11 @@ TEST_F(GridWindowTest, ComboCellChoosesAnOptionAndEndsOnce)
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(combo->GetSelection(), 1);
     EXPECT_LE(combo->DropWidth(), CGridComboList::kMaxDropWidth);
-    if (const char* folder = std::getenv(kScreenshots)) {
+    if (ScreenshotsWanted()) {
         m_frame->Refresh();
         m_frame->Update();
         PumpFor(300);
-        const wxRect area = m_frame->GetScreenRect();
-        wxBitmap shot(area.GetSize());
-        wxScreenDC screen;
-        wxMemoryDC memory(shot);
-        memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
-        memory.SelectObject(wxNullBitmap);
-        shot.SaveFile(wxString(folder) + "/grid_combo.png", wxBITMAP_TYPE_PNG);
+        SaveScreenshot(ScreenArea(m_frame->GetScreenRect()), "grid_combo");
     }
     ASSERT_TRUE(WaitFor([combo] { return combo->IsPopupShown(); }));
     EXPECT_LE(combo->GetPopupWindow()->GetSize().x, CGridComboList::kMaxDropWidth + 2);
