@@ -1,5 +1,6 @@
 #include "CommonFiles/CustomerData.h"
 
+#include "CommonFiles/InstanceHolder.h"
 #include "Oddments/DynamicRecordSetOleDb.h"
 #include "Platform/NumberText.h"
 #include "Platform/XmlNumbers.h"
@@ -29,6 +30,11 @@ BOOL ReadText(const TiXmlElement& parent, const char* name, std::string& text)
 }
 
 }  // namespace
+
+CCustomerData* CCustomerData::GetInstance()
+{
+    return CInstanceHolder<CCustomerData>::Get();
+}
 
 void CCustomerData::Reset()
 {

@@ -14,6 +14,10 @@ class CCustomerData {
 public:
     CCustomerData() { Reset(); }
 
+    // The project's record, which the fluid page, reports and project commands share; made on
+    // the first call, null after process end.
+    static CCustomerData* GetInstance();
+
     // Empty texts, key 0/0/0.
     void Reset();
 

@@ -2,6 +2,7 @@
 
 #include "CommonFiles/DataFormat.h"
 #include "CommonFiles/Fluids/FluidFactory.h"
+#include "CommonFiles/InstanceHolder.h"
 #include "Platform/NumberText.h"
 #include "Platform/XmlNumbers.h"
 
@@ -28,6 +29,11 @@ const SValueChild kValueChildren[] = {
 };
 
 }  // namespace
+
+CPhysicalData* CPhysicalData::GetInstance()
+{
+    return CInstanceHolder<CPhysicalData>::Get();
+}
 
 CPhysicalData::CPhysicalData()
 {

@@ -22,6 +22,10 @@ public:
     CPhysicalData(const CPhysicalData&) = delete;
     CPhysicalData& operator=(const CPhysicalData&) = delete;
 
+    // The project's record, which the pages, reports and project commands share; made on the
+    // first call, null after process end.
+    static CPhysicalData* GetInstance();
+
     // Deletes the fluid, resets every value, range and the norm condition; compressibility 1.0.
     void Reset();
 

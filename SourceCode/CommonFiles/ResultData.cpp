@@ -1,8 +1,15 @@
 #include "CommonFiles/ResultData.h"
 
+#include "CommonFiles/InstanceHolder.h"
+
 #include <tinyxml.h>
 
 #include <cstring>
+
+CResultData* CResultData::GetInstance()
+{
+    return CInstanceHolder<CResultData>::Get();
+}
 
 int CResultData::Add(const CResultItem& item)
 {

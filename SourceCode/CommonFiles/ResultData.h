@@ -16,6 +16,10 @@ public:
     CResultData(const CResultData&) = delete;
     CResultData& operator=(const CResultData&) = delete;
 
+    // The project's result list, which the results page, reports and project commands share;
+    // made on the first call, null after process end.
+    static CResultData* GetInstance();
+
     void RemoveAll() { m_items.clear(); }
     // Appends a copy of the row; its position.
     int Add(const CResultItem& item);
