@@ -12,6 +12,7 @@
 #include "CommonFiles/ResultData.h"
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitManager.h"
+#include "TAMBEL/EngineWiring.h"
 #include "TAMBEL/Pages/PageResults.h"
 #include "grid/window/GridWindow.h"
 #include "support/WxTestSupport.h"
@@ -313,6 +314,30 @@ TEST_F(PageResultsTest, Screenshot)
     ChooseData(true);
     PumpFor(100);
     SaveScreenshot(Snapshot(m_frame.get()), "PageResultsData");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PageResultsTest, GermanTexts)
+{
+    UseTranslatedLanguage("de");
+    ConnectEngineToApplication();
+    CreateShown();
+    EXPECT_EQ(CDialogControls::FindItem(m_page.GetWindow(), 1063)->GetLabel().utf8_string(), "&Neu berechnen");
+    EXPECT_EQ(Header(List(), 0), "Gerät");
+    EXPECT_EQ(Header(List(), 3), "Durchflussbereich");
+    EXPECT_EQ(m_page.GetTabs()->GetPageText(0).utf8_string(), "Geschwindigkeit");
+    m_page.OnRecalculate();
+    Select(0);
+    m_frame->SetClientSize(wxSize(900, 520));
+    m_page.GetWindow()->SetSize(m_frame->GetClientSize());
+    m_page.RepositionChildren();
+    PumpFor(100);
+    SaveScreenshot(Snapshot(m_frame.get()), "PageResultsGerman");
+    DisconnectEngineFromApplication();
+    UseTranslatedLanguage("en");
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include "CommonFiles/PhysicalData.h"
 #include "CommonFiles/UnitDb.h"
 #include "Harbinax/Harbinax.h"
+#include "CommonFiles/DataFormat.h"
+#include "TAMBEL/EngineWiring.h"
 #include "TAMBEL/TAMBELReport.h"
 
 #include <gtest/gtest.h>
@@ -199,15 +201,21 @@ TEST_F(TAMBELReportTest, PointTablesShareOneRowCounter)
 // Another language holds only during the fill.
 TEST_F(TAMBELReportTest, TheLanguageOfTheFillIsTheRequestedOne)
 {
-    SetFluid(FLUID_TYPE_LIQUID, "", 9999);
+    SetFluid(FLUID_TYPE_LIQUID, "", 8888);
+    ConnectEngineToApplication();
     CTAMBELReport report;
     report.FillReportFields(m_data, m_row, "de");
     EXPECT_EQ(GetAppLanguage(), "en");
+    EXPECT_EQ(DataFormat::GetDisplayDecimalSeparator(), '.');
+    EXPECT_EQ(report.GetVariable("FLUID_NAME"), "unbenannt");
+    EXPECT_EQ(report.GetVariable("FLUID_TYPE"), "(Flüssigkeit)");
     EXPECT_EQ(report.GetVariable("LANGUAGE"), "de");
     std::string caption;
     GetResultColumnCaption(caption, RESULT_COLUMN_VELOCITY, "de", TRUE, FALSE);
     EXPECT_EQ(report.GetVariable(caption + "_DataTable.x.1"), "2,5");
     EXPECT_EQ(report.GetVariable("TEMP_VAL"), "20,0");
+    EXPECT_EQ(caption, "Geschwindigkeit");
+    DisconnectEngineFromApplication();
 }
 
 }  // namespace
