@@ -42,8 +42,14 @@ CResultFilterDlg::CResultFilterDlg(wxWindow* parent, CApplicationConfiguration* 
 
 int CResultFilterDlg::Run(CResultFilter* filter)
 {
-    if (!filter || (!GetHandle() && !Create(*filter)))
+    if (!filter)
         return wxID_CANCEL;
+    if (GetHandle()) {
+        m_filter = *filter;
+        OnInitDialog();
+    } else if (!Create(*filter)) {
+        return wxID_CANCEL;
+    }
     const int result = ShowModal();
     if (result == wxID_OK)
         *filter = m_filter;

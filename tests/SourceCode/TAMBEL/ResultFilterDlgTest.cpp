@@ -40,6 +40,11 @@ protected:
     int Run(CResultFilter& filter, const std::function<void(CResultFilterDlg&)>& edit, int button)
     {
         CResultFilterDlg dialog(nullptr, &m_configuration);
+        return Run(dialog, filter, edit, button);
+    }
+    static int Run(CResultFilterDlg& dialog, CResultFilter& filter, const std::function<void(CResultFilterDlg&)>& edit,
+                   int button)
+    {
         dialog.CallAfter([&dialog, edit, button] {
             edit(dialog);
             wxCommandEvent click(wxEVT_BUTTON, button);
@@ -122,6 +127,24 @@ TEST_F(ResultFilterDlgTest, CancelTouchesNothing)
     EXPECT_EQ(filter.MaxFlowPercent, 100.0);
     EXPECT_EQ(m_configuration.minflowrangepercent, 70.0);
     EXPECT_EQ(ReadFile(m_file), "");
+}
+
+// A percentage typed before cancelling is gone when the dialog opens again.
+TEST_F(ResultFilterDlgTest, ReopeningShowsTheRecordAndConfigurationAgain)
+{
+    CResultFilterDlg dialog(nullptr, &m_configuration);
+    CResultFilter filter;
+    Run(dialog, filter, [](CResultFilterDlg& shown) { Edit(shown, 1069)->ChangeValue("20"); }, wxID_CANCEL);
+    filter.MinTurndown = 8.0;
+    std::string shown[2];
+    Run(dialog, filter,
+        [&](CResultFilterDlg& again) {
+            shown[0] = Edit(again, 1069)->GetValue().utf8_string();
+            shown[1] = Edit(again, 1067)->GetValue().utf8_string();
+        },
+        wxID_CANCEL);
+    EXPECT_EQ(shown[0], "70.0");
+    EXPECT_EQ(shown[1], "8.0");
 }
 
 }  // namespace
