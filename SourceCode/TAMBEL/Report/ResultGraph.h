@@ -27,7 +27,6 @@ public:
 
     // A text under the plot; callers give one for the error curve.
     void SetCaption(const std::string& caption) { m_caption = caption; }
-    const std::string& GetCaption() const { return m_caption; }
 
     // The mark-up of the row's yColumn (1 to 4) over its flow in the plot rectangle; empty for a
     // row without (finite) points. Points with a value that is not a finite number are left out.
