@@ -1,5 +1,7 @@
 #include "CommonFiles/CustomerData.h"
 
+#include "CommonFiles/ProjectData.h"
+
 #include "Oddments/DynamicRecordSetOleDb.h"
 #include "Platform/NumberText.h"
 #include "Platform/XmlNumbers.h"
@@ -29,6 +31,12 @@ BOOL ReadText(const TiXmlElement& parent, const char* name, std::string& text)
 }
 
 }  // namespace
+
+CCustomerData* CCustomerData::GetInstance()
+{
+    CProjectData* project = CProjectData::GetInstance();
+    return project ? &project->customer : nullptr;
+}
 
 void CCustomerData::Reset()
 {

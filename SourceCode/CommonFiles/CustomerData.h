@@ -14,6 +14,9 @@ class CCustomerData {
 public:
     CCustomerData() { Reset(); }
 
+    // The project's record: the one in the process-wide project; null after process end.
+    static CCustomerData* GetInstance();
+
     // Empty texts, key 0/0/0.
     void Reset();
 

@@ -1,11 +1,19 @@
 #include "CommonFiles/DeviceConfiguration.h"
 
+#include "CommonFiles/ProjectData.h"
+
 #include "CommonFiles/UnitDb.h"
 #include "Platform/XmlNumbers.h"
 
 #include <tinyxml.h>
 
 #include <climits>
+
+CDeviceConfiguration* CDeviceConfiguration::GetInstance()
+{
+    CProjectData* project = CProjectData::GetInstance();
+    return project ? &project->features : nullptr;
+}
 
 BOOL CDeviceConfiguration::Lookup(int featureId, int& itemId) const
 {

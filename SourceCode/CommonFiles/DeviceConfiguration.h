@@ -15,6 +15,9 @@ public:
     // feature id -> item id; one item per feature. Nothing relies on the order.
     typedef std::map<int, int> FeatureMap;
 
+    // The project's selection: the one in the process-wide project; null after process end.
+    static CDeviceConfiguration* GetInstance();
+
     void RemoveAll() { m_features.clear(); }
     // Stores the item of the feature, replacing one set before.
     void SetAt(int featureId, int itemId) { m_features[featureId] = itemId; }

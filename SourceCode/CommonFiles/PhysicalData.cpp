@@ -1,5 +1,7 @@
 #include "CommonFiles/PhysicalData.h"
 
+#include "CommonFiles/ProjectData.h"
+
 #include "CommonFiles/DataFormat.h"
 #include "CommonFiles/Fluids/FluidFactory.h"
 #include "Platform/NumberText.h"
@@ -28,6 +30,12 @@ const SValueChild kValueChildren[] = {
 };
 
 }  // namespace
+
+CPhysicalData* CPhysicalData::GetInstance()
+{
+    CProjectData* project = CProjectData::GetInstance();
+    return project ? &project->physical : nullptr;
+}
 
 CPhysicalData::CPhysicalData()
 {

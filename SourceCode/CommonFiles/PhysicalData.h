@@ -22,6 +22,9 @@ public:
     CPhysicalData(const CPhysicalData&) = delete;
     CPhysicalData& operator=(const CPhysicalData&) = delete;
 
+    // The project's record: the one in the process-wide project; null after process end.
+    static CPhysicalData* GetInstance();
+
     // Deletes the fluid, resets every value, range and the norm condition; compressibility 1.0.
     void Reset();
 

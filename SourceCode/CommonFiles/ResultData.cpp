@@ -1,8 +1,17 @@
 #include "CommonFiles/ResultData.h"
 
+#include "CommonFiles/ProjectData.h"
+
+
 #include <tinyxml.h>
 
 #include <cstring>
+
+CResultData* CResultData::GetInstance()
+{
+    CProjectData* project = CProjectData::GetInstance();
+    return project ? &project->results : nullptr;
+}
 
 int CResultData::Add(const CResultItem& item)
 {

@@ -16,6 +16,9 @@ public:
     CResultData(const CResultData&) = delete;
     CResultData& operator=(const CResultData&) = delete;
 
+    // The project's result list: the one in the process-wide project; null after process end.
+    static CResultData* GetInstance();
+
     void RemoveAll() { m_items.clear(); }
     // Appends a copy of the row; its position.
     int Add(const CResultItem& item);

@@ -9,6 +9,7 @@ constexpr int IDD_TAMBEL_DIALOG = 102;
 constexpr int IDD_PAGE_FLUID = 130;
 constexpr int IDD_PAGE_RESULTS = 132;
 constexpr int IDD_PAGE_CONFIGURATION = 133;
+constexpr int IDD_FILTER_OPTIONS = 140;
 
 // Images.
 constexpr int IDR_MAINFRAME = 128;  // application icon
@@ -58,3 +59,29 @@ constexpr int IDC_MAKER_LINK = 1072;
 constexpr int IDC_DB_LBL = 1075;
 constexpr int IDC_SOFTWARE_LBL = 1078;
 constexpr int IDC_TAMBEL_LBL = 1083;
+
+// Controls of the results page.
+constexpr int IDC_HLINE1 = 1033;
+constexpr int IDC_VLINE1 = 1036;
+constexpr int IDC_RESULT_FILTER = 1039;
+constexpr int IDC_RESULT_TAB = 1048;
+constexpr int IDC_DEVICE_LIST = 1054;
+constexpr int IDC_GRAPH = 1055;
+constexpr int IDC_RESULTS_LBL = 1056;
+constexpr int IDC_DETAILS_LBL = 1057;
+constexpr int IDC_DETAILS = 1058;
+constexpr int IDC_DATA = 1059;
+constexpr int IDC_GRAPH_CTRL = 1061;
+constexpr int IDC_CALCULATE = 1063;
+
+// Controls of the result filter dialog.
+constexpr int IDC_HIDE_ERRORS = 1064;
+constexpr int IDC_HIDE_LARGE_FLOWRANGE = 1065;
+constexpr int IDC_HIDE_SMALL_TURNDOWN = 1066;
+constexpr int IDC_MIN_TURNDOWN = 1067;
+constexpr int IDC_HIDE_SMALL_FLOWRANGE = 1068;
+constexpr int IDC_MAX_FLOW_PERCENT = 1069;
+constexpr int IDC_MIN_TURNDOWN_LBL = 1070;
+constexpr int IDC_MAX_FLOW_LBL = 1071;
+constexpr int IDC_DESCRIPTION = 1072;
+constexpr int IDC_HIDE_SPECIAL_DEVICES = 1073;
