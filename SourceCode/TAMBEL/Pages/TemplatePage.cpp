@@ -23,14 +23,15 @@ bool CTemplatePage::CreateFromResource(wxWindow* parent, int templateId)
     return built && CreateFromTemplate(parent, *built);
 }
 
-bool CTemplatePage::CreateFromTemplate(wxWindow* parent, const SDialogTemplate& dialogTemplate)
+bool CTemplatePage::CreateFromTemplate(wxWindow* parent, const SDialogTemplate& dialogTemplate,
+                                       const DialogControlFactories& factories)
 {
     const SDialogHeader& header = dialogTemplate.header;
     const wxSize size = parent->ConvertDialogToPixels(wxSize(header.width, header.height));
     if (!CreatePage(parent, wxRect(wxPoint(0, 0), size)))
         return false;
     std::string error;
-    if (!CDialogControls::CreateControls(dialogTemplate, GetWindow(), DialogControlFactories(), &error)) {
+    if (!CDialogControls::CreateControls(dialogTemplate, GetWindow(), factories, &error)) {
         QUILLET_POS(m_log);
         m_log.Error("Page controls: %s", error.c_str());
         return false;

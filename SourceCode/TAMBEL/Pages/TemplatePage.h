@@ -4,9 +4,8 @@
 #pragma once
 
 #include "Harbinax/BaseDialog.h"
+#include "Harbinax/DialogControls.h"
 #include "Quillet/Logger.h"
-
-struct SDialogTemplate;
 
 class CTemplatePage : public cvBaseDialog {
 public:
@@ -14,7 +13,9 @@ public:
 
     // False (and logged) when the template is missing or its controls cannot be made.
     bool CreateFromResource(wxWindow* parent, int templateId);
-    bool CreateFromTemplate(wxWindow* parent, const SDialogTemplate& dialogTemplate);
+    // Controls with a factory are made by it (filtered edits, data combo boxes ...).
+    bool CreateFromTemplate(wxWindow* parent, const SDialogTemplate& dialogTemplate,
+                            const DialogControlFactories& factories = DialogControlFactories());
 
 protected:
     CLogger m_log;
