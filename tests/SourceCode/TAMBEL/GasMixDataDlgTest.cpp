@@ -74,6 +74,8 @@ protected:
 
     void SetUp() override
     {
+        // English numbers and texts, whatever tests before left.
+        App().SetUiLanguage("en");
         App().EnableTranslator(false);
         dialog.reset(new CGasMixDataDlg(nullptr));
         ASSERT_TRUE(dialog->CreateTemplate());

@@ -95,6 +95,8 @@ protected:
 
     void SetUp() override
     {
+        // English numbers and texts, whatever tests before left.
+        App().SetUiLanguage("en");
         App().EnableTranslator(false);
         CApplicationConfiguration::GetInstance()->Reset();
         Physical().Reset();
