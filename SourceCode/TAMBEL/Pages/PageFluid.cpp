@@ -77,6 +77,16 @@ CPhysicalData& Physical()
     return CProjectData::GetInstance()->PhysicalData;
 }
 
+// The norm state the density buttons convert to and from: that of the condition shown, unless
+// it has no temperature or pressure yet (a new custom condition).
+void NormState(const CNormFlowCondition& norm, double& temperature, double& pressure)
+{
+    if (norm.Temperature.BaseValue > 0.0 && norm.Pressure.BaseValue > 0.0) {
+        temperature = norm.Temperature.BaseValue;
+        pressure = norm.Pressure.BaseValue;
+    }
+}
+
 bool KnownUnit(int dbIndex, CUnit& unit)
 {
     const CUnitManager* units = Units();
@@ -570,13 +580,13 @@ bool CPageFluid::CanLeavePage(int* reason)
     wxWindow* window = GetWindow();
     if (!window || !window->IsShown())
         return true;
-    // What leaving the field being edited would do happens before the page is stored.
+    // What leaving the field being edited would do happens now, before the page is stored;
+    // its steam check is the one below. Taking the focus away instead would run it again later.
     const wxWindow* focus = wxWindow::FindFocus();
     for (int id : kFocusHandled) {
         if (focus && focus == Item(id))
-            OnFieldLeft(id);
+            OnFieldLeft(id, false);
     }
-    window->SetFocus();
     if (!CheckOrderNumbers() || !OnLeavePage())
         return false;
     const CPhysicalData& physical = Physical();
@@ -850,14 +860,25 @@ void CPageFluid::FillNormControls(const CNormFlowCondition& condition)
 {
     const bool custom = condition.Id == NORM_CONDITION_CUSTOM;
     const auto unitOr = [custom](int dbIndex, int fallback) { return custom && dbIndex == -1 ? fallback : dbIndex; };
-    Select(IDC_NORM_TEMPERATURE_UNIT, unitOr(condition.Temperature.DbIndex, UNIT_DEGREES_CELSIUS));
+    // A condition without a unit (the listed ones have no density) keeps the unit shown, so
+    // the value typed next is stored with it.
+    const auto selectUnit = [this](int id, int dbIndex) {
+        CDataComboBox* combo = Combo(id);
+        for (unsigned i = 0; combo && i < combo->GetCount(); ++i) {
+            if (combo->GetItemData(i) == dbIndex) {
+                combo->SetSelection(static_cast<int>(i));
+                return;
+            }
+        }
+    };
+    selectUnit(IDC_NORM_TEMPERATURE_UNIT, unitOr(condition.Temperature.DbIndex, UNIT_DEGREES_CELSIUS));
     SetNumber(IDC_NORM_TEMPERATURE, condition.Temperature.Value, TEMPERATURE_DIGITS);
-    Select(IDC_NORM_PRESSURE_UNIT, unitOr(condition.Pressure.DbIndex, UNIT_BAR));
+    selectUnit(IDC_NORM_PRESSURE_UNIT, unitOr(condition.Pressure.DbIndex, UNIT_BAR));
     SetNumber(IDC_NORM_PRESSURE, condition.Pressure.Value, VALUE_DIGITS);
     Select(IDC_NORM_PRESSURE_REFERENCE,
            custom && condition.Pressure.Reference == 0 ? REFERENCE_ABSOLUTE : condition.Pressure.Reference);
     if (IsCustomFluid()) {
-        Select(IDC_NORM_DENSITY_UNIT, unitOr(condition.Density.DbIndex, UNIT_KG_PER_M3));
+        selectUnit(IDC_NORM_DENSITY_UNIT, unitOr(condition.Density.DbIndex, UNIT_KG_PER_M3));
         SetNumber(IDC_NORM_DENSITY, condition.Density.Value, VALUE_DIGITS);
         UpdateConvertedFlow();
     } else {
@@ -1002,10 +1023,12 @@ void CPageFluid::OnConvertToNorm()
         return;
     CPhysicalData& physical = Physical();
     CNormFlowCondition& norm = physical.NormFlowConditions;
-    const double base =
-        ConvertDensityOperatingToNorm(physical.Density.BaseValue, physical.Pressure.BaseValue,
-                                      physical.Temperature.BaseValue, physical.CompressibilityFactor,
-                                      norm.Temperature.BaseValue, norm.Pressure.BaseValue);
+    double normTemperature = DEFAULT_NORM_TEMPERATURE;
+    double normPressure = DEFAULT_NORM_PRESSURE;
+    NormState(norm, normTemperature, normPressure);
+    const double base = ConvertDensityOperatingToNorm(physical.Density.BaseValue, physical.Pressure.BaseValue,
+                                                      physical.Temperature.BaseValue,
+                                                      physical.CompressibilityFactor, normTemperature, normPressure);
     norm.Density.BaseValue = base;
     ConvertFromBaseUnit(norm.Density.Value, base, norm.Density, physical.Fluid ? physical.Fluid->State : 0);
     OnEnterPage();
@@ -1017,10 +1040,12 @@ void CPageFluid::OnConvertToOperational()
         return;
     CPhysicalData& physical = Physical();
     const CNormFlowCondition& norm = physical.NormFlowConditions;
-    const double base =
-        ConvertDensityNormToOperating(norm.Density.BaseValue, physical.Pressure.BaseValue,
-                                      physical.Temperature.BaseValue, physical.CompressibilityFactor,
-                                      norm.Temperature.BaseValue, norm.Pressure.BaseValue);
+    double normTemperature = DEFAULT_NORM_TEMPERATURE;
+    double normPressure = DEFAULT_NORM_PRESSURE;
+    NormState(norm, normTemperature, normPressure);
+    const double base = ConvertDensityNormToOperating(norm.Density.BaseValue, physical.Pressure.BaseValue,
+                                                      physical.Temperature.BaseValue,
+                                                      physical.CompressibilityFactor, normTemperature, normPressure);
     physical.Density.BaseValue = base;
     ConvertFromBaseUnit(physical.Density.Value, base, physical.Density, physical.Fluid ? physical.Fluid->State : 0);
     OnEnterPage();
@@ -1127,13 +1152,14 @@ void CPageFluid::OnEditKillFocus(wxFocusEvent& event)
     const int id = event.GetId();
     wxWindow* window = GetWindow();
     if (window)
-        window->CallAfter([this, id] { OnFieldLeft(id); });
+        window->CallAfter([this, id] { OnFieldLeft(id, true); });
 }
 
-void CPageFluid::OnFieldLeft(int id)
+void CPageFluid::OnFieldLeft(int id, bool checkSteam)
 {
-    // A message box of the handler takes the focus, which must not start it again.
-    if (m_inFieldLeft || !GetWindow())
+    // A message box of the handler takes the focus, which must not start it again; a page left
+    // meanwhile has been stored and checked already.
+    if (m_inFieldLeft || !GetWindow() || !GetWindow()->IsShown())
         return;
     m_inFieldLeft = true;
     switch (id) {
@@ -1146,7 +1172,7 @@ void CPageFluid::OnFieldLeft(int id)
         UpdateConvertedValue(id == IDC_TEMPERATURE ? CONVERTED_TEMPERATURE : CONVERTED_PRESSURE);
         RecalcDensity();
         CalculateViscosity();
-        if (OnLeavePage())
+        if (checkSteam && OnLeavePage())
             CheckSteam();
         break;
     case IDC_DENSITY:

@@ -116,7 +116,7 @@ private:
     void OnEditKillFocus(wxFocusEvent& event);
     // What leaving a field does; deferred from the focus event so that its message boxes and
     // the focus they move do not run inside GTK's focus change.
-    void OnFieldLeft(int id);
+    void OnFieldLeft(int id, bool checkSteam);
 
     bool m_fillingCombos = false;
     bool m_loadingData = false;

@@ -578,6 +578,42 @@ TEST_F(PageFluidTest, LeavingWithNormFlowNeedsANormDensity)
     EXPECT_DOUBLE_EQ(Physical().NormFlowConditions.Density.Value, 1.25);
 }
 
+TEST_F(PageFluidTest, DensityButtonsConvertThroughTheNormConditionShown)
+{
+    Open();
+    Choose(IDC_STATE, FLUID_TYPE_GAS);
+    Choose(IDC_MEDIUM, FLUID_INDEX_CUSTOM);
+    Choose(IDC_FLOW_REFERENCE, 4);
+    ASSERT_TRUE(Shown(IDC_CONVERT_TO_NORM));
+    Choose(IDC_TEMPERATURE_UNIT, DEG_C);
+    Choose(IDC_PRESSURE_UNIT, BAR);
+    Choose(IDC_PRESSURE_REFERENCE, 1);
+    Choose(IDC_DENSITY_UNIT, KG_M3);
+    Type(IDC_TEMPERATURE, "15");
+    Type(IDC_PRESSURE, "1.01325");
+    Type(IDC_DENSITY, "1.2");
+    Type(IDC_COMPRESSIBILITY, "1");
+    const auto press = [this](int id) {
+        wxCommandEvent click(wxEVT_BUTTON, id);
+        click.SetEventObject(Item(id));
+        Item(id)->GetEventHandler()->ProcessEvent(click);
+    };
+
+    // At the norm state of the condition itself the density stays as it is.
+    Choose(IDC_NORM_SYSTEM, 2);  // 15 degC, 1.01325 bar
+    press(IDC_CONVERT_TO_NORM);
+    EXPECT_NEAR(Physical().NormFlowConditions.Density.BaseValue, Physical().Density.BaseValue, 1e-9);
+    Choose(IDC_NORM_SYSTEM, 1);  // 0 degC
+    press(IDC_CONVERT_TO_NORM);
+    const double normDensity = Physical().NormFlowConditions.Density.BaseValue;
+    EXPECT_NEAR(normDensity, Physical().Density.BaseValue * 288.15 / 273.15, 1e-9);
+
+    Type(IDC_DENSITY, "7");
+    press(IDC_CONVERT_TO_OPERATIONAL);
+    EXPECT_NEAR(Physical().Density.Value, 1.2, 1e-5);  // through the six digits shown
+    EXPECT_EQ(Text(IDC_DENSITY), "1.2");
+}
+
 // --- Steam check ---------------------------------------------------------------------------
 
 class PageFluidSteam : public PageFluidTest {
@@ -630,12 +666,32 @@ TEST_F(PageFluidSteam, LeavingThePageChecksIt)
     Saturation();
     SetValue(Physical().Temperature, DEG_C, 150.0);
     ASSERT_TRUE(page->OnEnterPage());
+    // Leaving while the temperature is being edited warns once, not once more for the field.
+    Edit(IDC_TEMPERATURE)->SetFocus();
+    WaitFor([this] { return wxWindow::FindFocus() == Edit(IDC_TEMPERATURE); });
     CMessageBoxRecorder boxes;
     int reason = 0;
     EXPECT_FALSE(page->CanLeavePage(&reason));
+    PumpFor(100);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     Type(IDC_TEMPERATURE, "250");
     EXPECT_TRUE(page->CanLeavePage(&reason));
+}
+
+TEST_F(PageFluidSteam, LeavingTheTemperatureFieldWarnsOnce)
+{
+    Open();
+    Saturation();
+    SetValue(Physical().Temperature, DEG_C, 150.0);
+    ASSERT_TRUE(page->OnEnterPage());
+    CMessageBoxRecorder boxes;
+    Edit(IDC_TEMPERATURE)->SetFocus();
+    WaitFor([this] { return wxWindow::FindFocus() == Edit(IDC_TEMPERATURE); });
+    Edit(IDC_PRESSURE)->SetFocus();
+    EXPECT_TRUE(WaitFor([&boxes] { return !boxes.Boxes().empty(); }));
+    PumpFor(100);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].caption, "TAMBEL: Fluid is not steam");
 }
 
 // --- Value range ---------------------------------------------------------------------------
