@@ -156,6 +156,8 @@ bool CPageFluid::OnInitDialog()
             edit->Bind(wxEVT_KILL_FOCUS, &CPageFluid::OnEditKillFocus, this);
     }
 
+    // The controls of no Type until the state list picks one (it stays empty without fluids).
+    ShowStateControls(FLUID_TYPE_NONE, true);
     FillCombos(true, false, true);
     if (const CApplicationConfiguration* configuration = CApplicationConfiguration::GetInstance())
         Physical().NormFlowConditions = configuration->default_norm_condition;

@@ -347,6 +347,21 @@ TEST_F(PageFluidTest, AFluidTypeNotOfferedLoadsNothing)
     EXPECT_EQ(Text(IDC_TEMPERATURE), "");
 }
 
+TEST_F(PageFluidTest, AFluidNoLongerListedShowsAsCustomUnlessHidden)
+{
+    Open();
+    Physical().Fluid = MakeFluid(FLUID_TYPE_GAS, FLUID_INDEX_CUSTOM);
+    Physical().Fluid->DbIndex = 77;
+    Physical().Fluid->Name = "Old gas";
+    ASSERT_TRUE(page->OnEnterPage());
+    EXPECT_EQ(Data(IDC_MEDIUM), FLUID_INDEX_CUSTOM);
+    EXPECT_EQ(Text(IDC_FLUID_NAME), "Old gas");
+
+    Physical().Fluid->HideInGui = true;
+    ASSERT_TRUE(page->OnEnterPage());
+    EXPECT_EQ(Combo(IDC_MEDIUM)->GetSelection(), wxNOT_FOUND);
+}
+
 // --- Controls by Type ------------------------------------------------------------------------
 
 struct SStateRow {
