@@ -74,7 +74,7 @@ const CUnitManager* Units()
 
 CPhysicalData& Physical()
 {
-    return CProjectData::GetInstance()->PhysicalData;
+    return CProjectData::GetInstance()->physical;
 }
 
 // The norm state the density buttons convert to and from: that of the condition shown, unless
@@ -446,7 +446,7 @@ bool CPageFluid::OnEnterPage()
     UpdateConvertedFlow();
     m_fillingCombos = m_loadingData = false;
 
-    const CCustomerData& customer = CProjectData::GetInstance()->CustomerData;
+    const CCustomerData& customer = CProjectData::GetInstance()->customer;
     SetText(IDC_CUSTOMER, customer.customer);
     SetText(IDC_TAG_NO, customer.tag_no);
     SetText(IDC_REFERENCE, customer.reference);
@@ -556,7 +556,7 @@ bool CPageFluid::OnLeavePage()
     CCustomerData customer;
     if (!StoreInto(physical, customer) || !physical.CopyTo(Physical()))
         return false;
-    CProjectData::GetInstance()->CustomerData = customer;
+    CProjectData::GetInstance()->customer = customer;
     return true;
 }
 

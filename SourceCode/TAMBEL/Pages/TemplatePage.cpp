@@ -5,8 +5,8 @@
 
 #include <wx/window.h>
 
-CTemplatePage::CTemplatePage(const char* loggerName)
-    : m_log(CLogManager::GetInstance()->GetLogger(loggerName, LOGLEVEL_PARENT))
+CTemplatePage::CTemplatePage(const char* loggerName, bool scrollable)
+    : cvBaseDialog(scrollable), m_log(CLogManager::GetInstance()->GetLogger(loggerName, LOGLEVEL_PARENT))
 {
 }
 

@@ -9,11 +9,12 @@
 
 class CTemplatePage : public cvBaseDialog {
 public:
-    explicit CTemplatePage(const char* loggerName);
+    // A scrollable page scrolls its content when its window is smaller.
+    explicit CTemplatePage(const char* loggerName, bool scrollable = false);
 
     // False (and logged) when the template is missing or its controls cannot be made.
     bool CreateFromResource(wxWindow* parent, int templateId);
-    // Controls with a factory are made by it (filtered edits, data combo boxes ...).
+    // The items of the factories get controls of the page's own classes.
     bool CreateFromTemplate(wxWindow* parent, const SDialogTemplate& dialogTemplate,
                             const DialogControlFactories& factories = DialogControlFactories());
 

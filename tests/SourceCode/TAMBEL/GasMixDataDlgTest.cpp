@@ -61,7 +61,7 @@ class GasMixDialogTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        PlaceDatabase(true);
+        PlaceShippedDatabase();
         ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
         ASSERT_TRUE(CFluidManager::GetInstance()->LoadFluidList());
     }

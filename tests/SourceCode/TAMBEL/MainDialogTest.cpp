@@ -12,6 +12,7 @@
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/frame.h>
@@ -20,6 +21,7 @@
 #include <wx/uiaction.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 
 namespace {
@@ -207,6 +209,25 @@ TEST_F(MainDialogTest, EnglishScreenshot)
 }
 
 // --- About box -------------------------------------------------------------------------------
+
+// Zephrin.db of the build in the test's program folder, its revision rows removed when asked.
+void PlaceDatabase(bool withRevisions)
+{
+    const char* programDir = std::getenv("ZEPHRIN_PROGRAM_DIR");
+    ASSERT_NE(programDir, nullptr);
+    const std::string target = TestProgramFolder() + "Zephrin.db";
+    {
+        std::ifstream in(std::string(programDir) + "/Zephrin.db", std::ios::binary);
+        ASSERT_TRUE(in.good());
+        std::ofstream(target, std::ios::binary | std::ios::trunc) << in.rdbuf();
+    }
+    if (withRevisions)
+        return;
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(target.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, "DELETE FROM Revisions", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
 
 class AboutTest : public ::testing::Test {
 protected:

@@ -49,12 +49,12 @@ constexpr int NM3_H = 50;
 
 CPhysicalData& Physical()
 {
-    return CProjectData::GetInstance()->PhysicalData;
+    return CProjectData::GetInstance()->physical;
 }
 
 CCustomerData& Customer()
 {
-    return CProjectData::GetInstance()->CustomerData;
+    return CProjectData::GetInstance()->customer;
 }
 
 void SetValue(CUnitValue& target, int unit, double value, int reference = 0)
@@ -80,7 +80,7 @@ class PageFluidTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        PlaceDatabase(true);
+        PlaceShippedDatabase();
         ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
         ASSERT_TRUE(CUnitManager::GetInstance()->LoadUnitList());
         ASSERT_TRUE(CFluidManager::GetInstance()->LoadFluidList());

@@ -6,7 +6,6 @@
 #include "support/WxTestEnvironment.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <wx/bitmap.h>
 
 #include <cstdlib>
@@ -56,23 +55,13 @@ CTAMBELApp& App()
     return *CTAMBELApp::GetApp();
 }
 
-// Zephrin.db of the build in the test's program folder, its revision rows removed when asked.
-void PlaceDatabase(bool withRevisions)
+void PlaceShippedDatabase()
 {
     const char* programDir = std::getenv("ZEPHRIN_PROGRAM_DIR");
     ASSERT_NE(programDir, nullptr);
-    const std::string target = TestProgramFolder() + "Zephrin.db";
-    {
-        std::ifstream in(std::string(programDir) + "/Zephrin.db", std::ios::binary);
-        ASSERT_TRUE(in.good());
-        std::ofstream(target, std::ios::binary | std::ios::trunc) << in.rdbuf();
-    }
-    if (withRevisions)
-        return;
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(target.c_str(), &db), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(db, "DELETE FROM Revisions", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
+    std::ifstream in(std::string(programDir) + "/Zephrin.db", std::ios::binary);
+    ASSERT_TRUE(in.good());
+    std::ofstream(TestProgramFolder() + "Zephrin.db", std::ios::binary | std::ios::trunc) << in.rdbuf();
 }
 
 void UseTranslatedLanguage(const std::string& code)
