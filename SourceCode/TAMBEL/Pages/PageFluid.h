@@ -1,12 +1,130 @@
-// The fluid data page: the process fluid and its operating point. For now an empty panel.
+// The fluid data page, the program's main input: customer and order, the process fluid, its
+// operating point, the flow and the norm flow conditions, with each operating value repeated
+// in a second unit of the user's choice. The page keeps no data: entering loads the project's
+// physical data and customer record, leaving stores them, and every derived value (density,
+// norm density, viscosity) is computed on the stored data and then loaded again.
 #pragma once
 
+#include "CommonFiles/ComboItem.h"
+#include "TAMBEL/GasMixDataDlg.h"
 #include "TAMBEL/Pages/TemplatePage.h"
+
+#include <wx/colour.h>
+#include <wx/weakref.h>
+
+#include <string>
+
+class CDataComboBox;
+class CCustomerData;
+class CNormFlowCondition;
+class CPhysicalData;
+class CUnitValue;
+class wxCommandEvent;
+class wxFocusEvent;
+class wxTextCtrl;
 
 class CPageFluid : public CTemplatePage {
 public:
-    CPageFluid();
+    // Viscosity states: typed (nothing computed), computed from the fluid tables, computed at
+    // the edge of a table.
+    enum { VISCOSITY_TYPED = 0, VISCOSITY_COMPUTED = 1, VISCOSITY_TABLE_EDGE = 2 };
 
-    // A hidden child page of the main window.
+    CPageFluid();
+    ~CPageFluid() override;
+
+    // A hidden child page of the main window, filled (OnInitDialog).
     bool Create(wxWindow* parent);
+
+    // Loads the controls; false, with the edits emptied, when the fluid's Type is not offered.
+    bool OnEnterPage() override;
+    // Stores the controls into the project; false, with the project unchanged, when a database
+    // fluid cannot be copied or an order number does not fit.
+    bool OnLeavePage() override;
+    // Stores and checks: order numbers in range, superheated steam above saturation, a norm
+    // density for norm flow.
+    bool CanLeavePage(int* reason) override;
+
+    // Refills every list, e.g. after the user units changed.
+    void FillCombos(bool selectDefaults, bool keepSelection, bool notify);
+
+    // The steam check of superheated steam against the saturation line; shows its message.
+    bool CheckSteam();
+    // The Type whose controls are shown; choosing it again does nothing.
+    void OnStateChanged(int type);
+
+    int GetViscosityState() const { return m_viscosityState; }
+    static wxColour ViscosityColour(int state);
+    CGasMixDataDlg* GetGasMixDialog() const { return m_gasMixDialog; }
+
+private:
+    bool OnInitDialog();
+
+    // Control access.
+    wxWindow* Item(int id) const;
+    wxTextCtrl* Edit(int id) const;
+    CDataComboBox* Combo(int id) const;
+    std::string Text(int id) const;
+    double Number(int id) const;
+    void SetText(int id, const std::string& text);
+    void SetNumber(int id, double value, int digits);
+    int Data(int id) const;
+    bool Select(int id, int data);
+    void SelectFirst(int id);
+    void ShowItem(int id, bool show);
+    void EnableItem(int id, bool enable);
+    bool IsCustomFluid() const;
+    bool Loading() const { return m_fillingCombos || m_loadingData; }
+
+    // Filling lists: keep the old selection, else with selectDefaults the default (or the first).
+    void FillUnitList(int id, int type, int system, bool exact, bool selectDefaults, bool keepSelection,
+                      int defaultData);
+    void FillList(int id, const CComboItems& items, bool selectDefaults, bool keepSelection, int defaultData);
+
+    void ClearEdits();
+    bool StoreInto(CPhysicalData& physical, CCustomerData& customer);
+    void StoreUnitValue(int unitId, int valueId, int reference, CUnitValue& target) const;
+
+    void ShowStateControls(int type, bool show);
+    void FillMediumList(int type);
+    void ResetFlowReference(int referenceId, int typeId, int unitId);
+    void UpdateSaturationMode();
+    void OnMediumChanged();
+
+    enum EConverted { CONVERTED_TEMPERATURE, CONVERTED_PRESSURE, CONVERTED_DENSITY, CONVERTED_VISCOSITY };
+    void UpdateConvertedValue(EConverted row);
+    void UpdateConvertedFlow();
+    void FillFlowUnits(bool converted);
+    void OnFlowReferenceChanged();
+    void OnNormSystemChanged();
+    void ShowNormCondition(const CNormFlowCondition& condition);
+    void FillNormControls(const CNormFlowCondition& condition);
+    void UpdateNormEnable(int conditionId);
+    void EnableNormControls(bool conditionValues, bool density);
+
+    void RecalcDensity();
+    void RecalcNormDensity();
+    void CalculateViscosity();
+    void ApplyViscosityColour();
+
+    void OnConvertToNorm();
+    void OnConvertToOperational();
+    void OnGasMix();
+    bool CheckOrderNumbers();
+
+    void OnComboChanged(wxCommandEvent& event);
+    void OnButton(wxCommandEvent& event);
+    void OnEditKillFocus(wxFocusEvent& event);
+    // What leaving a field does; deferred from the focus event so that its message boxes and
+    // the focus they move do not run inside GTK's focus change.
+    void OnFieldLeft(int id, bool checkSteam);
+
+    bool m_fillingCombos = false;
+    bool m_loadingData = false;
+    bool m_inFieldLeft = false;
+    int m_typeShown = -1;
+    int m_normIdShown = -1;
+    int m_viscosityState = VISCOSITY_TYPED;
+    // A child of the main window, so it goes with that window; the page deletes it when the
+    // window outlives the page.
+    wxWeakRef<CGasMixDataDlg> m_gasMixDialog;
 };

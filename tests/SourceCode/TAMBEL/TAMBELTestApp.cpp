@@ -5,9 +5,11 @@
 #include "support/TemporaryFolder.h"
 #include "support/WxTestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <wx/bitmap.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 
 namespace {
@@ -51,6 +53,15 @@ const std::string& TestProgramFolder()
 CTAMBELApp& App()
 {
     return *CTAMBELApp::GetApp();
+}
+
+void PlaceShippedDatabase()
+{
+    const char* programDir = std::getenv("ZEPHRIN_PROGRAM_DIR");
+    ASSERT_NE(programDir, nullptr);
+    std::ifstream in(std::string(programDir) + "/Zephrin.db", std::ios::binary);
+    ASSERT_TRUE(in.good());
+    std::ofstream(TestProgramFolder() + "Zephrin.db", std::ios::binary | std::ios::trunc) << in.rdbuf();
 }
 
 void UseTranslatedLanguage(const std::string& code)

@@ -17,6 +17,9 @@ CTAMBELApp& App();
 // Translation tables of the program loaded and enabled, in the language ("en", "de").
 void UseTranslatedLanguage(const std::string& code);
 
+// Zephrin.db of the build copied into the test's program folder.
+void PlaceShippedDatabase();
+
 // Records every message box while it lives (answering OK) instead of showing it.
 class CMessageBoxRecorder {
 public:
