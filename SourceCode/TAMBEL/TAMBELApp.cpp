@@ -354,8 +354,11 @@ bool CTAMBELApp::OpenProjectFile(const std::string& givenPath)
     UnlockCurrentRecord();
     for (const char* warning : result.warnings)
         ShowMessageBox(MessageOwner(), warning, "Warning", wxOK | wxICON_WARNING);
-    if (m_mainDialog)
+    if (m_mainDialog) {
+        // The file may name user units and norm conditions the lists do not show yet.
+        m_mainDialog->GetFluidPage().FillCombos(false, true, false);
         m_mainDialog->OnEnterPage();
+    }
     return true;
 }
 

@@ -1,6 +1,8 @@
 // Control ids of the fluid data page (dialog resource IDD_PAGE_FLUID).
 #pragma once
 
+#include "TAMBEL/Resource.h"
+
 // Customer and order.
 constexpr int IDC_CUSTOMER = 1041;
 constexpr int IDC_TAG_NO = 1042;
@@ -66,12 +68,10 @@ constexpr int IDC_NORM_DENSITY = 1052;
 constexpr int IDC_NORM_DENSITY_UNIT = 1053;
 constexpr int IDC_CONVERT_TO_OPERATIONAL = 1245;
 
-// Lines.
-constexpr int IDC_HLINE1 = 1033;
+// Lines (IDC_HLINE1 and IDC_VLINE1, which the results page shares, come from Resource.h).
 constexpr int IDC_HLINE2 = 1035;
 constexpr int IDC_HLINE3 = 1045;
 constexpr int IDC_HLINE4 = 1046;
-constexpr int IDC_VLINE1 = 1036;
 
 // Labels that come and go with the fluid's Type.
 constexpr int IDC_FLUID_NAME_LBL = 1100;
