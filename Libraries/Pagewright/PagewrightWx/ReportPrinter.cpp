@@ -1,0 +1,80 @@
+#include "PagewrightWx/ReportPrinter.h"
+
+#include "Pagewright/Report.h"
+#include "PagewrightWx/ReportPrintout.h"
+
+#include <wx/cmndata.h>
+#include <wx/print.h>
+
+#include <algorithm>
+
+void CReportPrinter::GetPageRange(const wxPrintDialogData& data, int pageCount, int& from, int& to)
+{
+    from = 1;
+    to = pageCount;
+    if (data.GetMinPage() == 0 || data.GetMaxPage() == 0)
+        return;
+    from = data.GetFromPage() == 0 ? 1 : std::min(data.GetFromPage(), pageCount);
+    to = data.GetToPage() == 0 ? pageCount : std::min(data.GetToPage(), pageCount);
+    if (to < from)
+        from = to;
+}
+
+// With a dialog the printout offers the whole document and the dialog picks the range; without
+// one the printout holds just the range.
+bool CReportPrinter::PrintPages(const CReport& report, const wxString& name, wxPrintDialogData& data, bool prompt,
+                                wxWindow* parent)
+{
+    const int count = report.GetPageCount();
+    if (count == 0)
+        return false;
+    int from = 1;
+    int to = count;
+    if (!prompt)
+        GetPageRange(data, count, from, to);
+    if (from < 1)
+        return false;
+    const CReportPage* first = report.GetPage(from - 1);
+    data.GetPrintData().SetOrientation(first->orientation == CReportPage::kLandscape ? wxLANDSCAPE : wxPORTRAIT);
+    wxPrinter printer(&data);
+    CReportPrintout printout(report, name, from, to);
+    return printer.Print(parent, &printout, prompt);
+}
+
+bool CReportPrinter::Print(CReport& report, const wxString& name, bool showDialog, wxPrintDialogData* data,
+                           wxWindow* parent)
+{
+    report.Paginate();
+    const int count = report.GetPageCount();
+    if (count == 0)
+        return false;
+    wxPrintDialogData built;
+    if (data == nullptr) {
+        built.SetMinPage(1);
+        built.SetMaxPage(count);
+        built.SetFromPage(1);
+        built.SetToPage(count);
+        built.SetNoCopies(1);
+    }
+    return PrintPages(report, name, data != nullptr ? *data : built, showDialog || data == nullptr, parent);
+}
+
+bool CReportPrinter::PrintToDefaultPrinter(CReport& report, const wxString& name, const wxPrintData& settings,
+                                           wxWindow* parent)
+{
+    report.Paginate();
+    if (report.GetPageCount() == 0)
+        return false;
+    wxPrintDialogData data(settings);
+    data.SetMinPage(0);
+    data.SetMaxPage(0);
+    data.EnableSelection(false);
+    data.EnablePageNumbers(false);
+    data.EnablePrintToFile(false);
+    if (PrintPages(report, name, data, false, parent))
+        return true;
+    const bool named = !settings.GetPrinterName().empty() || settings.GetPrintMode() == wxPRINT_MODE_FILE;
+    if (named || wxPrinter::GetLastError() != wxPRINTER_ERROR)
+        return false;
+    return PrintPages(report, name, data, true, parent);
+}
