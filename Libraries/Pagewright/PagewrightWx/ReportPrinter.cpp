@@ -20,8 +20,8 @@ void CReportPrinter::GetPageRange(const wxPrintDialogData& data, int pageCount, 
         from = to;
 }
 
-// With a dialog the printout offers the whole document and the dialog picks the range; without
-// one the printout holds just the range.
+// The printout holds just the range, numbered from 1: wx's GTK printer applies a range that does
+// not start at 1 twice (to the page count and to the pages), printing too few pages.
 bool CReportPrinter::PrintPages(const CReport& report, const wxString& name, wxPrintDialogData& data, bool prompt,
                                 wxWindow* parent)
 {
@@ -30,13 +30,16 @@ bool CReportPrinter::PrintPages(const CReport& report, const wxString& name, wxP
         return false;
     int from = 1;
     int to = count;
-    if (!prompt)
-        GetPageRange(data, count, from, to);
-    if (from < 1)
-        return false;
-    const CReportPage* first = report.GetPage(from - 1);
-    data.GetPrintData().SetOrientation(first->orientation == CReportPage::kLandscape ? wxLANDSCAPE : wxPORTRAIT);
-    wxPrinter printer(&data);
+    GetPageRange(data, count, from, to);
+    const CReportPage* opening = report.GetPage(from - 1);
+    data.GetPrintData().SetOrientation(opening->orientation == CReportPage::kLandscape ? wxLANDSCAPE : wxPORTRAIT);
+    wxPrintDialogData job(data);
+    job.SetMinPage(1);
+    job.SetMaxPage(to - from + 1);
+    job.SetFromPage(1);
+    job.SetToPage(to - from + 1);
+    job.SetAllPages(true);
+    wxPrinter printer(&job);
     CReportPrintout printout(report, name, from, to);
     return printer.Print(parent, &printout, prompt);
 }

@@ -11,8 +11,6 @@ CReportPrintout::CReportPrintout(const CReport& report, const wxString& title, i
 {
 }
 
-// The printout's pages are the range's pages, numbered from 1, so printing without a dialog
-// prints exactly the range.
 void CReportPrintout::GetPageInfo(int* minPage, int* maxPage, int* pageFrom, int* pageTo)
 {
     *minPage = 1;
@@ -40,8 +38,10 @@ bool CReportPrintout::OnPrintPage(int page)
         return false;
     dc->SetUserScale(1.0, 1.0);
     dc->SetDeviceOrigin(0, 0);
+    // The report's origin is the printable area's top-left; the DC's may be the paper's.
+    const wxRect paper = GetPaperRectPixels();
     const wxSize sheet = dc->GetSize();
-    CReportDcCanvas canvas(*dc, dpiX, dpiY);
+    CReportDcCanvas canvas(*dc, dpiX, dpiY, wxPoint(-paper.x, -paper.y));
     const bool sheetLandscape = sheet.x > sheet.y;
     if (sheetLandscape != (reportPage->orientation == CReportPage::kLandscape))
         canvas.TurnQuarter(sheet.y);
