@@ -33,7 +33,6 @@ public:
     virtual void FillPolygon(const Polygon& points, ReportColor color) = 0;
     // A solid pen penWidth drawing units wide, at least one device pixel.
     virtual void DrawPolyline(const Polygon& points, ReportColor color, int penWidth, bool closed) = 0;
-    virtual void SetPixel(SReportPoint point, ReportColor color) = 0;
     // Later drawing shows only inside the polygon, until ResetClip.
     virtual void SetClipPolygon(const Polygon& points) = 0;
     virtual void ResetClip() = 0;

@@ -91,12 +91,6 @@ void CReportDcCanvas::DrawPolyline(const Polygon& points, ReportColor color, int
     m_dc.DrawLines(static_cast<int>(device.size()), device.data());
 }
 
-void CReportDcCanvas::SetPixel(SReportPoint point, ReportColor color)
-{
-    m_dc.SetPen(wxPen(ToColour(color), 1));
-    m_dc.DrawPoint(ToDevice(point));
-}
-
 // The printer DC takes no region clips, and a region is made of rectangles: the polygon goes to
 // cairo, which draws every DC here, as a path.
 void CReportDcCanvas::SetClipPolygon(const Polygon& points)

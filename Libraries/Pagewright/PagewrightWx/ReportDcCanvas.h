@@ -31,7 +31,6 @@ public:
 
     void FillPolygon(const Polygon& points, ReportColor color) override;
     void DrawPolyline(const Polygon& points, ReportColor color, int penWidth, bool closed) override;
-    void SetPixel(SReportPoint point, ReportColor color) override;
     void SetClipPolygon(const Polygon& points) override;
     void ResetClip() override;
     STextMetrics MeasureText(const SCanvasFont& font, std::string_view text) override;

@@ -11,7 +11,7 @@
 class CRecordingCanvas : public IReportCanvas {
 public:
     struct SCall {
-        std::string kind;  // fill, line, pixel, clip, unclip, text, image
+        std::string kind;  // fill, line, clip, unclip, text, image
         Polygon points;
         ReportColor color = 0;
         int penWidth = 0;
@@ -26,7 +26,6 @@ public:
     {
         Add({"line", points, color, penWidth, closed});
     }
-    void SetPixel(SReportPoint point, ReportColor color) override { Add({"pixel", {point}, color}); }
     void SetClipPolygon(const Polygon& points) override { Add({"clip", points}); }
     void ResetClip() override { Add({"unclip"}); }
     STextMetrics MeasureText(const SCanvasFont& font, std::string_view text) override

@@ -153,4 +153,22 @@ TEST_F(ReportPreviewWndTest, AWindowLargerThanThePageShowsButtonFaceBeyondIt)
     image.SaveFile(testing::TempDir() + "PreviewSmallPage.png", wxBITMAP_TYPE_PNG);
 }
 
+// At the largest zoom the page is hundreds of thousands of pixels wide; only the window's part
+// of it is drawn.
+TEST_F(ReportPreviewWndTest, TheLargestZoomDrawsOnlyTheWindowsPart)
+{
+    m_preview->SetReport(&m_document);
+    m_preview->SetZoom(CReportPreviewWnd::kMaxZoom);
+    Pump();
+    EXPECT_GT(m_preview->GetImageSize().x, 100000);
+    for (int orientation : {wxHORIZONTAL, wxVERTICAL}) {
+        wxScrollWinEvent thumb(wxEVT_SCROLLWIN_THUMBTRACK, 200000, orientation);
+        m_preview->GetEventHandler()->ProcessEvent(thumb);
+    }
+    EXPECT_EQ(m_preview->GetScrollOffset(), wxPoint(200000, 200000));
+    // Inside the dark rectangle: 10 to 110 mm across and 10 to 60 mm down, 1000 times enlarged.
+    const wxImage image = Shown();
+    EXPECT_EQ(CountColour(image, wxColour(0, 0, 0x80)), image.GetWidth() * image.GetHeight());
+}
+
 }  // namespace
