@@ -76,8 +76,9 @@ bool CReportPrinter::PrintToDefaultPrinter(CReport& report, const wxString& name
     data.EnablePrintToFile(false);
     if (PrintPages(report, name, data, false, parent))
         return true;
+    // GTK gives up on a job without a dialog when it finds no default printer.
     const bool named = !settings.GetPrinterName().empty() || settings.GetPrintMode() == wxPRINT_MODE_FILE;
-    if (named || wxPrinter::GetLastError() != wxPRINTER_ERROR)
+    if (named || wxPrinter::GetLastError() == wxPRINTER_NO_ERROR)
         return false;
     return PrintPages(report, name, data, true, parent);
 }

@@ -17,7 +17,7 @@ public:
     static bool Print(CReport& report, const wxString& name, bool showDialog, wxPrintDialogData* data = nullptr,
                       wxWindow* parent = nullptr);
     // All pages to the printer of the settings, without asking; the dialog is shown only when
-    // the settings name no printer and printing to the desktop's default printer fails.
+    // the settings name no printer and the desktop has no default printer to print to.
     static bool PrintToDefaultPrinter(CReport& report, const wxString& name, const wxPrintData& settings,
                                       wxWindow* parent = nullptr);
     // The pages of the data's range, or all when its minimum or maximum page is 0. A range
