@@ -196,11 +196,11 @@ void CReportDcCanvas::DrawImage(const CReportImage& image, const SReportRect& re
         source = source.Rotate90(false);
     const wxPoint a = ToDevice({rect.left, rect.top});
     const wxPoint b = ToDevice({rect.right, rect.bottom});
-    const wxRect target(wxPoint(std::min(a.x, b.x), std::min(a.y, b.y)), wxSize(std::abs(b.x - a.x), std::abs(b.y - a.y)));
+    const wxRect target(wxPoint(std::min(a.x, b.x), std::min(a.y, b.y)),
+                        wxSize(std::abs(b.x - a.x), std::abs(b.y - a.y)));
     if (target.IsEmpty())
         return;
-    wxSize dcSize = m_dc.GetSize();
-    const wxRect visible = target.Intersect(wxRect(wxPoint(0, 0), dcSize));
+    const wxRect visible = target.Intersect(wxRect(wxPoint(0, 0), m_dc.GetSize()));
     if (visible.IsEmpty())
         return;
     const double sx = static_cast<double>(source.GetWidth()) / target.width;

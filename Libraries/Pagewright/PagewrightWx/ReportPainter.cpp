@@ -62,7 +62,8 @@ std::vector<std::string> BreakLines(IReportCanvas& canvas, const SCanvasFont& fo
             std::size_t at = 0;
             do {
                 std::size_t blank = paragraph.find(' ', at);
-                const std::string word = paragraph.substr(at, blank == std::string::npos ? std::string::npos : blank - at);
+                const std::size_t length = blank == std::string::npos ? std::string::npos : blank - at;
+                const std::string word = paragraph.substr(at, length);
                 const std::string candidate = line.empty() ? word : line + " " + word;
                 if (!line.empty() && canvas.MeasureText(font, candidate).width > boxWidth) {
                     lines.push_back(line);

@@ -21,9 +21,9 @@ CReportPreviewWnd::CReportPreviewWnd(wxWindow* parent, wxWindowID id, const wxPo
     Bind(wxEVT_SIZE, &CReportPreviewWnd::OnSize, this);
     Bind(wxEVT_MOUSEWHEEL, &CReportPreviewWnd::OnMouseWheel, this);
     Bind(wxEVT_LEFT_DOWN, &CReportPreviewWnd::OnLeftDown, this);
-    for (const wxEventTypeTag<wxScrollWinEvent>& type : {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLLWIN_LINEUP,
-                             wxEVT_SCROLLWIN_LINEDOWN, wxEVT_SCROLLWIN_PAGEUP, wxEVT_SCROLLWIN_PAGEDOWN,
-                             wxEVT_SCROLLWIN_THUMBTRACK, wxEVT_SCROLLWIN_THUMBRELEASE})
+    for (const wxEventTypeTag<wxScrollWinEvent>& type :
+         {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLLWIN_LINEUP, wxEVT_SCROLLWIN_LINEDOWN,
+          wxEVT_SCROLLWIN_PAGEUP, wxEVT_SCROLLWIN_PAGEDOWN, wxEVT_SCROLLWIN_THUMBTRACK, wxEVT_SCROLLWIN_THUMBRELEASE})
         Bind(type, &CReportPreviewWnd::OnScroll, this);
     UpdateScrollBars();
 }

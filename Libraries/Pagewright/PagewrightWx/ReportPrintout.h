@@ -1,6 +1,6 @@
-// The pages from..to (1-based) of a report on paper, as the printout's pages 1..n. Each page is drawn at its physical size
-// from the top-left of the printable area; a page whose orientation is not the sheet's is
-// turned a quarter, its top at the sheet's left edge.
+// The pages from..to (1-based) of a report on paper, as the printout's pages 1..n. Each page is
+// drawn at its physical size from the top-left of the printable area; a page whose orientation
+// is not the sheet's is turned a quarter, its top at the sheet's left edge.
 #pragma once
 
 #include <wx/print.h>

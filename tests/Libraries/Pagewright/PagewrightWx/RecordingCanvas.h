@@ -21,13 +21,16 @@ public:
         std::string text;
     };
 
-    void FillPolygon(const Polygon& points, ReportColor color) override { Add({"fill", points, color}); }
+    void FillPolygon(const Polygon& points, ReportColor color) override { Add(Call("fill", points, color)); }
     void DrawPolyline(const Polygon& points, ReportColor color, int penWidth, bool closed) override
     {
-        Add({"line", points, color, penWidth, closed});
+        SCall call = Call("line", points, color);
+        call.penWidth = penWidth;
+        call.closed = closed;
+        Add(call);
     }
-    void SetClipPolygon(const Polygon& points) override { Add({"clip", points}); }
-    void ResetClip() override { Add({"unclip"}); }
+    void SetClipPolygon(const Polygon& points) override { Add(Call("clip", points)); }
+    void ResetClip() override { Add(Call("unclip")); }
     STextMetrics MeasureText(const SCanvasFont& font, std::string_view text) override
     {
         STextMetrics metrics;
@@ -40,7 +43,7 @@ public:
     void DrawText(const SCanvasFont& font, ReportColor color, SReportPoint origin, double angle,
                   std::string_view text) override
     {
-        SCall call{"text", {origin}, color};
+        SCall call = Call("text", {origin}, color);
         call.font = font;
         call.angle = angle;
         call.text = std::string(text);
@@ -48,7 +51,7 @@ public:
     }
     void DrawImage(const CReportImage&, const SReportRect& rect) override
     {
-        Add({"image", {{rect.left, rect.top}, {rect.right, rect.bottom}}});
+        Add(Call("image", {{rect.left, rect.top}, {rect.right, rect.bottom}}));
     }
 
     // The calls of that kind, in order.
@@ -64,5 +67,13 @@ public:
     std::vector<SCall> calls;
 
 private:
+    static SCall Call(const char* kind, const Polygon& points = Polygon(), ReportColor color = 0)
+    {
+        SCall call;
+        call.kind = kind;
+        call.points = points;
+        call.color = color;
+        return call;
+    }
     void Add(SCall call) { calls.push_back(std::move(call)); }
 };

@@ -85,7 +85,8 @@ TEST(ReportPainter, TextIsClippedToItsTurnedBoxAndTurnsWithIt)
 {
     CReport document;
     const CRecordingCanvas canvas = DrawOnePage(
-        R"(<text x="0" y="0" width="300" height="100" fontname="F" angle="900" align="right" color="#0000ff">ab</text>)",
+        R"(<text x="0" y="0" width="300" height="100" fontname="F" angle="900" align="right"
+                 color="#0000ff">ab</text>)",
         1.0, document);
     const auto clips = canvas.Of("clip");
     const auto texts = canvas.Of("text");
@@ -188,9 +189,9 @@ TEST(ReportPainter, TableCellsBordersAndRows)
 TEST(ReportPainter, HtmlTextIsBlackUnlessItsMarkupSaysOtherwise)
 {
     CReport document;
-    document.SetVariable("X", "ignored");
     const CRecordingCanvas canvas = DrawOnePage(
-        R"(<htmltext x="0" y="0" width="500" height="200" fontname="F">plain &lt;font color='#ff0000'&gt;red&lt;/font&gt;</htmltext>)",
+        R"(<htmltext x="0" y="0" width="500" height="200" fontname="F">)"
+        R"(plain &lt;font color='#ff0000'&gt;red&lt;/font&gt;</htmltext>)",
         1.0, document);
     const auto texts = canvas.Of("text");
     ASSERT_EQ(texts.size(), 2u);
