@@ -11,6 +11,15 @@
 
 #include <cmath>
 
+std::string SaveForLooking(const wxImage& image, const std::string& name)
+{
+    if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
+        wxInitAllImageHandlers();
+    const std::string path = testing::TempDir() + name;
+    image.SaveFile(path, wxBITMAP_TYPE_PNG);
+    return path;
+}
+
 wxImage RenderPage(const CReport& report, int index, double dpi)
 {
     const CReportPage* page = report.GetPage(index);
@@ -144,13 +153,12 @@ TEST(ReportDcCanvas, FixturePageMatchesItsReference)
     document.Paginate();
     const wxImage image = RenderPage(document, 0, 60);
     ASSERT_TRUE(image.IsOk());
-    const std::string rendered = testing::TempDir() + "FixturePage-rendered.png";
-    image.SaveFile(rendered, wxBITMAP_TYPE_PNG);
-    std::cout << "rendered page: " << rendered << "\n";
+    std::cout << "rendered page: " << SaveForLooking(image, "FixturePage-rendered.png") << "\n";
     const std::string referencePath = DrawingDataPath("FixturePage.png");
     const char* update = std::getenv("ZEPHRIN_UPDATE_REFERENCE");
-    if (update != nullptr && std::string(update) == "1")
+    if (update != nullptr && std::string(update) == "1") {
         ASSERT_TRUE(image.SaveFile(referencePath, wxBITMAP_TYPE_PNG));
+    }
 
     wxImage reference;
     ASSERT_TRUE(reference.LoadFile(referencePath, wxBITMAP_TYPE_PNG));

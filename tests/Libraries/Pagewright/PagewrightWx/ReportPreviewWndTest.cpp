@@ -1,3 +1,4 @@
+#include "GuiTestFiles.h"
 #include "Pagewright/Report.h"
 #include "PagewrightWx/ReportPreviewWnd.h"
 #include "support/WxTestSupport.h"
@@ -149,8 +150,24 @@ TEST_F(ReportPreviewWndTest, AWindowLargerThanThePageShowsButtonFaceBeyondIt)
     EXPECT_EQ(CountColour(image, face, wxRect(page.x + 1, 0, client.x - page.x - 1, client.y)),
               (client.x - page.x - 1) * client.y);
     EXPECT_GT(CountColour(image, kPageColour, wxRect(wxPoint(0, 0), page)), page.x * page.y / 2);
-    wxInitAllImageHandlers();
-    image.SaveFile(testing::TempDir() + "PreviewSmallPage.png", wxBITMAP_TYPE_PNG);
+    SaveForLooking(image, "PreviewSmallPage.png");
+}
+
+// The fixture page fitted to the window's width looks like its image drawn at that zoom.
+TEST_F(ReportPreviewWndTest, ShowsTheFixturePageFittedToItsWidth)
+{
+    CReport fixture;
+    ASSERT_TRUE(fixture.LoadFromFile(DrawingDataPath("FixturePage.rpt")));
+    m_preview->SetReport(&fixture);
+    m_preview->SetFitToWidth(true);
+    Pump();
+    const wxImage image = Shown();
+    SaveForLooking(image, "PreviewFixturePage.png");
+    // The title box, light blue, 10 to 70 mm across at 20 mm down.
+    const wxRect box = ColourBounds(image, wxColour(0xc0, 0xe0, 0xff));
+    const double scale = m_preview->GetClientSize().x / 2100.0;
+    EXPECT_NEAR(box.x, 200 * scale, 2);
+    EXPECT_NEAR(box.GetRight(), 800 * scale, 2);
 }
 
 // At the largest zoom the page is hundreds of thousands of pixels wide; only the window's part
