@@ -11,7 +11,6 @@ packages=(
   xvfb xauth openbox postgresql fonts-liberation2 qpdf poppler-utils python3-pyftpdlib locales zip
   clang libclang-rt-14-dev
   gdb binutils
-  libcairo2-dev
 )
 
 as_root=()
