@@ -1,0 +1,215 @@
+#include "PagewrightWx/ReportDcCanvas.h"
+
+#include "Pagewright/ReportImage.h"
+
+#include <cairo.h>
+#include <wx/dc.h>
+#include <wx/mstream.h>
+#include <wx/region.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The em of the face measured for its cell height.
+constexpr int kReferenceEm = 100;
+
+int Round(double value)
+{
+    return static_cast<int>(std::lround(value));
+}
+
+void EnsureImageHandlers()
+{
+    if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
+        wxInitAllImageHandlers();
+}
+
+}  // namespace
+
+CReportDcCanvas::CReportDcCanvas(wxDC& dc, double dpiX, double dpiY, const wxPoint& origin)
+    : m_dc(dc), m_dpiX(dpiX), m_dpiY(dpiY), m_origin(origin), m_measureBitmap(8, 8), m_measureDc(m_measureBitmap)
+{
+    m_dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+}
+
+CReportDcCanvas::~CReportDcCanvas()
+{
+    ResetClip();
+}
+
+void CReportDcCanvas::TurnQuarter(int sheetHeight)
+{
+    m_turned = true;
+    m_sheetHeight = sheetHeight;
+}
+
+wxColour CReportDcCanvas::ToColour(ReportColor color)
+{
+    return wxColour(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+wxPoint CReportDcCanvas::ToDevice(SReportPoint point) const
+{
+    const int u = Round(point.x * m_dpiX / 254.0);
+    const int v = Round(-point.y * m_dpiY / 254.0);
+    if (m_turned)
+        return wxPoint(m_origin.x + v, m_origin.y + m_sheetHeight - u);
+    return wxPoint(m_origin.x + u, m_origin.y + v);
+}
+
+std::vector<wxPoint> CReportDcCanvas::ToDevice(const Polygon& points) const
+{
+    std::vector<wxPoint> device;
+    device.reserve(points.size());
+    for (const SReportPoint& point : points)
+        device.push_back(ToDevice(point));
+    return device;
+}
+
+void CReportDcCanvas::FillPolygon(const Polygon& points, ReportColor color)
+{
+    if (points.size() < 3)
+        return;
+    const std::vector<wxPoint> device = ToDevice(points);
+    m_dc.SetPen(*wxTRANSPARENT_PEN);
+    m_dc.SetBrush(wxBrush(ToColour(color)));
+    m_dc.DrawPolygon(static_cast<int>(device.size()), device.data(), 0, 0, wxWINDING_RULE);
+}
+
+void CReportDcCanvas::DrawPolyline(const Polygon& points, ReportColor color, int penWidth, bool closed)
+{
+    if (points.size() < 2)
+        return;
+    std::vector<wxPoint> device = ToDevice(points);
+    if (closed)
+        device.push_back(device.front());
+    const int width = std::max(1, Round(penWidth * m_dpiX / 254.0));
+    m_dc.SetPen(wxPen(ToColour(color), width, wxPENSTYLE_SOLID));
+    m_dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    m_dc.DrawLines(static_cast<int>(device.size()), device.data());
+}
+
+// The printer DC takes no region clips, and a region is made of rectangles: the polygon goes to
+// cairo, which draws every DC here, as a path.
+void CReportDcCanvas::SetClipPolygon(const Polygon& points)
+{
+    ResetClip();
+    auto* cairo = static_cast<cairo_t*>(m_dc.GetImpl()->GetCairoContext());
+    const std::vector<wxPoint> device = ToDevice(points);
+    if (cairo == nullptr || device.size() < 3) {
+        if (device.size() >= 3)
+            m_dc.SetDeviceClippingRegion(wxRegion(device.size(), device.data(), wxWINDING_RULE));
+        m_clipped = true;
+        return;
+    }
+    cairo_new_path(cairo);
+    cairo_move_to(cairo, device[0].x, device[0].y);
+    for (std::size_t i = 1; i < device.size(); ++i)
+        cairo_line_to(cairo, device[i].x, device[i].y);
+    cairo_close_path(cairo);
+    cairo_clip(cairo);
+    m_clipped = true;
+}
+
+void CReportDcCanvas::ResetClip()
+{
+    if (!m_clipped)
+        return;
+    m_clipped = false;
+    if (auto* cairo = static_cast<cairo_t*>(m_dc.GetImpl()->GetCairoContext()))
+        cairo_reset_clip(cairo);
+    else
+        m_dc.DestroyClippingRegion();
+}
+
+wxFont CReportDcCanvas::MakeFont(const SCanvasFont& font, double emPixels, double ppi)
+{
+    wxFontInfo info(std::max(0.1, emPixels * 72.0 / ppi));
+    info.FaceName(font.face).Bold(font.weight >= 700).Italic(font.italic).Underlined(font.underline)
+        .Strikethrough(font.strikeOut);
+    return wxFont(info);
+}
+
+double CReportDcCanvas::EmPixels(const SCanvasFont& font)
+{
+    const double pixels = std::abs(font.height) * m_dpiY / 254.0;
+    if (font.height <= 0)
+        return pixels;
+    const std::string key = font.face + (font.weight >= 700 ? "|b" : "|") + (font.italic ? "i" : "");
+    auto found = m_emPerCell.find(key);
+    if (found == m_emPerCell.end()) {
+        m_measureDc.SetFont(MakeFont(font, kReferenceEm, m_measureDc.GetPPI().y));
+        const int cell = m_measureDc.GetCharHeight();
+        found = m_emPerCell.emplace(key, cell > 0 ? static_cast<double>(kReferenceEm) / cell : 1.0).first;
+    }
+    return pixels * found->second;
+}
+
+STextMetrics CReportDcCanvas::MeasureText(const SCanvasFont& font, std::string_view text)
+{
+    m_measureDc.SetFont(MakeFont(font, EmPixels(font), m_measureDc.GetPPI().y));
+    wxCoord width = 0;
+    wxCoord height = 0;
+    wxCoord descent = 0;
+    const wxString string = wxString::FromUTF8(text.data(), text.size());
+    m_measureDc.GetTextExtent(string.empty() ? wxString("X") : string, &width, &height, &descent);
+    STextMetrics metrics;
+    metrics.width = string.empty() ? 0 : Round(width * 254.0 / m_dpiX);
+    metrics.height = Round(height * 254.0 / m_dpiY);
+    metrics.descent = Round(descent * 254.0 / m_dpiY);
+    metrics.ascent = metrics.height - metrics.descent;
+    return metrics;
+}
+
+void CReportDcCanvas::DrawText(const SCanvasFont& font, ReportColor color, SReportPoint origin, double angle,
+                               std::string_view text)
+{
+    m_dc.SetFont(MakeFont(font, EmPixels(font), m_dc.GetPPI().y));
+    m_dc.SetTextForeground(ToColour(color));
+    const wxString string = wxString::FromUTF8(text.data(), text.size());
+    const double turned = angle + (m_turned ? 90.0 : 0.0);
+    if (turned == 0.0)
+        m_dc.DrawText(string, ToDevice(origin));
+    else
+        m_dc.DrawRotatedText(string, ToDevice(origin), turned);
+}
+
+// Only the part of the image that lands on the DC is scaled, so a picture at a high zoom costs
+// no more than the window or page it is seen in.
+void CReportDcCanvas::DrawImage(const CReportImage& image, const SReportRect& rect)
+{
+    auto cached = m_images.find(&image);
+    if (cached == m_images.end()) {
+        EnsureImageHandlers();
+        wxMemoryInputStream stream(image.GetBytes().data(), image.GetBytes().size());
+        wxImage decoded;
+        if (!decoded.LoadFile(stream, wxBITMAP_TYPE_ANY))
+            decoded = wxImage();
+        cached = m_images.emplace(&image, decoded).first;
+    }
+    wxImage source = cached->second;
+    if (!source.IsOk())
+        return;
+    if (m_turned)
+        source = source.Rotate90(false);
+    const wxPoint a = ToDevice({rect.left, rect.top});
+    const wxPoint b = ToDevice({rect.right, rect.bottom});
+    const wxRect target(wxPoint(std::min(a.x, b.x), std::min(a.y, b.y)),
+                        wxSize(std::abs(b.x - a.x), std::abs(b.y - a.y)));
+    if (target.IsEmpty())
+        return;
+    const wxRect visible = target.Intersect(wxRect(wxPoint(0, 0), m_dc.GetSize()));
+    if (visible.IsEmpty())
+        return;
+    const double sx = static_cast<double>(source.GetWidth()) / target.width;
+    const double sy = static_cast<double>(source.GetHeight()) / target.height;
+    wxRect part(static_cast<int>((visible.x - target.x) * sx), static_cast<int>((visible.y - target.y) * sy),
+                std::max(1, Round(visible.width * sx)), std::max(1, Round(visible.height * sy)));
+    part.Intersect(wxRect(0, 0, source.GetWidth(), source.GetHeight()));
+    if (part.IsEmpty())
+        return;
+    const wxImage scaled = source.GetSubImage(part).Scale(visible.width, visible.height, wxIMAGE_QUALITY_HIGH);
+    m_dc.DrawBitmap(wxBitmap(scaled), visible.GetPosition(), false);
+}

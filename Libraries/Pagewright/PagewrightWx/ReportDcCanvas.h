@@ -1,0 +1,62 @@
+// The report canvas over a wxDC. It does the conversion to device pixels itself
+// (px = units * dpi / 254) rather than through wx's mapping modes, which scale fonts by the
+// screen's resolution instead of the device's; fonts are made for their size in device pixels.
+// Text is measured on a small memory context of its own, never on a page-sized bitmap.
+#pragma once
+
+#include "PagewrightWx/ReportCanvas.h"
+
+#include <wx/bitmap.h>
+#include <wx/dcmemory.h>
+#include <wx/font.h>
+#include <wx/gdicmn.h>
+#include <wx/image.h>
+
+#include <map>
+#include <memory>
+
+class wxDC;
+
+class CReportDcCanvas : public IReportCanvas {
+public:
+    // dpi: the DC's device pixels per inch; origin: the device pixel of drawing point (0, 0).
+    CReportDcCanvas(wxDC& dc, double dpiX, double dpiY, const wxPoint& origin = wxPoint());
+    ~CReportDcCanvas() override;
+
+    // Turns the drawing a quarter counter-clockwise onto a sheet sheetHeight pixels high, so a
+    // landscape page prints on a portrait sheet with its top at the sheet's left edge.
+    void TurnQuarter(int sheetHeight);
+
+    wxPoint ToDevice(SReportPoint point) const;
+
+    void FillPolygon(const Polygon& points, ReportColor color) override;
+    void DrawPolyline(const Polygon& points, ReportColor color, int penWidth, bool closed) override;
+    void SetClipPolygon(const Polygon& points) override;
+    void ResetClip() override;
+    STextMetrics MeasureText(const SCanvasFont& font, std::string_view text) override;
+    void DrawText(const SCanvasFont& font, ReportColor color, SReportPoint origin, double angle,
+                  std::string_view text) override;
+    void DrawImage(const CReportImage& image, const SReportRect& rect) override;
+
+    static wxColour ToColour(ReportColor color);
+
+private:
+    // The font whose em is emPixels device pixels, for a DC of that vertical resolution.
+    static wxFont MakeFont(const SCanvasFont& font, double emPixels, double ppi);
+    // The em in device pixels: a cell height is turned into the em the face needs for it.
+    double EmPixels(const SCanvasFont& font);
+    std::vector<wxPoint> ToDevice(const Polygon& points) const;
+
+    wxDC& m_dc;
+    double m_dpiX;
+    double m_dpiY;
+    wxPoint m_origin;
+    bool m_turned = false;
+    int m_sheetHeight = 0;
+    bool m_clipped = false;
+    wxBitmap m_measureBitmap;
+    wxMemoryDC m_measureDc;
+    // Em over cell height per face and style, measured once.
+    std::map<std::string, double> m_emPerCell;
+    std::map<const CReportImage*, wxImage> m_images;
+};

@@ -1,0 +1,84 @@
+#include "PagewrightWx/ReportPrinter.h"
+
+#include "Pagewright/Report.h"
+#include "PagewrightWx/ReportPrintout.h"
+
+#include <wx/cmndata.h>
+#include <wx/print.h>
+
+#include <algorithm>
+
+void CReportPrinter::GetPageRange(const wxPrintDialogData& data, int pageCount, int& from, int& to)
+{
+    from = 1;
+    to = pageCount;
+    if (data.GetMinPage() == 0 || data.GetMaxPage() == 0)
+        return;
+    from = data.GetFromPage() == 0 ? 1 : std::min(data.GetFromPage(), pageCount);
+    to = data.GetToPage() == 0 ? pageCount : std::min(data.GetToPage(), pageCount);
+    if (to < from)
+        from = to;
+}
+
+// The printout holds just the range, numbered from 1: wx's GTK printer applies a range that does
+// not start at 1 twice (to the page count and to the pages), printing too few pages.
+bool CReportPrinter::PrintPages(const CReport& report, const wxString& name, wxPrintDialogData& data, bool prompt,
+                                wxWindow* parent)
+{
+    const int count = report.GetPageCount();
+    if (count == 0)
+        return false;
+    int from = 1;
+    int to = count;
+    GetPageRange(data, count, from, to);
+    const CReportPage* opening = report.GetPage(from - 1);
+    data.GetPrintData().SetOrientation(opening->orientation == CReportPage::kLandscape ? wxLANDSCAPE : wxPORTRAIT);
+    wxPrintDialogData job(data);
+    job.SetMinPage(1);
+    job.SetMaxPage(to - from + 1);
+    job.SetFromPage(1);
+    job.SetToPage(to - from + 1);
+    job.SetAllPages(true);
+    wxPrinter printer(&job);
+    CReportPrintout printout(report, name, from, to);
+    return printer.Print(parent, &printout, prompt);
+}
+
+bool CReportPrinter::Print(CReport& report, const wxString& name, bool showDialog, wxPrintDialogData* data,
+                           wxWindow* parent)
+{
+    report.Paginate();
+    const int count = report.GetPageCount();
+    if (count == 0)
+        return false;
+    wxPrintDialogData built;
+    if (data == nullptr) {
+        built.SetMinPage(1);
+        built.SetMaxPage(count);
+        built.SetFromPage(1);
+        built.SetToPage(count);
+        built.SetNoCopies(1);
+    }
+    return PrintPages(report, name, data != nullptr ? *data : built, showDialog || data == nullptr, parent);
+}
+
+bool CReportPrinter::PrintToDefaultPrinter(CReport& report, const wxString& name, const wxPrintData& settings,
+                                           wxWindow* parent)
+{
+    report.Paginate();
+    if (report.GetPageCount() == 0)
+        return false;
+    wxPrintDialogData data(settings);
+    data.SetMinPage(0);
+    data.SetMaxPage(0);
+    data.EnableSelection(false);
+    data.EnablePageNumbers(false);
+    data.EnablePrintToFile(false);
+    if (PrintPages(report, name, data, false, parent))
+        return true;
+    // GTK gives up on a job without a dialog when it finds no default printer.
+    const bool named = !settings.GetPrinterName().empty() || settings.GetPrintMode() == wxPRINT_MODE_FILE;
+    if (named || wxPrinter::GetLastError() == wxPRINTER_NO_ERROR)
+        return false;
+    return PrintPages(report, name, data, true, parent);
+}

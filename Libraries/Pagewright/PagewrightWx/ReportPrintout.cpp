@@ -1,0 +1,50 @@
+#include "PagewrightWx/ReportPrintout.h"
+
+#include "Pagewright/Report.h"
+#include "PagewrightWx/ReportDcCanvas.h"
+#include "PagewrightWx/ReportPainter.h"
+
+#include <wx/dc.h>
+
+CReportPrintout::CReportPrintout(const CReport& report, const wxString& title, int from, int to)
+    : wxPrintout(title), m_report(report), m_from(from), m_to(to)
+{
+}
+
+void CReportPrintout::GetPageInfo(int* minPage, int* maxPage, int* pageFrom, int* pageTo)
+{
+    *minPage = 1;
+    *maxPage = m_to - m_from + 1;
+    *pageFrom = 1;
+    *pageTo = *maxPage;
+}
+
+bool CReportPrintout::HasPage(int page)
+{
+    return page >= 1 && page <= m_to - m_from + 1;
+}
+
+bool CReportPrintout::OnPrintPage(int page)
+{
+    wxDC* dc = GetDC();
+    const int index = m_from + page - 2;
+    const CReportPage* reportPage = m_report.GetPage(index);
+    if (dc == nullptr || reportPage == nullptr)
+        return false;
+    int dpiX = 0;
+    int dpiY = 0;
+    GetPPIPrinter(&dpiX, &dpiY);
+    if (dpiX <= 0 || dpiY <= 0)
+        return false;
+    dc->SetUserScale(1.0, 1.0);
+    dc->SetDeviceOrigin(0, 0);
+    // The report's origin is the printable area's top-left; the DC's may be the paper's.
+    const wxRect paper = GetPaperRectPixels();
+    const wxSize sheet = dc->GetSize();
+    CReportDcCanvas canvas(*dc, dpiX, dpiY, wxPoint(-paper.x, -paper.y));
+    const bool sheetLandscape = sheet.x > sheet.y;
+    if (sheetLandscape != (reportPage->orientation == CReportPage::kLandscape))
+        canvas.TurnQuarter(sheet.y);
+    CReportPainter(canvas).DrawPage(m_report, index, 1.0);
+    return true;
+}

@@ -1,0 +1,22 @@
+// The pages from..to (1-based) of a report on paper, as the printout's pages 1..n. Each page is
+// drawn at its physical size from the top-left of the printable area; a page whose orientation
+// is not the sheet's is turned a quarter, its top at the sheet's left edge.
+#pragma once
+
+#include <wx/print.h>
+
+class CReport;
+
+class CReportPrintout : public wxPrintout {
+public:
+    CReportPrintout(const CReport& report, const wxString& title, int from, int to);
+
+    void GetPageInfo(int* minPage, int* maxPage, int* pageFrom, int* pageTo) override;
+    bool HasPage(int page) override;
+    bool OnPrintPage(int page) override;
+
+private:
+    const CReport& m_report;
+    int m_from;
+    int m_to;
+};

@@ -1,0 +1,210 @@
+#include "Pagewright/Report.h"
+#include "PagewrightWx/ReportPainter.h"
+#include "RecordingCanvas.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+std::string Points(const IReportCanvas::Polygon& points)
+{
+    std::string text;
+    for (const SReportPoint& point : points)
+        text += (text.empty() ? "" : " ") + std::to_string(point.x) + "," + std::to_string(point.y);
+    return text;
+}
+
+// The document of one page with borders 100 (left) and 50 (top) holding the elements.
+CRecordingCanvas DrawOnePage(const std::string& elements, double zoom, CReport& document)
+{
+    EXPECT_TRUE(document.LoadFromString(R"(<report><page width="1000" height="2000" leftborder="100" topborder="50"
+        backgroundcolor="#102030">)" + elements + R"(</page>
+        <font fontname="F" typeface="Liberation Sans" fontsize="40"/>
+        <font fontname="P" typeface="Liberation Serif" fontsize="12pt" isbold="TRUE"/></report>)"));
+    document.Paginate();
+    CRecordingCanvas canvas;
+    CReportPainter(canvas).DrawPage(document, 0, zoom);
+    return canvas;
+}
+
+TEST(ReportPainter, PageBackgroundThenElementsAtBordersAndZoom)
+{
+    struct SCase {
+        double zoom;
+        const char* background;
+        const char* line;
+        int pen;
+    };
+    // Line from (10, 20) to (110, 20), pen 3: the borders move it by (100, 50), y points up and
+    // rounds half up.
+    const SCase cases[] = {
+        {1.0, "0,0 1000,0 1000,-2000 0,-2000", "110,-69 210,-69", 3},
+        {2.0, "0,0 2000,0 2000,-4000 0,-4000", "220,-139 420,-139", 6},
+        {0.2, "0,0 200,0 200,-400 0,-400", "22,-13 42,-13", 1},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.zoom);
+        CReport document;
+        const CRecordingCanvas canvas =
+            DrawOnePage(R"(<line x="10" y="20" x2="110" y2="20" penwidth="3" color="#ff0000"/>)", c.zoom, document);
+        ASSERT_EQ(canvas.calls.size(), 2u);
+        EXPECT_EQ(canvas.calls[0].kind, "fill");
+        EXPECT_EQ(Points(canvas.calls[0].points), c.background);
+        EXPECT_EQ(canvas.calls[0].color, 0x302010u);
+        EXPECT_EQ(canvas.calls[1].kind, "line");
+        EXPECT_EQ(Points(canvas.calls[1].points), c.line);
+        EXPECT_EQ(canvas.calls[1].penWidth, c.pen);
+        EXPECT_EQ(canvas.calls[1].color, 0x0000FFu);
+    }
+}
+
+TEST(ReportPainter, RectangleIsFilledThenOutlinedClosed)
+{
+    CReport document;
+    const CRecordingCanvas canvas = DrawOnePage(
+        R"(<rectangle x="0" y="0" width="200" height="100" borderwidth="4" bordercolor="#00ff00" fillcolor="#0000ff"/>
+           <rectangle x="0" y="0" width="200" height="100" fillcolor="transparent" angle="900"/>
+           <rectangle x="0" y="0" width="0" height="100"/>)",
+        0.5, document);
+    const auto fills = canvas.Of("fill");
+    const auto lines = canvas.Of("line");
+    ASSERT_EQ(fills.size(), 2u);  // the page and the first rectangle
+    EXPECT_EQ(Points(fills[1].points), "50,-24 150,-24 150,-74 50,-74");
+    EXPECT_EQ(fills[1].color, 0xFF0000u);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(lines[0].closed);
+    EXPECT_EQ(lines[0].penWidth, 2);
+    // Turned by 90 degrees counter-clockwise around its top-left corner, as on paper.
+    EXPECT_EQ(Points(lines[1].points), "50,-24 50,75 100,75 100,-24");
+    EXPECT_EQ(lines[1].penWidth, 1);
+}
+
+TEST(ReportPainter, TextIsClippedToItsTurnedBoxAndTurnsWithIt)
+{
+    CReport document;
+    const CRecordingCanvas canvas = DrawOnePage(
+        R"(<text x="0" y="0" width="300" height="100" fontname="F" angle="900" align="right"
+                 color="#0000ff">ab</text>)",
+        1.0, document);
+    const auto clips = canvas.Of("clip");
+    const auto texts = canvas.Of("text");
+    ASSERT_EQ(clips.size(), 1u);
+    // The box from (100, -50) to (400, -150), turned counter-clockwise around its top-left corner.
+    EXPECT_EQ(Points(clips[0].points), "100,-49 100,251 200,251 200,-49");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].angle, 90.0);
+    EXPECT_EQ(texts[0].font.height, 40);
+    EXPECT_EQ(texts[0].font.face, "Liberation Sans");
+    EXPECT_EQ(texts[0].color, 0xFF0000u);
+    // Right-aligned: 280 along the turned top edge, which now points up.
+    EXPECT_EQ(Points(texts[0].points), "100,231");
+    EXPECT_EQ(canvas.calls.back().kind, "unclip");
+}
+
+TEST(ReportPainter, MultilineTextWrapsAtBlanksAndLineFeeds)
+{
+    CReport document;
+    const CRecordingCanvas canvas = DrawOnePage(
+        R"(<text x="0" y="0" width="100" height="400" fontname="P" multiline="TRUE" align="center">aaa bbb ccc\nd</text>
+           <text x="0" y="500" width="100" height="400" fontname="P">aaa bbb ccc</text>)",
+        1.0, document);
+    const auto texts = canvas.Of("text");
+    ASSERT_EQ(texts.size(), 4u);
+    // 12 points of character height: 12 * 254 / 72.
+    const int height = static_cast<int>(std::lround(12 * 254.0 / 72));
+    EXPECT_EQ(texts[0].font.height, -height);
+    EXPECT_EQ(texts[0].font.weight, 700);
+    const char* expected[] = {"aaa bbb", "ccc", "d"};
+    const int widths[] = {70, 30, 10};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(texts[i].text, expected[i]);
+        EXPECT_EQ(Points(texts[i].points),
+                  std::to_string(100 + (100 - widths[i]) / 2) + "," + std::to_string(-49 - i * height));
+    }
+    EXPECT_EQ(texts[3].text, "aaa bbb ccc");
+}
+
+TEST(ReportPainter, HiddenElementsAndUnknownFonts)
+{
+    CReport document;
+    document.LoadFromString(R"(<report><page><text x="0" y="0" width="100" height="100" displaycondition="SHOW">x</text>
+        <text x="0" y="0" width="100" height="100" fontname="NONE">y</text></page></report>)");
+    document.Paginate();
+    CRecordingCanvas canvas;
+    CReportPainter(canvas).DrawPage(document, 0, 1.0);
+    auto texts = canvas.Of("text");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, "y");
+    EXPECT_EQ(texts[0].font.height, -static_cast<int>(std::lround(12 * 254.0 / 72)));
+
+    document.SetVariable("SHOW", "1");
+    canvas.calls.clear();
+    CReportPainter(canvas).DrawPage(document, 0, 1.0);
+    EXPECT_EQ(canvas.Of("text").size(), 2u);
+
+    canvas.calls.clear();
+    CReportPainter(canvas).DrawPage(document, 1, 1.0);
+    CReportPainter(canvas).DrawPage(document, -1, 1.0);
+    EXPECT_TRUE(canvas.calls.empty());
+}
+
+TEST(ReportPainter, TableCellsBordersAndRows)
+{
+    CReport document;
+    ASSERT_TRUE(document.LoadFromString(R"(<report><page>
+        <table x="100" y="100" width="300" height="70" rowheight="30" multipage="TRUE" name="T">
+          <column name="A" width="100" borderthickness="2;1;0;3" bordercolor="#0000ff" cellspacing="5;10;0;0">
+            <text fontname="F">$COLUMN_VARIABLE</text></column>
+          <column name="B" width="50" showborderalways="TRUE" borderthickness="1;1;1;1"><text></text></column>
+        </table></page><font fontname="F" typeface="Liberation Sans" fontsize="20"/></report>)"));
+    for (int row = 1; row <= 3; ++row)
+        document.SetVariable("T.A." + std::to_string(row), "r" + std::to_string(row));
+    document.Paginate();
+    ASSERT_EQ(document.GetPageCount(), 2);
+
+    CRecordingCanvas canvas;
+    CReportPainter(canvas).DrawPage(document, 1, 2.0);
+    const auto texts = canvas.Of("text");
+    ASSERT_EQ(texts.size(), 1u);  // two rows a page: the second page shows row 3 only with text
+    EXPECT_EQ(texts[0].text, "r3");
+    // Inner box of the cell: left 100 + 10, top 100 + 5.
+    EXPECT_EQ(Points(texts[0].points), "220,-209");
+    EXPECT_EQ(texts[0].font.height, 40);
+
+    const auto lines = canvas.Of("line");
+    // Column A, rows 3 and 4: a text prototype that is not empty draws left, right (3 wide) and
+    // top, whether its row has a value or not. Column B shows its four borders always.
+    ASSERT_EQ(lines.size(), 6u + 8u);
+    EXPECT_EQ(Points(lines[0].points), "200,-259 200,-199");
+    EXPECT_EQ(lines[0].penWidth, 1);  // not zoomed
+    EXPECT_EQ(Points(lines[1].points), "400,-259 400,-199");
+    EXPECT_EQ(lines[1].penWidth, 3);
+    EXPECT_EQ(Points(lines[2].points), "200,-199 400,-199");
+    EXPECT_EQ(lines[2].penWidth, 2);
+    EXPECT_EQ(lines[0].color, 0xFF0000u);
+}
+
+TEST(ReportPainter, HtmlTextIsBlackUnlessItsMarkupSaysOtherwise)
+{
+    CReport document;
+    const CRecordingCanvas canvas = DrawOnePage(
+        R"(<htmltext x="0" y="0" width="500" height="200" fontname="F">)"
+        R"(plain &lt;font color='#ff0000'&gt;red&lt;/font&gt;</htmltext>)",
+        1.0, document);
+    const auto texts = canvas.Of("text");
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, "plain ");
+    EXPECT_EQ(texts[0].color, 0u);
+    EXPECT_EQ(texts[0].font.height, 40);
+    EXPECT_EQ(Points(texts[0].points), "100,-49");
+    EXPECT_EQ(texts[1].text, "red");
+    EXPECT_EQ(texts[1].color, 0x0000FFu);
+    EXPECT_EQ(Points(texts[1].points), "160,-49");
+    const auto clips = canvas.Of("clip");
+    ASSERT_EQ(clips.size(), 1u);
+    EXPECT_EQ(Points(clips[0].points), "100,-49 600,-49 600,-249 100,-249");
+}
+
+}  // namespace
