@@ -1,5 +1,7 @@
 #include "TAMBEL/Pages/PageResults.h"
 
+#include "PagewrightWx/ReportPreviewWnd.h"
+
 #include "CommonFiles/ApplicationConfiguration.h"
 #include "CommonFiles/DataFormat.h"
 #include "CommonFiles/DeviceConfiguration.h"
@@ -340,15 +342,19 @@ void CPageResults::ShowGraph(const CResultItem& row, int column)
     ShowPreviewReport();
 }
 
-wxWindow* CPageResults::CreatePreviewWindow(wxWindow* parent, const wxRect& area)
+CReportPreviewWnd* CPageResults::CreatePreviewWindow(wxWindow* parent, const wxRect& area)
 {
-    wxWindow* preview = new wxPanel(parent, wxID_ANY, area.GetPosition(), area.GetSize(), wxBORDER_SIMPLE);
-    preview->SetBackgroundColour(*wxWHITE);
+    auto* preview = new CReportPreviewWnd(parent, wxID_ANY, area.GetPosition(), area.GetSize());
+    preview->SetWindowStyleFlag(preview->GetWindowStyleFlag() | wxBORDER_SIMPLE);
+    preview->SetFitToWidth(true);
     return preview;
 }
 
 void CPageResults::ShowPreviewReport()
 {
+    // The same document comes again for every selection: its pages are made anew each time.
+    m_previewReport.Paginate();
+    m_preview->SetReport(&m_previewReport);
     m_preview->Refresh();
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 
 class CGridWindow;
+class CReportPreviewWnd;
 class CResultItem;
 class wxListCtrl;
 class wxListEvent;
@@ -49,7 +50,7 @@ public:
     wxListCtrl* GetDeviceList() const { return m_list; }
     wxNotebook* GetTabs() const { return m_tabs; }
     CGridWindow* GetGrid() const { return m_grid; }
-    wxWindow* GetPreview() const { return m_preview; }
+    CReportPreviewWnd* GetPreview() const { return m_preview; }
     wxStaticText* GetDetails() const { return m_details; }
     const CReport& GetPreviewReport() const { return m_previewReport; }
 
@@ -66,7 +67,7 @@ private:
     void ShowGraph(const CResultItem& row, int column);
     void ShowPoints(const CResultItem& row, int column);
     // The window that draws the curve document, in the graph area.
-    static wxWindow* CreatePreviewWindow(wxWindow* parent, const wxRect& area);
+    static CReportPreviewWnd* CreatePreviewWindow(wxWindow* parent, const wxRect& area);
     // Hands the document just built to the preview window and repaints it.
     void ShowPreviewReport();
     // Why the list is empty: the calculation's failure, else the errors of the hidden rows.
@@ -78,7 +79,7 @@ private:
     wxRadioButton* m_graphButton = nullptr;
     wxStaticText* m_details = nullptr;
     // Where the report preview window goes; a plain panel until one is connected.
-    wxWindow* m_preview = nullptr;
+    CReportPreviewWnd* m_preview = nullptr;
     CGridWindow* m_grid = nullptr;
     CReport m_previewReport;
     CResultFilter m_filter;

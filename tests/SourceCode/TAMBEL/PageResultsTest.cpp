@@ -13,6 +13,7 @@
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitManager.h"
 #include "TAMBEL/EngineWiring.h"
+#include "PagewrightWx/ReportPreviewWnd.h"
 #include "TAMBEL/Pages/PageResults.h"
 #include "grid/window/GridWindow.h"
 #include "support/WxTestSupport.h"

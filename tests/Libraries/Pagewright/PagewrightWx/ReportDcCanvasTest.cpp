@@ -4,21 +4,13 @@
 #include "PagewrightWx/ReportDcCanvas.h"
 #include "PagewrightWx/ReportPainter.h"
 #include "support/TemporaryFolder.h"
+#include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 
 #include <cmath>
-
-std::string SaveForLooking(const wxImage& image, const std::string& name)
-{
-    if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
-        wxInitAllImageHandlers();
-    const std::string path = testing::TempDir() + name;
-    image.SaveFile(path, wxBITMAP_TYPE_PNG);
-    return path;
-}
 
 wxImage RenderPage(const CReport& report, int index, double dpi)
 {
@@ -153,7 +145,7 @@ TEST(ReportDcCanvas, FixturePageMatchesItsReference)
     document.Paginate();
     const wxImage image = RenderPage(document, 0, 60);
     ASSERT_TRUE(image.IsOk());
-    std::cout << "rendered page: " << SaveForLooking(image, "FixturePage-rendered.png") << "\n";
+    SaveScreenshot(wxBitmap(image), "FixturePage-rendered");
     const std::string referencePath = DrawingDataPath("FixturePage.png");
     const char* update = std::getenv("ZEPHRIN_UPDATE_REFERENCE");
     if (update != nullptr && std::string(update) == "1") {

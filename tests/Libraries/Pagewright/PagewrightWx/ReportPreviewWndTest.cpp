@@ -150,7 +150,7 @@ TEST_F(ReportPreviewWndTest, AWindowLargerThanThePageShowsButtonFaceBeyondIt)
     EXPECT_EQ(CountColour(image, face, wxRect(page.x + 1, 0, client.x - page.x - 1, client.y)),
               (client.x - page.x - 1) * client.y);
     EXPECT_GT(CountColour(image, kPageColour, wxRect(wxPoint(0, 0), page)), page.x * page.y / 2);
-    SaveForLooking(image, "PreviewSmallPage.png");
+    SaveScreenshot(wxBitmap(image), "PreviewSmallPage");
 }
 
 // The fixture page fitted to the window's width looks like its image drawn at that zoom.
@@ -162,7 +162,7 @@ TEST_F(ReportPreviewWndTest, ShowsTheFixturePageFittedToItsWidth)
     m_preview->SetFitToWidth(true);
     Pump();
     const wxImage image = Shown();
-    SaveForLooking(image, "PreviewFixturePage.png");
+    SaveScreenshot(wxBitmap(image), "PreviewFixturePage");
     // The title box, light blue, 10 to 70 mm across at 20 mm down.
     const wxRect box = ColourBounds(image, wxColour(0xc0, 0xe0, 0xff));
     const double scale = m_preview->GetClientSize().x / 2100.0;
