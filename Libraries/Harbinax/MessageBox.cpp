@@ -4,6 +4,9 @@
 
 #include <wx/msgdlg.h>
 
+#include <cstdlib>
+#include <fstream>
+
 namespace {
 
 MessageBoxSink& Sink()
@@ -39,4 +42,21 @@ int ShowMessageBoxNamed(wxWindow* owner, const std::string& captionWord, const s
 void SetMessageBoxSinkForTesting(MessageBoxSink sink)
 {
     Sink() = std::move(sink);
+}
+
+void LogMessageBoxesWhenAsked()
+{
+    const char* file = std::getenv("ZEPHRIN_MESSAGE_LOG");
+    if (file == nullptr || *file == '\0')
+        return;
+    const std::string path = file;
+    SetMessageBoxSinkForTesting([path](const SMessageBox& box) {
+        std::string text = box.text;
+        for (char& c : text) {
+            if (c == '\n')
+                c = ' ';
+        }
+        std::ofstream(path, std::ios::app) << box.caption << '\t' << text << '\n';
+        return (box.style & wxYES_NO) ? wxID_YES : wxID_OK;
+    });
 }

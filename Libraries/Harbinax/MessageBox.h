@@ -28,3 +28,6 @@ int ShowMessageBoxNamed(wxWindow* owner, const std::string& captionWord, const s
 // choice. An empty function shows real dialogs again.
 using MessageBoxSink = std::function<int(const SMessageBox&)>;
 void SetMessageBoxSinkForTesting(MessageBoxSink sink);
+// Runs without anyone at the screen: when $ZEPHRIN_MESSAGE_LOG names a file, every box is
+// appended to it (caption, a tab, the text on one line) instead of shown, answered Yes or OK.
+void LogMessageBoxesWhenAsked();
