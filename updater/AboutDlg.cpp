@@ -19,8 +19,7 @@ CAboutDlg::~CAboutDlg() = default;
 
 bool CAboutDlg::Create()
 {
-    std::string error;
-    if (!CDialogControls::LoadResource(IDD_ABOUTBOX, *this, &error) || !BuildTemplate() || !CreateFromTemplate(true))
+    if (!CreateFromResource(IDD_ABOUTBOX, true))
         return false;
     OnInitDialog();
     return true;

@@ -62,13 +62,8 @@ CRenovixDlg::~CRenovixDlg() = default;
 
 bool CRenovixDlg::Create(bool modal)
 {
-    std::string error;
-    if (!CDialogControls::LoadResource(IDD_RENOVIX_DIALOG, *this, &error) || !BuildTemplate() ||
-        !CreateFromTemplate(modal)) {
-        QUILLET_POS(m_log);
-        m_log.Error("dialog %d not created: %s", IDD_RENOVIX_DIALOG, error.c_str());
+    if (!CreateFromResource(IDD_RENOVIX_DIALOG, modal))
         return false;
-    }
     OnInitDialog();
     return true;
 }

@@ -38,6 +38,17 @@ CDynamicDialog::CDynamicDialog(wxWindow* parent)
 
 CDynamicDialog::~CDynamicDialog() = default;
 
+bool CDynamicDialog::CreateFromResource(int dialogId, bool modal)
+{
+    std::string error;
+    if (!CDialogControls::LoadResource(dialogId, *this, &error) || !BuildTemplate()) {
+        QUILLET_POS(m_log);
+        m_log.Error("dialog %d not loaded: %s", dialogId, error.c_str());
+        return false;
+    }
+    return CreateFromTemplate(modal);
+}
+
 bool CDynamicDialog::CreateFromTemplate(bool modal)
 {
     const SDialogTemplate* dialogTemplate = GetTemplate();

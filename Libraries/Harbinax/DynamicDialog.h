@@ -28,6 +28,9 @@ public:
     // shown when its style has WS_VISIBLE. False (and logged) without a built template, when the
     // window exists already, for a child template, or when a control cannot be created.
     bool CreateFromTemplate(bool modal);
+    // The dialog resource loaded into the template, built, and the window created from it as
+    // CreateFromTemplate does; false (and logged) when a step fails.
+    bool CreateFromResource(int dialogId, bool modal);
 
     // The control of that item is made by factory instead of the standard control (set before
     // CreateFromTemplate).

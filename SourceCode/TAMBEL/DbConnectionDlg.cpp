@@ -33,9 +33,7 @@ CDbConnectionDlg::~CDbConnectionDlg() = default;
 
 bool CDbConnectionDlg::Create()
 {
-    std::string error;
-    if (GetHandle() || !CDialogControls::LoadResource(IDD_DB_CONNECTION, *this, &error) || !BuildTemplate() ||
-        !CreateFromTemplate(true))
+    if (GetHandle() || !CreateFromResource(IDD_DB_CONNECTION, true))
         return false;
     OnInitDialog();
     return true;

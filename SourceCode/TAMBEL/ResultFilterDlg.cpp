@@ -59,9 +59,7 @@ int CResultFilterDlg::Run(CResultFilter* filter)
 bool CResultFilterDlg::Create(const CResultFilter& filter)
 {
     m_filter = filter;
-    std::string error;
-    if (!CDialogControls::LoadResource(IDD_FILTER_OPTIONS, *this, &error) || !BuildTemplate() ||
-        !CreateFromTemplate(true))
+    if (!CreateFromResource(IDD_FILTER_OPTIONS, true))
         return false;
     OnInitDialog();
     return true;

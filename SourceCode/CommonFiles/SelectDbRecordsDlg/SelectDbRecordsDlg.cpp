@@ -135,11 +135,9 @@ bool CSelectDbRecordsDlg::Create(int mode, const std::string& action, const std:
 {
     m_mode = mode;
     m_chosen.clear();
-    std::string error;
-    if (GetHandle() || !CDialogControls::LoadResource(IDD_MULTI_RECORD_DLG, *this, &error) || !BuildTemplate() ||
-        !CreateFromTemplate(true)) {
+    if (GetHandle() || !CreateFromResource(IDD_MULTI_RECORD_DLG, true)) {
         QUILLET_POS(m_log);
-        m_log.Error("dialog not created: %s", error.c_str());
+        m_log.Error("dialog not created");
         return false;
     }
     OnInitDialog(action, button);
