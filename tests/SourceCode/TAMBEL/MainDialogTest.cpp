@@ -53,16 +53,10 @@ wxBitmap ScreenShot(wxWindow* window)
 // Zephrin.db of the build in the test's program folder, its revision rows removed when asked.
 void PlaceDatabase(bool withRevisions)
 {
-    const char* programDir = std::getenv("ZEPHRIN_PROGRAM_DIR");
-    ASSERT_NE(programDir, nullptr);
-    const std::string target = TestProgramFolder() + "Zephrin.db";
-    {
-        std::ifstream in(std::string(programDir) + "/Zephrin.db", std::ios::binary);
-        ASSERT_TRUE(in.good());
-        std::ofstream(target, std::ios::binary | std::ios::trunc) << in.rdbuf();
-    }
-    if (withRevisions)
+    PlaceShippedDatabase();
+    if (withRevisions || ::testing::Test::HasFatalFailure())
         return;
+    const std::string target = TestProgramFolder() + "Zephrin.db";
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(target.c_str(), &db), SQLITE_OK);
     EXPECT_EQ(sqlite3_exec(db, "DELETE FROM Revisions", nullptr, nullptr, nullptr), SQLITE_OK);

@@ -79,13 +79,9 @@ protected:
     {
         // Database texts are looked up in the interface language.
         UseTranslatedLanguage("en");
-        const char* programDir = std::getenv("ZEPHRIN_PROGRAM_DIR");
-        ASSERT_NE(programDir, nullptr);
-        {
-            std::ifstream in(std::string(programDir) + "/Zephrin.db", std::ios::binary);
-            ASSERT_TRUE(in.good());
-            std::ofstream(m_database, std::ios::binary | std::ios::trunc) << in.rdbuf();
-        }
+        PlaceShippedDatabase();
+        if (HasFatalFailure())
+            return;
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(m_database.c_str(), &db), SQLITE_OK);
         EXPECT_EQ(sqlite3_exec(db, kExtraFeatures, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);

@@ -59,13 +59,9 @@ protected:
     void SetUp() override
     {
         UseTranslatedLanguage("en");
-        const char* programDir = std::getenv("ZEPHRIN_PROGRAM_DIR");
-        ASSERT_NE(programDir, nullptr);
-        {
-            std::ifstream in(std::string(programDir) + "/Zephrin.db", std::ios::binary);
-            ASSERT_TRUE(in.good());
-            std::ofstream(m_database, std::ios::binary | std::ios::trunc) << in.rdbuf();
-        }
+        PlaceShippedDatabase();
+        if (HasFatalFailure())
+            return;
         ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
         ASSERT_TRUE(CUnitManager::GetInstance()->LoadUnitList());
         CDeviceConfiguration::GetInstance()->RemoveAll();
