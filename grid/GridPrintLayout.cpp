@@ -124,7 +124,7 @@ bool CGridPrintLayout::HasBody(int page) const
     return FirstRow(page) < m_grid.GetRowCount();
 }
 
-std::string CGridPrintLayout::FooterText(int page, int pages)
+std::string CGridPrintLayout::FooterText(int page, int pages, const std::string& pageWord, const std::string& ofWord)
 {
-    return "Page " + std::to_string(page) + " of " + std::to_string(pages);
+    return pageWord + " " + std::to_string(page) + " " + ofWord + " " + std::to_string(pages);
 }

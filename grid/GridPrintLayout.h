@@ -53,7 +53,9 @@ public:
     int LastColumn(int page) const;
     bool HasBody(int page) const;
 
-    static std::string FooterText(int page, int pages);
+    // "Page n of m", with the two words in the user's language.
+    static std::string FooterText(int page, int pages, const std::string& pageWord = "Page",
+                                  const std::string& ofWord = "of");
 
 private:
     const CGridCtrl& m_grid;

@@ -3,6 +3,7 @@
 #include "grid/GridCellBase.h"
 #include "grid/window/GridDcPainter.h"
 #include "grid/window/GridWindow.h"
+#include "Harbinax/Harbinax.h"
 
 #include <wx/app.h>
 #include <wx/datetime.h>
@@ -94,7 +95,9 @@ void CGridPrintout::PrintFooter(wxDC& dc, const wxRect& rect, int page)
     dc.DrawLine(rect.GetLeft(), rect.GetTop(), rect.GetRight(), rect.GetTop());
     dc.SetFont(m_font.Bold());
     dc.SetTextForeground(*wxBLACK);
-    dc.DrawLabel(wxString::FromUTF8(CGridPrintLayout::FooterText(page, m_layout->GetPageCount())), rect,
+    const std::string footer =
+        CGridPrintLayout::FooterText(page, m_layout->GetPageCount(), TranslateText("Page"), TranslateText("of"));
+    dc.DrawLabel(wxString::FromUTF8(footer), rect,
                  wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL);
     dc.DrawLabel(wxDateTime::Now().Format("%c"), rect, wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL);
 }
