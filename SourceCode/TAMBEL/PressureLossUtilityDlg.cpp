@@ -33,14 +33,6 @@ constexpr int kFieldHeight = 14;
 
 enum EQuantity { kVolumeFlow = 1, kPressure = 4, kDensity = 5, kLength = 8, kAngle = 9 };
 
-// Numbers as the user types them: either decimal separator; what is no number reads as 0.
-double ParseNumber(wxString text)
-{
-    text.Replace(",", ".");
-    double value = 0.0;
-    return text.Trim().Trim(false).ToCDouble(&value) ? value : 0.0;
-}
-
 }  // namespace
 
 CPressureLossUtilityDlg::CPressureLossUtilityDlg(wxWindow* parent)
@@ -236,7 +228,7 @@ bool CPressureLossUtilityDlg::ReadInput(int editId, int unitId, double& base) co
     CUnit unit;
     if (!units || !list || !edit || !units->GetUnit(unit, list->GetSelectedItemData()))
         return false;
-    return ConvertToBaseUnit(base, ParseNumber(edit->GetValue()), unit, 0) != FALSE;
+    return ConvertToBaseUnit(base, DataFormat::Parse(edit->GetValue().utf8_string()), unit, 0) != FALSE;
 }
 
 void CPressureLossUtilityDlg::Calculate()
@@ -248,7 +240,7 @@ void CPressureLossUtilityDlg::Calculate()
     input.angleMode = IsChecked(IDC_ANGLE_FLAG);
     input.roughness = Roughness();
     if (const CFilterEdit* friction = GetEdit(IDC_FRICTION_FACTOR))
-        input.frictionFactor = ParseNumber(friction->GetValue());
+        input.frictionFactor = DataFormat::Parse(friction->GetValue().utf8_string());
 
     const bool read = ReadInput(IDC_DENSITY, IDC_DENSITY_UNIT, input.density) &&
                       ReadInput(IDC_FLOW, IDC_FLOW_UNIT, input.flow) &&
