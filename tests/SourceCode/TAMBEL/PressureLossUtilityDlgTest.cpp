@@ -7,6 +7,8 @@
 #include "CommonFiles/UnitManager.h"
 #include "Harbinax/DataComboBox.h"
 #include "Harbinax/FilterEdit.h"
+#include "PolyglottaWx/WindowIds.h"
+#include "TAMBEL/Resource.h"
 #include "TAMBEL/PressureLossUtilityDlg.h"
 #include "support/WxTestSupport.h"
 
@@ -202,6 +204,24 @@ TEST_F(PressureLossUtilityTest, Screenshot)
     EnterStraightPipe();
     m_dialog->Calculate();
     SaveScreenshot(Snapshot(m_dialog.get()), "pressure-loss-straight");
+}
+
+TEST_F(PressureLossUtilityTest, UtilitiesMenuOpensAnotherModally)
+{
+    bool shown = false;
+    auto closeFirstDialog = [this, &shown](wxShowEvent& event) {
+        event.Skip();
+        auto* dialog = dynamic_cast<Dlg*>(event.GetEventObject());
+        if (!dialog || !event.IsShown() || shown || dialog == m_dialog.get())
+            return;
+        shown = true;
+        dialog->CallAfter([dialog] { dialog->EndModal(wxID_CANCEL); });
+    };
+    App().Bind(wxEVT_SHOW, closeFirstDialog);
+    wxCommandEvent command(wxEVT_MENU, CWindowIds::FromResourceId(ID_UTILITIES_PRESSURELOSSCALCULATOR));
+    App().ProcessEvent(command);
+    App().Unbind(wxEVT_SHOW, closeFirstDialog);
+    EXPECT_TRUE(shown);
 }
 
 }  // namespace
