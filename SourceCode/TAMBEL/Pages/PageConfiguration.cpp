@@ -170,12 +170,12 @@ void CPageConfiguration::OnInitDialog()
     };
     CComboItems items;
     for (int id : {IDC_PRESSURE_REFERENCE, IDC_NORM_PRESSURE_REFERENCE}) {
-        CUnitManager::FillPressureReferenceCombo(items, language);
+        CUnitManager::FillPressureReferenceCombo(items);
         fill(id, items);
     }
-    CUnitManager::FillFlowReferenceCombo(items, language);
+    CUnitManager::FillFlowReferenceCombo(items);
     fill(IDC_FLOW_REFERENCE, items);
-    CUnitManager::FillFlowTypeCombo(items, language);
+    CUnitManager::FillFlowTypeCombo(items);
     fill(IDC_FLOW_TYPE, items);
     FillFlowUnits();
 

@@ -401,4 +401,19 @@ TEST_F(PageConfigurationTest, Screenshot)
     SaveScreenshot(Snapshot(m_frame.get()), "page-configuration-en");
 }
 
+TEST_F(PageConfigurationTest, GermanTextsAndScreenshot)
+{
+    UseTranslatedLanguage("de");
+    CreateShown();
+    EXPECT_EQ(CDialogControls::FindItem(m_page.GetWindow(), Page::IDC_LBL_USER_UNITS)->GetLabel(),
+              wxString::FromUTF8("Benutzerdefinierte Einheiten"));
+    EXPECT_EQ(m_page.GetUnitGrid()->GetItemText(0, 0), "Einheitenname");
+    AddRow("Fass/h", "Volumendurchfluss", "2,5", "0");
+    m_page.OnLeavePage();
+    // Typed and shown with the German decimal comma.
+    EXPECT_EQ(UserUnits(), (std::vector<std::string>{"* Fass/h 1 2,5 0"}));
+    m_page.OnEnterPage();
+    SaveScreenshot(Snapshot(m_frame.get()), "page-configuration-de");
+}
+
 }  // namespace

@@ -206,6 +206,18 @@ TEST_F(PressureLossUtilityTest, Screenshot)
     SaveScreenshot(Snapshot(m_dialog.get()), "pressure-loss-straight");
 }
 
+TEST_F(PressureLossUtilityTest, GermanTextsAndScreenshot)
+{
+    UseTranslatedLanguage("de");
+    UniqueWindow<Dlg> german(new Dlg(nullptr));
+    ASSERT_TRUE(german->Create());
+    german->Show();
+    EXPECT_EQ(german->GetTitle(), wxString::FromUTF8("Druckverlustrechner"));
+    EXPECT_EQ(german->GetItem(Dlg::IDC_CALCULATE)->GetLabel(), wxString::FromUTF8("Druckverlust berechnen"));
+    EXPECT_EQ(german->GetList(Dlg::IDC_MATERIAL)->GetValue(), wxString::FromUTF8("Handelsüblicher Stahl"));
+    SaveScreenshot(Snapshot(german.get()), "pressure-loss-de");
+}
+
 TEST_F(PressureLossUtilityTest, UtilitiesMenuOpensAnotherModally)
 {
     bool shown = false;
