@@ -22,16 +22,15 @@
 #include "grid/window/GridWindow.h"
 
 #include <wx/checkbox.h>
-#include <wx/statbox.h>
 
 #include <algorithm>
-#include <set>
 
 namespace {
 
 using Page = CPageConfiguration;
 
-constexpr int kUnitLists[] = {Page::IDC_LANGUAGE,         Page::IDC_TEMPERATURE_UNIT,   Page::IDC_PRESSURE_UNIT,
+// The drop-down lists, whose items carry their unit index, code or id.
+constexpr int kDataLists[] = {Page::IDC_LANGUAGE,         Page::IDC_TEMPERATURE_UNIT,   Page::IDC_PRESSURE_UNIT,
                               Page::IDC_PRESSURE_REFERENCE, Page::IDC_DENSITY_UNIT,      Page::IDC_VISCOSITY_UNIT,
                               Page::IDC_FLOW_TYPE,        Page::IDC_FLOW_UNIT,          Page::IDC_FLOW_REFERENCE,
                               Page::IDC_VELOCITY_UNIT,    Page::IDC_NORM_SYSTEM,        Page::IDC_NORM_TEMPERATURE_UNIT,
@@ -95,7 +94,7 @@ std::string CPageConfiguration::SettingsPath()
 bool CPageConfiguration::Create(wxWindow* parent)
 {
     DialogControlFactories factories;
-    for (int id : kUnitLists) {
+    for (int id : kDataLists) {
         factories[id] = [](wxWindow* page, int windowId, const SDialogItem&, const wxPoint& position,
                            const wxSize& size) {
             // The template's height includes the dropped-down list.
