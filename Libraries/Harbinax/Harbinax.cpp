@@ -314,7 +314,7 @@ bool CHarbinax::IsOtherInstanceRunning(bool exeNameOnly)
 std::string TranslateText(const std::string& text, const std::string& language)
 {
     const CHarbinax* app = CHarbinax::GetApp();
-    return app ? app->TranslateTextForLanguage(text, language) : std::string();
+    return app ? app->TranslateTextForLanguage(text, language) : text;
 }
 
 std::string TranslateString(int id, const std::string& language)

@@ -149,8 +149,9 @@ private:
     std::string m_commandLine;
 };
 
-// Through the running application object; empty without one. An empty language means the
-// current one. Every message text, caption part and status text passes here.
+// Through the running application object; the text unchanged without one (a window used in a
+// program of its own), and TranslateString empty. An empty language means the current one.
+// Every message text, caption part and status text passes here.
 std::string TranslateText(const std::string& text, const std::string& language = std::string());
 std::string TranslateString(int id, const std::string& language = std::string());
 std::string GetAppLanguage();

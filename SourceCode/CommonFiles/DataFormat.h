@@ -28,6 +28,9 @@ public:
     static double RoundToSignificantDigits(double x, int digits);
     // x with the stored number of decimals.
     std::string FormatWithDecimals(double x) const;
+    // A number as the user typed it or Format wrote it, with '.' or ',' as decimal separator;
+    // what follows the number is ignored, and text that starts with no number reads as 0.
+    static double Parse(const std::string& text);
     // Format with '.' as decimal separator; digits of -1 do not round.
     static std::string FormatSql(double x, int digits, bool dropPoint);
 

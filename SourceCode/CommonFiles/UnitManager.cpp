@@ -171,6 +171,17 @@ BOOL CUnitManager::AddUserUnit(CUnit& unit)
     return TRUE;
 }
 
+BOOL CUnitManager::RestoreUserUnit(const CUnit& unit)
+{
+    if (!unit.IsValid(TRUE) || !IsUserIndex(unit.DbIndex) || m_positions.count(unit.DbIndex) != 0)
+        return FALSE;
+    // Indexes handed out later must not meet this one.
+    const unsigned number = static_cast<unsigned>(unit.DbIndex) & ~UNIT_INDEX_USER_BIT;
+    m_nextUserIndex = std::max(m_nextUserIndex, number + 1);
+    Append(unit);
+    return TRUE;
+}
+
 void CUnitManager::RemoveUserUnits()
 {
     const auto end = std::remove_if(m_units.begin(), m_units.end(),

@@ -37,6 +37,10 @@ public:
     // appended. A new index is never one handed out before in this run, so a value that kept
     // the index of a removed unit cannot find another unit by it.
     BOOL AddUserUnit(CUnit& unit);
+    // Puts a user unit back under the user index it had, so that values and settings that name
+    // it by that index find it again after the user units were rebuilt. FALSE for a unit that is
+    // not a valid user unit, an index that is no user index, or one that is in the list already.
+    BOOL RestoreUserUnit(const CUnit& unit);
     // The index of the first unit equal in name, type, system, offset, factor and flags;
     // 0 when there is none.
     int FindUnit(const CUnit& unit) const;

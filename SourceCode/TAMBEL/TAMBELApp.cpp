@@ -13,6 +13,7 @@
 #include "TAMBEL/AboutDlg.h"
 #include "TAMBEL/EngineWiring.h"
 #include "TAMBEL/ProductionDbLink.h"
+#include "TAMBEL/PressureLossUtilityDlg.h"
 #include "TAMBEL/ProjectFileDialog.h"
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/StartupEnvironment.h"
@@ -41,6 +42,8 @@ CTAMBELApp::CTAMBELApp()
     Bind(wxEVT_MENU, &CTAMBELApp::OnFileOpen, this, CWindowIds::FromResourceId(ID_FILE_OPEN));
     Bind(wxEVT_MENU, &CTAMBELApp::OnFileSave, this, CWindowIds::FromResourceId(ID_FILE_SAVE));
     Bind(wxEVT_MENU, &CTAMBELApp::OnHelpAbout, this, CWindowIds::FromResourceId(ID_HELP_ABOUT));
+    Bind(wxEVT_MENU, &CTAMBELApp::OnPressureLossUtility, this,
+         CWindowIds::FromResourceId(ID_UTILITIES_PRESSURELOSSCALCULATOR));
     Bind(wxEVT_MENU, &CTAMBELApp::OnAppExit, this, CWindowIds::FromResourceId(ID_APP_EXIT));
     Bind(wxEVT_MENU, &CTAMBELApp::OnFileSaveDb, this, CWindowIds::FromResourceId(ID_FILE_SAVE_DB));
     Bind(wxEVT_MENU, &CTAMBELApp::OnFileOpenDb, this, CWindowIds::FromResourceId(ID_FILE_OPEN_DB));
@@ -376,6 +379,12 @@ void CTAMBELApp::OnHelpAbout(wxCommandEvent&)
 {
     CAboutDlg about(nullptr);
     about.DoModal();
+}
+
+void CTAMBELApp::OnPressureLossUtility(wxCommandEvent&)
+{
+    CPressureLossUtilityDlg utility(GetTopWindow());
+    utility.DoModal();
 }
 
 void CTAMBELApp::OnFileSaveDb(wxCommandEvent&)

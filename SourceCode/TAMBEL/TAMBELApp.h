@@ -81,6 +81,7 @@ private:
     void OnFileOpen(wxCommandEvent& event);
     void OnFileSave(wxCommandEvent& event);
     void OnHelpAbout(wxCommandEvent& event);
+    void OnPressureLossUtility(wxCommandEvent& event);
     void OnAppExit(wxCommandEvent& event);
     void OnFileSaveDb(wxCommandEvent& event);
     void OnFileOpenDb(wxCommandEvent& event);

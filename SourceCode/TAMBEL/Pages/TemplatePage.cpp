@@ -10,7 +10,7 @@ CTemplatePage::CTemplatePage(const char* loggerName, bool scrollable)
 {
 }
 
-bool CTemplatePage::CreateFromResource(wxWindow* parent, int templateId)
+bool CTemplatePage::CreateFromResource(wxWindow* parent, int templateId, const DialogControlFactories& factories)
 {
     CDialogTemplate dialogTemplate;
     std::string error;
@@ -20,7 +20,7 @@ bool CTemplatePage::CreateFromResource(wxWindow* parent, int templateId)
         return false;
     }
     const SDialogTemplate* built = dialogTemplate.BuildTemplate();
-    return built && CreateFromTemplate(parent, *built);
+    return built && CreateFromTemplate(parent, *built, factories);
 }
 
 bool CTemplatePage::CreateFromTemplate(wxWindow* parent, const SDialogTemplate& dialogTemplate,

@@ -13,7 +13,8 @@ public:
     explicit CTemplatePage(const char* loggerName, bool scrollable = false);
 
     // False (and logged) when the template is missing or its controls cannot be made.
-    bool CreateFromResource(wxWindow* parent, int templateId);
+    bool CreateFromResource(wxWindow* parent, int templateId,
+                            const DialogControlFactories& factories = DialogControlFactories());
     // The items of the factories get controls of the page's own classes.
     bool CreateFromTemplate(wxWindow* parent, const SDialogTemplate& dialogTemplate,
                             const DialogControlFactories& factories = DialogControlFactories());

@@ -117,3 +117,16 @@ TEST(DataFormat, DecimalSeparatorOnlyForDisplay)
 }
 
 }  // namespace
+
+TEST(DataFormatParse, EitherSeparatorAndNothingReadsAsZero)
+{
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"1.5", 1.5}, {"1,5", 1.5}, {" -2.25", -2.25}, {"+3", 3.0}, {"1000.0", 1000.0}, {"2.5e-3", 0.0025},
+        {"4kg", 4.0}, {"", 0.0},     {"abc", 0.0},      {"+-1", 0.0}, {",5", 0.5},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DataFormat::Parse(c.text), c.value) << c.text;
+}

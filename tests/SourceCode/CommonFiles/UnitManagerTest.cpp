@@ -378,6 +378,38 @@ TEST(UserUnits, RemovingKeepsDatabaseAndPseudoUnitsInOrder)
     EXPECT_FALSE(units.ConvertToBase(base, 1.0, x.DbIndex, 0));
 }
 
+TEST(UserUnits, RestoredUnitsKeepTheirIndexAndLaterOnesDoNotMeetThem)
+{
+    CUnitManager units;
+    units.AddBuiltinUnits();
+    CUnit x = MakeUnit("* x", 1, 2.0);
+    CUnit y = MakeUnit("* y", 1, 3.0);
+    units.AddUserUnit(x);
+    units.AddUserUnit(y);
+    units.RemoveUserUnits();
+
+    CUnit edited = y;
+    edited.ConversionFactor = 4.0;
+    ASSERT_TRUE(units.RestoreUserUnit(edited));
+    double base = 0.0;
+    EXPECT_TRUE(units.ConvertToBase(base, 1.0, y.DbIndex, 0));
+    EXPECT_EQ(base, 4.0);
+    // Taken already, no user index, no valid unit.
+    CUnit database = MakeUnit("* d", 1, 2.0);
+    database.DbIndex = 38;
+    CUnit invalid = MakeUnit("* i", 1, 0.0);
+    invalid.DbIndex = x.DbIndex;
+    for (const CUnit& refused : {edited, database, invalid})
+        EXPECT_FALSE(units.RestoreUserUnit(refused)) << refused.Name;
+
+    CUnit z = MakeUnit("* z", 1, 5.0);
+    ASSERT_TRUE(units.AddUserUnit(z));
+    EXPECT_NE(z.DbIndex, x.DbIndex);
+    EXPECT_NE(z.DbIndex, y.DbIndex);
+    EXPECT_TRUE(units.RestoreUserUnit(x));
+    EXPECT_EQ(units.GetUnitList().size(), 5u);
+}
+
 // --- Lists in a language, texts of the codes ---------------------------------------------------
 
 TEST(UnitLists, DatabaseUnitNamesInTheLanguageOthersAsTheyAre)

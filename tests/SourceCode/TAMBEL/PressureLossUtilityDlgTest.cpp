@@ -1,0 +1,239 @@
+// The pressure-loss utility on the shipped database: its starting fields, which fields a pipe
+// type and the length or angle choice enable, a straight pipe and a cone through the dialog,
+// the result re-shown in another unit, a cone without a cone refused, and screenshots.
+#include "TAMBELTestApp.h"
+
+#include "CommonFiles/UnitDb.h"
+#include "CommonFiles/UnitManager.h"
+#include "Harbinax/DataComboBox.h"
+#include "Harbinax/FilterEdit.h"
+#include "PolyglottaWx/WindowIds.h"
+#include "TAMBEL/Resource.h"
+#include "TAMBEL/PressureLossUtilityDlg.h"
+#include "support/WxTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <wx/radiobut.h>
+#include <wx/stattext.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+namespace {
+
+using Dlg = CPressureLossUtilityDlg;
+
+class PressureLossUtilityTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        UseTranslatedLanguage("en");
+        const char* programDir = std::getenv("ZEPHRIN_PROGRAM_DIR");
+        ASSERT_NE(programDir, nullptr);
+        {
+            std::ifstream in(std::string(programDir) + "/Zephrin.db", std::ios::binary);
+            ASSERT_TRUE(in.good());
+            std::ofstream(m_database, std::ios::binary | std::ios::trunc) << in.rdbuf();
+        }
+        ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
+        ASSERT_TRUE(CUnitManager::GetInstance()->LoadUnitList());
+        m_dialog.reset(new Dlg(nullptr));
+        ASSERT_TRUE(m_dialog->Create());
+        m_dialog->Show();
+    }
+
+    void TearDown() override
+    {
+        m_dialog.reset();
+        CUnitDb::GetInstance()->Close();
+        std::remove(m_database.c_str());
+    }
+
+    std::string Text(int id) const
+    {
+        if (const auto* label = dynamic_cast<const wxStaticText*>(m_dialog->GetItem(id)))
+            return label->GetLabel().utf8_string();
+        return m_dialog->GetEdit(id) ? m_dialog->GetEdit(id)->GetValue().utf8_string()
+                                     : dynamic_cast<wxTextCtrl*>(m_dialog->GetItem(id))->GetValue().utf8_string();
+    }
+    void Type(int id, const char* text) { m_dialog->GetEdit(id)->ChangeValue(text); }
+    void Choose(int id, int data) { ASSERT_TRUE(m_dialog->GetList(id)->SelectItemData(data)) << id << " " << data; }
+    void Check(int id)
+    {
+        auto* radio = dynamic_cast<wxRadioButton*>(m_dialog->GetItem(id));
+        radio->SetValue(true);
+        wxCommandEvent event(wxEVT_RADIOBUTTON, radio->GetId());
+        event.SetEventObject(radio);
+        radio->GetEventHandler()->ProcessEvent(event);
+    }
+    bool Enabled(int id) const { return m_dialog->GetItem(id)->IsEnabled(); }
+
+    // The straight pipe: 1 kg/dm3, 1 m, 1000 l/h, 50 mm, friction factor 0.02.
+    void EnterStraightPipe()
+    {
+        Choose(Dlg::IDC_MATERIAL, 16);  // smooth plastic: no roughness
+        m_dialog->OnMaterialChanged();
+        Type(Dlg::IDC_FRICTION_FACTOR, "0.02");
+        Type(Dlg::IDC_DENSITY, "1");
+        Choose(Dlg::IDC_DENSITY_UNIT, 20);
+        Type(Dlg::IDC_FLOW, "1000");
+        Choose(Dlg::IDC_FLOW_UNIT, 41);
+        Type(Dlg::IDC_LARGER_DIAMETER, "50");
+        Choose(Dlg::IDC_LARGER_DIAMETER_UNIT, 100);
+        Type(Dlg::IDC_LENGTH, "1");
+        Choose(Dlg::IDC_LENGTH_UNIT, 98);
+        Choose(Dlg::IDC_RESULT_UNIT, 7);
+    }
+
+    const std::string m_database = TestProgramFolder() + "Zephrin.db";
+    UniqueWindow<Dlg> m_dialog;
+};
+
+TEST_F(PressureLossUtilityTest, StartsWithSteelAStraightPipeAndTheDefaultNumbers)
+{
+    EXPECT_EQ(m_dialog->GetTitle(), "Pressure Loss Calculation Utility");
+    EXPECT_EQ(m_dialog->GetList(Dlg::IDC_MATERIAL)->GetSelectedItemData(), 11);
+    EXPECT_EQ(m_dialog->GetList(Dlg::IDC_MATERIAL)->GetValue(), "Commercial steel");
+    EXPECT_EQ(m_dialog->GetList(Dlg::IDC_MATERIAL)->GetCount(), 7u);
+    EXPECT_FALSE(m_dialog->GetEdit(Dlg::IDC_FRICTION_FACTOR)->IsEditable());
+    EXPECT_EQ(Text(Dlg::IDC_FRICTION_FACTOR), "");
+    EXPECT_EQ(Text(Dlg::IDC_DENSITY), "1.0");
+    EXPECT_EQ(Text(Dlg::IDC_FLOW), "1000.0");
+    EXPECT_EQ(Text(Dlg::IDC_LARGER_DIAMETER), "50.0");
+    EXPECT_EQ(Text(Dlg::IDC_LENGTH), "1.0");
+    EXPECT_EQ(m_dialog->GetList(Dlg::IDC_LENGTH_UNIT)->GetSelectedItemData(), 98);
+    // Density lists system 0 before systems 2 and 1.
+    const CDataComboBox* density = m_dialog->GetList(Dlg::IDC_DENSITY_UNIT);
+    EXPECT_EQ(density->GetItemData(0), 20);
+    EXPECT_EQ(density->GetItemData(density->GetCount() - 1), 25);
+    EXPECT_EQ(Text(Dlg::IDC_RESULT), "");
+}
+
+TEST_F(PressureLossUtilityTest, PipeTypeAndLengthOrAngleEnableTheirFields)
+{
+    const struct {
+        int type;
+        int use;
+        bool smaller, length, angle;
+    } cases[] = {
+        {Dlg::IDC_STRAIGHT, Dlg::IDC_ANGLE_FLAG, false, true, false},
+        {Dlg::IDC_EXPANDER, Dlg::IDC_LENGTH_FLAG, true, true, false},
+        {Dlg::IDC_REDUCER, Dlg::IDC_ANGLE_FLAG, true, false, true},
+    };
+    for (const auto& c : cases) {
+        Check(c.use);
+        Check(c.type);
+        EXPECT_EQ(Enabled(Dlg::IDC_LENGTH_FLAG), c.type != Dlg::IDC_STRAIGHT) << c.type;
+        EXPECT_EQ(Enabled(Dlg::IDC_SMALLER_DIAMETER), c.smaller) << c.type;
+        EXPECT_EQ(Enabled(Dlg::IDC_SMALLER_DIAMETER_UNIT), c.smaller) << c.type;
+        EXPECT_EQ(Enabled(Dlg::IDC_LENGTH), c.length) << c.type;
+        EXPECT_EQ(Enabled(Dlg::IDC_ANGLE), c.angle) << c.type;
+        EXPECT_EQ(Enabled(Dlg::IDC_ANGLE_UNIT), c.angle) << c.type;
+    }
+}
+
+TEST_F(PressureLossUtilityTest, StraightPipeResultIsReShownInAnotherUnitWithoutRecalculating)
+{
+    EnterStraightPipe();
+    EXPECT_TRUE(m_dialog->GetEdit(Dlg::IDC_FRICTION_FACTOR)->IsEditable());
+    m_dialog->Calculate();
+    EXPECT_EQ(Text(Dlg::IDC_RESULT), "0.0000400281");
+    EXPECT_EQ(Text(Dlg::IDC_FRICTION_FACTOR), "0.02");
+
+    Type(Dlg::IDC_FLOW, "2000");
+    Choose(Dlg::IDC_RESULT_UNIT, 5);
+    m_dialog->ShowResult();
+    EXPECT_EQ(Text(Dlg::IDC_RESULT), "4.00281");
+
+    // Another pipe type empties the field; the kept result comes back with a unit change.
+    Check(Dlg::IDC_EXPANDER);
+    EXPECT_EQ(Text(Dlg::IDC_RESULT), "");
+    Choose(Dlg::IDC_RESULT_UNIT, 7);
+    m_dialog->ShowResult();
+    EXPECT_EQ(Text(Dlg::IDC_RESULT), "0.0000400281");
+}
+
+TEST_F(PressureLossUtilityTest, RoughMaterialFillsAndLocksTheFrictionFactor)
+{
+    EnterStraightPipe();
+    Choose(Dlg::IDC_MATERIAL, 11);
+    m_dialog->OnMaterialChanged();
+    EXPECT_EQ(Text(Dlg::IDC_FRICTION_FACTOR), "");
+    m_dialog->Calculate();
+    // 0.00015 ft per 0.05 m: relative roughness 0.0009144.
+    const double root = -0.5 / std::log10(0.00015 / (0.05 / 0.3048) / 3.7);
+    EXPECT_NEAR(std::stod(Text(Dlg::IDC_FRICTION_FACTOR)), root * root, 1e-9);
+    EXPECT_FALSE(m_dialog->GetEdit(Dlg::IDC_FRICTION_FACTOR)->IsEditable());
+    EXPECT_NE(Text(Dlg::IDC_RESULT), "");
+}
+
+TEST_F(PressureLossUtilityTest, ConeWhoseSmallerDiameterIsNotSmallerShowsNoResultAndWhy)
+{
+    EnterStraightPipe();
+    Check(Dlg::IDC_REDUCER);
+    Choose(Dlg::IDC_SMALLER_DIAMETER_UNIT, 100);
+    for (const char* smaller : {"50", "60", ""}) {
+        Type(Dlg::IDC_SMALLER_DIAMETER, smaller);
+        m_dialog->Calculate();
+        EXPECT_EQ(Text(Dlg::IDC_RESULT), "") << smaller;
+        EXPECT_EQ(Text(Dlg::IDC_RESULT_NOTE),
+                  "No result: the smaller diameter must be above 0 and below the larger diameter.")
+            << smaller;
+    }
+    Type(Dlg::IDC_SMALLER_DIAMETER, "25");
+    m_dialog->Calculate();
+    EXPECT_NE(Text(Dlg::IDC_RESULT), "");
+    EXPECT_EQ(Text(Dlg::IDC_RESULT_NOTE), "");
+
+    Check(Dlg::IDC_ANGLE_FLAG);
+    Type(Dlg::IDC_ANGLE, "0");
+    m_dialog->Calculate();
+    EXPECT_EQ(Text(Dlg::IDC_RESULT), "");
+    EXPECT_EQ(Text(Dlg::IDC_RESULT_NOTE), "No result: the angle must lie between 0 and 90 degrees.");
+    Type(Dlg::IDC_ANGLE, "10");
+    m_dialog->Calculate();
+    EXPECT_NE(Text(Dlg::IDC_RESULT), "");
+    SaveScreenshot(Snapshot(m_dialog.get()), "pressure-loss-reducer");
+}
+
+TEST_F(PressureLossUtilityTest, Screenshot)
+{
+    EnterStraightPipe();
+    m_dialog->Calculate();
+    SaveScreenshot(Snapshot(m_dialog.get()), "pressure-loss-straight");
+}
+
+TEST_F(PressureLossUtilityTest, GermanTextsAndScreenshot)
+{
+    UseTranslatedLanguage("de");
+    UniqueWindow<Dlg> german(new Dlg(nullptr));
+    ASSERT_TRUE(german->Create());
+    german->Show();
+    EXPECT_EQ(german->GetTitle(), wxString::FromUTF8("Druckverlustrechner"));
+    EXPECT_EQ(german->GetItem(Dlg::IDC_CALCULATE)->GetLabel(), wxString::FromUTF8("Druckverlust berechnen"));
+    EXPECT_EQ(german->GetList(Dlg::IDC_MATERIAL)->GetValue(), wxString::FromUTF8("Handelsüblicher Stahl"));
+    SaveScreenshot(Snapshot(german.get()), "pressure-loss-de");
+}
+
+TEST_F(PressureLossUtilityTest, UtilitiesMenuOpensAnotherModally)
+{
+    bool shown = false;
+    auto closeFirstDialog = [this, &shown](wxShowEvent& event) {
+        event.Skip();
+        auto* dialog = dynamic_cast<Dlg*>(event.GetEventObject());
+        if (!dialog || !event.IsShown() || shown || dialog == m_dialog.get())
+            return;
+        shown = true;
+        dialog->CallAfter([dialog] { dialog->EndModal(wxID_CANCEL); });
+    };
+    App().Bind(wxEVT_SHOW, closeFirstDialog);
+    wxCommandEvent command(wxEVT_MENU, CWindowIds::FromResourceId(ID_UTILITIES_PRESSURELOSSCALCULATOR));
+    App().ProcessEvent(command);
+    App().Unbind(wxEVT_SHOW, closeFirstDialog);
+    EXPECT_TRUE(shown);
+}
+
+}  // namespace
