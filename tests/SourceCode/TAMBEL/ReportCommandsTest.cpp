@@ -27,6 +27,8 @@
 #include <wx/frame.h>
 #include <wx/gtk/print.h>
 #include <wx/listctrl.h>
+#include <wx/modalhook.h>
+#include <wx/printdlg.h>
 #include <wx/timer.h>
 
 #include <cstdio>
@@ -363,6 +365,42 @@ TEST_F(ReportCommandsTest, PrintToAFileThroughGtkGivesEveryPage)
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_EQ(PageCount(pdf), 3);
     EXPECT_NE(PdfText(pdf).find("MOKADI ZR410"), std::string::npos);
+}
+
+// The page setup dialog, caught as it is about to show and answered with the button of the test.
+class CPageSetupAnswer : public wxModalDialogHook {
+public:
+    explicit CPageSetupAnswer(int button) : m_button(button) { Register(); }
+    ~CPageSetupAnswer() override { Unregister(); }
+    int Enter(wxDialog* dialog) override
+    {
+        auto* setup = dynamic_cast<wxPageSetupDialogBase*>(dialog);
+        if (!setup)
+            return wxID_NONE;
+        ++seen;
+        setup->GetPageSetupDialogData().GetPrintData().SetOrientation(wxLANDSCAPE);
+        return m_button;
+    }
+    void Exit(wxDialog*) override {}
+    int seen = 0;
+
+private:
+    int m_button;
+};
+
+// Print setup changes the settings of later print jobs only when confirmed.
+TEST_F(ReportCommandsTest, PrintSetupKeepsWhatIsConfirmed)
+{
+    wxPrintData& settings = App().GetReportCommands().GetPrintDialogData().GetPrintData();
+    settings.SetOrientation(wxPORTRAIT);
+    for (const int button : {wxID_CANCEL, wxID_OK}) {
+        CPageSetupAnswer answer(button);
+        Command(ID_FILE_PRINT_SETUP);
+        EXPECT_EQ(answer.seen, 1);
+        EXPECT_EQ(App().GetReportCommands().GetPrintDialogData().GetPrintData().GetOrientation(),
+                  button == wxID_OK ? wxLANDSCAPE : wxPORTRAIT);
+    }
+    EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 }  // namespace
