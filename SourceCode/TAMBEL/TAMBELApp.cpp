@@ -50,9 +50,11 @@ CTAMBELApp::CTAMBELApp()
     Bind(wxEVT_MENU, &CTAMBELApp::OnFileConfigDb, this, CWindowIds::FromResourceId(ID_FILE_CONFIG_DB));
     Bind(wxEVT_MENU, &CTAMBELApp::OnFileCreateDb, this, CWindowIds::FromResourceId(ID_FILE_CREATE_DB));
     const std::pair<int, void (CReportCommands::*)()> reportCommands[] = {
-        {ID_FILE_PRINT_MENU, &CReportCommands::OnFilePrint},   {ID_FILE_PRINT_DIRECT, &CReportCommands::OnFilePrintDirect},
-        {ID_FILE_PDF, &CReportCommands::OnFilePdf},            {ID_FILE_EMAIL, &CReportCommands::OnFileEmail},
-        {ID_FILE_PRINT_SETUP, &CReportCommands::OnFilePrintSetup}};
+        {ID_FILE_PRINT_MENU, &CReportCommands::OnFilePrint},
+        {ID_FILE_PRINT_DIRECT, &CReportCommands::OnFilePrintDirect},
+        {ID_FILE_PRINT_SETUP, &CReportCommands::OnFilePrintSetup},
+        {ID_FILE_PDF, &CReportCommands::OnFilePdf},
+        {ID_FILE_EMAIL, &CReportCommands::OnFileEmail}};
     for (const auto& [id, command] : reportCommands)
         Bind(wxEVT_MENU, [this, command = command](wxCommandEvent&) { (m_reportCommands.*command)(); },
              CWindowIds::FromResourceId(id));
