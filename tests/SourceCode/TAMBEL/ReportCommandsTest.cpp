@@ -223,7 +223,7 @@ TEST_F(ReportCommandsTest, PdfOfTheShippedTemplateForWaterAndSteamInBothLanguage
           "60.0", "400000.0", "Error indicated is for volumetric flow measurement."}},
         {"water-de", FLUID_TYPE_LIQUID, "Water", "de",
          {"MOKADI ZR410", "Betriebsdaten", "Geschwindigkeit", "Druckverlust", "Reynoldszahl", "Punkte", "60,0",
-          "400000,0"}},
+          "400000,0", "Die angegebene Messabweichung gilt für die Volumendurchflussmessung."}},
         {"steam-en", FLUID_TYPE_SUPERHEATED_STEAM, "Steam", "en",
          {"MOKADI ZR410", "superheated steam", "Velocity", "Pressure loss", "Points", "60.0"}},
         {"steam-de", FLUID_TYPE_SUPERHEATED_STEAM, "Steam", "de",
