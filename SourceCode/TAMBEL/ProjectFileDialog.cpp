@@ -48,10 +48,12 @@ void SetFileDialogSinkForTesting(FileDialogSink sink)
     Sink() = std::move(sink);
 }
 
-std::string AskProjectFilePath(wxWindow* owner, bool save)
+namespace {
+
+// The chosen path, completed with the request's extension when it has none.
+std::string AskPath(const SFileDialogRequest& request)
 {
-    SFileDialogRequest request{owner, save, WxFilter(TranslateText("XML files (*.xml)|*.xml|All files (*.*)|*.*||")),
-                               "xml"};
+    const bool save = request.save;
     const std::string chosen = Sink() ? Sink()(request) : ShowDialog(request);
     if (chosen.empty())
         return chosen;
@@ -65,8 +67,20 @@ std::string AskProjectFilePath(wxWindow* owner, bool save)
         const std::size_t at = text.find("%s");
         if (at != std::string::npos)
             text.replace(at, 2, path);
-        if (ShowMessageBox(owner, text, "Confirmation", wxYES_NO | wxICON_QUESTION) != wxID_YES)
+        if (ShowMessageBox(request.owner, text, "Confirmation", wxYES_NO | wxICON_QUESTION) != wxID_YES)
             return std::string();
     }
     return path;
+}
+
+}  // namespace
+
+std::string AskProjectFilePath(wxWindow* owner, bool save)
+{
+    return AskPath({owner, save, WxFilter(TranslateText("XML files (*.xml)|*.xml|All files (*.*)|*.*||")), "xml"});
+}
+
+std::string AskPdfFilePath(wxWindow* owner)
+{
+    return AskPath({owner, true, std::string(), "pdf"});
 }

@@ -19,6 +19,8 @@ struct SFileDialogRequest {
 // The chosen path; empty when the dialog was cancelled. The filter is the translated one of
 // the project files.
 std::string AskProjectFilePath(wxWindow* owner, bool save);
+// Where a PDF file goes: a save dialog without filter; ".pdf" completes a name without extension.
+std::string AskPdfFilePath(wxWindow* owner);
 
 // Tests: the function answers instead of the dialog (an empty path is a cancel); an empty
 // function shows real dialogs again.

@@ -24,6 +24,8 @@
 #include <wx/frame.h>
 #include <wx/version.h>
 
+#include <utility>
+
 namespace {
 
 void ShowError(const char* title, const char* text)
@@ -50,6 +52,15 @@ CTAMBELApp::CTAMBELApp()
     Bind(wxEVT_MENU, &CTAMBELApp::OnFileDeleteDb, this, CWindowIds::FromResourceId(ID_FILE_DELETE_DB));
     Bind(wxEVT_MENU, &CTAMBELApp::OnFileConfigDb, this, CWindowIds::FromResourceId(ID_FILE_CONFIG_DB));
     Bind(wxEVT_MENU, &CTAMBELApp::OnFileCreateDb, this, CWindowIds::FromResourceId(ID_FILE_CREATE_DB));
+    const std::pair<int, void (CReportCommands::*)()> reportCommands[] = {
+        {ID_FILE_PRINT_MENU, &CReportCommands::OnFilePrint},
+        {ID_FILE_PRINT_DIRECT, &CReportCommands::OnFilePrintDirect},
+        {ID_FILE_PRINT_SETUP, &CReportCommands::OnFilePrintSetup},
+        {ID_FILE_PDF, &CReportCommands::OnFilePdf},
+        {ID_FILE_EMAIL, &CReportCommands::OnFileEmail}};
+    for (const auto& [id, command] : reportCommands)
+        Bind(wxEVT_MENU, [this, command = command](wxCommandEvent&) { (m_reportCommands.*command)(); },
+             CWindowIds::FromResourceId(id));
 }
 
 CTAMBELApp::~CTAMBELApp() = default;
@@ -312,7 +323,7 @@ wxWindow* CTAMBELApp::MessageOwner() const
     return m_mainDialog ? m_mainDialog->GetFrame() : nullptr;
 }
 
-bool CTAMBELApp::SaveProjectFile(const std::string& givenPath)
+bool CTAMBELApp::SaveProjectFile(const std::string& givenPath, bool userSave)
 {
     const std::string path = givenPath.empty() ? AskProjectFilePath(MessageOwner(), true) : givenPath;
     if (path.empty())
@@ -331,7 +342,8 @@ bool CTAMBELApp::SaveProjectFile(const std::string& givenPath)
     }
     QUILLET_POS(m_log);
     m_log.Info("Project saved to %s", path.c_str());
-    UnlockCurrentRecord();
+    if (userSave)
+        UnlockCurrentRecord();
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "Harbinax/Harbinax.h"
 #include "Quillet/Logger.h"
 #include "TAMBEL/ProductionDbCommands.h"
+#include "TAMBEL/ReportCommands.h"
 
 #include <memory>
 #include <string>
@@ -57,6 +58,7 @@ public:
     // file or ends the program.
     void UnlockCurrentRecord() { m_productionDbCommands.UnlockCurrentRecord(); }
     CProductionDbCommands& GetProductionDbCommands() { return m_productionDbCommands; }
+    CReportCommands& GetReportCommands() { return m_reportCommands; }
 
     // Sets the user-interface language with everything that follows it: the translator's
     // language and the decimal separator of displayed numbers.
@@ -66,8 +68,9 @@ public:
     // or failed (the user has been told why). Saving writes the project as the current page
     // shows it and frees the database record, which the project no longer needs. Opening
     // replaces the project only when the whole file could be read, then frees the database
-    // record and shows the new project.
-    bool SaveProjectFile(const std::string& path);
+    // record and shows the new project. A save that is not the user's own (the e-mail's copy)
+    // keeps the record locked: the user still works on it.
+    bool SaveProjectFile(const std::string& path, bool userSave = true);
     bool OpenProjectFile(const std::string& path);
 
 private:
@@ -93,6 +96,7 @@ private:
     std::unique_ptr<CStartupEnvironment> m_environment;
     CTAMBELDlg* m_mainDialog = nullptr;
     CProductionDbCommands m_productionDbCommands;
+    CReportCommands m_reportCommands;
 
     // What the start-up reached, so that the shutdown undoes just that.
     bool m_saveConfiguration = false;

@@ -382,7 +382,7 @@ TEST_F(ProductionDbCommands, ExitReleasesTheLock)
 }
 
 // The record stays locked while the project still lives only in the database: a file that
-// cannot be opened keeps it; a saved or an opened file frees it.
+// cannot be opened or the e-mail's copy keeps it; a saved or an opened file frees it.
 TEST_F(ProductionDbCommands, ProjectFilesFreeTheLockOnlyOnceTheProjectLivesInAFile)
 {
     OpenWithTables();
@@ -395,6 +395,10 @@ TEST_F(ProductionDbCommands, ProjectFilesFreeTheLockOnlyOnceTheProjectLivesInAFi
     const std::string broken = files.Path("broken.xml");
     WriteWholeFile(broken, "<OTHER/>");
     EXPECT_FALSE(App().OpenProjectFile(broken));
+    EXPECT_EQ(LockOwner(key), App().GetLockOwner());
+
+    // The copy an e-mail carries is no save of the user's: the record stays the user's.
+    EXPECT_TRUE(App().SaveProjectFile(files.Path("mail.xml"), false));
     EXPECT_EQ(LockOwner(key), App().GetLockOwner());
 
     const std::string saved = files.Path("saved.xml");

@@ -1,0 +1,406 @@
+// The report leaving the program through the main window's commands: the shipped template as
+// PDF for water and steam in English and German (checked by qpdf and poppler), printed to a file
+// through GTK's file printer, and handed to a recording mail command with both attachments;
+// what the user hears when no device is selected, the template is missing, a dialog is
+// cancelled, no mail client exists or a step fails.
+#include "../TAMBELReport/RecordingMailCommand.h"
+#include "ResultsTestData.h"
+#include "TAMBELTestApp.h"
+
+#include "CommonFiles/ApplicationConfiguration.h"
+#include "CommonFiles/Fluids/FluidFactory.h"
+#include "CommonFiles/ProjectData.h"
+#include "CommonFiles/UnitDb.h"
+#include "CommonFiles/UnitManager.h"
+#include "PolyglottaWx/WindowIds.h"
+#include "TAMBEL/EngineWiring.h"
+#include "TAMBEL/Pages/PageResults.h"
+#include "TAMBEL/ProjectFileDialog.h"
+#include "TAMBEL/ReportCommands.h"
+#include "TAMBEL/Resource.h"
+#include "TAMBEL/TAMBELDlg.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+#include <wx/cmndata.h>
+#include <wx/frame.h>
+#include <wx/gtk/print.h>
+#include <wx/listctrl.h>
+#include <wx/modalhook.h>
+#include <wx/printdlg.h>
+#include <wx/timer.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The few calls of GTK needed to answer its print dialog; GTK's development headers are not
+// installed with wx's.
+extern "C" {
+struct SGList {
+    void* data;
+    SGList* next;
+    SGList* prev;
+};
+void gtk_print_settings_set_printer(GtkPrintSettings* settings, const char* printer);
+void gtk_print_settings_set(GtkPrintSettings* settings, const char* key, const char* value);
+void* gtk_settings_get_default();
+void g_object_set(void* object, const char* name, ...);
+SGList* gtk_window_list_toplevels();
+void g_list_free(SGList* list);
+const char* g_type_name_from_instance(void* instance);
+void* gtk_print_unix_dialog_get_selected_printer(void* dialog);
+void gtk_dialog_response(void* dialog, int response);
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Exit status and output of a shell command.
+int Shell(const std::string& command, std::string* output = nullptr)
+{
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return -1;
+    char buffer[4096];
+    std::size_t read;
+    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        if (output)
+            output->append(buffer, read);
+    }
+    const int status = pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Presses Print in GTK's dialog once it shows the file printer.
+class CPrintDialogAnswer : public wxTimer {
+public:
+    CPrintDialogAnswer() { Start(50); }
+    void Notify() override
+    {
+        SGList* windows = gtk_window_list_toplevels();
+        for (SGList* node = windows; node != nullptr; node = node->next) {
+            if (std::string(g_type_name_from_instance(node->data)) == "GtkPrintUnixDialog" &&
+                gtk_print_unix_dialog_get_selected_printer(node->data) != nullptr) {
+                gtk_dialog_response(node->data, -5);  // GTK_RESPONSE_OK
+                Stop();
+            }
+        }
+        g_list_free(windows);
+    }
+};
+
+class ReportCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        UseTranslatedLanguage("en");
+        PlaceShippedDatabase();
+        ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
+        ASSERT_TRUE(CUnitManager::GetInstance()->LoadUnitList());
+        // The engine's texts (the point tables' names among them) follow the program's language.
+        ConnectEngineToApplication();
+        const char* programDir = std::getenv("ZEPHRIN_PROGRAM_DIR");
+        ASSERT_NE(programDir, nullptr);
+        fs::create_directories(TestProgramFolder() + "Reports");
+        for (const char* file : {"Reports/Zephrin.rpt", "Reports/Logo.bmp", "email_en.txt", "email_de.txt"})
+            fs::copy_file(std::string(programDir) + "/" + file, TestProgramFolder() + file,
+                          fs::copy_options::overwrite_existing);
+        m_autoRecalculate = CApplicationConfiguration::GetInstance()->autorecalcmeters;
+        CApplicationConfiguration::GetInstance()->autorecalcmeters = false;
+        Project().Reset();
+        MakeWaterOperatingPoint(Project().physical);
+        Project().results.Add(MakeResultRow(104, 201,
+                                            {{2.5, 0.3, 0.001, 1.0, 20000.0},
+                                             {10.0, 1.2, 0.01, 0.75, 80000.0},
+                                             {60.0, 7.0, 0.5, 0.5, 400000.0}}));
+        SetFileDialogSinkForTesting([this](const SFileDialogRequest& request) {
+            requests.push_back(request);
+            return answer;
+        });
+        ASSERT_TRUE(m_dialog.Create());
+        App().SetMainDialog(&m_dialog);
+        m_dialog.GetResultsPage().OnEnterPage();
+        Select(0);
+    }
+
+    void TearDown() override
+    {
+        App().SetMainDialog(nullptr);
+        SetFileDialogSinkForTesting(nullptr);
+        CApplicationConfiguration::GetInstance()->autorecalcmeters = m_autoRecalculate;
+        Project().Reset();
+        CUnitDb::GetInstance()->Close();
+        DisconnectEngineFromApplication();
+        fs::remove_all(TestProgramFolder() + "Reports");
+        UseTranslatedLanguage("en");
+    }
+
+    static CProjectData& Project() { return *CProjectData::GetInstance(); }
+
+    void Select(long item)
+    {
+        wxListCtrl* list = m_dialog.GetResultsPage().GetDeviceList();
+        ASSERT_NE(list, nullptr);
+        for (long other = 0; other < list->GetItemCount(); ++other)
+            list->SetItemState(other, 0, wxLIST_STATE_SELECTED);
+        if (item >= 0)
+            list->SetItemState(item, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    }
+
+    void Command(int id)
+    {
+        wxCommandEvent event(wxEVT_MENU, CWindowIds::FromResourceId(id));
+        m_dialog.GetFrame()->ProcessWindowEvent(event);
+    }
+
+    std::vector<std::string> BoxTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const SMessageBox& box : boxes.Boxes())
+            texts.push_back(box.caption + " / " + box.text);
+        return texts;
+    }
+
+    static int PageCount(const std::string& pdf)
+    {
+        std::string info;
+        Shell("pdfinfo '" + pdf + "'", &info);
+        const std::size_t at = info.find("Pages:");
+        return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
+    }
+
+    static std::string PdfText(const std::string& pdf)
+    {
+        std::string text;
+        EXPECT_EQ(Shell("pdftotext -layout '" + pdf + "' -", &text), 0);
+        return text;
+    }
+
+    CMessageBoxRecorder boxes;
+    CTemporaryFolder folder;
+    std::string answer;
+    std::vector<SFileDialogRequest> requests;
+    bool m_autoRecalculate = false;
+    CTAMBELDlg m_dialog;
+};
+
+TEST_F(ReportCommandsTest, WithoutSelectedDeviceOnlyTheNotice)
+{
+    CRecordingMailCommand mail;
+    Select(-1);
+    for (int id : {ID_FILE_PRINT_MENU, ID_FILE_PRINT_DIRECT, ID_FILE_PDF, ID_FILE_EMAIL}) {
+        SCOPED_TRACE(id);
+        const std::size_t shown = boxes.Boxes().size();
+        Command(id);
+        ASSERT_EQ(boxes.Boxes().size(), shown + 1);
+        EXPECT_EQ(boxes.Boxes().back().caption, "Zephrin: Notice");
+        EXPECT_EQ(boxes.Boxes().back().text, "Please select a device first!");
+        EXPECT_EQ(boxes.Boxes().back().owner, m_dialog.GetFrame());
+    }
+    EXPECT_TRUE(requests.empty());
+    EXPECT_FALSE(mail.WasRun());
+}
+
+// The shipped template, written as PDF for each case: a valid file whose text names the device,
+// the fluid, and the point tables with their numbers in the language.
+TEST_F(ReportCommandsTest, PdfOfTheShippedTemplateForWaterAndSteamInBothLanguages)
+{
+    const struct {
+        const char* name;
+        int fluidType;
+        const char* fluid;
+        const char* language;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"water-en", FLUID_TYPE_LIQUID, "Water", "en",
+         {"MOKADI ZR410", "Water", "Operating data", "Velocity", "Pressure loss", "Reynolds number", "Points",
+          "60.0", "400000.0", "Error indicated is for volumetric flow measurement."}},
+        {"water-de", FLUID_TYPE_LIQUID, "Water", "de",
+         {"MOKADI ZR410", "Betriebsdaten", "Geschwindigkeit", "Druckverlust", "Reynoldszahl", "Punkte", "60,0",
+          "400000,0", "Die angegebene Messabweichung gilt für die Volumendurchflussmessung."}},
+        {"steam-en", FLUID_TYPE_SUPERHEATED_STEAM, "Steam", "en",
+         {"MOKADI ZR410", "superheated steam", "Velocity", "Pressure loss", "Points", "60.0"}},
+        {"steam-de", FLUID_TYPE_SUPERHEATED_STEAM, "Steam", "de",
+         {"MOKADI ZR410", "Heißdampf", "Geschwindigkeit", "Druckverlust", "Punkte", "60,0"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        UseTranslatedLanguage(c.language);
+        Project().physical.Fluid = CreateFluid(c.fluidType);
+        Project().physical.Fluid->Name = c.fluid;
+        // The current page shows the new fluid, so storing its fields keeps it.
+        m_dialog.GetFluidPage().FillCombos(false, true, false);
+        m_dialog.OnEnterPage();
+        // A name without extension gets ".pdf".
+        answer = folder.Path(c.name);
+        Command(ID_FILE_PDF);
+        EXPECT_TRUE(BoxTexts().empty()) << ::testing::PrintToString(BoxTexts());
+        ASSERT_EQ(requests.size(), 1u);
+        EXPECT_EQ(requests[0].extension, "pdf");
+        EXPECT_EQ(requests[0].owner, m_dialog.GetFrame());
+        requests.clear();
+        const std::string pdf = answer + ".pdf";
+        std::string check;
+        EXPECT_EQ(Shell("qpdf --check '" + pdf + "'", &check), 0) << check;
+        const std::string text = PdfText(pdf);
+        for (const std::string& expected : c.expected)
+            EXPECT_NE(text.find(expected), std::string::npos) << expected << " missing in\n" << text;
+        EXPECT_EQ(PageCount(pdf), 3);
+        // Rendered, to be looked at.
+        EXPECT_EQ(Shell("pdftoppm -r 50 -png '" + pdf + "' '" + folder.Path(c.name) + "'"), 0);
+        if (const char* shots = std::getenv("ZEPHRIN_SCREENSHOT_DIR"))
+            Shell(std::string("cp '") + folder.Path(c.name) + "'-*.png '" + shots + "'/");
+    }
+}
+
+TEST_F(ReportCommandsTest, MissingTemplateAndCancelledDialog)
+{
+    answer.clear();
+    Command(ID_FILE_PDF);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(requests.size(), 1u);
+
+    fs::remove(TestProgramFolder() + "Reports/Zephrin.rpt");
+    answer = folder.Path("never.pdf");
+    for (int id : {ID_FILE_PDF, ID_FILE_PRINT_MENU}) {
+        Command(id);
+        ASSERT_FALSE(boxes.Boxes().empty());
+        EXPECT_EQ(boxes.Boxes().back().caption, "Zephrin: Error");
+        EXPECT_EQ(boxes.Boxes().back().text, "Could not open report template!");
+    }
+    EXPECT_EQ(requests.size(), 1u);
+    EXPECT_FALSE(fs::exists(answer));
+}
+
+TEST_F(ReportCommandsTest, EmailHandsSubjectBodyAndBothAttachmentsToTheMailCommand)
+{
+    CRecordingMailCommand mail;
+    Command(ID_FILE_EMAIL);
+    EXPECT_TRUE(BoxTexts().empty()) << ::testing::PrintToString(BoxTexts());
+    const std::vector<std::string> arguments = mail.Arguments();
+    ASSERT_EQ(arguments.size(), 10u) << ::testing::PrintToString(arguments);
+    EXPECT_EQ(arguments[1], "--subject");
+    EXPECT_EQ(arguments[2], "Zephrin: sizing of a vortex flow meter");
+    EXPECT_EQ(arguments[3], "--body");
+    EXPECT_EQ(arguments[4].rfind("Hello,\n\nattached are", 0), 0u) << arguments[4];
+    EXPECT_EQ(arguments[5], "--attach");
+    EXPECT_EQ(fs::path(arguments[6]).filename(), "Zephrin.xml");
+    EXPECT_EQ(arguments[7], "--attach");
+    EXPECT_EQ(fs::path(arguments[8]).filename(), "Zephrin.pdf");
+    EXPECT_EQ(arguments[9], "Insert recipient here");
+    // A folder of the command's own, not the program folder.
+    EXPECT_EQ(fs::path(arguments[6]).parent_path(), fs::path(arguments[8]).parent_path());
+    EXPECT_NE(fs::path(arguments[6]).parent_path().string() + "/", TestProgramFolder());
+    EXPECT_NE(mail.Attachment(1).find("<PhysicalData"), std::string::npos);
+    EXPECT_EQ(mail.Attachment(2).rfind("%PDF-", 0), 0u);
+    EXPECT_TRUE(requests.empty());
+}
+
+TEST_F(ReportCommandsTest, EmailInGermanTakesTheGermanTemplate)
+{
+    UseTranslatedLanguage("de");
+    CRecordingMailCommand mail;
+    Command(ID_FILE_EMAIL);
+    ASSERT_GE(mail.Arguments().size(), 3u);
+    EXPECT_EQ(mail.Arguments()[2], "Zephrin: Auslegung eines Wirbelzähler-Durchflussmessers");
+    EXPECT_EQ(mail.Arguments().back(), "Empfänger hier eintragen");
+}
+
+TEST_F(ReportCommandsTest, EmailFailuresSendNothingOrSayWhy)
+{
+    {
+        // The PDF cannot be made: only that message, nothing handed to the mail client.
+        CRecordingMailCommand mail;
+        fs::copy_file(TestProgramFolder() + "Reports/Zephrin.rpt", folder.Path("saved.rpt"));
+        fs::remove(TestProgramFolder() + "Reports/Zephrin.rpt");
+        Command(ID_FILE_EMAIL);
+        EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Zephrin: Error / Could not open report template!"}));
+        EXPECT_FALSE(mail.WasRun());
+        fs::copy_file(folder.Path("saved.rpt"), TestProgramFolder() + "Reports/Zephrin.rpt");
+    }
+    {
+        // The mail client refuses.
+        CRecordingMailCommand mail(1);
+        Command(ID_FILE_EMAIL);
+        EXPECT_TRUE(mail.WasRun());
+        ASSERT_EQ(boxes.Boxes().size(), 2u);
+        EXPECT_EQ(boxes.Boxes().back().caption, "Zephrin: Mail errors");
+        EXPECT_EQ(boxes.Boxes().back().text,
+                  "Errors occured during the sending of the email.\nCould not send the message.");
+        EXPECT_EQ(boxes.Boxes().back().owner, nullptr);
+    }
+    // No mail client at all.
+    const std::string path = std::getenv("PATH");
+    setenv("PATH", folder.Path("").c_str(), 1);
+    Command(ID_FILE_EMAIL);
+    setenv("PATH", path.c_str(), 1);
+    ASSERT_EQ(boxes.Boxes().size(), 3u);
+    EXPECT_EQ(boxes.Boxes().back().text, "No email client was found.\nSending of emails is not possible.");
+}
+
+// GTK's "Print to File" printer as the chosen printer: the print dialog's job is a PDF file
+// with every page of the report.
+TEST_F(ReportCommandsTest, PrintToAFileThroughGtkGivesEveryPage)
+{
+    const std::string pdf = folder.Path("printed.pdf");
+    g_object_set(gtk_settings_get_default(), "gtk-print-backends", "file", nullptr);
+    wxPrintData settings;
+    settings.SetPrinterName("Print to File");
+    settings.SetPrintMode(wxPRINT_MODE_FILE);
+    settings.SetFilename(pdf);
+    settings.ConvertToNative();
+    GtkPrintSettings* config = static_cast<wxGtkPrintNativeData*>(settings.GetNativeData())->GetPrintConfig();
+    gtk_print_settings_set_printer(config, "Print to File");
+    gtk_print_settings_set(config, "output-file-format", "pdf");
+    gtk_print_settings_set(config, "output-uri", ("file://" + pdf).c_str());
+    App().GetReportCommands().GetPrintDialogData().SetPrintData(settings);
+    CPrintDialogAnswer press;
+    Command(ID_FILE_PRINT_MENU);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(PageCount(pdf), 3);
+    EXPECT_NE(PdfText(pdf).find("MOKADI ZR410"), std::string::npos);
+}
+
+// The page setup dialog, caught as it is about to show and answered with the button of the test.
+class CPageSetupAnswer : public wxModalDialogHook {
+public:
+    explicit CPageSetupAnswer(int button) : m_button(button) { Register(); }
+    ~CPageSetupAnswer() override { Unregister(); }
+    int Enter(wxDialog* dialog) override
+    {
+        auto* setup = dynamic_cast<wxPageSetupDialogBase*>(dialog);
+        if (!setup)
+            return wxID_NONE;
+        ++seen;
+        setup->GetPageSetupDialogData().GetPrintData().SetOrientation(wxLANDSCAPE);
+        return m_button;
+    }
+    void Exit(wxDialog*) override {}
+    int seen = 0;
+
+private:
+    int m_button;
+};
+
+// Print setup changes the settings of later print jobs only when confirmed.
+TEST_F(ReportCommandsTest, PrintSetupKeepsWhatIsConfirmed)
+{
+    wxPrintData& settings = App().GetReportCommands().GetPrintDialogData().GetPrintData();
+    settings.SetOrientation(wxPORTRAIT);
+    for (const int button : {wxID_CANCEL, wxID_OK}) {
+        CPageSetupAnswer answer(button);
+        Command(ID_FILE_PRINT_SETUP);
+        EXPECT_EQ(answer.seen, 1);
+        EXPECT_EQ(App().GetReportCommands().GetPrintDialogData().GetPrintData().GetOrientation(),
+                  button == wxID_OK ? wxLANDSCAPE : wxPORTRAIT);
+    }
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+}  // namespace
