@@ -19,13 +19,13 @@
 #include "TAMBEL/ReportCommands.h"
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/TAMBELDlg.h"
+#include "support/GtkFilePrinter.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <wx/cmndata.h>
 #include <wx/frame.h>
-#include <wx/gtk/print.h>
 #include <wx/listctrl.h>
 #include <wx/modalhook.h>
 #include <wx/printdlg.h>
@@ -38,24 +38,6 @@
 #include <string>
 #include <vector>
 
-// The few calls of GTK needed to answer its print dialog; GTK's development headers are not
-// installed with wx's.
-extern "C" {
-struct SGList {
-    void* data;
-    SGList* next;
-    SGList* prev;
-};
-void gtk_print_settings_set_printer(GtkPrintSettings* settings, const char* printer);
-void gtk_print_settings_set(GtkPrintSettings* settings, const char* key, const char* value);
-void* gtk_settings_get_default();
-void g_object_set(void* object, const char* name, ...);
-SGList* gtk_window_list_toplevels();
-void g_list_free(SGList* list);
-const char* g_type_name_from_instance(void* instance);
-void* gtk_print_unix_dialog_get_selected_printer(void* dialog);
-void gtk_dialog_response(void* dialog, int response);
-}
 
 namespace {
 
@@ -77,23 +59,6 @@ int Shell(const std::string& command, std::string* output = nullptr)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// Presses Print in GTK's dialog once it shows the file printer.
-class CPrintDialogAnswer : public wxTimer {
-public:
-    CPrintDialogAnswer() { Start(50); }
-    void Notify() override
-    {
-        SGList* windows = gtk_window_list_toplevels();
-        for (SGList* node = windows; node != nullptr; node = node->next) {
-            if (std::string(g_type_name_from_instance(node->data)) == "GtkPrintUnixDialog" &&
-                gtk_print_unix_dialog_get_selected_printer(node->data) != nullptr) {
-                gtk_dialog_response(node->data, -5);  // GTK_RESPONSE_OK
-                Stop();
-            }
-        }
-        g_list_free(windows);
-    }
-};
 
 class ReportCommandsTest : public ::testing::Test {
 protected:
@@ -349,17 +314,7 @@ TEST_F(ReportCommandsTest, EmailFailuresSendNothingOrSayWhy)
 TEST_F(ReportCommandsTest, PrintToAFileThroughGtkGivesEveryPage)
 {
     const std::string pdf = folder.Path("printed.pdf");
-    g_object_set(gtk_settings_get_default(), "gtk-print-backends", "file", nullptr);
-    wxPrintData settings;
-    settings.SetPrinterName("Print to File");
-    settings.SetPrintMode(wxPRINT_MODE_FILE);
-    settings.SetFilename(pdf);
-    settings.ConvertToNative();
-    GtkPrintSettings* config = static_cast<wxGtkPrintNativeData*>(settings.GetNativeData())->GetPrintConfig();
-    gtk_print_settings_set_printer(config, "Print to File");
-    gtk_print_settings_set(config, "output-file-format", "pdf");
-    gtk_print_settings_set(config, "output-uri", ("file://" + pdf).c_str());
-    App().GetReportCommands().GetPrintDialogData().SetPrintData(settings);
+    App().GetReportCommands().GetPrintDialogData().SetPrintData(FilePrinterSettings(pdf));
     CPrintDialogAnswer press;
     Command(ID_FILE_PRINT_MENU);
     EXPECT_TRUE(boxes.Boxes().empty());

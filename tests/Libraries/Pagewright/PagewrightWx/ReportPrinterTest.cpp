@@ -1,35 +1,17 @@
 #include "Pagewright/Report.h"
 #include "PagewrightWx/ReportPrinter.h"
+#include "support/GtkFilePrinter.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <wx/cmndata.h>
-#include <wx/gtk/print.h>
 #include <wx/timer.h>
 
 #include <cstdio>
 #include <memory>
 #include <string>
 
-// The few calls of GTK the tests need to answer its print dialog; the development headers of
-// GTK are not installed with wx's.
-extern "C" {
-struct SGList {
-    void* data;
-    SGList* next;
-    SGList* prev;
-};
-void gtk_print_settings_set_printer(GtkPrintSettings* settings, const char* printer);
-void gtk_print_settings_set(GtkPrintSettings* settings, const char* key, const char* value);
-void* gtk_settings_get_default();
-void g_object_set(void* object, const char* name, ...);
-SGList* gtk_window_list_toplevels();
-void g_list_free(SGList* list);
-const char* g_type_name_from_instance(void* instance);
-void* gtk_print_unix_dialog_get_selected_printer(void* dialog);
-void gtk_dialog_response(void* dialog, int response);
-}
 
 namespace {
 
@@ -90,43 +72,6 @@ wxSize DarkExtent(const std::string& pdf, int page)
     return right < 0 ? wxSize() : wxSize(right - left + 1, bottom - top + 1);
 }
 
-// GTK's own "Print to File" printer writing a PDF file, so no printer needs to be installed.
-wxPrintData FileSettings(const std::string& path)
-{
-    // Only the file backend: the machine has no print server to ask for printers.
-    g_object_set(gtk_settings_get_default(), "gtk-print-backends", "file", nullptr);
-    wxPrintData settings;
-    settings.SetPrinterName("Print to File");
-    settings.SetPrintMode(wxPRINT_MODE_FILE);
-    settings.SetFilename(path);
-    settings.ConvertToNative();
-    GtkPrintSettings* config = static_cast<wxGtkPrintNativeData*>(settings.GetNativeData())->GetPrintConfig();
-    gtk_print_settings_set_printer(config, "Print to File");
-    gtk_print_settings_set(config, "output-file-format", "pdf");
-    gtk_print_settings_set(config, "output-uri", ("file://" + path).c_str());
-    return settings;
-}
-
-// GTK prints to its file printer only from its dialog: this presses the dialog's Print button
-// once the printer of the settings is chosen in it, as a user would.
-class CPrintDialogAnswer : public wxTimer {
-public:
-    CPrintDialogAnswer() { Start(50); }
-    void Notify() override
-    {
-        SGList* windows = gtk_window_list_toplevels();
-        for (SGList* node = windows; node != nullptr; node = node->next) {
-            if (std::string(g_type_name_from_instance(node->data)) == "GtkPrintUnixDialog" &&
-                gtk_print_unix_dialog_get_selected_printer(node->data) != nullptr) {
-                gtk_dialog_response(node->data, -5);  // GTK_RESPONSE_OK
-                answered = true;
-                Stop();
-            }
-        }
-        g_list_free(windows);
-    }
-    bool answered = false;
-};
 
 TEST(ReportPrinter, PrintsEveryPageToAPdfFileWithTheLandscapePageTurned)
 {
@@ -134,7 +79,7 @@ TEST(ReportPrinter, PrintsEveryPageToAPdfFileWithTheLandscapePageTurned)
     const std::string pdf = folder.Path("report.pdf");
     CReport document;
     ASSERT_TRUE(document.LoadFromString(kThreePages));
-    wxPrintDialogData data(FileSettings(pdf));
+    wxPrintDialogData data(FilePrinterSettings(pdf));
     data.SetAllPages(true);
     CPrintDialogAnswer answer;
     ASSERT_TRUE(CReportPrinter::Print(document, "Report", true, &data));
@@ -154,7 +99,7 @@ TEST(ReportPrinter, PrintsTheRangeOfTheDialogData)
     const std::string pdf = folder.Path("range.pdf");
     CReport document;
     ASSERT_TRUE(document.LoadFromString(kThreePages));
-    wxPrintDialogData data(FileSettings(pdf));
+    wxPrintDialogData data(FilePrinterSettings(pdf));
     data.SetMinPage(1);
     data.SetMaxPage(3);
     data.SetFromPage(2);
@@ -173,7 +118,7 @@ TEST(ReportPrinter, NothingToPrintWithoutPages)
 {
     CTemporaryFolder folder;
     CReport empty;
-    EXPECT_FALSE(CReportPrinter::PrintToDefaultPrinter(empty, "Report", FileSettings(folder.Path("none.pdf"))));
+    EXPECT_FALSE(CReportPrinter::PrintToDefaultPrinter(empty, "Report", FilePrinterSettings(folder.Path("none.pdf"))));
     EXPECT_TRUE(ReadWholeFile(folder.Path("none.pdf")).empty());
 }
 

@@ -1,0 +1,52 @@
+#include "support/GtkFilePrinter.h"
+
+#include <wx/gtk/print.h>
+
+// The few calls of GTK the printing tests need to answer its print dialog; the development headers of
+// GTK are not installed with wx's.
+extern "C" {
+struct SGList {
+    void* data;
+    SGList* next;
+    SGList* prev;
+};
+void gtk_print_settings_set_printer(GtkPrintSettings* settings, const char* printer);
+void gtk_print_settings_set(GtkPrintSettings* settings, const char* key, const char* value);
+void* gtk_settings_get_default();
+void g_object_set(void* object, const char* name, ...);
+SGList* gtk_window_list_toplevels();
+void g_list_free(SGList* list);
+const char* g_type_name_from_instance(void* instance);
+void* gtk_print_unix_dialog_get_selected_printer(void* dialog);
+void gtk_dialog_response(void* dialog, int response);
+}
+
+wxPrintData FilePrinterSettings(const std::string& path)
+{
+    // Only the file backend: the machine has no print server to ask for printers.
+    g_object_set(gtk_settings_get_default(), "gtk-print-backends", "file", nullptr);
+    wxPrintData settings;
+    settings.SetPrinterName("Print to File");
+    settings.SetPrintMode(wxPRINT_MODE_FILE);
+    settings.SetFilename(path);
+    settings.ConvertToNative();
+    GtkPrintSettings* config = static_cast<wxGtkPrintNativeData*>(settings.GetNativeData())->GetPrintConfig();
+    gtk_print_settings_set_printer(config, "Print to File");
+    gtk_print_settings_set(config, "output-file-format", "pdf");
+    gtk_print_settings_set(config, "output-uri", ("file://" + path).c_str());
+    return settings;
+}
+
+void CPrintDialogAnswer::Notify()
+{
+    SGList* windows = gtk_window_list_toplevels();
+    for (SGList* node = windows; node != nullptr; node = node->next) {
+        if (std::string(g_type_name_from_instance(node->data)) == "GtkPrintUnixDialog" &&
+            gtk_print_unix_dialog_get_selected_printer(node->data) != nullptr) {
+            gtk_dialog_response(node->data, -5);  // GTK_RESPONSE_OK
+            answered = true;
+            Stop();
+        }
+    }
+    g_list_free(windows);
+}
