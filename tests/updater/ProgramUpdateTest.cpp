@@ -4,6 +4,7 @@
 // replaces it and starts the program again.
 #include "Libraries/Renovix/ServerProcess.h"
 #include "Renovix/RenovixLib/TextScrambler.h"
+#include "support/ProgramRun.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 
@@ -12,8 +13,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <dirent.h>
-#include <spawn.h>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -94,48 +93,14 @@ protected:
     // its exit status, -1 when it had to be killed after a minute.
     int Run(const std::string& name = "Zephrin", const std::vector<std::string>& arguments = {})
     {
-        std::vector<std::string> words = {"ZEPHRIN_MESSAGE_LOG=" + folder.Path("messages.txt"),
-                                          "XDG_RUNTIME_DIR=" + folder.Path(""), "ZEPHRIN_EXIT_AFTER_SHOW=1"};
-        std::vector<char*> environment;
-        for (std::string& word : words)
-            environment.push_back(word.data());
-        for (char** entry = environ; *entry; ++entry)
-            environment.push_back(*entry);
-        environment.push_back(nullptr);
         std::vector<std::string> command = {folder.Path(name)};
         command.insert(command.end(), arguments.begin(), arguments.end());
-        std::vector<char*> argv;
-        for (std::string& word : command)
-            argv.push_back(word.data());
-        argv.push_back(nullptr);
-        pid_t pid = -1;
-        if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environment.data()) != 0)
-            return -1;
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        int status = 0;
-        while (std::chrono::steady_clock::now() < end) {
-            if (::waitpid(pid, &status, WNOHANG) == pid)
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, &status, 0);
-        return -1;
+        return WaitForProgram(StartProgram(command, {"ZEPHRIN_MESSAGE_LOG=" + folder.Path("messages.txt"),
+                                                     "XDG_RUNTIME_DIR=" + folder.Path(""),
+                                                     "ZEPHRIN_EXIT_AFTER_SHOW=1"}));
     }
 
-    std::string Logs() const
-    {
-        std::string text;
-        if (DIR* dir = ::opendir(folder.Path("").c_str())) {
-            while (const dirent* entry = ::readdir(dir)) {
-                const std::string name = entry->d_name;
-                if (name.size() > 4 && name.compare(name.size() - 4, 4, ".log") == 0)
-                    text += ReadWholeFile(folder.Path(name));
-            }
-            ::closedir(dir);
-        }
-        return text;
-    }
+    std::string Logs() const { return ReadLogFiles(folder.Path("")); }
 
     static CTemporaryFolder* s_www;
     static CServerProcess* s_http;

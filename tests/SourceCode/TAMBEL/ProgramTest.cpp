@@ -2,6 +2,7 @@
 // database it reaches its main window; without it it ends after one message; a second start
 // leaves the running one alone. Message boxes go to a file (ZEPHRIN_MESSAGE_LOG), and the main
 // window closes itself once shown (ZEPHRIN_EXIT_AFTER_SHOW).
+#include "support/ProgramRun.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 
@@ -11,16 +12,12 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
 #include <fstream>
-#include <spawn.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -71,47 +68,13 @@ protected:
                                               "XDG_RUNTIME_DIR=" + folder.Path("")};
         if (exitAfterShow)
             variables.push_back("ZEPHRIN_EXIT_AFTER_SHOW=1");
-        std::vector<char*> environment;
-        for (std::string& variable : variables)
-            environment.push_back(variable.data());
-        for (char** entry = environ; *entry; ++entry)
-            environment.push_back(*entry);
-        environment.push_back(nullptr);
-        char* argv[] = {program.data(), nullptr};
-        pid_t pid = -1;
-        EXPECT_EQ(posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environment.data()), 0);
+        const pid_t pid = StartProgram({program}, variables);
+        EXPECT_GT(pid, 0);
         return pid;
     }
 
-    // The exit status, or -1 when the program had to be killed after a minute.
-    int Wait(pid_t pid)
-    {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        int status = 0;
-        while (std::chrono::steady_clock::now() < end) {
-            if (::waitpid(pid, &status, WNOHANG) == pid)
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, &status, 0);
-        return -1;
-    }
-
-    // Every log file of the program's folder, one after the other.
-    std::string Logs()
-    {
-        std::string text;
-        if (DIR* dir = ::opendir(folder.Path("").c_str())) {
-            while (const dirent* entry = ::readdir(dir)) {
-                const std::string name = entry->d_name;
-                if (name.size() > 4 && name.compare(name.size() - 4, 4, ".log") == 0)
-                    text += ReadAll(folder.Path(name));
-            }
-            ::closedir(dir);
-        }
-        return text;
-    }
+    static int Wait(pid_t pid) { return WaitForProgram(pid); }
+    std::string Logs() const { return ReadLogFiles(folder.Path("")); }
 
     CTemporaryFolder folder;
     std::string program;
