@@ -11,8 +11,15 @@ seconds=${2:-}
 platform=$root/Libraries/Platform
 
 # fuzz <target> <seconds> <max input length> <what> <seed corpus> <extra libFuzzer options> -- <sources and libraries>
-# The few sources a reader needs, straight through clang: no second CMake tree.
+# The few sources a reader needs, straight through clang: no second CMake tree. The targets are
+# built and fuzzed side by side, so the run takes about as long as the longest of them.
+pids=()
 fuzz() {
+  fuzz_target "$@" &
+  pids+=($!)
+}
+
+fuzz_target() {
   local target=$1 time=${seconds:-$2} maxlen=$3 what=$4 seeds=$5 options=$6
   shift 7
   local out=$root/build-fuzz/$target
@@ -30,7 +37,7 @@ fuzz() {
     echo "Fuzzing the $what found a problem; the input is in $out/"
     exit 1
   fi
-  grep -E '^Done [0-9]+ runs' "$out/fuzz.log" || tail -n 3 "$out/fuzz.log"
+  echo "$what: $(grep -E '^Done [0-9]+ runs' "$out/fuzz.log" || tail -n 3 "$out/fuzz.log")"
 }
 
 fuzz xml_loader_fuzz 30 8192 "XML loader" "$root/tests/fuzz/xml_corpus" "-dict=$root/tests/fuzz/xml.dict" -- \
@@ -54,3 +61,9 @@ fuzz project_file_fuzz 10 8192 "project file reader" "$root/tests/fuzz/project_c
   "-dict=$root/tests/fuzz/project.dict" -- \
   "$root"/SourceCode/CommonFiles/{,Fluids/,TAMBELCalculator/}*.cpp "$root"/Libraries/{Oddments,Polyglotta,Quillet}/*.cpp \
   "$platform"/*.cpp -I"$root/SourceCode" -I/usr/include/postgresql -ltinyxml -lsqlite3 -lpq
+
+failed=0
+for pid in "${pids[@]}"; do
+  wait "$pid" || failed=1
+done
+exit "$failed"
