@@ -11,6 +11,7 @@ packages=(
   xvfb xauth openbox postgresql fonts-liberation2 qpdf poppler-utils mupdf-tools python3-pyftpdlib locales zip
   clang libclang-rt-14-dev
   gdb binutils
+  cups-daemon cups-client  # a print server of the tests' own for printing without a dialog
   libcairo2-dev  # the PDF benchmark's comparison only
 )
 

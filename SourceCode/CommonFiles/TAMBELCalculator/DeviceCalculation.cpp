@@ -471,9 +471,10 @@ CalcResult CalculateRow(const CPhysicalData& data, CResultItem& row, const Dimen
 
 }  // namespace
 
-void SetDeviceCalculationBusyIndicator(CBusyIndicator indicator)
+CBusyIndicator SetDeviceCalculationBusyIndicator(CBusyIndicator indicator)
 {
-    BusyIndicator() = std::move(indicator);
+    std::swap(BusyIndicator(), indicator);
+    return indicator;
 }
 
 CalcResult CalculateDevices(const CPhysicalData& data, const CDeviceConfiguration& configuration,

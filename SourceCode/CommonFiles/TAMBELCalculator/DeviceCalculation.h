@@ -24,9 +24,9 @@ constexpr double REYNOLDS_LIMIT_LOW = 10000.0;
 constexpr double REYNOLDS_LIMIT_HIGH = 20000.0;
 
 // Shows (true) or hides (false) the program's busy indication; the program supplies it,
-// without one nothing is shown.
+// without one nothing is shown. Setting one gives back the one it replaces.
 typedef std::function<void(bool busy)> CBusyIndicator;
-void SetDeviceCalculationBusyIndicator(CBusyIndicator indicator);
+CBusyIndicator SetDeviceCalculationBusyIndicator(CBusyIndicator indicator);
 
 // Empties results, then appends one row per device dimension row of every size and pressure
 // class pair (in the database's order of sizes, then classes) that matches the size and class

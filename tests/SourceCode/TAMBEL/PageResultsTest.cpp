@@ -10,6 +10,7 @@
 #include "CommonFiles/DeviceConfiguration.h"
 #include "CommonFiles/PhysicalData.h"
 #include "CommonFiles/ResultData.h"
+#include "CommonFiles/TAMBELCalculator/DeviceCalculation.h"
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitManager.h"
 #include "TAMBEL/EngineWiring.h"
@@ -24,12 +25,14 @@
 #include <wx/notebook.h>
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
+#include <wx/utils.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <set>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -193,6 +196,28 @@ TEST_F(PageResultsTest, EnteringCalculatesOnlyWhileAutomaticRecalculationIsOn)
     EXPECT_EQ(CResultData::GetInstance()->GetAt(0).PressureLossRange.MaxRange, pressureLoss);
     m_page.OnRecalculate();
     EXPECT_NE(CResultData::GetInstance()->GetAt(0).PressureLossRange.MaxRange, pressureLoss);
+}
+
+// The program's sizing run shows the wait cursor while it runs and takes it away at its end;
+// an end without a start does no harm.
+TEST_F(PageResultsTest, SizingShowsTheWaitCursorWhileItRuns)
+{
+    ConnectEngineToApplication();
+    std::vector<bool> calls;
+    const CBusyIndicator program = SetDeviceCalculationBusyIndicator([&](bool busy) { calls.push_back(busy); });
+    CreateShown();
+    m_page.OnRecalculate();
+    SetDeviceCalculationBusyIndicator(program);
+    EXPECT_EQ(calls, (std::vector<bool>{true, false}));
+
+    ASSERT_TRUE(program);
+    program(true);
+    EXPECT_TRUE(wxIsBusy());
+    program(false);
+    EXPECT_FALSE(wxIsBusy());
+    program(false);
+    EXPECT_FALSE(wxIsBusy());
+    DisconnectEngineFromApplication();
 }
 
 // Without a fluid every row carries its error and the filter hides them all: the details say why.

@@ -21,6 +21,7 @@
 #include "TAMBEL/TAMBELDlg.h"
 #include "support/GtkFilePrinter.h"
 #include "support/TemporaryFolder.h"
+#include "support/TestPrintServer.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -320,6 +321,21 @@ TEST_F(ReportCommandsTest, PrintToAFileThroughGtkGivesEveryPage)
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_EQ(PageCount(pdf), 3);
     EXPECT_NE(PdfText(pdf).find("MOKADI ZR410"), std::string::npos);
+}
+
+// The toolbar's print button sends the report to the default printer without asking.
+TEST_F(ReportCommandsTest, PrintDirectGoesToTheDefaultPrinter)
+{
+    CTestPrintServer server;
+    std::string error;
+    ASSERT_TRUE(server.Start(error)) << error;
+    App().GetReportCommands().GetPrintDialogData().SetPrintData(wxPrintData());
+    Command(ID_FILE_PRINT_DIRECT);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    const std::string job = server.WaitForJob(30);
+    ASSERT_FALSE(job.empty());
+    EXPECT_EQ(PageCount(job), 3);
+    EXPECT_NE(PdfText(job).find("MOKADI ZR410"), std::string::npos);
 }
 
 // The page setup dialog, caught as it is about to show and answered with the button of the test.

@@ -2,6 +2,7 @@
 #include "PagewrightWx/ReportPrinter.h"
 #include "support/GtkFilePrinter.h"
 #include "support/TemporaryFolder.h"
+#include "support/TestPrintServer.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -120,6 +121,21 @@ TEST(ReportPrinter, NothingToPrintWithoutPages)
     CReport empty;
     EXPECT_FALSE(CReportPrinter::PrintToDefaultPrinter(empty, "Report", FilePrinterSettings(folder.Path("none.pdf"))));
     EXPECT_TRUE(ReadWholeFile(folder.Path("none.pdf")).empty());
+}
+
+// Printing straight to the desktop's default printer, with no dialog on the way: the job the
+// printer gets holds every page.
+TEST(ReportPrinter, PrintsToTheDefaultPrinterWithoutADialog)
+{
+    CTestPrintServer server;
+    std::string error;
+    ASSERT_TRUE(server.Start(error)) << error;
+    CReport document;
+    ASSERT_TRUE(document.LoadFromString(kThreePages));
+    ASSERT_TRUE(CReportPrinter::PrintToDefaultPrinter(document, "Report", wxPrintData()));
+    const std::string job = server.WaitForJob(30);
+    ASSERT_FALSE(job.empty());
+    EXPECT_EQ(PageCount(job), 3);
 }
 
 }  // namespace
