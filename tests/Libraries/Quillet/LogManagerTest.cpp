@@ -472,17 +472,30 @@ TEST_F(LogManagerTest, TwoProcessesWriteOnlyWholeLines)
 {
     const int linesEach = 10000;
     const std::string payload(150, 'w');
+    // Both open the log in the usual, emptying way and only then write, so neither may empty
+    // what the other already wrote: its START line included.
+    int ready[2];
+    int go[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(go), 0);
     std::vector<pid_t> children;
     for (int child = 0; child < 2; ++child) {
         const pid_t pid = fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
+            close(ready[0]);
+            close(go[1]);
             int status = 0;
             {
                 CLogManager manager;
-                manager.SetAppend(true);
                 manager.SetFormat("$PROCESS $MESSAGE");
                 if (!manager.Open(LogPath().c_str(), LOGLEVEL_TRACE))
+                    status = 1;
+                // Closing its end of ready lets the test go on should the other child die.
+                char byte = 'r';
+                const bool told = write(ready[1], &byte, 1) == 1;
+                close(ready[1]);
+                if (!told || read(go[0], &byte, 1) != 0)
                     status = 1;
                 CLogger logger = manager.GetLogger("CWriter", LOGLEVEL_TRACE);
                 for (int i = 0; i < linesEach; ++i)
@@ -492,6 +505,12 @@ TEST_F(LogManagerTest, TwoProcessesWriteOnlyWholeLines)
         }
         children.push_back(pid);
     }
+    close(ready[1]);
+    close(go[0]);
+    char opened[2];
+    EXPECT_EQ(read(ready[0], opened, 1) + read(ready[0], opened + 1, 1), 2);
+    close(ready[0]);
+    close(go[1]);
     for (pid_t pid : children) {
         int status = 0;
         ASSERT_EQ(waitpid(pid, &status, 0), pid);
@@ -500,6 +519,7 @@ TEST_F(LogManagerTest, TwoProcessesWriteOnlyWholeLines)
 
     // Every line whole, none lost.
     std::map<std::string, int> lastOf;
+    std::map<std::string, int> startsOf;
     std::size_t written = 0;
     const std::string text = ReadWholeFile(LogPath());
     ASSERT_FALSE(text.empty());
@@ -510,7 +530,11 @@ TEST_F(LogManagerTest, TwoProcessesWriteOnlyWholeLines)
         const std::string pid = line.substr(0, blank);
         const std::string rest = line.substr(blank + 1);
         ASSERT_TRUE(Matches(pid, std::string(pid.size(), '#'))) << line.substr(0, 300);
-        if (Matches(rest, "Quillet START *") || Matches(rest, "Quillet END *"))
+        if (Matches(rest, "Quillet START *")) {
+            ++startsOf[pid];
+            continue;
+        }
+        if (Matches(rest, "Quillet END *"))
             continue;
         ASSERT_TRUE(Matches(rest, "##### " + payload)) << line.substr(0, 300);
         const int number = std::stoi(rest.substr(0, 5));
@@ -521,6 +545,9 @@ TEST_F(LogManagerTest, TwoProcessesWriteOnlyWholeLines)
     }
     EXPECT_EQ(lastOf.size(), 2u);
     EXPECT_EQ(written, 2u * linesEach);
+    EXPECT_EQ(startsOf.size(), 2u);
+    for (const auto& starts : startsOf)
+        EXPECT_EQ(starts.second, 1) << starts.first;
 }
 
 TEST_F(LogManagerTest, ASecondProcessAppendsToALogThatIsStillOpen)
