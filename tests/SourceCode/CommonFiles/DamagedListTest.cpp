@@ -24,6 +24,7 @@ struct DamagedListCase {
     std::string rows;  // statements filling the database
     const char* tree;  // the table or index damaged
     bool (*load)();
+    const char* logged;  // how the load's error line starts
 };
 
 bool LoadUnits()
@@ -56,23 +57,23 @@ TEST(DamagedDatabase, ListLoadsFailWithALogLine)
     const DamagedListCase cases[] = {
         {"units",
          std::string(kCount) + "INSERT INTO Units SELECT i, printf('u%d', i), 1 + i % 9, i, 0, 1, 0, i FROM n;",
-         "Units", LoadUnits},
+         "Units", LoadUnits, "The units could not be read"},
         {"fluids",
          std::string("INSERT INTO CalculationTypes VALUES (1, 'liquid');") + kCount +
              "INSERT INTO FluidsBase SELECT i, 1, printf('fluid %040d', i), 'H2O', 1, 0 FROM n;",
-         "FluidsBase", LoadFluids},
+         "FluidsBase", LoadFluids, "The fluids could not be read"},
         {"gas data of the fluids",
          std::string("INSERT INTO CalculationTypes VALUES (2, 'gas');") + kCount +
              "INSERT INTO FluidsBase SELECT i, 2, printf('gas %d', i), 'X', 2, 0 FROM n;" + kCount +
              "INSERT INTO FluidsGas (FluidId, MolWeight, CritTemp, CritPress, CritVolu, CritZ) "
              "SELECT i, 28.0, 227.0, 493.0, 1.44, 0.29 FROM n;",
-         "FluidsGas", LoadFluids},
+         "FluidsGas", LoadFluids, "The gas data of fluid"},
         {"norm conditions",
          twoUnits + kCount + "INSERT INTO NormFlowConditions SELECT i, printf('norm %040d', i), 1, 273.15, 2, 1, 1 FROM n;",
-         "NormFlowConditions", LoadNormConditions},
+         "NormFlowConditions", LoadNormConditions, "The norm flow conditions could not be read"},
         {"interpolation table",
          std::string(kCount) + "INSERT INTO FluidInterpolationData SELECT 1, 1, i, 0, i FROM n;",
-         "sqlite_autoindex_FluidInterpolationData_1", Interpolate},
+         "sqlite_autoindex_FluidInterpolationData_1", Interpolate, "The interpolation table could not be read"},
     };
     for (const DamagedListCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -95,7 +96,8 @@ TEST(DamagedDatabase, ListLoadsFailWithALogLine)
         log->SetFormat("[$LEVEL]\t$MESSAGE");
         CUnitDb::GetInstance()->Close();
         const std::string text = ReadWholeFile(logFile);
-        EXPECT_NE(text.find("error|"), std::string::npos) << text;
+        const std::string logged = "\nerror|" + std::string(c.logged);
+        EXPECT_NE(("\n" + text).find(logged), std::string::npos) << text;
     }
 }
 
