@@ -303,6 +303,11 @@ TEST_F(PageFluidTest, CommaAndPointAreBothDecimalSeparatorsWhateverTheLocale)
     EXPECT_FALSE(ReadIntInput("9999999999", number));
     EXPECT_FALSE(ReadIntInput("2147483648", number));
     EXPECT_EQ(number, -2147483647 - 1);
+    // What the order-number fields let through reads as its leading number.
+    EXPECT_TRUE(ReadIntInput("-", number));
+    EXPECT_EQ(number, 0);
+    EXPECT_TRUE(ReadIntInput("+12", number));
+    EXPECT_EQ(number, 12);
 }
 
 TEST_F(PageFluidTest, FilledMarkersTakeTheirTextsInTurn)
@@ -336,6 +341,28 @@ TEST_F(PageFluidTest, OrderNumbersBeyondIntAreRefusedAndLeaveTheProjectAsItWas)
     EXPECT_DOUBLE_EQ(Physical().Temperature.Value, 20.0);
     ASSERT_TRUE(Physical().Fluid);
     EXPECT_EQ(Physical().Fluid->DbIndex, FLUID_INDEX_WATER);
+}
+
+TEST_F(PageFluidTest, ALoneSignInAnOrderNumberIsNoNumberAndDoesNotHoldThePage)
+{
+    Open();
+    Physical().Fluid = MakeFluid(FLUID_TYPE_LIQUID, FLUID_INDEX_WATER);
+    SetValue(Physical().Temperature, DEG_C, 20.0);
+    Customer().pa = 17;
+    Customer().pos = 3;
+    ASSERT_TRUE(page->OnEnterPage());
+    // The fields take a sign as the first character; the number after it may never come.
+    Type(IDC_PA_NO, "-");
+    Type(IDC_POS, "+");
+    Type(IDC_TEMPERATURE, "55");
+
+    CMessageBoxRecorder boxes;
+    int reason = -1;
+    EXPECT_TRUE(page->CanLeavePage(&reason));
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(Customer().pa, 0);
+    EXPECT_EQ(Customer().pos, 0);
+    EXPECT_DOUBLE_EQ(Physical().Temperature.Value, 55.0);
 }
 
 TEST_F(PageFluidTest, AFluidTypeNotOfferedLoadsNothing)
