@@ -336,7 +336,10 @@ TEST_F(PageFluidTest, OrderNumbersBeyondIntAreRefusedAndLeaveTheProjectAsItWas)
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].caption, "TAMBEL: Invalid input");
     EXPECT_NE(boxes.Boxes()[0].text.find("'PA no'"), std::string::npos) << boxes.Boxes()[0].text;
+    // Saving the project leaves the page without asking first: it is told all the same.
     EXPECT_FALSE(page->OnLeavePage());
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_EQ(boxes.Boxes()[1].caption, "TAMBEL: Invalid input");
     EXPECT_EQ(Customer().pa, 17);
     EXPECT_DOUBLE_EQ(Physical().Temperature.Value, 20.0);
     ASSERT_TRUE(Physical().Fluid);
