@@ -14,12 +14,10 @@ double ReadDecimalInput(const std::string& text)
 
 bool ReadIntInput(const std::string& text, int& out)
 {
-    if (text.find_first_not_of(" \t") == std::string::npos) {
-        out = 0;
-        return true;
-    }
-    long value = 0;
-    if (!Platform::TextToLong(text, value) || value < INT_MIN || value > INT_MAX)
+    // Read like atol, so a sign without digits yet is 0; only a number that does not fit is
+    // refused, since cutting it to int would give another, valid-looking number.
+    const long value = Platform::AtoL(text.c_str());
+    if (value < INT_MIN || value > INT_MAX)
         return false;
     out = static_cast<int>(value);
     return true;

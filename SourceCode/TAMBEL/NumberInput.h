@@ -7,6 +7,6 @@
 
 // The leading number of the text; an empty text or one that starts with no number reads as 0.
 double ReadDecimalInput(const std::string& text);
-// The whole text as an int: empty reads as 0; false (out unchanged) for anything that is not
-// one whole number or lies outside the range of int.
+// The leading whole number of the text as an int, as atol reads it: empty text or a lone sign
+// reads as 0; false (out unchanged) for a number outside the range of int.
 bool ReadIntInput(const std::string& text, int& out);

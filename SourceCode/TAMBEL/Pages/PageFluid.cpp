@@ -549,6 +549,13 @@ bool CPageFluid::StoreInto(CPhysicalData& physical, CCustomerData& customer)
 
 bool CPageFluid::OnLeavePage()
 {
+    // Whoever leaves the page (another page, saving the project) learns why an order number
+    // stops it; the recalculations on the page store without asking.
+    return CheckOrderNumbers() && Store();
+}
+
+bool CPageFluid::Store()
+{
     if (!GetWindow())
         return false;
     // Built aside and taken over only when complete, so a failure leaves the project as it was.
@@ -589,7 +596,7 @@ bool CPageFluid::CanLeavePage(int* reason)
         if (focus && focus == Item(id))
             OnFieldLeft(id, false);
     }
-    if (!CheckOrderNumbers() || !OnLeavePage())
+    if (!OnLeavePage())
         return false;
     const CPhysicalData& physical = Physical();
     if (physical.Fluid && physical.Fluid->Type == FLUID_TYPE_SUPERHEATED_STEAM)
@@ -906,7 +913,7 @@ void CPageFluid::EnableNormControls(bool conditionValues, bool density)
 
 void CPageFluid::RecalcDensity()
 {
-    if (Loading() || !OnLeavePage())
+    if (Loading() || !Store())
         return;
     CPhysicalData& physical = Physical();
     const double before = physical.Density.BaseValue;
@@ -922,7 +929,7 @@ void CPageFluid::RecalcDensity()
 
 void CPageFluid::RecalcNormDensity()
 {
-    if (Loading() || !OnLeavePage())
+    if (Loading() || !Store())
         return;
     CPhysicalData& physical = Physical();
     CNormFlowCondition& norm = physical.NormFlowConditions;
@@ -1021,7 +1028,7 @@ bool CPageFluid::CheckSteam()
 
 void CPageFluid::OnConvertToNorm()
 {
-    if (!OnLeavePage())
+    if (!Store())
         return;
     CPhysicalData& physical = Physical();
     CNormFlowCondition& norm = physical.NormFlowConditions;
@@ -1038,7 +1045,7 @@ void CPageFluid::OnConvertToNorm()
 
 void CPageFluid::OnConvertToOperational()
 {
-    if (!OnLeavePage())
+    if (!Store())
         return;
     CPhysicalData& physical = Physical();
     const CNormFlowCondition& norm = physical.NormFlowConditions;
@@ -1174,7 +1181,7 @@ void CPageFluid::OnFieldLeft(int id, bool checkSteam)
         UpdateConvertedValue(id == IDC_TEMPERATURE ? CONVERTED_TEMPERATURE : CONVERTED_PRESSURE);
         RecalcDensity();
         CalculateViscosity();
-        if (checkSteam && OnLeavePage())
+        if (checkSteam && Store())
             CheckSteam();
         break;
     case IDC_DENSITY:

@@ -38,7 +38,7 @@ public:
     // Loads the controls; false, with the edits emptied, when the fluid's Type is not offered.
     bool OnEnterPage() override;
     // Stores the controls into the project; false, with the project unchanged, when a database
-    // fluid cannot be copied or an order number does not fit.
+    // fluid cannot be copied or an order number does not fit (which the user is told).
     bool OnLeavePage() override;
     // Stores and checks: order numbers in range, superheated steam above saturation, a norm
     // density for norm flow.
@@ -81,6 +81,8 @@ private:
     void FillList(int id, const CComboItems& items, bool selectDefaults, bool keepSelection, int defaultData);
 
     void ClearEdits();
+    // OnLeavePage without telling the user about an order number that does not fit.
+    bool Store();
     bool StoreInto(CPhysicalData& physical, CCustomerData& customer);
     void StoreUnitValue(int unitId, int valueId, int reference, CUnitValue& target) const;
 
@@ -109,6 +111,7 @@ private:
     void OnConvertToNorm();
     void OnConvertToOperational();
     void OnGasMix();
+    // Order numbers that fit an int, else the invalid-input message and the field focused.
     bool CheckOrderNumbers();
 
     void OnComboChanged(wxCommandEvent& event);

@@ -303,6 +303,11 @@ TEST_F(PageFluidTest, CommaAndPointAreBothDecimalSeparatorsWhateverTheLocale)
     EXPECT_FALSE(ReadIntInput("9999999999", number));
     EXPECT_FALSE(ReadIntInput("2147483648", number));
     EXPECT_EQ(number, -2147483647 - 1);
+    // What the order-number fields let through reads as its leading number.
+    EXPECT_TRUE(ReadIntInput("-", number));
+    EXPECT_EQ(number, 0);
+    EXPECT_TRUE(ReadIntInput("+12", number));
+    EXPECT_EQ(number, 12);
 }
 
 TEST_F(PageFluidTest, FilledMarkersTakeTheirTextsInTurn)
@@ -331,11 +336,36 @@ TEST_F(PageFluidTest, OrderNumbersBeyondIntAreRefusedAndLeaveTheProjectAsItWas)
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].caption, "TAMBEL: Invalid input");
     EXPECT_NE(boxes.Boxes()[0].text.find("'PA no'"), std::string::npos) << boxes.Boxes()[0].text;
+    // Saving the project leaves the page without asking first: it is told all the same.
     EXPECT_FALSE(page->OnLeavePage());
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_EQ(boxes.Boxes()[1].caption, "TAMBEL: Invalid input");
     EXPECT_EQ(Customer().pa, 17);
     EXPECT_DOUBLE_EQ(Physical().Temperature.Value, 20.0);
     ASSERT_TRUE(Physical().Fluid);
     EXPECT_EQ(Physical().Fluid->DbIndex, FLUID_INDEX_WATER);
+}
+
+TEST_F(PageFluidTest, ALoneSignInAnOrderNumberIsNoNumberAndDoesNotHoldThePage)
+{
+    Open();
+    Physical().Fluid = MakeFluid(FLUID_TYPE_LIQUID, FLUID_INDEX_WATER);
+    SetValue(Physical().Temperature, DEG_C, 20.0);
+    Customer().pa = 17;
+    Customer().pos = 3;
+    ASSERT_TRUE(page->OnEnterPage());
+    // The fields take a sign as the first character; the number after it may never come.
+    Type(IDC_PA_NO, "-");
+    Type(IDC_POS, "+");
+    Type(IDC_TEMPERATURE, "55");
+
+    CMessageBoxRecorder boxes;
+    int reason = -1;
+    EXPECT_TRUE(page->CanLeavePage(&reason));
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(Customer().pa, 0);
+    EXPECT_EQ(Customer().pos, 0);
+    EXPECT_DOUBLE_EQ(Physical().Temperature.Value, 55.0);
 }
 
 TEST_F(PageFluidTest, AFluidTypeNotOfferedLoadsNothing)
