@@ -35,6 +35,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -308,6 +309,51 @@ TEST_F(ReportCommandsTest, EmailFailuresSendNothingOrSayWhy)
     setenv("PATH", path.c_str(), 1);
     ASSERT_EQ(boxes.Boxes().size(), 3u);
     EXPECT_EQ(boxes.Boxes().back().text, "No email client was found.\nSending of emails is not possible.");
+}
+
+// The e-mail's files live in a folder of their own: a sent message's stay for the mail client
+// until the next e-mail command, a failed one's go at once, and a message that was never
+// handed off leaves nothing behind.
+TEST_F(ReportCommandsTest, EmailFilesStayOnlyWhileTheMailClientMayNeedThem)
+{
+    const fs::path temporary = folder.Path("tmp");
+    fs::create_directories(temporary);
+    const char* previous = std::getenv("TMPDIR");
+    const std::string previousValue = previous ? previous : "";
+    setenv("TMPDIR", temporary.c_str(), 1);
+    const auto leftOver = [&] { return std::distance(fs::directory_iterator(temporary), fs::directory_iterator()); };
+
+    std::string sent;
+    {
+        CRecordingMailCommand mail;
+        Command(ID_FILE_EMAIL);
+        ASSERT_EQ(mail.Arguments().size(), 10u);
+        sent = mail.Arguments()[6];
+        EXPECT_EQ(fs::path(sent).parent_path().parent_path(), temporary);
+    }
+    EXPECT_TRUE(fs::exists(sent));
+    EXPECT_TRUE(fs::exists(fs::path(sent).parent_path() / "Zephrin.pdf"));
+
+    {
+        CRecordingMailCommand mail(1);
+        Command(ID_FILE_EMAIL);
+        ASSERT_TRUE(mail.WasRun());
+        EXPECT_FALSE(fs::exists(fs::path(sent).parent_path()));
+        EXPECT_FALSE(fs::exists(fs::path(mail.Arguments()[6]).parent_path()));
+    }
+    EXPECT_EQ(leftOver(), 0);
+
+    {
+        CRecordingMailCommand mail;
+        fs::remove(TestProgramFolder() + "Reports/Zephrin.rpt");
+        Command(ID_FILE_EMAIL);
+        EXPECT_FALSE(mail.WasRun());
+    }
+    EXPECT_EQ(leftOver(), 0);
+    if (previous)
+        setenv("TMPDIR", previousValue.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
 }
 
 // GTK's "Print to File" printer as the chosen printer: the print dialog's job is a PDF file

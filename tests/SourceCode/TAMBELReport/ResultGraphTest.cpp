@@ -137,6 +137,7 @@ TEST(ResultGraphTest, LayoutFollowsTheUnitAndLabelWidths)
         SGraphRect inner;
     } cases[] = {
         {"m3/h", 4.0, {200, 950, 1780, 1600}},         // 4 characters, labels of at most 5
+        {"m3/h", 123.4, {200, 950, 1780, 1600}},       // "123.0": 5 characters still fit the margin
         {"Nm3/h", 4.0, {200, 950, 1760, 1600}},        // a longer unit moves the right edge
         {"m3/h", 1234.5, {220, 950, 1780, 1600}},      // "1235.0": 4 digits, 6 characters
         {"m3/h", 1234567.0, {280, 950, 1780, 1600}},   // "1234567.0": 7 digits, 9 characters
