@@ -3,6 +3,7 @@
 #include "CommonFiles/ProjectData.h"
 #include "Harbinax/Harbinax.h"
 #include "Harbinax/MessageBox.h"
+#include "Oddments/DataLinkSettings.h"
 #include "Platform/DateTime.h"
 #include "ProductionDb/DbRecordCondition.h"
 #include "ProductionDb/ProductionDb.h"
@@ -27,6 +28,13 @@ constexpr long kQuestion = wxYES_NO | wxICON_QUESTION;
 std::string Translated(const std::string& text)
 {
     return TranslateText(text);
+}
+
+// The database a data-link file names; empty when it names none.
+std::string LinkTarget(const std::string& dataLinkPath)
+{
+    CDataLinkSettings settings;
+    return settings.Read(dataLinkPath) ? settings.ToInitializationString() : std::string();
 }
 
 // Each part translated by itself, joined by line breaks.
@@ -255,7 +263,12 @@ void CProductionDbCommands::ConfigureConnection()
 {
     if (!m_link)
         return;
+    const std::string before = LinkTarget(m_link->DataLinkPath());
     EditConnection();
+    // A lock left in a database the program no longer uses would never be released: free it
+    // while that database is still open.
+    if (LinkTarget(m_link->DataLinkPath()) != before)
+        UnlockCurrentRecord();
     Open(true);
 }
 

@@ -304,6 +304,36 @@ TEST_F(ProductionDbCommands, ConfigureWritesTheDataLinkAndReopens)
     std::remove(file.c_str());
 }
 
+TEST_F(ProductionDbCommands, ChangingTheConnectionReleasesTheLockInTheDatabaseLeft)
+{
+    OpenWithTables();
+    const CProductionDbKey key(33, 0, 0);
+    SetProjectInMemory(key.pa, key.vk, key.pos, "A");
+    Commands().SaveToDb();
+    ASSERT_EQ(LockOwner(key), App().GetLockOwner());
+
+    // The same database written again: the lock stays.
+    Commands().SetConnectionEditor([&](const std::string& path) {
+        CDataLinkSettings settings;
+        return settings.Read(path) && settings.Write(path, nullptr);
+    });
+    Commands().ConfigureConnection();
+    EXPECT_EQ(LockOwner(key), App().GetLockOwner());
+    EXPECT_EQ(Commands().GetCurrentRecordKey(), key);
+
+    const std::string file = TestProgramFolder() + "elsewhere.db";
+    WriteWholeFile(file, "");
+    Commands().SetConnectionEditor([&](const std::string& path) {
+        CDataLinkSettings settings;
+        settings.file = file;
+        return settings.Write(path, nullptr);
+    });
+    Commands().ConfigureConnection();
+    EXPECT_EQ(LockOwner(key), "");
+    EXPECT_TRUE(Commands().GetCurrentRecordKey().IsEmpty());
+    std::remove(file.c_str());
+}
+
 TEST_F(ProductionDbCommands, ConnectionDialogTestsAndWritesTheLink)
 {
     const std::string link = TestProgramFolder() + "PDB.udl";
