@@ -15,8 +15,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cmath>
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -324,6 +326,72 @@ TEST_P(ProductionDbCases, FailureHalfWayThroughASaveKeepsTheOldProject)
     // The session is usable again.
     EXPECT_TRUE(m_db.DeleteProject(CProductionDbKey(8, 9, 10)));
     EXPECT_EQ(CountRows("customer_data"), 0);
+}
+
+// Another process saves two versions of a project in turn while this one loads it: every load
+// gives one version whole, never the customer of one with the rows of the other.
+TEST_P(ProductionDbCases, LoadWhileAnotherProcessSavesGivesOneVersionWhole)
+{
+    CreateTables();
+    constexpr int kLoads = 100;
+    auto* saves = static_cast<std::atomic<int>*>(
+        mmap(nullptr, 2 * sizeof(std::atomic<int>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+    ASSERT_NE(static_cast<void*>(saves), MAP_FAILED);
+    std::atomic<int>* stop = saves + 1;
+    new (saves) std::atomic<int>(0);
+    new (stop) std::atomic<int>(0);
+    const pid_t saver = fork();
+    ASSERT_GE(saver, 0);
+    if (saver == 0) {
+        CLogManager::GetInstance()->SetLoggerLevel(LOGLEVEL_ERROR, "CProductionDb");
+        CLogManager::GetInstance()->SetLoggerLevel(LOGLEVEL_ERROR, "CDynamicRecordSetOleDb");
+        CProductionDb db;
+        SProject versions[2];
+        FillSampleProject(versions[0], 1, 2, 3, 3, 4, "A");
+        FillSampleProject(versions[1], 1, 2, 3, 1, 2, "B");
+        int failed = db.Open(m_dataLink.c_str()) == S_OK ? 0 : 1;
+        for (int i = 0; failed == 0 && *stop == 0; ++i) {
+            SProject& version = versions[i % 2];
+            if (db.SaveProject(&version.customer, &version.features, &version.physical, &version.results) !=
+                PDB_SAVE_OK)
+                failed = 1;
+            ++*saves;
+        }
+        _exit(failed != 0 ? 2 : 0);
+    }
+    while (*saves == 0 && waitpid(saver, nullptr, WNOHANG) == 0)
+        usleep(1000);
+
+    int torn = 0;
+    int failed = 0;
+    const int savesBefore = *saves;
+    for (int i = 0; i < kLoads; ++i) {
+        SProject loaded;
+        if (!m_db.LoadProject(CProductionDbKey(1, 2, 3), &loaded.customer, &loaded.features, &loaded.physical,
+                              &loaded.results)) {
+            ++failed;
+            continue;
+        }
+        const bool a = loaded.customer.customer == "Customer A";
+        const std::string variant = a ? "A" : "B";
+        const size_t points = a ? 4 : 2;
+        bool whole = loaded.physical.NormFlowConditions.Name == "Norm " + variant &&
+                     loaded.physical.Temperature.Name == "u0" + variant &&
+                     loaded.results.GetCount() == (a ? 3 : 1);
+        for (int row = 0; whole && row < loaded.results.GetCount(); ++row)
+            whole = loaded.results.GetAt(row).Points.size() == points &&
+                    loaded.results.GetAt(row).FlowUnit.Name == "m3/h" + variant;
+        torn += !whole;
+    }
+    const int savesDuring = *saves - savesBefore;
+    *stop = 1;
+    int status = 0;
+    ASSERT_EQ(waitpid(saver, &status, 0), saver);
+    munmap(saves, 2 * sizeof(std::atomic<int>));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_GT(savesDuring, 0) << "the saves ran alongside the loads";
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(torn, 0);
 }
 
 TEST_P(ProductionDbCases, FailedLoadLeavesTheProjectAsItWas)
