@@ -181,11 +181,15 @@ void CProductionDbCommands::SaveToDb()
             EnterPage();
             return;
         }
-        if ((db->OrderExists(key) || db->ProjectExists(key)) &&
-            Message(TwoParts("A record with the same keys exists already.", "Overwrite existing record?"), "Confirm",
-                    kQuestion) != wxID_YES) {
-            EnterPage();
-            return;
+        if (db->OrderExists(key) || db->ProjectExists(key)) {
+            // Another user may take the project while the question is open: tested again
+            // after it.
+            if (Message(TwoParts("A record with the same keys exists already.", "Overwrite existing record?"),
+                        "Confirm", kQuestion) != wxID_YES ||
+                ReportForeignLock(key)) {
+                EnterPage();
+                return;
+            }
         }
     }
     QUILLET_POS(m_log);

@@ -153,6 +153,26 @@ TEST_F(ProductionDbCommands, SaveNeverOverwritesAProjectLockedByAnother)
     EXPECT_EQ(Commands().GetCurrentRecordKey(), CProductionDbKey(1, 1, 1));
 }
 
+// The overwrite question may stay open for a while: a lock another user takes meanwhile still
+// keeps the project from being overwritten.
+TEST_F(ProductionDbCommands, LockTakenWhileTheOverwriteQuestionIsOpenStillProtects)
+{
+    OpenWithTables();
+    const CProductionDbKey key(778, 1, 1);
+    OtherProgramSavesAndLocks(key);
+    ASSERT_TRUE(m_other.UnlockRecord(key, kOtherOwner));
+    m_whileAsked = [&] { EXPECT_TRUE(m_other.LockRecord(key, kOtherOwner)); };
+    SetProjectInMemory(key.pa, key.vk, key.pos, "mine");
+    Commands().SaveToDb();
+    m_whileAsked = nullptr;
+    ASSERT_EQ(m_boxes.size(), 2u);
+    EXPECT_EQ(m_boxes[0].text, "A record with the same keys exists already.\nOverwrite existing record?");
+    EXPECT_THAT(m_boxes[1].text, HasSubstr(std::string("User: ") + kOtherOwner + " machine: "));
+    EXPECT_EQ(StoredCustomer(key), "Customer other");
+    EXPECT_EQ(LockOwner(key), kOtherOwner);
+    EXPECT_TRUE(Commands().GetCurrentRecordKey().IsEmpty());
+}
+
 TEST_F(ProductionDbCommands, MessagesInGerman)
 {
     OpenWithTables();
