@@ -257,7 +257,9 @@ void CProductionDbCommands::DeleteRecord()
     }
     if (ReportForeignLock(key))
         return;
-    if (Message("Do you really want to delete the record?", "Confirm", kQuestion) != wxID_YES)
+    // As for a save, a lock taken while the question is open counts too.
+    if (Message("Do you really want to delete the record?", "Confirm", kQuestion) != wxID_YES ||
+        ReportForeignLock(key))
         return;
     if (!db->DeleteProject(key))
         Message("The record could not be deleted.", "Error", kError);

@@ -153,9 +153,9 @@ TEST_F(ProductionDbCommands, SaveNeverOverwritesAProjectLockedByAnother)
     EXPECT_EQ(Commands().GetCurrentRecordKey(), CProductionDbKey(1, 1, 1));
 }
 
-// The overwrite question may stay open for a while: a lock another user takes meanwhile still
-// keeps the project from being overwritten.
-TEST_F(ProductionDbCommands, LockTakenWhileTheOverwriteQuestionIsOpenStillProtects)
+// A question may stay open for a while: a lock another user takes meanwhile still keeps the
+// project from being overwritten or deleted.
+TEST_F(ProductionDbCommands, LockTakenWhileAQuestionIsOpenStillProtects)
 {
     OpenWithTables();
     const CProductionDbKey key(778, 1, 1);
@@ -171,6 +171,19 @@ TEST_F(ProductionDbCommands, LockTakenWhileTheOverwriteQuestionIsOpenStillProtec
     EXPECT_EQ(StoredCustomer(key), "Customer other");
     EXPECT_EQ(LockOwner(key), kOtherOwner);
     EXPECT_TRUE(Commands().GetCurrentRecordKey().IsEmpty());
+
+    // Likewise while the delete question is open.
+    ASSERT_TRUE(m_other.UnlockRecord(key, kOtherOwner));
+    m_whileAsked = [&] { EXPECT_TRUE(m_other.LockRecord(key, kOtherOwner)); };
+    m_pick = key;
+    m_boxes.clear();
+    Commands().DeleteRecord();
+    m_whileAsked = nullptr;
+    ASSERT_EQ(m_boxes.size(), 2u);
+    EXPECT_EQ(m_boxes[0].text, "Do you really want to delete the record?");
+    EXPECT_THAT(m_boxes[1].text, HasSubstr(std::string("User: ") + kOtherOwner + " machine: "));
+    EXPECT_EQ(StoredCustomer(key), "Customer other");
+    EXPECT_EQ(LockOwner(key), kOtherOwner);
 }
 
 TEST_F(ProductionDbCommands, MessagesInGerman)
