@@ -5,7 +5,8 @@
 // Every value reaches the database as a bound parameter; statements are logged at trace level
 // as "Executing SQL: %s". A save and a delete each run in one transaction, so a failure leaves
 // the stored project as it was; a load reads in one transaction too, so that it never mixes
-// the rows of two saves, and fills the caller's objects only once everything was read. Failures are reported by results and in the "CProductionDb" log, never thrown.
+// the rows of two saves, and fills the caller's objects only once everything was read.
+// Failures are reported by results and in the "CProductionDb" log, never thrown.
 #pragma once
 
 #include "CommonFiles/DbColumnMap.h"
