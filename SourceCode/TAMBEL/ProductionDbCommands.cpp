@@ -3,6 +3,7 @@
 #include "CommonFiles/ProjectData.h"
 #include "Harbinax/Harbinax.h"
 #include "Harbinax/MessageBox.h"
+#include "Oddments/DataLinkSettings.h"
 #include "Platform/DateTime.h"
 #include "ProductionDb/DbRecordCondition.h"
 #include "ProductionDb/ProductionDb.h"
@@ -27,6 +28,13 @@ constexpr long kQuestion = wxYES_NO | wxICON_QUESTION;
 std::string Translated(const std::string& text)
 {
     return TranslateText(text);
+}
+
+// The database a data-link file names; empty when it names none.
+std::string LinkTarget(const std::string& dataLinkPath)
+{
+    CDataLinkSettings settings;
+    return settings.Read(dataLinkPath) ? settings.ToInitializationString() : std::string();
 }
 
 // Each part translated by itself, joined by line breaks.
@@ -173,11 +181,15 @@ void CProductionDbCommands::SaveToDb()
             EnterPage();
             return;
         }
-        if ((db->OrderExists(key) || db->ProjectExists(key)) &&
-            Message(TwoParts("A record with the same keys exists already.", "Overwrite existing record?"), "Confirm",
-                    kQuestion) != wxID_YES) {
-            EnterPage();
-            return;
+        if (db->OrderExists(key) || db->ProjectExists(key)) {
+            // Another user may take the project while the question is open: tested again
+            // after it.
+            if (Message(TwoParts("A record with the same keys exists already.", "Overwrite existing record?"),
+                        "Confirm", kQuestion) != wxID_YES ||
+                ReportForeignLock(key)) {
+                EnterPage();
+                return;
+            }
         }
     }
     QUILLET_POS(m_log);
@@ -245,7 +257,9 @@ void CProductionDbCommands::DeleteRecord()
     }
     if (ReportForeignLock(key))
         return;
-    if (Message("Do you really want to delete the record?", "Confirm", kQuestion) != wxID_YES)
+    // As for a save, a lock taken while the question is open counts too.
+    if (Message("Do you really want to delete the record?", "Confirm", kQuestion) != wxID_YES ||
+        ReportForeignLock(key))
         return;
     if (!db->DeleteProject(key))
         Message("The record could not be deleted.", "Error", kError);
@@ -255,7 +269,12 @@ void CProductionDbCommands::ConfigureConnection()
 {
     if (!m_link)
         return;
+    const std::string before = LinkTarget(m_link->DataLinkPath());
     EditConnection();
+    // A lock left in a database the program no longer uses would never be released: free it
+    // while that database is still open.
+    if (LinkTarget(m_link->DataLinkPath()) != before)
+        UnlockCurrentRecord();
     Open(true);
 }
 

@@ -4,8 +4,9 @@
 //
 // A project is locked under its key after it was loaded or saved, so that other users see it
 // in use; the lock goes when the user turns to another project (a file opened or saved, another
-// record loaded or saved) and at exit. Before anything is written or deleted the key concerned
-// is tested for another owner's lock.
+// record loaded or saved), when the connection is changed to another database, and at exit.
+// Before anything is written or deleted the key concerned is tested for another owner's lock,
+// once more after any question the user was asked.
 #pragma once
 
 #include "ProductionDb/ProductionDbKey.h"

@@ -4,8 +4,9 @@
 //
 // Every value reaches the database as a bound parameter; statements are logged at trace level
 // as "Executing SQL: %s". A save and a delete each run in one transaction, so a failure leaves
-// the stored project as it was; a load fills the caller's objects only once everything was
-// read. Failures are reported by results and in the "CProductionDb" log, never thrown.
+// the stored project as it was; a load reads in one transaction too, so that it never mixes
+// the rows of two saves, and fills the caller's objects only once everything was read.
+// Failures are reported by results and in the "CProductionDb" log, never thrown.
 #pragma once
 
 #include "CommonFiles/DbColumnMap.h"
@@ -89,7 +90,8 @@ public:
     // project in its place, all or nothing.
     int SaveProject(const CCustomerData* customer, const CDeviceConfiguration* features,
                     const CPhysicalData* physical, const CResultData* results);
-    // 1 when the project of the key was read whole; only then are the four objects replaced.
+    // 1 when the project of the key was read whole, as one save left it; only then are the four
+    // objects replaced.
     BOOL LoadProject(const CProductionDbKey& key, CCustomerData* customer, CDeviceConfiguration* features,
                      CPhysicalData* physical, CResultData* results);
     // Deletes the key's rows from every table (its lock too), all or nothing.

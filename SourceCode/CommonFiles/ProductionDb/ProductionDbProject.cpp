@@ -139,11 +139,17 @@ std::string ValueList(const CProductionDbKey& key, const CProductionDb::Columns&
 // One transaction: rolled back unless committed.
 class CProductionDb::CTransaction {
 public:
-    explicit CTransaction(CProductionDb& db) : m_db(db)
+    enum Kind { Write, Read };
+
+    CTransaction(CProductionDb& db, Kind kind) : m_db(db)
     {
-        // SQLite: take the write lock now, not half way through when another writer may
-        // hold it.
-        m_open = db.ExecuteSql(db.IsPostgreSql() ? "BEGIN" : "BEGIN IMMEDIATE");
+        // A write on SQLite takes the write lock now, not half way through when another writer
+        // may hold it. A read sees the project as one save left it, not the rows of two saves
+        // that ran in between its statements.
+        if (kind == Write)
+            m_open = db.ExecuteSql(db.IsPostgreSql() ? "BEGIN" : "BEGIN IMMEDIATE");
+        else
+            m_open = db.ExecuteSql(db.IsPostgreSql() ? "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY" : "BEGIN");
     }
     ~CTransaction()
     {
@@ -246,7 +252,7 @@ BOOL CProductionDb::DeleteProject(const CProductionDbKey& key)
         m_log.Error("not enough primary keys %s", key.Format().c_str());
         return FALSE;
     }
-    CTransaction transaction(*this);
+    CTransaction transaction(*this, CTransaction::Write);
     return transaction.IsOpen() && DeleteRows(key) && transaction.Commit() ? TRUE : FALSE;
 }
 
@@ -261,7 +267,7 @@ int CProductionDb::SaveProject(const CCustomerData* customer, const CDeviceConfi
         m_log.Error("not enough primary keys %s", key.Format().c_str());
         return PDB_SAVE_INVALID_KEY;
     }
-    CTransaction transaction(*this);
+    CTransaction transaction(*this, CTransaction::Write);
     if (!transaction.IsOpen() || !DeleteRows(key))
         return PDB_SAVE_SQL_FAILED;
     const int result = SaveRows(key, *customer, *features, *physical, *results);
@@ -377,6 +383,9 @@ BOOL CProductionDb::LoadProject(const CProductionDbKey& key, CCustomerData* cust
         return FALSE;
     }
 
+    CTransaction transaction(*this, CTransaction::Read);
+    if (!transaction.IsOpen())
+        return FALSE;
     // Everything is read into these first, so a failure leaves the caller's project as it was.
     CCustomerData loadedCustomer;
     CDeviceConfiguration loadedFeatures;
@@ -404,7 +413,7 @@ BOOL CProductionDb::LoadProject(const CProductionDbKey& key, CCustomerData* cust
     }
     rs.Close();
 
-    if (!LoadPhysicalData(key, loadedPhysical) || !LoadResults(key, loadedResults))
+    if (!LoadPhysicalData(key, loadedPhysical) || !LoadResults(key, loadedResults) || !transaction.Commit())
         return FALSE;
 
     *customer = loadedCustomer;

@@ -9,12 +9,16 @@
 #include "Quillet/LogManager.h"
 #include "support/TestFiles.h"
 
+#include <pthread.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cmath>
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -324,6 +328,72 @@ TEST_P(ProductionDbCases, FailureHalfWayThroughASaveKeepsTheOldProject)
     EXPECT_EQ(CountRows("customer_data"), 0);
 }
 
+// Another process saves two versions of a project in turn while this one loads it: every load
+// gives one version whole, never the customer of one with the rows of the other.
+TEST_P(ProductionDbCases, LoadWhileAnotherProcessSavesGivesOneVersionWhole)
+{
+    CreateTables();
+    constexpr int kLoads = 100;
+    auto* saves = static_cast<std::atomic<int>*>(
+        mmap(nullptr, 2 * sizeof(std::atomic<int>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+    ASSERT_NE(static_cast<void*>(saves), MAP_FAILED);
+    std::atomic<int>* stop = saves + 1;
+    new (saves) std::atomic<int>(0);
+    new (stop) std::atomic<int>(0);
+    const pid_t saver = fork();
+    ASSERT_GE(saver, 0);
+    if (saver == 0) {
+        CLogManager::GetInstance()->SetLoggerLevel(LOGLEVEL_ERROR, "CProductionDb");
+        CLogManager::GetInstance()->SetLoggerLevel(LOGLEVEL_ERROR, "CDynamicRecordSetOleDb");
+        CProductionDb db;
+        SProject versions[2];
+        FillSampleProject(versions[0], 1, 2, 3, 3, 4, "A");
+        FillSampleProject(versions[1], 1, 2, 3, 1, 2, "B");
+        int failed = db.Open(m_dataLink.c_str()) == S_OK ? 0 : 1;
+        for (int i = 0; failed == 0 && *stop == 0; ++i) {
+            SProject& version = versions[i % 2];
+            if (db.SaveProject(&version.customer, &version.features, &version.physical, &version.results) !=
+                PDB_SAVE_OK)
+                failed = 1;
+            ++*saves;
+        }
+        _exit(failed != 0 ? 2 : 0);
+    }
+    while (*saves == 0 && waitpid(saver, nullptr, WNOHANG) == 0)
+        usleep(1000);
+
+    int torn = 0;
+    int failed = 0;
+    const int savesBefore = *saves;
+    for (int i = 0; i < kLoads; ++i) {
+        SProject loaded;
+        if (!m_db.LoadProject(CProductionDbKey(1, 2, 3), &loaded.customer, &loaded.features, &loaded.physical,
+                              &loaded.results)) {
+            ++failed;
+            continue;
+        }
+        const bool a = loaded.customer.customer == "Customer A";
+        const std::string variant = a ? "A" : "B";
+        const size_t points = a ? 4 : 2;
+        bool whole = loaded.physical.NormFlowConditions.Name == "Norm " + variant &&
+                     loaded.physical.Temperature.Name == "u0" + variant &&
+                     loaded.results.GetCount() == (a ? 3 : 1);
+        for (int row = 0; whole && row < loaded.results.GetCount(); ++row)
+            whole = loaded.results.GetAt(row).Points.size() == points &&
+                    loaded.results.GetAt(row).FlowUnit.Name == "m3/h" + variant;
+        torn += !whole;
+    }
+    const int savesDuring = *saves - savesBefore;
+    *stop = 1;
+    int status = 0;
+    ASSERT_EQ(waitpid(saver, &status, 0), saver);
+    munmap(saves, 2 * sizeof(std::atomic<int>));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_GT(savesDuring, 0) << "the saves ran alongside the loads";
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(torn, 0);
+}
+
 TEST_P(ProductionDbCases, FailedLoadLeavesTheProjectAsItWas)
 {
     CreateTables();
@@ -499,13 +569,21 @@ TEST_P(ProductionDbCases, UnreadableLockTableNeverCountsAsSuccess)
     EXPECT_EQ(computer, "kept");
 }
 
-// Two processes lock the same free keys at the same moment: each key has exactly one winner.
+// Two processes lock the same free key at the same moment, round after round: each key has
+// exactly one winner. Both wait for each other before every round, so that neither runs ahead
+// and finds the other's lock already there.
 TEST_P(ProductionDbCases, TwoProcessesRacingForAKeyGiveOneWinner)
 {
     CreateTables();
     constexpr int kRounds = 1000;
-    int start[2];
-    ASSERT_EQ(pipe(start), 0);
+    void* shared = mmap(nullptr, sizeof(pthread_barrier_t), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(shared, MAP_FAILED);
+    auto* barrier = static_cast<pthread_barrier_t*>(shared);
+    pthread_barrierattr_t attributes;
+    pthread_barrierattr_init(&attributes);
+    pthread_barrierattr_setpshared(&attributes, PTHREAD_PROCESS_SHARED);
+    ASSERT_EQ(pthread_barrier_init(barrier, &attributes, 2), 0);
+    pthread_barrierattr_destroy(&attributes);
     pid_t racers[2];
     for (int racer = 0; racer < 2; ++racer) {
         racers[racer] = fork();
@@ -514,29 +592,28 @@ TEST_P(ProductionDbCases, TwoProcessesRacingForAKeyGiveOneWinner)
             CLogManager::GetInstance()->SetLoggerLevel(LOGLEVEL_ERROR, "CProductionDb");
             CLogManager::GetInstance()->SetLoggerLevel(LOGLEVEL_ERROR, "CDynamicRecordSetOleDb");
             CProductionDb db;
-            if (db.Open(m_dataLink.c_str()) != S_OK)
-                _exit(2);
-            // The race starts once both racers are connected and the parent lets go.
-            close(start[1]);
-            char byte;
-            while (read(start[0], &byte, 1) > 0) {
-            }
+            // A racer without a connection still keeps the rounds, or the other would wait for
+            // it for ever.
+            const bool open = db.Open(m_dataLink.c_str()) == S_OK;
             std::string wins(kRounds, '0');
             const std::string owner = "racer" + std::to_string(racer) + " - host";
-            for (int round = 0; round < kRounds; ++round)
-                wins[static_cast<size_t>(round)] = db.LockRecord(CProductionDbKey(round + 1, 1, 1), owner) ? '1' : '0';
+            for (int round = 0; round < kRounds; ++round) {
+                pthread_barrier_wait(barrier);
+                if (open && db.LockRecord(CProductionDbKey(round + 1, 1, 1), owner))
+                    wins[static_cast<size_t>(round)] = '1';
+            }
             WriteWholeFile(m_folder.Path("racer" + std::to_string(racer)), wins);
-            _exit(0);
+            _exit(open ? 0 : 2);
         }
     }
-    close(start[0]);
-    close(start[1]);
     for (pid_t racer : racers) {
         int status = 0;
         ASSERT_EQ(waitpid(racer, &status, 0), racer);
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
             << (WIFEXITED(status) ? "exit code " : "signal ") << (WIFEXITED(status) ? WEXITSTATUS(status) : WTERMSIG(status));
     }
+    pthread_barrier_destroy(barrier);
+    munmap(shared, sizeof(pthread_barrier_t));
     const std::string wins0 = ReadWholeFile(m_folder.Path("racer0"));
     const std::string wins1 = ReadWholeFile(m_folder.Path("racer1"));
     ASSERT_EQ(wins0.size(), static_cast<size_t>(kRounds));

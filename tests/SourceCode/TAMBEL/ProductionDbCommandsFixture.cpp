@@ -41,6 +41,8 @@ void ProductionDbCommandsFixture::SetUp()
         m_boxes.push_back(box);
         if (!(box.style & wxYES_NO))
             return static_cast<int>(wxID_OK);
+        if (m_whileAsked)
+            m_whileAsked();
         const int answer = m_answers.empty() ? wxID_YES : m_answers.front();
         if (!m_answers.empty())
             m_answers.pop_front();

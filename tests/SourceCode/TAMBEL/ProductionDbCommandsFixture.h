@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,7 @@ protected:
     CProductionDb m_other;  // the other program's connection
     std::vector<SMessageBox> m_boxes;
     std::deque<int> m_answers;  // answers to questions; wxID_YES when none is left
+    std::function<void()> m_whileAsked;  // runs while a question is open, before its answer
     CProductionDbKey m_pick;    // what the record picker returns
     bool m_picks = true;
     std::vector<std::string> m_pickTexts;  // action and button texts the picker was given

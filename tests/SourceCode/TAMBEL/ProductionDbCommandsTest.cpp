@@ -153,6 +153,39 @@ TEST_F(ProductionDbCommands, SaveNeverOverwritesAProjectLockedByAnother)
     EXPECT_EQ(Commands().GetCurrentRecordKey(), CProductionDbKey(1, 1, 1));
 }
 
+// A question may stay open for a while: a lock another user takes meanwhile still keeps the
+// project from being overwritten or deleted.
+TEST_F(ProductionDbCommands, LockTakenWhileAQuestionIsOpenStillProtects)
+{
+    OpenWithTables();
+    const CProductionDbKey key(778, 1, 1);
+    OtherProgramSavesAndLocks(key);
+    ASSERT_TRUE(m_other.UnlockRecord(key, kOtherOwner));
+    m_whileAsked = [&] { EXPECT_TRUE(m_other.LockRecord(key, kOtherOwner)); };
+    SetProjectInMemory(key.pa, key.vk, key.pos, "mine");
+    Commands().SaveToDb();
+    m_whileAsked = nullptr;
+    ASSERT_EQ(m_boxes.size(), 2u);
+    EXPECT_EQ(m_boxes[0].text, "A record with the same keys exists already.\nOverwrite existing record?");
+    EXPECT_THAT(m_boxes[1].text, HasSubstr(std::string("User: ") + kOtherOwner + " machine: "));
+    EXPECT_EQ(StoredCustomer(key), "Customer other");
+    EXPECT_EQ(LockOwner(key), kOtherOwner);
+    EXPECT_TRUE(Commands().GetCurrentRecordKey().IsEmpty());
+
+    // Likewise while the delete question is open.
+    ASSERT_TRUE(m_other.UnlockRecord(key, kOtherOwner));
+    m_whileAsked = [&] { EXPECT_TRUE(m_other.LockRecord(key, kOtherOwner)); };
+    m_pick = key;
+    m_boxes.clear();
+    Commands().DeleteRecord();
+    m_whileAsked = nullptr;
+    ASSERT_EQ(m_boxes.size(), 2u);
+    EXPECT_EQ(m_boxes[0].text, "Do you really want to delete the record?");
+    EXPECT_THAT(m_boxes[1].text, HasSubstr(std::string("User: ") + kOtherOwner + " machine: "));
+    EXPECT_EQ(StoredCustomer(key), "Customer other");
+    EXPECT_EQ(LockOwner(key), kOtherOwner);
+}
+
 TEST_F(ProductionDbCommands, MessagesInGerman)
 {
     OpenWithTables();
@@ -301,6 +334,36 @@ TEST_F(ProductionDbCommands, ConfigureWritesTheDataLinkAndReopens)
     m_boxes.clear();
     Commands().CreateTables();
     EXPECT_TRUE(App().IsProductionDbUsable());
+    std::remove(file.c_str());
+}
+
+TEST_F(ProductionDbCommands, ChangingTheConnectionReleasesTheLockInTheDatabaseLeft)
+{
+    OpenWithTables();
+    const CProductionDbKey key(33, 0, 0);
+    SetProjectInMemory(key.pa, key.vk, key.pos, "A");
+    Commands().SaveToDb();
+    ASSERT_EQ(LockOwner(key), App().GetLockOwner());
+
+    // The same database written again: the lock stays.
+    Commands().SetConnectionEditor([&](const std::string& path) {
+        CDataLinkSettings settings;
+        return settings.Read(path) && settings.Write(path, nullptr);
+    });
+    Commands().ConfigureConnection();
+    EXPECT_EQ(LockOwner(key), App().GetLockOwner());
+    EXPECT_EQ(Commands().GetCurrentRecordKey(), key);
+
+    const std::string file = TestProgramFolder() + "elsewhere.db";
+    WriteWholeFile(file, "");
+    Commands().SetConnectionEditor([&](const std::string& path) {
+        CDataLinkSettings settings;
+        settings.file = file;
+        return settings.Write(path, nullptr);
+    });
+    Commands().ConfigureConnection();
+    EXPECT_EQ(LockOwner(key), "");
+    EXPECT_TRUE(Commands().GetCurrentRecordKey().IsEmpty());
     std::remove(file.c_str());
 }
 
