@@ -5,7 +5,9 @@
 set -euo pipefail
 
 number_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+# -noreset: a server left by its last client resets and drops a client still connecting, as
+# when a program starts another and ends at once (the hand-over to the updater).
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
 server=$!
 stop() {
   kill "$server" 2>/dev/null || true

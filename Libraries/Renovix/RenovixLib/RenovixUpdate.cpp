@@ -350,7 +350,14 @@ std::string CRenovix::Unzip(const std::string& archive, const std::string& sourc
     HZIP zip = ZipOpenArchive(archive.c_str(), 0, ZIP_KIND_FILE_NAME);
     if (zip == nullptr)
         return std::string();
-    const int code = ZipUnzipItem(zip, 0, const_cast<char*>(file.c_str()), 0, ZIP_KIND_FILE_NAME);
+    // The update is the archive's first item; a folder there is nothing to install, and
+    // extracting it would make the folder wherever this process stands.
+    ZipItemInfo item;
+    int code = ZipGetItem(zip, 0, item);
+    if (code == ZIP_RESULT_OK && item.IsDirectory())
+        code = ZIP_RESULT_NO_FILE;
+    if (code == ZIP_RESULT_OK)
+        code = ZipUnzipItem(zip, 0, const_cast<char*>(file.c_str()), 0, ZIP_KIND_FILE_NAME);
     ZipCloseArchive(zip);
     if (code != ZIP_RESULT_OK) {
         m_temp.Remove(file);

@@ -1,5 +1,6 @@
 #include "Renovix/RenovixLib/UpdateEntry.h"
 
+#include "Platform/AsciiText.h"
 #include "Renovix/RenovixLib/Md5Digest.h"
 #include "Renovix/RenovixLib/TextScrambler.h"
 
@@ -90,10 +91,9 @@ int CUpdateEntry::ParseCePlatform(const std::string& text)
 
 std::string CUpdateEntry::ParsePackages(const std::string& text)
 {
-    std::string packages = text;
+    // Trimmed at both ends: " * " means every package too.
+    std::string packages(Platform::TrimAsciiBlanks(text));
     for (char& c : packages)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    while (!packages.empty() && (packages.back() == ' ' || packages.back() == '\t'))
-        packages.pop_back();
     return packages.empty() || packages == "*" ? "all" : packages;
 }

@@ -315,12 +315,13 @@ void CPageFluid::FillCombos(bool selectDefaults, bool keepSelection, bool notify
     CUnitManager::FillFlowTypeCombo(flowTypes, language);
     FillList(IDC_FLOW_REFERENCE, flowReferences, selectDefaults, keepSelection, config.flow_reference);
     FillList(IDC_FLOW_TYPE, flowTypes, selectDefaults, keepSelection, config.flow_type);
-    if (notify)
-        FillFlowUnits(false);
+    // A refill keeping the selections takes in user units added or removed since.
+    if (notify || keepSelection)
+        FillFlowUnits(false, keepSelection);
     FillList(IDC_FLOW_CALC_REFERENCE, flowReferences, selectDefaults, keepSelection, kFirst);
     FillList(IDC_FLOW_CALC_TYPE, flowTypes, selectDefaults, keepSelection, kFirst);
-    if (notify)
-        FillFlowUnits(true);
+    if (notify || keepSelection)
+        FillFlowUnits(true, keepSelection);
 
     FillUnitList(IDC_NORM_TEMPERATURE_UNIT, UNIT_TEMPERATURE, 0, false, selectDefaults, keepSelection, kFirst);
     FillUnitList(IDC_NORM_PRESSURE_UNIT, UNIT_TYPE_PRESSURE, 0, false, selectDefaults, keepSelection, kFirst);
@@ -821,14 +822,14 @@ void CPageFluid::UpdateConvertedFlow()
     SetNumber(IDC_QMAX_CALC, converted, VALUE_DIGITS);
 }
 
-void CPageFluid::FillFlowUnits(bool converted)
+void CPageFluid::FillFlowUnits(bool converted, bool keepSelection)
 {
     const int typeId = converted ? IDC_FLOW_CALC_TYPE : IDC_FLOW_TYPE;
     const int referenceId = converted ? IDC_FLOW_CALC_REFERENCE : IDC_FLOW_REFERENCE;
     const int listId = converted ? IDC_FLOW_CALC_UNIT : IDC_QMAX_UNIT;
     const CApplicationConfiguration* configuration = CApplicationConfiguration::GetInstance();
     FillUnitList(listId, Data(typeId) == FLOW_TYPE_VOLUME ? UNIT_TYPE_VOLUME_FLOW : UNIT_TYPE_MASS_FLOW,
-                 Data(referenceId) == REFERENCE_NORM ? SYSTEM_NORM : SYSTEM_OPERATIONAL, true, true, false,
+                 Data(referenceId) == REFERENCE_NORM ? SYSTEM_NORM : SYSTEM_OPERATIONAL, true, true, keepSelection,
                  configuration ? configuration->flow : INT_MIN);
     UpdateConvertedFlow();
 }

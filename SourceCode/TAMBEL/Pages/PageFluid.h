@@ -95,7 +95,7 @@ private:
     enum EConverted { CONVERTED_TEMPERATURE, CONVERTED_PRESSURE, CONVERTED_DENSITY, CONVERTED_VISCOSITY };
     void UpdateConvertedValue(EConverted row);
     void UpdateConvertedFlow();
-    void FillFlowUnits(bool converted);
+    void FillFlowUnits(bool converted, bool keepSelection = false);
     void OnFlowReferenceChanged();
     void OnNormSystemChanged();
     void ShowNormCondition(const CNormFlowCondition& condition);

@@ -31,15 +31,16 @@ protected:
         ASSERT_NE(s_http->Port(), 0) << "the HTTP server did not start";
     }
 
-    // A zip archive holding name with bytes.
-    std::string Zip(const std::string& name, const std::string& bytes)
+    // A zip archive holding name with bytes, after a folder item when one is named.
+    std::string Zip(const std::string& name, const std::string& bytes, const std::string& folderFirst = "")
     {
         const std::string content = m_folder.Path("zip-content");
         const std::string archive = m_folder.Path("archive.zip");
         WriteWholeFile(content, bytes);
         const std::string command = "/usr/bin/python3 -c \"import sys, zipfile; z = zipfile.ZipFile(sys.argv[1], 'w', "
-                                    "zipfile.ZIP_DEFLATED); z.write(sys.argv[2], sys.argv[3]); z.close()\" '" +
-                                    archive + "' '" + content + "' '" + name + "'";
+                                    "zipfile.ZIP_DEFLATED); sys.argv[4] and z.mkdir(sys.argv[4]); "
+                                    "z.write(sys.argv[2], sys.argv[3]); z.close()\" '" +
+                                    archive + "' '" + content + "' '" + name + "' '" + folderFirst + "'";
         EXPECT_EQ(std::system(command.c_str()), 0);
         return ReadWholeFile(archive);
     }
@@ -67,6 +68,7 @@ TEST_F(RenovixUpdateNetTest, ResultBitsEndToEnd)
     const std::string hash = "hash='" + CMd5Digest::Of(kNew) + "'";
     const std::string zipped = Zip("a.txt", kNew);
     const std::string truncated = zipped.substr(0, zipped.size() / 2);
+    const std::string folderFirst = Zip("a.txt", kNew, "zephrin-folder-item");
     const char* versioned = "RenovixList.1.0.0.0.xml";
     const std::string replace = "FILE UPDATE_EXISTING IGNORE_VERSION";
     const SRunCase cases[] = {
@@ -84,6 +86,9 @@ TEST_F(RenovixUpdateNetTest, ResultBitsEndToEnd)
         {"zipped", true, {{"sub/a.txt.zip", zipped}}, versioned,
          {Entry("sub\\a.txt", "%CURRENTDIR%", replace + " COMPRESSION_ZIP", hash)}, kOld, CRenovix::UPDATE_RESULT_OK, kNew},
         {"broken zip", true, {{"sub/a.txt.zip", truncated}}, versioned,
+         {Entry("sub\\a.txt", "%CURRENTDIR%", replace + " COMPRESSION_ZIP", hash)}, kOld,
+         CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_UNZIP_FAILED, kOld},
+        {"zip starting with a folder", true, {{"sub/a.txt.zip", folderFirst}}, versioned,
          {Entry("sub\\a.txt", "%CURRENTDIR%", replace + " COMPRESSION_ZIP", hash)}, kOld,
          CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_UNZIP_FAILED, kOld},
         {"outside the program folder", true, {{"a.txt", kNew}},  versioned,
@@ -120,6 +125,7 @@ TEST_F(RenovixUpdateNetTest, ResultBitsEndToEnd)
         }
         EXPECT_EQ(ReadWholeFile(Program("a.txt")), c.target ? c.target : "");
         EXPECT_EQ(access(m_folder.Path("escaped").c_str(), F_OK), -1);
+        EXPECT_EQ(access("zephrin-folder-item", F_OK), -1);
     }
 }
 

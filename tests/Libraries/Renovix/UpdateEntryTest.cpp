@@ -64,7 +64,7 @@ TEST(UpdateEntryTest, FieldRules)
     EXPECT_EQ(CUpdateEntry::ParseFlags("file dir"), 0);
     for (const auto& c : {std::make_pair("INTEL", 0), {"MIPS", 1}, {"SHX", 4}, {"ARM", 5}, {"arm", 0xFFFF}, {"", 0xFFFF}})
         EXPECT_EQ(CUpdateEntry::ParseCePlatform(c.first), c.second) << c.first;
-    for (const auto& c : {std::make_pair("", "all"), {"*", "all"}, {"  ", "all"}, {"LITE ", "lite"}})
+    for (const auto& c : {std::make_pair("", "all"), {"*", "all"}, {"  ", "all"}, {"LITE ", "lite"}, {" * ", "all"}, {"\t Pro,Demo ", "pro,demo"}})
         EXPECT_EQ(CUpdateEntry::ParsePackages(c.first), c.second) << c.first;
 }
 

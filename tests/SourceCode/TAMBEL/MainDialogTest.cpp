@@ -3,12 +3,19 @@
 #include "FakeStartupEnvironment.h"
 #include "TAMBELTestApp.h"
 
+#include "CommonFiles/ApplicationConfiguration.h"
 #include "CommonFiles/UnitDb.h"
+#include "CommonFiles/UnitManager.h"
+#include "Harbinax/DataComboBox.h"
+#include "Harbinax/DialogControls.h"
+#include "HarbinaxCore/ComboItemMarker.h"
 #include "Harbinax/HyperLinkStatic.h"
 #include "PolyglottaWx/WindowIds.h"
 #include "TAMBEL/AboutDlg.h"
+#include "TAMBEL/Pages/PageFluidIds.h"
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/TAMBELDlg.h"
+#include "grid/window/GridWindow.h"
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -20,9 +27,12 @@
 #include <wx/toolbar.h>
 #include <wx/uiaction.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -138,6 +148,56 @@ TEST_F(MainDialogTest, ToolbarHoldsTheEightButtonsInOrderWithPageButtonsAsOneGro
     EXPECT_FALSE(toolBar->GetToolState(ID_PAGE_CONFIGURATION));
     // The device page has no button and never shows on its own.
     EXPECT_FALSE(dialog->GetDevicePage().GetWindow()->IsShown());
+}
+
+// As when the user presses the toolbar button of the page.
+void PressPageButton(CTAMBELDlg& dialog, int id)
+{
+    wxCommandEvent press(wxEVT_TOOL, id);
+    press.SetEventObject(dialog.GetToolBar());
+    dialog.GetToolBar()->ProcessWindowEvent(press);
+}
+
+TEST_F(MainDialogTest, UserUnitMadeOnTheConfigurationPageIsOfferedMarkedOnTheFluidPage)
+{
+    ASSERT_TRUE(CUnitManager::GetInstance()->LoadUnitList());
+    CApplicationConfiguration::GetInstance()->Reset();
+    auto dialog = CreateShown();
+    wxWindow* fluid = dialog->GetFluidPage().GetWindow();
+    auto* flowUnits = dynamic_cast<CDataComboBox*>(CDialogControls::FindItem(fluid, IDC_QMAX_UNIT));
+    auto* convertedUnits = dynamic_cast<CDataComboBox*>(CDialogControls::FindItem(fluid, IDC_FLOW_CALC_UNIT));
+    ASSERT_TRUE(flowUnits && convertedUnits);
+    ASSERT_GT(convertedUnits->GetCount(), 1u);
+    convertedUnits->SetSelection(1);
+    const wxString converted = convertedUnits->GetString(convertedUnits->GetSelection());
+
+    PressPageButton(*dialog, ID_PAGE_CONFIGURATION);
+    CPageConfiguration& configuration = dialog->GetConfigurationPage();
+    ASSERT_EQ(dialog->GetCurrentPage(), &configuration);
+    CGridWindow* grid = configuration.GetUnitGrid();
+    ASSERT_NE(grid, nullptr);
+    configuration.OnAddUnit();
+    const int row = grid->GetRowCount() - 1;
+    grid->SetItemText(row, CPageConfiguration::COLUMN_NAME, "barrel/h");
+    grid->SetItemText(row, CPageConfiguration::COLUMN_TYPE, "Volume flow");
+    grid->SetItemText(row, CPageConfiguration::COLUMN_FACTOR, "2.5");
+    grid->SetItemText(row, CPageConfiguration::COLUMN_OFFSET, "0");
+    PressPageButton(*dialog, ID_PAGE_FLUID);
+    ASSERT_EQ(dialog->GetCurrentPage(), &dialog->GetFluidPage());
+
+    // Both flow unit lists offer it last, drawn in the colour of its marker; the unit picked for
+    // the converted flow stays picked.
+    for (const CDataComboBox* list : {flowUnits, convertedUnits}) {
+        ASSERT_GT(list->GetCount(), 0u);
+        const wxString last = list->GetString(list->GetCount() - 1);
+        EXPECT_EQ(last.utf8_string(), "* barrel/h") << list->GetId();
+        EXPECT_EQ(ClassifyComboItem(last.ToStdWstring()).marker, EComboItemMarker::UserUnit);
+    }
+    EXPECT_EQ(convertedUnits->GetString(convertedUnits->GetSelection()), converted);
+
+    CUnitManager::GetInstance()->RemoveUserUnits();
+    for (const char* name : {"Zephrin.cfg", "UserUnits.xml", "Renovix.xml"})
+        std::remove((TestProgramFolder() + name).c_str());
 }
 
 TEST_F(MainDialogTest, DatabaseItemsFollowTheProductionDatabase)
