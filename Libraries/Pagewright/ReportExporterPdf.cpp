@@ -284,6 +284,12 @@ int CReportExporterPdf::Export(CReport* document, const std::string& path)
         m_log.Error("could not compress a page of '%s'", path.c_str());
         return 0;
     }
+    // Readers refuse a page tree without pages; such a file would only look written.
+    if (m_pageObjects.empty()) {
+        QUILLET_POS(m_log);
+        m_log.Error("no pages to write to '%s'", path.c_str());
+        return 0;
+    }
 
     m_offsets[2] = static_cast<long long>(m_output.size());
     AppendLine("3 0 obj");
