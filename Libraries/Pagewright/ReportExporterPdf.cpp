@@ -856,16 +856,9 @@ void CReportExporterPdf::WritePicture(const CReportPicture& picture)
     const auto image = m_images.find(picture.filename);
     if (!picture.GetImage() || image == m_images.end() || image->second == kNoImage)
         return;
+    // Placed as on screen and paper: x and y are the anchor of the alignment.
     int x = picture.x;
     int y = picture.y;
-    if (picture.alignX == CReportPicture::kAlignRight)
-        x += picture.width;
-    else if (picture.alignX == CReportPicture::kAlignCenter)
-        x += picture.width / 2;
-    if (picture.alignY == CReportPicture::kAlignBottom)
-        y += picture.height;
-    else if (picture.alignY == CReportPicture::kAlignCenter)
-        y += picture.height / 2;
     int width = picture.width;
     int height = picture.height;
     picture.GetPlacement(x, y, width, height);

@@ -222,27 +222,44 @@ TEST_F(ReportExporterPdfTest, PicturesOfOneFileShareOneImage)
     EXPECT_EQ(draws, 2u) << draw;
 }
 
-// The odd width makes the bitmap's rows padded; the file's rows must not be.
+// The odd width makes the bitmap's rows padded; the file's rows must not be. However it is
+// aligned, the picture lands where screen and paper show it: its x and y are the anchor of the
+// alignment.
 TEST_F(ReportExporterPdfTest, OddWidthImageShowsItsPixels)
 {
-    Export(R"(<report><page><picture x="0" y="0" width="1050" height="700" filename="tiny.bmp"/></page></report>)");
-    const SToolResult render = RunTool(m_folder, "pdftoppm -r 72 -f 1 -l 1 '" + Pdf() + "'");
-    ASSERT_EQ(render.exitCode, 0);
-    // "P6\n595 842\n255\n" and the pixels.
-    const std::string& ppm = render.out;
-    std::size_t at = 0;
-    for (int fields = 0; fields < 4; ++fields)
-        at = ppm.find_first_of(" \n", at) + 1;
-    ASSERT_LT(at, ppm.size());
-    const int pageWidth = std::stoi(ppm.substr(3));
-    for (int row = 0; row < 2; ++row) {
-        for (int column = 0; column < 3; ++column) {
-            const std::size_t pixel = at + 3 * (static_cast<std::size_t>(50 + 99 * row) * pageWidth + 50 + 99 * column);
-            ASSERT_LT(pixel + 2, ppm.size());
-            const std::uint32_t rgb = static_cast<unsigned char>(ppm[pixel]) << 16 |
-                                      static_cast<unsigned char>(ppm[pixel + 1]) << 8 |
-                                      static_cast<unsigned char>(ppm[pixel + 2]);
-            EXPECT_EQ(rgb, kPixels[row * 3 + column]) << row << "," << column;
+    for (const char* placement : {R"(x="0" y="0")", R"(x="1050" y="700" alignx="RIGHT" aligny="BOTTOM")",
+                                  R"(x="525" y="350" alignx="CENTER" aligny="CENTER")"}) {
+        SCOPED_TRACE(placement);
+        Export(std::string("<report><page><picture ") + placement +
+               R"( width="1050" height="700" filename="tiny.bmp"/></page></report>)");
+        const auto& picture = dynamic_cast<const CReportPicture&>(*m_document.GetPage(0)->elements.at(0));
+        int x = picture.x;
+        int y = picture.y;
+        int width = 0;
+        int height = 0;
+        picture.GetPlacement(x, y, width, height);
+        EXPECT_EQ(x, 0);
+        EXPECT_EQ(y, 0);
+
+        const SToolResult render = RunTool(m_folder, "pdftoppm -r 72 -f 1 -l 1 '" + Pdf() + "'");
+        ASSERT_EQ(render.exitCode, 0);
+        // "P6\n595 842\n255\n" and the pixels.
+        const std::string& ppm = render.out;
+        std::size_t at = 0;
+        for (int fields = 0; fields < 4; ++fields)
+            at = ppm.find_first_of(" \n", at) + 1;
+        ASSERT_LT(at, ppm.size());
+        const int pageWidth = std::stoi(ppm.substr(3));
+        for (int row = 0; row < 2; ++row) {
+            for (int column = 0; column < 3; ++column) {
+                const std::size_t pixel =
+                    at + 3 * (static_cast<std::size_t>(50 + 99 * row) * pageWidth + 50 + 99 * column);
+                ASSERT_LT(pixel + 2, ppm.size());
+                const std::uint32_t rgb = static_cast<unsigned char>(ppm[pixel]) << 16 |
+                                          static_cast<unsigned char>(ppm[pixel + 1]) << 8 |
+                                          static_cast<unsigned char>(ppm[pixel + 2]);
+                EXPECT_EQ(rgb, kPixels[row * 3 + column]) << row << "," << column;
+            }
         }
     }
 }
