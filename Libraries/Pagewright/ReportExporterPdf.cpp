@@ -284,6 +284,12 @@ int CReportExporterPdf::Export(CReport* document, const std::string& path)
         m_log.Error("could not compress a page of '%s'", path.c_str());
         return 0;
     }
+    // Readers refuse a page tree without pages; such a file would only look written.
+    if (m_pageObjects.empty()) {
+        QUILLET_POS(m_log);
+        m_log.Error("no pages to write to '%s'", path.c_str());
+        return 0;
+    }
 
     m_offsets[2] = static_cast<long long>(m_output.size());
     AppendLine("3 0 obj");
@@ -850,16 +856,9 @@ void CReportExporterPdf::WritePicture(const CReportPicture& picture)
     const auto image = m_images.find(picture.filename);
     if (!picture.GetImage() || image == m_images.end() || image->second == kNoImage)
         return;
+    // Placed as on screen and paper: x and y are the anchor of the alignment.
     int x = picture.x;
     int y = picture.y;
-    if (picture.alignX == CReportPicture::kAlignRight)
-        x += picture.width;
-    else if (picture.alignX == CReportPicture::kAlignCenter)
-        x += picture.width / 2;
-    if (picture.alignY == CReportPicture::kAlignBottom)
-        y += picture.height;
-    else if (picture.alignY == CReportPicture::kAlignCenter)
-        y += picture.height / 2;
     int width = picture.width;
     int height = picture.height;
     picture.GetPlacement(x, y, width, height);

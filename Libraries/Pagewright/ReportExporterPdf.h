@@ -31,8 +31,9 @@ public:
     CReportExporterPdf(const CReportExporterPdf&) = delete;
     CReportExporterPdf& operator=(const CReportExporterPdf&) = delete;
 
-    // 1 once the file is written; 0 for a null document, a page that could not be compressed,
-    // or a file that could not be written (an existing file then stays as it was).
+    // 1 once the file is written; 0 for a null document, one without output pages, a page that
+    // could not be compressed, or a file that could not be written (an existing file then stays
+    // as it was).
     int Export(CReport* document, const std::string& path);
     // The bytes of the last export.
     const std::string& GetOutput() const { return m_output; }

@@ -19,6 +19,15 @@ void g_list_free(SGList* list);
 const char* g_type_name_from_instance(void* instance);
 void* gtk_print_unix_dialog_get_selected_printer(void* dialog);
 void gtk_dialog_response(void* dialog, int response);
+struct SGtkPageRange {
+    int start;
+    int end;
+};
+GtkPrintSettings* gtk_print_unix_dialog_get_settings(void* dialog);
+void gtk_print_unix_dialog_set_settings(void* dialog, GtkPrintSettings* settings);
+void gtk_print_settings_set_print_pages(GtkPrintSettings* settings, int pages);
+void gtk_print_settings_set_page_ranges(GtkPrintSettings* settings, SGtkPageRange* ranges, int count);
+void g_object_unref(void* object);
 }
 
 wxPrintData FilePrinterSettings(const std::string& path)
@@ -43,6 +52,16 @@ void CPrintDialogAnswer::Notify()
     for (SGList* node = windows; node != nullptr; node = node->next) {
         if (std::string(g_type_name_from_instance(node->data)) == "GtkPrintUnixDialog" &&
             gtk_print_unix_dialog_get_selected_printer(node->data) != nullptr) {
+            if (!m_pages.empty()) {
+                std::vector<SGtkPageRange> ranges;
+                for (const auto& [first, last] : m_pages)
+                    ranges.push_back({first - 1, last - 1});
+                GtkPrintSettings* settings = gtk_print_unix_dialog_get_settings(node->data);
+                gtk_print_settings_set_print_pages(settings, 2);  // GTK_PRINT_PAGES_RANGES
+                gtk_print_settings_set_page_ranges(settings, ranges.data(), static_cast<int>(ranges.size()));
+                gtk_print_unix_dialog_set_settings(node->data, settings);
+                g_object_unref(settings);
+            }
             gtk_dialog_response(node->data, -5);  // GTK_RESPONSE_OK
             answered = true;
             Stop();

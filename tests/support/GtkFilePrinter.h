@@ -5,15 +5,21 @@
 #include <wx/timer.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // Print settings that choose the file printer writing a PDF file at the path.
 wxPrintData FilePrinterSettings(const std::string& path);
 
 // GTK prints to its file printer only from its dialog: this presses the dialog's Print button
 // once the printer of the settings is chosen in it, as a user would, while the object lives.
+// With page ranges (1-based, first..last each) it chooses those pages in the dialog first.
 class CPrintDialogAnswer : public wxTimer {
 public:
-    CPrintDialogAnswer() { Start(50); }
+    explicit CPrintDialogAnswer(std::vector<std::pair<int, int>> pages = {}) : m_pages(std::move(pages)) { Start(50); }
     void Notify() override;
     bool answered = false;
+
+private:
+    std::vector<std::pair<int, int>> m_pages;
 };

@@ -40,7 +40,7 @@ bool CReportPrinter::PrintPages(const CReport& report, const wxString& name, wxP
     job.SetToPage(to - from + 1);
     job.SetAllPages(true);
     wxPrinter printer(&job);
-    CReportPrintout printout(report, name, from, to);
+    CReportPrintout printout(report, name, from, to, job.GetPrintData());
     return printer.Print(parent, &printout, prompt);
 }
 

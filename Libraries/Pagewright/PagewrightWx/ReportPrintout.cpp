@@ -5,10 +5,40 @@
 #include "PagewrightWx/ReportPainter.h"
 
 #include <wx/dc.h>
+#include <wx/gtk/print.h>
 
-CReportPrintout::CReportPrintout(const CReport& report, const wxString& title, int from, int to)
-    : wxPrintout(title), m_report(report), m_from(from), m_to(to)
+// The few calls of GTK's printing needed here; its development headers are not installed with
+// wx's.
+extern "C" {
+GtkPrintSettings* gtk_print_operation_get_print_settings(GtkPrintOperation* operation);
+int gtk_print_settings_get_print_pages(GtkPrintSettings* settings);
+void gtk_print_settings_set_print_pages(GtkPrintSettings* settings, int pages);
+}
+
+namespace {
+
+// GtkPrintPages
+constexpr int kGtkPrintPagesAll = 0;
+constexpr int kGtkPrintPagesRanges = 2;
+
+}  // namespace
+
+CReportPrintout::CReportPrintout(const CReport& report, const wxString& title, int from, int to,
+                                 const wxPrintData& printData)
+    : wxPrintout(title), m_report(report), m_from(from), m_to(to), m_printData(printData)
 {
+}
+
+// GTK prints only the pages of the ranges chosen in its dialog, and wx would shrink the job to
+// the ranges' length as well, so pages beyond it were lost: wx is told to print all pages and
+// GTK still picks the chosen ones.
+void CReportPrintout::OnPreparePrinting()
+{
+    auto* native = dynamic_cast<wxGtkPrintNativeData*>(m_printData.GetNativeData());
+    GtkPrintOperation* operation = native != nullptr ? native->GetPrintJob() : nullptr;
+    GtkPrintSettings* settings = operation != nullptr ? gtk_print_operation_get_print_settings(operation) : nullptr;
+    if (settings != nullptr && gtk_print_settings_get_print_pages(settings) == kGtkPrintPagesRanges)
+        gtk_print_settings_set_print_pages(settings, kGtkPrintPagesAll);
 }
 
 void CReportPrintout::GetPageInfo(int* minPage, int* maxPage, int* pageFrom, int* pageTo)

@@ -3,14 +3,17 @@
 // is not the sheet's is turned a quarter, its top at the sheet's left edge.
 #pragma once
 
+#include <wx/cmndata.h>
 #include <wx/print.h>
 
 class CReport;
 
 class CReportPrintout : public wxPrintout {
 public:
-    CReportPrintout(const CReport& report, const wxString& title, int from, int to);
+    // The print data is the job's: its native part is shared with the printer's.
+    CReportPrintout(const CReport& report, const wxString& title, int from, int to, const wxPrintData& printData);
 
+    void OnPreparePrinting() override;
     void GetPageInfo(int* minPage, int* maxPage, int* pageFrom, int* pageTo) override;
     bool HasPage(int page) override;
     bool OnPrintPage(int page) override;
@@ -19,4 +22,5 @@ private:
     const CReport& m_report;
     int m_from;
     int m_to;
+    wxPrintData m_printData;
 };

@@ -115,6 +115,35 @@ TEST(ReportPrinter, PrintsTheRangeOfTheDialogData)
     EXPECT_GT(portrait.y, 4 * portrait.x);
 }
 
+// Pages chosen in the dialog itself, as one range or several: GTK and wx both applied them,
+// which lost the pages past the ranges' length.
+TEST(ReportPrinter, PrintsThePagesChosenInTheDialog)
+{
+    struct SCase {
+        std::vector<std::pair<int, int>> chosen;
+        bool firstTurned;
+    };
+    const SCase cases[] = {{{{2, 3}}, true}, {{{1, 1}, {3, 3}}, false}};
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.chosen.size());
+        CTemporaryFolder folder;
+        const std::string pdf = folder.Path("chosen.pdf");
+        CReport document;
+        ASSERT_TRUE(document.LoadFromString(kThreePages));
+        wxPrintDialogData data(FilePrinterSettings(pdf));
+        data.SetAllPages(true);
+        CPrintDialogAnswer answer(c.chosen);
+        ASSERT_TRUE(CReportPrinter::Print(document, "Report", true, &data));
+        EXPECT_TRUE(answer.answered);
+        ASSERT_EQ(PageCount(pdf), 2);
+        // Portrait sheets: the landscape page is turned, its bar running down the sheet.
+        const wxSize first = DarkExtent(pdf, 1);
+        const wxSize second = DarkExtent(pdf, 2);
+        EXPECT_EQ(first.y > 4 * first.x, c.firstTurned);
+        EXPECT_GT(second.x, 4 * second.y);
+    }
+}
+
 TEST(ReportPrinter, NothingToPrintWithoutPages)
 {
     CTemporaryFolder folder;
