@@ -282,6 +282,8 @@ TEST_F(CrashReport, WithAnOpenLogTheReportLandsBetweenMarkers)
     EXPECT_THAT(log.substr(start), HasSubstr("\r\nModule 1\r\n"));
     EXPECT_THAT(log, EndsWith("\r\n\r\n*********** Critical Exception END *************"));
     EXPECT_THAT(log, Not(HasSubstr("[end of")));
+    // The dump still goes beside the program.
+    EXPECT_TRUE(Exists(m_folder + "Zephrin.CRASH.DMP"));
 }
 
 TEST_F(CrashReport, CrashReportProgramGetsTheProgramFileName)
