@@ -1,16 +1,28 @@
 #include "support/WxTestSupport.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/dcclient.h>
-#include <wx/dcscreen.h>
 #include <wx/evtloop.h>
 #include <wx/stopwatch.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 #include <wx/window.h>
+
+// GTK's development headers are not installed with wx's: the few calls are declared here.
+extern "C" {
+GdkWindow* gdk_get_default_root_window();
+GdkPixbuf* gdk_pixbuf_get_from_window(GdkWindow* window, int x, int y, int width, int height);
+int gdk_pixbuf_get_width(const GdkPixbuf* pixbuf);
+int gdk_pixbuf_get_height(const GdkPixbuf* pixbuf);
+int gdk_pixbuf_get_rowstride(const GdkPixbuf* pixbuf);
+int gdk_pixbuf_get_n_channels(const GdkPixbuf* pixbuf);
+unsigned char* gdk_pixbuf_get_pixels(const GdkPixbuf* pixbuf);
+void g_object_unref(void* object);
+}
 
 void Pump()
 {
@@ -75,12 +87,26 @@ wxBitmap Snapshot(wxWindow* window)
 
 wxBitmap ScreenArea(const wxRect& area)
 {
-    wxBitmap bitmap(area.GetSize());
-    wxScreenDC screen;
-    wxMemoryDC memory(bitmap);
-    memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
-    memory.SelectObject(wxNullBitmap);
-    return bitmap;
+    // Read from the X server each time: wx's screen DC may hand back the pixels of an earlier
+    // read, so a second window in the same place would show its predecessor.
+    wxImage image(area.GetSize());
+    GdkPixbuf* pixels = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), area.x, area.y, area.width,
+                                                   area.height);
+    if (!pixels)
+        return wxBitmap(image);
+    const int width = std::min(area.width, gdk_pixbuf_get_width(pixels));
+    const int height = std::min(area.height, gdk_pixbuf_get_height(pixels));
+    const int stride = gdk_pixbuf_get_rowstride(pixels);
+    const int channels = gdk_pixbuf_get_n_channels(pixels);
+    const unsigned char* data = gdk_pixbuf_get_pixels(pixels);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* pixel = data + y * stride + x * channels;
+            image.SetRGB(x, y, pixel[0], pixel[1], pixel[2]);
+        }
+    }
+    g_object_unref(pixels);
+    return wxBitmap(image);
 }
 
 bool ScreenshotsWanted()

@@ -765,7 +765,8 @@ int WriteFaultReport(const SExceptionPointers* pointers, const char* handlerName
                   registers.rip);
     writer.Printf("Exception handler called in %s.\r\n", handlerName);
     WriteSystemHeader();
-    if (pointers->code == 0xC0000005 && pointers->info != nullptr) {
+    // Only a fault the kernel reports has an address: a SIGSEGV sent by a process carries none.
+    if (pointers->code == 0xC0000005 && pointers->info != nullptr && pointers->info->si_code > 0) {
         // Bit 1 of the page-fault error code: the access was a write.
         writer.Printf("%s location %08llx caused an access violation.\r\n",
                       (registers.pageFaultError & 2) != 0 ? "Write to" : "Read from",

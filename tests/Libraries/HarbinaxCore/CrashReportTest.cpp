@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -62,6 +63,11 @@ __attribute__((noinline)) void IllegalInstruction()
 __attribute__((noinline)) void Abort()
 {
     std::abort();
+}
+
+void SentSegmentationFault()
+{
+    raise(SIGSEGV);
 }
 
 void Throw()
@@ -216,6 +222,8 @@ TEST_F(CrashReport, EachFaultGivesItsCodeAndText)
         {"uncaught C++ exception", UncaughtException, SIGABRT,
          "Zephrin caused a Microsoft C++ Exception (0xe06d7363) "},
         {"stack overflow", OverflowStack, SIGSEGV, "Zephrin caused an Access Violation (0xc0000005) "},
+        // Sent, not a fault: there is no address to report.
+        {"segmentation fault sent", SentSegmentationFault, SIGSEGV, "Zephrin caused an Access Violation (0xc0000005) "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -226,6 +234,9 @@ TEST_F(CrashReport, EachFaultGivesItsCodeAndText)
         EXPECT_THAT(report, EndsWith("===== [end of ERRORLOG.TXT] =====\r\n"));
         EXPECT_EQ(c.fault == ReadFromNull, report.find("Read from location 00000000 caused an access violation.") !=
                                                std::string::npos);
+        if (c.fault == SentSegmentationFault) {
+            EXPECT_THAT(report, Not(HasSubstr("caused an access violation."))) << report.substr(0, 400);
+        }
     }
 }
 
@@ -282,6 +293,8 @@ TEST_F(CrashReport, WithAnOpenLogTheReportLandsBetweenMarkers)
     EXPECT_THAT(log.substr(start), HasSubstr("\r\nModule 1\r\n"));
     EXPECT_THAT(log, EndsWith("\r\n\r\n*********** Critical Exception END *************"));
     EXPECT_THAT(log, Not(HasSubstr("[end of")));
+    // The dump still goes beside the program.
+    EXPECT_TRUE(Exists(m_folder + "Zephrin.CRASH.DMP"));
 }
 
 TEST_F(CrashReport, CrashReportProgramGetsTheProgramFileName)

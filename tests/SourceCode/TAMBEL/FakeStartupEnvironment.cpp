@@ -1,14 +1,31 @@
 #include "FakeStartupEnvironment.h"
 
+#include "Harbinax/Harbinax.h"
+#include "Harbinax/SplashScreen.h"
 #include "ProductionDb/ProductionDbKey.h"
 
 #include <utility>
 
 namespace {
 
+// The splash screen's status line, when it differs from the last one noted.
+void NoteSplashStatus(CallList& statuses)
+{
+    const auto* app = dynamic_cast<const CHarbinax*>(wxApp::GetInstance());
+    const CSplashScreen* splash = app ? app->GetSplashScreen() : nullptr;
+    if (!splash)
+        return;
+    const std::string& status = splash->GetTexts().GetStatusText(0);
+    if (statuses.empty() || statuses.back() != status)
+        statuses.push_back(status);
+}
+
 class CFakeUpdateClient : public CUpdateClient {
 public:
-    CFakeUpdateClient(const SStartupScript& script, CallList& calls) : m_script(script), m_calls(calls) {}
+    CFakeUpdateClient(const SStartupScript& script, CallList& calls, CallList& statuses)
+        : m_script(script), m_calls(calls), m_statuses(statuses)
+    {
+    }
 
     void SetLogger(const CLogger&) override {}
     void SetProgressWindow(CSplashScreen* splash) override
@@ -40,11 +57,13 @@ private:
     bool Call(const std::string& name, bool result = true)
     {
         m_calls.push_back(name);
+        NoteSplashStatus(m_statuses);
         return result;
     }
 
     const SStartupScript& m_script;
     CallList& m_calls;
+    CallList& m_statuses;
 };
 
 }  // namespace
@@ -76,11 +95,12 @@ CFakeStartupEnvironment::CFakeStartupEnvironment(SStartupScript script, CallList
 std::unique_ptr<CUpdateClient> CFakeStartupEnvironment::CreateUpdateClient()
 {
     Call("CreateUpdateClient", true);
-    return std::make_unique<CFakeUpdateClient>(m_script, m_calls);
+    return std::make_unique<CFakeUpdateClient>(m_script, m_calls, m_statuses);
 }
 
 bool CFakeStartupEnvironment::Call(const char* name, bool result)
 {
     m_calls.push_back(name);
+    NoteSplashStatus(m_statuses);
     return result;
 }

@@ -1,5 +1,6 @@
 // A start-up environment whose every step does what the test's script says and writes its name
-// into a call list, so the tests see which steps ran and in what order, without a database.
+// into a call list, so the tests see which steps ran and in what order, without a database. Each
+// step also notes the splash screen's status line when it changed since the step before.
 #pragma once
 
 #include "TAMBEL/ProductionDbLink.h"
@@ -52,6 +53,7 @@ public:
     CFakeStartupEnvironment(SStartupScript script, CallList& calls);
 
     SStartupScript& Script() { return m_script; }
+    const CallList& SplashStatuses() const { return m_statuses; }
 
     bool InitializePlatform() override { return Call("InitializePlatform", m_script.platform); }
     bool IsOtherInstanceRunning(CTAMBELApp&) override { return Call("IsOtherInstanceRunning", m_script.otherInstance); }
@@ -73,5 +75,6 @@ private:
 
     SStartupScript m_script;
     CallList& m_calls;
+    CallList m_statuses;
     CFakeProductionDb m_productionDb;
 };

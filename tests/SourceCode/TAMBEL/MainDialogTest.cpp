@@ -20,8 +20,6 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/toolbar.h>
@@ -41,9 +39,7 @@ int Id(int resourceId)
     return CWindowIds::FromResourceId(resourceId);
 }
 
-// The whole window as the screen shows it, menu bar included. A bare X server keeps the pixels
-// of windows gone before: a screenshot to look at comes from a test run on its own
-// (--gtest_filter), with ZEPHRIN_SCREENSHOT_DIR set.
+// The whole window as the screen shows it, menu bar included.
 wxBitmap ScreenShot(wxWindow* window)
 {
     // Without a window manager the window may not be where wx places it: put it in the corner.
@@ -51,13 +47,7 @@ wxBitmap ScreenShot(wxWindow* window)
     WaitFor([window] { return window->IsShownOnScreen(); });
     PumpFor(100);
     Snapshot(window);
-    const wxRect rect(wxPoint(0, 0), window->GetSize());
-    wxBitmap bitmap(rect.GetSize());
-    wxScreenDC screen;
-    wxMemoryDC memory(bitmap);
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    return bitmap;
+    return ScreenArea(wxRect(wxPoint(0, 0), window->GetSize()));
 }
 
 // Zephrin.db of the build in the test's program folder, its revision rows removed when asked.

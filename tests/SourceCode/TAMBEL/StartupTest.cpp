@@ -199,6 +199,40 @@ TEST_F(StartupTest, ASecondStartNeitherUpdatesNorOpensAnything)
     EXPECT_EQ(App().GetExitCode(), 0);
 }
 
+// The splash screen's status lines, from the start's first line on: the ones before the
+// translator is enabled pass unchanged, the others in the user's language.
+CallList StatusesOfTheStart(const CallList& noted)
+{
+    const auto first = std::find(noted.begin(), noted.end(), "Starting application...");
+    return CallList(first, noted.end());
+}
+
+TEST_F(StartupTest, SplashShowsEachStepsStatusLine)
+{
+    SStartupScript script;
+    script.protocol = 1;
+    auto environment = std::make_unique<CFakeStartupEnvironment>(script, calls);
+    const CFakeStartupEnvironment& fake = *environment;
+    App().SetEnvironment(std::move(environment));
+    App().InitInstance();
+    EXPECT_EQ(StatusesOfTheStart(fake.SplashStatuses()),
+              (CallList{"Starting application...", "Running Renovix...", "Opening units database...",
+                        "Loading units...", "Loading fluids...", "Loading norm. flow conditions..."}));
+    App().ExitInstance();
+
+    CApplicationConfiguration::GetInstance()->language = "de";
+    App().EnableTranslator(false);
+    script.updateResult = UPDATE_RESULT_HAD_SHARED;
+    environment = std::make_unique<CFakeStartupEnvironment>(script, calls);
+    const CFakeStartupEnvironment& german = *environment;
+    App().SetEnvironment(std::move(environment));
+    App().InitInstance();
+    EXPECT_EQ(StatusesOfTheStart(german.SplashStatuses()),
+              (CallList{"Starting application...", "Renovix wird ausgeführt...",
+                        "Anwendung wird für die Aktualisierung neu gestartet..."}));
+    App().ExitInstance();
+}
+
 // --- Update result bits ------------------------------------------------------------------------
 
 struct SUpdateCase {
