@@ -5,12 +5,24 @@
 #include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/dcclient.h>
-#include <wx/dcscreen.h>
 #include <wx/evtloop.h>
+#include <wx/image.h>
 #include <wx/stopwatch.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 #include <wx/window.h>
+
+// The few calls of GDK that read the screen; GTK's development headers are not installed with wx's.
+extern "C" {
+struct SGdkWindow;
+struct SGdkPixbuf;
+SGdkWindow* gdk_get_default_root_window();
+SGdkPixbuf* gdk_pixbuf_get_from_window(SGdkWindow* window, int x, int y, int width, int height);
+unsigned char* gdk_pixbuf_get_pixels(const SGdkPixbuf* pixbuf);
+int gdk_pixbuf_get_rowstride(const SGdkPixbuf* pixbuf);
+int gdk_pixbuf_get_n_channels(const SGdkPixbuf* pixbuf);
+void g_object_unref(void* object);
+}
 
 void Pump()
 {
@@ -75,12 +87,23 @@ wxBitmap Snapshot(wxWindow* window)
 
 wxBitmap ScreenArea(const wxRect& area)
 {
-    wxBitmap bitmap(area.GetSize());
-    wxScreenDC screen;
-    wxMemoryDC memory(bitmap);
-    memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
-    memory.SelectObject(wxNullBitmap);
-    return bitmap;
+    // Read from the root window through GDK: a blit from wxScreenDC gives the screen as the
+    // first such blit of the program found it, every later one included.
+    wxImage image(area.GetSize());
+    SGdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), area.x, area.y, area.width,
+                                                    area.height);
+    if (!pixbuf)
+        return wxBitmap(image);
+    const unsigned char* pixels = gdk_pixbuf_get_pixels(pixbuf);
+    const int stride = gdk_pixbuf_get_rowstride(pixbuf);
+    const int channels = gdk_pixbuf_get_n_channels(pixbuf);
+    for (int y = 0; y < area.height; ++y)
+        for (int x = 0; x < area.width; ++x) {
+            const unsigned char* pixel = pixels + y * stride + x * channels;
+            image.SetRGB(x, y, pixel[0], pixel[1], pixel[2]);
+        }
+    g_object_unref(pixbuf);
+    return wxBitmap(image);
 }
 
 bool ScreenshotsWanted()
