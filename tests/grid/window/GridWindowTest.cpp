@@ -59,7 +59,7 @@ protected:
     {
         wxKeyEvent down(wxEVT_KEY_DOWN);
         down.m_keyCode = code;
-        down.m_uniChar = code < WXK_START ? static_cast<wxChar>(code) : WXK_NONE;
+        down.m_uniChar = code < WXK_START ? static_cast<wxChar>(code) : static_cast<wxChar>(WXK_NONE);
         down.m_shiftDown = shift;
         down.m_controlDown = ctrl;
         down.SetEventObject(target);
@@ -219,7 +219,7 @@ TEST_F(GridWindowTest, EditorReportsTheKeyThatEndedIt)
         request.col = 3;
         request.rect = CGridRect{10, 10, 89, 33};
         request.text = "123";
-        request.firstChar = c.startedByClick ? GridKeyLButton : '7';
+        request.firstChar = c.startedByClick ? static_cast<int>(GridKeyLButton) : '7';
         int reported = -1;
         std::string text;
         int ends = 0;
@@ -230,8 +230,9 @@ TEST_F(GridWindowTest, EditorReportsTheKeyThatEndedIt)
         });
         Key(editor, c.wxKey);
         EXPECT_EQ(reported, c.reported) << c.wxKey;
-        if (c.reported >= 0)
+        if (c.reported >= 0) {
             EXPECT_EQ(text, c.text) << c.wxKey;
+        }
         editor->EndEdit(0);
         EXPECT_EQ(ends, 1) << c.wxKey;
         editor->Destroy();
