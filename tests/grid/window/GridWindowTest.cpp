@@ -327,6 +327,7 @@ TEST_F(GridWindowTest, TitleTipForClippedCellsPassesClicksToTheCellBeneath)
     }
 
     // A click on the tip lands on the cell under it.
+    ASSERT_NE(m_grid->GetFocusCell(), CCellID(2, 2));
     const wxPoint onTip = tip->ScreenToClient(m_grid->ClientToScreen(wxPoint(200, 60)));
     SendMouse(tip, wxEVT_LEFT_DOWN, onTip);
     SendMouse(tip, wxEVT_LEFT_UP, onTip);
