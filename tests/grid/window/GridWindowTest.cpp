@@ -466,6 +466,29 @@ TEST_F(GridWindowTest, ComboCellEscapeRestoresAndTypingReplacesTheText)
     EXPECT_EQ(Count(GridNotifyEndEdit), 0);
 }
 
+TEST_F(GridWindowTest, DestroyingTheGridWithItsListOpenOrAnEditJustEndedIsClean)
+{
+    MakeCombo(*m_grid, 2, 3, true);
+    m_grid->SetFocusCell(2, 3);
+    Key(m_grid, WXK_F2);
+    CGridComboList* combo = m_grid->GetComboList();
+    ASSERT_NE(combo, nullptr);
+    ASSERT_TRUE(WaitFor([combo] { return combo->IsPopupShown(); }));
+    m_grid->Destroy();
+    Pump();
+
+    // An editor that has ended waits for the event loop to be deleted.
+    m_grid = new CGridWindow(m_frame, wxID_ANY, wxDefaultPosition, wxSize(300, 200), 4, 4, 1, 1);
+    m_grid->SetFocusCell(2, 2);
+    Key(m_grid, '1');
+    CGridInPlaceEdit* editor = m_grid->GetInPlaceEdit();
+    ASSERT_NE(editor, nullptr);
+    Key(editor, WXK_RETURN);
+    EXPECT_EQ(m_grid->GetInPlaceEdit(), nullptr);
+    m_grid->Destroy();
+    Pump();
+}
+
 TEST_F(GridWindowTest, ComboCellShowsItsButtonWhereItMayBeEdited)
 {
     MakeCombo(*m_grid, 1, 3, true);
