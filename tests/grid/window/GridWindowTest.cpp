@@ -334,6 +334,44 @@ TEST_F(GridWindowTest, TitleTipForClippedCellsPassesClicksToTheCellBeneath)
     EXPECT_EQ(m_grid->GetFocusCell(), CCellID(2, 2));
 }
 
+TEST_F(GridWindowTest, TitleTipGoesWithAKeyAndWithThePointerLeavingGridAndTip)
+{
+    // The tip of the last column reaches beyond the grid's right edge.
+    m_grid->SetItemText(2, 3, "a text much too long for eighty pixels, and longer still");
+    m_grid->SetFocusCell(1, 1);
+    auto showTip = [this] {
+        SendMouse(m_grid, wxEVT_MOTION, wxPoint(250, 60));
+        return m_grid->GetTitleTip() && m_grid->GetTitleTip()->IsTipShown();
+    };
+    ASSERT_TRUE(showTip());
+    Key(m_grid, WXK_RIGHT);
+    EXPECT_FALSE(m_grid->GetTitleTip()->IsTipShown());
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(1, 2));
+
+    ASSERT_TRUE(showTip());
+    CClippedTextTip* tip = m_grid->GetTitleTip();
+    const wxRect gridRect = m_grid->GetScreenRect();
+    const wxRect tipRect = tip->GetScreenRect();
+    ASSERT_GT(tipRect.GetRight(), gridRect.GetRight());
+    auto leave = [](wxWindow* from, const wxPoint& screen) {
+        SendMouse(from, wxEVT_LEAVE_WINDOW, from->ScreenToClient(screen));
+    };
+    const wxPoint onTipBeyondGrid(tipRect.GetRight() - 3, tipRect.y + 3);
+    const wxPoint aboveGrid(gridRect.x + 250, gridRect.y - 20);
+    const wxPoint rightOfTip(tipRect.GetRight() + 20, tipRect.y + 3);
+    // From the grid onto the tip, and from the tip back into the grid, it stays.
+    leave(m_grid, onTipBeyondGrid);
+    EXPECT_TRUE(tip->IsTipShown());
+    leave(tip, wxPoint(gridRect.x + 250, tipRect.GetBottom() + 2));
+    EXPECT_TRUE(tip->IsTipShown());
+    // Off both, from either, it goes.
+    leave(m_grid, aboveGrid);
+    EXPECT_FALSE(tip->IsTipShown());
+    ASSERT_TRUE(showTip());
+    leave(tip, rightOfTip);
+    EXPECT_FALSE(tip->IsTipShown());
+}
+
 namespace {
 
 // Prints the grid into a PostScript file as a printer would; the file's text.
