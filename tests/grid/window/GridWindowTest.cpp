@@ -239,6 +239,24 @@ TEST_F(GridWindowTest, EditorReportsTheKeyThatEndedIt)
     }
 }
 
+TEST_F(GridWindowTest, TypingPastTheCellWidensTheEditorUpToTheGridsRightEdge)
+{
+    m_grid->SetFocusCell(2, 3);
+    Key(m_grid, 'w');
+    CGridInPlaceEdit* editor = m_grid->GetInPlaceEdit();
+    ASSERT_NE(editor, nullptr);
+    const wxRect start = editor->GetRect();
+    editor->AppendText("wwwwwwwwww");
+    const wxRect wider = editor->GetRect();
+    EXPECT_GT(wider.width, start.width);
+    EXPECT_LT(wider.GetRight(), m_grid->GetClientSize().x - 1);
+    EXPECT_EQ(wider.x, start.x);
+    editor->AppendText(wxString('w', 200));
+    EXPECT_EQ(editor->GetRect().GetRight(), m_grid->GetClientSize().x - 1);
+    editor->SetValue("w");
+    EXPECT_EQ(editor->GetRect().width, m_grid->GetClientSize().x - start.x);
+}
+
 TEST_F(GridWindowTest, DownEndsTheEditOnceAndEditsTheCellBelow)
 {
     m_grid->SetFocusCell(2, 2);
