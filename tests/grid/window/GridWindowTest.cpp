@@ -322,9 +322,25 @@ TEST_F(GridWindowTest, DraggingADividerResizesTheColumn)
     drag.SetPosition(wxPoint(200, 10));
     drag.m_leftDown = true;
     m_grid->GetEventHandler()->ProcessEvent(drag);
+    // The tracking band, two pixels wide over the whole height, lies over the cells until the release.
+    const wxColour band = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT);
+    const wxSize client = m_grid->GetClientSize();
+    auto painted = [this, client] {
+        wxBitmap bitmap(client, 24);
+        {
+            wxMemoryDC dc(bitmap);
+            m_grid->PaintTo(dc, wxRect(client));
+        }
+        return bitmap.ConvertToImage();
+    };
+    wxImage image = painted();
+    EXPECT_EQ(CountColour(image, band, wxRect(200, 0, 2, client.y)), 2 * client.y);
+    EXPECT_LT(CountColour(image, band, wxRect(202, 0, 1, client.y)), client.y / 2);
     SendMouse(m_grid, wxEVT_LEFT_UP, wxPoint(200, 10));
     EXPECT_EQ(m_grid->GetColumnWidth(1), 120);
     EXPECT_FALSE(m_grid->HasCapture());
+    image = painted();
+    EXPECT_LT(CountColour(image, band, wxRect(200, 0, 2, client.y)), client.y);
 }
 
 TEST_F(GridWindowTest, TitleTipForClippedCellsPassesClicksToTheCellBeneath)
