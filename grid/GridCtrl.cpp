@@ -3,6 +3,7 @@
 #include "grid/GridCell.h"
 #include "grid/GridPort.h"
 #include "grid/GridTextMeasurer.h"
+#include "Platform/ResourceRegistry.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -620,6 +621,26 @@ bool CGridCtrl::SetItemTextFormatted(int row, int col, const char* format, ...)
 {
     std::va_list args;
     va_start(args, format);
+    const bool set = SetItemTextV(row, col, format, args);
+    va_end(args);
+    return set;
+}
+
+bool CGridCtrl::SetItemTextFromResource(int row, int col, int resourceId, ...)
+{
+    std::string_view format;
+    if (!CResourceRegistry::Find("STRING", resourceId, format))
+        return false;
+    std::va_list args;
+    va_start(args, resourceId);
+    // The registry's bytes end in a zero byte.
+    const bool set = SetItemTextV(row, col, format.data(), args);
+    va_end(args);
+    return set;
+}
+
+bool CGridCtrl::SetItemTextV(int row, int col, const char* format, std::va_list args)
+{
     std::va_list copy;
     va_copy(copy, args);
     const int length = std::vsnprintf(nullptr, 0, format, copy);
@@ -627,7 +648,6 @@ bool CGridCtrl::SetItemTextFormatted(int row, int col, const char* format, ...)
     std::string text(length > 0 ? static_cast<std::size_t>(length) : 0u, '\0');
     if (length > 0)
         std::vsnprintf(text.data(), text.size() + 1, format, args);
-    va_end(args);
     return SetItemText(row, col, text);
 }
 

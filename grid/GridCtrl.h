@@ -14,6 +14,7 @@
 #include "grid/GridPrintLayout.h"
 #include "grid/GridSizeArray.h"
 
+#include <cstdarg>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -109,6 +110,9 @@ public:
     bool GetItem(GridItemInfo* item) const;
     bool SetItemText(int row, int col, const std::string& text);
     bool SetItemTextFormatted(int row, int col, const char* format, ...) __attribute__((format(printf, 4, 5)));
+    // The format is the program's own STRING resource of that id, so its conversions are ours
+    // to match with the arguments. False, and the cell unchanged, when there is no such resource.
+    bool SetItemTextFromResource(int row, int col, int resourceId, ...);
     std::string GetItemText(int row, int col) const;
     bool SetItemData(int row, int col, std::intptr_t data);
     std::intptr_t GetItemData(int row, int col) const;
@@ -354,6 +358,7 @@ private:
         return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) | static_cast<std::uint32_t>(col);
     }
     void InvalidateTopLeft() { m_idTopLeftCell = CCellID(); }
+    bool SetItemTextV(int row, int col, const char* format, std::va_list args) __attribute__((format(printf, 4, 0)));
     bool WindowExists() const { return m_pPort != nullptr; }
     CGridSize ClientSize() const;
     void SetupDefaultCells();

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <string_view>
 
 // ---------------------------------------------------------------------------------------------
 // Modified flags
@@ -330,13 +331,15 @@ void CGridCtrl::ParseTextFileLines(const std::string& text, char separator)
         if (contentEnd > lineStart && text[contentEnd - 1] == '\r')
             --contentEnd;
         fields.clear();
-        std::size_t fieldStart = lineStart;
+        // Searched within the line, so that lines without a separator cost no look at the rest.
+        const std::string_view line(text.data() + lineStart, contentEnd - lineStart);
+        std::size_t fieldStart = 0;
         while (true) {
-            std::size_t fieldEnd = text.find(separator, fieldStart);
-            if (fieldEnd == std::string::npos || fieldEnd > contentEnd)
-                fieldEnd = contentEnd;
-            fields.push_back(text.substr(fieldStart, fieldEnd - fieldStart));
-            if (fieldEnd == contentEnd)
+            std::size_t fieldEnd = line.find(separator, fieldStart);
+            if (fieldEnd == std::string_view::npos)
+                fieldEnd = line.size();
+            fields.emplace_back(line.substr(fieldStart, fieldEnd - fieldStart));
+            if (fieldEnd == line.size())
                 break;
             fieldStart = fieldEnd + 1;
         }

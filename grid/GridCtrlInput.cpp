@@ -116,9 +116,8 @@ bool CGridCtrl::OnKeyDown(int key, bool shift, bool ctrl)
     case GridKeyEnd: {
         const bool home = key == GridKeyHome;
         OnScroll(SB_HORZ, home ? SB_TOP : SB_BOTTOM);
-        if (ctrl) {
+        if (ctrl)
             OnScroll(SB_VERT, home ? SB_TOP : SB_BOTTOM);
-            }
         // The first (last) visible column, and with Ctrl the first (last) visible row.
         const int col = home ? NextVisibleColumn(m_nFixedCols - 1, 1, m_nFixedCols)
                              : NextVisibleColumn(m_nCols, -1, m_nFixedCols);

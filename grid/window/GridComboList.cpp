@@ -82,6 +82,14 @@ CGridComboList::CGridComboList(wxWindow* parent, const CGridEditRequest& request
     }
 }
 
+CGridComboList::~CGridComboList()
+{
+    // Closed while the box is whole: a list still open when the base class takes it down
+    // measures its items through a box that is no longer an owner-drawn one.
+    if (IsPopupShown())
+        Dismiss();
+}
+
 int CGridComboList::DropWidth()
 {
     int width = 0;

@@ -15,6 +15,7 @@ public:
     static constexpr int kMaxDropWidth = 200;
 
     CGridComboList(wxWindow* parent, const CGridEditRequest& request, EndHandler onEnd);
+    ~CGridComboList() override;
 
     wxWindow* GetEditorWindow() override { return this; }
     void EndEdit(int key = 0) override;

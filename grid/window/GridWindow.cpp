@@ -28,6 +28,7 @@ CGridWindow::CGridWindow(wxWindow* parent, wxWindowID id, const wxPoint& pos, co
          {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_UP, wxEVT_MOTION})
         Bind(type, &CGridWindow::HandleMouse, this);
     Bind(wxEVT_MOUSEWHEEL, &CGridWindow::HandleWheel, this);
+    Bind(wxEVT_LEAVE_WINDOW, &CGridWindow::HandleLeave, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &CGridWindow::HandleCaptureLost, this);
     for (const wxEventTypeTag<wxScrollWinEvent>& type :
          {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLLWIN_LINEUP, wxEVT_SCROLLWIN_LINEDOWN,
@@ -144,6 +145,8 @@ int GridKeyFromWx(int code)
 
 void CGridWindow::HandleKeyDown(wxKeyEvent& event)
 {
+    // A key takes the title tip away; the key itself is the grid's as ever.
+    m_port->HideTitleTip();
     const int key = GridKeyFromWx(event.GetKeyCode());
     if (key == GridKeyTab && !GetHandleTabKey()) {
         Navigate(event.ShiftDown() ? wxNavigationKeyEvent::IsBackward : wxNavigationKeyEvent::IsForward);
@@ -192,6 +195,19 @@ void CGridWindow::HandleWheel(wxMouseEvent& event)
     if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL || event.GetWheelDelta() <= 0)
         return;
     OnMouseWheel(event.GetWheelRotation() * kWheelUnit / event.GetWheelDelta());
+}
+
+void CGridWindow::HandleLeave(wxMouseEvent& event)
+{
+    // Over the grid the mouse moves decide on the title tip, and the pointer may rest on the tip
+    // itself; anywhere else nothing would ever take the tip away again.
+    event.Skip();
+    const auto* from = static_cast<const wxWindow*>(event.GetEventObject());
+    if (!m_tip || !m_tip->IsTipShown() || !from)
+        return;
+    const wxPoint pointer = from->ClientToScreen(event.GetPosition());
+    if (!GetScreenRect().Contains(pointer) && !m_tip->GetScreenRect().Contains(pointer))
+        m_port->HideTitleTip();
 }
 
 void CGridWindow::HandleCaptureLost(wxMouseCaptureLostEvent&)

@@ -53,6 +53,7 @@ private:
     void HandleChar(wxKeyEvent& event);
     void HandleMouse(wxMouseEvent& event);
     void HandleWheel(wxMouseEvent& event);
+    void HandleLeave(wxMouseEvent& event);
     void HandleCaptureLost(wxMouseCaptureLostEvent& event);
     void HandleScroll(wxScrollWinEvent& event);
     void HandleTimer(wxTimerEvent& event);

@@ -108,8 +108,10 @@ void CGridWindowPort::EndEditor()
 
 void CGridWindowPort::ShowTitleTip(const CGridRect& rect, const std::string& text)
 {
-    if (!m_window.m_tip)
+    if (!m_window.m_tip) {
         m_window.m_tip = new CClippedTextTip(&m_window, true);
+        m_window.m_tip->Bind(wxEVT_LEAVE_WINDOW, &CGridWindow::HandleLeave, &m_window);
+    }
     auto colour = [](GridColour colour, wxSystemColour fallback) {
         return colour == kGridDefaultColour ? wxSystemSettings::GetColour(fallback) : CGridDcPainter::ToColour(colour);
     };

@@ -227,6 +227,14 @@ TEST(GridCellTest, FormattedTextsAndFontsThroughTheGrid)
     EXPECT_TRUE(grid.SetItemTextFormatted(1, 1, "%d of %s", 3, "four"));
     EXPECT_EQ(grid.GetItemText(1, 1), "3 of four");
     EXPECT_FALSE(grid.SetItemTextFormatted(2, 1, "%d", 1));
+    // The format from the test program's STRING resource 7, "%d of %s".
+    EXPECT_TRUE(grid.SetItemTextFromResource(1, 0, 7, 5, "six"));
+    EXPECT_EQ(grid.GetItemText(1, 0), "5 of six");
+    EXPECT_FALSE(grid.SetItemTextFromResource(2, 0, 7, 5, "six"));
+    grid.SetModifiedFlag(false);
+    EXPECT_FALSE(grid.SetItemTextFromResource(1, 0, 8, 5, "six"));
+    EXPECT_EQ(grid.GetItemText(1, 0), "5 of six");
+    EXPECT_FALSE(grid.GetModifiedFlag());
 
     CGridFont font;
     font.face = "Sans";

@@ -59,7 +59,7 @@ protected:
     {
         wxKeyEvent down(wxEVT_KEY_DOWN);
         down.m_keyCode = code;
-        down.m_uniChar = code < WXK_START ? static_cast<wxChar>(code) : WXK_NONE;
+        down.m_uniChar = code < WXK_START ? static_cast<wxChar>(code) : static_cast<wxChar>(WXK_NONE);
         down.m_shiftDown = shift;
         down.m_controlDown = ctrl;
         down.SetEventObject(target);
@@ -219,7 +219,7 @@ TEST_F(GridWindowTest, EditorReportsTheKeyThatEndedIt)
         request.col = 3;
         request.rect = CGridRect{10, 10, 89, 33};
         request.text = "123";
-        request.firstChar = c.startedByClick ? GridKeyLButton : '7';
+        request.firstChar = c.startedByClick ? static_cast<int>(GridKeyLButton) : '7';
         int reported = -1;
         std::string text;
         int ends = 0;
@@ -230,12 +230,31 @@ TEST_F(GridWindowTest, EditorReportsTheKeyThatEndedIt)
         });
         Key(editor, c.wxKey);
         EXPECT_EQ(reported, c.reported) << c.wxKey;
-        if (c.reported >= 0)
+        if (c.reported >= 0) {
             EXPECT_EQ(text, c.text) << c.wxKey;
+        }
         editor->EndEdit(0);
         EXPECT_EQ(ends, 1) << c.wxKey;
         editor->Destroy();
     }
+}
+
+TEST_F(GridWindowTest, TypingPastTheCellWidensTheEditorUpToTheGridsRightEdge)
+{
+    m_grid->SetFocusCell(2, 3);
+    Key(m_grid, 'w');
+    CGridInPlaceEdit* editor = m_grid->GetInPlaceEdit();
+    ASSERT_NE(editor, nullptr);
+    const wxRect start = editor->GetRect();
+    editor->AppendText("wwwwwwwwww");
+    const wxRect wider = editor->GetRect();
+    EXPECT_GT(wider.width, start.width);
+    EXPECT_LT(wider.GetRight(), m_grid->GetClientSize().x - 1);
+    EXPECT_EQ(wider.x, start.x);
+    editor->AppendText(wxString('w', 200));
+    EXPECT_EQ(editor->GetRect().GetRight(), m_grid->GetClientSize().x - 1);
+    editor->SetValue("w");
+    EXPECT_EQ(editor->GetRect().width, m_grid->GetClientSize().x - start.x);
 }
 
 TEST_F(GridWindowTest, DownEndsTheEditOnceAndEditsTheCellBelow)
@@ -303,9 +322,25 @@ TEST_F(GridWindowTest, DraggingADividerResizesTheColumn)
     drag.SetPosition(wxPoint(200, 10));
     drag.m_leftDown = true;
     m_grid->GetEventHandler()->ProcessEvent(drag);
+    // The tracking band, two pixels wide over the whole height, lies over the cells until the release.
+    const wxColour band = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT);
+    const wxSize client = m_grid->GetClientSize();
+    auto painted = [this, client] {
+        wxBitmap bitmap(client, 24);
+        {
+            wxMemoryDC dc(bitmap);
+            m_grid->PaintTo(dc, wxRect(client));
+        }
+        return bitmap.ConvertToImage();
+    };
+    wxImage image = painted();
+    EXPECT_EQ(CountColour(image, band, wxRect(200, 0, 2, client.y)), 2 * client.y);
+    EXPECT_LT(CountColour(image, band, wxRect(202, 0, 1, client.y)), client.y / 2);
     SendMouse(m_grid, wxEVT_LEFT_UP, wxPoint(200, 10));
     EXPECT_EQ(m_grid->GetColumnWidth(1), 120);
     EXPECT_FALSE(m_grid->HasCapture());
+    image = painted();
+    EXPECT_LT(CountColour(image, band, wxRect(200, 0, 2, client.y)), client.y);
 }
 
 TEST_F(GridWindowTest, TitleTipForClippedCellsPassesClicksToTheCellBeneath)
@@ -326,10 +361,49 @@ TEST_F(GridWindowTest, TitleTipForClippedCellsPassesClicksToTheCellBeneath)
     }
 
     // A click on the tip lands on the cell under it.
+    ASSERT_NE(m_grid->GetFocusCell(), CCellID(2, 2));
     const wxPoint onTip = tip->ScreenToClient(m_grid->ClientToScreen(wxPoint(200, 60)));
     SendMouse(tip, wxEVT_LEFT_DOWN, onTip);
     SendMouse(tip, wxEVT_LEFT_UP, onTip);
     EXPECT_EQ(m_grid->GetFocusCell(), CCellID(2, 2));
+}
+
+TEST_F(GridWindowTest, TitleTipGoesWithAKeyAndWithThePointerLeavingGridAndTip)
+{
+    // The tip of the last column reaches beyond the grid's right edge.
+    m_grid->SetItemText(2, 3, "a text much too long for eighty pixels, and longer still");
+    m_grid->SetFocusCell(1, 1);
+    auto showTip = [this] {
+        SendMouse(m_grid, wxEVT_MOTION, wxPoint(250, 60));
+        return m_grid->GetTitleTip() && m_grid->GetTitleTip()->IsTipShown();
+    };
+    ASSERT_TRUE(showTip());
+    Key(m_grid, WXK_RIGHT);
+    EXPECT_FALSE(m_grid->GetTitleTip()->IsTipShown());
+    EXPECT_EQ(m_grid->GetFocusCell(), CCellID(1, 2));
+
+    ASSERT_TRUE(showTip());
+    CClippedTextTip* tip = m_grid->GetTitleTip();
+    const wxRect gridRect = m_grid->GetScreenRect();
+    const wxRect tipRect = tip->GetScreenRect();
+    ASSERT_GT(tipRect.GetRight(), gridRect.GetRight());
+    auto leave = [](wxWindow* from, const wxPoint& screen) {
+        SendMouse(from, wxEVT_LEAVE_WINDOW, from->ScreenToClient(screen));
+    };
+    const wxPoint onTipBeyondGrid(tipRect.GetRight() - 3, tipRect.y + 3);
+    const wxPoint aboveGrid(gridRect.x + 250, gridRect.y - 20);
+    const wxPoint rightOfTip(tipRect.GetRight() + 20, tipRect.y + 3);
+    // From the grid onto the tip, and from the tip back into the grid, it stays.
+    leave(m_grid, onTipBeyondGrid);
+    EXPECT_TRUE(tip->IsTipShown());
+    leave(tip, wxPoint(gridRect.x + 250, tipRect.GetBottom() + 2));
+    EXPECT_TRUE(tip->IsTipShown());
+    // Off both, from either, it goes.
+    leave(m_grid, aboveGrid);
+    EXPECT_FALSE(tip->IsTipShown());
+    ASSERT_TRUE(showTip());
+    leave(tip, rightOfTip);
+    EXPECT_FALSE(tip->IsTipShown());
 }
 
 namespace {
@@ -462,6 +536,29 @@ TEST_F(GridWindowTest, ComboCellEscapeRestoresAndTypingReplacesTheText)
     Pump();
     EXPECT_EQ(m_grid->GetItemText(2, 3), "psi");
     EXPECT_EQ(Count(GridNotifyEndEdit), 0);
+}
+
+TEST_F(GridWindowTest, DestroyingTheGridWithItsListOpenOrAnEditJustEndedIsClean)
+{
+    MakeCombo(*m_grid, 2, 3, true);
+    m_grid->SetFocusCell(2, 3);
+    Key(m_grid, WXK_F2);
+    CGridComboList* combo = m_grid->GetComboList();
+    ASSERT_NE(combo, nullptr);
+    ASSERT_TRUE(WaitFor([combo] { return combo->IsPopupShown(); }));
+    m_grid->Destroy();
+    Pump();
+
+    // An editor that has ended waits for the event loop to be deleted.
+    m_grid = new CGridWindow(m_frame, wxID_ANY, wxDefaultPosition, wxSize(300, 200), 4, 4, 1, 1);
+    m_grid->SetFocusCell(2, 2);
+    Key(m_grid, '1');
+    CGridInPlaceEdit* editor = m_grid->GetInPlaceEdit();
+    ASSERT_NE(editor, nullptr);
+    Key(editor, WXK_RETURN);
+    EXPECT_EQ(m_grid->GetInPlaceEdit(), nullptr);
+    m_grid->Destroy();
+    Pump();
 }
 
 TEST_F(GridWindowTest, ComboCellShowsItsButtonWhereItMayBeEdited)
