@@ -7,6 +7,7 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -160,10 +161,17 @@ bool ReadFile(const std::string& path, std::string& bytes, std::string* error)
         ok = Fail(error, "The file '%s' is too large (%llu bytes; at most %zu MiB are read).", path.c_str(),
                   static_cast<unsigned long long>(st.st_size), CXmlFile::kMaxSize / (1024 * 1024));
     } else {
-        // One byte more than allowed shows a file that grew after fstat.
-        bytes.resize(CXmlFile::kMaxSize + 1);
+        // Room for what fstat gave and one byte more, which shows a file that grew since; the
+        // buffer grows with such a file up to one byte over the limit, never to the limit at once
+        // (zero-filling that much for every small file cost time and memory).
+        bytes.resize(std::min(static_cast<size_t>(st.st_size), CXmlFile::kMaxSize) + 1);
         size_t done = 0;
-        while (done < bytes.size()) {
+        for (;;) {
+            if (done == bytes.size()) {
+                if (bytes.size() > CXmlFile::kMaxSize)
+                    break;
+                bytes.resize(std::min(bytes.size() * 2, CXmlFile::kMaxSize + 1));
+            }
             const ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
             if (got < 0 && errno == EINTR)
                 continue;
