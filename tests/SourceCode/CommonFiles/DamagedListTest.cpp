@@ -5,10 +5,10 @@
 #include "CommonFiles/NormConditionManager.h"
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitManager.h"
-#include "Quillet/LogManager.h"
+#include "Quillet/LogLevel.h"
 #include "TestFolder.h"
 #include "support/DamagedDatabase.h"
-#include "support/TestFiles.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -87,17 +87,10 @@ TEST(DamagedDatabase, ListLoadsFailWithALogLine)
         std::string error;
         ASSERT_TRUE(DamageMiddleLeafPage(folder.Path() + "Zephrin.db", c.tree, error)) << error;
         ASSERT_EQ(CUnitDb::GetInstance()->Open(), S_OK);
-        CLogManager* log = CLogManager::GetInstance();
-        const std::string logFile = folder.Path() + "damaged.log";
-        ASSERT_TRUE(log->Open(logFile.c_str(), LOGLEVEL_WARN));
-        log->SetFormat("$LEVEL|$MESSAGE");
-        EXPECT_FALSE(c.load());
-        log->Close();
-        log->SetFormat("[$LEVEL]\t$MESSAGE");
+        const std::string text =
+            LogWrittenWhile(folder.Path() + "damaged.log", LOGLEVEL_WARN, [&c] { EXPECT_FALSE(c.load()); });
         CUnitDb::GetInstance()->Close();
-        const std::string text = ReadWholeFile(logFile);
-        const std::string logged = "\nerror|" + std::string(c.logged);
-        EXPECT_NE(("\n" + text).find(logged), std::string::npos) << text;
+        EXPECT_NE(text.find("\nerror|" + std::string(c.logged)), std::string::npos) << text;
     }
 }
 

@@ -9,10 +9,10 @@
 #include "CommonFiles/UnitDb.h"
 #include "ConfigFixture.h"
 #include "Oddments/Session.h"
-#include "Quillet/LogManager.h"
+#include "Quillet/LogLevel.h"
 #include "SizingFixture.h"
 #include "support/DamagedDatabase.h"
-#include "support/TestFiles.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -320,16 +320,10 @@ TEST_F(DeviceCalculationDamagedTest, ReadErrorFailsTheRunWithALogLine)
     ASSERT_TRUE(DamageMiddleLeafPage(database.Folder() + "Zephrin.db", "DeviceDimensions", error))
         << error;
     ASSERT_EQ(CUnitDb::GetInstance()->Open(), S_OK);
-    CLogManager* log = CLogManager::GetInstance();
-    const std::string logFile = database.Folder() + "damaged.log";
-    ASSERT_TRUE(log->Open(logFile.c_str(), LOGLEVEL_ERROR));
-    log->SetFormat("$LEVEL|$MESSAGE");
-    EXPECT_EQ(Run(), CALC_DATABASE_ERROR);
-    log->Close();
-    log->SetFormat("[$LEVEL]\t$MESSAGE");
+    const std::string text = LogWrittenWhile(database.Folder() + "damaged.log", LOGLEVEL_ERROR,
+                                             [this] { EXPECT_EQ(Run(), CALC_DATABASE_ERROR); });
     EXPECT_EQ(results.GetCount(), 0);
-    const std::string text = ReadWholeFile(logFile);
-    EXPECT_NE(text.find("error|CalculateDevices: the device tables cannot be read"), std::string::npos)
+    EXPECT_NE(text.find("\nerror|CalculateDevices: the device tables cannot be read"), std::string::npos)
         << text;
 }
 
