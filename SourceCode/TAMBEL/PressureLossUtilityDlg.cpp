@@ -9,6 +9,7 @@
 #include "Harbinax/FilterEdit.h"
 #include "Harbinax/Harbinax.h"
 #include "Oddments/DynamicRecordSetOleDb.h"
+#include "Quillet/LogManager.h"
 
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
@@ -36,7 +37,8 @@ enum EQuantity { kVolumeFlow = 1, kPressure = 4, kDensity = 5, kLength = 8, kAng
 }  // namespace
 
 CPressureLossUtilityDlg::CPressureLossUtilityDlg(wxWindow* parent)
-    : CDynamicDialog(parent)
+    : CDynamicDialog(parent),
+      m_log(CLogManager::GetInstance()->GetLogger("CPressureLossUtilityDlg", LOGLEVEL_PARENT))
 {
 }
 
@@ -134,6 +136,13 @@ void CPressureLossUtilityDlg::LoadMaterials()
                 const int id = rs.GetLongAt(1);
                 m_roughness[id] = rs.GetDoubleAt(2);
                 items.push_back({database->GetTranslatedText(id, language, "Materials", "MaterialName", "Id"), id});
+            }
+            // Part of the list would offer fewer materials as if they were all there are.
+            if (!rs.ReadAllRows()) {
+                QUILLET_POS(m_log);
+                m_log.Error("The materials could not be read completely from the units database");
+                items.clear();
+                m_roughness.clear();
             }
         }
         rs.Close();

@@ -5,6 +5,7 @@
 
 #include "CommonFiles/TAMBELCalculator/PressureLossCalculator.h"
 #include "Harbinax/DynamicDialog.h"
+#include "Quillet/Logger.h"
 
 #include <map>
 #include <string>
@@ -70,6 +71,7 @@ private:
 
     void OnControlUpdate(wxCommandEvent& event);
 
+    CLogger m_log;
     std::map<int, double> m_roughness;
     // In the base pressure unit.
     double m_result = 0.0;

@@ -1,6 +1,7 @@
 // The pressure-loss utility on the shipped database: its starting fields, which fields a pipe
 // type and the length or angle choice enable, a straight pipe and a cone through the dialog,
-// the result re-shown in another unit, a cone without a cone refused, and screenshots.
+// the result re-shown in another unit, a cone without a cone refused, a damaged materials table,
+// and screenshots.
 #include "TAMBELTestApp.h"
 
 #include "CommonFiles/UnitDb.h"
@@ -8,11 +9,15 @@
 #include "Harbinax/DataComboBox.h"
 #include "Harbinax/FilterEdit.h"
 #include "PolyglottaWx/WindowIds.h"
+#include "Quillet/LogLevel.h"
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/PressureLossUtilityDlg.h"
+#include "support/DamagedDatabase.h"
+#include "support/LogCapture.h"
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
 
@@ -224,6 +229,37 @@ TEST_F(PressureLossUtilityTest, GermanTextsAndScreenshot)
     EXPECT_EQ(german->GetItem(Dlg::IDC_CALCULATE)->GetLabel(), wxString::FromUTF8("Druckverlust berechnen"));
     EXPECT_EQ(german->GetList(Dlg::IDC_MATERIAL)->GetValue(), wxString::FromUTF8("Handelsüblicher Stahl"));
     SaveScreenshot(Snapshot(german.get()), "pressure-loss-de");
+}
+
+TEST_F(PressureLossUtilityTest, MaterialsReadPartWayOfferNoneAndLogWhy)
+{
+    m_dialog.reset();
+    CUnitDb::GetInstance()->Close();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(m_database.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db,
+                           "WITH RECURSIVE n(i) AS (SELECT 101 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                           "INSERT INTO Materials SELECT i, 0.001, printf('material %040d', i) FROM n;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK)
+        << sqlite3_errmsg(db);
+    sqlite3_close(db);
+    ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
+    m_dialog.reset(new Dlg(nullptr));
+    ASSERT_TRUE(m_dialog->Create());
+    EXPECT_EQ(m_dialog->GetList(Dlg::IDC_MATERIAL)->GetCount(), 7u + 2900u) << "the whole table loads";
+    m_dialog.reset();
+    CUnitDb::GetInstance()->Close();
+
+    std::string error;
+    ASSERT_TRUE(DamageMiddleLeafPage(m_database, "Materials", error)) << error;
+    ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
+    const std::string log = LogWrittenWhile(TestProgramFolder() + "damaged.log", LOGLEVEL_ERROR, [this] {
+        m_dialog.reset(new Dlg(nullptr));
+        EXPECT_TRUE(m_dialog->Create());
+    });
+    EXPECT_EQ(m_dialog->GetList(Dlg::IDC_MATERIAL)->GetCount(), 0u);
+    EXPECT_NE(log.find("\nerror|The materials could not be read completely"), std::string::npos) << log;
 }
 
 TEST_F(PressureLossUtilityTest, UtilitiesMenuOpensAnotherModally)
