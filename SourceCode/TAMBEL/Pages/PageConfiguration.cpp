@@ -248,6 +248,12 @@ void CPageConfiguration::FillLanguages()
             rs.GetStringAt(name, 2);
             items.push_back({name, rs.GetLongAt(1)});
         }
+        // Part of the list would offer fewer languages as if they were all there are.
+        if (!rs.ReadAllRows()) {
+            QUILLET_POS(m_log);
+            m_log.Error("The languages could not be read completely: %s", sql);
+            items.clear();
+        }
     } else {
         QUILLET_POS(m_log);
         m_log.Error("Open failed: %s", sql);

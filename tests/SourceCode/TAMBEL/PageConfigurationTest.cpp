@@ -1,6 +1,7 @@
 // The configuration page on the shipped database in a frame: the language notice, the default
 // flow units, the user-units grid and what leaving makes of it in the units manager and its
-// file, the default norm condition, the three files every leave writes, and screenshots.
+// file, the default norm condition, the three files every leave writes, a damaged languages
+// table, and screenshots.
 #include "TAMBELTestApp.h"
 
 #include "CommonFiles/ApplicationConfiguration.h"
@@ -11,12 +12,16 @@
 #include "CommonFiles/UnitManager.h"
 #include "Harbinax/DataComboBox.h"
 #include "HarbinaxCore/ComboItemMarker.h"
+#include "Quillet/LogLevel.h"
 #include "Renovix/RenovixWx/RenovixSettingsDlg.h"
 #include "TAMBEL/Pages/PageConfiguration.h"
 #include "grid/window/GridWindow.h"
+#include "support/DamagedDatabase.h"
+#include "support/LogCapture.h"
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <wx/checkbox.h>
 #include <wx/frame.h>
 #include <wx/textctrl.h>
@@ -180,6 +185,36 @@ TEST_F(PageConfigurationTest, LanguageCodeIsBoundNotPastedIntoTheQuery)
     m_page.OnLeavePage();
     EXPECT_TRUE(m_boxes.empty());
     EXPECT_EQ(Config().language, "xx' OR '1'='1");
+}
+
+TEST_F(PageConfigurationTest, LanguagesReadPartWayOfferNoneAndLogWhy)
+{
+    CUnitDb::GetInstance()->Close();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(m_database.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db,
+                           "WITH RECURSIVE n(i) AS (SELECT 3 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                           "INSERT INTO Languages SELECT i, printf('x%d', i), printf('language %040d', i) FROM n;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK)
+        << sqlite3_errmsg(db);
+    sqlite3_close(db);
+    ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
+    {
+        UniqueWindow<wxFrame> frame(new wxFrame(nullptr, wxID_ANY, "Whole"));
+        CPageConfiguration whole;
+        ASSERT_TRUE(whole.Create(frame.get()));
+        EXPECT_EQ(whole.GetList(Page::IDC_LANGUAGE)->GetCount(), 3000u) << "the whole table loads";
+    }
+    CUnitDb::GetInstance()->Close();
+
+    std::string error;
+    ASSERT_TRUE(DamageMiddleLeafPage(m_database, "Languages", error)) << error;
+    ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
+    const std::string log = LogWrittenWhile(TestProgramFolder() + "damaged.log", LOGLEVEL_ERROR,
+                                            [this] { EXPECT_TRUE(m_page.Create(m_frame.get())); });
+    EXPECT_EQ(List(Page::IDC_LANGUAGE)->GetCount(), 0u);
+    EXPECT_NE(log.find("\nerror|The languages could not be read completely"), std::string::npos) << log;
 }
 
 TEST_F(PageConfigurationTest, AutomaticRecalculationAndDefaultUnitsAreStored)
