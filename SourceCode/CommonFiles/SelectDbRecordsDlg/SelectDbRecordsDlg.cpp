@@ -238,6 +238,14 @@ void CSelectDbRecordsDlg::RefreshMatching()
     }
     while (rs.MoveNext())
         AddRow(m_matching, CProductionDbKey(rs.GetLongAt(1), rs.GetLongAt(2), static_cast<std::int16_t>(rs.GetLongAt(3))));
+    // Part of the keys would pass for all that match, hiding the record looked for.
+    if (!rs.ReadAllRows()) {
+        QUILLET_POS(m_log);
+        m_log.Error("reading the records failed: %s", sql.c_str());
+        m_matching->DeleteAllItems();
+        ShowMessageBox(this, "Unable to read data.", "Error", wxOK | wxICON_ERROR);
+        return;
+    }
     if (m_matching->GetItemCount() > 0)
         m_matching->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                                  wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);

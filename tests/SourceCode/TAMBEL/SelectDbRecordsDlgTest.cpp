@@ -2,10 +2,13 @@
 #include "TAMBELTestApp.h"
 
 #include "PolyglottaWx/WindowIds.h"
+#include "Quillet/LogLevel.h"
 #include "SelectDbRecordsDlg/SelectDbRecordsDlg.h"
 #include "TAMBEL/ProductionDbLink.h"
 #include "TAMBEL/StartupEnvironment.h"
 #include "TAMBEL/Resource.h"
+#include "support/DamagedDatabase.h"
+#include "support/LogCapture.h"
 #include "support/WxTestSupport.h"
 
 #include <gmock/gmock.h>
@@ -152,6 +155,40 @@ TEST_F(SelectDbRecordsDlgTest, SeveralRecordsAreGatheredInOrderAndJoinedIntoOneC
     });
     ASSERT_EQ(dialog.GetSelectionCondition(condition, "Export", "", true, "t"), 1);
     EXPECT_EQ(condition, "((t.pa=12399 AND t.vk=1 AND t.pos=1 ) OR (t.pa=12300 AND t.vk=2 AND t.pos=7 ))");
+}
+
+TEST_F(SelectDbRecordsDlgTest, KeysReadPartWayListNoneAndTellTheUser)
+{
+    // 3000 more keys from PA 123..: the key index spans many pages.
+    ASSERT_TRUE(m_other.ExecuteSql("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 2999) "
+                                   "INSERT INTO fwr_customer_data (pa, vk, pos) "
+                                   "SELECT 12300 + i % 100, 100 + i / 100, 3 FROM n"));
+    CProductionDbKey key;
+    {
+        CSelectDbRecordsDlg dialog(nullptr, Db());
+        RunSelect(dialog, key, [&] {
+            dialog.PaEdit()->SetValue("123");
+            EXPECT_EQ(dialog.MatchingList()->GetItemCount(), 3003) << "all keys are listed";
+        });
+    }
+    App().GetEnvironment().ProductionDb().Close();
+    m_other.Close();
+
+    std::string error;
+    // The list is read from the key's index alone.
+    ASSERT_TRUE(DamageMiddleLeafPage(m_initString.substr(m_initString.find("Data Source=") + 12),
+                                     "sqlite_autoindex_fwr_customer_data_1", error))
+        << error;
+    ASSERT_TRUE(App().OpenProductionDb(false));
+    CSelectDbRecordsDlg dialog(nullptr, Db());
+    const std::string log = LogWrittenWhile(TestProgramFolder() + "damaged.log", LOGLEVEL_ERROR, [&] {
+        RunSelect(dialog, key, [&] {
+            dialog.PaEdit()->SetValue("123");
+            EXPECT_EQ(dialog.MatchingList()->GetItemCount(), 0);
+        });
+    });
+    EXPECT_THAT(Texts(), ElementsAre("Unable to read data."));
+    EXPECT_NE(log.find("\nerror|reading the records failed"), std::string::npos) << log;
 }
 
 TEST_F(SelectDbRecordsDlgTest, LoadCommandRunsTheDialogFromTheMenu)
