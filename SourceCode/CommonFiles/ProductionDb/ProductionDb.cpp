@@ -5,6 +5,7 @@
 #include "Platform/AsciiText.h"
 #include "Platform/NumberText.h"
 #include "Platform/ResourceRegistry.h"
+#include "Platform/TextEncoding.h"
 #include "Platform/XmlFile.h"
 #include "ProductionDb/ProductionDbStructure.h"
 #include "Quillet/LogManager.h"
@@ -281,13 +282,7 @@ void CProductionDb::LogFailure(HRESULT result, const std::string& sql)
 
 std::string CProductionDb::LockName(const std::string& name)
 {
-    std::string_view text = Platform::TrimAsciiBlanks(name);
     // Characters, not bytes: the server counts characters.
-    size_t characters = 0;
-    size_t end = 0;
-    for (; end < text.size(); ++end) {
-        if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80 && characters++ == kLockNameLength)
-            break;
-    }
-    return std::string(Platform::TrimAsciiBlanks(text.substr(0, end)));
+    return std::string(
+        Platform::TrimAsciiBlanks(CTextEncoding::Utf8Prefix(Platform::TrimAsciiBlanks(name), kLockNameLength)));
 }

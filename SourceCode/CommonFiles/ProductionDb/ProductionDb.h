@@ -135,7 +135,8 @@ private:
     // The key condition "(pa=? AND vk=? AND pos=?)" with the key appended to params.
     static std::string KeyCondition(const CProductionDbKey& key, CDbValues& params);
     // PDB_SAVE_*: rows that share their columns, inserted a number at a time; a real that is
-    // not a number is refused.
+    // not a number, and a text with more characters than its column of the structure holds, are
+    // refused.
     int InsertRows(const char* table, const CProductionDbKey& key, const std::vector<Columns>& rows);
     int InsertRow(const char* table, const CProductionDbKey& key, const Columns& columns);
     // Deletes the key's rows from every table; the caller owns the transaction.
