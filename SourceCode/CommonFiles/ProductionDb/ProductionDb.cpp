@@ -162,6 +162,20 @@ BOOL CProductionDb::ReadStructure(const TiXmlElement* element)
     return TRUE;
 }
 
+int CProductionDb::ColumnLength(const std::string& table, const std::string& column)
+{
+    const CProductionDb structure;
+    for (const CDbTableDef& definition : structure.GetTables()) {
+        if (definition.name != GetTablePrefix() + table)
+            continue;
+        for (const CDbFieldDef& field : definition.fields) {
+            if (field.name == column && field.type == DBTYPE_STR)
+                return field.length;
+        }
+    }
+    return 0;
+}
+
 BOOL CProductionDb::CheckTables()
 {
     for (const CDbTableDef& table : m_tables) {

@@ -77,6 +77,11 @@ public:
     void ClearStructure() { m_tables.clear(); }
     const std::vector<CDbTableDef>& GetTables() const { return m_tables; }
 
+    // The characters a text column of the compiled-in structure holds ("customer_data",
+    // "customer"), for fields that take what the database can store; 0 for a column without a
+    // length or not in the structure.
+    static int ColumnLength(const std::string& table, const std::string& column);
+
     // 1 when every table of the structure exists with all its columns in compatible types
     // (further columns are allowed); the first problem ends the check with 0.
     BOOL CheckTables();
