@@ -85,6 +85,11 @@ wxString CFilterEdit::FilterText(const wxString& text) const
 void CFilterEdit::OnChar(wxKeyEvent& event)
 {
     const wxChar ch = event.GetUnicodeKey();
+    // A line break takes a character of a limited text like any other.
+    if (IsMultiLine() && ch == WXK_RETURN && !event.HasAnyModifiers()) {
+        InsertChecked(L'\n');
+        return;
+    }
     // Navigation keys, editing commands (backspace, Ctrl+C, ...) and shortcuts are the
     // control's and the dialog's, not characters of the text.
     if (ch == WXK_NONE || ch < 32 || ch == 127 || event.ControlDown() || event.AltDown()) {

@@ -177,3 +177,30 @@ std::string CTextEncoding::Utf16ToUtf8(std::u16string_view text)
     }
     return out;
 }
+
+namespace {
+
+bool StartsCharacter(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+}
+
+}  // namespace
+
+size_t CTextEncoding::Utf8Length(std::string_view text)
+{
+    size_t characters = 0;
+    for (const char c : text)
+        characters += StartsCharacter(c) ? 1 : 0;
+    return characters;
+}
+
+std::string_view CTextEncoding::Utf8Prefix(std::string_view text, size_t characters)
+{
+    size_t started = 0;
+    for (size_t end = 0; end < text.size(); ++end) {
+        if (StartsCharacter(text[end]) && started++ == characters)
+            return text.substr(0, end);
+    }
+    return text;
+}

@@ -33,4 +33,10 @@ public:
     static std::u16string Utf8ToUtf16(std::string_view text);
     // Unpaired surrogates become U+FFFD.
     static std::string Utf16ToUtf8(std::u16string_view text);
+
+    // Characters of UTF-8 text, as a database column of n characters counts them: every byte
+    // that does not continue a character starts one.
+    static size_t Utf8Length(std::string_view text);
+    // The text's first characters, never cutting a character in two.
+    static std::string_view Utf8Prefix(std::string_view text, size_t characters);
 };

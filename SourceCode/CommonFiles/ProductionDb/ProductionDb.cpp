@@ -5,6 +5,7 @@
 #include "Platform/AsciiText.h"
 #include "Platform/NumberText.h"
 #include "Platform/ResourceRegistry.h"
+#include "Platform/TextEncoding.h"
 #include "Platform/XmlFile.h"
 #include "ProductionDb/ProductionDbStructure.h"
 #include "Quillet/LogManager.h"
@@ -161,6 +162,20 @@ BOOL CProductionDb::ReadStructure(const TiXmlElement* element)
     return TRUE;
 }
 
+int CProductionDb::ColumnLength(const std::string& table, const std::string& column)
+{
+    const CProductionDb structure;
+    for (const CDbTableDef& definition : structure.GetTables()) {
+        if (definition.name != GetTablePrefix() + table)
+            continue;
+        for (const CDbFieldDef& field : definition.fields) {
+            if (field.name == column && field.type == DBTYPE_STR)
+                return field.length;
+        }
+    }
+    return 0;
+}
+
 BOOL CProductionDb::CheckTables()
 {
     for (const CDbTableDef& table : m_tables) {
@@ -281,13 +296,7 @@ void CProductionDb::LogFailure(HRESULT result, const std::string& sql)
 
 std::string CProductionDb::LockName(const std::string& name)
 {
-    std::string_view text = Platform::TrimAsciiBlanks(name);
     // Characters, not bytes: the server counts characters.
-    size_t characters = 0;
-    size_t end = 0;
-    for (; end < text.size(); ++end) {
-        if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80 && characters++ == kLockNameLength)
-            break;
-    }
-    return std::string(Platform::TrimAsciiBlanks(text.substr(0, end)));
+    return std::string(
+        Platform::TrimAsciiBlanks(CTextEncoding::Utf8Prefix(Platform::TrimAsciiBlanks(name), kLockNameLength)));
 }

@@ -77,6 +77,11 @@ public:
     void ClearStructure() { m_tables.clear(); }
     const std::vector<CDbTableDef>& GetTables() const { return m_tables; }
 
+    // The characters a text column of the compiled-in structure holds ("customer_data",
+    // "customer"), for fields that take what the database can store; 0 for a column without a
+    // length or not in the structure.
+    static int ColumnLength(const std::string& table, const std::string& column);
+
     // 1 when every table of the structure exists with all its columns in compatible types
     // (further columns are allowed); the first problem ends the check with 0.
     BOOL CheckTables();
@@ -135,7 +140,8 @@ private:
     // The key condition "(pa=? AND vk=? AND pos=?)" with the key appended to params.
     static std::string KeyCondition(const CProductionDbKey& key, CDbValues& params);
     // PDB_SAVE_*: rows that share their columns, inserted a number at a time; a real that is
-    // not a number is refused.
+    // not a number, and a text with more characters than its column of the structure holds, are
+    // refused.
     int InsertRows(const char* table, const CProductionDbKey& key, const std::vector<Columns>& rows);
     int InsertRow(const char* table, const CProductionDbKey& key, const Columns& columns);
     // Deletes the key's rows from every table; the caller owns the transaction.

@@ -9,6 +9,7 @@
 #include "Oddments/DynamicRecordSetOleDb.h"
 #include "Platform/AsciiText.h"
 #include "Platform/NumberText.h"
+#include "Platform/TextEncoding.h"
 #include "Platform/XmlFile.h"
 
 #include <tinyxml.h>
@@ -185,13 +186,29 @@ std::string CProductionDb::BuildInsert(const char* table, const CProductionDbKey
 
 int CProductionDb::InsertRows(const char* table, const CProductionDbKey& key, const std::vector<Columns>& rows)
 {
-    // Reals that are not a number would be stored as NULL by one provider and read back as 0.
+    const std::string tableName = GetTablePrefix() + table;
+    const auto definition = std::find_if(m_tables.begin(), m_tables.end(),
+                                         [&](const CDbTableDef& known) { return known.name == tableName; });
     for (const Columns& columns : rows) {
         for (const Columns::value_type& column : columns) {
+            // Reals that are not a number would be stored as NULL by one provider and read back as 0.
             if (column.second.GetKind() == CDbValue::Real && std::isnan(column.second.GetReal())) {
                 QUILLET_POS(m_log);
-                m_log.Error("%s%s.%s is not a number", GetTablePrefix().c_str(), table, column.first.c_str());
+                m_log.Error("%s.%s is not a number", tableName.c_str(), column.first.c_str());
                 return PDB_SAVE_NO_DATA;
+            }
+            // A text longer than its column fails on the server but is stored whole by SQLite;
+            // refused on both, so a project stored in one can be stored in the other.
+            if (column.second.GetKind() != CDbValue::Text || definition == m_tables.end())
+                continue;
+            for (const CDbFieldDef& field : definition->fields) {
+                if (field.name == column.first && field.type == DBTYPE_STR && field.length > 0 &&
+                    CTextEncoding::Utf8Length(column.second.GetText()) > static_cast<size_t>(field.length)) {
+                    QUILLET_POS(m_log);
+                    m_log.Error("%s.%s is longer than %d characters", tableName.c_str(), column.first.c_str(),
+                                field.length);
+                    return PDB_SAVE_NO_DATA;
+                }
             }
         }
     }

@@ -15,6 +15,7 @@
 #include "Oddments/DynamicRecordSetOleDb.h"
 #include "Platform/ProgramFolder.h"
 #include "PolyglottaWx/WindowIds.h"
+#include "ProductionDb/ProductionDb.h"
 #include "Renovix/RenovixLib/Renovix.h"
 #include "Renovix/RenovixWx/RenovixSettingsDlg.h"
 #include "TAMBEL/Resource.h"
@@ -26,6 +27,7 @@
 #include <wx/checkbox.h>
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -51,7 +53,8 @@ constexpr int kBottomControls[] = {Page::IDC_ADD_UNIT,          Page::IDC_DELETE
 // Grid column widths in pixels, as the user units show best.
 constexpr int kColumnWidths[] = {110, 110, 65, 65};
 constexpr const char* kColumnHeadings[] = {"Unit name", "Type", "Factor", "Offset"};
-constexpr int kMaxUnitName = 15;
+// What the name of a user unit starts with.
+constexpr const char* kUserMark = "* ";
 // A unit grid cell's header alignment: centred on one line.
 constexpr std::uint32_t kHeaderFormat = 37;
 // What a closed list is high: a field of the usual templates.
@@ -67,7 +70,7 @@ enum EQuantity { kVolumeFlow = 1, kMassFlow = 2, kTemperature = 3, kPressure = 4
 
 std::string WithoutUserMark(const std::string& name)
 {
-    const std::size_t start = name.find_first_not_of("* ");
+    const std::size_t start = name.find_first_not_of(kUserMark);
     return start == std::string::npos ? std::string() : name.substr(start);
 }
 
@@ -467,8 +470,12 @@ void CPageConfiguration::RedrawGrid()
 
 void CPageConfiguration::PrepareUnitRow(int row)
 {
+    // The name with its mark fits the production database's unit columns, where a project
+    // stores the units of its values.
+    static const int maxName = CProductionDb::ColumnLength("physical_values", "unit_name") -
+                               static_cast<int>(std::char_traits<char>::length(kUserMark));
     if (CGridCell* name = dynamic_cast<CGridCell*>(m_grid->GetCell(row, COLUMN_NAME)))
-        name->SetMaxTextLength(kMaxUnitName);
+        name->SetMaxTextLength(maxName);
     m_grid->SetCellType(row, COLUMN_TYPE, [] { return std::make_unique<CGridCellCombo>(); });
     if (auto* type = dynamic_cast<CGridCellCombo*>(m_grid->GetCell(row, COLUMN_TYPE))) {
         type->SetOptions(QuantityNames());
@@ -571,7 +578,7 @@ void CPageConfiguration::StoreUserUnits()
         CUnit unit;
         unit.System = 0;
         unit.ConversionFlags = 0;
-        unit.Name = "* " + m_grid->GetItemText(row, COLUMN_NAME);
+        unit.Name = kUserMark + m_grid->GetItemText(row, COLUMN_NAME);
         unit.Type = static_cast<int>(type - names.begin()) + 1;
         unit.ConversionFactor = DataFormat::Parse(m_grid->GetItemText(row, COLUMN_FACTOR));
         unit.ConversionOffset = DataFormat::Parse(m_grid->GetItemText(row, COLUMN_OFFSET));

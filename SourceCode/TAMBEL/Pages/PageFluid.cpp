@@ -21,6 +21,7 @@
 #include "Harbinax/Harbinax.h"
 #include "Harbinax/MessageBox.h"
 #include "HarbinaxCore/StyleNames.h"
+#include "ProductionDb/ProductionDb.h"
 #include "TAMBEL/NumberInput.h"
 #include "TAMBEL/Pages/PageFluidIds.h"
 #include "TAMBEL/Resource.h"
@@ -120,10 +121,11 @@ bool CPageFluid::Create(wxWindow* parent)
     // Edits filter what is typed, lists carry item data.
     DialogControlFactories factories;
     for (const SDialogItem& item : built->items) {
-        if (item.windowClass == "EDIT" && !(item.style & DialogStyle::ES_MULTILINE)) {
-            factories[item.id] = [](wxWindow* window, int id, const SDialogItem&, const wxPoint& position,
+        if (item.windowClass == "EDIT") {
+            factories[item.id] = [](wxWindow* window, int id, const SDialogItem& edit, const wxPoint& position,
                                     const wxSize& size) -> wxWindow* {
-                return new CFilterEdit(window, id, wxString(), position, size);
+                return new CFilterEdit(window, id, wxString(), position, size,
+                                       (edit.style & DialogStyle::ES_MULTILINE) ? wxTE_MULTILINE : 0);
             };
         } else if (item.windowClass == "COMBOBOX") {
             factories[item.id] = [](wxWindow* window, int id, const SDialogItem&, const wxPoint& position,
@@ -175,6 +177,16 @@ bool CPageFluid::OnInitDialog()
             edit->SetMaxLength(id == IDC_POS ? 3 : 10);
         }
     }
+    // No more than the production database's columns hold.
+    const std::pair<int, const char*> customerFields[] = {
+        {IDC_CUSTOMER, "customer"}, {IDC_TAG_NO, "tag_no"}, {IDC_REFERENCE, "reference"}};
+    for (const auto& [id, column] : customerFields) {
+        if (auto* edit = dynamic_cast<CFilterEdit*>(Item(id)))
+            edit->SetMaxLength(static_cast<unsigned long>(CProductionDb::ColumnLength("customer_data", column)));
+    }
+    // A click into the lines of the customer places the caret, as in any text of several lines.
+    if (auto* customer = dynamic_cast<CFilterEdit*>(Item(IDC_CUSTOMER)))
+        customer->SetSelectAllOnFocus(false);
     return true;
 }
 

@@ -98,4 +98,17 @@ TEST(TextEncodingTest, Utf16FromAndToUtf8)
     EXPECT_EQ(CTextEncoding::Utf16ToUtf8(unpaired), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
+
+TEST(TextEncodingTest, Utf8CountsAndCutsWholeCharacters)
+{
+    const std::string text = "Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC\xF0\x9F\x98\x80";  // "Größe €" and an emoji
+    EXPECT_EQ(CTextEncoding::Utf8Length(text), 8u);
+    EXPECT_EQ(CTextEncoding::Utf8Length(""), 0u);
+    EXPECT_EQ(CTextEncoding::Utf8Prefix(text, 0), "");
+    EXPECT_EQ(CTextEncoding::Utf8Prefix(text, 3), "Gr\xC3\xB6");
+    EXPECT_EQ(CTextEncoding::Utf8Prefix(text, 7), "Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC");
+    EXPECT_EQ(CTextEncoding::Utf8Prefix(text, 8), text);
+    EXPECT_EQ(CTextEncoding::Utf8Prefix(text, 100), text);
+}
+
 }  // namespace

@@ -302,6 +302,49 @@ TEST_P(ProductionDbCases, NotANumberIsRefusedAndTheOldProjectStays)
     ExpectSameProject(old, loaded);
 }
 
+TEST_P(ProductionDbCases, TextsLongerThanTheirColumnAreRefusedAlikeAndTheOldProjectStays)
+{
+    CreateTables();
+    const struct {
+        const char* column;
+        size_t length;
+        std::string& (*text)(SProject&);
+    } cases[] = {
+        {"fwr_customer_data.customer", 250, [](SProject& p) -> std::string& { return p.customer.customer; }},
+        {"fwr_customer_data.tag_no", 50, [](SProject& p) -> std::string& { return p.customer.tag_no; }},
+        {"fwr_customer_data.reference", 100, [](SProject& p) -> std::string& { return p.customer.reference; }},
+        {"fwr_physical_data.normflow_name", 50,
+         [](SProject& p) -> std::string& { return p.physical.NormFlowConditions.Name; }},
+        {"fwr_physical_values.unit_name", 16, [](SProject& p) -> std::string& { return p.physical.Density.Name; }},
+        {"fwr_result_data_value.unit_name", 16,
+         [](SProject& p) -> std::string& { return p.results.GetAt(0).PressureUnit.Name; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.column);
+        // Full to the last character; "ö" takes two bytes, so a count of bytes would refuse it.
+        SProject full;
+        FillSampleProject(full, 1, 2, 3, 1, 2, "full");
+        c.text(full).clear();
+        for (size_t i = 0; i < c.length; ++i)
+            c.text(full) += i % 2 == 0 ? "\xC3\xB6" : "x";
+        ASSERT_EQ(m_db.SaveProject(&full.customer, &full.features, &full.physical, &full.results), PDB_SAVE_OK)
+            << LogText();
+
+        SProject longer;
+        FillSampleProject(longer, 1, 2, 3, 1, 2, "longer");
+        c.text(longer) = c.text(full) + "x";
+        EXPECT_EQ(m_db.SaveProject(&longer.customer, &longer.features, &longer.physical, &longer.results),
+                  PDB_SAVE_NO_DATA);
+        EXPECT_NE(LogText().find(std::string(c.column) + " is longer than " + std::to_string(c.length) + " characters"),
+                  std::string::npos)
+            << LogText();
+        SProject loaded;
+        ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(1, 2, 3), &loaded.customer, &loaded.features, &loaded.physical,
+                                     &loaded.results));
+        ExpectSameProject(full, loaded);
+    }
+}
+
 TEST_P(ProductionDbCases, FailureHalfWayThroughASaveKeepsTheOldProject)
 {
     CreateTables();

@@ -35,6 +35,21 @@ TEST(ProductionDbKey, ValidityAndText)
     EXPECT_TRUE(key.IsEmpty());
 }
 
+TEST(ProductionDbStructure, ColumnLengthIsThatOfTextColumnsOnly)
+{
+    const struct {
+        const char* table;
+        const char* column;
+        int length;
+    } cases[] = {
+        {"customer_data", "customer", 250}, {"customer_data", "tag_no", 50},  {"physical_values", "unit_name", 16},
+        {"physical_data", "fluid_data", 0}, {"customer_data", "pa", 0},       {"customer_data", "unknown", 0},
+        {"unknown", "customer", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CProductionDb::ColumnLength(c.table, c.column), c.length) << c.table << "." << c.column;
+}
+
 TEST(ProductionDbStructure, CompiledInStructureHasTheNineTables)
 {
     CProductionDb db;

@@ -25,6 +25,7 @@
 #include <wx/checkbox.h>
 #include <wx/frame.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -295,6 +296,29 @@ TEST_F(PageConfigurationTest, NewRowBecomesAMarkedUserUnitAndIncompleteRowsDisap
     ASSERT_EQ(grid->GetRowCount(), 2);
     EXPECT_EQ(grid->GetItemText(1, 0), "barrel/h");
     EXPECT_EQ(grid->GetItemText(1, 2), "2.5");
+}
+
+TEST_F(PageConfigurationTest, TypedUnitNameWithItsMarkFitsTheDatabaseColumn)
+{
+    CreateShown();
+    CGridWindow* grid = m_page.GetUnitGrid();
+    ASSERT_NE(grid, nullptr);
+    m_page.OnAddUnit();
+    const int row = grid->GetRowCount() - 1;
+    grid->SetFocus();
+    WaitFor([grid] { return wxWindow::FindFocus() == grid; });
+    grid->SetFocusCell(row, Page::COLUMN_NAME);
+    wxUIActionSimulator keyboard;
+    keyboard.Text("abcdefghijklmnopq");
+    keyboard.Char(WXK_RETURN);
+    PumpFor(50);
+    // 14 characters and the mark "* " make the 16 of the production database's unit columns.
+    EXPECT_EQ(grid->GetItemText(row, Page::COLUMN_NAME), "abcdefghijklmn");
+    grid->SetItemText(row, Page::COLUMN_TYPE, "Volume flow");
+    grid->SetItemText(row, Page::COLUMN_FACTOR, "2.5");
+    grid->SetItemText(row, Page::COLUMN_OFFSET, "0");
+    m_page.OnLeavePage();
+    EXPECT_EQ(UserUnits(), (std::vector<std::string>{"* abcdefghijklmn 1 2.5 0"}));
 }
 
 TEST_F(PageConfigurationTest, HeaderRowIsNeverDeletedAndADeletedRowGoesUnlessSomethingNamesIt)

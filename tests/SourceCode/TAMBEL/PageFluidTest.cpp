@@ -34,6 +34,7 @@
 #include <wx/uiaction.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -794,6 +795,42 @@ TEST_F(PageFluidTest, TypedTemperatureIsConvertedWhenTheFieldIsLeft)
     keyboard.Text("x3");
     PumpFor(50);
     EXPECT_EQ(Text(IDC_PRESSURE), "3");
+}
+
+TEST_F(PageFluidTest, TypingIntoACustomerFieldStopsWhereTheDatabaseColumnEnds)
+{
+    Open();
+    const struct {
+        int id;
+        size_t length;
+    } fields[] = {{IDC_CUSTOMER, 250}, {IDC_TAG_NO, 50}, {IDC_REFERENCE, 100}};
+    wxUIActionSimulator keyboard;
+    const auto typeAtEnd = [&keyboard](wxTextCtrl* edit, const wxString& start, const std::function<void()>& type) {
+        edit->ChangeValue(start);
+        edit->SetFocus();
+        WaitFor([edit] { return wxWindow::FindFocus() == edit; });
+        PumpFor(50);  // after a field's select-all on focus
+        edit->SetInsertionPointEnd();
+        type();
+        PumpFor(50);
+    };
+    for (const auto& field : fields) {
+        SCOPED_TRACE(field.id);
+        // Two characters short of full, in letters of two bytes each: characters count, not bytes.
+        const wxString start(wxString::FromUTF8("\xC3\xB6")[0], field.length - 2);
+        typeAtEnd(Edit(field.id), start, [&keyboard] { keyboard.Text("abcd"); });
+        EXPECT_EQ(Edit(field.id)->GetValue(), start + "ab");
+    }
+    // A line break of the customer takes a character too: none goes into a full text.
+    wxTextCtrl* customer = Edit(IDC_CUSTOMER);
+    const wxString full = customer->GetValue();
+    typeAtEnd(customer, full, [&keyboard] { keyboard.Char(WXK_RETURN); });
+    EXPECT_EQ(customer->GetValue(), full);
+    typeAtEnd(customer, "Acme", [&keyboard] {
+        keyboard.Char(WXK_RETURN);
+        keyboard.Text("Works");
+    });
+    EXPECT_EQ(customer->GetValue(), "Acme\nWorks");
 }
 
 struct SLanguageCase {
