@@ -337,6 +337,19 @@ void cvBaseDialog::LayoutForPageSize(int cx, int cy)
         m_frame->Maximize();
 }
 
+void cvBaseDialog::AddPageToLayout(cvBaseDialog* page)
+{
+    if (!m_window || !page || !page->m_window)
+        return;
+    for (const cvBaseDialog* other : m_pages) {
+        if (other && other != page && other->m_window) {
+            page->m_window->SetSize(other->m_window->GetRect());
+            AddAnchor(page->m_window, kAnchorTopLeft, kAnchorBottomRight);
+            return;
+        }
+    }
+}
+
 void cvBaseDialog::ApplyTrackLimits()
 {
     if (!m_frame)

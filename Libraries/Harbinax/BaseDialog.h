@@ -95,6 +95,9 @@ public:
     // within the screen; pages fill that area and follow the window. On screens of 1024 x 768 or
     // less, or when the window does not fit, a top-level window is maximised.
     virtual void LayoutForPageSize(int cx, int cy);
+    // Places a page whose window was made after LayoutForPageSize where the listed pages are;
+    // it follows the window as they do.
+    void AddPageToLayout(cvBaseDialog* page);
     // The content size that this dialog and its pages need, each dimension the largest; with
     // withToolBar also at least as wide as the shown toolbar's buttons.
     virtual wxSize GetMinimumSize(bool withToolBar) const;

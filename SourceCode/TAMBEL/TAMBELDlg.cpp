@@ -84,12 +84,9 @@ bool CTAMBELDlg::OnInitDialog()
 
     if (!m_fluidPage.Create(frame))
         return false;
-    // Without the device page every device of the database is sized: the program still serves.
-    if (!m_devicePage.Create(frame)) {
-        QUILLET_POS(m_log);
-        m_log.Warn("Device page not available");
-    }
-    if (!m_resultsPage.Create(frame) || !m_configurationPage.Create(frame))
+    // The window is laid out for the pages' template sizes before they are made.
+    if (!m_resultsPage.SizeFromResource(frame, IDD_PAGE_RESULTS) ||
+        !m_configurationPage.SizeFromResource(frame, IDD_PAGE_CONFIGURATION))
         return false;
 
     AddButton(nullptr, ID_FILE_OPEN, IDI_TOOL_OPEN, "Open", false);
@@ -125,6 +122,39 @@ void CTAMBELDlg::AddButton(cvBaseDialog* page, int commandId, int iconId, const 
         page->m_ownButton = button;
         m_pages.push_back(page);
     }
+}
+
+bool CTAMBELDlg::ShowPage(cvBaseDialog* page)
+{
+    if (page && !page->GetWindow() && !CreateLaterPage(page)) {
+        // The button the user just pressed falls back to the current page's.
+        UpdateToolBarChecks();
+        return false;
+    }
+    return cvBaseDialog::ShowPage(page);
+}
+
+bool CTAMBELDlg::CreateLaterPage(cvBaseDialog* page)
+{
+    wxFrame* frame = GetFrame();
+    bool created = false;
+    if (frame && page == &m_devicePage)
+        created = m_devicePage.Create(frame);
+    else if (frame && page == &m_resultsPage)
+        created = m_resultsPage.Create(frame);
+    else if (frame && page == &m_configurationPage)
+        created = m_configurationPage.Create(frame);
+    if (!created) {
+        QUILLET_POS(m_log);
+        // Without the device page the stored device configuration is sized: the program still serves.
+        if (page == &m_devicePage)
+            m_log.Warn("Device page not available");
+        else
+            m_log.Error("Page not created");
+        return false;
+    }
+    AddPageToLayout(page);
+    return true;
 }
 
 int CTAMBELDlg::DoModal()

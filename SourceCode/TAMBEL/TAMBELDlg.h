@@ -1,6 +1,8 @@
 // The program's main window: a frame with the main menu, the toolbar of command and page
 // buttons, and the pages (fluid data, results, configuration; the device page lives beside
-// them without a button). It forwards the page protocol to the current page and greys the
+// them without a button). Only the fluid page, shown at start, is made with the window; the
+// others are made when first shown, so that the start does not wait for them, and until then
+// have no window. It forwards the page protocol to the current page and greys the
 // production-database commands while that database cannot be used. Its commands other than the
 // page buttons go on to the application object.
 #pragma once
@@ -31,6 +33,9 @@ public:
 
     bool OnEnterPage() override;
     bool OnLeavePage() override;
+    // Makes the page's window first when it has none; a page that cannot be made is logged and
+    // the current page stays (false).
+    bool ShowPage(cvBaseDialog* page) override;
     // Enables the production-database commands by the application's flag.
     void OnPageChanged() override;
 
@@ -42,6 +47,8 @@ public:
 private:
     bool OnInitDialog();
     void AddButton(cvBaseDialog* page, int commandId, int iconId, const char* label, bool separatorBefore);
+    // The window of a page that was not made at start, placed where the pages are.
+    bool CreateLaterPage(cvBaseDialog* page);
     void OnClose(wxCloseEvent& event);
     void OnFirstIdle(wxIdleEvent& event);
 

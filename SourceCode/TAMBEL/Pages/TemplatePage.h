@@ -18,7 +18,15 @@ public:
     // The items of the factories get controls of the page's own classes.
     bool CreateFromTemplate(wxWindow* parent, const SDialogTemplate& dialogTemplate,
                             const DialogControlFactories& factories = DialogControlFactories());
+    // The content size the page will have as a child of parent, from its template alone: the
+    // owner lays out for a page that is made only when first shown. False (logged) when the
+    // template is missing.
+    bool SizeFromResource(wxWindow* parent, int templateId);
 
 protected:
     CLogger m_log;
+
+private:
+    // The built template of the resource; null (logged) when it is missing or cannot be built.
+    const SDialogTemplate* LoadTemplate(int templateId, CDialogTemplate& dialogTemplate);
 };

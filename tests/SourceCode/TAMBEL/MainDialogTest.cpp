@@ -1,9 +1,13 @@
 // The main window and the about box as the user meets them: toolbar, pages, menu and its
 // enabling, the German texts, Escape and closing; screenshots of both in both languages.
 #include "FakeStartupEnvironment.h"
+#include "ResultsTestData.h"
 #include "TAMBELTestApp.h"
 
 #include "CommonFiles/ApplicationConfiguration.h"
+#include "CommonFiles/DeviceConfiguration.h"
+#include "CommonFiles/PhysicalData.h"
+#include "CommonFiles/ResultData.h"
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitManager.h"
 #include "Harbinax/DataComboBox.h"
@@ -21,13 +25,16 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <wx/frame.h>
+#include <wx/listctrl.h>
 #include <wx/menu.h>
+#include <wx/stattext.h>
 #include <wx/toolbar.h>
 #include <wx/uiaction.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -136,8 +143,8 @@ TEST_F(MainDialogTest, ToolbarHoldsTheEightButtonsInOrderWithPageButtonsAsOneGro
     EXPECT_FALSE(toolBar->GetToolState(ID_PAGE_FLUID));
     EXPECT_TRUE(toolBar->GetToolState(ID_PAGE_RESULTS));
     EXPECT_FALSE(toolBar->GetToolState(ID_PAGE_CONFIGURATION));
-    // The device page has no button and never shows on its own.
-    EXPECT_FALSE(dialog->GetDevicePage().GetWindow()->IsShown());
+    // The device page has no button: nothing shows it, so it is not made.
+    EXPECT_EQ(dialog->GetDevicePage().GetWindow(), nullptr);
 }
 
 // As when the user presses the toolbar button of the page.
@@ -146,6 +153,82 @@ void PressPageButton(CTAMBELDlg& dialog, int id)
     wxCommandEvent press(wxEVT_TOOL, id);
     press.SetEventObject(dialog.GetToolBar());
     dialog.GetToolBar()->ProcessWindowEvent(press);
+}
+
+TEST_F(MainDialogTest, PagesAreMadeWhenFirstShownInTheWindowLaidOutForThemAtStart)
+{
+    ASSERT_TRUE(CUnitManager::GetInstance()->LoadUnitList());
+    CApplicationConfiguration::GetInstance()->Reset();
+    CApplicationConfiguration::GetInstance()->autorecalcmeters = false;
+    CDeviceConfiguration::GetInstance()->RemoveAll();
+    CDeviceConfiguration::GetInstance()->SetAt(1, 104);
+    MakeWaterOperatingPoint(*CPhysicalData::GetInstance());
+    CResultData::GetInstance()->RemoveAll();
+    auto dialog = CreateShown();
+    wxFrame* frame = dialog->GetFrame();
+    wxWindow* fluid = dialog->GetFluidPage().GetWindow();
+    ASSERT_NE(fluid, nullptr);
+    CPageResults& results = dialog->GetResultsPage();
+    CPageConfiguration& configuration = dialog->GetConfigurationPage();
+    EXPECT_EQ(results.GetWindow(), nullptr);
+    EXPECT_EQ(configuration.GetWindow(), nullptr);
+    EXPECT_EQ(dialog->GetDevicePage().GetWindow(), nullptr);
+    const wxSize startSize = frame->GetSize();
+    const wxSize startMinimum = frame->GetMinSize();
+    // What the window was laid out for: the pages' sizes from their templates.
+    const wxSize resultsSize = results.m_contentSize;
+    const wxSize configurationSize = configuration.m_contentSize;
+    EXPECT_GT(resultsSize.x, fluid->GetSize().x / 2);
+    EXPECT_GT(configurationSize.y, fluid->GetSize().y / 2);
+    SaveScreenshot(ScreenShot(frame), "main-start");
+
+    // Made by their buttons where the fluid page is, and working; the device page when shown.
+    PressPageButton(*dialog, ID_PAGE_RESULTS);
+    ASSERT_EQ(dialog->GetCurrentPage(), &results);
+    ASSERT_NE(results.GetWindow(), nullptr);
+    EXPECT_TRUE(results.GetWindow()->IsShown());
+    EXPECT_EQ(results.GetWindow()->GetRect(), fluid->GetRect());
+    EXPECT_TRUE(dialog->GetToolBar()->GetToolState(ID_PAGE_RESULTS));
+    results.OnRecalculate();
+    ASSERT_NE(results.GetDeviceList(), nullptr);
+    EXPECT_GT(results.GetDeviceList()->GetItemCount(), 0) << results.GetDetails()->GetLabel().utf8_string();
+    // Sized for the stored device configuration, which no device page was there to change.
+    const CDeviceConfiguration& features = *CDeviceConfiguration::GetInstance();
+    const std::map<int, int> stored(features.begin(), features.end());
+    EXPECT_EQ(stored, (std::map<int, int>{{1, 104}}));
+    for (int row = 0; row < CResultData::GetInstance()->GetCount(); ++row)
+        EXPECT_EQ(CResultData::GetInstance()->GetAt(row).SizeId, 104) << row;
+    SaveScreenshot(ScreenShot(frame), "main-results");
+
+    PressPageButton(*dialog, ID_PAGE_CONFIGURATION);
+    ASSERT_EQ(dialog->GetCurrentPage(), &configuration);
+    ASSERT_NE(configuration.GetWindow(), nullptr);
+    EXPECT_FALSE(results.GetWindow()->IsShown());
+    EXPECT_EQ(configuration.GetWindow()->GetRect(), fluid->GetRect());
+    EXPECT_NE(configuration.GetUnitGrid(), nullptr);
+    SaveScreenshot(ScreenShot(frame), "main-configuration");
+
+    ASSERT_TRUE(dialog->ShowPage(&dialog->GetDevicePage()));
+    ASSERT_NE(dialog->GetDevicePage().GetWindow(), nullptr);
+    EXPECT_NE(dialog->GetDevicePage().GetFeatureList(1), nullptr);
+    SaveScreenshot(ScreenShot(frame), "main-device");
+
+    PressPageButton(*dialog, ID_PAGE_FLUID);
+    EXPECT_EQ(dialog->GetCurrentPage(), &dialog->GetFluidPage());
+    EXPECT_TRUE(fluid->IsShown());
+    SaveScreenshot(ScreenShot(frame), "main-fluid");
+
+    // The made pages come to the sizes the window was laid out for, which stays as at start.
+    EXPECT_EQ(results.m_contentSize, resultsSize);
+    EXPECT_EQ(configuration.m_contentSize, configurationSize);
+    EXPECT_EQ(frame->GetSize(), startSize);
+    EXPECT_EQ(frame->GetMinSize(), startMinimum);
+
+    CDeviceConfiguration::GetInstance()->RemoveAll();
+    CResultData::GetInstance()->RemoveAll();
+    CPhysicalData::GetInstance()->Reset();
+    for (const char* name : {"Zephrin.cfg", "UserUnits.xml", "Renovix.xml"})
+        std::remove((TestProgramFolder() + name).c_str());
 }
 
 TEST_F(MainDialogTest, UserUnitMadeOnTheConfigurationPageIsOfferedMarkedOnTheFluidPage)

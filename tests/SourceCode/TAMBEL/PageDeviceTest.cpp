@@ -304,6 +304,11 @@ TEST_F(PageDeviceTest, WithoutTheDeviceFeaturesThereIsNoPageAndTheConfigurationS
     EXPECT_TRUE(dialog.Create());
     EXPECT_EQ(dialog.GetDevicePage().GetWindow(), nullptr);
     EXPECT_NE(dialog.GetFluidPage().GetWindow(), nullptr);
+    // Asked for, it cannot be made either: the fluid page stays and the configuration too.
+    EXPECT_FALSE(dialog.ShowPage(&dialog.GetDevicePage()));
+    EXPECT_EQ(dialog.GetCurrentPage(), &dialog.GetFluidPage());
+    EXPECT_EQ(dialog.GetDevicePage().GetWindow(), nullptr);
+    EXPECT_EQ(Configuration(), (std::map<int, int>{{1, 104}}));
 }
 
 }  // namespace

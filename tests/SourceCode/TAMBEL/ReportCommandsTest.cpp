@@ -92,7 +92,9 @@ protected:
         });
         ASSERT_TRUE(m_dialog.Create());
         App().SetMainDialog(&m_dialog);
-        m_dialog.GetResultsPage().OnEnterPage();
+        // The results page is made when first shown; the fluid page is current again, as at start.
+        ASSERT_TRUE(m_dialog.ShowPage(&m_dialog.GetResultsPage()));
+        ASSERT_TRUE(m_dialog.ShowPage(&m_dialog.GetFluidPage()));
         Select(0);
     }
 
@@ -172,6 +174,22 @@ TEST_F(ReportCommandsTest, WithoutSelectedDeviceOnlyTheNotice)
     }
     EXPECT_TRUE(requests.empty());
     EXPECT_FALSE(mail.WasRun());
+}
+
+TEST_F(ReportCommandsTest, ResultsPageNeverShownHasNoSelectionAndGivesTheNotice)
+{
+    CTAMBELDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    App().SetMainDialog(&dialog);
+    EXPECT_EQ(dialog.GetResultsPage().GetWindow(), nullptr);
+    wxCommandEvent event(wxEVT_MENU, CWindowIds::FromResourceId(ID_FILE_PDF));
+    dialog.GetFrame()->ProcessWindowEvent(event);
+    App().SetMainDialog(&m_dialog);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "Please select a device first!");
+    EXPECT_EQ(boxes.Boxes()[0].owner, dialog.GetFrame());
+    EXPECT_TRUE(requests.empty());
+    EXPECT_EQ(dialog.GetResultsPage().GetWindow(), nullptr);
 }
 
 // The shipped template, written as PDF for each case: a valid file whose text names the device,
