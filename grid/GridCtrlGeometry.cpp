@@ -169,7 +169,7 @@ void StretchSizes(CGridSizeArray& sizes, int first, int room)
             ++count;
     if (count == 0)
         return;
-    const int difference = room - sizes.Total();
+    const int difference = room - sizes.Sum(first, sizes.Count());
     const int share = difference / count;
     int remainder = difference < 1 ? (-difference) % count : difference % count;
     const int step = difference < 1 ? -1 : 1;
@@ -195,13 +195,7 @@ void CGridCtrl::StretchColumnsToFit(bool fixedToo)
     ShowScrollBars(SB_HORZ, false);
     const int first = fixedToo ? 0 : m_nFixedCols;
     const int room = ClientSize().cx - (fixedToo ? 0 : GetFixedColumnsWidth());
-    CGridSizeArray part;
-    part.Resize(m_nCols - first, 0);
-    for (int col = first; col < m_nCols; ++col)
-        part.Set(col - first, m_arColWidths.Get(col));
-    StretchSizes(part, 0, room);
-    for (int col = first; col < m_nCols; ++col)
-        m_arColWidths.Set(col, part.Get(col - first));
+    StretchSizes(m_arColWidths, first, room);
     RedrawAll();
     UpdateScrollBars();
 }
@@ -213,13 +207,7 @@ void CGridCtrl::StretchRowsToFit(bool fixedToo)
     ShowScrollBars(SB_VERT, false);
     const int first = fixedToo ? 0 : m_nFixedRows;
     const int room = ClientSize().cy - (fixedToo ? 0 : GetFixedRowsHeight());
-    CGridSizeArray part;
-    part.Resize(m_nRows - first, 0);
-    for (int row = first; row < m_nRows; ++row)
-        part.Set(row - first, m_arRowHeights.Get(row));
-    StretchSizes(part, 0, room);
-    for (int row = first; row < m_nRows; ++row)
-        m_arRowHeights.Set(row, part.Get(row - first));
+    StretchSizes(m_arRowHeights, first, room);
     RedrawAll();
     UpdateScrollBars();
 }

@@ -164,9 +164,16 @@ BOOL CProductionDb::ReadStructure(const TiXmlElement* element)
 
 int CProductionDb::ColumnLength(const std::string& table, const std::string& column)
 {
-    const CProductionDb structure;
-    for (const CDbTableDef& definition : structure.GetTables()) {
-        if (definition.name != GetTablePrefix() + table)
+    // The compiled-in structure never changes: read once.
+    static const std::vector<CDbTableDef> structure = CProductionDb().GetTables();
+    return TextColumnLength(structure, GetTablePrefix() + table, column);
+}
+
+int CProductionDb::TextColumnLength(const std::vector<CDbTableDef>& tables, const std::string& table,
+                                    const std::string& column)
+{
+    for (const CDbTableDef& definition : tables) {
+        if (definition.name != table)
             continue;
         for (const CDbFieldDef& field : definition.fields) {
             if (field.name == column && field.type == DBTYPE_STR)

@@ -135,6 +135,9 @@ public:
     static std::string LockName(const std::string& name);
 
 private:
+    // The characters of the named text column (table with its prefix) in the tables; 0 as above.
+    static int TextColumnLength(const std::vector<CDbTableDef>& tables, const std::string& table,
+                                const std::string& column);
     class CTransaction;
 
     // The key condition "(pa=? AND vk=? AND pos=?)" with the key appended to params.

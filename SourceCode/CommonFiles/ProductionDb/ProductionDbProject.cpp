@@ -187,8 +187,6 @@ std::string CProductionDb::BuildInsert(const char* table, const CProductionDbKey
 int CProductionDb::InsertRows(const char* table, const CProductionDbKey& key, const std::vector<Columns>& rows)
 {
     const std::string tableName = GetTablePrefix() + table;
-    const auto definition = std::find_if(m_tables.begin(), m_tables.end(),
-                                         [&](const CDbTableDef& known) { return known.name == tableName; });
     for (const Columns& columns : rows) {
         for (const Columns::value_type& column : columns) {
             // Reals that are not a number would be stored as NULL by one provider and read back as 0.
@@ -199,16 +197,13 @@ int CProductionDb::InsertRows(const char* table, const CProductionDbKey& key, co
             }
             // A text longer than its column fails on the server but is stored whole by SQLite;
             // refused on both, so a project stored in one can be stored in the other.
-            if (column.second.GetKind() != CDbValue::Text || definition == m_tables.end())
+            if (column.second.GetKind() != CDbValue::Text)
                 continue;
-            for (const CDbFieldDef& field : definition->fields) {
-                if (field.name == column.first && field.type == DBTYPE_STR && field.length > 0 &&
-                    CTextEncoding::Utf8Length(column.second.GetText()) > static_cast<size_t>(field.length)) {
-                    QUILLET_POS(m_log);
-                    m_log.Error("%s.%s is longer than %d characters", tableName.c_str(), column.first.c_str(),
-                                field.length);
-                    return PDB_SAVE_NO_DATA;
-                }
+            const int length = TextColumnLength(m_tables, tableName, column.first);
+            if (length > 0 && CTextEncoding::Utf8Length(column.second.GetText()) > static_cast<size_t>(length)) {
+                QUILLET_POS(m_log);
+                m_log.Error("%s.%s is longer than %d characters", tableName.c_str(), column.first.c_str(), length);
+                return PDB_SAVE_NO_DATA;
             }
         }
     }
