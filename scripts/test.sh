@@ -12,7 +12,8 @@ run_ctest() { # <build-dir> <ctest arguments...>
   (cd "$dir" && ctest --output-on-failure --no-tests=error --parallel "$jobs" "$@")
 }
 
-"$root/scripts/build.sh" "$root/build"
+# On, whatever scripts/run.sh left in the tree's cache.
+"$root/scripts/build.sh" "$root/build" -DZEPHRIN_BUILD_TESTS=ON -DZEPHRIN_BUILD_BENCH=ON -DZEPHRIN_BUILD_GUI_TESTS=ON
 run_ctest "$root/build" -LE gui
 # Listed first, so a ctest that fails here stops the run instead of skipping the GUI tests.
 gui_tests=$(cd "$root/build" && ctest -N -L gui)

@@ -2,14 +2,47 @@
 
 #include "HarbinaxCore/ComboItemMarker.h"
 
+#include <wx/combobox.h>
 #include <wx/dc.h>
 #include <wx/settings.h>
 
 #include <cstdint>
+#include <optional>
+
+namespace {
+
+// The theme's colours for combo boxes; empty until asked and again after a theme change.
+std::optional<wxVisualAttributes>& ThemeAttributes()
+{
+    static std::optional<wxVisualAttributes> attributes;
+    return attributes;
+}
+
+}  // namespace
 
 CDataComboBox::CDataComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
-    : wxOwnerDrawnComboBox(parent, id, wxString(), pos, size, 0, nullptr, style | wxCB_READONLY)
 {
+    // Created here rather than by the base's constructor, so that creation calls our
+    // OnThemeChange.
+    Create(parent, id, wxString(), pos, size, 0, nullptr, style | wxCB_READONLY);
+    // Runs before the base's handler, which calls OnThemeChange again.
+    Bind(wxEVT_SYS_COLOUR_CHANGED, [](wxSysColourChangedEvent& event) {
+        ThemeAttributes().reset();
+        event.Skip();
+    });
+}
+
+void CDataComboBox::OnThemeChange()
+{
+    std::optional<wxVisualAttributes>& theme = ThemeAttributes();
+    if (!theme)
+        theme = wxComboBox::GetClassDefaultAttributes();
+    if (!m_hasTcBgCol)
+        m_tcBgCol = theme->colBg;
+    if (!m_hasFgCol)
+        SetOwnForegroundColour(theme->colFg);
+    if (!HasTransparentBackground())
+        SetOwnBackgroundColour(GetParent()->GetBackgroundColour());
 }
 
 bool CDataComboBox::SelectItemData(int data)

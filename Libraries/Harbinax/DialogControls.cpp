@@ -16,6 +16,7 @@
 #include <wx/hyperlink.h>
 #include <wx/listbox.h>
 #include <wx/listctrl.h>
+#include <wx/math.h>
 #include <wx/notebook.h>
 #include <wx/radiobut.h>
 #include <wx/settings.h>
@@ -394,12 +395,20 @@ bool CDialogControls::CreateControls(const SDialogTemplate& dialogTemplate, wxWi
     if (header.width > 0 && header.height > 0)
         window->SetClientSize(window->ConvertDialogToPixels(wxSize(header.width, header.height)));
 
+    // wx measures a window's own font again for every conversion; one measurement serves all
+    // items, converted as wx converts them.
+    const wxSize unitBase = window->ConvertDialogToPixels(wxSize(4, 8));
+    const auto toPixels = [&unitBase](int x, int y) {
+        return wxPoint(x == wxDefaultCoord ? x : wxMulDivInt32(x, unitBase.x, 4),
+                       y == wxDefaultCoord ? y : wxMulDivInt32(y, unitBase.y, 8));
+    };
     std::vector<wxWindow*> created;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const SDialogItem& item = items[i];
         const int id = WindowId(item.id);
-        const wxPoint pos = window->ConvertDialogToPixels(wxPoint(item.x, item.y));
-        const wxSize size = window->ConvertDialogToPixels(wxSize(item.width, item.height));
+        const wxPoint pos = toPixels(item.x, item.y);
+        const wxPoint extent = toPixels(item.width, item.height);
+        const wxSize size(extent.x, extent.y);
         const auto factory = factories.find(item.id);
         wxWindow* control =
             factory != factories.end()

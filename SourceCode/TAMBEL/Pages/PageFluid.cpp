@@ -145,11 +145,8 @@ bool CPageFluid::OnInitDialog()
     for (int line : {IDC_HLINE1, IDC_HLINE2, IDC_HLINE3, IDC_HLINE4})
         AddDlgItemAnchor(line, kAnchorTopLeft, kAnchorTopRight);
 
+    // Holds the shares of a gas mix from now on; its window is made when first shown.
     m_gasMixDialog = new CGasMixDataDlg(wxGetTopLevelParent(window));
-    if (!m_gasMixDialog->CreateTemplate()) {
-        QUILLET_POS(m_log);
-        m_log.Error("Gas-mix dialog not created");
-    }
 
     window->Bind(wxEVT_COMBOBOX, &CPageFluid::OnComboChanged, this);
     window->Bind(wxEVT_BUTTON, &CPageFluid::OnButton, this);
@@ -1075,7 +1072,16 @@ void CPageFluid::OnConvertToOperational()
 
 void CPageFluid::OnGasMix()
 {
-    if (m_gasMixDialog && m_gasMixDialog->DoModal() == wxID_OK) {
+    if (!m_gasMixDialog)
+        return;
+    if (!m_gasMixWindowTried) {
+        m_gasMixWindowTried = true;
+        if (!m_gasMixDialog->CreateTemplate()) {
+            QUILLET_POS(m_log);
+            m_log.Error("Gas-mix dialog not created");
+        }
+    }
+    if (m_gasMixDialog->DoModal() == wxID_OK) {
         RecalcDensity();
         RecalcNormDensity();
     }

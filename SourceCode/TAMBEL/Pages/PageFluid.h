@@ -130,4 +130,6 @@ private:
     // A child of the main window, so it goes with that window; the page deletes it when the
     // window outlives the page.
     wxWeakRef<CGasMixDataDlg> m_gasMixDialog;
+    // Its template is built once, also when that fails.
+    bool m_gasMixWindowTried = false;
 };

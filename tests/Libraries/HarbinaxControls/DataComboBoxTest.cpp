@@ -137,3 +137,30 @@ TEST_F(DataComboBoxTest, MarkedItemsAreDrawnInTheirColoursSelectedOrNot)
 }
 
 }  // namespace
+
+// The theme's colours are asked of GTK once; every box still ends with the colours a plain
+// owner-drawn box takes, also after the panel's colour or the theme changes.
+TEST_F(DataComboBoxTest, TakesTheColoursAPlainOwnerDrawnBoxTakes)
+{
+    const auto expectSameColours = [](wxOwnerDrawnComboBox* plain, CDataComboBox* ours) {
+        EXPECT_EQ(ours->GetForegroundColour().GetAsString(), plain->GetForegroundColour().GetAsString());
+        EXPECT_EQ(ours->GetBackgroundColour().GetAsString(), plain->GetBackgroundColour().GetAsString());
+    };
+    const auto plainBox = [this] {
+        return new wxOwnerDrawnComboBox(m_panel, wxID_ANY, wxString(), wxPoint(10, 40), wxSize(200, -1), 0, nullptr,
+                                        wxCB_READONLY);
+    };
+    expectSameColours(plainBox(), m_combo);
+
+    m_panel->SetBackgroundColour(wxColour(0x20, 0x40, 0x60));
+    auto* later = new CTestDataComboBox(m_panel, wxID_ANY, wxPoint(10, 70), wxSize(200, -1));
+    wxOwnerDrawnComboBox* plain = plainBox();
+    expectSameColours(plain, later);
+
+    for (wxWindow* box : {static_cast<wxWindow*>(plain), static_cast<wxWindow*>(later)}) {
+        wxSysColourChangedEvent changed;
+        changed.SetEventObject(box);
+        box->GetEventHandler()->ProcessEvent(changed);
+    }
+    expectSameColours(plain, later);
+}

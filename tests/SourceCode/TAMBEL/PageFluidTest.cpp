@@ -18,6 +18,7 @@
 #include "Harbinax/DataComboBox.h"
 #include "Harbinax/DialogControls.h"
 #include "TAMBEL/EngineWiring.h"
+#include "TAMBEL/GasMixDataDlg.h"
 #include "TAMBEL/NumberInput.h"
 #include "TAMBEL/Pages/PageFluid.h"
 #include "TAMBEL/Pages/PageFluidIds.h"
@@ -147,6 +148,13 @@ protected:
 
     void Type(int id, const std::string& text) { Edit(id)->ChangeValue(wxString::FromUTF8(text)); }
 
+    void Press(int id)
+    {
+        wxCommandEvent click(wxEVT_BUTTON, id);
+        click.SetEventObject(Item(id));
+        Item(id)->GetEventHandler()->ProcessEvent(click);
+    }
+
     bool ListHas(int id, int data) const
     {
         const CDataComboBox* combo = Combo(id);
@@ -170,6 +178,37 @@ struct SRoundTrip {
 };
 
 class PageFluidRoundTrip : public PageFluidTest, public ::testing::WithParamInterface<SRoundTrip> {};
+
+// The gas-mix dialog's window is made only when the button first asks for it; until then and
+// after it the shares are the project's.
+TEST_F(PageFluidTest, GasMixWindowIsMadeWhenFirstAskedFor)
+{
+    Open();
+    auto mix = MakeFluid(FLUID_TYPE_GAS_MIX, FLUID_INDEX_CUSTOM);
+    dynamic_cast<CFluidGasMix&>(*mix).Elements = {{2, 79.0}, {3, 21.0}};
+    Physical().Fluid = std::move(mix);
+    ASSERT_TRUE(page->OnEnterPage());
+    CGasMixDataDlg* dialog = page->GetGasMixDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->GetHandle(), nullptr);
+
+    std::string shown;
+    for (int round = 0; round < 2; ++round) {
+        page->GetWindow()->CallAfter([&] {
+            ASSERT_TRUE(dialog->IsModal());
+            const wxWindow* field = dialog->GetItem(3 + CGasMixDataDlg::kFieldOffset);
+            ASSERT_NE(field, nullptr);
+            shown = dynamic_cast<const wxTextCtrl*>(field)->GetValue().utf8_string();
+            dialog->EndModal(wxID_CANCEL);
+        });
+        Press(IDC_GAS_MIX);
+        EXPECT_EQ(shown, "21.00") << "round " << round;
+    }
+    ASSERT_TRUE(page->OnLeavePage());
+    const auto& stored = dynamic_cast<const CFluidGasMix&>(*Physical().Fluid);
+    ASSERT_EQ(stored.Elements.size(), 2u);
+    EXPECT_DOUBLE_EQ(stored.Elements[0].Percentage, 79.0);
+}
 
 TEST_P(PageFluidRoundTrip, StoresWhatItLoaded)
 {
@@ -639,23 +678,17 @@ TEST_F(PageFluidTest, DensityButtonsConvertThroughTheNormConditionShown)
     Type(IDC_PRESSURE, "1.01325");
     Type(IDC_DENSITY, "1.2");
     Type(IDC_COMPRESSIBILITY, "1");
-    const auto press = [this](int id) {
-        wxCommandEvent click(wxEVT_BUTTON, id);
-        click.SetEventObject(Item(id));
-        Item(id)->GetEventHandler()->ProcessEvent(click);
-    };
-
     // At the norm state of the condition itself the density stays as it is.
     Choose(IDC_NORM_SYSTEM, 2);  // 15 degC, 1.01325 bar
-    press(IDC_CONVERT_TO_NORM);
+    Press(IDC_CONVERT_TO_NORM);
     EXPECT_NEAR(Physical().NormFlowConditions.Density.BaseValue, Physical().Density.BaseValue, 1e-9);
     Choose(IDC_NORM_SYSTEM, 1);  // 0 degC
-    press(IDC_CONVERT_TO_NORM);
+    Press(IDC_CONVERT_TO_NORM);
     const double normDensity = Physical().NormFlowConditions.Density.BaseValue;
     EXPECT_NEAR(normDensity, Physical().Density.BaseValue * 288.15 / 273.15, 1e-9);
 
     Type(IDC_DENSITY, "7");
-    press(IDC_CONVERT_TO_OPERATIONAL);
+    Press(IDC_CONVERT_TO_OPERATIONAL);
     EXPECT_NEAR(Physical().Density.Value, 1.2, 1e-5);  // through the six digits shown
     EXPECT_EQ(Text(IDC_DENSITY), "1.2");
 }
