@@ -36,3 +36,7 @@ private:
     void* m_handle = nullptr;
     std::string m_error;
 };
+
+// Resolves into table.name the library's function of that same name, so that no pointer can be
+// looked up under another function's name: SHARED_LIBRARY_RESOLVE(library, table, PQexec).
+#define SHARED_LIBRARY_RESOLVE(library, table, name) (library).Resolve(#name, (table).name)
