@@ -1,4 +1,5 @@
-# Debian packages the libraries link against, as imported targets.
+# Debian packages the libraries link against, as imported targets (libpq and libcurl for their
+# headers only: they are loaded at run time).
 find_package(PkgConfig REQUIRED)
 find_package(Threads REQUIRED)
 pkg_check_modules(TINYXML REQUIRED IMPORTED_TARGET tinyxml)

@@ -1,8 +1,9 @@
-# zephrin_add_library(NAME name [GLOB pattern...] LIBS ...)
+# zephrin_add_library(NAME name [GLOB pattern...] LIBS ... [HEADERS_OF imported-target...])
 # A static library of every source file in the calling folder (or the given patterns);
-# its users include its headers as "<Folder>/<Header>.h".
+# its users include its headers as "<Folder>/<Header>.h". HEADERS_OF takes the headers alone of
+# libraries that are loaded when first used (CSharedLibrary) instead of linked.
 function(zephrin_add_library)
-  cmake_parse_arguments(L "" "NAME" "GLOB;LIBS" ${ARGN})
+  cmake_parse_arguments(L "" "NAME" "GLOB;LIBS;HEADERS_OF" ${ARGN})
   if(NOT L_GLOB)
     set(L_GLOB ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   endif()
@@ -15,4 +16,8 @@ function(zephrin_add_library)
   get_filename_component(parent ${CMAKE_CURRENT_SOURCE_DIR} DIRECTORY)
   target_include_directories(${L_NAME} PUBLIC ${parent})
   target_link_libraries(${L_NAME} PUBLIC ${L_LIBS})
+  foreach(headers ${L_HEADERS_OF})
+    target_include_directories(${L_NAME} SYSTEM PRIVATE $<TARGET_PROPERTY:${headers},INTERFACE_INCLUDE_DIRECTORIES>)
+    target_compile_options(${L_NAME} PRIVATE $<TARGET_PROPERTY:${headers},INTERFACE_COMPILE_OPTIONS>)
+  endforeach()
 endfunction()

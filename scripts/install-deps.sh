@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   libwxgtk3.2-dev libsqlite3-dev sqlite3 libpq-dev libcurl4-openssl-dev libfontconfig-dev
   libtinyxml-dev zlib1g-dev libminizip-dev libmd-dev
+  libcurl4 libpq5  # loaded at run time (dlopen), so no link step pulls them in
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox postgresql fonts-liberation2 qpdf poppler-utils mupdf-tools python3-pyftpdlib locales zip
   clang libclang-rt-14-dev

@@ -1,6 +1,7 @@
 #include "Oddments/PgConnection.h"
 
 #include "Platform/NumberText.h"
+#include "Platform/SharedLibrary.h"
 
 #include <libpq-fe.h>
 
@@ -9,6 +10,73 @@
 #include <vector>
 
 namespace {
+
+constexpr char kPqLibrary[] = "libpq.so.5";
+
+// The libpq functions we call, each held under its own name.
+struct SLibpq {
+    decltype(&::PQconnectdbParams) PQconnectdbParams = nullptr;
+    decltype(&::PQstatus) PQstatus = nullptr;
+    decltype(&::PQerrorMessage) PQerrorMessage = nullptr;
+    decltype(&::PQsetNoticeProcessor) PQsetNoticeProcessor = nullptr;
+    decltype(&::PQsetClientEncoding) PQsetClientEncoding = nullptr;
+    decltype(&::PQfinish) PQfinish = nullptr;
+    decltype(&::PQexec) PQexec = nullptr;
+    decltype(&::PQexecParams) PQexecParams = nullptr;
+    decltype(&::PQresultStatus) PQresultStatus = nullptr;
+    decltype(&::PQresultErrorField) PQresultErrorField = nullptr;
+    decltype(&::PQresultErrorMessage) PQresultErrorMessage = nullptr;
+    decltype(&::PQcmdTuples) PQcmdTuples = nullptr;
+    decltype(&::PQclear) PQclear = nullptr;
+    decltype(&::PQnfields) PQnfields = nullptr;
+    decltype(&::PQntuples) PQntuples = nullptr;
+    decltype(&::PQfname) PQfname = nullptr;
+    decltype(&::PQftype) PQftype = nullptr;
+    decltype(&::PQfmod) PQfmod = nullptr;
+    decltype(&::PQftable) PQftable = nullptr;
+    decltype(&::PQftablecol) PQftablecol = nullptr;
+    decltype(&::PQgetisnull) PQgetisnull = nullptr;
+    decltype(&::PQgetvalue) PQgetvalue = nullptr;
+    decltype(&::PQgetlength) PQgetlength = nullptr;
+    std::string error;  // why libpq cannot be used; empty when it can
+};
+
+// libpq and the libraries it needs (TLS, Kerberos, LDAP, ...) are loaded by the first connection
+// to a server, not with the program, whose every start they would slow down.
+const SLibpq& Libpq()
+{
+    static const SLibpq pq = [] {
+        SLibpq table;
+        CSharedLibrary library(kPqLibrary);
+        const bool resolved = SHARED_LIBRARY_RESOLVE(library, table, PQconnectdbParams) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQstatus) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQerrorMessage) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQsetNoticeProcessor) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQsetClientEncoding) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQfinish) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQexec) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQexecParams) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQresultStatus) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQresultErrorField) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQresultErrorMessage) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQcmdTuples) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQclear) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQnfields) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQntuples) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQfname) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQftype) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQfmod) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQftable) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQftablecol) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQgetisnull) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQgetvalue) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQgetlength);
+        if (!resolved)
+            table.error = std::string("cannot use ") + kPqLibrary + ": " + library.Error();
+        return table;
+    }();
+    return pq;
+}
 
 // Server type numbers (pg_type.oid) of the built-in types we map.
 enum : Oid {
@@ -259,17 +327,17 @@ class CPgConnection::CCursor : public CDbCursor {
 public:
     CCursor(CPgConnection& connection, PGresult* result) : m_result(result)
     {
-        const int count = PQnfields(result);
+        const int count = m_pq.PQnfields(result);
         m_columns.reserve(static_cast<size_t>(count));
         m_sourceTypes.reserve(static_cast<size_t>(count));
         for (int i = 0; i < count; ++i) {
-            m_columns.emplace_back(PQfname(result, i), connection.ColumnType(result, i));
-            m_sourceTypes.push_back(PQftype(result, i));
+            m_columns.emplace_back(m_pq.PQfname(result, i), connection.ColumnType(result, i));
+            m_sourceTypes.push_back(m_pq.PQftype(result, i));
         }
-        m_rowCount = PQntuples(result);
+        m_rowCount = m_pq.PQntuples(result);
     }
 
-    ~CCursor() override { PQclear(m_result); }
+    ~CCursor() override { m_pq.PQclear(m_result); }
 
     HRESULT Fetch() override
     {
@@ -284,12 +352,12 @@ public:
 private:
     void Fill(CDbColumn& column, Oid sourceType, int i)
     {
-        if (PQgetisnull(m_result, m_row, i)) {
+        if (m_pq.PQgetisnull(m_result, m_row, i)) {
             column.SetNull();
             return;
         }
-        const char* text = PQgetvalue(m_result, m_row, i);
-        const size_t length = static_cast<size_t>(PQgetlength(m_result, m_row, i));
+        const char* text = m_pq.PQgetvalue(m_result, m_row, i);
+        const size_t length = static_cast<size_t>(m_pq.PQgetlength(m_result, m_row, i));
         if (sourceType == kOidBytea) {
             if (DecodeHexBytes(text, length, m_scratch))
                 column.SetBytes(m_scratch.data(), m_scratch.size());
@@ -308,6 +376,7 @@ private:
         }
     }
 
+    const SLibpq& m_pq = Libpq();
     PGresult* m_result;
     std::vector<Oid> m_sourceTypes;
     int m_rowCount = 0;
@@ -317,46 +386,51 @@ private:
 
 CPgConnection::~CPgConnection()
 {
-    PQfinish(m_connection);
+    Libpq().PQfinish(m_connection);
 }
 
 HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly,
                             std::unique_ptr<CPgConnection>& connection, std::string& errorText)
 {
     connection.reset();
+    const SLibpq& pq = Libpq();
+    if (!pq.error.empty()) {
+        errorText = pq.error;
+        return E_FAIL;
+    }
     // A host that takes the connection and never answers would hold the open for as long as
     // it stays. The data-link text or PGCONNECT_TIMEOUT may set a timeout of their own: ours
     // comes first, so the expanded connection text overrides it.
     const char* timeout = std::getenv("PGCONNECT_TIMEOUT") == nullptr ? kConnectTimeoutSeconds : "";
     const char* const keywords[] = {"connect_timeout", "dbname", nullptr};
     const char* const values[] = {timeout, connectionInfo.c_str(), nullptr};
-    PGconn* raw = PQconnectdbParams(keywords, values, 1);
+    PGconn* raw = pq.PQconnectdbParams(keywords, values, 1);
     if (raw == nullptr) {
         errorText = "Out of memory";
         return E_OUTOFMEMORY;
     }
-    if (PQstatus(raw) != CONNECTION_OK) {
-        errorText = TrimmedMessage(PQerrorMessage(raw));
-        PQfinish(raw);
+    if (pq.PQstatus(raw) != CONNECTION_OK) {
+        errorText = TrimmedMessage(pq.PQerrorMessage(raw));
+        pq.PQfinish(raw);
         const bool refused = errorText.find("authentication") != std::string::npos ||
                              errorText.find("password") != std::string::npos;
         return refused ? DB_SEC_E_AUTH_FAILED : E_FAIL;
     }
     // Server notices ("table does not exist, skipping") are no errors; keep them off stderr.
-    PQsetNoticeProcessor(raw, [](void*, const char*) {}, nullptr);
+    pq.PQsetNoticeProcessor(raw, [](void*, const char*) {}, nullptr);
     std::unique_ptr<CPgConnection> opened(new CPgConnection(raw));
     std::string setup = kSessionSetup;
     if (readOnly)
         setup += "; SET default_transaction_read_only = on";
-    HRESULT result = PQsetClientEncoding(raw, "UTF8") == 0 ? S_OK : E_FAIL;
+    HRESULT result = pq.PQsetClientEncoding(raw, "UTF8") == 0 ? S_OK : E_FAIL;
     if (SUCCEEDED(result)) {
-        PGresult* pg = PQexec(raw, setup.c_str());
-        if (PQresultStatus(pg) != PGRES_COMMAND_OK)
-            result = ResultForState(PQresultErrorField(pg, PG_DIAG_SQLSTATE));
-        PQclear(pg);
+        PGresult* pg = pq.PQexec(raw, setup.c_str());
+        if (pq.PQresultStatus(pg) != PGRES_COMMAND_OK)
+            result = ResultForState(pq.PQresultErrorField(pg, PG_DIAG_SQLSTATE));
+        pq.PQclear(pg);
     }
     if (FAILED(result)) {
-        errorText = TrimmedMessage(PQerrorMessage(raw));
+        errorText = TrimmedMessage(pq.PQerrorMessage(raw));
         return result;
     }
     connection = std::move(opened);
@@ -366,6 +440,7 @@ HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly,
 HRESULT CPgConnection::Run(const std::string& sql, const CDbValues& params, PGresult** result)
 {
     *result = nullptr;
+    const SLibpq& pq = Libpq();
     size_t count = 0;
     const std::string text = NumberPlaceholders(sql, count);
     if (count != params.size())
@@ -413,20 +488,20 @@ HRESULT CPgConnection::Run(const std::string& sql, const CDbValues& params, PGre
         }
         values[i] = texts[i].c_str();
     }
-    PGresult* pg = PQexecParams(m_connection, text.c_str(), static_cast<int>(params.size()), types.data(),
+    PGresult* pg = pq.PQexecParams(m_connection, text.c_str(), static_cast<int>(params.size()), types.data(),
                                 values.data(), lengths.data(), formats.data(), 0);
-    const ExecStatusType status = PQresultStatus(pg);
+    const ExecStatusType status = pq.PQresultStatus(pg);
     if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK) {
         *result = pg;
         return S_OK;
     }
-    HRESULT failure = ResultForState(PQresultErrorField(pg, PG_DIAG_SQLSTATE));
-    std::string message = TrimmedMessage(pg != nullptr ? PQresultErrorMessage(pg) : PQerrorMessage(m_connection));
+    HRESULT failure = ResultForState(pq.PQresultErrorField(pg, PG_DIAG_SQLSTATE));
+    std::string message = TrimmedMessage(pg != nullptr ? pq.PQresultErrorMessage(pg) : pq.PQerrorMessage(m_connection));
     if (status == PGRES_EMPTY_QUERY) {
         failure = DB_E_ERRORSINCOMMAND;
         message = "The statement text holds no statement";
     }
-    PQclear(pg);
+    pq.PQclear(pg);
     return SetError(failure, message);
 }
 
@@ -436,30 +511,32 @@ const std::map<int, std::string>& CPgConnection::DomainColumns(unsigned int tabl
     const auto known = m_domainColumns.find(table);
     if (known != m_domainColumns.end())
         return known->second;
+    const SLibpq& pq = Libpq();
     const std::string tableText = std::to_string(table);
     const char* values[] = {tableText.c_str()};
     const Oid types[] = {kOidOid};
-    PGresult* pg = PQexecParams(
+    PGresult* pg = pq.PQexecParams(
         m_connection,
         "SELECT a.attnum, t.typname FROM pg_catalog.pg_attribute a "
         "JOIN pg_catalog.pg_type t ON t.oid = a.atttypid "
         "WHERE a.attrelid = $1 AND a.attnum > 0 AND NOT a.attisdropped AND t.typtype = 'd'",
         1, types, values, nullptr, nullptr, 0);
-    if (PQresultStatus(pg) != PGRES_TUPLES_OK) {
-        PQclear(pg);
+    if (pq.PQresultStatus(pg) != PGRES_TUPLES_OK) {
+        pq.PQclear(pg);
         return none;  // not kept: asked again next time
     }
     std::map<int, std::string>& columns = m_domainColumns[table];
-    for (int row = 0; row < PQntuples(pg); ++row)
-        columns[static_cast<int>(Platform::AtoL(PQgetvalue(pg, row, 0)))] = PQgetvalue(pg, row, 1);
-    PQclear(pg);
+    for (int row = 0; row < pq.PQntuples(pg); ++row)
+        columns[static_cast<int>(Platform::AtoL(pq.PQgetvalue(pg, row, 0)))] = pq.PQgetvalue(pg, row, 1);
+    pq.PQclear(pg);
     return columns;
 }
 
 Oddments::DeclaredType CPgConnection::ColumnType(PGresult* result, int column)
 {
-    const Oid table = PQftable(result, column);
-    const int tableColumn = PQftablecol(result, column);
+    const SLibpq& pq = Libpq();
+    const Oid table = pq.PQftable(result, column);
+    const int tableColumn = pq.PQftablecol(result, column);
     if (table != InvalidOid && tableColumn > 0) {
         const std::map<int, std::string>& domains = DomainColumns(table);
         const auto domain = domains.find(tableColumn);
@@ -467,7 +544,7 @@ Oddments::DeclaredType CPgConnection::ColumnType(PGresult* result, int column)
         if (domain != domains.end() && Oddments::ParseDeclaredType(domain->second, declared))
             return declared;
     }
-    return TypeOfOid(PQftype(result, column), PQfmod(result, column));
+    return TypeOfOid(pq.PQftype(result, column), pq.PQfmod(result, column));
 }
 
 HRESULT CPgConnection::Query(const std::string& sql, const CDbValues& params,
@@ -487,9 +564,10 @@ HRESULT CPgConnection::Execute(const std::string& sql, const CDbValues& params,
     PGresult* pg = nullptr;
     const HRESULT result = Run(sql, params, &pg);
     if (SUCCEEDED(result)) {
+        const SLibpq& pq = Libpq();
         if (rowsAffected != nullptr)
-            *rowsAffected = Platform::AtoL(PQcmdTuples(pg));
-        PQclear(pg);
+            *rowsAffected = Platform::AtoL(pq.PQcmdTuples(pg));
+        pq.PQclear(pg);
     }
     return result;
 }

@@ -60,7 +60,7 @@ fuzz font_metrics_fuzz 10 4096 "font readers" "$root/tests/fuzz/font_corpus" "" 
 fuzz project_file_fuzz 10 8192 "project file reader" "$root/tests/fuzz/project_corpus" \
   "-dict=$root/tests/fuzz/project.dict" -- \
   "$root"/SourceCode/CommonFiles/{,Fluids/,TAMBELCalculator/}*.cpp "$root"/Libraries/{Oddments,Polyglotta,Quillet}/*.cpp \
-  "$platform"/*.cpp -I"$root/SourceCode" -I/usr/include/postgresql -ltinyxml -lsqlite3 -lpq
+  "$platform"/*.cpp -I"$root/SourceCode" -I/usr/include/postgresql -ltinyxml -lsqlite3
 
 failed=0
 for pid in "${pids[@]}"; do

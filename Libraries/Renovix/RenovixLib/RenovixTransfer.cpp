@@ -2,13 +2,52 @@
 
 #include "Renovix/RenovixLib/DownloadProgress.h"
 
+#include "Platform/SharedLibrary.h"
+
 #include <curl/curl.h>
 
 #include <cerrno>
-#include <mutex>
+#include <strings.h>
 #include <unistd.h>
 
 namespace {
+
+constexpr char kCurlLibrary[] = "libcurl.so.4";
+
+// The libcurl functions we call, each held under its own name.
+struct SCurl {
+    decltype(&::curl_global_init) curl_global_init = nullptr;
+    decltype(&::curl_easy_init) curl_easy_init = nullptr;
+    decltype(&::curl_easy_setopt) curl_easy_setopt = nullptr;
+    decltype(&::curl_easy_perform) curl_easy_perform = nullptr;
+    decltype(&::curl_easy_getinfo) curl_easy_getinfo = nullptr;
+    decltype(&::curl_easy_strerror) curl_easy_strerror = nullptr;
+    decltype(&::curl_easy_cleanup) curl_easy_cleanup = nullptr;
+    std::string error;  // why libcurl cannot be used; empty when it can
+};
+
+// libcurl and the libraries it needs (TLS, Kerberos, LDAP, SSH, ...) are loaded by the first
+// transfer of the process, not with the program, whose every start they would slow down.
+const SCurl& Curl()
+{
+    static const SCurl curl = [] {
+        SCurl table;
+        CSharedLibrary library(kCurlLibrary);
+        const bool resolved = SHARED_LIBRARY_RESOLVE(library, table, curl_global_init) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, curl_easy_init) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, curl_easy_setopt) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, curl_easy_perform) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, curl_easy_getinfo) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, curl_easy_strerror) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, curl_easy_cleanup);
+        if (resolved)
+            table.curl_global_init(CURL_GLOBAL_DEFAULT);  // a failure shows in curl_easy_init
+        else
+            table.error = std::string("cannot use ") + kCurlLibrary + ": " + library.Error();
+        return table;
+    }();
+    return curl;
+}
 
 constexpr long kConnectTimeoutSeconds = 30;
 // Below one byte per second for this long counts as stalled.
@@ -31,7 +70,7 @@ size_t WriteBody(char* data, size_t size, size_t count, void* user)
     if (target.http) {
         // The body of an error page is no update file.
         long status = 0;
-        curl_easy_getinfo(target.handle, CURLINFO_RESPONSE_CODE, &status);
+        Curl().curl_easy_getinfo(target.handle, CURLINFO_RESPONSE_CODE, &status);
         if (status != 200) {
             target.refusedStatus = status;
             return 0;
@@ -62,34 +101,38 @@ CRenovixTransfer::~CRenovixTransfer()
 
 const char* CRenovixTransfer::RedirectProtocols(const std::string& url)
 {
-    const bool secure = url.size() >= 8 && curl_strnequal(url.c_str(), "https://", 8);
+    const bool secure = url.size() >= 8 && strncasecmp(url.c_str(), "https://", 8) == 0;
     return secure ? "https" : "http,https";
 }
 
 bool CRenovixTransfer::Open(bool ftp, SResult& result)
 {
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
     Close();
     result = SResult();
-    CURL* handle = curl_easy_init();
+    const SCurl& curl = Curl();
+    if (!curl.error.empty()) {
+        result.code = CURLE_FAILED_INIT;
+        result.error = curl.error;
+        return false;
+    }
+    CURL* handle = curl.curl_easy_init();
     if (handle == nullptr) {
         result.code = CURLE_FAILED_INIT;
-        result.error = curl_easy_strerror(CURLE_FAILED_INIT);
+        result.error = curl.curl_easy_strerror(CURLE_FAILED_INIT);
         return false;
     }
     m_handle = handle;
     m_ftp = ftp;
     m_errorText[0] = '\0';
-    curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, m_errorText);
-    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_USERAGENT, "Renovix");
-    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
-    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
-    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, ftp ? "ftp" : "http,https");
-    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, ftp ? 0L : 1L);
-    curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 10L);
+    curl.curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, m_errorText);
+    curl.curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl.curl_easy_setopt(handle, CURLOPT_USERAGENT, "Renovix");
+    curl.curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+    curl.curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl.curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
+    curl.curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, ftp ? "ftp" : "http,https");
+    curl.curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, ftp ? 0L : 1L);
+    curl.curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 10L);
     return true;
 }
 
@@ -104,15 +147,16 @@ bool CRenovixTransfer::OpenFtp(const std::string& server, int port, const std::s
 {
     if (!Open(true, result))
         return false;
+    const SCurl& curl = Curl();
     CURL* handle = static_cast<CURL*>(m_handle);
-    curl_easy_setopt(handle, CURLOPT_USERNAME, user.c_str());
-    curl_easy_setopt(handle, CURLOPT_PASSWORD, password.c_str());
+    curl.curl_easy_setopt(handle, CURLOPT_USERNAME, user.c_str());
+    curl.curl_easy_setopt(handle, CURLOPT_PASSWORD, password.c_str());
     // Logs in and ends without a transfer; the connection stays for the downloads.
     const std::string url = "ftp://" + server + ":" + std::to_string(port) + "/";
-    curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
-    Finish(curl_easy_perform(handle), result);
-    curl_easy_setopt(handle, CURLOPT_NOBODY, 0L);
+    curl.curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
+    curl.curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
+    Finish(curl.curl_easy_perform(handle), result);
+    curl.curl_easy_setopt(handle, CURLOPT_NOBODY, 0L);
     if (!result.ok)
         Close();
     return result.ok;
@@ -121,7 +165,7 @@ bool CRenovixTransfer::OpenFtp(const std::string& server, int port, const std::s
 void CRenovixTransfer::Close()
 {
     if (m_handle)
-        curl_easy_cleanup(static_cast<CURL*>(m_handle));
+        Curl().curl_easy_cleanup(static_cast<CURL*>(m_handle));
     m_handle = nullptr;
     m_ftp = false;
 }
@@ -131,7 +175,7 @@ void CRenovixTransfer::Finish(int code, SResult& result) const
     result.code = code;
     result.ok = code == CURLE_OK;
     if (!result.ok) {
-        result.error = curl_easy_strerror(static_cast<CURLcode>(code));
+        result.error = Curl().curl_easy_strerror(static_cast<CURLcode>(code));
         if (m_errorText[0] != '\0')
             result.error += std::string("\n\t") + m_errorText;
     }
@@ -145,21 +189,22 @@ CRenovixTransfer::SResult CRenovixTransfer::Get(const std::string& url, int desc
         result.error = "no connection";
         return result;
     }
+    const SCurl& curl = Curl();
     CURL* handle = static_cast<CURL*>(m_handle);
     SWriteTarget target{handle, !m_ftp, descriptor, &progress, 0, 0, false};
     m_errorText[0] = '\0';
-    curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, RedirectProtocols(url));
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteBody);
-    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &target);
-    const CURLcode code = curl_easy_perform(handle);
-    curl_easy_setopt(handle, CURLOPT_WRITEDATA, nullptr);
+    curl.curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
+    curl.curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, RedirectProtocols(url));
+    curl.curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteBody);
+    curl.curl_easy_setopt(handle, CURLOPT_WRITEDATA, &target);
+    const CURLcode code = curl.curl_easy_perform(handle);
+    curl.curl_easy_setopt(handle, CURLOPT_WRITEDATA, nullptr);
     Finish(code, result);
     result.bytes = target.bytes;
     if (!m_ftp)
-        curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &result.status);
+        curl.curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &result.status);
     curl_off_t announced = -1;
-    curl_easy_getinfo(handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+    curl.curl_easy_getinfo(handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
 
     if (target.writeFailed) {
         result.ok = false;
