@@ -50,8 +50,9 @@ CUnitDb::~CUnitDb()
 
 HRESULT CUnitDb::Open()
 {
-    // No version of a database opened before stays behind a failed open.
+    // No version or text of a database opened before stays behind.
     Major = Medium = Minor = Build = 0;
+    m_texts.clear();
     const std::string folder = Platform::GetProgramFolder();
     HRESULT result = m_dataSource.OpenFromFileName((folder + kDataLinkFile).c_str());
     if (FAILED(result)) {
@@ -77,6 +78,7 @@ HRESULT CUnitDb::Open()
 
 void CUnitDb::Close()
 {
+    m_texts.clear();
     m_session.Close();
     m_dataSource.Close();
 }
@@ -100,12 +102,15 @@ BOOL CUnitDb::ReadVersion()
     return found;
 }
 
-std::string CUnitDb::QueryText(const char* sql, const CDbValues& params)
+std::string CUnitDb::QueryText(const char* sql, const CDbValues& params, bool& read)
 {
     std::string text;
     CDynamicRecordSetOleDb rs;
-    if (rs.Open(m_session, sql, params) && rs.MoveNext())
+    read = rs.Open(m_session, sql, params);
+    if (read && rs.MoveNext())
         rs.GetStringAt(text, 1);
+    else if (read)
+        read = rs.ReadAllRows();
     rs.Close();
     return text;
 }
@@ -115,21 +120,31 @@ std::string CUnitDb::GetTranslatedText(int id, const std::string& language, cons
 {
     if (id < 1 || language.empty())
         return std::string();
+    auto key = std::make_tuple(id, language, table, textColumn, keyColumn);
+    if (const auto known = m_texts.find(key); known != m_texts.end())
+        return known->second;
+    bool read = false;
     std::string text = QueryText(
         "SELECT Translations.Translation FROM Translations, Languages "
         "WHERE Translations.Id = ? AND Translations.TableName = ? "
         "AND Translations.LanguageId = Languages.Id AND Languages.LanguageCode = ?",
-        {id, table, language});
-    if (!text.empty())
-        return text;
-    if (!IsIdentifier(table) || !IsIdentifier(textColumn) || !IsIdentifier(keyColumn)) {
-        QUILLET_POS(m_log);
-        m_log.Warn("No item text: \"%s\".\"%s\" keyed by \"%s\" is not a column name", table.c_str(),
-                   textColumn.c_str(), keyColumn.c_str());
-        return std::string();
+        {id, table, language}, read);
+    if (text.empty()) {
+        if (!IsIdentifier(table) || !IsIdentifier(textColumn) || !IsIdentifier(keyColumn)) {
+            QUILLET_POS(m_log);
+            m_log.Warn("No item text: \"%s\".\"%s\" keyed by \"%s\" is not a column name", table.c_str(),
+                       textColumn.c_str(), keyColumn.c_str());
+            return std::string();
+        }
+        const std::string sql = "SELECT " + textColumn + " FROM " + table + " WHERE " + keyColumn + " = ?";
+        bool ownRead = false;
+        text = QueryText(sql.c_str(), {id}, ownRead);
+        read = read && ownRead;
     }
-    const std::string sql = "SELECT " + textColumn + " FROM " + table + " WHERE " + keyColumn + " = ?";
-    return QueryText(sql.c_str(), {id});
+    // A text that could not be read is asked for again next time.
+    if (read)
+        m_texts.emplace(std::move(key), text);
+    return text;
 }
 
 BOOL CUnitDb::GetOrderNumberPrefix(int /*id*/, std::string& prefix) const

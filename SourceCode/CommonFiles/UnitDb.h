@@ -7,7 +7,9 @@
 #include "Oddments/Session.h"
 #include "Quillet/Logger.h"
 
+#include <map>
 #include <string>
+#include <tuple>
 
 template <class T>
 class CInstanceHolder;
@@ -36,7 +38,9 @@ public:
 
     // The text of a database item in a language: its Translations row, else the item's own
     // column (textColumn of table where keyColumn = id). Empty for an id below 1, an empty
-    // language, or table and column names that are not plain identifiers.
+    // language, or table and column names that are not plain identifiers. Texts read are kept
+    // until the database is closed: the program never changes them, and every unit list asks
+    // for them again.
     std::string GetTranslatedText(int id, const std::string& language, const std::string& table,
                                   const std::string& textColumn, const std::string& keyColumn);
 
@@ -56,10 +60,13 @@ private:
     friend class CInstanceHolder<CUnitDb>;
     CUnitDb();
 
-    // The first row's first column of the query as text; empty when there is none.
-    std::string QueryText(const char* sql, const CDbValues& params);
+    // The first row's first column of the query as text; empty when there is none. read is
+    // false when the query or its first step failed.
+    std::string QueryText(const char* sql, const CDbValues& params, bool& read);
 
     CSession m_session;
     CDataSource m_dataSource;
+    // By id, language, table, text column and key column.
+    std::map<std::tuple<int, std::string, std::string, std::string, std::string>, std::string> m_texts;
     CLogger m_log;
 };

@@ -162,6 +162,36 @@ TEST_F(UnitDbTest, TranslatedTextTakesTheTranslationElseTheItemsOwnText)
     EXPECT_EQ(rs.GetLongAt(1), 2);
 }
 
+// Unit lists ask for the same texts again and again: a text read is kept until the database is
+// closed, one that could not be read is asked for again.
+TEST_F(UnitDbTest, TextsReadAreKeptUntilTheDatabaseIsClosed)
+{
+    folder.MakeDatabase("Zephrin.db", kTranslationContent);
+    ASSERT_EQ(db->Open(), S_OK);
+    ASSERT_EQ(db->GetTranslatedText(8, "de", "Units", "UnitName", "Id"), "mbar");
+    sqlite3* writer = nullptr;
+    ASSERT_EQ(sqlite3_open((folder.Path() + "Zephrin.db").c_str(), &writer), SQLITE_OK);
+    const auto change = [writer](const char* sql) {
+        EXPECT_EQ(sqlite3_exec(writer, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+    };
+    change("UPDATE Units SET UnitName = 'millibar' WHERE Id = 8");
+    EXPECT_EQ(db->GetTranslatedText(8, "de", "Units", "UnitName", "Id"), "mbar");
+    // Keyed by every argument: another language reads afresh.
+    EXPECT_EQ(db->GetTranslatedText(8, "en", "Units", "UnitName", "Id"), "millibar");
+
+    // Without the table of translations the first query fails; the item's own text serves
+    // this time and is not kept.
+    change("ALTER TABLE Translations RENAME TO Gone");
+    EXPECT_EQ(db->GetTranslatedText(7, "de", "Units", "UnitName", "Id"), "bar");
+    change("ALTER TABLE Gone RENAME TO Translations");
+    EXPECT_EQ(db->GetTranslatedText(7, "de", "Units", "UnitName", "Id"), "Bar (de)");
+
+    db->Close();
+    ASSERT_EQ(db->Open(), S_OK);
+    EXPECT_EQ(db->GetTranslatedText(8, "de", "Units", "UnitName", "Id"), "millibar");
+    sqlite3_close(writer);
+}
+
 TEST_F(UnitDbTest, FormulaSetValueAndOrderNumberPrefix)
 {
     folder.MakeDatabase("Zephrin.db", kTranslationContent);
