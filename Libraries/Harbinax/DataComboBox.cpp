@@ -1,5 +1,6 @@
 #include "Harbinax/DataComboBox.h"
 
+#include "Harbinax/ThemeAttributes.h"
 #include "HarbinaxCore/ComboItemMarker.h"
 
 #include <wx/combobox.h>
@@ -7,40 +8,32 @@
 #include <wx/settings.h>
 
 #include <cstdint>
-#include <optional>
 
 namespace {
 
-// The theme's colours for combo boxes; empty until asked and again after a theme change.
-std::optional<wxVisualAttributes>& ThemeAttributes()
+CThemeAttributes& ComboTheme()
 {
-    static std::optional<wxVisualAttributes> attributes;
-    return attributes;
+    static CThemeAttributes theme;
+    return theme;
 }
 
 }  // namespace
 
 CDataComboBox::CDataComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
 {
+    ComboTheme().ForgetOnThemeChange(this);
     // Created here rather than by the base's constructor, so that creation calls our
     // OnThemeChange.
     Create(parent, id, wxString(), pos, size, 0, nullptr, style | wxCB_READONLY);
-    // Runs before the base's handler, which calls OnThemeChange again.
-    Bind(wxEVT_SYS_COLOUR_CHANGED, [](wxSysColourChangedEvent& event) {
-        ThemeAttributes().reset();
-        event.Skip();
-    });
 }
 
 void CDataComboBox::OnThemeChange()
 {
-    std::optional<wxVisualAttributes>& theme = ThemeAttributes();
-    if (!theme)
-        theme = wxComboBox::GetClassDefaultAttributes();
+    const wxVisualAttributes& theme = ComboTheme().Get([] { return wxComboBox::GetClassDefaultAttributes(); });
     if (!m_hasTcBgCol)
-        m_tcBgCol = theme->colBg;
+        m_tcBgCol = theme.colBg;
     if (!m_hasFgCol)
-        SetOwnForegroundColour(theme->colFg);
+        SetOwnForegroundColour(theme.colFg);
     if (!HasTransparentBackground())
         SetOwnBackgroundColour(GetParent()->GetBackgroundColour());
 }

@@ -3,6 +3,7 @@
 #include "Harbinax/FilterEdit.h"
 #include "Harbinax/Harbinax.h"
 #include "Harbinax/ResourceImage.h"
+#include "Harbinax/StaticLabel.h"
 #include "HarbinaxCore/DialogItemKind.h"
 #include "HarbinaxCore/StyleNames.h"
 #include "Platform/NumberText.h"
@@ -154,7 +155,7 @@ wxWindow* CreateText(wxWindow* parent, int id, const SDialogItem& item, const wx
         break;
     }
     const wxString title = Text(item.title);
-    auto* text = new wxStaticText(parent, id, (item.style & SS_NOPREFIX) ? wxControl::EscapeMnemonics(title) : title,
+    auto* text = new CStaticLabel(parent, id, (item.style & SS_NOPREFIX) ? wxControl::EscapeMnemonics(title) : title,
                                   pos, size, style);
     // A label beside a field stands in the middle of its line, as the field's text does.
     if (item.style & SS_CENTERIMAGE) {
