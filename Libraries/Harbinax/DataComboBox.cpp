@@ -1,5 +1,6 @@
 #include "Harbinax/DataComboBox.h"
 
+#include "Harbinax/ComboButtonRenderer.h"
 #include "Harbinax/ThemeAttributes.h"
 #include "HarbinaxCore/ComboItemMarker.h"
 
@@ -22,6 +23,11 @@ CThemeAttributes& ComboTheme()
 CDataComboBox::CDataComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
 {
     ComboTheme().ForgetOnThemeChange(this);
+    CComboButtonRenderer::Install();
+    Bind(wxEVT_SYS_COLOUR_CHANGED, [](wxSysColourChangedEvent& event) {
+        CComboButtonRenderer::ForgetPictures();
+        event.Skip();
+    });
     // Created here rather than by the base's constructor, so that creation calls our
     // OnThemeChange.
     Create(parent, id, wxString(), pos, size, 0, nullptr, style | wxCB_READONLY);

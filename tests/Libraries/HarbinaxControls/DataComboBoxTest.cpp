@@ -4,9 +4,12 @@
 
 #include <wx/dcmemory.h>
 #include <wx/image.h>
+#include <wx/renderer.h>
 #include <wx/settings.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -163,4 +166,44 @@ TEST_F(DataComboBoxTest, TakesTheColoursAPlainOwnerDrawnBoxTakes)
         box->GetEventHandler()->ProcessEvent(changed);
     }
     expectSameColours(plain, later);
+}
+
+// The drop-down button is drawn from a kept picture; it looks as the theme draws it, in every
+// state and on any background.
+TEST_F(DataComboBoxTest, DropButtonLooksAsTheThemeDrawsIt)
+{
+    wxRendererNative& ours = wxRendererNative::Get();
+    ASSERT_NE(&ours, &wxRendererNative::GetDefault());
+    const wxRect rect(6, 4, 24, 28);
+    const auto draw = [this, &rect](wxRendererNative& renderer, const wxColour& background, int flags) {
+        wxBitmap bitmap(40, 36, 24);
+        {
+            wxMemoryDC dc(bitmap);
+            dc.SetBackground(wxBrush(background));
+            dc.Clear();
+            renderer.DrawComboBoxDropButton(m_combo, dc, rect, flags);
+        }
+        return bitmap.ConvertToImage();
+    };
+    for (int flags : {0, int(wxCONTROL_PRESSED), int(wxCONTROL_CURRENT), int(wxCONTROL_DISABLED)}) {
+        for (const wxColour& background : {*wxWHITE, wxColour(0x20, 0x40, 0x60)}) {
+            draw(ours, background, flags);  // makes the picture
+            const wxImage kept = draw(ours, background, flags);
+            const wxImage theme = draw(wxRendererNative::GetDefault(), background, flags);
+            int worst = 0;
+            long changed = 0;
+            for (int y = 0; y < theme.GetHeight(); ++y) {
+                for (int x = 0; x < theme.GetWidth(); ++x) {
+                    const int difference = std::max({std::abs(kept.GetRed(x, y) - theme.GetRed(x, y)),
+                                                     std::abs(kept.GetGreen(x, y) - theme.GetGreen(x, y)),
+                                                     std::abs(kept.GetBlue(x, y) - theme.GetBlue(x, y))});
+                    worst = std::max(worst, difference);
+                    changed += theme.GetRed(x, y) != background.Red() || theme.GetBlue(x, y) != background.Blue();
+                }
+            }
+            EXPECT_GT(changed, 100) << "the theme drew no button, flags " << flags;
+            // Blending the picture's edges rounds by a step at most.
+            EXPECT_LE(worst, 2) << "flags " << flags << " on " << background.GetAsString();
+        }
+    }
 }
