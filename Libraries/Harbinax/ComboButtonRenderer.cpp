@@ -6,6 +6,7 @@
 #include <wx/image.h>
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -25,9 +26,12 @@ void CComboButtonRenderer::Install()
 {
     if (s_installed)
         return;
-    // A renderer set before stays alive behind ours for the rest of the process.
-    wxRendererNative* const previous = wxRendererNative::Set(nullptr);
-    s_installed = new CComboButtonRenderer(previous ? *previous : wxRendererNative::GetDefault());
+    // wx fills its renderer in on first use and would then drop one set before: asked first.
+    wxRendererNative& next = wxRendererNative::Get();
+    // Handed over to us by wx; it stays alive behind ours.
+    static std::unique_ptr<wxRendererNative> previous;
+    previous.reset(wxRendererNative::Set(nullptr));
+    s_installed = new CComboButtonRenderer(next);
     wxRendererNative::Set(s_installed);
 }
 
