@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -17,6 +18,8 @@
 #include <unistd.h>
 
 namespace {
+
+constexpr size_t kCompareChunk = 64 * 1024;
 
 std::function<int(CAtomicFile::Step)>& Hook()
 {
@@ -153,6 +156,31 @@ public:
     std::string name;  // cleared once renamed
 };
 
+// True when the file can be read and its bytes are these.
+bool HoldsExactly(const std::string& path, std::string_view bytes)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    std::vector<char> buffer(std::min(kCompareChunk, bytes.size() + 1));
+    size_t done = 0;
+    bool same = true;
+    while (same) {
+        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            same = got == 0 && done == bytes.size();
+            break;
+        }
+        const size_t size = static_cast<size_t>(got);
+        same = done + size <= bytes.size() && std::memcmp(buffer.data(), bytes.data() + done, size) == 0;
+        done += size;
+    }
+    close(fd);
+    return same;
+}
+
 }  // namespace
 
 void CAtomicFile::SetHookForTesting(std::function<int(Step)> hook)
@@ -180,6 +208,9 @@ bool CAtomicFile::Write(const std::string& path, std::string_view bytes, std::st
     }
 
     RemoveStaleTemporaryFiles(target);
+    // Nothing to replace when the file holds these bytes already (a setting saved unchanged).
+    if (exists && static_cast<size_t>(old.st_size) == bytes.size() && HoldsExactly(target, bytes))
+        return true;
     CTemporaryFile temp;
     if ((err = RunHook(Step::Create)) != 0)
         return Fail(error, path, "cannot create a temporary file in its folder", err);

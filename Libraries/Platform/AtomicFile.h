@@ -16,7 +16,8 @@ public:
     // naming the file in *error (when error is not null) on any failure; the temporary file is
     // then removed and the target untouched. A target that exists but may not be written to is
     // refused like an ordinary write would be. Temporary files that earlier writes of the same
-    // target left when their process was killed are removed first.
+    // target left when their process was killed are removed first. A file that holds these
+    // bytes already is left as it is.
     static bool Write(const std::string& path, std::string_view bytes, std::string* error);
 
     // The steps of a write, in this order. Write is taken once per chunk of at most

@@ -97,6 +97,36 @@ TEST_F(AtomicFileTest, ReplacesFileKeepingItsPermissions)
     EXPECT_EQ(ReadWholeFile(path), "");
 }
 
+// A file that holds the bytes already is not replaced (a setting saved unchanged); one byte
+// apart, at the start, in the middle past the first chunk or at the end, and it is.
+TEST_F(AtomicFileTest, FileHoldingTheBytesAlreadyIsLeftAsItIs)
+{
+    const std::string path = folder.Path("settings.xml");
+    const std::string bytes(2 * CAtomicFile::kChunkSize + 5, 'a');
+    WriteWholeFile(path, bytes);
+    struct stat before {};
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
+    int steps = 0;
+    CAtomicFile::SetHookForTesting([&steps](CAtomicFile::Step) { return ++steps, 0; });
+    std::string error;
+    EXPECT_TRUE(CAtomicFile::Write(path, bytes, &error)) << error;
+    struct stat after {};
+    ASSERT_EQ(stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(steps, 0);
+
+    for (const size_t at : {size_t{0}, CAtomicFile::kChunkSize + 3, bytes.size() - 1}) {
+        std::string changed = bytes;
+        changed[at] = 'b';
+        steps = 0;
+        ASSERT_TRUE(CAtomicFile::Write(path, changed, &error)) << error;
+        EXPECT_GT(steps, 0) << "byte " << at;
+        EXPECT_EQ(ReadWholeFile(path), changed) << "byte " << at;
+        WriteWholeFile(path, bytes);
+    }
+    CAtomicFile::SetHookForTesting(nullptr);
+}
+
 TEST_F(AtomicFileTest, FollowsSymbolicLinkAndKeepsIt)
 {
     const std::string real = folder.Path("real.xml");
@@ -237,9 +267,10 @@ TEST_F(AtomicFileTest, KilledWriterLeavesOldOrNewFile)
                     raise(SIGSTOP);
                 return 0;
             });
-            // The second save's Rename step comes after the first save is complete.
+            // The second save's Rename step comes after the first save is complete. (It saves
+            // other bytes: bytes the file holds already are not saved again.)
             CAtomicFile::Write(path, newBytes, nullptr);
-            CAtomicFile::Write(path, newBytes, nullptr);
+            CAtomicFile::Write(path, newBytes + "2", nullptr);
             _exit(0);
         }
         int status = 0;
