@@ -18,11 +18,18 @@ CThemeAttributes& ComboTheme()
     return theme;
 }
 
+CThemeAttributes& WindowTheme()
+{
+    static CThemeAttributes theme;
+    return theme;
+}
+
 }  // namespace
 
 CDataComboBox::CDataComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
 {
     ComboTheme().ForgetOnThemeChange(this);
+    WindowTheme().ForgetOnThemeChange(this);
     CComboButtonRenderer::Install();
     Bind(wxEVT_SYS_COLOUR_CHANGED, [](wxSysColourChangedEvent& event) {
         CComboButtonRenderer::ForgetPictures();
@@ -42,6 +49,11 @@ void CDataComboBox::OnThemeChange()
         SetOwnForegroundColour(theme.colFg);
     if (!HasTransparentBackground())
         SetOwnBackgroundColour(GetParent()->GetBackgroundColour());
+}
+
+wxVisualAttributes CDataComboBox::GetDefaultAttributes() const
+{
+    return WindowTheme().Get([this] { return wxOwnerDrawnComboBox::GetDefaultAttributes(); });
 }
 
 bool CDataComboBox::SelectItemData(int data)

@@ -26,6 +26,8 @@ protected:
     // As the base's, with the theme's combo box colours asked of GTK once instead of for every
     // control (GTK builds and destroys a combo box to answer).
     void OnThemeChange() override;
+    // Asked at every paint, since the box has no background colour of its own; the same for all.
+    wxVisualAttributes GetDefaultAttributes() const override;
     void OnDrawItem(wxDC& dc, const wxRect& rect, int item, int flags) const override;
     // All items are as high as the text "kg/m³|" in the control's font.
     wxCoord OnMeasureItem(size_t item) const override;
