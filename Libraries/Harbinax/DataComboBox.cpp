@@ -28,10 +28,11 @@ CThemeAttributes& WindowTheme()
 
 CDataComboBox::CDataComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
 {
-    ComboTheme().ForgetOnThemeChange(this);
-    WindowTheme().ForgetOnThemeChange(this);
     CComboButtonRenderer::Install();
+    // Runs before the base's handler, which asks the theme again.
     Bind(wxEVT_SYS_COLOUR_CHANGED, [](wxSysColourChangedEvent& event) {
+        ComboTheme().Forget();
+        WindowTheme().Forget();
         CComboButtonRenderer::ForgetPictures();
         event.Skip();
     });

@@ -15,7 +15,10 @@ CThemeAttributes& LabelTheme()
 CStaticLabel::CStaticLabel(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
                            const wxSize& size, long style)
 {
-    LabelTheme().ForgetOnThemeChange(this);
+    Bind(wxEVT_SYS_COLOUR_CHANGED, [](wxSysColourChangedEvent& event) {
+        LabelTheme().Forget();
+        event.Skip();
+    });
     // Created here rather than by the base's constructor, so that creation asks our
     // GetDefaultAttributes.
     Create(parent, id, label, pos, size, style);

@@ -6,11 +6,3 @@ const wxVisualAttributes& CThemeAttributes::Get(const std::function<wxVisualAttr
         m_attributes = ask();
     return *m_attributes;
 }
-
-void CThemeAttributes::ForgetOnThemeChange(wxWindow* window)
-{
-    window->Bind(wxEVT_SYS_COLOUR_CHANGED, [this](wxSysColourChangedEvent& event) {
-        m_attributes.reset();
-        event.Skip();
-    });
-}

@@ -12,8 +12,8 @@ class CThemeAttributes {
 public:
     // The attributes, asked with ask when not known.
     const wxVisualAttributes& Get(const std::function<wxVisualAttributes()>& ask);
-    // Forgets them when window hears of a theme change, before its own handlers ask again.
-    void ForgetOnThemeChange(wxWindow* window);
+    // After a theme change they are asked again.
+    void Forget() { m_attributes.reset(); }
 
 private:
     std::optional<wxVisualAttributes> m_attributes;

@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr size_t kCompareChunk = 64 * 1024;
-
 std::function<int(CAtomicFile::Step)>& Hook()
 {
     static std::function<int(CAtomicFile::Step)> hook;
@@ -162,7 +160,7 @@ bool HoldsExactly(const std::string& path, std::string_view bytes)
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    std::vector<char> buffer(std::min(kCompareChunk, bytes.size() + 1));
+    std::vector<char> buffer(std::min(CAtomicFile::kChunkSize, bytes.size() + 1));
     size_t done = 0;
     bool same = true;
     while (same) {

@@ -1,5 +1,6 @@
 #include "ControlFrameTest.h"
 
+#include "Harbinax/ComboButtonRenderer.h"
 #include "Harbinax/DataComboBox.h"
 
 #include <wx/dcmemory.h>
@@ -13,6 +14,8 @@
 #include <cstdint>
 #include <utility>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -166,6 +169,15 @@ TEST_F(DataComboBoxTest, TakesTheColoursAPlainOwnerDrawnBoxTakes)
         box->GetEventHandler()->ProcessEvent(changed);
     }
     expectSameColours(plain, later);
+}
+
+// In a process of its own, where nothing asked wx for its renderer before the first box was
+// made, the boxes' renderer is the one wx paints with (wx fills its renderer in on first use).
+TEST_F(DataComboBoxTest, ButtonRendererIsInPlaceInAFreshProcess)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(_exit(dynamic_cast<CComboButtonRenderer*>(&wxRendererNative::Get()) ? 0 : 1),
+                ::testing::ExitedWithCode(0), "");
 }
 
 // The drop-down button is drawn from a kept picture; it looks as the theme draws it, in every
