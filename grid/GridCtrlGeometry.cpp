@@ -422,18 +422,11 @@ bool CGridCtrl::IsOnColumnBorder(const CGridPoint& point)
 
 bool CGridCtrl::IsCellOnScreen(int row, int col)
 {
-    if (!WindowExists() || !IsValid(row, col))
+    CGridPoint origin;
+    if (!WindowExists() || !GetCellOrigin(row, col, origin))
         return false;
     const CGridSize client = ClientSize();
-    CCellID topLeft;
-    if (row >= m_nFixedRows || col >= m_nFixedCols) {
-        topLeft = GetScrolledTopLeftCell();
-        if ((col >= m_nFixedCols && col < topLeft.col) || (row >= m_nFixedRows && row < topLeft.row))
-            return false;
-    }
-    const int left = col < m_nFixedCols ? m_arColWidths.Sum(0, col) : GetFixedColumnsWidth() + m_arColWidths.Sum(topLeft.col, col);
-    const int top = row < m_nFixedRows ? m_arRowHeights.Sum(0, row) : GetFixedRowsHeight() + m_arRowHeights.Sum(topLeft.row, row);
-    return left < client.cx && top < client.cy;
+    return origin.x < client.cx && origin.y < client.cy;
 }
 
 // ---------------------------------------------------------------------------------------------
