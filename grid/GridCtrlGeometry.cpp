@@ -250,35 +250,34 @@ CCellID CGridCtrl::GetScrolledTopLeftCell(bool force)
     return m_idTopLeftCell;
 }
 
+namespace {
+
+// The last index from first whose far edge, counted on from start, reaches limit (the last
+// index when none does), and that edge.
+int LastIndexReaching(const CGridSizeArray& sizes, int first, int start, int limit, int& edge)
+{
+    edge = start;
+    int index = first;
+    for (; index < sizes.Count(); ++index) {
+        edge += sizes.Get(index);
+        if (edge >= limit)
+            break;
+    }
+    return std::min(index, sizes.Count() - 1);
+}
+
+}  // namespace
+
 CCellRange CGridCtrl::GetVisibleCellRange(CGridRect* rect, bool force)
 {
     const CGridSize client = ClientSize();
     const CCellID topLeft = GetScrolledTopLeftCell(force);
-
-    int bottom = GetFixedRowsHeight();
-    int row = topLeft.row;
-    for (; row < m_nRows; ++row) {
-        bottom += m_arRowHeights.Get(row);
-        if (bottom >= client.cy) {
-            bottom = client.cy;
-            break;
-        }
-    }
-    const int maxRow = std::min(row, m_nRows - 1);
-
-    int right = GetFixedColumnsWidth();
-    int col = topLeft.col;
-    for (; col < m_nCols; ++col) {
-        right += m_arColWidths.Get(col);
-        if (right >= client.cx) {
-            right = client.cx;
-            break;
-        }
-    }
-    const int maxCol = std::min(col, m_nCols - 1);
-
+    int bottom = 0;
+    const int maxRow = LastIndexReaching(m_arRowHeights, topLeft.row, GetFixedRowsHeight(), client.cy, bottom);
+    int right = 0;
+    const int maxCol = LastIndexReaching(m_arColWidths, topLeft.col, GetFixedColumnsWidth(), client.cx, right);
     if (rect)
-        *rect = CGridRect{0, 0, right, bottom};
+        *rect = CGridRect{0, 0, std::min(right, client.cx), std::min(bottom, client.cy)};
     return CCellRange(topLeft.row, topLeft.col, maxRow, maxCol);
 }
 
@@ -286,26 +285,13 @@ CCellRange CGridCtrl::GetFullyVisibleCellRange(bool force)
 {
     const CGridSize client = ClientSize();
     const CCellID topLeft = GetScrolledTopLeftCell(force);
-
-    int bottom = GetFixedRowsHeight();
-    int row = topLeft.row;
-    for (; row < m_nRows; ++row) {
-        bottom += m_arRowHeights.Get(row);
-        if (bottom >= client.cy)
-            break;
-    }
-    int maxRow = std::min(row, m_nRows - 1);
+    int bottom = 0;
+    int maxRow = LastIndexReaching(m_arRowHeights, topLeft.row, GetFixedRowsHeight(), client.cy, bottom);
+    // The last one only partly shown.
     if (maxRow > 0 && bottom > client.cy)
         --maxRow;
-
-    int right = GetFixedColumnsWidth();
-    int col = topLeft.col;
-    for (; col < m_nCols; ++col) {
-        right += m_arColWidths.Get(col);
-        if (right >= client.cx)
-            break;
-    }
-    int maxCol = std::min(col, m_nCols - 1);
+    int right = 0;
+    int maxCol = LastIndexReaching(m_arColWidths, topLeft.col, GetFixedColumnsWidth(), client.cx, right);
     if (maxCol > 0 && right > client.cx)
         --maxCol;
     return CCellRange(topLeft.row, topLeft.col, maxRow, maxCol);
@@ -422,18 +408,11 @@ bool CGridCtrl::IsOnColumnBorder(const CGridPoint& point)
 
 bool CGridCtrl::IsCellOnScreen(int row, int col)
 {
-    if (!WindowExists() || !IsValid(row, col))
+    CGridPoint origin;
+    if (!WindowExists() || !GetCellOrigin(row, col, origin))
         return false;
     const CGridSize client = ClientSize();
-    CCellID topLeft;
-    if (row >= m_nFixedRows || col >= m_nFixedCols) {
-        topLeft = GetScrolledTopLeftCell();
-        if ((col >= m_nFixedCols && col < topLeft.col) || (row >= m_nFixedRows && row < topLeft.row))
-            return false;
-    }
-    const int left = col < m_nFixedCols ? m_arColWidths.Sum(0, col) : GetFixedColumnsWidth() + m_arColWidths.Sum(topLeft.col, col);
-    const int top = row < m_nFixedRows ? m_arRowHeights.Sum(0, row) : GetFixedRowsHeight() + m_arRowHeights.Sum(topLeft.row, row);
-    return left < client.cx && top < client.cy;
+    return origin.x < client.cx && origin.y < client.cy;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -74,6 +74,29 @@ TEST(GridShapeTest, FixedCountsGrowTheGridAndKeepColumnHeadersFixed)
     EXPECT_EQ(grid.GetCell(0, 0), nullptr);
 }
 
+TEST(GridShapeTest, FillingTheClientAreaStretchesDefaultCellsOverItExactly)
+{
+    // Default cells of 98 x 24 in the 400 x 300 window: 5 columns and 13 rows, one of each
+    // fixed, stretched to the window's size, fixed ones too.
+    CGridFixture f;
+    f.grid.FillClientArea();
+    EXPECT_EQ(f.grid.GetColumnCount(), 5);
+    EXPECT_EQ(f.grid.GetRowCount(), 13);
+    EXPECT_EQ(f.grid.GetFixedRowCount(), 1);
+    EXPECT_EQ(f.grid.GetFixedColumnCount(), 1);
+    EXPECT_EQ(f.grid.GetTotalWidth(), 400);
+    EXPECT_EQ(f.grid.GetTotalHeight(), 300);
+    EXPECT_EQ(f.grid.GetColumnWidth(0), 80);
+    ExpectShapeInvariants(f.grid, "filled");
+
+    // Without a window there is no area to fill.
+    CGridCtrl alone(2, 2);
+    alone.FillClientArea();
+    EXPECT_EQ(alone.GetRowCount(), 2);
+    EXPECT_EQ(alone.GetColumnCount(), 2);
+    EXPECT_EQ(alone.GetFixedRowCount(), 0);
+}
+
 TEST(GridShapeTest, InsertionPositionsAndSizes)
 {
     CGridFixture f;
