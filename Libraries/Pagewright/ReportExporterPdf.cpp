@@ -190,7 +190,6 @@ std::string CReportExporterPdf::EscapeString(std::string_view text)
 void CReportExporterPdf::Reset()
 {
     m_document = nullptr;
-    m_currentPage = nullptr;
     m_output.clear();
     m_offsets.clear();
     m_pageObjects.clear();
@@ -272,10 +271,8 @@ int CReportExporterPdf::Export(CReport* document, const std::string& path)
         if (page == nullptr)
             continue;
         BeginPage(*page);
-        m_currentPage = page;
         for (const std::unique_ptr<CReportElement>& element : page->elements)
             WriteElement(*element);
-        m_currentPage = nullptr;
         if (!EndPage())
             m_failed = true;
     }
@@ -620,15 +617,15 @@ void CReportExporterPdf::SetLineWidth(double width)
     m_lineWidth = width;
 }
 
-double CReportExporterPdf::X(const CReportElement&, int x) const
+// Only elements of a page are written (WriteElement), so the owner is there.
+double CReportExporterPdf::X(const CReportElement& element, int x) const
 {
-    return ToPoints(static_cast<double>(x) + (m_currentPage != nullptr ? m_currentPage->leftBorder : 0));
+    return ToPoints(static_cast<double>(x) + element.owner->leftBorder);
 }
 
 double CReportExporterPdf::Y(const CReportElement& element, int y) const
 {
-    const double pageHeight = element.owner != nullptr ? element.owner->height : 0;
-    return ToPoints(pageHeight - (static_cast<double>(y) + (m_currentPage != nullptr ? m_currentPage->topBorder : 0)));
+    return ToPoints(element.owner->height - (static_cast<double>(y) + element.owner->topBorder));
 }
 
 std::string CReportExporterPdf::Point(const CReportElement& element, int x, int y) const

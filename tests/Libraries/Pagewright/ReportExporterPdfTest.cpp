@@ -204,6 +204,24 @@ TEST_F(ReportExporterPdfTest, ContentStreamOperators)
               std::string::npos);
 }
 
+// The page's borders move whatever it holds, table cells and their borders included: 100 and
+// 50 tenths are 28.346 and 14.173 points, the A4 page 841.89 high.
+TEST_F(ReportExporterPdfTest, PageBordersMoveTheElements)
+{
+    Export(R"(<report><page leftborder="100" topborder="50">
+      <line x="0" y="0" x2="1000" y2="0"/>
+      <text x="0" y="0" width="1000" height="60" fontname="Body">moved</text>
+      <table x="0" y="100" width="400" height="100" rowheight="100" name="T">
+        <column name="A" width="400" borderthickness="0;10;0;0"><text fontname="Body">$COLUMN_VARIABLE</text></column>
+      </table></page>
+      <font fontname="Body" typeface="Arial" fontsize="10pt"/></report>)");
+    const std::string content = Uncompressed();
+    EXPECT_NE(content.find("28.346000 827.717000 m\n311.811000 827.717000 l\n"), std::string::npos) << content;
+    EXPECT_NE(content.find("28.346000 817.717000 Td\n(moved)'"), std::string::npos) << content;
+    EXPECT_NE(content.find("28.346000 789.370000 Td\n(first cell)'"), std::string::npos) << content;
+    EXPECT_NE(content.find("28.346000 771.024000 m\n28.346000 799.370000 l\n"), std::string::npos) << content;
+}
+
 TEST_F(ReportExporterPdfTest, PicturesOfOneFileShareOneImage)
 {
     Export(kReport);
