@@ -13,6 +13,7 @@
 #include "Pagewright/ReportText.h"
 #include "Pagewright/TrueTypeFontMetrics.h"
 #include "Platform/AtomicFile.h"
+#include "Platform/NumberText.h"
 #include "Platform/TextEncoding.h"
 #include "Quillet/LogManager.h"
 
@@ -130,14 +131,8 @@ std::string CReportExporterPdf::FormatNumber(double value)
 {
     const double thousandths = std::floor(value * 1000.0 + 0.5);
     // Whole thousandths print as "%f" would print them, without its cost and its locale.
-    if (!(std::fabs(thousandths) < 1e15)) {
-        std::string text = Format("%f", thousandths / 1000.0);
-        for (char& c : text) {
-            if (c == ',')
-                c = '.';
-        }
-        return text;
-    }
+    if (!(std::fabs(thousandths) < 1e15))
+        return Platform::DoubleToText(thousandths / 1000.0, 'f', 6);
     long long t = static_cast<long long>(thousandths);
     char buffer[32];
     char* end = buffer + sizeof buffer;

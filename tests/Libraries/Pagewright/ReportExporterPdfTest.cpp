@@ -342,6 +342,12 @@ TEST(ReportExporterPdf, NumbersNamesAndStrings)
     EXPECT_EQ(CReportExporterPdf::FormatNumber(128 / 255.0), "0.502000");
     EXPECT_EQ(CReportExporterPdf::FormatNumber(-1.23456), "-1.235000");
     EXPECT_EQ(CReportExporterPdf::FormatNumber(0.0005), "0.001000");
+    // Beyond the thousandths a long long holds, still with '.' and six decimals, every digit kept.
+    EXPECT_EQ(CReportExporterPdf::FormatNumber(-2e15), "-2000000000000000.000000");
+    const std::string huge = CReportExporterPdf::FormatNumber(1e300);
+    EXPECT_EQ(huge.size(), 301u + 7u);
+    EXPECT_EQ(huge.substr(0, 4), "1000");
+    EXPECT_EQ(huge.substr(huge.size() - 7), ".000000");
     EXPECT_EQ(CReportExporterPdf::EscapeName("Times New Roman"), "Times#20New#20Roman");
     EXPECT_EQ(CReportExporterPdf::EscapeName("a#(b)/<c>[d]{e}%"), "a#23#28b#29#2F#3Cc#3E#5Bd#5D#7Be#7D#25");
     EXPECT_EQ(CReportExporterPdf::EscapeName("\xE4\x7F\t"), "#E4#7F#09");
