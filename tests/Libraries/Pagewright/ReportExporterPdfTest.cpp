@@ -39,8 +39,9 @@ SToolResult RunTool(const CTemporaryFolder& folder, const std::string& command)
     return result;
 }
 
-// A 24-bit BMP, bottom row first, rows padded to four bytes; pixels given top row first as RGB.
-std::string Bmp24(int width, int height, const std::vector<std::uint32_t>& rgb)
+// A 24-bit BMP, bottom row first unless topDown (a negative height), rows padded to four bytes;
+// pixels given top row first as RGB.
+std::string Bmp24(int width, int height, const std::vector<std::uint32_t>& rgb, bool topDown = false)
 {
     const int stride = (width * 3 + 3) / 4 * 4;
     std::string b(54 + stride * height, '\0');
@@ -54,13 +55,13 @@ std::string Bmp24(int width, int height, const std::vector<std::uint32_t>& rgb)
     put(10, 54, 4);
     put(14, 40, 4);
     put(18, width, 4);
-    put(22, height, 4);
+    put(22, static_cast<std::uint32_t>(topDown ? -height : height), 4);
     put(26, 1, 2);
     put(28, 24, 2);
     for (int row = 0; row < height; ++row) {
         for (int x = 0; x < width; ++x) {
             const std::uint32_t c = rgb[row * width + x];
-            const std::size_t at = 54 + static_cast<std::size_t>(height - 1 - row) * stride + 3 * x;
+            const std::size_t at = 54 + static_cast<std::size_t>(topDown ? row : height - 1 - row) * stride + 3 * x;
             b[at] = static_cast<char>(c & 0xFF);            // blue
             b[at + 1] = static_cast<char>(c >> 8 & 0xFF);   // green
             b[at + 2] = static_cast<char>(c >> 16 & 0xFF);  // red
@@ -104,6 +105,7 @@ protected:
     void SetUp() override
     {
         WriteWholeFile(m_folder.Path("tiny.bmp"), Bmp24(3, 2, kPixels));
+        WriteWholeFile(m_folder.Path("topdown.bmp"), Bmp24(3, 2, kPixels, true));
         WriteWholeFile(m_folder.Path("cell.bmp"), Bmp24(1, 1, {0x808080}));
     }
 
@@ -242,14 +244,22 @@ TEST_F(ReportExporterPdfTest, PicturesOfOneFileShareOneImage)
 
 // The odd width makes the bitmap's rows padded; the file's rows must not be. However it is
 // aligned, the picture lands where screen and paper show it: its x and y are the anchor of the
-// alignment.
+// alignment. A bitmap stored top row first shows the same.
 TEST_F(ReportExporterPdfTest, OddWidthImageShowsItsPixels)
 {
-    for (const char* placement : {R"(x="0" y="0")", R"(x="1050" y="700" alignx="RIGHT" aligny="BOTTOM")",
-                                  R"(x="525" y="350" alignx="CENTER" aligny="CENTER")"}) {
-        SCOPED_TRACE(placement);
-        Export(std::string("<report><page><picture ") + placement +
-               R"( width="1050" height="700" filename="tiny.bmp"/></page></report>)");
+    const struct {
+        const char* placement;
+        const char* file;
+    } cases[] = {
+        {R"(x="0" y="0")", "tiny.bmp"},
+        {R"(x="1050" y="700" alignx="RIGHT" aligny="BOTTOM")", "tiny.bmp"},
+        {R"(x="525" y="350" alignx="CENTER" aligny="CENTER")", "tiny.bmp"},
+        {R"(x="0" y="0")", "topdown.bmp"},
+    };
+    for (const auto& [placement, file] : cases) {
+        SCOPED_TRACE(std::string(placement) + " " + file);
+        Export(std::string("<report><page><picture ") + placement + R"( width="1050" height="700" filename=")" +
+               file + R"("/></page></report>)");
         const auto& picture = dynamic_cast<const CReportPicture&>(*m_document.GetPage(0)->elements.at(0));
         int x = picture.x;
         int y = picture.y;
