@@ -13,6 +13,7 @@
 #include "Pagewright/ReportText.h"
 #include "Pagewright/TrueTypeFontMetrics.h"
 #include "Platform/AtomicFile.h"
+#include "Platform/NumberText.h"
 #include "Platform/TextEncoding.h"
 #include "Quillet/LogManager.h"
 
@@ -130,14 +131,8 @@ std::string CReportExporterPdf::FormatNumber(double value)
 {
     const double thousandths = std::floor(value * 1000.0 + 0.5);
     // Whole thousandths print as "%f" would print them, without its cost and its locale.
-    if (!(std::fabs(thousandths) < 1e15)) {
-        std::string text = Format("%f", thousandths / 1000.0);
-        for (char& c : text) {
-            if (c == ',')
-                c = '.';
-        }
-        return text;
-    }
+    if (!(std::fabs(thousandths) < 1e15))
+        return Platform::DoubleToText(thousandths / 1000.0, 'f', 6);
     long long t = static_cast<long long>(thousandths);
     char buffer[32];
     char* end = buffer + sizeof buffer;
@@ -190,7 +185,6 @@ std::string CReportExporterPdf::EscapeString(std::string_view text)
 void CReportExporterPdf::Reset()
 {
     m_document = nullptr;
-    m_currentPage = nullptr;
     m_output.clear();
     m_offsets.clear();
     m_pageObjects.clear();
@@ -272,10 +266,8 @@ int CReportExporterPdf::Export(CReport* document, const std::string& path)
         if (page == nullptr)
             continue;
         BeginPage(*page);
-        m_currentPage = page;
         for (const std::unique_ptr<CReportElement>& element : page->elements)
             WriteElement(*element);
-        m_currentPage = nullptr;
         if (!EndPage())
             m_failed = true;
     }
@@ -620,15 +612,15 @@ void CReportExporterPdf::SetLineWidth(double width)
     m_lineWidth = width;
 }
 
-double CReportExporterPdf::X(const CReportElement&, int x) const
+// Only elements of a page are written (WriteElement), so the owner is there.
+double CReportExporterPdf::X(const CReportElement& element, int x) const
 {
-    return ToPoints(static_cast<double>(x) + (m_currentPage != nullptr ? m_currentPage->leftBorder : 0));
+    return ToPoints(static_cast<double>(x) + element.owner->leftBorder);
 }
 
 double CReportExporterPdf::Y(const CReportElement& element, int y) const
 {
-    const double pageHeight = element.owner != nullptr ? element.owner->height : 0;
-    return ToPoints(pageHeight - (static_cast<double>(y) + (m_currentPage != nullptr ? m_currentPage->topBorder : 0)));
+    return ToPoints(element.owner->height - (static_cast<double>(y) + element.owner->topBorder));
 }
 
 std::string CReportExporterPdf::Point(const CReportElement& element, int x, int y) const

@@ -99,7 +99,6 @@ private:
     CLogger m_log;
     std::string m_output;
     CReport* m_document = nullptr;
-    const CReportPage* m_currentPage = nullptr;
     std::vector<long long> m_offsets;
     std::vector<int> m_pageObjects;
     std::map<std::string, int> m_images;

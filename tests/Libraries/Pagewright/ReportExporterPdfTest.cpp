@@ -39,8 +39,9 @@ SToolResult RunTool(const CTemporaryFolder& folder, const std::string& command)
     return result;
 }
 
-// A 24-bit BMP, bottom row first, rows padded to four bytes; pixels given top row first as RGB.
-std::string Bmp24(int width, int height, const std::vector<std::uint32_t>& rgb)
+// A 24-bit BMP, bottom row first unless topDown (a negative height), rows padded to four bytes;
+// pixels given top row first as RGB.
+std::string Bmp24(int width, int height, const std::vector<std::uint32_t>& rgb, bool topDown = false)
 {
     const int stride = (width * 3 + 3) / 4 * 4;
     std::string b(54 + stride * height, '\0');
@@ -54,13 +55,13 @@ std::string Bmp24(int width, int height, const std::vector<std::uint32_t>& rgb)
     put(10, 54, 4);
     put(14, 40, 4);
     put(18, width, 4);
-    put(22, height, 4);
+    put(22, static_cast<std::uint32_t>(topDown ? -height : height), 4);
     put(26, 1, 2);
     put(28, 24, 2);
     for (int row = 0; row < height; ++row) {
         for (int x = 0; x < width; ++x) {
             const std::uint32_t c = rgb[row * width + x];
-            const std::size_t at = 54 + static_cast<std::size_t>(height - 1 - row) * stride + 3 * x;
+            const std::size_t at = 54 + static_cast<std::size_t>(topDown ? row : height - 1 - row) * stride + 3 * x;
             b[at] = static_cast<char>(c & 0xFF);            // blue
             b[at + 1] = static_cast<char>(c >> 8 & 0xFF);   // green
             b[at + 2] = static_cast<char>(c >> 16 & 0xFF);  // red
@@ -104,6 +105,7 @@ protected:
     void SetUp() override
     {
         WriteWholeFile(m_folder.Path("tiny.bmp"), Bmp24(3, 2, kPixels));
+        WriteWholeFile(m_folder.Path("topdown.bmp"), Bmp24(3, 2, kPixels, true));
         WriteWholeFile(m_folder.Path("cell.bmp"), Bmp24(1, 1, {0x808080}));
     }
 
@@ -204,6 +206,24 @@ TEST_F(ReportExporterPdfTest, ContentStreamOperators)
               std::string::npos);
 }
 
+// The page's borders move whatever it holds, table cells and their borders included: 100 and
+// 50 tenths are 28.346 and 14.173 points, the A4 page 841.89 high.
+TEST_F(ReportExporterPdfTest, PageBordersMoveTheElements)
+{
+    Export(R"(<report><page leftborder="100" topborder="50">
+      <line x="0" y="0" x2="1000" y2="0"/>
+      <text x="0" y="0" width="1000" height="60" fontname="Body">moved</text>
+      <table x="0" y="100" width="400" height="100" rowheight="100" name="T">
+        <column name="A" width="400" borderthickness="0;10;0;0"><text fontname="Body">$COLUMN_VARIABLE</text></column>
+      </table></page>
+      <font fontname="Body" typeface="Arial" fontsize="10pt"/></report>)");
+    const std::string content = Uncompressed();
+    EXPECT_NE(content.find("28.346000 827.717000 m\n311.811000 827.717000 l\n"), std::string::npos) << content;
+    EXPECT_NE(content.find("28.346000 817.717000 Td\n(moved)'"), std::string::npos) << content;
+    EXPECT_NE(content.find("28.346000 789.370000 Td\n(first cell)'"), std::string::npos) << content;
+    EXPECT_NE(content.find("28.346000 771.024000 m\n28.346000 799.370000 l\n"), std::string::npos) << content;
+}
+
 TEST_F(ReportExporterPdfTest, PicturesOfOneFileShareOneImage)
 {
     Export(kReport);
@@ -224,14 +244,22 @@ TEST_F(ReportExporterPdfTest, PicturesOfOneFileShareOneImage)
 
 // The odd width makes the bitmap's rows padded; the file's rows must not be. However it is
 // aligned, the picture lands where screen and paper show it: its x and y are the anchor of the
-// alignment.
+// alignment. A bitmap stored top row first shows the same.
 TEST_F(ReportExporterPdfTest, OddWidthImageShowsItsPixels)
 {
-    for (const char* placement : {R"(x="0" y="0")", R"(x="1050" y="700" alignx="RIGHT" aligny="BOTTOM")",
-                                  R"(x="525" y="350" alignx="CENTER" aligny="CENTER")"}) {
-        SCOPED_TRACE(placement);
-        Export(std::string("<report><page><picture ") + placement +
-               R"( width="1050" height="700" filename="tiny.bmp"/></page></report>)");
+    const struct {
+        const char* placement;
+        const char* file;
+    } cases[] = {
+        {R"(x="0" y="0")", "tiny.bmp"},
+        {R"(x="1050" y="700" alignx="RIGHT" aligny="BOTTOM")", "tiny.bmp"},
+        {R"(x="525" y="350" alignx="CENTER" aligny="CENTER")", "tiny.bmp"},
+        {R"(x="0" y="0")", "topdown.bmp"},
+    };
+    for (const auto& [placement, file] : cases) {
+        SCOPED_TRACE(std::string(placement) + " " + file);
+        Export(std::string("<report><page><picture ") + placement + R"( width="1050" height="700" filename=")" +
+               file + R"("/></page></report>)");
         const auto& picture = dynamic_cast<const CReportPicture&>(*m_document.GetPage(0)->elements.at(0));
         int x = picture.x;
         int y = picture.y;
@@ -324,6 +352,12 @@ TEST(ReportExporterPdf, NumbersNamesAndStrings)
     EXPECT_EQ(CReportExporterPdf::FormatNumber(128 / 255.0), "0.502000");
     EXPECT_EQ(CReportExporterPdf::FormatNumber(-1.23456), "-1.235000");
     EXPECT_EQ(CReportExporterPdf::FormatNumber(0.0005), "0.001000");
+    // Beyond the thousandths a long long holds, still with '.' and six decimals, every digit kept.
+    EXPECT_EQ(CReportExporterPdf::FormatNumber(-2e15), "-2000000000000000.000000");
+    const std::string huge = CReportExporterPdf::FormatNumber(1e300);
+    EXPECT_EQ(huge.size(), 301u + 7u);
+    EXPECT_EQ(huge.substr(0, 4), "1000");
+    EXPECT_EQ(huge.substr(huge.size() - 7), ".000000");
     EXPECT_EQ(CReportExporterPdf::EscapeName("Times New Roman"), "Times#20New#20Roman");
     EXPECT_EQ(CReportExporterPdf::EscapeName("a#(b)/<c>[d]{e}%"), "a#23#28b#29#2F#3Cc#3E#5Bd#5D#7Be#7D#25");
     EXPECT_EQ(CReportExporterPdf::EscapeName("\xE4\x7F\t"), "#E4#7F#09");
