@@ -276,6 +276,21 @@ const CSkin* CSkinManager::FindSkin(const std::string& name) const
 
 // --- windows ---------------------------------------------------------------------------------
 
+template <typename Hook>
+void CSkinManager::ForEachHandler(Hook hook)
+{
+    hook(wxEVT_PAINT, &CSkinManager::OnPaint);
+    hook(wxEVT_SIZE, &CSkinManager::OnSize);
+    hook(wxEVT_ACTIVATE, &CSkinManager::OnActivate);
+    hook(wxEVT_MOTION, &CSkinManager::OnMotion);
+    hook(wxEVT_LEFT_DOWN, &CSkinManager::OnLeftDown);
+    hook(wxEVT_LEFT_DCLICK, &CSkinManager::OnLeftDown);
+    hook(wxEVT_LEFT_UP, &CSkinManager::OnLeftUp);
+    hook(wxEVT_LEAVE_WINDOW, &CSkinManager::OnLeave);
+    hook(wxEVT_MOUSE_CAPTURE_LOST, &CSkinManager::OnCaptureLost);
+    hook(wxEVT_DESTROY, &CSkinManager::OnDestroy);
+}
+
 bool CSkinManager::RegisterWindow(wxTopLevelWindow* window, const std::string& skinName, bool pinButtons,
                                   bool rollUpButton)
 {
@@ -296,16 +311,7 @@ bool CSkinManager::RegisterWindow(wxTopLevelWindow* window, const std::string& s
     const wxSize before = window->GetSize();
     m_windows[window] = record;
 
-    window->Bind(wxEVT_PAINT, &CSkinManager::OnPaint, this);
-    window->Bind(wxEVT_SIZE, &CSkinManager::OnSize, this);
-    window->Bind(wxEVT_ACTIVATE, &CSkinManager::OnActivate, this);
-    window->Bind(wxEVT_MOTION, &CSkinManager::OnMotion, this);
-    window->Bind(wxEVT_LEFT_DOWN, &CSkinManager::OnLeftDown, this);
-    window->Bind(wxEVT_LEFT_DCLICK, &CSkinManager::OnLeftDown, this);
-    window->Bind(wxEVT_LEFT_UP, &CSkinManager::OnLeftUp, this);
-    window->Bind(wxEVT_LEAVE_WINDOW, &CSkinManager::OnLeave, this);
-    window->Bind(wxEVT_MOUSE_CAPTURE_LOST, &CSkinManager::OnCaptureLost, this);
-    window->Bind(wxEVT_DESTROY, &CSkinManager::OnDestroy, this);
+    ForEachHandler([this, window](auto type, auto handler) { window->Bind(type, handler, this); });
 
     const SSkinBorderElement* b = skin->Definition().borders;
     UpdateSizeHints(window, record);
@@ -327,16 +333,7 @@ bool CSkinManager::Unregister(wxTopLevelWindow* window, bool windowGoing)
     const auto found = m_windows.find(window);
     if (found == m_windows.end())
         return false;
-    window->Unbind(wxEVT_PAINT, &CSkinManager::OnPaint, this);
-    window->Unbind(wxEVT_SIZE, &CSkinManager::OnSize, this);
-    window->Unbind(wxEVT_ACTIVATE, &CSkinManager::OnActivate, this);
-    window->Unbind(wxEVT_MOTION, &CSkinManager::OnMotion, this);
-    window->Unbind(wxEVT_LEFT_DOWN, &CSkinManager::OnLeftDown, this);
-    window->Unbind(wxEVT_LEFT_DCLICK, &CSkinManager::OnLeftDown, this);
-    window->Unbind(wxEVT_LEFT_UP, &CSkinManager::OnLeftUp, this);
-    window->Unbind(wxEVT_LEAVE_WINDOW, &CSkinManager::OnLeave, this);
-    window->Unbind(wxEVT_MOUSE_CAPTURE_LOST, &CSkinManager::OnCaptureLost, this);
-    window->Unbind(wxEVT_DESTROY, &CSkinManager::OnDestroy, this);
+    ForEachHandler([this, window](auto type, auto handler) { window->Unbind(type, handler, this); });
     m_windows.erase(found);
     if (windowGoing)
         return true;

@@ -106,7 +106,9 @@ private:
     void OpenMenu(wxTopLevelWindow* window, const wxPoint& point);
 
     // The window's events: bound while it is registered, as its window procedure would be
-    // replaced.
+    // replaced. hook(type, handler) for each, so binding and unbinding take the same list.
+    template <typename Hook>
+    static void ForEachHandler(Hook hook);
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
     void OnActivate(wxActivateEvent& event);

@@ -1,11 +1,10 @@
 #include "Oddments/DataLinkSettings.h"
 
+#include "Oddments/DataLinkFile.h"
 #include "Platform/AsciiText.h"
 #include "Platform/AtomicFile.h"
 
 #include <cctype>
-#include <fstream>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -58,38 +57,6 @@ std::vector<std::pair<std::string, std::string>> ConnPairs(const std::string& te
     return pairs;
 }
 
-// The data link's ';'-separated items; a ';' inside quotes does not split.
-std::vector<std::string> Items(const std::string& text)
-{
-    std::vector<std::string> items(1);
-    char quote = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quote) {
-            items.back() += c;
-            if (c == '\\' && i + 1 < text.size())
-                items.back() += text[++i];
-            else if (c == quote)
-                quote = 0;
-        } else if (c == '\'' || c == '"') {
-            quote = c;
-            items.back() += c;
-        } else if (c == ';') {
-            items.emplace_back();
-        } else {
-            items.back() += c;
-        }
-    }
-    return items;
-}
-
-std::string Unquoted(std::string value)
-{
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    return value;
-}
-
 }  // namespace
 
 std::string CDataLinkSettings::ToInitializationString() const
@@ -116,19 +83,14 @@ bool CDataLinkSettings::FromInitializationString(const std::string& text)
     *this = CDataLinkSettings();
     bool known = false;
     std::string connection;
-    for (const std::string& item : Items(text)) {
-        const size_t equals = item.find('=');
-        const std::string key(Platform::TrimAsciiBlanks(std::string_view(item).substr(0, equals)));
-        const std::string value =
-            equals == std::string::npos ? std::string()
-                                        : Unquoted(std::string(Platform::TrimAsciiBlanks(item.substr(equals + 1))));
-        if (Platform::EqualsNoCase(key, "Provider")) {
-            known = Platform::EqualsNoCase(value, "SQLite") || Platform::EqualsNoCase(value, "PostgreSQL");
-            provider = Platform::EqualsNoCase(value, "PostgreSQL") ? Provider::PostgreSQL : Provider::SQLite;
-        } else if (Platform::EqualsNoCase(key, "Data Source")) {
-            file = value;
-        } else if (!key.empty()) {
-            connection += item + " ";
+    for (const CDataLinkFile::SItem& item : CDataLinkFile::Items(text)) {
+        if (Platform::EqualsNoCase(item.key, "Provider")) {
+            known = Platform::EqualsNoCase(item.value, "SQLite") || Platform::EqualsNoCase(item.value, "PostgreSQL");
+            provider = Platform::EqualsNoCase(item.value, "PostgreSQL") ? Provider::PostgreSQL : Provider::SQLite;
+        } else if (Platform::EqualsNoCase(item.key, "Data Source")) {
+            file = item.value;
+        } else if (!item.key.empty()) {
+            connection += item.text + " ";
         }
     }
     for (const auto& pair : ConnPairs(connection)) {
@@ -146,16 +108,8 @@ bool CDataLinkSettings::FromInitializationString(const std::string& text)
 
 bool CDataLinkSettings::Read(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::string line;
-    while (std::getline(in, line)) {
-        const std::string trimmed(Platform::TrimAsciiBlanks(line));
-        if (!trimmed.empty() && trimmed[0] != '[' && trimmed[0] != ';')
-            return FromInitializationString(trimmed);
-    }
-    return false;
+    std::string initString;
+    return CDataLinkFile::ReadInitializationString(path, initString) && FromInitializationString(initString);
 }
 
 bool CDataLinkSettings::Write(const std::string& path, std::string* error) const

@@ -1,15 +1,12 @@
 #include "Oddments/DataSource.h"
 
+#include "Oddments/DataLinkFile.h"
 #include "Oddments/PgConnection.h"
 #include "Oddments/SqliteConnection.h"
 #include "Platform/AsciiText.h"
-#include "Platform/TextEncoding.h"
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -20,34 +17,6 @@ std::string Trim(std::string_view text)
     return std::string(Platform::TrimAsciiBlanks(text));
 }
 
-// "a=1;b='x;y'" -> "a=1", "b='x;y'": a ';' inside quotes does not split.
-std::vector<std::string> SplitItems(const std::string& text)
-{
-    std::vector<std::string> items;
-    std::string item;
-    char quote = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quote != 0) {
-            item += c;
-            if (c == '\\' && i + 1 < text.size())
-                item += text[++i];
-            else if (c == quote)
-                quote = 0;
-        } else if (c == '\'' || c == '"') {
-            quote = c;
-            item += c;
-        } else if (c == ';') {
-            items.push_back(Trim(item));
-            item.clear();
-        } else {
-            item += c;
-        }
-    }
-    items.push_back(Trim(item));
-    return items;
-}
-
 struct InitString {
     std::string provider;
     std::string dataSource;
@@ -55,13 +24,6 @@ struct InitString {
     bool noWriters = false;
     std::string rest;  // the items that are not ours, for a provider that takes them as they are
 };
-
-std::string Unquote(std::string value)
-{
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    return value;
-}
 
 void ParseMode(const std::string& mode, InitString& out)
 {
@@ -84,66 +46,18 @@ void ParseMode(const std::string& mode, InitString& out)
 InitString ParseInitString(const std::string& text)
 {
     InitString result;
-    for (const std::string& item : SplitItems(text)) {
-        if (item.empty())
-            continue;
-        const size_t equals = item.find('=');
-        const std::string key = Trim(std::string_view(item).substr(0, equals));
-        const std::string value =
-            equals == std::string::npos ? std::string() : Unquote(Trim(std::string_view(item).substr(equals + 1)));
-        if (EqualsNoCase(key, "Provider")) {
-            result.provider = value;
-        } else if (EqualsNoCase(key, "Data Source")) {
-            result.dataSource = value;
-        } else if (EqualsNoCase(key, "Mode")) {
-            ParseMode(value, result);
-        } else if (!EqualsNoCase(key, "Persist Security Info")) {
-            result.rest += (result.rest.empty() ? "" : " ") + item;
+    for (const CDataLinkFile::SItem& item : CDataLinkFile::Items(text)) {
+        if (EqualsNoCase(item.key, "Provider")) {
+            result.provider = item.value;
+        } else if (EqualsNoCase(item.key, "Data Source")) {
+            result.dataSource = item.value;
+        } else if (EqualsNoCase(item.key, "Mode")) {
+            ParseMode(item.value, result);
+        } else if (!EqualsNoCase(item.key, "Persist Security Info")) {
+            result.rest += (result.rest.empty() ? "" : " ") + item.text;
         }
     }
     return result;
-}
-
-// The text of a data-link file as UTF-8.
-bool ReadDataLinkFile(const char* fileName, std::string& text)
-{
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file)
-        return false;
-    std::string bytes;
-    try {
-        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    } catch (const std::ios_base::failure&) {
-        return false;  // a folder in the file's place, a read error: the buffer throws
-    }
-    const bool littleEndian = bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE';
-    const bool bigEndian = bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF';
-    if (littleEndian || bigEndian) {
-        std::u16string wide;
-        for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-            const unsigned char first = static_cast<unsigned char>(bytes[i]);
-            const unsigned char second = static_cast<unsigned char>(bytes[i + 1]);
-            wide += static_cast<char16_t>(littleEndian ? first | (second << 8) : (first << 8) | second);
-        }
-        text = CTextEncoding::Utf16ToUtf8(wide);
-    } else if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        text = bytes.substr(3);
-    } else {
-        text = bytes;
-    }
-    return true;
-}
-
-std::string InitStringOfDataLink(const std::string& text)
-{
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        line = Trim(line);
-        if (!line.empty() && line[0] != '[' && line[0] != ';')
-            return line;
-    }
-    return std::string();
 }
 
 }  // namespace
@@ -188,10 +102,10 @@ HRESULT CDataSource::OpenFromInitializationString(const char* initString)
 HRESULT CDataSource::OpenFromFileName(const char* fileName)
 {
     Close();
-    std::string text;
-    if (fileName == nullptr || !ReadDataLinkFile(fileName, text)) {
+    std::string initString;
+    if (fileName == nullptr || !CDataLinkFile::ReadInitializationString(fileName, initString)) {
         m_errorText = std::string("Cannot read the data-link file ") + (fileName != nullptr ? fileName : "");
         return STG_E_FILENOTFOUND;
     }
-    return OpenFromInitializationString(InitStringOfDataLink(text).c_str());
+    return OpenFromInitializationString(initString.c_str());
 }

@@ -76,6 +76,11 @@ wxBitmap Snapshot(wxWindow* window)
         Pump();
     }
     // From the window itself: the screen may still show what was there before it.
+    return ClientPixels(window);
+}
+
+wxBitmap ClientPixels(wxWindow* window)
+{
     const wxSize size = window->GetClientSize();
     wxBitmap bitmap(size);
     wxClientDC source(window);

@@ -28,6 +28,8 @@ void ShowAndFocus(wxWindow* topLevel);
 
 // What the window shows now, once it has drawn what the test changed.
 wxBitmap Snapshot(wxWindow* window);
+// What the window's client area holds now, without asking it to repaint first.
+wxBitmap ClientPixels(wxWindow* window);
 // What the screen shows in the area, windows of their own above it (tips, drop-down lists)
 // included.
 wxBitmap ScreenArea(const wxRect& area);

@@ -36,14 +36,9 @@ void CFileVersionInfo::SetRecord(const SVersionRecord& record)
     m_fileOs = record.fileOs;
     m_fileType = record.fileType;
     m_fileSubtype = record.fileSubtype;
-    const auto keep = [](const std::string& text, char* buffer) {
-        const std::size_t length = std::min(text.size(), TextSize - 1);
-        std::memcpy(buffer, text.data(), length);
-        buffer[length] = '\0';
-    };
-    keep(record.companyName, m_companyName);
-    keep(record.productName, m_productName);
-    keep(record.fileDescription, m_fileDescription);
+    CopyText(record.companyName.c_str(), m_companyName, TextSize);
+    CopyText(record.productName.c_str(), m_productName, TextSize);
+    CopyText(record.fileDescription.c_str(), m_fileDescription, TextSize);
 }
 
 bool CFileVersionInfo::CopyText(const char* text, char* buffer, std::size_t size)

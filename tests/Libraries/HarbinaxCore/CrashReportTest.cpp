@@ -1,5 +1,6 @@
 #include "HarbinaxCore/CrashReport.h"
 
+#include "FilterChild.h"
 #include "Platform/ProgramFolder.h"
 #include "Quillet/LogManager.h"
 #include "support/TemporaryFolder.h"
@@ -33,12 +34,6 @@ using ::testing::StartsWith;
 namespace {
 
 // --- faults, kept away from the compiler's and the sanitizers' eyes ----------------------------
-
-__attribute__((noinline, no_sanitize("undefined"))) void WriteToNull()
-{
-    volatile int* volatile target = nullptr;
-    *target = 1;
-}
 
 __attribute__((noinline, no_sanitize("undefined"))) void ReadFromNull()
 {
@@ -108,13 +103,6 @@ bool Exists(const std::string& path)
     return stat(path.c_str(), &status) == 0;
 }
 
-std::string ExecutablePath()
-{
-    char path[4096];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
-    return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
-}
-
 class CrashReport : public ::testing::Test {
 protected:
     std::string ReportPath() const { return m_folder + "ERRORLOG.TXT"; }
@@ -134,22 +122,7 @@ protected:
     int RunChild(const std::string& programName, const std::function<void()>& body,
                  const std::function<void()>& beforeInstall = {}) const
     {
-        std::fflush(nullptr);
-        const pid_t child = fork();
-        if (child == 0) {
-            const int err = open((m_folder + "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            dup2(err, STDERR_FILENO);
-            if (beforeInstall)
-                beforeInstall();
-            Platform::SetProgramPathForTesting(m_folder + programName);
-            if (!InstallUnhandledExceptionFilter())
-                _exit(90);
-            body();
-            _exit(0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        return status;
+        return RunFilteredChild(m_folder + programName, m_folder + "stderr", body, beforeInstall);
     }
 
     CTemporaryFolder m_temporary;

@@ -1,6 +1,6 @@
 #include "HarbinaxCore/MiniDump.h"
 
-#include "Platform/ProgramFolder.h"
+#include "FilterChild.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 
@@ -28,24 +28,11 @@ using ::testing::Not;
 
 namespace {
 
-__attribute__((noinline, no_sanitize("undefined"))) void WriteToNull()
-{
-    volatile int* volatile target = nullptr;
-    *target = 1;
-}
-
 __attribute__((noinline)) bool DumpWhereWeStand(int fd)
 {
     const bool written = WriteMiniDump(fd, nullptr);
     asm volatile("" ::: "memory");  // keeps the call from becoming a jump
     return written;
-}
-
-std::string ExecutablePath()
-{
-    char path[4096];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
-    return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
 }
 
 // Standard output and error of a shell command.
@@ -117,20 +104,7 @@ protected:
     // child's wait status.
     int RunChild(const std::function<void()>& body) const
     {
-        std::fflush(nullptr);
-        const pid_t child = fork();
-        if (child == 0) {
-            const int quiet = open("/dev/null", O_WRONLY);
-            dup2(quiet, STDERR_FILENO);
-            Platform::SetProgramPathForTesting(m_folder + "Zephrin");
-            if (!InstallUnhandledExceptionFilter())
-                _exit(90);
-            body();
-            _exit(0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        return status;
+        return RunFilteredChild(m_folder + "Zephrin", "/dev/null", body);
     }
 
     // gdb's back trace of the dump's faulting thread, its list of threads and of mapped files.

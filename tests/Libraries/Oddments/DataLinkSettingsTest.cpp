@@ -87,3 +87,33 @@ TEST(DataLinkSettings, FileOpensAsDataSource)
     CDataSource source;
     EXPECT_EQ(source.OpenFromFileName(link.c_str()), S_OK) << source.GetErrorText();
 }
+
+// Whatever data-link file the data source opens, the settings read: UTF-16 and UTF-8 with
+// byte-order marks, with the section and comment lines another program writes first.
+TEST(DataLinkSettings, ReadsTheFilesTheDataSourceOpens)
+{
+    CTemporaryFolder folder;
+    const std::string db = folder.Path("pdb.db");
+    WriteWholeFile(db, "");
+    const std::string body = "[oledb]\r\n; Everything after this line is an OLE DB initstring\r\n"
+                             "Provider=SQLite;Data Source=" + db + ";Persist Security Info=False\r\n";
+    std::string wide = "\xFF\xFE";
+    for (const char c : body) {
+        wide += c;
+        wide += '\0';
+    }
+    const struct {
+        const char* name;
+        std::string bytes;
+    } files[] = {{"plain.udl", body}, {"utf8.udl", "\xEF\xBB\xBF" + body}, {"utf16.udl", wide}};
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        const std::string link = folder.Path(file.name);
+        WriteWholeFile(link, file.bytes);
+        CDataSource source;
+        ASSERT_EQ(source.OpenFromFileName(link.c_str()), S_OK) << source.GetErrorText();
+        CDataLinkSettings read;
+        EXPECT_TRUE(read.Read(link));
+        ExpectSame(Sqlite(db), read);
+    }
+}

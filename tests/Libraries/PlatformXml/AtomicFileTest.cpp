@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,29 @@ int InChild(Body body)
     int status = 0;
     waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// Runs saves in a child that stops itself before that occurrence of the step and is killed
+// there, as a crash or a power cut would end it.
+::testing::AssertionResult KillSavesAt(Step step, int occurrence, const std::function<void()>& saves)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        int seen = 0;
+        CAtomicFile::SetHookForTesting([&](Step at) {
+            if (at == step && ++seen == occurrence)
+                raise(SIGSTOP);
+            return 0;
+        });
+        saves();
+        _exit(0);
+    }
+    int status = 0;
+    if (waitpid(pid, &status, WUNTRACED) != pid || !WIFSTOPPED(status))
+        return ::testing::AssertionFailure() << "the child did not stop at the step";
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return ::testing::AssertionSuccess();
 }
 
 TEST_F(AtomicFileTest, CreatesNewFileWithDefaultPermissions)
@@ -259,25 +283,12 @@ TEST_F(AtomicFileTest, KilledWriterLeavesOldOrNewFile)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << static_cast<int>(c.step) << " #" << c.occurrence);
         WriteWholeFile(path, oldBytes);
-        const pid_t pid = fork();
-        if (pid == 0) {
-            int seen = 0;
-            CAtomicFile::SetHookForTesting([&](Step step) {
-                if (step == c.step && ++seen == c.occurrence)
-                    raise(SIGSTOP);
-                return 0;
-            });
+        ASSERT_TRUE(KillSavesAt(c.step, c.occurrence, [&] {
             // The second save's Rename step comes after the first save is complete. (It saves
             // other bytes: bytes the file holds already are not saved again.)
             CAtomicFile::Write(path, newBytes, nullptr);
             CAtomicFile::Write(path, newBytes + "2", nullptr);
-            _exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(pid, &status, WUNTRACED), pid);
-        ASSERT_TRUE(WIFSTOPPED(status));
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
+        }));
         EXPECT_EQ(ReadWholeFile(path), c.expectNew ? newBytes : oldBytes);
     }
 }
@@ -310,23 +321,8 @@ TEST_F(AtomicFileTest, NextSaveRemovesTemporaryFilesOfKilledSaves)
 {
     const std::string path = folder.Path("Zephrin.cfg");
     WriteWholeFile(path, oldBytes);
-    for (int round = 0; round < 3; ++round) {
-        const pid_t pid = fork();
-        if (pid == 0) {
-            CAtomicFile::SetHookForTesting([](Step step) {
-                if (step == Step::Sync)
-                    raise(SIGSTOP);
-                return 0;
-            });
-            CAtomicFile::Write(path, std::string(100000, 'k'), nullptr);
-            _exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(pid, &status, WUNTRACED), pid);
-        ASSERT_TRUE(WIFSTOPPED(status));
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-    }
+    for (int round = 0; round < 3; ++round)
+        ASSERT_TRUE(KillSavesAt(Step::Sync, 1, [&] { CAtomicFile::Write(path, std::string(100000, 'k'), nullptr); }));
     // Each killed save removed the one before it.
     ASSERT_EQ(NamesIn(folder).size(), 2u);
 

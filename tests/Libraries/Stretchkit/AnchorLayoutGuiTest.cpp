@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <wx/button.h>
-#include <wx/dcmemory.h>
-#include <wx/dcclient.h>
 #include <wx/frame.h>
 #include <wx/listbox.h>
 #include <wx/panel.h>
@@ -261,13 +259,7 @@ TEST(AnchorLayoutRedraw, CentredTextIsRepaintedAfterAResize)
     auto ink = [&] {
         // What the panel shows now, without asking anything to repaint first.
         PumpFor(200);
-        const wxSize size = panel->GetClientSize();
-        wxBitmap bitmap(size);
-        wxClientDC source(panel);
-        wxMemoryDC memory(bitmap);
-        memory.Blit(0, 0, size.x, size.y, &source, 0, 0);
-        memory.SelectObject(wxNullBitmap);
-        return ColourBounds(bitmap.ConvertToImage(), *wxBLACK);
+        return ColourBounds(ClientPixels(panel).ConvertToImage(), *wxBLACK);
     };
     const wxRect before = ink();
     ASSERT_FALSE(before.IsEmpty());
