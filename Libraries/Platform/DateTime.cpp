@@ -13,30 +13,6 @@ constexpr double kMaxDateExclusive = 2958466.0;
 // Days from 1970-01-01 back to the automation epoch 1899-12-30.
 constexpr long long kEpochOffset = 25569;
 
-// Days since 1970-01-01 of a proleptic Gregorian date (H. Hinnant's days_from_civil).
-long long DaysFromCivil(long long y, unsigned m, unsigned d)
-{
-    y -= m <= 2;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<long long>(doe) - 719468;
-}
-
-void CivilFromDays(long long z, int& year, int& month, int& day)
-{
-    z += 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(static_cast<long long>(yoe) + era * 400 + (month <= 2));
-}
-
 bool IsLeapYear(int year)
 {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
@@ -58,6 +34,29 @@ long long LinearSeconds(double date)
 }
 
 }  // namespace
+
+long long Platform::DaysFromCivil(long long y, unsigned m, unsigned d)
+{
+    y -= m <= 2;
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<long long>(doe) - 719468;
+}
+
+void Platform::CivilFromDays(long long z, int& year, int& month, int& day)
+{
+    z += 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    year = static_cast<int>(static_cast<long long>(yoe) + era * 400 + (month <= 2));
+}
 
 CDateTime::CDateTime() = default;
 
@@ -94,7 +93,7 @@ int CDateTime::SetDateTime(int year, int month, int day, int hour, int minute, i
         return 1;
     }
     const long long days =
-        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) + kEpochOffset;
+        Platform::DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) + kEpochOffset;
     const double time = static_cast<double>(hour * 3600 + minute * 60 + second) / kSecondsPerDay;
     m_date = days >= 0 ? static_cast<double>(days) + time : static_cast<double>(days) - time;
     m_status = valid;
@@ -125,7 +124,7 @@ bool CDateTime::Split(Parts& parts) const
         --days;
     }
     const long long unixDays = days - kEpochOffset;
-    CivilFromDays(unixDays, parts.year, parts.month, parts.day);
+    Platform::CivilFromDays(unixDays, parts.year, parts.month, parts.day);
     if (parts.year > 9999)
         return false;
     parts.hour = static_cast<int>(seconds / 3600);
@@ -133,7 +132,7 @@ bool CDateTime::Split(Parts& parts) const
     parts.second = static_cast<int>(seconds % 60);
     parts.dayOfWeek = static_cast<int>(((unixDays + 4) % 7 + 7) % 7);  // 1970-01-01 was a Thursday
     parts.dayOfYear =
-        static_cast<int>(unixDays - DaysFromCivil(parts.year, 1, 1)) + 1;
+        static_cast<int>(unixDays - Platform::DaysFromCivil(parts.year, 1, 1)) + 1;
     return true;
 }
 

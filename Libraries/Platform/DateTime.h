@@ -66,3 +66,13 @@ private:
     double m_date = 0.0;
     DateTimeStatus m_status = valid;
 };
+
+namespace Platform {
+
+// Days since 1970-01-01 of a proleptic Gregorian date (H. Hinnant's days_from_civil), and the
+// date of such a day number: calendar arithmetic without going through seconds, which a
+// daylight-saving change would shift by an hour.
+long long DaysFromCivil(long long year, unsigned month, unsigned day);
+void CivilFromDays(long long days, int& year, int& month, int& day);
+
+}  // namespace Platform

@@ -1,6 +1,7 @@
 #include "Renovix/RenovixLib/RenovixSchedule.h"
 
 #include "Platform/AsciiText.h"
+#include "Platform/DateTime.h"
 
 #include <cstdlib>
 
@@ -10,55 +11,33 @@ namespace {
 // schedule that names no reachable day ends instead of looping.
 constexpr int kMaxSteps = 800;
 
-struct SCalendarDay {
-    int year, month, day;
-};
-
-// Days since 1970-01-01 of a proleptic Gregorian date, and back: day arithmetic without going
-// through seconds, which a daylight-saving change would shift by an hour.
-long DaysFromCivil(int y, int m, int d)
-{
-    y -= m <= 2;
-    const long era = (y >= 0 ? y : y - 399) / 400;
-    const long yoe = y - era * 400;
-    const long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-SCalendarDay CivilFromDays(long z)
-{
-    z += 719468;
-    const long era = (z >= 0 ? z : z - 146096) / 146097;
-    const long doe = z - era * 146097;
-    const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long mp = (5 * doy + 2) / 153;
-    const int d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    return {static_cast<int>(yoe + era * 400 + (m <= 2)), m, d};
-}
-
-// A local time on a calendar day (days since 1970-01-01) at hour:minute.
+// A local time on a calendar day (days since 1970-01-01) at hour:minute. Steps are whole
+// calendar days, never seconds, which a daylight-saving change would shift by an hour.
 struct SCandidate {
-    long days;
+    long long days;
     int hour, minute;
 
     // mktime puts a time that the clock skips (02:30 on the day summer time starts) after the gap.
     std::time_t Seconds() const
     {
-        const SCalendarDay day = CivilFromDays(days);
+        int year, month, day;
+        Platform::CivilFromDays(days, year, month, day);
         std::tm tm{};
-        tm.tm_year = day.year - 1900;
-        tm.tm_mon = day.month - 1;
-        tm.tm_mday = day.day;
+        tm.tm_year = year - 1900;
+        tm.tm_mon = month - 1;
+        tm.tm_mday = day;
         tm.tm_hour = hour;
         tm.tm_min = minute;
         tm.tm_isdst = -1;
         return std::mktime(&tm);
     }
     int DayOfWeek() const { return static_cast<int>(((days % 7) + 11) % 7); }  // 1970-01-01 was a Thursday
-    int DayOfMonth() const { return CivilFromDays(days).day; }
+    int DayOfMonth() const
+    {
+        int year, month, day;
+        Platform::CivilFromDays(days, year, month, day);
+        return day;
+    }
 };
 
 // "HH:MM": two digits, any character, two digits, within a day.
@@ -110,7 +89,9 @@ SRenovixTime CRenovixSchedule::NextDate(const std::string& schedule, std::time_t
     const std::string rest = bar == std::string::npos ? std::string() : text.substr(bar + 1);
 
     const SRenovixTime today = LocalTime(now);
-    SCandidate candidate{DaysFromCivil(today.year, today.month, today.day), 0, 0};
+    SCandidate candidate{Platform::DaysFromCivil(today.year, static_cast<unsigned>(today.month),
+                                                 static_cast<unsigned>(today.day)),
+                         0, 0};
 
     if (keyword == "everystart") {
         --candidate.days;
@@ -124,7 +105,7 @@ SRenovixTime CRenovixSchedule::NextDate(const std::string& schedule, std::time_t
     // What a candidate must fulfil besides not lying before now, and how far to step.
     bool dayOn[7] = {true, true, true, true, true, true, true};
     int dayOfMonth = 0;  // 0: any
-    long step = 1;
+    long long step = 1;
     std::string clock;
     if (keyword == "daily") {
         clock = rest;

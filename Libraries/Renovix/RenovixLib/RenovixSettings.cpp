@@ -2,6 +2,7 @@
 
 #include "Platform/AsciiText.h"
 #include "Renovix/RenovixLib/TextScrambler.h"
+#include "Renovix/RenovixLib/UpdateEntry.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,13 +29,6 @@ const char* ProtocolText(int protocol)
     case RENOVIX_PROTOCOL_FILE: return "FILE";
     default: return "NONE";
     }
-}
-
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = Platform::AsciiLower(c);
-    return text;
 }
 
 }  // namespace
@@ -104,12 +98,7 @@ void CRenovixSettings::SetText(Field field, const std::string& text)
             protocol = RENOVIX_PROTOCOL_FILE;
         break;
     case NextRun: ParseTime(text, nextRun); break;
-    case Packages:
-        // Blanks at either end are no part of a name, so " * " means every package too.
-        packages = Lower(std::string(Platform::TrimAsciiBlanks(text)));
-        if (packages.empty() || packages == "*")
-            packages = "all";
-        break;
+    case Packages: packages = CUpdateEntry::ParsePackages(text); break;
     case UserName: userName = text.empty() ? "anonymous" : text; break;
     case Password:
         password = CTextScrambler::Decode(text);

@@ -7,7 +7,6 @@
 #include <tinyxml.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
 namespace {
@@ -91,9 +90,10 @@ int CUpdateEntry::ParseCePlatform(const std::string& text)
 
 std::string CUpdateEntry::ParsePackages(const std::string& text)
 {
-    // Trimmed at both ends: " * " means every package too.
+    // Trimmed at both ends: " * " means every package too. ASCII case rules, so that the names
+    // of list and settings match under any process locale.
     std::string packages(Platform::TrimAsciiBlanks(text));
     for (char& c : packages)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        c = Platform::AsciiLower(c);
     return packages.empty() || packages == "*" ? "all" : packages;
 }

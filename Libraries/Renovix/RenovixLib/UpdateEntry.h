@@ -30,7 +30,8 @@ public:
     // Up to four numbers separated by '.', missing parts 0.
     static SFileVersion ParseVersion(const std::string& text);
     static int ParseCePlatform(const std::string& text);
-    // Lower case, trailing blanks gone; empty or "*" means every installation, "all".
+    // Lower case, blanks around gone; empty or "*" means every installation, "all". The settings
+    // take their package names the same way.
     static std::string ParsePackages(const std::string& text);
 
     bool Has(int flag) const { return (flags & flag) != 0; }

@@ -9,18 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
-#include <fcntl.h>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 

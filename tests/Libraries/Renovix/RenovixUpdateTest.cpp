@@ -3,6 +3,7 @@
 #include "FolderDevice.h"
 #include "Platform/AtomicFile.h"
 #include "Renovix/RenovixLib/Md5Digest.h"
+#include "support/LocaleScope.h"
 #include "UpdateListFixture.h"
 
 #include <cerrno>
@@ -233,6 +234,23 @@ TEST_F(RenovixUpdateTest, PackageFilter)
         for (size_t i = 0; i < 4; ++i)
             EXPECT_EQ(access(Program(names[i]).c_str(), F_OK) == 0, c.installed[i]) << names[i];
     }
+}
+
+// Under a Turkish locale the C library keeps 'I' upper case; names of list and settings still
+// match.
+TEST_F(RenovixUpdateTest, PackageNamesMatchUnderATurkishLocale)
+{
+    CLocaleScope turkish("tr_TR.UTF-8");
+    ASSERT_TRUE(turkish.IsSet());
+    Place(Share("intern.txt"), "intern");
+    Place(Share("RenovixList.1.0.0.0.xml"), List({Entry("intern.txt", "", "FILE", "packages='INTERN'")}));
+    CRenovixSettings settings = FolderSettings();
+    settings.SetText(CRenovixSettings::Packages, "INTERN");  // as the settings file gives it
+    CRenovix client;
+    ASSERT_TRUE(client.Init(settings));
+    ASSERT_TRUE(client.LoadUpdateList());
+    EXPECT_EQ(client.UpdateFiles(), CRenovix::UPDATE_RESULT_OK | CRenovix::UPDATE_RESULT_NEW_FILE);
+    EXPECT_EQ(ReadWholeFile(Program("intern.txt")), "intern");
 }
 
 TEST_F(RenovixUpdateTest, FoldersAreMadeAndFailuresToMakeThemCount)
