@@ -20,8 +20,7 @@
 #include <wx/textctrl.h>
 
 #include <array>
-#include <cstdlib>
-#include <fstream>
+#include <cstdio>
 #include <map>
 #include <string>
 
@@ -111,7 +110,7 @@ protected:
 
     std::string VNumber() const { return m_page.GetVNumberField()->GetValue().utf8_string(); }
 
-    const std::string m_database = TestProgramFolder() + "Zephrin.db";
+    const std::string m_database = ShippedDatabasePath();
     UniqueWindow<wxFrame> m_frame;
     CPageDevice m_page;
 };

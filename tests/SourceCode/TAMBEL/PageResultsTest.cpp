@@ -27,8 +27,7 @@
 #include <wx/stattext.h>
 #include <wx/utils.h>
 
-#include <cstdlib>
-#include <fstream>
+#include <cstdio>
 #include <set>
 #include <string>
 #include <unistd.h>
@@ -116,7 +115,7 @@ protected:
         button->GetEventHandler()->ProcessEvent(event);
     }
 
-    const std::string m_database = TestProgramFolder() + "Zephrin.db";
+    const std::string m_database = ShippedDatabasePath();
     bool m_autoRecalculate = false;
     double m_percent = 100.0;
     UniqueWindow<wxFrame> m_frame;

@@ -17,6 +17,8 @@ CTAMBELApp& App();
 // Translation tables of the program loaded and enabled, in the language ("en", "de").
 void UseTranslatedLanguage(const std::string& code);
 
+// Zephrin.db in the test's program folder, where PlaceShippedDatabase puts it.
+std::string ShippedDatabasePath();
 // Zephrin.db of the build copied into the test's program folder.
 void PlaceShippedDatabase();
 
