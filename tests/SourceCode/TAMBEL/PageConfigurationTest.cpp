@@ -83,14 +83,7 @@ protected:
     }
     static CApplicationConfiguration& Config() { return *CApplicationConfiguration::GetInstance(); }
 
-    void CreateShown()
-    {
-        ASSERT_TRUE(m_page.Create(m_frame.get()));
-        m_frame->SetClientSize(m_page.GetWindow()->GetSize());
-        m_page.OnEnterPage();
-        m_page.GetWindow()->Show();
-        ShowAndFocus(m_frame.get());
-    }
+    void CreateShown() { CreatePageShown(m_page, m_frame.get()); }
 
     CDataComboBox* List(int id) const { return m_page.GetList(id); }
     // As when the user picks the item.

@@ -98,15 +98,7 @@ protected:
         CProjectData::GetInstance()->features.RemoveAll();
     }
 
-    // The page created and shown in the frame, at its own size.
-    void CreateShown()
-    {
-        ASSERT_TRUE(m_page.Create(m_frame.get()));
-        m_frame->SetClientSize(m_page.GetWindow()->GetSize());
-        m_page.OnEnterPage();
-        m_page.GetWindow()->Show();
-        ShowAndFocus(m_frame.get());
-    }
+    void CreateShown() { CreatePageShown(m_page, m_frame.get()); }
 
     std::string VNumber() const { return m_page.GetVNumberField()->GetValue().utf8_string(); }
 

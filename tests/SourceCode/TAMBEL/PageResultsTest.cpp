@@ -86,14 +86,7 @@ protected:
         std::remove(m_database.c_str());
     }
 
-    void CreateShown()
-    {
-        ASSERT_TRUE(m_page.Create(m_frame.get()));
-        m_frame->SetClientSize(m_page.GetWindow()->GetSize());
-        m_page.OnEnterPage();
-        m_page.GetWindow()->Show();
-        ShowAndFocus(m_frame.get());
-    }
+    void CreateShown() { CreatePageShown(m_page, m_frame.get()); }
 
     wxListCtrl* List() const { return m_page.GetDeviceList(); }
 

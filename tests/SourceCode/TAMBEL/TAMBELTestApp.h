@@ -6,6 +6,9 @@
 #include "TAMBEL/TAMBELApp.h"
 #include "support/WxTestSupport.h"
 
+#include <gtest/gtest.h>
+#include <wx/window.h>
+
 #include <string>
 #include <vector>
 
@@ -33,3 +36,14 @@ private:
     std::vector<SMessageBox> m_boxes;
 };
 
+// The page made in the frame, the frame at the page's size, the page entered and shown, and the
+// frame on screen with the focus.
+template <class TPage>
+void CreatePageShown(TPage& page, wxWindow* frame)
+{
+    ASSERT_TRUE(page.Create(frame));
+    frame->SetClientSize(page.GetWindow()->GetSize());
+    page.OnEnterPage();
+    page.GetWindow()->Show();
+    ShowAndFocus(frame);
+}
