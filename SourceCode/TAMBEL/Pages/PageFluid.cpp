@@ -109,13 +109,7 @@ CPageFluid::~CPageFluid()
 bool CPageFluid::Create(wxWindow* parent)
 {
     CDialogTemplate dialogTemplate;
-    std::string error;
-    if (!CDialogControls::LoadResource(IDD_PAGE_FLUID, dialogTemplate, &error)) {
-        QUILLET_POS(m_log);
-        m_log.Error("Page template %d: %s", IDD_PAGE_FLUID, error.c_str());
-        return false;
-    }
-    const SDialogTemplate* built = dialogTemplate.BuildTemplate();
+    const SDialogTemplate* built = LoadTemplate(IDD_PAGE_FLUID, dialogTemplate);
     if (!built)
         return false;
     // Edits filter what is typed, lists carry item data.

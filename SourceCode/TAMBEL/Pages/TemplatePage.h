@@ -24,9 +24,8 @@ public:
     bool SizeFromResource(wxWindow* parent, int templateId);
 
 protected:
-    CLogger m_log;
-
-private:
     // The built template of the resource; null (logged) when it is missing or cannot be built.
     const SDialogTemplate* LoadTemplate(int templateId, CDialogTemplate& dialogTemplate);
+
+    CLogger m_log;
 };

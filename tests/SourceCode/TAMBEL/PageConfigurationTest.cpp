@@ -28,7 +28,6 @@
 #include <wx/uiaction.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -47,13 +46,9 @@ protected:
     void SetUp() override
     {
         UseTranslatedLanguage("en");
-        const char* programDir = std::getenv("ZEPHRIN_PROGRAM_DIR");
-        ASSERT_NE(programDir, nullptr);
-        {
-            std::ifstream in(std::string(programDir) + "/Zephrin.db", std::ios::binary);
-            ASSERT_TRUE(in.good());
-            std::ofstream(m_database, std::ios::binary | std::ios::trunc) << in.rdbuf();
-        }
+        PlaceShippedDatabase();
+        if (HasFatalFailure())
+            return;
         for (const std::string& file : Files())
             std::remove(file.c_str());
         ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
@@ -88,14 +83,7 @@ protected:
     }
     static CApplicationConfiguration& Config() { return *CApplicationConfiguration::GetInstance(); }
 
-    void CreateShown()
-    {
-        ASSERT_TRUE(m_page.Create(m_frame.get()));
-        m_frame->SetClientSize(m_page.GetWindow()->GetSize());
-        m_page.OnEnterPage();
-        m_page.GetWindow()->Show();
-        ShowAndFocus(m_frame.get());
-    }
+    void CreateShown() { CreatePageShown(m_page, m_frame.get()); }
 
     CDataComboBox* List(int id) const { return m_page.GetList(id); }
     // As when the user picks the item.
@@ -152,7 +140,7 @@ protected:
         return 0;
     }
 
-    const std::string m_database = TestProgramFolder() + "Zephrin.db";
+    const std::string m_database = ShippedDatabasePath();
     UniqueWindow<wxFrame> m_frame;
     CPageConfiguration m_page;
     std::vector<SMessageBox> m_boxes;

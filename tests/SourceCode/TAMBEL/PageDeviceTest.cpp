@@ -20,8 +20,7 @@
 #include <wx/textctrl.h>
 
 #include <array>
-#include <cstdlib>
-#include <fstream>
+#include <cstdio>
 #include <map>
 #include <string>
 
@@ -99,19 +98,11 @@ protected:
         CProjectData::GetInstance()->features.RemoveAll();
     }
 
-    // The page created and shown in the frame, at its own size.
-    void CreateShown()
-    {
-        ASSERT_TRUE(m_page.Create(m_frame.get()));
-        m_frame->SetClientSize(m_page.GetWindow()->GetSize());
-        m_page.OnEnterPage();
-        m_page.GetWindow()->Show();
-        ShowAndFocus(m_frame.get());
-    }
+    void CreateShown() { CreatePageShown(m_page, m_frame.get()); }
 
     std::string VNumber() const { return m_page.GetVNumberField()->GetValue().utf8_string(); }
 
-    const std::string m_database = TestProgramFolder() + "Zephrin.db";
+    const std::string m_database = ShippedDatabasePath();
     UniqueWindow<wxFrame> m_frame;
     CPageDevice m_page;
 };

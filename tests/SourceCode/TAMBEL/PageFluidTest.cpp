@@ -92,7 +92,7 @@ protected:
     static void TearDownTestSuite()
     {
         CUnitDb::GetInstance()->Close();
-        std::remove((TestProgramFolder() + "Zephrin.db").c_str());
+        std::remove(ShippedDatabasePath().c_str());
     }
 
     void SetUp() override

@@ -27,8 +27,7 @@
 #include <wx/stattext.h>
 #include <wx/utils.h>
 
-#include <cstdlib>
-#include <fstream>
+#include <cstdio>
 #include <set>
 #include <string>
 #include <unistd.h>
@@ -87,14 +86,7 @@ protected:
         std::remove(m_database.c_str());
     }
 
-    void CreateShown()
-    {
-        ASSERT_TRUE(m_page.Create(m_frame.get()));
-        m_frame->SetClientSize(m_page.GetWindow()->GetSize());
-        m_page.OnEnterPage();
-        m_page.GetWindow()->Show();
-        ShowAndFocus(m_frame.get());
-    }
+    void CreateShown() { CreatePageShown(m_page, m_frame.get()); }
 
     wxListCtrl* List() const { return m_page.GetDeviceList(); }
 
@@ -116,7 +108,7 @@ protected:
         button->GetEventHandler()->ProcessEvent(event);
     }
 
-    const std::string m_database = TestProgramFolder() + "Zephrin.db";
+    const std::string m_database = ShippedDatabasePath();
     bool m_autoRecalculate = false;
     double m_percent = 100.0;
     UniqueWindow<wxFrame> m_frame;

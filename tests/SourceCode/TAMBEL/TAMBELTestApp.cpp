@@ -55,13 +55,18 @@ CTAMBELApp& App()
     return *CTAMBELApp::GetApp();
 }
 
+std::string ShippedDatabasePath()
+{
+    return TestProgramFolder() + "Zephrin.db";
+}
+
 void PlaceShippedDatabase()
 {
     const char* programDir = std::getenv("ZEPHRIN_PROGRAM_DIR");
     ASSERT_NE(programDir, nullptr);
     std::ifstream in(std::string(programDir) + "/Zephrin.db", std::ios::binary);
     ASSERT_TRUE(in.good());
-    std::ofstream(TestProgramFolder() + "Zephrin.db", std::ios::binary | std::ios::trunc) << in.rdbuf();
+    std::ofstream(ShippedDatabasePath(), std::ios::binary | std::ios::trunc) << in.rdbuf();
 }
 
 void UseTranslatedLanguage(const std::string& code)

@@ -6,6 +6,9 @@
 #include "TAMBEL/TAMBELApp.h"
 #include "support/WxTestSupport.h"
 
+#include <gtest/gtest.h>
+#include <wx/window.h>
+
 #include <string>
 #include <vector>
 
@@ -17,6 +20,8 @@ CTAMBELApp& App();
 // Translation tables of the program loaded and enabled, in the language ("en", "de").
 void UseTranslatedLanguage(const std::string& code);
 
+// Zephrin.db in the test's program folder, where PlaceShippedDatabase puts it.
+std::string ShippedDatabasePath();
 // Zephrin.db of the build copied into the test's program folder.
 void PlaceShippedDatabase();
 
@@ -31,3 +36,14 @@ private:
     std::vector<SMessageBox> m_boxes;
 };
 
+// The page made in the frame, the frame at the page's size, the page entered and shown, and the
+// frame on screen with the focus.
+template <class TPage>
+void CreatePageShown(TPage& page, wxWindow* frame)
+{
+    ASSERT_TRUE(page.Create(frame));
+    frame->SetClientSize(page.GetWindow()->GetSize());
+    page.OnEnterPage();
+    page.GetWindow()->Show();
+    ShowAndFocus(frame);
+}
