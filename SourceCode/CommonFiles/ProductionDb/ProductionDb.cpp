@@ -286,6 +286,23 @@ BOOL CProductionDb::ReadRow(const std::string& sql, const CDbValues& params, CDb
     return TRUE;
 }
 
+BOOL CProductionDb::ReadRows(const std::string& sql, const CDbValues& params,
+                             const std::function<void(const CDynamicRecordSetOleDb&)>& onRow)
+{
+    CDynamicRecordSetOleDb rs;
+    if (!rs.Open(m_session, sql.c_str(), params)) {
+        LogFailure(rs.GetLastResult(), sql);
+        return FALSE;
+    }
+    while (rs.MoveNext())
+        onRow(rs);
+    if (FAILED(rs.GetLastResult())) {
+        LogFailure(rs.GetLastResult(), sql);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 std::string CProductionDb::KeyCondition(const CProductionDbKey& key, CDbValues& params)
 {
     params.emplace_back(key.pa);
