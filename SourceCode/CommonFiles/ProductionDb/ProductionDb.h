@@ -157,7 +157,8 @@ private:
     int SaveResultValue(const CProductionDbKey& key, int itemId, int valueId, const CUnit& unit,
                          const CValueRange& range);
     BOOL LoadPhysicalData(const CProductionDbKey& key, CPhysicalData& physical);
-    BOOL LoadPhysicalValue(const CProductionDbKey& key, int valueId, CUnitValue& value);
+    // The values 1 to 8; 0 when one of them is missing.
+    BOOL LoadPhysicalValues(const CProductionDbKey& key, CPhysicalData& physical);
     BOOL LoadResults(const CProductionDbKey& key, CResultData& results);
     // Hands every row of the query to onRow; 0, logged, when the query cannot be run or a row
     // cannot be read, so a table is never taken as shorter than it is.

@@ -476,34 +476,35 @@ BOOL CProductionDb::LoadPhysicalData(const CProductionDbKey& key, CPhysicalData&
             physical.Fluid = std::move(fluid);
         }
     }
-    for (int valueId = 1; valueId <= kPhysicalValueCount; ++valueId) {
-        if (!LoadPhysicalValue(key, valueId, PhysicalValue(physical, valueId)))
-            return FALSE;
-    }
-    return TRUE;
+    return LoadPhysicalValues(key, physical);
 }
 
-BOOL CProductionDb::LoadPhysicalValue(const CProductionDbKey& key, int valueId, CUnitValue& value)
+BOOL CProductionDb::LoadPhysicalValues(const CProductionDbKey& key, CPhysicalData& physical)
 {
-    value.Reset();
+    // One statement for all the values, as for the detail tables of the results.
     CDbValues params;
-    const std::string sql =
-        "SELECT * FROM " + GetTablePrefix() + "physical_values WHERE " + KeyCondition(key, params) + " AND value_id=?";
-    params.emplace_back(valueId);
-    CDynamicRecordSetOleDb rs;
-    if (!rs.Open(m_session, sql.c_str(), params)) {
-        LogFailure(rs.GetLastResult(), sql);
+    const std::string sql = "SELECT * FROM " + GetTablePrefix() + "physical_values WHERE " + KeyCondition(key, params);
+    unsigned found = 0;
+    if (!ReadRows(sql, params, [&](const CDynamicRecordSetOleDb& rs) {
+            const int valueId = rs.GetLong("value_id");
+            if (valueId < 1 || valueId > kPhysicalValueCount)
+                return;
+            CUnitValue& value = PhysicalValue(physical, valueId);
+            value.Reset();
+            value.Value = rs.GetDouble("user_value");
+            value.BaseValue = rs.GetDouble("base_value");
+            value.Reference = rs.GetLong("reference");
+            ReadUnitColumns(rs, value);
+            found |= 1u << valueId;
+        }))
         return FALSE;
+    for (int valueId = 1; valueId <= kPhysicalValueCount; ++valueId) {
+        if ((found & (1u << valueId)) == 0) {
+            QUILLET_POS(m_log);
+            m_log.Error("no data for\n%s (value_id=%d)", sql.c_str(), valueId);
+            return FALSE;
+        }
     }
-    if (!rs.MoveNext()) {
-        QUILLET_POS(m_log);
-        m_log.Error("no data for\n%s (value_id=%d)", sql.c_str(), valueId);
-        return FALSE;
-    }
-    value.Value = rs.GetDouble("user_value");
-    value.BaseValue = rs.GetDouble("base_value");
-    value.Reference = rs.GetLong("reference");
-    ReadUnitColumns(rs, value);
     return TRUE;
 }
 
