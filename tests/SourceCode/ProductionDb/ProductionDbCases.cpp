@@ -9,6 +9,8 @@
 #include "Quillet/LogManager.h"
 #include "support/TestFiles.h"
 
+#include <tinyxml.h>
+
 #include <pthread.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -174,6 +176,23 @@ TEST_P(ProductionDbCases, RecordLocksStatementHasTheProvidersTypes)
         EXPECT_NE(m_db.BuildCreateTable(m_db.GetTables()[2]).find("compressibility_factor DOUBLE PRECISION,"),
                   std::string::npos);
     }
+}
+
+TEST_P(ProductionDbCases, TypeNamesMapToTheServersWhateverTheirCase)
+{
+    TiXmlDocument document;
+    document.Parse("<dbstructure><table name='t' keydefinitions=''>"
+                   "<field name='a' definition='double' type='DBTYPE_R8'/>"
+                   "<field name='b' definition='Double Precision NOT NULL' type='DBTYPE_R8'/>"
+                   "<field name='c' definition='DateTime' type='DBTYPE_DBTIMESTAMP'/>"
+                   "<field name='d' definition='doubles' type='DBTYPE_R8'/>"
+                   "</table></dbstructure>");
+    ASSERT_TRUE(m_db.ReadStructure(document.RootElement()));
+    ASSERT_EQ(m_db.GetTables().size(), 1u);
+    EXPECT_EQ(m_db.BuildCreateTable(m_db.GetTables()[0]),
+              m_db.IsPostgreSql()
+                  ? "CREATE TABLE fwr_t (a DOUBLE PRECISION, b Double Precision NOT NULL, c TIMESTAMP, d doubles)"
+                  : "CREATE TABLE fwr_t (a double, b Double Precision NOT NULL, c DateTime, d doubles)");
 }
 
 TEST_P(ProductionDbCases, ProjectRoundTripsWhole)
