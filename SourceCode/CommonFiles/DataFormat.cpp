@@ -3,11 +3,8 @@
 #include "Platform/NumberText.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cfloat>
-#include <charconv>
 #include <cmath>
-#include <system_error>
 
 namespace {
 
@@ -139,14 +136,5 @@ double DataFormat::Parse(const std::string& text)
 {
     std::string number = text;
     std::replace(number.begin(), number.end(), ',', '.');
-    const char* first = number.c_str();
-    const char* last = first + number.size();
-    while (first != last && std::isspace(static_cast<unsigned char>(*first)))
-        ++first;
-    // from_chars takes a minus sign but no plus sign.
-    if (first != last && *first == '+' && first + 1 != last && *(first + 1) != '-')
-        ++first;
-    double value = 0.0;
-    const std::from_chars_result read = std::from_chars(first, last, value);
-    return read.ec == std::errc() ? value : 0.0;
+    return Platform::AtoF(number.c_str());
 }

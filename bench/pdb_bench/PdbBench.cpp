@@ -36,9 +36,9 @@ bool Run(const char* provider, const std::string& dataLink)
         std::printf("%s: cannot open or create the tables\n", provider);
         return false;
     }
-    SProject project;
+    CProjectData project;
     FillSampleProject(project, 4711, 12, 1, kRows, kPoints);
-    SProject loaded;
+    CProjectData loaded;
 
     auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kRounds; ++i) {

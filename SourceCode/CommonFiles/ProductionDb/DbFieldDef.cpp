@@ -31,11 +31,8 @@ std::string Attribute(const TiXmlElement& element, const char* name)
 
 DBTYPE CDbFieldDef::TypeFromName(const std::string& name)
 {
-    std::string upper = name;
-    for (char& c : upper)
-        c = Platform::AsciiUpper(c);
     for (const NamedType& named : kTypeNames) {
-        if (upper == named.name)
+        if (Platform::EqualsNoCase(name, named.name))
             return named.type;
     }
     return DBTYPE_STR;

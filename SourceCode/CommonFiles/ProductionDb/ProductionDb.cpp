@@ -31,13 +31,6 @@ void RegisterStructureResource()
     });
 }
 
-std::string Upper(std::string text)
-{
-    for (char& c : text)
-        c = Platform::AsciiUpper(c);
-    return text;
-}
-
 // The server knows neither DOUBLE nor DATETIME; the structure's other type names are its own too.
 std::string PostgreSqlDefinition(const std::string& definition)
 {
@@ -53,10 +46,10 @@ std::string PostgreSqlDefinition(const std::string& definition)
     }
     std::string out;
     for (size_t i = 0; i < words.size(); ++i) {
-        const std::string upper = Upper(words[i]);
-        if (upper == "DOUBLE" && (i + 1 == words.size() || Upper(words[i + 1]) != "PRECISION"))
+        if (Platform::EqualsNoCase(words[i], "DOUBLE") &&
+            (i + 1 == words.size() || !Platform::EqualsNoCase(words[i + 1], "PRECISION")))
             words[i] = "DOUBLE PRECISION";
-        else if (upper == "DATETIME")
+        else if (Platform::EqualsNoCase(words[i], "DATETIME"))
             words[i] = "TIMESTAMP";
         out += (i == 0 ? "" : " ") + words[i];
     }
@@ -282,6 +275,23 @@ BOOL CProductionDb::ReadRow(const std::string& sql, const CDbValues& params, CDb
         QUILLET_POS(m_log);
         m_log.Trace("[%s]='%s'", name, text.c_str());
         row[name] = std::move(text);
+    }
+    return TRUE;
+}
+
+BOOL CProductionDb::ReadRows(const std::string& sql, const CDbValues& params,
+                             const std::function<void(const CDynamicRecordSetOleDb&)>& onRow)
+{
+    CDynamicRecordSetOleDb rs;
+    if (!rs.Open(m_session, sql.c_str(), params)) {
+        LogFailure(rs.GetLastResult(), sql);
+        return FALSE;
+    }
+    while (rs.MoveNext())
+        onRow(rs);
+    if (FAILED(rs.GetLastResult())) {
+        LogFailure(rs.GetLastResult(), sql);
+        return FALSE;
     }
     return TRUE;
 }

@@ -18,6 +18,7 @@
 #include "ProductionDb/ProductionDbKey.h"
 #include "Quillet/Logger.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,6 +26,7 @@
 class CCustomerData;
 class CDateTime;
 class CDeviceConfiguration;
+class CDynamicRecordSetOleDb;
 class CPhysicalData;
 class CResultData;
 class CUnit;
@@ -155,8 +157,13 @@ private:
     int SaveResultValue(const CProductionDbKey& key, int itemId, int valueId, const CUnit& unit,
                          const CValueRange& range);
     BOOL LoadPhysicalData(const CProductionDbKey& key, CPhysicalData& physical);
-    BOOL LoadPhysicalValue(const CProductionDbKey& key, int valueId, CUnitValue& value);
+    // The values 1 to 8; 0 when one of them is missing.
+    BOOL LoadPhysicalValues(const CProductionDbKey& key, CPhysicalData& physical);
     BOOL LoadResults(const CProductionDbKey& key, CResultData& results);
+    // Hands every row of the query to onRow; 0, logged, when the query cannot be run or a row
+    // cannot be read, so a table is never taken as shorter than it is.
+    BOOL ReadRows(const std::string& sql, const CDbValues& params,
+                  const std::function<void(const CDynamicRecordSetOleDb&)>& onRow);
     // The lock row of the key: 1 with found telling whether there is one, 0 when it cannot
     // be read.
     BOOL ReadLock(const CProductionDbKey& key, bool& found, std::string& owner, std::string& computer,

@@ -11,25 +11,17 @@ BOOL CProductionDb::ReadLock(const CProductionDbKey& key, bool& found, std::stri
 {
     CDbValues params;
     const std::string sql = "SELECT * FROM " + GetTablePrefix() + "record_locks WHERE " + KeyCondition(key, params);
-    CDynamicRecordSetOleDb rs;
-    if (!rs.Open(m_session, sql.c_str(), params)) {
-        LogFailure(rs.GetLastResult(), sql);
-        return FALSE;
-    }
-    found = rs.MoveNext();
-    if (FAILED(rs.GetLastResult())) {
-        LogFailure(rs.GetLastResult(), sql);
-        return FALSE;
-    }
-    if (found) {
+    // The table's key allows one row.
+    found = false;
+    return ReadRows(sql, params, [&](const CDynamicRecordSetOleDb& rs) {
+        found = true;
         // The column pads with blanks.
         rs.GetString(owner, "user_name");
         owner = std::string(Platform::TrimAsciiBlanks(owner));
         rs.GetString(computer, "computer_name");
         computer = std::string(Platform::TrimAsciiBlanks(computer));
         rs.GetDate(lockingTime, "locking_time");
-    }
-    return TRUE;
+    });
 }
 
 BOOL CProductionDb::IsLockedByOther(const CProductionDbKey& key, std::string& owner, std::string& computer,

@@ -411,19 +411,12 @@ BOOL CProductionDb::LoadProject(const CProductionDbKey& key, CCustomerData* cust
         return FALSE;
     loadedCustomer.LoadFromDbFields(row);
 
-    const std::string sql = "SELECT * FROM " + GetTablePrefix() + "device_configuration_data WHERE " + condition;
-    CDynamicRecordSetOleDb rs;
-    if (!rs.Open(m_session, sql.c_str(), params)) {
-        LogFailure(rs.GetLastResult(), sql);
+    const std::string featuresSql =
+        "SELECT * FROM " + GetTablePrefix() + "device_configuration_data WHERE " + condition;
+    if (!ReadRows(featuresSql, params, [&](const CDynamicRecordSetOleDb& rs) {
+            loadedFeatures.SetAt(rs.GetLong("feature_id"), rs.GetLong("feature_value"));
+        }))
         return FALSE;
-    }
-    while (rs.MoveNext())
-        loadedFeatures.SetAt(rs.GetLong("feature_id"), rs.GetLong("feature_value"));
-    if (FAILED(rs.GetLastResult())) {
-        LogFailure(rs.GetLastResult(), sql);
-        return FALSE;
-    }
-    rs.Close();
 
     if (!LoadPhysicalData(key, loadedPhysical) || !LoadResults(key, loadedResults) || !transaction.Commit())
         return FALSE;
@@ -483,34 +476,35 @@ BOOL CProductionDb::LoadPhysicalData(const CProductionDbKey& key, CPhysicalData&
             physical.Fluid = std::move(fluid);
         }
     }
-    for (int valueId = 1; valueId <= kPhysicalValueCount; ++valueId) {
-        if (!LoadPhysicalValue(key, valueId, PhysicalValue(physical, valueId)))
-            return FALSE;
-    }
-    return TRUE;
+    return LoadPhysicalValues(key, physical);
 }
 
-BOOL CProductionDb::LoadPhysicalValue(const CProductionDbKey& key, int valueId, CUnitValue& value)
+BOOL CProductionDb::LoadPhysicalValues(const CProductionDbKey& key, CPhysicalData& physical)
 {
-    value.Reset();
+    // One statement for all the values, as for the detail tables of the results.
     CDbValues params;
-    const std::string sql =
-        "SELECT * FROM " + GetTablePrefix() + "physical_values WHERE " + KeyCondition(key, params) + " AND value_id=?";
-    params.emplace_back(valueId);
-    CDynamicRecordSetOleDb rs;
-    if (!rs.Open(m_session, sql.c_str(), params)) {
-        LogFailure(rs.GetLastResult(), sql);
+    const std::string sql = "SELECT * FROM " + GetTablePrefix() + "physical_values WHERE " + KeyCondition(key, params);
+    unsigned found = 0;
+    if (!ReadRows(sql, params, [&](const CDynamicRecordSetOleDb& rs) {
+            const int valueId = rs.GetLong("value_id");
+            if (valueId < 1 || valueId > kPhysicalValueCount)
+                return;
+            CUnitValue& value = PhysicalValue(physical, valueId);
+            value.Reset();
+            value.Value = rs.GetDouble("user_value");
+            value.BaseValue = rs.GetDouble("base_value");
+            value.Reference = rs.GetLong("reference");
+            ReadUnitColumns(rs, value);
+            found |= 1u << valueId;
+        }))
         return FALSE;
+    for (int valueId = 1; valueId <= kPhysicalValueCount; ++valueId) {
+        if ((found & (1u << valueId)) == 0) {
+            QUILLET_POS(m_log);
+            m_log.Error("no data for\n%s (value_id=%d)", sql.c_str(), valueId);
+            return FALSE;
+        }
     }
-    if (!rs.MoveNext()) {
-        QUILLET_POS(m_log);
-        m_log.Error("no data for\n%s (value_id=%d)", sql.c_str(), valueId);
-        return FALSE;
-    }
-    value.Value = rs.GetDouble("user_value");
-    value.BaseValue = rs.GetDouble("base_value");
-    value.Reference = rs.GetLong("reference");
-    ReadUnitColumns(rs, value);
     return TRUE;
 }
 
@@ -522,30 +516,21 @@ BOOL CProductionDb::LoadResults(const CProductionDbKey& key, CResultData& result
     const std::string from = "SELECT * FROM " + GetTablePrefix();
     std::vector<CResultItem> items;
     std::map<int, size_t> positions;  // item id -> index into items
-    CDynamicRecordSetOleDb rs;
 
-    std::string sql = from + "result_data WHERE " + condition + " ORDER BY item_id";
-    if (!rs.Open(m_session, sql.c_str(), params)) {
-        LogFailure(rs.GetLastResult(), sql);
+    const std::string itemsSql = from + "result_data WHERE " + condition + " ORDER BY item_id";
+    if (!ReadRows(itemsSql, params, [&](const CDynamicRecordSetOleDb& rs) {
+            CResultItem item;
+            item.SizeId = rs.GetLong("size_id");
+            item.PressureId = rs.GetLong("pressure_id");
+            item.SectionId = rs.GetLong("section_id");
+            item.ReynoldsMin = rs.GetDouble("reynolds_min");
+            item.ApplicationTurndown = rs.GetDouble("application_turndown");
+            item.VortexFrequencyMax = rs.GetDouble("vortex_frequency_max");
+            item.CurrentMin = rs.GetDouble("current_min");
+            positions[rs.GetLong("item_id")] = items.size();
+            items.push_back(std::move(item));
+        }))
         return FALSE;
-    }
-    while (rs.MoveNext()) {
-        CResultItem item;
-        item.SizeId = rs.GetLong("size_id");
-        item.PressureId = rs.GetLong("pressure_id");
-        item.SectionId = rs.GetLong("section_id");
-        item.ReynoldsMin = rs.GetDouble("reynolds_min");
-        item.ApplicationTurndown = rs.GetDouble("application_turndown");
-        item.VortexFrequencyMax = rs.GetDouble("vortex_frequency_max");
-        item.CurrentMin = rs.GetDouble("current_min");
-        positions[rs.GetLong("item_id")] = items.size();
-        items.push_back(std::move(item));
-    }
-    if (FAILED(rs.GetLastResult())) {
-        LogFailure(rs.GetLastResult(), sql);
-        return FALSE;
-    }
-    rs.Close();
 
     auto itemOf = [&](const CDynamicRecordSetOleDb& set) -> CResultItem* {
         const auto found = positions.find(set.GetLong("item_id"));
@@ -553,75 +538,52 @@ BOOL CProductionDb::LoadResults(const CProductionDbKey& key, CResultData& result
     };
 
     // Errors first, then warnings, each in code order.
-    sql = from + "result_data_errors WHERE " + condition + " ORDER BY item_id, warning_id, error_id";
-    if (!rs.Open(m_session, sql.c_str(), params)) {
-        LogFailure(rs.GetLastResult(), sql);
+    const std::string errorsSql =
+        from + "result_data_errors WHERE " + condition + " ORDER BY item_id, warning_id, error_id";
+    if (!ReadRows(errorsSql, params, [&](const CDynamicRecordSetOleDb& rs) {
+            CResultItem* item = itemOf(rs);
+            if (item == nullptr)
+                return;
+            if (const int error = rs.GetLong("error_id"))
+                item->AddError(error);
+            else if (const int warning = rs.GetLong("warning_id"))
+                item->AddWarning(warning);
+        }))
         return FALSE;
-    }
-    while (rs.MoveNext()) {
-        CResultItem* item = itemOf(rs);
-        if (item == nullptr)
-            continue;
-        if (const int error = rs.GetLong("error_id"))
-            item->AddError(error);
-        else if (const int warning = rs.GetLong("warning_id"))
-            item->AddWarning(warning);
-    }
-    if (FAILED(rs.GetLastResult())) {
-        LogFailure(rs.GetLastResult(), sql);
-        return FALSE;
-    }
-    rs.Close();
 
-    sql = from + "result_data_value WHERE " + condition + " ORDER BY item_id, value_id";
-    if (!rs.Open(m_session, sql.c_str(), params)) {
-        LogFailure(rs.GetLastResult(), sql);
-        return FALSE;
-    }
+    const std::string valuesSql = from + "result_data_value WHERE " + condition + " ORDER BY item_id, value_id";
     std::vector<unsigned> valuesFound(items.size(), 0);
-    while (rs.MoveNext()) {
-        CResultItem* item = itemOf(rs);
-        const int valueId = rs.GetLong("value_id");
-        if (item == nullptr || valueId < 1 || valueId > kResultValueCount)
-            continue;
-        ReadUnitColumns(rs, ResultUnit(*item, valueId));
-        ResultRange(*item, valueId).MinRange = rs.GetDouble("min_value");
-        ResultRange(*item, valueId).MaxRange = rs.GetDouble("max_value");
-        valuesFound[static_cast<size_t>(item - items.data())] |= 1u << valueId;
-    }
-    if (FAILED(rs.GetLastResult())) {
-        LogFailure(rs.GetLastResult(), sql);
+    if (!ReadRows(valuesSql, params, [&](const CDynamicRecordSetOleDb& rs) {
+            CResultItem* item = itemOf(rs);
+            const int valueId = rs.GetLong("value_id");
+            if (item == nullptr || valueId < 1 || valueId > kResultValueCount)
+                return;
+            ReadUnitColumns(rs, ResultUnit(*item, valueId));
+            ResultRange(*item, valueId).MinRange = rs.GetDouble("min_value");
+            ResultRange(*item, valueId).MaxRange = rs.GetDouble("max_value");
+            valuesFound[static_cast<size_t>(item - items.data())] |= 1u << valueId;
+        }))
         return FALSE;
-    }
-    rs.Close();
     for (const auto& position : positions) {
         if (valuesFound[position.second] != 0xEu) {
             QUILLET_POS(m_log);
-            m_log.Error("no data for\n%s (item_id=%d)", sql.c_str(), position.first);
+            m_log.Error("no data for\n%s (item_id=%d)", valuesSql.c_str(), position.first);
             return FALSE;
         }
     }
 
     const std::array<std::string, RESULT_COLUMN_COUNT> pointColumns = PointColumnNames();
-    sql = from + "result_data_tables WHERE " + condition + " ORDER BY item_id, point_id";
-    if (!rs.Open(m_session, sql.c_str(), params)) {
-        LogFailure(rs.GetLastResult(), sql);
+    const std::string pointsSql = from + "result_data_tables WHERE " + condition + " ORDER BY item_id, point_id";
+    if (!ReadRows(pointsSql, params, [&](const CDynamicRecordSetOleDb& rs) {
+            CResultItem* item = itemOf(rs);
+            if (item == nullptr)
+                return;
+            CResultPoint point;
+            for (size_t j = 0; j < pointColumns.size(); ++j)
+                point[j] = rs.GetDouble(pointColumns[j].c_str());
+            item->AddPoint(point);
+        }))
         return FALSE;
-    }
-    while (rs.MoveNext()) {
-        CResultItem* item = itemOf(rs);
-        if (item == nullptr)
-            continue;
-        CResultPoint point;
-        for (size_t j = 0; j < pointColumns.size(); ++j)
-            point[j] = rs.GetDouble(pointColumns[j].c_str());
-        item->AddPoint(point);
-    }
-    if (FAILED(rs.GetLastResult())) {
-        LogFailure(rs.GetLastResult(), sql);
-        return FALSE;
-    }
-    rs.Close();
 
     for (const CResultItem& item : items)
         results.Add(item);

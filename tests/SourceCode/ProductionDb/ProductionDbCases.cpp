@@ -9,6 +9,8 @@
 #include "Quillet/LogManager.h"
 #include "support/TestFiles.h"
 
+#include <tinyxml.h>
+
 #include <pthread.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -176,10 +178,27 @@ TEST_P(ProductionDbCases, RecordLocksStatementHasTheProvidersTypes)
     }
 }
 
+TEST_P(ProductionDbCases, TypeNamesMapToTheServersWhateverTheirCase)
+{
+    TiXmlDocument document;
+    document.Parse("<dbstructure><table name='t' keydefinitions=''>"
+                   "<field name='a' definition='double' type='DBTYPE_R8'/>"
+                   "<field name='b' definition='Double Precision NOT NULL' type='DBTYPE_R8'/>"
+                   "<field name='c' definition='DateTime' type='DBTYPE_DBTIMESTAMP'/>"
+                   "<field name='d' definition='doubles' type='DBTYPE_R8'/>"
+                   "</table></dbstructure>");
+    ASSERT_TRUE(m_db.ReadStructure(document.RootElement()));
+    ASSERT_EQ(m_db.GetTables().size(), 1u);
+    EXPECT_EQ(m_db.BuildCreateTable(m_db.GetTables()[0]),
+              m_db.IsPostgreSql()
+                  ? "CREATE TABLE fwr_t (a DOUBLE PRECISION, b Double Precision NOT NULL, c TIMESTAMP, d doubles)"
+                  : "CREATE TABLE fwr_t (a double, b Double Precision NOT NULL, c DateTime, d doubles)");
+}
+
 TEST_P(ProductionDbCases, ProjectRoundTripsWhole)
 {
     CreateTables();
-    SProject saved;
+    CProjectData saved;
     FillSampleProject(saved, 4711, 12, 1, 3, 20);
     ASSERT_EQ(m_db.SaveProject(&saved.customer, &saved.features, &saved.physical, &saved.results), PDB_SAVE_OK)
         << LogText();
@@ -188,7 +207,7 @@ TEST_P(ProductionDbCases, ProjectRoundTripsWhole)
     EXPECT_EQ(CountRows("physical_values"), 8);
     EXPECT_EQ(CountRows("result_data_tables"), 60);
 
-    SProject loaded;
+    CProjectData loaded;
     FillSampleProject(loaded, 1, 1, 1, 5, 2, "other");
     ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(4711, 12, 1), &loaded.customer, &loaded.features, &loaded.physical,
                                  &loaded.results))
@@ -201,13 +220,13 @@ TEST_P(ProductionDbCases, ProjectRoundTripsWhole)
 TEST_P(ProductionDbCases, ProjectWithoutFluidOrResultsRoundTrips)
 {
     CreateTables();
-    SProject saved;
+    CProjectData saved;
     FillSampleProject(saved, 7, 0, 0, 0, 0);
     saved.physical.Fluid.reset();
     ASSERT_EQ(m_db.SaveProject(&saved.customer, &saved.features, &saved.physical, &saved.results), PDB_SAVE_OK)
         << LogText();
     EXPECT_EQ(CountRows("result_data"), 0);
-    SProject loaded;
+    CProjectData loaded;
     FillSampleProject(loaded, 1, 1, 1, 2, 2, "other");
     ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(7, 0, 0), &loaded.customer, &loaded.features, &loaded.physical,
                                  &loaded.results));
@@ -217,12 +236,12 @@ TEST_P(ProductionDbCases, ProjectWithoutFluidOrResultsRoundTrips)
 TEST_P(ProductionDbCases, SavingTwiceKeepsOnlyTheSecond)
 {
     CreateTables();
-    SProject first;
+    CProjectData first;
     FillSampleProject(first, 10, 20, 30, 4, 5, "first");
     first.features.SetAt(9, 99);
     ASSERT_EQ(m_db.SaveProject(&first.customer, &first.features, &first.physical, &first.results), PDB_SAVE_OK);
     ASSERT_TRUE(m_db.LockRecord(CProductionDbKey(10, 20, 30), "user1 - PC1"));
-    SProject second;
+    CProjectData second;
     FillSampleProject(second, 10, 20, 30, 1, 2, "second");
     ASSERT_EQ(m_db.SaveProject(&second.customer, &second.features, &second.physical, &second.results), PDB_SAVE_OK);
 
@@ -232,7 +251,7 @@ TEST_P(ProductionDbCases, SavingTwiceKeepsOnlyTheSecond)
     EXPECT_EQ(CountRows("result_data_value"), 3);
     EXPECT_EQ(CountRows("result_data_tables"), 2);
     EXPECT_EQ(CountRows("record_locks"), 0);  // the save drops the lock; the caller takes it again
-    SProject loaded;
+    CProjectData loaded;
     ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(10, 20, 30), &loaded.customer, &loaded.features, &loaded.physical,
                                  &loaded.results));
     ExpectSameProject(second, loaded);
@@ -245,7 +264,7 @@ TEST_P(ProductionDbCases, HostileTextsRoundTripIntact)
                                    "a;b;c'); DELETE FROM fwr_physical_data; --", "Grüße \\' \\\" ?"};
     for (const std::string& text : hostile) {
         SCOPED_TRACE(text);
-        SProject saved;
+        CProjectData saved;
         FillSampleProject(saved, 5, 6, 7, 1, 1);
         saved.customer.customer = text;
         saved.customer.tag_no = text;
@@ -257,7 +276,7 @@ TEST_P(ProductionDbCases, HostileTextsRoundTripIntact)
         saved.results.GetAt(0).FlowUnit.Name = "O'Brien;\"--";
         ASSERT_EQ(m_db.SaveProject(&saved.customer, &saved.features, &saved.physical, &saved.results), PDB_SAVE_OK)
             << LogText();
-        SProject loaded;
+        CProjectData loaded;
         ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(5, 6, 7), &loaded.customer, &loaded.features,
                                      &loaded.physical, &loaded.results));
         ExpectSameProject(saved, loaded);
@@ -269,7 +288,7 @@ TEST_P(ProductionDbCases, RealsRoundTripExactly)
 {
     CreateTables();
     const double tiny = 1.2345678901234e-7;
-    SProject saved;
+    CProjectData saved;
     FillSampleProject(saved, 1, 2, 3, 1, 1);
     saved.physical.CompressibilityFactor = tiny;  // read back through the row of texts
     saved.physical.Viscosity.BaseValue = tiny;
@@ -279,7 +298,7 @@ TEST_P(ProductionDbCases, RealsRoundTripExactly)
     saved.results.GetAt(0).ApplicationTurndown = std::numeric_limits<double>::infinity();
     ASSERT_EQ(m_db.SaveProject(&saved.customer, &saved.features, &saved.physical, &saved.results), PDB_SAVE_OK)
         << LogText();
-    SProject loaded;
+    CProjectData loaded;
     ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(1, 2, 3), &loaded.customer, &loaded.features, &loaded.physical,
                                  &loaded.results));
     ExpectSameProject(saved, loaded);
@@ -288,15 +307,15 @@ TEST_P(ProductionDbCases, RealsRoundTripExactly)
 TEST_P(ProductionDbCases, NotANumberIsRefusedAndTheOldProjectStays)
 {
     CreateTables();
-    SProject old;
+    CProjectData old;
     FillSampleProject(old, 1, 2, 3, 2, 3, "old");
     ASSERT_EQ(m_db.SaveProject(&old.customer, &old.features, &old.physical, &old.results), PDB_SAVE_OK);
-    SProject bad;
+    CProjectData bad;
     FillSampleProject(bad, 1, 2, 3, 2, 3, "bad");
     bad.results.GetAt(1).Points[2][RESULT_COLUMN_ERROR] = std::nan("");
     EXPECT_EQ(m_db.SaveProject(&bad.customer, &bad.features, &bad.physical, &bad.results), PDB_SAVE_NO_DATA);
     EXPECT_NE(LogText().find("fwr_result_data_tables.error is not a number"), std::string::npos) << LogText();
-    SProject loaded;
+    CProjectData loaded;
     ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(1, 2, 3), &loaded.customer, &loaded.features, &loaded.physical,
                                  &loaded.results));
     ExpectSameProject(old, loaded);
@@ -308,21 +327,21 @@ TEST_P(ProductionDbCases, TextsLongerThanTheirColumnAreRefusedAlikeAndTheOldProj
     const struct {
         const char* column;
         size_t length;
-        std::string& (*text)(SProject&);
+        std::string& (*text)(CProjectData&);
     } cases[] = {
-        {"fwr_customer_data.customer", 250, [](SProject& p) -> std::string& { return p.customer.customer; }},
-        {"fwr_customer_data.tag_no", 50, [](SProject& p) -> std::string& { return p.customer.tag_no; }},
-        {"fwr_customer_data.reference", 100, [](SProject& p) -> std::string& { return p.customer.reference; }},
+        {"fwr_customer_data.customer", 250, [](CProjectData& p) -> std::string& { return p.customer.customer; }},
+        {"fwr_customer_data.tag_no", 50, [](CProjectData& p) -> std::string& { return p.customer.tag_no; }},
+        {"fwr_customer_data.reference", 100, [](CProjectData& p) -> std::string& { return p.customer.reference; }},
         {"fwr_physical_data.normflow_name", 50,
-         [](SProject& p) -> std::string& { return p.physical.NormFlowConditions.Name; }},
-        {"fwr_physical_values.unit_name", 16, [](SProject& p) -> std::string& { return p.physical.Density.Name; }},
+         [](CProjectData& p) -> std::string& { return p.physical.NormFlowConditions.Name; }},
+        {"fwr_physical_values.unit_name", 16, [](CProjectData& p) -> std::string& { return p.physical.Density.Name; }},
         {"fwr_result_data_value.unit_name", 16,
-         [](SProject& p) -> std::string& { return p.results.GetAt(0).PressureUnit.Name; }},
+         [](CProjectData& p) -> std::string& { return p.results.GetAt(0).PressureUnit.Name; }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.column);
         // Full to the last character; "ö" takes two bytes, so a count of bytes would refuse it.
-        SProject full;
+        CProjectData full;
         FillSampleProject(full, 1, 2, 3, 1, 2, "full");
         c.text(full).clear();
         for (size_t i = 0; i < c.length; ++i)
@@ -330,7 +349,7 @@ TEST_P(ProductionDbCases, TextsLongerThanTheirColumnAreRefusedAlikeAndTheOldProj
         ASSERT_EQ(m_db.SaveProject(&full.customer, &full.features, &full.physical, &full.results), PDB_SAVE_OK)
             << LogText();
 
-        SProject longer;
+        CProjectData longer;
         FillSampleProject(longer, 1, 2, 3, 1, 2, "longer");
         c.text(longer) = c.text(full) + "x";
         EXPECT_EQ(m_db.SaveProject(&longer.customer, &longer.features, &longer.physical, &longer.results),
@@ -338,7 +357,7 @@ TEST_P(ProductionDbCases, TextsLongerThanTheirColumnAreRefusedAlikeAndTheOldProj
         EXPECT_NE(LogText().find(std::string(c.column) + " is longer than " + std::to_string(c.length) + " characters"),
                   std::string::npos)
             << LogText();
-        SProject loaded;
+        CProjectData loaded;
         ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(1, 2, 3), &loaded.customer, &loaded.features, &loaded.physical,
                                      &loaded.results));
         ExpectSameProject(full, loaded);
@@ -348,19 +367,19 @@ TEST_P(ProductionDbCases, TextsLongerThanTheirColumnAreRefusedAlikeAndTheOldProj
 TEST_P(ProductionDbCases, FailureHalfWayThroughASaveKeepsTheOldProject)
 {
     CreateTables();
-    SProject old;
+    CProjectData old;
     FillSampleProject(old, 8, 9, 10, 3, 6, "old");
     ASSERT_EQ(m_db.SaveProject(&old.customer, &old.features, &old.physical, &old.results), PDB_SAVE_OK);
     ASSERT_TRUE(m_db.LockRecord(CProductionDbKey(8, 9, 10), "user1 - PC1"));
     for (const std::string& sql : GetParam()->FailingPointTrigger())
         Execute(sql);
 
-    SProject next;
+    CProjectData next;
     FillSampleProject(next, 8, 9, 10, 3, 6, "next");
     EXPECT_EQ(m_db.SaveProject(&next.customer, &next.features, &next.physical, &next.results), PDB_SAVE_SQL_FAILED);
     EXPECT_NE(LogText().find("ROLLBACK"), std::string::npos);
 
-    SProject loaded;
+    CProjectData loaded;
     ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(8, 9, 10), &loaded.customer, &loaded.features, &loaded.physical,
                                  &loaded.results))
         << LogText();
@@ -389,12 +408,12 @@ TEST_P(ProductionDbCases, LoadWhileAnotherProcessSavesGivesOneVersionWhole)
         CLogManager::GetInstance()->SetLoggerLevel(LOGLEVEL_ERROR, "CProductionDb");
         CLogManager::GetInstance()->SetLoggerLevel(LOGLEVEL_ERROR, "CDynamicRecordSetOleDb");
         CProductionDb db;
-        SProject versions[2];
+        CProjectData versions[2];
         FillSampleProject(versions[0], 1, 2, 3, 3, 4, "A");
         FillSampleProject(versions[1], 1, 2, 3, 1, 2, "B");
         int failed = db.Open(m_dataLink.c_str()) == S_OK ? 0 : 1;
         for (int i = 0; failed == 0 && *stop == 0; ++i) {
-            SProject& version = versions[i % 2];
+            CProjectData& version = versions[i % 2];
             if (db.SaveProject(&version.customer, &version.features, &version.physical, &version.results) !=
                 PDB_SAVE_OK)
                 failed = 1;
@@ -409,7 +428,7 @@ TEST_P(ProductionDbCases, LoadWhileAnotherProcessSavesGivesOneVersionWhole)
     int failed = 0;
     const int savesBefore = *saves;
     for (int i = 0; i < kLoads; ++i) {
-        SProject loaded;
+        CProjectData loaded;
         if (!m_db.LoadProject(CProductionDbKey(1, 2, 3), &loaded.customer, &loaded.features, &loaded.physical,
                               &loaded.results)) {
             ++failed;
@@ -440,14 +459,14 @@ TEST_P(ProductionDbCases, LoadWhileAnotherProcessSavesGivesOneVersionWhole)
 TEST_P(ProductionDbCases, FailedLoadLeavesTheProjectAsItWas)
 {
     CreateTables();
-    SProject stored;
+    CProjectData stored;
     FillSampleProject(stored, 3, 4, 5, 2, 2, "stored");
     ASSERT_EQ(m_db.SaveProject(&stored.customer, &stored.features, &stored.physical, &stored.results), PDB_SAVE_OK);
     Execute("DELETE FROM fwr_physical_values WHERE value_id=6");
 
-    SProject current;
+    CProjectData current;
     FillSampleProject(current, 1, 1, 1, 1, 4, "current");
-    SProject before;
+    CProjectData before;
     FillSampleProject(before, 1, 1, 1, 1, 4, "current");
     EXPECT_FALSE(m_db.LoadProject(CProductionDbKey(3, 4, 5), &current.customer, &current.features,
                                   &current.physical, &current.results));
@@ -458,7 +477,7 @@ TEST_P(ProductionDbCases, FailedLoadLeavesTheProjectAsItWas)
 TEST_P(ProductionDbCases, KeysThatAreNotValidAreRefused)
 {
     CreateTables();
-    SProject project;
+    CProjectData project;
     FillSampleProject(project, 0, 5, 0, 1, 1);
     EXPECT_EQ(m_db.SaveProject(&project.customer, &project.features, &project.physical, &project.results),
               PDB_SAVE_INVALID_KEY);
@@ -477,9 +496,9 @@ TEST_P(ProductionDbCases, KeysThatAreNotValidAreRefused)
 TEST_P(ProductionDbCases, DeleteRemovesEveryRowOfTheKeyOnly)
 {
     CreateTables();
-    SProject a;
+    CProjectData a;
     FillSampleProject(a, 1, 1, 1, 2, 2);
-    SProject b;
+    CProjectData b;
     FillSampleProject(b, 1, 1, 2, 2, 2);
     ASSERT_EQ(m_db.SaveProject(&a.customer, &a.features, &a.physical, &a.results), PDB_SAVE_OK);
     ASSERT_EQ(m_db.SaveProject(&b.customer, &b.features, &b.physical, &b.results), PDB_SAVE_OK);
@@ -488,7 +507,7 @@ TEST_P(ProductionDbCases, DeleteRemovesEveryRowOfTheKeyOnly)
     EXPECT_EQ(CountRows("customer_data"), 1);
     EXPECT_EQ(CountRows("result_data_tables"), 4);
     EXPECT_EQ(CountRows("record_locks"), 0);
-    SProject loaded;
+    CProjectData loaded;
     EXPECT_FALSE(m_db.LoadProject(CProductionDbKey(1, 1, 1), &loaded.customer, &loaded.features, &loaded.physical,
                                   &loaded.results));
     EXPECT_TRUE(m_db.LoadProject(CProductionDbKey(1, 1, 2), &loaded.customer, &loaded.features, &loaded.physical,
@@ -514,7 +533,7 @@ TEST_P(ProductionDbCases, ProjectExistsOnlyOnceStored)
     EXPECT_FALSE(m_db.ProjectExists(CProductionDbKey(4711, 12, 1)));  // no tables yet
     CreateTables();
     EXPECT_FALSE(m_db.ProjectExists(CProductionDbKey(4711, 12, 1)));
-    SProject saved;
+    CProjectData saved;
     FillSampleProject(saved, 4711, 12, 1, 1, 2);
     ASSERT_EQ(m_db.SaveProject(&saved.customer, &saved.features, &saved.physical, &saved.results), PDB_SAVE_OK);
     EXPECT_TRUE(m_db.ProjectExists(CProductionDbKey(4711, 12, 1)));

@@ -27,7 +27,7 @@ void FillValue(CUnitValue& value, const std::string& name, int index)
 
 }  // namespace
 
-void FillSampleProject(SProject& project, int pa, int vk, int pos, int rows, int points, const std::string& variant)
+void FillSampleProject(CProjectData& project, int pa, int vk, int pos, int rows, int points, const std::string& variant)
 {
     project.customer.Reset();
     project.customer.customer = "Customer " + variant;

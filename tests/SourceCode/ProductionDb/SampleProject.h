@@ -1,25 +1,15 @@
 // Projects as the production-database tests and benchmark store them, and a comparison of two.
 #pragma once
 
-#include "CommonFiles/CustomerData.h"
-#include "CommonFiles/DeviceConfiguration.h"
-#include "CommonFiles/PhysicalData.h"
-#include "CommonFiles/ResultData.h"
+#include "CommonFiles/ProjectData.h"
 
 #include <string>
-
-struct SProject {
-    CCustomerData customer;
-    CDeviceConfiguration features;
-    CPhysicalData physical;
-    CResultData results;
-};
 
 // A project under the key with a gas-mix fluid, two features, all eight physical values and
 // the given number of result rows of the given number of points; every row has errors 3 and
 // 5 and warning 8. Texts carry the variant in them, so two variants differ everywhere.
-void FillSampleProject(SProject& project, int pa, int vk, int pos, int rows, int points,
+void FillSampleProject(CProjectData& project, int pa, int vk, int pos, int rows, int points,
                        const std::string& variant = "A");
 
 // Adds a failure to the running test (SampleProjectCheck.cpp) for every field in which the two projects differ.
-void ExpectSameProject(const SProject& expected, const SProject& actual);
+void ExpectSameProject(const CProjectData& expected, const CProjectData& actual);

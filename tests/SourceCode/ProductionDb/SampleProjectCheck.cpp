@@ -33,7 +33,7 @@ void ExpectSameRange(const CValueRange& expected, const CValueRange& actual, con
 
 }  // namespace
 
-void ExpectSameProject(const SProject& expected, const SProject& actual)
+void ExpectSameProject(const CProjectData& expected, const CProjectData& actual)
 {
     EXPECT_EQ(expected.customer.customer, actual.customer.customer);
     EXPECT_EQ(expected.customer.tag_no, actual.customer.tag_no);
