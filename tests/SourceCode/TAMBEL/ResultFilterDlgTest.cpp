@@ -5,6 +5,7 @@
 #include "CommonFiles/ApplicationConfiguration.h"
 #include "Harbinax/FilterEdit.h"
 #include "TAMBEL/ResultFilterDlg.h"
+#include "support/LocaleScope.h"
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -110,6 +111,21 @@ TEST_F(ResultFilterDlgTest, OkClampsAndStoresThePercentage)
         ASSERT_TRUE(reread.Load());
         EXPECT_EQ(reread.minflowrangepercent, c.stored);
     }
+}
+
+// The numbers are typed text, read the same whatever the process locale's decimal separator.
+TEST_F(ResultFilterDlgTest, OkReadsBothSeparatorsUnderAGermanLocale)
+{
+    CLocaleScope german("de_DE.UTF-8");
+    CResultFilter filter;
+    Run(filter,
+        [](CResultFilterDlg& dialog) {
+            Edit(dialog, 1069)->ChangeValue("55.5");
+            Edit(dialog, 1067)->ChangeValue("2,5");
+        },
+        wxID_OK);
+    EXPECT_EQ(filter.MaxFlowPercent, 55.5);
+    EXPECT_EQ(filter.MinTurndown, 2.5);
 }
 
 TEST_F(ResultFilterDlgTest, CancelTouchesNothing)
