@@ -6,25 +6,16 @@
 #include "Harbinax/FilterEdit.h"
 #include "TAMBEL/ResultFilterDlg.h"
 #include "support/LocaleScope.h"
+#include "support/TestFiles.h"
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class ResultFilterDlgTest : public ::testing::Test {
 protected:
@@ -142,7 +133,7 @@ TEST_F(ResultFilterDlgTest, CancelTouchesNothing)
     EXPECT_EQ(filter.HideErrors, TRUE);
     EXPECT_EQ(filter.MaxFlowPercent, 100.0);
     EXPECT_EQ(m_configuration.minflowrangepercent, 70.0);
-    EXPECT_EQ(ReadFile(m_file), "");
+    EXPECT_EQ(ReadWholeFile(m_file), "");
 }
 
 // A percentage typed before cancelling is gone when the dialog opens again.
