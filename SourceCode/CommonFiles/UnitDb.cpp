@@ -102,6 +102,15 @@ BOOL CUnitDb::ReadVersion()
     return found;
 }
 
+std::string CUnitDb::GetVersionText()
+{
+    const CUnitDb* database = GetInstance();
+    if (!database)
+        return "0.0.0.0";
+    return std::to_string(database->Major) + "." + std::to_string(database->Medium) + "." +
+           std::to_string(database->Minor) + "." + std::to_string(database->Build);
+}
+
 std::string CUnitDb::QueryText(const char* sql, const CDbValues& params, bool& read)
 {
     std::string text;

@@ -50,6 +50,10 @@ public:
     // SettingValue of the setting in the formula set; 0.0 when there is none.
     double GetFormulaSetValue(const std::string& settingName, int formulaSetId);
 
+    // The version of the instance's database as "Major.Medium.Minor.Build"; "0.0.0.0" when there
+    // is no instance.
+    static std::string GetVersionText();
+
     // Database version, printed as Major.Medium.Minor.Build.
     int Major = 0;
     int Medium = 0;

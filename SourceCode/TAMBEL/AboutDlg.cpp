@@ -5,21 +5,6 @@
 #include "Harbinax/HyperLinkStatic.h"
 #include "TAMBEL/Resource.h"
 
-#include <cstdio>
-
-namespace {
-
-std::string DatabaseVersion()
-{
-    const CUnitDb* database = CUnitDb::GetInstance();
-    char text[64];
-    std::snprintf(text, sizeof text, "%d.%d.%d.%d", database ? database->Major : 0, database ? database->Medium : 0,
-                  database ? database->Minor : 0, database ? database->Build : 0);
-    return text;
-}
-
-}  // namespace
-
 CAboutDlg::CAboutDlg(wxWindow* parent)
     : CDynamicDialog(parent)
 {
@@ -59,7 +44,7 @@ void CAboutDlg::OnInitDialog()
     if (wxWindow* version = GetItem(IDC_PROGRAM_VERSION))
         version->SetLabel(CHarbinax::GetVersionString());
     if (wxWindow* version = GetItem(IDC_DB_VERSION))
-        version->SetLabel(DatabaseVersion());
+        version->SetLabel(CUnitDb::GetVersionText());
     if (m_customerLink)
         m_customerLink->SetLink(kCustomerLink);
     if (m_makerLink)

@@ -7,6 +7,7 @@
 #include "Harbinax/MessageBox.h"
 #include "HarbinaxCore/StyleNames.h"
 #include "Platform/NumberText.h"
+#include "PolyglottaWx/WindowIds.h"
 #include "TAMBEL/NumberInput.h"
 #include "TAMBEL/TextFormat.h"
 #include "TAMBEL/ValueRangeCheck.h"
@@ -184,7 +185,7 @@ bool CGasMixDataDlg::CheckField(int fieldId)
 
 void CGasMixDataDlg::OnText(wxCommandEvent& event)
 {
-    const int id = event.GetId();
+    const int id = CWindowIds::ToResourceId(event.GetId());
     if (id < 1000 || id > 6000)
         return;
     UpdateTotalSum();

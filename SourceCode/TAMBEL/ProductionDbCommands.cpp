@@ -12,6 +12,7 @@
 #include "TAMBEL/DbConnectionDlg.h"
 #include "TAMBEL/ProductionDbLink.h"
 #include "TAMBEL/TAMBELDlg.h"
+#include "TAMBEL/TextFormat.h"
 
 #include <wx/defs.h>
 #include <wx/frame.h>
@@ -150,19 +151,7 @@ bool CProductionDbCommands::ReportForeignLock(const CProductionDbKey& key)
         return false;
     const std::string format =
         Translated("The record is already in use and cannot be opened a second time.\nUser: %s machine: %s (since %s)");
-    // Filled in order without printf, so a translation cannot make the text read past its values.
-    std::string text;
-    const std::string values[] = {owner, computer, since.Format("%c")};
-    size_t next = 0;
-    for (size_t at = 0; at < format.size(); ++at) {
-        if (format.compare(at, 2, "%s") == 0 && next < 3) {
-            text += values[next++];
-            ++at;
-        } else {
-            text += format[at];
-        }
-    }
-    Message(text, "Error", kError);
+    Message(FillText(format, {owner, computer, since.Format("%c")}), "Error", kError);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Harbinax/Harbinax.h"
 #include "Harbinax/MessageBox.h"
+#include "TAMBEL/TextFormat.h"
 
 #include <wx/filedlg.h>
 
@@ -63,10 +64,7 @@ std::string AskPath(const SFileDialogRequest& request)
     const std::string path = chosen + "." + request.extension;
     // The dialog asked about the name as typed; the completed one may exist too.
     if (save && Exists(path)) {
-        std::string text = TranslateText("%s already exists.\nDo you want to replace it?");
-        const std::size_t at = text.find("%s");
-        if (at != std::string::npos)
-            text.replace(at, 2, path);
+        const std::string text = FillText(TranslateText("%s already exists.\nDo you want to replace it?"), {path});
         if (ShowMessageBox(request.owner, text, "Confirmation", wxYES_NO | wxICON_QUESTION) != wxID_YES)
             return std::string();
     }

@@ -4,21 +4,19 @@
 #include "CommonFiles/DataFormat.h"
 #include "Harbinax/FilterEdit.h"
 #include "Harbinax/Harbinax.h"
+#include "TAMBEL/NumberInput.h"
 #include "TAMBEL/Resource.h"
 
 #include <wx/checkbox.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
-// Either separator, whatever the language; what does not parse reads as 0.
+// Either separator, whatever the language or locale; what does not parse reads as 0.
 double ReadNumber(const CFilterEdit* edit)
 {
-    std::string text = edit ? edit->GetValue().utf8_string() : std::string();
-    std::replace(text.begin(), text.end(), ',', '.');
-    return std::atof(text.c_str());
+    return ReadDecimalInput(edit ? edit->GetValue().utf8_string() : std::string());
 }
 
 }  // namespace

@@ -17,7 +17,6 @@
 #include <wx/datetime.h>
 
 #include <cstdint>
-#include <cstdio>
 
 namespace {
 
@@ -33,15 +32,6 @@ std::string Number(double value, int digits)
 std::string Integer(int value)
 {
     return std::to_string(value);
-}
-
-std::string DatabaseVersion()
-{
-    const CUnitDb* database = CUnitDb::GetInstance();
-    char text[64];
-    std::snprintf(text, sizeof text, "%d.%d.%d.%d", database ? database->Major : 0, database ? database->Medium : 0,
-                  database ? database->Minor : 0, database ? database->Build : 0);
-    return text;
 }
 
 std::string DatabaseText(int id, const std::string& language, const char* table, const char* column)
@@ -102,7 +92,7 @@ void CTAMBELReport::FillReportFields(const CPhysicalData& data, const CResultIte
     SetField("APP_NAME", "Zephrin");
     SetField("REPORT_TITLE", "QMR Vortex Sizing");
     SetField("CALC_PROG_VERSION", CHarbinax::GetVersionString());
-    SetField("CALC_DB_VERSION", DatabaseVersion());
+    SetField("CALC_DB_VERSION", CUnitDb::GetVersionText());
     SetField("DATE", now.FormatDate().utf8_string());
     SetField("CUSTOMER", customer ? customer->customer : std::string());
     SetField("TAG_NO", customer ? customer->tag_no : std::string());

@@ -93,9 +93,12 @@ bool CMailSession::SendMail(const CMapiMessage& message)
         return false;
     }
     int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    m_lastError = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    pid_t waited = 0;
+    do {
+        waited = waitpid(child, &status, 0);
+    } while (waited < 0 && errno == EINTR);
+    // A status that could not be had (the child reaped elsewhere) is no success.
+    m_lastError = waited == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     if (m_lastError != 0) {
         QUILLET_POS(m_log);
         m_log.Error("Mail command %s ended with %d", m_command.c_str(), m_lastError);

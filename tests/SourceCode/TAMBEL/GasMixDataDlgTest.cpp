@@ -57,6 +57,30 @@ TEST(GasMixLayout, ElevenGasesStartASecondColumn)
     EXPECT_EQ(dialog.GetItem(1)->GetPosition().x, dialog.ConvertDialogToPixels(wxPoint(59, 0)).x);
 }
 
+// Field ids in the range wx keeps for itself carry other window ids; typing there counts all the same.
+TEST(GasMixFields, AFieldWhoseWindowIdDiffersIsTotalledAndChecked)
+{
+    App().SetUiLanguage("en");
+    App().EnableTranslator(false);
+    UniqueWindow<CGasMixDataDlg> dialog(new CGasMixDataDlg(nullptr));
+    ASSERT_TRUE(dialog->CreateTemplate({{2, "Low"}, {4200, "High"}}));
+    auto* field = dynamic_cast<wxTextCtrl*>(dialog->GetItem(4200 + CGasMixDataDlg::kFieldOffset));
+    ASSERT_NE(field, nullptr);
+    ASSERT_NE(field->GetId(), 4200 + CGasMixDataDlg::kFieldOffset);
+    CMessageBoxRecorder boxes;
+    std::string total;
+    dialog->CallAfter([&] {
+        field->SetValue("120");
+        Pump();
+        total = dialog->GetItem(CGasMixDataDlg::kTotalSumId)->GetLabel().utf8_string();
+        dialog->EndModal(wxID_CANCEL);
+    });
+    dialog->DoModal();
+    EXPECT_EQ(total, "Total sum: 120.00 %");
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "Please enter a value between 0.0 and 100.0 for 'High'");
+}
+
 class GasMixDialogTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()

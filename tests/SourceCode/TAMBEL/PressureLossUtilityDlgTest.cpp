@@ -23,8 +23,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -36,13 +34,7 @@ protected:
     void SetUp() override
     {
         UseTranslatedLanguage("en");
-        const char* programDir = std::getenv("ZEPHRIN_PROGRAM_DIR");
-        ASSERT_NE(programDir, nullptr);
-        {
-            std::ifstream in(std::string(programDir) + "/Zephrin.db", std::ios::binary);
-            ASSERT_TRUE(in.good());
-            std::ofstream(m_database, std::ios::binary | std::ios::trunc) << in.rdbuf();
-        }
+        ASSERT_NO_FATAL_FAILURE(PlaceShippedDatabase());
         ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
         ASSERT_TRUE(CUnitManager::GetInstance()->LoadUnitList());
         m_dialog.reset(new Dlg(nullptr));

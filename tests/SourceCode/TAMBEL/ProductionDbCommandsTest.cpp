@@ -21,8 +21,6 @@
 #include <wx/menu.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 
 using testing::ElementsAre;
 using testing::HasSubstr;
@@ -61,11 +59,7 @@ TEST_F(ProductionDbCommands, DatabaseWithoutTablesIsNotUsable)
 TEST_F(ProductionDbCommands, MainWindowMenuFollowsTheDatabase)
 {
     // The main window's pages read the units database of the build.
-    const char* programDir = std::getenv("ZEPHRIN_PROGRAM_DIR");
-    ASSERT_NE(programDir, nullptr);
-    const std::string unitsDb = TestProgramFolder() + "Zephrin.db";
-    std::filesystem::copy_file(std::string(programDir) + "/Zephrin.db", unitsDb,
-                               std::filesystem::copy_options::overwrite_existing);
+    ASSERT_NO_FATAL_FAILURE(PlaceShippedDatabase());
     ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
     CTAMBELDlg dialog;
     ASSERT_TRUE(dialog.Create());
@@ -81,7 +75,7 @@ TEST_F(ProductionDbCommands, MainWindowMenuFollowsTheDatabase)
         EXPECT_TRUE(bar->IsEnabled(CWindowIds::FromResourceId(item))) << item;
     App().SetMainDialog(nullptr);
     CUnitDb::GetInstance()->Close();
-    std::remove(unitsDb.c_str());
+    std::remove((TestProgramFolder() + "Zephrin.db").c_str());
 }
 
 TEST_F(ProductionDbCommands, SaveWithoutKeyTakesNoLock)

@@ -35,12 +35,6 @@ void Copy(const std::string& from, const std::string& to)
     out << in.rdbuf();
 }
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 int Count(const std::string& text, const std::string& what)
 {
     int count = 0;
@@ -84,7 +78,7 @@ TEST_F(ProgramTest, ReachesTheMainWindowWithTheShippedDatabase)
 {
     PlaceDatabase();
     EXPECT_EQ(Wait(Start(true)), 0);
-    EXPECT_EQ(ReadAll(folder.Path("messages.txt")), "");
+    EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")), "");
     const std::string log = Logs();
     EXPECT_EQ(Count(log, "Main window shown"), 1) << log.substr(0, 2000);
 }
@@ -92,7 +86,7 @@ TEST_F(ProgramTest, ReachesTheMainWindowWithTheShippedDatabase)
 TEST_F(ProgramTest, WithoutTheDatabaseEndsAfterOneMessage)
 {
     EXPECT_EQ(Wait(Start(true)), 1);
-    EXPECT_EQ(ReadAll(folder.Path("messages.txt")),
+    EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")),
               "Zephrin: Database error\tCould not open the units database. Sizing cannot run without the "
               "database.\n");
     EXPECT_EQ(Count(Logs(), "Main window shown"), 0);
@@ -107,9 +101,9 @@ TEST_F(ProgramTest, AnUnreadableConfigurationIsLeftAsTheUserHadIt)
     const std::string broken = "<tambel-settings><global-settings language=\"de\"";
     std::ofstream(folder.Path("Zephrin.cfg"), std::ios::trunc) << broken;
     EXPECT_EQ(Wait(Start(true)), 0);
-    EXPECT_EQ(ReadAll(folder.Path("messages.txt")), kConfigurationNotice);
+    EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")), kConfigurationNotice);
     EXPECT_EQ(Count(Logs(), "Main window shown"), 1);
-    EXPECT_EQ(ReadAll(folder.Path("Zephrin.cfg")), broken);
+    EXPECT_EQ(ReadWholeFile(folder.Path("Zephrin.cfg")), broken);
 }
 
 TEST_F(ProgramTest, AMissingConfigurationIsWrittenWithTheDefaults)
@@ -117,14 +111,14 @@ TEST_F(ProgramTest, AMissingConfigurationIsWrittenWithTheDefaults)
     PlaceDatabase();
     ASSERT_EQ(std::remove(folder.Path("Zephrin.cfg").c_str()), 0);
     EXPECT_EQ(Wait(Start(true)), 0);
-    EXPECT_EQ(ReadAll(folder.Path("messages.txt")), kConfigurationNotice);
-    const std::string written = ReadAll(folder.Path("Zephrin.cfg"));
+    EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")), kConfigurationNotice);
+    const std::string written = ReadWholeFile(folder.Path("Zephrin.cfg"));
     EXPECT_NE(written.find("<global-settings language=\"en\""), std::string::npos) << written;
 
     // The next start finds it.
     std::remove(folder.Path("messages.txt").c_str());
     EXPECT_EQ(Wait(Start(true)), 0);
-    EXPECT_EQ(ReadAll(folder.Path("messages.txt")), "");
+    EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")), "");
 }
 
 TEST_F(ProgramTest, ASecondStartLeavesTheRunningOneAlone)
@@ -143,7 +137,7 @@ TEST_F(ProgramTest, ASecondStartLeavesTheRunningOneAlone)
     EXPECT_EQ(Count(log, "Main window shown"), 1);
     EXPECT_EQ(Count(log, "Opening units database..."), 1);
     EXPECT_EQ(Count(log, "Update not scheduled"), 1);
-    EXPECT_EQ(ReadAll(folder.Path("messages.txt")), "");
+    EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")), "");
     int status = 0;
     EXPECT_EQ(::waitpid(first, &status, WNOHANG), 0) << "the first one ended";
 

@@ -5,25 +5,17 @@
 #include "CommonFiles/ApplicationConfiguration.h"
 #include "Harbinax/FilterEdit.h"
 #include "TAMBEL/ResultFilterDlg.h"
+#include "support/LocaleScope.h"
+#include "support/TestFiles.h"
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class ResultFilterDlgTest : public ::testing::Test {
 protected:
@@ -112,6 +104,21 @@ TEST_F(ResultFilterDlgTest, OkClampsAndStoresThePercentage)
     }
 }
 
+// The numbers are typed text, read the same whatever the process locale's decimal separator.
+TEST_F(ResultFilterDlgTest, OkReadsBothSeparatorsUnderAGermanLocale)
+{
+    CLocaleScope german("de_DE.UTF-8");
+    CResultFilter filter;
+    Run(filter,
+        [](CResultFilterDlg& dialog) {
+            Edit(dialog, 1069)->ChangeValue("55.5");
+            Edit(dialog, 1067)->ChangeValue("2,5");
+        },
+        wxID_OK);
+    EXPECT_EQ(filter.MaxFlowPercent, 55.5);
+    EXPECT_EQ(filter.MinTurndown, 2.5);
+}
+
 TEST_F(ResultFilterDlgTest, CancelTouchesNothing)
 {
     CResultFilter filter;
@@ -126,7 +133,7 @@ TEST_F(ResultFilterDlgTest, CancelTouchesNothing)
     EXPECT_EQ(filter.HideErrors, TRUE);
     EXPECT_EQ(filter.MaxFlowPercent, 100.0);
     EXPECT_EQ(m_configuration.minflowrangepercent, 70.0);
-    EXPECT_EQ(ReadFile(m_file), "");
+    EXPECT_EQ(ReadWholeFile(m_file), "");
 }
 
 // A percentage typed before cancelling is gone when the dialog opens again.

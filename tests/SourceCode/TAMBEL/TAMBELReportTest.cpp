@@ -111,6 +111,12 @@ TEST_F(TAMBELReportTest, EveryVariableInItsOrder)
     EXPECT_EQ(report.GetVariable("MAX_PRESSURE_DROP"), "0.5");
     EXPECT_EQ(report.GetVariable("TABLE_PRESS_UNI"), "mbar");
     EXPECT_EQ(report.GetVariable("CALC_PROG_VERSION"), "1.2.3.4");
+    const CUnitDb& database = *CUnitDb::GetInstance();
+    ASSERT_GT(database.Major + database.Medium + database.Minor + database.Build, 0);
+    EXPECT_EQ(report.GetVariable("CALC_DB_VERSION"), std::to_string(database.Major) + "." +
+                                                         std::to_string(database.Medium) + "." +
+                                                         std::to_string(database.Minor) + "." +
+                                                         std::to_string(database.Build));
 }
 
 TEST_F(TAMBELReportTest, CustomerKeyAsPlainNumbers)

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -128,6 +129,16 @@ TEST(MailSession, FailingOrMissingCommand)
         CMailSession session;
         EXPECT_FALSE(session.SendMail(CMapiMessage()));
         EXPECT_EQ(session.GetLastError(), 3);
+        EXPECT_TRUE(command.WasRun());
+    }
+    {
+        // Children that are reaped unasked leave no status to wait for: that is no success.
+        CRecordingMailCommand command(3);
+        CMailSession session;
+        const auto previous = std::signal(SIGCHLD, SIG_IGN);
+        EXPECT_FALSE(session.SendMail(CMapiMessage()));
+        std::signal(SIGCHLD, previous);
+        EXPECT_EQ(session.GetLastError(), -1);
         EXPECT_TRUE(command.WasRun());
     }
     // Neither a configured command nor xdg-email along the path.
