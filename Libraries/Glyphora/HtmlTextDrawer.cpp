@@ -45,9 +45,7 @@ std::uint32_t CHtmlTextDrawer::ParseColor(const std::string& text)
     std::size_t first = 0;
     while (first < text.size() && (text[first] == '#' || text[first] == ' '))
         ++first;
-    std::string value(Platform::TrimAsciiBlanks(std::string_view(text).substr(first)));
-    for (char& c : value)
-        c = Platform::AsciiLower(c);
+    const std::string value = Platform::AsciiLowerText(Platform::TrimAsciiBlanks(std::string_view(text).substr(first)));
     if (value.size() != 6)
         return 0;
     std::uint32_t color = 0;
@@ -99,11 +97,8 @@ void CHtmlTextDrawer::Layout(ITextMeasurer& measurer, SRect& rect, bool measureO
         Glyphora::SMarkupPiece piece = Glyphora::TakeMarkupPiece(rest);
         if (!piece.text.empty())
             OutputText(std::move(piece.text));
-        if (piece.hasTag) {
-            for (char& c : piece.tag)
-                c = Platform::AsciiLower(c);
-            HandleTag(piece.tag);
-        }
+        if (piece.hasTag)
+            HandleTag(Platform::AsciiLowerText(piece.tag));
     }
     if (m_lineOpen)
         EndLine();

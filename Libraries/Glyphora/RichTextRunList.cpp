@@ -7,14 +7,6 @@
 
 namespace {
 
-std::string AsciiLowerText(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower)
-        c = Platform::AsciiLower(c);
-    return lower;
-}
-
 // The alignment of a paragraph tag's attribute text ("align='center'"); false when it names none.
 bool ReadParagraphAlignment(const std::string& attributes, int& alignment)
 {
@@ -62,7 +54,7 @@ void CRichTextRunList::Parse(const std::string& markup)
             break;
         const std::string_view tag = Platform::TrimAsciiBlanks(piece.tag);
         const std::size_t blank = tag.find(' ');
-        const std::string name = AsciiLowerText(tag.substr(0, blank));
+        const std::string name = Platform::AsciiLowerText(tag.substr(0, blank));
         const std::string attributes(blank == std::string_view::npos ? std::string_view() : tag.substr(blank + 1));
         ApplyTag(name, attributes, paragraphs, fonts);
     }

@@ -33,19 +33,11 @@ const struct {
     {"sk", "slovak"},    {"es", "spanish"},  {"sv", "swedish"},   {"tr", "turkish"},
 };
 
-std::string TrimmedLower(const std::string& text)
-{
-    std::string result(Platform::TrimAsciiBlanks(text));
-    for (char& c : result)
-        c = Platform::AsciiLower(c);
-    return result;
-}
-
 }  // namespace
 
 const SUiLanguage& FindUiLanguage(const std::string& text)
 {
-    const std::string key = TrimmedLower(text);
+    const std::string key = Platform::AsciiLowerText(Platform::TrimAsciiBlanks(text));
     for (const SUiLanguage& language : languages) {
         if (key == language.code || key == language.name)
             return language;

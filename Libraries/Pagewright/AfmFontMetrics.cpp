@@ -147,10 +147,7 @@ bool CAfmFontMetrics::LoadAfmText(std::string_view text)
         } else if (keyword == "ItalicAngle") {
             italicAngle = ToInt(value);
         } else if (keyword == "IsFixedPitch") {
-            std::string lower(Trim(value));
-            for (char& c : lower)
-                c = Platform::AsciiLower(c);
-            m_fixedPitch = lower == "true";
+            m_fixedPitch = Platform::EqualsNoCase(Trim(value), "true");
         } else if (keyword == "FontBBox") {
             int box[4] = {bboxLeft, bboxBottom, bboxRight, bboxTop};
             ReadInts(value, box, 4);

@@ -21,13 +21,6 @@ const SAlias kAliases[] = {
     {"courier new", "Liberation Mono"},
 };
 
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = Platform::AsciiLower(c);
-    return text;
-}
-
 // A configuration of our own rather than the library's global one, so that it is freed at exit
 // with everything it loaded.
 class CFontConfig {
@@ -92,7 +85,7 @@ std::string MatchFile(const std::string& family, int weight, int slant, const st
         bool familyFits = false;
         FcChar8* value = nullptr;
         for (int i = 0; !familyFits && FcPatternGetString(match, FC_FAMILY, i, &value) == FcResultMatch; ++i) {
-            const std::string found = Lower(reinterpret_cast<const char*>(value));
+            const std::string found = Platform::AsciiLowerText(reinterpret_cast<const char*>(value));
             for (const std::string& name : accepted)
                 familyFits = familyFits || found == name;
         }
@@ -126,7 +119,7 @@ std::string MetricsFileBeside(const std::string& fontFile)
 
 std::string FontAliasOf(const std::string& family)
 {
-    const std::string lower = Lower(family);
+    const std::string lower = Platform::AsciiLowerText(family);
     for (const SAlias& alias : kAliases) {
         if (lower == alias.family)
             return alias.alias;
@@ -139,7 +132,7 @@ std::string MatchTypeface(const std::string& typeface)
     std::string family = typeface;
     int weight = FC_WEIGHT_REGULAR;
     int slant = FC_SLANT_ROMAN;
-    const std::string lower = Lower(typeface);
+    const std::string lower = Platform::AsciiLowerText(typeface);
     for (const SStyle& style : kStyles) {
         if (EndsWith(lower, style.word)) {
             family.resize(family.size() - std::char_traits<char>::length(style.word));
@@ -148,10 +141,10 @@ std::string MatchTypeface(const std::string& typeface)
             break;
         }
     }
-    std::vector<std::string> accepted{Lower(family)};
+    std::vector<std::string> accepted{Platform::AsciiLowerText(family)};
     const std::string alias = FontAliasOf(family);
     if (!alias.empty())
-        accepted.push_back(Lower(alias));
+        accepted.push_back(Platform::AsciiLowerText(alias));
     std::string file = MatchFile(family, weight, slant, accepted);
     // A family whose own name ends in a style word ("Foo Bold" as a family) is tried whole.
     if (file.empty() && family != typeface)

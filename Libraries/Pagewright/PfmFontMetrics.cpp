@@ -64,13 +64,6 @@ private:
     std::string_view m_data;
 };
 
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = Platform::AsciiLower(c);
-    return text;
-}
-
 std::string ReadFile(const std::string& path, bool& ok)
 {
     std::ifstream in(path, std::ios::binary);
@@ -140,7 +133,7 @@ bool CPfmFontMetrics::ConvertPfmToAfm(std::string_view pfm, std::string& afm)
 
     std::string notice(pfm.substr(6, 60));
     notice.resize(std::min(notice.find('\0'), notice.size()));
-    const std::string lowerName = Lower(name);
+    const std::string lowerName = Platform::AsciiLowerText(name);
     afm = "StartFontMetrics 2.0\n";
     if (!notice.empty())
         afm += "Comment " + notice + "\n";
@@ -220,5 +213,5 @@ bool CPfmFontMetrics::Load(const std::string& typeface)
     const std::string file = Pagewright::FindType1MetricsFile(typeface);
     if (file.empty())
         return false;
-    return Lower(file.substr(file.size() - 4)) == ".pfm" ? LoadPfm(file) : LoadAfm(file);
+    return Platform::AsciiLowerText(file.substr(file.size() - 4)) == ".pfm" ? LoadPfm(file) : LoadAfm(file);
 }

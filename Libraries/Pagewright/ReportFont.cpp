@@ -11,9 +11,7 @@ bool CReportFont::Load(const TiXmlElement* element)
         return false;
     fontname = Pagewright::AttributeText(*element, "fontname");
     typeface = Pagewright::AttributeText(*element, "typeface");
-    std::string text = Pagewright::AttributeText(*element, "fontsize");
-    for (char& c : text)
-        c = Platform::AsciiLower(c);
+    std::string text = Platform::AsciiLowerText(Pagewright::AttributeText(*element, "fontsize"));
     sizeInPoints = text.size() >= 2 && text.compare(text.size() - 2, 2, "pt") == 0;
     if (sizeInPoints) {
         while (!text.empty() && (text.back() == 'p' || text.back() == 't'))

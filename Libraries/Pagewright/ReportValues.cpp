@@ -53,11 +53,9 @@ ReportColor ParseReportColor(const std::string& text)
     std::size_t first = 0;
     while (first < text.size() && (text[first] == '#' || text[first] == ' '))
         ++first;
-    std::string value(Platform::TrimAsciiBlanks(std::string_view(text).substr(first)));
+    const std::string value = Platform::AsciiLowerText(Platform::TrimAsciiBlanks(std::string_view(text).substr(first)));
     if (value.size() != 6)
         return 0;
-    for (char& c : value)
-        c = Platform::AsciiLower(c);
     ReportColor color = 0;
     for (int pair = 0; pair < 3; ++pair) {
         const int byte = ReportHexDigit(value[2 * pair]) * 16 + ReportHexDigit(value[2 * pair + 1]);

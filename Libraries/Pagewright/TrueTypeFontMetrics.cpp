@@ -259,9 +259,7 @@ bool CTrueTypeFontMetrics::LoadFromBytes(std::string_view file, const std::strin
         std::uint32_t length = 0;
         if (record + 16 > file.size() || !whole.U32(record + 8, offset) || !whole.U32(record + 12, length))
             return false;
-        std::string tag(file.substr(record, 4));
-        for (char& c : tag)
-            c = Platform::AsciiLower(c);
+        const std::string tag = Platform::AsciiLowerText(file.substr(record, 4));
         for (STable& table : tables) {
             if (tag == table.tag) {
                 table.offset = offset;

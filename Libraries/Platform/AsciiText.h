@@ -4,12 +4,15 @@
 // match "INTEGER".
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace Platform {
 
 char AsciiUpper(char c);
 char AsciiLower(char c);
+// The text with every ASCII letter in lower case.
+std::string AsciiLowerText(std::string_view text);
 
 // Space, tab, line feed, carriage return, form feed and vertical tab.
 bool IsAsciiBlank(char c);

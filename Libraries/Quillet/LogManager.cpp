@@ -100,10 +100,9 @@ std::string UserDateTimeText()
 }
 
 // Size limit text: lower-cased, its leading number, times 1024 for "kb" or 1048576 for "mb".
-std::uint64_t ParseSizeLimit(std::string text)
+std::uint64_t ParseSizeLimit(const std::string& limit)
 {
-    for (char& c : text)
-        c = Platform::AsciiLower(c);
+    const std::string text = Platform::AsciiLowerText(limit);
     const long number = Platform::AtoL(text.c_str());
     if (number <= 0)
         return 0;

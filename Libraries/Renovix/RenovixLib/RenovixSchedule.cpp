@@ -81,9 +81,7 @@ SRenovixTime CRenovixSchedule::LocalTime(std::time_t t)
 
 SRenovixTime CRenovixSchedule::NextDate(const std::string& schedule, std::time_t now)
 {
-    std::string text;
-    for (char c : schedule)
-        text += Platform::AsciiLower(c);
+    const std::string text = Platform::AsciiLowerText(schedule);
     const size_t bar = text.find('|');
     const std::string keyword = text.substr(0, bar);
     const std::string rest = bar == std::string::npos ? std::string() : text.substr(bar + 1);

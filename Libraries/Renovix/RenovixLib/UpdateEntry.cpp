@@ -92,8 +92,6 @@ std::string CUpdateEntry::ParsePackages(const std::string& text)
 {
     // Trimmed at both ends: " * " means every package too. ASCII case rules, so that the names
     // of list and settings match under any process locale.
-    std::string packages(Platform::TrimAsciiBlanks(text));
-    for (char& c : packages)
-        c = Platform::AsciiLower(c);
+    const std::string packages = Platform::AsciiLowerText(Platform::TrimAsciiBlanks(text));
     return packages.empty() || packages == "*" ? "all" : packages;
 }

@@ -324,9 +324,8 @@ void CRenovixSettingsDlg::ShowSettings()
 {
     if (!m_window)
         return;
-    std::string schedule = m_settings.schedule;
-    for (char& c : schedule)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    // ASCII case rules: under a Turkish locale tolower leaves the I of "DAILY".
+    const std::string schedule = Platform::AsciiLowerText(m_settings.schedule);
     const size_t bar = schedule.find('|');
     const std::string keyword = schedule.substr(0, bar);
     const std::string rest = bar == std::string::npos ? std::string() : schedule.substr(bar + 1);

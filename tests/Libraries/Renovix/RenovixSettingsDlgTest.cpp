@@ -5,6 +5,7 @@
 #include "Renovix/RenovixLib/RenovixSchedule.h"
 #include "Renovix/RenovixWx/RenovixProgressEvents.h"
 #include "Renovix/RenovixWx/RenovixSettingsDlg.h"
+#include "support/LocaleScope.h"
 #include "support/WxTestEnvironment.h"
 #include "support/WxTestSupport.h"
 
@@ -16,6 +17,7 @@
 #include <wx/uiaction.h>
 
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -215,6 +217,23 @@ TEST_F(RenovixSettingsDlgTest, ShowsTheStoredSchedule)
         EXPECT_EQ(Day(*dialog, 0)->IsShown(), c.dayBoxes);
         // Nothing changed: the schedule and its next run stay.
         EXPECT_EQ(dialog->GetSettings().nextRun, settings.nextRun);
+    }
+}
+
+// The keywords are read by the ASCII case rules: under a Turkish locale the C library leaves
+// the I of "DAILY" and "INTERVAL" upper case.
+TEST_F(RenovixSettingsDlgTest, StoredScheduleIsShownUnderATurkishLocale)
+{
+    CLocaleScope turkish("tr_TR.UTF-8");
+    ASSERT_TRUE(turkish.IsSet());
+    for (const auto& [text, kind] : {std::pair<const char*, int>{"DAILY|03:00", Dlg::SCHEDULE_DAILY},
+                                     std::pair<const char*, int>{"INTERVAL|3|06:00", Dlg::SCHEDULE_INTERVAL}}) {
+        settings.schedule = text;
+        auto dialog = Modal();
+        ASSERT_TRUE(dialog);
+        wxComboBox* schedule = Combo(*dialog, Dlg::IDC_SCHEDULE);
+        ASSERT_NE(schedule->GetSelection(), wxNOT_FOUND) << text;
+        EXPECT_EQ(ItemData(schedule, schedule->GetSelection()), kind) << text;
     }
 }
 
