@@ -4,13 +4,11 @@
 #include "grid/GridCellBase.h"
 #include "grid/GridPort.h"
 #include "Platform/AtomicFile.h"
+#include "Platform/WholeFile.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string_view>
 
 // ---------------------------------------------------------------------------------------------
@@ -291,20 +289,13 @@ bool CGridCtrl::LoadFromText(const std::string& fileName, char separator, std::s
 {
     if (m_bVirtualMode)
         return false;
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file) {
+    std::string bytes;
+    if (!Platform::ReadWholeFile(fileName, bytes)) {
         if (error)
-            *error = "Cannot open \"" + fileName + "\": " + std::strerror(errno);
+            *error = "Cannot read \"" + fileName + "\": " + std::strerror(errno);
         return false;
     }
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    if (file.bad()) {
-        if (error)
-            *error = "Cannot read \"" + fileName + "\"";
-        return false;
-    }
-    return LoadFromTextString(bytes.str(), separator);
+    return LoadFromTextString(bytes, separator);
 }
 
 bool CGridCtrl::LoadFromTextString(const std::string& text, char separator)

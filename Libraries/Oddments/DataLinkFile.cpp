@@ -2,9 +2,8 @@
 
 #include "Platform/AsciiText.h"
 #include "Platform/TextEncoding.h"
+#include "Platform/WholeFile.h"
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string_view>
 
@@ -53,15 +52,9 @@ std::string Unquote(std::string value)
 // The text of a data-link file as UTF-8.
 bool ReadText(const std::string& path, std::string& text)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return false;
     std::string bytes;
-    try {
-        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    } catch (const std::ios_base::failure&) {
-        return false;  // a folder in the file's place, a read error: the buffer throws
-    }
+    if (!Platform::ReadWholeFile(path, bytes))
+        return false;
     const bool littleEndian = bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE';
     const bool bigEndian = bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF';
     if (littleEndian || bigEndian) {

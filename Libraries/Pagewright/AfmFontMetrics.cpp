@@ -3,10 +3,9 @@
 #include "Pagewright/GlyphNames.h"
 #include "Platform/AsciiText.h"
 #include "Platform/TextEncoding.h"
+#include "Platform/WholeFile.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace {
@@ -70,11 +69,8 @@ void CAfmFontMetrics::Clear()
 
 bool CAfmFontMetrics::LoadAfm(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return LoadAfmText(text);
+    std::string text;
+    return Platform::ReadWholeFile(path, text) && LoadAfmText(text);
 }
 
 void CAfmFontMetrics::ReadGlyphLine(std::string_view line)

@@ -3,13 +3,12 @@
 #include "Pagewright/FontFinder.h"
 #include "Pagewright/GlyphNames.h"
 #include "Platform/AsciiText.h"
+#include "Platform/WholeFile.h"
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace {
@@ -63,13 +62,6 @@ public:
 private:
     std::string_view m_data;
 };
-
-std::string ReadFile(const std::string& path, bool& ok)
-{
-    std::ifstream in(path, std::ios::binary);
-    ok = static_cast<bool>(in);
-    return ok ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) : std::string();
-}
 
 void AppendLine(std::string& afm, const char* format, ...) __attribute__((format(printf, 2, 3)));
 void AppendLine(std::string& afm, const char* format, ...)
@@ -201,10 +193,9 @@ bool CPfmFontMetrics::ConvertPfmToAfm(std::string_view pfm, std::string& afm)
 bool CPfmFontMetrics::LoadPfm(const std::string& path)
 {
     Clear();
-    bool ok = false;
-    const std::string pfm = ReadFile(path, ok);
+    std::string pfm;
     std::string afm;
-    return ok && ConvertPfmToAfm(pfm, afm) && LoadAfmText(afm);
+    return Platform::ReadWholeFile(path, pfm) && ConvertPfmToAfm(pfm, afm) && LoadAfmText(afm);
 }
 
 bool CPfmFontMetrics::Load(const std::string& typeface)

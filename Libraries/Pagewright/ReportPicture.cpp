@@ -4,12 +4,12 @@
 #include "Pagewright/ReportImage.h"
 #include "Platform/AsciiText.h"
 #include "Platform/ResourceRegistry.h"
+#include "Platform/WholeFile.h"
 
 #include <tinyxml.h>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <sys/stat.h>
 
 namespace {
@@ -22,11 +22,7 @@ bool ReadImageFile(const std::string& path, std::string& bytes)
     if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
         static_cast<unsigned long long>(info.st_size) > CReportPicture::kMaxFileSize)
         return false;
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
+    return Platform::ReadWholeFile(path, bytes);
 }
 
 }  // namespace

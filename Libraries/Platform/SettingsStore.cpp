@@ -3,14 +3,13 @@
 #include "Platform/AsciiText.h"
 #include "Platform/AtomicFile.h"
 #include "Platform/NumberText.h"
+#include "Platform/WholeFile.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <pwd.h>
 #include <string_view>
 #include <sys/file.h>
@@ -101,15 +100,9 @@ bool CSettingsStore::Load(const std::string& path)
 {
     m_sections.clear();
     m_changes.clear();
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return false;
     std::string content;
-    try {
-        content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    } catch (const std::ios_base::failure&) {
-        return false;  // a folder in the file's place, a read error: the buffer throws
-    }
+    if (!Platform::ReadWholeFile(path, content))
+        return false;
     if (content.compare(0, 3, "\xEF\xBB\xBF") == 0)
         content.erase(0, 3);
 

@@ -17,6 +17,7 @@
 #include "TAMBEL/TAMBELApp.h"
 #include "TAMBEL/TAMBELDlg.h"
 #include "TAMBEL/TAMBELReport.h"
+#include "Platform/WholeFile.h"
 
 #include <wx/cmndata.h>
 #include <wx/frame.h>
@@ -24,8 +25,6 @@
 #include <wx/printdlg.h>
 #include <wx/utils.h>
 
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -88,15 +87,11 @@ const char* CReportCommands::BuildReport(CTAMBELReport& report, const std::strin
                                          const CResultItem& row, const CPhysicalData& data,
                                          const std::string& language)
 {
-    std::ifstream in(templatePath, std::ios::binary);
-    if (!in)
-        return "Could not open report template!";
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad())
+    std::string text;
+    if (!Platform::ReadWholeFile(templatePath, text))
         return "Could not open report template!";
     const std::string expanded =
-        InsertResultGraphs(text.str(), row, TranslateText("Error indicated is for volumetric flow measurement."));
+        InsertResultGraphs(text, row, TranslateText("Error indicated is for volumetric flow measurement."));
     // Pictures of the template lie beside it.
     const std::size_t slash = templatePath.find_last_of('/');
     const std::string folder = slash == std::string::npos ? std::string() : templatePath.substr(0, slash + 1);

@@ -7,6 +7,7 @@
 #include "Renovix/RenovixLib/StringTokenizer.h"
 #include "Renovix/RenovixLib/UpdateDestination.h"
 #include "Renovix/RenovixLib/ZipArchive.h"
+#include "Platform/WholeFile.h"
 
 #include <tinyxml.h>
 
@@ -14,8 +15,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,14 +38,10 @@ bool IsLower(const SFileVersion& local, const SFileVersion& remote)
 
 bool ReadFile(const std::string& path, std::string& bytes, std::string& error)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (file)
-        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (!file.is_open() || file.bad()) {
-        error = "Datei '" + path + "' kann nicht gelesen werden";
-        return false;
-    }
-    return true;
+    if (Platform::ReadWholeFile(path, bytes))
+        return true;
+    error = "Datei '" + path + "' kann nicht gelesen werden";
+    return false;
 }
 
 std::string Trimmed(const std::string& text)

@@ -1,16 +1,14 @@
 #include "TAMBEL/Report/EmailTemplate.h"
+#include "Platform/WholeFile.h"
 
-#include <fstream>
 #include <sstream>
 
 bool CEmailTemplate::Read(const std::string& path, std::string& subject, std::string& body)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::string text;
+    if (!Platform::ReadWholeFile(path, text))
         return false;
-    std::ostringstream text;
-    text << in.rdbuf();
-    Parse(text.str(), subject, body);
+    Parse(text, subject, body);
     return true;
 }
 

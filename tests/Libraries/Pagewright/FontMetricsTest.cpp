@@ -247,6 +247,10 @@ TEST(AfmMetrics, DefaultsAndFlagsOfAShortText)
 
     EXPECT_FALSE(metrics.LoadAfmText("FontName X\nStartCharMetrics 1\nC 32 ; WX 300 ; N space ;\n"));
     EXPECT_FALSE(metrics.LoadAfm("/nonexistent/font.afm"));
+    // A folder in the file's place is no font (reading it threw from the stream before).
+    EXPECT_FALSE(metrics.LoadAfm("/tmp"));
+    CPfmFontMetrics pfm;
+    EXPECT_FALSE(pfm.LoadPfm("/tmp"));
 }
 
 // A PFM of the layout Windows installs: header, extension, names, extent table, extended metrics.
