@@ -54,7 +54,7 @@ fuzz report_fuzz 15 8192 "report templates and mark-up" "$root/tests/fuzz/report
   "$platform"/*.cpp -ltinyxml -lz -lfontconfig
 fuzz font_metrics_fuzz 10 4096 "font readers" "$root/tests/fuzz/font_corpus" "" -- \
   "$root"/Libraries/Pagewright/{FontMetrics,TrueTypeFontMetrics,AfmFontMetrics,PfmFontMetrics,FontFinder,GlyphNames}.cpp \
-  "$platform/TextEncoding.cpp" "$platform/AsciiText.cpp" -lfontconfig
+  "$platform/TextEncoding.cpp" "$platform/AsciiText.cpp" "$platform/WholeFile.cpp" -lfontconfig
 # A refused project file that changes the project, or a read one that does not save and read
 # back alike, counts as a finding of the target's own.
 fuzz project_file_fuzz 10 8192 "project file reader" "$root/tests/fuzz/project_corpus" \
