@@ -74,6 +74,8 @@ class MainDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // English lists and texts, whatever language the tests before left.
+        App().SetUiLanguage("en");
         App().EnableTranslator(false);
         // The device page is built from the database's device features.
         PlaceDatabase(true);
