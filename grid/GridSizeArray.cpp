@@ -6,41 +6,56 @@
 void CGridSizeArray::Dirty(int from)
 {
     m_valid = std::min(m_valid, static_cast<std::size_t>(std::max(from, 0)));
+    m_prefix.resize(m_sizes.size() + 1);
 }
 
-void CGridSizeArray::Update() const
+void CGridSizeArray::Update(std::size_t upTo) const
 {
-    if (m_valid == m_sizes.size() && m_prefix.size() == m_sizes.size() + 1)
-        return;
-    m_prefix.resize(m_sizes.size() + 1);
     m_prefix[0] = 0;
-    for (std::size_t i = m_valid; i < m_sizes.size(); ++i)
+    for (std::size_t i = m_valid; i < upTo; ++i)
         m_prefix[i + 1] = m_prefix[i] + m_sizes[i];
-    m_valid = m_sizes.size();
+    m_valid = std::max(m_valid, upTo);
+}
+
+long long CGridSizeArray::Before(int index) const
+{
+    if (index >= Count())
+        return m_total;
+    Update(static_cast<std::size_t>(index));
+    return m_prefix[static_cast<std::size_t>(index)];
 }
 
 void CGridSizeArray::Set(int index, int size)
 {
-    if (m_sizes[static_cast<std::size_t>(index)] == size)
+    int& stored = m_sizes[static_cast<std::size_t>(index)];
+    if (stored == size)
         return;
-    m_sizes[static_cast<std::size_t>(index)] = size;
+    m_total += size - stored;
+    stored = size;
     Dirty(index);
 }
 
 void CGridSizeArray::Resize(int count, int size)
 {
-    Dirty(std::min(count, Count()));
+    for (int i = count; i < Count(); ++i)
+        m_total -= m_sizes[static_cast<std::size_t>(i)];
+    if (count > Count())
+        m_total += static_cast<long long>(count - Count()) * size;
+    const int from = std::min(count, Count());
     m_sizes.resize(static_cast<std::size_t>(count), size);
+    Dirty(from);
 }
 
 void CGridSizeArray::Insert(int index, int size)
 {
     m_sizes.insert(m_sizes.begin() + index, size);
+    m_total += size;
     Dirty(index);
 }
 
 void CGridSizeArray::Erase(int index)
 {
+    m_total -= m_sizes[static_cast<std::size_t>(index)];
     m_sizes.erase(m_sizes.begin() + index);
     Dirty(index);
 }
@@ -55,7 +70,8 @@ void CGridSizeArray::Swap(int a, int b)
 void CGridSizeArray::Clear()
 {
     m_sizes.clear();
-    m_valid = 0;
+    m_total = 0;
+    Dirty(0);
 }
 
 int CGridSizeArray::Sum(int first, int last) const
@@ -64,20 +80,19 @@ int CGridSizeArray::Sum(int first, int last) const
     last = std::clamp(last, 0, Count());
     if (last <= first)
         return 0;
-    Update();
-    return static_cast<int>(m_prefix[static_cast<std::size_t>(last)] - m_prefix[static_cast<std::size_t>(first)]);
+    return static_cast<int>(Before(last) - Before(first));
 }
 
 int CGridSizeArray::IndexAtOffset(int first, int offset, int limit) const
 {
     if (first >= limit || first >= Count())
         return first;
-    Update();
+    const int end = std::min(limit, Count());
+    Update(static_cast<std::size_t>(end));
     const long long target = m_prefix[static_cast<std::size_t>(first)] + offset;
     // The running sum before index i is m_prefix[i]; advance while it is below target.
     const auto begin = m_prefix.begin() + first;
-    const auto end = m_prefix.begin() + std::min(limit, Count()) + 1;
-    const auto it = std::lower_bound(begin, end, target);
+    const auto it = std::lower_bound(begin, m_prefix.begin() + end + 1, target);
     const int index = static_cast<int>(it - m_prefix.begin());
     return std::min(index, limit);
 }

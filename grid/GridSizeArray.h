@@ -18,7 +18,7 @@ public:
 
     // Sum of the sizes from first up to (not including) last.
     int Sum(int first, int last) const;
-    int Total() const { return Sum(0, Count()); }
+    int Total() const { return static_cast<int>(m_total); }
     // The first index at or after first whose running sum (from first) is not below offset:
     // the index the running sum stops at when sizes from first are added while below offset.
     // Never beyond limit.
@@ -26,10 +26,16 @@ public:
 
 private:
     void Dirty(int from);
-    void Update() const;
+    // Makes m_prefix valid up to and including index upTo.
+    void Update(std::size_t upTo) const;
+    // Sum of the sizes before index.
+    long long Before(int index) const;
 
     std::vector<int> m_sizes;
-    // m_prefix[i] = sum of sizes before i; valid up to m_valid.
+    // Kept as sizes change, so that the whole extent costs nothing after a change near the top
+    // (the scroll bars ask for it after every one).
+    long long m_total = 0;
+    // m_prefix[i] = sum of sizes before i; valid up to m_valid, worked out only as far as asked.
     mutable std::vector<long long> m_prefix{0};
     mutable std::size_t m_valid = 0;
 };
