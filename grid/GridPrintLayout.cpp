@@ -2,6 +2,7 @@
 
 #include "grid/GridCtrl.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -45,16 +46,25 @@ CGridPrintLayout::CGridPrintLayout(const CGridCtrl& grid, const CGridPrintMargin
     }
     m_pageWidth = m_logicalPage.cx - grid.GetFixedColumnsWidth() - m_marginWidth;
     if (wysiwyg) {
-        sum = 0;
-        for (int col = grid.GetFixedColumnCount(); col < grid.GetColumnCount(); ++col) {
-            sum += grid.GetColumnWidth(col);
-            if (sum > m_pageWidth) {
-                ++m_strips;
-                sum = grid.GetColumnWidth(col);
-            }
-        }
+        m_strips = 0;
+        for (int col = grid.GetFixedColumnCount(); col < grid.GetColumnCount(); col = StripEnd(col) + 1)
+            ++m_strips;
+        m_strips = std::max(m_strips, 1);
         m_pages *= m_strips;
     }
+}
+
+int CGridPrintLayout::StripEnd(int first) const
+{
+    // A column wider than the page still makes a strip: its own, clipped.
+    int sum = m_grid.GetColumnWidth(first);
+    int col = first + 1;
+    for (; col < m_grid.GetColumnCount(); ++col) {
+        sum += m_grid.GetColumnWidth(col);
+        if (sum > m_pageWidth)
+            break;
+    }
+    return col - 1;
 }
 
 int CGridPrintLayout::FirstRow(int page) const
@@ -94,29 +104,15 @@ int CGridPrintLayout::FirstColumn(int page) const
 {
     const int columnStrip = (page - 1) % m_strips;
     int first = m_grid.GetFixedColumnCount();
-    for (int strip = 0; strip < columnStrip; ++strip) {
-        int sum = 0;
-        for (int col = first; col < m_grid.GetColumnCount(); ++col) {
-            sum += m_grid.GetColumnWidth(col);
-            if (sum > m_pageWidth) {
-                first = col;
-                break;
-            }
-        }
-    }
+    for (int strip = 0; strip < columnStrip && first < m_grid.GetColumnCount(); ++strip)
+        first = StripEnd(first) + 1;
     return first;
 }
 
 int CGridPrintLayout::LastColumn(int page) const
 {
-    int right = -1;
-    int col = FirstColumn(page);
-    for (; col < m_grid.GetColumnCount(); ++col) {
-        right += m_grid.GetColumnWidth(col);
-        if (right > m_pageWidth)
-            break;
-    }
-    return col - 1;
+    const int first = FirstColumn(page);
+    return first < m_grid.GetColumnCount() ? StripEnd(first) : first - 1;
 }
 
 bool CGridPrintLayout::HasBody(int page) const

@@ -48,7 +48,8 @@ public:
     int FirstRow(int page) const;
     // Last body row whose bottom stays on the page; below FirstRow when none fits.
     int LastRow(int page) const;
-    // First and last non-fixed column of the page's strip.
+    // First and last non-fixed column of the page's strip; a column wider than the page has a
+    // strip of its own.
     int FirstColumn(int page) const;
     int LastColumn(int page) const;
     bool HasBody(int page) const;
@@ -58,6 +59,10 @@ public:
                                   const std::string& ofWord = "of");
 
 private:
+    // Last column of the strip that starts at first: those that fit the page width together,
+    // at least first itself.
+    int StripEnd(int first) const;
+
     const CGridCtrl& m_grid;
     int m_marginWidth = 0;
     CGridSize m_logicalPage;

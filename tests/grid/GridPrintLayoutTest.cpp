@@ -121,6 +121,36 @@ TEST(GridPrintLayoutTest, PrintLayoutModeRunsAcrossColumnStripsFirst)
     }
 }
 
+TEST(GridPrintLayoutTest, AColumnWiderThanThePageGetsAStripOfItsOwn)
+{
+    // Page width 60 as above; columns 30, 90, 30, 30, 70, 20: strips of 1, 2, 3-4, 5 and 6.
+    CGridCtrl grid;
+    grid.SetPrintMargins(0, 0, 0, 0, -1, -1, 0);
+    ShapeGrid(grid, 3, 40, 6, 30);
+    grid.SetColumnWidth(2, 90);
+    grid.SetColumnWidth(5, 70);
+    grid.SetColumnWidth(6, 20);
+    CGridPrintDevice device = Device();
+    device.paper = {134, 200};
+    device.printerDpi = device.screenDpi;
+    const CGridPrintLayout layout(grid, grid.GetPrintMargins(), device, true);
+    ASSERT_EQ(layout.GetPageWidth(), 60);
+    ASSERT_EQ(layout.GetColumnStrips(), 5);
+    ASSERT_EQ(layout.GetPageCount(), 5);
+    const int strips[][2] = {{1, 1}, {2, 2}, {3, 4}, {5, 5}, {6, 6}};
+    for (int page = 1; page <= 5; ++page) {
+        EXPECT_EQ(layout.FirstColumn(page), strips[page - 1][0]) << "page " << page;
+        EXPECT_EQ(layout.LastColumn(page), strips[page - 1][1]) << "page " << page;
+    }
+
+    // One over-wide column alone.
+    ShapeGrid(grid, 3, 40, 1, 500);
+    const CGridPrintLayout alone(grid, grid.GetPrintMargins(), device, true);
+    EXPECT_EQ(alone.GetPageCount(), 1);
+    EXPECT_EQ(alone.FirstColumn(1), 1);
+    EXPECT_EQ(alone.LastColumn(1), 1);
+}
+
 TEST(GridPrintLayoutTest, NegativeMarginsKeepThePreviousValues)
 {
     CGridCtrl grid;
