@@ -3,6 +3,7 @@
 #include "grid/GridCtrl.h"
 #include "grid/GridDefaultCell.h"
 #include "grid/GridPainter.h"
+#include "grid/GridPort.h"
 #include "grid/GridTextMeasurer.h"
 
 #include <algorithm>
@@ -90,6 +91,19 @@ CGridSize CGridCellBase::GetCellExtent() const
     CGridSize image;
     ImageSize(image);
     return {text.cx + image.cx, std::max(text.cy, image.cy)};
+}
+
+IGridEditor* CGridCellBase::GetEditWnd() const
+{
+    const CGridCtrl* grid = GetGrid();
+    IGridPort* port = grid ? grid->GetPort() : nullptr;
+    return IsEditing() && port ? port->GetOpenEditor() : nullptr;
+}
+
+long CGridCellBase::SendMessageToParent(int row, int col, int code) const
+{
+    const CGridCtrl* grid = GetGrid();
+    return grid ? grid->SendMessageToParent(row, col, code) : 0;
 }
 
 bool CGridCellBase::Edit(int, int, const CGridRect&, unsigned, unsigned)

@@ -10,6 +10,7 @@
 #include <string>
 
 class CGridCtrl;
+class IGridEditor;
 class IGridPainter;
 
 class CGridCellBase {
@@ -83,12 +84,24 @@ public:
     virtual void OnClickDown(const CGridPoint&) {}
     virtual void OnRClick(const CGridPoint&) {}
     virtual void OnDblClick(const CGridPoint&) {}
+    // Asked while the pointer is over the cell; true when the cell chose the pointer's shape
+    // (the ordinary arrow here).
+    virtual bool OnSetCursor(GridCursor& cursor) const
+    {
+        cursor = GridCursorArrow;
+        return true;
+    }
 
     virtual bool Edit(int row, int col, const CGridRect& rect, unsigned controlId, unsigned firstChar);
+    // The editor the cell is being edited in, when text can be typed and pasted into it.
+    virtual IGridEditor* GetEditWnd() const;
     virtual bool ValidateEdit(const std::string&) { return true; }
     virtual void EndEdit() {}
     // After the in-place editor has gone.
     virtual void OnEndEdit() {}
+
+    // A notification to the grid's owner; 0 for a cell of no grid.
+    long SendMessageToParent(int row, int col, int code) const;
 
 protected:
     // Colours of the cell with its default cell's in place of unset ones.

@@ -36,6 +36,11 @@ CGridSize CGridCellCombo::GetCellExtent() const
     return size;
 }
 
+IGridEditor* CGridCellCombo::GetEditWnd() const
+{
+    return (m_style & CBS_DROPDOWNLIST) == CBS_DROPDOWNLIST ? nullptr : CGridCell::GetEditWnd();
+}
+
 void CGridCellCombo::PrepareEditor(CGridEditRequest& request) const
 {
     request.combo = true;

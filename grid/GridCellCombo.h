@@ -22,6 +22,8 @@ public:
     bool Draw(IGridPainter& painter, int row, int col, CGridRect rect, bool erase) override;
     // The text cell's size and room for the button.
     CGridSize GetCellExtent() const override;
+    // None in drop-down-list style: only an option can be chosen, nothing typed or pasted.
+    IGridEditor* GetEditWnd() const override;
 
 protected:
     void PrepareEditor(CGridEditRequest& request) const override;

@@ -164,14 +164,16 @@ public:
     bool GetRangeRect(const CCellRange& range, CGridRect& rect);
     bool IsOnRowBorder(const CGridPoint& point);
     bool IsOnColumnBorder(const CGridPoint& point);
-    int GetScrollPosition(int bar) const { return bar == SB_HORZ ? m_nHScrollPos : m_nVScrollPos; }
+    // While drawing is off the scroll bars are worked out only when asked about, so that a
+    // caller changing many sizes pays for them once; the answers are always up to date.
+    int GetScrollPosition(int bar);
     // Stores the position (bounded by the range) and tells the window.
     void SetScrollPosition(int bar, int position);
     void ShowScrollBars(int bar, bool show);
     void UpdateScrollBars();
-    int GetScrollMax(int bar) const { return bar == SB_HORZ ? m_nHScrollMax : m_nVScrollMax; }
-    bool IsHorizontalBarShown() const { return m_nBarState & 1; }
-    bool IsVerticalBarShown() const { return m_nBarState & 2; }
+    int GetScrollMax(int bar);
+    bool IsHorizontalBarShown();
+    bool IsVerticalBarShown();
     bool IsCellOnScreen(int row, int col);
     // The next row (column) from index in steps of step (+1 or -1) that is not hidden, or -1
     // when there is none inside first .. count - 1.
@@ -248,7 +250,11 @@ public:
     CCellID GetEditCell() const { return m_idEditCell; }
     void FindNextEditableCell(CCellID& cell, bool byRow, bool advance) const;
     void ScrollCellIntoView(int row, int col);
+    void ScrollCellIntoView(const CCellID& cell) { ScrollCellIntoView(cell.row, cell.col); }
     void RedrawAll();
+    // Every cell of the row (column) redrawn; false when one of them is not on the screen.
+    bool RedrawRow(int row);
+    bool RedrawColumn(int col);
     bool InvalidateCell(int row, int col);
     bool InvalidateCellRange(const CCellRange& range);
     void SetRedraw(bool allow, bool resetScrollBars = false);
@@ -281,11 +287,18 @@ public:
     void OnEditCopy();
     void OnEditCut();
     void OnEditPaste();
-    void OnEditSelectAll() { SelectAllCells(); }
+    void OnEditSelectAll();
+    // Whether the edit commands can do anything now, for the menu and toolbar states.
+    bool CanEditCopy() const { return GetSelectedCount() > 0; }
+    bool CanEditCut() const { return m_bEditable && GetSelectedCount() > 0; }
+    bool CanEditPaste();
+    bool CanEditSelectAll() const { return m_bEnableSelection; }
     MouseMode GetMouseMode() const { return m_MouseMode; }
     bool IsLeftButtonDown() const { return m_bLMouseButtonDown; }
     CGridPoint GetLastMousePoint() const { return m_ptLastMouse; }
     CGridPoint GetPointInCell(int row, int col, const CGridPoint& point);
+    // The pointer's shape over point: a sizing one over a divider, else the cell's choice.
+    GridCursor GetCursorAt(const CGridPoint& point);
 
     // --- text files ---
     // One line per row, fields separated by separator; written atomically. False with the
@@ -348,6 +361,9 @@ public:
     int GetRowsPerWheelNotch() const { return m_nRowsPerWheelNotch; }
     void SetRowsPerWheelNotch(int rows) { m_nRowsPerWheelNotch = rows; }
 
+    // A notification to the owner about a cell; its reply, 0 without a window.
+    long SendMessageToParent(int row, int col, int code) const { return Notify(code, row, col); }
+
 protected:
     long Notify(int code, int row, int col) const;
 
@@ -362,6 +378,13 @@ private:
     bool WindowExists() const { return m_pPort != nullptr; }
     CGridSize ClientSize() const;
     void SetupDefaultCells();
+    // The scroll bars of the sizes as they are now, told to the window.
+    void ApplyScrollBars();
+    void FlushScrollBars()
+    {
+        if (m_bScrollBarsPending)
+            ApplyScrollBars();
+    }
     // The selection of ClearSelection without touching the focus cell, for the changes of
     // shape that move the focus cell themselves.
     void ClearSelectedCells();
@@ -377,6 +400,11 @@ private:
                    int firstCol, int lastCol, int left);
     // Moves the focus to next as a key would (selection, notifications, scrolling into view).
     void MoveFocusByKey(CCellID next, int key, bool shift, bool wrapped);
+    // Mouse mode by the dividers under point (none: idle).
+    void TestDividers(const CGridPoint& point);
+    // A press on a divider: the row or column that the drag sizes; false (and none) when
+    // there is nothing the drag may size.
+    bool StartSizing(const CGridPoint& point, bool columns);
     void ParseTextFileLines(const std::string& text, char separator);
 
     IGridPort* m_pPort = nullptr;

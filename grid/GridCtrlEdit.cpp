@@ -90,6 +90,22 @@ bool CGridCtrl::InvalidateCellRange(const CCellRange& range)
     return true;
 }
 
+bool CGridCtrl::RedrawRow(int row)
+{
+    bool all = true;
+    for (int col = 0; col < m_nCols; ++col)
+        all = InvalidateCell(row, col) && all;
+    return all;
+}
+
+bool CGridCtrl::RedrawColumn(int col)
+{
+    bool all = true;
+    for (int row = 0; row < m_nRows; ++row)
+        all = InvalidateCell(row, col) && all;
+    return all;
+}
+
 void CGridCtrl::SetRedraw(bool allow, bool resetScrollBars)
 {
     if (allow && !m_bAllowDraw) {

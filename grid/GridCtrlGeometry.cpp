@@ -243,6 +243,8 @@ void CGridCtrl::StretchToFit(bool fixedToo)
 
 CCellID CGridCtrl::GetScrolledTopLeftCell(bool force)
 {
+    // A position beyond a range that shrank while drawing was off is brought back first.
+    FlushScrollBars();
     if (m_idTopLeftCell.row < 0 || m_idTopLeftCell.col < 0 || force) {
         m_idTopLeftCell.col = m_arColWidths.IndexAtOffset(m_nFixedCols, m_nHScrollPos, m_nCols - 1);
         m_idTopLeftCell.row = m_arRowHeights.IndexAtOffset(m_nFixedRows, m_nVScrollPos, m_nRows - 1);
@@ -418,8 +420,33 @@ bool CGridCtrl::IsCellOnScreen(int row, int col)
 // ---------------------------------------------------------------------------------------------
 // Scroll bars
 
+int CGridCtrl::GetScrollPosition(int bar)
+{
+    FlushScrollBars();
+    return bar == SB_HORZ ? m_nHScrollPos : m_nVScrollPos;
+}
+
+int CGridCtrl::GetScrollMax(int bar)
+{
+    FlushScrollBars();
+    return bar == SB_HORZ ? m_nHScrollMax : m_nVScrollMax;
+}
+
+bool CGridCtrl::IsHorizontalBarShown()
+{
+    FlushScrollBars();
+    return m_nBarState & 1;
+}
+
+bool CGridCtrl::IsVerticalBarShown()
+{
+    FlushScrollBars();
+    return m_nBarState & 2;
+}
+
 void CGridCtrl::SetScrollPosition(int bar, int position)
 {
+    FlushScrollBars();
     InvalidateTopLeft();
     const int max = bar == SB_HORZ ? m_nHScrollMax : m_nVScrollMax;
     position = std::clamp(position, 0, std::max(max, 0));
@@ -450,6 +477,11 @@ void CGridCtrl::UpdateScrollBars()
         m_bScrollBarsPending = true;
         return;
     }
+    ApplyScrollBars();
+}
+
+void CGridCtrl::ApplyScrollBars()
+{
     m_bScrollBarsPending = false;
     if (!WindowExists())
         return;
@@ -457,9 +489,9 @@ void CGridCtrl::UpdateScrollBars()
     if (client.cx <= 0 || client.cy <= 0)
         return;
     const CGridScrollMetrics metrics = m_pPort->GetScrollMetrics();
-    if (IsVerticalBarShown())
+    if (m_nBarState & 2)
         client.cx += metrics.vScrollWidth + metrics.borderWidth;
-    if (IsHorizontalBarShown())
+    if (m_nBarState & 1)
         client.cy += metrics.hScrollHeight + metrics.borderHeight;
 
     const int fixedWidth = GetFixedColumnsWidth();

@@ -172,7 +172,7 @@ void CGridCtrl::MoveFocusByKey(CCellID next, int key, bool shift, bool wrapped)
     SetFocusCell(next);
     if (!IsCellOnScreen(next.row, next.col)) {
         if (wrapped && key == GridKeyTab)
-            SetScrollPosition(SB_HORZ, m_nHScrollMax);
+            SetScrollPosition(SB_HORZ, GetScrollMax(SB_HORZ));
         ScrollCellIntoView(next.row, next.col);
         if (m_pPort)
             m_pPort->InvalidateAll();
@@ -210,7 +210,7 @@ void CGridCtrl::OnScroll(int bar, int code, int trackPosition)
     const bool horizontal = bar == SB_HORZ;
     const CGridSizeArray& sizes = horizontal ? m_arColWidths : m_arRowHeights;
     const int fixedCount = horizontal ? m_nFixedCols : m_nFixedRows;
-    const int max = horizontal ? m_nHScrollMax : m_nVScrollMax;
+    const int max = GetScrollMax(bar);
     const int p = GetScrollPosition(bar);
     const CCellID topLeft = GetScrolledTopLeftCell(true);
     const int topIndex = horizontal ? topLeft.col : topLeft.row;
@@ -295,15 +295,36 @@ bool Contains(const CGridRect& r, const CGridPoint& p)
 }
 } // namespace
 
+void CGridCtrl::TestDividers(const CGridPoint& point)
+{
+    if (m_bAllowColumnResize && IsOnColumnBorder(point))
+        m_MouseMode = MouseOverColumnDivider;
+    else if (m_bAllowRowResize && IsOnRowBorder(point))
+        m_MouseMode = MouseOverRowDivider;
+    else if (m_MouseMode != MouseIdle)
+        m_MouseMode = MouseIdle;
+}
+
+GridCursor CGridCtrl::GetCursorAt(const CGridPoint& point)
+{
+    if (m_MouseMode == MouseOverColumnDivider || m_MouseMode == MouseSizingColumn)
+        return GridCursorSizeWE;
+    if (m_MouseMode == MouseOverRowDivider || m_MouseMode == MouseSizingRow)
+        return GridCursorSizeNS;
+    GridCursor cursor = GridCursorArrow;
+    if (!m_bVirtualMode) {
+        const CCellID id = CellFromPoint(point);
+        const CGridCellBase* cell = IsValid(id) ? GetCell(id.row, id.col) : nullptr;
+        if (cell && !cell->OnSetCursor(cursor))
+            cursor = GridCursorArrow;
+    }
+    return cursor;
+}
+
 void CGridCtrl::OnMouseMove(const CGridPoint& point, bool leftDown)
 {
     if (!leftDown || m_MouseMode == MouseIdle) {
-        if (m_bAllowColumnResize && IsOnColumnBorder(point))
-            m_MouseMode = MouseOverColumnDivider;
-        else if (m_bAllowRowResize && IsOnRowBorder(point))
-            m_MouseMode = MouseOverRowDivider;
-        else if (m_MouseMode != MouseIdle)
-            m_MouseMode = MouseIdle;
+        TestDividers(point);
         if (m_MouseMode == MouseIdle && (!m_bVirtualMode || m_bTitleTips)) {
             const CCellID id = CellFromPoint(point);
             CGridCellBase* cell = IsValid(id) ? GetCell(id.row, id.col) : nullptr;
@@ -317,7 +338,7 @@ void CGridCtrl::OnMouseMove(const CGridPoint& point, bool leftDown)
                 const std::string padded = " " + cell->GetTipText() + " ";
                 const int width = m_pMeasurer ? m_pMeasurer->TextExtent(padded, cell->GetFont()).cx : 0;
                 if (width > tipRect.Width() + 1)
-                    m_pPort->ShowTitleTip(tipRect, cell->GetTipText());
+                    m_pPort->ShowTitleTip(tipRect, cell->GetTipText(), cell->GetFont());
                 else
                     m_pPort->HideTitleTip();
             } else if (m_pPort) {
@@ -337,9 +358,13 @@ void CGridCtrl::OnMouseMove(const CGridPoint& point, bool leftDown)
     case MouseSelectRow:
     case MouseSelectCells: {
         const CCellID id = CellFromPoint(point);
-        if (IsValid(id) && id != m_idCurrentCell) {
+        if (!IsValid(id))
+            return;
+        if (id != m_idCurrentCell) {
             OnSelecting(id);
-            if (id.row >= m_nFixedRows && id.col >= m_nFixedCols)
+            // Dragging over the headers of whole rows or columns moves the focus along too.
+            if ((id.row >= m_nFixedRows && id.col >= m_nFixedCols) || m_MouseMode == MouseSelectColumn ||
+                m_MouseMode == MouseSelectRow)
                 SetFocusCell(id);
         }
         break;
@@ -399,19 +424,14 @@ void CGridCtrl::OnLButtonDown(const CGridPoint& point, bool shift, bool ctrl)
     }
     if (m_pPort)
         m_pPort->SetCapture(true);
+    // A press that came without a move before it (the pointer warped, a touch) still finds the
+    // divider under it.
+    if (m_MouseMode == MouseIdle)
+        TestDividers(point);
 
     if (m_MouseMode == MouseOverColumnDivider || m_MouseMode == MouseOverRowDivider) {
-        const bool columns = m_MouseMode == MouseOverColumnDivider;
-        m_MouseMode = columns ? MouseSizingColumn : MouseSizingRow;
-        CGridPoint origin;
-        int& index = columns ? m_idLeftClickDown.col : m_idLeftClickDown.row;
-        if (!GetCellOrigin(m_idLeftClickDown.row, m_idLeftClickDown.col, origin))
-            return;
-        // A press just after a divider sizes the row or column before it.
-        const int offset = columns ? point.x - origin.x : point.y - origin.y;
-        if (offset < m_nResizeCaptureRange && index > 0)
-            --index;
-        m_ptLastMouse = point;
+        if (StartSizing(point, m_MouseMode == MouseOverColumnDivider))
+            m_ptLastMouse = point;
         return;
     }
 
@@ -432,6 +452,53 @@ void CGridCtrl::OnLButtonDown(const CGridPoint& point, bool shift, bool ctrl)
         }
     }
     m_ptLastMouse = point;
+}
+
+bool CGridCtrl::StartSizing(const CGridPoint& point, bool columns)
+{
+    m_MouseMode = columns ? MouseSizingColumn : MouseSizingRow;
+    const CGridSizeArray& sizes = columns ? m_arColWidths : m_arRowHeights;
+    const int last = (columns ? m_nCols : m_nRows) - 1;
+    const int at = columns ? point.x : point.y;
+    const int range = m_nResizeCaptureRange;
+    int& index = columns ? m_idLeftClickDown.col : m_idLeftClickDown.row;
+    // The index is made invalid where nothing may be sized, so that the release sizes nothing.
+    auto stop = [&index] {
+        index = -1;
+        return false;
+    };
+
+    // A hidden (or nearly hidden) last one lies on the far edge of the cells: pressing there
+    // drags it visible again instead of sizing the one before it.
+    if (last >= 0 && sizes.Get(last) < range) {
+        CGridRect visible;
+        const CCellRange shown = GetVisibleCellRange(&visible);
+        const int edge = columns ? visible.right : visible.bottom;
+        if ((columns ? shown.GetMaxCol() : shown.GetMaxRow()) == last && at > edge - range && at < edge + range)
+            index = last;
+    }
+    CGridPoint origin;
+    if (!GetCellOrigin(columns ? 0 : index, columns ? index : 0, origin))
+        return stop();
+    const int offset = at - (columns ? origin.x : origin.y);
+    if (!(columns ? m_bAllowHiddenColumnResize : m_bAllowHiddenRowResize)) {
+        // Hidden ones between the press and the divider are passed over, never sized.
+        const bool onFarEdge = offset >= range;
+        if (!(onFarEdge && index == last)) {
+            const int before = onFarEdge ? 0 : 1;
+            while (index - before >= 0 && sizes.Get(index - before) <= 0)
+                --index;
+            if (index - before < 0)
+                return stop();
+        }
+    }
+    // A press just after a divider sizes the one before it.
+    if (offset < range && (index != last || sizes.Get(last) >= range)) {
+        --index;
+        if (!GetCellOrigin(columns ? 0 : index, columns ? index : 0, origin))
+            return stop();
+    }
+    return true;
 }
 
 void CGridCtrl::OnLButtonUp(const CGridPoint& point)
@@ -593,8 +660,35 @@ void CGridCtrl::OnEditCut()
 
 void CGridCtrl::OnEditPaste()
 {
+    if (!m_bEditable)
+        return;
     const CCellID target = GetPasteTarget();
+    if (!IsValid(target) || !m_pPort)
+        return;
+    // While the cell is edited in an edit control, the paste is the editor's.
+    if (IsItemEditing(target.row, target.col)) {
+        const CGridCellBase* cell = GetCell(target.row, target.col);
+        if (!cell)
+            return;
+        if (cell->GetEditWnd()) {
+            m_pPort->PasteIntoEditor();
+            return;
+        }
+    }
     std::string text;
-    if (IsValid(target) && m_pPort && m_pPort->GetClipboardText(text))
+    if (m_pPort->GetClipboardText(text))
         PasteTextToGrid(target, text);
+}
+
+bool CGridCtrl::CanEditPaste()
+{
+    return IsValid(m_idCurrentCell) && CanEditCell(m_idCurrentCell.row, m_idCurrentCell.col) && m_pPort &&
+           m_pPort->HasClipboardText();
+}
+
+void CGridCtrl::OnEditSelectAll()
+{
+    Notify(GridNotifySelChanging, m_idLeftClickDown.row, m_idLeftClickDown.col);
+    SelectAllCells();
+    Notify(GridNotifySelChanged, m_idCurrentCell.row, m_idCurrentCell.col);
 }

@@ -15,6 +15,15 @@ constexpr GridColour GridRgb(int r, int g, int b)
     return static_cast<GridColour>(r) | (static_cast<GridColour>(g) << 8) | (static_cast<GridColour>(b) << 16);
 }
 
+// Pointer shapes a cell or the grid may choose.
+enum GridCursor : int {
+    GridCursorArrow,
+    GridCursorIBeam,
+    GridCursorHand,
+    GridCursorSizeWE,
+    GridCursorSizeNS,
+};
+
 // Cell state bits.
 enum : std::uint32_t {
     CELLSTATE_FOCUSED = 0x01,

@@ -4,12 +4,15 @@
 
 #include "grid/CellRange.h"
 #include "grid/GridDefs.h"
+#include "grid/GridFont.h"
 #include "HarbinaxCore/InputFilter.h"
 
 #include <string>
 #include <vector>
 
 struct GridItemInfo;
+// The open in-place editor; only the window knows what it is.
+class IGridEditor;
 
 // What an in-place editor needs: where it goes, what it starts with and what it lets through.
 struct CGridEditRequest {
@@ -62,7 +65,8 @@ public:
     // Ends the open editor: it reports its text through CGridCtrl::OnCellEditEnded at once.
     virtual void EndEditor() = 0;
 
-    virtual void ShowTitleTip(const CGridRect& rect, const std::string& text) = 0;
+    // The whole text of a cell over its text rectangle, in the cell's font (null: the window's).
+    virtual void ShowTitleTip(const CGridRect& rect, const std::string& text, const CGridFont* font) = 0;
     virtual void HideTitleTip() = 0;
 
     // A notification to the owner window; its reply (negative replies veto edits).
@@ -74,6 +78,11 @@ public:
     // The system clipboard's text; false when it holds none or cannot be reached.
     virtual bool SetClipboardText(const std::string&) { return false; }
     virtual bool GetClipboardText(std::string&) { return false; }
+    virtual bool HasClipboardText() { return false; }
+    // The open in-place editor, or null.
+    virtual IGridEditor* GetOpenEditor() { return nullptr; }
+    // The clipboard's text into the open editor at its caret, as the editor's own paste would.
+    virtual void PasteIntoEditor() {}
     // Tells the owner a left click ended on a cell (posted, not sent).
     virtual void PostClicked() {}
 };

@@ -35,7 +35,7 @@ public:
     void StartEditor(const CGridEditRequest&) override {}
     void TypeIntoEditor(unsigned) override {}
     void EndEditor() override {}
-    void ShowTitleTip(const CGridRect&, const std::string&) override {}
+    void ShowTitleTip(const CGridRect&, const std::string&, const CGridFont*) override {}
     void HideTitleTip() override {}
     long NotifyOwner(int, int, int) override { return 0; }
     void RequestDisplayInfo(GridItemInfo&) override {}

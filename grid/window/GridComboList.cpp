@@ -11,16 +11,17 @@ namespace {
 // The dropped list as wide as the combo box or the options need, but never wider than the cap.
 class CCappedPopup : public wxVListBoxComboPopup {
 public:
-    explicit CCappedPopup(int width) : m_width(width) {}
+    explicit CCappedPopup(CGridComboList& box) : m_box(box) {}
+    // Asked each time the list drops down.
     wxSize GetAdjustedSize(int minWidth, int prefHeight, int maxHeight) override
     {
         wxSize size = wxVListBoxComboPopup::GetAdjustedSize(minWidth, prefHeight, maxHeight);
-        size.x = std::max(minWidth, m_width);
+        size.x = std::max(minWidth, m_box.DropWidth());
         return size;
     }
 
 private:
-    int m_width;
+    CGridComboList& m_box;
 };
 
 wxArrayString Choices(const std::vector<std::string>& options)
@@ -45,7 +46,7 @@ CGridComboList::CGridComboList(wxWindow* parent, const CGridEditRequest& request
     Create(parent, static_cast<wxWindowID>(request.controlId), wxString(), cell.GetPosition(), cell.GetSize(),
            m_options, (m_dropDownList ? wxCB_READONLY : 0) | wxTE_PROCESS_ENTER | wxWANTS_CHARS);
     SetFont(parent->GetFont());
-    SetPopupControl(new CCappedPopup(DropWidth()));
+    SetPopupControl(new CCappedPopup(*this));
     SetPopupMaxHeight(4 * cell.height + wxSystemSettings::GetMetric(wxSYS_HSCROLL_Y));
     const int index = FindString(m_initialText);
     if (index != wxNOT_FOUND)
@@ -114,6 +115,12 @@ void CGridComboList::Type(unsigned character)
         return;
     }
     text->Replace(from, to, wxString(static_cast<wxChar>(character)));
+}
+
+void CGridComboList::Paste()
+{
+    if (wxTextCtrl* text = GetTextCtrl())
+        text->Paste();
 }
 
 void CGridComboList::EndEdit(int key)

@@ -22,8 +22,11 @@ public:
     bool IsEnded() const override { return m_ended; }
     void Detach() override { m_onEnd = nullptr; }
     void Type(unsigned character) override;
+    // Into the edit part; a box that takes only its options has none.
+    void Paste() override;
 
-    // Widest option with room for a scroll bar and a digit, at most kMaxDropWidth.
+    // Widest option with room for a scroll bar and a digit, at most kMaxDropWidth; worked out
+    // each time the list drops down, in the box's font of that moment.
     int DropWidth();
 
 private:

@@ -21,4 +21,6 @@ public:
     virtual void Detach() = 0;
     // Types a character at the caret as the keyboard would.
     virtual void Type(unsigned character) = 0;
+    // The clipboard's text at the caret, as the editor's own paste command would put it.
+    virtual void Paste() = 0;
 };

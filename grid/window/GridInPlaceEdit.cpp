@@ -17,7 +17,7 @@ wxRect EditorRect(const CGridRect& cell)
 CGridInPlaceEdit::CGridInPlaceEdit(wxWindow* parent, const CGridEditRequest& request, EndHandler onEnd)
     : CFilterEdit(parent, static_cast<wxWindowID>(request.controlId), wxString(), EditorRect(request.rect).GetPosition(),
                   EditorRect(request.rect).GetSize(),
-                  wxBORDER_NONE | wxTE_PROCESS_ENTER | wxTE_PROCESS_TAB | AlignmentStyle(request.alignment)),
+                  wxBORDER_SIMPLE | wxTE_PROCESS_ENTER | wxTE_PROCESS_TAB | AlignmentStyle(request.alignment)),
       m_row(request.row),
       m_col(request.col),
       m_initialText(wxString::FromUTF8(request.text)),

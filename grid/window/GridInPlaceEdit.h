@@ -1,4 +1,4 @@
-// The single-line editor a text cell puts over itself: a filtered edit without border that
+// The single-line editor a text cell puts over itself: a filtered edit with a thin border that
 // grows to the right as the text gets longer and ends on Tab, Enter, Escape (the text as it was),
 // an arrow or page key (unless a click started it: then those move the caret) or the loss of
 // the focus. It reports its end exactly once, with the text and the key that ended it.
@@ -17,6 +17,7 @@ public:
     bool IsEnded() const override { return m_ended; }
     void Detach() override { m_onEnd = nullptr; }
     void Type(unsigned character) override;
+    void Paste() override { CFilterEdit::Paste(); }
 
 private:
     void OnKeyDown(wxKeyEvent& event);

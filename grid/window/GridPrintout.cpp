@@ -8,7 +8,19 @@
 #include <wx/app.h>
 #include <wx/datetime.h>
 
-CGridPrintout::CGridPrintout(CGridWindow& grid) : wxPrintout(grid.GetParent() ? grid.GetParent()->GetLabel() : ""), m_grid(grid)
+namespace {
+// The text of the first window from the grid outwards that has one: a grid on a page of a
+// dialog is titled by the dialog.
+wxString WindowTitle(const wxWindow& grid)
+{
+    for (const wxWindow* window = &grid; window; window = window->GetParent())
+        if (!window->GetLabel().empty())
+            return window->GetLabel();
+    return wxString();
+}
+}  // namespace
+
+CGridPrintout::CGridPrintout(CGridWindow& grid) : wxPrintout(WindowTitle(grid)), m_grid(grid)
 {
 }
 
@@ -54,7 +66,7 @@ bool CGridPrintout::HasPage(int page)
 void CGridPrintout::PrintRow(wxDC& dc, int row, int y, int height, int firstCol, int lastCol, int left)
 {
     CGridDcPainter painter(dc, m_font, m_grid.GetImageList(), wxRect(), true);
-    const bool lines = m_grid.GetGridLines() != GVL_NONE;
+    const int lines = m_grid.GetGridLines();
     int x = left;
     auto cell = [&](int col) {
         const int width = m_grid.GetColumnWidth(col);
@@ -63,10 +75,16 @@ void CGridPrintout::PrintRow(wxDC& dc, int row, int y, int height, int firstCol,
         const CGridRect rect{x, y, x + width - 1, y + height - 1};
         if (CGridCellBase* item = m_grid.GetCell(row, col))
             item->PrintCell(painter, row, col, rect);
-        if (lines) {
-            dc.SetPen(*wxBLACK_PEN);
-            dc.SetBrush(*wxTRANSPARENT_BRUSH);
-            dc.DrawRectangle(x - 1, y - 1, width + 1, height + 1);
+        dc.SetPen(*wxBLACK_PEN);
+        // Each cell frames itself on the sides the line setting names: the line above and
+        // below, or left and right.
+        if (lines & GVL_HORZ) {
+            dc.DrawLine(x - 1, y - 1, x + width, y - 1);
+            dc.DrawLine(x - 1, y + height - 1, x + width, y + height - 1);
+        }
+        if (lines & GVL_VERT) {
+            dc.DrawLine(x - 1, y - 1, x - 1, y + height);
+            dc.DrawLine(x + width - 1, y - 1, x + width - 1, y + height);
         }
         x += width;
     };
@@ -80,8 +98,9 @@ void CGridPrintout::PrintHeader(wxDC& dc, const wxRect& rect)
 {
     dc.SetFont(m_font.Bold());
     dc.SetTextForeground(*wxBLACK);
-    if (!GetTitle().empty())
-        dc.DrawLabel(GetTitle(), rect, wxALIGN_CENTER);
+    const wxString title = WindowTitle(m_grid);
+    if (!title.empty())
+        dc.DrawLabel(title, rect, wxALIGN_CENTER);
     const wxString app = wxTheApp ? wxTheApp->GetAppDisplayName() : wxString();
     if (!app.empty())
         dc.DrawLabel(app, rect, wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL);
@@ -120,16 +139,21 @@ bool CGridPrintout::OnPrintPage(int page)
     const int firstCol = m_layout->FirstColumn(page);
     const int lastCol = m_layout->LastColumn(page);
     int y = headerHeight + margins.gap * m_charSize.cy;
-    for (int row = 0; row < m_grid.GetFixedRowCount(); ++row) {
-        PrintRow(*dc, row, y, m_grid.GetRowHeight(row), firstCol, lastCol, left);
-        y += m_grid.GetRowHeight(row);
+    // A column wider than the page is cut off at the right margin; the lines on the left of and
+    // above the first cell lie just outside.
+    {
+        wxDCClipper clip(*dc, wxRect(left - 2, y - 2, contentWidth + 2, m_grid.GetFixedRowsHeight() + 2));
+        for (int row = 0; row < m_grid.GetFixedRowCount(); ++row) {
+            PrintRow(*dc, row, y, m_grid.GetRowHeight(row), firstCol, lastCol, left);
+            y += m_grid.GetRowHeight(row);
+        }
     }
     if (!m_layout->HasBody(page))
         return true;
     // A row taller than the page is cut off where the page ends.
     const int bodyBottom = y + m_layout->GetPageHeight();
     {
-        wxDCClipper clip(*dc, wxRect(0, y, logical.cx, m_layout->GetPageHeight()));
+        wxDCClipper clip(*dc, wxRect(left - 2, y, contentWidth + 2, m_layout->GetPageHeight()));
         for (int row = m_layout->FirstRow(page); row <= m_layout->LastRow(page); ++row) {
             const int height = m_grid.GetRowHeight(row);
             if (height <= 0)

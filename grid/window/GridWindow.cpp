@@ -7,6 +7,7 @@
 #include "grid/window/GridPrintout.h"
 #include "grid/window/GridWindowPort.h"
 
+#include <wx/clipbrd.h>
 #include <wx/dcbuffer.h>
 #include <wx/settings.h>
 
@@ -37,6 +38,10 @@ CGridWindow::CGridWindow(wxWindow* parent, wxWindowID id, const wxPoint& pos, co
         Bind(type, &CGridWindow::HandleScroll, this);
     Bind(wxEVT_TIMER, &CGridWindow::HandleTimer, this);
     Bind(wxEVT_SYS_COLOUR_CHANGED, &CGridWindow::HandleSysColours, this);
+    for (const int id : {wxID_COPY, wxID_CUT, wxID_PASTE, wxID_SELECTALL}) {
+        Bind(wxEVT_MENU, &CGridWindow::HandleEditCommand, this, id);
+        Bind(wxEVT_UPDATE_UI, &CGridWindow::HandleEditCommandState, this, id);
+    }
     UpdateScrollBars();
 }
 
@@ -50,6 +55,60 @@ CGridWindow::~CGridWindow()
     m_timer.Stop();
     SetPort(nullptr);
     SetTextMeasurer(nullptr);
+    // Text copied from the grid stays on the clipboard after the program has ended.
+    if (m_putOnClipboard && wxTheClipboard->Open()) {
+        wxTheClipboard->Flush();
+        wxTheClipboard->Close();
+    }
+}
+
+bool CGridWindow::SetFont(const wxFont& font)
+{
+    if (!wxWindow::SetFont(font))
+        return false;
+    // Size 0: the window's own, so that the font is made again exactly as given.
+    CGridFont described;
+    described.face = font.GetFaceName().ToStdString(wxConvUTF8);
+    described.weight = font.GetNumericWeight();
+    described.italic = font.GetStyle() != wxFONTSTYLE_NORMAL;
+    SetDefaultFont(described);
+    return true;
+}
+
+void CGridWindow::HandleEditCommand(wxCommandEvent& event)
+{
+    switch (event.GetId()) {
+    case wxID_COPY:
+        OnEditCopy();
+        break;
+    case wxID_CUT:
+        OnEditCut();
+        break;
+    case wxID_PASTE:
+        OnEditPaste();
+        break;
+    default:
+        OnEditSelectAll();
+        break;
+    }
+}
+
+void CGridWindow::HandleEditCommandState(wxUpdateUIEvent& event)
+{
+    switch (event.GetId()) {
+    case wxID_COPY:
+        event.Enable(CanEditCopy());
+        break;
+    case wxID_CUT:
+        event.Enable(CanEditCut());
+        break;
+    case wxID_PASTE:
+        event.Enable(CanEditPaste());
+        break;
+    default:
+        event.Enable(CanEditSelectAll());
+        break;
+    }
 }
 
 CGridInPlaceEdit* CGridWindow::GetInPlaceEdit() const
@@ -99,11 +158,16 @@ void CGridWindow::PaintTo(wxDC& dc, const wxRect& area)
 
 void CGridWindow::HandlePaint(wxPaintEvent&)
 {
-    wxAutoBufferedPaintDC dc(this);
     wxRect area = GetUpdateRegion().GetBox();
     if (area.IsEmpty())
         area = wxRect(GetClientSize());
-    PaintTo(dc, area);
+    if (GetDoubleBuffering()) {
+        wxBufferedPaintDC dc(this);
+        PaintTo(dc, area);
+    } else {
+        wxPaintDC dc(this);
+        PaintTo(dc, area);
+    }
 }
 
 void CGridWindow::HandleSize(wxSizeEvent& event)
@@ -183,10 +247,10 @@ void CGridWindow::HandleMouse(wxMouseEvent& event)
     } else {
         OnMouseMove(point, event.LeftIsDown());
     }
-    const MouseMode mode = GetMouseMode();
-    SetCursor(mode == MouseOverColumnDivider || mode == MouseSizingColumn ? wxCursor(wxCURSOR_SIZEWE)
-              : mode == MouseOverRowDivider || mode == MouseSizingRow   ? wxCursor(wxCURSOR_SIZENS)
-                                                                        : wxNullCursor);
+    static const wxStockCursor shapes[] = {wxCURSOR_ARROW, wxCURSOR_IBEAM, wxCURSOR_HAND, wxCURSOR_SIZEWE,
+                                           wxCURSOR_SIZENS};
+    const GridCursor cursor = GetCursorAt(point);
+    SetCursor(cursor == GridCursorArrow ? wxNullCursor : wxCursor(shapes[cursor]));
     event.Skip();
 }
 

@@ -44,6 +44,9 @@ public:
     // The title tip (null until the first is shown).
     CClippedTextTip* GetTitleTip() const { return m_tip; }
 
+    // The cells without a font of their own take the window's.
+    bool SetFont(const wxFont& font) override;
+
 private:
     friend class CGridWindowPort;
 
@@ -58,6 +61,8 @@ private:
     void HandleScroll(wxScrollWinEvent& event);
     void HandleTimer(wxTimerEvent& event);
     void HandleSysColours(wxSysColourChangedEvent& event);
+    void HandleEditCommand(wxCommandEvent& event);
+    void HandleEditCommandState(wxUpdateUIEvent& event);
     void TakeSystemColours();
 
     // The editor reported its end: it is put away and the core hears of it.
@@ -72,6 +77,8 @@ private:
     std::vector<IGridEditor*> m_retired;
     CClippedTextTip* m_tip = nullptr;
     bool m_inSize = false;
+    // The grid put text on the clipboard that is to outlive the program.
+    bool m_putOnClipboard = false;
     wxSize m_lastSize;
     // Pixels of a wheel turn in 120ths of a notch, whatever the device reports.
     static constexpr int kWheelUnit = 120;

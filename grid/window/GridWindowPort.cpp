@@ -106,8 +106,12 @@ void CGridWindowPort::EndEditor()
         m_window.m_editor->EndEdit();
 }
 
-void CGridWindowPort::ShowTitleTip(const CGridRect& rect, const std::string& text)
+void CGridWindowPort::ShowTitleTip(const CGridRect& rect, const std::string& text, const CGridFont* font)
 {
+    // Over another program's window the tip would stand in its way, and nothing of ours would
+    // take it away again.
+    if (!wxWindow::FindFocus())
+        return;
     if (!m_window.m_tip) {
         m_window.m_tip = new CClippedTextTip(&m_window, true);
         m_window.m_tip->Bind(wxEVT_LEAVE_WINDOW, &CGridWindow::HandleLeave, &m_window);
@@ -118,7 +122,9 @@ void CGridWindowPort::ShowTitleTip(const CGridRect& rect, const std::string& tex
     const wxString padded = " " + wxString::FromUTF8(text) + " ";
     if (m_window.m_tip->IsTipShown() && m_window.m_tip->GetText() == padded)
         return;
-    m_window.m_tip->ShowTip(padded, m_window.ClientToScreen(wxPoint(rect.left, rect.top)), m_window.GetFont(),
+    // The font the core measured the cut-off text with.
+    const wxFont shown = font ? CGridDcPainter::MakeFont(*font, m_window.GetFont()) : m_window.GetFont();
+    m_window.m_tip->ShowTip(padded, m_window.ClientToScreen(wxPoint(rect.left, rect.top)), shown,
                             colour(m_window.GetTitleTipTextClr(), wxSYS_COLOUR_INFOTEXT),
                             colour(m_window.GetTitleTipBackClr(), wxSYS_COLOUR_INFOBK));
 }
@@ -157,7 +163,27 @@ void CGridWindowPort::SendCacheHint(const CCellRange& range)
 bool CGridWindowPort::SetClipboardText(const std::string& text)
 {
     wxClipboardLocker lock;
-    return !!lock && wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text)));
+    if (!lock || !wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text))))
+        return false;
+    m_window.m_putOnClipboard = true;
+    return true;
+}
+
+bool CGridWindowPort::HasClipboardText()
+{
+    wxClipboardLocker lock;
+    return !!lock && wxTheClipboard->IsSupported(wxDF_UNICODETEXT);
+}
+
+IGridEditor* CGridWindowPort::GetOpenEditor()
+{
+    return m_window.m_editor;
+}
+
+void CGridWindowPort::PasteIntoEditor()
+{
+    if (m_window.m_editor)
+        m_window.m_editor->Paste();
 }
 
 bool CGridWindowPort::GetClipboardText(std::string& text)

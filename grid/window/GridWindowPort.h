@@ -24,13 +24,16 @@ public:
     void StartEditor(const CGridEditRequest& request) override;
     void TypeIntoEditor(unsigned character) override;
     void EndEditor() override;
-    void ShowTitleTip(const CGridRect& rect, const std::string& text) override;
+    void ShowTitleTip(const CGridRect& rect, const std::string& text, const CGridFont* font) override;
     void HideTitleTip() override;
     long NotifyOwner(int code, int row, int col) override;
     void RequestDisplayInfo(GridItemInfo& info) override;
     void SendCacheHint(const CCellRange& range) override;
     bool SetClipboardText(const std::string& text) override;
     bool GetClipboardText(std::string& text) override;
+    bool HasClipboardText() override;
+    IGridEditor* GetOpenEditor() override;
+    void PasteIntoEditor() override;
     void PostClicked() override;
 
     CGridSize TextExtent(const std::string& text, const CGridFont* font) override;

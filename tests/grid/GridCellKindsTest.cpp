@@ -105,3 +105,35 @@ TEST(GridCellKindsTest, NumericEditorTakesDigitsOnlyAndEditsLeftAligned)
     numeric->Edit(1, 1, CGridRect{}, CGridCtrl::kInPlaceEditId, '3');
     EXPECT_EQ(f.port.editors.size(), 1u);
 }
+
+TEST(GridCellKindsTest, ComboGivesItsEditorForTypingOnlyInDropDownStyle)
+{
+    for (const bool list : {false, true}) {
+        CGridFixture f;
+        CGridCellCombo* combo = GridWithCell<CGridCellCombo>(f);
+        combo->SetStyle(list ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
+        EXPECT_EQ(combo->GetEditWnd(), nullptr);
+        f.grid.SetFocusCell(1, 1);
+        f.grid.BeginCellEdit(1, 1, 'a');
+        ASSERT_TRUE(combo->IsEditing());
+        EXPECT_EQ(combo->GetEditWnd() != nullptr, !list) << list;
+
+        // A paste while a list is open goes into the cells, since nothing can be typed.
+        f.port.clipboard = "bar";
+        f.grid.OnEditPaste();
+        EXPECT_EQ(f.port.editorPastes, list ? 0 : 1) << list;
+        EXPECT_EQ(f.grid.GetItemText(1, 1), list ? "bar" : "12") << list;
+    }
+}
+
+TEST(GridCellKindsTest, CellsNotifyTheGridsOwner)
+{
+    CGridFixture f;
+    CGridCell* cell = GridWithCell<CGridCell>(f);
+    f.port.reply = [](int code, int, int) { return code == GridNotifyClick ? 7L : 0L; };
+    EXPECT_EQ(cell->SendMessageToParent(1, 1, GridNotifyClick), 7);
+    using N = CRecordingPort::Notification;
+    EXPECT_EQ(f.port.notifications, (std::vector<N>{{GridNotifyClick, 1, 1}}));
+    CGridCell alone;
+    EXPECT_EQ(alone.SendMessageToParent(1, 1, GridNotifyClick), 0);
+}

@@ -107,13 +107,20 @@ TEST(GridGeometryTest, ScrollRangesAppearOnlyWhenTheContentDoesNotFit)
     EXPECT_EQ(f.port.rangePage[SB_VERT], 280);
     EXPECT_FALSE(f.grid.IsHorizontalBarShown());
 
-    // Drawing off: only the top-left cache changes.
+    // Drawing off: the window's bars wait until drawing resumes or someone asks, and what is
+    // asked is answered from the sizes as they are.
     f.grid.SetRedraw(false);
     f.grid.SetRowHeight(15, 100);
-    EXPECT_EQ(f.grid.GetScrollMax(SB_VERT), 299);
+    f.grid.SetRowHeight(14, 40);
+    EXPECT_EQ(f.port.rangeMax[SB_VERT], 299);
+    EXPECT_EQ(f.grid.GetScrollMax(SB_VERT), 399);
+    f.grid.SetRowHeight(14, 20);
     f.grid.SetRedraw(false, true);
-    EXPECT_EQ(f.grid.GetScrollMax(SB_VERT), 299);
-    f.grid.SetRedraw(true, true);
+    EXPECT_EQ(f.grid.GetScrollMax(SB_VERT), 379);
+    f.grid.SetRowHeight(15, 20);
+    f.grid.SetRedraw(true);
+    EXPECT_EQ(f.port.rangeMax[SB_VERT], 299);
+    f.grid.SetRowHeight(15, 100);
     EXPECT_EQ(f.grid.GetScrollMax(SB_VERT), 379);
 
     // A shrinking range pulls the position back into it.
@@ -150,6 +157,28 @@ TEST(GridGeometryTest, ScrollingACellIntoViewMovesTheRange)
     EXPECT_TRUE(visible.InRange(50, 1));
     f.grid.ScrollCellIntoView(3, 1);
     EXPECT_EQ(f.grid.GetScrolledTopLeftCell().row, 3);
+    f.grid.ScrollCellIntoView(CCellID(70, 2));
+    EXPECT_TRUE(f.grid.GetFullyVisibleCellRange().InRange(70, 2));
+}
+
+TEST(GridGeometryTest, RedrawingARowOrColumnInvalidatesEachOfItsCellsOnTheScreen)
+{
+    CGridFixture f;
+    // 14 data rows of 20 fit under the fixed row; columns of 60 after the fixed one of 60.
+    ShapeGrid(f.grid, 100, 3, 20, 60);
+    EXPECT_TRUE(f.grid.RedrawRow(2));
+    const std::vector<CGridRect> row2 = {{0, 40, 60, 60}, {60, 40, 120, 60}, {120, 40, 180, 60}};
+    EXPECT_EQ(f.port.invalidated, row2);
+
+    f.port.invalidated.clear();
+    // Rows below the window: not all on the screen, but those that are are redrawn.
+    EXPECT_FALSE(f.grid.RedrawColumn(1));
+    EXPECT_EQ(f.port.invalidated.size(), 15u);
+    EXPECT_EQ(f.port.invalidated.front(), (CGridRect{60, 0, 120, 20}));
+
+    f.port.invalidated.clear();
+    EXPECT_FALSE(f.grid.RedrawRow(50));
+    EXPECT_TRUE(f.port.invalidated.empty());
 }
 
 TEST(GridGeometryTest, SizeAccessorsRefuseRowsAndColumnsOutsideTheGrid)
@@ -292,4 +321,26 @@ TEST(GridGeometryTest, FocusChangesInvalidateTheCellsOnScreenOnly)
     EXPECT_EQ(f.port.invalidatedAll, before + 1);
     EXPECT_TRUE(f.grid.InvalidateCellRange(CCellRange(1, 1, 200, 2)));
     EXPECT_EQ(f.port.invalidated.back(), (CGridRect{60, 20, 180, 300}));
+}
+
+TEST(GridGeometryTest, PositionsWhileDrawingIsOffAreBoundedByTheSizesAsTheyAre)
+{
+    CGridFixture f;
+    // 14 rows of 20 below the fixed row: no scrolling yet.
+    ShapeGrid(f.grid, 15, 5, 20, 60);
+    f.grid.SetRedraw(false);
+    for (int row = 1; row < 15; ++row)
+        f.grid.SetRowHeight(row, 60);
+    // 14 x 60 = 840 pixels below the fixed row.
+    f.grid.SetScrollPosition(SB_VERT, 480);
+    EXPECT_EQ(f.grid.GetScrollPosition(SB_VERT), 480);
+    EXPECT_TRUE(f.grid.IsVerticalBarShown());
+    EXPECT_EQ(f.grid.GetScrolledTopLeftCell(), CCellID(9, 1));
+
+    // Rows going while drawing is off take the position back with them.
+    f.grid.SetRowCount(5);
+    EXPECT_EQ(f.grid.GetScrollPosition(SB_VERT), 0);
+    EXPECT_FALSE(f.grid.IsVerticalBarShown());
+    f.grid.SetRedraw(true);
+    EXPECT_FALSE(f.port.barShown[SB_VERT]);
 }

@@ -1,5 +1,7 @@
 #include "GridTestSupport.h"
 
+#include "grid/GridCell.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -321,4 +323,137 @@ TEST(GridInputTest, DraggingPastTheBottomScrollsAndExtendsTheSelection)
     EXPECT_GE(selected.GetMaxRow(), 15);
     f.grid.OnLButtonUp({60, 350});
     EXPECT_EQ(f.grid.GetMouseMode(), CGridCtrl::MouseIdle);
+}
+
+TEST(GridInputTest, AHiddenLastColumnIsDraggedVisibleFromTheCellsEdge)
+{
+    CGridFixture f;
+    ShapeGrid(f.grid, 6, 5);
+    // Column 3 ends at 199; column 4 is hidden there.
+    f.grid.SetColumnWidth(4, 0);
+    f.grid.OnMouseMove({199, 10}, false);
+    ASSERT_EQ(f.grid.GetMouseMode(), CGridCtrl::MouseOverColumnDivider);
+    f.grid.OnLButtonDown({199, 10}, false, false);
+    f.grid.OnMouseMove({240, 10}, true);
+    f.grid.OnLButtonUp({240, 10});
+    EXPECT_EQ(f.grid.GetColumnWidth(4), 40);
+    EXPECT_EQ(f.grid.GetColumnWidth(3), 50);
+}
+
+TEST(GridInputTest, HiddenRowsAndColumnsAreSizedOnlyWhereAllowed)
+{
+    struct Case {
+        bool columns;
+        bool allowHidden;
+        int sizedIndex;  // the one the drag sized
+        int size;
+    };
+    // Column (row) 2 is hidden; the press lands just after its divider, in column (row) 3. The
+    // release is 30 pixels further on than column (row) 2 would start.
+    const Case cases[] = {
+        {true, true, 2, 30}, {true, false, 1, 80}, {false, true, 2, 30}, {false, false, 1, 50},
+    };
+    for (const Case& c : cases) {
+        CGridFixture f;
+        ShapeGrid(f.grid, 6, 5);
+        if (c.columns) {
+            f.grid.SetColumnWidth(2, 0);
+            f.grid.SetHiddenColumnResize(c.allowHidden);
+        } else {
+            f.grid.SetRowHeight(2, 0);
+            f.grid.SetHiddenRowResize(c.allowHidden);
+        }
+        const CGridPoint press = c.columns ? CGridPoint{101, 10} : CGridPoint{10, 41};
+        const CGridPoint release = c.columns ? CGridPoint{130, 10} : CGridPoint{10, 70};
+        f.grid.OnMouseMove(press, false);
+        f.grid.OnLButtonDown(press, false, false);
+        f.grid.OnMouseMove(release, true);
+        f.grid.OnLButtonUp(release);
+        const std::string name = std::string(c.columns ? "columns" : "rows") + (c.allowHidden ? ", allowed" : "");
+        if (c.columns) {
+            EXPECT_EQ(f.grid.GetColumnWidth(c.sizedIndex), c.size) << name;
+            EXPECT_EQ(f.grid.GetColumnWidth(2), c.allowHidden ? c.size : 0) << name;
+        } else {
+            EXPECT_EQ(f.grid.GetRowHeight(c.sizedIndex), c.size) << name;
+            EXPECT_EQ(f.grid.GetRowHeight(2), c.allowHidden ? c.size : 0) << name;
+        }
+    }
+}
+
+TEST(GridInputTest, APressWithoutAMoveBeforeItStillFindsTheDivider)
+{
+    CGridFixture f;
+    ShapeGrid(f.grid, 6, 5);
+    f.grid.OnLButtonDown({149, 10}, false, false);
+    EXPECT_EQ(f.grid.GetMouseMode(), CGridCtrl::MouseSizingColumn);
+    f.grid.OnLButtonUp({180, 10});
+    EXPECT_EQ(f.grid.GetColumnWidth(2), 80);
+}
+
+TEST(GridInputTest, DraggingAlongTheHeadersMovesTheFocusWithTheSelection)
+{
+    struct Case {
+        CGridPoint press;
+        CGridPoint drag;
+        CCellRange selected;
+        CCellID focus;
+    };
+    const Case cases[] = {
+        // Column headers: columns 2 and 3, focus in the first row of column 3.
+        {{120, 10}, {170, 10}, CCellRange(1, 2, 5, 3), CCellID(1, 3)},
+        // Row headers: rows 2 and 3, focus in the first column of row 3.
+        {{10, 50}, {10, 70}, CCellRange(2, 1, 3, 4), CCellID(3, 1)},
+    };
+    for (const Case& c : cases) {
+        CGridFixture f;
+        ShapeGrid(f.grid, 6, 5);
+        f.grid.OnMouseMove(c.press, false);
+        f.grid.OnLButtonDown(c.press, false, false);
+        f.grid.OnMouseMove(c.drag, true);
+        EXPECT_EQ(f.grid.GetSelectedCellRange(), c.selected);
+        EXPECT_EQ(f.grid.GetFocusCell(), c.focus);
+        f.grid.OnLButtonUp(c.drag);
+    }
+}
+
+TEST(GridInputTest, TitleTipShowsTheTextInTheCellsOwnFont)
+{
+    CGridFixture f;
+    ShapeGrid(f.grid, 6, 5);
+    f.grid.SetItemText(2, 2, "a text far too long for fifty pixels");
+    CGridFont font;
+    font.face = "Serif";
+    font.weight = 700;
+    f.grid.SetItemFont(2, 2, &font);
+    f.grid.OnMouseMove({120, 50}, false);
+    ASSERT_FALSE(f.port.tipText.empty());
+    EXPECT_EQ(f.port.tipFont, font);
+}
+
+TEST(GridInputTest, PointerShapeComesFromTheDividerOrTheCellUnderIt)
+{
+    // A cell that wants a hand over it.
+    struct CLinkCell : CGridCell {
+        bool OnSetCursor(GridCursor& cursor) const override
+        {
+            cursor = GridCursorHand;
+            return true;
+        }
+    };
+    CGridFixture f;
+    ShapeGrid(f.grid, 6, 5);
+    f.grid.SetCellType(2, 2, [] { return std::make_unique<CLinkCell>(); });
+    struct Case {
+        CGridPoint point;
+        GridCursor cursor;
+    };
+    for (const Case& c : {Case{{120, 50}, GridCursorHand}, Case{{170, 50}, GridCursorArrow},
+                          Case{{149, 10}, GridCursorSizeWE}, Case{{10, 39}, GridCursorSizeNS}}) {
+        f.grid.OnMouseMove(c.point, false);
+        EXPECT_EQ(f.grid.GetCursorAt(c.point), c.cursor) << c.point.x << "," << c.point.y;
+    }
+    // In virtual mode the cells come and go with every lookup: the arrow.
+    f.grid.SetVirtualMode(true);
+    f.grid.OnMouseMove({120, 50}, false);
+    EXPECT_EQ(f.grid.GetCursorAt({120, 50}), GridCursorArrow);
 }

@@ -197,3 +197,79 @@ TEST(GridSelectionTest, PasteTargetFallsBackFromSelectionToFocusToTopLeft)
     f.grid.SetSelectedRange(2, 3, 4, 3);
     EXPECT_TRUE(f.grid.GetPasteTarget() == CCellID(2, 3));
 }
+
+TEST(GridSelectionTest, SelectAllCommandTellsTheOwnerBeforeAndAfter)
+{
+    CFilledGrid f;
+    f.grid.SetFocusCell(2, 2);
+    f.grid.OnEditSelectAll();
+    EXPECT_EQ(f.grid.GetSelectedCellRange(), CCellRange(1, 1, 4, 3));
+    using N = CRecordingPort::Notification;
+    // The press cell (none yet) before, the focus cell after.
+    const std::vector<N> expected = {{GridNotifySelChanging, -1, -1}, {GridNotifySelChanged, 2, 2}};
+    EXPECT_EQ(f.port.notifications, expected);
+}
+
+TEST(GridSelectionTest, EditCommandsAreEnabledOnlyWhereTheyCanDoSomething)
+{
+    struct Case {
+        const char* name;
+        bool select;
+        bool editable;
+        bool readOnlyFocus;
+        bool selection;
+        std::string clipboard;
+        bool copy, cut, paste, selectAll;
+    };
+    const Case cases[] = {
+        {"nothing selected, empty clipboard", false, true, false, true, "", false, false, false, true},
+        {"a selection and text on the clipboard", true, true, false, true, "x", true, true, true, true},
+        {"a grid that cannot be edited", true, false, false, true, "x", true, false, false, true},
+        {"a read-only focus cell", true, true, true, true, "x", true, true, false, true},
+        {"selection switched off", false, true, false, false, "x", false, false, true, false},
+    };
+    for (const Case& c : cases) {
+        CFilledGrid f;
+        f.grid.SetFocusCell(2, 2);
+        if (c.select)
+            f.grid.SetSelectedRange(1, 1, 2, 2);
+        f.grid.SetEditable(c.editable);
+        if (c.readOnlyFocus)
+            f.grid.SetItemState(2, 2, f.grid.GetItemState(2, 2) | CELLSTATE_READONLY);
+        f.grid.EnableSelection(c.selection);
+        f.port.clipboard = c.clipboard;
+        EXPECT_EQ(f.grid.CanEditCopy(), c.copy) << c.name;
+        EXPECT_EQ(f.grid.CanEditCut(), c.cut) << c.name;
+        EXPECT_EQ(f.grid.CanEditPaste(), c.paste) << c.name;
+        EXPECT_EQ(f.grid.CanEditSelectAll(), c.selectAll) << c.name;
+    }
+    // No focus cell: nowhere to paste.
+    CFilledGrid f;
+    f.port.clipboard = "x";
+    EXPECT_FALSE(f.grid.CanEditPaste());
+}
+
+TEST(GridSelectionTest, PasteWhileEditingGoesIntoTheEditor)
+{
+    CFilledGrid f;
+    f.port.clipboard = "pasted";
+    f.grid.SetFocusCell(2, 2);
+    f.grid.BeginCellEdit(2, 2, 'a');
+    ASSERT_TRUE(f.port.editorOpen);
+    f.grid.OnEditPaste();
+    EXPECT_EQ(f.port.editorPastes, 1);
+    EXPECT_EQ(f.grid.GetItemText(2, 2), "2,2");
+    EXPECT_TRUE(f.port.editorOpen);
+
+    // Not editing: into the cells.
+    f.grid.EndCellEdit();
+    f.grid.OnEditPaste();
+    EXPECT_EQ(f.port.editorPastes, 1);
+    EXPECT_EQ(f.grid.GetItemText(2, 2), "pasted");
+
+    // A grid that cannot be edited takes nothing.
+    f.grid.SetEditable(false);
+    f.port.clipboard = "again";
+    f.grid.OnEditPaste();
+    EXPECT_EQ(f.grid.GetItemText(2, 2), "pasted");
+}

@@ -52,10 +52,15 @@ public:
         text = clipboard;
         return !clipboard.empty();
     }
-    void ShowTitleTip(const CGridRect& rect, const std::string& text) override
+    bool HasClipboardText() override { return !clipboard.empty(); }
+    // A token for the open editor; the core never looks behind it.
+    IGridEditor* GetOpenEditor() override { return editorOpen ? reinterpret_cast<IGridEditor*>(this) : nullptr; }
+    void PasteIntoEditor() override { ++editorPastes; }
+    void ShowTitleTip(const CGridRect& rect, const std::string& text, const CGridFont* font) override
     {
         tipRect = rect;
         tipText = text;
+        tipFont = font ? *font : CGridFont{};
     }
     void HideTitleTip() override { tipText.clear(); }
 
@@ -86,8 +91,10 @@ public:
     std::function<void(GridItemInfo&)> displayInfo;
     std::vector<CCellRange> cacheHints;
     std::string clipboard;
+    int editorPastes = 0;
     CGridRect tipRect;
     std::string tipText;
+    CGridFont tipFont;
 };
 
 // A painter that records what it is asked to draw.

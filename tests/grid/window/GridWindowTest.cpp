@@ -1,6 +1,7 @@
 #include "Harbinax/ClippedTextTip.h"
 #include "grid/GridCellCombo.h"
 #include "grid/window/GridComboList.h"
+#include "grid/window/GridEditor.h"
 #include "grid/window/GridInPlaceEdit.h"
 #include "grid/window/GridNotifyEvent.h"
 #include "grid/window/GridPrintout.h"
@@ -15,7 +16,11 @@
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/frame.h>
+#include <wx/panel.h>
 #include <wx/settings.h>
+
+#include <cstdio>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -575,4 +580,215 @@ TEST_F(GridWindowTest, ComboCellShowsItsButtonWhereItMayBeEdited)
     const wxColour face = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
     EXPECT_GT(CountColour(image, face, wxRect(300, 24, 20, 24)), 20);
     EXPECT_EQ(CountColour(image, face, wxRect(300, 48, 20, 24)), 0);
+}
+
+namespace {
+
+void PutOnClipboard(const wxString& text)
+{
+    wxClipboardLocker lock;
+    ASSERT_TRUE(!!lock);
+    ASSERT_TRUE(wxTheClipboard->SetData(new wxTextDataObject(text)));
+}
+
+bool CommandEnabled(wxWindow& window, int id)
+{
+    wxUpdateUIEvent state(id);
+    state.SetEventObject(&window);
+    window.GetEventHandler()->ProcessEvent(state);
+    return state.GetEnabled();
+}
+
+void Command(wxWindow& window, int id)
+{
+    wxCommandEvent command(wxEVT_MENU, id);
+    command.SetEventObject(&window);
+    window.GetEventHandler()->ProcessEvent(command);
+}
+
+}  // namespace
+
+TEST_F(GridWindowTest, EditMenuCommandsAreEnabledByTheGridAndCarriedOut)
+{
+    PutOnClipboard("p");
+    m_grid->SetFocusCell(2, 2);
+    EXPECT_FALSE(CommandEnabled(*m_grid, wxID_COPY));
+    EXPECT_FALSE(CommandEnabled(*m_grid, wxID_CUT));
+    EXPECT_TRUE(CommandEnabled(*m_grid, wxID_PASTE));
+    EXPECT_TRUE(CommandEnabled(*m_grid, wxID_SELECTALL));
+    MakeReadOnly();
+    EXPECT_FALSE(CommandEnabled(*m_grid, wxID_PASTE));
+
+    Command(*m_grid, wxID_SELECTALL);
+    EXPECT_EQ(m_grid->GetSelectedCount(), 9 * 3);
+    EXPECT_EQ(Count(GridNotifySelChanging), 1);
+    EXPECT_EQ(Count(GridNotifySelChanged), 1);
+    EXPECT_TRUE(CommandEnabled(*m_grid, wxID_COPY));
+    Command(*m_grid, wxID_COPY);
+    wxClipboardLocker lock;
+    ASSERT_TRUE(!!lock);
+    wxTextDataObject data;
+    ASSERT_TRUE(wxTheClipboard->GetData(data));
+    EXPECT_TRUE(data.GetText().StartsWith("1,1\t1,2\t1,3\n2,1"));
+}
+
+TEST_F(GridWindowTest, PasteWhileEditingPutsTheClipboardIntoTheEditor)
+{
+    PutOnClipboard("42");
+    m_grid->SetFocusCell(2, 2);
+    Key(m_grid, '7');
+    CGridInPlaceEdit* editor = m_grid->GetInPlaceEdit();
+    ASSERT_NE(editor, nullptr);
+    Command(*m_grid, wxID_PASTE);
+    EXPECT_TRUE(WaitFor([editor] { return editor->GetValue() == "742"; })) << editor->GetValue();
+    EXPECT_EQ(m_grid->GetItemText(2, 2), "2,2");
+    EXPECT_EQ(m_grid->GetInPlaceEdit(), editor);
+    Key(editor, WXK_RETURN);
+    EXPECT_EQ(m_grid->GetItemText(2, 2), "742");
+}
+
+TEST_F(GridWindowTest, InPlaceEditHasItsBorder)
+{
+    m_grid->SetFocusCell(2, 2);
+    Key(m_grid, '7');
+    CGridInPlaceEdit* editor = m_grid->GetInPlaceEdit();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->GetWindowStyleFlag() & wxBORDER_MASK, static_cast<long>(wxBORDER_SIMPLE));
+    if (ScreenshotsWanted()) {
+        PumpFor(200);
+        SaveScreenshot(ScreenArea(m_frame->GetScreenRect()), "grid_edit");
+    }
+}
+
+TEST_F(GridWindowTest, AFontForTheWindowIsTheFontOfCellsWithoutTheirOwn)
+{
+    const int height = m_grid->GetDefaultCell(false, false)->GetHeight();
+    const wxFont larger = m_grid->GetFont().Scaled(2.0f);
+    m_grid->SetFont(larger);
+    // New rows take the height of the larger font.
+    EXPECT_GT(m_grid->GetDefaultCell(false, false)->GetHeight(), height * 3 / 2);
+    EXPECT_GT(m_grid->GetDefaultCell(true, true)->GetHeight(), height * 3 / 2);
+    const int row = m_grid->InsertRow("new");
+    EXPECT_EQ(m_grid->GetRowHeight(row), m_grid->GetDefaultCell(false, true)->GetHeight());
+}
+
+TEST_F(GridWindowTest, TitleTipIsInTheFontOfItsCell)
+{
+    m_grid->SetItemText(2, 2, "a text much too long for eighty pixels");
+    CGridFont bold;
+    bold.weight = 700;
+    m_grid->SetItemFont(2, 2, &bold);
+    SendMouse(m_grid, wxEVT_MOTION, wxPoint(170, 60));
+    CClippedTextTip* tip = m_grid->GetTitleTip();
+    ASSERT_NE(tip, nullptr);
+    ASSERT_TRUE(tip->IsTipShown());
+    EXPECT_EQ(tip->GetFont().GetNumericWeight(), 700);
+    // As wide as the text is in bold, so none of it is cut off again.
+    const wxFont boldFont = m_grid->GetFont().Bold();
+    int width = 0;
+    int height = 0;
+    tip->GetTextExtent(tip->GetText(), &width, &height, nullptr, nullptr, &boldFont);
+    EXPECT_GE(tip->GetSize().x, width);
+}
+
+TEST_F(GridWindowTest, ComboCellGivesItsEditPartAndMeasuresTheListAtEachDropDown)
+{
+    CGridCellCombo* cell = MakeCombo(*m_grid, 2, 3, false);
+    cell->SetOptions({"bar", "kilopascal gauge"});
+    m_grid->SetFocusCell(2, 3);
+    Key(m_grid, WXK_F2);
+    CGridComboList* combo = m_grid->GetComboList();
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(cell->GetEditWnd(), static_cast<IGridEditor*>(combo));
+    ASSERT_TRUE(WaitFor([combo] { return combo->IsPopupShown(); }));
+    const int narrow = combo->GetPopupWindow()->GetSize().x;
+    combo->Dismiss();
+    combo->SetFont(combo->GetFont().Scaled(1.5f));
+    combo->Popup();
+    ASSERT_TRUE(WaitFor([combo] { return combo->IsPopupShown(); }));
+    EXPECT_GT(combo->GetPopupWindow()->GetSize().x, narrow);
+    combo->EndEdit(GridKeyEscape);
+    Pump();
+
+    // A list that takes only its options has nothing to type or paste into.
+    MakeCombo(*m_grid, 1, 3, true);
+    m_grid->SetFocusCell(1, 3);
+    Key(m_grid, WXK_F2);
+    ASSERT_NE(m_grid->GetComboList(), nullptr);
+    EXPECT_EQ(m_grid->GetCell(1, 3)->GetEditWnd(), nullptr);
+}
+
+namespace {
+
+// Single lines the PostScript strokes (a move, one line, a stroke), by direction; the outlines
+// and fills of cells and clip areas are paths of several lines.
+struct CPrintedLines {
+    int horizontal = 0;
+    int vertical = 0;
+};
+
+CPrintedLines CountLines(const std::string& postScript)
+{
+    CPrintedLines lines;
+    std::istringstream in(postScript);
+    std::vector<std::string> text;
+    for (std::string line; std::getline(in, line);)
+        text.push_back(line);
+    for (std::size_t i = 0; i + 2 < text.size(); ++i) {
+        double x1 = 0;
+        double y1 = 0;
+        double x2 = 0;
+        double y2 = 0;
+        char move[16] = {};
+        char draw[16] = {};
+        if (std::sscanf(text[i].c_str(), "%lf %lf %15s", &x1, &y1, move) != 3 || std::string(move) != "moveto" ||
+            std::sscanf(text[i + 1].c_str(), "%lf %lf %15s", &x2, &y2, draw) != 3 || std::string(draw) != "lineto" ||
+            text[i + 2] != "stroke")
+            continue;
+        if (x1 == x2 && y1 != y2)
+            ++lines.vertical;
+        else if (y1 == y2 && x1 != x2)
+            ++lines.horizontal;
+    }
+    return lines;
+}
+
+}  // namespace
+
+TEST_F(GridWindowTest, PrintedGridLinesFollowTheLineSetting)
+{
+    int pages = 0;
+    const CPrintedLines none = (m_grid->SetGridLineStyle(GVL_NONE), CountLines(PrintToFile(*m_grid, pages)));
+    const CPrintedLines horizontal = (m_grid->SetGridLineStyle(GVL_HORZ), CountLines(PrintToFile(*m_grid, pages)));
+    const CPrintedLines vertical = (m_grid->SetGridLineStyle(GVL_VERT), CountLines(PrintToFile(*m_grid, pages)));
+    const CPrintedLines both = (m_grid->SetGridLineStyle(GVL_BOTH), CountLines(PrintToFile(*m_grid, pages)));
+    // The header's line below it and the footer's above it are there in every case.
+    EXPECT_EQ(none.vertical, 0);
+    EXPECT_EQ(horizontal.vertical, 0);
+    EXPECT_GT(horizontal.horizontal, none.horizontal + 40);
+    EXPECT_EQ(vertical.horizontal, none.horizontal);
+    EXPECT_GT(vertical.vertical, 40);
+    EXPECT_EQ(both.vertical, vertical.vertical);
+    EXPECT_EQ(both.horizontal, horizontal.horizontal);
+}
+
+TEST_F(GridWindowTest, PrintedHeaderIsTitledByTheFirstWindowOutwardsWithAText)
+{
+    m_frame->SetTitle("Line schedule");
+    auto* panel = new wxPanel(m_frame);
+    auto* grid = new CGridWindow(panel, wxID_ANY, wxDefaultPosition, wxSize(300, 200), 3, 3, 1, 1);
+    int pages = 0;
+    EXPECT_NE(PrintToFile(*grid, pages).find("Line schedule"), std::string::npos);
+}
+
+TEST_F(GridWindowTest, AColumnWiderThanThePagePrintsOnAStripOfItsOwn)
+{
+    m_grid->SetWysiwygPrinting(true);
+    m_grid->SetColumnWidth(2, 3000);
+    int pages = 0;
+    const std::string text = PrintToFile(*m_grid, pages);
+    EXPECT_EQ(pages, 3);
+    for (const char* cell : {"5,1", "5,2", "5,3"})
+        EXPECT_NE(text.find(cell), std::string::npos) << cell;
+    EXPECT_NE(text.find("Page 3 of 3"), std::string::npos);
 }
