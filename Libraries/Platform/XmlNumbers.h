@@ -21,8 +21,13 @@ public:
     static bool QueryLongAttribute(const TiXmlElement& element, const char* name, long& value);
     static bool QueryIntAttribute(const TiXmlElement& element, const char* name, int& value);
 
-    // Like atof / atol of the attribute in the C locale: the leading number of the text, the
-    // rest ignored; 0 when the attribute is missing or does not start with a number.
-    static double AttributeAtoF(const TiXmlElement& element, const char* name);
+    // For stored files, where an attribute may be left out but a number given must be one: a
+    // missing attribute leaves value as it is and gives true; a present one must read as the
+    // Query functions above read it and, for a double, be finite, else false with value unchanged.
+    static bool ReadOptionalDouble(const TiXmlElement& element, const char* name, double& value);
+    static bool ReadOptionalInt(const TiXmlElement& element, const char* name, int& value);
+
+    // Like atol of the attribute in the C locale: the leading number of the text, the rest
+    // ignored; 0 when the attribute is missing or does not start with a number.
     static long AttributeAtoL(const TiXmlElement& element, const char* name);
 };

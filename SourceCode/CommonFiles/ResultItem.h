@@ -63,8 +63,9 @@ public:
     // ("Data" is then left out).
     BOOL WriteXml(TiXmlElement* element) const;
     // Resets, then reads what WriteXml writes; "Errors", "Warnings", "Data" and its three units
-    // are required, absent numbers read as 0. FALSE at the first missing part (the row holds
-    // what was read before it).
+    // are required, absent numbers read as 0. FALSE at the first missing part, number that is
+    // not one whole number (reals also finite) or unit that cannot be read (the row holds what
+    // was read before it).
     BOOL ReadXml(const TiXmlElement* element);
 
     // The device's name in the language: the special version's item name, else the size's.

@@ -5,7 +5,6 @@
 
 #include <tinyxml.h>
 
-#include <cmath>
 
 void CUnitValue::Reset()
 {
@@ -34,23 +33,21 @@ BOOL CUnitValue::ReadXml(const TiXmlElement* element)
 {
     if (element == nullptr)
         return FALSE;
-    if (!CUnit::ReadXml(element->FirstChildElement("Unit")))
+    // Read apart first: a value that cannot be read stays as it was.
+    CUnitValue read;
+    read.Reference = Reference;
+    if (!read.CUnit::ReadXml(element->FirstChildElement("Unit")) ||
+        !CXmlNumbers::ReadOptionalDouble(*element, "BaseValue", read.BaseValue) ||
+        !CXmlNumbers::ReadOptionalDouble(*element, "Value", read.Value) ||
+        !CXmlNumbers::ReadOptionalInt(*element, "Reference", read.Reference))
         return FALSE;
     // User unit indexes are positions in this run's list; the file's index may name another
     // unit here, so the unit is found again by its data.
-    if (DbIndex < 0) {
+    if (read.DbIndex < 0) {
         CUnitManager* units = CUnitManager::GetInstance();
-        if (units == nullptr || !units->AddUserUnit(*this))
-            DbIndex = -1;
+        if (units == nullptr || !units->AddUserUnit(read))
+            read.DbIndex = -1;
     }
-    BaseValue = CXmlNumbers::AttributeAtoF(*element, "BaseValue");
-    Value = CXmlNumbers::AttributeAtoF(*element, "Value");
-    CXmlNumbers::QueryIntAttribute(*element, "Reference", Reference);
-    // "nan" or "inf" is no value: it would be calculated with and saved back.
-    if (!std::isfinite(BaseValue) || !std::isfinite(Value)) {
-        BaseValue = 0.0;
-        Value = 0.0;
-        return FALSE;
-    }
+    *this = read;
     return TRUE;
 }

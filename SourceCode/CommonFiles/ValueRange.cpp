@@ -23,7 +23,11 @@ BOOL CValueRange::ReadXml(CValueRange& range, const TiXmlElement* element)
 {
     if (element == nullptr)
         return FALSE;
-    range.MinRange = CXmlNumbers::AttributeAtoF(*element, "MinRange");
-    range.MaxRange = CXmlNumbers::AttributeAtoF(*element, "MaxRange");
+    CValueRange read;
+    read.Reset();
+    if (!CXmlNumbers::ReadOptionalDouble(*element, "MinRange", read.MinRange) ||
+        !CXmlNumbers::ReadOptionalDouble(*element, "MaxRange", read.MaxRange))
+        return FALSE;
+    range = read;
     return TRUE;
 }

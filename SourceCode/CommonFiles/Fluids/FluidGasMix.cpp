@@ -58,7 +58,12 @@ BOOL CFluidGasMix::ReadXml(const TiXmlElement* element)
     if (!CFluid::ReadXml(element))
         return FALSE;
     for (const TiXmlElement* child = element->FirstChildElement(kElementName); child != nullptr;
-         child = child->NextSiblingElement(kElementName))
-        Elements.push_back({ReadInt(*child, "GasId", 0), ReadReal(*child, "Percentage")});
+         child = child->NextSiblingElement(kElementName)) {
+        int gasId = 0;
+        double percentage = 0.0;
+        if (!ReadInt(*child, "GasId", gasId) || !ReadReal(*child, "Percentage", percentage))
+            return FALSE;
+        Elements.push_back({gasId, percentage});
+    }
     return TRUE;
 }

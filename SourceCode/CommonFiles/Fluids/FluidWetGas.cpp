@@ -24,6 +24,5 @@ BOOL CFluidWetGas::ReadXml(const TiXmlElement* element)
 {
     if (!CFluidGas::ReadXml(element))
         return FALSE;
-    RelativeHumidity = ReadReal(*element, "RelativeHumidity");
-    return TRUE;
+    return ReadReal(*element, "RelativeHumidity", RelativeHumidity) ? TRUE : FALSE;
 }

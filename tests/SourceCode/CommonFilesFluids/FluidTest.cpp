@@ -443,7 +443,7 @@ TEST(FluidXml, ReadingResetsFirstAndFillsWhatIsMissing)
     ASSERT_TRUE(CXmlFile::LoadText(doc,
                                    "<FluidData Type=\"4\" Name=\"Mix\">"
                                    "<GasMixElement GasId=\"2\" Percentage=\"100\"/><Other/>"
-                                   "<GasMixElement Percentage=\"abc\"/></FluidData>",
+                                   "<GasMixElement/></FluidData>",
                                    "fluid", &error))
         << error;
     CFluidGasMix mix;
@@ -469,6 +469,44 @@ TEST(FluidXml, ReadingResetsFirstAndFillsWhatIsMissing)
     EXPECT_FALSE(gas.ReadXml(nullptr));
     EXPECT_FALSE(gas.WriteXml(nullptr));
     EXPECT_FALSE(mix.WriteXml(nullptr));
+}
+
+// atof took "nan" as it stands and "28,9" as 28: a fluid number is one finite number or the
+// fluid is refused.
+TEST(FluidXml, NumbersThatAreNotOneFiniteNumberFailTheRead)
+{
+    const char* const mixes[] = {
+        "<FluidData State=\"2\" Type=\"4\"><GasMixElement GasId=\"2\" Percentage=\"nan\"/></FluidData>",
+        "<FluidData State=\"2\" Type=\"4\"><GasMixElement GasId=\"2\" Percentage=\"inf\"/></FluidData>",
+        "<FluidData State=\"2\" Type=\"4\"><GasMixElement GasId=\"2\" Percentage=\"abc\"/></FluidData>",
+        "<FluidData State=\"2\" Type=\"4\"><GasMixElement GasId=\"2.5\" Percentage=\"50\"/></FluidData>",
+        "<FluidData State=\"2\" Type=\"4\" DbIndex=\"-2x\"/>",
+        "<FluidData State=\"2,0\" Type=\"4\"/>",
+        "<FluidData State=\"2\" Type=\"4\" HideInGui=\"4294967296\"/>",
+    };
+    for (const char* text : mixes) {
+        TiXmlDocument doc;
+        std::string error;
+        ASSERT_TRUE(CXmlFile::LoadText(doc, text, "fluid", &error)) << error;
+        CFluidGasMix mix;
+        EXPECT_FALSE(mix.ReadXml(doc.RootElement())) << text;
+    }
+    const char* const gases[] = {"<FluidData State=\"2\" Type=\"2\" MolWeight=\"28,9\"/>",
+                                 "<FluidData State=\"2\" Type=\"3\" Coefficient03=\"-inf\"/>",
+                                 "<FluidData State=\"2\" Type=\"3\" RelativeHumidity=\"nan\"/>"};
+    for (const char* text : gases) {
+        TiXmlDocument doc;
+        std::string error;
+        ASSERT_TRUE(CXmlFile::LoadText(doc, text, "fluid", &error)) << error;
+        CFluidWetGas wet;
+        EXPECT_FALSE(wet.ReadXml(doc.RootElement())) << text;
+    }
+    TiXmlDocument doc;
+    std::string error;
+    ASSERT_TRUE(CXmlFile::LoadText(doc, "<FluidData State=\"2\" Type=\"6\" SaturationType=\"1x\"/>", "fluid",
+                                   &error));
+    CFluidSaturatedSteam steam;
+    EXPECT_FALSE(steam.ReadXml(doc.RootElement()));
 }
 
 TEST(FluidXml, SixDecimalTextOfOlderFilesStillReads)
