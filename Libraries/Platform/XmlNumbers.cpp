@@ -23,6 +23,14 @@ void CXmlNumbers::SetLongAttribute(TiXmlElement& element, const char* name, long
     element.SetAttribute(name, Platform::LongToText(value));
 }
 
+bool CXmlNumbers::SetFiniteDoubleAttribute(TiXmlElement& element, const char* name, double value)
+{
+    if (!std::isfinite(value))
+        return false;
+    SetDoubleAttribute(element, name, value);
+    return true;
+}
+
 bool CXmlNumbers::QueryDoubleAttribute(const TiXmlElement& element, const char* name, double& value)
 {
     const char* text = element.Attribute(name);

@@ -14,6 +14,9 @@ public:
     static void SetDoubleAttribute(TiXmlElement& element, const char* name, double value, char conversion,
                                    int precision);
     static void SetLongAttribute(TiXmlElement& element, const char* name, long value);
+    // For stored files: as the first SetDoubleAttribute, but a value that is not finite, which
+    // ReadOptionalDouble would refuse, is not written and gives false.
+    static bool SetFiniteDoubleAttribute(TiXmlElement& element, const char* name, double value);
 
     // The whole attribute must be one number (blanks around it allowed) within the type's
     // range. False, value unchanged, when the attribute is missing or is not such a number.

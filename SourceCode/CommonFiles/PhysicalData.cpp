@@ -95,6 +95,8 @@ BOOL CPhysicalData::WriteXml(TiXmlElement* element) const
             return FALSE;
         element->InsertEndChild(valueElement);
     }
+    if (!std::isfinite(CompressibilityFactor))
+        return FALSE;
     TiXmlElement factor("CompressibilityFactor");
     factor.InsertEndChild(TiXmlText(DataFormat::FormatSql(CompressibilityFactor, -1, false)));
     element->InsertEndChild(factor);

@@ -34,7 +34,8 @@ public:
 
     // Writes the children "FluidData" (only with a fluid), "Temperature", "Pressure", "Density",
     // "Viscosity", "Flow", "CompressibilityFactor" and "NormFlowConditions" into the caller's
-    // element. FALSE without an element or at the first part that fails (those before stay).
+    // element. FALSE without an element or at the first part that fails (those before stay), a
+    // real that is not finite included: it would not read back.
     BOOL WriteXml(TiXmlElement* element) const;
     // Resets, then reads what WriteXml writes. A record without "FluidData" reads back without a
     // fluid; a "FluidData" of an unknown kind or that cannot be read fails. The values and the

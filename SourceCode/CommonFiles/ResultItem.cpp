@@ -147,10 +147,11 @@ BOOL CResultItem::WriteXml(TiXmlElement* element) const
     CXmlNumbers::SetLongAttribute(*element, "SizeId", SizeId);
     CXmlNumbers::SetLongAttribute(*element, "PressureId", PressureId);
     CXmlNumbers::SetLongAttribute(*element, "SectionId", SectionId);
-    CXmlNumbers::SetDoubleAttribute(*element, "ReynoldsMin", ReynoldsMin);
-    CXmlNumbers::SetDoubleAttribute(*element, "ApplicationTurndown", ApplicationTurndown);
-    CXmlNumbers::SetDoubleAttribute(*element, "VortexFrequencyMax", VortexFrequencyMax);
-    CXmlNumbers::SetDoubleAttribute(*element, "CurrentMin", CurrentMin);
+    if (!CXmlNumbers::SetFiniteDoubleAttribute(*element, "ReynoldsMin", ReynoldsMin) ||
+        !CXmlNumbers::SetFiniteDoubleAttribute(*element, "ApplicationTurndown", ApplicationTurndown) ||
+        !CXmlNumbers::SetFiniteDoubleAttribute(*element, "VortexFrequencyMax", VortexFrequencyMax) ||
+        !CXmlNumbers::SetFiniteDoubleAttribute(*element, "CurrentMin", CurrentMin))
+        return FALSE;
     WriteCodes(*element, "Errors", "Error", Errors);
     WriteCodes(*element, "Warnings", "Warning", Warnings);
 
@@ -161,8 +162,10 @@ BOOL CResultItem::WriteXml(TiXmlElement* element) const
         return FALSE;
     for (const CResultPoint& point : Points) {
         TiXmlElement pointElement("Point");
-        for (int column = 0; column < RESULT_COLUMN_COUNT; ++column)
-            CXmlNumbers::SetDoubleAttribute(pointElement, kPointAttributes[column], point[column]);
+        for (int column = 0; column < RESULT_COLUMN_COUNT; ++column) {
+            if (!CXmlNumbers::SetFiniteDoubleAttribute(pointElement, kPointAttributes[column], point[column]))
+                return FALSE;
+        }
         data.InsertEndChild(pointElement);
     }
     element->InsertEndChild(data);

@@ -37,8 +37,9 @@ BOOL CUnit::WriteXml(TiXmlElement* element) const
     CXmlNumbers::SetLongAttribute(*element, "Type", Type);
     CXmlNumbers::SetLongAttribute(*element, "System", System);
     CXmlNumbers::SetLongAttribute(*element, "DbIndex", DbIndex);
-    CXmlNumbers::SetDoubleAttribute(*element, "ConversionFactor", ConversionFactor);
-    CXmlNumbers::SetDoubleAttribute(*element, "ConversionOffset", ConversionOffset);
+    if (!CXmlNumbers::SetFiniteDoubleAttribute(*element, "ConversionFactor", ConversionFactor) ||
+        !CXmlNumbers::SetFiniteDoubleAttribute(*element, "ConversionOffset", ConversionOffset))
+        return FALSE;
     CXmlNumbers::SetLongAttribute(*element, "ConversionFlags", ConversionFlags);
     return TRUE;
 }

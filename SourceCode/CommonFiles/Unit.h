@@ -47,7 +47,7 @@ public:
     // Attributes of the caller's element: "Name", "Type", "System", "DbIndex",
     // "ConversionFactor", "ConversionOffset", "ConversionFlags". The two reals are written as
     // the shortest text that reads back to the same double, so small factors survive a reload.
-    // FALSE only for a missing element.
+    // FALSE for a missing element and for a factor or offset that is not finite.
     virtual BOOL WriteXml(TiXmlElement* element) const;
     // Reads what is there; absent integers keep their default, an absent "DbIndex", factor or
     // offset reads as 0. Accepts the six-decimal form of older files. FALSE, the unit unchanged,

@@ -5,6 +5,8 @@
 
 #include <tinyxml.h>
 
+#include <cmath>
+
 
 void CUnitValue::Reset()
 {
@@ -19,7 +21,7 @@ BOOL CUnitValue::WriteXml(TiXmlElement* element) const
     if (element == nullptr)
         return FALSE;
     TiXmlElement unit("Unit");
-    if (!CUnit::WriteXml(&unit))
+    if (!CUnit::WriteXml(&unit) || !std::isfinite(BaseValue) || !std::isfinite(Value))
         return FALSE;
     element->InsertEndChild(unit);
     CXmlNumbers::SetDoubleAttribute(*element, "BaseValue", BaseValue);

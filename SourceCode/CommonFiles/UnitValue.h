@@ -12,7 +12,7 @@ public:
 
     // Adds a child "Unit" with the unit's attributes, then "BaseValue" and "Value" as the
     // shortest text that reads back to the same double, then "Reference" unless it is 0.
-    // FALSE only for a missing element.
+    // FALSE, nothing added, for a missing element and when a real is not finite.
     BOOL WriteXml(TiXmlElement* element) const override;
     // FALSE, the value unchanged, for a missing element, a child "Unit" that is missing or
     // cannot be read (CUnit::ReadXml), and a number that is not one whole number (the two reals

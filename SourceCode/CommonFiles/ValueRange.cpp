@@ -14,9 +14,10 @@ BOOL CValueRange::WriteXml(const CValueRange& range, TiXmlElement* element)
 {
     if (element == nullptr)
         return FALSE;
-    CXmlNumbers::SetDoubleAttribute(*element, "MinRange", range.MinRange);
-    CXmlNumbers::SetDoubleAttribute(*element, "MaxRange", range.MaxRange);
-    return TRUE;
+    return CXmlNumbers::SetFiniteDoubleAttribute(*element, "MinRange", range.MinRange) &&
+                   CXmlNumbers::SetFiniteDoubleAttribute(*element, "MaxRange", range.MaxRange)
+               ? TRUE
+               : FALSE;
 }
 
 BOOL CValueRange::ReadXml(CValueRange& range, const TiXmlElement* element)

@@ -63,9 +63,9 @@ bool CFluid::ReadInt(const TiXmlElement& element, const char* name, int& value)
     return CXmlNumbers::ReadOptionalInt(element, name, value);
 }
 
-void CFluid::WriteReal(TiXmlElement& element, const char* name, double value)
+bool CFluid::WriteReal(TiXmlElement& element, const char* name, double value)
 {
-    CXmlNumbers::SetDoubleAttribute(element, name, value);
+    return CXmlNumbers::SetFiniteDoubleAttribute(element, name, value);
 }
 
 bool CFluid::ReadReal(const TiXmlElement& element, const char* name, double& value)

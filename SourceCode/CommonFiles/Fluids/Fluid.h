@@ -68,8 +68,8 @@ protected:
     static bool ReadInt(const TiXmlElement& element, const char* name, int& value);
     // Reals are written as the shortest text that reads back to the same value (fitted
     // coefficients need all their digits), in the C conventions; any decimal text reads, older
-    // files' six decimals too, and a missing one reads as 0. False for one that is not a
-    // finite number.
-    static void WriteReal(TiXmlElement& element, const char* name, double value);
+    // files' six decimals too, and a missing one reads as 0. Not finite, a real is neither
+    // written nor read: false.
+    static bool WriteReal(TiXmlElement& element, const char* name, double value);
     static bool ReadReal(const TiXmlElement& element, const char* name, double& value);
 };

@@ -41,15 +41,15 @@ BOOL CFluidGas::WriteXml(TiXmlElement* element) const
 {
     if (!CFluid::WriteXml(element))
         return FALSE;
-    WriteReal(*element, "MolWeight", MolWeight);
-    WriteReal(*element, "CritTemp", CritTemp);
-    WriteReal(*element, "CritPress", CritPress);
-    WriteReal(*element, "CritVolu", CritVolu);
-    WriteReal(*element, "CritZ", CritZ);
+    if (!WriteReal(*element, "MolWeight", MolWeight) || !WriteReal(*element, "CritTemp", CritTemp) ||
+        !WriteReal(*element, "CritPress", CritPress) || !WriteReal(*element, "CritVolu", CritVolu) ||
+        !WriteReal(*element, "CritZ", CritZ))
+        return FALSE;
     char name[16];
     for (int i = 0; i < kCoefficientCount; ++i) {
         CoefficientName(name, i);
-        WriteReal(*element, name, Coefficients[i]);
+        if (!WriteReal(*element, name, Coefficients[i]))
+            return FALSE;
     }
     return TRUE;
 }

@@ -47,7 +47,8 @@ BOOL CFluidGasMix::WriteXml(TiXmlElement* element) const
     for (const GasMixElement& entry : Elements) {
         TiXmlElement child(kElementName);
         CXmlNumbers::SetLongAttribute(child, "GasId", entry.GasId);
-        WriteReal(child, "Percentage", entry.Percentage);
+        if (!WriteReal(child, "Percentage", entry.Percentage))
+            return FALSE;
         element->InsertEndChild(child);
     }
     return TRUE;

@@ -16,8 +16,7 @@ BOOL CFluidWetGas::WriteXml(TiXmlElement* element) const
 {
     if (!CFluidGas::WriteXml(element))
         return FALSE;
-    WriteReal(*element, "RelativeHumidity", RelativeHumidity);
-    return TRUE;
+    return WriteReal(*element, "RelativeHumidity", RelativeHumidity) ? TRUE : FALSE;
 }
 
 BOOL CFluidWetGas::ReadXml(const TiXmlElement* element)

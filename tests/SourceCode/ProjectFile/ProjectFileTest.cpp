@@ -20,7 +20,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <csignal>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -412,6 +414,46 @@ TEST_F(ProjectFileTest, ProjectThatWouldNotReadBackIsNotSaved)
     std::string detail;
     EXPECT_STREQ(CProjectFile::Save(project, path, &detail), "Could not save data to file!");
     EXPECT_FALSE(detail.empty());
+    EXPECT_EQ(ReadWholeFile(path), "old");
+}
+
+// A value that is not finite would make a file that cannot be opened again: the save is
+// refused with the message of its part and the old file stays.
+TEST_F(ProjectFileTest, ProjectWithAValueThatIsNotFiniteIsNotSaved)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* message;
+        void (*spoil)(CProjectData&, double);
+    } cases[] = {
+        {"Could not save physical data!", [](CProjectData& p, double v) { p.physical.Flow.BaseValue = v; }},
+        {"Could not save physical data!", [](CProjectData& p, double v) { p.physical.CompressibilityFactor = v; }},
+        {"Could not save physical data!", [](CProjectData& p, double v) { p.physical.PressureRange.MaxRange = v; }},
+        {"Could not save physical data!", [](CProjectData& p, double v) { p.physical.Density.ConversionOffset = v; }},
+        {"Could not save physical data!",
+         [](CProjectData& p, double v) { static_cast<CFluidGasMix&>(*p.physical.Fluid).Elements[1].Percentage = v; }},
+        {"Could not save result data!", [](CProjectData& p, double v) { p.results.GetAt(1).CurrentMin = v; }},
+        {"Could not save result data!", [](CProjectData& p, double v) { p.results.GetAt(2).VelocityRange.MinRange = v; }},
+        {"Could not save result data!", [](CProjectData& p, double v) { p.results.GetAt(0).Points[3][1] = v; }},
+    };
+    const std::string path = folder.Path("project.xml");
+    WriteWholeFile(path, "old");
+    for (const auto& c : cases) {
+        for (const double value : {std::nan(""), inf, -inf}) {
+            SCOPED_TRACE(std::string(c.message) + " " + std::to_string(value));
+            CProjectData project;
+            FillProject(project, FLUID_TYPE_GAS_MIX);
+            c.spoil(project, value);
+            std::string detail;
+            EXPECT_STREQ(CProjectFile::Save(project, path, &detail), c.message);
+            EXPECT_EQ(ReadWholeFile(path), "old");
+        }
+    }
+    CProjectData gas;
+    FillProject(gas, FLUID_TYPE_WET_GAS);
+    static_cast<CFluidWetGas&>(*gas.physical.Fluid).Coefficients[4] = std::nan("");
+    std::string detail;
+    EXPECT_STREQ(CProjectFile::Save(gas, path, &detail), "Could not save physical data!");
     EXPECT_EQ(ReadWholeFile(path), "old");
 }
 
