@@ -475,38 +475,30 @@ TEST(FluidXml, ReadingResetsFirstAndFillsWhatIsMissing)
 // fluid is refused.
 TEST(FluidXml, NumbersThatAreNotOneFiniteNumberFailTheRead)
 {
-    const char* const mixes[] = {
-        "<FluidData State=\"2\" Type=\"4\"><GasMixElement GasId=\"2\" Percentage=\"nan\"/></FluidData>",
-        "<FluidData State=\"2\" Type=\"4\"><GasMixElement GasId=\"2\" Percentage=\"inf\"/></FluidData>",
-        "<FluidData State=\"2\" Type=\"4\"><GasMixElement GasId=\"2\" Percentage=\"abc\"/></FluidData>",
-        "<FluidData State=\"2\" Type=\"4\"><GasMixElement GasId=\"2.5\" Percentage=\"50\"/></FluidData>",
-        "<FluidData State=\"2\" Type=\"4\" DbIndex=\"-2x\"/>",
-        "<FluidData State=\"2,0\" Type=\"4\"/>",
-        "<FluidData State=\"2\" Type=\"4\" HideInGui=\"4294967296\"/>",
+    const struct {
+        int type;
+        const char* text;
+    } cases[] = {
+        {FLUID_TYPE_GAS_MIX, "<FluidData><GasMixElement GasId=\"2\" Percentage=\"nan\"/></FluidData>"},
+        {FLUID_TYPE_GAS_MIX, "<FluidData><GasMixElement GasId=\"2\" Percentage=\"inf\"/></FluidData>"},
+        {FLUID_TYPE_GAS_MIX, "<FluidData><GasMixElement GasId=\"2\" Percentage=\"abc\"/></FluidData>"},
+        {FLUID_TYPE_GAS_MIX, "<FluidData><GasMixElement GasId=\"2.5\" Percentage=\"50\"/></FluidData>"},
+        {FLUID_TYPE_GAS_MIX, "<FluidData DbIndex=\"-2x\"/>"},
+        {FLUID_TYPE_GAS_MIX, "<FluidData State=\"2,0\"/>"},
+        {FLUID_TYPE_LIQUID, "<FluidData HideInGui=\"4294967296\"/>"},
+        {FLUID_TYPE_GAS, "<FluidData MolWeight=\"28,9\"/>"},
+        {FLUID_TYPE_WET_GAS, "<FluidData Coefficient03=\"-inf\"/>"},
+        {FLUID_TYPE_WET_GAS, "<FluidData RelativeHumidity=\"nan\"/>"},
+        {FLUID_TYPE_SATURATED_STEAM, "<FluidData SaturationType=\"1x\"/>"},
     };
-    for (const char* text : mixes) {
+    for (const auto& c : cases) {
         TiXmlDocument doc;
         std::string error;
-        ASSERT_TRUE(CXmlFile::LoadText(doc, text, "fluid", &error)) << error;
-        CFluidGasMix mix;
-        EXPECT_FALSE(mix.ReadXml(doc.RootElement())) << text;
+        ASSERT_TRUE(CXmlFile::LoadText(doc, c.text, "fluid", &error)) << error;
+        std::unique_ptr<CFluid> fluid = CreateFluid(c.type);
+        ASSERT_TRUE(fluid);
+        EXPECT_FALSE(fluid->ReadXml(doc.RootElement())) << c.text;
     }
-    const char* const gases[] = {"<FluidData State=\"2\" Type=\"2\" MolWeight=\"28,9\"/>",
-                                 "<FluidData State=\"2\" Type=\"3\" Coefficient03=\"-inf\"/>",
-                                 "<FluidData State=\"2\" Type=\"3\" RelativeHumidity=\"nan\"/>"};
-    for (const char* text : gases) {
-        TiXmlDocument doc;
-        std::string error;
-        ASSERT_TRUE(CXmlFile::LoadText(doc, text, "fluid", &error)) << error;
-        CFluidWetGas wet;
-        EXPECT_FALSE(wet.ReadXml(doc.RootElement())) << text;
-    }
-    TiXmlDocument doc;
-    std::string error;
-    ASSERT_TRUE(CXmlFile::LoadText(doc, "<FluidData State=\"2\" Type=\"6\" SaturationType=\"1x\"/>", "fluid",
-                                   &error));
-    CFluidSaturatedSteam steam;
-    EXPECT_FALSE(steam.ReadXml(doc.RootElement()));
 }
 
 TEST(FluidXml, SixDecimalTextOfOlderFilesStillReads)

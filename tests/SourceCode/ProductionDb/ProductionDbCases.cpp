@@ -99,6 +99,18 @@ std::string ProductionDbCases::LogText() const
     return m_logStart < text.size() ? text.substr(m_logStart) : std::string();
 }
 
+void ProductionDbCases::ExpectLoadRefused(const CProductionDbKey& key, const std::string& logLine)
+{
+    CProjectData current;
+    FillSampleProject(current, 1, 1, 1, 1, 4, "current");
+    CProjectData before;
+    FillSampleProject(before, 1, 1, 1, 1, 4, "current");
+    m_logStart = FileSize(LogFileName());
+    EXPECT_FALSE(m_db.LoadProject(key, &current.customer, &current.features, &current.physical, &current.results));
+    EXPECT_NE(LogText().find(logLine), std::string::npos) << LogText();
+    ExpectSameProject(before, current);
+}
+
 TEST_P(ProductionDbCases, CreatedTablesPassTheCheckAndAreNotCreatedTwice)
 {
     CreateTables();
@@ -369,17 +381,8 @@ TEST_P(ProductionDbCases, StoredRealsThatAreNotFiniteFailTheLoad)
             SCOPED_TRACE(std::string(place.table) + "." + place.column + " = " + value);
             const std::string column = std::string("fwr_") + place.table + " SET " + place.column;
             Execute("UPDATE " + column + " = " + value + " WHERE " + place.where);
-            CProjectData current;
-            FillSampleProject(current, 1, 1, 1, 1, 4, "current");
-            CProjectData before;
-            FillSampleProject(before, 1, 1, 1, 1, 4, "current");
-            m_logStart = FileSize(LogFileName());
-            EXPECT_FALSE(m_db.LoadProject(CProductionDbKey(3, 4, 5), &current.customer, &current.features,
-                                          &current.physical, &current.results));
-            EXPECT_NE(LogText().find(std::string("fwr_") + place.table + "." + place.column + " is not a finite number"),
-                      std::string::npos)
-                << LogText();
-            ExpectSameProject(before, current);
+            ExpectLoadRefused(CProductionDbKey(3, 4, 5),
+                              std::string("fwr_") + place.table + "." + place.column + " is not a finite number");
             Execute("UPDATE " + column + " = 0.5 WHERE " + place.where);
         }
     }
@@ -413,17 +416,7 @@ TEST_P(ProductionDbCases, StoredNumberBeyond32BitsFailsTheLoad)
             Execute("ALTER TABLE " + table + " ALTER COLUMN " + place.column + " TYPE BIGINT");
         // 4294967299 would be read as 3.
         Execute("UPDATE " + table + " SET " + place.column + " = 4294967299 WHERE " + place.where);
-        CProjectData current;
-        FillSampleProject(current, 1, 1, 1, 1, 4, "current");
-        CProjectData before;
-        FillSampleProject(before, 1, 1, 1, 1, 4, "current");
-        m_logStart = FileSize(LogFileName());
-        EXPECT_FALSE(m_db.LoadProject(CProductionDbKey(3, 4, 5), &current.customer, &current.features,
-                                      &current.physical, &current.results));
-        EXPECT_NE(LogText().find(std::string("Column ") + place.column + " holds a value beyond the range"),
-                  std::string::npos)
-            << LogText();
-        ExpectSameProject(before, current);
+        ExpectLoadRefused(CProductionDbKey(3, 4, 5), std::string("Column ") + place.column + " holds a value beyond the range");
         ASSERT_EQ(m_db.SaveProject(&stored.customer, &stored.features, &stored.physical, &stored.results),
                   PDB_SAVE_OK);
     }
@@ -603,15 +596,7 @@ TEST_P(ProductionDbCases, FailedLoadLeavesTheProjectAsItWas)
     FillSampleProject(stored, 3, 4, 5, 2, 2, "stored");
     ASSERT_EQ(m_db.SaveProject(&stored.customer, &stored.features, &stored.physical, &stored.results), PDB_SAVE_OK);
     Execute("DELETE FROM fwr_physical_values WHERE value_id=6");
-
-    CProjectData current;
-    FillSampleProject(current, 1, 1, 1, 1, 4, "current");
-    CProjectData before;
-    FillSampleProject(before, 1, 1, 1, 1, 4, "current");
-    EXPECT_FALSE(m_db.LoadProject(CProductionDbKey(3, 4, 5), &current.customer, &current.features,
-                                  &current.physical, &current.results));
-    EXPECT_NE(LogText().find("no data for"), std::string::npos);
-    ExpectSameProject(before, current);
+    ExpectLoadRefused(CProductionDbKey(3, 4, 5), "no data for");
 }
 
 TEST_P(ProductionDbCases, KeysThatAreNotValidAreRefused)
