@@ -33,34 +33,39 @@ double NumericToDouble(const DB_NUMERIC& numeric)
     return numeric.sign == 0 && value != 0.0 ? -value : value;
 }
 
-// Truncated towards zero; beyond the range of int it saturates.
-int NumericToInt(const DB_NUMERIC& numeric)
+// A column's value as a whole number, truncated towards zero. outside: no 64-bit number can
+// give it (NaN, beyond the range, a UI8 above the signed range); value then keeps the sign of
+// what is stored, so a test for zero still tells the truth.
+struct SWhole {
+    long long value = 0;
+    bool outside = false;
+};
+
+SWhole Outside(bool negative)
+{
+    return {negative ? LLONG_MIN : LLONG_MAX, true};
+}
+
+SWhole NumericToWhole(const DB_NUMERIC& numeric)
 {
     UInt128 whole = NumericMagnitude(numeric);
     for (int i = 0; i < numeric.scale; ++i)
         whole /= 10;
-    if (numeric.sign == 0)
-        return whole > UInt128(INT_MAX) + 1 ? INT_MIN : static_cast<int>(0 - static_cast<long long>(whole));
-    return whole > UInt128(INT_MAX) ? INT_MAX : static_cast<int>(whole);
+    const bool negative = numeric.sign == 0;
+    if (whole > UInt128(LLONG_MAX))
+        return Outside(negative);
+    const long long value = static_cast<long long>(whole);
+    return {negative ? -value : value, false};
 }
 
-// Truncated towards zero; beyond the range of int it saturates, NaN gives 0.
-int DoubleToInt(double value)
+SWhole DoubleToWhole(double value)
 {
     if (std::isnan(value))
-        return 0;
-    if (value <= static_cast<double>(INT_MIN))
-        return INT_MIN;
-    if (value >= static_cast<double>(INT_MAX))
-        return INT_MAX;
-    return static_cast<int>(value);
-}
-
-// atol of a text, saturating at the range of int.
-int TextToInt(const char* text)
-{
-    const long value = Platform::AtoL(text);
-    return value < INT_MIN ? INT_MIN : (value > INT_MAX ? INT_MAX : static_cast<int>(value));
+        return {0, true};
+    // 2^63 is exact as a double; every double below it in size fits.
+    if (std::fabs(value) >= 9223372036854775808.0)
+        return Outside(value < 0);
+    return {static_cast<long long>(value), false};
 }
 
 // A byte stream as text: with a zero byte in it, the bytes are UTF-16 units up to the first
@@ -117,6 +122,36 @@ bool IntegerOf(const CDbColumn& column, long long& value)
     }
 }
 
+SWhole WholeOf(const CDbColumn& column, BOOL convert)
+{
+    long long integer = 0;
+    if (IntegerOf(column, integer)) {
+        if (column.GetType() == DBTYPE_UI8 && integer < 0)
+            return Outside(false);
+        return {integer, false};
+    }
+    const CDbColumn::Value& v = column.GetValue();
+    if (column.GetType() == DBTYPE_NUMERIC)
+        return NumericToWhole(v.numeric);
+    if (!convert)
+        return {};
+    switch (column.GetType()) {
+    case DBTYPE_R4:
+        return DoubleToWhole(v.r4);
+    case DBTYPE_R8:
+        return DoubleToWhole(v.r8);
+    case DBTYPE_CY:
+        return {v.cy / 10000, false};
+    // atol saturates at the range of long, which lies beyond that of any caller's number.
+    case DBTYPE_STR:
+        return {Platform::AtoL(std::string(column.GetText()).c_str()), false};
+    case DBTYPE_WSTR:
+        return {Platform::AtoL(CTextEncoding::Utf16ToUtf8(column.GetWideText()).c_str()), false};
+    default:
+        return {};
+    }
+}
+
 CDateTime NullDate()
 {
     CDateTime date(1900, 1, 1, 0, 0, 0);
@@ -159,10 +194,16 @@ void CDynamicRecordSetOleDb::Close()
     m_connection.reset();
     m_sql.clear();
     m_result = S_OK;
+    m_valueFailed = false;
 }
 
 BOOL CDynamicRecordSetOleDb::MoveNext()
 {
+    // A value of this step that no getter could give stands for the whole read.
+    if (m_valueFailed) {
+        ClearRow();
+        return FALSE;
+    }
     // A fetched row sets every column, so the row is emptied only when none came.
     m_result = m_cursor != nullptr ? m_cursor->Fetch() : E_UNEXPECTED;
     if (m_result != S_OK)
@@ -256,28 +297,17 @@ int CDynamicRecordSetOleDb::GetLongAt(DBORDINAL column, BOOL convert) const
     const CDbColumn* found = Column(column);
     if (found == nullptr)
         return 0;
-    long long integer = 0;
-    if (IntegerOf(*found, integer))
-        return static_cast<int>(static_cast<std::uint32_t>(integer));  // 64-bit types: the low 32 bits
-    const CDbColumn::Value& v = found->GetValue();
-    if (found->GetType() == DBTYPE_NUMERIC)
-        return NumericToInt(v.numeric);
-    if (!convert)
-        return 0;
-    switch (found->GetType()) {
-    case DBTYPE_R4:
-        return DoubleToInt(v.r4);
-    case DBTYPE_R8:
-        return DoubleToInt(v.r8);
-    case DBTYPE_CY:
-        return static_cast<int>(v.cy / 10000);
-    case DBTYPE_STR:
-        return TextToInt(std::string(found->GetText()).c_str());
-    case DBTYPE_WSTR:
-        return TextToInt(CTextEncoding::Utf16ToUtf8(found->GetWideText()).c_str());
-    default:
-        return 0;
-    }
+    const SWhole whole = WholeOf(*found, convert);
+    if (!whole.outside && whole.value >= INT_MIN && whole.value <= INT_MAX)
+        return static_cast<int>(whole.value);
+    // Any other number in its place would be taken as the stored one: the step fails instead,
+    // so a caller that reads its rows to the end refuses them.
+    m_valueFailed = true;
+    m_result = DB_E_DATAOVERFLOW;
+    QUILLET_POS(m_log);
+    m_log.Error("Column %s holds a value beyond the range of a 32-bit integer: %s", found->GetName().c_str(),
+                m_sql.c_str());
+    return 0;
 }
 
 int CDynamicRecordSetOleDb::GetLong(const char* name, BOOL convert) const
@@ -296,21 +326,10 @@ BOOL CDynamicRecordSetOleDb::GetBoolAt(DBORDINAL column, BOOL convert) const
         return v.boolean != 0 ? TRUE : FALSE;
     if (!convert)
         return FALSE;
-    long long integer = 0;
-    if (IntegerOf(*found, integer))
-        return integer != 0 ? TRUE : FALSE;  // all 64 bits count
-    switch (found->GetType()) {
-    case DBTYPE_CY:
+    // All 64 bits count; the currency's unscaled value, so 0.0001 is true.
+    if (found->GetType() == DBTYPE_CY)
         return v.cy != 0 ? TRUE : FALSE;
-    case DBTYPE_R4:
-    case DBTYPE_R8:
-    case DBTYPE_NUMERIC:
-    case DBTYPE_STR:
-    case DBTYPE_WSTR:
-        return GetLongAt(column, TRUE) != 0 ? TRUE : FALSE;
-    default:
-        return FALSE;
-    }
+    return WholeOf(*found, TRUE).value != 0 ? TRUE : FALSE;
 }
 
 BOOL CDynamicRecordSetOleDb::GetBool(const char* name, BOOL convert) const

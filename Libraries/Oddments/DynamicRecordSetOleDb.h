@@ -54,6 +54,9 @@ public:
     // The number of the first column of exactly that name; false when there is none.
     bool GetOrdinal(const char* name, DBORDINAL* column) const;
 
+    // A value beyond the range of int (or not a number at all) gives 0 and fails the step
+    // with an error line: GetLastResult is DB_E_DATAOVERFLOW, the next MoveNext gives FALSE and
+    // ReadAllRows false. Never a cut or saturated number in its place.
     int GetLongAt(DBORDINAL column, BOOL convert = TRUE) const;
     int GetLong(const char* name, BOOL convert = TRUE) const;
     BOOL GetBoolAt(DBORDINAL column, BOOL convert = TRUE) const;
@@ -77,9 +80,11 @@ private:
     const CDbColumn* Column(DBORDINAL column) const;
     DBORDINAL FindColumn(const char* name) const;
 
-    CLogger m_log;
+    mutable CLogger m_log;
     std::string m_sql;
-    HRESULT m_result = S_OK;
+    mutable HRESULT m_result = S_OK;
+    // A getter met a value beyond its range: the step failed and no further row is read.
+    mutable bool m_valueFailed = false;
     // The connection outlives the cursor that reads from it.
     std::shared_ptr<CDbConnection> m_connection;
     std::unique_ptr<CDbCursor> m_cursor;

@@ -5,6 +5,7 @@
 #include <tinyxml.h>
 
 #include <climits>
+#include <cmath>
 
 void CXmlNumbers::SetDoubleAttribute(TiXmlElement& element, const char* name, double value)
 {
@@ -20,6 +21,14 @@ void CXmlNumbers::SetDoubleAttribute(TiXmlElement& element, const char* name, do
 void CXmlNumbers::SetLongAttribute(TiXmlElement& element, const char* name, long value)
 {
     element.SetAttribute(name, Platform::LongToText(value));
+}
+
+bool CXmlNumbers::SetFiniteDoubleAttribute(TiXmlElement& element, const char* name, double value)
+{
+    if (!std::isfinite(value))
+        return false;
+    SetDoubleAttribute(element, name, value);
+    return true;
 }
 
 bool CXmlNumbers::QueryDoubleAttribute(const TiXmlElement& element, const char* name, double& value)
@@ -43,9 +52,20 @@ bool CXmlNumbers::QueryIntAttribute(const TiXmlElement& element, const char* nam
     return true;
 }
 
-double CXmlNumbers::AttributeAtoF(const TiXmlElement& element, const char* name)
+bool CXmlNumbers::ReadOptionalDouble(const TiXmlElement& element, const char* name, double& value)
 {
-    return Platform::AtoF(element.Attribute(name));
+    if (element.Attribute(name) == nullptr)
+        return true;
+    double number = 0.0;
+    if (!QueryDoubleAttribute(element, name, number) || !std::isfinite(number))
+        return false;
+    value = number;
+    return true;
+}
+
+bool CXmlNumbers::ReadOptionalInt(const TiXmlElement& element, const char* name, int& value)
+{
+    return element.Attribute(name) == nullptr || QueryIntAttribute(element, name, value);
 }
 
 long CXmlNumbers::AttributeAtoL(const TiXmlElement& element, const char* name)

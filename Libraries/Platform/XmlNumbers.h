@@ -14,6 +14,9 @@ public:
     static void SetDoubleAttribute(TiXmlElement& element, const char* name, double value, char conversion,
                                    int precision);
     static void SetLongAttribute(TiXmlElement& element, const char* name, long value);
+    // For stored files: as the first SetDoubleAttribute, but a value that is not finite, which
+    // ReadOptionalDouble would refuse, is not written and gives false.
+    static bool SetFiniteDoubleAttribute(TiXmlElement& element, const char* name, double value);
 
     // The whole attribute must be one number (blanks around it allowed) within the type's
     // range. False, value unchanged, when the attribute is missing or is not such a number.
@@ -21,8 +24,13 @@ public:
     static bool QueryLongAttribute(const TiXmlElement& element, const char* name, long& value);
     static bool QueryIntAttribute(const TiXmlElement& element, const char* name, int& value);
 
-    // Like atof / atol of the attribute in the C locale: the leading number of the text, the
-    // rest ignored; 0 when the attribute is missing or does not start with a number.
-    static double AttributeAtoF(const TiXmlElement& element, const char* name);
+    // For stored files, where an attribute may be left out but a number given must be one: a
+    // missing attribute leaves value as it is and gives true; a present one must read as the
+    // Query functions above read it and, for a double, be finite, else false with value unchanged.
+    static bool ReadOptionalDouble(const TiXmlElement& element, const char* name, double& value);
+    static bool ReadOptionalInt(const TiXmlElement& element, const char* name, int& value);
+
+    // Like atol of the attribute in the C locale: the leading number of the text, the rest
+    // ignored; 0 when the attribute is missing or does not start with a number.
     static long AttributeAtoL(const TiXmlElement& element, const char* name);
 };

@@ -8,6 +8,9 @@
 
 #include <tinyxml.h>
 
+#include <climits>
+#include <cstdint>
+
 namespace {
 
 const char* const kTextFields[] = {"customer", "tag_no", "reference"};
@@ -28,6 +31,31 @@ BOOL ReadText(const TiXmlElement& parent, const char* name, std::string& text)
     const char* value = child->GetText();
     text = value != nullptr ? value : "";
     return TRUE;
+}
+
+// The key's columns in the production database: pa and vk hold 32 bits, pos 16.
+struct SKeyField {
+    const char* name;
+    int CCustomerData::*field;
+    long min;
+    long max;
+};
+
+const SKeyField kKeyFields[] = {
+    {"pa", &CCustomerData::pa, INT_MIN, INT_MAX},
+    {"vk", &CCustomerData::vk, INT_MIN, INT_MAX},
+    {"pos", &CCustomerData::pos, INT16_MIN, INT16_MAX},
+};
+
+// A key number is one whole number within its column, or no key at all: a number cut to fit
+// would name another project.
+bool ReadKeyNumber(const char* text, const SKeyField& key, int& value)
+{
+    long number = 0;
+    if (!Platform::TextToLong(text, number) || number < key.min || number > key.max)
+        return false;
+    value = static_cast<int>(number);
+    return true;
 }
 
 }  // namespace
@@ -72,9 +100,11 @@ BOOL CCustomerData::ReadXml(const TiXmlElement* element)
         !ReadText(*element, "reference", reference))
         return FALSE;
     if (const TiXmlElement* id = element->FirstChildElement("id")) {
-        pa = static_cast<int>(CXmlNumbers::AttributeAtoL(*id, "pa"));
-        vk = static_cast<int>(CXmlNumbers::AttributeAtoL(*id, "vk"));
-        pos = static_cast<int>(CXmlNumbers::AttributeAtoL(*id, "pos"));
+        for (const SKeyField& key : kKeyFields) {
+            const char* text = id->Attribute(key.name);
+            if (text != nullptr && !ReadKeyNumber(text, key, this->*key.field))
+                return FALSE;
+        }
     }
     return TRUE;
 }
@@ -98,12 +128,10 @@ BOOL CCustomerData::LoadFromDbFields(const CDbColumnMap& fields)
 {
     Reset();
     CDbColumnMap::const_iterator found;
-    if ((found = fields.find("pa")) != fields.end())
-        pa = static_cast<int>(Platform::AtoL(found->second.c_str()));
-    if ((found = fields.find("vk")) != fields.end())
-        vk = static_cast<int>(Platform::AtoL(found->second.c_str()));
-    if ((found = fields.find("pos")) != fields.end())
-        pos = static_cast<int>(Platform::AtoL(found->second.c_str()));
+    for (const SKeyField& key : kKeyFields) {
+        if ((found = fields.find(key.name)) != fields.end() && !ReadKeyNumber(found->second.c_str(), key, this->*key.field))
+            return FALSE;
+    }
     std::string* const texts[] = {&customer, &tag_no, &reference};
     for (int i = 0; i < 3; ++i) {
         if ((found = fields.find(kTextFields[i])) != fields.end())

@@ -23,8 +23,10 @@ public:
     // The children "customer", "tag_no", "reference" (text each) and "id" (attributes "pa",
     // "vk", "pos"). FALSE only without an element.
     BOOL WriteXml(TiXmlElement* element) const;
-    // Resets, then reads what WriteXml writes; "id" may be absent (key 0). FALSE without an
-    // element or when one of the three texts is missing (those read before it stay).
+    // Resets, then reads what WriteXml writes; "id" and each of its attributes may be absent
+    // (0). FALSE without an element, when one of the three texts is missing, or for a key number
+    // that is not a whole number within its production-database column (pa and vk 32 bits, pos
+    // 16 bits); what was read before stays.
     BOOL ReadXml(const TiXmlElement* element);
 
     // Empties the map and puts the three texts in as they stand ("customer", "tag_no",
@@ -34,7 +36,7 @@ public:
     // Every value of the map as an SQL text literal: in single quotes, quotes inside doubled.
     static void QuoteDbFields(CDbColumnMap& fields);
     // Resets, then takes "pa", "vk", "pos", "customer", "tag_no" and "reference" where the map
-    // has them (texts as they stand). Always TRUE.
+    // has them (texts as they stand). FALSE for a key number as ReadXml refuses it.
     BOOL LoadFromDbFields(const CDbColumnMap& fields);
 
     std::string customer;

@@ -7,8 +7,6 @@
 
 #include <tinyxml.h>
 
-#include <climits>
-
 CDeviceConfiguration* CDeviceConfiguration::GetInstance()
 {
     CProjectData* project = CProjectData::GetInstance();
@@ -47,10 +45,12 @@ BOOL CDeviceConfiguration::ReadXml(const TiXmlElement* element)
         return FALSE;
     for (const TiXmlElement* feature = features->FirstChildElement("Feature"); feature != nullptr;
          feature = feature->NextSiblingElement("Feature")) {
-        const long id = CXmlNumbers::AttributeAtoL(*feature, "Id");
-        const long value = CXmlNumbers::AttributeAtoL(*feature, "Value");
-        if (id > 0 && value > 0 && id <= INT_MAX && value <= INT_MAX)
-            SetAt(static_cast<int>(id), static_cast<int>(value));
+        int id = 0;
+        int value = 0;
+        if (!CXmlNumbers::ReadOptionalInt(*feature, "Id", id) || !CXmlNumbers::ReadOptionalInt(*feature, "Value", value))
+            return FALSE;
+        if (id > 0 && value > 0)
+            SetAt(id, value);
     }
     return TRUE;
 }

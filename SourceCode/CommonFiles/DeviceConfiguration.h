@@ -31,8 +31,8 @@ public:
     // element.
     BOOL WriteXml(TiXmlElement* element) const;
     // Empties the map, then takes every "Feature" of "Features" whose id and item are both
-    // above 0 (a later one of the same feature wins). FALSE without an element or without
-    // "Features".
+    // above 0 (a later one of the same feature wins; an absent one is 0). FALSE without an
+    // element, without "Features", or for an id or item that is not a whole int.
     BOOL ReadXml(const TiXmlElement* element);
 
     // The order number of the selection: the order-number prefix when any feature is fixed,

@@ -49,7 +49,8 @@ BOOL CNormFlowCondition::ReadXml(CNormFlowCondition& condition, const TiXmlEleme
     condition.Reset();
     if (element == nullptr)
         return FALSE;
-    CXmlNumbers::QueryIntAttribute(*element, "Id", condition.Id);
+    if (!CXmlNumbers::ReadOptionalInt(*element, "Id", condition.Id))
+        return FALSE;
     if (const char* name = element->Attribute("Name"))
         condition.Name = name;
     for (const SValueChild& child : kValueChildren) {

@@ -24,8 +24,9 @@ public:
     // Attributes "Id" and "Name", then the children "Temperature", "Pressure" and "Density".
     // FALSE without an element or at the first child that cannot be written (those before stay).
     static BOOL WriteXml(const CNormFlowCondition& condition, TiXmlElement* element);
-    // Resets the record, then reads what WriteXml writes. FALSE without an element or when one
-    // of the three children is missing or unreadable; what was read before stays.
+    // Resets the record, then reads what WriteXml writes. FALSE without an element, for an "Id"
+    // that is not a whole int, or when one of the three children is missing or unreadable;
+    // what was read before stays.
     static BOOL ReadXml(CNormFlowCondition& condition, const TiXmlElement* element);
 
     int Id;

@@ -95,6 +95,8 @@ BOOL CPhysicalData::WriteXml(TiXmlElement* element) const
             return FALSE;
         element->InsertEndChild(valueElement);
     }
+    if (!std::isfinite(CompressibilityFactor))
+        return FALSE;
     TiXmlElement factor("CompressibilityFactor");
     factor.InsertEndChild(TiXmlText(DataFormat::FormatSql(CompressibilityFactor, -1, false)));
     element->InsertEndChild(factor);
@@ -113,7 +115,8 @@ BOOL CPhysicalData::ReadXml(const TiXmlElement* element)
     // Optional: a record saved before a fluid was chosen has none.
     if (const TiXmlElement* fluidElement = element->FirstChildElement("FluidData")) {
         int type = FLUID_TYPE_NONE;
-        CXmlNumbers::QueryIntAttribute(*fluidElement, "Type", type);
+        if (!CXmlNumbers::ReadOptionalInt(*fluidElement, "Type", type))
+            return FALSE;
         std::unique_ptr<CFluid> fluid = CreateFluid(type);
         if (!fluid || !fluid->ReadXml(fluidElement))
             return FALSE;
@@ -125,16 +128,11 @@ BOOL CPhysicalData::ReadXml(const TiXmlElement* element)
             return FALSE;
         if (child.range != nullptr && !CValueRange::ReadXml(this->*child.range, valueElement))
             return FALSE;
-        // A result row may keep a range without a bound ("NaN"); an entered range may not.
-        if (child.range != nullptr &&
-            (!std::isfinite((this->*child.range).MinRange) || !std::isfinite((this->*child.range).MaxRange)))
-            return FALSE;
     }
+    // Absent or empty, the factor keeps its default of 1.0.
     const TiXmlElement* factor = element->FirstChildElement("CompressibilityFactor");
-    if (factor != nullptr && factor->GetText() != nullptr) {
-        CompressibilityFactor = Platform::AtoF(factor->GetText());
-        if (!std::isfinite(CompressibilityFactor))
-            return FALSE;
-    }
+    if (factor != nullptr && factor->GetText() != nullptr &&
+        (!Platform::TextToDouble(factor->GetText(), CompressibilityFactor) || !std::isfinite(CompressibilityFactor)))
+        return FALSE;
     return CNormFlowCondition::ReadXml(NormFlowConditions, element->FirstChildElement("NormFlowConditions"));
 }

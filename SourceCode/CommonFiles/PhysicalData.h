@@ -34,12 +34,14 @@ public:
 
     // Writes the children "FluidData" (only with a fluid), "Temperature", "Pressure", "Density",
     // "Viscosity", "Flow", "CompressibilityFactor" and "NormFlowConditions" into the caller's
-    // element. FALSE without an element or at the first part that fails (those before stay).
+    // element. FALSE without an element or at the first part that fails (those before stay), a
+    // real that is not finite included: it would not read back.
     BOOL WriteXml(TiXmlElement* element) const;
     // Resets, then reads what WriteXml writes. A record without "FluidData" reads back without a
     // fluid; a "FluidData" of an unknown kind or that cannot be read fails. The values and the
-    // norm condition are required, the compressibility factor stays 1.0 when absent. A value,
-    // range bound or compressibility factor that is not finite fails. FALSE without an element
+    // norm condition are required, the compressibility factor stays 1.0 when absent. A number
+    // that is not one whole finite number fails, and so does a unit that is not valid
+    // (CUnit::ReadXml). FALSE without an element
     // or at the first part that fails; what was read before stays.
     BOOL ReadXml(const TiXmlElement* element);
 

@@ -60,7 +60,9 @@ BOOL ReadCodes(const TiXmlElement& parent, const char* listName, const char* ite
     for (const TiXmlElement* item = list->FirstChildElement(itemName); item != nullptr;
          item = item->NextSiblingElement(itemName)) {
         int code = 0;
-        if (CXmlNumbers::QueryIntAttribute(*item, "Id", code) && code != 0)
+        if (!CXmlNumbers::ReadOptionalInt(*item, "Id", code))
+            return FALSE;
+        if (code != 0)
             codes.push_back(code);
     }
     return TRUE;
@@ -145,10 +147,11 @@ BOOL CResultItem::WriteXml(TiXmlElement* element) const
     CXmlNumbers::SetLongAttribute(*element, "SizeId", SizeId);
     CXmlNumbers::SetLongAttribute(*element, "PressureId", PressureId);
     CXmlNumbers::SetLongAttribute(*element, "SectionId", SectionId);
-    CXmlNumbers::SetDoubleAttribute(*element, "ReynoldsMin", ReynoldsMin);
-    CXmlNumbers::SetDoubleAttribute(*element, "ApplicationTurndown", ApplicationTurndown);
-    CXmlNumbers::SetDoubleAttribute(*element, "VortexFrequencyMax", VortexFrequencyMax);
-    CXmlNumbers::SetDoubleAttribute(*element, "CurrentMin", CurrentMin);
+    if (!CXmlNumbers::SetFiniteDoubleAttribute(*element, "ReynoldsMin", ReynoldsMin) ||
+        !CXmlNumbers::SetFiniteDoubleAttribute(*element, "ApplicationTurndown", ApplicationTurndown) ||
+        !CXmlNumbers::SetFiniteDoubleAttribute(*element, "VortexFrequencyMax", VortexFrequencyMax) ||
+        !CXmlNumbers::SetFiniteDoubleAttribute(*element, "CurrentMin", CurrentMin))
+        return FALSE;
     WriteCodes(*element, "Errors", "Error", Errors);
     WriteCodes(*element, "Warnings", "Warning", Warnings);
 
@@ -159,8 +162,10 @@ BOOL CResultItem::WriteXml(TiXmlElement* element) const
         return FALSE;
     for (const CResultPoint& point : Points) {
         TiXmlElement pointElement("Point");
-        for (int column = 0; column < RESULT_COLUMN_COUNT; ++column)
-            CXmlNumbers::SetDoubleAttribute(pointElement, kPointAttributes[column], point[column]);
+        for (int column = 0; column < RESULT_COLUMN_COUNT; ++column) {
+            if (!CXmlNumbers::SetFiniteDoubleAttribute(pointElement, kPointAttributes[column], point[column]))
+                return FALSE;
+        }
         data.InsertEndChild(pointElement);
     }
     element->InsertEndChild(data);
@@ -172,13 +177,14 @@ BOOL CResultItem::ReadXml(const TiXmlElement* element)
     if (element == nullptr)
         return FALSE;
     Reset();
-    SizeId = static_cast<int>(CXmlNumbers::AttributeAtoL(*element, "SizeId"));
-    PressureId = static_cast<int>(CXmlNumbers::AttributeAtoL(*element, "PressureId"));
-    SectionId = static_cast<int>(CXmlNumbers::AttributeAtoL(*element, "SectionId"));
-    ReynoldsMin = CXmlNumbers::AttributeAtoF(*element, "ReynoldsMin");
-    ApplicationTurndown = CXmlNumbers::AttributeAtoF(*element, "ApplicationTurndown");
-    VortexFrequencyMax = CXmlNumbers::AttributeAtoF(*element, "VortexFrequencyMax");
-    CurrentMin = CXmlNumbers::AttributeAtoF(*element, "CurrentMin");
+    if (!CXmlNumbers::ReadOptionalInt(*element, "SizeId", SizeId) ||
+        !CXmlNumbers::ReadOptionalInt(*element, "PressureId", PressureId) ||
+        !CXmlNumbers::ReadOptionalInt(*element, "SectionId", SectionId) ||
+        !CXmlNumbers::ReadOptionalDouble(*element, "ReynoldsMin", ReynoldsMin) ||
+        !CXmlNumbers::ReadOptionalDouble(*element, "ApplicationTurndown", ApplicationTurndown) ||
+        !CXmlNumbers::ReadOptionalDouble(*element, "VortexFrequencyMax", VortexFrequencyMax) ||
+        !CXmlNumbers::ReadOptionalDouble(*element, "CurrentMin", CurrentMin))
+        return FALSE;
     if (!ReadCodes(*element, "Errors", "Error", Errors) || !ReadCodes(*element, "Warnings", "Warning", Warnings))
         return FALSE;
     const TiXmlElement* data = element->FirstChildElement("Data");
@@ -188,9 +194,11 @@ BOOL CResultItem::ReadXml(const TiXmlElement* element)
         return FALSE;
     for (const TiXmlElement* pointElement = data->FirstChildElement("Point"); pointElement != nullptr;
          pointElement = pointElement->NextSiblingElement("Point")) {
-        CResultPoint point;
-        for (int column = 0; column < RESULT_COLUMN_COUNT; ++column)
-            point[column] = CXmlNumbers::AttributeAtoF(*pointElement, kPointAttributes[column]);
+        CResultPoint point{};
+        for (int column = 0; column < RESULT_COLUMN_COUNT; ++column) {
+            if (!CXmlNumbers::ReadOptionalDouble(*pointElement, kPointAttributes[column], point[column]))
+                return FALSE;
+        }
         AddPoint(point);
     }
     return TRUE;

@@ -59,12 +59,13 @@ public:
     // Attributes "SizeId", "PressureId", "SectionId", "ReynoldsMin", "ApplicationTurndown",
     // "VortexFrequencyMax", "CurrentMin"; children "Errors", "Warnings" and "Data" (the three
     // units with their ranges, then one "Point" per point). Reals as the shortest text that
-    // reads back to the same double. FALSE without an element or when a unit cannot be written
-    // ("Data" is then left out).
+    // reads back to the same double. FALSE without an element, when a unit cannot be written
+    // ("Data" is then left out) and for a real that is not finite (it would not read back).
     BOOL WriteXml(TiXmlElement* element) const;
     // Resets, then reads what WriteXml writes; "Errors", "Warnings", "Data" and its three units
-    // are required, absent numbers read as 0. FALSE at the first missing part (the row holds
-    // what was read before it).
+    // are required, absent numbers read as 0. FALSE at the first missing part, number that is
+    // not one whole number (reals also finite) or unit that cannot be read (the row holds what
+    // was read before it).
     BOOL ReadXml(const TiXmlElement* element);
 
     // The device's name in the language: the special version's item name, else the size's.

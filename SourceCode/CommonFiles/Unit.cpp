@@ -37,8 +37,9 @@ BOOL CUnit::WriteXml(TiXmlElement* element) const
     CXmlNumbers::SetLongAttribute(*element, "Type", Type);
     CXmlNumbers::SetLongAttribute(*element, "System", System);
     CXmlNumbers::SetLongAttribute(*element, "DbIndex", DbIndex);
-    CXmlNumbers::SetDoubleAttribute(*element, "ConversionFactor", ConversionFactor);
-    CXmlNumbers::SetDoubleAttribute(*element, "ConversionOffset", ConversionOffset);
+    if (!CXmlNumbers::SetFiniteDoubleAttribute(*element, "ConversionFactor", ConversionFactor) ||
+        !CXmlNumbers::SetFiniteDoubleAttribute(*element, "ConversionOffset", ConversionOffset))
+        return FALSE;
     CXmlNumbers::SetLongAttribute(*element, "ConversionFlags", ConversionFlags);
     return TRUE;
 }
@@ -47,15 +48,29 @@ BOOL CUnit::ReadXml(const TiXmlElement* element)
 {
     if (element == nullptr)
         return FALSE;
-    Reset();
+    CUnit read;
     if (const char* name = element->Attribute("Name"))
-        Name = name;
-    CXmlNumbers::QueryIntAttribute(*element, "Type", Type);
-    CXmlNumbers::QueryIntAttribute(*element, "System", System);
-    CXmlNumbers::QueryIntAttribute(*element, "ConversionFlags", ConversionFlags);
-    // A user unit's index is written as a negative int; keep its 32 bits.
-    DbIndex = static_cast<int>(CXmlNumbers::AttributeAtoL(*element, "DbIndex"));
-    ConversionFactor = CXmlNumbers::AttributeAtoF(*element, "ConversionFactor");
-    ConversionOffset = CXmlNumbers::AttributeAtoF(*element, "ConversionOffset");
-    return std::isfinite(ConversionFactor) && std::isfinite(ConversionOffset) ? TRUE : FALSE;
+        read.Name = name;
+    // Absent, the integers keep their defaults; the index and the two reals read as 0.
+    read.DbIndex = 0;
+    read.ConversionFactor = 0.0;
+    read.ConversionOffset = 0.0;
+    if (!CXmlNumbers::ReadOptionalInt(*element, "Type", read.Type) ||
+        !CXmlNumbers::ReadOptionalInt(*element, "System", read.System) ||
+        !CXmlNumbers::ReadOptionalInt(*element, "ConversionFlags", read.ConversionFlags) ||
+        !CXmlNumbers::ReadOptionalInt(*element, "DbIndex", read.DbIndex) ||
+        !CXmlNumbers::ReadOptionalDouble(*element, "ConversionFactor", read.ConversionFactor) ||
+        !CXmlNumbers::ReadOptionalDouble(*element, "ConversionOffset", read.ConversionOffset))
+        return FALSE;
+    // A value not entered yet carries no unit at all, as a reset leaves it; any other unit
+    // must be one that converts (a factor of 0 would divide by zero).
+    const CUnit none;
+    const bool noUnit = read.Name.empty() && read.Type == none.Type && read.System == none.System &&
+                        read.DbIndex == none.DbIndex && read.ConversionFactor == none.ConversionFactor &&
+                        read.ConversionOffset == none.ConversionOffset &&
+                        read.ConversionFlags == none.ConversionFlags;
+    if (!noUnit && !read.IsValid(read.DbIndex < 0 ? TRUE : FALSE))
+        return FALSE;
+    *this = read;
+    return TRUE;
 }

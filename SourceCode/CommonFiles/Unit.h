@@ -47,11 +47,12 @@ public:
     // Attributes of the caller's element: "Name", "Type", "System", "DbIndex",
     // "ConversionFactor", "ConversionOffset", "ConversionFlags". The two reals are written as
     // the shortest text that reads back to the same double, so small factors survive a reload.
-    // FALSE only for a missing element.
+    // FALSE for a missing element and for a factor or offset that is not finite.
     virtual BOOL WriteXml(TiXmlElement* element) const;
-    // Resets the unit, then reads what is there; absent integers keep their default, an absent
-    // "DbIndex", factor or offset reads as 0. Accepts the six-decimal form of older files.
-    // FALSE for a factor or offset that is not finite.
+    // Reads what is there; absent integers keep their default, an absent "DbIndex", factor or
+    // offset reads as 0. Accepts the six-decimal form of older files. FALSE, the unit unchanged,
+    // for a number that is not one whole number (reals also finite) and for a unit that is
+    // neither valid (a user unit when its index is negative) nor the no-unit state of a reset.
     virtual BOOL ReadXml(const TiXmlElement* element);
 
     void Reset();

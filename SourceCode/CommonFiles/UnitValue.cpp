@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+
 void CUnitValue::Reset()
 {
     CUnit::Reset();
@@ -20,7 +21,7 @@ BOOL CUnitValue::WriteXml(TiXmlElement* element) const
     if (element == nullptr)
         return FALSE;
     TiXmlElement unit("Unit");
-    if (!CUnit::WriteXml(&unit))
+    if (!CUnit::WriteXml(&unit) || !std::isfinite(BaseValue) || !std::isfinite(Value))
         return FALSE;
     element->InsertEndChild(unit);
     CXmlNumbers::SetDoubleAttribute(*element, "BaseValue", BaseValue);
@@ -34,23 +35,21 @@ BOOL CUnitValue::ReadXml(const TiXmlElement* element)
 {
     if (element == nullptr)
         return FALSE;
-    if (!CUnit::ReadXml(element->FirstChildElement("Unit")))
+    // Read apart first: a value that cannot be read stays as it was.
+    CUnitValue read;
+    read.Reference = Reference;
+    if (!read.CUnit::ReadXml(element->FirstChildElement("Unit")) ||
+        !CXmlNumbers::ReadOptionalDouble(*element, "BaseValue", read.BaseValue) ||
+        !CXmlNumbers::ReadOptionalDouble(*element, "Value", read.Value) ||
+        !CXmlNumbers::ReadOptionalInt(*element, "Reference", read.Reference))
         return FALSE;
     // User unit indexes are positions in this run's list; the file's index may name another
     // unit here, so the unit is found again by its data.
-    if (DbIndex < 0) {
+    if (read.DbIndex < 0) {
         CUnitManager* units = CUnitManager::GetInstance();
-        if (units == nullptr || !units->AddUserUnit(*this))
-            DbIndex = -1;
+        if (units == nullptr || !units->AddUserUnit(read))
+            read.DbIndex = -1;
     }
-    BaseValue = CXmlNumbers::AttributeAtoF(*element, "BaseValue");
-    Value = CXmlNumbers::AttributeAtoF(*element, "Value");
-    CXmlNumbers::QueryIntAttribute(*element, "Reference", Reference);
-    // "nan" or "inf" is no value: it would be calculated with and saved back.
-    if (!std::isfinite(BaseValue) || !std::isfinite(Value)) {
-        BaseValue = 0.0;
-        Value = 0.0;
-        return FALSE;
-    }
+    *this = read;
     return TRUE;
 }

@@ -12,14 +12,14 @@ public:
 
     // Adds a child "Unit" with the unit's attributes, then "BaseValue" and "Value" as the
     // shortest text that reads back to the same double, then "Reference" unless it is 0.
-    // FALSE only for a missing element.
+    // FALSE, nothing added, for a missing element and when a real is not finite.
     BOOL WriteXml(TiXmlElement* element) const override;
-    // FALSE for a missing element or one without a child "Unit". A user unit (negative index)
-    // is looked up among the user units of this run and added when it is not there, so its
-    // index names the same unit here; a user unit the units manager refuses as invalid gets
-    // the index -1, which names no unit. An absent "BaseValue" or "Value" reads as 0.0, an
-    // absent "Reference" leaves it as it was. FALSE (both numbers 0.0) for a number that is not
-    // finite, and when the unit cannot be read.
+    // FALSE, the value unchanged, for a missing element, a child "Unit" that is missing or
+    // cannot be read (CUnit::ReadXml), and a number that is not one whole number (the two reals
+    // also finite). A user unit (negative index) is looked up among the user units of this run
+    // and added when it is not there, so its index names the same unit here; without a units
+    // manager it gets the index -1, which names no unit. An absent "BaseValue" or "Value" reads
+    // as 0.0, an absent "Reference" leaves it as it was.
     BOOL ReadXml(const TiXmlElement* element) override;
 
     int Reference = 0;

@@ -14,16 +14,21 @@ BOOL CValueRange::WriteXml(const CValueRange& range, TiXmlElement* element)
 {
     if (element == nullptr)
         return FALSE;
-    CXmlNumbers::SetDoubleAttribute(*element, "MinRange", range.MinRange);
-    CXmlNumbers::SetDoubleAttribute(*element, "MaxRange", range.MaxRange);
-    return TRUE;
+    return CXmlNumbers::SetFiniteDoubleAttribute(*element, "MinRange", range.MinRange) &&
+                   CXmlNumbers::SetFiniteDoubleAttribute(*element, "MaxRange", range.MaxRange)
+               ? TRUE
+               : FALSE;
 }
 
 BOOL CValueRange::ReadXml(CValueRange& range, const TiXmlElement* element)
 {
     if (element == nullptr)
         return FALSE;
-    range.MinRange = CXmlNumbers::AttributeAtoF(*element, "MinRange");
-    range.MaxRange = CXmlNumbers::AttributeAtoF(*element, "MaxRange");
+    CValueRange read;
+    read.Reset();
+    if (!CXmlNumbers::ReadOptionalDouble(*element, "MinRange", read.MinRange) ||
+        !CXmlNumbers::ReadOptionalDouble(*element, "MaxRange", read.MaxRange))
+        return FALSE;
+    range = read;
     return TRUE;
 }

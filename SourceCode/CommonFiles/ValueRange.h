@@ -12,10 +12,11 @@ public:
     void Reset();
 
     // "MinRange" and "MaxRange" as the shortest text that reads back to the same double.
-    // FALSE only for a missing element.
+    // FALSE for a missing element and for a bound that is not finite.
     static BOOL WriteXml(const CValueRange& range, TiXmlElement* element);
     // Both bounds from their attributes, an absent one reads as 0.0. Also reads the ten-decimal
-    // form of older files. FALSE only for a missing element.
+    // form of older files. FALSE, the range unchanged, for a missing element and for a bound
+    // that is not one finite number.
     static BOOL ReadXml(CValueRange& range, const TiXmlElement* element);
 
     double MinRange = 0.0;

@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 int i;
                 CXmlNumbers::QueryDoubleAttribute(*element, attribute->Name(), d);
                 CXmlNumbers::QueryIntAttribute(*element, attribute->Name(), i);
-                CXmlNumbers::AttributeAtoF(*element, attribute->Name());
+                CXmlNumbers::ReadOptionalDouble(*element, attribute->Name(), d);
             }
         }
         CXmlFile::ToText(doc);

@@ -44,30 +44,32 @@ BOOL CFluid::ReadXml(const TiXmlElement* element)
     if (element == nullptr)
         return FALSE;
     Reset();
-    State = ReadInt(*element, "State", 0);
-    Type = ReadInt(*element, "Type", 0);
+    State = 0;
+    Type = 0;
     if (const char* name = element->Attribute("Name"))
         Name = name;
     if (const char* formula = element->Attribute("Formula"))
         Formula = formula;
-    DbIndex = ReadInt(*element, "DbIndex", FLUID_INDEX_NONE);
-    HideInGui = ReadInt(*element, "HideInGui", 0) != 0;
+    int hidden = 0;
+    if (!ReadInt(*element, "State", State) || !ReadInt(*element, "Type", Type) ||
+        !ReadInt(*element, "DbIndex", DbIndex) || !ReadInt(*element, "HideInGui", hidden))
+        return FALSE;
+    HideInGui = hidden != 0;
     return TRUE;
 }
 
-int CFluid::ReadInt(const TiXmlElement& element, const char* name, int fallback)
+bool CFluid::ReadInt(const TiXmlElement& element, const char* name, int& value)
 {
-    int value = fallback;
-    CXmlNumbers::QueryIntAttribute(element, name, value);
-    return value;
+    return CXmlNumbers::ReadOptionalInt(element, name, value);
 }
 
-void CFluid::WriteReal(TiXmlElement& element, const char* name, double value)
+bool CFluid::WriteReal(TiXmlElement& element, const char* name, double value)
 {
-    CXmlNumbers::SetDoubleAttribute(element, name, value);
+    return CXmlNumbers::SetFiniteDoubleAttribute(element, name, value);
 }
 
-double CFluid::ReadReal(const TiXmlElement& element, const char* name)
+bool CFluid::ReadReal(const TiXmlElement& element, const char* name, double& value)
 {
-    return CXmlNumbers::AttributeAtoF(element, name);
+    value = 0.0;
+    return CXmlNumbers::ReadOptionalDouble(element, name, value);
 }

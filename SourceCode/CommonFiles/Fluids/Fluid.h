@@ -49,9 +49,10 @@ public:
     // Attributes "State", "Type", "Name", "Formula", "DbIndex", "HideInGui" (0 or 1) on the
     // caller's element. FALSE only without an element.
     virtual BOOL WriteXml(TiXmlElement* element) const;
-    // Resets, then reads the attributes: a missing or malformed "State" or "Type" reads as 0,
-    // a missing "DbIndex" as unset (-1), a missing "HideInGui" as shown. FALSE only without an
-    // element.
+    // Resets, then reads the attributes: a missing "State" or "Type" reads as 0, a missing
+    // "DbIndex" as unset (-1), a missing "HideInGui" as shown. FALSE without an element and for
+    // a number that is not a whole int; so do the subclasses for their numbers (reals must be
+    // finite).
     virtual BOOL ReadXml(const TiXmlElement* element);
 
     int State;
@@ -62,12 +63,13 @@ public:
     bool HideInGui;  // not offered in the fluid lists
 
 protected:
-    // Integers of the fluid's attributes: fallback when the attribute is missing or is not a
-    // whole int.
-    static int ReadInt(const TiXmlElement& element, const char* name, int fallback);
+    // Integers of the fluid's attributes: a missing one leaves value as it is; false for one
+    // that is not a whole int.
+    static bool ReadInt(const TiXmlElement& element, const char* name, int& value);
     // Reals are written as the shortest text that reads back to the same value (fitted
     // coefficients need all their digits), in the C conventions; any decimal text reads, older
-    // files' six decimals too, and a missing one reads as 0.
-    static void WriteReal(TiXmlElement& element, const char* name, double value);
-    static double ReadReal(const TiXmlElement& element, const char* name);
+    // files' six decimals too, and a missing one reads as 0. Not finite, a real is neither
+    // written nor read: false.
+    static bool WriteReal(TiXmlElement& element, const char* name, double value);
+    static bool ReadReal(const TiXmlElement& element, const char* name, double& value);
 };

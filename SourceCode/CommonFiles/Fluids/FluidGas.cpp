@@ -41,15 +41,15 @@ BOOL CFluidGas::WriteXml(TiXmlElement* element) const
 {
     if (!CFluid::WriteXml(element))
         return FALSE;
-    WriteReal(*element, "MolWeight", MolWeight);
-    WriteReal(*element, "CritTemp", CritTemp);
-    WriteReal(*element, "CritPress", CritPress);
-    WriteReal(*element, "CritVolu", CritVolu);
-    WriteReal(*element, "CritZ", CritZ);
+    if (!WriteReal(*element, "MolWeight", MolWeight) || !WriteReal(*element, "CritTemp", CritTemp) ||
+        !WriteReal(*element, "CritPress", CritPress) || !WriteReal(*element, "CritVolu", CritVolu) ||
+        !WriteReal(*element, "CritZ", CritZ))
+        return FALSE;
     char name[16];
     for (int i = 0; i < kCoefficientCount; ++i) {
         CoefficientName(name, i);
-        WriteReal(*element, name, Coefficients[i]);
+        if (!WriteReal(*element, name, Coefficients[i]))
+            return FALSE;
     }
     return TRUE;
 }
@@ -58,15 +58,15 @@ BOOL CFluidGas::ReadXml(const TiXmlElement* element)
 {
     if (!CFluid::ReadXml(element))
         return FALSE;
-    MolWeight = ReadReal(*element, "MolWeight");
-    CritTemp = ReadReal(*element, "CritTemp");
-    CritPress = ReadReal(*element, "CritPress");
-    CritVolu = ReadReal(*element, "CritVolu");
-    CritZ = ReadReal(*element, "CritZ");
+    if (!ReadReal(*element, "MolWeight", MolWeight) || !ReadReal(*element, "CritTemp", CritTemp) ||
+        !ReadReal(*element, "CritPress", CritPress) || !ReadReal(*element, "CritVolu", CritVolu) ||
+        !ReadReal(*element, "CritZ", CritZ))
+        return FALSE;
     char name[16];
     for (int i = 0; i < kCoefficientCount; ++i) {
         CoefficientName(name, i);
-        Coefficients[i] = ReadReal(*element, name);
+        if (!ReadReal(*element, name, Coefficients[i]))
+            return FALSE;
     }
     return TRUE;
 }

@@ -47,7 +47,8 @@ BOOL CFluidGasMix::WriteXml(TiXmlElement* element) const
     for (const GasMixElement& entry : Elements) {
         TiXmlElement child(kElementName);
         CXmlNumbers::SetLongAttribute(child, "GasId", entry.GasId);
-        WriteReal(child, "Percentage", entry.Percentage);
+        if (!WriteReal(child, "Percentage", entry.Percentage))
+            return FALSE;
         element->InsertEndChild(child);
     }
     return TRUE;
@@ -58,7 +59,12 @@ BOOL CFluidGasMix::ReadXml(const TiXmlElement* element)
     if (!CFluid::ReadXml(element))
         return FALSE;
     for (const TiXmlElement* child = element->FirstChildElement(kElementName); child != nullptr;
-         child = child->NextSiblingElement(kElementName))
-        Elements.push_back({ReadInt(*child, "GasId", 0), ReadReal(*child, "Percentage")});
+         child = child->NextSiblingElement(kElementName)) {
+        int gasId = 0;
+        double percentage = 0.0;
+        if (!ReadInt(*child, "GasId", gasId) || !ReadReal(*child, "Percentage", percentage))
+            return FALSE;
+        Elements.push_back({gasId, percentage});
+    }
     return TRUE;
 }

@@ -33,6 +33,6 @@ BOOL CFluidSaturatedSteam::ReadXml(const TiXmlElement* element)
 {
     if (!CFluid::ReadXml(element))
         return FALSE;
-    SaturationType = ReadInt(*element, "SaturationType", 0);
-    return TRUE;
+    SaturationType = 0;
+    return ReadInt(*element, "SaturationType", SaturationType) ? TRUE : FALSE;
 }

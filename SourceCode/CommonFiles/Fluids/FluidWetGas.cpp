@@ -16,14 +16,12 @@ BOOL CFluidWetGas::WriteXml(TiXmlElement* element) const
 {
     if (!CFluidGas::WriteXml(element))
         return FALSE;
-    WriteReal(*element, "RelativeHumidity", RelativeHumidity);
-    return TRUE;
+    return WriteReal(*element, "RelativeHumidity", RelativeHumidity) ? TRUE : FALSE;
 }
 
 BOOL CFluidWetGas::ReadXml(const TiXmlElement* element)
 {
     if (!CFluidGas::ReadXml(element))
         return FALSE;
-    RelativeHumidity = ReadReal(*element, "RelativeHumidity");
-    return TRUE;
+    return ReadReal(*element, "RelativeHumidity", RelativeHumidity) ? TRUE : FALSE;
 }

@@ -94,11 +94,14 @@ public:
     std::string BuildCreateTable(const CDbTableDef& table) const;
 
     // PDB_SAVE_*. Deletes what is stored under the customer record's key and stores the
-    // project in its place, all or nothing.
+    // project in its place, all or nothing. A key that is not valid or whose position does not
+    // fit the 16-bit column gives PDB_SAVE_INVALID_KEY, a real that is not finite
+    // PDB_SAVE_NO_DATA.
     int SaveProject(const CCustomerData* customer, const CDeviceConfiguration* features,
                     const CPhysicalData* physical, const CResultData* results);
     // 1 when the project of the key was read whole, as one save left it; only then are the four
-    // objects replaced.
+    // objects replaced. A stored real that is not finite or a number beyond its reader's range
+    // fails the load.
     BOOL LoadProject(const CProductionDbKey& key, CCustomerData* customer, CDeviceConfiguration* features,
                      CPhysicalData* physical, CResultData* results);
     // Deletes the key's rows from every table (its lock too), all or nothing.
@@ -145,7 +148,7 @@ private:
     // The key condition "(pa=? AND vk=? AND pos=?)" with the key appended to params.
     static std::string KeyCondition(const CProductionDbKey& key, CDbValues& params);
     // PDB_SAVE_*: rows that share their columns, inserted a number at a time; a real that is
-    // not a number, and a text with more characters than its column of the structure holds, are
+    // not finite, and a text with more characters than its column of the structure holds, are
     // refused.
     int InsertRows(const char* table, const CProductionDbKey& key, const std::vector<Columns>& rows);
     int InsertRow(const char* table, const CProductionDbKey& key, const Columns& columns);

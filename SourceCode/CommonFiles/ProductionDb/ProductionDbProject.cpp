@@ -16,7 +16,9 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <map>
 
 namespace {
@@ -96,10 +98,38 @@ void AppendUnitColumns(const CUnit& unit, CProductionDb::Columns& columns)
     columns.emplace_back("unit_type", unit.Type);
 }
 
-void ReadUnitColumns(const CDynamicRecordSetOleDb& rs, CUnit& unit)
+// Reals of stored rows: one that is not finite (a row another program wrote) is no value, and
+// the first such column is remembered so that the load can be refused.
+class CFiniteReals {
+public:
+    double Get(const CDynamicRecordSetOleDb& rs, const char* column)
+    {
+        return Check(rs.GetDouble(column), column);
+    }
+    double Check(double value, const char* column)
+    {
+        if (!std::isfinite(value) && m_column.empty())
+            m_column = column;
+        return value;
+    }
+    // FALSE with an error line naming the table and column when a value was not finite.
+    BOOL Verify(CLogger& log, const char* table) const
+    {
+        if (m_column.empty())
+            return TRUE;
+        QUILLET_POS(log);
+        log.Error("%s%s.%s is not a finite number", CProductionDb::GetTablePrefix().c_str(), table, m_column.c_str());
+        return FALSE;
+    }
+
+private:
+    std::string m_column;
+};
+
+void ReadUnitColumns(const CDynamicRecordSetOleDb& rs, CFiniteReals& reals, CUnit& unit)
 {
-    unit.ConversionFactor = rs.GetDouble("conversion_factor");
-    unit.ConversionOffset = rs.GetDouble("conversion_offset");
+    unit.ConversionFactor = reals.Get(rs, "conversion_factor");
+    unit.ConversionOffset = reals.Get(rs, "conversion_offset");
     unit.ConversionFlags = rs.GetLong("conversion_flags");
     unit.DbIndex = rs.GetLong("db_index");
     rs.GetString(unit.Name, "unit_name");
@@ -189,10 +219,11 @@ int CProductionDb::InsertRows(const char* table, const CProductionDbKey& key, co
     const std::string tableName = GetTablePrefix() + table;
     for (const Columns& columns : rows) {
         for (const Columns::value_type& column : columns) {
-            // Reals that are not a number would be stored as NULL by one provider and read back as 0.
-            if (column.second.GetKind() == CDbValue::Real && std::isnan(column.second.GetReal())) {
+            // Reals that are not a number would be stored as NULL by one provider and read back
+            // as 0; an infinity is no value to calculate with either.
+            if (column.second.GetKind() == CDbValue::Real && !std::isfinite(column.second.GetReal())) {
                 QUILLET_POS(m_log);
-                m_log.Error("%s.%s is not a number", tableName.c_str(), column.first.c_str());
+                m_log.Error("%s.%s is not a finite number", tableName.c_str(), column.first.c_str());
                 return PDB_SAVE_NO_DATA;
             }
             // A text longer than its column fails on the server but is stored whole by SQLite;
@@ -273,6 +304,12 @@ int CProductionDb::SaveProject(const CCustomerData* customer, const CDeviceConfi
 {
     if (customer == nullptr || features == nullptr || physical == nullptr || results == nullptr)
         return PDB_SAVE_NO_DATA;
+    // A position beyond the column would be cut to another project's key.
+    if (customer->pos < INT16_MIN || customer->pos > INT16_MAX) {
+        QUILLET_POS(m_log);
+        m_log.Error("position %d of PA=%d VK=%d is beyond the key column", customer->pos, customer->pa, customer->vk);
+        return PDB_SAVE_INVALID_KEY;
+    }
     const CProductionDbKey key(customer->pa, customer->vk, static_cast<std::int16_t>(customer->pos));
     if (!key.IsValid()) {
         QUILLET_POS(m_log);
@@ -409,7 +446,11 @@ BOOL CProductionDb::LoadProject(const CProductionDbKey& key, CCustomerData* cust
     CDbColumnMap row;
     if (!ReadRow("SELECT * FROM " + GetTablePrefix() + "customer_data WHERE " + condition, params, row))
         return FALSE;
-    loadedCustomer.LoadFromDbFields(row);
+    if (!loadedCustomer.LoadFromDbFields(row)) {
+        QUILLET_POS(m_log);
+        m_log.Error("the key of %s is not readable", key.Format().c_str());
+        return FALSE;
+    }
 
     const std::string featuresSql =
         "SELECT * FROM " + GetTablePrefix() + "device_configuration_data WHERE " + condition;
@@ -441,8 +482,16 @@ BOOL CProductionDb::LoadPhysicalData(const CProductionDbKey& key, CPhysicalData&
     if (!ReadRow("SELECT * FROM " + GetTablePrefix() + "physical_data WHERE " + condition, params, row))
         return FALSE;
     CDbColumnMap::const_iterator found;
-    if ((found = row.find("normflow_id")) != row.end())
-        physical.NormFlowConditions.Id = static_cast<int>(Platform::AtoL(found->second.c_str()));
+    if ((found = row.find("normflow_id")) != row.end()) {
+        long id = 0;
+        if (!Platform::TextToLong(found->second, id) || id < INT_MIN || id > INT_MAX) {
+            QUILLET_POS(m_log);
+            m_log.Error("%sphysical_data.normflow_id '%s' is not a whole int", GetTablePrefix().c_str(),
+                        found->second.c_str());
+            return FALSE;
+        }
+        physical.NormFlowConditions.Id = static_cast<int>(id);
+    }
     if ((found = row.find("normflow_name")) != row.end())
         physical.NormFlowConditions.Name = found->second;
     const std::pair<const char*, double*> reals[] = {
@@ -452,10 +501,13 @@ BOOL CProductionDb::LoadPhysicalData(const CProductionDbKey& key, CPhysicalData&
         {"pressure_min", &physical.PressureRange.MinRange},
         {"pressure_max", &physical.PressureRange.MaxRange},
     };
+    CFiniteReals finite;
     for (const auto& real : reals) {
         if ((found = row.find(real.first)) != row.end())
-            *real.second = Platform::AtoF(found->second.c_str());
+            *real.second = finite.Check(Platform::AtoF(found->second.c_str()), real.first);
     }
+    if (!finite.Verify(m_log, "physical_data"))
+        return FALSE;
     if ((found = row.find("fluid_data")) != row.end() && !found->second.empty()) {
         TiXmlDocument document;
         std::string error;
@@ -485,18 +537,20 @@ BOOL CProductionDb::LoadPhysicalValues(const CProductionDbKey& key, CPhysicalDat
     CDbValues params;
     const std::string sql = "SELECT * FROM " + GetTablePrefix() + "physical_values WHERE " + KeyCondition(key, params);
     unsigned found = 0;
+    CFiniteReals finite;
     if (!ReadRows(sql, params, [&](const CDynamicRecordSetOleDb& rs) {
             const int valueId = rs.GetLong("value_id");
             if (valueId < 1 || valueId > kPhysicalValueCount)
                 return;
             CUnitValue& value = PhysicalValue(physical, valueId);
             value.Reset();
-            value.Value = rs.GetDouble("user_value");
-            value.BaseValue = rs.GetDouble("base_value");
+            value.Value = finite.Get(rs, "user_value");
+            value.BaseValue = finite.Get(rs, "base_value");
             value.Reference = rs.GetLong("reference");
-            ReadUnitColumns(rs, value);
+            ReadUnitColumns(rs, finite, value);
             found |= 1u << valueId;
-        }))
+        }) ||
+        !finite.Verify(m_log, "physical_values"))
         return FALSE;
     for (int valueId = 1; valueId <= kPhysicalValueCount; ++valueId) {
         if ((found & (1u << valueId)) == 0) {
@@ -518,18 +572,20 @@ BOOL CProductionDb::LoadResults(const CProductionDbKey& key, CResultData& result
     std::map<int, size_t> positions;  // item id -> index into items
 
     const std::string itemsSql = from + "result_data WHERE " + condition + " ORDER BY item_id";
+    CFiniteReals itemReals;
     if (!ReadRows(itemsSql, params, [&](const CDynamicRecordSetOleDb& rs) {
             CResultItem item;
             item.SizeId = rs.GetLong("size_id");
             item.PressureId = rs.GetLong("pressure_id");
             item.SectionId = rs.GetLong("section_id");
-            item.ReynoldsMin = rs.GetDouble("reynolds_min");
-            item.ApplicationTurndown = rs.GetDouble("application_turndown");
-            item.VortexFrequencyMax = rs.GetDouble("vortex_frequency_max");
-            item.CurrentMin = rs.GetDouble("current_min");
+            item.ReynoldsMin = itemReals.Get(rs, "reynolds_min");
+            item.ApplicationTurndown = itemReals.Get(rs, "application_turndown");
+            item.VortexFrequencyMax = itemReals.Get(rs, "vortex_frequency_max");
+            item.CurrentMin = itemReals.Get(rs, "current_min");
             positions[rs.GetLong("item_id")] = items.size();
             items.push_back(std::move(item));
-        }))
+        }) ||
+        !itemReals.Verify(m_log, "result_data"))
         return FALSE;
 
     auto itemOf = [&](const CDynamicRecordSetOleDb& set) -> CResultItem* {
@@ -553,16 +609,18 @@ BOOL CProductionDb::LoadResults(const CProductionDbKey& key, CResultData& result
 
     const std::string valuesSql = from + "result_data_value WHERE " + condition + " ORDER BY item_id, value_id";
     std::vector<unsigned> valuesFound(items.size(), 0);
+    CFiniteReals valueReals;
     if (!ReadRows(valuesSql, params, [&](const CDynamicRecordSetOleDb& rs) {
             CResultItem* item = itemOf(rs);
             const int valueId = rs.GetLong("value_id");
             if (item == nullptr || valueId < 1 || valueId > kResultValueCount)
                 return;
-            ReadUnitColumns(rs, ResultUnit(*item, valueId));
-            ResultRange(*item, valueId).MinRange = rs.GetDouble("min_value");
-            ResultRange(*item, valueId).MaxRange = rs.GetDouble("max_value");
+            ReadUnitColumns(rs, valueReals, ResultUnit(*item, valueId));
+            ResultRange(*item, valueId).MinRange = valueReals.Get(rs, "min_value");
+            ResultRange(*item, valueId).MaxRange = valueReals.Get(rs, "max_value");
             valuesFound[static_cast<size_t>(item - items.data())] |= 1u << valueId;
-        }))
+        }) ||
+        !valueReals.Verify(m_log, "result_data_value"))
         return FALSE;
     for (const auto& position : positions) {
         if (valuesFound[position.second] != 0xEu) {
@@ -574,15 +632,17 @@ BOOL CProductionDb::LoadResults(const CProductionDbKey& key, CResultData& result
 
     const std::array<std::string, RESULT_COLUMN_COUNT> pointColumns = PointColumnNames();
     const std::string pointsSql = from + "result_data_tables WHERE " + condition + " ORDER BY item_id, point_id";
+    CFiniteReals pointReals;
     if (!ReadRows(pointsSql, params, [&](const CDynamicRecordSetOleDb& rs) {
             CResultItem* item = itemOf(rs);
             if (item == nullptr)
                 return;
             CResultPoint point;
             for (size_t j = 0; j < pointColumns.size(); ++j)
-                point[j] = rs.GetDouble(pointColumns[j].c_str());
+                point[j] = pointReals.Get(rs, pointColumns[j].c_str());
             item->AddPoint(point);
-        }))
+        }) ||
+        !pointReals.Verify(m_log, "result_data_tables"))
         return FALSE;
 
     for (const CResultItem& item : items)

@@ -49,8 +49,8 @@ struct Expected {
 const Expected kRowOne[] = {
     {"id", DBTYPE_I4, {1, 1}, {TRUE, FALSE}, {1, 0}, {"1", ""}},
     {"i2", DBTYPE_I2, {-12, -12}, {TRUE, FALSE}, {-12, 0}, {"-12", ""}},
-    // The integer getter gives the low 32 bits of a 64-bit value; the others all of it.
-    {"i8", DBTYPE_I8, {705032704, 705032704}, {TRUE, FALSE}, {5e9, 0}, {"5000000000", ""}},
+    // Beyond 32 bits the integer getter gives 0 (and fails the step); the others all of it.
+    {"i8", DBTYPE_I8, {0, 0}, {TRUE, FALSE}, {5e9, 0}, {"5000000000", ""}},
     {"ui1", DBTYPE_UI1, {200, 200}, {TRUE, FALSE}, {200, 0}, {"200", ""}},
     {"r4", DBTYPE_R4, {2, 0}, {TRUE, FALSE}, {2.5, 2.5}, {"2.500000", ""}},
     {"r8", DBTYPE_R8, {-7, 0}, {TRUE, FALSE}, {-7.75, -7.75}, {"-7.750000", ""}},
@@ -464,35 +464,75 @@ TEST_P(RecordSetCases, ValuesAreBoundNeverPasted)
     EXPECT_EQ(CountRows(m_session, "kinds"), 3);
 }
 
-TEST_P(RecordSetCases, WholeNumbersBeyond32BitsReadAlikeOnEveryProvider)
+// A number cut to 32 bits would be read as another one (4294967296 as 0, 8589934593 as 1): the
+// 32-bit getter gives 0 and fails the step, so a caller that reads to the end refuses the rows.
+TEST_P(RecordSetCases, WholeNumbersBeyond32BitsFailTheStepOnEveryProvider)
 {
     ASSERT_EQ(m_session.Execute((std::string("CREATE TABLE big (id INTEGER, v ") + GetParam()->WholeNumberType() +
                                  ")").c_str()),
               S_OK);
-    ASSERT_EQ(m_session.Execute("INSERT INTO big VALUES (1, ?), (2, ?), (3, ?)",
-                                {8589934593LL, -8589934593LL, 12}),
-              S_OK)
-        << m_session.GetErrorText();
-    struct Expected {
-        int low32;
-        double value;
-        const char* text;
-    };
-    const Expected expected[] = {{1, 8589934593.0, "8589934593"}, {-1, -8589934593.0, "-8589934593"}, {12, 12, "12"}};
-    CDynamicRecordSetOleDb rs;
-    ASSERT_TRUE(rs.Open(m_session, "SELECT v FROM big ORDER BY id"));
-    for (const Expected& e : expected) {
+    const struct {
+        long long value;
+        bool fits;
+    } values[] = {{4294967296LL, false}, {8589934593LL, false}, {-8589934593LL, false}, {2147483648LL, false},
+                  {-2147483649LL, false}, {2147483647LL, true},  {-2147483648LL, true},  {12, true}};
+    for (const auto& v : values) {
+        const std::string text = std::to_string(v.value);
+        SCOPED_TRACE(text);
+        ASSERT_EQ(m_session.Execute("DELETE FROM big"), S_OK);
+        ASSERT_EQ(m_session.Execute("INSERT INTO big VALUES (1, ?), (2, 7)", {v.value}), S_OK)
+            << m_session.GetErrorText();
+        const size_t logStart = LogText().size();
+        CDynamicRecordSetOleDb rs;
+        ASSERT_TRUE(rs.Open(m_session, "SELECT v FROM big ORDER BY id"));
         ASSERT_TRUE(rs.MoveNext());
-        EXPECT_EQ(rs.GetLong("v"), e.low32) << e.text;
-        EXPECT_EQ(rs.GetBool("v"), TRUE) << e.text;
-        EXPECT_EQ(rs.GetDouble("v"), e.value) << e.text;
-        std::string text;
-        rs.GetString(text, "v");
-        EXPECT_EQ(text, e.text);
+        EXPECT_EQ(rs.GetDouble("v"), static_cast<double>(v.value));
+        EXPECT_EQ(rs.GetBool("v"), TRUE);
+        std::string stored;
+        rs.GetString(stored, "v");
+        EXPECT_EQ(stored, text);
+        EXPECT_EQ(rs.GetLong("v"), v.fits ? static_cast<int>(v.value) : 0);
+        if (v.fits) {
+            ASSERT_TRUE(rs.MoveNext());
+            EXPECT_EQ(rs.GetLong("v"), 7);
+            EXPECT_FALSE(rs.MoveNext());
+            EXPECT_TRUE(rs.ReadAllRows());
+        } else {
+            EXPECT_EQ(rs.GetLastResult(), DB_E_DATAOVERFLOW);
+            EXPECT_FALSE(rs.MoveNext()) << "the rows end at the failed step";
+            EXPECT_FALSE(rs.ReadAllRows());
+            EXPECT_EQ(rs.GetLastResult(), DB_E_DATAOVERFLOW);
+            EXPECT_NE(LogText().find("Column v holds a value beyond the range of a 32-bit integer", logStart),
+                      std::string::npos);
+        }
+        rs.Close();
+        // Opened again, the record set reads as before.
+        ASSERT_TRUE(rs.Open(m_session, "SELECT v FROM big WHERE id = 2"));
+        ASSERT_TRUE(rs.MoveNext());
+        EXPECT_EQ(rs.GetLong("v"), 7);
+        rs.Close();
     }
-    EXPECT_FALSE(rs.MoveNext());
-    EXPECT_TRUE(rs.ReadAllRows());
-    rs.Close();
+
+    // Converted from a real or a text, a number beyond 32 bits is no more cut or saturated.
+    const struct {
+        const char* column;
+        CDbValue value;
+    } converted[] = {{"r8", 5e9}, {"r8", -3e10}, {"txt", "99999999999999999999"}, {"wtxt", "-4294967296"}};
+    for (const auto& c : converted) {
+        SCOPED_TRACE(c.column);
+        ASSERT_EQ(m_session.Execute((std::string("UPDATE kinds SET ") + c.column + " = ? WHERE id = 3").c_str(),
+                                    {c.value}),
+                  S_OK)
+            << m_session.GetErrorText();
+        CDynamicRecordSetOleDb rs;
+        OpenRow(rs, m_session, 3);
+        EXPECT_EQ(rs.GetBool(c.column), TRUE);
+        EXPECT_EQ(rs.GetLong(c.column), 0);
+        EXPECT_EQ(rs.GetLastResult(), DB_E_DATAOVERFLOW);
+        EXPECT_FALSE(rs.MoveNext());
+        EXPECT_FALSE(rs.ReadAllRows());
+        rs.Close();
+    }
 }
 
 TEST_P(RecordSetCases, ExecuteReportsRowsAndFailures)

@@ -45,7 +45,7 @@ TEST_F(XmlNumbersTest, ReadsStrictly)
     TiXmlDocument doc;
     ASSERT_TRUE(CXmlFile::LoadText(doc,
                                    "<Unit a=\"2.5\" b=\" -1e3 \" comma=\"2,5\" junk=\"12abc\" empty=\"\" "
-                                   "big=\"3000000000\" huge=\"1e999\" n=\"-7\"/>",
+                                   "big=\"3000000000\" huge=\"1e999\" n=\"-7\" inf=\"-inf\" nan=\"nan\"/>",
                                    "unit.xml", nullptr));
     const TiXmlElement& unit = *doc.RootElement();
 
@@ -70,10 +70,28 @@ TEST_F(XmlNumbersTest, ReadsStrictly)
     EXPECT_FALSE(CXmlNumbers::QueryIntAttribute(unit, "junk", i));
     EXPECT_EQ(i, -7);
 
-    // The atof / atol reading that stored files were read with.
-    EXPECT_EQ(CXmlNumbers::AttributeAtoF(unit, "comma"), 2.0);
+    // Stored files may leave a number out; one given must be one, and a double finite.
+    d = 99;
+    EXPECT_TRUE(CXmlNumbers::ReadOptionalDouble(unit, "missing", d));
+    EXPECT_EQ(d, 99);
+    EXPECT_TRUE(CXmlNumbers::ReadOptionalDouble(unit, "b", d));
+    EXPECT_EQ(d, -1000.0);
+    for (const char* bad : {"inf", "nan", "comma", "huge", "empty"}) {
+        EXPECT_FALSE(CXmlNumbers::ReadOptionalDouble(unit, bad, d)) << bad;
+        EXPECT_EQ(d, -1000.0) << bad;
+    }
+    EXPECT_TRUE(CXmlNumbers::QueryDoubleAttribute(unit, "inf", d)) << "a number, only not a finite one";
+    i = 5;
+    EXPECT_TRUE(CXmlNumbers::ReadOptionalInt(unit, "missing", i));
+    EXPECT_EQ(i, 5);
+    EXPECT_TRUE(CXmlNumbers::ReadOptionalInt(unit, "n", i));
+    EXPECT_EQ(i, -7);
+    EXPECT_FALSE(CXmlNumbers::ReadOptionalInt(unit, "big", i));
+    EXPECT_FALSE(CXmlNumbers::ReadOptionalInt(unit, "empty", i));
+    EXPECT_EQ(i, -7);
+
+    // The atol reading of the attributes that are not stored data.
     EXPECT_EQ(CXmlNumbers::AttributeAtoL(unit, "junk"), 12);
-    EXPECT_EQ(CXmlNumbers::AttributeAtoF(unit, "missing"), 0.0);
     EXPECT_EQ(CXmlNumbers::AttributeAtoL(unit, "missing"), 0);
 }
 

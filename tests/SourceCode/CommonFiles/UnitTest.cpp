@@ -73,6 +73,8 @@ TEST(Unit, XmlReadsOlderSixDecimalTextAndKeepsDefaultsForAbsentIntegers)
 {
     TiXmlElement element("Unit");
     element.SetAttribute("Name", "m3/h");
+    element.SetAttribute("Type", "1");
+    element.SetAttribute("System", "0");
     element.SetAttribute("DbIndex", "38");
     element.SetAttribute("ConversionFactor", "1000.000000");
     element.SetAttribute("ConversionOffset", "0.000000");
@@ -81,32 +83,83 @@ TEST(Unit, XmlReadsOlderSixDecimalTextAndKeepsDefaultsForAbsentIntegers)
     ASSERT_TRUE(unit.ReadXml(&element));
     EXPECT_EQ(unit.DbIndex, 38);
     EXPECT_EQ(unit.ConversionFactor, 1000.0);
-    EXPECT_EQ(unit.Type, -1);
-    EXPECT_EQ(unit.System, -1);
+    EXPECT_EQ(unit.Type, 1);
     EXPECT_EQ(unit.ConversionFlags, 0);
 
-    TiXmlElement empty("Unit");
-    ASSERT_TRUE(unit.ReadXml(&empty));
+    // A value not entered yet has a unit in its reset state: no unit, but no wrong one.
+    TiXmlElement none("Unit");
+    ASSERT_TRUE(CUnit().WriteXml(&none));
+    ASSERT_TRUE(unit.ReadXml(&none));
     EXPECT_EQ(unit.Name, "");
-    EXPECT_EQ(unit.DbIndex, 0);
-    EXPECT_EQ(unit.ConversionFactor, 0.0);
+    EXPECT_EQ(unit.DbIndex, -1);
+    EXPECT_EQ(unit.Type, -1);
+    EXPECT_EQ(unit.ConversionFactor, 1.0);
 
     EXPECT_FALSE(unit.ReadXml(nullptr));
     EXPECT_FALSE(unit.WriteXml(nullptr));
+}
+
+// A unit read from a file is whole numbers and a unit that converts, or the reading fails and
+// the unit stays as it was.
+TEST(Unit, XmlRefusesNumbersThatAreNotOneAndUnitsThatDoNotConvert)
+{
+    const CUnit good = MakeUnit("bar", UNIT_TYPE_PRESSURE, 1.0, 0.0, 7);
+    const CUnit user = MakeUnit("* psi", UNIT_TYPE_PRESSURE, 0.0689475729316836, 0.0, static_cast<int>(0x80000003u));
+    const struct {
+        const CUnit* unit;
+        const char* attribute;  // nullptr: left out
+        const char* text;
+    } cases[] = {
+        {&good, "ConversionFactor", "1,5"},    // read as 1 by atof
+        {&good, "ConversionFactor", "0"},      // divides by zero
+        {&good, "ConversionFactor", nullptr},  // absent reads as 0
+        {&good, "ConversionFactor", "nan"},
+        {&good, "ConversionOffset", "-inf"},
+        {&good, "ConversionOffset", "1.2.3"},
+        {&good, "DbIndex", "0"},
+        {&good, "DbIndex", "7x"},
+        {&good, "DbIndex", "4294967303"},  // 7 in its low 32 bits
+        {&good, "Type", nullptr},          // no quantity
+        {&good, "Type", "4.0"},
+        {&good, "System", "-1"},
+        {&good, "ConversionFlags", "abc"},
+        {&good, "Name", ""},
+        {&user, "ConversionFactor", "0"},
+        {&user, "Type", "0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.unit->Name) + " " + c.attribute + "=" + (c.text ? c.text : "(absent)"));
+        TiXmlElement element("Unit");
+        ASSERT_TRUE(c.unit->WriteXml(&element));
+        if (c.text != nullptr)
+            element.SetAttribute(c.attribute, c.text);
+        else
+            element.RemoveAttribute(c.attribute);
+        CUnit unit = MakeUnit("kept", UNIT_TYPE_DENSITY, 2.0, 0.0, 3);
+        EXPECT_FALSE(unit.ReadXml(&element));
+        EXPECT_EQ(unit.Name, "kept");
+        EXPECT_EQ(unit.ConversionFactor, 2.0);
+        EXPECT_EQ(unit.DbIndex, 3);
+    }
+    for (const CUnit* unit : {&good, &user}) {
+        TiXmlElement element("Unit");
+        ASSERT_TRUE(unit->WriteXml(&element));
+        CUnit back;
+        EXPECT_TRUE(back.ReadXml(&element)) << unit->Name;
+        EXPECT_EQ(back.DbIndex, unit->DbIndex);
+    }
 }
 
 TEST(Unit, XmlNumbersIgnoreTheProcessLocale)
 {
     CLocaleScope german("de_DE.UTF-8");
     ASSERT_TRUE(german.IsSet());
-    CUnit unit;
-    unit.ConversionFactor = 0.0689475729316836;
-    unit.ConversionOffset = 1.5;
+    CUnit unit = MakeUnit("psi", UNIT_TYPE_PRESSURE, 0.0689475729316836, 1.5, 12);
     TiXmlElement element("Unit");
     unit.WriteXml(&element);
     EXPECT_STREQ(element.Attribute("ConversionOffset"), "1.5");
     CUnit back;
-    back.ReadXml(&element);
+    ASSERT_TRUE(back.ReadXml(&element));
     EXPECT_EQ(back.ConversionFactor, 0.0689475729316836);
     EXPECT_EQ(back.ConversionOffset, 1.5);
 }

@@ -443,7 +443,7 @@ TEST(FluidXml, ReadingResetsFirstAndFillsWhatIsMissing)
     ASSERT_TRUE(CXmlFile::LoadText(doc,
                                    "<FluidData Type=\"4\" Name=\"Mix\">"
                                    "<GasMixElement GasId=\"2\" Percentage=\"100\"/><Other/>"
-                                   "<GasMixElement Percentage=\"abc\"/></FluidData>",
+                                   "<GasMixElement/></FluidData>",
                                    "fluid", &error))
         << error;
     CFluidGasMix mix;
@@ -469,6 +469,36 @@ TEST(FluidXml, ReadingResetsFirstAndFillsWhatIsMissing)
     EXPECT_FALSE(gas.ReadXml(nullptr));
     EXPECT_FALSE(gas.WriteXml(nullptr));
     EXPECT_FALSE(mix.WriteXml(nullptr));
+}
+
+// atof took "nan" as it stands and "28,9" as 28: a fluid number is one finite number or the
+// fluid is refused.
+TEST(FluidXml, NumbersThatAreNotOneFiniteNumberFailTheRead)
+{
+    const struct {
+        int type;
+        const char* text;
+    } cases[] = {
+        {FLUID_TYPE_GAS_MIX, "<FluidData><GasMixElement GasId=\"2\" Percentage=\"nan\"/></FluidData>"},
+        {FLUID_TYPE_GAS_MIX, "<FluidData><GasMixElement GasId=\"2\" Percentage=\"inf\"/></FluidData>"},
+        {FLUID_TYPE_GAS_MIX, "<FluidData><GasMixElement GasId=\"2\" Percentage=\"abc\"/></FluidData>"},
+        {FLUID_TYPE_GAS_MIX, "<FluidData><GasMixElement GasId=\"2.5\" Percentage=\"50\"/></FluidData>"},
+        {FLUID_TYPE_GAS_MIX, "<FluidData DbIndex=\"-2x\"/>"},
+        {FLUID_TYPE_GAS_MIX, "<FluidData State=\"2,0\"/>"},
+        {FLUID_TYPE_LIQUID, "<FluidData HideInGui=\"4294967296\"/>"},
+        {FLUID_TYPE_GAS, "<FluidData MolWeight=\"28,9\"/>"},
+        {FLUID_TYPE_WET_GAS, "<FluidData Coefficient03=\"-inf\"/>"},
+        {FLUID_TYPE_WET_GAS, "<FluidData RelativeHumidity=\"nan\"/>"},
+        {FLUID_TYPE_SATURATED_STEAM, "<FluidData SaturationType=\"1x\"/>"},
+    };
+    for (const auto& c : cases) {
+        TiXmlDocument doc;
+        std::string error;
+        ASSERT_TRUE(CXmlFile::LoadText(doc, c.text, "fluid", &error)) << error;
+        std::unique_ptr<CFluid> fluid = CreateFluid(c.type);
+        ASSERT_TRUE(fluid);
+        EXPECT_FALSE(fluid->ReadXml(doc.RootElement())) << c.text;
+    }
 }
 
 TEST(FluidXml, SixDecimalTextOfOlderFilesStillReads)

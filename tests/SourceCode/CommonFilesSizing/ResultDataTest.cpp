@@ -84,7 +84,12 @@ CResultData& TwoRows(CResultData& list)
 {
     Fill(list, {{104, 0, 201, 2.939, 75.57}, {104, 401, 201, 1.5, 50.0}});
     list.GetAt(0).AddPoint({2.939, 0.35, 0.0013, 2.0, 19038.2});
-    list.GetAt(0).FlowUnit.Name = "m3/h";
+    CUnit& flowUnit = list.GetAt(0).FlowUnit;
+    flowUnit.Name = "m3/h";
+    flowUnit.DbIndex = 38;
+    flowUnit.Type = 1;
+    flowUnit.System = 0;
+    flowUnit.ConversionFactor = 1000.0;
     list.GetAt(1).AddError(CALC_DATABASE_ERROR);
     return list;
 }

@@ -322,7 +322,7 @@ TEST(ResultItemXmlTest, RoundTripKeepsEveryNumberExactly)
 {
     CResultItem written = Row();
     written.SectionId = 41;
-    written.ApplicationTurndown = std::numeric_limits<double>::infinity();
+    written.ApplicationTurndown = std::numeric_limits<double>::max();
     written.AddError(CALC_DATABASE_ERROR);
     written.AddWarning(0x20);
     written.AddPoint({2.5, 0.35, 1.2345678901234e-7, 2.0, 10000.0});
@@ -341,10 +341,13 @@ TEST(ResultItemXmlTest, RoundTripKeepsEveryNumberExactly)
 TEST(ResultItemXmlTest, ReadsOlderTextsAndAbsentValuesAsZero)
 {
     TiXmlDocument doc;
-    doc.Parse("<ResultItem SizeId='104' ReynoldsMin='19038.2000000000' ApplicationTurndown='INF'>"
+    // The velocity and pressure units as a reset leaves them, with what a reset gives left out.
+    doc.Parse("<ResultItem SizeId='104' ReynoldsMin='19038.2000000000'>"
               "<Errors><Error Id='256'/><Error Id='0'/><Error/></Errors><Warnings/>"
-              "<Data><FlowUnit Name='m3/h' DbIndex='38' MinRange='2.5' MaxRange='75.5'/>"
-              "<VelocityUnit/><PressureUnit/>"
+              "<Data><FlowUnit Name='m3/h' Type='1' System='0' DbIndex='38' ConversionFactor='1000.000000'"
+              " MinRange='2.5' MaxRange='75.5'/>"
+              "<VelocityUnit Type='-1' System='-1' DbIndex='-1' ConversionFactor='1'/>"
+              "<PressureUnit Type='-1' System='-1' DbIndex='-1' ConversionFactor='1.0'/>"
               "<Point Flow='2.5' Velocity='0.35' Pressure_loss='0.001' Reynolds_number='19038.2'/></Data>"
               "</ResultItem>");
     CResultItem read;
@@ -352,7 +355,9 @@ TEST(ResultItemXmlTest, ReadsOlderTextsAndAbsentValuesAsZero)
     EXPECT_EQ(read.SizeId, 104);
     EXPECT_EQ(read.PressureId, 0);
     EXPECT_EQ(read.ReynoldsMin, 19038.2);
-    EXPECT_TRUE(std::isinf(read.ApplicationTurndown));
+    EXPECT_EQ(read.ApplicationTurndown, 0.0);
+    EXPECT_EQ(read.FlowUnit.ConversionOffset, 0.0);
+    EXPECT_EQ(read.VelocityUnit.DbIndex, -1);
     EXPECT_EQ(read.Errors, std::vector<int>{CALC_DATABASE_ERROR});
     EXPECT_EQ(read.FlowRange.MaxRange, 75.5);
     ASSERT_EQ(read.Points.size(), 1u);
@@ -360,19 +365,19 @@ TEST(ResultItemXmlTest, ReadsOlderTextsAndAbsentValuesAsZero)
 }
 
 // Every attribute name of a row as the earlier program wrote it: reals with ten decimals and
-// trailing zeros cut, non-finite values as "NaN", "INF" and "-INF".
+// trailing zeros cut.
 TEST(ResultItemXmlTest, ReadsEveryPartOfARowOfTheEarlierProgram)
 {
     TiXmlDocument doc;
     doc.Parse("<ResultItem SizeId='104' PressureId='-1' SectionId='401' ReynoldsMin='10000.0'"
-              " ApplicationTurndown='10.2123456789' VortexFrequencyMax='153.0400000000' CurrentMin='-INF'>"
+              " ApplicationTurndown='10.2123456789' VortexFrequencyMax='153.0400000000' CurrentMin='4.8'>"
               "<Errors><Error Id='128'/></Errors><Warnings><Warning Id='16'/></Warnings>"
               "<Data><FlowUnit Name='m3/h' Type='1' System='0' DbIndex='38' ConversionFactor='1000.0'"
               " ConversionOffset='0.0' ConversionFlags='0' MinRange='2.9392150000' MaxRange='75.5780000000'/>"
-              "<VelocityUnit Name='ft/s' DbIndex='93' ConversionFactor='0.3048' MinRange='1.1482939633'"
-              " MaxRange='29.5275590551'/>"
-              "<PressureUnit Name='psi' DbIndex='10' ConversionFactor='0.0689475729' MinRange='0.0000199'"
-              " MaxRange='NaN'/>"
+              "<VelocityUnit Name='ft/s' Type='7' System='1' DbIndex='93' ConversionFactor='0.3048'"
+              " MinRange='1.1482939633' MaxRange='29.5275590551'/>"
+              "<PressureUnit Name='psi' Type='4' System='1' DbIndex='10' ConversionFactor='0.0689475729'"
+              " MinRange='0.0000199' MaxRange='0.25'/>"
               "<Point Flow='2.939215' Velocity='1.1482939633' Pressure_loss='0.0013' Error='2.0'"
               " Reynolds_number='10000.0'/></Data></ResultItem>");
     CResultItem read;
@@ -383,7 +388,7 @@ TEST(ResultItemXmlTest, ReadsEveryPartOfARowOfTheEarlierProgram)
     EXPECT_EQ(read.ReynoldsMin, 10000.0);
     EXPECT_EQ(read.ApplicationTurndown, 10.2123456789);
     EXPECT_EQ(read.VortexFrequencyMax, 153.04);
-    EXPECT_EQ(read.CurrentMin, -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(read.CurrentMin, 4.8);
     EXPECT_EQ(read.Errors, std::vector<int>{CALC_NO_REYNOLDS});
     EXPECT_EQ(read.Warnings, std::vector<int>{0x10});
     EXPECT_EQ(read.FlowUnit.DbIndex, 38);
@@ -395,9 +400,48 @@ TEST(ResultItemXmlTest, ReadsEveryPartOfARowOfTheEarlierProgram)
     EXPECT_EQ(read.VelocityRange.MaxRange, 29.5275590551);
     EXPECT_EQ(read.PressureUnit.DbIndex, 10);
     EXPECT_EQ(read.PressureLossRange.MinRange, 0.0000199);
-    EXPECT_TRUE(std::isnan(read.PressureLossRange.MaxRange));
+    EXPECT_EQ(read.PressureLossRange.MaxRange, 0.25);
     ASSERT_EQ(read.Points.size(), 1u);
     EXPECT_EQ(read.Points[0], (CResultPoint{2.939215, 1.1482939633, 0.0013, 2.0, 10000.0}));
+}
+
+// The earlier program wrote a value that was not finite as "NaN", "INF" or "-INF", and atof
+// took "1,5" as 1: such a row holds no number to show or calculate with and is refused.
+TEST(ResultItemXmlTest, NumbersThatAreNotOneFiniteNumberFailTheRead)
+{
+    CResultItem written = Row();
+    written.AddError(CALC_DATABASE_ERROR);
+    written.AddPoint({2.5, 0.35, 0.001, 2.0, 10000.0});
+    const struct {
+        const char* element;  // below the row; nullptr: the row itself
+        const char* attribute;
+        const char* text;
+    } cases[] = {
+        {nullptr, "ReynoldsMin", "nan"},          {nullptr, "ApplicationTurndown", "INF"},
+        {nullptr, "CurrentMin", "-INF"},          {nullptr, "VortexFrequencyMax", "1,5"},
+        {nullptr, "SizeId", "4294967307"},        {nullptr, "PressureId", "-1.0"},
+        {"Errors/Error", "Id", "abc"},            {"Data/FlowUnit", "MinRange", "NaN"},
+        {"Data/PressureUnit", "MaxRange", "inf"}, {"Data/PressureUnit", "ConversionFactor", "0"},
+        {"Data/Point", "Flow", "nan"},            {"Data/Point", "Velocity", "inf"},
+        {"Data/Point", "Reynolds_number", "1e400"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.element ? c.element : "ResultItem") + " " + c.attribute + "=" + c.text);
+        TiXmlElement element("ResultItem");
+        ASSERT_TRUE(written.WriteXml(&element));
+        TiXmlElement* target = &element;
+        if (c.element != nullptr) {
+            const std::string path = c.element;
+            const std::size_t slash = path.find('/');
+            target = target->FirstChildElement(path.substr(0, slash).c_str())
+                         ->FirstChildElement(path.substr(slash + 1).c_str());
+        }
+        ASSERT_NE(target->Attribute(c.attribute), nullptr);
+        target->SetAttribute(c.attribute, c.text);
+        TiXmlDocument doc;
+        CResultItem read;
+        EXPECT_FALSE(read.ReadXml(Reparse(element, doc)));
+    }
 }
 
 TEST(ResultItemXmlTest, EachRequiredPartFailsTheReadWhenMissing)

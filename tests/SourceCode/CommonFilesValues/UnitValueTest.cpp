@@ -125,13 +125,37 @@ TEST(UnitValueXml, ReadsOlderTextAndTreatsAbsentNumbers)
     EXPECT_EQ(value.DbIndex, 1);
     EXPECT_EQ(value.Reference, REFERENCE_ABSOLUTE) << "an absent reference leaves the holder's";
 
+    // Without its numbers, around a unit not chosen yet.
     TiXmlElement bare("Density");
-    bare.InsertEndChild(TiXmlElement("Unit"));
+    TiXmlElement noUnit("Unit");
+    ASSERT_TRUE(CUnit().WriteXml(&noUnit));
+    bare.InsertEndChild(noUnit);
     value.Value = 5.0;
     value.BaseValue = 6.0;
     ASSERT_TRUE(value.ReadXml(&bare));
     EXPECT_EQ(value.Value, 0.0);
     EXPECT_EQ(value.BaseValue, 0.0);
+}
+
+// atof took the number a text begins with; a value is one whole finite number or none.
+TEST(UnitValueXml, NumbersThatAreNotOneFailTheReadAndChangeNothing)
+{
+    const CUnitValue good = MakeValue(MakeUnit("bar", UNIT_TYPE_PRESSURE, 1.0, 0.0, 7), 2.0, 3.013, REFERENCE_GAUGE);
+    const struct {
+        const char* attribute;
+        const char* text;
+    } cases[] = {{"Value", "1,5"},     {"Value", "1.2.3"},    {"Value", "nan"},       {"BaseValue", "abc"},
+                 {"BaseValue", "inf"}, {"BaseValue", ""},     {"Reference", "2.0"},   {"Reference", "4294967298"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.attribute) + "=" + c.text);
+        TiXmlElement element("Pressure");
+        ASSERT_TRUE(good.WriteXml(&element));
+        element.SetAttribute(c.attribute, c.text);
+        CUnitValue value = MakeValue(MakeUnit("l/h", UNIT_TYPE_VOLUME_FLOW, 0.001, 0.0, 41), 3.0, 0.003, 0);
+        const CUnitValue before = value;
+        EXPECT_FALSE(value.ReadXml(&element));
+        ExpectSameValue(value, before, "a failed read changes nothing");
+    }
 }
 
 TEST(ValueRangeXml, SharesTheElementOfItsValue)
@@ -211,9 +235,9 @@ TEST_F(UserUnitValues, ValueFindsItsUserUnitOrBringsItBack)
     EXPECT_EQ(units->GetUnitList().size(), count);
 }
 
-// A user unit that cannot be one (factor 0) keeps its data, but its old index must not name
-// whatever unit holds that index in this run.
-TEST_F(UserUnitValues, InvalidUserUnitNamesNoUnit)
+// A user unit that cannot be one (factor 0) is refused: its value cannot be converted, and
+// its old index must not name whatever unit holds that index in this run.
+TEST_F(UserUnitValues, InvalidUserUnitIsRefused)
 {
     CUnit holder = MakeUnit("* holder", UNIT_TYPE_PRESSURE, 3.0);
     ASSERT_TRUE(units->AddUserUnit(holder));
@@ -223,12 +247,11 @@ TEST_F(UserUnitValues, InvalidUserUnitNamesNoUnit)
 
     const std::size_t count = units->GetUnitList().size();
     CUnitValue value;
-    ASSERT_TRUE(value.ReadXml(&element));
+    value.Reset();
+    EXPECT_FALSE(value.ReadXml(&element));
     EXPECT_EQ(value.DbIndex, -1);
-    EXPECT_EQ(value.Name, "* broken");
+    EXPECT_EQ(value.Name, "");
     EXPECT_EQ(units->GetUnitList().size(), count);
-    double base = 0.0;
-    EXPECT_FALSE(units->ConvertToBase(base, value.Value, value.DbIndex, 0));
 }
 
 // --- Every unit of the shipped database --------------------------------------------------------

@@ -36,6 +36,8 @@ protected:
     int CountRows(const std::string& table);
     // What the log got since the case began.
     std::string LogText() const;
+    // A load of the key fails with the log line, and the project it was to replace stays.
+    void ExpectLoadRefused(const CProductionDbKey& key, const std::string& logLine);
 
     CTemporaryFolder m_folder;
     std::unique_ptr<CLocaleScope> m_locale;

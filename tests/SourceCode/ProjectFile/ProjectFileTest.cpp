@@ -18,7 +18,11 @@
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
 #include <csignal>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -221,6 +225,137 @@ TEST_F(ProjectFileTest, RefusedFileLeavesProjectAsItWas)
     }
 }
 
+// The element at the path of element names below the root ("PhysicalData/Temperature/Unit").
+TiXmlElement* ElementAt(TiXmlDocument& doc, const std::string& path)
+{
+    TiXmlElement* element = doc.RootElement();
+    std::size_t start = 0;
+    while (element != nullptr && start <= path.size()) {
+        const std::size_t slash = std::min(path.find('/', start), path.size());
+        element = element->FirstChildElement(path.substr(start, slash - start).c_str());
+        start = slash + 1;
+    }
+    return element;
+}
+
+// One number of a good file made wrong: a key beyond its column, text that only begins with a
+// number, a number that is not finite, a unit that converts nothing. The whole file is refused.
+struct SWrongNumber {
+    const char* path;
+    const char* attribute;  // nullptr: the element's text
+    const char* text;
+    const char* message;
+};
+
+const char kPhysical[] = "Could not read physical data from file!";
+const char kDevice[] = "Could not read device data from file!";
+const char kCustomer[] = "Could not read customer data from file!";
+const char kResult[] = "Could not read result data from file!";
+
+const SWrongNumber kWrongNumbers[] = {
+    {"CustomerData/id", "pos", "65539", kCustomer},
+    {"CustomerData/id", "pos", "-32769", kCustomer},
+    {"CustomerData/id", "pos", "1,5", kCustomer},
+    {"CustomerData/id", "pa", "4294967395", kCustomer},
+    {"CustomerData/id", "vk", "3abc", kCustomer},
+    {"DeviceConfiguration/Features/Feature", "Id", "4294967297", kDevice},
+    {"DeviceConfiguration/Features/Feature", "Value", "2.5", kDevice},
+    {"PhysicalData/Temperature/Unit", "ConversionFactor", "1,5", kPhysical},
+    {"PhysicalData/Temperature/Unit", "ConversionFactor", "0", kPhysical},
+    {"PhysicalData/Temperature/Unit", "ConversionOffset", "inf", kPhysical},
+    {"PhysicalData/Temperature/Unit", "DbIndex", "0", kPhysical},
+    {"PhysicalData/Temperature/Unit", "Type", "x", kPhysical},
+    {"PhysicalData/Temperature", "Value", "1,5", kPhysical},
+    {"PhysicalData/Temperature", "Value", "1.2.3", kPhysical},
+    {"PhysicalData/Temperature", "BaseValue", "abc", kPhysical},
+    {"PhysicalData/Pressure", "Reference", "1x", kPhysical},
+    {"PhysicalData/Temperature", "MinRange", "nan", kPhysical},
+    {"PhysicalData/Pressure", "MaxRange", "-inf", kPhysical},
+    {"PhysicalData/CompressibilityFactor", nullptr, "0,95", kPhysical},
+    {"PhysicalData/NormFlowConditions", "Id", "9999999999", kPhysical},
+    {"PhysicalData/NormFlowConditions/Density", "Value", "nan", kPhysical},
+    {"PhysicalData/FluidData", "DbIndex", "7.5", kPhysical},
+    {"PhysicalData/FluidData/GasMixElement", "Percentage", "nan", kPhysical},
+    {"PhysicalData/FluidData/GasMixElement", "GasId", "1e3", kPhysical},
+    {"ResultData/ResultItems/ResultItem", "SizeId", "99999999999999999999", kResult},
+    {"ResultData/ResultItems/ResultItem", "ReynoldsMin", "nan", kResult},
+    {"ResultData/ResultItems/ResultItem", "CurrentMin", "inf", kResult},
+    {"ResultData/ResultItems/ResultItem/Errors/Error", "Id", "3.5", kResult},
+    {"ResultData/ResultItems/ResultItem/Data/FlowUnit", "ConversionFactor", "0", kResult},
+    {"ResultData/ResultItems/ResultItem/Data/VelocityUnit", "MinRange", "1e999", kResult},
+    {"ResultData/ResultItems/ResultItem/Data/Point", "Flow", "nan", kResult},
+    {"ResultData/ResultItems/ResultItem/Data/Point", "Velocity", "inf", kResult},
+};
+
+TEST_F(ProjectFileTest, FileWithAWrongNumberIsRefusedWhole)
+{
+    CProjectData file;
+    FillProject(file, FLUID_TYPE_GAS_MIX, "File");
+    TiXmlDocument good;
+    ASSERT_EQ(CProjectFile::Write(file, good), nullptr);
+    for (const SWrongNumber& wrong : kWrongNumbers) {
+        SCOPED_TRACE(std::string(wrong.path) + " " + (wrong.attribute ? wrong.attribute : "text") + "=" + wrong.text);
+        TiXmlDocument doc(good);
+        TiXmlElement* element = ElementAt(doc, wrong.path);
+        ASSERT_NE(element, nullptr);
+        if (wrong.attribute != nullptr) {
+            ASSERT_NE(element->Attribute(wrong.attribute), nullptr) << "the good file has the number";
+            element->SetAttribute(wrong.attribute, wrong.text);
+        } else {
+            element->Clear();
+            element->LinkEndChild(new TiXmlText(wrong.text));
+        }
+        CProjectData current;
+        FillProject(current, FLUID_TYPE_SUPERHEATED_STEAM, "Current", 2);
+        const std::string before = DocumentText(current);
+        const CProjectFile::SReadResult result = ReadText(CXmlFile::ToText(doc), current);
+        EXPECT_STREQ(result.error, wrong.message);
+        EXPECT_EQ(DocumentText(current), before);
+    }
+
+    // The same file untouched opens whole, its key as it was written.
+    CProjectData opened;
+    const CProjectFile::SReadResult result = ReadText(CXmlFile::ToText(good), opened);
+    ASSERT_EQ(result.error, nullptr) << result.error;
+    EXPECT_EQ(DocumentText(opened), DocumentText(file));
+    EXPECT_EQ(opened.customer.pos, 3);
+}
+
+// Numbers left out keep their defaults; a key at the ends of its columns is read as it stands,
+// and a value not entered yet (a unit in its reset state) is no wrong unit.
+TEST_F(ProjectFileTest, AbsentNumbersKeepTheirDefaultsAndKeysReadToTheirColumnsEnds)
+{
+    CProjectData file;
+    FillProject(file, FLUID_TYPE_GAS, "File");
+    file.physical.Density.Reset();
+    file.results.GetAt(1).VelocityUnit.Reset();
+    file.customer.pa = INT_MIN;
+    file.customer.vk = INT_MAX;
+    file.customer.pos = -32768;
+    TiXmlDocument doc;
+    ASSERT_EQ(CProjectFile::Write(file, doc), nullptr);
+    ElementAt(doc, "PhysicalData/Temperature")->RemoveAttribute("MinRange");
+    ElementAt(doc, "PhysicalData/Temperature")->RemoveAttribute("MaxRange");
+    TiXmlElement* physical = ElementAt(doc, "PhysicalData");
+    physical->RemoveChild(physical->FirstChildElement("CompressibilityFactor"));
+    ElementAt(doc, "DeviceConfiguration/Features/Feature")->RemoveAttribute("Id");
+    ElementAt(doc, "ResultData/ResultItems/ResultItem")->RemoveAttribute("ReynoldsMin");
+
+    CProjectData opened;
+    const CProjectFile::SReadResult result = ReadText(CXmlFile::ToText(doc), opened);
+    ASSERT_EQ(result.error, nullptr) << result.error;
+    EXPECT_EQ(opened.physical.TemperatureRange.MinRange, 0.0);
+    EXPECT_EQ(opened.physical.TemperatureRange.MaxRange, 0.0);
+    EXPECT_EQ(opened.physical.CompressibilityFactor, 1.0);
+    EXPECT_EQ(opened.features.GetCount(), file.features.GetCount() - 1);
+    EXPECT_EQ(opened.results.GetAt(0).ReynoldsMin, 0.0);
+    EXPECT_EQ(opened.customer.pa, INT_MIN);
+    EXPECT_EQ(opened.customer.vk, INT_MAX);
+    EXPECT_EQ(opened.customer.pos, -32768);
+    EXPECT_EQ(opened.physical.Density.DbIndex, -1);
+    EXPECT_EQ(opened.results.GetAt(1).VelocityUnit.Type, -1);
+}
+
 TEST_F(ProjectFileTest, UnreadableFileCannotBeOpened)
 {
     const struct {
@@ -279,6 +414,46 @@ TEST_F(ProjectFileTest, ProjectThatWouldNotReadBackIsNotSaved)
     std::string detail;
     EXPECT_STREQ(CProjectFile::Save(project, path, &detail), "Could not save data to file!");
     EXPECT_FALSE(detail.empty());
+    EXPECT_EQ(ReadWholeFile(path), "old");
+}
+
+// A value that is not finite would make a file that cannot be opened again: the save is
+// refused with the message of its part and the old file stays.
+TEST_F(ProjectFileTest, ProjectWithAValueThatIsNotFiniteIsNotSaved)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* message;
+        void (*spoil)(CProjectData&, double);
+    } cases[] = {
+        {"Could not save physical data!", [](CProjectData& p, double v) { p.physical.Flow.BaseValue = v; }},
+        {"Could not save physical data!", [](CProjectData& p, double v) { p.physical.CompressibilityFactor = v; }},
+        {"Could not save physical data!", [](CProjectData& p, double v) { p.physical.PressureRange.MaxRange = v; }},
+        {"Could not save physical data!", [](CProjectData& p, double v) { p.physical.Density.ConversionOffset = v; }},
+        {"Could not save physical data!",
+         [](CProjectData& p, double v) { static_cast<CFluidGasMix&>(*p.physical.Fluid).Elements[1].Percentage = v; }},
+        {"Could not save result data!", [](CProjectData& p, double v) { p.results.GetAt(1).CurrentMin = v; }},
+        {"Could not save result data!", [](CProjectData& p, double v) { p.results.GetAt(2).VelocityRange.MinRange = v; }},
+        {"Could not save result data!", [](CProjectData& p, double v) { p.results.GetAt(0).Points[3][1] = v; }},
+    };
+    const std::string path = folder.Path("project.xml");
+    WriteWholeFile(path, "old");
+    for (const auto& c : cases) {
+        for (const double value : {std::nan(""), inf, -inf}) {
+            SCOPED_TRACE(std::string(c.message) + " " + std::to_string(value));
+            CProjectData project;
+            FillProject(project, FLUID_TYPE_GAS_MIX);
+            c.spoil(project, value);
+            std::string detail;
+            EXPECT_STREQ(CProjectFile::Save(project, path, &detail), c.message);
+            EXPECT_EQ(ReadWholeFile(path), "old");
+        }
+    }
+    CProjectData gas;
+    FillProject(gas, FLUID_TYPE_WET_GAS);
+    static_cast<CFluidWetGas&>(*gas.physical.Fluid).Coefficients[4] = std::nan("");
+    std::string detail;
+    EXPECT_STREQ(CProjectFile::Save(gas, path, &detail), "Could not save physical data!");
     EXPECT_EQ(ReadWholeFile(path), "old");
 }
 
