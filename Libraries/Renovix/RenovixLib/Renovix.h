@@ -139,7 +139,7 @@ public:
     // The same by FTP; an empty file fails too.
     std::string GetFtpFile(const std::string& name, int sizeKB);
     // The file in the base folder itself (nothing is copied); whether it exists is the caller's
-    // question.
+    // question. Empty for a name that is absolute or steps out with "..".
     std::string GetLocalFile(const std::string& name, int sizeKB);
 
     // The program folder with a trailing '/'; a build's "debug" or "release" folder stands for
