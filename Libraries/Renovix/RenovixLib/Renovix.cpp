@@ -356,7 +356,8 @@ std::string CRenovix::Fetch(const char* operation, const std::string& url, const
     }
     CDownloadProgress progress(m_progress);
     progress.Start(name, sizeKB);
-    CRenovixTransfer::SResult result = m_transfer.Get(url, descriptor, progress);
+    const uint64_t expected = sizeKB > 0 ? static_cast<uint64_t>(sizeKB) * 1024 : 0;
+    CRenovixTransfer::SResult result = m_transfer.Get(url, descriptor, progress, expected);
     if (close(descriptor) != 0 && result.ok) {
         result.ok = false;
         result.error = "cannot write the local file";

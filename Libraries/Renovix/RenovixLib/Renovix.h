@@ -130,6 +130,9 @@ public:
     // Names the first update list the client asks for.
     static constexpr const char* kLibraryVersion = "1.0.0.0";
 
+    // When downloads give up; the defaults unless set.
+    void SetTransferLimits(const CRenovixTransfer::SLimits& limits) { m_transfer.SetLimits(limits); }
+
     // Who hears of download progress; null for nobody.
     void SetProgressObserver(IRenovixProgress* observer) { m_progress = observer; }
 

@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 #include <map>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -127,6 +129,62 @@ TEST_F(RenovixUpdateNetTest, ResultBitsEndToEnd)
         EXPECT_EQ(access(m_folder.Path("escaped").c_str(), F_OK), -1);
         EXPECT_EQ(access("zephrin-folder-item", F_OK), -1);
     }
+}
+
+// The most memory the process has held so far, in KiB.
+long PeakMemoryKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// Sets the uncompressed size of the only item in its local header and its central directory
+// entry, as an archive that lies about it has it.
+void DeclareSize(std::string& archive, uint32_t size)
+{
+    for (const auto& [signature, offset] : {std::pair<const char*, size_t>{"PK\x03\x04", 22}, {"PK\x01\x02", 24}}) {
+        const size_t at = archive.find(signature);
+        ASSERT_NE(at, std::string::npos);
+        for (int byte = 0; byte < 4; ++byte)
+            archive[at + offset + byte] = static_cast<char>((size >> (8 * byte)) & 0xff);
+    }
+}
+
+TEST_F(RenovixUpdateNetTest, AZipBombIsUnpackedInFlatMemoryAndRefusedPastItsDeclaredSize)
+{
+    // 1 GiB of zeros, the most an item may give, packed into about 1 MB.
+    const uint64_t size = uint64_t(1) << 30;
+    const std::string bomb = s_www->Path("bomb/big.bin.zip");
+    std::filesystem::create_directories(s_www->Path("bomb"));
+    const std::string command = "/usr/bin/python3 -c \"import sys, zipfile\n"
+                                "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED, compresslevel=9) as z:\n"
+                                "    with z.open('big.bin', 'w') as f:\n"
+                                "        block = bytes(1 << 20)\n"
+                                "        for i in range(1024): f.write(block)\n\" '" +
+                                bomb + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::string lying = ReadWholeFile(bomb);
+    DeclareSize(lying, 1 << 20);
+    Place(s_www->Path("bomb/lying.bin.zip"), lying);
+    Place(s_www->Path("bomb/RenovixList.1.0.0.0.xml"),
+          List({Entry("big.bin", "", "FILE COMPRESSION_ZIP"), Entry("lying.bin", "", "FILE COMPRESSION_ZIP")}));
+
+    const long before = PeakMemoryKiB();
+    CRenovix client;
+    CRenovixSettings settings = FolderSettings();
+    settings.protocol = RENOVIX_PROTOCOL_HTTP;
+    settings.baseDir = "http://127.0.0.1:" + std::to_string(s_http->Port()) + "/bomb/";
+    ASSERT_TRUE(client.Init(settings));
+    ASSERT_TRUE(client.LoadUpdateList());
+    EXPECT_EQ(client.UpdateFiles(), CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_UNZIP_FAILED |
+                                        CRenovix::UPDATE_RESULT_NEW_FILE);
+    // Unpacked and installed in pieces: the process grew by far less than the item.
+    EXPECT_LT(PeakMemoryKiB() - before, 128 * 1024);
+    struct stat info;
+    ASSERT_EQ(stat(Program("big.bin").c_str(), &info), 0);
+    EXPECT_EQ(static_cast<uint64_t>(info.st_size), size);
+    EXPECT_NE(stat(Program("lying.bin").c_str(), &info), 0);
 }
 
 TEST_F(RenovixUpdateNetTest, DeliveredSettingsFileIsKept)
