@@ -178,8 +178,9 @@ long CRenovixTransfer::DeadlineSeconds(const SLimits& limits, uint64_t expectedB
 {
     if (expectedBytes == 0)
         return limits.unknownSizeDeadlineSeconds;
+    // No file brings more than the ceiling, so none needs longer than that takes.
     const uint64_t rate = limits.deadlineBytesPerSecond > 0 ? static_cast<uint64_t>(limits.deadlineBytesPerSecond) : 1;
-    return limits.deadlineSeconds + static_cast<long>(std::min<uint64_t>(expectedBytes / rate, 365L * 24 * 3600));
+    return limits.deadlineSeconds + static_cast<long>(std::min(expectedBytes, limits.ceilingBytes) / rate);
 }
 
 void CRenovixTransfer::ApplyLimits(uint64_t expectedBytes)

@@ -54,7 +54,7 @@ TEST(RenovixTransferTest, DefaultBoundsFollowTheExpectedSize)
         {3072, 3072 + 768 + MiB, 300},                     // a small file: five minutes
         {100 * MiB, 126 * MiB, 300 + 25600},               // 4 KiB a second on top
         {1000 * MiB, 1024 * MiB, 300 + 256000},            // the margin stops at the ceiling
-        {2048 * MiB, 1024 * MiB, 300 + 524288},
+        {2048 * MiB, 1024 * MiB, 300 + 262144},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CRenovixTransfer::MaxBytes(limits, c.expected), c.maxBytes) << c.expected;

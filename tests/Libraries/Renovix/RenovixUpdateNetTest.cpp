@@ -1,5 +1,6 @@
 // Update runs end to end: a list and its files on a local HTTP server (and in a server folder),
 // installed into a temporary program folder; the result bits and what reached the target.
+#include "DeclaredSize.h"
 #include "Renovix/RenovixLib/Md5Digest.h"
 #include "ServerProcess.h"
 #include "UpdateListFixture.h"
@@ -31,6 +32,15 @@ protected:
     {
         UpdateListFixture::SetUp();
         ASSERT_NE(s_http->Port(), 0) << "the HTTP server did not start";
+    }
+
+    // Settings for the HTTP server's folder (ending in '/').
+    CRenovixSettings HttpSettings(const std::string& folder) const
+    {
+        CRenovixSettings settings = FolderSettings();
+        settings.protocol = RENOVIX_PROTOCOL_HTTP;
+        settings.baseDir = "http://127.0.0.1:" + std::to_string(s_http->Port()) + "/" + folder;
+        return settings;
     }
 
     // A zip archive holding name with bytes, after a folder item when one is named.
@@ -139,18 +149,6 @@ long PeakMemoryKiB()
     return usage.ru_maxrss;
 }
 
-// Sets the uncompressed size of the only item in its local header and its central directory
-// entry, as an archive that lies about it has it.
-void DeclareSize(std::string& archive, uint32_t size)
-{
-    for (const auto& [signature, offset] : {std::pair<const char*, size_t>{"PK\x03\x04", 22}, {"PK\x01\x02", 24}}) {
-        const size_t at = archive.find(signature);
-        ASSERT_NE(at, std::string::npos);
-        for (int byte = 0; byte < 4; ++byte)
-            archive[at + offset + byte] = static_cast<char>((size >> (8 * byte)) & 0xff);
-    }
-}
-
 TEST_F(RenovixUpdateNetTest, AZipBombIsUnpackedInFlatMemoryAndRefusedPastItsDeclaredSize)
 {
     // 1 GiB of zeros, the most an item may give, packed into about 1 MB.
@@ -172,10 +170,7 @@ TEST_F(RenovixUpdateNetTest, AZipBombIsUnpackedInFlatMemoryAndRefusedPastItsDecl
 
     const long before = PeakMemoryKiB();
     CRenovix client;
-    CRenovixSettings settings = FolderSettings();
-    settings.protocol = RENOVIX_PROTOCOL_HTTP;
-    settings.baseDir = "http://127.0.0.1:" + std::to_string(s_http->Port()) + "/bomb/";
-    ASSERT_TRUE(client.Init(settings));
+    ASSERT_TRUE(client.Init(HttpSettings("bomb/")));
     ASSERT_TRUE(client.LoadUpdateList());
     EXPECT_EQ(client.UpdateFiles(), CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_UNZIP_FAILED |
                                         CRenovix::UPDATE_RESULT_NEW_FILE);
@@ -195,10 +190,7 @@ TEST_F(RenovixUpdateNetTest, DeliveredSettingsFileIsKept)
           List({Entry("Renovix.xml", "%CURRENTDIR%", "FILE UPDATE_EXISTING IGNORE_VERSION")}));
     WriteWholeFile(Program("Renovix.xml"), "<renovix><settings/></renovix>");
     CRenovix client;
-    CRenovixSettings settings = FolderSettings();
-    settings.protocol = RENOVIX_PROTOCOL_HTTP;
-    settings.baseDir = "http://127.0.0.1:" + std::to_string(s_http->Port()) + "/settings/";
-    ASSERT_TRUE(client.Init(settings));
+    ASSERT_TRUE(client.Init(HttpSettings("settings/")));
     ASSERT_TRUE(client.LoadUpdateList());
     EXPECT_EQ(client.UpdateFiles(), CRenovix::UPDATE_RESULT_OK);
     EXPECT_TRUE(client.SaveSettingsToFile(client.GetSettings(), Program("Renovix.xml"), false));

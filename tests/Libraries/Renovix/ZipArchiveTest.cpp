@@ -1,3 +1,4 @@
+#include "DeclaredSize.h"
 #include "Platform/AsciiText.h"
 #include "Renovix/RenovixLib/RenovixLimits.h"
 #include "Renovix/RenovixLib/ZipArchive.h"
@@ -336,22 +337,6 @@ TEST_F(ZipArchiveTest, ArchiveModesNeverOpenTheFileToOthers)
         EXPECT_EQ(info.st_mode & 07777, 0755u) << item.name;
     }
     ZipCloseArchive(zip);
-}
-
-// Sets the uncompressed size in the local header and the central directory entry of the only
-// item, as an archive that lies about it has it.
-void DeclareSize(std::string& archive, uint32_t size)
-{
-    const struct {
-        const char* signature;
-        size_t offset;
-    } fields[] = {{"PK\x03\x04", 22}, {"PK\x01\x02", 24}};
-    for (const auto& field : fields) {
-        const size_t at = archive.find(field.signature);
-        ASSERT_NE(at, std::string::npos);
-        for (int byte = 0; byte < 4; ++byte)
-            archive[at + field.offset + byte] = static_cast<char>((size >> (8 * byte)) & 0xff);
-    }
 }
 
 TEST_F(ZipArchiveTest, ItemsGiveNeitherMoreNorLessThanTheyDeclareAndNeverPassTheCeiling)
