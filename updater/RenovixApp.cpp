@@ -24,7 +24,7 @@ CRenovixApp* CRenovixApp::GetApp()
 int CRenovixApp::OnRun()
 {
     InitInstance();
-    return 0;
+    return m_exitStatus;
 }
 
 void CRenovixApp::LoadTexts()
@@ -51,6 +51,7 @@ std::string CRenovixApp::StripArgument(const std::string& argument)
 
 bool CRenovixApp::InitInstance()
 {
+    m_exitStatus = kFailed;
     SetDefaultLanguage("en");
     Initialize();
     cvLogLibraryVersions("CRenovixApp", LOGLEVEL_INFO);
@@ -69,6 +70,7 @@ bool CRenovixApp::InitInstance()
         CRenovix::DeleteSharedFileList();
         CRenovixDlg dialog(nullptr);
         dialog.DoModal();
+        m_exitStatus = 0;
         return false;
     }
     const std::string program = StripArgument(GetCommandLineText());
@@ -79,7 +81,8 @@ bool CRenovixApp::InitInstance()
     auto* dialog = new CRenovixDlg(nullptr);
     if (dialog->Create(false)) {
         dialog->Show();
-        dialog->UpdateRun(program);
+        if (dialog->UpdateRun(program))
+            m_exitStatus = 0;
     }
     dialog->Destroy();
     return false;

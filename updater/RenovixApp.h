@@ -1,7 +1,8 @@
 // The updater's application object. Its start-up (InitInstance) decides the mode: with the
 // program to start again as its one argument it replaces the files the program handed over and
 // starts it again; without one it shows its window for a manual update and the update settings.
-// There is no main loop: the program ends when InitInstance returns.
+// There is no main loop: the program ends when InitInstance returns, with a status that tells
+// whoever started it whether the update, the restart or the start-up failed.
 #pragma once
 
 #include "Harbinax/Harbinax.h"
@@ -19,9 +20,14 @@ public:
     static CRenovixApp* GetApp();
 
     bool OnInit() override { return true; }
+    // The exit status: 0, or kFailed.
     int OnRun() override;
     // Always false.
     bool InitInstance();
+    // The program's exit status after InitInstance: kFailed when the start-up, the command line,
+    // the hand-over's update or the restart failed; 0 otherwise, and always after a manual run.
+    int GetExitStatus() const { return m_exitStatus; }
+    static constexpr int kFailed = 1;
 
     // The translation table of the program, in the user-interface language.
     void LoadTexts();
@@ -32,6 +38,7 @@ public:
 
 private:
     CLogger m_log;
+    int m_exitStatus = 0;
 };
 
 // The text of the string id in the current language; "?" without our application object.

@@ -134,7 +134,7 @@ bool CRenovixDlg::Run(CRenovix& client, int& result)
     return true;
 }
 
-void CRenovixDlg::UpdateRun(const std::string& program)
+bool CRenovixDlg::UpdateRun(const std::string& program)
 {
     QUILLET_POS(m_log);
     m_log.Info("SharedUpdate");
@@ -150,10 +150,10 @@ void CRenovixDlg::UpdateRun(const std::string& program)
     CRenovix client;
     int result = 0;
     if (!Run(client, result))
-        return;
+        return false;
     if (!(result & CRenovix::UPDATE_RESULT_OK)) {
         ReportResult(result, client.GetLockedFiles("\n"));
-        return;
+        return false;
     }
     client.SaveSettingsToFile(client.GetSettings(), SettingsPath(), false);
     QUILLET_POS(m_log);
@@ -164,7 +164,9 @@ void CRenovixDlg::UpdateRun(const std::string& program)
         CRenovixApp::ShowBox(this, text, IDS_ERROR, wxOK | wxICON_ERROR);
         QUILLET_POS(m_log);
         m_log.Error("Fehler '%s' beim starten von '%s'", text, program.c_str());
+        return false;
     }
+    return true;
 }
 
 int CRenovixDlg::ManualRun()

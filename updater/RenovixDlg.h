@@ -23,8 +23,9 @@ public:
     int DoModal();
 
     // The hand-over: brings the files the program left in "SharedFiles.tmp" up to date and, when
-    // everything went well, starts program again; otherwise the user hears why.
-    void UpdateRun(const std::string& program);
+    // everything went well, starts program again; otherwise the user hears why. True when the
+    // update succeeded and the program started.
+    bool UpdateRun(const std::string& program);
     // The same for every entry of the update list, without starting anything; the result bits,
     // -1 when the update could not start.
     int ManualRun();

@@ -186,7 +186,11 @@ void CAtomicFile::SetHookForTesting(std::function<int(Step)> hook)
     Hook() = std::move(hook);
 }
 
-bool CAtomicFile::Write(const std::string& path, std::string_view bytes, std::string* error)
+namespace {
+
+// One write of path: the bytes come from produce, unless the file holds unchanged already.
+bool WriteTarget(const std::string& path, const std::string_view* unchanged,
+                 const std::function<bool(const CAtomicFile::Sink&)>& produce, std::string* error, mode_t newFileMode)
 {
     if (path.empty())
         return Fail(error, path, "no file name was given", ENOENT);
@@ -207,15 +211,16 @@ bool CAtomicFile::Write(const std::string& path, std::string_view bytes, std::st
 
     RemoveStaleTemporaryFiles(target);
     // Nothing to replace when the file holds these bytes already (a setting saved unchanged).
-    if (exists && static_cast<size_t>(old.st_size) == bytes.size() && HoldsExactly(target, bytes))
+    if (unchanged && exists && static_cast<size_t>(old.st_size) == unchanged->size() &&
+        HoldsExactly(target, *unchanged))
         return true;
     CTemporaryFile temp;
-    if ((err = RunHook(Step::Create)) != 0)
+    if ((err = RunHook(CAtomicFile::Step::Create)) != 0)
         return Fail(error, path, "cannot create a temporary file in its folder", err);
     for (int attempt = 0; temp.fd < 0; ++attempt) {
         const std::string name = TemporaryName(target);
-        // 0644 for a new file; open() takes the umask off.
-        temp.fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        // open() takes the umask off.
+        temp.fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, newFileMode);
         if (temp.fd >= 0) {
             temp.name = name;
             // Tells a cleaner that this file is being written.
@@ -233,21 +238,31 @@ bool CAtomicFile::Write(const std::string& path, std::string_view bytes, std::st
             return Fail(error, path, "cannot keep its permissions", errno);
     }
 
-    size_t done = 0;
-    while (done < bytes.size()) {
-        if ((err = RunHook(Step::Write)) != 0)
-            return Fail(error, path, "cannot write the data", err);
-        const size_t chunk = std::min(kChunkSize, bytes.size() - done);
-        const ssize_t written = ::write(temp.fd, bytes.data() + done, chunk);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return Fail(error, path, "cannot write the data", errno);
+    // The sink's failure, if any: its step's error number.
+    int writeError = 0;
+    const CAtomicFile::Sink sink = [&](const char* data, size_t size) {
+        size_t done = 0;
+        while (done < size) {
+            if ((writeError = RunHook(CAtomicFile::Step::Write)) != 0)
+                return false;
+            const size_t chunk = std::min(CAtomicFile::kChunkSize, size - done);
+            const ssize_t written = ::write(temp.fd, data + done, chunk);
+            if (written < 0) {
+                if (errno == EINTR)
+                    continue;
+                writeError = errno;
+                return false;
+            }
+            done += static_cast<size_t>(written);
         }
-        done += static_cast<size_t>(written);
-    }
+        return true;
+    };
+    if (!produce(sink))
+        return writeError != 0 ? Fail(error, path, "cannot write the data", writeError) : false;
+    if (writeError != 0)
+        return Fail(error, path, "cannot write the data", writeError);
 
-    if ((err = RunHook(Step::Sync)) != 0)
+    if ((err = RunHook(CAtomicFile::Step::Sync)) != 0)
         return Fail(error, path, "cannot flush the data to the disk", err);
     if (fsync(temp.fd) != 0)
         return Fail(error, path, "cannot flush the data to the disk", errno);
@@ -255,7 +270,7 @@ bool CAtomicFile::Write(const std::string& path, std::string_view bytes, std::st
     if (close(fd) != 0)
         return Fail(error, path, "cannot flush the data to the disk", errno);
 
-    if ((err = RunHook(Step::Rename)) != 0)
+    if ((err = RunHook(CAtomicFile::Step::Rename)) != 0)
         return Fail(error, path, "cannot replace it", err);
     if (rename(temp.name.c_str(), target.c_str()) != 0)
         return Fail(error, path, "cannot replace it", errno);
@@ -269,4 +284,19 @@ bool CAtomicFile::Write(const std::string& path, std::string_view bytes, std::st
         close(folder);
     }
     return true;
+}
+
+}  // namespace
+
+bool CAtomicFile::Write(const std::string& path, std::string_view bytes, std::string* error)
+{
+    // 0644 for a new file.
+    return WriteTarget(path, &bytes, [bytes](const Sink& sink) { return sink(bytes.data(), bytes.size()); }, error,
+                       0644);
+}
+
+bool CAtomicFile::WriteFrom(const std::string& path, const std::function<bool(const Sink&)>& produce,
+                            std::string* error, mode_t newFileMode)
+{
+    return WriteTarget(path, nullptr, produce, error, newFileMode);
 }

@@ -3,6 +3,8 @@
 // folder that turned read-only leaves the old file exactly as it was.
 #pragma once
 
+#include <sys/types.h>
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -19,6 +21,16 @@ public:
     // target left when their process was killed are removed first. A file that holds these
     // bytes already is left as it is.
     static bool Write(const std::string& path, std::string_view bytes, std::string* error);
+
+    // Takes the next piece of the file; false when it could not be written.
+    using Sink = std::function<bool(const char* data, size_t size)>;
+    // The same for a file too large to hold in memory: produce hands the bytes to the sink piece
+    // by piece. When it returns false the write is abandoned as any failed write is; *error is
+    // then the sink's failure, or else left as produce set it. A new file gets newFileMode less
+    // the umask; an existing one keeps its mode as above. The file is replaced even when it holds
+    // these bytes already.
+    static bool WriteFrom(const std::string& path, const std::function<bool(const Sink& sink)>& produce,
+                          std::string* error, mode_t newFileMode = 0644);
 
     // The steps of a write, in this order. Write is taken once per chunk of at most
     // kChunkSize bytes, so a hook can stop in the middle of the data.

@@ -164,7 +164,7 @@ TEST_F(ProgramUpdateTest, AFailedUpdateStartsNothing)
     ::unlink(ServerPath("notes.txt").c_str());
     WriteSettings("HTTP");
     ASSERT_TRUE(WriteScript(folder.Path("stub"), RecordingStub()));
-    EXPECT_EQ(Run("Renovix", {folder.Path("stub")}), 0);
+    EXPECT_NE(Run("Renovix", {folder.Path("stub")}), 0);
     EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")),
               "Renovix: Error\tErrors occured during the update. Some files could not be updated.  "
               "One or more files could not be downloaded from the update-server.\n");
@@ -173,10 +173,36 @@ TEST_F(ProgramUpdateTest, AFailedUpdateStartsNothing)
     EXPECT_NE(::stat(folder.Path("argv.txt").c_str(), &status), 0);
 }
 
+// Whoever starts the updater learns from its exit status whether the update and the restart
+// worked.
+TEST_F(ProgramUpdateTest, TheUpdaterExitsWithAFailureWhenTheProgramCannotStartAgain)
+{
+    Offer("notes.txt", "the new notes");
+    WriteSettings("HTTP");
+    ASSERT_TRUE(WriteScript(folder.Path("stub"), RecordingStub()));
+    const struct {
+        const char* program;
+        bool fails;
+    } cases[] = {{"stub", false}, {"missing", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.program);
+        ::unlink(folder.Path("messages.txt").c_str());
+        ::unlink(folder.Path("notes.txt").c_str());
+        const int status = Run("Renovix", {folder.Path(c.program)});
+        EXPECT_EQ(status != 0, c.fails) << status;
+        EXPECT_EQ(ReadWholeFile(folder.Path("notes.txt")), "the new notes");
+        const std::string messages = ReadWholeFile(folder.Path("messages.txt"));
+        EXPECT_EQ(messages.rfind("Renovix: Error\t", 0) == 0, c.fails) << messages;
+        if (!c.fails) {
+            EXPECT_EQ(WaitForFile(folder.Path("argv.txt"), std::chrono::seconds(20)), folder.Path("stub") + "\n");
+        }
+    }
+}
+
 TEST_F(ProgramUpdateTest, AnArgumentOfOnlyBlanksAndQuotesIsRefused)
 {
     WriteSettings("HTTP");
-    EXPECT_EQ(Run("Renovix", {" \"  \" "}), 0);
+    EXPECT_NE(Run("Renovix", {" \"  \" "}), 0);
     EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")), "Renovix: Error\tError in commandline!\n");
 }
 

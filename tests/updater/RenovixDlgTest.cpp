@@ -228,7 +228,7 @@ TEST_F(RenovixDlgTest, HandOverShowsOnlyTheProgressAndStartsNothingWithoutSettin
     auto dialog = Dialog(false);
     dialog->Show();
     const int textTop = dialog->GetItem(IDC_TEXT_UPDATE)->GetPosition().y;
-    dialog->UpdateRun(Program("never-started"));
+    EXPECT_FALSE(dialog->UpdateRun(Program("never-started")));
     for (int id : {IDC_TEXT_UPDATE, IDC_TEXT_SETTINGS, IDC_TEXT_CLOSE, IDC_MANUAL_UPDATE, IDC_SETTINGS, IDC_ABOUT, 1})
         EXPECT_FALSE(dialog->GetItem(id)->IsShown()) << id;
     EXPECT_TRUE(dialog->GetItem(IDC_PROGRESS)->IsShown());

@@ -9,6 +9,7 @@
 #include "Renovix/RenovixLib/DownloadProgress.h"
 #include "Renovix/RenovixLib/Md5Digest.h"
 #include "Renovix/RenovixLib/RenovixSchedule.h"
+#include "Renovix/RenovixLib/ZipReader.h"
 
 #include <tinyxml.h>
 
@@ -355,7 +356,8 @@ std::string CRenovix::Fetch(const char* operation, const std::string& url, const
     }
     CDownloadProgress progress(m_progress);
     progress.Start(name, sizeKB);
-    CRenovixTransfer::SResult result = m_transfer.Get(url, descriptor, progress);
+    const uint64_t expected = sizeKB > 0 ? static_cast<uint64_t>(sizeKB) * 1024 : 0;
+    CRenovixTransfer::SResult result = m_transfer.Get(url, descriptor, progress, expected);
     if (close(descriptor) != 0 && result.ok) {
         result.ok = false;
         result.error = "cannot write the local file";
@@ -406,9 +408,16 @@ std::string CRenovix::GetFtpFile(const std::string& name, int sizeKB)
 
 std::string CRenovix::GetLocalFile(const std::string& name, int sizeKB)
 {
+    // The list comes from a server nobody authenticates: its names stay inside the share.
+    const std::string relative = WithSlashes(name);
+    if (!ZipReader::IsSafeRelativePath(relative)) {
+        QUILLET_POS(m_log);
+        m_log.Error("CRenovix::GetLocalFile Quelle '%s' abgelehnt: sie liegt nicht im Serverordner", name.c_str());
+        return std::string();
+    }
     CDownloadProgress progress(m_progress);
     progress.Start(name, sizeKB);
-    return m_settings.baseDir + WithSlashes(name);
+    return m_settings.baseDir + relative;
 }
 
 std::string CRenovix::GetBaseDir()

@@ -130,6 +130,9 @@ public:
     // Names the first update list the client asks for.
     static constexpr const char* kLibraryVersion = "1.0.0.0";
 
+    // When downloads give up; the defaults unless set.
+    void SetTransferLimits(const CRenovixTransfer::SLimits& limits) { m_transfer.SetLimits(limits); }
+
     // Who hears of download progress; null for nobody.
     void SetProgressObserver(IRenovixProgress* observer) { m_progress = observer; }
 
@@ -139,7 +142,7 @@ public:
     // The same by FTP; an empty file fails too.
     std::string GetFtpFile(const std::string& name, int sizeKB);
     // The file in the base folder itself (nothing is copied); whether it exists is the caller's
-    // question.
+    // question. Empty for a name that is absolute or steps out with "..".
     std::string GetLocalFile(const std::string& name, int sizeKB);
 
     // The program folder with a trailing '/'; a build's "debug" or "release" folder stands for

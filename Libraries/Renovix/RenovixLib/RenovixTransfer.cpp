@@ -6,6 +6,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <strings.h>
 #include <unistd.h>
@@ -49,18 +50,16 @@ const SCurl& Curl()
     return curl;
 }
 
-constexpr long kConnectTimeoutSeconds = 30;
-// Below one byte per second for this long counts as stalled.
-constexpr long kStallSeconds = 60;
-
 struct SWriteTarget {
     CURL* handle;
     bool http;
     int descriptor;
     CDownloadProgress* progress;
+    uint64_t maxBytes;
     uint64_t bytes;
     long refusedStatus;  // HTTP status whose body was refused
     bool writeFailed;
+    bool tooLarge;
 };
 
 size_t WriteBody(char* data, size_t size, size_t count, void* user)
@@ -75,6 +74,11 @@ size_t WriteBody(char* data, size_t size, size_t count, void* user)
             target.refusedStatus = status;
             return 0;
         }
+    }
+    // A body without announced length passes libcurl's own size check.
+    if (total > target.maxBytes - target.bytes) {
+        target.tooLarge = true;
+        return 0;
     }
     size_t done = 0;
     while (done < total) {
@@ -127,9 +131,9 @@ bool CRenovixTransfer::Open(bool ftp, SResult& result)
     curl.curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, m_errorText);
     curl.curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     curl.curl_easy_setopt(handle, CURLOPT_USERAGENT, "Renovix");
-    curl.curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
-    curl.curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl.curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
+    ApplyLimits(0);
+    // The FTP login is no file: the plain deadline.
+    curl.curl_easy_setopt(handle, CURLOPT_TIMEOUT, m_limits.deadlineSeconds);
     curl.curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, ftp ? "ftp" : "http,https");
     curl.curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, ftp ? 0L : 1L);
     curl.curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 10L);
@@ -162,6 +166,34 @@ bool CRenovixTransfer::OpenFtp(const std::string& server, int port, const std::s
     return result.ok;
 }
 
+uint64_t CRenovixTransfer::MaxBytes(const SLimits& limits, uint64_t expectedBytes)
+{
+    if (expectedBytes == 0 || expectedBytes >= limits.ceilingBytes)
+        return limits.ceilingBytes;
+    const uint64_t margin = expectedBytes / 4 + limits.sizeMarginBytes;
+    return margin >= limits.ceilingBytes - expectedBytes ? limits.ceilingBytes : expectedBytes + margin;
+}
+
+long CRenovixTransfer::DeadlineSeconds(const SLimits& limits, uint64_t expectedBytes)
+{
+    if (expectedBytes == 0)
+        return limits.unknownSizeDeadlineSeconds;
+    // No file brings more than the ceiling, so none needs longer than that takes.
+    const uint64_t rate = limits.deadlineBytesPerSecond > 0 ? static_cast<uint64_t>(limits.deadlineBytesPerSecond) : 1;
+    return limits.deadlineSeconds + static_cast<long>(std::min(expectedBytes, limits.ceilingBytes) / rate);
+}
+
+void CRenovixTransfer::ApplyLimits(uint64_t expectedBytes)
+{
+    const SCurl& curl = Curl();
+    CURL* handle = static_cast<CURL*>(m_handle);
+    curl.curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, m_limits.connectSeconds);
+    curl.curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, m_limits.lowSpeedBytesPerSecond);
+    curl.curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, m_limits.lowSpeedSeconds);
+    curl.curl_easy_setopt(handle, CURLOPT_TIMEOUT, DeadlineSeconds(m_limits, expectedBytes));
+    curl.curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(MaxBytes(m_limits, expectedBytes)));
+}
+
 void CRenovixTransfer::Close()
 {
     if (m_handle)
@@ -181,7 +213,8 @@ void CRenovixTransfer::Finish(int code, SResult& result) const
     }
 }
 
-CRenovixTransfer::SResult CRenovixTransfer::Get(const std::string& url, int descriptor, CDownloadProgress& progress)
+CRenovixTransfer::SResult CRenovixTransfer::Get(const std::string& url, int descriptor, CDownloadProgress& progress,
+                                                uint64_t expectedBytes)
 {
     SResult result;
     if (m_handle == nullptr) {
@@ -191,8 +224,10 @@ CRenovixTransfer::SResult CRenovixTransfer::Get(const std::string& url, int desc
     }
     const SCurl& curl = Curl();
     CURL* handle = static_cast<CURL*>(m_handle);
-    SWriteTarget target{handle, !m_ftp, descriptor, &progress, 0, 0, false};
+    const uint64_t maxBytes = MaxBytes(m_limits, expectedBytes);
+    SWriteTarget target{handle, !m_ftp, descriptor, &progress, maxBytes, 0, 0, false, false};
     m_errorText[0] = '\0';
+    ApplyLimits(expectedBytes);
     curl.curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
     curl.curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, RedirectProtocols(url));
     curl.curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteBody);
@@ -209,6 +244,9 @@ CRenovixTransfer::SResult CRenovixTransfer::Get(const std::string& url, int desc
     if (target.writeFailed) {
         result.ok = false;
         result.error = "cannot write the local file";
+    } else if (target.tooLarge) {
+        result.ok = false;
+        result.error = "more than " + std::to_string(maxBytes) + " bytes";
     } else if (!m_ftp && result.status != 200 && (result.ok || target.refusedStatus != 0)) {
         result.ok = false;
         result.error = "HTTP status " + std::to_string(result.status);

@@ -7,7 +7,6 @@
 #include "Renovix/RenovixLib/StringTokenizer.h"
 #include "Renovix/RenovixLib/UpdateDestination.h"
 #include "Renovix/RenovixLib/ZipArchive.h"
-#include "Platform/WholeFile.h"
 
 #include <tinyxml.h>
 
@@ -17,6 +16,7 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -36,13 +36,8 @@ bool IsLower(const SFileVersion& local, const SFileVersion& remote)
     return false;
 }
 
-bool ReadFile(const std::string& path, std::string& bytes, std::string& error)
-{
-    if (Platform::ReadWholeFile(path, bytes))
-        return true;
-    error = "Datei '" + path + "' kann nicht gelesen werden";
-    return false;
-}
+// Pieces in which an update's file is copied to its target.
+constexpr size_t kCopyChunk = 64 * 1024;
 
 std::string Trimmed(const std::string& text)
 {
@@ -373,10 +368,35 @@ int CRenovix::CopyDesktopFile(const std::string& file, const std::string& target
         return UPDATE_RESULT_FAILED;
     }
     // A temporary file beside the target renamed over it: the target is old or new, never half,
-    // and a running program keeps the file it has open. Program files fit in memory.
-    std::string bytes;
+    // and a running program keeps the file it has open. Copied in pieces, whatever its size.
+    const int source = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info;
     std::string error;
-    if (!ReadFile(file, bytes, error) || !CAtomicFile::Write(target, bytes, &error)) {
+    if (source < 0 || fstat(source, &info) != 0) {
+        error = "Datei '" + file + "' kann nicht gelesen werden: " + std::strerror(errno);
+    } else {
+        // A new file may run when the update's file may: its execute bits, less the umask.
+        const mode_t newMode = 0644 | (info.st_mode & 0111);
+        const auto copy = [source, &file, &error](const CAtomicFile::Sink& sink) {
+            std::vector<char> buffer(kCopyChunk);
+            for (;;) {
+                const ssize_t count = read(source, buffer.data(), buffer.size());
+                if (count < 0 && errno == EINTR)
+                    continue;
+                if (count < 0)
+                    error = "Datei '" + file + "' kann nicht gelesen werden: " + std::strerror(errno);
+                if (count <= 0)
+                    return count == 0;
+                if (!sink(buffer.data(), static_cast<size_t>(count)))
+                    return false;
+            }
+        };
+        if (!CAtomicFile::WriteFrom(target, copy, &error, newMode) && error.empty())
+            error = "Datei '" + target + "' nicht geschrieben";
+    }
+    if (source >= 0)
+        close(source);
+    if (!error.empty()) {
         QUILLET_POS(m_log);
         m_log.Error("CRenovix::UpdateFiles %s", error.c_str());
         return UPDATE_RESULT_FAILED;

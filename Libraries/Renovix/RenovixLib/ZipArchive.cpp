@@ -109,11 +109,16 @@ int ZipUnzipItem(HZIP archive, int index, void* destination, size_t length, int 
     if (result != ZIP_RESULT_OK)
         return Keep(result);
     ZipReader& reader = *archive->reader;
-    switch (kind) {
-    case ZIP_KIND_DESCRIPTOR: return Keep(reader.UnzipToDescriptor(index, *static_cast<const int*>(destination)));
-    case ZIP_KIND_FILE_NAME: return Keep(reader.UnzipToFile(index, static_cast<const char*>(destination)));
-    case ZIP_KIND_MEMORY: return Keep(reader.UnzipToMemory(index, destination, length, written));
-    default: return Keep(ZIP_RESULT_ARGUMENTS);
+    // A result code, never an end of the program, when memory runs short.
+    try {
+        switch (kind) {
+        case ZIP_KIND_DESCRIPTOR: return Keep(reader.UnzipToDescriptor(index, *static_cast<const int*>(destination)));
+        case ZIP_KIND_FILE_NAME: return Keep(reader.UnzipToFile(index, static_cast<const char*>(destination)));
+        case ZIP_KIND_MEMORY: return Keep(reader.UnzipToMemory(index, destination, length, written));
+        default: return Keep(ZIP_RESULT_ARGUMENTS);
+        }
+    } catch (const std::bad_alloc&) {
+        return Keep(ZIP_RESULT_NO_MEMORY);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "Renovix/RenovixLib/ZipReader.h"
 
 #include "Platform/AtomicFile.h"
+#include "Renovix/RenovixLib/RenovixLimits.h"
 #include "Renovix/RenovixLib/ZipResult.h"
 
 #include <minizip/unzip.h>
@@ -17,6 +18,10 @@
 namespace {
 
 constexpr size_t kChunkSize = 16384;
+// What an item may give beyond its declared size before it counts as lying about it.
+constexpr uint64_t kDeclaredSizeMargin = 64 * 1024;
+// Permission bits an item may give its file: nobody but the owner may write.
+constexpr unsigned kItemModeMask = 0755;
 constexpr unsigned kMadeOnUnix = 3;
 // External attribute bits: the DOS attributes in the low byte, a Unix mode in the high word.
 constexpr unsigned long kUnixDirectory = 0x40000000;
@@ -279,22 +284,42 @@ void ZipReader::MakeFolders(const std::string& relativePath) const
 
 namespace {
 
-// Reads the item minizip stands on to its end; false for damaged data, its checksum included.
-bool CopyItem(unzFile zip, const std::function<bool(const char*, size_t)>& sink)
+// Reads the item minizip stands on to its end into sink: ZIP_RESULT_WRITE for damaged data (its
+// checksum wrong or its bytes fewer than declared) and for a sink that fails, ZIP_RESULT_MISSIZE
+// as soon as the item gives more than it declares or than the ceiling.
+int CopyItem(unzFile zip, uint64_t declared, const std::function<bool(const char*, size_t)>& sink)
 {
+    if (declared > kRenovixFileCeiling)
+        return ZIP_RESULT_MISSIZE;
+    const uint64_t limit = std::min(declared + kDeclaredSizeMargin, kRenovixFileCeiling);
     if (unzOpenCurrentFile(zip) != UNZ_OK)
-        return false;
+        return ZIP_RESULT_WRITE;
     std::vector<char> buffer(kChunkSize);
+    uint64_t total = 0;
+    int result = ZIP_RESULT_OK;
     for (;;) {
         const int count = unzReadCurrentFile(zip, buffer.data(), static_cast<unsigned>(buffer.size()));
         if (count == 0)
             break;
-        if (count < 0 || !sink(buffer.data(), static_cast<size_t>(count))) {
-            unzCloseCurrentFile(zip);
-            return false;
+        if (count < 0) {
+            result = ZIP_RESULT_WRITE;
+            break;
+        }
+        total += static_cast<uint64_t>(count);
+        if (total > limit) {
+            result = ZIP_RESULT_MISSIZE;
+            break;
+        }
+        if (!sink(buffer.data(), static_cast<size_t>(count))) {
+            result = ZIP_RESULT_WRITE;
+            break;
         }
     }
-    return unzCloseCurrentFile(zip) == UNZ_OK;
+    // minizip compares the checksum only of an item read to its declared end.
+    const int closed = unzCloseCurrentFile(zip);
+    if (result == ZIP_RESULT_OK && (closed != UNZ_OK || total < declared))
+        result = ZIP_RESULT_WRITE;
+    return result;
 }
 
 }  // namespace
@@ -322,18 +347,18 @@ int ZipReader::UnzipToFile(int index, const std::string& destination)
     result = GoTo(index);
     if (result != ZIP_RESULT_OK)
         return result;
-    std::string bytes;
-    if (!CopyItem(Zip(m_zip), [&bytes](const char* data, size_t size) {
-            bytes.append(data, size);
-            return true;
-        }))
-        return ZIP_RESULT_WRITE;
-    // Replaced as a whole: a program file is either the old one or the new one.
-    if (!CAtomicFile::Write(target, bytes, nullptr))
-        return ZIP_RESULT_NO_FILE;
+    // Streamed into a file beside the target and renamed over it: a program file is either the
+    // old one or the new one, and a large item never sits in memory.
+    int copied = ZIP_RESULT_OK;
+    const auto produce = [this, &item, &copied](const CAtomicFile::Sink& sink) {
+        copied = CopyItem(Zip(m_zip), item.uncompressedSize, sink);
+        return copied == ZIP_RESULT_OK;
+    };
+    if (!CAtomicFile::WriteFrom(target, produce, nullptr))
+        return copied != ZIP_RESULT_OK ? copied : ZIP_RESULT_NO_FILE;
     // The owner may always write, so the next update can replace the file.
     if (item.unixMode != 0)
-        chmod(target.c_str(), (item.unixMode & 0777) | S_IWUSR);
+        chmod(target.c_str(), (item.unixMode & kItemModeMask) | S_IWUSR);
     const timespec times[2] = {{item.accessTime, 0}, {item.modificationTime, 0}};
     utimensat(AT_FDCWD, target.c_str(), times, 0);
     return ZIP_RESULT_OK;
@@ -350,8 +375,10 @@ int ZipReader::UnzipToDescriptor(int index, int descriptor)
     result = GoTo(index);
     if (result != ZIP_RESULT_OK)
         return result;
-    if (!CopyItem(Zip(m_zip), [descriptor](const char* data, size_t size) { return WriteAll(descriptor, data, size); }))
-        return ZIP_RESULT_WRITE;
+    result = CopyItem(Zip(m_zip), item.uncompressedSize,
+                      [descriptor](const char* data, size_t size) { return WriteAll(descriptor, data, size); });
+    if (result != ZIP_RESULT_OK)
+        return result;
     struct stat info;
     if (fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
         const timespec times[2] = {{item.accessTime, 0}, {item.modificationTime, 0}};

@@ -1,6 +1,8 @@
 // One open zip archive: lists, finds and extracts its items. The archive format itself is read
-// by minizip. Item names come from whoever made the archive, so a name never leads a file or
-// folder out of the folder it is extracted under.
+// by minizip. An item's file goes where the caller names it, any folder the caller may write to;
+// only folder items are made under their stored names, and never out of the folder the archive
+// was opened in. An item's data is taken up to its declared size and at most the library's
+// ceiling (RenovixLimits.h), and streamed, so no item, however large, is held in memory.
 #pragma once
 
 #include "Renovix/RenovixLib/ZipItemInfo.h"
@@ -28,9 +30,11 @@ public:
 
     // Writes the item to the destination file, replacing it as a whole; folders of a relative
     // destination are made. A folder item makes its folder under the root. The target is never
-    // left read-only; permission bits are taken from items made on Unix systems only.
+    // left read-only; permission bits are taken from items made on Unix systems only, and never
+    // make the file writable for group or others. ZIP_RESULT_MISSIZE for an item larger than it
+    // declares or than the ceiling; the destination then stays as it was.
     int UnzipToFile(int index, const std::string& destination);
-    // Writes the item's bytes to an open file at its current position.
+    // Writes the item's bytes to an open file at its current position; the same bounds.
     int UnzipToDescriptor(int index, int descriptor);
     // The item's bytes into buffer, as many as fit: ZIP_RESULT_MORE while bytes remain (the next
     // call continues there), ZIP_RESULT_OK once it was read to the end. *written (when not null)
@@ -43,8 +47,6 @@ public:
 private:
     int GoTo(int index);
     int ReadItem(int index, ZipItemInfo& item);
-    // Reads the open item to its end into bytes; a result code.
-    int ReadAll(std::string& bytes);
     void CloseMemoryItem();
     void MakeFolders(const std::string& relativePath) const;
 

@@ -414,11 +414,21 @@ bool CPageConfiguration::OnEnterPage()
     return CTemplatePage::OnEnterPage();
 }
 
+bool CPageConfiguration::CanLeavePage(int* reason)
+{
+    if (reason)
+        *reason = 0;
+    // Leaving would store the settings without the schedule the user typed.
+    return !GetWindow() || !m_settingsDialog || m_settingsDialog->CheckInput();
+}
+
 bool CPageConfiguration::OnLeavePage()
 {
     CApplicationConfiguration* configuration = CApplicationConfiguration::GetInstance();
     if (!GetWindow() || !configuration)
         return true;
+    if (!CanLeavePage(nullptr))
+        return false;
     StoreLanguage();
     if (const auto* check = dynamic_cast<const wxCheckBox*>(CDialogControls::FindItem(GetWindow(), IDC_AUTORECALC)))
         configuration->autorecalcmeters = check->GetValue();

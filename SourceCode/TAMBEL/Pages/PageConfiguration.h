@@ -57,8 +57,11 @@ public:
     bool Create(wxWindow* parent);
 
     bool OnEnterPage() override;
-    // Stores the controls and writes the three files; always true.
+    // Stores the controls and writes the three files. False, with nothing stored, when the typed
+    // update schedule does not fit: the settings panel has told the user why.
     bool OnLeavePage() override;
+    // Refuses, with the settings panel's message, while the typed update schedule does not fit.
+    bool CanLeavePage(int* reason) override;
     void OnDestroy() override;
 
     // The default flow unit list for the chosen flow type and reference: the unit chosen before

@@ -121,6 +121,58 @@ TEST_F(AtomicFileTest, ReplacesFileKeepingItsPermissions)
     EXPECT_EQ(ReadWholeFile(path), "");
 }
 
+// Streamed pieces become the file; a new file gets the mode asked for less the umask, an existing
+// one keeps its own; a stream given up, by its producer or by a failing write, leaves the old
+// file and no temporary one.
+TEST_F(AtomicFileTest, StreamedWritesTakeTheirPiecesAndTheModeOfNewFiles)
+{
+    const std::string piece(CAtomicFile::kChunkSize + 5, 'p');
+    const struct {
+        const char* name;
+        bool exists;
+        bool complete;  // the producer hands every piece
+        int writeError;
+        std::string result;
+        mode_t mode;
+    } cases[] = {
+        {"new file", false, true, 0, piece + piece + piece, 0750},
+        {"existing file", true, true, 0, piece + piece + piece, 0604},
+        {"producer gives up", true, false, 0, oldBytes, 0604},
+        {"disk full", true, true, ENOSPC, oldBytes, 0604},
+        {"new file, producer gives up", false, false, 0, "", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder.Path("stream.bin");
+        std::remove(path.c_str());
+        if (c.exists) {
+            WriteWholeFile(path, oldBytes);
+            chmod(path.c_str(), 0604);
+        }
+        CAtomicFile::SetHookForTesting([&](Step step) { return step == Step::Write ? c.writeError : 0; });
+        int pieces = 0;
+        const auto produce = [&](const CAtomicFile::Sink& sink) {
+            for (; pieces < 3; ++pieces) {
+                if (!c.complete && pieces == 2)
+                    return false;
+                if (!sink(piece.data(), piece.size()))
+                    return false;
+            }
+            return true;
+        };
+        const mode_t previous = umask(027);
+        std::string error;
+        const bool written = CAtomicFile::WriteFrom(path, produce, &error, 0755);
+        umask(previous);
+        CAtomicFile::SetHookForTesting(nullptr);
+        EXPECT_EQ(written, c.complete && c.writeError == 0);
+        EXPECT_EQ(error.empty(), c.writeError == 0) << error;
+        EXPECT_EQ(ReadWholeFile(path), c.result);
+        EXPECT_EQ(ModeOf(path), c.mode);
+        EXPECT_EQ(NamesIn(folder).size(), c.exists || written ? 1u : 0u);
+    }
+}
+
 // A file that holds the bytes already is not replaced (a setting saved unchanged); one byte
 // apart, at the start, in the middle past the first chunk or at the end, and it is.
 TEST_F(AtomicFileTest, FileHoldingTheBytesAlreadyIsLeftAsItIs)

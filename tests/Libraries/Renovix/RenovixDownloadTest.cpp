@@ -41,6 +41,27 @@ TEST(DownloadProgressTest, OneStepPerKilobyteWhateverThePiecesAre)
     silent.Finish();
 }
 
+TEST(RenovixTransferTest, DefaultBoundsFollowTheExpectedSize)
+{
+    const CRenovixTransfer::SLimits limits;
+    const uint64_t MiB = 1 << 20;
+    const struct {
+        uint64_t expected;
+        uint64_t maxBytes;
+        long deadline;
+    } cases[] = {
+        {0, 1024 * MiB, 3600},                             // unknown: the ceiling, an hour
+        {3072, 3072 + 768 + MiB, 300},                     // a small file: five minutes
+        {100 * MiB, 126 * MiB, 300 + 25600},               // 4 KiB a second on top
+        {1000 * MiB, 1024 * MiB, 300 + 256000},            // the margin stops at the ceiling
+        {2048 * MiB, 1024 * MiB, 300 + 262144},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CRenovixTransfer::MaxBytes(limits, c.expected), c.maxBytes) << c.expected;
+        EXPECT_EQ(CRenovixTransfer::DeadlineSeconds(limits, c.expected), c.deadline) << c.expected;
+    }
+}
+
 TEST(RenovixUrlTest, HttpUrlFromBaseDirOrTemplate)
 {
     const struct {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -47,6 +48,7 @@ protected:
         WriteWholeFile(pub + "empty.txt", "");
         WriteWholeFile(pub + "sub/four.txt", "four");
         WriteWholeFile(pub + "with blank%.txt", "blank");
+        WriteWholeFile(pub + "big.bin", std::string(5 << 20, 'b'));
         s_http = new CServerProcess(Script("http_server.py"), {s_folder->Path("www"), s_folder->Path("http.port")},
                                     s_folder->Path("http.port"));
         s_ftp = new CServerProcess(Script("ftp_server.py"),
@@ -168,6 +170,57 @@ TEST_F(RenovixNetTest, FailedHttpTransfersLeaveNoFile)
     ASSERT_TRUE(m_client.Init(closed));
     EXPECT_EQ(m_client.GetHttpFile("half.txt", 1), "");
     EXPECT_EQ(FilesIn(Folder(good)), std::vector<std::string>{"three.txt"});
+}
+
+// Bounds small enough to see each of them end a transfer within seconds.
+CRenovixTransfer::SLimits TestLimits()
+{
+    CRenovixTransfer::SLimits limits;
+    limits.lowSpeedBytesPerSecond = 1024;
+    limits.lowSpeedSeconds = 2;
+    limits.deadlineSeconds = 2;
+    limits.deadlineBytesPerSecond = 1 << 20;
+    limits.unknownSizeDeadlineSeconds = 20;
+    limits.sizeMarginBytes = 64 * 1024;
+    limits.ceilingBytes = 4 << 20;
+    return limits;
+}
+
+TEST_F(RenovixNetTest, CrawlingLateAndOversizedDownloadsFailAndLeaveNoFile)
+{
+    m_client.SetTransferLimits(TestLimits());
+    ASSERT_TRUE(m_client.Init(Settings(RENOVIX_PROTOCOL_HTTP)));
+    const std::string good = m_client.GetHttpFile("three.txt", 1);
+    ASSERT_FALSE(good.empty());
+    const struct {
+        int protocol;
+        const char* name;
+        int sizeKB;
+    } cases[] = {
+        {RENOVIX_PROTOCOL_HTTP, "trickle", 1},      // two bytes a second: below the floor
+        {RENOVIX_PROTOCOL_HTTP, "trickle", 0},
+        {RENOVIX_PROTOCOL_HTTP, "slow", 1024},      // above the floor, but 1 MiB takes 50 s
+        {RENOVIX_PROTOCOL_HTTP, "endless", 0},      // no length announced: ends at the ceiling
+        {RENOVIX_PROTOCOL_HTTP, "endless", 16},     // ... or at the list's size and its margin
+        {RENOVIX_PROTOCOL_HTTP, "large", 0},        // announced larger than the ceiling
+        {RENOVIX_PROTOCOL_HTTP, "large", 1024},
+        {RENOVIX_PROTOCOL_FTP, "big.bin", 0},
+        {RENOVIX_PROTOCOL_FTP, "big.bin", 1024},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.sizeKB));
+        ASSERT_TRUE(m_client.Init(Settings(c.protocol)));
+        m_progress.calls.clear();
+        const auto start = std::chrono::steady_clock::now();
+        const std::string path = c.protocol == RENOVIX_PROTOCOL_FTP ? m_client.GetFtpFile(c.name, c.sizeKB)
+                                                                    : m_client.GetHttpFile(c.name, c.sizeKB);
+        EXPECT_EQ(path, "");
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+        EXPECT_EQ(m_progress.calls.back(), "file ");
+        EXPECT_EQ(FilesIn(Folder(good)), std::vector<std::string>{"three.txt"});
+    }
+    // Within the bounds a file arrives as ever.
+    EXPECT_EQ(ReadWholeFile(m_client.GetFtpFile("three.txt", 3)), Pattern(3000));
 }
 
 TEST_F(RenovixNetTest, FtpFilesArriveAfterTheLogin)

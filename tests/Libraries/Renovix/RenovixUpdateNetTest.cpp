@@ -1,11 +1,14 @@
 // Update runs end to end: a list and its files on a local HTTP server (and in a server folder),
 // installed into a temporary program folder; the result bits and what reached the target.
+#include "DeclaredSize.h"
 #include "Renovix/RenovixLib/Md5Digest.h"
 #include "ServerProcess.h"
 #include "UpdateListFixture.h"
 
 #include <cstdlib>
 #include <map>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -29,6 +32,15 @@ protected:
     {
         UpdateListFixture::SetUp();
         ASSERT_NE(s_http->Port(), 0) << "the HTTP server did not start";
+    }
+
+    // Settings for the HTTP server's folder (ending in '/').
+    CRenovixSettings HttpSettings(const std::string& folder) const
+    {
+        CRenovixSettings settings = FolderSettings();
+        settings.protocol = RENOVIX_PROTOCOL_HTTP;
+        settings.baseDir = "http://127.0.0.1:" + std::to_string(s_http->Port()) + "/" + folder;
+        return settings;
     }
 
     // A zip archive holding name with bytes, after a folder item when one is named.
@@ -129,6 +141,47 @@ TEST_F(RenovixUpdateNetTest, ResultBitsEndToEnd)
     }
 }
 
+// The most memory the process has held so far, in KiB.
+long PeakMemoryKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+TEST_F(RenovixUpdateNetTest, AZipBombIsUnpackedInFlatMemoryAndRefusedPastItsDeclaredSize)
+{
+    // 1 GiB of zeros, the most an item may give, packed into about 1 MB.
+    const uint64_t size = uint64_t(1) << 30;
+    const std::string bomb = s_www->Path("bomb/big.bin.zip");
+    std::filesystem::create_directories(s_www->Path("bomb"));
+    const std::string command = "/usr/bin/python3 -c \"import sys, zipfile\n"
+                                "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED, compresslevel=9) as z:\n"
+                                "    with z.open('big.bin', 'w') as f:\n"
+                                "        block = bytes(1 << 20)\n"
+                                "        for i in range(1024): f.write(block)\n\" '" +
+                                bomb + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::string lying = ReadWholeFile(bomb);
+    DeclareSize(lying, 1 << 20);
+    Place(s_www->Path("bomb/lying.bin.zip"), lying);
+    Place(s_www->Path("bomb/RenovixList.1.0.0.0.xml"),
+          List({Entry("big.bin", "", "FILE COMPRESSION_ZIP"), Entry("lying.bin", "", "FILE COMPRESSION_ZIP")}));
+
+    const long before = PeakMemoryKiB();
+    CRenovix client;
+    ASSERT_TRUE(client.Init(HttpSettings("bomb/")));
+    ASSERT_TRUE(client.LoadUpdateList());
+    EXPECT_EQ(client.UpdateFiles(), CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_UNZIP_FAILED |
+                                        CRenovix::UPDATE_RESULT_NEW_FILE);
+    // Unpacked and installed in pieces: the process grew by far less than the item.
+    EXPECT_LT(PeakMemoryKiB() - before, 128 * 1024);
+    struct stat info;
+    ASSERT_EQ(stat(Program("big.bin").c_str(), &info), 0);
+    EXPECT_EQ(static_cast<uint64_t>(info.st_size), size);
+    EXPECT_NE(stat(Program("lying.bin").c_str(), &info), 0);
+}
+
 TEST_F(RenovixUpdateNetTest, DeliveredSettingsFileIsKept)
 {
     const std::string delivered = "<renovix><settings basedir='http://elsewhere/'/></renovix>";
@@ -137,10 +190,7 @@ TEST_F(RenovixUpdateNetTest, DeliveredSettingsFileIsKept)
           List({Entry("Renovix.xml", "%CURRENTDIR%", "FILE UPDATE_EXISTING IGNORE_VERSION")}));
     WriteWholeFile(Program("Renovix.xml"), "<renovix><settings/></renovix>");
     CRenovix client;
-    CRenovixSettings settings = FolderSettings();
-    settings.protocol = RENOVIX_PROTOCOL_HTTP;
-    settings.baseDir = "http://127.0.0.1:" + std::to_string(s_http->Port()) + "/settings/";
-    ASSERT_TRUE(client.Init(settings));
+    ASSERT_TRUE(client.Init(HttpSettings("settings/")));
     ASSERT_TRUE(client.LoadUpdateList());
     EXPECT_EQ(client.UpdateFiles(), CRenovix::UPDATE_RESULT_OK);
     EXPECT_TRUE(client.SaveSettingsToFile(client.GetSettings(), Program("Renovix.xml"), false));

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
@@ -298,6 +299,96 @@ TEST_F(RenovixUpdateTest, TargetsThatCannotBeWrittenFail)
     waitpid(pid, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     EXPECT_EQ(ReadWholeFile(Program("a.txt")), "old");
+}
+
+TEST_F(RenovixUpdateTest, SourcesInAFolderStayInsideTheShare)
+{
+    Place(m_folder.Path("outside.txt"), "not the server's");
+    Place(Share("inside/ok.txt"), "the server's");
+    const int refused = CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_DOWNLOAD_FAILED |
+                        CRenovix::UPDATE_RESULT_NEW_FILE;
+    const struct {
+        const char* source;
+        int result;
+    } cases[] = {
+        {"inside/ok.txt", CRenovix::UPDATE_RESULT_OK | CRenovix::UPDATE_RESULT_NEW_FILE},
+        {"inside\\ok.txt", CRenovix::UPDATE_RESULT_OK | CRenovix::UPDATE_RESULT_NEW_FILE},
+        {"../outside.txt", refused},
+        {"inside\\..\\..\\outside.txt", refused},
+        {"inside/../../outside.txt", refused},
+        {"..", refused},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source);
+        std::remove(Program("got.txt").c_str());
+        CRenovix client;
+        EXPECT_EQ(Run(client, {Entry(c.source, "%CURRENTDIR%got.txt", "FILE")}), c.result);
+        EXPECT_EQ(ReadWholeFile(Program("got.txt")), c.result == refused ? "" : "the server's");
+    }
+    // Absolute names, whether this system's or Windows', name no file of the share.
+    for (const std::string& source : {m_folder.Path("outside.txt"), std::string("C:\\outside.txt")}) {
+        CRenovix client;
+        ASSERT_TRUE(client.Init(FolderSettings()));
+        EXPECT_EQ(client.GetLocalFile(source, 1), "") << source;
+    }
+}
+
+// A zip archive in the share whose one item has the mode.
+std::string ZipWithMode(const std::string& archive, unsigned mode)
+{
+    char octal[16];
+    std::snprintf(octal, sizeof octal, "%o", mode);
+    const std::string command = "/usr/bin/python3 -c \"import sys, zipfile; z = zipfile.ZipFile(sys.argv[1], 'w'); "
+                                "i = zipfile.ZipInfo('tool'); i.create_system = 3; i.external_attr = int(sys.argv[2], 8) << 16; "
+                                "z.writestr(i, b'#!/bin/sh\\n'); z.close()\" '" +
+                                archive + "' " + octal;
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    return archive;
+}
+
+TEST_F(RenovixUpdateTest, NewFilesTakeTheExecuteBitsAndExistingOnesKeepTheirMode)
+{
+    const struct {
+        const char* name;
+        bool zipped;
+        unsigned mode;      // of the item, or of the file in the share
+        mode_t umask;
+        unsigned existing;  // mode of the installed file, 0 for none
+        unsigned expected;
+    } cases[] = {
+        {"zipped program", true, 0755, 022, 0, 0755},
+        {"zipped program, strict umask", true, 0755, 077, 0, 0700},
+        {"zipped, writable for all", true, 0777, 0, 0, 0755},
+        {"zipped data", true, 0644, 022, 0, 0644},
+        {"program in the share", false, 0755, 022, 0, 0755},
+        {"data in the share", false, 0600, 022, 0, 0644},
+        {"zipped program over an existing file", true, 0755, 022, 0600, 0600},
+        {"program over an existing file", false, 0755, 022, 0640, 0640},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::remove(Program("tool").c_str());
+        if (c.existing != 0) {
+            WriteWholeFile(Program("tool"), "old");
+            ASSERT_EQ(chmod(Program("tool").c_str(), c.existing), 0);
+        }
+        if (c.zipped) {
+            ZipWithMode(Share("tool.zip"), 0100000 | c.mode);
+        } else {
+            Place(Share("tool"), "#!/bin/sh\n");
+            ASSERT_EQ(chmod(Share("tool").c_str(), c.mode), 0);
+        }
+        const mode_t before = umask(c.umask);
+        CRenovix client;
+        const int result = Run(client, {Entry("tool", "", std::string("FILE UPDATE_EXISTING IGNORE_VERSION") +
+                                                            (c.zipped ? " COMPRESSION_ZIP" : ""))});
+        umask(before);
+        EXPECT_EQ(result & ~CRenovix::UPDATE_RESULT_NEW_FILE, CRenovix::UPDATE_RESULT_OK);
+        EXPECT_EQ(ReadWholeFile(Program("tool")), "#!/bin/sh\n");
+        struct stat info;
+        ASSERT_EQ(stat(Program("tool").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.expected);
+    }
 }
 
 // Killed at any step of the install, the target is the old file or the new one.

@@ -1,4 +1,6 @@
+#include "DeclaredSize.h"
 #include "Platform/AsciiText.h"
+#include "Renovix/RenovixLib/RenovixLimits.h"
 #include "Renovix/RenovixLib/ZipArchive.h"
 #include "Renovix/RenovixLib/ZipReader.h"
 #include "support/TemporaryFolder.h"
@@ -311,6 +313,65 @@ TEST_F(ZipArchiveTest, DosMadeItemsAreReadOnlyOnlyWhenMarkedSo)
         EXPECT_NE(info.st_mode & S_IWUSR, 0u) << item.name;
     }
     ZipCloseArchive(zip);
+}
+
+TEST_F(ZipArchiveTest, ArchiveModesNeverOpenTheFileToOthers)
+{
+    const std::string archive = Path("modes.zip");
+    MakeWithPython(archive,
+                   "    for name, mode in [('open.txt', 0o100777), ('link', 0o120777), ('group.sh', 0o100775),\n"
+                   "                       ('sticky', 0o107755)]:\n"
+                   "        info = zipfile.ZipInfo(name)\n"
+                   "        info.create_system = 3\n"
+                   "        info.external_attr = mode << 16\n"
+                   "        z.writestr(info, b'x')\n");
+    HZIP zip = Open(archive);
+    ASSERT_NE(zip, nullptr);
+    for (int i = 0; i < 4; ++i) {
+        ZipItemInfo item;
+        ASSERT_EQ(ZipGetItem(zip, i, item), ZIP_RESULT_OK);
+        ASSERT_EQ(ZipUnzipItem(zip, i, const_cast<char*>(item.name.c_str()), 0, ZIP_KIND_FILE_NAME), ZIP_RESULT_OK);
+        struct stat info;
+        ASSERT_EQ(lstat(Path(item.name).c_str(), &info), 0);
+        EXPECT_TRUE(S_ISREG(info.st_mode)) << item.name;
+        EXPECT_EQ(info.st_mode & 07777, 0755u) << item.name;
+    }
+    ZipCloseArchive(zip);
+}
+
+TEST_F(ZipArchiveTest, ItemsGiveNeitherMoreNorLessThanTheyDeclareAndNeverPassTheCeiling)
+{
+    const std::string made = Path("sized.zip");
+    const uint32_t size = 256 * 1024;
+    MakeWithPython(made, "    z.writestr('data.bin', bytes(range(256)) * 1024)\n");
+    const struct {
+        const char* name;
+        uint64_t declared;
+        int result;
+    } cases[] = {
+        {"as declared", size, ZIP_RESULT_OK},
+        {"fewer bytes than declared", size + 100, ZIP_RESULT_WRITE},
+        {"more bytes than declared", 1000, ZIP_RESULT_WRITE},
+        {"declared beyond the ceiling", kRenovixFileCeiling + 1, ZIP_RESULT_MISSIZE},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string bytes = ReadWholeFile(made);
+        DeclareSize(bytes, static_cast<uint32_t>(c.declared));
+        WriteWholeFile(Path("lying.zip"), bytes);
+        WriteWholeFile(Path("data.bin"), "old");
+        HZIP zip = Open(Path("lying.zip"));
+        ASSERT_NE(zip, nullptr);
+        ZipItemInfo item;
+        ASSERT_EQ(ZipGetItem(zip, 0, item), ZIP_RESULT_OK);
+        EXPECT_EQ(item.uncompressedSize, c.declared);
+        EXPECT_EQ(ZipUnzipItem(zip, 0, const_cast<char*>("data.bin"), 0, ZIP_KIND_FILE_NAME), c.result);
+        EXPECT_EQ(ReadWholeFile(Path("data.bin")).size(), c.result == ZIP_RESULT_OK ? size : 3u);
+        const int output = open(Path("out.bin").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        EXPECT_EQ(ZipUnzipItem(zip, 0, const_cast<int*>(&output), 0, ZIP_KIND_DESCRIPTOR), c.result);
+        close(output);
+        ZipCloseArchive(zip);
+    }
 }
 
 TEST_F(ZipArchiveTest, ExtraFieldsAreReadWithTheirFullSizeAndWithinBounds)

@@ -18,11 +18,13 @@
 #include "grid/window/GridWindow.h"
 #include "support/DamagedDatabase.h"
 #include "support/LogCapture.h"
+#include "support/TestFiles.h"
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <wx/checkbox.h>
+#include <wx/combobox.h>
 #include <wx/frame.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -436,6 +438,57 @@ TEST_F(PageConfigurationTest, EveryLeaveWritesTheThreeFilesAndTheUpdatePanelSits
     for (const std::string& file : Files())
         EXPECT_TRUE(Exists(file)) << file;
     EXPECT_FALSE(settings->GetWindow()->IsShown());
+}
+
+// Typed update settings that do not fit keep the page with the settings panel's own message, as
+// the updater's modal settings dialog does; nothing is stored until they fit.
+TEST_F(PageConfigurationTest, TypedUpdateScheduleThatDoesNotFitKeepsThePage)
+{
+    CreateShown();
+    CRenovixSettingsDlg* settings = m_page.GetSettingsDialog();
+    ASSERT_NE(settings, nullptr);
+    const auto type = [settings](int id, const char* text) {
+        dynamic_cast<wxTextCtrl*>(settings->GetItem(id))->ChangeValue(text);
+    };
+    const struct {
+        int kind;
+        const char* time;
+        const char* number;
+        const char* message;
+        const char* corrected;  // the number, or else the time, that fits
+        const char* stored;
+    } cases[] = {
+        {CRenovixSettingsDlg::SCHEDULE_DAILY, "7.15", "", "Please enter the time as HH:MM, for example 08:00.", "7:15",
+         "DAILY|07:15"},
+        {CRenovixSettingsDlg::SCHEDULE_MONTHLY, "08:00", "40", "Please enter a day of the month from 1 to 31.", "31",
+         "MONTHLY|31|08:00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        std::remove(Files()[2].c_str());
+        auto* schedule = dynamic_cast<wxComboBox*>(settings->GetItem(CRenovixSettingsDlg::IDC_SCHEDULE));
+        schedule->SetSelection(c.kind - CRenovixSettingsDlg::SCHEDULE_MANUALLY);
+        type(CRenovixSettingsDlg::IDC_TIME, c.time);
+        type(CRenovixSettingsDlg::IDC_NUMBER, c.number);
+        m_boxes.clear();
+        int reason = -1;
+        EXPECT_FALSE(m_page.CanLeavePage(&reason));
+        EXPECT_FALSE(m_page.OnLeavePage());
+        ASSERT_EQ(m_boxes.size(), 2u);
+        EXPECT_EQ(m_boxes[0].text, c.message);
+        EXPECT_EQ(m_boxes[0].style & wxICON_ERROR, wxICON_ERROR);
+        EXPECT_FALSE(Exists(Files()[2]));
+        EXPECT_TRUE(settings->GetWindow()->IsShown());
+
+        type(*c.number ? CRenovixSettingsDlg::IDC_NUMBER : CRenovixSettingsDlg::IDC_TIME, c.corrected);
+        m_boxes.clear();
+        EXPECT_TRUE(m_page.CanLeavePage(&reason));
+        EXPECT_TRUE(m_page.OnLeavePage());
+        EXPECT_TRUE(m_boxes.empty());
+        EXPECT_NE(ReadWholeFile(Files()[2]).find(std::string("schedule=\"") + c.stored + "\""), std::string::npos)
+            << ReadWholeFile(Files()[2]);
+        m_page.OnEnterPage();
+    }
 }
 
 TEST_F(PageConfigurationTest, Screenshot)

@@ -1,11 +1,13 @@
 # The HTTP server of the update library's network tests: Python's http.server on a folder, on
 # a free port of 127.0.0.1 that it writes to a file once it listens. A few names answer in ways
-# a real server may: a body shorter than announced, redirects, a script taking the file name.
+# a real server may: a body shorter than announced, redirects, a script taking the file name,
+# and hostile ones: a trickle, a slow stream, bodies far larger than any update file.
 # Usage: http_server.py <folder> <port file>
 import functools
 import http.server
 import os
 import sys
+import time
 import urllib.parse
 
 root, port_file = sys.argv[1], sys.argv[2]
@@ -17,9 +19,34 @@ REDIRECTS = {
 }
 
 
+# name: (announced length or None, bytes per piece, seconds between pieces, total bytes)
+STREAMS = {
+    'trickle': (1000, 1, 0.5, 1000),
+    'slow': (1 << 20, 1024, 0.05, 1 << 20),
+    'endless': (None, 1 << 16, 0, 256 << 20),
+    'large': (8 << 20, 1 << 16, 0, 8 << 20),
+}
+
+
 class Handler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
+
+    def stream(self, length, piece, pause, total):
+        self.send_response(200)
+        if length is not None:
+            self.send_header('Content-Length', str(length))
+        self.end_headers()
+        self.close_connection = True
+        sent = 0
+        try:
+            while sent < total:
+                self.wfile.write(b'z' * piece)
+                self.wfile.flush()
+                sent += piece
+                time.sleep(pause)
+        except OSError:
+            pass  # the client gave up
 
     def do_GET(self):
         url = urllib.parse.urlsplit(self.path)
@@ -30,6 +57,9 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             self.end_headers()
             self.wfile.write(b'x' * 1000)
             self.close_connection = True
+            return
+        if name in STREAMS:
+            self.stream(*STREAMS[name])
             return
         if name in REDIRECTS:
             self.send_response(302)
