@@ -116,6 +116,11 @@ std::string DataFormat::FormatWithDecimals(double x) const
     return WithDisplaySeparator(Platform::DoubleToText(x, 'f', m_decimals));
 }
 
+std::string DataFormat::FormatFixed(double x, int decimals)
+{
+    return WithDisplaySeparator(Platform::DoubleToText(x, 'f', decimals));
+}
+
 // RQD:DFMT0008
 std::string DataFormat::FormatSql(double x, int digits, bool dropPoint)
 {

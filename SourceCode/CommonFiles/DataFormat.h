@@ -28,6 +28,9 @@ public:
     static double RoundToSignificantDigits(double x, int digits);
     // x with the stored number of decimals.
     std::string FormatWithDecimals(double x) const;
+    // x with exactly that many decimals (2.5 with 2: "2.50"), for values shown at a fixed
+    // precision.
+    static std::string FormatFixed(double x, int decimals);
     // A number as the user typed it or Format wrote it, with '.' or ',' as decimal separator;
     // what follows the number is ignored, and text that starts with no number reads as 0.
     static double Parse(const std::string& text);

@@ -8,7 +8,6 @@
 #include "CommonFiles/TAMBELCalculator/CalculationResult.h"
 #include "CommonFiles/UnitDb.h"
 #include "Platform/AsciiText.h"
-#include "Platform/NumberText.h"
 #include "Platform/XmlNumbers.h"
 
 #include <tinyxml.h>
@@ -273,11 +272,7 @@ void CResultItem::GetSummaryText(std::string& text, const std::string& language,
     text += Label("Vortex frequency at max. flow") + ": " + DataFormat::Format(VortexFrequencyMax, 4, false) +
             " Hz\n";
     if (CurrentMin <= 20.0) {
-        std::string current = Platform::DoubleToText(CurrentMin, 'f', 2);
-        const std::size_t point = current.find('.');
-        if (point != std::string::npos)
-            current[point] = DataFormat::GetDisplayDecimalSeparator();
-        text += Label("Current at min. flow") + ": " + current + " mA\n";
+        text += Label("Current at min. flow") + ": " + DataFormat::FormatFixed(CurrentMin, 2) + " mA\n";
     }
 
     const std::size_t first = text.find_first_not_of("\r\n");

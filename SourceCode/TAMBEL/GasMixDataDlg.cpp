@@ -6,7 +6,6 @@
 #include "Harbinax/Harbinax.h"
 #include "Harbinax/MessageBox.h"
 #include "HarbinaxCore/StyleNames.h"
-#include "Platform/NumberText.h"
 #include "PolyglottaWx/WindowIds.h"
 #include "TAMBEL/NumberInput.h"
 #include "TAMBEL/TextFormat.h"
@@ -135,9 +134,7 @@ void CGasMixDataDlg::FillFields()
     }
     for (const GasMixElement& element : m_elements) {
         if (wxTextCtrl* field = Field(element.GasId + kFieldOffset)) {
-            std::string text = Platform::DoubleToText(element.Percentage, 'f', 2);
-            std::replace(text.begin(), text.end(), '.', DataFormat::GetDisplayDecimalSeparator());
-            field->ChangeValue(wxString::FromUTF8(text));
+            field->ChangeValue(wxString::FromUTF8(DataFormat::FormatFixed(element.Percentage, 2)));
         }
     }
     UpdateTotalSum();
@@ -165,9 +162,8 @@ void CGasMixDataDlg::UpdateTotalSum()
     wxWindow* total = GetItem(kTotalSumId);
     if (!total)
         return;
-    std::string sum = Platform::DoubleToText(GetTotalSum(), 'f', 2);
-    std::replace(sum.begin(), sum.end(), '.', DataFormat::GetDisplayDecimalSeparator());
-    total->SetLabel(wxString::FromUTF8(FillText(TranslateText("Total sum: %.02f %%"), {sum})));
+    total->SetLabel(wxString::FromUTF8(
+        FillText(TranslateText("Total sum: %.02f %%"), {DataFormat::FormatFixed(GetTotalSum(), 2)})));
 }
 
 bool CGasMixDataDlg::CheckField(int fieldId)

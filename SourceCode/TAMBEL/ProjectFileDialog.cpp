@@ -29,7 +29,9 @@ std::string WxFilter(std::string filter)
 std::string ShowDialog(const SFileDialogRequest& request)
 {
     const long style = request.save ? wxFD_SAVE | wxFD_OVERWRITE_PROMPT : wxFD_OPEN | wxFD_FILE_MUST_EXIST;
-    wxFileDialog dialog(request.owner, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString,
+    const wxString title =
+        request.title.empty() ? wxString(wxFileSelectorPromptStr) : wxString::FromUTF8(request.title);
+    wxFileDialog dialog(request.owner, title, wxEmptyString, wxEmptyString,
                         wxString::FromUTF8(request.filter), style);
     if (dialog.ShowModal() != wxID_OK)
         return std::string();
@@ -75,10 +77,11 @@ std::string AskPath(const SFileDialogRequest& request)
 
 std::string AskProjectFilePath(wxWindow* owner, bool save)
 {
-    return AskPath({owner, save, WxFilter(TranslateText("XML files (*.xml)|*.xml|All files (*.*)|*.*||")), "xml"});
+    return AskPath(
+        {owner, save, WxFilter(TranslateText("XML files (*.xml)|*.xml|All files (*.*)|*.*||")), "xml", std::string()});
 }
 
 std::string AskPdfFilePath(wxWindow* owner)
 {
-    return AskPath({owner, true, std::string(), "pdf"});
+    return AskPath({owner, true, std::string(), "pdf", TranslateText("Export as PDF")});
 }

@@ -14,12 +14,14 @@ struct SFileDialogRequest {
     bool save;              // a save dialog, else an open dialog of existing files
     std::string filter;     // wx's wildcard form: "text|pattern|text|pattern"
     std::string extension;  // without the dot
+    std::string title;      // translated; empty: the toolkit's own
 };
 
 // The chosen path; empty when the dialog was cancelled. The filter is the translated one of
 // the project files.
 std::string AskProjectFilePath(wxWindow* owner, bool save);
-// Where a PDF file goes: a save dialog without filter; ".pdf" completes a name without extension.
+// Where a PDF file goes: a save dialog titled "Export as PDF", without filter; ".pdf" completes
+// a name without extension.
 std::string AskPdfFilePath(wxWindow* owner);
 
 // Tests: the function answers instead of the dialog (an empty path is a cancel); an empty

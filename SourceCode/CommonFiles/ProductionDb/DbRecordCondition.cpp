@@ -7,8 +7,11 @@ namespace {
 constexpr size_t kMaxDigits = 10;
 
 // The condition part of one column: exact, or the range of every number that starts with the
-// digits of value when padded to width digits.
-std::string Part(const char* column, long long value, bool exact, size_t width, const char* rangeJoin)
+// digits of value when padded to width digits. Where the padding applies, a shorter key is a
+// key of its own too (PA 1001 must not only find 10010-10019): with shortAlsoExact the number
+// itself matches as well.
+std::string Part(const char* column, long long value, bool exact, size_t width, const char* rangeJoin,
+                 bool shortAlsoExact)
 {
     const std::string name = std::string("$TABLE.") + column;
     const std::string digits = std::to_string(value);
@@ -20,7 +23,13 @@ std::string Part(const char* column, long long value, bool exact, size_t width, 
         low.append(width - digits.size(), '0');
         high.append(width - digits.size(), '9');
     }
-    return name + ">=" + low + rangeJoin + "AND " + name + "<=" + high + " ";
+    if (!shortAlsoExact || digits.size() >= width)
+        return name + ">=" + low + rangeJoin + "AND " + name + "<=" + high + " ";
+    // One range from the number itself to the top of its padded range, filtered: the keys are
+    // then read in index order as they come, and a damaged page shows as a read part way
+    // (an OR of the two would sort all keys before the first one comes).
+    return "(" + name + ">=" + digits + " AND " + name + "<=" + high + " AND (" + name + "=" + digits + " OR " +
+           name + ">=" + low + ")) ";
 }
 
 }  // namespace
@@ -56,11 +65,11 @@ std::string CDbRecordCondition::Build(long long pa, long long vk, long long pos,
 {
     std::string condition = "(";
     if (includeZero || pa > 0)
-        condition += Part("pa", pa, exactPa, 5, " ");
+        condition += Part("pa", pa, exactPa, 5, " ", true);
     if (includeZero || vk > 0)
-        condition += std::string(condition.size() > 1 ? "AND " : "") + Part("vk", vk, exactVk, 5, "  ");
+        condition += std::string(condition.size() > 1 ? "AND " : "") + Part("vk", vk, exactVk, 5, "  ", true);
     if (includeZero || pos > 0)
-        condition += std::string(condition.size() > 1 ? "AND " : "") + Part("pos", pos, exactPos, 3, "  ");
+        condition += std::string(condition.size() > 1 ? "AND " : "") + Part("pos", pos, exactPos, 3, "  ", false);
     condition += ")";
     return condition == "()" ? std::string() : condition;
 }

@@ -20,7 +20,8 @@ public:
 
     // "(" + parts joined by "AND " + ")", empty when no part applies. A part is exact
     // ("$TABLE.pa=%d ") or a prefix range (PA and VK padded to 5 digits, the position to 3);
-    // zero values are left out unless includeZero is set.
+    // a PA or VK of fewer than 5 digits matches itself besides its range, the position only its
+    // range. Zero values are left out unless includeZero is set.
     static std::string Build(long long pa, long long vk, long long pos, bool exactPa, bool exactVk, bool exactPos,
                              bool includeZero);
     // The condition that selects exactly that key.

@@ -235,9 +235,14 @@ CalcResult CalculateLiquidWaterDensity(double temperature, double pressure, doub
 {
     if (!(temperature >= kWaterMinTemperature && temperature <= kWaterMaxTemperature))
         return CALC_INVALID_DATA;
-    if (pressure * 100000.0 < CalculateSaturationPressure(temperature) * (1.0 - kSaturationPressureTolerance))
+    if (IsLiquidWaterBoiling(temperature, pressure))
         return CALC_INVALID_DATA;
     return Deliver(CalculateWaterDensity(temperature), density);
+}
+
+bool IsLiquidWaterBoiling(double temperature, double pressure)
+{
+    return pressure * 100000.0 < CalculateSaturationPressure(temperature) * (1.0 - kSaturationPressureTolerance);
 }
 
 CalcResult CalculateSuperheatedSteamDensity(const CFluidGas& steam, double temperature, double pressure,

@@ -35,6 +35,9 @@ double CalculateWaterDensity(double temperature);
 // Density of liquid water: CALC_INVALID_DATA outside the polynomial's range (0 to 300 degC) and
 // for a pressure clearly below the saturation pressure of the temperature (that is steam).
 CalcResult CalculateLiquidWaterDensity(double temperature, double pressure, double& density);
+// Water at a temperature in K and a pressure in bar absolute that is clearly below the
+// saturation pressure of the temperature: it boils, so it has no liquid density.
+bool IsLiquidWaterBoiling(double temperature, double pressure);
 // Real-gas density of a gas. CALC_NO_Z_FACTOR when there is no Z (CalculateZFactor gives 0).
 CalcResult CalculateGasDensity(const CFluidGas& gas, double temperature, double pressure, double& density);
 // The gas density of water vapour, for a superheated state only: CALC_INVALID_DATA at or below

@@ -94,6 +94,52 @@ bool KnownUnit(int dbIndex, CUnit& unit)
     return units && units->GetUnit(unit, dbIndex);
 }
 
+// What the engine makes of the stored state's density, leaving the project as it is.
+CalcResult DensityResult()
+{
+    CPhysicalData scratch;
+    if (!Physical().CopyTo(scratch))
+        return CALC_NOT_ENOUGH_DATA;
+    return CalculateDensity(scratch);
+}
+
+std::string DensityResultText(CalcResult code)
+{
+    std::string text = GetCalculationErrorText(code, "\n");
+    while (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    return text;
+}
+
+// The operating pressure, the saturation temperature it gives (in the operating temperature's
+// unit) and the operating temperature. When both temperatures round alike at the digits
+// shown, the saturation temperature shows all its digits, so that the two differ on screen.
+std::string SaturationText(const CPhysicalData& physical, double saturation)
+{
+    const double operating = physical.Temperature.Value;
+    std::string saturationText = DataFormat::Format(saturation, TEMPERATURE_DIGITS, false);
+    const std::string operatingText = DataFormat::Format(operating, TEMPERATURE_DIGITS, false);
+    if (DataFormat::RoundToSignificantDigits(operating, TEMPERATURE_DIGITS) ==
+        DataFormat::RoundToSignificantDigits(saturation, TEMPERATURE_DIGITS))
+        saturationText = DataFormat::Format(saturation, 0, false);
+    const std::string reference =
+        TranslateText(physical.Pressure.Reference == REFERENCE_ABSOLUTE ? "abs" : "gauge");
+    return TranslateText("For given operating pressure of") + " " +
+           DataFormat::Format(physical.Pressure.Value, VALUE_DIGITS, false) + " " + physical.Pressure.Name + " " +
+           reference + "\n" + TranslateText("saturation temperature is") + " " + saturationText + " " +
+           physical.Temperature.Name + "\n" + TranslateText("operating temperature is given as") + " " +
+           operatingText + " " + physical.Temperature.Name + ".";
+}
+
+// The saturation temperature of the operating pressure in the operating temperature's unit.
+double SaturationTemperature(const CPhysicalData& physical)
+{
+    double saturation = 0.0;
+    ConvertFromBaseUnit(saturation, CalculateSaturationTemperature(physical.Pressure.BaseValue * 100.0),
+                        physical.Temperature, 0);
+    return saturation;
+}
+
 }  // namespace
 
 CPageFluid::CPageFluid()
@@ -459,6 +505,7 @@ bool CPageFluid::OnEnterPage()
     SetText(IDC_PA_NO, key(customer.pa));
     SetText(IDC_VK_NO, key(customer.vk));
     SetText(IDC_POS, key(customer.pos));
+    MarkRefusedDensity();
     ApplyViscosityColour();
     return true;
 }
@@ -601,6 +648,8 @@ bool CPageFluid::CanLeavePage(int* reason)
             OnFieldLeft(id, false);
     }
     if (!OnLeavePage())
+        return false;
+    if (!CheckPressure())
         return false;
     const CPhysicalData& physical = Physical();
     if (physical.Fluid && physical.Fluid->Type == FLUID_TYPE_SUPERHEATED_STEAM)
@@ -921,7 +970,9 @@ void CPageFluid::RecalcDensity()
         return;
     CPhysicalData& physical = Physical();
     const double before = physical.Density.BaseValue;
-    CalculateDensity(physical);
+    // A refused state has no density: the one of the state before must not be sized with.
+    if (!IsCalculationOk(CalculateDensity(physical)))
+        physical.Density.Value = 0.0;
     const int type = physical.Fluid ? physical.Fluid->Type : 0;
     ConvertToBaseUnit(physical.Density.BaseValue, physical.Density.Value, physical.Density, type);
     if (std::fabs(physical.Density.BaseValue - before) > RECALC_THRESHOLD) {
@@ -929,6 +980,7 @@ void CPageFluid::RecalcDensity()
         UpdateConvertedValue(CONVERTED_DENSITY);
         UpdateConvertedFlow();
     }
+    MarkRefusedDensity();
 }
 
 void CPageFluid::RecalcNormDensity()
@@ -1003,29 +1055,67 @@ bool CPageFluid::CheckSteam()
     const CPhysicalData& physical = Physical();
     if (!physical.Fluid || physical.Fluid->Type != FLUID_TYPE_SUPERHEATED_STEAM)
         return true;
-    double saturation = 0.0;
-    ConvertFromBaseUnit(saturation, CalculateSaturationTemperature(physical.Pressure.BaseValue * 100.0),
-                        physical.Temperature, 0);
-    const double operating = physical.Temperature.Value;
+    const double saturation = SaturationTemperature(physical);
     // Steam exactly at the saturation temperature still counts as steam.
-    if (saturation <= operating)
+    if (saturation <= physical.Temperature.Value)
         return true;
-    std::string saturationText = DataFormat::Format(saturation, TEMPERATURE_DIGITS, false);
-    const std::string operatingText = DataFormat::Format(operating, TEMPERATURE_DIGITS, false);
-    // Equal after rounding: all digits of the saturation temperature show why it is refused.
-    if (DataFormat::RoundToSignificantDigits(operating, TEMPERATURE_DIGITS) >=
-        DataFormat::RoundToSignificantDigits(saturation, TEMPERATURE_DIGITS))
-        saturationText = DataFormat::Format(saturation, 0, false);
-    const std::string reference =
-        TranslateText(physical.Pressure.Reference == REFERENCE_ABSOLUTE ? "abs" : "gauge");
-    const std::string text = TranslateText("For given operating pressure of") + " " +
-                             DataFormat::Format(physical.Pressure.Value, VALUE_DIGITS, false) + " " +
-                             physical.Pressure.Name + " " + reference + "\n" +
-                             TranslateText("saturation temperature is") + " " + saturationText + " " +
-                             physical.Temperature.Name + "\n" + TranslateText("operating temperature is given as") +
-                             " " + operatingText + " " + physical.Temperature.Name + ".";
-    ShowMessageBox(GetWindow(), text, "Fluid is not steam", wxOK | wxICON_WARNING);
+    ShowMessageBox(GetWindow(), SaturationText(physical, saturation), "Fluid is not steam", wxOK | wxICON_WARNING);
     return false;
+}
+
+bool CPageFluid::CheckDensity()
+{
+    const CalcResult code = DensityResult();
+    if (IsCalculationOk(code))
+        return true;
+    const CPhysicalData& physical = Physical();
+    const CFluid* fluid = physical.Fluid.get();
+    if (fluid && fluid->Type == FLUID_TYPE_LIQUID && fluid->DbIndex == FLUID_INDEX_WATER &&
+        IsLiquidWaterBoiling(physical.Temperature.BaseValue, physical.Pressure.BaseValue)) {
+        ShowMessageBox(GetWindow(),
+                       SaturationText(physical, SaturationTemperature(physical)) + "\n\n" + DensityResultText(code),
+                       "Fluid is not liquid", wxOK | wxICON_WARNING);
+    } else {
+        ShowMessageBox(GetWindow(), DensityResultText(code), "Density not calculated", wxOK | wxICON_WARNING);
+    }
+    return false;
+}
+
+void CPageFluid::MarkRefusedDensity()
+{
+    wxWindow* density = Item(IDC_DENSITY);
+    if (!density)
+        return;
+    const CalcResult code = DensityResult();
+    if (IsCalculationOk(code)) {
+        density->UnsetToolTip();
+        return;
+    }
+    density->SetToolTip(wxString::FromUTF8(DensityResultText(code)));
+    // A refused recalculation left no density: none is shown rather than a 0 that looks
+    // computed. A project loaded as stored keeps its number, marked by the tip, until the state
+    // changes.
+    if (Physical().Density.Value == 0.0) {
+        SetText(IDC_DENSITY, std::string());
+        SetText(IDC_DENSITY_CALC, std::string());
+        UpdateConvertedFlow();
+    }
+}
+
+bool CPageFluid::CheckPressure()
+{
+    const CUnitValue& pressure = Physical().Pressure;
+    CUnit unit;
+    double lowest = 0.0;
+    // 0 absolute in the unit and reference the pressure is given in.
+    if (!(pressure.BaseValue < 0.0) || !KnownUnit(pressure.DbIndex, unit) ||
+        !ConvertFromBaseUnit(lowest, 0.0, unit, pressure.Reference))
+        return true;
+    const wxWindow* label = Item(IDC_PRESSURE_LBL);
+    std::string name = label ? label->GetLabel().utf8_string() : std::string();
+    if (!name.empty() && name.back() == ':')
+        name.pop_back();
+    return CheckValueRange(name, pressure.Value, lowest, HUGE_VAL, VALUE_DIGITS, Item(IDC_PRESSURE));
 }
 
 // --- Buttons -------------------------------------------------------------------------------
@@ -1188,14 +1278,17 @@ void CPageFluid::OnFieldLeft(int id, bool checkSteam)
     case IDC_HUMIDITY:
         RecalcDensity();
         RecalcNormDensity();
+        if (checkSteam && Store())
+            CheckDensity();
         break;
     case IDC_TEMPERATURE:
     case IDC_PRESSURE:
         UpdateConvertedValue(id == IDC_TEMPERATURE ? CONVERTED_TEMPERATURE : CONVERTED_PRESSURE);
         RecalcDensity();
         CalculateViscosity();
-        if (checkSteam && Store())
-            CheckSteam();
+        // One message: steam below saturation is refused a density too.
+        if (checkSteam && Store() && CheckSteam())
+            CheckDensity();
         break;
     case IDC_DENSITY:
         UpdateConvertedValue(CONVERTED_DENSITY);

@@ -49,6 +49,9 @@ public:
 
     // The steam check of superheated steam against the saturation line; shows its message.
     bool CheckSteam();
+    // Whether the engine gives the operating state a density; if not, says why (boiling water
+    // against its saturation line, else the density's result) and gives false.
+    bool CheckDensity();
     // The Type whose controls are shown; choosing it again does nothing.
     void OnStateChanged(int type);
 
@@ -104,6 +107,11 @@ private:
     void EnableNormControls(bool conditionValues, bool density);
 
     void RecalcDensity();
+    // A density the engine refuses for the stored state gets the reason as tip; one that a
+    // recalculation cleared shows as none.
+    void MarkRefusedDensity();
+    // An operating pressure below 0 absolute gets the invalid-input message.
+    bool CheckPressure();
     void RecalcNormDensity();
     void CalculateViscosity();
     void ApplyViscosityColour();

@@ -84,6 +84,7 @@ constexpr int IDC_COMPRESSIBILITY_LBL = 1104;
 constexpr int IDC_CUSTOMER_HEADING_LBL = 1110;
 constexpr int IDC_PA_NO_LBL = 1114;
 constexpr int IDC_VK_NO_LBL = 1115;
+constexpr int IDC_PRESSURE_LBL = 1126;
 constexpr int IDC_FLUID_LBL = 1117;
 constexpr int IDC_CONVERTED_LBL = 1118;
 constexpr int IDC_FLOW_LBL = 1129;

@@ -255,7 +255,14 @@ std::string CPageResults::GetEmptyListText() const
         for (int code : results.GetAt(i).Errors)
             errors |= static_cast<CalcResult>(code);
     }
-    return GetCalculationErrorText(errors & ~CALC_OK, "\n");
+    std::string text = GetCalculationErrorText(errors & ~CALC_OK, "\n");
+    // Without a flow every device falls out of its flow range, none is wrong.
+    const CPhysicalData* data = CPhysicalData::GetInstance();
+    if (data && !(data->Flow.Value > 0.0))
+        text = TranslateText("No maximum flow is given.") + (text.empty() ? "" : "\n") + text;
+    else if (text.empty() && results.GetCount() > 0)
+        text = TranslateText("The result filter hides every device.");
+    return text;
 }
 
 void CPageResults::OnItemSelected(wxListEvent& event)

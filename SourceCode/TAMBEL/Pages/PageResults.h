@@ -70,7 +70,8 @@ private:
     static CReportPreviewWnd* CreatePreviewWindow(wxWindow* parent, const wxRect& area);
     // Hands the document just built to the preview window and repaints it.
     void ShowPreviewReport();
-    // Why the list is empty: the calculation's failure, else the errors of the hidden rows.
+    // Why the list is empty: the calculation's failure, else a missing flow and the errors of the
+    // hidden rows, else the filter that hides them all.
     std::string GetEmptyListText() const;
     bool IsGraphMode() const;
 

@@ -109,6 +109,8 @@ TEST(DataFormat, DecimalSeparatorOnlyForDisplay)
     EXPECT_EQ(DataFormat::Format(12.0, 0, true), "12");
     EXPECT_EQ(DataFormat::Format(-1234567.0, 3, false), "-1230000,0");
     EXPECT_EQ(format.FormatWithDecimals(7.0), "7,00");
+    EXPECT_EQ(DataFormat::FormatFixed(5.0833, 2), "5,08");
+    EXPECT_EQ(DataFormat::FormatFixed(12.5, 0), "12");
     EXPECT_EQ(DataFormat::FormatSql(12.5, -1, false), "12.5");
     EXPECT_EQ(DataFormat::FormatSql(0.95, -1, false), "0.95");
     EXPECT_EQ(DataFormat::FormatSql(2.0, -1, false), "2.0");

@@ -40,10 +40,16 @@ TEST(DbRecordCondition, PrefixConditions)
         const char* condition;
     };
     const Case cases[] = {
-        {123, 0, 0, "($TABLE.pa>=12300 AND $TABLE.pa<=12399 )"},
-        {123, 45, 0, "($TABLE.pa>=12300 AND $TABLE.pa<=12399 AND $TABLE.vk>=45000  AND $TABLE.vk<=45999 )"},
-        {0, 99, 0, "($TABLE.vk>=99000  AND $TABLE.vk<=99999 )"},
-        {123, 0, 100, "($TABLE.pa>=12300 AND $TABLE.pa<=12399 AND $TABLE.pos=100 )"},
+        // Fewer than five digits: the typed number is a key of its own besides its range.
+        {123, 0, 0, "(($TABLE.pa>=123 AND $TABLE.pa<=12399 AND ($TABLE.pa=123 OR $TABLE.pa>=12300)) )"},
+        {1001, 0, 0, "(($TABLE.pa>=1001 AND $TABLE.pa<=10019 AND ($TABLE.pa=1001 OR $TABLE.pa>=10010)) )"},
+        {123, 45, 0,
+         "(($TABLE.pa>=123 AND $TABLE.pa<=12399 AND ($TABLE.pa=123 OR $TABLE.pa>=12300)) AND "
+         "($TABLE.vk>=45 AND $TABLE.vk<=45999 AND ($TABLE.vk=45 OR $TABLE.vk>=45000)) )"},
+        {0, 99, 0, "(($TABLE.vk>=99 AND $TABLE.vk<=99999 AND ($TABLE.vk=99 OR $TABLE.vk>=99000)) )"},
+        // The position keeps its padding: "1" is 100, exactly.
+        {123, 0, 100, "(($TABLE.pa>=123 AND $TABLE.pa<=12399 AND ($TABLE.pa=123 OR $TABLE.pa>=12300)) AND $TABLE.pos=100 )"},
+        {12345, 0, 0, "($TABLE.pa>=12345 AND $TABLE.pa<=12345 )"},
         {1234567, 0, 0, "($TABLE.pa>=1234567 AND $TABLE.pa<=1234567 )"},
         {9999999999LL, 0, 0, "($TABLE.pa>=9999999999 AND $TABLE.pa<=9999999999 )"},
         {0, 0, 0, ""},
@@ -65,7 +71,8 @@ TEST(DbRecordCondition, ExactKeyConditions)
 TEST(DbRecordCondition, ListStatementNamesTheTable)
 {
     EXPECT_EQ(CDbRecordCondition::ListStatement(123, 0, 0, "fwr_customer_data"),
-              "SELECT pa, vk, pos FROM fwr_customer_data WHERE (fwr_customer_data.pa>=12300 AND "
-              "fwr_customer_data.pa<=12399 ) ORDER BY pa, vk, pos");
+              "SELECT pa, vk, pos FROM fwr_customer_data WHERE ((fwr_customer_data.pa>=123 AND "
+              "fwr_customer_data.pa<=12399 AND (fwr_customer_data.pa=123 OR fwr_customer_data.pa>=12300)) ) "
+              "ORDER BY pa, vk, pos");
     EXPECT_EQ(CDbRecordCondition::ListStatement(0, 0, 0, "t"), "SELECT pa, vk, pos FROM t ORDER BY pa, vk, pos");
 }

@@ -871,6 +871,8 @@ struct SLanguageCase {
     const char* fluidHeading;
     const char* gasMixButton;
     const char* normReference;
+    const char* pressure;
+    const char* temperatureMin;
 };
 
 class PageFluidLanguage : public PageFluidTest, public ::testing::WithParamInterface<SLanguageCase> {};
@@ -899,16 +901,122 @@ TEST_P(PageFluidLanguage, Screenshot)
     EXPECT_EQ(Item(IDC_GAS_MIX)->GetLabel(), wxString::FromUTF8(c.gasMixButton));
     EXPECT_NE(Text(IDC_DENSITY), "0.0");
     EXPECT_EQ(Combo(IDC_FLOW_REFERENCE)->GetValue(), wxString::FromUTF8(c.normReference));
+    // Numbers take the language's decimal separator.
+    EXPECT_EQ(Text(IDC_PRESSURE), c.pressure);
+    EXPECT_EQ(Text(IDC_TEMPERATURE_MIN), c.temperatureMin);
     SaveScreenshot(ScreenShotOf(frame.get()), std::string("page-fluid-") + c.code);
     DisconnectEngineFromApplication();
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, PageFluidLanguage,
-                         ::testing::Values(SLanguageCase{"en", "Physical data of fluid", "Enter gas mix data", "norm."},
+                         ::testing::Values(SLanguageCase{"en", "Physical data of fluid", "Enter gas mix data", "norm.",
+                                                         "6.5", "-20.0"},
                                            SLanguageCase{"de", "Physikalische Daten des Messstoffs",
-                                                         "Gasgemisch eingeben", "Norm"}),
+                                                         "Gasgemisch eingeben", "Norm", "6,5", "-20,0"}),
                          [](const ::testing::TestParamInfo<SLanguageCase>& info) {
                              return std::string(info.param.code);
                          });
+
+// --- States the engine refuses --------------------------------------------------------------
+
+TEST_F(PageFluidTest, AStateTheEngineRefusesSaysWhyAndKeepsNoOldDensity)
+{
+    const struct {
+        const char* code;
+        const char* caption;
+        const char* pressure;
+        const char* result;
+        const char* noDensity;
+    } languages[] = {
+        {"en", "Zephrin: Fluid is not liquid", "For given operating pressure of 5.0 bar abs",
+         "Invalid data for density calculation", "no density"},
+        {"de", "Zephrin: Messstoff ist nicht flüssig", "Für den angegebenen Betriebsdruck von 5,0 bar abs.",
+         "Ungültige Daten für die Dichteberechnung", "keine Dichte"},
+    };
+    for (const auto& language : languages) {
+        SCOPED_TRACE(language.code);
+        UseTranslatedLanguage(language.code);
+        ConnectEngineToApplication();
+        Physical().Reset();
+        Open();
+        Physical().Fluid = MakeFluid(FLUID_TYPE_LIQUID, FLUID_INDEX_WATER);
+        SetValue(Physical().Temperature, DEG_C, 20.0);
+        SetValue(Physical().Pressure, BAR, 5.0, 1);
+        ASSERT_TRUE(page->OnEnterPage());
+        Choose(IDC_PRESSURE_UNIT, BAR);
+        ASSERT_GT(Physical().Density.Value, 990.0);
+
+        // Water at 300 degC boils at 5 bar absolute.
+        CMessageBoxRecorder boxes;
+        Edit(IDC_TEMPERATURE)->SetFocus();
+        WaitFor([this] { return wxWindow::FindFocus() == Edit(IDC_TEMPERATURE); });
+        Type(IDC_TEMPERATURE, "300");
+        Edit(IDC_PRESSURE)->SetFocus();
+        EXPECT_TRUE(WaitFor([&boxes] { return !boxes.Boxes().empty(); }));
+        PumpFor(100);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        const SMessageBox& box = boxes.Boxes()[0];
+        EXPECT_EQ(box.caption, language.caption);
+        EXPECT_EQ(box.text.rfind(language.pressure, 0), 0u) << box.text;
+        EXPECT_NE(box.text.find(std::string("\n\n") + language.result), std::string::npos) << box.text;
+        EXPECT_EQ(Text(IDC_DENSITY), "");
+        EXPECT_EQ(Text(IDC_DENSITY_CALC), "");
+        EXPECT_EQ(Physical().Density.Value, 0.0);
+        EXPECT_EQ(Item(IDC_DENSITY)->GetToolTipText().utf8_string(), language.result);
+        EXPECT_EQ(Text(IDC_QMAX_CALC), language.noDensity);
+        SaveScreenshot(ScreenShotOf(frame.get()), std::string("page-fluid-refused-") + language.code);
+
+        // Liquid again: the density is back, without a word.
+        Type(IDC_TEMPERATURE, "100");
+        Edit(IDC_TEMPERATURE)->SetFocus();
+        WaitFor([this] { return wxWindow::FindFocus() == Edit(IDC_TEMPERATURE); });
+        Edit(IDC_PRESSURE)->SetFocus();
+        PumpFor(200);
+        EXPECT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_NEAR(Physical().Density.Value, 958.0, 2.0);
+        EXPECT_NE(Text(IDC_DENSITY), "");
+        EXPECT_TRUE(Item(IDC_DENSITY)->GetToolTipText().empty());
+        page.reset();
+        frame.reset();
+        DisconnectEngineFromApplication();
+    }
+    UseTranslatedLanguage("en");
+}
+
+TEST_F(PageFluidTest, APressureBelowZeroAbsoluteIsRefusedOnLeaving)
+{
+    const struct {
+        int reference;
+        const char* typed;
+        const char* message;  // empty: leaving is allowed
+    } cases[] = {
+        {1, "-2", "Please enter a value between 0.0 and INF for 'Pressure'"},
+        {2, "-2", "Please enter a value between -1.013 and INF for 'Pressure'"},
+        {2, "-0.5", ""},
+        {1, "0", ""},
+    };
+    Open();
+    Physical().Fluid = MakeFluid(FLUID_TYPE_LIQUID, FLUID_INDEX_WATER);
+    SetValue(Physical().Temperature, DEG_C, 20.0);
+    SetValue(Physical().Pressure, BAR, 5.0, 1);
+    ASSERT_TRUE(page->OnEnterPage());
+    Choose(IDC_PRESSURE_UNIT, BAR);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Choose(IDC_PRESSURE_REFERENCE, c.reference);
+        Type(IDC_PRESSURE, c.typed);
+        CMessageBoxRecorder boxes;
+        int reason = -1;
+        const bool left = page->CanLeavePage(&reason);
+        EXPECT_EQ(left, std::string(c.message).empty());
+        if (left) {
+            EXPECT_TRUE(boxes.Boxes().empty());
+            continue;
+        }
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(boxes.Boxes()[0].caption, "TAMBEL: Invalid input");
+        EXPECT_EQ(boxes.Boxes()[0].text, c.message);
+    }
+}
 
 }  // namespace

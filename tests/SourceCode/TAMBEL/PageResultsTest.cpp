@@ -27,6 +27,7 @@
 #include <wx/stattext.h>
 #include <wx/utils.h>
 
+#include <cctype>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -227,6 +228,45 @@ TEST_F(PageResultsTest, ACalculationThatListsNothingSaysWhyInTheDetails)
     EXPECT_EQ(m_page.GetDetails()->GetLabel().utf8_string(), GetCalculationErrorText(CALC_DATABASE_ERROR, "\n"));
 }
 
+TEST_F(PageResultsTest, AListEmptyBecauseOfTheInputSaysSo)
+{
+    const struct {
+        const char* language;
+        const char* noFlow;
+        const char* allHidden;
+    } languages[] = {{"en", "No maximum flow is given.", "The result filter hides every device."},
+                     {"de", "Es ist kein maximaler Durchfluss angegeben.",
+                      "Der Ergebnisfilter blendet alle Geräte aus."}};
+    for (const auto& language : languages) {
+        SCOPED_TRACE(language.language);
+        UseTranslatedLanguage(language.language);
+        m_frame.reset(new wxFrame(nullptr, wxID_ANY, "Results"));
+        CPageResults page;
+        CreatePageShown(page, m_frame.get());
+        // Sized without a flow: every device falls out of its range and the default filter
+        // hides it.
+        CPhysicalData::GetInstance()->Flow.Value = 0.0;
+        CPhysicalData::GetInstance()->Flow.BaseValue = 0.0;
+        page.OnRecalculate();
+        EXPECT_EQ(page.GetDeviceList()->GetItemCount(), 0);
+        EXPECT_EQ(page.GetDetails()->GetLabel().utf8_string().rfind(language.noFlow, 0), 0u)
+            << page.GetDetails()->GetLabel();
+
+        // Rows without errors, all below the turndown asked for.
+        MakeWaterOperatingPoint(*CPhysicalData::GetInstance());
+        CResultData::GetInstance()->RemoveAll();
+        CResultData::GetInstance()->Add(
+            MakeResultRow(104, 201, {{2.5, 0.3, 0.001, 1.0, 20000.0}, {60.0, 7.0, 0.5, 0.5, 400000.0}}));
+        page.GetFilter().HideSmallTurndown = TRUE;
+        page.GetFilter().MinTurndown = 1e6;
+        page.OnEnterPage();
+        EXPECT_EQ(page.GetDeviceList()->GetItemCount(), 0);
+        EXPECT_EQ(page.GetDetails()->GetLabel().utf8_string(), language.allHidden);
+        m_frame.reset();
+    }
+    UseTranslatedLanguage("en");
+}
+
 TEST_F(PageResultsTest, TheFilterStartsFromTheConfiguredPercentage)
 {
     CApplicationConfiguration::GetInstance()->minflowrangepercent = 80.0;
@@ -345,6 +385,16 @@ TEST_F(PageResultsTest, GermanTexts)
     EXPECT_EQ(m_page.GetTabs()->GetPageText(0).utf8_string(), "Geschwindigkeit");
     m_page.OnRecalculate();
     Select(0);
+    // Every number of the summary and the list has the German decimal comma, none a point.
+    const std::string details = m_page.GetDetails()->GetLabel().utf8_string();
+    EXPECT_NE(details.find("Strom bei min. Durchfluss: "), std::string::npos) << details;
+    for (std::size_t at = details.find('.'); at != std::string::npos; at = details.find('.', at + 1)) {
+        const bool decimalPoint = at > 0 && at + 1 < details.size() &&
+                                  std::isdigit(static_cast<unsigned char>(details[at - 1])) &&
+                                  std::isdigit(static_cast<unsigned char>(details[at + 1]));
+        EXPECT_FALSE(decimalPoint) << details;
+    }
+    EXPECT_EQ(Text(List(), 0, 3).find('.'), std::string::npos) << Text(List(), 0, 3);
     m_frame->SetClientSize(wxSize(900, 520));
     m_page.GetWindow()->SetSize(m_frame->GetClientSize());
     m_page.RepositionChildren();

@@ -244,6 +244,47 @@ TEST_F(ReportCommandsTest, PdfOfTheShippedTemplateForWaterAndSteamInBothLanguage
     }
 }
 
+TEST_F(ReportCommandsTest, PdfDialogIsTitledAndAsksBeforeReplacingTheCompletedName)
+{
+    const struct {
+        const char* language;
+        const char* title;
+    } languages[] = {{"en", "Export as PDF"}, {"de", "Als PDF exportieren"}};
+    for (const auto& language : languages) {
+        UseTranslatedLanguage(language.language);
+        answer.clear();
+        Command(ID_FILE_PDF);
+        ASSERT_EQ(requests.size(), 1u);
+        EXPECT_EQ(requests[0].title, language.title);
+        EXPECT_TRUE(requests[0].save);
+        EXPECT_TRUE(requests[0].filter.empty());
+        requests.clear();
+    }
+    UseTranslatedLanguage("en");
+
+    // The dialog asked about "report"; "report.pdf" is the file that would go.
+    const std::string pdf = folder.Path("report.pdf");
+    WriteWholeFile(pdf, "old");
+    answer = folder.Path("report");
+    std::vector<SMessageBox> asked;
+    int choice = wxID_NO;
+    SetMessageBoxSinkForTesting([&](const SMessageBox& box) {
+        asked.push_back(box);
+        return choice;
+    });
+    Command(ID_FILE_PDF);
+    EXPECT_EQ(ReadWholeFile(pdf), "old");
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].text, pdf + " already exists.\nDo you want to replace it?");
+    EXPECT_EQ(asked[0].style & wxYES_NO, wxYES_NO);
+
+    choice = wxID_YES;
+    Command(ID_FILE_PDF);
+    SetMessageBoxSinkForTesting(nullptr);
+    EXPECT_EQ(asked.size(), 2u);
+    EXPECT_EQ(ReadWholeFile(pdf).rfind("%PDF", 0), 0u);
+}
+
 TEST_F(ReportCommandsTest, MissingTemplateAndCancelledDialog)
 {
     answer.clear();

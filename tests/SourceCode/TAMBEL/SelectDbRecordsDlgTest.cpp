@@ -109,6 +109,48 @@ TEST_F(SelectDbRecordsDlgTest, TypedPrefixListsKeysInOrderAndTheActionTakesTheMa
     EXPECT_EQ(key, CProductionDbKey(12300, 1, 100));
 }
 
+TEST_F(SelectDbRecordsDlgTest, ShortKeysAreFoundBesidesTheirPrefixRange)
+{
+    for (const CProductionDbKey& key : {CProductionDbKey(1001, 1, 1), CProductionDbKey(1001, 2, 100),
+                                        CProductionDbKey(10010, 1, 1), CProductionDbKey(10019, 2, 3),
+                                        CProductionDbKey(10020, 1, 1), CProductionDbKey(12345, 1, 5),
+                                        CProductionDbKey(123450, 1, 1), CProductionDbKey(7, 1234, 1)}) {
+        OtherProgramSavesAndLocks(key);
+    }
+    struct Case {
+        const char* pa;
+        const char* vk;
+        const char* pos;
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {
+        {"1001", "", "", {"1001 1 001", "1001 2 100", "10010 1 001", "10019 2 003"}},
+        {"1001", "", "001", {"1001 1 001", "10010 1 001"}},
+        {"1001", "", "1", {"1001 2 100"}},
+        {"12345", "", "", {"12345 1 005"}},
+        {"123", "", "", {"12300 1 100", "12300 2 007", "12345 1 005", "12399 1 001"}},
+        {"1230", "", "", {"1230 1 001", "12300 1 100", "12300 2 007"}},
+        {"", "1234", "", {"7 1234 001"}},
+    };
+    CSelectDbRecordsDlg dialog(nullptr, Db());
+    CProductionDbKey key;
+    const int result = RunSelect(dialog, key, [&] {
+        for (const Case& c : cases) {
+            dialog.PositionEdit()->SetValue(c.pos);
+            dialog.VkEdit()->SetValue(c.vk);
+            dialog.PaEdit()->SetValue(c.pa);
+            EXPECT_EQ(Rows(dialog.MatchingList()), c.rows) << c.pa << "/" << c.vk << "/" << c.pos;
+        }
+        dialog.VkEdit()->SetValue("");
+        dialog.PositionEdit()->SetValue("");
+        dialog.PaEdit()->SetValue("1001");
+        SaveScreenshot(Snapshot(&dialog), "select-records-short-key");
+        Click(&dialog, CSelectDbRecordsDlg::IDC_ACTION);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(key, CProductionDbKey(1001, 1, 1));
+}
+
 TEST_F(SelectDbRecordsDlgTest, CancelPicksNothing)
 {
     CSelectDbRecordsDlg dialog(nullptr, Db());
