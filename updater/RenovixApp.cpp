@@ -56,7 +56,9 @@ bool CRenovixApp::InitInstance()
     Initialize();
     cvLogLibraryVersions("CRenovixApp", LOGLEVEL_INFO);
     LoadTexts();
-    if (!CLogManager::GetInstance()->IsOpen()) {
+    // With logging switched off a missing log file is what was asked for.
+    CLogManager* log = CLogManager::GetInstance();
+    if (!log->IsOpen() && log->GetLoggerLevel(nullptr) != LOGLEVEL_NONE) {
         ShowBox(nullptr, RenovixText(IDS_ERROR_CREATING_LOGFILE), IDS_ERROR, wxOK | wxICON_ERROR);
         return false;
     }

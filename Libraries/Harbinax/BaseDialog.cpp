@@ -321,7 +321,7 @@ void cvBaseDialog::LayoutForPageSize(int cx, int cy)
         m_frame->Centre();
 
     m_contentSize = ToWxSize(layout.contentSize);
-    UpdateScrollBars(m_window->GetClientSize());
+    KeepScrollInView(m_window->GetClientSize());
 
     for (cvBaseDialog* page : m_pages) {
         if (page && page->m_window) {
@@ -375,7 +375,7 @@ void cvBaseDialog::OnWindowSize(wxSizeEvent& event)
     if (!m_frame)
         event.Skip();
     if (m_scrollable)
-        UpdateScrollBars(m_window->GetClientSize());
+        KeepScrollInView(m_window->GetClientSize());
     if (m_frame && m_frame->IsMaximized())
         m_grip.GripHideRequest(&m_gripStatus, kOwnGripRequest);
     else
@@ -395,9 +395,7 @@ void cvBaseDialog::UpdateScrollBars(const wxSize& client)
 {
     if (!m_scrollable || !m_window)
         return;
-    // Where the content fits the position is 0, elsewhere it keeps the content filling the view.
-    ScrollContentTo(wxPoint(ScrollPositionForView(m_scroll.x, m_contentSize.x, client.x),
-                            ScrollPositionForView(m_scroll.y, m_contentSize.y, client.y)));
+    ScrollContentTo(wxPoint(client.x < m_contentSize.x ? m_scroll.x : 0, client.y < m_contentSize.y ? m_scroll.y : 0));
     if (client.x < m_contentSize.x)
         m_window->SetScrollbar(wxHORIZONTAL, m_scroll.x, client.x, m_contentSize.x);
     else
@@ -406,6 +404,15 @@ void cvBaseDialog::UpdateScrollBars(const wxSize& client)
         m_window->SetScrollbar(wxVERTICAL, m_scroll.y, client.y, m_contentSize.y);
     else
         m_window->SetScrollbar(wxVERTICAL, 0, 0, 0);
+}
+
+void cvBaseDialog::KeepScrollInView(const wxSize& client)
+{
+    if (!m_scrollable || !m_window)
+        return;
+    ScrollContentTo(wxPoint(ScrollPositionForView(m_scroll.x, m_contentSize.x, client.x),
+                            ScrollPositionForView(m_scroll.y, m_contentSize.y, client.y)));
+    UpdateScrollBars(client);
 }
 
 void cvBaseDialog::ScrollContentTo(const wxPoint& position)

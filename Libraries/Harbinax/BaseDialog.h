@@ -134,7 +134,11 @@ private:
     void Detach();
     void ApplyTrackLimits();
     void AfterResize();
+    // Scroll bars where the client is smaller than the content; elsewhere the position is 0.
     void UpdateScrollBars(const wxSize& client);
+    // After a change of the client's size: the position pulled back so that the content still
+    // fills the client where it can, then the scroll bars.
+    void KeepScrollInView(const wxSize& client);
     void ScrollContentTo(const wxPoint& position);
     void DestroyToolBar();
 

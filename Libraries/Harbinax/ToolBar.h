@@ -6,6 +6,7 @@
 
 #include <wx/toolbar.h>
 
+#include <map>
 #include <vector>
 
 class cvToolBar : public wxToolBar {
@@ -17,11 +18,24 @@ public:
     explicit cvToolBar(wxWindow* parent);
 
     // Replaces all tools: per descriptor an optional separator, then its tool, in list order.
-    // Afterwards the toolbar spans its parent's client width at the top, as high as it needs.
-    void SetButtons(const std::vector<cvToolBarButton>& buttons);
+    // Afterwards a horizontal toolbar spans its parent's client width at the top, as high as it
+    // needs; a vertical one its client height at the left edge, as wide as it needs.
+    void SetButtons(const std::vector<cvToolBarButton>& buttons, bool vertical = false);
+
+    // The toolkit has no tool that is both checkable and carries a drop-down arrow: such a
+    // check-group tool keeps its arrow and shows its check as a framed picture.
+    void ToggleTool(int toolId, bool toggle) override;
+    bool GetToolState(int toolId) const override;
 
 private:
+    struct SDropDownCheck {
+        wxBitmap plain;
+        wxBitmap checked;
+        bool state = false;
+    };
+
     void OnTool(wxCommandEvent& event);
 
     std::vector<int> m_checkGroup;  // command ids of the check-group tools
+    std::map<int, SDropDownCheck> m_dropDownChecks;
 };

@@ -76,6 +76,52 @@ int CReportElement::ToDrawY(int reportY, double zoom) const
     return ToDrawing(-(static_cast<long long>(reportY) + owner->topBorder), zoom);
 }
 
+std::vector<SReportPoint> CReportElement::CreateSegmentRegion(int x1, int y1, int x2, int y2, int width,
+                                                              double zoom) const
+{
+    const int h = std::max(5, width / 2);
+    SReportPoint corners[4];
+    if (y1 == y2) {
+        const int s = x1 < x2 ? h : -h;
+        corners[0] = {x1 - s, y1 + h};
+        corners[1] = {x2 + s, y1 + h};
+        corners[2] = {x2 + s, y2 - h};
+        corners[3] = {x1 - s, y2 - h};
+    } else {
+        const int s = x1 < x2 ? h : -h;
+        const int t = y1 < y2 ? h : -h;
+        corners[0] = {x1 - s, y1 - t};
+        corners[1] = {x1 + s, y1 - t};
+        corners[2] = {x2 + s, y2 + t};
+        corners[3] = {x2 - s, y2 + t};
+    }
+    std::vector<SReportPoint> polygon;
+    for (const SReportPoint& corner : corners)
+        polygon.push_back({ToDrawX(corner.x, zoom), ToDrawY(corner.y, zoom)});
+    return polygon;
+}
+
+std::vector<SReportPoint> CReportSizedElement::BoxCorners(int left, int top, int boxWidth, int boxHeight,
+                                                          double zoom) const
+{
+    const int l = ToDrawX(left, zoom);
+    const int t = ToDrawY(top, zoom);
+    const int r = ToDrawX(Pagewright::ClampToInt(static_cast<long long>(left) + boxWidth), zoom);
+    const int b = ToDrawY(Pagewright::ClampToInt(static_cast<long long>(top) + boxHeight), zoom);
+    return {{l, t}, {l, b}, {r, t}, {r, b}};
+}
+
+ReportRegion CReportSizedElement::MakeRegion(double zoom) const
+{
+    const std::vector<SReportPoint> c = BoxCorners(x, y, width, height, zoom);
+    return {{c[0], c[2], c[3], c[1]}};
+}
+
+std::vector<SReportPoint> CReportSizedElement::GetAnchorPoints(double zoom) const
+{
+    return BoxCorners(x, y, width, height, zoom);
+}
+
 void CReportSizedElement::ClampToRect(int left, int top, int right, int bottom)
 {
     CReportElement::ClampToRect(left, top, right, bottom);

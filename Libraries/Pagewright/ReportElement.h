@@ -36,9 +36,20 @@ public:
     int ToDrawX(int reportX, double zoom) const;
     int ToDrawY(int reportY, double zoom) const;
 
+    // The area the element covers in drawing units at the zoom, as the outline frames it.
+    virtual ReportRegion MakeRegion(double /*zoom*/) const { return ReportRegion(); }
+    // Keeps MakeRegion's region as the hit region; loading an element does so at zoom 1.
+    void UpdateRegion(double zoom) { hitRegion = MakeRegion(zoom); }
+    // Where anchor markers show the element, in drawing units at the zoom.
+    virtual std::vector<SReportPoint> GetAnchorPoints(double /*zoom*/) const { return {}; }
+    // The band around the segment from (x1, y1) to (x2, y2) (report units) of the pen width,
+    // at least 5 wide on each side, in drawing units at the zoom.
+    std::vector<SReportPoint> CreateSegmentRegion(int x1, int y1, int x2, int y2, int width, double zoom) const;
+
     CReportPage* owner = nullptr;
     int x = 0;
     int y = 0;
+    ReportRegion hitRegion;
     ReportColor outlineColor = 0x4599FF;
 
 protected:
@@ -50,6 +61,9 @@ protected:
 class CReportSizedElement : public CReportElement {
 public:
     void ClampToRect(int left, int top, int right, int bottom) override;
+    // The box: its rectangle, and markers at its four corners.
+    ReportRegion MakeRegion(double zoom) const override;
+    std::vector<SReportPoint> GetAnchorPoints(double zoom) const override;
 
     int width = 0;
     int height = 0;
@@ -59,4 +73,6 @@ protected:
     CReportSizedElement(const CReportSizedElement&) = default;
     void LoadSize(const TiXmlElement& element);
     void SaveSize(TiXmlElement& element) const;
+    // The box's corners in drawing units: top-left, bottom-left, top-right, bottom-right.
+    std::vector<SReportPoint> BoxCorners(int left, int top, int boxWidth, int boxHeight, double zoom) const;
 };

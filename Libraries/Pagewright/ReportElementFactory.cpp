@@ -36,5 +36,6 @@ std::unique_ptr<CReportElement> CreateReportElement(const TiXmlElement* element,
     made->SetOwner(owner);
     if (!made->Load(element))
         return nullptr;
+    made->UpdateRegion(1.0);
     return made;
 }

@@ -44,3 +44,13 @@ void CReportLine::ClampToRect(int left, int top, int right, int bottom)
     x2 = std::max(left, std::min(x2, right));
     y2 = std::max(top, std::min(y2, bottom));
 }
+
+ReportRegion CReportLine::MakeRegion(double zoom) const
+{
+    return {CreateSegmentRegion(x, y, x2, y2, penWidth, zoom)};
+}
+
+std::vector<SReportPoint> CReportLine::GetAnchorPoints(double zoom) const
+{
+    return {{ToDrawX(x, zoom), ToDrawY(y, zoom)}, {ToDrawX(x2, zoom), ToDrawY(y2, zoom)}};
+}

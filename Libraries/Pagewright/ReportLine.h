@@ -14,6 +14,9 @@ public:
 
     void Move(int dx, int dy) override;
     void ClampToRect(int left, int top, int right, int bottom) override;
+    // The band along the line, with markers at both ends.
+    ReportRegion MakeRegion(double zoom) const override;
+    std::vector<SReportPoint> GetAnchorPoints(double zoom) const override;
 
     int x2 = 0;
     int y2 = 0;

@@ -121,3 +121,19 @@ void CReportPicture::GetPlacement(int& placeX, int& placeY, int& placeWidth, int
     placeX = Pagewright::ClampToInt(left);
     placeY = Pagewright::ClampToInt(top);
 }
+
+ReportRegion CReportPicture::MakeRegion(double zoom) const
+{
+    const std::vector<SReportPoint> c = GetAnchorPoints(zoom);
+    return {{c[0], c[2], c[3], c[1]}};
+}
+
+std::vector<SReportPoint> CReportPicture::GetAnchorPoints(double zoom) const
+{
+    int left = x;
+    int top = y;
+    int placeWidth = width;
+    int placeHeight = height;
+    GetPlacement(left, top, placeWidth, placeHeight);
+    return BoxCorners(left, top, placeWidth, placeHeight, zoom);
+}

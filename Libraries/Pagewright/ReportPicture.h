@@ -26,6 +26,9 @@ public:
     // The box the image takes: x and y are the anchor of the alignment on input, the top-left
     // corner on output. Nothing changes without an image.
     void GetPlacement(int& placeX, int& placeY, int& placeWidth, int& placeHeight) const;
+    // The box of the placement, with markers at its corners.
+    ReportRegion MakeRegion(double zoom) const override;
+    std::vector<SReportPoint> GetAnchorPoints(double zoom) const override;
 
     std::string filename;
     int mode = kModeStretch;

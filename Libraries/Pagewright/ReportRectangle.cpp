@@ -40,3 +40,25 @@ std::array<SReportPoint, 4> CReportRectangle::GetCorners() const
     }
     return corners;
 }
+
+ReportRegion CReportRectangle::MakeRegion(double zoom) const
+{
+    const std::array<SReportPoint, 4> corners = GetCorners();
+    if (fillColor != kTransparent)
+        return {GetAnchorPoints(zoom)};
+    ReportRegion bands;
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const SReportPoint& from = corners[i];
+        const SReportPoint& to = corners[(i + 1) % corners.size()];
+        bands.push_back(CreateSegmentRegion(from.x, from.y, to.x, to.y, borderWidth, zoom));
+    }
+    return bands;
+}
+
+std::vector<SReportPoint> CReportRectangle::GetAnchorPoints(double zoom) const
+{
+    std::vector<SReportPoint> points;
+    for (const SReportPoint& corner : GetCorners())
+        points.push_back({ToDrawX(corner.x, zoom), ToDrawY(corner.y, zoom)});
+    return points;
+}

@@ -17,6 +17,9 @@ public:
     // Origin (top-left) and the three further corners clockwise, in report units, turned by the
     // angle around the origin.
     std::array<SReportPoint, 4> GetCorners() const;
+    // A filled rectangle covers its area, a transparent one only the bands along its edges.
+    ReportRegion MakeRegion(double zoom) const override;
+    std::vector<SReportPoint> GetAnchorPoints(double zoom) const override;
 
     int borderWidth = 1;
     ReportColor borderColor = 0;

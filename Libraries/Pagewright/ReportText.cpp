@@ -68,3 +68,15 @@ std::string CReportText::GetDisplayText() const
     const CReport* document = GetDocument();
     return Pagewright::UnescapeReportText(document != nullptr ? document->ExpandVariables(content) : content);
 }
+
+ReportRegion CReportText::MakeRegion(double zoom) const
+{
+    const std::array<SReportPoint, 4> corners = GetCorners(zoom);
+    return {{corners.begin(), corners.end()}};
+}
+
+std::vector<SReportPoint> CReportText::GetAnchorPoints(double zoom) const
+{
+    const std::array<SReportPoint, 4> corners = GetCorners(zoom);
+    return {corners[3], corners[0], corners[2], corners[1]};
+}

@@ -20,6 +20,9 @@ public:
     // The box corners in drawing units at the zoom, turned by the angle around the top-left one:
     // top-left, top-right, bottom-right, bottom-left.
     std::array<SReportPoint, 4> GetCorners(double zoom) const;
+    // The turned box, with markers at its corners.
+    ReportRegion MakeRegion(double zoom) const override;
+    std::vector<SReportPoint> GetAnchorPoints(double zoom) const override;
     // The content with the document's placeholders filled in and the escapes replaced.
     std::string GetDisplayText() const;
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class TiXmlElement;
 
@@ -14,6 +15,9 @@ struct SReportPoint {
     int x = 0;
     int y = 0;
 };
+
+// A region in drawing units: the union of its polygons.
+using ReportRegion = std::vector<std::vector<SReportPoint>>;
 
 struct SReportRect {
     int left = 0;

@@ -468,7 +468,8 @@ bool CLogManager::LoadConfig(const char* fileName, int defaultLevel)
         const std::size_t equals = entry.find('=');
         if (equals == std::string::npos)
             continue;
-        const std::string_view name = TrimAsciiBlanks(std::string_view(entry).substr(0, equals));
+        // The name is the text before the '=' as it stands: blanks are part of it.
+        const std::string_view name = std::string_view(entry).substr(0, equals);
         if (name.empty())
             continue;
         const std::string level(TrimAsciiBlanks(std::string_view(entry).substr(equals + 1)));
@@ -562,12 +563,14 @@ std::size_t CLogManager::ExpandLine(int level, int line, const char* file, const
             char text[32];
             out.Append(std::string_view(text, std::strftime(text, sizeof(text), "%Y-%m-%d", &now)));
         } else if (token == "TIME") {
-            timespec now{};
-            ::clock_gettime(CLOCK_REALTIME, &now);
-            const std::tm local = LocalNow(now.tv_sec);
+            // The milliseconds are those of the tick count since the system started, not the
+            // clock's own, as the log readers of this format expect.
+            const std::tm local = LocalNow();
             char text[32];
             out.Append(std::string_view(text, std::strftime(text, sizeof(text), "%H:%M:%S:", &local)));
-            out.AppendFormat("%03d", static_cast<int>(now.tv_nsec / 1000000));
+            timespec ticks{};
+            ::clock_gettime(CLOCK_MONOTONIC, &ticks);
+            out.AppendFormat("%03d", static_cast<int>(ticks.tv_nsec / 1000000));
         } else if (token == "PROCESS") {
             out.AppendFormat("%d", static_cast<int>(::getpid()));
         } else if (token == "THREAD") {

@@ -193,6 +193,16 @@ def application_icon(c):
     c.circle(34, 39, 3, WHITE)
 
 
+def arrow_right_icon(c):
+    c.polygon([(2, 5.5), (8, 5.5), (8, 1.5), (14.5, 8), (8, 14.5), (8, 10.5), (2, 10.5)], NAVY)
+    c.polygon([(3, 6.5), (9, 6.5), (9, 4), (13, 8), (9, 12), (9, 9.5), (3, 9.5)], BLUE)
+
+
+def arrow_left_icon(c):
+    c.polygon([(14, 5.5), (8, 5.5), (8, 1.5), (1.5, 8), (8, 14.5), (8, 10.5), (14, 10.5)], NAVY)
+    c.polygon([(13, 6.5), (7, 6.5), (7, 4), (3, 8), (7, 12), (7, 9.5), (13, 9.5)], BLUE)
+
+
 ICONS = [
     ("Open.png", 32, open_icon),
     ("Save.png", 32, save_icon),
@@ -203,6 +213,8 @@ ICONS = [
     ("CalculateMeters.png", 32, calculate_icon),
     ("Configuration.png", 32, configuration_icon),
     ("Zephrin.png", 48, application_icon),
+    ("ArrowRight.png", 16, arrow_right_icon),
+    ("ArrowLeft.png", 16, arrow_left_icon),
 ]
 
 if __name__ == "__main__":

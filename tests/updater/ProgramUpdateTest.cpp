@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <csignal>
 #include <cstdlib>
 #include <string>
@@ -204,6 +205,28 @@ TEST_F(ProgramUpdateTest, AnArgumentOfOnlyBlanksAndQuotesIsRefused)
     WriteSettings("HTTP");
     EXPECT_NE(Run("Renovix", {" \"  \" "}), 0);
     EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")), "Renovix: Error\tError in commandline!\n");
+}
+
+// A log file that cannot be made stops the updater, unless logging is switched off.
+TEST_F(ProgramUpdateTest, ALogFileThatCannotBeMadeStopsTheUpdaterUnlessLoggingIsOff)
+{
+    ASSERT_EQ(::mkdir(folder.Path("Renovix.log").c_str(), 0755), 0);
+    const struct {
+        const char* config;
+        const char* messages;
+    } cases[] = {
+        {nullptr, "Renovix: Error\tError creating logfile. Terminating application!\n"},
+        {"[Settings]\nLogLevel=warn\n", "Renovix: Error\tError creating logfile. Terminating application!\n"},
+        {"[Settings]\nLogLevel=none\n", "Renovix: Error\tError in commandline!\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.config ? c.config : "no configuration");
+        if (c.config)
+            WriteWholeFile(folder.Path("Renovix.logcfg"), c.config);
+        std::remove(folder.Path("messages.txt").c_str());
+        EXPECT_EQ(Run("Renovix", {" \"  \" "}), 0);
+        EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")), c.messages);
+    }
 }
 
 }  // namespace

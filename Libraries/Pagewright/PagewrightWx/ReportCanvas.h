@@ -44,4 +44,8 @@ public:
                           std::string_view text) = 0;
     // The image stretched into the rectangle (top above bottom, as y points up).
     virtual void DrawImage(const CReportImage& image, const SReportRect& rect) = 0;
+    // The one device pixel at the point.
+    virtual void SetPixel(SReportPoint point, ReportColor color) = 0;
+    // A frame of thickness device pixels along the inside of the region's border.
+    virtual void FrameRegion(const ReportRegion& region, ReportColor color, int thickness) = 0;
 };

@@ -213,3 +213,35 @@ void CReportDcCanvas::DrawImage(const CReportImage& image, const SReportRect& re
     const wxImage scaled = source.GetSubImage(part).Scale(visible.width, visible.height, wxIMAGE_QUALITY_HIGH);
     m_dc.DrawBitmap(wxBitmap(scaled), visible.GetPosition(), false);
 }
+
+void CReportDcCanvas::SetPixel(SReportPoint point, ReportColor color)
+{
+    m_dc.SetPen(wxPen(ToColour(color), 1, wxPENSTYLE_SOLID));
+    m_dc.DrawPoint(ToDevice(point));
+}
+
+// The frame is the region less the region shrunk by the thickness on every side.
+void CReportDcCanvas::FrameRegion(const ReportRegion& region, ReportColor color, int thickness)
+{
+    wxRegion area;
+    for (const Polygon& polygon : region) {
+        if (polygon.size() >= 3) {
+            const std::vector<wxPoint> device = ToDevice(polygon);
+            area.Union(wxRegion(device.size(), device.data(), wxWINDING_RULE));
+        }
+    }
+    if (area.IsEmpty())
+        return;
+    wxRegion inner(area);
+    const wxPoint shifts[] = {{thickness, 0}, {-thickness, 0}, {0, thickness}, {0, -thickness}};
+    for (const wxPoint& shift : shifts) {
+        wxRegion moved(area);
+        moved.Offset(shift);
+        inner.Intersect(moved);
+    }
+    area.Subtract(inner);
+    m_dc.SetPen(*wxTRANSPARENT_PEN);
+    m_dc.SetBrush(wxBrush(ToColour(color)));
+    for (wxRegionIterator piece(area); piece; ++piece)
+        m_dc.DrawRectangle(piece.GetRect());
+}

@@ -37,6 +37,8 @@ public:
     void DrawText(const SCanvasFont& font, ReportColor color, SReportPoint origin, double angle,
                   std::string_view text) override;
     void DrawImage(const CReportImage& image, const SReportRect& rect) override;
+    void SetPixel(SReportPoint point, ReportColor color) override;
+    void FrameRegion(const ReportRegion& region, ReportColor color, int thickness) override;
 
     static wxColour ToColour(ReportColor color);
 

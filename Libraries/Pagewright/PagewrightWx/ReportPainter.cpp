@@ -10,6 +10,8 @@
 #include "Pagewright/ReportTable.h"
 #include "Pagewright/ReportText.h"
 
+#include <wx/settings.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -132,7 +134,13 @@ SCanvasFont CReportPainter::CreateNamedFont(const CReport* report, const std::st
     return fallback;
 }
 
-void CReportPainter::DrawPage(const CReport& report, int index, double zoom)
+ReportColor CReportPainter::DesktopTextColor()
+{
+    const wxColour colour = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT);
+    return colour.Red() | (colour.Green() << 8) | (colour.Blue() << 16);
+}
+
+void CReportPainter::DrawPage(const CReport& report, int index, double zoom, bool markers, bool outline)
 {
     const CReportPage* page = report.GetPage(index);
     if (page == nullptr)
@@ -141,34 +149,58 @@ void CReportPainter::DrawPage(const CReport& report, int index, double zoom)
     const int bottom = Round(zoom * -page->height);
     m_canvas.FillPolygon({{0, 0}, {right, 0}, {right, bottom}, {0, bottom}}, page->backgroundColor);
     for (const auto& element : page->elements)
-        DrawElement(*element, zoom);
+        DrawElement(*element, zoom, markers, outline);
 }
 
-void CReportPainter::DrawElement(const CReportElement& element, double zoom)
+void CReportPainter::DrawElement(const CReportElement& element, double zoom, bool markers, bool outline)
 {
     if (!element.IsVisible())
         return;
+    bool drawn = false;
     if (auto* text = dynamic_cast<const CReportText*>(&element))
-        DrawText(*text, zoom);
+        drawn = DrawText(*text, zoom);
     else if (auto* rectangle = dynamic_cast<const CReportRectangle*>(&element))
-        DrawRectangle(*rectangle, zoom);
+        drawn = DrawRectangle(*rectangle, zoom);
     else if (auto* line = dynamic_cast<const CReportLine*>(&element))
-        DrawLine(*line, zoom);
+        drawn = DrawLine(*line, zoom);
     else if (auto* picture = dynamic_cast<const CReportPicture*>(&element))
-        DrawPicture(*picture, zoom);
+        drawn = DrawPicture(*picture, zoom);
     else if (auto* html = dynamic_cast<const CReportHtmlText*>(&element))
-        DrawHtmlText(*html, zoom);
+        drawn = DrawHtmlText(*html, zoom);
     else if (auto* table = dynamic_cast<const CReportTable*>(&element))
-        DrawTable(*table, zoom);
+        drawn = DrawTable(*table, zoom, markers, outline);
+    if (drawn)
+        DrawMarkersAndOutline(element.GetAnchorPoints(zoom), element.MakeRegion(zoom), element.outlineColor, markers,
+                              outline);
+}
+
+void CReportPainter::DrawAnchorMarker(SReportPoint point)
+{
+    m_canvas.SetPixel(point, kMarkerColor);
+    const int h = 50;
+    m_canvas.DrawPolyline({{point.x - h, point.y - h}, {point.x + h, point.y - h}, {point.x + h, point.y + h},
+                           {point.x - h, point.y + h}},
+                          kMarkerColor, 0, true);
+}
+
+void CReportPainter::DrawMarkersAndOutline(const std::vector<SReportPoint>& anchors, const ReportRegion& region,
+                                           ReportColor outlineColor, bool markers, bool outline)
+{
+    if (markers) {
+        for (const SReportPoint& anchor : anchors)
+            DrawAnchorMarker(anchor);
+    }
+    if (outline)
+        m_canvas.FrameRegion(region, outlineColor, 5);
 }
 
 // The lines are laid out in the unturned box and then turned with it, so the text stays inside
 // its clip, which is the turned box.
-void CReportPainter::DrawText(const CReportText& text, double zoom)
+bool CReportPainter::DrawText(const CReportText& text, double zoom)
 {
     const CReport* report = text.GetDocument();
     if (report == nullptr || text.width <= 0 || text.height <= 0)
-        return;
+        return false;
     const std::array<SReportPoint, 4> corners = text.GetCorners(zoom);
     const SCanvasFont font = CreateNamedFont(report, text.fontname, zoom);
     const int left = text.ToDrawX(text.x, zoom);
@@ -185,12 +217,13 @@ void CReportPainter::DrawText(const CReportText& text, double zoom)
         m_canvas.DrawText(font, text.color, origin, text.angle, lines[i]);
     }
     m_canvas.ResetClip();
+    return true;
 }
 
-void CReportPainter::DrawRectangle(const CReportRectangle& rectangle, double zoom)
+bool CReportPainter::DrawRectangle(const CReportRectangle& rectangle, double zoom)
 {
     if (rectangle.width < 1 || rectangle.height < 1)
-        return;
+        return false;
     IReportCanvas::Polygon points;
     for (const SReportPoint& corner : rectangle.GetCorners())
         points.push_back({rectangle.ToDrawX(corner.x, zoom), rectangle.ToDrawY(corner.y, zoom)});
@@ -198,20 +231,22 @@ void CReportPainter::DrawRectangle(const CReportRectangle& rectangle, double zoo
         m_canvas.FillPolygon(points, rectangle.fillColor);
     const int pen = std::max(1, static_cast<int>(std::trunc(rectangle.borderWidth * zoom)));
     m_canvas.DrawPolyline(points, rectangle.borderColor, pen, true);
+    return true;
 }
 
-void CReportPainter::DrawLine(const CReportLine& line, double zoom)
+bool CReportPainter::DrawLine(const CReportLine& line, double zoom)
 {
     const int pen = std::max(1, static_cast<int>(std::trunc(line.penWidth * zoom)));
     m_canvas.DrawPolyline({{line.ToDrawX(line.x, zoom), line.ToDrawY(line.y, zoom)},
                            {line.ToDrawX(line.x2, zoom), line.ToDrawY(line.y2, zoom)}},
                           line.color, pen, false);
+    return true;
 }
 
-void CReportPainter::DrawPicture(const CReportPicture& picture, double zoom)
+bool CReportPainter::DrawPicture(const CReportPicture& picture, double zoom)
 {
     if (!picture.GetImage() || picture.width <= 0 || picture.height <= 0)
-        return;
+        return false;
     int left = picture.x;
     int top = picture.y;
     int width = picture.width;
@@ -223,14 +258,14 @@ void CReportPainter::DrawPicture(const CReportPicture& picture, double zoom)
     rect.right = rect.left + Round(zoom * width);
     rect.bottom = rect.top - Round(zoom * height);
     m_canvas.DrawImage(*picture.GetImage(), rect);
+    return true;
 }
 
-// Report html text is black unless its mark-up says otherwise, whatever the desktop's theme.
-void CReportPainter::DrawHtmlText(const CReportHtmlText& html, double zoom)
+bool CReportPainter::DrawHtmlText(const CReportHtmlText& html, double zoom)
 {
     const CReport* report = html.GetDocument();
     if (report == nullptr || html.width <= 0 || html.height <= 0)
-        return;
+        return false;
     SHtmlFont base;
     const CReportFont* font = report->FindFont(html.fontname);
     if (font != nullptr && font->size != 0) {
@@ -248,7 +283,7 @@ void CReportPainter::DrawHtmlText(const CReportHtmlText& html, double zoom)
     }
     CHtmlTextDrawer drawer(html.GetDisplayMarkup());
     drawer.SetBaseFont(base);
-    drawer.SetTextColor(0);
+    drawer.SetTextColor(m_htmlTextColor);
     drawer.SetYDirection(-1);
     CHtmlTextDrawer::SRect rect;
     rect.left = html.ToDrawX(html.x, zoom);
@@ -266,22 +301,24 @@ void CReportPainter::DrawHtmlText(const CReportHtmlText& html, double zoom)
                           {fragment.x, fragment.baseline + fragment.ascent}, 0.0, fragment.text);
     }
     m_canvas.ResetClip();
+    return true;
 }
 
-void CReportPainter::DrawTable(const CReportTable& table, double zoom)
+bool CReportPainter::DrawTable(const CReportTable& table, double zoom, bool markers, bool outline)
 {
     if (table.width <= 0 || table.height <= 0)
-        return;
+        return false;
     const int rows = table.GetRowsPerPage();
     for (int row = 0; row < rows; ++row) {
         for (std::size_t i = 0; i < table.columns.size(); ++i)
-            DrawCell(table, *table.columns[i], row, i, zoom);
+            DrawCell(table, *table.columns[i], row, i, zoom, markers, outline);
     }
+    return true;
 }
 
 // Border pens are as wide as the column says in drawing units, whatever the zoom.
 void CReportPainter::DrawCell(const CReportTable& table, const CReportColumn& column, int rowOnPage,
-                              std::size_t index, double zoom)
+                              std::size_t index, double zoom, bool markers, bool outline)
 {
     if (!column.IsVisible())
         return;
@@ -290,13 +327,16 @@ void CReportPainter::DrawCell(const CReportTable& table, const CReportColumn& co
     const std::unique_ptr<CReportElement> content =
         column.MakeCell(cell, table.name, table.firstRow + rowOnPage + 1, bordersWanted);
     if (content)
-        DrawElement(*content, zoom);
-    if (!bordersWanted && !column.showBorderAlways)
-        return;
+        DrawElement(*content, zoom, markers, outline);
     const int left = column.ToDrawX(cell.left, zoom);
     const int top = column.ToDrawY(cell.top, zoom);
     const int right = column.ToDrawX(cell.right, zoom);
     const int bottom = column.ToDrawY(cell.bottom, zoom);
+    DrawMarkersAndOutline({{left, top}, {left, bottom}, {right, top}, {right, bottom}},
+                          {{{left, top}, {right, top}, {right, bottom}, {left, bottom}}}, column.outlineColor, markers,
+                          outline);
+    if (!bordersWanted && !column.showBorderAlways)
+        return;
     const CReportColumn::SSides& pen = column.borderThickness;
     const struct {
         int width;

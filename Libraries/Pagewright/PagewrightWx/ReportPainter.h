@@ -17,11 +17,22 @@ class CReportText;
 
 class CReportPainter {
 public:
-    explicit CReportPainter(IReportCanvas& canvas) : m_canvas(canvas) {}
+    // Colour of anchor markers.
+    static constexpr ReportColor kMarkerColor = 0x1E1EC8;
+
+    // htmlTextColor: html text where its mark-up gives no colour; on screen and paper alike the
+    // desktop's window-text colour (DesktopTextColor).
+    CReportPainter(IReportCanvas& canvas, ReportColor htmlTextColor) : m_canvas(canvas), m_htmlTextColor(htmlTextColor) {}
+
+    static ReportColor DesktopTextColor();
 
     // The output page of that 0-based index; nothing for an index outside the document.
-    void DrawPage(const CReport& report, int index, double zoom);
-    void DrawElement(const CReportElement& element, double zoom);
+    // markers: anchor markers at each element's corners or ends; outline: each element's region
+    // framed in its outline colour.
+    void DrawPage(const CReport& report, int index, double zoom, bool markers = false, bool outline = false);
+    void DrawElement(const CReportElement& element, double zoom, bool markers = false, bool outline = false);
+    // A point with a square of 100 drawing units around it, one pixel wide.
+    void DrawAnchorMarker(SReportPoint point);
 
     // The canvas font of a report font at the zoom: a size in tenths of a millimetre is the cell
     // height, a size in points the character height. A zero height where the font has no size.
@@ -31,14 +42,18 @@ public:
     static SCanvasFont CreateNamedFont(const CReport* report, const std::string& fontname, double zoom);
 
 private:
-    void DrawText(const CReportText& text, double zoom);
-    void DrawRectangle(const CReportRectangle& rectangle, double zoom);
-    void DrawLine(const CReportLine& line, double zoom);
-    void DrawPicture(const CReportPicture& picture, double zoom);
-    void DrawHtmlText(const CReportHtmlText& html, double zoom);
-    void DrawTable(const CReportTable& table, double zoom);
+    // Each false when the element has nothing to draw.
+    bool DrawText(const CReportText& text, double zoom);
+    bool DrawRectangle(const CReportRectangle& rectangle, double zoom);
+    bool DrawLine(const CReportLine& line, double zoom);
+    bool DrawPicture(const CReportPicture& picture, double zoom);
+    bool DrawHtmlText(const CReportHtmlText& html, double zoom);
+    bool DrawTable(const CReportTable& table, double zoom, bool markers, bool outline);
     void DrawCell(const CReportTable& table, const CReportColumn& column, int rowOnPage, std::size_t index,
-                  double zoom);
+                  double zoom, bool markers, bool outline);
+    void DrawMarkersAndOutline(const std::vector<SReportPoint>& anchors, const ReportRegion& region,
+                               ReportColor outlineColor, bool markers, bool outline);
 
     IReportCanvas& m_canvas;
+    ReportColor m_htmlTextColor;
 };

@@ -222,7 +222,7 @@ void CReportPreviewWnd::OnPaint(wxPaintEvent&)
     dc.Clear();
     const double dpi = GetDpi();
     CReportDcCanvas canvas(dc, dpi, dpi, wxPoint(-m_scroll.x, -m_scroll.y));
-    CReportPainter(canvas).DrawPage(*m_report, m_pageIndex, m_zoom);
+    CReportPainter(canvas, CReportPainter::DesktopTextColor()).DrawPage(*m_report, m_pageIndex, m_zoom);
     // The page's own fill may round a pixel past the image; what lies beyond it is no page.
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));

@@ -3,6 +3,7 @@
 #include "Harbinax/FilterEdit.h"
 #include "Harbinax/Harbinax.h"
 #include "Harbinax/MessageBox.h"
+#include "Harbinax/ResourceImage.h"
 #include "Oddments/DynamicRecordSetOleDb.h"
 #include "ProductionDb/DbRecordCondition.h"
 #include "ProductionDb/ProductionDb.h"
@@ -15,6 +16,7 @@
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <utility>
 #include <cstdio>
 
 namespace {
@@ -167,6 +169,15 @@ void CSelectDbRecordsDlg::OnInitDialog(const std::string& actionText, const std:
         if (auto* edit = dynamic_cast<wxTextCtrl*>(GetItem(field[0]))) {
             edit->SetMaxLength(field[1]);
             edit->Bind(wxEVT_TEXT, &CSelectDbRecordsDlg::OnText, this);
+        }
+    }
+    // The arrows replace the buttons' texts; a program without them keeps the texts.
+    for (const auto& arrow : {std::make_pair(IDC_ADD, IDI_ADD), std::make_pair(IDC_REMOVE, IDI_REMOVE)}) {
+        auto* arrowButton = dynamic_cast<wxButton*>(GetItem(arrow.first));
+        const wxImage icon = LoadResourceImage("ICON", arrow.second);
+        if (arrowButton && icon.IsOk()) {
+            arrowButton->SetBitmap(wxBitmap(icon));
+            arrowButton->SetLabel(wxString());
         }
     }
     Bind(wxEVT_BUTTON, &CSelectDbRecordsDlg::OnAction, this, CDialogControls::WindowId(IDC_ACTION));

@@ -30,6 +30,9 @@ public:
     static constexpr int IDC_REMOVE = 1242;
     static constexpr int IDC_ACTION = 1243;
     static constexpr int IDC_ACTION_TEXT = 1244;
+    // The arrows that ">" and "<" show, among the program's icons.
+    static constexpr int IDI_ADD = 144;
+    static constexpr int IDI_REMOVE = 145;
 
     // The keys are looked up in db (which may be closed: the lists then stay empty).
     CSelectDbRecordsDlg(wxWindow* parent, CProductionDb* db);

@@ -540,11 +540,12 @@ bool CPageFluid::StoreInto(CPhysicalData& physical, CCustomerData& customer)
         } else if (type == FLUID_TYPE_SUPERHEATED_STEAM && fluids) {
             fluids->GetFluidById(fluid, FLUID_INDEX_WATER_VAPOUR);
         }
-        // A database fluid keeps the name the database gives it.
+        // Only a name the user could type is stored; a database fluid is named by its index,
+        // in the language of whoever reads the project.
         const wxWindow* name = Item(IDC_FLUID_NAME);
         if (name && name->IsShown())
             fluid->Name = Text(IDC_FLUID_NAME);
-        else if (fluid->DbIndex == FLUID_INDEX_CUSTOM || fluid->DbIndex == FLUID_INDEX_NONE)
+        else
             fluid->Name.clear();
         if (auto* humid = dynamic_cast<CFluidWetGas*>(fluid))
             humid->RelativeHumidity = Number(IDC_HUMIDITY);
@@ -638,8 +639,13 @@ bool CPageFluid::CanLeavePage(int* reason)
     if (reason)
         *reason = 0;
     wxWindow* window = GetWindow();
-    if (!window || !window->IsShown())
+    if (!window)
         return true;
+    // A hidden page may always be left, with what its fields hold stored.
+    if (!window->IsShown()) {
+        Store();
+        return true;
+    }
     // What leaving the field being edited would do happens now, before the page is stored;
     // its steam check is the one below. Taking the focus away instead would run it again later.
     const wxWindow* focus = wxWindow::FindFocus();

@@ -123,6 +123,7 @@ void CPageResults::OnInitDialog()
         m_graphButton->SetValue(true);
     m_grid->Hide();
 
+    page->Bind(wxEVT_SHOW, &CPageResults::OnShowWindow, this);
     page->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnRecalculate(); }, CDialogControls::WindowId(IDC_CALCULATE));
     page->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnResultFilter(); },
                CDialogControls::WindowId(IDC_RESULT_FILTER));
@@ -137,13 +138,19 @@ void CPageResults::OnInitDialog()
 
 bool CPageResults::OnEnterPage()
 {
-    // Sizing again is what entering the page shows; it does not track whether data changed.
-    const CApplicationConfiguration* configuration = CApplicationConfiguration::GetInstance();
-    if (configuration && configuration->autorecalcmeters)
-        Calculate();
     ClearPage();
     FillDeviceList();
     return true;
+}
+
+// Sizing again belongs to the page coming into view, not to entering it: a project opened while
+// the page is shown enters it again and keeps the rows it was stored with.
+void CPageResults::OnShowWindow(wxShowEvent& event)
+{
+    event.Skip();
+    const CApplicationConfiguration* configuration = CApplicationConfiguration::GetInstance();
+    if (event.IsShown() && configuration && configuration->autorecalcmeters)
+        OnRecalculate();
 }
 
 bool CPageResults::OnLeavePage()

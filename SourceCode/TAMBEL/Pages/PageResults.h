@@ -22,6 +22,7 @@ class wxNotebook;
 class wxRadioButton;
 class wxStaticText;
 class wxRect;
+class wxShowEvent;
 
 class CPageResults : public CTemplatePage {
 public:
@@ -30,7 +31,8 @@ public:
     // A hidden child page of the main window.
     bool Create(wxWindow* parent);
 
-    // While automatic recalculation is on, sizes again first; then lists the project's rows.
+    // Lists the project's rows. While automatic recalculation is on, the page sizes again each
+    // time its window is shown.
     bool OnEnterPage() override;
     bool OnLeavePage() override;
 
@@ -61,6 +63,7 @@ private:
     void InsertFlowRangeColumn(const std::string& unitName);
     // The sizing run on the project's data; its result stays for the details text.
     void Calculate();
+    void OnShowWindow(wxShowEvent& event);
     void OnItemSelected(wxListEvent& event);
     void ShowSummary(int index);
     void ShowDevice(int index);

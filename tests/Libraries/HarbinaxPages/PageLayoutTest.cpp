@@ -147,19 +147,25 @@ TEST(ScrolledPage, ContentLargerThanThePageScrollsWithinItsExtent)
         event.SetEventObject(panel);
         panel->GetEventHandler()->ProcessEvent(event);
     };
+    // The largest position is one past content less view, as far as the scroll bar goes; a page
+    // step covers that whole range.
+    const wxPoint end(400 - client.x + 1, 300 - client.y + 1);
     scroll(wxEVT_SCROLLWIN_PAGEDOWN, wxVERTICAL);
-    EXPECT_EQ(wxPoint(0, client.y), page.GetScrollPosition());
-    EXPECT_EQ(wxPoint(350, 260 - client.y), corner->GetPosition());
+    EXPECT_EQ(wxPoint(0, end.y), page.GetScrollPosition());
+    EXPECT_EQ(wxPoint(350, 260 - end.y), corner->GetPosition());
+    scroll(wxEVT_SCROLLWIN_PAGEUP, wxVERTICAL);
+    EXPECT_EQ(wxPoint(0, 0), page.GetScrollPosition());
+    EXPECT_EQ(wxPoint(350, 260), corner->GetPosition());
     scroll(wxEVT_SCROLLWIN_BOTTOM, wxVERTICAL);
-    EXPECT_EQ(300 - client.y, page.GetScrollPosition().y);
-    EXPECT_EQ(300 - client.y, panel->GetScrollPos(wxVERTICAL));
-    EXPECT_EQ(wxPoint(350, 260 - (300 - client.y)), corner->GetPosition());
+    EXPECT_EQ(end.y, page.GetScrollPosition().y);
+    EXPECT_EQ(300 - client.y, panel->GetScrollPos(wxVERTICAL)) << "the bar at its end";
+    EXPECT_EQ(wxPoint(350, 260 - end.y), corner->GetPosition());
     scroll(wxEVT_SCROLLWIN_THUMBTRACK, wxHORIZONTAL, 5000);
-    EXPECT_EQ(400 - client.x, page.GetScrollPosition().x);
-    EXPECT_EQ(wxPoint(350 - (400 - client.x), 260 - (300 - client.y)), corner->GetPosition());
-    EXPECT_EQ(wxPoint(10 - (400 - client.x), 10 - (300 - client.y)), stretched->GetPosition());
+    EXPECT_EQ(end.x, page.GetScrollPosition().x);
+    EXPECT_EQ(wxPoint(350 - end.x, 260 - end.y), corner->GetPosition());
+    EXPECT_EQ(wxPoint(10 - end.x, 10 - end.y), stretched->GetPosition());
     scroll(wxEVT_SCROLLWIN_LINEUP, wxVERTICAL);
-    EXPECT_EQ(300 - client.y - 5, page.GetScrollPosition().y);
+    EXPECT_EQ(end.y - 5, page.GetScrollPosition().y);
 
     // Room again for everything: back at the start, the children where they were designed.
     panel->SetSize(500, 400);

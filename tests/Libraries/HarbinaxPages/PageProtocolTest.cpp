@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
+#include <wx/settings.h>
 #include <wx/uiaction.h>
 #include <wx/weakref.h>
 
@@ -258,6 +259,75 @@ TEST(ToolBar, CheckGroupButtonsActAsOneRadioGroup)
     // Building again replaces every tool.
     toolBar->SetButtons({Button(nullptr, 7, "Seven", true, false)});
     EXPECT_EQ(1u, toolBar->GetToolsCount());
+    frame->Destroy();
+    Pump();
+}
+
+// A check-group button with a drop-down arrow keeps the arrow; its check shows as a framed
+// picture and follows the group like any other.
+TEST(ToolBar, DropDownButtonOfTheCheckGroupKeepsItsArrow)
+{
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "Toolbar", wxPoint(20, 20), wxSize(500, 200));
+    auto* toolBar = new cvToolBar(frame);
+    new wxWindow(frame, wxID_ANY, wxPoint(0, 150), wxSize(10, 10));  // no stretching of a single child
+    cvToolBarButton dropDown = Button(nullptr, 1, "One", true, false);
+    dropDown.dropDown = true;
+    toolBar->SetButtons({dropDown, Button(nullptr, 2, "Two", true, false)});
+    EXPECT_EQ(wxITEM_DROPDOWN, toolBar->FindById(1)->GetKind());
+    EXPECT_EQ(wxITEM_CHECK, toolBar->FindById(2)->GetKind());
+
+    const auto corner = [&] { return toolBar->FindById(1)->GetNormalBitmap().ConvertToImage().GetRed(0, 0); };
+    const unsigned char plainCorner = corner();
+    toolBar->ToggleTool(1, true);
+    EXPECT_TRUE(toolBar->GetToolState(1));
+    EXPECT_EQ(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT).Red(), corner()) << "framed while checked";
+
+    ShowAndFocus(frame);
+    SaveScreenshot(Snapshot(frame), "toolbar-dropdown-checked");
+    const std::map<int, wxPoint> tools = ToolCentres(toolBar);
+    ASSERT_EQ(2u, tools.size());
+    wxUIActionSimulator mouse;
+    auto click = [&](wxPoint at) {
+        mouse.MouseMove(at);
+        Pump();
+        mouse.MouseClick();
+        Pump();
+    };
+    click(tools.at(2));
+    EXPECT_TRUE(WaitFor([&] { return toolBar->GetToolState(2); }));
+    EXPECT_FALSE(toolBar->GetToolState(1));
+    EXPECT_EQ(plainCorner, corner());
+    // Left of the middle: the button, not its arrow.
+    click(tools.at(1) - wxPoint(8, 0));
+    EXPECT_TRUE(WaitFor([&] { return toolBar->GetToolState(1); }));
+    EXPECT_FALSE(toolBar->GetToolState(2));
+    frame->Destroy();
+    Pump();
+}
+
+TEST(ToolBar, VerticalToolBarStandsAtTheLeftEdgeAsHighAsTheWindow)
+{
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "Toolbar", wxPoint(20, 20), wxSize(400, 500));
+    auto* toolBar = new cvToolBar(frame);
+    new wxWindow(frame, wxID_ANY, wxPoint(300, 0), wxSize(10, 10));  // no stretching of a single child
+    const std::vector<cvToolBarButton> buttons = {Button(nullptr, 1, "One", true, false),
+                                                  Button(nullptr, 2, "Two", true, true),
+                                                  Button(nullptr, 3, "Three", false, false)};
+    toolBar->SetButtons(buttons, true);
+    EXPECT_TRUE(toolBar->IsVertical());
+    EXPECT_EQ(4u, toolBar->GetToolsCount());
+    EXPECT_EQ(wxPoint(0, 0), toolBar->GetPosition());
+    EXPECT_EQ(frame->GetClientSize().y, toolBar->GetSize().y);
+    const wxSize upright = toolBar->GetBestSize();
+    EXPECT_GT(upright.y, 3 * cvToolBar::kButtonHeight) << "the tools one under the other";
+    EXPECT_LT(upright.x, 3 * cvToolBar::kButtonWidth);
+    ShowAndFocus(frame);
+    SaveScreenshot(Snapshot(frame), "toolbar-vertical");
+
+    toolBar->SetButtons(buttons);
+    EXPECT_FALSE(toolBar->IsVertical());
+    EXPECT_EQ(frame->GetClientSize().x, toolBar->GetSize().x);
+    EXPECT_GT(toolBar->GetBestSize().x, 3 * cvToolBar::kButtonWidth) << "the tools side by side";
     frame->Destroy();
     Pump();
 }

@@ -13,31 +13,33 @@ TEST(ScrollArithmetic, RequestsStayWithinContentLessView)
         int thumb;
         int expected;
     };
-    // 500 pixels of content in a 200-pixel view: positions 0 to 300.
+    // 500 pixels of content in a 200-pixel view: requests reach positions 0 to 301, as far as a
+    // scroll bar of range 500 and page 200 goes.
     const int extent = 500;
     const int view = 200;
     const Case cases[] = {
         {EScrollCode::LineDown, 0, 0, 5},
-        {EScrollCode::LineDown, 298, 0, 300},
+        {EScrollCode::LineDown, 298, 0, 301},
         {EScrollCode::LineUp, 3, 0, 0},
         {EScrollCode::LineUp, 100, 0, 95},
-        {EScrollCode::PageDown, 0, 0, 200},  // one view, not the whole range
-        {EScrollCode::PageDown, 200, 0, 300},
-        {EScrollCode::PageUp, 250, 0, 50},
-        {EScrollCode::PageUp, 150, 0, 0},
+        {EScrollCode::PageDown, 0, 0, 301},  // the whole range, not one view: straight to the end
+        {EScrollCode::PageDown, 200, 0, 301},
+        {EScrollCode::PageUp, 250, 0, 0},
+        {EScrollCode::PageUp, 301, 0, 0},
         {EScrollCode::Thumb, 0, 120, 120},
-        {EScrollCode::Thumb, 0, 1000, 300},
+        {EScrollCode::Thumb, 0, 1000, 301},
         {EScrollCode::Thumb, 50, -4, 0},
         {EScrollCode::Top, 170, 0, 0},
-        {EScrollCode::Bottom, 0, 0, 300},  // the last pixel of content at the view's edge
+        {EScrollCode::Bottom, 0, 0, 301},
         {EScrollCode::Other, 170, 0, 170},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.code));
         EXPECT_EQ(c.expected, ScrollPositionForCode(c.code, c.position, c.thumb, extent, view));
     }
-    EXPECT_EQ(300, ScrollLimit(extent, view));
+    EXPECT_EQ(301, ScrollLimit(extent, view));
     EXPECT_EQ(0, ScrollLimit(100, view));
+    EXPECT_EQ(0, ScrollLimit(view, view));
     EXPECT_EQ(0, ScrollPositionForCode(EScrollCode::Bottom, 0, 0, 100, view));
     EXPECT_EQ(0, ScrollPositionForCode(EScrollCode::PageDown, 0, 0, 100, view));
 }
@@ -45,6 +47,7 @@ TEST(ScrollArithmetic, RequestsStayWithinContentLessView)
 TEST(ScrollArithmetic, GrowingViewPullsThePositionBack)
 {
     EXPECT_EQ(250, ScrollPositionForView(250, 500, 200));
+    EXPECT_EQ(300, ScrollPositionForView(301, 500, 200));  // the end a scroll request reached
     EXPECT_EQ(100, ScrollPositionForView(250, 500, 400));
     EXPECT_EQ(0, ScrollPositionForView(250, 500, 600));
 }

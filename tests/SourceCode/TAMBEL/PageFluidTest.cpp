@@ -244,6 +244,7 @@ TEST_P(PageFluidRoundTrip, StoresWhatItLoaded)
     Customer().pos = 7;
 
     ASSERT_TRUE(page->OnEnterPage());
+    const bool nameShown = Shown(IDC_FLUID_NAME);
     ASSERT_TRUE(page->OnLeavePage());
 
     const CPhysicalData& stored = Physical();
@@ -254,6 +255,11 @@ TEST_P(PageFluidRoundTrip, StoresWhatItLoaded)
     }
     if (c.dbIndex == FLUID_INDEX_CUSTOM && c.type != FLUID_TYPE_SUPERHEATED_STEAM) {
         EXPECT_EQ(stored.Fluid->Name, "My fluid");
+    }
+    // A name the user cannot see is not stored, not even the database's (the report prints a
+    // database fluid's name in its own language).
+    if (!nameShown) {
+        EXPECT_EQ(stored.Fluid->Name, "");
     }
     if (const auto* humid = dynamic_cast<const CFluidWetGas*>(stored.Fluid.get())) {
         EXPECT_DOUBLE_EQ(humid->RelativeHumidity, 42.5);
@@ -661,6 +667,24 @@ TEST_F(PageFluidTest, LeavingWithNormFlowNeedsANormDensity)
     Type(IDC_NORM_DENSITY, "1,25");
     EXPECT_TRUE(page->CanLeavePage(&reason));
     EXPECT_DOUBLE_EQ(Physical().NormFlowConditions.Density.Value, 1.25);
+}
+
+// A page that is not shown may always be left, and what its fields hold is stored first.
+TEST_F(PageFluidTest, LeavingAHiddenPageStoresItWithoutChecks)
+{
+    Open();
+    Physical().Fluid = MakeFluid(FLUID_TYPE_GAS, FLUID_INDEX_CUSTOM);
+    SetValue(Physical().Flow, NM3_H, 100.0, 4);
+    ASSERT_TRUE(page->OnEnterPage());
+    Type(IDC_NORM_DENSITY, "");
+    Type(IDC_TEMPERATURE, "77");
+    page->GetWindow()->Hide();
+    CMessageBoxRecorder boxes;
+    int reason = -1;
+    EXPECT_TRUE(page->CanLeavePage(&reason));
+    EXPECT_EQ(reason, 0);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_DOUBLE_EQ(Physical().Temperature.Value, 77.0);
 }
 
 TEST_F(PageFluidTest, DensityButtonsConvertThroughTheNormConditionShown)

@@ -170,13 +170,15 @@ TEST_F(PageResultsTest, MergedRowsLeaveTheClassColumnEmpty)
     EXPECT_EQ(Text(List(), 0, 3), "2.5 - 60.0");
 }
 
-TEST_F(PageResultsTest, EnteringCalculatesOnlyWhileAutomaticRecalculationIsOn)
+TEST_F(PageResultsTest, ShowingCalculatesOnlyWhileAutomaticRecalculationIsOn)
 {
     CreateShown();
     EXPECT_EQ(List()->GetItemCount(), 0);
     EXPECT_EQ(CResultData::GetInstance()->GetCount(), 0);
     CApplicationConfiguration::GetInstance()->autorecalcmeters = true;
+    m_page.GetWindow()->Hide();
     m_page.OnEnterPage();
+    m_page.GetWindow()->Show();
     EXPECT_GT(CResultData::GetInstance()->GetCount(), 0);
     EXPECT_GT(List()->GetItemCount(), 0);
 
@@ -185,10 +187,33 @@ TEST_F(PageResultsTest, EnteringCalculatesOnlyWhileAutomaticRecalculationIsOn)
     const double pressureLoss = CResultData::GetInstance()->GetAt(0).PressureLossRange.MaxRange;
     CPhysicalData::GetInstance()->Density.Value = 500.0;
     CPhysicalData::GetInstance()->Density.BaseValue = 0.5;
+    m_page.GetWindow()->Hide();
     m_page.OnEnterPage();
+    m_page.GetWindow()->Show();
     EXPECT_EQ(CResultData::GetInstance()->GetAt(0).PressureLossRange.MaxRange, pressureLoss);
     m_page.OnRecalculate();
     EXPECT_NE(CResultData::GetInstance()->GetAt(0).PressureLossRange.MaxRange, pressureLoss);
+}
+
+// A project opened while the page is shown enters it again: the rows stored with the project
+// are listed as they are, even with automatic recalculation on.
+TEST_F(PageResultsTest, RowsOfAnOpenedProjectStayWhileThePageIsShown)
+{
+    CApplicationConfiguration::GetInstance()->autorecalcmeters = true;
+    CreateShown();
+    ASSERT_GT(CResultData::GetInstance()->GetCount(), 2) << "shown with automatic recalculation, it sized";
+
+    CResultData& results = *CResultData::GetInstance();
+    results.RemoveAll();
+    results.Add(MakeResultRow(104, RESULT_EVERY_PRESSURE_CLASS, {{2.5, 0.3, 0.001, 1.0, 20000.0}, {60.0, 7.0, 0.5, 0.5, 400000.0}}));
+    results.Add(MakeResultRow(104, 201, {{2.5, 0.3, 0.001, 1.0, 20000.0}, {60.0, 7.0, 0.5, 0.5, 400000.0}}));
+    m_page.GetFilter().HideSmallTurndown = FALSE;
+    m_page.GetFilter().HideSpecialDevices = FALSE;
+    m_page.OnEnterPage();
+    Pump();
+    EXPECT_EQ(results.GetCount(), 2);
+    ASSERT_EQ(List()->GetItemCount(), 2);
+    EXPECT_EQ(Text(List(), 0, 3), "2.5 - 60.0");
 }
 
 // The program's sizing run shows the wait cursor while it runs and takes it away at its end;

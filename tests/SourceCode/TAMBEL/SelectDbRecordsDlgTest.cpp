@@ -18,6 +18,7 @@
 #include <wx/textctrl.h>
 
 #include <functional>
+#include <utility>
 
 using testing::ElementsAre;
 
@@ -183,6 +184,18 @@ TEST_F(SelectDbRecordsDlgTest, SeveralRecordsAreGatheredInOrderAndJoinedIntoOneC
     dialog.CallAfter([&dialog] {
         WaitFor([&dialog] { return dialog.IsShownOnScreen(); });
         EXPECT_TRUE(dialog.SelectedList()->IsShown());
+        // ">" shows an arrow to the right, "<" one to the left: the head is where the tip is.
+        for (const auto& arrow : {std::make_pair(CSelectDbRecordsDlg::IDC_ADD, true),
+                                  std::make_pair(CSelectDbRecordsDlg::IDC_REMOVE, false)}) {
+            const auto* button = dynamic_cast<wxButton*>(dialog.GetItem(arrow.first));
+            ASSERT_NE(button, nullptr);
+            const wxImage icon = button->GetBitmap().ConvertToImage();
+            ASSERT_TRUE(icon.IsOk()) << arrow.first;
+            ASSERT_TRUE(icon.HasAlpha());
+            EXPECT_EQ(icon.GetAlpha(9, 3) > 0, arrow.second) << arrow.first;
+            EXPECT_EQ(icon.GetAlpha(6, 3) > 0, !arrow.second) << arrow.first;
+        }
+        SaveScreenshot(Snapshot(&dialog), "select-several-records-en");
         dialog.PaEdit()->SetValue("123");
         wxListCtrl* matching = dialog.MatchingList();
         matching->SetItemState(0, 0, wxLIST_STATE_SELECTED);

@@ -11,7 +11,7 @@
 class CRecordingCanvas : public IReportCanvas {
 public:
     struct SCall {
-        std::string kind;  // fill, line, clip, unclip, text, image
+        std::string kind;  // fill, line, clip, unclip, text, image, pixel, frame
         Polygon points;
         ReportColor color = 0;
         int penWidth = 0;
@@ -52,6 +52,16 @@ public:
     void DrawImage(const CReportImage&, const SReportRect& rect) override
     {
         Add(Call("image", {{rect.left, rect.top}, {rect.right, rect.bottom}}));
+    }
+    void SetPixel(SReportPoint point, ReportColor color) override { Add(Call("pixel", {point}, color)); }
+    // One call per polygon of the region, the thickness as pen width.
+    void FrameRegion(const ReportRegion& region, ReportColor color, int thickness) override
+    {
+        for (const Polygon& polygon : region) {
+            SCall call = Call("frame", polygon, color);
+            call.penWidth = thickness;
+            Add(call);
+        }
     }
 
     // The calls of that kind, in order.

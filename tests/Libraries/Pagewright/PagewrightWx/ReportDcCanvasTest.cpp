@@ -23,7 +23,7 @@ wxImage RenderPage(const CReport& report, int index, double dpi)
         dc.SetBackground(*wxWHITE_BRUSH);
         dc.Clear();
         CReportDcCanvas canvas(dc, dpi, dpi);
-        CReportPainter(canvas).DrawPage(report, index, 1.0);
+        CReportPainter(canvas, CReportPainter::DesktopTextColor()).DrawPage(report, index, 1.0);
     }
     return bitmap.ConvertToImage();
 }
@@ -78,6 +78,42 @@ TEST(ReportDcCanvas, DrawingUnitsBecomeDevicePixelsAtTheResolution)
     EXPECT_EQ(turned.ToDevice({0, 0}), wxPoint(0, 300));
     EXPECT_EQ(turned.ToDevice({200, 0}), wxPoint(0, 100));
     EXPECT_EQ(turned.ToDevice({0, -50}), wxPoint(50, 300));
+}
+
+// At 254 dpi a drawing unit is a pixel: the marker's pixel and square, and the outline frame
+// five pixels wide along the inside of the element's region, not beyond it.
+TEST(ReportDcCanvas, MarkersAndOutlineArePixelsOfTheirColours)
+{
+    CReport report;
+    ASSERT_TRUE(report.LoadFromString(R"(<report><page width="600" height="400" leftborder="0" topborder="0">)"
+                                      R"(<rectangle x="100" y="100" width="300" height="200" fillcolor="#ffffff"/>)"
+                                      R"(</page></report>)"));
+    report.Paginate();
+    wxBitmap bitmap(600, 400, 24);
+    {
+        wxMemoryDC dc(bitmap);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        CReportDcCanvas canvas(dc, 254, 254);
+        CReportPainter(canvas, 0).DrawPage(report, 0, 1.0, true, true);
+    }
+    const wxImage image = bitmap.ConvertToImage();
+    SaveScreenshot(bitmap, "ReportMarkersAndOutline");
+    const auto colourAt = [&image](int x, int y) {
+        return static_cast<unsigned>(image.GetRed(x, y) | image.GetGreen(x, y) << 8 | image.GetBlue(x, y) << 16);
+    };
+    const unsigned marker = 0x1E1EC8;
+    const unsigned outline = 0x4599FF;
+    EXPECT_EQ(colourAt(50, 50), marker) << "the marker square around the top-left corner";
+    EXPECT_EQ(colourAt(150, 100 + 20), marker);
+    EXPECT_EQ(colourAt(450, 320), marker) << "the right edge of the square around the bottom-right corner";
+    EXPECT_EQ(colourAt(250, 102), outline) << "the frame inside the top edge";
+    EXPECT_EQ(colourAt(102, 200), outline);
+    EXPECT_EQ(colourAt(397, 200), outline);
+    EXPECT_EQ(colourAt(250, 297), outline);
+    EXPECT_EQ(colourAt(250, 200), 0xFFFFFFu) << "inside the frame";
+    EXPECT_EQ(colourAt(250, 110), 0xFFFFFFu);
+    EXPECT_EQ(colourAt(250, 95), 0xFFFFFFu) << "outside the region";
 }
 
 TEST(ReportDcCanvas, FontHeightsAreCellOrCharacterHeights)

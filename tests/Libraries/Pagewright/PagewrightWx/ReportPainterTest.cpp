@@ -16,8 +16,12 @@ std::string Points(const IReportCanvas::Polygon& points)
     return text;
 }
 
+// What html text without a colour of its own is drawn in, as the desktop's text colour.
+constexpr ReportColor kTextColor = 0x00336699;
+
 // The document of one page with borders 100 (left) and 50 (top) holding the elements.
-CRecordingCanvas DrawOnePage(const std::string& elements, double zoom, CReport& document)
+CRecordingCanvas DrawOnePage(const std::string& elements, double zoom, CReport& document, bool markers = false,
+                             bool outline = false)
 {
     EXPECT_TRUE(document.LoadFromString(R"(<report><page width="1000" height="2000" leftborder="100" topborder="50"
         backgroundcolor="#102030">)" + elements + R"(</page>
@@ -25,7 +29,7 @@ CRecordingCanvas DrawOnePage(const std::string& elements, double zoom, CReport& 
         <font fontname="P" typeface="Liberation Serif" fontsize="12pt" isbold="TRUE"/></report>)"));
     document.Paginate();
     CRecordingCanvas canvas;
-    CReportPainter(canvas).DrawPage(document, 0, zoom);
+    CReportPainter(canvas, kTextColor).DrawPage(document, 0, zoom, markers, outline);
     return canvas;
 }
 
@@ -133,7 +137,7 @@ TEST(ReportPainter, HiddenElementsAndUnknownFonts)
         <text x="0" y="0" width="100" height="100" fontname="NONE">y</text></page></report>)");
     document.Paginate();
     CRecordingCanvas canvas;
-    CReportPainter(canvas).DrawPage(document, 0, 1.0);
+    CReportPainter(canvas, kTextColor).DrawPage(document, 0, 1.0);
     auto texts = canvas.Of("text");
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0].text, "y");
@@ -141,12 +145,12 @@ TEST(ReportPainter, HiddenElementsAndUnknownFonts)
 
     document.SetVariable("SHOW", "1");
     canvas.calls.clear();
-    CReportPainter(canvas).DrawPage(document, 0, 1.0);
+    CReportPainter(canvas, kTextColor).DrawPage(document, 0, 1.0);
     EXPECT_EQ(canvas.Of("text").size(), 2u);
 
     canvas.calls.clear();
-    CReportPainter(canvas).DrawPage(document, 1, 1.0);
-    CReportPainter(canvas).DrawPage(document, -1, 1.0);
+    CReportPainter(canvas, kTextColor).DrawPage(document, 1, 1.0);
+    CReportPainter(canvas, kTextColor).DrawPage(document, -1, 1.0);
     EXPECT_TRUE(canvas.calls.empty());
 }
 
@@ -165,7 +169,7 @@ TEST(ReportPainter, TableCellsBordersAndRows)
     ASSERT_EQ(document.GetPageCount(), 2);
 
     CRecordingCanvas canvas;
-    CReportPainter(canvas).DrawPage(document, 1, 2.0);
+    CReportPainter(canvas, kTextColor).DrawPage(document, 1, 2.0);
     const auto texts = canvas.Of("text");
     ASSERT_EQ(texts.size(), 1u);  // two rows a page: the second page shows row 3 only with text
     EXPECT_EQ(texts[0].text, "r3");
@@ -186,7 +190,7 @@ TEST(ReportPainter, TableCellsBordersAndRows)
     EXPECT_EQ(lines[0].color, 0xFF0000u);
 }
 
-TEST(ReportPainter, HtmlTextIsBlackUnlessItsMarkupSaysOtherwise)
+TEST(ReportPainter, HtmlTextTakesTheDesktopTextColourUnlessItsMarkupSaysOtherwise)
 {
     CReport document;
     const CRecordingCanvas canvas = DrawOnePage(
@@ -196,7 +200,7 @@ TEST(ReportPainter, HtmlTextIsBlackUnlessItsMarkupSaysOtherwise)
     const auto texts = canvas.Of("text");
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0].text, "plain ");
-    EXPECT_EQ(texts[0].color, 0u);
+    EXPECT_EQ(texts[0].color, kTextColor);
     EXPECT_EQ(texts[0].font.height, 40);
     EXPECT_EQ(Points(texts[0].points), "100,-49");
     EXPECT_EQ(texts[1].text, "red");
@@ -205,6 +209,84 @@ TEST(ReportPainter, HtmlTextIsBlackUnlessItsMarkupSaysOtherwise)
     const auto clips = canvas.Of("clip");
     ASSERT_EQ(clips.size(), 1u);
     EXPECT_EQ(Points(clips[0].points), "100,-49 600,-49 600,-249 100,-249");
+}
+
+// Markers: a pixel and a square of 100 units around each anchor in the marker colour; outline:
+// the element's region framed five pixels thick in its outline colour.
+TEST(ReportPainter, MarkersAndOutlineFollowTheElementsShape)
+{
+    struct SCase {
+        const char* element;
+        const char* anchors;
+        std::vector<const char*> regions;
+    };
+    const SCase cases[] = {
+        {R"(<line x="0" y="0" x2="200" y2="0" penwidth="30"/>)", "100,-49 300,-49",
+         {"85,-64 315,-64 315,-34 85,-34"}},
+        // A short pen still gives a band five units to each side; a sloped line's band leans.
+        {R"(<line x="0" y="0" x2="100" y2="200" penwidth="2"/>)", "100,-49 200,-249",
+         {"95,-44 105,-44 205,-254 195,-254"}},
+        {R"(<text x="0" y="0" width="300" height="100" fontname="F">t</text>)",
+         "100,-149 100,-49 400,-149 400,-49", {"100,-49 400,-49 400,-149 100,-149"}},
+        {R"(<rectangle x="0" y="0" width="300" height="100" fillcolor="#ffffff"/>)",
+         "100,-49 400,-49 400,-149 100,-149", {"100,-49 400,-49 400,-149 100,-149"}},
+        // A transparent rectangle is hit only along its edges.
+        {R"(<rectangle x="0" y="0" width="300" height="100" fillcolor="transparent" borderwidth="20"/>)",
+         "100,-49 400,-49 400,-149 100,-149",
+         {"90,-59 410,-59 410,-39 90,-39", "410,-39 390,-39 390,-159 410,-159",
+          "410,-159 90,-159 90,-139 410,-139", "110,-159 90,-159 90,-39 110,-39"}},
+        {R"(<htmltext x="0" y="0" width="300" height="100" fontname="F">h</htmltext>)",
+         "100,-49 100,-149 400,-49 400,-149", {"100,-49 400,-49 400,-149 100,-149"}},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.element);
+        CReport document;
+        const CRecordingCanvas plain = DrawOnePage(c.element, 1.0, document);
+        EXPECT_TRUE(plain.Of("pixel").empty());
+        EXPECT_TRUE(plain.Of("frame").empty());
+
+        CReport marked;
+        const CRecordingCanvas canvas = DrawOnePage(c.element, 1.0, marked, true, true);
+        const auto pixels = canvas.Of("pixel");
+        std::string anchors;
+        for (const auto& pixel : pixels) {
+            EXPECT_EQ(pixel.color, 0x1E1EC8u);
+            anchors += (anchors.empty() ? "" : " ") + Points(pixel.points);
+        }
+        EXPECT_EQ(anchors, c.anchors);
+        std::size_t squares = 0;
+        for (const auto& line : canvas.Of("line")) {
+            if (line.color != 0x1E1EC8u)
+                continue;
+            ASSERT_LT(squares, pixels.size());
+            const SReportPoint anchor = pixels[squares].points[0];
+            EXPECT_EQ(Points(line.points), Points({{anchor.x - 50, anchor.y - 50}, {anchor.x + 50, anchor.y - 50},
+                                                   {anchor.x + 50, anchor.y + 50}, {anchor.x - 50, anchor.y + 50}}));
+            EXPECT_TRUE(line.closed);
+            ++squares;
+        }
+        EXPECT_EQ(squares, pixels.size());
+        const auto frames = canvas.Of("frame");
+        ASSERT_EQ(frames.size(), c.regions.size());
+        for (std::size_t i = 0; i < frames.size(); ++i) {
+            EXPECT_EQ(Points(frames[i].points), c.regions[i]) << i;
+            EXPECT_EQ(frames[i].color, 0x4599FFu);
+            EXPECT_EQ(frames[i].penWidth, 5);
+        }
+    }
+}
+
+// Loading an element keeps its region at zoom 1 as its hit region.
+TEST(ReportPainter, LoadedElementsKeepTheirRegionAtZoomOne)
+{
+    CReport document;
+    DrawOnePage(R"(<line x="0" y="0" x2="200" y2="0" penwidth="30"/>)", 2.0, document);
+    const CReportPage* page = document.GetPage(0);
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->elements.size(), 1u);
+    const ReportRegion& region = page->elements[0]->hitRegion;
+    ASSERT_EQ(region.size(), 1u);
+    EXPECT_EQ(Points(region[0]), "85,-64 315,-64 315,-34 85,-34");
 }
 
 }  // namespace
