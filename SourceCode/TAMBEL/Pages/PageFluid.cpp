@@ -1003,17 +1003,20 @@ bool CPageFluid::CheckSteam()
     const CPhysicalData& physical = Physical();
     if (!physical.Fluid || physical.Fluid->Type != FLUID_TYPE_SUPERHEATED_STEAM)
         return true;
+    const double saturationBase = CalculateSaturationTemperature(physical.Pressure.BaseValue * 100.0);
+    // A pressure off the saturation line has no saturation temperature: no steam state to accept.
+    const bool onLine = !std::isnan(saturationBase);
     double saturation = 0.0;
-    ConvertFromBaseUnit(saturation, CalculateSaturationTemperature(physical.Pressure.BaseValue * 100.0),
-                        physical.Temperature, 0);
+    if (onLine)
+        ConvertFromBaseUnit(saturation, saturationBase, physical.Temperature, 0);
     const double operating = physical.Temperature.Value;
     // Steam exactly at the saturation temperature still counts as steam.
-    if (saturation <= operating)
+    if (onLine && saturation <= operating)
         return true;
-    std::string saturationText = DataFormat::Format(saturation, TEMPERATURE_DIGITS, false);
+    std::string saturationText = onLine ? DataFormat::Format(saturation, TEMPERATURE_DIGITS, false) : "-";
     const std::string operatingText = DataFormat::Format(operating, TEMPERATURE_DIGITS, false);
     // Equal after rounding: all digits of the saturation temperature show why it is refused.
-    if (DataFormat::RoundToSignificantDigits(operating, TEMPERATURE_DIGITS) >=
+    if (onLine && DataFormat::RoundToSignificantDigits(operating, TEMPERATURE_DIGITS) >=
         DataFormat::RoundToSignificantDigits(saturation, TEMPERATURE_DIGITS))
         saturationText = DataFormat::Format(saturation, 0, false);
     const std::string reference =
