@@ -1,5 +1,8 @@
 #include "Harbinax/InstanceCheck.h"
 
+#include "Quillet/LogLevel.h"
+#include "Quillet/LogManager.h"
+
 #include <wx/evtloop.h>
 
 #include <cstdint>
@@ -9,6 +12,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -68,6 +72,17 @@ bool CInstanceCheck::FindOther(const std::string& identity, std::function<void()
     m_lock = ::open((base + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (m_lock < 0)
         return false;
+    // In the shared temporary folder anyone can make the file first and hold its lock, which
+    // would keep this program from ever starting: a file of another user counts for nothing.
+    struct stat status;
+    if (::fstat(m_lock, &status) != 0 || status.st_uid != ::geteuid()) {
+        ::close(m_lock);
+        m_lock = -1;
+        CLogger log = CLogManager::GetInstance()->GetLogger("CHarbinax", LOGLEVEL_PARENT);
+        QUILLET_POS(log);
+        log.Warn("Instance lock %s.lock belongs to another user; ignored", base.c_str());
+        return false;
+    }
     if (::flock(m_lock, LOCK_EX | LOCK_NB) != 0) {
         ::close(m_lock);
         m_lock = -1;

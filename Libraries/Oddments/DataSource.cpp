@@ -4,6 +4,7 @@
 #include "Oddments/PgConnection.h"
 #include "Oddments/SqliteConnection.h"
 #include "Platform/AsciiText.h"
+#include "Platform/NumberText.h"
 
 #include <sstream>
 #include <string_view>
@@ -11,6 +12,9 @@
 namespace {
 
 using Platform::EqualsNoCase;
+
+// A day: the deadline also bounds the TCP user timeout, kept in milliseconds in an int.
+constexpr long kMaxCommandTimeout = 86400;
 
 std::string Trim(std::string_view text)
 {
@@ -22,6 +26,7 @@ struct InitString {
     std::string dataSource;
     bool readOnly = false;
     bool noWriters = false;
+    std::string commandTimeout;  // seconds a statement may take; empty for the provider's default
     std::string rest;  // the items that are not ours, for a provider that takes them as they are
 };
 
@@ -53,6 +58,8 @@ InitString ParseInitString(const std::string& text)
             result.dataSource = item.value;
         } else if (EqualsNoCase(item.key, "Mode")) {
             ParseMode(item.value, result);
+        } else if (EqualsNoCase(item.key, "Command Timeout")) {
+            result.commandTimeout = Trim(item.value);
         } else if (!EqualsNoCase(item.key, "Persist Security Info")) {
             result.rest += (result.rest.empty() ? "" : " ") + item.text;
         }
@@ -89,8 +96,15 @@ HRESULT CDataSource::OpenFromInitializationString(const char* initString)
         result = CSqliteConnection::Open(init.dataSource, mode, connection, m_errorText);
         m_connection = std::move(connection);
     } else if (EqualsNoCase(init.provider, "PostgreSQL")) {
+        long seconds = CPgConnection::kDefaultDeadlineSeconds;
+        if (!init.commandTimeout.empty() &&
+            (!Platform::TextToLong(init.commandTimeout, seconds) || seconds < 1 || seconds > kMaxCommandTimeout)) {
+            m_errorText = "Command Timeout must be a whole number of seconds from 1 to " +
+                          std::to_string(kMaxCommandTimeout) + ", not \"" + init.commandTimeout + "\"";
+            return E_INVALIDARG;
+        }
         std::unique_ptr<CPgConnection> connection;
-        result = CPgConnection::Open(init.rest, init.readOnly, connection, m_errorText);
+        result = CPgConnection::Open(init.rest, init.readOnly, static_cast<int>(seconds), connection, m_errorText);
         m_connection = std::move(connection);
     } else {
         m_errorText = "Unknown provider \"" + init.provider + "\"";

@@ -43,6 +43,7 @@ constexpr HRESULT DB_E_INTEGRITYVIOLATION = static_cast<HRESULT>(0x80040E2Fu);
 constexpr HRESULT DB_E_NOTABLE = static_cast<HRESULT>(0x80040E37u);
 constexpr HRESULT DB_E_TABLEINUSE = static_cast<HRESULT>(0x80040E40u);
 constexpr HRESULT DB_SEC_E_AUTH_FAILED = static_cast<HRESULT>(0x80040E4Du);
+constexpr HRESULT DB_E_CANCELED = static_cast<HRESULT>(0x80040E4Eu);  // cancelled, e.g. past its deadline
 constexpr HRESULT DB_E_DATAOVERFLOW = static_cast<HRESULT>(0x80040E57u);  // a value beyond its type
 
 // Column types.

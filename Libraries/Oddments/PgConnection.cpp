@@ -5,8 +5,11 @@
 
 #include <libpq-fe.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <poll.h>
 #include <vector>
 
 namespace {
@@ -19,10 +22,7 @@ struct SLibpq {
     decltype(&::PQstatus) PQstatus = nullptr;
     decltype(&::PQerrorMessage) PQerrorMessage = nullptr;
     decltype(&::PQsetNoticeProcessor) PQsetNoticeProcessor = nullptr;
-    decltype(&::PQsetClientEncoding) PQsetClientEncoding = nullptr;
     decltype(&::PQfinish) PQfinish = nullptr;
-    decltype(&::PQexec) PQexec = nullptr;
-    decltype(&::PQexecParams) PQexecParams = nullptr;
     decltype(&::PQresultStatus) PQresultStatus = nullptr;
     decltype(&::PQresultErrorField) PQresultErrorField = nullptr;
     decltype(&::PQresultErrorMessage) PQresultErrorMessage = nullptr;
@@ -38,6 +38,17 @@ struct SLibpq {
     decltype(&::PQgetisnull) PQgetisnull = nullptr;
     decltype(&::PQgetvalue) PQgetvalue = nullptr;
     decltype(&::PQgetlength) PQgetlength = nullptr;
+    decltype(&::PQsetnonblocking) PQsetnonblocking = nullptr;
+    decltype(&::PQsendQuery) PQsendQuery = nullptr;
+    decltype(&::PQsendQueryParams) PQsendQueryParams = nullptr;
+    decltype(&::PQflush) PQflush = nullptr;
+    decltype(&::PQsocket) PQsocket = nullptr;
+    decltype(&::PQconsumeInput) PQconsumeInput = nullptr;
+    decltype(&::PQisBusy) PQisBusy = nullptr;
+    decltype(&::PQgetResult) PQgetResult = nullptr;
+    decltype(&::PQgetCancel) PQgetCancel = nullptr;
+    decltype(&::PQcancel) PQcancel = nullptr;
+    decltype(&::PQfreeCancel) PQfreeCancel = nullptr;
     std::string error;  // why libpq cannot be used; empty when it can
 };
 
@@ -52,10 +63,7 @@ const SLibpq& Libpq()
                               SHARED_LIBRARY_RESOLVE(library, table, PQstatus) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQerrorMessage) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQsetNoticeProcessor) &&
-                              SHARED_LIBRARY_RESOLVE(library, table, PQsetClientEncoding) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQfinish) &&
-                              SHARED_LIBRARY_RESOLVE(library, table, PQexec) &&
-                              SHARED_LIBRARY_RESOLVE(library, table, PQexecParams) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQresultStatus) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQresultErrorField) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQresultErrorMessage) &&
@@ -70,7 +78,18 @@ const SLibpq& Libpq()
                               SHARED_LIBRARY_RESOLVE(library, table, PQftablecol) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQgetisnull) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQgetvalue) &&
-                              SHARED_LIBRARY_RESOLVE(library, table, PQgetlength);
+                              SHARED_LIBRARY_RESOLVE(library, table, PQgetlength) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQsetnonblocking) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQsendQuery) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQsendQueryParams) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQflush) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQsocket) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQconsumeInput) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQisBusy) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQgetResult) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQgetCancel) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQcancel) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQfreeCancel);
         if (!resolved)
             table.error = std::string("cannot use ") + kPqLibrary + ": " + library.Error();
         return table;
@@ -97,14 +116,19 @@ enum : Oid {
     kOidNumeric = 1700,
 };
 
-// Session settings our value parsing relies on: ISO dates, money as "-$1,234.56", byte
-// strings in hex, reals with every digit.
+// Session settings our texts and value parsing rely on: UTF-8, ISO dates, money as
+// "-$1,234.56", byte strings in hex, reals with every digit.
 const char kSessionSetup[] =
-    "SET DateStyle = 'ISO, YMD'; SET lc_monetary = 'C'; SET bytea_output = 'hex'; "
-    "SET extra_float_digits = 3";
+    "SET client_encoding = 'UTF8'; SET DateStyle = 'ISO, YMD'; SET lc_monetary = 'C'; "
+    "SET bytea_output = 'hex'; SET extra_float_digits = 3";
 
 // Seconds an open waits for a server before it fails.
 const char kConnectTimeoutSeconds[] = "5";
+// TCP keepalives notice a server host that went away while the connection idles; the user
+// timeout ends a connection whose sent data stays unacknowledged that long (milliseconds).
+const char kKeepaliveIdleSeconds[] = "30";
+const char kKeepaliveIntervalSeconds[] = "10";
+const char kKeepaliveCount[] = "3";
 
 struct SqlStateResult {
     const char* prefix;
@@ -389,7 +413,7 @@ CPgConnection::~CPgConnection()
     Libpq().PQfinish(m_connection);
 }
 
-HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly,
+HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly, int deadlineSeconds,
                             std::unique_ptr<CPgConnection>& connection, std::string& errorText)
 {
     connection.reset();
@@ -402,8 +426,18 @@ HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly,
     // it stays. The data-link text or PGCONNECT_TIMEOUT may set a timeout of their own: ours
     // comes first, so the expanded connection text overrides it.
     const char* timeout = std::getenv("PGCONNECT_TIMEOUT") == nullptr ? kConnectTimeoutSeconds : "";
-    const char* const keywords[] = {"connect_timeout", "dbname", nullptr};
-    const char* const values[] = {timeout, connectionInfo.c_str(), nullptr};
+    const std::string userTimeout = std::to_string(static_cast<long long>(deadlineSeconds) * 1000);
+    const char* const keywords[] = {"connect_timeout", "keepalives",          "keepalives_idle",
+                                    "keepalives_interval", "keepalives_count", "tcp_user_timeout",
+                                    "dbname",          nullptr};
+    const char* const values[] = {timeout,
+                                  "1",
+                                  kKeepaliveIdleSeconds,
+                                  kKeepaliveIntervalSeconds,
+                                  kKeepaliveCount,
+                                  userTimeout.c_str(),
+                                  connectionInfo.c_str(),
+                                  nullptr};
     PGconn* raw = pq.PQconnectdbParams(keywords, values, 1);
     if (raw == nullptr) {
         errorText = "Out of memory";
@@ -418,19 +452,23 @@ HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly,
     }
     // Server notices ("table does not exist, skipping") are no errors; keep them off stderr.
     pq.PQsetNoticeProcessor(raw, [](void*, const char*) {}, nullptr);
-    std::unique_ptr<CPgConnection> opened(new CPgConnection(raw));
+    std::unique_ptr<CPgConnection> opened(new CPgConnection(raw, deadlineSeconds));
     std::string setup = kSessionSetup;
     if (readOnly)
         setup += "; SET default_transaction_read_only = on";
-    HRESULT result = pq.PQsetClientEncoding(raw, "UTF8") == 0 ? S_OK : E_FAIL;
-    if (SUCCEEDED(result)) {
-        PGresult* pg = pq.PQexec(raw, setup.c_str());
-        if (pq.PQresultStatus(pg) != PGRES_COMMAND_OK)
-            result = ResultForState(pq.PQresultErrorField(pg, PG_DIAG_SQLSTATE));
-        pq.PQclear(pg);
-    }
-    if (FAILED(result)) {
+    if (pq.PQsetnonblocking(raw, 1) != 0) {
         errorText = TrimmedMessage(pq.PQerrorMessage(raw));
+        return E_FAIL;
+    }
+    PGresult* pg = nullptr;
+    HRESULT result = opened->Exchange([&setup](PGconn* c) { return Libpq().PQsendQuery(c, setup.c_str()); }, &pg);
+    if (SUCCEEDED(result) && pq.PQresultStatus(pg) != PGRES_COMMAND_OK) {
+        result = ResultForState(pq.PQresultErrorField(pg, PG_DIAG_SQLSTATE));
+        opened->SetError(result, TrimmedMessage(pq.PQresultErrorMessage(pg)));
+    }
+    pq.PQclear(pg);
+    if (FAILED(result)) {
+        errorText = opened->GetErrorText();
         return result;
     }
     connection = std::move(opened);
@@ -488,8 +526,15 @@ HRESULT CPgConnection::Run(const std::string& sql, const CDbValues& params, PGre
         }
         values[i] = texts[i].c_str();
     }
-    PGresult* pg = pq.PQexecParams(m_connection, text.c_str(), static_cast<int>(params.size()), types.data(),
-                                values.data(), lengths.data(), formats.data(), 0);
+    PGresult* pg = nullptr;
+    const HRESULT exchanged = Exchange(
+        [&](PGconn* c) {
+            return pq.PQsendQueryParams(c, text.c_str(), static_cast<int>(params.size()), types.data(),
+                                        values.data(), lengths.data(), formats.data(), 0);
+        },
+        &pg);
+    if (FAILED(exchanged))
+        return exchanged;
     const ExecStatusType status = pq.PQresultStatus(pg);
     if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK) {
         *result = pg;
@@ -505,6 +550,77 @@ HRESULT CPgConnection::Run(const std::string& sql, const CDbValues& params, PGre
     return SetError(failure, message);
 }
 
+HRESULT CPgConnection::Exchange(const std::function<int(PGconn*)>& send, PGresult** result)
+{
+    *result = nullptr;
+    const SLibpq& pq = Libpq();
+    if (m_connection == nullptr)
+        return SetError(E_FAIL, "The connection was given up after a statement passed its deadline");
+    if (send(m_connection) == 0)
+        return SetError(E_FAIL, TrimmedMessage(pq.PQerrorMessage(m_connection)));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(m_deadlineSeconds);
+    // Sends what is left of the statement and reads answers until the next result is in, so
+    // that fetching it does not wait on the server.
+    const auto awaitResult = [&]() -> HRESULT {
+        for (;;) {
+            const int flushed = pq.PQflush(m_connection);
+            if (flushed < 0)
+                return SetError(E_FAIL, TrimmedMessage(pq.PQerrorMessage(m_connection)));
+            if (flushed == 0 && !pq.PQisBusy(m_connection))
+                return S_OK;
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            pollfd socket{pq.PQsocket(m_connection), static_cast<short>(POLLIN | (flushed == 1 ? POLLOUT : 0)), 0};
+            const int ready = left.count() > 0 ? ::poll(&socket, 1, static_cast<int>(left.count())) : 0;
+            if (ready < 0 && errno == EINTR)
+                continue;
+            if (ready == 0)
+                return GiveUp();
+            if (ready < 0 || ((socket.revents & POLLIN) != 0 && pq.PQconsumeInput(m_connection) == 0) ||
+                (socket.revents & (POLLERR | POLLNVAL)) != 0)
+                return SetError(E_FAIL, TrimmedMessage(pq.PQerrorMessage(m_connection)));
+        }
+    };
+    // A text of several statements gives one result each: the first failure counts, else the
+    // last result.
+    for (;;) {
+        const HRESULT waited = awaitResult();
+        if (FAILED(waited)) {
+            pq.PQclear(*result);
+            *result = nullptr;
+            return waited;
+        }
+        PGresult* next = pq.PQgetResult(m_connection);
+        if (next == nullptr)
+            return S_OK;
+        const bool failed = *result != nullptr && pq.PQresultStatus(*result) != PGRES_TUPLES_OK &&
+                            pq.PQresultStatus(*result) != PGRES_COMMAND_OK;
+        if (failed) {
+            pq.PQclear(next);
+        } else {
+            pq.PQclear(*result);
+            *result = next;
+        }
+    }
+}
+
+HRESULT CPgConnection::GiveUp()
+{
+    const SLibpq& pq = Libpq();
+    // The server may still be working, or be stopped: ask it to cancel, and leave the
+    // connection, since its next answer could belong to this statement. The server rolls back
+    // an open transaction when it finds the connection gone.
+    if (PGcancel* cancel = pq.PQgetCancel(m_connection)) {
+        char ignored[256];
+        pq.PQcancel(cancel, ignored, sizeof ignored);
+        pq.PQfreeCancel(cancel);
+    }
+    pq.PQfinish(m_connection);
+    m_connection = nullptr;
+    return SetError(DB_E_CANCELED, "The server did not answer within " + std::to_string(m_deadlineSeconds) +
+                                       " s; the statement was cancelled and the connection closed");
+}
+
 const std::map<int, std::string>& CPgConnection::DomainColumns(unsigned int table)
 {
     static const std::map<int, std::string> none;
@@ -515,13 +631,18 @@ const std::map<int, std::string>& CPgConnection::DomainColumns(unsigned int tabl
     const std::string tableText = std::to_string(table);
     const char* values[] = {tableText.c_str()};
     const Oid types[] = {kOidOid};
-    PGresult* pg = pq.PQexecParams(
-        m_connection,
-        "SELECT a.attnum, t.typname FROM pg_catalog.pg_attribute a "
-        "JOIN pg_catalog.pg_type t ON t.oid = a.atttypid "
-        "WHERE a.attrelid = $1 AND a.attnum > 0 AND NOT a.attisdropped AND t.typtype = 'd'",
-        1, types, values, nullptr, nullptr, 0);
-    if (pq.PQresultStatus(pg) != PGRES_TUPLES_OK) {
+    PGresult* pg = nullptr;
+    const HRESULT exchanged = Exchange(
+        [&](PGconn* c) {
+            return pq.PQsendQueryParams(
+                c,
+                "SELECT a.attnum, t.typname FROM pg_catalog.pg_attribute a "
+                "JOIN pg_catalog.pg_type t ON t.oid = a.atttypid "
+                "WHERE a.attrelid = $1 AND a.attnum > 0 AND NOT a.attisdropped AND t.typtype = 'd'",
+                1, types, values, nullptr, nullptr, 0);
+        },
+        &pg);
+    if (FAILED(exchanged) || pq.PQresultStatus(pg) != PGRES_TUPLES_OK) {
         pq.PQclear(pg);
         return none;  // not kept: asked again next time
     }

@@ -4,6 +4,7 @@
 #include "Oddments/DbConnection.h"
 #include "Oddments/DeclaredType.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -15,9 +16,13 @@ class CPgConnection : public CDbConnection {
 public:
     ~CPgConnection() override;
 
+    // Seconds a statement may take when the data-link text sets no deadline.
+    static constexpr int kDefaultDeadlineSeconds = 30;
+
     // Connects with a libpq connection string ("host=... dbname=... user=..."). A read-only
-    // connection refuses every write.
-    static HRESULT Open(const std::string& connectionInfo, bool readOnly,
+    // connection refuses every write. Every statement that gets no answer within the deadline
+    // is cancelled and fails, and the connection is given up: later statements fail at once.
+    static HRESULT Open(const std::string& connectionInfo, bool readOnly, int deadlineSeconds,
                         std::unique_ptr<CPgConnection>& connection, std::string& errorText);
 
     HRESULT Query(const std::string& sql, const CDbValues& params,
@@ -28,7 +33,15 @@ public:
 private:
     class CCursor;
 
-    explicit CPgConnection(pg_conn* connection) : m_connection(connection) {}
+    CPgConnection(pg_conn* connection, int deadlineSeconds)
+        : m_connection(connection), m_deadlineSeconds(deadlineSeconds)
+    {
+    }
+    // Sends a statement through send and waits for all its results, at most the deadline;
+    // result receives the one that counts (see the source).
+    HRESULT Exchange(const std::function<int(pg_conn*)>& send, pg_result** result);
+    // Cancels the statement that passed its deadline and closes the connection.
+    HRESULT GiveUp();
     // Runs one statement; on failure keeps the server's message and returns our result.
     HRESULT Run(const std::string& sql, const CDbValues& params, pg_result** result);
     // The type of a result column: by the name of its declared domain where the table
@@ -39,5 +52,6 @@ private:
     const std::map<int, std::string>& DomainColumns(unsigned int table);
 
     pg_conn* m_connection = nullptr;
+    int m_deadlineSeconds = kDefaultDeadlineSeconds;
     std::map<unsigned int, std::map<int, std::string>> m_domainColumns;
 };

@@ -371,7 +371,10 @@ void CReportExporterPdf::RegisterElement(CReportElement& element)
     } else if (auto* table = dynamic_cast<CReportTable*>(&element)) {
         // Every cell shows its column's prototype bound to its own variable, whose value may
         // bring fonts of its own mark-up.
-        for (int row = 0; row < table->GetRowsPerPage(); ++row) {
+        int first = 0;
+        int end = 0;
+        table->GetVisibleRows(first, end);
+        for (int row = first; row < end; ++row) {
             for (std::size_t i = 0; i < table->columns.size(); ++i) {
                 bool filled = false;
                 if (std::unique_ptr<CReportElement> cell = table->columns[i]->MakeCell(
@@ -810,8 +813,10 @@ void CReportExporterPdf::WriteHtmlText(CReportHtmlText& html)
 
 void CReportExporterPdf::WriteTable(const CReportTable& table)
 {
-    const int rows = table.GetRowsPerPage();
-    for (int row = 0; row < rows; ++row) {
+    int first = 0;
+    int end = 0;
+    table.GetVisibleRows(first, end);
+    for (int row = first; row < end; ++row) {
         for (std::size_t i = 0; i < table.columns.size(); ++i) {
             const CReportColumn& column = *table.columns[i];
             if (column.owner == nullptr || !column.IsVisible())

@@ -1,6 +1,10 @@
 #include "Pagewright/ReportTable.h"
 
+#include "Pagewright/ReportPage.h"
+
 #include <tinyxml.h>
+
+#include <algorithm>
 
 CReportTable::CReportTable(const CReportTable& other)
     : CReportSizedElement(other),
@@ -55,6 +59,24 @@ void CReportTable::SetOwner(CReportPage* page)
 int CReportTable::GetRowsPerPage() const
 {
     return rowHeight > 0 && height > 0 ? height / rowHeight : 0;
+}
+
+void CReportTable::GetVisibleRows(int& first, int& end) const
+{
+    first = 0;
+    end = 0;
+    const int rows = GetRowsPerPage();
+    if (rows <= 0)
+        return;
+    // The page shows y from -top border up to its height less the top border.
+    const long long pageTop = owner != nullptr ? -static_cast<long long>(owner->topBorder) : 0;
+    const long long pageBottom = pageTop + (owner != nullptr ? owner->height : CReportPage::kDefaultHeight);
+    // Row r covers y + r * rowHeight up to y + (r + 1) * rowHeight.
+    const auto floorDiv = [](long long a, long long b) { return a / b - (a % b != 0 && a < 0 ? 1 : 0); };
+    const long long from = floorDiv(pageTop - y, rowHeight);
+    const long long to = -floorDiv(-(pageBottom - y), rowHeight);  // rounded up
+    first = static_cast<int>(std::max(0LL, std::min<long long>(from, rows)));
+    end = static_cast<int>(std::max<long long>(first, std::min<long long>(to, rows)));
 }
 
 bool CReportTable::IsPaginated() const

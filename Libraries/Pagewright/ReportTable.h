@@ -19,6 +19,10 @@ public:
 
     // Rows that fit into the table's height; 0 when not even one does.
     int GetRowsPerPage() const;
+    // The rows of this page that can be seen: those that fit the table and reach into its page's
+    // height (a default page's without one), from first up to end, end excluded. Drawing walks
+    // only these, so a table far taller than its page costs no more than the page.
+    void GetVisibleRows(int& first, int& end) const;
     // Whether pagination spreads the rows: a multipage table that holds at least one row.
     bool IsPaginated() const;
     // The cell of the row'th row shown (0 is the first row of this page) in the given column,

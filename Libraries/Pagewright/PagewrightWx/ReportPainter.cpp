@@ -308,8 +308,10 @@ bool CReportPainter::DrawTable(const CReportTable& table, double zoom, bool mark
 {
     if (table.width <= 0 || table.height <= 0)
         return false;
-    const int rows = table.GetRowsPerPage();
-    for (int row = 0; row < rows; ++row) {
+    int first = 0;
+    int end = 0;
+    table.GetVisibleRows(first, end);
+    for (int row = first; row < end; ++row) {
         for (std::size_t i = 0; i < table.columns.size(); ++i)
             DrawCell(table, *table.columns[i], row, i, zoom, markers, outline);
     }

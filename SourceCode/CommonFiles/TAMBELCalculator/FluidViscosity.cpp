@@ -22,6 +22,13 @@ double CalculateFluidViscosity(int fluidType, int fluidId, double pressure, doub
         return -1.0;
     }
 
+    // Water vapour's table answers any pressure with its nearest one, so an absolute pressure
+    // of 0 or less (no gas at all) is refused here, before the look-up.
+    if (fluidType != FLUID_TYPE_LIQUID && !(pressure > 0.0)) {
+        QUILLET_POS(log);
+        log.Trace("CalculateFluidViscosity: wrong pressure");
+        return -1.0;
+    }
     const double b = fluidType == FLUID_TYPE_LIQUID ? FLUID_PARAMETER_UNUSED : pressure;
     double viscosity = 0.0;
     if (!GetInterpolatedValue(fluidId, INTERPOLATION_DYNAMIC_VISCOSITY, temperature, b, viscosity,

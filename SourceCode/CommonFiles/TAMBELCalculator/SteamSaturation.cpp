@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -61,7 +62,8 @@ struct PressureSeries {
 double SaturationTemperatureOnLine(double pressurePa)
 {
     const double target = std::log(pressurePa / kCriticalPressurePa);
-    double t = std::min(CalculateSaturationTemperature(pressurePa / 1000.0), WATER_CRITICAL_TEMPERATURE);
+    const double start = CalculateSaturationTemperature(pressurePa / 1000.0);
+    double t = std::isnan(start) ? SATURATION_MIN_TEMPERATURE : std::min(start, WATER_CRITICAL_TEMPERATURE);
     for (int i = 0; i < 50; ++i) {
         const PressureSeries series(Tau(t));
         const double f = WATER_CRITICAL_TEMPERATURE / t * series.sum - target;
@@ -73,6 +75,13 @@ double SaturationTemperatureOnLine(double pressurePa)
         t = next;
     }
     return t;
+}
+
+// The saturation pressure at the lowest temperature on the line, in kPa.
+double SaturationMinPressure()
+{
+    static const double lowest = CalculateSaturationPressure(SATURATION_MIN_TEMPERATURE) / 1000.0;
+    return lowest;
 }
 
 }  // namespace
@@ -111,8 +120,7 @@ double CalculateVapourDensityFromPressure(double pressure)
 
 bool CalculateSaturationStateFromPressure(double pressure, double& temperature, double& density)
 {
-    const double lowest = CalculateSaturationPressure(SATURATION_MIN_TEMPERATURE) / 1000.0;
-    if (!(pressure >= lowest && pressure <= WATER_CRITICAL_PRESSURE))
+    if (!(pressure >= SaturationMinPressure() && pressure <= WATER_CRITICAL_PRESSURE))
         return false;
     if (InFittedBand(pressure)) {
         temperature = CalculateSaturationTemperature(pressure);
@@ -129,6 +137,10 @@ double CalculateSaturationTemperature(double pressure)
     const double bar = pressure / 100.0;
     if (bar <= 0.0)
         return 273.15;
+    // Off the saturation line the polynomial in ln(bar) still gives numbers (562 degC at
+    // 1e-9 kPa), none of them a saturation temperature.
+    if (!(pressure >= SaturationMinPressure() && pressure <= WATER_CRITICAL_PRESSURE))
+        return std::numeric_limits<double>::quiet_NaN();
     const double l = std::log(bar);
     double t = 0.0;
     for (int k = 6; k >= 0; --k)

@@ -22,7 +22,8 @@ double CalculateSaturatedVapourDensity(double temperature);
 // gives the pressure.
 double CalculateVapourDensityFromPressure(double pressure);
 // The saturation temperature in K at a pressure in kPa, by the fitted polynomial in ln(bar);
-// 273.15 for a pressure of 0 or less.
+// 273.15 for a pressure of 0 or less; NaN for a pressure off the line (above 0 but below the
+// saturation pressure at 0 degC, or above the critical pressure), where there is none.
 double CalculateSaturationTemperature(double pressure);
 // The saturation state at a pressure in kPa, temperature (K) and vapour density (kg/m3) taken
 // at one and the same temperature: inside the band where the fitted polynomials hold, from

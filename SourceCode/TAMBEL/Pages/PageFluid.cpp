@@ -117,7 +117,8 @@ std::string DensityResultText(CalcResult code)
 std::string SaturationText(const CPhysicalData& physical, double saturation)
 {
     const double operating = physical.Temperature.Value;
-    std::string saturationText = DataFormat::Format(saturation, TEMPERATURE_DIGITS, false);
+    std::string saturationText =
+        std::isnan(saturation) ? "-" : DataFormat::Format(saturation, TEMPERATURE_DIGITS, false);
     const std::string operatingText = DataFormat::Format(operating, TEMPERATURE_DIGITS, false);
     if (DataFormat::RoundToSignificantDigits(operating, TEMPERATURE_DIGITS) ==
         DataFormat::RoundToSignificantDigits(saturation, TEMPERATURE_DIGITS))
@@ -1062,8 +1063,9 @@ bool CPageFluid::CheckSteam()
     if (!physical.Fluid || physical.Fluid->Type != FLUID_TYPE_SUPERHEATED_STEAM)
         return true;
     const double saturation = SaturationTemperature(physical);
-    // Steam exactly at the saturation temperature still counts as steam.
-    if (saturation <= physical.Temperature.Value)
+    // Steam exactly at the saturation temperature still counts as steam. A pressure off the
+    // saturation line has no saturation temperature, so no steam state there is accepted.
+    if (!std::isnan(saturation) && saturation <= physical.Temperature.Value)
         return true;
     ShowMessageBox(GetWindow(), SaturationText(physical, saturation), "Fluid is not steam", wxOK | wxICON_WARNING);
     return false;

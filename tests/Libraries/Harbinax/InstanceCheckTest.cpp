@@ -4,12 +4,18 @@
 
 #include "Harbinax/InstanceCheck.h"
 #include "Platform/ProgramFolder.h"
+#include "Quillet/LogLevel.h"
+#include "support/LogCapture.h"
 #include "support/TemporaryFolder.h"
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <memory>
 #include <string>
 
@@ -71,6 +77,31 @@ TEST_F(InstanceCheckTest, FilesLieInTheRuntimeFolderNamedForUserAndProgram)
     EXPECT_NE(base, CInstanceCheck::BasePath("/opt/Other/Zephrin"));
     unsetenv("XDG_RUNTIME_DIR");
     EXPECT_EQ(CInstanceCheck::BasePath("x").rfind("/tmp/harbinax-", 0), 0u);
+}
+
+TEST_F(InstanceCheckTest, ALockFileOfAnotherUserIsIgnored)
+{
+    // Another user made the file first, open to all, and holds its lock.
+    const std::string identity = "/opt/Sizing/Zephrin";
+    const std::string lockPath = CInstanceCheck::BasePath(identity) + ".lock";
+    const int squatter = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    ASSERT_GE(squatter, 0);
+    if (::fchown(squatter, ::geteuid() + 1, static_cast<gid_t>(-1)) != 0) {
+        ::close(squatter);
+        GTEST_SKIP() << "making a file of another user needs root";
+    }
+    ::fchmod(squatter, 0666);
+    ASSERT_EQ(::flock(squatter, LOCK_EX | LOCK_NB), 0);
+
+    bool found = true;
+    const std::string log = LogWrittenWhile(runtime.Path("instance.log"), LOGLEVEL_WARN, [&] {
+        CInstanceCheck check;
+        found = check.FindOther(identity, [] {});
+    });
+    ::close(squatter);
+    EXPECT_FALSE(found);
+    EXPECT_NE(log.find("\nwarn|Instance lock " + lockPath + " belongs to another user; ignored"), std::string::npos)
+        << log;
 }
 
 TEST_F(InstanceCheckTest, ApplicationAnswersForItsProgramFileOrItsNameOnly)

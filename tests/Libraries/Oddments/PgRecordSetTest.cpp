@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -181,4 +182,33 @@ TEST(PgDataSource, ServerThatNeverAnswersTimesOut)
         ("Provider=PostgreSQL;host=127.0.0.1 port=" + port + " dbname=x user=x connect_timeout=2").c_str())));
     EXPECT_LT(std::chrono::steady_clock::now() - again, std::chrono::milliseconds(4500));
     close(listener);
+}
+
+TEST(PgDataSource, CommandTimeoutBoundsEveryStatement)
+{
+    for (const char* bad : {"0", "-3", "1.5", "abc", "", "86401"}) {
+        SCOPED_TRACE(bad);
+        CDataSource source;
+        EXPECT_EQ(source.OpenFromInitializationString(
+                      (InitString("postgres") + ";Command Timeout=" + bad).c_str()),
+                  std::string(bad).empty() ? S_OK : E_INVALIDARG);
+        if (*bad != '\0')
+            EXPECT_NE(source.GetErrorText().find("Command Timeout"), std::string::npos) << source.GetErrorText();
+    }
+
+    CDataSource source;
+    ASSERT_EQ(source.OpenFromInitializationString(("Provider=PostgreSQL;Command Timeout=1;" +
+                                                   InitString("postgres").substr(std::strlen("Provider=PostgreSQL;")))
+                                                      .c_str()),
+              S_OK)
+        << source.GetErrorText();
+    CSession session;
+    ASSERT_EQ(session.Open(source), S_OK);
+    EXPECT_EQ(session.Execute("SELECT pg_sleep(0.1)"), S_OK) << session.GetErrorText();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(session.Execute("SELECT pg_sleep(600)"), DB_E_CANCELED);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    EXPECT_NE(session.GetErrorText().find("did not answer within 1 s"), std::string::npos) << session.GetErrorText();
+    // The connection's next answer could belong to the cancelled statement: it is not used again.
+    EXPECT_EQ(session.Execute("SELECT 1"), E_FAIL);
 }

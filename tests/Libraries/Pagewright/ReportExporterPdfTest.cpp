@@ -224,6 +224,37 @@ TEST_F(ReportExporterPdfTest, PageBordersMoveTheElements)
     EXPECT_NE(content.find("28.346000 771.024000 m\n28.346000 799.370000 l\n"), std::string::npos) << content;
 }
 
+// Only the rows that reach into the page are written, each empty one with its border; a table
+// billions of rows tall costs no more than the page it stands on (2970 tenths high).
+TEST_F(ReportExporterPdfTest, TableRowsStopAtTheEdgesOfThePage)
+{
+    struct SCase {
+        const char* y;
+        const char* height;
+        const char* rowHeight;
+        std::size_t borders;
+    };
+    const SCase cases[] = {
+        {"2900", "2147483647", "1", 70},
+        {"2900", "3000", "10", 7},   // the seventh row ends on the page's edge
+        {"-25", "100", "10", 8},     // two rows lie wholly above the page
+        {"100", "100", "30", 3},     // the table's own height bounds it first
+        {"3000", "100", "10", 0},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.y + std::string(" ") + c.height + " " + c.rowHeight);
+        Export(std::string(R"(<report><page><table x="100" y=")") + c.y + R"(" width="400" height=")" +
+                   c.height + R"(" rowheight=")" + c.rowHeight + R"(" name="T">
+            <column name="A" width="400" showborderalways="TRUE" borderthickness="0;1;0;0"/></table></page>
+            <font fontname="Body" typeface="Arial" fontsize="10pt"/></report>)");
+        const std::string content = Uncompressed();
+        std::size_t borders = 0;
+        for (std::size_t at = 0; (at = content.find(" l\nS\n", at)) != std::string::npos; ++at)
+            ++borders;
+        EXPECT_EQ(borders, c.borders);
+    }
+}
+
 TEST_F(ReportExporterPdfTest, PicturesOfOneFileShareOneImage)
 {
     Export(kReport);

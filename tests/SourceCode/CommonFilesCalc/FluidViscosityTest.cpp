@@ -64,6 +64,15 @@ TEST(FluidViscosity, NoValueGivesMinusOne)
     EXPECT_EQ(CalculateFluidViscosity(FLUID_TYPE_LIQUID, -3, 1.0, 20.0, extrapolated), -1.0);
     EXPECT_EQ(CalculateFluidViscosity(FLUID_TYPE_GAS, 4711, 1.0, 20.0, extrapolated), -1.0);  // no table
     EXPECT_EQ(CalculateFluidViscosity(FLUID_TYPE_LIQUID, FLUID_INDEX_WATER, 1.0, 900.0, extrapolated), -1.0);
+    // No gas at an absolute pressure of 0 or less, though water vapour's table would answer
+    // it with its nearest pressure.
+    for (int type : {FLUID_TYPE_SUPERHEATED_STEAM, FLUID_TYPE_SATURATED_STEAM, FLUID_TYPE_GAS}) {
+        for (double bar : {-1.0, 0.0}) {
+            EXPECT_EQ(CalculateFluidViscosity(type, FLUID_INDEX_WATER_VAPOUR, bar, 250.0, extrapolated), -1.0)
+                << type << " " << bar;
+            EXPECT_EQ(extrapolated, 0);
+        }
+    }
 }
 
 TEST(FluidViscosity, LogsItsStepsOnTheJniChannel)

@@ -73,6 +73,15 @@ TEST(SteamSaturation, RangeGuards)
 {
     EXPECT_EQ(CalculateSaturationTemperature(0.0), 273.15);
     EXPECT_EQ(CalculateSaturationTemperature(-5.0), 273.15);
+    // Off the line the fit has no saturation temperature to give (it would say 562 degC at
+    // 1e-9 kPa and 14881 degC at 1e9 bar); at both ends of the line it still has one.
+    for (double kPa : {1e-9, 0.6, WATER_CRITICAL_PRESSURE + 1.0, 1e11})
+        EXPECT_TRUE(std::isnan(CalculateSaturationTemperature(kPa))) << kPa;
+    EXPECT_NEAR(CalculateSaturationTemperature(CalculateSaturationPressure(SATURATION_MIN_TEMPERATURE) / 1000.0),
+                273.15, 0.01);
+    EXPECT_NEAR(CalculateSaturationTemperature(WATER_CRITICAL_PRESSURE), 648.9, 0.1);
+    // The vapour density below the fitted band still finds its way onto the line.
+    EXPECT_GT(CalculateVapourDensityFromPressure(0.5), 0.0);
     EXPECT_EQ(CalculateVapourDensityFromPressure(0.0), 0.0);
     EXPECT_EQ(CalculateVapourDensityFromPressure(-1.0), 0.0);
     EXPECT_NEAR(CalculateVapourDensityFromPressure(100.0), 0.586, 1e-3);

@@ -1,6 +1,10 @@
 #include "ProductionDbCases.h"
 
+#include "Oddments/SqliteConnection.h"
+#include "SampleProject.h"
 #include "support/TestFiles.h"
+
+#include <memory>
 
 namespace {
 
@@ -71,6 +75,31 @@ TEST_P(SqliteProductionDb, CheckAcceptsStreamsWideTextsAndOtherDateTypes)
         Execute(std::string("DROP TABLE fwr_") + c.table);
         Execute(m_db.BuildCreateTable(*original));
     }
+}
+
+// Another process in the middle of a save holds the file exclusively: a load still gives the
+// version saved last, whole, and does not wait for the save.
+TEST_P(SqliteProductionDb, LoadReadsTheSavedVersionWhileAWriterHoldsTheFile)
+{
+    CreateTables();
+    CProjectData saved;
+    FillSampleProject(saved, 1, 2, 3, 2, 3, "saved");
+    ASSERT_EQ(m_db.SaveProject(&saved.customer, &saved.features, &saved.physical, &saved.results), PDB_SAVE_OK);
+
+    std::unique_ptr<CSqliteConnection> writer;
+    std::string error;
+    ASSERT_EQ(CSqliteConnection::Open(m_folder.Path("production.db"), CSqliteConnection::ReadWrite, writer, error),
+              S_OK)
+        << error;
+    ASSERT_EQ(writer->Execute("BEGIN EXCLUSIVE", {}, nullptr), S_OK);
+    ASSERT_EQ(writer->Execute("DELETE FROM fwr_result_data_tables", {}, nullptr), S_OK);
+
+    CProjectData loaded;
+    EXPECT_TRUE(m_db.LoadProject(CProductionDbKey(1, 2, 3), &loaded.customer, &loaded.features, &loaded.physical,
+                                 &loaded.results))
+        << LogText();
+    ExpectSameProject(saved, loaded);
+    EXPECT_EQ(writer->Execute("ROLLBACK", {}, nullptr), S_OK);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sqlite, SqliteProductionDb, testing::Values(&sqliteDatabases), ProviderName);

@@ -763,6 +763,22 @@ TEST_F(PageFluidSteam, JustBelowItShowsEveryDigitOfTheSaturationTemperature)
         << boxes.Boxes()[0].text;
 }
 
+TEST_F(PageFluidSteam, OffTheSaturationLineItIsRefused)
+{
+    // Pressures in bar absolute for which the line has no temperature, however hot the steam.
+    for (double bar : {1e-11, 1e9}) {
+        Saturation();
+        SetValue(Physical().Pressure, BAR, bar, 1);
+        SetValue(Physical().Temperature, KELVIN, 1000.0);
+        CMessageBoxRecorder boxes;
+        EXPECT_FALSE(CPageFluid().CheckSteam()) << bar;
+        ASSERT_EQ(boxes.Boxes().size(), 1u) << bar;
+        EXPECT_EQ(boxes.Boxes()[0].caption, "TAMBEL: Fluid is not steam");
+        EXPECT_NE(boxes.Boxes()[0].text.find("\nsaturation temperature is - K\n"), std::string::npos)
+            << boxes.Boxes()[0].text;
+    }
+}
+
 TEST_F(PageFluidSteam, LeavingThePageChecksIt)
 {
     Open();

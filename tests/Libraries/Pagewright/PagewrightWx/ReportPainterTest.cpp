@@ -130,6 +130,34 @@ TEST(ReportPainter, MultilineTextWrapsAtBlanksAndLineFeeds)
     EXPECT_EQ(texts[3].text, "aaa bbb ccc");
 }
 
+// Only rows that reach into the page (2000 high, 50 of it above y 0) are drawn, each empty one
+// with its border; a table billions of rows tall costs no more than its page.
+TEST(ReportPainter, TableRowsStopAtTheEdgesOfThePage)
+{
+    struct SCase {
+        const char* y;
+        const char* height;
+        const char* rowHeight;
+        std::size_t borders;
+    };
+    const SCase cases[] = {
+        {"1900", "2147483647", "1", 50},
+        {"1900", "3000", "10", 5},
+        {"-100", "100", "10", 5},  // five rows lie wholly above the page
+        {"2000", "100", "10", 0},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.y + std::string(" ") + c.height + " " + c.rowHeight);
+        CReport document;
+        const CRecordingCanvas canvas =
+            DrawOnePage(std::string(R"(<table x="0" y=")") + c.y + R"(" width="400" height=")" + c.height +
+                            R"(" rowheight=")" + c.rowHeight + R"(" name="T">
+                <column name="A" width="400" showborderalways="TRUE" borderthickness="0;1;0;0"/></table>)",
+                        1.0, document);
+        EXPECT_EQ(canvas.Of("line").size(), c.borders);
+    }
+}
+
 TEST(ReportPainter, HiddenElementsAndUnknownFonts)
 {
     CReport document;
