@@ -39,6 +39,18 @@ void cvToolBar::SetButtons(const std::vector<cvToolBarButton>& buttons)
     SetSize(0, 0, GetParent()->GetClientSize().x, GetBestSize().y);
 }
 
+void cvToolBar::DoSetSize(int x, int y, int width, int height, int sizeFlags)
+{
+    if (GetToolsCount() > 0) {
+        const wxSize best = GetBestSize();
+        if (IsVertical())
+            height = height < 0 ? height : std::max(height, best.y);
+        else
+            width = width < 0 ? width : std::max(width, best.x);
+    }
+    wxToolBar::DoSetSize(x, y, width, height, sizeFlags);
+}
+
 void cvToolBar::OnTool(wxCommandEvent& event)
 {
     // A check-group tool stays checked when pressed again, and takes the check from the others.

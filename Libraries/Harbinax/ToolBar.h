@@ -20,6 +20,12 @@ public:
     // Afterwards the toolbar spans its parent's client width at the top, as high as it needs.
     void SetButtons(const std::vector<cvToolBarButton>& buttons);
 
+protected:
+    // Never narrower (a vertical bar: never lower) than its buttons: GTK cannot lay a bar out in
+    // less, and a window passing through a small size on its way (as when the window manager
+    // frames it) hands its children that size.
+    void DoSetSize(int x, int y, int width, int height, int sizeFlags) override;
+
 private:
     void OnTool(wxCommandEvent& event);
 
