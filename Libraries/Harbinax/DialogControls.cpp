@@ -12,6 +12,9 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/clntdata.h>
+#include <wx/combo.h>
 #include <wx/combobox.h>
 #include <wx/gauge.h>
 #include <wx/hyperlink.h>
@@ -27,11 +30,16 @@
 #include <wx/stattext.h>
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 using namespace DialogStyle;
 
 namespace {
+
+// The average character width in pixels of the classic dialog font that templates were drawn
+// with: four horizontal dialog units.
+constexpr int kClassicCharWidth = 6;
 
 // Dialog units of a one-line field (edit, closed combo box, button) in the usual templates.
 constexpr int kFieldHeight = 14;
@@ -73,16 +81,6 @@ wxBitmap ResourceImage(const char* type, const std::string& title)
     return image.IsOk() ? wxBitmap(image) : wxBitmap();
 }
 
-// GTK draws the box of a check box or radio button taller than a template line of 10 dialog
-// units; such a control grows to its own height around the same middle.
-wxWindow* FitHeight(wxWindow* control, const wxPoint& pos, const wxSize& size)
-{
-    const int best = control->GetBestSize().y;
-    if (best > size.y)
-        control->SetSize(pos.x, pos.y - (best - size.y) / 2, size.x, best);
-    return control;
-}
-
 wxWindow* CreateButton(wxWindow* parent, int id, const SDialogItem& item, const wxPoint& pos, const wxSize& size)
 {
     long style = 0;
@@ -121,7 +119,7 @@ wxWindow* CreateCheckBox(wxWindow* parent, int id, const SDialogItem& item, cons
         style |= wxCHK_3STATE | wxCHK_ALLOW_3RD_STATE_FOR_USER;
         break;
     }
-    return FitHeight(new wxCheckBox(parent, id, Text(item.title), pos, size, style), pos, size);
+    return new wxCheckBox(parent, id, Text(item.title), pos, size, style);
 }
 
 wxWindow* CreateText(wxWindow* parent, int id, const SDialogItem& item, const wxPoint& pos, const wxSize& size)
@@ -155,15 +153,8 @@ wxWindow* CreateText(wxWindow* parent, int id, const SDialogItem& item, const wx
         break;
     }
     const wxString title = Text(item.title);
-    auto* text = new CStaticLabel(parent, id, (item.style & SS_NOPREFIX) ? wxControl::EscapeMnemonics(title) : title,
-                                  pos, size, style);
-    // A label beside a field stands in the middle of its line, as the field's text does.
-    if (item.style & SS_CENTERIMAGE) {
-        const int height = text->GetTextExtent(text->GetLabelText()).y;
-        if (height < size.y)
-            text->SetSize(pos.x, pos.y + (size.y - height) / 2, size.x, height);
-    }
-    return text;
+    return new CStaticLabel(parent, id, (item.style & SS_NOPREFIX) ? wxControl::EscapeMnemonics(title) : title, pos,
+                            size, style);
 }
 
 wxWindow* CreatePlaceholder(wxWindow* parent, int id, const SDialogItem& item, const wxPoint& pos,
@@ -310,10 +301,8 @@ wxWindow* CreateStandard(EDialogItemKind kind, bool startsGroup, wxWindow* paren
     case EDialogItemKind::CheckBox:
         return CreateCheckBox(parent, id, item, pos, size);
     case EDialogItemKind::RadioButton:
-        return FitHeight(new wxRadioButton(parent, id, Text(item.title), pos, size,
-                                           (startsGroup ? wxRB_GROUP : 0) |
-                                               ((item.style & BS_LEFTTEXT) ? wxALIGN_RIGHT : 0)),
-                         pos, size);
+        return new wxRadioButton(parent, id, Text(item.title), pos, size,
+                                 (startsGroup ? wxRB_GROUP : 0) | ((item.style & BS_LEFTTEXT) ? wxALIGN_RIGHT : 0));
     case EDialogItemKind::GroupBox:
         return new wxStaticBox(parent, id, Text(item.title), pos, size);
     case EDialogItemKind::Text:
@@ -350,6 +339,190 @@ wxWindow* CreateStandard(EDialogItemKind kind, bool startsGroup, wxWindow* paren
         break;
     }
     return nullptr;
+}
+
+
+// What the template gave a control (or the window its client area), in pixels of the window's
+// font, kept with the control so that the layout can be fitted again when its texts change.
+class CTemplateSlot : public wxClientData {
+public:
+    CTemplateSlot(const wxRect& rect, EDialogItemKind kind, unsigned long style)
+        : rect(rect), kind(kind), style(style)
+    {
+    }
+    const wxRect rect;
+    const EDialogItemKind kind;
+    const unsigned long style;
+};
+
+CTemplateSlot* SlotOf(const wxWindow* window)
+{
+    return dynamic_cast<CTemplateSlot*>(window->wxEvtHandler::GetClientObject());
+}
+
+// The room a control needs for its whole text or its natural GTK size; 0 where it takes any.
+struct SNeed {
+    wxWindow* control;
+    const CTemplateSlot* slot;
+    wxSize need;
+    bool oneLine;  // a field, button or box of one line: its height stays its own, centred in the row
+};
+
+// The words of a label broken into lines of at most width pixels, as GTK wraps it.
+int WrappedLineCount(const wxWindow& window, const wxString& text, int width)
+{
+    int lines = 0;
+    for (const wxString& paragraph : wxSplit(text, '\n', '\0')) {
+        ++lines;
+        int used = 0;
+        const int space = window.GetTextExtent(" ").x;
+        for (const wxString& word : wxSplit(paragraph, ' ', '\0')) {
+            const int extent = window.GetTextExtent(word).x;
+            if (used > 0 && used + space + extent > width) {
+                ++lines;
+                used = extent;
+            } else {
+                used += (used > 0 ? space : 0) + extent;
+            }
+        }
+    }
+    return std::max(lines, 1);
+}
+
+wxSize TextNeed(const wxStaticText& text, const wxRect& slot)
+{
+    const wxString label = text.GetLabelText();
+    if (label.empty())
+        return wxSize();
+    const int lineHeight = text.GetCharHeight();
+    const int border = text.GetSize().x - text.GetClientSize().x;
+    int widest = 0;
+    int longestWord = 0;
+    for (const wxString& line : wxSplit(label, '\n', '\0')) {
+        widest = std::max(widest, text.GetTextExtent(line).x);
+        for (const wxString& word : wxSplit(line, ' ', '\0'))
+            longestWord = std::max(longestWord, text.GetTextExtent(word).x);
+    }
+    // A label of one template line keeps to one line; a taller one wraps its words and grows
+    // downwards for them.
+    if (slot.height < 2 * lineHeight)
+        return wxSize(widest + border, lineHeight * static_cast<int>(wxSplit(label, '\n', '\0').size()) + border);
+    const int width = std::max(slot.width - border, longestWord);
+    return wxSize(longestWord + border, WrappedLineCount(text, label, width) * lineHeight + border);
+}
+
+// GTK's own size of the button, without wx's default width for a row of dialog buttons.
+wxSize ButtonNeed(wxButton& button)
+{
+    const long style = button.GetWindowStyleFlag();
+    button.SetWindowStyleFlag(style | wxBU_EXACTFIT);
+    button.InvalidateBestSize();
+    const wxSize best = button.GetBestSize();
+    button.SetWindowStyleFlag(style);
+    button.InvalidateBestSize();
+    return best;
+}
+
+SNeed NeedOf(wxWindow* control, const CTemplateSlot& slot)
+{
+    SNeed need{control, &slot, wxSize(), false};
+    if (auto* text = dynamic_cast<wxStaticText*>(control)) {
+        need.need = TextNeed(*text, slot.rect);
+    } else if (auto* box = dynamic_cast<wxStaticBox*>(control)) {
+        // The title stands between the corner and a little of the frame on both sides.
+        const wxString title = box->GetLabelText();
+        if (!title.empty())
+            need.need.x = box->GetTextExtent(title).x + 2 * box->GetCharHeight();
+    } else if (auto* button = dynamic_cast<wxButton*>(control)) {
+        need.need = ButtonNeed(*button);
+        need.oneLine = true;
+    } else if (dynamic_cast<wxCheckBox*>(control) || dynamic_cast<wxRadioButton*>(control)) {
+        control->InvalidateBestSize();
+        need.need = control->GetBestSize();
+        need.oneLine = true;
+    } else if (dynamic_cast<wxComboBox*>(control) || dynamic_cast<wxChoice*>(control) ||
+               dynamic_cast<wxComboCtrl*>(control) ||
+               (dynamic_cast<wxTextCtrl*>(control) && !control->HasFlag(wxTE_MULTILINE))) {
+        // Fields take the template's width; their height is GTK's.
+        need.need.y = control->GetBestSize().y;
+        need.oneLine = true;
+    }
+    return need;
+}
+
+// Where the edges of the template's rectangles go along one axis: as far as before at least,
+// and further where a control between two edges needs more room. Edges keep their order, so
+// rectangles apart in the template stay apart, and rectangles aligned stay aligned.
+class CEdgeMap {
+public:
+    void AddEdge(int edge) { m_edges[edge] = edge; }
+    void AddSpan(int from, int to, int need)
+    {
+        AddEdge(from);
+        AddEdge(to);
+        if (need > to - from)
+            m_spans.push_back({from, to, need});
+    }
+    void Solve()
+    {
+        std::sort(m_spans.begin(), m_spans.end(), [](const SSpan& a, const SSpan& b) { return a.to < b.to; });
+        auto span = m_spans.begin();
+        int previous = 0;
+        int placed = 0;
+        bool first = true;
+        for (auto& [edge, position] : m_edges) {
+            position = first ? edge : placed + (edge - previous);
+            first = false;
+            for (; span != m_spans.end() && span->to == edge; ++span)
+                position = std::max(position, m_edges.at(span->from) + span->need);
+            previous = edge;
+            placed = position;
+        }
+    }
+    int operator()(int edge) const { return m_edges.at(edge); }
+
+private:
+    struct SSpan {
+        int from;
+        int to;
+        int need;
+    };
+    std::map<int, int> m_edges;
+    std::vector<SSpan> m_spans;
+};
+
+void PlaceFitted(const SNeed& need, const CEdgeMap& across, const CEdgeMap& down)
+{
+    const wxRect& slot = need.slot->rect;
+    const wxPoint origin(across(slot.x), down(slot.y));
+    wxRect rect(origin, wxSize(across(slot.GetRight() + 1) - origin.x, down(slot.GetBottom() + 1) - origin.y));
+    switch (need.slot->kind) {
+    case EDialogItemKind::Icon:
+    case EDialogItemKind::Bitmap:
+        need.control->Move(rect.GetPosition());
+        return;
+    case EDialogItemKind::HorizontalLine:
+        rect.height = need.control->GetSize().y;
+        break;
+    case EDialogItemKind::VerticalLine:
+        rect.width = need.control->GetSize().x;
+        break;
+    case EDialogItemKind::Text:
+        // A label beside a field stands in the middle of its line, as the field's text does.
+        if ((need.slot->style & SS_CENTERIMAGE) && need.need.y > 0 && need.need.y < rect.height) {
+            rect.y += (rect.height - need.need.y) / 2;
+            rect.height = need.need.y;
+        }
+        break;
+    default:
+        if (need.oneLine) {
+            const int height = std::min(rect.height, std::max(need.need.y, slot.height));
+            rect.y += (rect.height - height) / 2;
+            rect.height = height;
+        }
+        break;
+    }
+    need.control->SetSize(rect);
 }
 
 }  // namespace
@@ -393,8 +566,12 @@ bool CDialogControls::CreateControls(const SDialogTemplate& dialogTemplate, wxWi
         font.Italic(header.italic != 0);
         window->SetFont(wxFont(font));
     }
-    if (header.width > 0 && header.height > 0)
-        window->SetClientSize(window->ConvertDialogToPixels(wxSize(header.width, header.height)));
+    if (header.width > 0 && header.height > 0) {
+        const wxSize client = window->ConvertDialogToPixels(wxSize(header.width, header.height));
+        window->SetClientSize(client);
+        window->wxEvtHandler::SetClientObject(
+            new CTemplateSlot(wxRect(wxPoint(0, 0), client), EDialogItemKind::Unknown, header.style));
+    }
 
     // wx measures a window's own font again for every conversion; one measurement serves all
     // items, converted as wx converts them.
@@ -421,12 +598,60 @@ bool CDialogControls::CreateControls(const SDialogTemplate& dialogTemplate, wxWi
             return Failed(error, ItemName(item, i) + ": the control could not be created");
         }
         created.push_back(control);
+        const EDialogItemKind kind = DialogItemKind(item);
+        // The template's height of a combo box includes its dropped-down list; closed, it holds
+        // one line.
+        wxSize slot = size;
+        if (kind == EDialogItemKind::ComboBox)
+            slot.y = std::min(size.y, toPixels(0, kFieldHeight).y);
+        control->wxEvtHandler::SetClientObject(new CTemplateSlot(wxRect(pos, slot), kind, item.style));
         if (!(item.style & WS_VISIBLE))
             control->Hide();
         if (item.style & WS_DISABLED)
             control->Disable();
     }
+    FitControls(window);
     return true;
+}
+
+void CDialogControls::FitControls(wxWindow* window)
+{
+    if (!window)
+        return;
+    std::vector<SNeed> needs;
+    CEdgeMap across;
+    CEdgeMap down;
+    for (wxWindow* child : window->GetChildren()) {
+        const CTemplateSlot* slot = child->IsTopLevel() ? nullptr : SlotOf(child);
+        if (!slot)
+            continue;
+        needs.push_back(NeedOf(child, *slot));
+        const wxRect& rect = slot->rect;
+        across.AddSpan(rect.x, rect.x + rect.width, needs.back().need.x);
+        down.AddSpan(rect.y, rect.y + rect.height, needs.back().need.y);
+    }
+    const CTemplateSlot* client = SlotOf(window);
+    if (client) {
+        across.AddSpan(0, client->rect.width, 0);
+        down.AddSpan(0, client->rect.height, 0);
+    } else {
+        across.AddEdge(0);
+        down.AddEdge(0);
+    }
+    across.Solve();
+    down.Solve();
+    for (const SNeed& need : needs)
+        PlaceFitted(need, across, down);
+    if (client)
+        window->SetClientSize(across(client->rect.width), down(client->rect.height));
+}
+
+int CDialogControls::ColumnWidth(const wxWindow& list, const wxString& heading, int templatePixels)
+{
+    const int charWidth = list.ConvertDialogToPixels(wxSize(4, 0)).x;
+    const int scaled = wxMulDivInt32(templatePixels, charWidth, kClassicCharWidth);
+    // The header draws its text between a margin on both sides.
+    return std::max(scaled, list.GetTextExtent(heading).x + 2 * list.GetCharHeight());
 }
 
 bool CDialogControls::LoadResource(int dialogId, CDialogTemplate& dialogTemplate, std::string* error)

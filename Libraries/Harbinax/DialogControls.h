@@ -14,6 +14,7 @@
 
 class wxPoint;
 class wxSize;
+class wxString;
 class wxWindow;
 
 // Creates the control of one item in place of the standard one, for controls of our own
@@ -38,6 +39,16 @@ public:
     // nothing.
     static bool CreateControls(const SDialogTemplate& dialogTemplate, wxWindow* window,
                                const DialogControlFactories& factories, std::string* error);
+
+    // Lays the controls that CreateControls made in the window out again for their present texts
+    // (after a translation): every control gets the room its whole text or GTK's natural size
+    // needs, the rows and columns behind it move away to make that room, and the window grows
+    // with them; nothing shrinks below the template. CreateControls does it once itself.
+    static void FitControls(wxWindow* window);
+
+    // A list column's width that a template gives in pixels of the classic dialog font, in
+    // pixels of the list's font, and at least as wide as the heading shows.
+    static int ColumnWidth(const wxWindow& list, const wxString& heading, int templatePixels);
 
     // Reads the dialog resource of that id (type "DIALOG", an XML text of DialogTemplate.h).
     static bool LoadResource(int dialogId, CDialogTemplate& dialogTemplate, std::string* error);

@@ -1,6 +1,7 @@
 #include "Harbinax/Harbinax.h"
 
 #include "Harbinax/AppFolder.h"
+#include "Harbinax/DialogControls.h"
 #include "Harbinax/FileVersion.h"
 #include "Harbinax/InstanceCheck.h"
 #include "Harbinax/ResourceBundle.h"
@@ -183,8 +184,11 @@ std::string CHarbinax::GetStringForLanguage(int id, const std::string& language)
 
 void CHarbinax::TranslateDialog(int dialogId, wxWindow* dialog) const
 {
-    if (m_translatorEnabled)
-        CTranslatorWx::TranslateDialog(*m_translator, dialogId, dialog);
+    if (!m_translatorEnabled)
+        return;
+    CTranslatorWx::TranslateDialog(*m_translator, dialogId, dialog);
+    // The translated texts get the room they need.
+    CDialogControls::FitControls(dialog);
 }
 
 void CHarbinax::TranslateDialogItem(int dialogId, wxWindow* control) const

@@ -104,6 +104,18 @@ bool cvToolBar::GetToolState(int toolId) const
     return found == m_dropDownChecks.end() ? wxToolBar::GetToolState(toolId) : found->second.state;
 }
 
+void cvToolBar::DoSetSize(int x, int y, int width, int height, int sizeFlags)
+{
+    if (GetToolsCount() > 0) {
+        const wxSize best = GetBestSize();
+        if (IsVertical())
+            height = height < 0 ? height : std::max(height, best.y);
+        else
+            width = width < 0 ? width : std::max(width, best.x);
+    }
+    wxToolBar::DoSetSize(x, y, width, height, sizeFlags);
+}
+
 void cvToolBar::OnTool(wxCommandEvent& event)
 {
     // A check-group tool stays checked when pressed again, and takes the check from the others.

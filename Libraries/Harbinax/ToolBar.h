@@ -27,6 +27,12 @@ public:
     void ToggleTool(int toolId, bool toggle) override;
     bool GetToolState(int toolId) const override;
 
+protected:
+    // Never narrower (a vertical bar: never lower) than its buttons: GTK cannot lay a bar out in
+    // less, and a window passing through a small size on its way (as when the window manager
+    // frames it) hands its children that size.
+    void DoSetSize(int x, int y, int width, int height, int sizeFlags) override;
+
 private:
     struct SDropDownCheck {
         wxBitmap plain;

@@ -84,6 +84,8 @@ bool CTAMBELDlg::OnInitDialog()
 
     if (!m_fluidPage.Create(frame))
         return false;
+    // Its translated texts may have needed more room than the template gives.
+    m_fluidPage.m_contentSize.IncTo(m_fluidPage.GetWindow()->GetClientSize());
     // The window is laid out for the pages' template sizes before they are made.
     if (!m_resultsPage.SizeFromResource(frame, IDD_PAGE_RESULTS) ||
         !m_configurationPage.SizeFromResource(frame, IDD_PAGE_CONFIGURATION))
@@ -153,7 +155,14 @@ bool CTAMBELDlg::CreateLaterPage(cvBaseDialog* page)
             m_log.Error("Page not created");
         return false;
     }
+    const wxSize area = m_fluidPage.GetWindow() ? m_fluidPage.GetWindow()->GetSize() : wxSize();
+    page->m_contentSize.IncTo(page->GetWindow()->GetClientSize());
     AddPageToLayout(page);
+    // A page whose texts needed more room than its template gives widens the window for it.
+    if (page->m_contentSize.x > area.x || page->m_contentSize.y > area.y) {
+        const wxSize minimum = GetMinimumSize(true);
+        LayoutForPageSize(minimum.x, minimum.y);
+    }
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "support/TestFiles.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -12,7 +13,8 @@
 
 extern char** environ;
 
-pid_t StartProgram(const std::vector<std::string>& argv, const std::vector<std::string>& variables)
+pid_t StartProgram(const std::vector<std::string>& argv, const std::vector<std::string>& variables,
+                   const std::string& errorFile)
 {
     std::vector<std::string> words = variables;
     std::vector<char*> environment;
@@ -26,11 +28,15 @@ pid_t StartProgram(const std::vector<std::string>& argv, const std::vector<std::
     for (std::string& word : command)
         arguments.push_back(word.data());
     arguments.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!errorFile.empty())
+        posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = -1;
-    if (command.empty() ||
-        posix_spawn(&pid, arguments[0], nullptr, nullptr, arguments.data(), environment.data()) != 0)
-        return -1;
-    return pid;
+    const bool started = !command.empty() &&
+                         posix_spawn(&pid, arguments[0], &actions, nullptr, arguments.data(), environment.data()) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    return started ? pid : -1;
 }
 
 int WaitForProgram(pid_t pid)

@@ -114,6 +114,15 @@ wxBitmap ScreenArea(const wxRect& area)
     return wxBitmap(image);
 }
 
+wxBitmap WholeWindow(wxWindow* topLevel)
+{
+    topLevel->Move(0, 0);
+    WaitFor([topLevel] { return topLevel->IsShownOnScreen(); });
+    PumpFor(100);
+    Snapshot(topLevel);
+    return ScreenArea(wxRect(wxPoint(0, 0), topLevel->GetSize()));
+}
+
 bool ScreenshotsWanted()
 {
     const char* folder = std::getenv("ZEPHRIN_SCREENSHOT_DIR");

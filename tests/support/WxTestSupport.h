@@ -33,6 +33,9 @@ wxBitmap ClientPixels(wxWindow* window);
 // What the screen shows in the area, windows of their own above it (tips, drop-down lists)
 // included.
 wxBitmap ScreenArea(const wxRect& area);
+// The whole top-level window as the screen shows it, menu bar and frame included: moved into
+// the corner first, since without a window manager it may not be where wx places it.
+wxBitmap WholeWindow(wxWindow* topLevel);
 // Pictures to look at: saved as <name>.png into the folder $ZEPHRIN_SCREENSHOT_DIR names, and
 // only then (ScreenshotsWanted).
 bool ScreenshotsWanted();

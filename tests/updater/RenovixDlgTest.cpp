@@ -6,6 +6,7 @@
 #include "Platform/ProgramFolder.h"
 #include "Renovix/RenovixLib/Renovix.h"
 #include "Renovix/RenovixLib/TextScrambler.h"
+#include "support/LayoutCheck.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 #include "support/WxTestEnvironment.h"
@@ -301,6 +302,38 @@ TEST_F(RenovixDlgTest, GermanWindowAndScreenshots)
     EXPECT_EQ(about.GetItem(IDC_LIBRARY_VERSION)->GetLabel().utf8_string(), "Version 1.0.0.0");
     ShowAndFocus(&about);
     SaveScreenshot(Snapshot(&about), "RenovixAbout");
+}
+
+// Every window of the updater in both languages: no two controls lie over each other and no
+// text is cut.
+TEST_F(RenovixDlgTest, EveryWindowFitsItsTextsInBothLanguages)
+{
+    for (const char* language : {"en", "de"}) {
+        SCOPED_TRACE(language);
+        CRenovixApp::GetApp()->SetLanguage(language);
+        auto dialog = Dialog(false);
+        ShowAndFocus(dialog.get());
+        SaveScreenshot(WholeWindow(dialog.get()), std::string("layout-") + language + "-renovix");
+        std::vector<std::string> faults = LayoutFaults(*dialog);
+
+        CAboutDlg about(dialog.get());
+        ASSERT_TRUE(about.Create());
+        ShowAndFocus(&about);
+        SaveScreenshot(WholeWindow(&about), std::string("layout-") + language + "-renovix-about");
+        for (const std::string& fault : LayoutFaults(about))
+            faults.push_back("about: " + fault);
+        about.Hide();
+
+        std::unique_ptr<CRenovixSettingsDlg> settings =
+            CRenovixSettingsDlg::Create(language, nullptr, false, true, true);
+        ASSERT_TRUE(settings && settings->GetWindow());
+        ShowAndFocus(settings->GetWindow());
+        SaveScreenshot(WholeWindow(settings->GetWindow()), std::string("layout-") + language + "-renovix-settings");
+        for (const std::string& fault : LayoutFaults(*settings->GetWindow()))
+            faults.push_back("settings: " + fault);
+
+        EXPECT_TRUE(faults.empty()) << FaultList(faults);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "SelectDbRecordsDlg/SelectDbRecordsDlg.h"
 
+#include "Harbinax/DialogControls.h"
 #include "Harbinax/FilterEdit.h"
 #include "Harbinax/Harbinax.h"
 #include "Harbinax/MessageBox.h"
@@ -212,8 +213,10 @@ void CSelectDbRecordsDlg::AddColumns(wxListCtrl* list)
     if (!list)
         return;
     const std::pair<const char*, int> columns[] = {{"PA no", 90}, {"VK no", 90}, {"Pos", 70}};
-    for (const auto& column : columns)
-        list->AppendColumn(wxString::FromUTF8(TranslateText(column.first)), wxLIST_FORMAT_RIGHT, column.second);
+    for (const auto& column : columns) {
+        const wxString heading = wxString::FromUTF8(TranslateText(column.first));
+        list->AppendColumn(heading, wxLIST_FORMAT_RIGHT, CDialogControls::ColumnWidth(*list, heading, column.second));
+    }
 }
 
 // RQD:SLDB0014

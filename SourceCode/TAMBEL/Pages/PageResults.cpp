@@ -11,6 +11,7 @@
 #include "CommonFiles/UnitConversion.h"
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitManager.h"
+#include "Harbinax/DialogControls.h"
 #include "Harbinax/Harbinax.h"
 #include "TAMBEL/Report/ResultGraph.h"
 #include "TAMBEL/Resource.h"
@@ -115,8 +116,11 @@ void CPageResults::OnInitDialog()
     if (m_list) {
         const char* const captions[] = {"Device", "Nominal size", "Nominal pressure", "Flow range"};
         const int widths[] = {100, 60, 80, 120};
-        for (int column = 0; column < 4; ++column)
-            m_list->AppendColumn(Wx(TranslateText(captions[column])), wxLIST_FORMAT_LEFT, widths[column]);
+        for (int column = 0; column < 4; ++column) {
+            const wxString caption = Wx(TranslateText(captions[column]));
+            m_list->AppendColumn(caption, wxLIST_FORMAT_LEFT,
+                                 CDialogControls::ColumnWidth(*m_list, caption, widths[column]));
+        }
         m_list->Bind(wxEVT_LIST_ITEM_SELECTED, &CPageResults::OnItemSelected, this);
     }
     if (m_graphButton)
@@ -213,7 +217,8 @@ void CPageResults::InsertFlowRangeColumn(const std::string& unitName)
     }
     if (m_list->GetColumnCount() > kFlowRangeColumn)
         m_list->DeleteColumn(kFlowRangeColumn);
-    m_list->InsertColumn(kFlowRangeColumn, Wx(caption), wxLIST_FORMAT_LEFT, kFlowRangeWidth);
+    m_list->InsertColumn(kFlowRangeColumn, Wx(caption), wxLIST_FORMAT_LEFT,
+                         CDialogControls::ColumnWidth(*m_list, Wx(caption), kFlowRangeWidth));
 }
 
 void CPageResults::FillDeviceList()

@@ -67,7 +67,10 @@ TEST(DynamicDialog, ControlsFromXmlAtTheirIdsAndPlaces)
     ASSERT_TRUE(dialog->CreateFromTemplate(false));
     EXPECT_TRUE(dialog->IsShown() == false) << "shown without WS_VISIBLE";
     EXPECT_EQ(dialog->GetTitle(), "Every control");
-    EXPECT_EQ(dialog->GetClientSize(), dialog->ConvertDialogToPixels(wxSize(320, 220)));
+    // The template's size, or larger where the controls needed more room.
+    const wxSize designed = dialog->ConvertDialogToPixels(wxSize(320, 220));
+    EXPECT_GE(dialog->GetClientSize().x, designed.x);
+    EXPECT_GE(dialog->GetClientSize().y, designed.y);
     EXPECT_EQ(dialog->GetFont().GetPointSize(), 8);
 
     ItemAs<wxStaticBitmap>(*dialog, 131);
@@ -98,10 +101,14 @@ TEST(DynamicDialog, ControlsFromXmlAtTheirIdsAndPlaces)
     wxWindow* frame = dialog->GetItem(1061);
     ASSERT_NE(frame, nullptr);
     EXPECT_FALSE(frame->IsShown());
-    EXPECT_EQ(frame->GetRect(), wxRect(dialog->ConvertDialogToPixels(wxPoint(170, 124)),
-                                       dialog->ConvertDialogToPixels(wxSize(138, 28))));
+    const wxRect placeholder(dialog->ConvertDialogToPixels(wxPoint(170, 124)),
+                             dialog->ConvertDialogToPixels(wxSize(138, 28)));
+    EXPECT_GE(frame->GetRect().x, placeholder.x);
+    EXPECT_GE(frame->GetRect().y, placeholder.y);
+    EXPECT_EQ(frame->GetSize(), placeholder.GetSize());
 
-    // Every control in template order, at its place in dialog units.
+    // Every control in template order, at its place in dialog units or, where a control before
+    // it needed more room, further right and down; never smaller than the template.
     const SDialogTemplate& built = *dialog->GetTemplate();
     const wxWindowList& children = dialog->GetChildren();
     ASSERT_EQ(children.size(), built.items.size());
@@ -111,31 +118,95 @@ TEST(DynamicDialog, ControlsFromXmlAtTheirIdsAndPlaces)
         const wxRect expected(dialog->ConvertDialogToPixels(wxPoint(item.x, item.y)),
                               dialog->ConvertDialogToPixels(wxSize(item.width, item.height)));
         const wxRect rect = child->GetRect();
+        EXPECT_GE(rect.x, expected.x) << item.id;
         switch (DialogItemKind(item)) {
         case EDialogItemKind::Icon:
         case EDialogItemKind::HorizontalLine:
         case EDialogItemKind::VerticalLine:
-            EXPECT_EQ(rect.GetLeftTop(), expected.GetLeftTop()) << item.id;
+            EXPECT_GE(rect.y, expected.y) << item.id;
             break;  // their own size or thickness
         case EDialogItemKind::ComboBox:
-            // the height of a field, not of the dropped-down list
-            EXPECT_EQ(rect.GetLeftTop(), expected.GetLeftTop()) << item.id;
-            EXPECT_EQ(rect.width, expected.width) << item.id;
-            EXPECT_EQ(rect.height, dialog->ConvertDialogToPixels(wxSize(0, 14)).y) << item.id;
+            // the height of a field (at least its own), not of the dropped-down list
+            EXPECT_GE(rect.width, expected.width) << item.id;
+            EXPECT_GE(rect.height, std::min(expected.height, dialog->ConvertDialogToPixels(wxSize(0, 14)).y));
+            EXPECT_GE(rect.height, child->GetBestSize().y) << item.id;
+            EXPECT_LT(rect.height, expected.height) << item.id;
             break;
         case EDialogItemKind::CheckBox:
         case EDialogItemKind::RadioButton:
-            // their own height where the theme needs more, around the same middle
-            EXPECT_EQ(rect.x, expected.x) << item.id;
-            EXPECT_EQ(rect.width, expected.width) << item.id;
-            EXPECT_GE(rect.height, expected.height) << item.id;
-            EXPECT_NEAR(rect.GetTop() + rect.height / 2.0, expected.GetTop() + expected.height / 2.0, 1) << item.id;
+        case EDialogItemKind::PushButton:
+            // their own height where the theme needs more
+            EXPECT_GE(rect.y, expected.y) << item.id;
+            EXPECT_GE(rect.width, expected.width) << item.id;
+            EXPECT_GE(rect.height, std::max(expected.height, child->GetBestSize().y)) << item.id;
             break;
+        case EDialogItemKind::Text:
+            if (item.style & SS_CENTERIMAGE)
+                break;
+            [[fallthrough]];
         default:
-            EXPECT_EQ(rect, expected) << item.id;
+            EXPECT_GE(rect.y, expected.y) << item.id;
+            EXPECT_GE(rect.width, expected.width) << item.id;
+            EXPECT_GE(rect.height, expected.height) << item.id;
             break;
         }
     }
+}
+
+// GTK's fields and boxes are taller, and its fonts wider, than the templates were drawn for: the
+// rows and columns behind a control make room for it, aligned controls stay aligned, and the
+// window grows; after a change of texts (a translation) the layout fits again.
+TEST(DialogControls, RowsAndColumnsMakeRoomForWhatTheControlsNeed)
+{
+    auto dialog = BuiltDialog(
+        "<dialog style='WS_POPUP WS_CAPTION DS_SETFONT' pointsize='8' width='120' height='60'>"
+        "<item class='STATIC' id='10' x='5' y='5' width='20' height='8' title='A rather long label' style='WS_CHILD WS_VISIBLE'/>"
+        "<item class='COMBOBOX' id='11' x='30' y='4' width='60' height='80' style='WS_CHILD WS_VISIBLE CBS_DROPDOWNLIST'/>"
+        "<item class='STATIC' id='12' x='5' y='21' width='20' height='8' title='B' style='WS_CHILD WS_VISIBLE'/>"
+        "<item class='EDIT' id='13' x='30' y='20' width='60' height='10' style='WS_CHILD WS_VISIBLE WS_BORDER'/>"
+        "<item class='BUTTON' id='14' x='5' y='34' width='50' height='8' title='Check box with a long text'"
+        " style='WS_CHILD WS_VISIBLE BS_AUTOCHECKBOX'/>"
+        "<item class='BUTTON' id='1' x='30' y='46' width='12' height='10' title='OK' style='WS_CHILD WS_VISIBLE'/>"
+        "<item class='BUTTON' id='2' x='44' y='46' width='12' height='10' title='+' style='WS_CHILD WS_VISIBLE'/>"
+        "</dialog>");
+    ASSERT_TRUE(dialog->CreateFromTemplate(false));
+    const auto rect = [&dialog](int id) { return dialog->GetItem(id)->GetRect(); };
+    const auto textWidth = [&dialog](int id) {
+        return dialog->GetItem(id)->GetTextExtent(wxControl::RemoveMnemonics(dialog->GetItem(id)->GetLabel())).x;
+    };
+    // The label shows its whole text, and the fields beside it move right, still aligned.
+    EXPECT_GE(rect(10).width, textWidth(10));
+    EXPECT_GE(rect(11).x, rect(10).GetRight());
+    EXPECT_EQ(rect(13).x, rect(11).x);
+    // The combo box and the edit are as tall as GTK draws them, and the rows below make room.
+    EXPECT_GE(rect(11).height, dialog->GetItem(11)->GetBestSize().y);
+    EXPECT_GE(rect(13).height, dialog->GetItem(13)->GetBestSize().y);
+    EXPECT_GT(rect(13).y, rect(11).GetBottom());
+    EXPECT_GT(rect(14).y, rect(13).GetBottom());
+    EXPECT_GE(rect(14).width, dialog->GetItem(14)->GetBestSize().x);
+    // Buttons show their texts side by side.
+    EXPECT_GE(rect(1).width, textWidth(1));
+    EXPECT_GE(rect(2).width, textWidth(2));
+    EXPECT_GT(rect(2).x, rect(1).GetRight());
+    EXPECT_GT(rect(1).y, rect(14).GetBottom());
+    // The window holds them all.
+    const wxSize client = dialog->GetClientSize();
+    EXPECT_GT(client.x, dialog->ConvertDialogToPixels(wxSize(120, 0)).x);
+    for (int id : {10, 11, 12, 13, 14, 1, 2}) {
+        EXPECT_LE(rect(id).GetRight(), client.x) << id;
+        EXPECT_LE(rect(id).GetBottom(), client.y) << id;
+    }
+
+    // A longer text after creation gets its room when the layout is fitted again.
+    dialog->GetItem(12)->SetLabel("An even longer label than the first one");
+    CDialogControls::FitControls(dialog.get());
+    EXPECT_GE(rect(12).width, textWidth(12));
+    EXPECT_GE(rect(13).x, rect(12).GetRight());
+    EXPECT_EQ(rect(11).x, rect(13).x);
+    // Fitting again changes nothing more.
+    const wxRect before = rect(13);
+    CDialogControls::FitControls(dialog.get());
+    EXPECT_EQ(rect(13), before);
 }
 
 TEST(DynamicDialog, IconComesFromTheResources)
@@ -296,7 +367,8 @@ TEST(DynamicDialog, AddedItemsAndTheHeaderSetInCode)
     ASSERT_EQ(dialog->BuildTemplate(), nullptr);
     ASSERT_TRUE(dialog->CreateFromTemplate(false));
     EXPECT_EQ(dialog->GetFont().GetPointSize(), 10);
-    EXPECT_EQ(dialog->GetClientSize(), dialog->ConvertDialogToPixels(wxSize(180, 60)));
+    EXPECT_GE(dialog->GetClientSize().x, dialog->ConvertDialogToPixels(wxSize(180, 60)).x);
+    EXPECT_GE(dialog->GetClientSize().y, dialog->ConvertDialogToPixels(wxSize(180, 60)).y);
     EXPECT_EQ(dialog->GetItem(1200)->GetPosition(), dialog->ConvertDialogToPixels(wxPoint(65, 5)));
     EXPECT_EQ(dialog->GetDefaultItem(), dialog->GetItem(1));
 }
@@ -313,7 +385,9 @@ TEST(DialogControls, ChildTemplateInAPanel)
     std::string error;
     ASSERT_TRUE(CDialogControls::CreateControls(*page.BuildTemplate(), panel, {}, &error)) << error;
     EXPECT_EQ(panel->GetFont().GetPointSize(), 9);
-    EXPECT_EQ(panel->GetClientSize(), panel->ConvertDialogToPixels(wxSize(100, 40)));
+    // As large as the template, or as the edit's own height needed.
+    EXPECT_EQ(panel->GetClientSize().x, panel->ConvertDialogToPixels(wxSize(100, 40)).x);
+    EXPECT_GE(panel->GetClientSize().y, panel->ConvertDialogToPixels(wxSize(100, 40)).y);
     auto* edit = dynamic_cast<CFilterEdit*>(CDialogControls::FindItem(panel, 1047));
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->GetPosition(), panel->ConvertDialogToPixels(wxPoint(10, 10)));

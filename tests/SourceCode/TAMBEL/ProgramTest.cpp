@@ -56,18 +56,26 @@ protected:
 
     void PlaceDatabase() { Copy(ProgramDir() + "/Zephrin.db", folder.Path("Zephrin.db")); }
 
-    pid_t Start(bool exitAfterShow)
+    pid_t Start(bool exitAfterShow, const std::string& errorFile = std::string())
     {
         std::vector<std::string> variables = {"ZEPHRIN_MESSAGE_LOG=" + folder.Path("messages.txt"),
                                               "XDG_RUNTIME_DIR=" + folder.Path("")};
         if (exitAfterShow)
             variables.push_back("ZEPHRIN_EXIT_AFTER_SHOW=1");
-        const pid_t pid = StartProgram({program}, variables);
+        const pid_t pid = StartProgram({program}, variables, errorFile);
         EXPECT_GT(pid, 0);
         return pid;
     }
 
     static int Wait(pid_t pid) { return WaitForProgram(pid); }
+    // Waits until the log tells that the main window is on the screen.
+    bool WaitForMainWindow() const
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (Count(Logs(), "Main window shown") == 0 && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return Count(Logs(), "Main window shown") == 1;
+    }
     std::string Logs() const { return ReadLogFiles(folder.Path("")); }
 
     CTemporaryFolder folder;
@@ -125,10 +133,7 @@ TEST_F(ProgramTest, ASecondStartLeavesTheRunningOneAlone)
 {
     PlaceDatabase();
     const pid_t first = Start(false);
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (Count(Logs(), "Main window shown") == 0 && std::chrono::steady_clock::now() < end)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    ASSERT_EQ(Count(Logs(), "Main window shown"), 1);
+    ASSERT_TRUE(WaitForMainWindow());
 
     EXPECT_EQ(Wait(Start(true)), 0);
     // The second start appends to the log the first one holds; the steps stay the first one's.
@@ -143,6 +148,27 @@ TEST_F(ProgramTest, ASecondStartLeavesTheRunningOneAlone)
 
     ::kill(first, SIGTERM);
     Wait(first);
+}
+
+// A window manager frames the window after it is shown, and the window passes through tiny
+// sizes on the way: the toolbar must not be laid out in less than its buttons need.
+TEST_F(ProgramTest, StartsWithoutToolkitLayoutWarnings)
+{
+    // The manager takes the display over in its first moments.
+    const pid_t manager = StartProgram({"/usr/bin/openbox", "--sm-disable"}, {});
+    ASSERT_GT(manager, 0);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    PlaceDatabase();
+    const std::string errors = folder.Path("stderr.txt");
+    const pid_t pid = Start(false, errors);
+    ASSERT_TRUE(WaitForMainWindow());
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    ::kill(pid, SIGTERM);
+    Wait(pid);
+    ::kill(manager, SIGTERM);
+    Wait(manager);
+    const std::string text = ReadWholeFile(errors);
+    EXPECT_EQ(Count(text, "Gtk-WARNING"), 0) << text;
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+// What a user sees of a window's layout: controls lying over each other and texts cut off.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+class wxWindow;
+
+// Controls that share one rectangle by design (two views of which one is shown at a time).
+using SharedRectangles = std::vector<std::pair<const wxWindow*, const wxWindow*>>;
+
+// Windows that lie over their siblings by design (a size grip in the corner).
+using Overlays = std::vector<const wxWindow*>;
+
+// One line per fault in the window and the panels in it: two shown sibling controls that
+// overlap (group boxes and lines frame and part others and are left out), and a static text,
+// button, check box, radio button, group title or list column header whose text is wider than
+// its control.
+std::vector<std::string> LayoutFaults(const wxWindow& window, const SharedRectangles& shared = {},
+                                      const Overlays& overlays = {});
+
+// The faults one to a line, for a test's failure message.
+std::string FaultList(const std::vector<std::string>& faults);
