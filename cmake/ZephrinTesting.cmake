@@ -30,6 +30,8 @@ function(zephrin_add_gtest)
     set(tests)
     foreach(case ${T_CASES})
       add_test(NAME ${T_NAME}.${case} COMMAND ${command} --gtest_filter=${case})
+      # A filter that matches no test would pass unseen.
+      set_tests_properties(${T_NAME}.${case} PROPERTIES PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\.")
       list(APPEND tests ${T_NAME}.${case})
     endforeach()
   else()

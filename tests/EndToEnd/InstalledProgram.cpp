@@ -50,7 +50,8 @@ CInstalledProgram::~CInstalledProgram()
     }
 }
 
-std::string CInstalledProgram::Start(const std::vector<std::string>& variables)
+std::string CInstalledProgram::Start(const std::vector<std::string>& variables, const std::string& program,
+                                     const std::string& title)
 {
     std::vector<std::string> environment = {"HOME=" + Home(),
                                             "XDG_CONFIG_HOME=" + Home() + "/.config",
@@ -60,10 +61,10 @@ std::string CInstalledProgram::Start(const std::vector<std::string>& variables)
                                             "NO_AT_BRIDGE=1"};
     environment.insert(environment.end(), variables.begin(), variables.end());
     m_ended = false;
-    m_pid = StartProgram({m_folder.Path("Zephrin")}, environment);
+    m_pid = StartProgram({m_folder.Path(program)}, environment);
     if (m_pid <= 0)
         return "";
-    return CDesktopDriver::WaitForWindow(kMainWindowTitle, 90);
+    return CDesktopDriver::WaitForWindow(title, 90);
 }
 
 bool CInstalledProgram::Running()
@@ -94,8 +95,10 @@ std::string CInstalledProgram::Faults()
     std::string faults;
     if (m_pid > 0 && !Running() && m_status != 0)
         faults += "the program ended with status " + std::to_string(m_status) + "; ";
-    if (fs::exists(m_folder.Path("Zephrin.CRASH.DMP")))
-        faults += "a crash dump was left; ";
+    for (const char* dump : {"Zephrin.CRASH.DMP", "Renovix.CRASH.DMP"}) {
+        if (fs::exists(m_folder.Path(dump)))
+            faults += std::string("a crash dump was left: ") + dump + "; ";
+    }
     const std::string logs = ReadLogFiles(m_folder.Path("")) + ReadWholeFile(m_folder.Path("ERRORLOG.TXT"));
     if (logs.find("Critical Exception") != std::string::npos)
         faults += "a critical exception was logged; ";

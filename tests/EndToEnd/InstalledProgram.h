@@ -9,6 +9,9 @@
 #include <sys/types.h>
 #include <vector>
 
+// The main window's title.
+extern const char kMainWindowTitle[];
+
 class CInstalledProgram {
 public:
     // A failed test when the built program is missing.
@@ -18,9 +21,10 @@ public:
     CInstalledProgram(const CInstalledProgram&) = delete;
     CInstalledProgram& operator=(const CInstalledProgram&) = delete;
 
-    // Starts the program with the variables ("NAME=value") on top
-    // of its own; the main window's id once shown, "" when it did not appear.
-    std::string Start(const std::vector<std::string>& variables = {});
+    // Starts the program of the folder with the variables ("NAME=value") on top of its own;
+    // the id of its window of that title once shown, "" when it did not appear.
+    std::string Start(const std::vector<std::string>& variables = {}, const std::string& program = "Zephrin",
+                      const std::string& title = kMainWindowTitle);
     // True while the started program runs.
     bool Running();
     // Waits for the program to end by itself; its exit status, -1 on a signal or after a minute.
@@ -41,6 +45,3 @@ private:
     int m_status = 0;
     bool m_ended = false;
 };
-
-// The main window's title, English or German.
-extern const char kMainWindowTitle[];

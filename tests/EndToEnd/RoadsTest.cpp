@@ -136,4 +136,16 @@ TEST_F(Road, PressureLossUtilityAndAbout)
     Exit(main);
 }
 
+// The updater started by hand, without the arguments the sizing program hands it, shows its
+// window and ends when the window is closed.
+TEST_F(Road, UpdaterStartedWithoutArguments)
+{
+    const std::string updater = program.Start({}, "Renovix", "^Renovix$");
+    ASSERT_FALSE(updater.empty()) << CDesktopDriver::WindowTitles() << program.Faults();
+    Screenshot("updater");
+    CDesktopDriver::Keys(updater, {"alt+F4"});
+    EXPECT_EQ(program.Wait(), 0);
+    EXPECT_EQ(program.Messages(), "");
+}
+
 }  // namespace
