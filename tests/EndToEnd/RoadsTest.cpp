@@ -136,6 +136,58 @@ TEST_F(Road, PressureLossUtilityAndAbout)
     Exit(main);
 }
 
+// Places in the main window's client area, as GTK lays the fluid page out.
+struct SPoint {
+    int x;
+    int y;
+};
+const SPoint kStateChoice{208, 245};
+const SPoint kOperatingTemperature{373, 311};
+const SPoint kOperatingPressure{373, 337};
+const SPoint kMaximumFlow{373, 502};
+const SPoint kCalculateButton{508, 53};
+// On the results page.
+const SPoint kFirstResultRow{62, 169};
+const SPoint kGraphView{507, 110};
+const SPoint kDataView{584, 110};
+
+// Replaces the field's text by the typed one; leaving the field takes it in.
+void EnterField(const std::string& window, SPoint field, const std::string& text)
+{
+    CDesktopDriver::Click(window, field.x, field.y);
+    CDesktopDriver::Keys(window, {"ctrl+a"});
+    CDesktopDriver::Type(window, text);
+    CDesktopDriver::Keys(window, {"Tab"});
+}
+
+// Liquid water sized, the first meter chosen and shown as data and as graph.
+TEST_F(Road, LiquidWaterSized)
+{
+    const std::string main = Start();
+    ASSERT_FALSE(main.empty());
+    // The state list: Gas, Gas mixture, Humid gas, Liquid...; its popup closed on the first.
+    const std::vector<std::string> known = CDesktopDriver::Windows(kMenuPopup);
+    CDesktopDriver::Click(main, kStateChoice.x, kStateChoice.y);
+    const std::string popup = CDesktopDriver::WaitForWindow(kMenuPopup, 30, known);
+    ASSERT_FALSE(popup.empty());
+    CDesktopDriver::Click(popup, 40, 12);
+    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(popup, 30));
+    CDesktopDriver::Keys(main, {"Down", "Down", "Down"});
+    EnterField(main, kOperatingTemperature, "20");
+    EnterField(main, kOperatingPressure, "5");
+    EnterField(main, kMaximumFlow, "100");
+    Screenshot("fluid-input");
+    CDesktopDriver::Click(main, kCalculateButton.x, kCalculateButton.y);
+    CDesktopDriver::Click(main, kFirstResultRow.x, kFirstResultRow.y);
+    CDesktopDriver::Click(main, kDataView.x, kDataView.y);
+    CDesktopDriver::Click(main, kGraphView.x, kGraphView.y);
+    Screenshot("results");
+
+    EXPECT_TRUE(program.Running());
+    EXPECT_EQ(program.Messages(), "");
+    Exit(main);
+}
+
 // The updater started by hand, without the arguments the sizing program hands it, shows its
 // window and ends when the window is closed.
 TEST_F(Road, UpdaterStartedWithoutArguments)
