@@ -1,10 +1,12 @@
-# zephrin_add_gtest(NAME name SOURCES ... LIBS ... [LABELS gui|pg|net ...])
+# zephrin_add_gtest(NAME name SOURCES ... LIBS ... [LABELS gui|pg|net|e2e ...] [CASES case ...])
 # One CTest test per test program; each GUI test program runs on an Xvfb display of its own
-# (scripts/with-display.sh), so that they may run in parallel like the others. With
+# (scripts/with-display.sh), so that they may run in parallel like the others. With CASES, one
+# CTest test <name>.<case> per GoogleTest case instead, each on a display of its own. An e2e
+# program drives real programs from outside: its displays get a window manager too. With
 # ZEPHRIN_BUILD_GUI_TESTS off (the sanitizer tree, which runs none) a GUI test program is
 # still defined, so its folder may add to it, but neither built by default nor run.
 function(zephrin_add_gtest)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS;CASES" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
@@ -12,14 +14,28 @@ function(zephrin_add_gtest)
     set_target_properties(${T_NAME} PROPERTIES EXCLUDE_FROM_ALL ON)
     return()
   endif()
+  set(command ${T_NAME})
   if("gui" IN_LIST T_LABELS)
-    add_test(NAME ${T_NAME} COMMAND ${PROJECT_SOURCE_DIR}/scripts/with-display.sh $<TARGET_FILE:${T_NAME}>)
-  else()
-    add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+    set(command ${PROJECT_SOURCE_DIR}/scripts/with-display.sh $<TARGET_FILE:${T_NAME}>)
+    if("e2e" IN_LIST T_LABELS)
+      set(command ${PROJECT_SOURCE_DIR}/scripts/with-display.sh --window-manager $<TARGET_FILE:${T_NAME}>)
+    endif()
   endif()
   set(env "ZEPHRIN_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;ZEPHRIN_PROGRAM_DIR=${ZEPHRIN_PROGRAM_DIR}")
   if("gui" IN_LIST T_LABELS)
     list(APPEND env "GTK_OVERLAY_SCROLLING=0")
   endif()
-  set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}" ENVIRONMENT "${env}" TIMEOUT 600)
+  set(tests ${T_NAME})
+  if(T_CASES)
+    set(tests)
+    foreach(case ${T_CASES})
+      add_test(NAME ${T_NAME}.${case} COMMAND ${command} --gtest_filter=${case})
+      # A filter that matches no test would pass unseen.
+      set_tests_properties(${T_NAME}.${case} PROPERTIES PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\.")
+      list(APPEND tests ${T_NAME}.${case})
+    endforeach()
+  else()
+    add_test(NAME ${T_NAME} COMMAND ${command})
+  endif()
+  set_tests_properties(${tests} PROPERTIES LABELS "${T_LABELS}" ENVIRONMENT "${env}" TIMEOUT 600)
 endfunction()

@@ -9,7 +9,7 @@ packages=(
   libtinyxml-dev zlib1g-dev libminizip-dev libmd-dev
   libcurl4 libpq5  # loaded at run time (dlopen), so no link step pulls them in
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth openbox postgresql fonts-liberation2 qpdf poppler-utils mupdf-tools python3-pyftpdlib locales zip
+  xvfb xauth openbox x11-utils xdotool postgresql fonts-liberation2 qpdf poppler-utils mupdf-tools python3-pyftpdlib locales zip
   clang libclang-rt-14-dev
   gdb binutils
   cups-daemon cups-client  # a print server of the tests' own for printing without a dialog

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: the normal tree with all labels
-# (each GUI test program on an Xvfb display of its own), then a sanitizer tree with every test
+# (each GUI test program on an Xvfb display of its own, the end-to-end roads of label e2e among
+# them, each with a window manager), then a sanitizer tree with every test
 # but the GUI ones.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -49,13 +49,22 @@ void ShowMailError(const char* text)
 }  // namespace
 
 CReportCommands::CReportCommands()
-    : m_log(CLogManager::GetInstance()->GetLogger("CReportCommands", LOGLEVEL_PARENT)),
-      m_printDialogData(std::make_unique<wxPrintDialogData>())
+    : m_log(CLogManager::GetInstance()->GetLogger("CReportCommands", LOGLEVEL_PARENT))
 {
-    m_printDialogData->SetAllPages(true);
 }
 
 CReportCommands::~CReportCommands() = default;
+
+wxPrintDialogData& CReportCommands::GetPrintDialogData()
+{
+    // Made on first use: print data made before the toolkit's print support is set up (as by
+    // this object's owner, the application) carries no native settings, and GTK's dialogs crash on it.
+    if (!m_printDialogData) {
+        m_printDialogData = std::make_unique<wxPrintDialogData>();
+        m_printDialogData->SetAllPages(true);
+    }
+    return *m_printDialogData;
+}
 
 std::string CReportCommands::GetTemplatePath()
 {
@@ -135,22 +144,22 @@ CReportCommands::EResult CReportCommands::OutputReport(const std::string& templa
     }
     case EOutput::PrintDirect:
         // A cancelled dialog or a missing printer is not worth a message.
-        return CReportPrinter::PrintToDefaultPrinter(report, name, m_printDialogData->GetPrintData(), MessageOwner())
+        return CReportPrinter::PrintToDefaultPrinter(report, name, GetPrintDialogData().GetPrintData(), MessageOwner())
                    ? EResult::Done
                    : EResult::Cancelled;
     case EOutput::Print:
         break;
     }
-    return CReportPrinter::Print(report, name, true, m_printDialogData.get(), MessageOwner()) ? EResult::Done
+    return CReportPrinter::Print(report, name, true, &GetPrintDialogData(), MessageOwner()) ? EResult::Done
                                                                                               : EResult::Cancelled;
 }
 
 void CReportCommands::OnFilePrintSetup()
 {
-    wxPageSetupDialogData setup(m_printDialogData->GetPrintData());
+    wxPageSetupDialogData setup(GetPrintDialogData().GetPrintData());
     wxPageSetupDialog dialog(MessageOwner(), &setup);
     if (dialog.ShowModal() == wxID_OK)
-        m_printDialogData->SetPrintData(dialog.GetPageSetupDialogData().GetPrintData());
+        GetPrintDialogData().SetPrintData(dialog.GetPageSetupDialogData().GetPrintData());
 }
 
 void CReportCommands::OnFileEmail()

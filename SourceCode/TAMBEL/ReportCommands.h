@@ -50,7 +50,7 @@ public:
     void OnFileEmail();
 
     // The printer, paper and range the print commands use; Print setup changes them.
-    wxPrintDialogData& GetPrintDialogData() { return *m_printDialogData; }
+    wxPrintDialogData& GetPrintDialogData();
 
 private:
     CLogger m_log;

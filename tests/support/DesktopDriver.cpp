@@ -1,0 +1,179 @@
+#include "support/DesktopDriver.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <regex>
+#include <sstream>
+#include <thread>
+
+extern char** environ;
+
+std::string RunTool(const std::vector<std::string>& argv)
+{
+    int pipeEnds[2];
+    if (argv.empty() || ::pipe(pipeEnds) != 0)
+        return "";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+    std::vector<std::string> words = argv;
+    std::vector<char*> arguments;
+    for (std::string& word : words)
+        arguments.push_back(word.data());
+    arguments.push_back(nullptr);
+    pid_t pid = -1;
+    const int started = posix_spawnp(&pid, arguments[0], &actions, nullptr, arguments.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipeEnds[1]);
+    std::string output;
+    if (started == 0) {
+        char buffer[4096];
+        ssize_t got = 0;
+        while ((got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0)
+            output.append(buffer, static_cast<std::size_t>(got));
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+    }
+    ::close(pipeEnds[0]);
+    return output;
+}
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty())
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+// Every shown window with a title: "id<TAB>title".
+std::vector<std::pair<std::string, std::string>> ShownWindows()
+{
+    std::vector<std::pair<std::string, std::string>> windows;
+    for (const std::string& id : Lines(RunTool({"xdotool", "search", "--onlyvisible", "--name", "."}))) {
+        std::string title = RunTool({"xdotool", "getwindowname", id});
+        if (!title.empty() && title.back() == '\n')
+            title.pop_back();
+        windows.emplace_back(id, title);
+    }
+    return windows;
+}
+
+std::string FindWindow(const std::string& title, const std::vector<std::string>& known = {})
+{
+    const std::regex pattern(title);
+    for (const auto& [id, name] : ShownWindows()) {
+        if (std::regex_search(name, pattern) && std::find(known.begin(), known.end(), id) == known.end())
+            return id;
+    }
+    return "";
+}
+
+// Polled rather than waited for through xdotool's --sync, which has no time limit.
+template <class TCondition>
+bool Within(int seconds, TCondition condition)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return true;
+}
+
+void Activate(const std::string& window)
+{
+    RunTool({"xdotool", "windowactivate", "--sync", window});
+    RunTool({"xdotool", "windowfocus", "--sync", window});
+}
+
+}  // namespace
+
+std::string CDesktopDriver::WaitForWindow(const std::string& title, int seconds,
+                                          const std::vector<std::string>& known)
+{
+    std::string id;
+    Within(seconds, [&] { return !(id = FindWindow(title, known)).empty(); });
+    return id;
+}
+
+std::vector<std::string> CDesktopDriver::Windows(const std::string& title)
+{
+    const std::regex pattern(title);
+    std::vector<std::string> ids;
+    for (const auto& [id, name] : ShownWindows()) {
+        if (std::regex_search(name, pattern))
+            ids.push_back(id);
+    }
+    return ids;
+}
+
+bool CDesktopDriver::WaitForWindowGone(const std::string& window, int seconds)
+{
+    return Within(seconds, [&] {
+        const std::vector<std::string> shown = Lines(RunTool({"xdotool", "search", "--onlyvisible", "--name", "."}));
+        return std::find(shown.begin(), shown.end(), window) == shown.end();
+    });
+}
+
+bool CDesktopDriver::WaitForNoWindow(const std::string& title, int seconds)
+{
+    return Within(seconds, [&] { return FindWindow(title).empty(); });
+}
+
+std::string CDesktopDriver::WindowTitles()
+{
+    std::string titles;
+    for (const auto& window : ShownWindows())
+        titles += "[" + window.second + "] ";
+    return titles;
+}
+
+void CDesktopDriver::Keys(const std::string& window, const std::vector<std::string>& keys)
+{
+    Activate(window);
+    for (const std::string& key : keys) {
+        RunTool({"xdotool", "key", "--clearmodifiers", key});
+        // A key may open a menu or a dialog; the next one is meant for what it opened.
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    }
+}
+
+void CDesktopDriver::Type(const std::string& window, const std::string& text)
+{
+    Activate(window);
+    RunTool({"xdotool", "type", "--clearmodifiers", "--delay", "30", text});
+}
+
+void CDesktopDriver::Click(const std::string& window, int x, int y)
+{
+    // Not activated first: a menu's popup is no window the manager activates, and the click
+    // gives a window the keyboard anyway.
+    RunTool({"xdotool", "mousemove", "--window", window, std::to_string(x), std::to_string(y)});
+    RunTool({"xdotool", "click", "1"});
+}
+
+bool CDesktopDriver::Geometry(const std::string& window, int& x, int& y, int& width, int& height)
+{
+    const std::string text = RunTool({"xdotool", "getwindowgeometry", "--shell", window});
+    const std::regex field("(X|Y|WIDTH|HEIGHT)=(-?[0-9]+)");
+    int found = 0;
+    for (auto at = std::sregex_iterator(text.begin(), text.end(), field); at != std::sregex_iterator(); ++at) {
+        const std::string name = (*at)[1];
+        const int value = std::stoi((*at)[2]);
+        (name == "X" ? x : name == "Y" ? y : name == "WIDTH" ? width : height) = value;
+        ++found;
+    }
+    return found == 4;
+}
