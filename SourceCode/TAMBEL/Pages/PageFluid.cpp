@@ -132,12 +132,14 @@ std::string SaturationText(const CPhysicalData& physical, double saturation)
            operatingText + " " + physical.Temperature.Name + ".";
 }
 
-// The saturation temperature of the operating pressure in the operating temperature's unit.
+// The saturation temperature of the operating pressure in the operating temperature's unit; NaN
+// for a pressure off the saturation line.
 double SaturationTemperature(const CPhysicalData& physical)
 {
+    const double base = CalculateSaturationTemperature(physical.Pressure.BaseValue * 100.0);
     double saturation = 0.0;
-    ConvertFromBaseUnit(saturation, CalculateSaturationTemperature(physical.Pressure.BaseValue * 100.0),
-                        physical.Temperature, 0);
+    if (std::isnan(base) || !ConvertFromBaseUnit(saturation, base, physical.Temperature, 0))
+        return std::nan("");
     return saturation;
 }
 
