@@ -316,7 +316,13 @@ void cvBaseDialog::LayoutForPageSize(int cx, int cy)
 
     m_trackLimits.LimitMinTrack({0, 0});
     ApplyTrackLimits();
-    m_window->SetSize(ToWxSize(layout.windowSize));
+    // A frame is sized through its client area: when the window manager's border becomes known
+    // after showing, GTK keeps the client area instead of squeezing the menu bar's box below what
+    // its children need.
+    if (m_window->IsTopLevel())
+        m_window->SetClientSize(ToWxSize(layout.windowSize) - ToWxSize(in.frameExtra));
+    else
+        m_window->SetSize(ToWxSize(layout.windowSize));
     if (m_frame)
         m_frame->Centre();
 

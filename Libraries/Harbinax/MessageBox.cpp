@@ -1,8 +1,8 @@
 #include "Harbinax/MessageBox.h"
 
 #include "Harbinax/Harbinax.h"
+#include "Harbinax/MessageDialog.h"
 
-#include <wx/msgdlg.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -35,7 +35,7 @@ int ShowMessageBoxNamed(wxWindow* owner, const std::string& captionWord, const s
     const SMessageBox box{owner, Translated(captionWord) + ": " + Translated(title), Translated(text), style};
     if (Sink())
         return Sink()(box);
-    wxMessageDialog dialog(owner, wxString::FromUTF8(box.text), wxString::FromUTF8(box.caption), style);
+    CMessageDialog dialog(owner, wxString::FromUTF8(box.text), wxString::FromUTF8(box.caption), style);
     return dialog.ShowModal();
 }
 

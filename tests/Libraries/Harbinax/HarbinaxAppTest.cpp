@@ -3,11 +3,17 @@
 #include "Harbinax/SplashScreen.h"
 #include "HarbinaxGuiEnvironment.h"
 #include "HarbinaxTestSupport.h"
+#include "support/WindowManager.h"
+#include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <wx/dcscreen.h>
 #include <wx/dialog.h>
 #include <wx/image.h>
+#include <wx/modalhook.h>
 #include <wx/mstream.h>
+#include <wx/settings.h>
+#include <wx/timer.h>
 #include <wx/wfstream.h>
 
 #include <cstdio>
@@ -198,6 +204,57 @@ TEST_F(AppBase, MessageBoxCaptionRule)
     EXPECT_EQ("Daten konnten nicht gespeichert werden.", boxes[1].text);
     EXPECT_EQ("Zephrin: Fehler", boxes[2].caption);
     EXPECT_EQ(wxOK | wxICON_WARNING, boxes[2].style);
+}
+
+// Notes the modal dialog being shown.
+class CShownDialog : public wxModalDialogHook {
+public:
+    CShownDialog() { Register(); }
+    ~CShownDialog() override { Unregister(); }
+    int Enter(wxDialog* dialog) override
+    {
+        shown = dialog;
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override {}
+
+    wxDialog* shown = nullptr;
+};
+
+// The window manager writes a box's caption into its title bar, which is no wider than the box:
+// a short text must not leave the caption cut.
+TEST_F(AppBase, MessageBoxIsWideEnoughForItsCaption)
+{
+    CWindowManager manager;
+    ASSERT_TRUE(manager.Start()) << "openbox could not be started";
+    const struct {
+        const char* screenshot;
+        const char* title;
+    } cases[] = {{"MessageBoxCaptionEn", "Information about the configuration file"},
+                 {"MessageBoxCaptionDe", "Informationen zur Konfigurationsdatei"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        const std::string caption = std::string("Zephrin: ") + c.title;
+        wxScreenDC dc;
+        dc.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT).Bold());
+        const wxSize text = dc.GetTextExtent(wxString::FromUTF8(caption));
+        // Beside the caption: the window menu and three buttons, about a line square each.
+        const int needed = text.x + 4 * text.y;
+
+        CShownDialog hook;
+        int width = 0;
+        wxTimer timer;
+        timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            ASSERT_NE(nullptr, hook.shown);
+            width = hook.shown->GetSize().x;
+            if (ScreenshotsWanted())
+                SaveScreenshot(ScreenArea(hook.shown->GetScreenRect()), c.screenshot);
+            hook.shown->EndModal(wxID_OK);
+        });
+        timer.StartOnce(1500);
+        EXPECT_EQ(wxID_OK, ShowMessageBoxNamed(nullptr, "Zephrin", "Done.", c.title, wxOK | wxICON_INFORMATION));
+        EXPECT_GE(width, needed);
+    }
 }
 
 TEST_F(AppBase, TranslationResourceFromTheProgramOrAModule)

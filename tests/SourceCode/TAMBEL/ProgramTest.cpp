@@ -151,7 +151,8 @@ TEST_F(ProgramTest, ASecondStartLeavesTheRunningOneAlone)
 }
 
 // A window manager frames the window after it is shown, and the window passes through tiny
-// sizes on the way: the toolbar must not be laid out in less than its buttons need.
+// sizes on the way: the toolbar must not be laid out in less than its buttons need, and the
+// border arriving late must not squeeze the menu bar's box below its children.
 TEST_F(ProgramTest, StartsWithoutToolkitLayoutWarnings)
 {
     // The manager takes the display over in its first moments.
@@ -169,6 +170,7 @@ TEST_F(ProgramTest, StartsWithoutToolkitLayoutWarnings)
     Wait(manager);
     const std::string text = ReadWholeFile(errors);
     EXPECT_EQ(Count(text, "Gtk-WARNING"), 0) << text;
+    EXPECT_EQ(Count(text, "Gtk-CRITICAL"), 0) << text;
 }
 
 }  // namespace
