@@ -1,0 +1,125 @@
+// The report printed from the real program: to a print server of the test's own, to GTK's
+// file printer, and with no print server at all, through the File menu and the toolbar.
+#include "EndToEnd/RoadSteps.h"
+#include "support/DesktopDriver.h"
+#include "support/TestPrintServer.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+namespace {
+
+const char kPrintDialog[] = "^Print$";
+// In GTK's print dialog.
+const SPoint kFilePrinterRow{82, 87};
+const SPoint kPrintButtonOfDialog{581, 487};
+
+// The pages of the PDF file qpdf finds sound; 0 when it finds a fault.
+int CheckedPages(const std::string& path)
+{
+    if (RunTool({"sh", "-c", "qpdf --check '" + path + "' >/dev/null 2>&1 && echo ok"}) != "ok\n")
+        return 0;
+    return std::atoi(RunTool({"qpdf", "--show-npages", path}).c_str());
+}
+
+// Waits for the file to be written whole: its size unchanged over a second.
+bool WaitForFile(const std::string& path, int seconds)
+{
+    std::error_code error;
+    std::uintmax_t last = 0;
+    for (int waited = 0; waited < seconds * 2; ++waited) {
+        const std::uintmax_t size = std::filesystem::file_size(path, error);
+        if (!error && size > 0 && size == last)
+            return true;
+        last = error ? 0 : size;
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+    return false;
+}
+
+class PrintRoad : public Road {
+protected:
+    // The program started, water sized and the first meter chosen.
+    std::string StartSized(const std::vector<std::string>& variables)
+    {
+        const std::string main = Start(variables);
+        if (!main.empty())
+            SizeLiquidWater(main);
+        return main;
+    }
+
+    static std::vector<std::string> NoPrintServer(const CInstalledProgram& program)
+    {
+        return {"CUPS_SERVER=" + program.Path("no-print-server.sock")};
+    }
+};
+
+// Every page of the report reaches the print server, without a dialog from the toolbar and
+// through the dialog from the File menu.
+TEST_F(PrintRoad, ToTheTestPrintServer)
+{
+    CTestPrintServer server;
+    std::string error;
+    if (!server.Start(error))
+        GTEST_SKIP() << error;
+    const std::string main = StartSized({});
+    ASSERT_FALSE(main.empty());
+
+    CDesktopDriver::Click(main, kPrintButton.x, kPrintButton.y);
+    const std::string direct = server.WaitForJob(120);
+    ASSERT_FALSE(direct.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
+    const int pages = CheckedPages(direct);
+    EXPECT_GE(pages, 1);
+    std::filesystem::remove(direct);
+
+    ChooseMenuItem(main, EMenu::File, FileItem("Print"));
+    const std::string dialog = CDesktopDriver::WaitForWindow(kPrintDialog, 60);
+    ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
+    Screenshot("print-dialog-test-server");
+    CDesktopDriver::Keys(dialog, {"Return"});
+    EXPECT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
+    const std::string chosen = server.WaitForJob(120);
+    ASSERT_FALSE(chosen.empty()) << CDesktopDriver::WindowTitles();
+    EXPECT_EQ(CheckedPages(chosen), pages);
+    EXPECT_EQ(program.Messages(), "");
+    Exit(main);
+}
+
+// No print server: the dialog offers GTK's file printer, whose PDF is sound; a dialog
+// cancelled says nothing and the project stays as it was.
+TEST_F(PrintRoad, ToAFileWithoutAPrintServer)
+{
+    std::filesystem::remove(std::filesystem::current_path() / "output.pdf");
+    const std::string main = StartSized(NoPrintServer(program));
+    ASSERT_FALSE(main.empty());
+    ChooseMenuItem(main, EMenu::File, FileItem("Print"));
+    const std::string dialog = CDesktopDriver::WaitForWindow(kPrintDialog, 60);
+    ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
+    Screenshot("print-dialog-to-file");
+    // Without a print server nothing is chosen: the file printer is the list's first row.
+    CDesktopDriver::Click(dialog, kFilePrinterRow.x, kFilePrinterRow.y);
+    CDesktopDriver::Click(dialog, kPrintButtonOfDialog.x, kPrintButtonOfDialog.y);
+    EXPECT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
+    // GTK's file printer writes into the folder the program was started in.
+    const std::string written = (std::filesystem::current_path() / "output.pdf").string();
+    ASSERT_TRUE(WaitForFile(written, 120)) << CDesktopDriver::WindowTitles();
+    EXPECT_GE(CheckedPages(written), 1);
+    std::filesystem::remove(written);
+
+    ChooseMenuItem(main, EMenu::File, FileItem("Print"));
+    const std::string again = CDesktopDriver::WaitForWindow(kPrintDialog, 60);
+    ASSERT_FALSE(again.empty()) << CDesktopDriver::WindowTitles();
+    CDesktopDriver::Keys(again, {"Escape"});
+    EXPECT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
+    EXPECT_TRUE(program.Running());
+    EXPECT_EQ(program.Messages(), "");
+    Screenshot("printed-to-file");
+    Exit(main);
+}
+
+}  // namespace
