@@ -122,4 +122,21 @@ TEST_F(PrintRoad, ToAFileWithoutAPrintServer)
     Exit(main);
 }
 
+// No print server: the toolbar's print, which asks nothing when there is a printer, shows the
+// dialog instead of waiting for a printer for ever; cancelled, it says nothing.
+TEST_F(PrintRoad, DirectWithoutAPrintServerAsksForAPrinter)
+{
+    const std::string main = StartSized(NoPrintServer(program));
+    ASSERT_FALSE(main.empty());
+    CDesktopDriver::Click(main, kPrintButton.x, kPrintButton.y);
+    const std::string dialog = CDesktopDriver::WaitForWindow(kPrintDialog, 60);
+    ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
+    Screenshot("print-direct-without-server");
+    CDesktopDriver::Keys(dialog, {"Escape"});
+    EXPECT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
+    EXPECT_TRUE(program.Running());
+    EXPECT_EQ(program.Messages(), "");
+    Exit(main);
+}
+
 }  // namespace

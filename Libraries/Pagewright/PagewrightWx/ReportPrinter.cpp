@@ -1,10 +1,12 @@
 #include "PagewrightWx/ReportPrinter.h"
 
 #include "Pagewright/Report.h"
+#include "PagewrightWx/DefaultPrinter.h"
 #include "PagewrightWx/ReportPrintout.h"
 
 #include <wx/cmndata.h>
 #include <wx/print.h>
+#include <wx/utils.h>
 
 #include <algorithm>
 
@@ -62,6 +64,21 @@ bool CReportPrinter::Print(CReport& report, const wxString& name, bool showDialo
     return PrintPages(report, name, data != nullptr ? *data : built, showDialog || data == nullptr, parent);
 }
 
+namespace {
+
+// A print server answers in far less; one that does not answer has no printer to offer.
+constexpr unsigned kPrinterSearchMs = 3000;
+
+// The user can do nothing in the program while the desktop is asked.
+bool HasDefaultPrinter()
+{
+    wxBusyCursor busy;
+    wxWindowDisabler disabled;
+    return CDefaultPrinter::Exists(kPrinterSearchMs);
+}
+
+}  // namespace
+
 bool CReportPrinter::PrintToDefaultPrinter(CReport& report, const wxString& name, const wxPrintData& settings,
                                            wxWindow* parent)
 {
@@ -74,10 +91,13 @@ bool CReportPrinter::PrintToDefaultPrinter(CReport& report, const wxString& name
     data.EnableSelection(false);
     data.EnablePageNumbers(false);
     data.EnablePrintToFile(false);
+    const bool named = !settings.GetPrinterName().empty() || settings.GetPrintMode() == wxPRINT_MODE_FILE;
+    // Without a printer a job without the dialog would wait for one for ever: the user chooses.
+    if (!named && !HasDefaultPrinter())
+        return PrintPages(report, name, data, true, parent);
     if (PrintPages(report, name, data, false, parent))
         return true;
     // GTK gives up on a job without a dialog when it finds no default printer.
-    const bool named = !settings.GetPrinterName().empty() || settings.GetPrintMode() == wxPRINT_MODE_FILE;
     if (named || wxPrinter::GetLastError() == wxPRINTER_NO_ERROR)
         return false;
     return PrintPages(report, name, data, true, parent);
