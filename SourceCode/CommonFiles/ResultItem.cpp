@@ -16,6 +16,14 @@
 
 namespace {
 
+// Turndown and loop current are quotients the calculation leaves unguarded: a sizing without a
+// flow or a device without a minimum flow makes them infinite or NaN. Files have always kept them
+// so ("INF"), and the row stays a row of the project, so these two alone may be non-finite.
+bool ReadQuotient(const TiXmlElement& element, const char* name, double& value)
+{
+    return element.Attribute(name) == nullptr || CXmlNumbers::QueryDoubleAttribute(element, name, value);
+}
+
 const char* const kColumnCaptions[RESULT_COLUMN_COUNT] = {"Flow", "Velocity", "Pressure loss", "Error",
                                                           "Reynolds number"};
 // Point attributes: the English captions with blanks as '_'.
@@ -147,10 +155,10 @@ BOOL CResultItem::WriteXml(TiXmlElement* element) const
     CXmlNumbers::SetLongAttribute(*element, "PressureId", PressureId);
     CXmlNumbers::SetLongAttribute(*element, "SectionId", SectionId);
     if (!CXmlNumbers::SetFiniteDoubleAttribute(*element, "ReynoldsMin", ReynoldsMin) ||
-        !CXmlNumbers::SetFiniteDoubleAttribute(*element, "ApplicationTurndown", ApplicationTurndown) ||
-        !CXmlNumbers::SetFiniteDoubleAttribute(*element, "VortexFrequencyMax", VortexFrequencyMax) ||
-        !CXmlNumbers::SetFiniteDoubleAttribute(*element, "CurrentMin", CurrentMin))
+        !CXmlNumbers::SetFiniteDoubleAttribute(*element, "VortexFrequencyMax", VortexFrequencyMax))
         return FALSE;
+    CXmlNumbers::SetDoubleAttribute(*element, "ApplicationTurndown", ApplicationTurndown);
+    CXmlNumbers::SetDoubleAttribute(*element, "CurrentMin", CurrentMin);
     WriteCodes(*element, "Errors", "Error", Errors);
     WriteCodes(*element, "Warnings", "Warning", Warnings);
 
@@ -180,9 +188,9 @@ BOOL CResultItem::ReadXml(const TiXmlElement* element)
         !CXmlNumbers::ReadOptionalInt(*element, "PressureId", PressureId) ||
         !CXmlNumbers::ReadOptionalInt(*element, "SectionId", SectionId) ||
         !CXmlNumbers::ReadOptionalDouble(*element, "ReynoldsMin", ReynoldsMin) ||
-        !CXmlNumbers::ReadOptionalDouble(*element, "ApplicationTurndown", ApplicationTurndown) ||
+        !ReadQuotient(*element, "ApplicationTurndown", ApplicationTurndown) ||
         !CXmlNumbers::ReadOptionalDouble(*element, "VortexFrequencyMax", VortexFrequencyMax) ||
-        !CXmlNumbers::ReadOptionalDouble(*element, "CurrentMin", CurrentMin))
+        !ReadQuotient(*element, "CurrentMin", CurrentMin))
         return FALSE;
     if (!ReadCodes(*element, "Errors", "Error", Errors) || !ReadCodes(*element, "Warnings", "Warning", Warnings))
         return FALSE;

@@ -407,6 +407,21 @@ TEST(ResultItemXmlTest, ReadsEveryPartOfARowOfTheEarlierProgram)
 
 // The earlier program wrote a value that was not finite as "NaN", "INF" or "-INF", and atof
 // took "1,5" as 1: such a row holds no number to show or calculate with and is refused.
+// Turndown and current come from unguarded divisions; the earlier program wrote them as "INF",
+// "-INF" or "NaN", and they read back as such.
+TEST(ResultItemXmlTest, TurndownAndCurrentMayBeNotFinite)
+{
+    TiXmlElement element("ResultItem");
+    ASSERT_TRUE(Row().WriteXml(&element));
+    element.SetAttribute("ApplicationTurndown", "NaN");
+    element.SetAttribute("CurrentMin", "-INF");
+    TiXmlDocument doc;
+    CResultItem read;
+    ASSERT_TRUE(read.ReadXml(Reparse(element, doc)));
+    EXPECT_TRUE(std::isnan(read.ApplicationTurndown));
+    EXPECT_EQ(read.CurrentMin, -std::numeric_limits<double>::infinity());
+}
+
 TEST(ResultItemXmlTest, NumbersThatAreNotOneFiniteNumberFailTheRead)
 {
     CResultItem written = Row();
@@ -417,8 +432,8 @@ TEST(ResultItemXmlTest, NumbersThatAreNotOneFiniteNumberFailTheRead)
         const char* attribute;
         const char* text;
     } cases[] = {
-        {nullptr, "ReynoldsMin", "nan"},          {nullptr, "ApplicationTurndown", "INF"},
-        {nullptr, "CurrentMin", "-INF"},          {nullptr, "VortexFrequencyMax", "1,5"},
+        {nullptr, "ReynoldsMin", "nan"},          {nullptr, "ApplicationTurndown", "1,5"},
+        {nullptr, "CurrentMin", "4.8 mA"},        {nullptr, "VortexFrequencyMax", "1,5"},
         {nullptr, "SizeId", "4294967307"},        {nullptr, "PressureId", "-1.0"},
         {"Errors/Error", "Id", "abc"},            {"Data/FlowUnit", "MinRange", "NaN"},
         {"Data/PressureUnit", "MaxRange", "inf"}, {"Data/PressureUnit", "ConversionFactor", "0"},

@@ -279,7 +279,7 @@ const SWrongNumber kWrongNumbers[] = {
     {"PhysicalData/FluidData/GasMixElement", "GasId", "1e3", kPhysical},
     {"ResultData/ResultItems/ResultItem", "SizeId", "99999999999999999999", kResult},
     {"ResultData/ResultItems/ResultItem", "ReynoldsMin", "nan", kResult},
-    {"ResultData/ResultItems/ResultItem", "CurrentMin", "inf", kResult},
+    {"ResultData/ResultItems/ResultItem", "VortexFrequencyMax", "inf", kResult},
     {"ResultData/ResultItems/ResultItem/Errors/Error", "Id", "3.5", kResult},
     {"ResultData/ResultItems/ResultItem/Data/FlowUnit", "ConversionFactor", "0", kResult},
     {"ResultData/ResultItems/ResultItem/Data/VelocityUnit", "MinRange", "1e999", kResult},
@@ -432,7 +432,7 @@ TEST_F(ProjectFileTest, ProjectWithAValueThatIsNotFiniteIsNotSaved)
         {"Could not save physical data!", [](CProjectData& p, double v) { p.physical.Density.ConversionOffset = v; }},
         {"Could not save physical data!",
          [](CProjectData& p, double v) { static_cast<CFluidGasMix&>(*p.physical.Fluid).Elements[1].Percentage = v; }},
-        {"Could not save result data!", [](CProjectData& p, double v) { p.results.GetAt(1).CurrentMin = v; }},
+        {"Could not save result data!", [](CProjectData& p, double v) { p.results.GetAt(1).ReynoldsMin = v; }},
         {"Could not save result data!", [](CProjectData& p, double v) { p.results.GetAt(2).VelocityRange.MinRange = v; }},
         {"Could not save result data!", [](CProjectData& p, double v) { p.results.GetAt(0).Points[3][1] = v; }},
     };
@@ -455,6 +455,26 @@ TEST_F(ProjectFileTest, ProjectWithAValueThatIsNotFiniteIsNotSaved)
     std::string detail;
     EXPECT_STREQ(CProjectFile::Save(gas, path, &detail), "Could not save physical data!");
     EXPECT_EQ(ReadWholeFile(path), "old");
+}
+
+// Sized before a flow was entered: turndown and current are the calculation's unguarded
+// quotients, 0/x and x/0. The project is saved all the same and opens with them as they were.
+TEST_F(ProjectFileTest, ASizingWithoutAFlowIsSavedAndOpensAsItWas)
+{
+    const std::string path = folder.Path("project.xml");
+    CProjectData saved;
+    FillProject(saved, FLUID_TYPE_LIQUID);
+    saved.results.GetAt(0).ApplicationTurndown = std::nan("");
+    saved.results.GetAt(0).CurrentMin = std::numeric_limits<double>::infinity();
+    saved.results.GetAt(1).CurrentMin = -std::numeric_limits<double>::infinity();
+    std::string detail;
+    ASSERT_EQ(CProjectFile::Save(saved, path, &detail), nullptr) << detail;
+    CProjectData opened;
+    const CProjectFile::SReadResult result = CProjectFile::Open(path, opened, &detail);
+    ASSERT_EQ(result.error, nullptr) << result.error << " " << detail;
+    EXPECT_TRUE(std::isnan(opened.results.GetAt(0).ApplicationTurndown));
+    EXPECT_EQ(opened.results.GetAt(0).CurrentMin, std::numeric_limits<double>::infinity());
+    EXPECT_EQ(opened.results.GetAt(1).CurrentMin, -std::numeric_limits<double>::infinity());
 }
 
 TEST_F(ProjectFileTest, FolderThatCannotBeWrittenFailsTheSave)
