@@ -1,0 +1,167 @@
+#include "EndToEnd/RoadSteps.h"
+
+#include "support/DesktopDriver.h"
+#include "support/WxTestSupport.h"
+
+#include <wx/image.h>
+
+#include <chrono>
+#include <thread>
+
+const char kMenuPopup[] = "^Zephrin$";
+
+const SPoint kFirstResultRow{62, 181};
+const SPoint kGraphView{524, 110};
+const SPoint kDataView{601, 110};
+
+namespace {
+
+// The File menu from the top: items, and separators as "-".
+const std::vector<std::string> kFileMenu = {"Open", "Save", "-", "Save to database", "Load from database",
+                                            "Database functions", "-", "Print", "Print settings", "-",
+                                            "Send as Email", "Export as PDF", "-", "Exit"};
+
+const SPoint kStateChoice{208, 256};
+const SPoint kOperatingTemperature{373, 349};
+const SPoint kOperatingPressure{373, 385};
+const SPoint kMaximumFlow{373, 600};
+const SPoint kCalculateButton{508, 57};
+
+// The window's pixels as the screen shows them; empty when it is gone.
+std::string WindowPixels(const std::string& window)
+{
+    int x = 0, y = 0, width = 0, height = 0;
+    if (!CDesktopDriver::Geometry(window, x, y, width, height))
+        return std::string();
+    const wxImage image = ScreenArea(wxRect(x, y, width, height)).ConvertToImage();
+    return std::string(reinterpret_cast<const char*>(image.GetData()), static_cast<std::size_t>(width) * height * 3);
+}
+
+// Clicks land where the screen has the control when the server gets them, so a click meant for a
+// page the program is still making must wait for it: until the window differs from the one
+// before and has stayed the same for a second.
+bool WaitForWindowChanged(const std::string& window, const std::string& before)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    std::string last = before;
+    int sameFor = 0;
+    while (std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        const std::string now = WindowPixels(window);
+        sameFor = now == last ? sameFor + 1 : 0;
+        last = now;
+        if (now != before && sameFor >= 4)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// Item heights come from the popup's own height, so a theme's sizes do not matter.
+void ChooseMenuItem(const std::string& mainWindow, EMenu menu, int index)
+{
+    const std::vector<std::string> known = CDesktopDriver::Windows(kMenuPopup);
+    CDesktopDriver::Click(mainWindow, static_cast<int>(menu), 10);
+    const std::string popup = CDesktopDriver::WaitForWindow(kMenuPopup, 30, known);
+    ASSERT_FALSE(popup.empty()) << CDesktopDriver::WindowTitles();
+    int x = 0, y = 0, width = 0, height = 0;
+    ASSERT_TRUE(CDesktopDriver::Geometry(popup, x, y, width, height));
+    double center = 0;
+    if (menu == EMenu::File) {
+        // A separator is about a quarter of an item high, the popup has a pixel of frame.
+        int items = 0, separators = 0;
+        for (const std::string& entry : kFileMenu)
+            (entry == "-" ? separators : items)++;
+        const double item = (height - 2) / (items + separators * 0.25);
+        double top = 1;
+        for (int at = 0; at < index; ++at)
+            top += kFileMenu[at] == "-" ? item * 0.25 : item;
+        center = top + item / 2;
+    } else {
+        center = height / 2.0;
+    }
+    CDesktopDriver::Click(popup, width / 2, static_cast<int>(center));
+    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(popup, 30));
+}
+
+int FileItem(const std::string& name)
+{
+    for (std::size_t at = 0; at < kFileMenu.size(); ++at) {
+        if (kFileMenu[at] == name)
+            return static_cast<int>(at);
+    }
+    return -1;
+}
+
+void Screenshot(const std::string& name)
+{
+    SaveScreenshot(ScreenArea(wxRect(0, 0, 1280, 1024)), "e2e-" + name);
+}
+
+void EnterField(const std::string& window, SPoint field, const std::string& text)
+{
+    CDesktopDriver::Click(window, field.x, field.y);
+    CDesktopDriver::Keys(window, {"ctrl+a"});
+    CDesktopDriver::Type(window, text);
+    CDesktopDriver::Keys(window, {"Tab"});
+}
+
+void EnterLiquidWater(const std::string& mainWindow)
+{
+    // The state list: Gas, Gas mixture, Humid gas, Liquid...; its popup closed on the first.
+    const std::vector<std::string> known = CDesktopDriver::Windows(kMenuPopup);
+    CDesktopDriver::Click(mainWindow, kStateChoice.x, kStateChoice.y);
+    const std::string popup = CDesktopDriver::WaitForWindow(kMenuPopup, 30, known);
+    ASSERT_FALSE(popup.empty());
+    CDesktopDriver::Click(popup, 40, 12);
+    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(popup, 30));
+    CDesktopDriver::Keys(mainWindow, {"Down", "Down", "Down"});
+    EnterField(mainWindow, kOperatingTemperature, "20");
+    EnterField(mainWindow, kOperatingPressure, "5");
+    EnterField(mainWindow, kMaximumFlow, "100");
+}
+
+void CalculateAndChooseFirstMeter(const std::string& mainWindow)
+{
+    const std::string fluidPage = WindowPixels(mainWindow);
+    CDesktopDriver::Click(mainWindow, kCalculateButton.x, kCalculateButton.y);
+    ASSERT_TRUE(WaitForWindowChanged(mainWindow, fluidPage)) << "no results page";
+    CDesktopDriver::Click(mainWindow, kFirstResultRow.x, kFirstResultRow.y);
+}
+
+bool ChooseFile(const std::string& dialogTitle, const std::string& path)
+{
+    const std::string dialog = CDesktopDriver::WaitForWindow(dialogTitle, 60);
+    if (dialog.empty())
+        return false;
+    // The location field takes a whole path, in the open and the save dialog alike.
+    CDesktopDriver::Keys(dialog, {"ctrl+l"});
+    CDesktopDriver::Keys(dialog, {"ctrl+a"});
+    CDesktopDriver::Type(dialog, path);
+    // The first Return may only close the field's completion list.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        CDesktopDriver::Keys(dialog, {"Return"});
+        if (CDesktopDriver::WaitForWindowGone(dialog, 15))
+            return true;
+    }
+    return false;
+}
+
+void Road::TearDown()
+{
+    EXPECT_EQ(program.Faults(), "");
+}
+
+std::string Road::Start(const std::vector<std::string>& variables)
+{
+    const std::string window = program.Start(variables);
+    EXPECT_FALSE(window.empty()) << CDesktopDriver::WindowTitles() << program.Faults();
+    return window;
+}
+
+void Road::Exit(const std::string& mainWindow)
+{
+    ChooseMenuItem(mainWindow, EMenu::File, FileItem("Exit"));
+    EXPECT_EQ(program.Wait(), 0);
+}

@@ -1,0 +1,59 @@
+// The steps the roads share: the real menus opened and their items clicked with the pointer,
+// fields of the main window typed into, the screen saved, and a fixture that fails a road whose
+// program died, left a crash dump or logged a critical exception.
+#pragma once
+
+#include "EndToEnd/InstalledProgram.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// The menu bar's titles, as their places in the main window (GTK lays them out from the left).
+enum class EMenu { File = 15, Utilities = 70, Help = 130 };
+
+// The popup window GTK opens for a menu takes the program's name as its title.
+extern const char kMenuPopup[];
+
+// Opens the menu and clicks its item at the index (of the File menu's items for File; 0 for the
+// one-item menus).
+void ChooseMenuItem(const std::string& mainWindow, EMenu menu, int index);
+// The index of the File menu's item of that name.
+int FileItem(const std::string& name);
+
+// The screen saved as e2e-<name>.png in $ZEPHRIN_SCREENSHOT_DIR.
+void Screenshot(const std::string& name);
+
+// Places in the main window's client area, as GTK lays the pages out.
+struct SPoint {
+    int x;
+    int y;
+};
+extern const SPoint kFirstResultRow;
+extern const SPoint kGraphView;
+extern const SPoint kDataView;
+
+// Replaces the field's text by the typed one; leaving the field takes it in.
+void EnterField(const std::string& window, SPoint field, const std::string& text);
+
+// On the fluid page: liquid water at 20 °C, 5 bar gauge and 100 m3/h.
+void EnterLiquidWater(const std::string& mainWindow);
+// Meters calculated and the first one chosen on the results page.
+void CalculateAndChooseFirstMeter(const std::string& mainWindow);
+
+// A file typed into GTK's file chooser that is open (its title matches) and chosen with Return;
+// false when no such dialog appeared or it stayed open.
+bool ChooseFile(const std::string& dialogTitle, const std::string& path);
+
+class Road : public ::testing::Test {
+protected:
+    void TearDown() override;
+
+    // Started, its main window shown; the window's id.
+    std::string Start(const std::vector<std::string>& variables = {});
+    // File > Exit; the program ends by itself with status 0.
+    void Exit(const std::string& mainWindow);
+
+    CInstalledProgram program;
+};
