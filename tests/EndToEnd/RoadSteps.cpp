@@ -3,22 +3,61 @@
 #include "support/DesktopDriver.h"
 #include "support/WxTestSupport.h"
 
+#include <wx/image.h>
+
+#include <chrono>
+#include <thread>
+
+const char kMenuPopup[] = "^Zephrin$";
+
+const SPoint kPrintButton{180, 54};
+const SPoint kFirstResultRow{62, 181};
+const SPoint kGraphView{524, 110};
+const SPoint kDataView{601, 110};
+
+namespace {
+
+// The File menu from the top: items, and separators as "-".
 const std::vector<std::string> kFileMenu = {"Open", "Save", "-", "Save to database", "Load from database",
                                             "Database functions", "-", "Print", "Print settings", "-",
                                             "Send as Email", "Export as PDF", "-", "Exit"};
 
-const char kMenuPopup[] = "^Zephrin$";
+const SPoint kStateChoice{208, 256};
+const SPoint kOperatingTemperature{373, 349};
+const SPoint kOperatingPressure{373, 385};
+const SPoint kMaximumFlow{373, 600};
+const SPoint kCalculateButton{508, 57};
 
-// As GTK lays the pages out on the test display (measured on its screenshots).
-const SPoint kStateChoice{208, 258};
-const SPoint kOperatingTemperature{372, 351};
-const SPoint kOperatingPressure{372, 387};
-const SPoint kMaximumFlow{372, 602};
-const SPoint kPrintButton{180, 54};
-const SPoint kCalculateButton{508, 53};
-const SPoint kFirstResultRow{62, 183};
-const SPoint kGraphView{524, 112};
-const SPoint kDataView{601, 112};
+// The window's pixels as the screen shows them; empty when it is gone.
+std::string WindowPixels(const std::string& window)
+{
+    int x = 0, y = 0, width = 0, height = 0;
+    if (!CDesktopDriver::Geometry(window, x, y, width, height))
+        return std::string();
+    const wxImage image = ScreenArea(wxRect(x, y, width, height)).ConvertToImage();
+    return std::string(reinterpret_cast<const char*>(image.GetData()), static_cast<std::size_t>(width) * height * 3);
+}
+
+// Clicks land where the screen has the control when the server gets them, so a click meant for a
+// page the program is still making must wait for it: until the window differs from the one
+// before and has stayed the same for a second.
+bool WaitForWindowChanged(const std::string& window, const std::string& before)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    std::string last = before;
+    int sameFor = 0;
+    while (std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        const std::string now = WindowPixels(window);
+        sameFor = now == last ? sameFor + 1 : 0;
+        last = now;
+        if (now != before && sameFor >= 4)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 // Item heights come from the popup's own height, so a theme's sizes do not matter.
 void ChooseMenuItem(const std::string& mainWindow, EMenu menu, int index)
@@ -69,25 +108,55 @@ void EnterField(const std::string& window, SPoint field, const std::string& text
     CDesktopDriver::Keys(window, {"Tab"});
 }
 
-void SizeLiquidWater(const std::string& main)
+void EnterLiquidWater(const std::string& mainWindow)
 {
     // The state list: Gas, Gas mixture, Humid gas, Liquid...; its popup closed on the first.
     const std::vector<std::string> known = CDesktopDriver::Windows(kMenuPopup);
-    CDesktopDriver::Click(main, kStateChoice.x, kStateChoice.y);
+    CDesktopDriver::Click(mainWindow, kStateChoice.x, kStateChoice.y);
     const std::string popup = CDesktopDriver::WaitForWindow(kMenuPopup, 30, known);
     ASSERT_FALSE(popup.empty());
     CDesktopDriver::Click(popup, 40, 12);
     ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(popup, 30));
-    CDesktopDriver::Keys(main, {"Down", "Down", "Down"});
-    EnterField(main, kOperatingTemperature, "20");
-    EnterField(main, kOperatingPressure, "5");
-    EnterField(main, kMaximumFlow, "100");
+    CDesktopDriver::Keys(mainWindow, {"Down", "Down", "Down"});
+    EnterField(mainWindow, kOperatingTemperature, "20");
+    EnterField(mainWindow, kOperatingPressure, "5");
+    EnterField(mainWindow, kMaximumFlow, "100");
+}
+
+void CalculateAndChooseFirstMeter(const std::string& mainWindow)
+{
+    const std::string fluidPage = WindowPixels(mainWindow);
+    CDesktopDriver::Click(mainWindow, kCalculateButton.x, kCalculateButton.y);
+    ASSERT_TRUE(WaitForWindowChanged(mainWindow, fluidPage)) << "no results page";
+    CDesktopDriver::Click(mainWindow, kFirstResultRow.x, kFirstResultRow.y);
+}
+
+void SizeLiquidWater(const std::string& mainWindow)
+{
+    EnterLiquidWater(mainWindow);
     Screenshot("fluid-input");
-    CDesktopDriver::Click(main, kCalculateButton.x, kCalculateButton.y);
-    CDesktopDriver::Click(main, kFirstResultRow.x, kFirstResultRow.y);
-    CDesktopDriver::Click(main, kDataView.x, kDataView.y);
-    CDesktopDriver::Click(main, kGraphView.x, kGraphView.y);
+    CalculateAndChooseFirstMeter(mainWindow);
+    CDesktopDriver::Click(mainWindow, kDataView.x, kDataView.y);
+    CDesktopDriver::Click(mainWindow, kGraphView.x, kGraphView.y);
     Screenshot("results");
+}
+
+bool ChooseFile(const std::string& dialogTitle, const std::string& path)
+{
+    const std::string dialog = CDesktopDriver::WaitForWindow(dialogTitle, 60);
+    if (dialog.empty())
+        return false;
+    // The location field takes a whole path, in the open and the save dialog alike.
+    CDesktopDriver::Keys(dialog, {"ctrl+l"});
+    CDesktopDriver::Keys(dialog, {"ctrl+a"});
+    CDesktopDriver::Type(dialog, path);
+    // The first Return may only close the field's completion list.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        CDesktopDriver::Keys(dialog, {"Return"});
+        if (CDesktopDriver::WaitForWindowGone(dialog, 15))
+            return true;
+    }
+    return false;
 }
 
 void Road::TearDown()

@@ -1,6 +1,6 @@
-// What the roads share: the main window's menus and places as GTK lays them out, the steps a
-// user takes through them, and the fixture that fails a road whose program died, left a crash
-// dump or logged a critical exception.
+// The steps the roads share: the real menus opened and their items clicked with the pointer,
+// fields of the main window typed into, the screen saved, and a fixture that fails a road whose
+// program died, left a crash dump or logged a critical exception.
 #pragma once
 
 #include "EndToEnd/InstalledProgram.h"
@@ -13,42 +13,43 @@
 // The menu bar's titles, as their places in the main window (GTK lays them out from the left).
 enum class EMenu { File = 15, Utilities = 70, Help = 130 };
 
-// The File menu from the top: items, and separators as "-".
-extern const std::vector<std::string> kFileMenu;
-
 // The popup window GTK opens for a menu takes the program's name as its title.
 extern const char kMenuPopup[];
 
-// Places in the main window's client area.
+// Opens the menu and clicks its item at the index (of the File menu's items for File; 0 for the
+// one-item menus).
+void ChooseMenuItem(const std::string& mainWindow, EMenu menu, int index);
+// The index of the File menu's item of that name.
+int FileItem(const std::string& name);
+
+// The screen saved as e2e-<name>.png in $ZEPHRIN_SCREENSHOT_DIR.
+void Screenshot(const std::string& name);
+
+// Places in the main window's client area, as GTK lays the pages out.
 struct SPoint {
     int x;
     int y;
 };
-// On the fluid page.
-extern const SPoint kStateChoice;
-extern const SPoint kOperatingTemperature;
-extern const SPoint kOperatingPressure;
-extern const SPoint kMaximumFlow;
 // On the toolbar.
 extern const SPoint kPrintButton;
-extern const SPoint kCalculateButton;
-// On the results page.
 extern const SPoint kFirstResultRow;
 extern const SPoint kGraphView;
 extern const SPoint kDataView;
 
-// Opens the menu and clicks its item at the index (of kFileMenu for File; 0 for the one-item
-// menus).
-void ChooseMenuItem(const std::string& mainWindow, EMenu menu, int index);
-// The item's index in kFileMenu.
-int FileItem(const std::string& name);
-// The screen saved as e2e-<name>.png.
-void Screenshot(const std::string& name);
 // Replaces the field's text by the typed one; leaving the field takes it in.
 void EnterField(const std::string& window, SPoint field, const std::string& text);
-// Liquid water at 20 °C, 5 bar gauge and 100 m3/h on the fluid page, meters calculated, the
-// first row chosen and shown as data and as graph.
+
+// On the fluid page: liquid water at 20 °C, 5 bar gauge and 100 m3/h.
+void EnterLiquidWater(const std::string& mainWindow);
+// Meters calculated and the first one chosen on the results page.
+void CalculateAndChooseFirstMeter(const std::string& mainWindow);
+// Both of the above, the chosen meter then shown as data and as graph, with a screenshot of each
+// page.
 void SizeLiquidWater(const std::string& mainWindow);
+
+// A file typed into GTK's file chooser that is open (its title matches) and chosen with Return;
+// false when no such dialog appeared or it stayed open.
+bool ChooseFile(const std::string& dialogTitle, const std::string& path);
 
 class Road : public ::testing::Test {
 protected:

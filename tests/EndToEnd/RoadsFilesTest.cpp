@@ -1,0 +1,132 @@
+// Roads that leave files: the sizing exported as PDF and mailed with its project file, and a
+// project saved and opened again in a program started anew. The files are checked with the
+// tools a receiver would use (qpdf, pdftotext, xmllint).
+#include "EndToEnd/RoadSteps.h"
+#include "support/DesktopDriver.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kPdfDialog[] = "^Export as PDF$";
+const char kProjectDialog[] = "^Select a file$";
+
+// The document's text as pdftotext reads it, once a complete PDF is there ("" when none came
+// within the time): the program writes it after its dialog is gone.
+std::string PdfText(const std::string& path)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (std::chrono::steady_clock::now() < end) {
+        if (fs::exists(path) &&
+            RunTool({"qpdf", "--check", path}).find("No syntax or stream encoding errors") != std::string::npos)
+            // Without the time of writing in the page footers, so documents made apart compare.
+            return std::regex_replace(RunTool({"pdftotext", "-layout", path, "-"}),
+                                      std::regex("[0-9]{2}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}"), "");
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    return "";
+}
+
+// Chooses the command of the File menu and answers its file dialog with the path.
+void ChooseFileCommand(const std::string& mainWindow, const char* item, const char* dialogTitle,
+                       const std::string& path)
+{
+    ChooseMenuItem(mainWindow, EMenu::File, FileItem(item));
+    ASSERT_TRUE(ChooseFile(dialogTitle, path)) << CDesktopDriver::WindowTitles();
+}
+
+// The report of the sized water names its fluid, state and conditions and the meter's size.
+void ExpectWaterReport(const std::string& text)
+{
+    for (const char* expected : {"Water (liquid)", "20.0 \u00b0C", "5.0 bar gauge", "100.0 m3/h", "Size  ", "DN "})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " in\n" << text;
+}
+
+// Exported as PDF to a file typed without extension, which the dialog completes; then mailed
+// through a command of the test's own that records its arguments and keeps the attachments.
+TEST_F(Road, PdfExportAndMail)
+{
+    const std::string mailFolder = program.Path("mail");
+    const std::string mailCommand = program.Path("record-mail.sh");
+    ASSERT_TRUE(WriteScript(mailCommand, "#!/bin/sh\n"
+                                         "mkdir -p '" + mailFolder + "'\n"
+                                         "previous=\n"
+                                         "for word in \"$@\"; do\n"
+                                         "  [ \"$previous\" = --attach ] && cp \"$word\" '" + mailFolder + "/'\n"
+                                         "  previous=$word\n"
+                                         "done\n"
+                                         "printf '%s\\n' \"$@\" > '" + mailFolder + "/arguments.new'\n"
+                                         "mv '" + mailFolder + "/arguments.new' '" + mailFolder + "/arguments'\n"));
+    const std::string main = Start({"ZEPHRIN_MAIL_COMMAND=" + mailCommand});
+    ASSERT_FALSE(main.empty());
+    EnterLiquidWater(main);
+    CalculateAndChooseFirstMeter(main);
+
+    ChooseFileCommand(main, "Export as PDF", kPdfDialog, program.Path("sizing"));
+    const std::string exported = PdfText(program.Path("sizing.pdf"));
+    ASSERT_FALSE(exported.empty()) << program.Messages();
+    ExpectWaterReport(exported);
+
+    ChooseMenuItem(main, EMenu::File, FileItem("Send as Email"));
+    const std::string arguments = WaitForFile(mailFolder + "/arguments", std::chrono::seconds(60));
+    ASSERT_FALSE(arguments.empty()) << program.Messages();
+    EXPECT_NE(arguments.find("--subject\n"), std::string::npos) << arguments;
+    EXPECT_NE(arguments.find("\n--attach\n"), std::string::npos) << arguments;
+    EXPECT_NE(arguments.find("Insert recipient here\n"), std::string::npos) << arguments;
+    // The report mailed is the one exported.
+    EXPECT_EQ(PdfText(mailFolder + "/Zephrin.pdf"), exported);
+    const std::string project = mailFolder + "/Zephrin.xml";
+    ASSERT_TRUE(fs::exists(project)) << arguments;
+    // A well-formed project with its fluid data and its meters.
+    EXPECT_EQ(RunTool({"xmllint", "--xpath", "name(/*)", project}), "TAMBEL\n");
+    EXPECT_NE(RunTool({"xmllint", "--xpath", "count(/TAMBEL/ResultData//*)", project}), "0\n");
+    EXPECT_EQ(RunTool({"xmllint", "--xpath", "count(/TAMBEL/PhysicalData)", project}), "1\n");
+    Screenshot("pdf-export-and-mail");
+    EXPECT_TRUE(program.Running());
+    EXPECT_EQ(program.Messages(), "");
+    Exit(main);
+}
+
+// Saved, and opened in a program started anew: the project saved again is the same file, and its
+// report shows the same fluid, conditions and meter.
+TEST_F(Road, ProjectSavedAndOpened)
+{
+    std::string main = Start();
+    ASSERT_FALSE(main.empty());
+    EnterLiquidWater(main);
+    CalculateAndChooseFirstMeter(main);
+    ChooseFileCommand(main, "Save", kProjectDialog, program.Path("project"));
+    const std::string saved = WaitForFile(program.Path("project.xml"), std::chrono::seconds(60));
+    ASSERT_FALSE(saved.empty()) << program.Messages();
+    ChooseFileCommand(main, "Export as PDF", kPdfDialog, program.Path("before.pdf"));
+    const std::string before = PdfText(program.Path("before.pdf"));
+    ExpectWaterReport(before);
+    Exit(main);
+
+    main = Start();
+    ASSERT_FALSE(main.empty());
+    ChooseFileCommand(main, "Open", kProjectDialog, program.Path("project.xml"));
+    Screenshot("project-opened");
+    ChooseFileCommand(main, "Save", kProjectDialog, program.Path("again.xml"));
+    EXPECT_EQ(WaitForFile(program.Path("again.xml"), std::chrono::seconds(60)), saved);
+    // The program starts on the fluid page; the results page shows the opened rows.
+    CalculateAndChooseFirstMeter(main);
+    ChooseFileCommand(main, "Export as PDF", kPdfDialog, program.Path("after.pdf"));
+    EXPECT_EQ(PdfText(program.Path("after.pdf")), before);
+    Screenshot("project-saved-and-opened");
+    EXPECT_TRUE(program.Running());
+    EXPECT_EQ(program.Messages(), "");
+    Exit(main);
+}
+
+}  // namespace
