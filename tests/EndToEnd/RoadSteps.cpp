@@ -11,6 +11,14 @@
 const char kMenuPopup[] = "^Zephrin$";
 
 const SPoint kPrintButton{180, 54};
+const SPoint kCalculateButton{508, 57};
+const SPoint kPaNumber{170, 192};
+const SPoint kVkNumber{373, 192};
+const SPoint kPosition{563, 192};
+const SPoint kStateChoice{208, 256};
+const SPoint kOperatingTemperature{373, 349};
+const SPoint kOperatingPressure{373, 385};
+const SPoint kMaximumFlow{373, 600};
 const SPoint kFirstResultRow{62, 181};
 const SPoint kGraphView{524, 110};
 const SPoint kDataView{601, 110};
@@ -22,11 +30,6 @@ const std::vector<std::string> kFileMenu = {"Open", "Save", "-", "Save to databa
                                             "Database functions", "-", "Print", "Print settings", "-",
                                             "Send as Email", "Export as PDF", "-", "Exit"};
 
-const SPoint kStateChoice{208, 256};
-const SPoint kOperatingTemperature{373, 349};
-const SPoint kOperatingPressure{373, 385};
-const SPoint kMaximumFlow{373, 600};
-const SPoint kCalculateButton{508, 57};
 
 // The window's pixels as the screen shows them; empty when it is gone.
 std::string WindowPixels(const std::string& window)
@@ -110,14 +113,8 @@ void EnterField(const std::string& window, SPoint field, const std::string& text
 
 void EnterLiquidWater(const std::string& mainWindow)
 {
-    // The state list: Gas, Gas mixture, Humid gas, Liquid...; its popup closed on the first.
-    const std::vector<std::string> known = CDesktopDriver::Windows(kMenuPopup);
-    CDesktopDriver::Click(mainWindow, kStateChoice.x, kStateChoice.y);
-    const std::string popup = CDesktopDriver::WaitForWindow(kMenuPopup, 30, known);
-    ASSERT_FALSE(popup.empty());
-    CDesktopDriver::Click(popup, 40, 12);
-    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(popup, 30));
-    CDesktopDriver::Keys(mainWindow, {"Down", "Down", "Down"});
+    // The state list: Gas, Gas mixture, Humid gas, Liquid...
+    ChooseListItem(mainWindow, kStateChoice, 3);
     EnterField(mainWindow, kOperatingTemperature, "20");
     EnterField(mainWindow, kOperatingPressure, "5");
     EnterField(mainWindow, kMaximumFlow, "100");
@@ -139,6 +136,18 @@ void SizeLiquidWater(const std::string& mainWindow)
     CDesktopDriver::Click(mainWindow, kDataView.x, kDataView.y);
     CDesktopDriver::Click(mainWindow, kGraphView.x, kGraphView.y);
     Screenshot("results");
+}
+
+void ChooseListItem(const std::string& window, SPoint list, int index)
+{
+    const std::vector<std::string> known = CDesktopDriver::Windows(kMenuPopup);
+    CDesktopDriver::Click(window, list.x, list.y);
+    const std::string popup = CDesktopDriver::WaitForWindow(kMenuPopup, 30, known);
+    ASSERT_FALSE(popup.empty()) << CDesktopDriver::WindowTitles();
+    CDesktopDriver::Click(popup, 40, 12);
+    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(popup, 30));
+    for (int at = 0; at < index; ++at)
+        CDesktopDriver::Keys(window, {"Down"});
 }
 
 bool ChooseFile(const std::string& dialogTitle, const std::string& path)
@@ -175,4 +184,9 @@ void Road::Exit(const std::string& mainWindow)
 {
     ChooseMenuItem(mainWindow, EMenu::File, FileItem("Exit"));
     EXPECT_EQ(program.Wait(), 0);
+}
+
+bool Road::WaitForMessage(const std::string& text)
+{
+    return WaitUntil(60, [&] { return program.Messages().find(text) != std::string::npos; });
 }

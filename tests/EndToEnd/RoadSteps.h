@@ -32,6 +32,16 @@ struct SPoint {
 };
 // On the toolbar.
 extern const SPoint kPrintButton;
+extern const SPoint kCalculateButton;
+// On the fluid page.
+extern const SPoint kPaNumber;
+extern const SPoint kVkNumber;
+extern const SPoint kPosition;
+extern const SPoint kStateChoice;
+extern const SPoint kOperatingTemperature;
+extern const SPoint kOperatingPressure;
+extern const SPoint kMaximumFlow;
+// On the results page.
 extern const SPoint kFirstResultRow;
 extern const SPoint kGraphView;
 extern const SPoint kDataView;
@@ -47,6 +57,10 @@ void CalculateAndChooseFirstMeter(const std::string& mainWindow);
 // page.
 void SizeLiquidWater(const std::string& mainWindow);
 
+// Chooses the item of the drop list at the place by its index: the list's popup is closed on
+// its first item, then the keyboard walks down.
+void ChooseListItem(const std::string& window, SPoint list, int index);
+
 // A file typed into GTK's file chooser that is open (its title matches) and chosen with Return;
 // false when no such dialog appeared or it stayed open.
 bool ChooseFile(const std::string& dialogTitle, const std::string& path);
@@ -59,6 +73,8 @@ protected:
     std::string Start(const std::vector<std::string>& variables = {});
     // File > Exit; the program ends by itself with status 0.
     void Exit(const std::string& mainWindow);
+    // True once the message log holds the text.
+    bool WaitForMessage(const std::string& text);
 
     CInstalledProgram program;
 };

@@ -79,19 +79,6 @@ std::string FindWindow(const std::string& title, const std::vector<std::string>&
     return "";
 }
 
-// Polled rather than waited for through xdotool's --sync, which has no time limit.
-template <class TCondition>
-bool Within(int seconds, TCondition condition)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return true;
-}
-
 void Activate(const std::string& window)
 {
     RunTool({"xdotool", "windowactivate", "--sync", window});
@@ -104,7 +91,7 @@ std::string CDesktopDriver::WaitForWindow(const std::string& title, int seconds,
                                           const std::vector<std::string>& known)
 {
     std::string id;
-    Within(seconds, [&] { return !(id = FindWindow(title, known)).empty(); });
+    WaitUntil(seconds, [&] { return !(id = FindWindow(title, known)).empty(); });
     return id;
 }
 
@@ -121,7 +108,7 @@ std::vector<std::string> CDesktopDriver::Windows(const std::string& title)
 
 bool CDesktopDriver::WaitForWindowGone(const std::string& window, int seconds)
 {
-    return Within(seconds, [&] {
+    return WaitUntil(seconds, [&] {
         const std::vector<std::string> shown = Lines(RunTool({"xdotool", "search", "--onlyvisible", "--name", "."}));
         return std::find(shown.begin(), shown.end(), window) == shown.end();
     });
@@ -129,7 +116,7 @@ bool CDesktopDriver::WaitForWindowGone(const std::string& window, int seconds)
 
 bool CDesktopDriver::WaitForNoWindow(const std::string& title, int seconds)
 {
-    return Within(seconds, [&] { return FindWindow(title).empty(); });
+    return WaitUntil(seconds, [&] { return FindWindow(title).empty(); });
 }
 
 std::string CDesktopDriver::WindowTitles()

@@ -1,0 +1,95 @@
+// The production database as a user meets it in the real program: a connection to a new SQLite
+// file made through the connection dialog, its tables created, a sized project saved to it and
+// loaded back in a fresh start through the record selection dialog. Menus are taken through
+// their keyboard mnemonics, dialogs answered with the keyboard.
+#include "EndToEnd/RoadSteps.h"
+#include "support/DesktopDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+// The stored projects, table by table; the record locks aside, which hold who has a record open.
+std::string StoredProjects(const std::string& database)
+{
+    std::string rows;
+    for (const char* table : {"customer_data", "device_configuration_data", "physical_data", "physical_values",
+                              "result_data", "result_data_errors", "result_data_tables", "result_data_value"}) {
+        rows += std::string(table) + ":\n" +
+                RunTool({"sqlite3", database, std::string("SELECT * FROM fwr_") + table + " ORDER BY 1, 2, 3"});
+    }
+    return rows;
+}
+
+using DatabaseRoad = Road;
+
+TEST_F(DatabaseRoad, SavedToADatabaseAndLoadedBack)
+{
+    const std::string database = program.Path("production.sqlite");
+    std::string main = Start();
+    ASSERT_FALSE(main.empty());
+
+    // File > Database functions > Configure DB connection: the SQLite choice is the first, its
+    // file field the next stop.
+    CDesktopDriver::Keys(main, {"alt+f", "f", "c"});
+    const std::string connection = CDesktopDriver::WaitForWindow("^Production database connection$", 60);
+    ASSERT_FALSE(connection.empty()) << CDesktopDriver::WindowTitles();
+    CDesktopDriver::Keys(connection, {"Tab", "ctrl+a"});
+    CDesktopDriver::Type(connection, database);
+    Screenshot("db-connection");
+    CDesktopDriver::Keys(connection, {"Return"});
+    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(connection, 60)) << CDesktopDriver::WindowTitles();
+    ASSERT_TRUE(WaitForMessage("Could not open the production database.")) << program.Messages();
+    EXPECT_TRUE(std::filesystem::exists(program.Path("PDB.udl")));
+    EXPECT_TRUE(std::filesystem::exists(database));
+
+    // File > Database functions > Create tables in DB.
+    CDesktopDriver::Keys(main, {"alt+f", "f", "t"});
+    ASSERT_TRUE(WaitForMessage("Successfully created PDB data tables.")) << program.Messages();
+
+    // Liquid water under an order's key, sized, the first meter chosen.
+    EnterField(main, kPaNumber, "12345");
+    EnterField(main, kVkNumber, "678");
+    EnterField(main, kPosition, "7");
+    // The state list: Gas, Gas mixture, Humid gas, Liquid...
+    ChooseListItem(main, kStateChoice, 3);
+    EnterField(main, kOperatingTemperature, "20");
+    EnterField(main, kOperatingPressure, "5");
+    EnterField(main, kMaximumFlow, "100");
+    CalculateAndChooseFirstMeter(main);
+    Screenshot("db-project-sized");
+    // File > Save to database.
+    CDesktopDriver::Keys(main, {"alt+f", "b"});
+    ASSERT_TRUE(WaitForMessage("Data successfully saved.")) << program.Messages();
+    EXPECT_EQ(RunTool({"sqlite3", database, "SELECT pa, vk, pos FROM fwr_customer_data"}), "12345|678|7\n");
+    EXPECT_NE(RunTool({"sqlite3", database, "SELECT count(*) FROM fwr_result_data"}), "0\n");
+    const std::string stored = StoredProjects(database);
+    Exit(main);
+
+    // A fresh start knows nothing of the project: File > Load from database, the key's beginning
+    // typed, the one matching row taken with the dialog's default button.
+    main = Start();
+    ASSERT_FALSE(main.empty());
+    CDesktopDriver::Keys(main, {"alt+f", "l"});
+    const std::string selection = CDesktopDriver::WaitForWindow("^Load record$", 60);
+    ASSERT_FALSE(selection.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
+    CDesktopDriver::Type(selection, "123");
+    Screenshot("db-record-selection");
+    CDesktopDriver::Keys(selection, {"Return"});
+    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(selection, 60)) << CDesktopDriver::WindowTitles();
+    // Saved again as loaded (the overwrite question is answered Yes), it stores the same rows.
+    CDesktopDriver::Keys(main, {"alt+f", "b"});
+    ASSERT_TRUE(WaitForMessage("Overwrite existing record?")) << program.Messages();
+    ASSERT_TRUE(WaitUntil(60, [&] { return program.Messages().rfind("Data successfully saved.") >
+                                       program.Messages().find("Overwrite existing record?"); }))
+        << program.Messages();
+    EXPECT_EQ(StoredProjects(database), stored);
+    Screenshot("db-project-loaded");
+    EXPECT_EQ(program.Messages().find("Unable"), std::string::npos) << program.Messages();
+    Exit(main);
+}
+
+}  // namespace
