@@ -3,7 +3,6 @@
 #include "Harbinax/Harbinax.h"
 #include "Harbinax/MessageDialog.h"
 
-
 #include <cstdlib>
 #include <fstream>
 

@@ -5,8 +5,6 @@
 
 #include <wx/image.h>
 
-#include <chrono>
-#include <thread>
 
 const char kMenuPopup[] = "^Zephrin$";
 
@@ -30,7 +28,6 @@ const std::vector<std::string> kFileMenu = {"Open", "Save", "-", "Save to databa
                                             "Database functions", "-", "Print", "Print settings", "-",
                                             "Send as Email", "Export as PDF", "-", "Exit"};
 
-
 // The window's pixels as the screen shows them; empty when it is gone.
 std::string WindowPixels(const std::string& window)
 {
@@ -46,18 +43,15 @@ std::string WindowPixels(const std::string& window)
 // before and has stayed the same for a second.
 bool WaitForWindowChanged(const std::string& window, const std::string& before)
 {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(120);
     std::string last = before;
     int sameFor = 0;
-    while (std::chrono::steady_clock::now() < end) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    // Polled every tenth of a second: ten alike are a second without change.
+    return WaitUntil(120, [&] {
         const std::string now = WindowPixels(window);
         sameFor = now == last ? sameFor + 1 : 0;
         last = now;
-        if (now != before && sameFor >= 4)
-            return true;
-    }
-    return false;
+        return now != before && sameFor >= 10;
+    });
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <regex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -25,16 +24,14 @@ const char kProjectDialog[] = "^Select a file$";
 // within the time): the program writes it after its dialog is gone.
 std::string PdfText(const std::string& path)
 {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (std::chrono::steady_clock::now() < end) {
-        if (fs::exists(path) &&
-            RunTool({"qpdf", "--check", path}).find("No syntax or stream encoding errors") != std::string::npos)
-            // Without the time of writing in the page footers, so documents made apart compare.
-            return std::regex_replace(RunTool({"pdftotext", "-layout", path, "-"}),
-                                      std::regex("[0-9]{2}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}"), "");
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    }
-    return "";
+    if (!WaitUntil(60, [&] {
+            return fs::exists(path) &&
+                   RunTool({"qpdf", "--check", path}).find("No syntax or stream encoding errors") != std::string::npos;
+        }))
+        return "";
+    // Without the time of writing in the page footers, so documents made apart compare.
+    return std::regex_replace(RunTool({"pdftotext", "-layout", path, "-"}),
+                              std::regex("[0-9]{2}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}"), "");
 }
 
 // Chooses the command of the File menu and answers its file dialog with the path.
