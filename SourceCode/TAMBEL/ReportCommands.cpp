@@ -22,7 +22,6 @@
 #include <wx/cmndata.h>
 #include <wx/frame.h>
 #include <wx/listctrl.h>
-#include <wx/printdlg.h>
 #include <wx/utils.h>
 
 
@@ -156,10 +155,7 @@ CReportCommands::EResult CReportCommands::OutputReport(const std::string& templa
 
 void CReportCommands::OnFilePrintSetup()
 {
-    wxPageSetupDialogData setup(GetPrintDialogData().GetPrintData());
-    wxPageSetupDialog dialog(MessageOwner(), &setup);
-    if (dialog.ShowModal() == wxID_OK)
-        GetPrintDialogData().SetPrintData(dialog.GetPageSetupDialogData().GetPrintData());
+    CReportPrinter::SetupPage(GetPrintDialogData().GetPrintData(), MessageOwner());
 }
 
 void CReportCommands::OnFileEmail()

@@ -5,8 +5,12 @@
 
 #include <wx/image.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 
 const char kMenuPopup[] = "^Zephrin$";
+const char kPdfDialog[] = "^Export as PDF$";
 
 const SPoint kPrintButton{180, 54};
 const SPoint kCalculateButton{508, 57};
@@ -160,6 +164,26 @@ bool ChooseFile(const std::string& dialogTitle, const std::string& path)
             return true;
     }
     return false;
+}
+
+void ChooseFileCommand(const std::string& mainWindow, const std::string& item, const std::string& dialogTitle,
+                       const std::string& path)
+{
+    ChooseMenuItem(mainWindow, EMenu::File, FileItem(item));
+    ASSERT_TRUE(ChooseFile(dialogTitle, path)) << CDesktopDriver::WindowTitles();
+}
+
+bool WaitForSoundPdf(const std::string& path)
+{
+    return WaitUntil(120, [&] {
+        return std::filesystem::exists(path) &&
+               RunTool({"qpdf", "--check", path}).find("No syntax or stream encoding errors") != std::string::npos;
+    });
+}
+
+int PdfPages(const std::string& path)
+{
+    return std::atoi(RunTool({"qpdf", "--show-npages", path}).c_str());
 }
 
 void Road::TearDown()

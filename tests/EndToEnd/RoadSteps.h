@@ -61,6 +61,18 @@ void SizeLiquidWater(const std::string& mainWindow);
 // its first item, then the keyboard walks down.
 void ChooseListItem(const std::string& window, SPoint list, int index);
 
+// Chooses the command of the File menu and answers its file dialog with the path.
+void ChooseFileCommand(const std::string& mainWindow, const std::string& item, const std::string& dialogTitle,
+                       const std::string& path);
+// The title of the dialog that asks where the report is exported as PDF.
+extern const char kPdfDialog[];
+
+// True once the file is a whole PDF that qpdf finds sound: programs write such files after their
+// dialog has gone, or through a print server.
+bool WaitForSoundPdf(const std::string& path);
+// The number of pages qpdf counts in the PDF.
+int PdfPages(const std::string& path);
+
 // A file typed into GTK's file chooser that is open (its title matches) and chosen with Return;
 // false when no such dialog appeared or it stayed open.
 bool ChooseFile(const std::string& dialogTitle, const std::string& path);

@@ -17,29 +17,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char kPdfDialog[] = "^Export as PDF$";
 const char kProjectDialog[] = "^Select a file$";
 
 // The document's text as pdftotext reads it, once a complete PDF is there ("" when none came
-// within the time): the program writes it after its dialog is gone.
+// within the time).
 std::string PdfText(const std::string& path)
 {
-    if (!WaitUntil(60, [&] {
-            return fs::exists(path) &&
-                   RunTool({"qpdf", "--check", path}).find("No syntax or stream encoding errors") != std::string::npos;
-        }))
+    if (!WaitForSoundPdf(path))
         return "";
     // Without the time of writing in the page footers, so documents made apart compare.
     return std::regex_replace(RunTool({"pdftotext", "-layout", path, "-"}),
                               std::regex("[0-9]{2}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}"), "");
-}
-
-// Chooses the command of the File menu and answers its file dialog with the path.
-void ChooseFileCommand(const std::string& mainWindow, const char* item, const char* dialogTitle,
-                       const std::string& path)
-{
-    ChooseMenuItem(mainWindow, EMenu::File, FileItem(item));
-    ASSERT_TRUE(ChooseFile(dialogTitle, path)) << CDesktopDriver::WindowTitles();
 }
 
 // The report of the sized water names its fluid, state and conditions and the meter's size.

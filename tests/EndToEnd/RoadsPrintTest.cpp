@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <string>
 
 namespace {
@@ -22,7 +23,15 @@ int CheckedPages(const std::string& path)
 {
     if (RunTool({"sh", "-c", "qpdf --check '" + path + "' >/dev/null 2>&1 && echo ok"}) != "ok\n")
         return 0;
-    return std::atoi(RunTool({"qpdf", "--show-npages", path}).c_str());
+    return PdfPages(path);
+}
+
+// The size of the PDF's first page in points, as pdfinfo gives it ("595.276 x 841.89").
+std::string PageSize(const std::string& path)
+{
+    std::smatch size;
+    const std::string info = RunTool({"pdfinfo", path});
+    return std::regex_search(info, size, std::regex("Page size: *([0-9.]+ x [0-9.]+) pts")) ? size[1].str() : "";
 }
 
 class PrintRoad : public Road {
@@ -34,6 +43,14 @@ protected:
         if (!main.empty())
             SizeLiquidWater(main);
         return main;
+    }
+
+    // The pages of the report the program makes for the chosen meter: its PDF export has them all.
+    int ReportPages(const std::string& mainWindow)
+    {
+        const std::string exported = program.Path("report.pdf");
+        ChooseFileCommand(mainWindow, "Export as PDF", kPdfDialog, exported);
+        return WaitForSoundPdf(exported) ? PdfPages(exported) : 0;
     }
 
     static std::vector<std::string> NoPrintServer(const CInstalledProgram& program)
@@ -52,12 +69,13 @@ TEST_F(PrintRoad, ToTheTestPrintServer)
         GTEST_SKIP() << error;
     const std::string main = StartSized({});
     ASSERT_FALSE(main.empty());
+    const int pages = ReportPages(main);
+    ASSERT_GE(pages, 2) << program.Messages();
 
     CDesktopDriver::Click(main, kPrintButton.x, kPrintButton.y);
     const std::string direct = server.WaitForJob(120);
     ASSERT_FALSE(direct.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
-    const int pages = CheckedPages(direct);
-    EXPECT_GE(pages, 1);
+    EXPECT_EQ(CheckedPages(direct), pages);
     std::filesystem::remove(direct);
 
     ChooseMenuItem(main, EMenu::File, FileItem("Print"));
@@ -69,6 +87,50 @@ TEST_F(PrintRoad, ToTheTestPrintServer)
     const std::string chosen = server.WaitForJob(120);
     ASSERT_FALSE(chosen.empty()) << CDesktopDriver::WindowTitles();
     EXPECT_EQ(CheckedPages(chosen), pages);
+    EXPECT_EQ(program.Messages(), "");
+    Exit(main);
+}
+
+// The paper chosen in Print settings is the paper of the next jobs, with and without the dialog;
+// every page still arrives.
+TEST_F(PrintRoad, SettingsHoldForTheNextPrint)
+{
+    CTestPrintServer server;
+    std::string error;
+    if (!server.Start(error))
+        GTEST_SKIP() << error;
+    const std::string main = StartSized({});
+    ASSERT_FALSE(main.empty());
+    const int pages = ReportPages(main);
+    ASSERT_GE(pages, 1) << program.Messages();
+
+    ChooseMenuItem(main, EMenu::File, FileItem("Print settings"));
+    const std::string setup = CDesktopDriver::WaitForWindow("^Page Setup$", 60);
+    ASSERT_FALSE(setup.empty()) << CDesktopDriver::WindowTitles() << program.Faults();
+    // The paper list follows the printer list; A5 follows the A4 the test's locale starts with.
+    CDesktopDriver::Keys(setup, {"Tab", "Down"});
+    Screenshot("print-settings-a5");
+    CDesktopDriver::Keys(setup, {"alt+a"});
+    ASSERT_TRUE(CDesktopDriver::WaitForNoWindow("^Page Setup$"));
+
+    const char kA5[] = "419.528 x 595.276";
+    CDesktopDriver::Click(main, kPrintButton.x, kPrintButton.y);
+    const std::string direct = server.WaitForJob(120);
+    ASSERT_FALSE(direct.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
+    EXPECT_EQ(CheckedPages(direct), pages);
+    EXPECT_EQ(PageSize(direct), kA5);
+    std::filesystem::remove(direct);
+
+    ChooseMenuItem(main, EMenu::File, FileItem("Print"));
+    const std::string dialog = CDesktopDriver::WaitForWindow(kPrintDialog, 60);
+    ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
+    // The default printer is chosen: the dialog prints at once.
+    CDesktopDriver::Keys(dialog, {"Return"});
+    EXPECT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
+    const std::string chosen = server.WaitForJob(120);
+    ASSERT_FALSE(chosen.empty()) << CDesktopDriver::WindowTitles();
+    EXPECT_EQ(CheckedPages(chosen), pages);
+    EXPECT_EQ(PageSize(chosen), kA5);
     EXPECT_EQ(program.Messages(), "");
     Exit(main);
 }
@@ -90,10 +152,8 @@ TEST_F(PrintRoad, ToAFileWithoutAPrintServer)
     EXPECT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
     // GTK's file printer writes into the folder the program was started in.
     const std::string written = (std::filesystem::current_path() / "output.pdf").string();
-    // Complete once qpdf finds it sound.
-    int pages = 0;
-    EXPECT_TRUE(WaitUntil(120, [&] { return (pages = CheckedPages(written)) >= 1; }))
-        << CDesktopDriver::WindowTitles();
+    EXPECT_TRUE(WaitForSoundPdf(written)) << CDesktopDriver::WindowTitles();
+    EXPECT_GE(PdfPages(written), 1);
     std::filesystem::remove(written);
 
     ChooseMenuItem(main, EMenu::File, FileItem("Print"));

@@ -5,10 +5,19 @@
 #include "PagewrightWx/ReportPrintout.h"
 
 #include <wx/cmndata.h>
+#include <wx/gtk/print.h>
 #include <wx/print.h>
+#include <wx/printdlg.h>
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <cstring>
+
+// GTK's development headers are not installed with wx's.
+extern "C" {
+const char* gtk_print_settings_get(GtkPrintSettings* settings, const char* key);
+void gtk_print_settings_unset(GtkPrintSettings* settings, const char* key);
+}
 
 void CReportPrinter::GetPageRange(const wxPrintDialogData& data, int pageCount, int& from, int& to)
 {
@@ -62,6 +71,26 @@ bool CReportPrinter::Print(CReport& report, const wxString& name, bool showDialo
         built.SetNoCopies(1);
     }
     return PrintPages(report, name, data != nullptr ? *data : built, showDialog || data == nullptr, parent);
+}
+
+bool CReportPrinter::SetupPage(wxPrintData& settings, wxWindow* parent)
+{
+    wxPageSetupDialogData setup(settings);
+    wxPageSetupDialog dialog(parent, &setup);
+    if (dialog.ShowModal() != wxID_OK)
+        return false;
+    settings = dialog.GetPageSetupDialogData().GetPrintData();
+    // A page set up for any printer names the printer "", which GTK's print dialog then takes for
+    // the default and finds nowhere, offering no printer at all: no name lets it choose the
+    // desktop's default again.
+    if (auto* native = dynamic_cast<wxGtkPrintNativeData*>(settings.GetNativeData())) {
+        for (const char* key : {"printer", "format-for-printer"}) {
+            const char* value = gtk_print_settings_get(native->GetPrintConfig(), key);
+            if (value && std::strlen(value) == 0)
+                gtk_print_settings_unset(native->GetPrintConfig(), key);
+        }
+    }
+    return true;
 }
 
 namespace {
