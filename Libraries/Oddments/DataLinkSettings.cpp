@@ -57,23 +57,36 @@ std::vector<std::pair<std::string, std::string>> ConnPairs(const std::string& te
     return pairs;
 }
 
+// The items the data source reads itself rather than handing them to the database's driver.
+bool IsDataSourceItem(const std::string& key)
+{
+    return Platform::EqualsNoCase(key, "Mode") || Platform::EqualsNoCase(key, "Command Timeout") ||
+           Platform::EqualsNoCase(key, "Persist Security Info");
+}
+
 }  // namespace
 
 std::string CDataLinkSettings::ToInitializationString() const
 {
+    std::string text;
     if (provider == Provider::SQLite) {
         // The data source reads its value up to the next ';' outside quotes, less outer quotes.
         const bool quote = file.find(';') != std::string::npos || file != Platform::TrimAsciiBlanks(file) ||
                            (!file.empty() && (file.front() == '"' || file.front() == '\''));
         const char mark = file.find('"') == std::string::npos ? '"' : '\'';
-        return "Provider=SQLite;Data Source=" + (quote ? mark + file + mark : file);
+        text = "Provider=SQLite;Data Source=" + (quote ? mark + file + mark : file);
+    } else {
+        text = "Provider=PostgreSQL";
+        const std::pair<const char*, const std::string*> items[] = {
+            {"host", &host}, {"port", &port}, {"dbname", &database}, {"user", &user}};
+        for (const auto& item : items) {
+            if (!item.second->empty())
+                text += std::string(";") + item.first + "=" + ConnValue(*item.second);
+        }
     }
-    std::string text = "Provider=PostgreSQL";
-    const std::pair<const char*, const std::string*> items[] = {
-        {"host", &host}, {"port", &port}, {"dbname", &database}, {"user", &user}};
-    for (const auto& item : items) {
-        if (!item.second->empty())
-            text += std::string(";") + item.first + "=" + ConnValue(*item.second);
+    if (provider == m_keptFor) {
+        for (const std::string& item : kept)
+            text += ";" + item;
     }
     return text;
 }
@@ -82,16 +95,25 @@ bool CDataLinkSettings::FromInitializationString(const std::string& text)
 {
     *this = CDataLinkSettings();
     bool known = false;
-    std::string connection;
-    for (const CDataLinkFile::SItem& item : CDataLinkFile::Items(text)) {
+    const std::vector<CDataLinkFile::SItem> items = CDataLinkFile::Items(text);
+    for (const CDataLinkFile::SItem& item : items) {
         if (Platform::EqualsNoCase(item.key, "Provider")) {
             known = Platform::EqualsNoCase(item.value, "SQLite") || Platform::EqualsNoCase(item.value, "PostgreSQL");
             provider = Platform::EqualsNoCase(item.value, "PostgreSQL") ? Provider::PostgreSQL : Provider::SQLite;
-        } else if (Platform::EqualsNoCase(item.key, "Data Source")) {
-            file = item.value;
-        } else if (!item.key.empty()) {
-            connection += item.text + " ";
         }
+    }
+    m_keptFor = provider;
+    // For PostgreSQL the other items are the driver's "key=value" pairs, several to an item.
+    std::string connection;
+    for (const CDataLinkFile::SItem& item : items) {
+        if (Platform::EqualsNoCase(item.key, "Provider"))
+            continue;
+        if (Platform::EqualsNoCase(item.key, "Data Source"))
+            file = item.value;
+        else if (provider == Provider::PostgreSQL && !IsDataSourceItem(item.key))
+            connection += item.text + " ";
+        else
+            kept.push_back(item.text);
     }
     for (const auto& pair : ConnPairs(connection)) {
         if (pair.first == "host")
@@ -102,6 +124,8 @@ bool CDataLinkSettings::FromInitializationString(const std::string& text)
             database = pair.second;
         else if (pair.first == "user")
             user = pair.second;
+        else
+            kept.push_back(pair.first + "=" + ConnValue(pair.second));
     }
     return known;
 }

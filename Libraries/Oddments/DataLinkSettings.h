@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class CDataLinkSettings {
 public:
@@ -16,6 +17,10 @@ public:
     std::string port;
     std::string database;
     std::string user;
+    // What the string says beyond these settings (a statement deadline, an access mode, a
+    // password...), so that writing the settings back loses none of it. It is written only
+    // while the provider is the one it was read for.
+    std::vector<std::string> kept;
 
     // The initialisation string for CDataSource.
     std::string ToInitializationString() const;
@@ -28,4 +33,7 @@ public:
     bool Read(const std::string& path);
     // Replaces the data-link file as a whole; false with the reason in *error.
     bool Write(const std::string& path, std::string* error) const;
+
+private:
+    Provider m_keptFor = Provider::SQLite;
 };

@@ -76,7 +76,8 @@ void CDbConnectionDlg::SetField(int id, const std::string& text)
 
 CDataLinkSettings CDbConnectionDlg::GetSettings() const
 {
-    CDataLinkSettings settings;
+    // What the fields do not show stays as it was set.
+    CDataLinkSettings settings = m_settings;
     const auto* postgres = dynamic_cast<const wxRadioButton*>(GetItem(IDC_USE_POSTGRESQL));
     settings.provider = postgres && postgres->GetValue() ? CDataLinkSettings::Provider::PostgreSQL
                                                          : CDataLinkSettings::Provider::SQLite;
@@ -90,6 +91,7 @@ CDataLinkSettings CDbConnectionDlg::GetSettings() const
 
 void CDbConnectionDlg::SetSettings(const CDataLinkSettings& settings)
 {
+    m_settings = settings;
     const bool postgres = settings.provider == CDataLinkSettings::Provider::PostgreSQL;
     if (auto* radio = dynamic_cast<wxRadioButton*>(GetItem(postgres ? IDC_USE_POSTGRESQL : IDC_USE_SQLITE)))
         radio->SetValue(true);

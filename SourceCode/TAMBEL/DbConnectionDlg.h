@@ -52,4 +52,6 @@ private:
     void OnOk(wxCommandEvent& event);
 
     std::string m_dataLinkPath;
+    // As last set: its items beyond the fields are written back with them.
+    CDataLinkSettings m_settings;
 };

@@ -70,6 +70,35 @@ TEST(DataLinkSettings, ReadsHandWrittenLinks)
     EXPECT_FALSE(read.FromInitializationString(""));
 }
 
+// A link written back after a user changed what the dialog shows keeps everything else it said.
+TEST(DataLinkSettings, WritesBackWhatTheFieldsDoNotShow)
+{
+    struct Case {
+        const char* read;
+        CDataLinkSettings::Provider provider;
+        const char* place;  // the new file or host
+        const char* written;
+    };
+    using Provider = CDataLinkSettings::Provider;
+    const Case cases[] = {
+        {"Provider=PostgreSQL;host=h port=5432 sslmode=require password='a b';Command Timeout=60;user=u",
+         Provider::PostgreSQL, "db2",
+         "Provider=PostgreSQL;host=db2;port=5432;user=u;Command Timeout=60;sslmode=require;password='a b'"},
+        {"Provider=SQLite;Data Source=/d/p.db;Mode=Read;Persist Security Info=False", Provider::SQLite, "/d/q.db",
+         "Provider=SQLite;Data Source=/d/q.db;Mode=Read;Persist Security Info=False"},
+        // What belongs to one provider is not handed to another.
+        {"Provider=PostgreSQL;host=h;password=x;Command Timeout=5", Provider::SQLite, "/d/p.db",
+         "Provider=SQLite;Data Source=/d/p.db"},
+    };
+    for (const Case& c : cases) {
+        CDataLinkSettings settings;
+        ASSERT_TRUE(settings.FromInitializationString(c.read)) << c.read;
+        settings.provider = c.provider;
+        (c.provider == Provider::SQLite ? settings.file : settings.host) = c.place;
+        EXPECT_EQ(settings.ToInitializationString(), c.written);
+    }
+}
+
 TEST(DataLinkSettings, FileOpensAsDataSource)
 {
     CTemporaryFolder folder;

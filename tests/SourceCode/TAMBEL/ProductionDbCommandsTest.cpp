@@ -390,6 +390,23 @@ TEST_F(ProductionDbCommands, ConnectionDialogTestsAndWritesTheLink)
     std::remove(file.c_str());
 }
 
+// The dialog shows host, port, database and user; a password or deadline set by hand stays.
+TEST_F(ProductionDbCommands, ConnectionDialogKeepsWhatItDoesNotShow)
+{
+    const std::string link = TestProgramFolder() + "PDB.udl";
+    WriteWholeFile(link, "[oledb]\nProvider=PostgreSQL;host=old dbname=pdb password=secret;Command Timeout=5\n");
+    CDbConnectionDlg dialog(nullptr, link);
+    ASSERT_TRUE(dialog.Create());
+    CDataLinkSettings settings = dialog.GetSettings();
+    EXPECT_EQ(settings.host, "old");
+    settings.host = "new";
+    dialog.SetSettings(settings);
+    ASSERT_TRUE(dialog.Save());
+    EXPECT_EQ(ReadWholeFile(link),
+              "[oledb]\nProvider=PostgreSQL;host=new;dbname=pdb;Command Timeout=5;password=secret\n");
+    dialog.Destroy();
+}
+
 TEST_F(ProductionDbCommands, NewSqliteFileFromTheConnectionDialogTakesTheTables)
 {
     const std::string file = TestProgramFolder() + "new.db";
