@@ -654,6 +654,24 @@ int CDialogControls::ColumnWidth(const wxWindow& list, const wxString& heading, 
     return std::max(scaled, list.GetTextExtent(heading).x + 2 * list.GetCharHeight());
 }
 
+void CDialogControls::FitColumns(wxListCtrl& list)
+{
+    const int room = list.GetClientSize().x - wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, &list);
+    int total = 0;
+    for (int column = 0; column < list.GetColumnCount(); ++column)
+        total += list.GetColumnWidth(column);
+    if (room <= 0 || total <= room)
+        return;
+    for (int column = 0; column < list.GetColumnCount(); ++column) {
+        wxListItem item;
+        item.SetMask(wxLIST_MASK_TEXT);
+        list.GetColumn(column, item);
+        // Rounded down, so that the shares add up to the room at most.
+        const int share = static_cast<int>(static_cast<long long>(list.GetColumnWidth(column)) * room / total);
+        list.SetColumnWidth(column, std::max(ColumnWidth(list, item.GetText(), 0), share));
+    }
+}
+
 bool CDialogControls::LoadResource(int dialogId, CDialogTemplate& dialogTemplate, std::string* error)
 {
     std::string_view bytes;

@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+class wxListCtrl;
 class wxPoint;
 class wxSize;
 class wxString;
@@ -49,6 +50,10 @@ public:
     // A list column's width that a template gives in pixels of the classic dialog font, in
     // pixels of the list's font, and at least as wide as the heading shows.
     static int ColumnWidth(const wxWindow& list, const wxString& heading, int templatePixels);
+    // Narrows a report list's columns alike where together they are wider than the list, less a
+    // vertical scroll bar, so that none lies hidden behind the horizontal one; none becomes
+    // narrower than its heading.
+    static void FitColumns(wxListCtrl& list);
 
     // Reads the dialog resource of that id (type "DIALOG", an XML text of DialogTemplate.h).
     static bool LoadResource(int dialogId, CDialogTemplate& dialogTemplate, std::string* error);

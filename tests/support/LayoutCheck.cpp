@@ -4,6 +4,7 @@
 #include <wx/checkbox.h>
 #include <wx/control.h>
 #include <wx/listctrl.h>
+#include <wx/settings.h>
 #include <wx/panel.h>
 #include <wx/radiobut.h>
 #include <wx/statbox.h>
@@ -80,6 +81,14 @@ void CheckHeaders(const wxListCtrl& list, std::vector<std::string>& faults)
 {
     if (!list.InReportView() || !list.IsShown())
         return;
+    int columns = 0;
+    for (int column = 0; column < list.GetColumnCount(); ++column)
+        columns += list.GetColumnWidth(column);
+    // A column a user must scroll to is one he may not know of; a vertical scroll bar may come.
+    const int room = list.GetClientSize().x - wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, &list);
+    if (columns > room)
+        faults.push_back("columns of " + std::to_string(columns) + " px wider than the room " + std::to_string(room) +
+                         " px of " + Name(list));
     for (int column = 0; column < list.GetColumnCount(); ++column) {
         wxListItem item;
         item.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH);

@@ -217,6 +217,7 @@ void CSelectDbRecordsDlg::AddColumns(wxListCtrl* list)
         const wxString heading = wxString::FromUTF8(TranslateText(column.first));
         list->AppendColumn(heading, wxLIST_FORMAT_RIGHT, CDialogControls::ColumnWidth(*list, heading, column.second));
     }
+    CDialogControls::FitColumns(*list);
 }
 
 // RQD:SLDB0014

@@ -121,6 +121,7 @@ void CPageResults::OnInitDialog()
             m_list->AppendColumn(caption, wxLIST_FORMAT_LEFT,
                                  CDialogControls::ColumnWidth(*m_list, caption, widths[column]));
         }
+        CDialogControls::FitColumns(*m_list);
         m_list->Bind(wxEVT_LIST_ITEM_SELECTED, &CPageResults::OnItemSelected, this);
     }
     if (m_graphButton)
@@ -215,10 +216,15 @@ void CPageResults::InsertFlowRangeColumn(const std::string& unitName)
         std::snprintf(suffix, sizeof suffix, " [%s]", unitName.c_str());
         caption += suffix;
     }
-    if (m_list->GetColumnCount() > kFlowRangeColumn)
+    // The column keeps the width it was fitted to, unless its new heading needs more.
+    int width = CDialogControls::ColumnWidth(*m_list, Wx(caption), kFlowRangeWidth);
+    if (m_list->GetColumnCount() > kFlowRangeColumn) {
+        width = std::max(CDialogControls::ColumnWidth(*m_list, Wx(caption), 0),
+                         m_list->GetColumnWidth(kFlowRangeColumn));
         m_list->DeleteColumn(kFlowRangeColumn);
-    m_list->InsertColumn(kFlowRangeColumn, Wx(caption), wxLIST_FORMAT_LEFT,
-                         CDialogControls::ColumnWidth(*m_list, Wx(caption), kFlowRangeWidth));
+    }
+    m_list->InsertColumn(kFlowRangeColumn, Wx(caption), wxLIST_FORMAT_LEFT, width);
+    CDialogControls::FitColumns(*m_list);
 }
 
 void CPageResults::FillDeviceList()
