@@ -5,21 +5,32 @@
 
 #include <wx/image.h>
 
+#include <filesystem>
+#include <regex>
+
 
 const char kMenuPopup[] = "^Zephrin$";
 
 const SPoint kPrintButton{180, 54};
+const SPoint kFluidButton{399, 53};
 const SPoint kCalculateButton{508, 57};
+const SPoint kConfigurationButton{639, 53};
 const SPoint kPaNumber{170, 192};
 const SPoint kVkNumber{373, 192};
 const SPoint kPosition{563, 192};
 const SPoint kStateChoice{208, 256};
+const SPoint kGasMixButton{220, 293};
 const SPoint kOperatingTemperature{373, 349};
 const SPoint kOperatingPressure{373, 385};
+const SPoint kViscosity{373, 460};
 const SPoint kMaximumFlow{373, 600};
 const SPoint kFirstResultRow{62, 181};
 const SPoint kGraphView{524, 110};
 const SPoint kDataView{601, 110};
+const SPoint kLanguageChoice{267, 133};
+const SPoint kGermanCalculateButton{567, 57};
+const SPoint kGermanGraphView{521, 110};
+const SPoint kGermanDataView{597, 110};
 
 namespace {
 
@@ -114,12 +125,17 @@ void EnterLiquidWater(const std::string& mainWindow)
     EnterField(mainWindow, kMaximumFlow, "100");
 }
 
-void CalculateAndChooseFirstMeter(const std::string& mainWindow)
+void CalculateAndChooseFirstMeter(const std::string& mainWindow, SPoint calculateButton)
 {
-    const std::string fluidPage = WindowPixels(mainWindow);
-    CDesktopDriver::Click(mainWindow, kCalculateButton.x, kCalculateButton.y);
-    ASSERT_TRUE(WaitForWindowChanged(mainWindow, fluidPage)) << "no results page";
+    ASSERT_TRUE(ClickAndWaitForChange(mainWindow, calculateButton)) << "no results page";
     CDesktopDriver::Click(mainWindow, kFirstResultRow.x, kFirstResultRow.y);
+}
+
+bool ClickAndWaitForChange(const std::string& window, SPoint place)
+{
+    const std::string before = WindowPixels(window);
+    CDesktopDriver::Click(window, place.x, place.y);
+    return WaitForWindowChanged(window, before);
 }
 
 void SizeLiquidWater(const std::string& mainWindow)
@@ -142,6 +158,18 @@ void ChooseListItem(const std::string& window, SPoint list, int index)
     ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(popup, 30));
     for (int at = 0; at < index; ++at)
         CDesktopDriver::Keys(window, {"Down"});
+}
+
+std::string PdfText(const std::string& path)
+{
+    if (!WaitUntil(60, [&] {
+            return std::filesystem::exists(path) &&
+                   RunTool({"qpdf", "--check", path}).find("No syntax or stream encoding errors") != std::string::npos;
+        }))
+        return "";
+    // Without the time of writing in the page footers, so documents made apart compare.
+    return std::regex_replace(RunTool({"pdftotext", "-layout", path, "-"}),
+                              std::regex("[0-9]{2}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}"), "");
 }
 
 bool ChooseFile(const std::string& dialogTitle, const std::string& path)

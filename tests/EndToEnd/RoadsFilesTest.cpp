@@ -9,7 +9,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -19,20 +18,6 @@ namespace fs = std::filesystem;
 
 const char kPdfDialog[] = "^Export as PDF$";
 const char kProjectDialog[] = "^Select a file$";
-
-// The document's text as pdftotext reads it, once a complete PDF is there ("" when none came
-// within the time): the program writes it after its dialog is gone.
-std::string PdfText(const std::string& path)
-{
-    if (!WaitUntil(60, [&] {
-            return fs::exists(path) &&
-                   RunTool({"qpdf", "--check", path}).find("No syntax or stream encoding errors") != std::string::npos;
-        }))
-        return "";
-    // Without the time of writing in the page footers, so documents made apart compare.
-    return std::regex_replace(RunTool({"pdftotext", "-layout", path, "-"}),
-                              std::regex("[0-9]{2}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}"), "");
-}
 
 // Chooses the command of the File menu and answers its file dialog with the path.
 void ChooseFileCommand(const std::string& mainWindow, const char* item, const char* dialogTitle,
