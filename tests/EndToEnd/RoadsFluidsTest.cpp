@@ -108,6 +108,7 @@ TEST_F(FluidsRoad, GermanAfterARestart)
     // Leaving the page takes the language over.
     ASSERT_TRUE(ClickAndWaitForChange(main, kFluidButton));
     const std::string notice = "Zephrin: Notice\tThe new language will get activated upon next program start.\n";
+    EXPECT_TRUE(WaitForMessage(notice));
     EXPECT_EQ(program.Messages(), notice);
     Exit(main);
     EXPECT_NE(ReadWholeFile(program.Path("Zephrin.cfg")).find("language=\"de\""), std::string::npos);
