@@ -49,20 +49,27 @@ std::string WindowPixels(const std::string& window)
     return std::string(reinterpret_cast<const char*>(image.GetData()), static_cast<std::size_t>(width) * height * 3);
 }
 
-// Clicks land where the screen has the control when the server gets them, so a click meant for a
-// page the program is still making must wait for it: until the window differs from the one
-// before and has stayed the same for a second.
-bool WaitForWindowChanged(const std::string& window, const std::string& before)
+// Until the window has stayed the same for a second and, with the pixels of before, differs
+// from them.
+bool WaitForWindowSettled(const std::string& window, const std::string* before = nullptr)
 {
-    std::string last = before;
+    std::string last = before ? *before : WindowPixels(window);
     int sameFor = 0;
     // Polled every tenth of a second: ten alike are a second without change.
     return WaitUntil(120, [&] {
         const std::string now = WindowPixels(window);
         sameFor = now == last ? sameFor + 1 : 0;
         last = now;
-        return now != before && sameFor >= 10;
+        return (!before || now != *before) && sameFor >= 10;
     });
+}
+
+// Clicks land where the screen has the control when the server gets them, so a click meant for a
+// page the program is still making must wait for it: until the window differs from the one
+// before and has settled.
+bool WaitForWindowChanged(const std::string& window, const std::string& before)
+{
+    return WaitForWindowSettled(window, &before);
 }
 
 }  // namespace
@@ -181,6 +188,8 @@ bool ChooseFile(const std::string& dialogTitle, const std::string& path)
     CDesktopDriver::Keys(dialog, {"ctrl+l"});
     CDesktopDriver::Keys(dialog, {"ctrl+a"});
     CDesktopDriver::Type(dialog, path);
+    // The chooser swallows a Return while it still goes to the typed path's folder.
+    WaitForWindowSettled(dialog);
     // The first Return may only close the field's completion list.
     for (int attempt = 0; attempt < 4; ++attempt) {
         CDesktopDriver::Keys(dialog, {"Return"});
