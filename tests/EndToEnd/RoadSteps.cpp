@@ -29,6 +29,7 @@ const SPoint kGraphView{524, 110};
 const SPoint kDataView{601, 110};
 const SPoint kLanguageChoice{267, 133};
 const SPoint kGermanCalculateButton{567, 57};
+const SPoint kGermanConfigurationButton{703, 53};
 const SPoint kGermanGraphView{521, 110};
 const SPoint kGermanDataView{597, 110};
 

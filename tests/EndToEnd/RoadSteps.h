@@ -55,6 +55,7 @@ extern const SPoint kLanguageChoice;
 // German labels are wider: the toolbar's buttons and the results page's view buttons move with
 // them; the fields of the fluid page and the File menu's title stay where they are.
 extern const SPoint kGermanCalculateButton;
+extern const SPoint kGermanConfigurationButton;
 extern const SPoint kGermanGraphView;
 extern const SPoint kGermanDataView;
 

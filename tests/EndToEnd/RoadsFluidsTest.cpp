@@ -138,6 +138,8 @@ TEST_F(FluidsRoad, GermanAfterARestart)
     // German names and decimal commas.
     for (const char* expected : {"Wasser", "20,0 \u00b0C", "5,0 bar rel.", "100,0 m3/h"})
         EXPECT_NE(report.find(expected), std::string::npos) << expected << " in\n" << report;
+    ASSERT_TRUE(ClickAndWaitForChange(main, kGermanConfigurationButton));
+    Screenshot("de-configuration");
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), notice);
     Exit(main);
