@@ -37,7 +37,10 @@ CInstalledProgram::CInstalledProgram()
     }
     fs::copy(from / "Reports", m_folder.Path("Reports"), fs::copy_options::recursive, error);
     EXPECT_FALSE(error) << error.message();
-    fs::create_directories(Home() + "/.config");
+    // A blinking caret keeps changing the window, which then never looks settled to a road
+    // waiting for a page to be drawn.
+    fs::create_directories(Home() + "/.config/gtk-3.0");
+    WriteWholeFile(Home() + "/.config/gtk-3.0/settings.ini", "[Settings]\ngtk-cursor-blink=false\n");
     fs::create_directories(m_folder.Path("run"));
     fs::permissions(m_folder.Path("run"), fs::perms::owner_all);
 }

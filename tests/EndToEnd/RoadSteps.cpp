@@ -7,23 +7,33 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 
 
 const char kMenuPopup[] = "^Zephrin$";
 const char kPdfDialog[] = "^Export as PDF$";
 
 const SPoint kPrintButton{180, 54};
+const SPoint kFluidButton{399, 53};
 const SPoint kCalculateButton{508, 57};
+const SPoint kConfigurationButton{639, 53};
 const SPoint kPaNumber{170, 192};
 const SPoint kVkNumber{373, 192};
 const SPoint kPosition{563, 192};
 const SPoint kStateChoice{208, 256};
+const SPoint kGasMixButton{220, 293};
 const SPoint kOperatingTemperature{373, 349};
 const SPoint kOperatingPressure{373, 385};
+const SPoint kViscosity{373, 460};
 const SPoint kMaximumFlow{373, 600};
 const SPoint kFirstResultRow{62, 181};
 const SPoint kGraphView{524, 110};
 const SPoint kDataView{601, 110};
+const SPoint kLanguageChoice{267, 133};
+const SPoint kGermanCalculateButton{567, 57};
+const SPoint kGermanConfigurationButton{703, 53};
+const SPoint kGermanGraphView{521, 110};
+const SPoint kGermanDataView{597, 110};
 
 namespace {
 
@@ -42,20 +52,27 @@ std::string WindowPixels(const std::string& window)
     return std::string(reinterpret_cast<const char*>(image.GetData()), static_cast<std::size_t>(width) * height * 3);
 }
 
-// Clicks land where the screen has the control when the server gets them, so a click meant for a
-// page the program is still making must wait for it: until the window differs from the one
-// before and has stayed the same for a second.
-bool WaitForWindowChanged(const std::string& window, const std::string& before)
+// Until the window has stayed the same for a second and, with the pixels of before, differs
+// from them.
+bool WaitForWindowSettled(const std::string& window, const std::string* before = nullptr)
 {
-    std::string last = before;
+    std::string last = before ? *before : WindowPixels(window);
     int sameFor = 0;
     // Polled every tenth of a second: ten alike are a second without change.
     return WaitUntil(120, [&] {
         const std::string now = WindowPixels(window);
         sameFor = now == last ? sameFor + 1 : 0;
         last = now;
-        return now != before && sameFor >= 10;
+        return (!before || now != *before) && sameFor >= 10;
     });
+}
+
+// Clicks land where the screen has the control when the server gets them, so a click meant for a
+// page the program is still making must wait for it: until the window differs from the one
+// before and has settled.
+bool WaitForWindowChanged(const std::string& window, const std::string& before)
+{
+    return WaitForWindowSettled(window, &before);
 }
 
 }  // namespace
@@ -118,12 +135,17 @@ void EnterLiquidWater(const std::string& mainWindow)
     EnterField(mainWindow, kMaximumFlow, "100");
 }
 
-void CalculateAndChooseFirstMeter(const std::string& mainWindow)
+void CalculateAndChooseFirstMeter(const std::string& mainWindow, SPoint calculateButton)
 {
-    const std::string fluidPage = WindowPixels(mainWindow);
-    CDesktopDriver::Click(mainWindow, kCalculateButton.x, kCalculateButton.y);
-    ASSERT_TRUE(WaitForWindowChanged(mainWindow, fluidPage)) << "no results page";
+    ASSERT_TRUE(ClickAndWaitForChange(mainWindow, calculateButton)) << "no results page";
     CDesktopDriver::Click(mainWindow, kFirstResultRow.x, kFirstResultRow.y);
+}
+
+bool ClickAndWaitForChange(const std::string& window, SPoint place)
+{
+    const std::string before = WindowPixels(window);
+    CDesktopDriver::Click(window, place.x, place.y);
+    return WaitForWindowChanged(window, before);
 }
 
 void SizeLiquidWater(const std::string& mainWindow)
@@ -148,6 +170,15 @@ void ChooseListItem(const std::string& window, SPoint list, int index)
         CDesktopDriver::Keys(window, {"Down"});
 }
 
+std::string PdfText(const std::string& path)
+{
+    if (!WaitForSoundPdf(path))
+        return "";
+    // Without the time of writing in the page footers, so documents made apart compare.
+    return std::regex_replace(RunTool({"pdftotext", "-layout", path, "-"}),
+                              std::regex("[0-9]{2}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}"), "");
+}
+
 bool ChooseFile(const std::string& dialogTitle, const std::string& path)
 {
     const std::string dialog = CDesktopDriver::WaitForWindow(dialogTitle, 60);
@@ -157,6 +188,8 @@ bool ChooseFile(const std::string& dialogTitle, const std::string& path)
     CDesktopDriver::Keys(dialog, {"ctrl+l"});
     CDesktopDriver::Keys(dialog, {"ctrl+a"});
     CDesktopDriver::Type(dialog, path);
+    // The chooser swallows a Return while it still goes to the typed path's folder.
+    WaitForWindowSettled(dialog);
     // The first Return may only close the field's completion list.
     for (int attempt = 0; attempt < 4; ++attempt) {
         CDesktopDriver::Keys(dialog, {"Return"});

@@ -32,27 +32,43 @@ struct SPoint {
 };
 // On the toolbar.
 extern const SPoint kPrintButton;
+extern const SPoint kFluidButton;
 extern const SPoint kCalculateButton;
+extern const SPoint kConfigurationButton;
 // On the fluid page.
 extern const SPoint kPaNumber;
 extern const SPoint kVkNumber;
 extern const SPoint kPosition;
 extern const SPoint kStateChoice;
+// Shown for a gas mixture only.
+extern const SPoint kGasMixButton;
 extern const SPoint kOperatingTemperature;
 extern const SPoint kOperatingPressure;
+extern const SPoint kViscosity;
 extern const SPoint kMaximumFlow;
 // On the results page.
 extern const SPoint kFirstResultRow;
 extern const SPoint kGraphView;
 extern const SPoint kDataView;
+// On the configuration page.
+extern const SPoint kLanguageChoice;
+// German labels are wider: the toolbar's buttons and the results page's view buttons move with
+// them; the fields of the fluid page and the File menu's title stay where they are.
+extern const SPoint kGermanCalculateButton;
+extern const SPoint kGermanConfigurationButton;
+extern const SPoint kGermanGraphView;
+extern const SPoint kGermanDataView;
 
 // Replaces the field's text by the typed one; leaving the field takes it in.
 void EnterField(const std::string& window, SPoint field, const std::string& text);
 
 // On the fluid page: liquid water at 20 °C, 5 bar gauge and 100 m3/h.
 void EnterLiquidWater(const std::string& mainWindow);
-// Meters calculated and the first one chosen on the results page.
-void CalculateAndChooseFirstMeter(const std::string& mainWindow);
+// Meters calculated with the button at the place and the first one chosen on the results page.
+void CalculateAndChooseFirstMeter(const std::string& mainWindow, SPoint calculateButton = kCalculateButton);
+// Clicks the place and waits until the window shows what the click made of it; false when it
+// did not change.
+bool ClickAndWaitForChange(const std::string& window, SPoint place);
 // Both of the above, the chosen meter then shown as data and as graph, with a screenshot of each
 // page.
 void SizeLiquidWater(const std::string& mainWindow);
@@ -72,6 +88,10 @@ extern const char kPdfDialog[];
 bool WaitForSoundPdf(const std::string& path);
 // The number of pages qpdf counts in the PDF.
 int PdfPages(const std::string& path);
+
+// The document's text as pdftotext reads it, once a complete PDF is there ("" when none came
+// within the time), without the times of writing.
+std::string PdfText(const std::string& path);
 
 // A file typed into GTK's file chooser that is open (its title matches) and chosen with Return;
 // false when no such dialog appeared or it stayed open.

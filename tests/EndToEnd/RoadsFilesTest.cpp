@@ -9,7 +9,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -18,17 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const char kProjectDialog[] = "^Select a file$";
-
-// The document's text as pdftotext reads it, once a complete PDF is there ("" when none came
-// within the time).
-std::string PdfText(const std::string& path)
-{
-    if (!WaitForSoundPdf(path))
-        return "";
-    // Without the time of writing in the page footers, so documents made apart compare.
-    return std::regex_replace(RunTool({"pdftotext", "-layout", path, "-"}),
-                              std::regex("[0-9]{2}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}"), "");
-}
 
 // The report of the sized water names its fluid, state and conditions and the meter's size.
 void ExpectWaterReport(const std::string& text)
