@@ -47,6 +47,11 @@ void CheckText(const wxWindow& control, std::vector<std::string>& faults)
     const int lineHeight = control.GetCharHeight();
     int room = width;
     if (dynamic_cast<const wxStaticText*>(&control)) {
+        // Lines broken by the program and needing no wrapping take the height GTK lays them
+        // out in.
+        const int needed = control.GetBestSize().y;
+        if (text.Contains('\n') && WidestLine(control, text) <= width && needed > control.GetClientSize().y)
+            faults.push_back("text " + std::to_string(needed) + " px taller than " + Name(control));
         // A label of several lines wraps its words: each word must fit, and the lines must fit
         // the height.
         const int lines = std::max(1, control.GetClientSize().y / lineHeight);
