@@ -179,17 +179,22 @@ std::string PdfText(const std::string& path)
                               std::regex("[0-9]{2}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}"), "");
 }
 
-bool ChooseFile(const std::string& dialogTitle, const std::string& path)
+void TypeIntoFileChooser(const std::string& dialog, const std::string& path)
 {
-    const std::string dialog = CDesktopDriver::WaitForWindow(dialogTitle, 60);
-    if (dialog.empty())
-        return false;
     // The location field takes a whole path, in the open and the save dialog alike.
     CDesktopDriver::Keys(dialog, {"ctrl+l"});
     CDesktopDriver::Keys(dialog, {"ctrl+a"});
     CDesktopDriver::Type(dialog, path);
     // The chooser swallows a Return while it still goes to the typed path's folder.
     WaitForWindowSettled(dialog);
+}
+
+bool ChooseFile(const std::string& dialogTitle, const std::string& path)
+{
+    const std::string dialog = CDesktopDriver::WaitForWindow(dialogTitle, 60);
+    if (dialog.empty())
+        return false;
+    TypeIntoFileChooser(dialog, path);
     // The first Return may only close the field's completion list.
     for (int attempt = 0; attempt < 4; ++attempt) {
         CDesktopDriver::Keys(dialog, {"Return"});

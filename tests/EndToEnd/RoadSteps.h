@@ -93,6 +93,9 @@ int PdfPages(const std::string& path);
 // within the time), without the times of writing.
 std::string PdfText(const std::string& path);
 
+// The path typed into the location field of GTK's file chooser, once the chooser has gone to
+// the path's folder.
+void TypeIntoFileChooser(const std::string& dialog, const std::string& path);
 // A file typed into GTK's file chooser that is open (its title matches) and chosen with Return;
 // false when no such dialog appeared or it stayed open.
 bool ChooseFile(const std::string& dialogTitle, const std::string& path);

@@ -70,6 +70,45 @@ TEST_F(Road, PdfExportAndMail)
     Exit(main);
 }
 
+// A file that is there is replaced only once the user says so in the chooser's question: when
+// he cancels it, the file stays as it was.
+TEST_F(Road, PdfExportAsksBeforeReplacingAFile)
+{
+    const std::string path = program.Path("sizing.pdf");
+    WriteWholeFile(path, "kept");
+    const std::string main = Start();
+    ASSERT_FALSE(main.empty());
+    EnterLiquidWater(main);
+    CalculateAndChooseFirstMeter(main);
+    for (const char* answer : {"Escape", "Return"}) {
+        SCOPED_TRACE(answer);
+        ChooseMenuItem(main, EMenu::File, FileItem("Export as PDF"));
+        const std::string dialog = CDesktopDriver::WaitForWindow(kPdfDialog, 60);
+        ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles();
+        TypeIntoFileChooser(dialog, path);
+        // GTK's question has no title, but it takes the keyboard; Return is its default
+        // answer, Replace.
+        CDesktopDriver::Keys(dialog, {"Return"});
+        std::string question;
+        ASSERT_TRUE(WaitUntil(60, [&] {
+            question = CDesktopDriver::ActiveWindow();
+            return !question.empty() && question != dialog && question != main;
+        })) << CDesktopDriver::WindowTitles();
+        Screenshot("pdf-replace-question");
+        CDesktopDriver::Keys(question, {answer});
+        ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(question));
+        if (std::string(answer) == "Escape") {
+            // Back in the chooser, which is cancelled too.
+            CDesktopDriver::Keys(dialog, {"Escape"});
+            ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(dialog));
+            EXPECT_EQ(ReadWholeFile(path), "kept");
+        }
+    }
+    EXPECT_NE(PdfText(path), "");
+    EXPECT_EQ(program.Messages(), "");
+    Exit(main);
+}
+
 // Saved, and opened in a program started anew: the project saved again is the same file, and its
 // report shows the same fluid, conditions and meter.
 TEST_F(Road, ProjectSavedAndOpened)

@@ -164,3 +164,9 @@ bool CDesktopDriver::Geometry(const std::string& window, int& x, int& y, int& wi
     }
     return found == 4;
 }
+
+std::string CDesktopDriver::ActiveWindow()
+{
+    const std::vector<std::string> active = Lines(RunTool({"xdotool", "getactivewindow"}));
+    return active.empty() ? std::string() : active.front();
+}

@@ -51,4 +51,7 @@ public:
     static void Click(const std::string& window, int x, int y);
     // The window's size and place on the screen; false when it is gone.
     static bool Geometry(const std::string& window, int& x, int& y, int& width, int& height);
+    // The window the window manager has made active (also one without a title, as GTK's
+    // questions are); "" when there is none.
+    static std::string ActiveWindow();
 };
