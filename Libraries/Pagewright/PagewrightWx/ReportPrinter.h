@@ -1,6 +1,7 @@
 // Printing a report document through wxPrinter: with the print dialog, or to the printer the
-// application's print settings name without asking. Every output page of the range is printed
-// at its physical size; a job starts in the orientation of its first page.
+// application's print settings name without asking; and the page setup that changes those
+// settings. Every output page of the range is printed at its physical size; a job starts in the
+// orientation of its first page.
 #pragma once
 
 #include <wx/string.h>
