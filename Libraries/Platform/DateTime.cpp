@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <ctime>
+#include <locale.h>
 #include <vector>
 
 namespace {
@@ -226,4 +227,21 @@ bool CDateTime::operator<(const CDateTime& other) const
     if (m_status != other.m_status)
         return m_status < other.m_status;
     return m_status == valid && LinearSeconds(m_date) < LinearSeconds(other.m_date);
+}
+
+std::string Platform::UserTimeText(const char* format, const std::tm& time)
+{
+    char text[256];
+    std::size_t length = 0;
+    locale_t user = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(nullptr));
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    if (user != static_cast<locale_t>(nullptr)) {
+        length = strftime_l(text, sizeof(text), format, &time, user);
+        freelocale(user);
+    } else {
+        length = std::strftime(text, sizeof(text), format, &time);
+    }
+#pragma GCC diagnostic pop
+    return std::string(text, length);
 }

@@ -3,6 +3,7 @@
 // negative with a positive fraction (-1.25 is 1899-12-29 06:00). Years 100 to 9999.
 #pragma once
 
+#include <ctime>
 #include <string>
 
 class CDateTime {
@@ -74,5 +75,9 @@ namespace Platform {
 // daylight-saving change would shift by an hour.
 long long DaysFromCivil(long long year, unsigned month, unsigned day);
 void CivilFromDays(long long days, int& year, int& month, int& day);
+
+// The time as the user's locale writes it with the strftime format ("%x" a date, "%X" a time of
+// day): under the locale the environment names for LC_TIME, whatever the process locale is.
+std::string UserTimeText(const char* format, const std::tm& time);
 
 }  // namespace Platform

@@ -1,6 +1,7 @@
 #include "Quillet/LogManager.h"
 
 #include "Platform/AsciiText.h"
+#include "Platform/DateTime.h"
 #include "Platform/NumberText.h"
 #include "Platform/ProgramFolder.h"
 #include "Platform/VersionInfo.h"
@@ -15,7 +16,6 @@
 #include <fcntl.h>
 #include <fstream>
 #include <limits>
-#include <locale.h>
 #include <mutex>
 #include <new>
 #include <string_view>
@@ -78,25 +78,6 @@ std::tm LocalNow(std::time_t now = std::time(nullptr))
     std::tm local{};
     localtime_r(&now, &local);
     return local;
-}
-
-// Date and time as the user's locale writes them, without touching the process locale.
-std::string UserDateTimeText()
-{
-    const std::tm now = LocalNow();
-    char text[128];
-    std::size_t length = 0;
-    locale_t user = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(nullptr));
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-y2k"  // the locale decides how the year is written
-    if (user != static_cast<locale_t>(nullptr)) {
-        length = strftime_l(text, sizeof(text), "%x %X", &now, user);
-        freelocale(user);
-    } else {
-        length = std::strftime(text, sizeof(text), "%x %X", &now);
-    }
-#pragma GCC diagnostic pop
-    return std::string(text, length);
 }
 
 // Size limit text: lower-cased, its leading number, times 1024 for "kb" or 1048576 for "mb".
@@ -350,7 +331,7 @@ void CLogManager::WriteMarker(const char* word)
     char text[sizeof(m_message)];
     std::snprintf(text, sizeof(text), "Quillet %s PID=%d '%s' %d.%d.%d.%d TIME %s", word,
                   static_cast<int>(::getpid()), m_programPath.c_str(), m_version[0], m_version[1],
-                  m_version[2], m_version[3], UserDateTimeText().c_str());
+                  m_version[2], m_version[3], Platform::UserTimeText("%x %X", LocalNow()).c_str());
     LogAt(LOGLEVEL_INFO, -1, nullptr, nullptr, text, nullptr);
 }
 

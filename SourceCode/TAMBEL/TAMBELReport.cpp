@@ -11,12 +11,13 @@
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitManager.h"
 #include "Harbinax/Harbinax.h"
+#include "Platform/DateTime.h"
 #include "Quillet/LogManager.h"
 #include "TAMBEL/EngineWiring.h"
 
-#include <wx/datetime.h>
 
 #include <cstdint>
+#include <ctime>
 
 namespace {
 
@@ -83,17 +84,20 @@ CTAMBELReport::CTAMBELReport()
 void CTAMBELReport::FillReportFields(const CPhysicalData& data, const CResultItem& row, const std::string& language)
 {
     CLanguageBracket bracket(language);
-    const wxDateTime now = wxDateTime::Now();
+    const std::time_t clock = std::time(nullptr);
+    std::tm now{};
+    localtime_r(&clock, &now);
     const CCustomerData* customer = CCustomerData::GetInstance();
     const CDeviceConfiguration* features = CDeviceConfiguration::GetInstance();
 
     SetField("LANGUAGE", language);
-    SetField("TIMESTAMP", (now.FormatDate() + " " + now.FormatTime()).utf8_string());
+    // As the user's locale writes them, whatever language the report is in.
+    SetField("TIMESTAMP", Platform::UserTimeText("%x %X", now));
     SetField("APP_NAME", "Zephrin");
     SetField("REPORT_TITLE", "QMR Vortex Sizing");
     SetField("CALC_PROG_VERSION", CHarbinax::GetVersionString());
     SetField("CALC_DB_VERSION", CUnitDb::GetVersionText());
-    SetField("DATE", now.FormatDate().utf8_string());
+    SetField("DATE", Platform::UserTimeText("%x", now));
     SetField("CUSTOMER", customer ? customer->customer : std::string());
     SetField("TAG_NO", customer ? customer->tag_no : std::string());
     SetField("REFERENCE", customer ? customer->reference : std::string());

@@ -1,4 +1,5 @@
 #include "Platform/DateTime.h"
+#include "support/EnvironmentScope.h"
 
 #include <gtest/gtest.h>
 
@@ -107,4 +108,25 @@ TEST(DateTime, CurrentTimeIsTheLocalClock)
     const CDateTime expected(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
                              local.tm_sec);
     EXPECT_LE(std::abs(current.GetOleDate() - expected.GetOleDate()) * 86400, 2.0);
+}
+
+// Dates a user reads (report footers, the log's head) follow his own locale, not the C locale
+// the program runs its numbers in.
+TEST(DateTime, UserTimeTextFollowsTheLocaleOfTheEnvironment)
+{
+    std::tm time{};
+    time.tm_year = 2026 - 1900;
+    time.tm_mon = 11;
+    time.tm_mday = 11;
+    time.tm_hour = 14;
+    time.tm_min = 5;
+    const CEnvironmentScope all("LC_ALL", nullptr);
+    const struct {
+        const char* locale;
+        const char* text;
+    } cases[] = {{"de_DE.utf8", "11.12.2026 14:05:00"}, {"C", "12/11/26 14:05:00"}};
+    for (const auto& c : cases) {
+        const CEnvironmentScope timeLocale("LC_TIME", c.locale);
+        EXPECT_EQ(Platform::UserTimeText("%x %X", time), c.text) << c.locale;
+    }
 }

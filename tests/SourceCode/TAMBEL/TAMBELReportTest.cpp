@@ -13,11 +13,13 @@
 #include "CommonFiles/DataFormat.h"
 #include "TAMBEL/EngineWiring.h"
 #include "TAMBEL/TAMBELReport.h"
+#include "support/EnvironmentScope.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -117,6 +119,20 @@ TEST_F(TAMBELReportTest, EveryVariableInItsOrder)
                                                          std::to_string(database.Medium) + "." +
                                                          std::to_string(database.Minor) + "." +
                                                          std::to_string(database.Build));
+}
+
+// The footer's date is written as the user's own locale writes dates, not the program's.
+TEST_F(TAMBELReportTest, DateAsTheUsersLocaleWritesIt)
+{
+    SetFluid(FLUID_TYPE_GAS, "Air", 1);
+    const CEnvironmentScope all("LC_ALL", nullptr);
+    const CEnvironmentScope time("LC_TIME", "de_DE.utf8");
+    CRecordingReport report;
+    report.FillReportFields(m_data, m_row, "en");
+    EXPECT_TRUE(std::regex_match(report.GetVariable("DATE"), std::regex("[0-9]{2}\\.[0-9]{2}\\.[0-9]{4}")))
+        << report.GetVariable("DATE");
+    EXPECT_EQ(report.GetVariable("TIMESTAMP").rfind(report.GetVariable("DATE") + " ", 0), 0u)
+        << report.GetVariable("TIMESTAMP");
 }
 
 TEST_F(TAMBELReportTest, CustomerKeyAsPlainNumbers)
