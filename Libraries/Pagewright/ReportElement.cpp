@@ -79,21 +79,24 @@ int CReportElement::ToDrawY(int reportY, double zoom) const
 std::vector<SReportPoint> CReportElement::CreateSegmentRegion(int x1, int y1, int x2, int y2, int width,
                                                               double zoom) const
 {
-    const int h = std::max(5, width / 2);
+    const long long h = std::max(5, width / 2);
+    // A template's coordinates may lie at the ends of the int range.
+    const auto corner = [](long long x, long long y) {
+        return SReportPoint{Pagewright::ClampToInt(x), Pagewright::ClampToInt(y)};
+    };
+    const long long s = x1 < x2 ? h : -h;
     SReportPoint corners[4];
     if (y1 == y2) {
-        const int s = x1 < x2 ? h : -h;
-        corners[0] = {x1 - s, y1 + h};
-        corners[1] = {x2 + s, y1 + h};
-        corners[2] = {x2 + s, y2 - h};
-        corners[3] = {x1 - s, y2 - h};
+        corners[0] = corner(x1 - s, y1 + h);
+        corners[1] = corner(x2 + s, y1 + h);
+        corners[2] = corner(x2 + s, y2 - h);
+        corners[3] = corner(x1 - s, y2 - h);
     } else {
-        const int s = x1 < x2 ? h : -h;
-        const int t = y1 < y2 ? h : -h;
-        corners[0] = {x1 - s, y1 - t};
-        corners[1] = {x1 + s, y1 - t};
-        corners[2] = {x2 + s, y2 + t};
-        corners[3] = {x2 - s, y2 + t};
+        const long long t = y1 < y2 ? h : -h;
+        corners[0] = corner(x1 - s, y1 - t);
+        corners[1] = corner(x1 + s, y1 - t);
+        corners[2] = corner(x2 + s, y2 + t);
+        corners[3] = corner(x2 - s, y2 + t);
     }
     std::vector<SReportPoint> polygon;
     for (const SReportPoint& corner : corners)

@@ -174,9 +174,10 @@ std::string PdfText(const std::string& path)
 {
     if (!WaitForSoundPdf(path))
         return "";
-    // Without the time of writing in the page footers, so documents made apart compare.
+    // Without the time of writing in the page footers, so documents made apart compare; the
+    // user's locale decides how it is written.
     return std::regex_replace(RunTool({"pdftotext", "-layout", path, "-"}),
-                              std::regex("[0-9]{2}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}"), "");
+                              std::regex("[0-9]{1,4}[./-][0-9]{1,2}[./-][0-9]{1,4},? [0-9]{1,2}:[0-9]{2}:[0-9]{2}"), "");
 }
 
 void TypeIntoFileChooser(const std::string& dialog, const std::string& path)

@@ -15,6 +15,9 @@
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
+#include <climits>
+#include <cstdlib>
+
 namespace {
 
 // The start of a PNG file: enough for its size.
@@ -48,6 +51,26 @@ TEST(ReportElement, SizedElementsClampIntoARectangle)
     EXPECT_EQ(line.x, 0);
     EXPECT_EQ(line.x2, 100);
     EXPECT_EQ(line.y2, 45);
+}
+
+// A template may put a line's ends at the ends of the int range: its region stops there.
+TEST(ReportElement, LineRegionsAtTheEndsOfTheRangeStopThere)
+{
+    const struct {
+        int x1, y1, x2, y2;
+    } cases[] = {{INT_MAX, 0, INT_MAX, 0}, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {INT_MAX, INT_MIN, INT_MIN, INT_MAX}};
+    for (const auto& c : cases) {
+        const CReportLine line(c.x1, c.y1, c.x2, c.y2, 0, 20);
+        const ReportRegion region = line.MakeRegion(1.0);
+        ASSERT_EQ(region.size(), 1u);
+        ASSERT_EQ(region[0].size(), 4u);
+        for (const SReportPoint& corner : region[0]) {
+            // Each corner lies within 10 units (half the pen) of an end, or at the range's end.
+            const long long x = corner.x;
+            EXPECT_TRUE(x == INT_MAX || x == INT_MIN || std::llabs(x - c.x1) <= 10 || std::llabs(x - c.x2) <= 10)
+                << corner.x;
+        }
+    }
 }
 
 TEST(ReportElement, DrawingCoordinatesAddTheBordersAndPointUp)
