@@ -32,8 +32,9 @@ CInstalledProgram::CInstalledProgram()
     std::error_code error;
     // What scripts/run.sh leaves beside the program, logs of earlier runs aside.
     for (const char* name : {"Zephrin", "Renovix", "Zephrin.db", "Zephrin.cfg", "email_en.txt", "email_de.txt"}) {
-        if (fs::exists(from / name))
-            fs::copy_file(from / name, m_folder.Path(name), error);
+        if (fs::exists(from / name)) {
+            EXPECT_TRUE(fs::copy_file(from / name, m_folder.Path(name), error)) << name << ": " << error.message();
+        }
     }
     fs::copy(from / "Reports", m_folder.Path("Reports"), fs::copy_options::recursive, error);
     EXPECT_FALSE(error) << error.message();

@@ -67,14 +67,6 @@ bool WaitForWindowSettled(const std::string& window, const std::string* before =
     });
 }
 
-// Clicks land where the screen has the control when the server gets them, so a click meant for a
-// page the program is still making must wait for it: until the window differs from the one
-// before and has settled.
-bool WaitForWindowChanged(const std::string& window, const std::string& before)
-{
-    return WaitForWindowSettled(window, &before);
-}
-
 }  // namespace
 
 // Item heights come from the popup's own height, so a theme's sizes do not matter.
@@ -143,9 +135,11 @@ void CalculateAndChooseFirstMeter(const std::string& mainWindow, SPoint calculat
 
 bool ClickAndWaitForChange(const std::string& window, SPoint place)
 {
+    // Clicks land where the screen has the control when the server gets them, so a click meant
+    // for a page the program is still making must wait for it.
     const std::string before = WindowPixels(window);
     CDesktopDriver::Click(window, place.x, place.y);
-    return WaitForWindowChanged(window, before);
+    return WaitForWindowSettled(window, &before);
 }
 
 void SizeLiquidWater(const std::string& mainWindow)

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -18,12 +17,10 @@ const char kPrintDialog[] = "^Print$";
 const SPoint kFilePrinterRow{82, 87};
 const SPoint kPrintButtonOfDialog{581, 487};
 
-// The pages of the PDF file qpdf finds sound; 0 when it finds a fault.
+// The pages of the PDF file once qpdf finds it sound; 0 when it does not.
 int CheckedPages(const std::string& path)
 {
-    if (RunTool({"sh", "-c", "qpdf --check '" + path + "' >/dev/null 2>&1 && echo ok"}) != "ok\n")
-        return 0;
-    return PdfPages(path);
+    return WaitForSoundPdf(path) ? PdfPages(path) : 0;
 }
 
 // The size of the PDF's first page in points, as pdfinfo gives it ("595.276 x 841.89").
@@ -59,51 +56,67 @@ protected:
     }
 };
 
+// Printing to a print server of the test's own, the program started with water sized and the
+// number of pages its report has.
+class ServerPrintRoad : public PrintRoad {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        if (!server.Start(error))
+            GTEST_SKIP() << error;
+        main = StartSized({});
+        ASSERT_FALSE(main.empty());
+        pages = ReportPages(main);
+        // More than one, so that a job cut short shows.
+        ASSERT_GE(pages, 2) << program.Messages();
+    }
+
+    // File > Print, whose dialog has the server's default printer chosen and prints at once.
+    void PrintThroughTheDialog(const std::string& screenshot)
+    {
+        ChooseMenuItem(main, EMenu::File, FileItem("Print"));
+        const std::string dialog = CDesktopDriver::WaitForWindow(kPrintDialog, 60);
+        ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
+        Screenshot(screenshot);
+        CDesktopDriver::Keys(dialog, {"Return"});
+        EXPECT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
+    }
+
+    // The job the server got holds every page of the report, on paper of the size when one is
+    // given; it is then taken off the server, so that the next job can come.
+    void ExpectWholeJob(const std::string& paper = "")
+    {
+        const std::string job = server.WaitForJob(120);
+        ASSERT_FALSE(job.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
+        EXPECT_EQ(CheckedPages(job), pages);
+        if (!paper.empty()) {
+            EXPECT_EQ(PageSize(job), paper);
+        }
+        std::filesystem::remove(job);
+    }
+
+    CTestPrintServer server;
+    std::string main;
+    int pages = 0;
+};
+
 // Every page of the report reaches the print server, without a dialog from the toolbar and
 // through the dialog from the File menu.
-TEST_F(PrintRoad, ToTheTestPrintServer)
+TEST_F(ServerPrintRoad, ToTheTestPrintServer)
 {
-    CTestPrintServer server;
-    std::string error;
-    if (!server.Start(error))
-        GTEST_SKIP() << error;
-    const std::string main = StartSized({});
-    ASSERT_FALSE(main.empty());
-    const int pages = ReportPages(main);
-    ASSERT_GE(pages, 2) << program.Messages();
-
     CDesktopDriver::Click(main, kPrintButton.x, kPrintButton.y);
-    const std::string direct = server.WaitForJob(120);
-    ASSERT_FALSE(direct.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
-    EXPECT_EQ(CheckedPages(direct), pages);
-    std::filesystem::remove(direct);
-
-    ChooseMenuItem(main, EMenu::File, FileItem("Print"));
-    const std::string dialog = CDesktopDriver::WaitForWindow(kPrintDialog, 60);
-    ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
-    Screenshot("print-dialog-test-server");
-    CDesktopDriver::Keys(dialog, {"Return"});
-    EXPECT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
-    const std::string chosen = server.WaitForJob(120);
-    ASSERT_FALSE(chosen.empty()) << CDesktopDriver::WindowTitles();
-    EXPECT_EQ(CheckedPages(chosen), pages);
+    ASSERT_NO_FATAL_FAILURE(ExpectWholeJob());
+    ASSERT_NO_FATAL_FAILURE(PrintThroughTheDialog("print-dialog-test-server"));
+    ASSERT_NO_FATAL_FAILURE(ExpectWholeJob());
     EXPECT_EQ(program.Messages(), "");
     Exit(main);
 }
 
 // The paper chosen in Print settings is the paper of the next jobs, with and without the dialog;
 // every page still arrives.
-TEST_F(PrintRoad, SettingsHoldForTheNextPrint)
+TEST_F(ServerPrintRoad, SettingsHoldForTheNextPrint)
 {
-    CTestPrintServer server;
-    std::string error;
-    if (!server.Start(error))
-        GTEST_SKIP() << error;
-    const std::string main = StartSized({});
-    ASSERT_FALSE(main.empty());
-    const int pages = ReportPages(main);
-    ASSERT_GE(pages, 1) << program.Messages();
-
     ChooseMenuItem(main, EMenu::File, FileItem("Print settings"));
     const std::string setup = CDesktopDriver::WaitForWindow("^Page Setup$", 60);
     ASSERT_FALSE(setup.empty()) << CDesktopDriver::WindowTitles() << program.Faults();
@@ -115,22 +128,9 @@ TEST_F(PrintRoad, SettingsHoldForTheNextPrint)
 
     const char kA5[] = "419.528 x 595.276";
     CDesktopDriver::Click(main, kPrintButton.x, kPrintButton.y);
-    const std::string direct = server.WaitForJob(120);
-    ASSERT_FALSE(direct.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
-    EXPECT_EQ(CheckedPages(direct), pages);
-    EXPECT_EQ(PageSize(direct), kA5);
-    std::filesystem::remove(direct);
-
-    ChooseMenuItem(main, EMenu::File, FileItem("Print"));
-    const std::string dialog = CDesktopDriver::WaitForWindow(kPrintDialog, 60);
-    ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
-    // The default printer is chosen: the dialog prints at once.
-    CDesktopDriver::Keys(dialog, {"Return"});
-    EXPECT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
-    const std::string chosen = server.WaitForJob(120);
-    ASSERT_FALSE(chosen.empty()) << CDesktopDriver::WindowTitles();
-    EXPECT_EQ(CheckedPages(chosen), pages);
-    EXPECT_EQ(PageSize(chosen), kA5);
+    ASSERT_NO_FATAL_FAILURE(ExpectWholeJob(kA5));
+    ASSERT_NO_FATAL_FAILURE(PrintThroughTheDialog("print-dialog-a5"));
+    ASSERT_NO_FATAL_FAILURE(ExpectWholeJob(kA5));
     EXPECT_EQ(program.Messages(), "");
     Exit(main);
 }
