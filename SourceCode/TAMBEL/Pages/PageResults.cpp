@@ -217,12 +217,12 @@ void CPageResults::InsertFlowRangeColumn(const std::string& unitName)
         caption += suffix;
     }
     // The column keeps the width it was fitted to, unless its new heading needs more.
-    int width = CDialogControls::ColumnWidth(*m_list, Wx(caption), kFlowRangeWidth);
-    if (m_list->GetColumnCount() > kFlowRangeColumn) {
-        width = std::max(CDialogControls::ColumnWidth(*m_list, Wx(caption), 0),
-                         m_list->GetColumnWidth(kFlowRangeColumn));
+    const bool replacing = m_list->GetColumnCount() > kFlowRangeColumn;
+    const int width = replacing ? std::max(CDialogControls::ColumnWidth(*m_list, Wx(caption), 0),
+                                           m_list->GetColumnWidth(kFlowRangeColumn))
+                                : CDialogControls::ColumnWidth(*m_list, Wx(caption), kFlowRangeWidth);
+    if (replacing)
         m_list->DeleteColumn(kFlowRangeColumn);
-    }
     m_list->InsertColumn(kFlowRangeColumn, Wx(caption), wxLIST_FORMAT_LEFT, width);
     CDialogControls::FitColumns(*m_list);
 }

@@ -64,11 +64,13 @@ TEST(ReportElement, LineRegionsAtTheEndsOfTheRangeStopThere)
         const ReportRegion region = line.MakeRegion(1.0);
         ASSERT_EQ(region.size(), 1u);
         ASSERT_EQ(region[0].size(), 4u);
+        // Each corner lies within 10 units (half the pen) of an end, or at the range's end.
+        const auto nearAnEnd = [](long long at, int end1, int end2) {
+            return at == INT_MAX || at == INT_MIN || std::llabs(at - end1) <= 10 || std::llabs(at - end2) <= 10;
+        };
         for (const SReportPoint& corner : region[0]) {
-            // Each corner lies within 10 units (half the pen) of an end, or at the range's end.
-            const long long x = corner.x;
-            EXPECT_TRUE(x == INT_MAX || x == INT_MIN || std::llabs(x - c.x1) <= 10 || std::llabs(x - c.x2) <= 10)
-                << corner.x;
+            EXPECT_TRUE(nearAnEnd(corner.x, c.x1, c.x2)) << corner.x;
+            EXPECT_TRUE(nearAnEnd(corner.y, c.y1, c.y2)) << corner.y;
         }
     }
 }

@@ -405,8 +405,6 @@ TEST(ResultItemXmlTest, ReadsEveryPartOfARowOfTheEarlierProgram)
     EXPECT_EQ(read.Points[0], (CResultPoint{2.939215, 1.1482939633, 0.0013, 2.0, 10000.0}));
 }
 
-// The earlier program wrote a value that was not finite as "NaN", "INF" or "-INF", and atof
-// took "1,5" as 1: such a row holds no number to show or calculate with and is refused.
 // Turndown and current come from unguarded divisions; the earlier program wrote them as "INF",
 // "-INF" or "NaN", and they read back as such.
 TEST(ResultItemXmlTest, TurndownAndCurrentMayBeNotFinite)
@@ -422,6 +420,8 @@ TEST(ResultItemXmlTest, TurndownAndCurrentMayBeNotFinite)
     EXPECT_EQ(read.CurrentMin, -std::numeric_limits<double>::infinity());
 }
 
+// The earlier program wrote a value that was not finite as "NaN", "INF" or "-INF", and atof
+// took "1,5" as 1: such a row holds no number to show or calculate with and is refused.
 TEST(ResultItemXmlTest, NumbersThatAreNotOneFiniteNumberFailTheRead)
 {
     CResultItem written = Row();

@@ -253,14 +253,11 @@ TEST_P(PageFluidRoundTrip, StoresWhatItLoaded)
     if (c.type <= FLUID_TYPE_WET_GAS) {
         EXPECT_EQ(stored.Fluid->DbIndex, c.dbIndex);
     }
-    if (c.dbIndex == FLUID_INDEX_CUSTOM && c.type != FLUID_TYPE_SUPERHEATED_STEAM) {
-        EXPECT_EQ(stored.Fluid->Name, "My fluid");
-    }
-    // A name the user cannot see is not stored, not even the database's (the report prints a
-    // database fluid's name in its own language).
-    if (!nameShown) {
-        EXPECT_EQ(stored.Fluid->Name, "");
-    }
+    // Only a custom fluid shows its name; a name the user cannot see is not stored, not even the
+    // database's (the report prints a database fluid's name in its own language).
+    const bool custom = c.dbIndex == FLUID_INDEX_CUSTOM && c.type != FLUID_TYPE_SUPERHEATED_STEAM;
+    EXPECT_EQ(nameShown, custom);
+    EXPECT_EQ(stored.Fluid->Name, custom ? "My fluid" : "");
     if (const auto* humid = dynamic_cast<const CFluidWetGas*>(stored.Fluid.get())) {
         EXPECT_DOUBLE_EQ(humid->RelativeHumidity, 42.5);
     }

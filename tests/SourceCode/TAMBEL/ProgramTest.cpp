@@ -155,19 +155,30 @@ TEST_F(ProgramTest, ASecondStartLeavesTheRunningOneAlone)
 // border arriving late must not squeeze the menu bar's box below its children.
 TEST_F(ProgramTest, StartsWithoutToolkitLayoutWarnings)
 {
+    // Ended however the test ends: nothing of it may stay on the display for the next test.
+    struct SEndedOnExit {
+        pid_t pid;
+        ~SEndedOnExit()
+        {
+            ::kill(pid, SIGTERM);
+            Wait(pid);
+        }
+    };
     // The manager takes the display over in its first moments.
     const pid_t manager = StartProgram({"/usr/bin/openbox", "--sm-disable"}, {});
     ASSERT_GT(manager, 0);
+    const SEndedOnExit managerEnds{manager};
     std::this_thread::sleep_for(std::chrono::seconds(1));
+    ASSERT_EQ(::waitpid(manager, nullptr, WNOHANG), 0) << "the window manager did not stay";
     PlaceDatabase();
     const std::string errors = folder.Path("stderr.txt");
-    const pid_t pid = Start(false, errors);
-    ASSERT_TRUE(WaitForMainWindow());
-    std::this_thread::sleep_for(std::chrono::seconds(3));
-    ::kill(pid, SIGTERM);
-    Wait(pid);
-    ::kill(manager, SIGTERM);
-    Wait(manager);
+    {
+        const pid_t pid = Start(false, errors);
+        ASSERT_GT(pid, 0);
+        const SEndedOnExit programEnds{pid};
+        ASSERT_TRUE(WaitForMainWindow());
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+    }
     const std::string text = ReadWholeFile(errors);
     EXPECT_EQ(Count(text, "Gtk-WARNING"), 0) << text;
     EXPECT_EQ(Count(text, "Gtk-CRITICAL"), 0) << text;
