@@ -214,14 +214,27 @@ std::string CProductionDb::BuildInsert(const char* table, const CProductionDbKey
            ValueList(key, columns, params) + " );";
 }
 
+namespace {
+
+// Turndown and current at minimum flow are quotients the sizing leaves unguarded: a sizing made
+// before a flow is entered makes them infinite, and project files keep them so.
+bool MayBeInfinite(const std::string& column)
+{
+    return column == "application_turndown" || column == "current_min";
+}
+
+}  // namespace
+
 int CProductionDb::InsertRows(const char* table, const CProductionDbKey& key, const std::vector<Columns>& rows)
 {
     const std::string tableName = GetTablePrefix() + table;
     for (const Columns& columns : rows) {
         for (const Columns::value_type& column : columns) {
             // Reals that are not a number would be stored as NULL by one provider and read back
-            // as 0; an infinity is no value to calculate with either.
-            if (column.second.GetKind() == CDbValue::Real && !std::isfinite(column.second.GetReal())) {
+            // as 0; an infinity is no value to calculate with either, but for the two quotients.
+            const bool real = column.second.GetKind() == CDbValue::Real;
+            if (real && !std::isfinite(column.second.GetReal()) &&
+                (std::isnan(column.second.GetReal()) || !MayBeInfinite(column.first))) {
                 QUILLET_POS(m_log);
                 m_log.Error("%s.%s is not a finite number", tableName.c_str(), column.first.c_str());
                 return PDB_SAVE_NO_DATA;
@@ -579,9 +592,9 @@ BOOL CProductionDb::LoadResults(const CProductionDbKey& key, CResultData& result
             item.PressureId = rs.GetLong("pressure_id");
             item.SectionId = rs.GetLong("section_id");
             item.ReynoldsMin = itemReals.Get(rs, "reynolds_min");
-            item.ApplicationTurndown = itemReals.Get(rs, "application_turndown");
+            item.ApplicationTurndown = rs.GetDouble("application_turndown");
             item.VortexFrequencyMax = itemReals.Get(rs, "vortex_frequency_max");
-            item.CurrentMin = itemReals.Get(rs, "current_min");
+            item.CurrentMin = rs.GetDouble("current_min");
             positions[rs.GetLong("item_id")] = items.size();
             items.push_back(std::move(item));
         }) ||

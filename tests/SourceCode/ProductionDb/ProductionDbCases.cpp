@@ -330,7 +330,7 @@ TEST_P(ProductionDbCases, RealsThatAreNotFiniteAreRefusedAndTheOldProjectStays)
         double& (*real)(CProjectData&);
     } places[] = {
         {"fwr_result_data_tables.error", [](CProjectData& p) -> double& { return p.results.GetAt(1).Points[2][RESULT_COLUMN_ERROR]; }},
-        {"fwr_result_data.application_turndown", [](CProjectData& p) -> double& { return p.results.GetAt(0).ApplicationTurndown; }},
+        {"fwr_result_data.vortex_frequency_max", [](CProjectData& p) -> double& { return p.results.GetAt(0).VortexFrequencyMax; }},
         {"fwr_result_data_value.min_value", [](CProjectData& p) -> double& { return p.results.GetAt(1).FlowRange.MinRange; }},
         {"fwr_physical_values.base_value", [](CProjectData& p) -> double& { return p.physical.Flow.BaseValue; }},
         {"fwr_physical_values.conversion_factor", [](CProjectData& p) -> double& { return p.physical.Pressure.ConversionFactor; }},
@@ -354,6 +354,28 @@ TEST_P(ProductionDbCases, RealsThatAreNotFiniteAreRefusedAndTheOldProjectStays)
             ExpectSameProject(old, loaded);
         }
     }
+}
+
+// A sizing made before a flow was entered has an infinite turndown and current; such a project is
+// stored and loaded back as it was, as its file is. Not a number is still refused there.
+TEST_P(ProductionDbCases, ASizingWithoutAFlowIsSavedAndLoadsAsItWas)
+{
+    CreateTables();
+    CProjectData saved;
+    FillSampleProject(saved, 1, 2, 3, 2, 1);
+    saved.results.GetAt(0).CurrentMin = std::numeric_limits<double>::infinity();
+    saved.results.GetAt(1).ApplicationTurndown = -std::numeric_limits<double>::infinity();
+    ASSERT_EQ(m_db.SaveProject(&saved.customer, &saved.features, &saved.physical, &saved.results), PDB_SAVE_OK)
+        << LogText();
+    CProjectData loaded;
+    ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(1, 2, 3), &loaded.customer, &loaded.features, &loaded.physical,
+                                 &loaded.results))
+        << LogText();
+    ExpectSameProject(saved, loaded);
+
+    saved.results.GetAt(0).CurrentMin = std::nan("");
+    EXPECT_EQ(m_db.SaveProject(&saved.customer, &saved.features, &saved.physical, &saved.results), PDB_SAVE_NO_DATA);
+    EXPECT_NE(LogText().find("fwr_result_data.current_min is not a finite number"), std::string::npos) << LogText();
 }
 
 // A row another program wrote with an infinity in it is no project to calculate with.
