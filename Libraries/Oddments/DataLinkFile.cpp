@@ -109,3 +109,9 @@ std::vector<CDataLinkFile::SItem> CDataLinkFile::Items(const std::string& initSt
     }
     return items;
 }
+
+bool CDataLinkFile::IsDataSourceItem(const std::string& key)
+{
+    return Platform::EqualsNoCase(key, "Mode") || Platform::EqualsNoCase(key, "Command Timeout") ||
+           Platform::EqualsNoCase(key, "Persist Security Info");
+}

@@ -23,4 +23,7 @@ public:
     // The ';'-separated items of an initialisation string, empty ones left out; a ';' inside
     // quotes does not split.
     static std::vector<SItem> Items(const std::string& initString);
+    // Whether the data source reads the item of that key itself (Mode, Command Timeout, Persist
+    // Security Info) rather than handing it to the database's driver.
+    static bool IsDataSourceItem(const std::string& key);
 };

@@ -57,13 +57,6 @@ std::vector<std::pair<std::string, std::string>> ConnPairs(const std::string& te
     return pairs;
 }
 
-// The items the data source reads itself rather than handing them to the database's driver.
-bool IsDataSourceItem(const std::string& key)
-{
-    return Platform::EqualsNoCase(key, "Mode") || Platform::EqualsNoCase(key, "Command Timeout") ||
-           Platform::EqualsNoCase(key, "Persist Security Info");
-}
-
 }  // namespace
 
 std::string CDataLinkSettings::ToInitializationString() const
@@ -110,7 +103,7 @@ bool CDataLinkSettings::FromInitializationString(const std::string& text)
             continue;
         if (Platform::EqualsNoCase(item.key, "Data Source"))
             file = item.value;
-        else if (provider == Provider::PostgreSQL && !IsDataSourceItem(item.key))
+        else if (provider == Provider::PostgreSQL && !CDataLinkFile::IsDataSourceItem(item.key))
             connection += item.text + " ";
         else
             kept.push_back(item.text);

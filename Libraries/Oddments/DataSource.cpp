@@ -60,7 +60,7 @@ InitString ParseInitString(const std::string& text)
             ParseMode(item.value, result);
         } else if (EqualsNoCase(item.key, "Command Timeout")) {
             result.commandTimeout = Trim(item.value);
-        } else if (!EqualsNoCase(item.key, "Persist Security Info")) {
+        } else if (!CDataLinkFile::IsDataSourceItem(item.key)) {
             result.rest += (result.rest.empty() ? "" : " ") + item.text;
         }
     }

@@ -113,7 +113,7 @@ double DataFormat::RoundToSignificantDigits(double x, int digits)
 // RQD:DFMT0007
 std::string DataFormat::FormatWithDecimals(double x) const
 {
-    return WithDisplaySeparator(Platform::DoubleToText(x, 'f', m_decimals));
+    return FormatFixed(x, m_decimals);
 }
 
 std::string DataFormat::FormatFixed(double x, int decimals)

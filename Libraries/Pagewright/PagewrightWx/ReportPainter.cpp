@@ -169,7 +169,8 @@ void CReportPainter::DrawElement(const CReportElement& element, double zoom, boo
         drawn = DrawHtmlText(*html, zoom);
     else if (auto* table = dynamic_cast<const CReportTable*>(&element))
         drawn = DrawTable(*table, zoom, markers, outline);
-    if (drawn)
+    // The geometry is made only when it is shown: the preview and the printout show neither.
+    if (drawn && (markers || outline))
         DrawMarkersAndOutline(element.GetAnchorPoints(zoom), element.MakeRegion(zoom), element.outlineColor, markers,
                               outline);
 }
@@ -334,9 +335,10 @@ void CReportPainter::DrawCell(const CReportTable& table, const CReportColumn& co
     const int top = column.ToDrawY(cell.top, zoom);
     const int right = column.ToDrawX(cell.right, zoom);
     const int bottom = column.ToDrawY(cell.bottom, zoom);
-    DrawMarkersAndOutline({{left, top}, {left, bottom}, {right, top}, {right, bottom}},
-                          {{{left, top}, {right, top}, {right, bottom}, {left, bottom}}}, column.outlineColor, markers,
-                          outline);
+    if (markers || outline)
+        DrawMarkersAndOutline({{left, top}, {left, bottom}, {right, top}, {right, bottom}},
+                              {{{left, top}, {right, top}, {right, bottom}, {left, bottom}}}, column.outlineColor,
+                              markers, outline);
     if (!bordersWanted && !column.showBorderAlways)
         return;
     const CReportColumn::SSides& pen = column.borderThickness;

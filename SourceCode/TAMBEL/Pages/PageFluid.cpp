@@ -35,6 +35,15 @@
 
 namespace {
 
+// A field as messages name it: its label's text without the closing ':'.
+std::string FieldName(const wxWindow* label)
+{
+    std::string name = label ? label->GetLabel().utf8_string() : std::string();
+    if (!name.empty() && name.back() == ':')
+        name.pop_back();
+    return name;
+}
+
 // Quantity types and unit systems of the units database.
 constexpr int UNIT_TEMPERATURE = 3;
 constexpr int UNIT_VISCOSITY = 6;
@@ -628,11 +637,8 @@ bool CPageFluid::CheckOrderNumbers()
         int number = 0;
         if (ReadIntInput(Text(id), number))
             continue;
-        const wxWindow* label = Item(id == IDC_PA_NO ? IDC_PA_NO_LBL : IDC_VK_NO_LBL);
-        std::string name = label ? label->GetLabel().utf8_string() : std::string();
-        if (!name.empty() && name.back() == ':')
-            name.pop_back();
-        return CheckValueRange(name, ReadDecimalInput(Text(id)), INT_MIN, INT_MAX, 0, Item(id));
+        return CheckValueRange(FieldName(Item(id == IDC_PA_NO ? IDC_PA_NO_LBL : IDC_VK_NO_LBL)),
+                               ReadDecimalInput(Text(id)), INT_MIN, INT_MAX, 0, Item(id));
     }
     return true;
 }
@@ -1121,11 +1127,8 @@ bool CPageFluid::CheckPressure()
     if (!(pressure.BaseValue < 0.0) || !KnownUnit(pressure.DbIndex, unit) ||
         !ConvertFromBaseUnit(lowest, 0.0, unit, pressure.Reference))
         return true;
-    const wxWindow* label = Item(IDC_PRESSURE_LBL);
-    std::string name = label ? label->GetLabel().utf8_string() : std::string();
-    if (!name.empty() && name.back() == ':')
-        name.pop_back();
-    return CheckValueRange(name, pressure.Value, lowest, HUGE_VAL, VALUE_DIGITS, Item(IDC_PRESSURE));
+    return CheckValueRange(FieldName(Item(IDC_PRESSURE_LBL)), pressure.Value, lowest, HUGE_VAL, VALUE_DIGITS,
+                           Item(IDC_PRESSURE));
 }
 
 // --- Buttons -------------------------------------------------------------------------------
