@@ -11,6 +11,7 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 #include <wx/tglbtn.h>
+#include <wx/toolbar.h>
 
 #include <algorithm>
 
@@ -128,6 +129,9 @@ void CheckChildren(const wxWindow& parent, const SharedRectangles& shared, const
             std::find(overlays.begin(), overlays.end(), child) != overlays.end())
             continue;
         shown.push_back(child);
+        // What lies beyond its parent's edge is cut off; a frame lays its tool bar out itself.
+        if (!dynamic_cast<const wxToolBar*>(child) && !wxRect(parent.GetClientSize()).Contains(child->GetRect()))
+            faults.push_back(Name(*child) + " reaches past " + Name(parent));
         if (child->GetClassInfo() == wxCLASSINFO(wxPanel))
             CheckChildren(*child, shared, overlays, faults);
         else if (const auto* list = dynamic_cast<const wxListCtrl*>(child))

@@ -13,10 +13,11 @@ using SharedRectangles = std::vector<std::pair<const wxWindow*, const wxWindow*>
 // Windows that lie over their siblings by design (a size grip in the corner).
 using Overlays = std::vector<const wxWindow*>;
 
-// One line per fault in the window and the panels in it: two shown sibling controls that
-// overlap (group boxes and lines frame and part others and are left out), and a static text,
-// button, check box, radio button, group title or list column header whose text is wider than
-// its control.
+// One line per fault in the window and the panels in it: a shown control that reaches past its
+// parent's edge; two shown sibling controls that overlap (group boxes and lines frame and part
+// others and are left out); a static text, button, check box, radio button, group title or list
+// column header whose text is wider than its control, or a text of several lines taller than
+// it; list columns wider than their list.
 std::vector<std::string> LayoutFaults(const wxWindow& window, const SharedRectangles& shared = {},
                                       const Overlays& overlays = {});
 

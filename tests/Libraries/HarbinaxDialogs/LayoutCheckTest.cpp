@@ -37,6 +37,7 @@ TEST(LayoutCheck, FindsEachFaultItKnows)
              list->AppendColumn("A", wxLIST_FORMAT_LEFT, 100);
              list->AppendColumn("B", wxLIST_FORMAT_LEFT, 100);
          }},
+        {" reaches past ", [](wxWindow* panel) { new wxButton(panel, wxID_ANY, "OK", {350, 10}, {100, 40}); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
