@@ -30,7 +30,7 @@ void gtk_print_settings_set_page_ranges(GtkPrintSettings* settings, SGtkPageRang
 void g_object_unref(void* object);
 }
 
-wxPrintData FilePrinterSettings(const std::string& path)
+wxPrintData FilePrinterSettings(const std::string& path, int dpi)
 {
     // Only the file backend: the machine has no print server to ask for printers.
     g_object_set(gtk_settings_get_default(), "gtk-print-backends", "file", nullptr);
@@ -38,6 +38,8 @@ wxPrintData FilePrinterSettings(const std::string& path)
     settings.SetPrinterName("Print to File");
     settings.SetPrintMode(wxPRINT_MODE_FILE);
     settings.SetFilename(path);
+    if (dpi > 0)
+        settings.SetQuality(dpi);
     settings.ConvertToNative();
     GtkPrintSettings* config = static_cast<wxGtkPrintNativeData*>(settings.GetNativeData())->GetPrintConfig();
     gtk_print_settings_set_printer(config, "Print to File");
