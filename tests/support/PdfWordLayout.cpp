@@ -11,8 +11,6 @@
 
 namespace {
 
-// Rendering resolution for reading ink: fine enough that small text has pixels of full colour.
-constexpr int kInkDpi = 150;
 constexpr double kPointsPerMm = 72.0 / 25.4;
 
 std::string Quote(const std::string& text)
@@ -52,66 +50,76 @@ std::string Unescape(const std::string& text)
     return result;
 }
 
-struct SImage {
-    int width = 0;
-    int height = 0;
-    std::string pixels;  // RGB
-    std::int32_t At(int x, int y) const
-    {
-        const auto* p = reinterpret_cast<const unsigned char*>(pixels.data()) + 3 * (static_cast<std::size_t>(y) * width + x);
-        return (p[0] << 16) | (p[1] << 8) | p[2];
-    }
+struct SFontSpec {
+    double size = 0;
+    std::int32_t colour = -1;
 };
 
-SImage RenderPage(const std::string& pdf, int page)
+// A piece of text as pdftohtml places it, in points.
+struct STextPiece {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+    SFontSpec font;
+};
+
+// Each page's text pieces with their fonts: pdftohtml writes lengths scaled by its zoom, which
+// the page's width in both tools gives.
+std::vector<std::vector<STextPiece>> ReadTextPieces(const std::string& pdf, const std::vector<SPdfPage>& pages)
 {
-    const std::string number = std::to_string(page);
-    const std::string ppm = Output("pdftoppm -r " + std::to_string(kInkDpi) + " -f " + number + " -l " + number + " " +
-                                   Quote(pdf));
-    SImage image;
-    int max = 0;
-    int consumed = 0;
-    if (std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &image.width, &image.height, &max, &consumed) != 3 || max != 255)
-        return SImage();
-    const std::size_t size = 3 * static_cast<std::size_t>(image.width) * image.height;
-    if (ppm.size() < consumed + 1 + size)
-        return SImage();
-    image.pixels = ppm.substr(consumed + 1, size);
-    return image;
+    std::vector<std::vector<STextPiece>> pieces;
+    const std::string xml = Output("pdftohtml -xml -i -stdout " + Quote(pdf));
+    static const std::regex pageTag(R"re(<page number="([0-9]+)"[^>]* width="([0-9.]+)")re");
+    static const std::regex fontTag(R"re(<fontspec id="([0-9]+)" size="([-0-9.]+)"[^>]* color="#([0-9a-fA-F]{6})")re");
+    static const std::regex textTag(
+        R"re(<text top="([-0-9.]+)" left="([-0-9.]+)" width="([-0-9.]+)" height="([-0-9.]+)" font="([0-9]+)")re");
+    std::map<int, SFontSpec> fonts;
+    double scale = 1;
+    std::istringstream lines(xml);
+    std::string line;
+    std::smatch match;
+    while (std::getline(lines, line)) {
+        if (std::regex_search(line, match, pageTag)) {
+            const std::size_t index = pieces.size();
+            pieces.emplace_back();
+            scale = index < pages.size() && pages[index].width > 0 ? std::stod(match[2]) / pages[index].width : 1;
+        } else if (std::regex_search(line, match, fontTag)) {
+            fonts[std::stoi(match[1])] = {std::stod(match[2]), static_cast<std::int32_t>(std::stol(match[3], nullptr, 16))};
+        } else if (!pieces.empty() && std::regex_search(line, match, textTag)) {
+            STextPiece piece;
+            piece.top = std::stod(match[1]) / scale;
+            piece.left = std::stod(match[2]) / scale;
+            piece.right = piece.left + std::stod(match[3]) / scale;
+            piece.bottom = piece.top + std::stod(match[4]) / scale;
+            piece.font = fonts[std::stoi(match[5])];
+            piece.font.size /= scale;
+            pieces.back().push_back(piece);
+        }
+    }
+    return pieces;
 }
 
+// The font of the first piece that overlaps the word's box (turned text comes in pieces of no
+// width, hence the margin).
+SFontSpec FontOf(const std::vector<STextPiece>& pieces, const SPdfWord& word)
+{
+    const double margin = 1;
+    for (const STextPiece& piece : pieces) {
+        if (piece.left <= word.xMax + margin && word.xMin <= piece.right + margin && piece.top <= word.yMax + margin &&
+            word.yMin <= piece.bottom + margin)
+            return piece.font;
+    }
+    return SFontSpec();
+}
+
+// The largest difference of the two colours in one channel.
 int Distance(std::int32_t a, std::int32_t b)
 {
     int largest = 0;
     for (int shift : {16, 8, 0})
         largest = std::max(largest, std::abs(((a >> shift) & 0xFF) - ((b >> shift) & 0xFF)));
     return largest;
-}
-
-std::int32_t Ink(const SImage& image, const SPdfPage& page, const SPdfWord& word)
-{
-    const double sx = image.width / page.width;
-    const double sy = image.height / page.height;
-    const int left = std::clamp(static_cast<int>(std::floor(word.xMin * sx)), 0, image.width);
-    const int right = std::clamp(static_cast<int>(std::ceil(word.xMax * sx)), 0, image.width);
-    const int top = std::clamp(static_cast<int>(std::floor(word.yMin * sy)), 0, image.height);
-    const int bottom = std::clamp(static_cast<int>(std::ceil(word.yMax * sy)), 0, image.height);
-    std::map<std::int32_t, int> counts;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x)
-            ++counts[image.At(x, y)];
-    }
-    if (counts.empty())
-        return -1;
-    const std::int32_t background =
-        std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) { return a.second < b.second; })
-            ->first;
-    std::int32_t ink = background;
-    for (const auto& [colour, count] : counts) {
-        if (Distance(colour, background) > Distance(ink, background))
-            ink = colour;
-    }
-    return ink;
 }
 
 // The word as it stands on its page when the page was turned a quarter counter-clockwise onto
@@ -133,6 +141,13 @@ std::string Mm(double points)
     return text;
 }
 
+std::string Points(double points)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", points);
+    return text;
+}
+
 std::string Hex(std::int32_t colour)
 {
     char text[16];
@@ -148,7 +163,7 @@ std::string Describe(int page, const SPdfWord& word)
 
 }  // namespace
 
-std::vector<SPdfPage> ReadPdfWords(const std::string& pdf, bool ink)
+std::vector<SPdfPage> ReadPdfWords(const std::string& pdf)
 {
     std::vector<SPdfPage> pages;
     const std::string xml = Output("pdftotext -bbox " + Quote(pdf) + " -");
@@ -174,13 +189,12 @@ std::vector<SPdfPage> ReadPdfWords(const std::string& pdf, bool ink)
             pages.back().words.push_back(word);
         }
     }
-    if (ink) {
-        for (std::size_t i = 0; i < pages.size(); ++i) {
-            const SImage image = RenderPage(pdf, static_cast<int>(i) + 1);
-            if (image.width == 0)
-                continue;
-            for (SPdfWord& word : pages[i].words)
-                word.ink = Ink(image, pages[i], word);
+    const std::vector<std::vector<STextPiece>> pieces = ReadTextPieces(pdf, pages);
+    for (std::size_t i = 0; i < pages.size() && i < pieces.size(); ++i) {
+        for (SPdfWord& word : pages[i].words) {
+            const SFontSpec font = FontOf(pieces[i], word);
+            word.size = font.size;
+            word.colour = font.colour;
         }
     }
     return pages;
@@ -243,19 +257,17 @@ std::vector<std::string> CompareWordLayout(const std::vector<SPdfPage>& expected
             }
             used[best] = true;
             const SPdfWord& found = have.words[best];
-            const double wantHeight = word.yMax - word.yMin;
-            const double haveHeight = found.yMax - found.yMin;
-            if (std::abs(haveHeight - wantHeight) > rule.heightTolerance * wantHeight) {
-                faults.push_back(Describe(number, word) + " is " + Mm(haveHeight) + " mm high instead of " +
-                                 Mm(wantHeight));
+            if (word.size > 0 && found.size > 0 && std::abs(found.size - word.size) > rule.heightTolerance * word.size) {
+                faults.push_back(Describe(number, word) + " is " + Points(found.size) + " pt high instead of " +
+                                 Points(word.size));
             }
             const double offX = found.xMin - haveReference->xMin - dx;
             const double offY = found.yMax - haveReference->yMax - dy;
             if (std::abs(offX) > tolerance || std::abs(offY) > tolerance)
                 faults.push_back(Describe(number, word) + " is off by (" + Mm(offX) + ", " + Mm(offY) + ") mm");
-            if (word.ink >= 0 && found.ink >= 0 && Distance(word.ink, found.ink) > rule.inkTolerance)
-                faults.push_back(Describe(number, word) + " is drawn in " + Hex(found.ink) + " instead of " +
-                                 Hex(word.ink));
+            if (word.colour >= 0 && found.colour >= 0 && Distance(word.colour, found.colour) > rule.colourTolerance)
+                faults.push_back(Describe(number, word) + " is drawn in " + Hex(found.colour) + " instead of " +
+                                 Hex(word.colour));
         }
     }
     return faults;
