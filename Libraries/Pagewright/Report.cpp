@@ -77,29 +77,45 @@ bool CReport::LoadDocument(const TiXmlDocument& doc, const std::string& folder)
         LogLoadFailure(doc.ValueStr(), "the root element is not <report>");
         return false;
     }
+    // Pictures are read as their pages load, against the new folder.
+    std::string previous = std::move(m_folder);
     m_folder = folder;
     if (!m_folder.empty() && m_folder.back() != '/')
         m_folder += '/';
-    return ReadXml(root);
+    if (ReadXml(root))
+        return true;
+    m_folder = std::move(previous);
+    return false;
 }
 
 bool CReport::ReadXml(const TiXmlElement* root)
 {
     if (root == nullptr)
         return false;
-    Clear();
+    std::vector<std::unique_ptr<CReportPage>> pages;
     for (const TiXmlElement* child = root->FirstChildElement("page"); child != nullptr;
          child = child->NextSiblingElement("page")) {
         auto page = std::make_unique<CReportPage>(this);
-        if (page->Load(child))
-            m_templatePages.push_back(std::move(page));
+        if (!page->Load(child))
+            continue;
+        if (!page->IsWithinMaxSize()) {
+            LogLoadFailure("page " + std::to_string(pages.size() + 1),
+                           "its size " + std::to_string(page->width) + " x " + std::to_string(page->height) +
+                               " exceeds " + std::to_string(CReportPage::kMaxSize));
+            return false;
+        }
+        pages.push_back(std::move(page));
     }
+    std::vector<CReportFont> fonts;
     for (const TiXmlElement* child = root->FirstChildElement("font"); child != nullptr;
          child = child->NextSiblingElement("font")) {
         CReportFont font;
         if (font.Load(child))
-            m_fonts.push_back(std::move(font));
+            fonts.push_back(std::move(font));
     }
+    Clear();
+    m_templatePages = std::move(pages);
+    m_fonts = std::move(fonts);
     return true;
 }
 

@@ -23,8 +23,8 @@ public:
     CReport& operator=(const CReport&) = delete;
 
     // Loading replaces the whole document (variables included), so variables are set after it.
-    // A template that cannot be read or parsed, or whose root is not "report", leaves the
-    // document as it was and returns false.
+    // A template that cannot be read or parsed, whose root is not "report", or that ReadXml
+    // refuses, leaves the document as it was and returns false.
     // The document folder, against which pictures are found, is the file's folder.
     bool LoadFromFile(const std::string& path);
     // The template compiled into the program as RCDATA resource id; with an empty folder the
@@ -32,8 +32,10 @@ public:
     bool LoadFromResource(int id, const std::string& folder = std::string());
     // A template held in memory, so callers need no temporary file; folder as above.
     bool LoadFromString(std::string_view text, const std::string& folder = std::string());
-    // Clears the document, then reads the "page" and then the "font" children of root. Pages and
-    // fonts that fail to load are skipped. False only for a missing root.
+    // Replaces the document by the "page" and then the "font" children of root. Pages and fonts
+    // that fail to load are skipped. False, with the document as it was, for a missing root and
+    // for a page larger than CReportPage::kMaxSize: a report without one of its pages would pass
+    // for complete.
     bool ReadXml(const TiXmlElement* root);
     // Every template page, then every font, as read.
     void WriteXml(TiXmlElement& root) const;

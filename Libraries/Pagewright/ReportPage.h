@@ -17,6 +17,9 @@ public:
     // A4 portrait, in tenths of a millimetre.
     static constexpr int kDefaultWidth = 2100;
     static constexpr int kDefaultHeight = 2970;
+    // The widest and highest page a template may have: 10 m. Drawing, the preview and the PDF
+    // writer each walk a page's area, and a larger one would hold them for minutes.
+    static constexpr int kMaxSize = 100000;
 
     explicit CReportPage(CReport* document = nullptr);
     // The elements are copied too and belong to the copy.
@@ -30,6 +33,8 @@ public:
     // Starts from a reset page. A page without a usable width or height keeps the default and
     // says so in the log. Child elements of unknown kinds are skipped.
     bool Load(const TiXmlElement* element) override;
+    // Whether neither width nor height exceeds kMaxSize.
+    bool IsWithinMaxSize() const { return width <= kMaxSize && height <= kMaxSize; }
     void Save(TiXmlElement& element) const override;
 
     // How many output pages the page's multipage tables need for the document's row counts.

@@ -3,6 +3,7 @@
 #include "Platform/AsciiText.h"
 #include "Platform/ProgramFolder.h"
 #include "Platform/SettingsStore.h"
+#include "Platform/WholeFile.h"
 #include "Platform/XmlFile.h"
 #include "Quillet/LogLevel.h"
 #include "Quillet/LogManager.h"
@@ -15,9 +16,12 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -343,7 +347,7 @@ bool CRenovix::Close()
 }
 
 std::string CRenovix::Fetch(const char* operation, const std::string& url, const std::string& name, int sizeKB,
-                            bool emptyFails)
+                            const CRenovixTransfer::SBound& bound, bool emptyFails)
 {
     QUILLET_POS(m_log);
     m_log.Trace("CRenovix::%s(%s)", operation, url.c_str());
@@ -356,8 +360,7 @@ std::string CRenovix::Fetch(const char* operation, const std::string& url, const
     }
     CDownloadProgress progress(m_progress);
     progress.Start(name, sizeKB);
-    const uint64_t expected = sizeKB > 0 ? static_cast<uint64_t>(sizeKB) * 1024 : 0;
-    CRenovixTransfer::SResult result = m_transfer.Get(url, descriptor, progress, expected);
+    CRenovixTransfer::SResult result = m_transfer.Get(url, descriptor, progress, bound);
     if (close(descriptor) != 0 && result.ok) {
         result.ok = false;
         result.error = "cannot write the local file";
@@ -380,17 +383,36 @@ std::string CRenovix::Fetch(const char* operation, const std::string& url, const
     return path;
 }
 
+namespace {
+
+uint64_t ExpectedBytes(int sizeKB)
+{
+    return sizeKB > 0 ? static_cast<uint64_t>(sizeKB) * 1024 : 0;
+}
+
+}  // namespace
+
 std::string CRenovix::GetHttpFile(const std::string& name, int sizeKB)
+{
+    return FetchHttp(name, sizeKB, CRenovixTransfer::FileBound(m_transfer.GetLimits(), ExpectedBytes(sizeKB)));
+}
+
+std::string CRenovix::FetchHttp(const std::string& name, int sizeKB, const CRenovixTransfer::SBound& bound)
 {
     if (!m_transfer.IsOpen() || m_transfer.IsFtp()) {
         QUILLET_POS(m_log);
         m_log.Error("CRenovix::GetHttpFile ohne HTTP-Verbindung");
         return std::string();
     }
-    return Fetch("GetHttpFile", HttpUrl(m_settings, name), name, sizeKB, false);
+    return Fetch("GetHttpFile", HttpUrl(m_settings, name), name, sizeKB, bound, false);
 }
 
 std::string CRenovix::GetFtpFile(const std::string& name, int sizeKB)
+{
+    return FetchFtp(name, sizeKB, CRenovixTransfer::FileBound(m_transfer.GetLimits(), ExpectedBytes(sizeKB)));
+}
+
+std::string CRenovix::FetchFtp(const std::string& name, int sizeKB, const CRenovixTransfer::SBound& bound)
 {
     if (!m_transfer.IsFtp()) {
         QUILLET_POS(m_log);
@@ -403,21 +425,107 @@ std::string CRenovix::GetFtpFile(const std::string& name, int sizeKB)
     // "%2F": the path counts from the server's root, not from the login folder.
     const std::string url = "ftp://" + server + ":" + std::to_string(port) + "/%2F" +
                             EncodePath(FtpPath(m_settings.baseDir, name).substr(1));
-    return Fetch("GetFtpFile", url, name, sizeKB, true);
+    return Fetch("GetFtpFile", url, name, sizeKB, bound, true);
+}
+
+std::string CRenovix::SharePath(const std::string& name)
+{
+    // The list comes from a server nobody authenticates: its names stay inside the share. Lists
+    // write them with a leading separator ("/tools/a.exe", "\\bin\\x.dll") as often as without.
+    std::string relative = WithSlashes(name);
+    if (!relative.empty() && relative[0] == '/')
+        relative.erase(0, 1);
+    std::string base = m_settings.baseDir;
+    while (!base.empty() && (base.back() == '/' || base.back() == '\\'))
+        base.pop_back();
+    if (m_settings.baseDir.empty() || !ZipReader::IsSafeRelativePath(relative)) {
+        QUILLET_POS(m_log);
+        m_log.Error("CRenovix::GetLocalFile Quelle '%s' abgelehnt: sie liegt nicht im Serverordner '%s'", name.c_str(),
+                    m_settings.baseDir.c_str());
+        return std::string();
+    }
+    return base + "/" + relative;
 }
 
 std::string CRenovix::GetLocalFile(const std::string& name, int sizeKB)
 {
-    // The list comes from a server nobody authenticates: its names stay inside the share.
-    const std::string relative = WithSlashes(name);
-    if (!ZipReader::IsSafeRelativePath(relative)) {
-        QUILLET_POS(m_log);
-        m_log.Error("CRenovix::GetLocalFile Quelle '%s' abgelehnt: sie liegt nicht im Serverordner", name.c_str());
-        return std::string();
-    }
+    const std::string path = SharePath(name);
+    if (path.empty())
+        return path;
     CDownloadProgress progress(m_progress);
     progress.Start(name, sizeKB);
-    return m_settings.baseDir + relative;
+    return path;
+}
+
+std::string CRenovix::FetchLocalFile(const std::string& name, int sizeKB)
+{
+    const std::string shared = SharePath(name);
+    if (shared.empty())
+        return shared;
+    QUILLET_POS(m_log);
+    m_log.Trace("CRenovix::FetchLocalFile(%s)", shared.c_str());
+    // Not blocking: a FIFO placed in the share must not hold the update run.
+    const int source = open(shared.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (source < 0 && (errno == ENOENT || errno == ENOTDIR))
+        return shared;
+    struct stat info;
+    std::string error;
+    if (source < 0 || fstat(source, &info) != 0)
+        error = std::string("nicht lesbar: ") + std::strerror(errno);
+    else if (!S_ISREG(info.st_mode)) {
+        close(source);
+        return shared;
+    }
+    std::string path;
+    const int target = error.empty() ? m_temp.CreateFile(TempName(name), &path) : -1;
+    if (error.empty() && target < 0)
+        error = "kann Datei '" + m_temp.Folder() + TempName(name) + "' nicht schreiben";
+    // A program stays one: the installed file takes its execute bits from here.
+    if (error.empty() && fchmod(target, 0600 | (info.st_mode & 0111)) != 0)
+        error = "kann Datei '" + path + "' nicht schreiben: " + std::strerror(errno);
+    CDownloadProgress progress(m_progress);
+    progress.Start(name, sizeKB);
+    // The bound of a download, counted as the bytes are read: a file may grow while it is.
+    const uint64_t maxBytes = CRenovixTransfer::MaxBytes(m_transfer.GetLimits(), ExpectedBytes(sizeKB));
+    std::vector<char> buffer(64 * 1024);
+    uint64_t total = 0;
+    while (error.empty()) {
+        const ssize_t count = read(source, buffer.data(), buffer.size());
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0) {
+            error = std::string("nicht lesbar: ") + std::strerror(errno);
+            break;
+        }
+        if (count == 0)
+            break;
+        if (static_cast<uint64_t>(count) > maxBytes - total) {
+            error = "mehr als " + std::to_string(maxBytes) + " Bytes";
+            break;
+        }
+        if (!Platform::WriteAll(target, buffer.data(), static_cast<size_t>(count))) {
+            error = "kann Datei '" + path + "' nicht schreiben: " + std::strerror(errno);
+            break;
+        }
+        total += static_cast<uint64_t>(count);
+        progress.Add(static_cast<size_t>(count));
+    }
+    if (source >= 0)
+        close(source);
+    if (target >= 0 && close(target) != 0 && error.empty())
+        error = "kann Datei '" + path + "' nicht schreiben: " + std::strerror(errno);
+    progress.Finish();
+    if (!error.empty()) {
+        QUILLET_POS(m_log);
+        m_log.Error("CRenovix::FetchLocalFile fehlgeschlagen (%s) %s", shared.c_str(), error.c_str());
+        if (!path.empty())
+            m_temp.Remove(path);
+        return std::string();
+    }
+    QUILLET_POS(m_log);
+    m_log.Trace("CRenovix::FetchLocalFile(%s) %llu Bytes geschrieben nach %s", shared.c_str(),
+                static_cast<unsigned long long>(total), path.c_str());
+    return path;
 }
 
 std::string CRenovix::GetBaseDir()

@@ -142,8 +142,14 @@ public:
     // The same by FTP; an empty file fails too.
     std::string GetFtpFile(const std::string& name, int sizeKB);
     // The file in the base folder itself (nothing is copied); whether it exists is the caller's
-    // question. Empty for a name that is absolute or steps out with "..".
+    // question. A name is a path inside the base folder, with or without a leading '/' or '\';
+    // empty for one that steps out with "..", names a drive or another server.
     std::string GetLocalFile(const std::string& name, int sizeKB);
+    // The file in the base folder copied into the private folder, with the bounds a download of
+    // sizeKB has; empty on any failure, a file larger than that bound included (then no file is
+    // left). A file the base folder lacks, or that is no regular file, gives its path there
+    // untouched, for the caller to find it is none.
+    std::string FetchLocalFile(const std::string& name, int sizeKB);
 
     // The program folder with a trailing '/'; a build's "debug" or "release" folder stands for
     // the folder above it.
@@ -171,7 +177,14 @@ protected:
     void MarkSettingsReplaced() { m_settingsReplaced = true; }
 
 private:
-    std::string FetchByProtocol(const char* operation, const std::string& name, int sizeKB);
+    // A file of the update list, fetched by the settings' protocol.
+    std::string FetchByProtocol(const std::string& name, int sizeKB);
+    // The update list: in place in a folder, downloaded with bounds of its own.
+    std::string FetchList(const std::string& name);
+    // The path in the base folder of a name of the list; empty for one that is refused.
+    std::string SharePath(const std::string& name);
+    std::string FetchHttp(const std::string& name, int sizeKB, const CRenovixTransfer::SBound& bound);
+    std::string FetchFtp(const std::string& name, int sizeKB, const CRenovixTransfer::SBound& bound);
     void DeleteTemporary(const std::string& path);
     bool PackagesMatch(const CUpdateEntry& entry) const;
     // Steps the desktop and the device decision share.
@@ -189,7 +202,7 @@ private:
     // Downloads url into the private folder; emptyFails for FTP, where an empty file means a
     // failed transfer.
     std::string Fetch(const char* operation, const std::string& url, const std::string& name, int sizeKB,
-                      bool emptyFails);
+                      const CRenovixTransfer::SBound& bound, bool emptyFails);
 
     CLogger m_log;
     CRenovixSettings m_settings;

@@ -3,13 +3,12 @@
 #include "Renovix/RenovixLib/DownloadProgress.h"
 
 #include "Platform/SharedLibrary.h"
+#include "Platform/WholeFile.h"
 
 #include <curl/curl.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <strings.h>
-#include <unistd.h>
 
 namespace {
 
@@ -80,16 +79,9 @@ size_t WriteBody(char* data, size_t size, size_t count, void* user)
         target.tooLarge = true;
         return 0;
     }
-    size_t done = 0;
-    while (done < total) {
-        const ssize_t written = write(target.descriptor, data + done, total - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            target.writeFailed = true;
-            return 0;
-        }
-        done += static_cast<size_t>(written);
+    if (!Platform::WriteAll(target.descriptor, data, total)) {
+        target.writeFailed = true;
+        return 0;
     }
     target.bytes += total;
     target.progress->Add(total);
@@ -131,9 +123,8 @@ bool CRenovixTransfer::Open(bool ftp, SResult& result)
     curl.curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, m_errorText);
     curl.curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     curl.curl_easy_setopt(handle, CURLOPT_USERAGENT, "Renovix");
-    ApplyLimits(0);
     // The FTP login is no file: the plain deadline.
-    curl.curl_easy_setopt(handle, CURLOPT_TIMEOUT, m_limits.deadlineSeconds);
+    ApplyLimits({m_limits.ceilingBytes, m_limits.deadlineSeconds});
     curl.curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, ftp ? "ftp" : "http,https");
     curl.curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, ftp ? 0L : 1L);
     curl.curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 10L);
@@ -183,15 +174,20 @@ long CRenovixTransfer::DeadlineSeconds(const SLimits& limits, uint64_t expectedB
     return limits.deadlineSeconds + static_cast<long>(std::min(expectedBytes, limits.ceilingBytes) / rate);
 }
 
-void CRenovixTransfer::ApplyLimits(uint64_t expectedBytes)
+CRenovixTransfer::SBound CRenovixTransfer::FileBound(const SLimits& limits, uint64_t expectedBytes)
+{
+    return {MaxBytes(limits, expectedBytes), DeadlineSeconds(limits, expectedBytes)};
+}
+
+void CRenovixTransfer::ApplyLimits(const SBound& bound)
 {
     const SCurl& curl = Curl();
     CURL* handle = static_cast<CURL*>(m_handle);
     curl.curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, m_limits.connectSeconds);
     curl.curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, m_limits.lowSpeedBytesPerSecond);
     curl.curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, m_limits.lowSpeedSeconds);
-    curl.curl_easy_setopt(handle, CURLOPT_TIMEOUT, DeadlineSeconds(m_limits, expectedBytes));
-    curl.curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(MaxBytes(m_limits, expectedBytes)));
+    curl.curl_easy_setopt(handle, CURLOPT_TIMEOUT, bound.deadlineSeconds);
+    curl.curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(bound.maxBytes));
 }
 
 void CRenovixTransfer::Close()
@@ -214,7 +210,7 @@ void CRenovixTransfer::Finish(int code, SResult& result) const
 }
 
 CRenovixTransfer::SResult CRenovixTransfer::Get(const std::string& url, int descriptor, CDownloadProgress& progress,
-                                                uint64_t expectedBytes)
+                                                const SBound& bound)
 {
     SResult result;
     if (m_handle == nullptr) {
@@ -224,10 +220,9 @@ CRenovixTransfer::SResult CRenovixTransfer::Get(const std::string& url, int desc
     }
     const SCurl& curl = Curl();
     CURL* handle = static_cast<CURL*>(m_handle);
-    const uint64_t maxBytes = MaxBytes(m_limits, expectedBytes);
-    SWriteTarget target{handle, !m_ftp, descriptor, &progress, maxBytes, 0, 0, false, false};
+    SWriteTarget target{handle, !m_ftp, descriptor, &progress, bound.maxBytes, 0, 0, false, false};
     m_errorText[0] = '\0';
-    ApplyLimits(expectedBytes);
+    ApplyLimits(bound);
     curl.curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
     curl.curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, RedirectProtocols(url));
     curl.curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteBody);
@@ -246,7 +241,7 @@ CRenovixTransfer::SResult CRenovixTransfer::Get(const std::string& url, int desc
         result.error = "cannot write the local file";
     } else if (target.tooLarge) {
         result.ok = false;
-        result.error = "more than " + std::to_string(maxBytes) + " bytes";
+        result.error = "more than " + std::to_string(bound.maxBytes) + " bytes";
     } else if (!m_ftp && result.status != 200 && (result.ok || target.refusedStatus != 0)) {
         result.ok = false;
         result.error = "HTTP status " + std::to_string(result.status);

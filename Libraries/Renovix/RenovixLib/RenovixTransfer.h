@@ -31,10 +31,19 @@ public:
         long deadlineSeconds = 300;
         long deadlineBytesPerSecond = 4096;
         long unknownSizeDeadlineSeconds = 3600;
+        // The deadline of the update list, which comes before anything else of a start-up's
+        // update step.
+        long listDeadlineSeconds = 180;
         // A file of known size may bring this much (and a quarter of its size) more; none may
         // bring more than the ceiling.
         uint64_t sizeMarginBytes = 1024 * 1024;
         uint64_t ceilingBytes = kRenovixFileCeiling;
+    };
+
+    // What one transfer may bring and how long it may take.
+    struct SBound {
+        uint64_t maxBytes = 0;
+        long deadlineSeconds = 0;
     };
 
     CRenovixTransfer() = default;
@@ -51,23 +60,24 @@ public:
     bool IsFtp() const { return m_ftp; }
 
     // Writes the file at url to the descriptor; for HTTP only a 200 response counts, and a body
-    // shorter than announced fails. expectedBytes (0: unknown) sets the deadline and the most
-    // the file may bring.
-    SResult Get(const std::string& url, int descriptor, CDownloadProgress& progress, uint64_t expectedBytes);
+    // shorter than announced fails, as does one that brings more than the bound or outlasts it.
+    SResult Get(const std::string& url, int descriptor, CDownloadProgress& progress, const SBound& bound);
 
     void SetLimits(const SLimits& limits) { m_limits = limits; }
     const SLimits& GetLimits() const { return m_limits; }
     // The most bytes and the deadline in seconds of a file of expectedBytes (0: unknown).
     static uint64_t MaxBytes(const SLimits& limits, uint64_t expectedBytes);
     static long DeadlineSeconds(const SLimits& limits, uint64_t expectedBytes);
+    // Both of them.
+    static SBound FileBound(const SLimits& limits, uint64_t expectedBytes);
 
     // The protocols a redirect from url may go to.
     static const char* RedirectProtocols(const std::string& url);
 
 private:
     bool Open(bool ftp, SResult& result);
-    // Timeouts and the size bound of a file of expectedBytes (0: unknown) on the handle.
-    void ApplyLimits(uint64_t expectedBytes);
+    // Timeouts and the bound on the handle.
+    void ApplyLimits(const SBound& bound);
     void Finish(int code, SResult& result) const;
 
     void* m_handle = nullptr;  // CURL

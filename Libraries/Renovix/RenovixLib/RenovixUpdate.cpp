@@ -10,6 +10,7 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -46,7 +47,7 @@ std::string Trimmed(const std::string& text)
 
 }  // namespace
 
-std::string CRenovix::FetchByProtocol(const char* operation, const std::string& name, int sizeKB)
+std::string CRenovix::FetchByProtocol(const std::string& name, int sizeKB)
 {
     switch (m_settings.protocol) {
     case RENOVIX_PROTOCOL_HTTP:
@@ -54,10 +55,30 @@ std::string CRenovix::FetchByProtocol(const char* operation, const std::string& 
     case RENOVIX_PROTOCOL_FTP:
         return GetFtpFile(name, sizeKB);
     case RENOVIX_PROTOCOL_FILE:
-        return GetLocalFile(name, sizeKB);
+        return FetchLocalFile(name, sizeKB);
     default:
         QUILLET_POS(m_log);
-        m_log.Error("CRenovix::%s falsches Protokoll=%d", operation, m_settings.protocol);
+        m_log.Error("CRenovix::UpdateFiles falsches Protokoll=%d", m_settings.protocol);
+        return std::string();
+    }
+}
+
+std::string CRenovix::FetchList(const std::string& name)
+{
+    // A list larger than the XML reader takes is refused anyway, and a server that trickles it
+    // must not hold the program's start for long.
+    const CRenovixTransfer::SLimits& limits = m_transfer.GetLimits();
+    const CRenovixTransfer::SBound bound{std::min<uint64_t>(CXmlFile::kMaxSize, limits.ceilingBytes),
+                                         limits.listDeadlineSeconds};
+    switch (m_settings.protocol) {
+    case RENOVIX_PROTOCOL_HTTP:
+        return FetchHttp(name, 0, bound);
+    case RENOVIX_PROTOCOL_FTP:
+        return FetchFtp(name, 0, bound);
+    case RENOVIX_PROTOCOL_FILE:
+        // Read in place, by the XML reader under the same limit.
+        return GetLocalFile(name, 0);
+    default:
         return std::string();
     }
 }
@@ -84,7 +105,7 @@ bool CRenovix::LoadUpdateList()
     }
     TiXmlDocument doc;
     std::string error;
-    std::string path = FetchByProtocol("LoadUpdateList", m_listFileName, 0);
+    std::string path = FetchList(m_listFileName);
     if (path.empty() || !CXmlFile::Load(doc, path, &error)) {
         QUILLET_POS(m_log);
         m_log.Info("CRenovix::LoadUpdateList failed downloading %s", m_listFileName.c_str());
@@ -93,7 +114,7 @@ bool CRenovix::LoadUpdateList()
         m_listFileName = "RenovixList.xml";
         doc = TiXmlDocument();
         error.clear();
-        path = FetchByProtocol("LoadUpdateList", m_listFileName, 0);
+        path = FetchList(m_listFileName);
         if (path.empty() || !CXmlFile::Load(doc, path, &error)) {
             QUILLET_POS(m_log);
             m_log.Error("CRenovix::LoadUpdateList failed opening %s ErrorMessage=%s",
@@ -291,7 +312,7 @@ int CRenovix::UpdateFiles()
 int CRenovix::InstallFile(const CUpdateEntry& entry, const std::string& target)
 {
     const bool zipped = entry.Has(UPDATE_ENTRY_COMPRESSION_ZIP);
-    const std::string fetched = FetchByProtocol("UpdateFiles", entry.source + (zipped ? ".zip" : ""), entry.sizeKB);
+    const std::string fetched = FetchByProtocol(entry.source + (zipped ? ".zip" : ""), entry.sizeKB);
     if (fetched.empty()) {
         QUILLET_POS(m_log);
         m_log.Error("CRenovix::UpdateFiles Download fehlgeschalgen %s", entry.source.c_str());

@@ -1,12 +1,14 @@
 #include "Renovix/RenovixLib/UpdateEntry.h"
 
 #include "Platform/AsciiText.h"
+#include "Platform/NumberText.h"
 #include "Renovix/RenovixLib/Md5Digest.h"
 #include "Renovix/RenovixLib/TextScrambler.h"
 
 #include <tinyxml.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -33,11 +35,18 @@ CUpdateEntry CUpdateEntry::FromElement(const TiXmlElement& element)
     entry.version = ParseVersion(Attribute(element, "version"));
     entry.hash = Attribute(element, "hash");
     entry.flags = ParseFlags(Attribute(element, "flags"));
-    if (element.QueryIntAttribute("sizekb", &entry.sizeKB) != TIXML_SUCCESS)
-        entry.sizeKB = 0;
+    entry.sizeKB = ParseSizeKB(Attribute(element, "sizekb"));
     entry.packages = ParsePackages(Attribute(element, "packages"));
     entry.cePlatform = ParseCePlatform(Attribute(element, "ceplatform"));
     return entry;
+}
+
+int CUpdateEntry::ParseSizeKB(const std::string& text)
+{
+    long value = 0;
+    if (!Platform::TextToLong(text, value) || value < INT_MIN || value > INT_MAX)
+        return 0;
+    return static_cast<int>(value);
 }
 
 int CUpdateEntry::ParseFlags(const std::string& text)

@@ -26,6 +26,8 @@ public:
     // Reads an updateentry element: source, name and destination stored scrambled.
     static CUpdateEntry FromElement(const TiXmlElement& element);
 
+    // The whole text as a decimal integer; 0 for anything else, a number out of range included.
+    static int ParseSizeKB(const std::string& text);
     static int ParseFlags(const std::string& text);
     // Up to four numbers separated by '.', missing parts 0.
     static SFileVersion ParseVersion(const std::string& text);

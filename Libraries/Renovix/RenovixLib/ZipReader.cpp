@@ -1,6 +1,7 @@
 #include "Renovix/RenovixLib/ZipReader.h"
 
 #include "Platform/AtomicFile.h"
+#include "Platform/WholeFile.h"
 #include "Renovix/RenovixLib/RenovixLimits.h"
 #include "Renovix/RenovixLib/ZipResult.h"
 
@@ -70,20 +71,6 @@ void ReadUnixTimes(const std::vector<unsigned char>& extra, ZipItemInfo& item)
         }
         at = data + size;
     }
-}
-
-bool WriteAll(int descriptor, const char* bytes, size_t size)
-{
-    while (size > 0) {
-        const ssize_t count = write(descriptor, bytes, size);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            return false;
-        bytes += count;
-        size -= static_cast<size_t>(count);
-    }
-    return true;
 }
 
 }  // namespace
@@ -376,7 +363,7 @@ int ZipReader::UnzipToDescriptor(int index, int descriptor)
     if (result != ZIP_RESULT_OK)
         return result;
     result = CopyItem(Zip(m_zip), item.uncompressedSize,
-                      [descriptor](const char* data, size_t size) { return WriteAll(descriptor, data, size); });
+                      [descriptor](const char* data, size_t size) { return Platform::WriteAll(descriptor, data, size); });
     if (result != ZIP_RESULT_OK)
         return result;
     struct stat info;

@@ -255,6 +255,41 @@ TEST(ReportXml, FailedLoadsLeaveTheDocumentAsItWas)
     EXPECT_EQ(document.GetDocumentFolder(), folder.Path(""));
 }
 
+TEST(ReportXml, PageLargerThanTenMetresRefusesTheWholeTemplate)
+{
+    const struct {
+        const char* size;
+        bool loads;
+    } cases[] = {
+        {"width='100000' height='100000'", true},
+        {"width='100001'", false},
+        {"height='100001'", false},
+        {"height='2147483647'", false},
+        {"width='2147483647' height='2147483647'", false},
+        {"height='99999+2'", false},  // sizes add up as coordinates do
+    };
+    for (const auto& c : cases) {
+        CReport document;
+        ASSERT_TRUE(document.LoadFromString("<report><page/><font fontname='Old'/></report>", "/before"));
+        document.SetVariable("A", "1");
+        // A page the report cannot do without comes after the large one.
+        const std::string text = std::string("<report><page/><page ") + c.size +
+                                 "><table width='1000' height='2147483647' rowheight='1' multipage='TRUE'/></page>"
+                                 "<page/><font fontname='New'/></report>";
+        EXPECT_EQ(document.LoadFromString(text, "/after"), c.loads) << c.size;
+        if (c.loads) {
+            EXPECT_EQ(document.GetTemplatePages().size(), 3u);
+            EXPECT_EQ(document.GetDocumentFolder(), "/after/");
+            continue;
+        }
+        EXPECT_EQ(document.GetTemplatePages().size(), 1u) << c.size;
+        ASSERT_EQ(document.GetFonts().size(), 1u);
+        EXPECT_EQ(document.GetFonts()[0].fontname, "Old");
+        EXPECT_EQ(document.GetVariable("A"), "1");
+        EXPECT_EQ(document.GetDocumentFolder(), "/before/");
+    }
+}
+
 TEST(ReportXml, ResourceTemplatesFindPicturesInTheProgramFolder)
 {
     static const char kBytes[] = "<report><page><text>from the program</text></page></report>";

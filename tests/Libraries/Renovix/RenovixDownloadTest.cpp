@@ -60,6 +60,8 @@ TEST(RenovixTransferTest, DefaultBoundsFollowTheExpectedSize)
         EXPECT_EQ(CRenovixTransfer::MaxBytes(limits, c.expected), c.maxBytes) << c.expected;
         EXPECT_EQ(CRenovixTransfer::DeadlineSeconds(limits, c.expected), c.deadline) << c.expected;
     }
+    // The update list: three minutes.
+    EXPECT_EQ(limits.listDeadlineSeconds, 180);
 }
 
 TEST(RenovixUrlTest, HttpUrlFromBaseDirOrTemplate)

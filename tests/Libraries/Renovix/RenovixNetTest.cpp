@@ -1,5 +1,6 @@
 // Downloads against local servers: Python's http.server and a pyftpdlib FTP server on
 // 127.0.0.1, each serving a test folder.
+#include "Platform/XmlFile.h"
 #include "Renovix/RenovixLib/Renovix.h"
 #include "RecordingProgress.h"
 #include "ServerProcess.h"
@@ -49,6 +50,7 @@ protected:
         WriteWholeFile(pub + "sub/four.txt", "four");
         WriteWholeFile(pub + "with blank%.txt", "blank");
         WriteWholeFile(pub + "big.bin", std::string(5 << 20, 'b'));
+        WriteWholeFile(pub + "huge.xml", std::string(CXmlFile::kMaxSize + (1 << 20), ' '));
         s_http = new CServerProcess(Script("http_server.py"), {s_folder->Path("www"), s_folder->Path("http.port")},
                                     s_folder->Path("http.port"));
         s_ftp = new CServerProcess(Script("ftp_server.py"),
@@ -221,6 +223,45 @@ TEST_F(RenovixNetTest, CrawlingLateAndOversizedDownloadsFailAndLeaveNoFile)
     }
     // Within the bounds a file arrives as ever.
     EXPECT_EQ(ReadWholeFile(m_client.GetFtpFile("three.txt", 3)), Pattern(3000));
+}
+
+// The update list is no file of unknown size: what the XML reader refuses is not downloaded
+// first, and a server that holds it back does not hold the program's start for long.
+TEST_F(RenovixNetTest, UpdateListsStopAtTheXmlLimitAndTheirOwnDeadline)
+{
+    const struct {
+        int protocol;
+        const char* list;
+    } cases[] = {
+        {RENOVIX_PROTOCOL_HTTP, "endless"},   // no length announced: ends at the limit
+        {RENOVIX_PROTOCOL_HTTP, "huge.xml"},  // announced larger than the limit
+        {RENOVIX_PROTOCOL_FTP, "huge.xml"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.list);
+        CRenovix client;
+        CRecordingProgress progress;
+        client.SetProgressObserver(&progress);
+        ASSERT_TRUE(client.Init(Settings(c.protocol)));
+        client.SetListFileName(c.list);
+        EXPECT_FALSE(client.LoadUpdateList());
+        // The steps of the first list, up to its end; then the list of old, which is missing.
+        const auto end = std::find(progress.calls.begin(), progress.calls.end(), "file ");
+        ASSERT_NE(end, progress.calls.end());
+        EXPECT_LE(std::count(progress.calls.begin(), end, "1KB"), long(CXmlFile::kMaxSize / 1024));
+        EXPECT_EQ(client.GetListFileName(), "RenovixList.xml");
+    }
+
+    CRenovixTransfer::SLimits limits = TestLimits();
+    limits.unknownSizeDeadlineSeconds = 600;
+    limits.listDeadlineSeconds = 2;
+    m_client.SetTransferLimits(limits);
+    ASSERT_TRUE(m_client.Init(Settings(RENOVIX_PROTOCOL_HTTP)));
+    // Fast enough for the stall floor, but a minute for the whole list.
+    m_client.SetListFileName("slow");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(m_client.LoadUpdateList());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
 
 TEST_F(RenovixNetTest, FtpFilesArriveAfterTheLogin)

@@ -305,31 +305,106 @@ TEST_F(RenovixUpdateTest, SourcesInAFolderStayInsideTheShare)
 {
     Place(m_folder.Path("outside.txt"), "not the server's");
     Place(Share("inside/ok.txt"), "the server's");
+    Place(Share("tmp/outside.txt"), "the server's too");
+    const int installed = CRenovix::UPDATE_RESULT_OK | CRenovix::UPDATE_RESULT_NEW_FILE;
     const int refused = CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_DOWNLOAD_FAILED |
                         CRenovix::UPDATE_RESULT_NEW_FILE;
     const struct {
         const char* source;
         int result;
+        const char* bytes;
     } cases[] = {
-        {"inside/ok.txt", CRenovix::UPDATE_RESULT_OK | CRenovix::UPDATE_RESULT_NEW_FILE},
-        {"inside\\ok.txt", CRenovix::UPDATE_RESULT_OK | CRenovix::UPDATE_RESULT_NEW_FILE},
-        {"../outside.txt", refused},
-        {"inside\\..\\..\\outside.txt", refused},
-        {"inside/../../outside.txt", refused},
-        {"..", refused},
+        {"inside/ok.txt", installed, "the server's"},
+        {"inside\\ok.txt", installed, "the server's"},
+        // A leading separator names a file of the share, as the lists of old write them.
+        {"/inside/ok.txt", installed, "the server's"},
+        {"\\inside\\ok.txt", installed, "the server's"},
+        {"/tmp/outside.txt", installed, "the server's too"},
+        {"../outside.txt", refused, ""},
+        {"/../outside.txt", refused, ""},
+        {"inside\\..\\..\\outside.txt", refused, ""},
+        {"inside/../../outside.txt", refused, ""},
+        {"..", refused, ""},
+        // Drive letters and other servers name no file of the share.
+        {"C:\\outside.txt", refused, ""},
+        {"\\C:\\outside.txt", refused, ""},
+        {"\\\\server\\share\\outside.txt", refused, ""},
+        {"//server/share/outside.txt", refused, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.source);
         std::remove(Program("got.txt").c_str());
         CRenovix client;
         EXPECT_EQ(Run(client, {Entry(c.source, "%CURRENTDIR%got.txt", "FILE")}), c.result);
-        EXPECT_EQ(ReadWholeFile(Program("got.txt")), c.result == refused ? "" : "the server's");
+        EXPECT_EQ(ReadWholeFile(Program("got.txt")), c.bytes);
     }
-    // Absolute names, whether this system's or Windows', name no file of the share.
-    for (const std::string& source : {m_folder.Path("outside.txt"), std::string("C:\\outside.txt")}) {
+}
+
+TEST_F(RenovixUpdateTest, ShareAndNameJoinWithOneSeparator)
+{
+    CRenovix client;
+    CRenovixSettings settings = FolderSettings();
+    const std::string share = Share("");
+    const std::string bare = share.substr(0, share.size() - 1);
+    for (const std::string& base : {bare, bare + "/", bare + "//", bare + "\\"}) {
+        settings.baseDir = base;
+        ASSERT_TRUE(client.Init(settings));
+        for (const char* name : {"tools/a.exe", "/tools/a.exe", "\\tools\\a.exe", "tools\\a.exe"})
+            EXPECT_EQ(client.GetLocalFile(name, 1), share + "tools/a.exe") << base << " + " << name;
+    }
+    // Without a share there is nothing to join a name to.
+    settings.baseDir.clear();
+    ASSERT_TRUE(client.Init(settings));
+    EXPECT_EQ(client.GetLocalFile("tools/a.exe", 1), "");
+}
+
+// A file of the share brings at most what its listed size allows, as a download does: the size,
+// a quarter of it and 1 MiB on top.
+TEST_F(RenovixUpdateTest, FilesInTheShareLargerThanListedAreRefusedWhileRead)
+{
+    const off_t bound = 1024 + 256 + (1 << 20);  // of sizekb="1"
+    const int installed = CRenovix::UPDATE_RESULT_OK | CRenovix::UPDATE_RESULT_NEW_FILE;
+    const int refused = CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_DOWNLOAD_FAILED |
+                        CRenovix::UPDATE_RESULT_NEW_FILE;
+    const struct {
+        const char* name;
+        off_t size;
+        const char* flags;
+        int result;
+    } cases[] = {
+        {"at the bound", bound, "FILE", installed},
+        {"a byte more", bound + 1, "FILE", refused},
+        {"3 GiB", off_t(3) << 30, "FILE", refused},
+        // Of a zipped entry the archive is what the share holds and the list sizes.
+        {"3 GiB archive", off_t(3) << 30, "FILE COMPRESSION_ZIP", refused},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::remove(Program("big.bin").c_str());
+        const bool zipped = std::string(c.flags).find("ZIP") != std::string::npos;
+        const std::string offered = Share(zipped ? "big.bin.zip" : "big.bin");
+        Place(offered, "");
+        // Sparse: no disk is used for it.
+        ASSERT_EQ(truncate(offered.c_str(), c.size), 0);
         CRenovix client;
         ASSERT_TRUE(client.Init(FolderSettings()));
-        EXPECT_EQ(client.GetLocalFile(source, 1), "") << source;
+        // A file of the client's own shows where its copies go.
+        Place(Share("small.txt"), "small");
+        const std::string small = client.FetchLocalFile("small.txt", 1);
+        ASSERT_TRUE(client.IsTempFile(small));
+        const std::string folder = small.substr(0, small.rfind('/') + 1);
+
+        EXPECT_EQ(Run(client, {Entry("big.bin", "", c.flags, "sizekb='1'")}), c.result);
+        struct stat info;
+        EXPECT_EQ(stat(Program("big.bin").c_str(), &info) == 0, c.result == installed);
+        if (c.result == installed) {
+            EXPECT_EQ(info.st_size, c.size);
+        }
+        std::vector<std::string> left;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            left.push_back(entry.path().filename().string());
+        EXPECT_EQ(left, std::vector<std::string>{"small.txt"});
+        std::remove(offered.c_str());
     }
 }
 

@@ -62,6 +62,18 @@ TEST(UpdateEntryTest, FieldRules)
               UPDATE_ENTRY_DIR | UPDATE_ENTRY_WIN_CE | UPDATE_ENTRY_IGNORE_HASH | UPDATE_ENTRY_IGNORE_VERSION |
                   UPDATE_ENTRY_COMPRESSION_ZIP);
     EXPECT_EQ(CUpdateEntry::ParseFlags("file dir"), 0);
+    const struct {
+        const char* text;
+        int sizeKB;
+    } sizes[] = {
+        {"12", 12}, {" 7 ", 7}, {"+3", 3}, {"-5", -5}, {"2147483647", 2147483647},
+        // Out of range is no integer, and neither is a number with anything after it.
+        {"2147483648", 0}, {"-99999999999", 0}, {"99999999999999999999", 0}, {"12abc", 0}, {"1.5", 0}, {"", 0},
+    };
+    for (const auto& c : sizes) {
+        EXPECT_EQ(CUpdateEntry::ParseSizeKB(c.text), c.sizeKB) << c.text;
+        EXPECT_EQ(Read(std::string("<updateentry sizekb='") + c.text + "'/>").sizeKB, c.sizeKB) << c.text;
+    }
     for (const auto& c : {std::make_pair("INTEL", 0), {"MIPS", 1}, {"SHX", 4}, {"ARM", 5}, {"arm", 0xFFFF}, {"", 0xFFFF}})
         EXPECT_EQ(CUpdateEntry::ParseCePlatform(c.first), c.second) << c.first;
     for (const auto& c : {std::make_pair("", "all"), {"*", "all"}, {"  ", "all"}, {"LITE ", "lite"}, {" * ", "all"}, {"\t Pro,Demo ", "pro,demo"}})

@@ -32,6 +32,7 @@
 #include <wx/printdlg.h>
 #include <wx/timer.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -301,6 +302,23 @@ TEST_F(ReportCommandsTest, MissingTemplateAndCancelledDialog)
         EXPECT_EQ(boxes.Boxes().back().text, "Could not open report template!");
     }
     EXPECT_EQ(requests.size(), 1u);
+    EXPECT_FALSE(fs::exists(answer));
+}
+
+TEST_F(ReportCommandsTest, TemplateWithAPageOfTwoBillionUnitsIsRefusedAtOnce)
+{
+    // One row a unit down the whole page: laid out, that is billions of cells.
+    WriteWholeFile(TestProgramFolder() + "Reports/Zephrin.rpt",
+                   "<report><page width='2100' height='2147483647'>"
+                   "<table x='0' y='0' width='2100' height='2147483647' rowheight='1' multipage='TRUE' name='T'>"
+                   "<column width='2100' name='C'><text fontname='F'>$COLUMN_VARIABLE</text></column>"
+                   "</table></page><font fontname='F' typeface='Liberation Sans' fontsize='30'/></report>");
+    answer = folder.Path("never.pdf");
+    const auto start = std::chrono::steady_clock::now();
+    Command(ID_FILE_PDF);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Zephrin: Error / Could not open report!"}));
+    EXPECT_TRUE(requests.empty());
     EXPECT_FALSE(fs::exists(answer));
 }
 
