@@ -8,8 +8,8 @@
 // journal). Other properties ("Persist Security Info", passwords) are accepted and ignored.
 // For PostgreSQL the items other than Provider, Data Source, Mode, Command Timeout and Persist
 // Security Info are handed to libpq as its connection string; "Mode=Read" there makes the
-// connection refuse writes, and "Command Timeout" is the deadline of every statement (30 s
-// when not given).
+// connection refuse writes, and "Command Timeout" is the deadline of every statement and of
+// the open (30 s when not given).
 #pragma once
 
 #include "Oddments/OleDbTypes.h"

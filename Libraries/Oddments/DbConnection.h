@@ -23,6 +23,10 @@ public:
     virtual HRESULT Execute(const std::string& sql, const CDbValues& params,
                             long long* rowsAffected) = 0;
 
+    // True once the connection can run no statement more (one given up at its deadline, or
+    // broken off by the server): only opening the database again makes it usable.
+    virtual bool IsLost() const { return false; }
+
     // The provider's message of the last failure, for the callers' logs.
     const std::string& GetErrorText() const { return m_errorText; }
 

@@ -5,11 +5,13 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <poll.h>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -18,7 +20,10 @@ constexpr char kPqLibrary[] = "libpq.so.5";
 
 // The libpq functions we call, each held under its own name.
 struct SLibpq {
-    decltype(&::PQconnectdbParams) PQconnectdbParams = nullptr;
+    decltype(&::PQconnectStartParams) PQconnectStartParams = nullptr;
+    decltype(&::PQconnectPoll) PQconnectPoll = nullptr;
+    decltype(&::PQconninfo) PQconninfo = nullptr;
+    decltype(&::PQconninfoFree) PQconninfoFree = nullptr;
     decltype(&::PQstatus) PQstatus = nullptr;
     decltype(&::PQerrorMessage) PQerrorMessage = nullptr;
     decltype(&::PQsetNoticeProcessor) PQsetNoticeProcessor = nullptr;
@@ -59,7 +64,10 @@ const SLibpq& Libpq()
     static const SLibpq pq = [] {
         SLibpq table;
         CSharedLibrary library(kPqLibrary);
-        const bool resolved = SHARED_LIBRARY_RESOLVE(library, table, PQconnectdbParams) &&
+        const bool resolved = SHARED_LIBRARY_RESOLVE(library, table, PQconnectStartParams) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQconnectPoll) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQconninfo) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQconninfoFree) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQstatus) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQerrorMessage) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQsetNoticeProcessor) &&
@@ -122,7 +130,8 @@ const char kSessionSetup[] =
     "SET client_encoding = 'UTF8'; SET DateStyle = 'ISO, YMD'; SET lc_monetary = 'C'; "
     "SET bytea_output = 'hex'; SET extra_float_digits = 3";
 
-// Seconds an open waits for a server before it fails.
+// Seconds an open waits for a server before it fails, unless the data-link text or
+// PGCONNECT_TIMEOUT sets a time of its own.
 const char kConnectTimeoutSeconds[] = "5";
 // TCP keepalives notice a server host that went away while the connection idles; the user
 // timeout ends a connection whose sent data stays unacknowledged that long (milliseconds).
@@ -345,6 +354,54 @@ Oddments::DeclaredType TypeOfOid(Oid type, int modifier)
     return result;
 }
 
+// The connect timeout in seconds the connection's settings came to, as libpq reads it: 0 for
+// none (0 or less, or not given), else at least 2.
+long ConnectTimeoutSeconds(const SLibpq& pq, PGconn* connection)
+{
+    long seconds = 0;
+    if (PQconninfoOption* options = pq.PQconninfo(connection)) {
+        for (const PQconninfoOption* option = options; option->keyword != nullptr; ++option) {
+            if (std::strcmp(option->keyword, "connect_timeout") == 0 && option->val != nullptr)
+                Platform::TextToLong(option->val, seconds);
+        }
+        pq.PQconninfoFree(options);
+    }
+    return seconds <= 0 ? 0 : std::max(seconds, 2L);
+}
+
+// Drives a connection that PQconnectStartParams began until it is made, for at most its connect
+// timeout and never past the deadline. libpq's own connect timeout bounds only a blocking
+// connect, and there only each address by itself.
+bool AwaitConnection(const SLibpq& pq, PGconn* connection, std::chrono::steady_clock::time_point deadline,
+                     std::string& errorText)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const long timeout = ConnectTimeoutSeconds(pq, connection);
+    const auto limit = timeout > 0 ? std::min(deadline, start + std::chrono::seconds(timeout)) : deadline;
+    PostgresPollingStatusType status = PGRES_POLLING_WRITING;
+    while (pq.PQstatus(connection) != CONNECTION_BAD) {
+        if (status == PGRES_POLLING_OK)
+            return true;
+        if (status == PGRES_POLLING_FAILED)
+            break;
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(limit - std::chrono::steady_clock::now());
+        pollfd socket{pq.PQsocket(connection), static_cast<short>(status == PGRES_POLLING_READING ? POLLIN : POLLOUT),
+                      0};
+        const int ready = left.count() > 0 ? ::poll(&socket, 1, static_cast<int>(left.count())) : 0;
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready == 0) {
+            const auto waited = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
+            errorText = "The server did not answer within " + std::to_string(waited.count()) + " s of connecting";
+            return false;
+        }
+        status = pq.PQconnectPoll(connection);
+    }
+    errorText = TrimmedMessage(pq.PQerrorMessage(connection));
+    return false;
+}
+
 }  // namespace
 
 class CPgConnection::CCursor : public CDbCursor {
@@ -423,8 +480,10 @@ HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly, in
         return E_FAIL;
     }
     // A host that takes the connection and never answers would hold the open for as long as
-    // it stays. The data-link text or PGCONNECT_TIMEOUT may set a timeout of their own: ours
-    // comes first, so the expanded connection text overrides it.
+    // it stays: the open as a whole ends at the connect timeout, and at the statement deadline
+    // at the latest. The data-link text or PGCONNECT_TIMEOUT may set a timeout of their own:
+    // ours comes first, so the expanded connection text overrides it.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(deadlineSeconds);
     const char* timeout = std::getenv("PGCONNECT_TIMEOUT") == nullptr ? kConnectTimeoutSeconds : "";
     const std::string userTimeout = std::to_string(static_cast<long long>(deadlineSeconds) * 1000);
     const char* const keywords[] = {"connect_timeout", "keepalives",          "keepalives_idle",
@@ -438,13 +497,12 @@ HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly, in
                                   userTimeout.c_str(),
                                   connectionInfo.c_str(),
                                   nullptr};
-    PGconn* raw = pq.PQconnectdbParams(keywords, values, 1);
+    PGconn* raw = pq.PQconnectStartParams(keywords, values, 1);
     if (raw == nullptr) {
         errorText = "Out of memory";
         return E_OUTOFMEMORY;
     }
-    if (pq.PQstatus(raw) != CONNECTION_OK) {
-        errorText = TrimmedMessage(pq.PQerrorMessage(raw));
+    if (!AwaitConnection(pq, raw, deadline, errorText)) {
         pq.PQfinish(raw);
         const bool refused = errorText.find("authentication") != std::string::npos ||
                              errorText.find("password") != std::string::npos;
@@ -461,7 +519,8 @@ HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly, in
         return E_FAIL;
     }
     PGresult* pg = nullptr;
-    HRESULT result = opened->Exchange([&setup](PGconn* c) { return Libpq().PQsendQuery(c, setup.c_str()); }, &pg);
+    HRESULT result =
+        opened->Exchange([&setup](PGconn* c) { return Libpq().PQsendQuery(c, setup.c_str()); }, &pg, deadline);
     if (SUCCEEDED(result) && pq.PQresultStatus(pg) != PGRES_COMMAND_OK) {
         result = ResultForState(pq.PQresultErrorField(pg, PG_DIAG_SQLSTATE));
         opened->SetError(result, TrimmedMessage(pq.PQresultErrorMessage(pg)));
@@ -532,7 +591,7 @@ HRESULT CPgConnection::Run(const std::string& sql, const CDbValues& params, PGre
             return pq.PQsendQueryParams(c, text.c_str(), static_cast<int>(params.size()), types.data(),
                                         values.data(), lengths.data(), formats.data(), 0);
         },
-        &pg);
+        &pg, StatementDeadline());
     if (FAILED(exchanged))
         return exchanged;
     const ExecStatusType status = pq.PQresultStatus(pg);
@@ -550,7 +609,18 @@ HRESULT CPgConnection::Run(const std::string& sql, const CDbValues& params, PGre
     return SetError(failure, message);
 }
 
-HRESULT CPgConnection::Exchange(const std::function<int(PGconn*)>& send, PGresult** result)
+bool CPgConnection::IsLost() const
+{
+    return m_connection == nullptr || Libpq().PQstatus(m_connection) == CONNECTION_BAD;
+}
+
+std::chrono::steady_clock::time_point CPgConnection::StatementDeadline() const
+{
+    return std::chrono::steady_clock::now() + std::chrono::seconds(m_deadlineSeconds);
+}
+
+HRESULT CPgConnection::Exchange(const std::function<int(PGconn*)>& send, PGresult** result,
+                                std::chrono::steady_clock::time_point deadline)
 {
     *result = nullptr;
     const SLibpq& pq = Libpq();
@@ -558,7 +628,6 @@ HRESULT CPgConnection::Exchange(const std::function<int(PGconn*)>& send, PGresul
         return SetError(E_FAIL, "The connection was given up after a statement passed its deadline");
     if (send(m_connection) == 0)
         return SetError(E_FAIL, TrimmedMessage(pq.PQerrorMessage(m_connection)));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(m_deadlineSeconds);
     // Sends what is left of the statement and reads answers until the next result is in, so
     // that fetching it does not wait on the server.
     const auto awaitResult = [&]() -> HRESULT {
@@ -607,18 +676,27 @@ HRESULT CPgConnection::Exchange(const std::function<int(PGconn*)>& send, PGresul
 HRESULT CPgConnection::GiveUp()
 {
     const SLibpq& pq = Libpq();
-    // The server may still be working, or be stopped: ask it to cancel, and leave the
-    // connection, since its next answer could belong to this statement. The server rolls back
-    // an open transaction when it finds the connection gone.
+    // The server may still be working: a backend waiting on a lock keeps its locks until it next
+    // hears from its socket, so it is asked to cancel. Nobody waits for that: a stopped server
+    // takes the request into its listening socket's queue and never answers, and the connect to
+    // a vanished host hangs in the kernel's retries for minutes. The connection is closed, since
+    // its next answer could belong to this statement; the server rolls back an open transaction
+    // when it finds the connection gone.
     if (PGcancel* cancel = pq.PQgetCancel(m_connection)) {
-        char ignored[256];
-        pq.PQcancel(cancel, ignored, sizeof ignored);
-        pq.PQfreeCancel(cancel);
+        try {
+            std::thread([cancel] {
+                char ignored[256];
+                Libpq().PQcancel(cancel, ignored, sizeof ignored);
+                Libpq().PQfreeCancel(cancel);
+            }).detach();
+        } catch (const std::system_error&) {
+            pq.PQfreeCancel(cancel);  // no thread to send it from: the closed connection must do
+        }
     }
     pq.PQfinish(m_connection);
     m_connection = nullptr;
     return SetError(DB_E_CANCELED, "The server did not answer within " + std::to_string(m_deadlineSeconds) +
-                                       " s; the statement was cancelled and the connection closed");
+                                       " s; a cancel request was sent and the connection closed");
 }
 
 const std::map<int, std::string>& CPgConnection::DomainColumns(unsigned int table)
@@ -641,7 +719,7 @@ const std::map<int, std::string>& CPgConnection::DomainColumns(unsigned int tabl
                 "WHERE a.attrelid = $1 AND a.attnum > 0 AND NOT a.attisdropped AND t.typtype = 'd'",
                 1, types, values, nullptr, nullptr, 0);
         },
-        &pg);
+        &pg, StatementDeadline());
     if (FAILED(exchanged) || pq.PQresultStatus(pg) != PGRES_TUPLES_OK) {
         pq.PQclear(pg);
         return none;  // not kept: asked again next time

@@ -27,6 +27,11 @@ HRESULT CSession::Execute(const char* sql, const CDbValues& params, long long* r
     return m_connection->Execute(sql, params, rowsAffected);
 }
 
+bool CSession::IsLost() const
+{
+    return m_connection != nullptr && m_connection->IsLost();
+}
+
 std::string CSession::GetErrorText() const
 {
     return m_connection != nullptr ? m_connection->GetErrorText() : std::string();

@@ -31,6 +31,9 @@ public:
     HRESULT Execute(const char* sql, const CDbValues& params = CDbValues(),
                     long long* rowsAffected = nullptr);
 
+    // True when the open connection can run no statement more (see CDbConnection::IsLost).
+    bool IsLost() const;
+
     // The database's message for the last failed statement of this session.
     std::string GetErrorText() const;
 

@@ -104,6 +104,16 @@ bool CProductionDbCommands::Open(bool warn)
     return usable;
 }
 
+bool CProductionDbCommands::Reconnect(bool warn)
+{
+    CProductionDb* db = m_link ? m_link->Database() : nullptr;
+    if (!db || !db->IsLost())
+        return true;
+    QUILLET_POS(m_log);
+    m_log.Warn("The connection to the production database was lost; opening it again");
+    return Open(warn);
+}
+
 bool CProductionDbCommands::IsUsable() const
 {
     return m_link && m_link->IsUsable();
@@ -122,7 +132,7 @@ void CProductionDbCommands::UnlockCurrentRecord()
 {
     if (m_currentKey.IsEmpty())
         return;
-    if (m_link && m_link->Unlock(m_currentKey, m_owner)) {
+    if (m_link && Reconnect(false) && m_link->Unlock(m_currentKey, m_owner)) {
         m_currentKey.Clear();
         return;
     }
@@ -159,7 +169,7 @@ void CProductionDbCommands::SaveToDb()
 {
     CProductionDb* db = m_link ? m_link->Database() : nullptr;
     CProjectData* project = CProjectData::GetInstance();
-    if (!db || !project)
+    if (!db || !project || !Reconnect(true))
         return;
     LeavePage();
     const CProductionDbKey key = GetCurrentProjectKey();
@@ -199,6 +209,11 @@ void CProductionDbCommands::SaveToDb()
     case PDB_SAVE_SQL_FAILED:
         Message(TwoParts("Error in SQL statement.", "Unable to save data."), "Error", kError);
         break;
+    case PDB_SAVE_OUTCOME_UNKNOWN:
+        Message(TwoParts("The connection to the database was lost while the data were being saved.",
+                         "They may have been saved or not; load the record to see which."),
+                "Error", kError);
+        break;
     default:
         Message("Unable to save data.", "Error", kError);
         break;
@@ -216,7 +231,7 @@ void CProductionDbCommands::LoadFromDb()
     CProductionDb* db = m_link ? m_link->Database() : nullptr;
     CProjectData* project = CProjectData::GetInstance();
     CProductionDbKey key;
-    if (!db || !project || !PickRecord(key, "Load", "&Load"))
+    if (!db || !project || !Reconnect(true) || !PickRecord(key, "Load", "&Load"))
         return;
     LeavePage();
     if (!db->LoadProject(key, &project->customer, &project->features, &project->physical, &project->results)) {
@@ -237,7 +252,7 @@ void CProductionDbCommands::DeleteRecord()
 {
     CProductionDb* db = m_link ? m_link->Database() : nullptr;
     CProductionDbKey key;
-    if (!db || !PickRecord(key, "Delete record", "&Delete"))
+    if (!db || !Reconnect(true) || !PickRecord(key, "Delete record", "&Delete"))
         return;
     if (CDbRecordCondition::ForKey(key, false).empty()) {
         QUILLET_POS(m_log);

@@ -7,6 +7,10 @@
 // record loaded or saved), when the connection is changed to another database, and at exit.
 // Before anything is written or deleted the key concerned is tested for another owner's lock,
 // once more after any question the user was asked.
+//
+// A connection lost on the way (a statement given up at its deadline, a server restarted) is
+// not used again: the next command opens and checks the database anew before its own
+// statements, and never repeats the one that was lost.
 #pragma once
 
 #include "ProductionDb/ProductionDbKey.h"
@@ -67,6 +71,9 @@ private:
     // Locks the project in memory as the current record.
     void LockCurrentProject();
     bool PickRecord(CProductionDbKey& key, const char* action, const char* button);
+    // Opens the database again when its connection was lost; with warn a failure is reported.
+    // False when it was lost and cannot be opened again.
+    bool Reconnect(bool warn);
     void EditConnection();
     int Message(const std::string& text, const std::string& title, long style, bool withOwner = true);
 

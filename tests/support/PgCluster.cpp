@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <fstream>
 #include <glob.h>
 #include <pwd.h>
 #include <spawn.h>
@@ -155,6 +156,14 @@ void CPgCluster::Stop()
         waitpid(m_watchdog, &status, 0);
         m_watchdog = -1;
     }
+}
+
+pid_t CPgCluster::ServerPid() const
+{
+    // The server's lock file starts with its process id.
+    std::ifstream lockFile(m_folder + "/data/postmaster.pid");
+    long pid = -1;
+    return lockFile >> pid && pid > 0 ? static_cast<pid_t>(pid) : -1;
 }
 
 std::string CPgCluster::ConnectionInfo(const std::string& database) const

@@ -20,6 +20,9 @@ public:
 
     // libpq connection string of a database of the cluster.
     std::string ConnectionInfo(const std::string& database) const;
+    // The process id of the running server's main process (the one that takes connections);
+    // -1 when none runs.
+    pid_t ServerPid() const;
 
 private:
     std::string m_folder;

@@ -40,6 +40,8 @@ enum : int {
     PDB_SAVE_INVALID_KEY = 1,
     PDB_SAVE_NO_DATA = 2,      // an object is missing, or its data cannot be stored
     PDB_SAVE_SQL_FAILED = 3,
+    // The connection was lost while the server committed: the save may have been stored or not.
+    PDB_SAVE_OUTCOME_UNKNOWN = 4,
 };
 
 class CProductionDb {
@@ -67,6 +69,9 @@ public:
     CSession& GetSession() { return m_session; }
     // True when the open database is the PostgreSQL server.
     bool IsPostgreSql() const { return m_postgreSql; }
+    // True when the open database's connection can run no statement more (a statement was given
+    // up at its deadline, or the server broke the connection off): only Open makes it usable.
+    bool IsLost() const { return m_session.IsLost(); }
 
     // "fwr_": the prefix of every table of the production database.
     static std::string GetTablePrefix();
@@ -94,9 +99,10 @@ public:
     std::string BuildCreateTable(const CDbTableDef& table) const;
 
     // PDB_SAVE_*. Deletes what is stored under the customer record's key and stores the
-    // project in its place, all or nothing. A key that is not valid or whose position does not
-    // fit the 16-bit column gives PDB_SAVE_INVALID_KEY, a real that is not finite
-    // PDB_SAVE_NO_DATA.
+    // project in its place, all or nothing; PDB_SAVE_OUTCOME_UNKNOWN when the connection was
+    // lost during the commit, so that nobody can tell which. A key that is not valid or whose
+    // position does not fit the 16-bit column gives PDB_SAVE_INVALID_KEY, a real that is not
+    // finite PDB_SAVE_NO_DATA.
     int SaveProject(const CCustomerData* customer, const CDeviceConfiguration* features,
                     const CPhysicalData* physical, const CResultData* results);
     // 1 when the project of the key was read whole, as one save left it; only then are the four

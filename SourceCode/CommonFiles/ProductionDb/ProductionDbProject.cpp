@@ -171,6 +171,8 @@ std::string ValueList(const CProductionDbKey& key, const CProductionDb::Columns&
 class CProductionDb::CTransaction {
 public:
     enum Kind { Write, Read };
+    // A COMMIT whose answer never came, the connection lost, may have been carried out or not.
+    enum Outcome { Committed, Failed, Unknown };
 
     CTransaction(CProductionDb& db, Kind kind) : m_db(db)
     {
@@ -184,19 +186,22 @@ public:
     }
     ~CTransaction()
     {
-        if (m_open)
+        // A lost connection takes its transaction with it.
+        if (m_open && !m_db.IsLost())
             m_db.ExecuteSql("ROLLBACK");
     }
     CTransaction(const CTransaction&) = delete;
     CTransaction& operator=(const CTransaction&) = delete;
 
     bool IsOpen() const { return m_open; }
-    BOOL Commit()
+    Outcome Commit()
     {
-        if (!m_open || !m_db.ExecuteSql("COMMIT"))
-            return FALSE;
+        if (!m_open)
+            return Failed;
+        if (!m_db.ExecuteSql("COMMIT"))
+            return m_db.IsLost() ? Unknown : Failed;  // SQLite keeps a transaction whose COMMIT failed
         m_open = false;
-        return TRUE;
+        return Committed;
     }
 
 private:
@@ -309,7 +314,15 @@ BOOL CProductionDb::DeleteProject(const CProductionDbKey& key)
         return FALSE;
     }
     CTransaction transaction(*this, CTransaction::Write);
-    return transaction.IsOpen() && DeleteRows(key) && transaction.Commit() ? TRUE : FALSE;
+    if (!transaction.IsOpen() || !DeleteRows(key))
+        return FALSE;
+    const CTransaction::Outcome outcome = transaction.Commit();
+    if (outcome == CTransaction::Unknown) {
+        QUILLET_POS(m_log);
+        m_log.Error("Delete of %s: the connection was lost during COMMIT; the project may have been deleted or not",
+                    key.Format().c_str());
+    }
+    return outcome == CTransaction::Committed ? TRUE : FALSE;
 }
 
 int CProductionDb::SaveProject(const CCustomerData* customer, const CDeviceConfiguration* features,
@@ -330,12 +343,25 @@ int CProductionDb::SaveProject(const CCustomerData* customer, const CDeviceConfi
         return PDB_SAVE_INVALID_KEY;
     }
     CTransaction transaction(*this, CTransaction::Write);
-    if (!transaction.IsOpen() || !DeleteRows(key))
-        return PDB_SAVE_SQL_FAILED;
-    const int result = SaveRows(key, *customer, *features, *physical, *results);
-    if (result != PDB_SAVE_OK)
-        return result;
-    return transaction.Commit() ? PDB_SAVE_OK : PDB_SAVE_SQL_FAILED;
+    int result = transaction.IsOpen() && DeleteRows(key) ? SaveRows(key, *customer, *features, *physical, *results)
+                                                         : PDB_SAVE_SQL_FAILED;
+    if (result == PDB_SAVE_OK) {
+        switch (transaction.Commit()) {
+        case CTransaction::Committed:
+            return PDB_SAVE_OK;
+        case CTransaction::Unknown:
+            QUILLET_POS(m_log);
+            m_log.Error("Save of %s: the connection was lost during COMMIT; the project may have been stored or not",
+                        key.Format().c_str());
+            return PDB_SAVE_OUTCOME_UNKNOWN;
+        case CTransaction::Failed:
+            result = PDB_SAVE_SQL_FAILED;
+            break;
+        }
+    }
+    QUILLET_POS(m_log);
+    m_log.Error("Save of %s failed; nothing of it was stored", key.Format().c_str());
+    return result;
 }
 
 int CProductionDb::SaveRows(const CProductionDbKey& key, const CCustomerData& customer,
@@ -472,7 +498,8 @@ BOOL CProductionDb::LoadProject(const CProductionDbKey& key, CCustomerData* cust
         }))
         return FALSE;
 
-    if (!LoadPhysicalData(key, loadedPhysical) || !LoadResults(key, loadedResults) || !transaction.Commit())
+    if (!LoadPhysicalData(key, loadedPhysical) || !LoadResults(key, loadedResults) ||
+        transaction.Commit() != CTransaction::Committed)
         return FALSE;
 
     *customer = loadedCustomer;

@@ -1,15 +1,22 @@
 #include "support/PgCluster.h"
+#include "support/StoppedProcesses.h"
 #include "RecordSetCases.h"
 
 #include "Oddments/DynamicRecordSetOleDb.h"
 
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <cstdint>
 #include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -153,35 +160,196 @@ TEST(PgDataSource, ConnectionFailuresAndInitStringForms)
     EXPECT_EQ(session.Execute("SELECT 1"), S_OK);
 }
 
-TEST(PgDataSource, ServerThatNeverAnswersTimesOut)
+namespace {
+
+bool ReadExactly(int socket, char* buffer, size_t size)
 {
-    // The kernel accepts connections into the backlog of a socket that never calls accept.
-    const int listener = socket(AF_INET, SOCK_STREAM, 0);
-    ASSERT_GE(listener, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(listen(listener, 4), 0);
-    ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    const std::string port = std::to_string(ntohs(address.sin_port));
+    while (size > 0) {
+        const ssize_t got = recv(socket, buffer, size, 0);
+        if (got <= 0)
+            return false;
+        buffer += got;
+        size -= static_cast<size_t>(got);
+    }
+    return true;
+}
+
+std::uint32_t FromBigEndian32(const char* bytes)
+{
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4; ++i)
+        value = value << 8 | static_cast<unsigned char>(bytes[i]);
+    return value;
+}
+
+std::string BigEndian32(std::uint32_t value)
+{
+    return {static_cast<char>(value >> 24), static_cast<char>(value >> 16), static_cast<char>(value >> 8),
+            static_cast<char>(value)};
+}
+
+// A message of the server's protocol: type, length, body.
+std::string ServerMessage(char type, const std::string& body)
+{
+    return type + BigEndian32(static_cast<std::uint32_t>(body.size() + 4)) + body;
+}
+
+// Plays a server that asks for no password through the start of a session and its first query
+// (the session setup), answering that with one command done.
+bool AnswerSessionStart(int socket)
+{
+    // Lengths count themselves.
+    const auto readBody = [socket](const char* length) {
+        const std::uint32_t size = FromBigEndian32(length);
+        std::string body(size > 4 && size < 10000 ? size - 4 : 0, '\0');
+        return !body.empty() && ReadExactly(socket, body.data(), body.size());
+    };
+    char head[5];
+    if (!ReadExactly(socket, head, 4) || !readBody(head))
+        return false;
+    const std::string started = ServerMessage('R', BigEndian32(0)) +
+                                ServerMessage('K', BigEndian32(4242) + BigEndian32(1)) + ServerMessage('Z', "I");
+    if (send(socket, started.data(), started.size(), 0) != static_cast<ssize_t>(started.size()) ||
+        !ReadExactly(socket, head, 5) || head[0] != 'Q' || !readBody(head + 1))
+        return false;
+    const std::string done = ServerMessage('C', std::string("SET", 4)) + ServerMessage('Z', "I");
+    return send(socket, done.data(), done.size(), 0) == static_cast<ssize_t>(done.size());
+}
+
+// Whatever asks for a connection here is taken in and never answered, as by a server machine
+// that was paused. With sessionFirst the first connection is served as a session up to its
+// setup before the server falls silent. After a time limit everything is closed, so that code
+// waiting on it for ever fails its test instead of hanging it.
+class CSilentServer {
+public:
+    explicit CSilentServer(int limitSeconds, bool sessionFirst = false)
+    {
+        m_listener = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (m_listener < 0 || bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            listen(m_listener, 16) != 0 || getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            return;
+        m_port = ntohs(address.sin_port);
+        m_thread = std::thread([this, limitSeconds, sessionFirst] {
+            std::vector<int> taken;
+            const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(limitSeconds);
+            while (!m_stop && std::chrono::steady_clock::now() < end) {
+                pollfd listener{m_listener, POLLIN, 0};
+                if (poll(&listener, 1, 100) == 1) {
+                    const int connection = accept(m_listener, nullptr, nullptr);
+                    if (connection >= 0 && sessionFirst && taken.empty())
+                        AnswerSessionStart(connection);
+                    if (connection >= 0)
+                        taken.push_back(connection);
+                }
+            }
+            for (const int connection : taken)
+                close(connection);
+        });
+    }
+    ~CSilentServer()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        if (m_listener >= 0)
+            close(m_listener);
+    }
+
+    int Port() const { return m_port; }
+
+private:
+    int m_listener = -1;
+    int m_port = 0;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+}  // namespace
+
+// An open never waits longer than its connect timeout (5 s unless the data-link text or
+// PGCONNECT_TIMEOUT sets one), nor longer than the statement deadline, even where the text asks
+// libpq to wait for ever.
+TEST(PgDataSource, OpenOfAServerThatNeverAnswersEndsInTime)
+{
+    const CSilentServer server(30);
+    ASSERT_NE(server.Port(), 0);
     unsetenv("PGCONNECT_TIMEOUT");
+    const std::string where = "Provider=PostgreSQL;host=127.0.0.1 port=" + std::to_string(server.Port()) +
+                              " dbname=x user=x";
+    const struct {
+        std::string items;
+        int boundSeconds;
+    } cases[] = {
+        {"", 5},
+        {" connect_timeout=2", 2},
+        {" connect_timeout=0;Command Timeout=2", 2},
+        {" connect_timeout=60;Command Timeout=3", 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.items);
+        CDataSource source;
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_TRUE(FAILED(source.OpenFromInitializationString((where + c.items).c_str())));
+        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), c.boundSeconds + 3);
+        EXPECT_FALSE(source.GetErrorText().empty());
+    }
+}
 
+// A statement that passes its deadline returns soon after it whatever the server does. Here the
+// server's main process is stopped with the statement's backend, as on a paused machine: the
+// kernel still takes the cancel request into the listening socket's queue, and nobody answers
+// it until the server goes on.
+TEST(PgDataSource, DeadlineHoldsWhenTheWholeServerIsStopped)
+{
     CDataSource source;
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_TRUE(FAILED(source.OpenFromInitializationString(
-        ("Provider=PostgreSQL;host=127.0.0.1 port=" + port + " dbname=x user=x").c_str())));
-    const auto waited = std::chrono::steady_clock::now() - start;
-    EXPECT_LT(waited, std::chrono::seconds(15));
-    EXPECT_FALSE(source.GetErrorText().empty());
+    ASSERT_EQ(source.OpenFromInitializationString((InitString("postgres") + ";Command Timeout=2").c_str()), S_OK)
+        << source.GetErrorText();
+    CSession session;
+    ASSERT_EQ(session.Open(source), S_OK);
+    pid_t backend = -1;
+    {
+        CDynamicRecordSetOleDb rs;
+        ASSERT_TRUE(rs.Open(session, "SELECT pg_backend_pid()"));
+        ASSERT_TRUE(rs.MoveNext());
+        backend = rs.GetLongAt(1);
+    }
+    {
+        CStoppedProcesses stopped({cluster.ServerPid(), backend}, 30);
+        ASSERT_TRUE(stopped.AllStopped());
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(session.Execute("SELECT 1"), DB_E_CANCELED);
+        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 8);
+    }
+    // Once it goes on, the server takes connections as before.
+    CDataSource again;
+    ASSERT_EQ(again.OpenFromInitializationString(InitString("postgres").c_str()), S_OK) << again.GetErrorText();
+    CSession next;
+    ASSERT_EQ(next.Open(again), S_OK);
+    EXPECT_EQ(next.Execute("SELECT 1"), S_OK) << next.GetErrorText();
+}
 
-    // The data-link text's own timeout wins.
-    const auto again = std::chrono::steady_clock::now();
-    EXPECT_TRUE(FAILED(source.OpenFromInitializationString(
-        ("Provider=PostgreSQL;host=127.0.0.1 port=" + port + " dbname=x user=x connect_timeout=2").c_str())));
-    EXPECT_LT(std::chrono::steady_clock::now() - again, std::chrono::milliseconds(4500));
-    close(listener);
+// The same with a server on another machine that was paused after the session began: the
+// kernel there takes the cancel request's connection, and nobody answers it.
+TEST(PgDataSource, DeadlineHoldsWhenTheCancelIsNeverAnswered)
+{
+    const CSilentServer server(30, true);
+    ASSERT_NE(server.Port(), 0);
+    CDataSource source;
+    ASSERT_EQ(source.OpenFromInitializationString(
+                  ("Provider=PostgreSQL;host=127.0.0.1 port=" + std::to_string(server.Port()) +
+                   " dbname=x user=x sslmode=disable gssencmode=disable;Command Timeout=2")
+                      .c_str()),
+              S_OK)
+        << source.GetErrorText();
+    CSession session;
+    ASSERT_EQ(session.Open(source), S_OK);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(session.Execute("SELECT 1"), DB_E_CANCELED);
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 8);
 }
 
 TEST(PgDataSource, CommandTimeoutBoundsEveryStatement)

@@ -5,11 +5,12 @@
 #include "Oddments/Session.h"
 #include "SampleProject.h"
 #include "support/PgCluster.h"
+#include "support/StoppedProcesses.h"
 #include "support/TestFiles.h"
 
 #include <chrono>
-#include <csignal>
 #include <sys/types.h>
+#include <vector>
 
 namespace {
 
@@ -66,8 +67,10 @@ protected:
 };
 
 // A save whose statement gets no answer fails at the deadline the data-link text sets, with a
-// log line, and leaves the project stored before whole: once with the server's backend stopped
-// outright, once with it hanging inside the save's transaction after deleting the stored rows.
+// log line, and leaves the project stored before whole: with the server stopped outright (its
+// main process too, which then never answers the cancel request), with it hanging inside the save's transaction after deleting the stored rows, and
+// with it hanging in the save's COMMIT, when the log and the result say that nobody knows
+// whether the save was stored.
 TEST_P(PgProductionDb, SaveFailsAtTheDeadlineWhenTheServerStopsAnswering)
 {
     CreateTables();
@@ -77,34 +80,63 @@ TEST_P(PgProductionDb, SaveFailsAtTheDeadlineWhenTheServerStopsAnswering)
     const std::string link = ReadWholeFile(m_dataLink);
     WriteWholeFile(m_dataLink, link.substr(0, link.find('\n')) + ";Command Timeout=2\n");
 
-    for (const bool stopped : {true, false}) {
-        SCOPED_TRACE(stopped ? "backend stopped" : "statement hangs");
+    const std::string hangs = "CREATE FUNCTION hang_point() RETURNS trigger AS $$ BEGIN PERFORM pg_sleep(3600); "
+                              "RETURN NEW; END $$ LANGUAGE plpgsql";
+    const struct {
+        const char* name;
+        bool stopServer;
+        std::vector<std::string> setup;
+        std::vector<std::string> cleanup;
+        int result;
+        const char* logLine;
+    } cases[] = {
+        {"server stopped", true, {}, {}, PDB_SAVE_SQL_FAILED, "nothing of it was stored"},
+        {"statement hangs",
+         false,
+         {hangs, "CREATE TRIGGER hang_point BEFORE INSERT ON fwr_result_data_tables "
+                 "FOR EACH ROW EXECUTE FUNCTION hang_point()"},
+         {"DROP TRIGGER hang_point ON fwr_result_data_tables", "DROP FUNCTION hang_point()"},
+         PDB_SAVE_SQL_FAILED,
+         "nothing of it was stored"},
+        // A deferred constraint trigger runs in the COMMIT.
+        {"COMMIT hangs",
+         false,
+         {hangs, "CREATE CONSTRAINT TRIGGER hang_point AFTER INSERT ON fwr_customer_data "
+                 "DEFERRABLE INITIALLY DEFERRED FOR EACH ROW EXECUTE FUNCTION hang_point()"},
+         {"DROP TRIGGER hang_point ON fwr_customer_data", "DROP FUNCTION hang_point()"},
+         PDB_SAVE_OUTCOME_UNKNOWN,
+         "the connection was lost during COMMIT; the project may have been stored or not"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         ASSERT_EQ(m_db.Open(m_dataLink.c_str()), S_OK) << LogText();
         const pid_t backend = BackendPid();
         ASSERT_GT(backend, 0);
-        if (stopped) {
-            ASSERT_EQ(::kill(backend, SIGSTOP), 0);
-        } else {
-            Execute("CREATE FUNCTION hang_point() RETURNS trigger AS $$ BEGIN PERFORM pg_sleep(3600); "
-                    "RETURN NEW; END $$ LANGUAGE plpgsql");
-            Execute("CREATE TRIGGER hang_point BEFORE INSERT ON fwr_result_data_tables "
-                    "FOR EACH ROW EXECUTE FUNCTION hang_point()");
-        }
+        for (const std::string& sql : c.setup)
+            Execute(sql);
         CProjectData other;
         FillSampleProject(other, 1, 2, 3, 1, 4, "other");
         const size_t logBefore = LogText().size();
         const auto start = std::chrono::steady_clock::now();
-        const int saved = m_db.SaveProject(&other.customer, &other.features, &other.physical, &other.results);
-        const auto took = std::chrono::steady_clock::now() - start;
-        if (stopped)
-            ::kill(backend, SIGCONT);
-        EXPECT_NE(saved, PDB_SAVE_OK);
+        int saved = PDB_SAVE_OK;
+        {
+            CStoppedProcesses stopped(c.stopServer ? std::vector<pid_t>{cluster.ServerPid(), backend} : std::vector<pid_t>{},
+                                      30);
+            saved = m_db.SaveProject(&other.customer, &other.features, &other.physical, &other.results);
+        }
+        const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_EQ(saved, c.result);
         // Far below the 30 s a statement gets when the data-link text says nothing.
-        EXPECT_LT(took, std::chrono::seconds(20));
+        EXPECT_LT(took, 20);
         EXPECT_NE(LogText().find("The server did not answer within 2 s", logBefore), std::string::npos)
             << LogText().substr(logBefore);
+        EXPECT_NE(LogText().find(c.logLine, logBefore), std::string::npos) << LogText().substr(logBefore);
+        EXPECT_TRUE(m_db.IsLost());
 
         ASSERT_EQ(m_db.Open(m_dataLink.c_str()), S_OK) << LogText();
+        EXPECT_FALSE(m_db.IsLost());
+        for (const std::string& sql : c.cleanup)
+            Execute(sql);
         CProjectData loaded;
         ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(1, 2, 3), &loaded.customer, &loaded.features,
                                      &loaded.physical, &loaded.results))

@@ -4,6 +4,7 @@
 #include "TAMBELTestApp.h"
 
 #include "CommonFiles/ProjectData.h"
+#include "Harbinax/Harbinax.h"
 #include "Oddments/DataSource.h"
 #include "Oddments/Session.h"
 #include "TAMBEL/ProductionDbCommands.h"
@@ -12,6 +13,8 @@
 #include "support/TestFiles.h"
 
 #include <gmock/gmock.h>
+
+#include <chrono>
 
 using testing::ElementsAre;
 using testing::HasSubstr;
@@ -82,4 +85,68 @@ TEST_F(PgProductionDbCommands, SecondProgramCannotOverwriteTheFirstOnesLockedPro
                                      "Data successfully saved."));
     EXPECT_EQ(StoredCustomer(key), "Customer second");
     EXPECT_EQ(LockOwner(key), App().GetLockOwner());
+}
+
+// A save whose statement passes its deadline fails soon after it and tells the user whether the
+// project may have been stored. The connection it lost is not used again: the next command
+// opens the database anew, so the record lock is released and the project saved as usual.
+TEST_F(PgProductionDbCommands, NextCommandAfterALostConnectionOpensTheDatabaseAgain)
+{
+    m_initString += ";Command Timeout=2";
+    OpenWithTables();
+    const std::string hangs = "CREATE FUNCTION hang_point() RETURNS trigger AS $$ BEGIN PERFORM pg_sleep(3600); "
+                              "RETURN NEW; END $$ LANGUAGE plpgsql";
+    const struct {
+        const char* name;
+        const char* trigger;
+        const char* message;
+    } cases[] = {
+        {"statement hangs",
+         "CREATE TRIGGER hang_point BEFORE INSERT ON fwr_customer_data FOR EACH ROW EXECUTE FUNCTION hang_point()",
+         "Error in SQL statement.\nUnable to save data."},
+        // A deferred constraint trigger runs in the COMMIT.
+        {"COMMIT hangs",
+         "CREATE CONSTRAINT TRIGGER hang_point AFTER INSERT ON fwr_customer_data DEFERRABLE INITIALLY DEFERRED "
+         "FOR EACH ROW EXECUTE FUNCTION hang_point()",
+         "The connection to the database was lost while the data were being saved.\n"
+         "They may have been saved or not; load the record to see which."},
+    };
+    const CProductionDbKey key(4711, 12, 1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetProjectInMemory(key.pa, key.vk, key.pos, "first");
+        m_boxes.clear();
+        App().GetProductionDbCommands().SaveToDb();
+        ASSERT_EQ(StoredCustomer(key), "Customer first");
+        ASSERT_EQ(LockOwner(key), App().GetLockOwner());
+
+        ASSERT_TRUE(m_other.ExecuteSql(hangs));
+        ASSERT_TRUE(m_other.ExecuteSql(c.trigger));
+        SetProjectInMemory(key.pa, key.vk, key.pos, "second");
+        m_boxes.clear();
+        const auto start = std::chrono::steady_clock::now();
+        App().GetProductionDbCommands().SaveToDb();
+        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 10);
+        ASSERT_FALSE(m_boxes.empty());
+        EXPECT_EQ(m_boxes.back().text, c.message);
+        EXPECT_TRUE(App().IsProductionDbUsable());
+        ASSERT_TRUE(m_other.ExecuteSql("DROP TRIGGER hang_point ON fwr_customer_data"));
+        ASSERT_TRUE(m_other.ExecuteSql("DROP FUNCTION hang_point()"));
+        EXPECT_EQ(StoredCustomer(key), "Customer first");
+
+        App().UnlockCurrentRecord();
+        EXPECT_TRUE(App().GetProductionDbCommands().GetCurrentRecordKey().IsEmpty());
+        EXPECT_EQ(LockOwner(key), "");
+        m_boxes.clear();
+        App().GetProductionDbCommands().SaveToDb();
+        EXPECT_THAT(Texts(), ElementsAre("A record with the same keys exists already.\nOverwrite existing record?",
+                                         "Data successfully saved."));
+        EXPECT_EQ(StoredCustomer(key), "Customer second");
+        EXPECT_EQ(LockOwner(key), App().GetLockOwner());
+    }
+    UseTranslatedLanguage("de");
+    EXPECT_EQ(TranslateText("The connection to the database was lost while the data were being saved."),
+              "Die Verbindung zur Datenbank ging verloren, während die Daten gespeichert wurden.");
+    EXPECT_EQ(TranslateText("They may have been saved or not; load the record to see which."),
+              "Sie wurden vielleicht gespeichert, vielleicht auch nicht; laden Sie den Datensatz, um es zu prüfen.");
 }
