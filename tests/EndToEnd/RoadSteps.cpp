@@ -59,7 +59,7 @@ bool WaitForWindowSettled(const std::string& window, const std::string* before =
     std::string last = before ? *before : WindowPixels(window);
     int sameFor = 0;
     // Polled every tenth of a second: ten alike are a second without change.
-    return WaitUntil(120, [&] {
+    return WaitUntil(std::chrono::seconds(120), [&] {
         const std::string now = WindowPixels(window);
         sameFor = now == last ? sameFor + 1 : 0;
         last = now;
@@ -170,7 +170,7 @@ std::string PdfText(const std::string& path)
         return "";
     // Without the time of writing in the page footers, so documents made apart compare; the
     // user's locale decides how it is written.
-    return std::regex_replace(RunTool({"pdftotext", "-layout", path, "-"}),
+    return std::regex_replace(RunTool({"pdftotext", "-layout", path, "-"}).output,
                               std::regex("[0-9]{1,4}[./-][0-9]{1,2}[./-][0-9]{1,4},? [0-9]{1,2}:[0-9]{2}:[0-9]{2}"), "");
 }
 
@@ -208,15 +208,15 @@ void ChooseFileCommand(const std::string& mainWindow, const std::string& item, c
 
 bool WaitForSoundPdf(const std::string& path)
 {
-    return WaitUntil(120, [&] {
+    return WaitUntil(std::chrono::seconds(120), [&] {
         return std::filesystem::exists(path) &&
-               RunTool({"qpdf", "--check", path}).find("No syntax or stream encoding errors") != std::string::npos;
+               RunTool({"qpdf", "--check", path}).output.find("No syntax or stream encoding errors") != std::string::npos;
     });
 }
 
 int PdfPages(const std::string& path)
 {
-    return std::atoi(RunTool({"qpdf", "--show-npages", path}).c_str());
+    return std::atoi(RunTool({"qpdf", "--show-npages", path}).output.c_str());
 }
 
 void Road::TearDown()
@@ -239,5 +239,5 @@ void Road::Exit(const std::string& mainWindow)
 
 bool Road::WaitForMessage(const std::string& text)
 {
-    return WaitUntil(60, [&] { return program.Messages().find(text) != std::string::npos; });
+    return WaitUntil(std::chrono::seconds(60), [&] { return program.Messages().find(text) != std::string::npos; });
 }

@@ -3,10 +3,13 @@
 // program died, left a crash dump or logged a critical exception.
 #pragma once
 
-#include "EndToEnd/InstalledProgram.h"
+#include "support/InstalledProgram.h"
+#include "support/Process.h"
+#include "support/WaitUntil.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 

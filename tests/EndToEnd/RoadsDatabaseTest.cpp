@@ -19,7 +19,7 @@ std::string StoredProjects(const std::string& database)
     for (const char* table : {"customer_data", "device_configuration_data", "physical_data", "physical_values",
                               "result_data", "result_data_errors", "result_data_tables", "result_data_value"}) {
         rows += std::string(table) + ":\n" +
-                RunTool({"sqlite3", database, std::string("SELECT * FROM fwr_") + table + " ORDER BY 1, 2, 3"});
+                RunTool({"sqlite3", database, std::string("SELECT * FROM fwr_") + table + " ORDER BY 1, 2, 3"}).output;
     }
     return rows;
 }
@@ -64,8 +64,8 @@ TEST_F(DatabaseRoad, SavedToADatabaseAndLoadedBack)
     // File > Save to database.
     CDesktopDriver::Keys(main, {"alt+f", "b"});
     ASSERT_TRUE(WaitForMessage("Data successfully saved.")) << program.Messages();
-    EXPECT_EQ(RunTool({"sqlite3", database, "SELECT pa, vk, pos FROM fwr_customer_data"}), "12345|678|7\n");
-    EXPECT_NE(RunTool({"sqlite3", database, "SELECT count(*) FROM fwr_result_data"}), "0\n");
+    EXPECT_EQ(RunTool({"sqlite3", database, "SELECT pa, vk, pos FROM fwr_customer_data"}).output, "12345|678|7\n");
+    EXPECT_NE(RunTool({"sqlite3", database, "SELECT count(*) FROM fwr_result_data"}).output, "0\n");
     const std::string stored = StoredProjects(database);
     Exit(main);
 
@@ -83,7 +83,7 @@ TEST_F(DatabaseRoad, SavedToADatabaseAndLoadedBack)
     // Saved again as loaded (the overwrite question is answered Yes), it stores the same rows.
     CDesktopDriver::Keys(main, {"alt+f", "b"});
     ASSERT_TRUE(WaitForMessage("Overwrite existing record?")) << program.Messages();
-    ASSERT_TRUE(WaitUntil(60, [&] { return program.Messages().rfind("Data successfully saved.") >
+    ASSERT_TRUE(WaitUntil(std::chrono::seconds(60), [&] { return program.Messages().rfind("Data successfully saved.") >
                                        program.Messages().find("Overwrite existing record?"); }))
         << program.Messages();
     EXPECT_EQ(StoredProjects(database), stored);

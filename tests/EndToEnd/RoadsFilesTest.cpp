@@ -61,9 +61,9 @@ TEST_F(Road, PdfExportAndMail)
     const std::string project = mailFolder + "/Zephrin.xml";
     ASSERT_TRUE(fs::exists(project)) << arguments;
     // A well-formed project with its fluid data and its meters.
-    EXPECT_EQ(RunTool({"xmllint", "--xpath", "name(/*)", project}), "TAMBEL\n");
-    EXPECT_NE(RunTool({"xmllint", "--xpath", "count(/TAMBEL/ResultData//*)", project}), "0\n");
-    EXPECT_EQ(RunTool({"xmllint", "--xpath", "count(/TAMBEL/PhysicalData)", project}), "1\n");
+    EXPECT_EQ(RunTool({"xmllint", "--xpath", "name(/*)", project}).output, "TAMBEL\n");
+    EXPECT_NE(RunTool({"xmllint", "--xpath", "count(/TAMBEL/ResultData//*)", project}).output, "0\n");
+    EXPECT_EQ(RunTool({"xmllint", "--xpath", "count(/TAMBEL/PhysicalData)", project}).output, "1\n");
     Screenshot("pdf-export-and-mail");
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), "");
@@ -90,7 +90,7 @@ TEST_F(Road, PdfExportAsksBeforeReplacingAFile)
         // answer, Replace.
         CDesktopDriver::Keys(dialog, {"Return"});
         std::string question;
-        ASSERT_TRUE(WaitUntil(60, [&] {
+        ASSERT_TRUE(WaitUntil(std::chrono::seconds(60), [&] {
             question = CDesktopDriver::ActiveWindow();
             return !question.empty() && question != dialog && question != main;
         })) << CDesktopDriver::WindowTitles();

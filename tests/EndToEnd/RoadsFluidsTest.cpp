@@ -23,7 +23,7 @@ const SPoint kGasMixOk{146, 367};
 // What xmllint reads from the file at the path.
 std::string XmlValue(const std::string& path, const std::string& xpath)
 {
-    return RunTool({"xmllint", "--xpath", xpath, path});
+    return RunTool({"xmllint", "--xpath", xpath, path}).output;
 }
 
 // Opens the menu by its mnemonic and takes its first item, with the keyboard as a user may: the

@@ -27,7 +27,7 @@ int CheckedPages(const std::string& path)
 std::string PageSize(const std::string& path)
 {
     std::smatch size;
-    const std::string info = RunTool({"pdfinfo", path});
+    const std::string info = RunTool({"pdfinfo", path}).output;
     return std::regex_search(info, size, std::regex("Page size: *([0-9.]+ x [0-9.]+) pts")) ? size[1].str() : "";
 }
 

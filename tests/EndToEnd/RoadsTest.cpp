@@ -14,7 +14,9 @@
 
 namespace {
 
-::testing::Environment* const wx = ::testing::AddGlobalTestEnvironment(new CWxTestEnvironment({"EndToEndTests"}));
+// Only under a window manager do the programs' windows get the keyboard when raised.
+::testing::Environment* const wx =
+    ::testing::AddGlobalTestEnvironment(new CWxTestEnvironment({"EndToEndTests"}, EWindowManager::Started));
 
 // No print server at all: the print commands must not take the program down. Print settings
 // opens GTK's page setup, which is answered with Escape.
