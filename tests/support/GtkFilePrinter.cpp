@@ -12,6 +12,14 @@ struct SGList {
 };
 void gtk_print_settings_set_printer(GtkPrintSettings* settings, const char* printer);
 void gtk_print_settings_set(GtkPrintSettings* settings, const char* key, const char* value);
+void gtk_print_settings_set_resolution(GtkPrintSettings* settings, int resolution);
+unsigned long gtk_print_operation_get_type();
+unsigned g_signal_lookup(const char* name, unsigned long type);
+unsigned long g_signal_add_emission_hook(unsigned signal, unsigned detail,
+                                         int (*hook)(void* hint, unsigned count, const void* values, void* data),
+                                         void* data, void (*destroy)(void*));
+void* g_value_get_object(const void* value);
+void* g_type_class_ref(unsigned long type);
 void* gtk_settings_get_default();
 void g_object_set(void* object, const char* name, ...);
 SGList* gtk_window_list_toplevels();
@@ -28,16 +36,44 @@ void gtk_print_unix_dialog_set_settings(void* dialog, GtkPrintSettings* settings
 void gtk_print_settings_set_print_pages(GtkPrintSettings* settings, int pages);
 void gtk_print_settings_set_page_ranges(GtkPrintSettings* settings, SGtkPageRange* ranges, int count);
 void g_object_unref(void* object);
+GtkPrintSettings* gtk_print_operation_get_print_settings(GtkPrintOperation* operation);
 }
 
-wxPrintData FilePrinterSettings(const std::string& path)
+namespace {
+
+// GTK's print dialog makes the job's settings anew, without the resolution the print data asked
+// for: it is put back as the job begins, before wx makes the job's printer DC from them.
+int g_resolution = 0;
+
+int RestoreResolution(void*, unsigned, const void* values, void*)
 {
+    if (g_resolution > 0) {
+        gtk_print_settings_set_resolution(
+            gtk_print_operation_get_print_settings(static_cast<GtkPrintOperation*>(g_value_get_object(values))),
+            g_resolution);
+    }
+    return 1;  // stays connected
+}
+
+}  // namespace
+
+wxPrintData FilePrinterSettings(const std::string& path, int dpi)
+{
+    // The class is made first: its signals exist only then.
+    static const bool hooked =
+        g_type_class_ref(gtk_print_operation_get_type()) != nullptr &&
+        g_signal_add_emission_hook(g_signal_lookup("begin-print", gtk_print_operation_get_type()), 0,
+                                   RestoreResolution, nullptr, nullptr) != 0;
+    (void)hooked;
+    g_resolution = dpi;
     // Only the file backend: the machine has no print server to ask for printers.
     g_object_set(gtk_settings_get_default(), "gtk-print-backends", "file", nullptr);
     wxPrintData settings;
     settings.SetPrinterName("Print to File");
     settings.SetPrintMode(wxPRINT_MODE_FILE);
     settings.SetFilename(path);
+    if (dpi > 0)
+        settings.SetQuality(dpi);
     settings.ConvertToNative();
     GtkPrintSettings* config = static_cast<wxGtkPrintNativeData*>(settings.GetNativeData())->GetPrintConfig();
     gtk_print_settings_set_printer(config, "Print to File");

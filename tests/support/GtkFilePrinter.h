@@ -8,8 +8,10 @@
 #include <utility>
 #include <vector>
 
-// Print settings that choose the file printer writing a PDF file at the path.
-wxPrintData FilePrinterSettings(const std::string& path);
+// Print settings that choose the file printer writing a PDF file at the path; with a resolution
+// (dots per inch, through the print data's quality) the printer's DC has that many pixels per
+// inch, else wx's default for the highest quality.
+wxPrintData FilePrinterSettings(const std::string& path, int dpi = 0);
 
 // GTK prints to its file printer only from its dialog: this presses the dialog's Print button
 // once the printer of the settings is chosen in it, as a user would, while the object lives.

@@ -4,6 +4,7 @@
 
 #include <cairo.h>
 #include <wx/dc.h>
+#include <wx/dcprint.h>
 #include <wx/mstream.h>
 #include <wx/region.h>
 
@@ -14,6 +15,11 @@ namespace {
 
 // The em of the face measured for its cell height.
 constexpr int kReferenceEm = 100;
+// The font that finds how large the DC draws a point.
+constexpr double kReferencePoints = 100.0;
+// Text on paper is laid out at no coarser a resolution: wx lays it out in whole device pixels,
+// which at a printer's low resolution adds up to millimetres along a line.
+constexpr double kPrintedTextDpi = 1200.0;
 
 int Round(double value)
 {
@@ -29,9 +35,24 @@ void EnsureImageHandlers()
 }  // namespace
 
 CReportDcCanvas::CReportDcCanvas(wxDC& dc, double dpiX, double dpiY, const wxPoint& origin)
-    : m_dc(dc), m_dpiX(dpiX), m_dpiY(dpiY), m_origin(origin), m_measureBitmap(8, 8), m_measureDc(m_measureBitmap)
+    : m_dc(dc), m_dpiX(dpiX), m_dpiY(dpiY), m_origin(origin), m_measureBitmap(8, 8), m_measureDc(m_measureBitmap),
+      m_printer(dynamic_cast<wxPrinterDC*>(&dc) != nullptr)
 {
     m_dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    // The memory context draws a point as its resolution says; wx's printer context draws it as
+    // large in its pixels as the screen does, whatever the printer's resolution: the same font
+    // on both tells how large the DC really draws it.
+    m_measurePixelsPerPoint = m_measureDc.GetPPI().y / 72.0;
+    m_pixelsPerPoint = m_measurePixelsPerPoint;
+    const wxFont reference{wxFontInfo(kReferencePoints)};
+    m_measureDc.SetFont(reference);
+    m_dc.SetFont(reference);
+    const int measured = m_measureDc.GetCharHeight();
+    const int drawn = m_dc.GetCharHeight();
+    if (measured > 0 && drawn > 0)
+        m_pixelsPerPoint *= static_cast<double>(drawn) / measured;
+    if (m_printer)
+        m_textScale = std::max(1.0, std::ceil(kPrintedTextDpi / std::min(m_dpiX, m_dpiY)));
 }
 
 CReportDcCanvas::~CReportDcCanvas()
@@ -124,9 +145,9 @@ void CReportDcCanvas::ResetClip()
         m_dc.DestroyClippingRegion();
 }
 
-wxFont CReportDcCanvas::MakeFont(const SCanvasFont& font, double emPixels, double ppi)
+wxFont CReportDcCanvas::MakeFont(const SCanvasFont& font, double emPixels, double pixelsPerPoint)
 {
-    wxFontInfo info(std::max(0.1, emPixels * 72.0 / ppi));
+    wxFontInfo info(std::max(0.1, emPixels / pixelsPerPoint));
     info.FaceName(font.face).Bold(font.weight >= 700).Italic(font.italic).Underlined(font.underline)
         .Strikethrough(font.strikeOut);
     return wxFont(info);
@@ -140,25 +161,28 @@ double CReportDcCanvas::EmPixels(const SCanvasFont& font)
     const std::string key = font.face + (font.weight >= 700 ? "|b" : "|") + (font.italic ? "i" : "");
     auto found = m_emPerCell.find(key);
     if (found == m_emPerCell.end()) {
-        m_measureDc.SetFont(MakeFont(font, kReferenceEm, m_measureDc.GetPPI().y));
+        m_measureDc.SetFont(MakeFont(font, kReferenceEm, m_measurePixelsPerPoint));
         const int cell = m_measureDc.GetCharHeight();
         found = m_emPerCell.emplace(key, cell > 0 ? static_cast<double>(kReferenceEm) / cell : 1.0).first;
     }
     return pixels * found->second;
 }
 
+// On paper the text is laid out as the printer's context measures it, the way it is drawn there.
 STextMetrics CReportDcCanvas::MeasureText(const SCanvasFont& font, std::string_view text)
 {
-    m_measureDc.SetFont(MakeFont(font, EmPixels(font), m_measureDc.GetPPI().y));
+    wxDC& measuring = m_printer ? m_dc : m_measureDc;
+    measuring.SetFont(
+        MakeFont(font, EmPixels(font) * m_textScale, m_printer ? m_pixelsPerPoint : m_measurePixelsPerPoint));
     wxCoord width = 0;
     wxCoord height = 0;
     wxCoord descent = 0;
     const wxString string = wxString::FromUTF8(text.data(), text.size());
-    m_measureDc.GetTextExtent(string.empty() ? wxString("X") : string, &width, &height, &descent);
+    measuring.GetTextExtent(string.empty() ? wxString("X") : string, &width, &height, &descent);
     STextMetrics metrics;
-    metrics.width = string.empty() ? 0 : Round(width * 254.0 / m_dpiX);
-    metrics.height = Round(height * 254.0 / m_dpiY);
-    metrics.descent = Round(descent * 254.0 / m_dpiY);
+    metrics.width = string.empty() ? 0 : Round(width * 254.0 / (m_dpiX * m_textScale));
+    metrics.height = Round(height * 254.0 / (m_dpiY * m_textScale));
+    metrics.descent = Round(descent * 254.0 / (m_dpiY * m_textScale));
     metrics.ascent = metrics.height - metrics.descent;
     return metrics;
 }
@@ -166,14 +190,28 @@ STextMetrics CReportDcCanvas::MeasureText(const SCanvasFont& font, std::string_v
 void CReportDcCanvas::DrawText(const SCanvasFont& font, ReportColor color, SReportPoint origin, double angle,
                                std::string_view text)
 {
-    m_dc.SetFont(MakeFont(font, EmPixels(font), m_dc.GetPPI().y));
+    m_dc.SetFont(MakeFont(font, EmPixels(font) * m_textScale, m_pixelsPerPoint));
     m_dc.SetTextForeground(ToColour(color));
+    // wx's printer context sets the text colour only when it differs from the one it last set
+    // for text, though fills and lines have set others since: the colour is set here.
+    if (auto* cairo = static_cast<cairo_t*>(m_dc.GetImpl()->GetCairoContext())) {
+        cairo_set_source_rgb(cairo, (color & 0xFF) / 255.0, ((color >> 8) & 0xFF) / 255.0,
+                             ((color >> 16) & 0xFF) / 255.0);
+    }
     const wxString string = wxString::FromUTF8(text.data(), text.size());
     const double turned = angle + (m_turned ? 90.0 : 0.0);
+    // A font m_textScale times as large, shrunk back by the DC's scale.
+    const wxPoint device = ToDevice(origin);
+    const wxPoint at(Round(device.x * m_textScale), Round(device.y * m_textScale));
+    double scaleX = 1.0;
+    double scaleY = 1.0;
+    m_dc.GetUserScale(&scaleX, &scaleY);
+    m_dc.SetUserScale(scaleX / m_textScale, scaleY / m_textScale);
     if (turned == 0.0)
-        m_dc.DrawText(string, ToDevice(origin));
+        m_dc.DrawText(string, at);
     else
-        m_dc.DrawRotatedText(string, ToDevice(origin), turned);
+        m_dc.DrawRotatedText(string, at, turned);
+    m_dc.SetUserScale(scaleX, scaleY);
 }
 
 // Only the part of the image that lands on the DC is scaled, so a picture at a high zoom costs

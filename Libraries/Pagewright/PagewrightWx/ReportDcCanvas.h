@@ -1,7 +1,8 @@
 // The report canvas over a wxDC. It does the conversion to device pixels itself
 // (px = units * dpi / 254) rather than through wx's mapping modes, which scale fonts by the
-// screen's resolution instead of the device's; fonts are made for their size in device pixels.
-// Text is measured on a small memory context of its own, never on a page-sized bitmap.
+// screen's resolution instead of the device's; fonts are made for their size in device pixels,
+// as large as the DC is found to draw them. Text is measured on the printer's context when
+// printing, else on a small memory context of its own, never on a page-sized bitmap.
 #pragma once
 
 #include "PagewrightWx/ReportCanvas.h"
@@ -43,8 +44,8 @@ public:
     static wxColour ToColour(ReportColor color);
 
 private:
-    // The font whose em is emPixels device pixels, for a DC of that vertical resolution.
-    static wxFont MakeFont(const SCanvasFont& font, double emPixels, double ppi);
+    // The font whose em is emPixels device pixels, for a DC that draws a point that large.
+    static wxFont MakeFont(const SCanvasFont& font, double emPixels, double pixelsPerPoint);
     // The em in device pixels: a cell height is turned into the em the face needs for it.
     double EmPixels(const SCanvasFont& font);
     std::vector<wxPoint> ToDevice(const Polygon& points) const;
@@ -58,6 +59,12 @@ private:
     bool m_clipped = false;
     wxBitmap m_measureBitmap;
     wxMemoryDC m_measureDc;
+    bool m_printer;
+    // Device pixels of a point's font size, on the measuring context and as the DC draws it.
+    double m_measurePixelsPerPoint = 1.0;
+    double m_pixelsPerPoint = 1.0;
+    // Text is measured and drawn with fonts this many times as large on a DC scaled down as much.
+    double m_textScale = 1.0;
     // Em over cell height per face and style, measured once.
     std::map<std::string, double> m_emPerCell;
     std::map<const CReportImage*, wxImage> m_images;

@@ -1,6 +1,9 @@
 #include "Pagewright/Report.h"
+#include "Pagewright/ReportExporterPdf.h"
 #include "PagewrightWx/ReportPrinter.h"
 #include "support/GtkFilePrinter.h"
+#include "support/LayoutCheck.h"
+#include "support/PdfWordLayout.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestPrintServer.h"
 #include "support/TestFiles.h"
@@ -22,6 +25,35 @@ const char kThreePages[] = R"(<report>
   <page width="2970" height="2100" orientation="LANDSCAPE">
     <rectangle x="100" y="100" width="2600" height="50" fillcolor="#000000"/></page>
   <page><rectangle x="100" y="100" width="1000" height="50" fillcolor="#000000"/></page>
+</report>)";
+
+// Texts of every kind on a portrait page and on a landscape page, which a portrait job turns:
+// two faces, bold, a colour of their own and none, right and centred alignment, a box of
+// several lines, English and German. The export measures bold text with the widths of the
+// regular face, so in bold only a text's first word stands where the printer puts it: bold texts
+// are single words here.
+const char kTexts[] = R"(<report>
+  <page leftborder="100" topborder="100">
+    <text x="0" y="0" width="1400" height="70" fontname="Title">Report</text>
+    <text x="0" y="160" width="900" height="50" fontname="Heading">Kundendaten</text>
+    <text x="0" y="215" width="420" height="45" fontname="Body">Customer</text>
+    <text x="430" y="215" width="700" height="45" fontname="Body" color="#C00000">Acme Röhrenwerk GmbH</text>
+    <text x="0" y="300" width="1900" height="45" fontname="Body" align="RIGHT">Messstellen-Nr. Größe</text>
+    <text x="0" y="380" width="1900" height="60" fontname="Serif">A face with serifs</text>
+    <text x="0" y="480" width="900" height="200" fontname="Body" multiline="TRUE">Kundendaten über mehrere Zeilen eines Feldes, das schmaler ist als der Text</text>
+    <text x="0" y="2700" width="1900" height="40" fontname="Small" align="CENTER" color="#1F4E79">Page footer</text>
+  </page>
+  <page width="2970" height="2100" orientation="LANDSCAPE" leftborder="100" topborder="100">
+    <text x="0" y="0" width="1400" height="70" fontname="Title">Querformat</text>
+    <text x="0" y="215" width="420" height="45" fontname="Body">Customer</text>
+    <text x="2000" y="215" width="700" height="45" fontname="Heading" color="#007000">Auslegung</text>
+    <text x="0" y="1900" width="2700" height="45" fontname="Body" align="RIGHT">Druckt quer</text>
+  </page>
+  <font fontname="Title" typeface="Arial" fontsize="16pt" isbold="TRUE"/>
+  <font fontname="Heading" typeface="Arial" fontsize="11pt" isbold="TRUE"/>
+  <font fontname="Body" typeface="Arial" fontsize="9pt"/>
+  <font fontname="Small" typeface="Arial" fontsize="7pt"/>
+  <font fontname="Serif" typeface="Times New Roman" fontsize="14pt"/>
 </report>)";
 
 std::string Run(const std::string& command)
@@ -141,6 +173,36 @@ TEST(ReportPrinter, PrintsThePagesChosenInTheDialog)
         const wxSize second = DarkExtent(pdf, 2);
         EXPECT_EQ(first.y > 4 * first.x, c.firstTurned);
         EXPECT_GT(second.x, 4 * second.y);
+    }
+}
+
+// The printed words stand where the export has them, as large and in the same colour, at a
+// printer's resolution low, middle and high.
+TEST(ReportPrinter, PrintsTextAsTheExportHasIt)
+{
+    CTemporaryFolder folder;
+    CReport document;
+    ASSERT_TRUE(document.LoadFromString(kTexts));
+    document.Paginate();
+    const std::string exported = folder.Path("export.pdf");
+    ASSERT_NE(CReportExporterPdf().Export(&document, exported), 0);
+    const std::vector<SPdfPage> expected = ReadPdfWords(exported);
+    ASSERT_EQ(expected.size(), 2u);
+    ASSERT_NE(FindPdfWord(expected[0], "Report"), nullptr);
+    for (int dpi : {72, 300, 600}) {
+        SCOPED_TRACE(dpi);
+        const std::string pdf = folder.Path("printed" + std::to_string(dpi) + ".pdf");
+        wxPrintDialogData data(FilePrinterSettings(pdf, dpi));
+        data.SetAllPages(true);
+        CPrintDialogAnswer answer;
+        ASSERT_TRUE(CReportPrinter::Print(document, "Report", true, &data));
+        const std::vector<SPdfPage> printed = ReadPdfWords(pdf);
+        EXPECT_EQ(FaultList(CompareWordLayout(expected, printed)), "");
+        // The title has no colour of its own: black on the white page.
+        ASSERT_EQ(printed.size(), 2u);
+        const SPdfWord* title = FindPdfWord(printed[0], "Report");
+        ASSERT_NE(title, nullptr);
+        EXPECT_EQ(title->colour, 0);
     }
 }
 
