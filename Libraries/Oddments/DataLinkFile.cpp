@@ -115,3 +115,14 @@ bool CDataLinkFile::IsDataSourceItem(const std::string& key)
     return Platform::EqualsNoCase(key, "Mode") || Platform::EqualsNoCase(key, "Command Timeout") ||
            Platform::EqualsNoCase(key, "Persist Security Info");
 }
+
+std::string CDataLinkFile::DriverItems(const std::vector<SItem>& items)
+{
+    std::string text;
+    for (const SItem& item : items) {
+        if (!Platform::EqualsNoCase(item.key, "Provider") && !Platform::EqualsNoCase(item.key, "Data Source") &&
+            !IsDataSourceItem(item.key))
+            text += (text.empty() ? "" : " ") + item.text;
+    }
+    return text;
+}

@@ -26,4 +26,7 @@ public:
     // Whether the data source reads the item of that key itself (Mode, Command Timeout, Persist
     // Security Info) rather than handing it to the database's driver.
     static bool IsDataSourceItem(const std::string& key);
+    // What the driver gets: the items other than Provider, Data Source and the data source's
+    // own, as they are, joined by blanks (for PostgreSQL its connection string).
+    static std::string DriverItems(const std::vector<SItem>& items);
 };

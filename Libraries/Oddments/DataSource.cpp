@@ -8,6 +8,7 @@
 
 #include <sstream>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -51,7 +52,8 @@ void ParseMode(const std::string& mode, InitString& out)
 InitString ParseInitString(const std::string& text)
 {
     InitString result;
-    for (const CDataLinkFile::SItem& item : CDataLinkFile::Items(text)) {
+    const std::vector<CDataLinkFile::SItem> items = CDataLinkFile::Items(text);
+    for (const CDataLinkFile::SItem& item : items) {
         if (EqualsNoCase(item.key, "Provider")) {
             result.provider = item.value;
         } else if (EqualsNoCase(item.key, "Data Source")) {
@@ -60,10 +62,9 @@ InitString ParseInitString(const std::string& text)
             ParseMode(item.value, result);
         } else if (EqualsNoCase(item.key, "Command Timeout")) {
             result.commandTimeout = Trim(item.value);
-        } else if (!CDataLinkFile::IsDataSourceItem(item.key)) {
-            result.rest += (result.rest.empty() ? "" : " ") + item.text;
         }
     }
+    result.rest = CDataLinkFile::DriverItems(items);
     return result;
 }
 

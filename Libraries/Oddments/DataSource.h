@@ -3,8 +3,9 @@
 //   Provider=PostgreSQL;<libpq connection string>[;Command Timeout=<seconds>]
 // For SQLite, "Mode=Read" opens the file read-only; a mode that also says "Share Deny Write"
 // (or "Share Exclusive") promises that nobody writes the file and opens it without any
-// locking, for files on media that refuse locks. Without "Read" the file is opened for
-// writing. Other properties ("Persist Security Info", passwords) are accepted and ignored.
+// locking, for files on media that refuse locks, unless a write-ahead log or a journal lies
+// beside it. Without "Read" the file is opened for writing (see CSqliteConnection for its
+// journal). Other properties ("Persist Security Info", passwords) are accepted and ignored.
 // For PostgreSQL the items other than Provider, Data Source, Mode, Command Timeout and Persist
 // Security Info are handed to libpq as its connection string; "Mode=Read" there makes the
 // connection refuse writes, and "Command Timeout" is the deadline of every statement (30 s

@@ -1,11 +1,14 @@
 #include "Oddments/SqliteConnection.h"
 
 #include "Oddments/DeclaredType.h"
+#include "Platform/FileSystemType.h"
 
 #include <sqlite3.h>
 
 #include <cmath>
 #include <cstring>
+
+#include <unistd.h>
 
 namespace {
 
@@ -76,6 +79,25 @@ Oddments::DeclaredType TypeOfValue(sqlite3_stmt* statement, int column, bool hav
         break;
     }
     return type;
+}
+
+// Opens the file and asks for the schema, so a file that is no database fails here and not at
+// the first query. That read waits for a writer like any other.
+int OpenDatabase(const std::string& name, int flags, sqlite3*& db)
+{
+    db = nullptr;
+    int code = sqlite3_open_v2(name.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (code == SQLITE_OK) {
+        sqlite3_busy_timeout(db, kBusyTimeoutMs);
+        code = sqlite3_exec(db, "SELECT 1 FROM sqlite_master LIMIT 1", nullptr, nullptr, nullptr);
+    }
+    return code;
+}
+
+// Read-only without locks, journal or log: the file as it lies.
+int OpenReadAsItIs(const std::string& path, sqlite3*& db)
+{
+    return OpenDatabase(FileUri(path) + "?immutable=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, db);
 }
 
 }  // namespace
@@ -165,6 +187,12 @@ private:
 
 CSqliteConnection::~CSqliteConnection()
 {
+    // Only the last connection may leave the log; any other gives up at once and leaves it to
+    // that one.
+    if (m_journalAtRest) {
+        sqlite3_busy_timeout(m_db, 0);
+        sqlite3_exec(m_db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    }
     sqlite3_close_v2(m_db);
 }
 
@@ -173,31 +201,36 @@ HRESULT CSqliteConnection::Open(const std::string& path, OpenMode mode,
                                 std::string& errorText)
 {
     connection.reset();
-    int flags = SQLITE_OPEN_NOMUTEX;
-    std::string name = path;
-    if (mode == ReadWrite) {
-        flags |= SQLITE_OPEN_READWRITE;
-    } else {
-        flags |= SQLITE_OPEN_READONLY;
-        if (mode == Immutable) {
-            flags |= SQLITE_OPEN_URI;
-            name = FileUri(path) + "?immutable=1";
-        }
-    }
+    // A log or journal beside the file may hold saves the file does not have yet, or the pages
+    // that mend a save cut short: only a reader that looks at them reads the file right.
+    const bool journalBeside =
+        access((path + "-wal").c_str(), F_OK) == 0 || access((path + "-journal").c_str(), F_OK) == 0;
+    if (mode == Immutable && journalBeside)
+        mode = ReadOnly;
     sqlite3* db = nullptr;
-    int code = sqlite3_open_v2(name.c_str(), &db, flags, nullptr);
-    // The file is read lazily: ask for the schema now, so a file that is no database fails
-    // here and not at the first query. That read waits for a writer like any other.
-    if (code == SQLITE_OK) {
-        sqlite3_busy_timeout(db, kBusyTimeoutMs);
-        code = sqlite3_exec(db, "SELECT 1 FROM sqlite_master LIMIT 1", nullptr, nullptr, nullptr);
+    const int flags = mode == ReadWrite ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
+    int code = mode == Immutable ? OpenReadAsItIs(path, db) : OpenDatabase(path, flags, db);
+    // A file left in write-ahead-log mode needs a shared-memory index beside it, which cannot
+    // be made in a read-only folder. With nothing beside it the file holds every save whole,
+    // and no one can write it where no log or journal can be made.
+    bool asItIs = mode == Immutable;
+    if (!asItIs && !journalBeside && ((code & 0xFF) == SQLITE_READONLY || (code & 0xFF) == SQLITE_CANTOPEN) &&
+        access(path.c_str(), R_OK) == 0) {
+        sqlite3_close_v2(db);
+        code = OpenReadAsItIs(path, db);
+        asItIs = true;
     }
     if (code != SQLITE_OK) {
         errorText = path + ": " + (db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(code));
         sqlite3_close_v2(db);
         return ResultFor(code, nullptr);
     }
-    connection.reset(new CSqliteConnection(db));
+    // A file that cannot take the log (read-only, or busy for longer than the timeout) keeps
+    // working as it is.
+    const bool local = mode == ReadWrite && !asItIs && !Platform::IsOnNetworkFileSystem(path);
+    if (mode == ReadWrite && !asItIs)
+        sqlite3_exec(db, local ? "PRAGMA journal_mode=WAL" : "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    connection.reset(new CSqliteConnection(db, local));
     return S_OK;
 }
 

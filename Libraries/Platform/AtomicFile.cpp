@@ -288,11 +288,10 @@ bool WriteTarget(const std::string& path, const std::string_view* unchanged,
 
 }  // namespace
 
-bool CAtomicFile::Write(const std::string& path, std::string_view bytes, std::string* error)
+bool CAtomicFile::Write(const std::string& path, std::string_view bytes, std::string* error, mode_t newFileMode)
 {
-    // 0644 for a new file.
     return WriteTarget(path, &bytes, [bytes](const Sink& sink) { return sink(bytes.data(), bytes.size()); }, error,
-                       0644);
+                       newFileMode);
 }
 
 bool CAtomicFile::WriteFrom(const std::string& path, const std::function<bool(const Sink&)>& produce,

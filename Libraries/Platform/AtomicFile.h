@@ -13,14 +13,15 @@ class CAtomicFile
 {
 public:
     // Writes bytes to path. An existing file keeps its permission bits (and, where we may set
-    // them, its owner and group); a new file gets 0644 less the umask. A symbolic link is
+    // them, its owner and group); a new file gets newFileMode less the umask. A symbolic link is
     // followed, so the file it points to is replaced and the link stays. False with a message
     // naming the file in *error (when error is not null) on any failure; the temporary file is
     // then removed and the target untouched. A target that exists but may not be written to is
     // refused like an ordinary write would be. Temporary files that earlier writes of the same
     // target left when their process was killed are removed first. A file that holds these
     // bytes already is left as it is.
-    static bool Write(const std::string& path, std::string_view bytes, std::string* error);
+    static bool Write(const std::string& path, std::string_view bytes, std::string* error,
+                      mode_t newFileMode = 0644);
 
     // Takes the next piece of the file; false when it could not be written.
     using Sink = std::function<bool(const char* data, size_t size)>;

@@ -136,6 +136,11 @@ bool CDbConnectionDlg::Save()
 {
     std::string error;
     const CDataLinkSettings settings = GetSettings();
+    if (settings.HoldsLineBreak()) {
+        ShowMessageBox(this, TranslateText("The connection could not be saved.") + "\n" +
+                                 TranslateText("A field holds a line break."), "Error", wxOK | wxICON_ERROR);
+        return false;
+    }
     // A file name that is not there yet names a new database: an empty file is an empty
     // database, whose tables "Create tables in DB" then makes.
     if (settings.provider == CDataLinkSettings::Provider::SQLite && !settings.file.empty()) {

@@ -9,8 +9,8 @@
 #include <vector>
 
 // Print settings that choose the file printer writing a PDF file at the path; with a resolution
-// (dots per inch, through the print data's quality) the printer's DC has that many pixels per
-// inch, else wx's default for the highest quality.
+// (dots per inch, through the print data's quality) the printer's DC of the jobs printed until
+// the next settings are made has that many pixels per inch, else GTK's default of 300.
 wxPrintData FilePrinterSettings(const std::string& path, int dpi = 0);
 
 // GTK prints to its file printer only from its dialog: this presses the dialog's Print button

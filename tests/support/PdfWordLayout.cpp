@@ -100,17 +100,22 @@ std::vector<std::vector<STextPiece>> ReadTextPieces(const std::string& pdf, cons
     return pieces;
 }
 
-// The font of the first piece that overlaps the word's box (turned text comes in pieces of no
+// The font of the piece that overlaps the word's box most (turned text comes in pieces of no
 // width, hence the margin).
 SFontSpec FontOf(const std::vector<STextPiece>& pieces, const SPdfWord& word)
 {
     const double margin = 1;
+    SFontSpec font;
+    double most = 0;
     for (const STextPiece& piece : pieces) {
-        if (piece.left <= word.xMax + margin && word.xMin <= piece.right + margin && piece.top <= word.yMax + margin &&
-            word.yMin <= piece.bottom + margin)
-            return piece.font;
+        const double width = std::min(piece.right + margin, word.xMax) - std::max(piece.left - margin, word.xMin);
+        const double height = std::min(piece.bottom + margin, word.yMax) - std::max(piece.top - margin, word.yMin);
+        if (width > 0 && height > 0 && width * height > most) {
+            most = width * height;
+            font = piece.font;
+        }
     }
-    return SFontSpec();
+    return font;
 }
 
 // The largest difference of the two colours in one channel.

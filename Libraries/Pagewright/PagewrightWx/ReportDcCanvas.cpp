@@ -39,20 +39,20 @@ CReportDcCanvas::CReportDcCanvas(wxDC& dc, double dpiX, double dpiY, const wxPoi
       m_printer(dynamic_cast<wxPrinterDC*>(&dc) != nullptr)
 {
     m_dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    // The memory context draws a point as its resolution says; wx's printer context draws it as
-    // large in its pixels as the screen does, whatever the printer's resolution: the same font
-    // on both tells how large the DC really draws it.
     m_measurePixelsPerPoint = m_measureDc.GetPPI().y / 72.0;
-    m_pixelsPerPoint = m_measurePixelsPerPoint;
+    m_pixelsPerPoint = m_dc.GetPPI().y / 72.0;
+    if (!m_printer)
+        return;
+    // wx's printer context draws a point as large in its pixels as the screen does, whatever the
+    // printer's resolution: the same font on it and on the memory context tells how large.
     const wxFont reference{wxFontInfo(kReferencePoints)};
     m_measureDc.SetFont(reference);
     m_dc.SetFont(reference);
     const int measured = m_measureDc.GetCharHeight();
     const int drawn = m_dc.GetCharHeight();
     if (measured > 0 && drawn > 0)
-        m_pixelsPerPoint *= static_cast<double>(drawn) / measured;
-    if (m_printer)
-        m_textScale = std::max(1.0, std::ceil(kPrintedTextDpi / std::min(m_dpiX, m_dpiY)));
+        m_pixelsPerPoint = m_measurePixelsPerPoint * drawn / measured;
+    m_textScale = std::max(1.0, std::ceil(kPrintedTextDpi / std::min(m_dpiX, m_dpiY)));
 }
 
 CReportDcCanvas::~CReportDcCanvas()

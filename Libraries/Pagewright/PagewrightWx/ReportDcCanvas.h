@@ -1,8 +1,8 @@
 // The report canvas over a wxDC. It does the conversion to device pixels itself
 // (px = units * dpi / 254) rather than through wx's mapping modes, which scale fonts by the
 // screen's resolution instead of the device's; fonts are made for their size in device pixels,
-// as large as the DC is found to draw them. Text is measured on the printer's context when
-// printing, else on a small memory context of its own, never on a page-sized bitmap.
+// on a printer as large as its context is found to draw them. Text is measured on the printer's
+// context when printing, else on a small memory context of its own, never on a page-sized bitmap.
 #pragma once
 
 #include "PagewrightWx/ReportCanvas.h"

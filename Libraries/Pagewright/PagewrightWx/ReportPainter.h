@@ -19,9 +19,11 @@ class CReportPainter {
 public:
     // Colour of anchor markers.
     static constexpr ReportColor kMarkerColor = 0x1E1EC8;
+    static constexpr ReportColor kPaperTextColor = 0x000000;
 
-    // htmlTextColor: html text where its mark-up gives no colour; on screen and paper alike the
-    // desktop's window-text colour (DesktopTextColor).
+    // htmlTextColor: html text where its mark-up gives no colour; on screen the desktop's
+    // window-text colour (DesktopTextColor), on paper black (kPaperTextColor), which a dark
+    // desktop's light text colour would leave unreadable.
     CReportPainter(IReportCanvas& canvas, ReportColor htmlTextColor) : m_canvas(canvas), m_htmlTextColor(htmlTextColor) {}
 
     static ReportColor DesktopTextColor();

@@ -75,6 +75,6 @@ bool CReportPrintout::OnPrintPage(int page)
     const bool sheetLandscape = sheet.x > sheet.y;
     if (sheetLandscape != (reportPage->orientation == CReportPage::kLandscape))
         canvas.TurnQuarter(sheet.y);
-    CReportPainter(canvas, CReportPainter::DesktopTextColor()).DrawPage(m_report, index, 1.0);
+    CReportPainter(canvas, CReportPainter::kPaperTextColor).DrawPage(m_report, index, 1.0);
     return true;
 }

@@ -106,14 +106,6 @@ HRESULT CProductionDb::Open(const char* dataLinkFile)
         return result;
     }
     m_postgreSql = dynamic_cast<CPgConnection*>(m_session.GetConnection().get()) != nullptr;
-    // With the write-ahead log a load reads the last saved version while another process
-    // saves, instead of waiting for it and failing after the busy timeout. The mode stays
-    // with the file; a file that cannot take it (read-only) keeps working as it is.
-    if (!m_postgreSql && FAILED(m_session.Execute("PRAGMA journal_mode=WAL"))) {
-        QUILLET_POS(m_log);
-        m_log.Warn("could not switch %s to the write-ahead log: %s", dataLinkFile,
-                   m_session.GetErrorText().c_str());
-    }
     return result;
 }
 

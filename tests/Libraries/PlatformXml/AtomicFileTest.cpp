@@ -1,6 +1,7 @@
 #include "Platform/AtomicFile.h"
 
 #include "XmlTestSupport.h"
+#include "support/ChildProcess.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 
@@ -24,8 +25,6 @@
 #include <unistd.h>
 
 namespace {
-
-constexpr uid_t kNobody = 65534;
 
 using Step = CAtomicFile::Step;
 
@@ -53,19 +52,6 @@ protected:
     CTemporaryFolder folder;
     const std::string oldBytes = "old contents\n";
 };
-
-// Runs body in a child process and returns its exit code; the child may change its user,
-// mounts or limits without touching the test process.
-template <typename Body>
-int InChild(Body body)
-{
-    const pid_t pid = fork();
-    if (pid == 0)
-        _exit(body());
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
 
 // Runs saves in a child that stops itself before that occurrence of the step and is killed
 // there, as a crash or a power cut would end it.
@@ -267,12 +253,10 @@ TEST_F(AtomicFileTest, ReadOnlyFolderOrFileLeavesOldFile)
 {
     const std::string path = folder.Path("units.xml");
     WriteWholeFile(path, oldBytes);
-    if (geteuid() == 0) {
-        ASSERT_EQ(chown(folder.Path("").c_str(), kNobody, kNobody), 0);
-        ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0);
-    }
-    const int result = InChild([&] {
-        if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0))
+    ASSERT_TRUE(GiveToUnprivileged(folder.Path("")));
+    ASSERT_TRUE(GiveToUnprivileged(path));
+    const int result = RunInChild([&] {
+        if (!LeaveRoot())
             return 10;
         std::string error;
         // The folder turned read-only.
@@ -297,7 +281,7 @@ TEST_F(AtomicFileTest, FullFileSystemLeavesOldFile)
     const std::string mountPoint = folder.Path("small");
     ASSERT_EQ(mkdir(mountPoint.c_str(), 0755), 0);
     const std::string path = mountPoint + "/project.xml";
-    const int result = InChild([&] {
+    const int result = RunInChild([&] {
         if (unshare(CLONE_NEWNS) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
             mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=64k") != 0)
             return 77;

@@ -22,6 +22,8 @@
 
 #include <cstdio>
 
+#include <sys/stat.h>
+
 using testing::ElementsAre;
 using testing::HasSubstr;
 
@@ -390,21 +392,60 @@ TEST_F(ProductionDbCommands, ConnectionDialogTestsAndWritesTheLink)
     std::remove(file.c_str());
 }
 
-// The dialog shows host, port, database and user; a password or deadline set by hand stays.
+// The dialog shows host, port, database and user; a password or deadline set by hand stays with
+// the server it was set for, and the file that holds it is the program's users' only.
 TEST_F(ProductionDbCommands, ConnectionDialogKeepsWhatItDoesNotShow)
 {
     const std::string link = TestProgramFolder() + "PDB.udl";
     WriteWholeFile(link, "[oledb]\nProvider=PostgreSQL;host=old dbname=pdb password=secret;Command Timeout=5\n");
+    ASSERT_EQ(chmod(link.c_str(), 0644), 0);
+    {
+        CDbConnectionDlg dialog(nullptr, link);
+        ASSERT_TRUE(dialog.Create());
+        CDataLinkSettings settings = dialog.GetSettings();
+        EXPECT_EQ(settings.host, "old");
+        settings.user = "sizer";
+        dialog.SetSettings(settings);
+        ASSERT_TRUE(dialog.Save());
+        dialog.Destroy();
+    }
+    EXPECT_EQ(ReadWholeFile(link),
+              "[oledb]\nProvider=PostgreSQL;host=old;dbname=pdb;user=sizer;Command Timeout=5;password=secret\n");
+    struct stat st {};
+    ASSERT_EQ(stat(link.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+
     CDbConnectionDlg dialog(nullptr, link);
     ASSERT_TRUE(dialog.Create());
     CDataLinkSettings settings = dialog.GetSettings();
-    EXPECT_EQ(settings.host, "old");
     settings.host = "new";
     dialog.SetSettings(settings);
     ASSERT_TRUE(dialog.Save());
-    EXPECT_EQ(ReadWholeFile(link),
-              "[oledb]\nProvider=PostgreSQL;host=new;dbname=pdb;Command Timeout=5;password=secret\n");
+    EXPECT_EQ(ReadWholeFile(link), "[oledb]\nProvider=PostgreSQL;host=new;dbname=pdb;user=sizer;Command Timeout=5\n");
     dialog.Destroy();
+}
+
+// A line break would split the data-link file's one line: the dialog refuses it and says why.
+TEST_F(ProductionDbCommands, ConnectionDialogRefusesALineBreak)
+{
+    const std::string link = TestProgramFolder() + "PDB.udl";
+    const std::string before = ReadWholeFile(link);
+    CDbConnectionDlg dialog(nullptr, link);
+    ASSERT_TRUE(dialog.Create());
+    CDataLinkSettings settings;
+    settings.provider = CDataLinkSettings::Provider::PostgreSQL;
+    settings.host = "db";
+    settings.database = "pdb\nuser=postgres";
+    dialog.SetSettings(settings);
+    EXPECT_FALSE(dialog.Save());
+    UseTranslatedLanguage("de");
+    EXPECT_FALSE(dialog.Save());
+    App().EnableTranslator(false);
+    dialog.Destroy();
+    EXPECT_THAT(Texts(), ElementsAre("The connection could not be saved.\nA field holds a line break.",
+                                     "Die Verbindung konnte nicht gespeichert werden.\nEin Feld enthält einen "
+                                     "Zeilenumbruch."));
+    EXPECT_EQ(ReadWholeFile(link), before);
 }
 
 TEST_F(ProductionDbCommands, NewSqliteFileFromTheConnectionDialogTakesTheTables)

@@ -1,6 +1,8 @@
 #include "GuiTestFiles.h"
 #include "Pagewright/Report.h"
+#include "PagewrightWx/ReportPainter.h"
 #include "PagewrightWx/ReportPreviewWnd.h"
+#include "support/DarkDesktopScope.h"
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -151,6 +153,22 @@ TEST_F(ReportPreviewWndTest, AWindowLargerThanThePageShowsButtonFaceBeyondIt)
               (client.x - page.x - 1) * client.y);
     EXPECT_GT(CountColour(image, kPageColour, wxRect(wxPoint(0, 0), page)), page.x * page.y / 2);
     SaveScreenshot(wxBitmap(image), "PreviewSmallPage");
+}
+
+// On screen html text without a colour of its own keeps the desktop's text colour, light under
+// a dark desktop, as the page around it may be dark too.
+TEST_F(ReportPreviewWndTest, ShowsHtmlTextInTheDesktopsTextColour)
+{
+    CReport document;
+    CDarkDesktopScope dark;
+    const ReportColor desktop = CReportPainter::DesktopTextColor();
+    ASSERT_GT(desktop & 0xFF, 0x80u);
+    ASSERT_TRUE(document.LoadFromString(R"(<report><page backgroundcolor="#202020">
+      <htmltext x="50" y="50" width="1500" height="400" fontname="Big">Mmm</htmltext>
+      </page><font fontname="Big" typeface="Arial" fontsize="72pt" isbold="TRUE"/></report>)"));
+    m_preview->SetReport(&document);
+    Pump();
+    EXPECT_GT(CountColour(Shown(), wxColour(desktop & 0xFF, (desktop >> 8) & 0xFF, (desktop >> 16) & 0xFF)), 100);
 }
 
 // The fixture page fitted to the window's width looks like its image drawn at that zoom.

@@ -1,6 +1,8 @@
 #include "Pagewright/Report.h"
 #include "Pagewright/ReportExporterPdf.h"
+#include "PagewrightWx/ReportPainter.h"
 #include "PagewrightWx/ReportPrinter.h"
+#include "support/DarkDesktopScope.h"
 #include "support/GtkFilePrinter.h"
 #include "support/LayoutCheck.h"
 #include "support/PdfWordLayout.h"
@@ -203,6 +205,33 @@ TEST(ReportPrinter, PrintsTextAsTheExportHasIt)
         const SPdfWord* title = FindPdfWord(printed[0], "Report");
         ASSERT_NE(title, nullptr);
         EXPECT_EQ(title->colour, 0);
+    }
+}
+
+// Html text takes the desktop's text colour where its mark-up gives none; a dark desktop's is
+// light, which on white paper could not be read: printed, such text is black.
+TEST(ReportPrinter, PrintsHtmlTextWithoutAColourInBlackUnderADarkDesktop)
+{
+    CDarkDesktopScope dark;
+    ASSERT_GT(CReportPainter::DesktopTextColor() & 0xFF, 0x80u);
+    CTemporaryFolder folder;
+    const std::string pdf = folder.Path("html.pdf");
+    CReport document;
+    ASSERT_TRUE(document.LoadFromString(R"(<report><page>
+      <htmltext x="100" y="100" width="1500" height="300" fontname="Body">Plain &lt;b&gt;bold&lt;/b&gt; &lt;font color='#C00000'&gt;red&lt;/font&gt; wörds</htmltext>
+      </page><font fontname="Body" typeface="Arial" fontsize="12pt"/></report>)"));
+    wxPrintDialogData data(FilePrinterSettings(pdf, 300));
+    data.SetAllPages(true);
+    CPrintDialogAnswer answer;
+    ASSERT_TRUE(CReportPrinter::Print(document, "Report", true, &data));
+    const std::vector<SPdfPage> printed = ReadPdfWords(pdf);
+    ASSERT_EQ(printed.size(), 1u);
+    for (const auto& [word, colour] : std::vector<std::pair<std::string, std::int32_t>>{
+             {"Plain", 0}, {"bold", 0}, {"red", 0xC00000}, {"wörds", 0}}) {
+        SCOPED_TRACE(word);
+        const SPdfWord* found = FindPdfWord(printed[0], word);
+        ASSERT_NE(found, nullptr);
+        EXPECT_EQ(found->colour, colour);
     }
 }
 
