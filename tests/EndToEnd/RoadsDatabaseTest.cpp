@@ -55,11 +55,11 @@ TEST_F(DatabaseRoad, SavedToADatabaseAndLoadedBack)
     EnterField(main, kVkNumber, "678");
     EnterField(main, kPosition, "7");
     // The state list: Gas, Gas mixture, Humid gas, Liquid...
-    ChooseListItem(main, kStateChoice, 3);
+    ASSERT_NO_FATAL_FAILURE(ChooseListItem(main, kStateChoice, 3));
     EnterField(main, kOperatingTemperature, "20");
     EnterField(main, kOperatingPressure, "5");
     EnterField(main, kMaximumFlow, "100");
-    CalculateAndChooseFirstMeter(main);
+    ASSERT_NO_FATAL_FAILURE(CalculateAndChooseFirstMeter(main));
     Screenshot("db-project-sized");
     // File > Save to database.
     CDesktopDriver::Keys(main, {"alt+f", "b"});
@@ -67,7 +67,7 @@ TEST_F(DatabaseRoad, SavedToADatabaseAndLoadedBack)
     EXPECT_EQ(RunTool({"sqlite3", database, "SELECT pa, vk, pos FROM fwr_customer_data"}).output, "12345|678|7\n");
     EXPECT_NE(RunTool({"sqlite3", database, "SELECT count(*) FROM fwr_result_data"}).output, "0\n");
     const std::string stored = StoredProjects(database);
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 
     // A fresh start knows nothing of the project: File > Load from database, the key's beginning
     // typed, the one matching row taken with the dialog's default button.
@@ -89,7 +89,7 @@ TEST_F(DatabaseRoad, SavedToADatabaseAndLoadedBack)
     EXPECT_EQ(StoredProjects(database), stored);
     Screenshot("db-project-loaded");
     EXPECT_EQ(program.Messages().find("Unable"), std::string::npos) << program.Messages();
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
 }  // namespace

@@ -38,8 +38,10 @@ public:
     // What makes a road fail besides its own checks: a crash dump, a critical exception in a
     // log, a program that died, a toolkit warning. "" when there is none.
     std::string Faults();
-    // The lines of the toolkit's warnings and critical messages on the programs' standard error,
-    // those the test environment causes left out; "" when there are none.
+    // The lines of the toolkit's warnings and critical messages on the programs' standard error;
+    // "" when there are none. The machine the tests run on causes none of them: a road's
+    // programs, printing without a print server included, print only warnings of other
+    // libraries there (dconf without a session bus, colord and the system bus missing).
     std::string ToolkitWarnings() const;
     // The message boxes shown so far, one "caption<TAB>text" line each.
     std::string Messages() const;
