@@ -5,6 +5,7 @@
 
 #include <wx/image.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -12,6 +13,7 @@
 
 const char kMenuPopup[] = "^Zephrin$";
 const char kPdfDialog[] = "^Export as PDF$";
+const char kProjectDialog[] = "^Select a file$";
 
 const SPoint kPrintButton{180, 54};
 const SPoint kFluidButton{399, 53};
@@ -59,7 +61,7 @@ bool WaitForWindowSettled(const std::string& window, const std::string* before =
     std::string last = before ? *before : WindowPixels(window);
     int sameFor = 0;
     // Polled every tenth of a second: ten alike are a second without change.
-    return WaitUntil(120, [&] {
+    return WaitUntil(std::chrono::seconds(120), [&] {
         const std::string now = WindowPixels(window);
         sameFor = now == last ? sameFor + 1 : 0;
         last = now;
@@ -121,7 +123,7 @@ void EnterField(const std::string& window, SPoint field, const std::string& text
 void EnterLiquidWater(const std::string& mainWindow)
 {
     // The state list: Gas, Gas mixture, Humid gas, Liquid...
-    ChooseListItem(mainWindow, kStateChoice, 3);
+    ASSERT_NO_FATAL_FAILURE(ChooseListItem(mainWindow, kStateChoice, 3));
     EnterField(mainWindow, kOperatingTemperature, "20");
     EnterField(mainWindow, kOperatingPressure, "5");
     EnterField(mainWindow, kMaximumFlow, "100");
@@ -144,9 +146,9 @@ bool ClickAndWaitForChange(const std::string& window, SPoint place)
 
 void SizeLiquidWater(const std::string& mainWindow)
 {
-    EnterLiquidWater(mainWindow);
+    ASSERT_NO_FATAL_FAILURE(EnterLiquidWater(mainWindow));
     Screenshot("fluid-input");
-    CalculateAndChooseFirstMeter(mainWindow);
+    ASSERT_NO_FATAL_FAILURE(CalculateAndChooseFirstMeter(mainWindow));
     CDesktopDriver::Click(mainWindow, kDataView.x, kDataView.y);
     CDesktopDriver::Click(mainWindow, kGraphView.x, kGraphView.y);
     Screenshot("results");
@@ -170,8 +172,34 @@ std::string PdfText(const std::string& path)
         return "";
     // Without the time of writing in the page footers, so documents made apart compare; the
     // user's locale decides how it is written.
-    return std::regex_replace(RunTool({"pdftotext", "-layout", path, "-"}),
+    return std::regex_replace(RunTool({"pdftotext", "-layout", path, "-"}).output,
                               std::regex("[0-9]{1,4}[./-][0-9]{1,2}[./-][0-9]{1,4},? [0-9]{1,2}:[0-9]{2}:[0-9]{2}"), "");
+}
+
+std::vector<std::string> ProjectSizes(const CInstalledProgram& program, const std::string& project)
+{
+    const std::string ids = RunTool({"xmllint", "--xpath", "/TAMBEL/ResultData//ResultItem/@SizeId", project}).output;
+    std::vector<std::string> sizes;
+    const std::regex id("SizeId=\"([0-9]+)\"");
+    for (auto at = std::sregex_iterator(ids.begin(), ids.end(), id); at != std::sregex_iterator(); ++at) {
+        std::string name = RunTool({"sqlite3", program.Path("Zephrin.db"),
+                                    "SELECT ItemName FROM DeviceFeatureItems WHERE Id = " + (*at)[1].str()})
+                               .output;
+        if (!name.empty() && name.back() == '\n')
+            name.pop_back();
+        if (std::find(sizes.begin(), sizes.end(), name) == sizes.end())
+            sizes.push_back(name);
+    }
+    return sizes;
+}
+
+::testing::AssertionResult ReportFlowRange(const std::string& report, SFlowRange& range)
+{
+    std::smatch found;
+    if (!std::regex_search(report, found, std::regex("Flow range: ([0-9.]+) - ([0-9.]+) (\\S+)")))
+        return ::testing::AssertionFailure() << "no flow range in the report:\n" << report;
+    range = {std::stod(found[1]), std::stod(found[2]), found[3]};
+    return ::testing::AssertionSuccess();
 }
 
 void TypeIntoFileChooser(const std::string& dialog, const std::string& path)
@@ -202,21 +230,21 @@ bool ChooseFile(const std::string& dialogTitle, const std::string& path)
 void ChooseFileCommand(const std::string& mainWindow, const std::string& item, const std::string& dialogTitle,
                        const std::string& path)
 {
-    ChooseMenuItem(mainWindow, EMenu::File, FileItem(item));
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(mainWindow, EMenu::File, FileItem(item)));
     ASSERT_TRUE(ChooseFile(dialogTitle, path)) << CDesktopDriver::WindowTitles();
 }
 
 bool WaitForSoundPdf(const std::string& path)
 {
-    return WaitUntil(120, [&] {
+    return WaitUntil(std::chrono::seconds(120), [&] {
         return std::filesystem::exists(path) &&
-               RunTool({"qpdf", "--check", path}).find("No syntax or stream encoding errors") != std::string::npos;
+               RunTool({"qpdf", "--check", path}).output.find("No syntax or stream encoding errors") != std::string::npos;
     });
 }
 
 int PdfPages(const std::string& path)
 {
-    return std::atoi(RunTool({"qpdf", "--show-npages", path}).c_str());
+    return std::atoi(RunTool({"qpdf", "--show-npages", path}).output.c_str());
 }
 
 void Road::TearDown()
@@ -233,11 +261,11 @@ std::string Road::Start(const std::vector<std::string>& variables)
 
 void Road::Exit(const std::string& mainWindow)
 {
-    ChooseMenuItem(mainWindow, EMenu::File, FileItem("Exit"));
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(mainWindow, EMenu::File, FileItem("Exit")));
     EXPECT_EQ(program.Wait(), 0);
 }
 
 bool Road::WaitForMessage(const std::string& text)
 {
-    return WaitUntil(60, [&] { return program.Messages().find(text) != std::string::npos; });
+    return WaitUntil(std::chrono::seconds(60), [&] { return program.Messages().find(text) != std::string::npos; });
 }

@@ -3,10 +3,13 @@
 // program died, left a crash dump or logged a critical exception.
 #pragma once
 
-#include "EndToEnd/InstalledProgram.h"
+#include "support/InstalledProgram.h"
+#include "support/Process.h"
+#include "support/WaitUntil.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -82,6 +85,8 @@ void ChooseFileCommand(const std::string& mainWindow, const std::string& item, c
                        const std::string& path);
 // The title of the dialog that asks where the report is exported as PDF.
 extern const char kPdfDialog[];
+// The title of the dialogs that ask where a project is saved or which one is opened.
+extern const char kProjectDialog[];
 
 // True once the file is a whole PDF that qpdf finds sound: programs write such files after their
 // dialog has gone, or through a print server.
@@ -92,6 +97,19 @@ int PdfPages(const std::string& path);
 // The document's text as pdftotext reads it, once a complete PDF is there ("" when none came
 // within the time), without the times of writing.
 std::string PdfText(const std::string& path);
+
+// The sizes of the meters a saved project lists ("DN 80"...), each once, in the project's order,
+// named as the program's database names them.
+std::vector<std::string> ProjectSizes(const CInstalledProgram& program, const std::string& project);
+
+// The flow range a report states for its meter, as "Flow range: <min> - <max> <unit>".
+struct SFlowRange {
+    double min = 0;
+    double max = 0;
+    std::string unit;
+};
+// False (a failure) when the report states none.
+::testing::AssertionResult ReportFlowRange(const std::string& report, SFlowRange& range);
 
 // The path typed into the location field of GTK's file chooser, once the chooser has gone to
 // the path's folder.

@@ -19,7 +19,7 @@ std::string StoredProjects(const std::string& database)
     for (const char* table : {"customer_data", "device_configuration_data", "physical_data", "physical_values",
                               "result_data", "result_data_errors", "result_data_tables", "result_data_value"}) {
         rows += std::string(table) + ":\n" +
-                RunTool({"sqlite3", database, std::string("SELECT * FROM fwr_") + table + " ORDER BY 1, 2, 3"});
+                RunTool({"sqlite3", database, std::string("SELECT * FROM fwr_") + table + " ORDER BY 1, 2, 3"}).output;
     }
     return rows;
 }
@@ -55,19 +55,19 @@ TEST_F(DatabaseRoad, SavedToADatabaseAndLoadedBack)
     EnterField(main, kVkNumber, "678");
     EnterField(main, kPosition, "7");
     // The state list: Gas, Gas mixture, Humid gas, Liquid...
-    ChooseListItem(main, kStateChoice, 3);
+    ASSERT_NO_FATAL_FAILURE(ChooseListItem(main, kStateChoice, 3));
     EnterField(main, kOperatingTemperature, "20");
     EnterField(main, kOperatingPressure, "5");
     EnterField(main, kMaximumFlow, "100");
-    CalculateAndChooseFirstMeter(main);
+    ASSERT_NO_FATAL_FAILURE(CalculateAndChooseFirstMeter(main));
     Screenshot("db-project-sized");
     // File > Save to database.
     CDesktopDriver::Keys(main, {"alt+f", "b"});
     ASSERT_TRUE(WaitForMessage("Data successfully saved.")) << program.Messages();
-    EXPECT_EQ(RunTool({"sqlite3", database, "SELECT pa, vk, pos FROM fwr_customer_data"}), "12345|678|7\n");
-    EXPECT_NE(RunTool({"sqlite3", database, "SELECT count(*) FROM fwr_result_data"}), "0\n");
+    EXPECT_EQ(RunTool({"sqlite3", database, "SELECT pa, vk, pos FROM fwr_customer_data"}).output, "12345|678|7\n");
+    EXPECT_NE(RunTool({"sqlite3", database, "SELECT count(*) FROM fwr_result_data"}).output, "0\n");
     const std::string stored = StoredProjects(database);
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 
     // A fresh start knows nothing of the project: File > Load from database, the key's beginning
     // typed, the one matching row taken with the dialog's default button.
@@ -83,13 +83,13 @@ TEST_F(DatabaseRoad, SavedToADatabaseAndLoadedBack)
     // Saved again as loaded (the overwrite question is answered Yes), it stores the same rows.
     CDesktopDriver::Keys(main, {"alt+f", "b"});
     ASSERT_TRUE(WaitForMessage("Overwrite existing record?")) << program.Messages();
-    ASSERT_TRUE(WaitUntil(60, [&] { return program.Messages().rfind("Data successfully saved.") >
+    ASSERT_TRUE(WaitUntil(std::chrono::seconds(60), [&] { return program.Messages().rfind("Data successfully saved.") >
                                        program.Messages().find("Overwrite existing record?"); }))
         << program.Messages();
     EXPECT_EQ(StoredProjects(database), stored);
     Screenshot("db-project-loaded");
     EXPECT_EQ(program.Messages().find("Unable"), std::string::npos) << program.Messages();
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
 }  // namespace

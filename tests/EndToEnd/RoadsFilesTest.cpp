@@ -16,8 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char kProjectDialog[] = "^Select a file$";
-
 // The report of the sized water names its fluid, state and conditions and the meter's size.
 void ExpectWaterReport(const std::string& text)
 {
@@ -42,15 +40,15 @@ TEST_F(Road, PdfExportAndMail)
                                          "mv '" + mailFolder + "/arguments.new' '" + mailFolder + "/arguments'\n"));
     const std::string main = Start({"ZEPHRIN_MAIL_COMMAND=" + mailCommand});
     ASSERT_FALSE(main.empty());
-    EnterLiquidWater(main);
-    CalculateAndChooseFirstMeter(main);
+    ASSERT_NO_FATAL_FAILURE(EnterLiquidWater(main));
+    ASSERT_NO_FATAL_FAILURE(CalculateAndChooseFirstMeter(main));
 
-    ChooseFileCommand(main, "Export as PDF", kPdfDialog, program.Path("sizing"));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Export as PDF", kPdfDialog, program.Path("sizing")));
     const std::string exported = PdfText(program.Path("sizing.pdf"));
     ASSERT_FALSE(exported.empty()) << program.Messages();
     ExpectWaterReport(exported);
 
-    ChooseMenuItem(main, EMenu::File, FileItem("Send as Email"));
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Send as Email")));
     const std::string arguments = WaitForFile(mailFolder + "/arguments", std::chrono::seconds(60));
     ASSERT_FALSE(arguments.empty()) << program.Messages();
     EXPECT_NE(arguments.find("--subject\n"), std::string::npos) << arguments;
@@ -61,13 +59,13 @@ TEST_F(Road, PdfExportAndMail)
     const std::string project = mailFolder + "/Zephrin.xml";
     ASSERT_TRUE(fs::exists(project)) << arguments;
     // A well-formed project with its fluid data and its meters.
-    EXPECT_EQ(RunTool({"xmllint", "--xpath", "name(/*)", project}), "TAMBEL\n");
-    EXPECT_NE(RunTool({"xmllint", "--xpath", "count(/TAMBEL/ResultData//*)", project}), "0\n");
-    EXPECT_EQ(RunTool({"xmllint", "--xpath", "count(/TAMBEL/PhysicalData)", project}), "1\n");
+    EXPECT_EQ(RunTool({"xmllint", "--xpath", "name(/*)", project}).output, "TAMBEL\n");
+    EXPECT_NE(RunTool({"xmllint", "--xpath", "count(/TAMBEL/ResultData//*)", project}).output, "0\n");
+    EXPECT_EQ(RunTool({"xmllint", "--xpath", "count(/TAMBEL/PhysicalData)", project}).output, "1\n");
     Screenshot("pdf-export-and-mail");
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), "");
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
 // A file that is there is replaced only once the user says so in the chooser's question: when
@@ -78,11 +76,11 @@ TEST_F(Road, PdfExportAsksBeforeReplacingAFile)
     WriteWholeFile(path, "kept");
     const std::string main = Start();
     ASSERT_FALSE(main.empty());
-    EnterLiquidWater(main);
-    CalculateAndChooseFirstMeter(main);
+    ASSERT_NO_FATAL_FAILURE(EnterLiquidWater(main));
+    ASSERT_NO_FATAL_FAILURE(CalculateAndChooseFirstMeter(main));
     for (const char* answer : {"Escape", "Return"}) {
         SCOPED_TRACE(answer);
-        ChooseMenuItem(main, EMenu::File, FileItem("Export as PDF"));
+        ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Export as PDF")));
         const std::string dialog = CDesktopDriver::WaitForWindow(kPdfDialog, 60);
         ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles();
         TypeIntoFileChooser(dialog, path);
@@ -90,7 +88,7 @@ TEST_F(Road, PdfExportAsksBeforeReplacingAFile)
         // answer, Replace.
         CDesktopDriver::Keys(dialog, {"Return"});
         std::string question;
-        ASSERT_TRUE(WaitUntil(60, [&] {
+        ASSERT_TRUE(WaitUntil(std::chrono::seconds(60), [&] {
             question = CDesktopDriver::ActiveWindow();
             return !question.empty() && question != dialog && question != main;
         })) << CDesktopDriver::WindowTitles();
@@ -106,7 +104,7 @@ TEST_F(Road, PdfExportAsksBeforeReplacingAFile)
     }
     EXPECT_NE(PdfText(path), "");
     EXPECT_EQ(program.Messages(), "");
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
 // Saved, and opened in a program started anew: the project saved again is the same file, and its
@@ -115,30 +113,30 @@ TEST_F(Road, ProjectSavedAndOpened)
 {
     std::string main = Start();
     ASSERT_FALSE(main.empty());
-    EnterLiquidWater(main);
-    CalculateAndChooseFirstMeter(main);
-    ChooseFileCommand(main, "Save", kProjectDialog, program.Path("project"));
+    ASSERT_NO_FATAL_FAILURE(EnterLiquidWater(main));
+    ASSERT_NO_FATAL_FAILURE(CalculateAndChooseFirstMeter(main));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("project")));
     const std::string saved = WaitForFile(program.Path("project.xml"), std::chrono::seconds(60));
     ASSERT_FALSE(saved.empty()) << program.Messages();
-    ChooseFileCommand(main, "Export as PDF", kPdfDialog, program.Path("before.pdf"));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Export as PDF", kPdfDialog, program.Path("before.pdf")));
     const std::string before = PdfText(program.Path("before.pdf"));
     ExpectWaterReport(before);
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 
     main = Start();
     ASSERT_FALSE(main.empty());
-    ChooseFileCommand(main, "Open", kProjectDialog, program.Path("project.xml"));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Open", kProjectDialog, program.Path("project.xml")));
     Screenshot("project-opened");
-    ChooseFileCommand(main, "Save", kProjectDialog, program.Path("again.xml"));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("again.xml")));
     EXPECT_EQ(WaitForFile(program.Path("again.xml"), std::chrono::seconds(60)), saved);
     // The program starts on the fluid page; the results page shows the opened rows.
-    CalculateAndChooseFirstMeter(main);
-    ChooseFileCommand(main, "Export as PDF", kPdfDialog, program.Path("after.pdf"));
+    ASSERT_NO_FATAL_FAILURE(CalculateAndChooseFirstMeter(main));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Export as PDF", kPdfDialog, program.Path("after.pdf")));
     EXPECT_EQ(PdfText(program.Path("after.pdf")), before);
     Screenshot("project-saved-and-opened");
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), "");
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ const SPoint kGasMixOk{146, 367};
 // What xmllint reads from the file at the path.
 std::string XmlValue(const std::string& path, const std::string& xpath)
 {
-    return RunTool({"xmllint", "--xpath", xpath, path});
+    return RunTool({"xmllint", "--xpath", xpath, path}).output;
 }
 
 // Opens the menu by its mnemonic and takes its first item, with the keyboard as a user may: the
@@ -39,19 +39,38 @@ void ChooseFirstItemByKey(const std::string& mainWindow, const std::string& mnem
     ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(popup, 30));
 }
 
+// Saturated steam at 10 bar gauge and 1000 m3/h: every size is listed, and the first, DN 80, is
+// good for gas velocities of 2 to 75 m/s through its bore of 82.5 mm. Worked out by hand:
+// pi / 4 * (0.0825 m)^2 = 0.0053456 m2, times 3600 s/h = 19.244 m3/h per m/s, so 38.49 to
+// 1443.3 m3/h.
 TEST_F(FluidsRoad, SaturatedSteamSized)
 {
     const std::string main = Start();
     ASSERT_FALSE(main.empty());
     // The state list: Gas, Gas mixture, Humid gas, Liquid, Saturated steam...
-    ChooseListItem(main, kStateChoice, 4);
+    ASSERT_NO_FATAL_FAILURE(ChooseListItem(main, kStateChoice, 4));
     EnterField(main, kOperatingPressure, "10");
     EnterField(main, kMaximumFlow, "1000");
     Screenshot("steam-input");
-    CalculateAndChooseFirstMeter(main);
+    ASSERT_NO_FATAL_FAILURE(CalculateAndChooseFirstMeter(main));
     Screenshot("steam-results");
+
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("steam")));
+    ASSERT_FALSE(WaitForFile(program.Path("steam.xml"), std::chrono::seconds(60)).empty()) << program.Messages();
+    EXPECT_EQ(ProjectSizes(program, program.Path("steam.xml")),
+              (std::vector<std::string>{"DN 15", "DN 25", "DN 40", "DN 50", "DN 80", "DN 100", "DN 150", "DN 200",
+                                        "DN 250", "DN 300"}));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Export as PDF", kPdfDialog, program.Path("steam.pdf")));
+    const std::string report = PdfText(program.Path("steam.pdf"));
+    EXPECT_NE(report.find("saturated steam"), std::string::npos) << report;
+    EXPECT_NE(report.find("MOKADI ZR410 DN 80"), std::string::npos) << report;
+    SFlowRange range;
+    ASSERT_TRUE(ReportFlowRange(report, range));
+    EXPECT_NEAR(range.min, 38.49, 0.01);
+    EXPECT_NEAR(range.max, 1443.3, 0.1);
+    EXPECT_EQ(range.unit, "m3/h");
     EXPECT_EQ(program.Messages(), "");
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
 // A mixture of 80 % nitrogen and 20 % oxygen sized; back on the fluid page the mixture is still
@@ -60,7 +79,7 @@ TEST_F(FluidsRoad, GasMixtureSized)
 {
     const std::string main = Start();
     ASSERT_FALSE(main.empty());
-    ChooseListItem(main, kStateChoice, 1);
+    ASSERT_NO_FATAL_FAILURE(ChooseListItem(main, kStateChoice, 1));
     // Only a gas mixture has the button: its dialog shows that the state was taken.
     CDesktopDriver::Click(main, kGasMixButton.x, kGasMixButton.y);
     const std::string dialog = CDesktopDriver::WaitForWindow(kGasMixDialog);
@@ -77,13 +96,13 @@ TEST_F(FluidsRoad, GasMixtureSized)
     EnterField(main, kViscosity, "0.018");
     EnterField(main, kMaximumFlow, "1000");
     Screenshot("gas-mix-input");
-    CalculateAndChooseFirstMeter(main);
+    ASSERT_NO_FATAL_FAILURE(CalculateAndChooseFirstMeter(main));
     Screenshot("gas-mix-results");
 
     ASSERT_TRUE(ClickAndWaitForChange(main, kFluidButton));
     Screenshot("gas-mix-fluid-page-again");
-    ChooseMenuItem(main, EMenu::File, FileItem("Save"));
-    ASSERT_TRUE(ChooseFile("^Select a file$", program.Path("mix"))) << CDesktopDriver::WindowTitles();
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Save")));
+    ASSERT_TRUE(ChooseFile(kProjectDialog, program.Path("mix"))) << CDesktopDriver::WindowTitles();
     const std::string project = program.Path("mix.xml");
     ASSERT_FALSE(WaitForFile(project, std::chrono::seconds(60)).empty()) << program.Messages();
     EXPECT_EQ(XmlValue(project, "string(/TAMBEL/PhysicalData/FluidData/@Type)"), "4\n");
@@ -92,7 +111,7 @@ TEST_F(FluidsRoad, GasMixtureSized)
     EXPECT_NE(XmlValue(project, "count(/TAMBEL/ResultData//*)"), "0\n");
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), "");
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
 // German chosen on the configuration page takes effect at the next start, in the same program
@@ -103,35 +122,35 @@ TEST_F(FluidsRoad, GermanAfterARestart)
     ASSERT_FALSE(main.empty());
     ASSERT_TRUE(ClickAndWaitForChange(main, kConfigurationButton));
     // The languages: English, Deutsch.
-    ChooseListItem(main, kLanguageChoice, 1);
+    ASSERT_NO_FATAL_FAILURE(ChooseListItem(main, kLanguageChoice, 1));
     Screenshot("language-chosen");
     // Leaving the page takes the language over.
     ASSERT_TRUE(ClickAndWaitForChange(main, kFluidButton));
     const std::string notice = "Zephrin: Notice\tThe new language will get activated upon next program start.\n";
     EXPECT_TRUE(WaitForMessage(notice));
     EXPECT_EQ(program.Messages(), notice);
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
     EXPECT_NE(ReadWholeFile(program.Path("Zephrin.cfg")).find("language=\"de\""), std::string::npos);
 
     main = Start();
     ASSERT_FALSE(main.empty());
     // Hilfe > About.
-    ChooseFirstItemByKey(main, "h");
+    ASSERT_NO_FATAL_FAILURE(ChooseFirstItemByKey(main, "h"));
     const std::string about = CDesktopDriver::WaitForWindow("^Über QMR Vortex Sizing$");
     ASSERT_FALSE(about.empty()) << CDesktopDriver::WindowTitles();
     Screenshot("de-about");
     CDesktopDriver::Keys(about, {"Escape"});
     ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(about));
 
-    EnterLiquidWater(main);
+    ASSERT_NO_FATAL_FAILURE(EnterLiquidWater(main));
     Screenshot("de-fluid-input");
-    CalculateAndChooseFirstMeter(main, kGermanCalculateButton);
+    ASSERT_NO_FATAL_FAILURE(CalculateAndChooseFirstMeter(main, kGermanCalculateButton));
     ASSERT_TRUE(ClickAndWaitForChange(main, kGermanDataView));
     Screenshot("de-results-data");
     ASSERT_TRUE(ClickAndWaitForChange(main, kGermanGraphView));
     Screenshot("de-results-graph");
 
-    ChooseMenuItem(main, EMenu::File, FileItem("Export as PDF"));
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Export as PDF")));
     ASSERT_TRUE(ChooseFile("^Als PDF exportieren$", program.Path("bericht"))) << CDesktopDriver::WindowTitles();
     const std::string report = PdfText(program.Path("bericht.pdf"));
     ASSERT_FALSE(report.empty()) << program.Messages();
@@ -142,7 +161,7 @@ TEST_F(FluidsRoad, GermanAfterARestart)
     Screenshot("de-configuration");
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), notice);
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
 }  // namespace

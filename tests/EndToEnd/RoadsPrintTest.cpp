@@ -2,10 +2,14 @@
 // file printer, and with no print server at all, through the File menu and the toolbar.
 #include "EndToEnd/RoadSteps.h"
 #include "support/DesktopDriver.h"
+#include "support/PdfWordLayout.h"
+#include "support/TestFiles.h"
 #include "support/TestPrintServer.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -27,33 +31,65 @@ int CheckedPages(const std::string& path)
 std::string PageSize(const std::string& path)
 {
     std::smatch size;
-    const std::string info = RunTool({"pdfinfo", path});
+    const std::string info = RunTool({"pdfinfo", path}).output;
     return std::regex_search(info, size, std::regex("Page size: *([0-9.]+ x [0-9.]+) pts")) ? size[1].str() : "";
+}
+
+// The words of the PDF without the date and time of writing in the page footers, so that
+// documents made apart compare.
+std::vector<SPdfPage> WordsWithoutTimes(const std::string& pdf)
+{
+    const std::regex time("[0-9]{1,4}[./-][0-9]{1,2}[./-][0-9]{1,4},?|[0-9]{1,2}:[0-9]{2}:[0-9]{2}");
+    std::vector<SPdfPage> pages = ReadPdfWords(pdf);
+    for (SPdfPage& page : pages) {
+        page.words.erase(std::remove_if(page.words.begin(), page.words.end(),
+                                        [&](const SPdfWord& word) { return std::regex_match(word.text, time); }),
+                         page.words.end());
+    }
+    return pages;
+}
+
+// The words of a printed job that are not where the export of the same report has them, one
+// line each; "" when every word of each page of the export is on the same page of the job, as
+// high within a tenth and as far from the word "Customer" within a millimetre.
+std::string LayoutFaults(const std::string& exported, const std::string& printed)
+{
+    std::string faults;
+    for (const std::string& fault : CompareWordLayout(WordsWithoutTimes(exported), WordsWithoutTimes(printed)))
+        faults += fault + "\n";
+    return faults;
 }
 
 class PrintRoad : public Road {
 protected:
-    // The program started, water sized and the first meter chosen.
-    std::string StartSized(const std::vector<std::string>& variables)
+    // The program started, water sized and the first meter chosen; its report exported.
+    void StartSized(const std::vector<std::string>& variables)
     {
-        const std::string main = Start(variables);
-        if (!main.empty())
-            SizeLiquidWater(main);
-        return main;
+        main = Start(variables);
+        ASSERT_FALSE(main.empty());
+        ASSERT_NO_FATAL_FAILURE(SizeLiquidWater(main));
+        ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Export as PDF", kPdfDialog, exported));
+        ASSERT_TRUE(WaitForSoundPdf(exported)) << program.Messages();
+        pages = PdfPages(exported);
     }
 
-    // The pages of the report the program makes for the chosen meter: its PDF export has them all.
-    int ReportPages(const std::string& mainWindow)
+    // The printed PDF has as many pages as the export and its words where the export has them.
+    void ExpectAsExported(const std::string& printed)
     {
-        const std::string exported = program.Path("report.pdf");
-        ChooseFileCommand(mainWindow, "Export as PDF", kPdfDialog, exported);
-        return WaitForSoundPdf(exported) ? PdfPages(exported) : 0;
+        ASSERT_TRUE(WaitForSoundPdf(printed)) << CDesktopDriver::WindowTitles() << program.Messages();
+        EXPECT_EQ(PdfPages(printed), pages);
+        const std::string faults = LayoutFaults(exported, printed);
+        EXPECT_TRUE(faults.empty()) << faults;
     }
 
     static std::vector<std::string> NoPrintServer(const CInstalledProgram& program)
     {
         return {"CUPS_SERVER=" + program.Path("no-print-server.sock")};
     }
+
+    std::string main;
+    const std::string exported = program.Path("report.pdf");
+    int pages = 0;
 };
 
 // Printing to a print server of the test's own, the program started with water sized and the
@@ -65,9 +101,7 @@ protected:
         std::string error;
         if (!server.Start(error))
             GTEST_SKIP() << error;
-        main = StartSized({});
-        ASSERT_FALSE(main.empty());
-        pages = ReportPages(main);
+        ASSERT_NO_FATAL_FAILURE(StartSized({}));
         // More than one, so that a job cut short shows.
         ASSERT_GE(pages, 2) << program.Messages();
     }
@@ -75,30 +109,31 @@ protected:
     // File > Print, whose dialog has the server's default printer chosen and prints at once.
     void PrintThroughTheDialog(const std::string& screenshot)
     {
-        ChooseMenuItem(main, EMenu::File, FileItem("Print"));
+        ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Print")));
         const std::string dialog = CDesktopDriver::WaitForWindow(kPrintDialog, 60);
         ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
         Screenshot(screenshot);
         CDesktopDriver::Keys(dialog, {"Return"});
-        EXPECT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
+        ASSERT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
     }
 
-    // The job the server got holds every page of the report, on paper of the size when one is
-    // given; it is then taken off the server, so that the next job can come.
+    // The job the server got is the report as exported; on other paper than the export's, it
+    // holds every page of the report on paper of that size. It is then taken off the server, so
+    // that the next job can come.
     void ExpectWholeJob(const std::string& paper = "")
     {
         const std::string job = server.WaitForJob(120);
         ASSERT_FALSE(job.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
-        EXPECT_EQ(CheckedPages(job), pages);
-        if (!paper.empty()) {
+        if (paper.empty()) {
+            ASSERT_NO_FATAL_FAILURE(ExpectAsExported(job));
+        } else {
+            EXPECT_EQ(CheckedPages(job), pages);
             EXPECT_EQ(PageSize(job), paper);
         }
         std::filesystem::remove(job);
     }
 
     CTestPrintServer server;
-    std::string main;
-    int pages = 0;
 };
 
 // Every page of the report reaches the print server, without a dialog from the toolbar and
@@ -110,14 +145,14 @@ TEST_F(ServerPrintRoad, ToTheTestPrintServer)
     ASSERT_NO_FATAL_FAILURE(PrintThroughTheDialog("print-dialog-test-server"));
     ASSERT_NO_FATAL_FAILURE(ExpectWholeJob());
     EXPECT_EQ(program.Messages(), "");
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
 // The paper chosen in Print settings is the paper of the next jobs, with and without the dialog;
 // every page still arrives.
 TEST_F(ServerPrintRoad, SettingsHoldForTheNextPrint)
 {
-    ChooseMenuItem(main, EMenu::File, FileItem("Print settings"));
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Print settings")));
     const std::string setup = CDesktopDriver::WaitForWindow("^Page Setup$", 60);
     ASSERT_FALSE(setup.empty()) << CDesktopDriver::WindowTitles() << program.Faults();
     // The paper list follows the printer list; A5 follows the A4 the test's locale starts with.
@@ -132,56 +167,61 @@ TEST_F(ServerPrintRoad, SettingsHoldForTheNextPrint)
     ASSERT_NO_FATAL_FAILURE(PrintThroughTheDialog("print-dialog-a5"));
     ASSERT_NO_FATAL_FAILURE(ExpectWholeJob(kA5));
     EXPECT_EQ(program.Messages(), "");
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
-// No print server: the dialog offers GTK's file printer, whose PDF is sound; a dialog
-// cancelled says nothing and the project stays as it was.
+// No print server: the dialog offers GTK's file printer, whose PDF is the report as exported;
+// a dialog cancelled says nothing. Printing leaves the project as it was: saved afterwards it is
+// the file saved before.
 TEST_F(PrintRoad, ToAFileWithoutAPrintServer)
 {
     std::filesystem::remove(std::filesystem::current_path() / "output.pdf");
-    const std::string main = StartSized(NoPrintServer(program));
-    ASSERT_FALSE(main.empty());
-    ChooseMenuItem(main, EMenu::File, FileItem("Print"));
+    ASSERT_NO_FATAL_FAILURE(StartSized(NoPrintServer(program)));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("before.xml")));
+    const std::string before = WaitForFile(program.Path("before.xml"), std::chrono::seconds(60));
+    ASSERT_FALSE(before.empty()) << program.Messages();
+
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Print")));
     const std::string dialog = CDesktopDriver::WaitForWindow(kPrintDialog, 60);
     ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
     Screenshot("print-dialog-to-file");
     // Without a print server nothing is chosen: the file printer is the list's first row.
     CDesktopDriver::Click(dialog, kFilePrinterRow.x, kFilePrinterRow.y);
     CDesktopDriver::Click(dialog, kPrintButtonOfDialog.x, kPrintButtonOfDialog.y);
-    EXPECT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
+    ASSERT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
     // GTK's file printer writes into the folder the program was started in.
     const std::string written = (std::filesystem::current_path() / "output.pdf").string();
-    EXPECT_TRUE(WaitForSoundPdf(written)) << CDesktopDriver::WindowTitles();
-    EXPECT_GE(PdfPages(written), 1);
+    ASSERT_NO_FATAL_FAILURE(ExpectAsExported(written));
     std::filesystem::remove(written);
 
-    ChooseMenuItem(main, EMenu::File, FileItem("Print"));
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Print")));
     const std::string again = CDesktopDriver::WaitForWindow(kPrintDialog, 60);
     ASSERT_FALSE(again.empty()) << CDesktopDriver::WindowTitles();
     CDesktopDriver::Keys(again, {"Escape"});
-    EXPECT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
+    ASSERT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), "");
     Screenshot("printed-to-file");
-    Exit(main);
+
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("after.xml")));
+    EXPECT_EQ(WaitForFile(program.Path("after.xml"), std::chrono::seconds(60)), before);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
 // No print server: the toolbar's print, which asks nothing when there is a printer, shows the
 // dialog instead of waiting for a printer for ever; cancelled, it says nothing.
 TEST_F(PrintRoad, DirectWithoutAPrintServerAsksForAPrinter)
 {
-    const std::string main = StartSized(NoPrintServer(program));
-    ASSERT_FALSE(main.empty());
+    ASSERT_NO_FATAL_FAILURE(StartSized(NoPrintServer(program)));
     CDesktopDriver::Click(main, kPrintButton.x, kPrintButton.y);
     const std::string dialog = CDesktopDriver::WaitForWindow(kPrintDialog, 60);
     ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
     Screenshot("print-direct-without-server");
     CDesktopDriver::Keys(dialog, {"Escape"});
-    EXPECT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
+    ASSERT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), "");
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
 }  // namespace

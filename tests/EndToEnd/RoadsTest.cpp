@@ -9,12 +9,18 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestFiles.h"
+
+#include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
 namespace {
 
-::testing::Environment* const wx = ::testing::AddGlobalTestEnvironment(new CWxTestEnvironment({"EndToEndTests"}));
+// Only under a window manager do the programs' windows get the keyboard when raised.
+::testing::Environment* const wx =
+    ::testing::AddGlobalTestEnvironment(new CWxTestEnvironment({"EndToEndTests"}, EWindowManager::Started));
 
 // No print server at all: the print commands must not take the program down. Print settings
 // opens GTK's page setup, which is answered with Escape.
@@ -22,51 +28,68 @@ TEST_F(Road, PrintSettingsWithoutAPrintServer)
 {
     const std::string main = Start({"CUPS_SERVER=" + program.Path("no-print-server.sock")});
     ASSERT_FALSE(main.empty());
-    ChooseMenuItem(main, EMenu::File, FileItem("Print settings"));
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Print settings")));
     const std::string setup = CDesktopDriver::WaitForWindow("^Page Setup$", 60);
     ASSERT_FALSE(setup.empty()) << CDesktopDriver::WindowTitles() << program.Faults();
     Screenshot("print-settings");
     CDesktopDriver::Keys(setup, {"Escape"});
-    EXPECT_TRUE(CDesktopDriver::WaitForNoWindow("^Page Setup$"));
+    ASSERT_TRUE(CDesktopDriver::WaitForNoWindow("^Page Setup$"));
     EXPECT_TRUE(program.Running());
 
     // Printing without a device asks for one first.
-    ChooseMenuItem(main, EMenu::File, FileItem("Print"));
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Print")));
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), "Zephrin: Notice\tPlease select a device first!\n");
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
 TEST_F(Road, PressureLossUtilityAndAbout)
 {
     const std::string main = Start();
     ASSERT_FALSE(main.empty());
-    ChooseMenuItem(main, EMenu::Utilities, 0);
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::Utilities, 0));
     const std::string utility = CDesktopDriver::WaitForWindow("^Pressure Loss Calculation Utility$");
     ASSERT_FALSE(utility.empty()) << CDesktopDriver::WindowTitles();
     Screenshot("pressure-loss-utility");
     CDesktopDriver::Keys(utility, {"Escape"});
-    EXPECT_TRUE(CDesktopDriver::WaitForNoWindow("^Pressure Loss Calculation Utility$"));
+    ASSERT_TRUE(CDesktopDriver::WaitForNoWindow("^Pressure Loss Calculation Utility$"));
 
-    ChooseMenuItem(main, EMenu::Help, 0);
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::Help, 0));
     const std::string about = CDesktopDriver::WaitForWindow("^About ");
     ASSERT_FALSE(about.empty()) << CDesktopDriver::WindowTitles();
     Screenshot("about");
     CDesktopDriver::Keys(about, {"Escape"});
-    EXPECT_TRUE(CDesktopDriver::WaitForNoWindow("^About "));
+    ASSERT_TRUE(CDesktopDriver::WaitForNoWindow("^About "));
     EXPECT_EQ(program.Messages(), "");
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
-// Liquid water sized, the first meter chosen and shown as data and as graph.
+// Liquid water sized, the first meter chosen and shown as data and as graph. Its project lists
+// DN 80 and DN 100 among the sizes; its report has the first, DN 80, for liquid velocities of
+// 0.35 to 9 m/s through its bore of 82.5 mm: 9 m/s *
+// pi / 4 * (0.0825 m)^2 * 3600 s/h = 173.19 m3/h, 0.35 m/s likewise 6.735 m3/h.
 TEST_F(Road, LiquidWaterSized)
 {
     const std::string main = Start();
     ASSERT_FALSE(main.empty());
-    SizeLiquidWater(main);
+    ASSERT_NO_FATAL_FAILURE(SizeLiquidWater(main));
+
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("water")));
+    ASSERT_FALSE(WaitForFile(program.Path("water.xml"), std::chrono::seconds(60)).empty()) << program.Messages();
+    const std::vector<std::string> sizes = ProjectSizes(program, program.Path("water.xml"));
+    for (const char* size : {"DN 80", "DN 100"})
+        EXPECT_NE(std::find(sizes.begin(), sizes.end(), size), sizes.end()) << size;
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Export as PDF", kPdfDialog, program.Path("water.pdf")));
+    const std::string report = PdfText(program.Path("water.pdf"));
+    EXPECT_NE(report.find("MOKADI ZR410 DN 80"), std::string::npos) << report;
+    SFlowRange range;
+    ASSERT_TRUE(ReportFlowRange(report, range));
+    EXPECT_NEAR(range.min, 6.735, 0.0005);
+    EXPECT_NEAR(range.max, 173.19, 0.005);
+    EXPECT_EQ(range.unit, "m3/h");
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), "");
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
 // The updater started by hand, without the arguments the sizing program hands it, shows its

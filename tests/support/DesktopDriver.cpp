@@ -1,47 +1,13 @@
 #include "support/DesktopDriver.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "support/Process.h"
+#include "support/WaitUntil.h"
 
 #include <algorithm>
 #include <chrono>
 #include <regex>
 #include <sstream>
 #include <thread>
-
-extern char** environ;
-
-std::string RunTool(const std::vector<std::string>& argv)
-{
-    int pipeEnds[2];
-    if (argv.empty() || ::pipe(pipeEnds) != 0)
-        return "";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    std::vector<std::string> words = argv;
-    std::vector<char*> arguments;
-    for (std::string& word : words)
-        arguments.push_back(word.data());
-    arguments.push_back(nullptr);
-    pid_t pid = -1;
-    const int started = posix_spawnp(&pid, arguments[0], &actions, nullptr, arguments.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(pipeEnds[1]);
-    std::string output;
-    if (started == 0) {
-        char buffer[4096];
-        ssize_t got = 0;
-        while ((got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0)
-            output.append(buffer, static_cast<std::size_t>(got));
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-    }
-    ::close(pipeEnds[0]);
-    return output;
-}
 
 namespace {
 
@@ -60,8 +26,8 @@ std::vector<std::string> Lines(const std::string& text)
 std::vector<std::pair<std::string, std::string>> ShownWindows()
 {
     std::vector<std::pair<std::string, std::string>> windows;
-    for (const std::string& id : Lines(RunTool({"xdotool", "search", "--onlyvisible", "--name", "."}))) {
-        std::string title = RunTool({"xdotool", "getwindowname", id});
+    for (const std::string& id : Lines(RunTool({"xdotool", "search", "--onlyvisible", "--name", "."}).output)) {
+        std::string title = RunTool({"xdotool", "getwindowname", id}).output;
         if (!title.empty() && title.back() == '\n')
             title.pop_back();
         windows.emplace_back(id, title);
@@ -91,7 +57,7 @@ std::string CDesktopDriver::WaitForWindow(const std::string& title, int seconds,
                                           const std::vector<std::string>& known)
 {
     std::string id;
-    WaitUntil(seconds, [&] { return !(id = FindWindow(title, known)).empty(); });
+    WaitUntil(std::chrono::seconds(seconds), [&] { return !(id = FindWindow(title, known)).empty(); });
     return id;
 }
 
@@ -108,15 +74,15 @@ std::vector<std::string> CDesktopDriver::Windows(const std::string& title)
 
 bool CDesktopDriver::WaitForWindowGone(const std::string& window, int seconds)
 {
-    return WaitUntil(seconds, [&] {
-        const std::vector<std::string> shown = Lines(RunTool({"xdotool", "search", "--onlyvisible", "--name", "."}));
+    return WaitUntil(std::chrono::seconds(seconds), [&] {
+        const std::vector<std::string> shown = Lines(RunTool({"xdotool", "search", "--onlyvisible", "--name", "."}).output);
         return std::find(shown.begin(), shown.end(), window) == shown.end();
     });
 }
 
 bool CDesktopDriver::WaitForNoWindow(const std::string& title, int seconds)
 {
-    return WaitUntil(seconds, [&] { return FindWindow(title).empty(); });
+    return WaitUntil(std::chrono::seconds(seconds), [&] { return FindWindow(title).empty(); });
 }
 
 std::string CDesktopDriver::WindowTitles()
@@ -153,7 +119,7 @@ void CDesktopDriver::Click(const std::string& window, int x, int y)
 
 bool CDesktopDriver::Geometry(const std::string& window, int& x, int& y, int& width, int& height)
 {
-    const std::string text = RunTool({"xdotool", "getwindowgeometry", "--shell", window});
+    const std::string text = RunTool({"xdotool", "getwindowgeometry", "--shell", window}).output;
     const std::regex field("(X|Y|WIDTH|HEIGHT)=(-?[0-9]+)");
     int found = 0;
     for (auto at = std::sregex_iterator(text.begin(), text.end(), field); at != std::sregex_iterator(); ++at) {
@@ -167,6 +133,6 @@ bool CDesktopDriver::Geometry(const std::string& window, int& x, int& y, int& wi
 
 std::string CDesktopDriver::ActiveWindow()
 {
-    const std::vector<std::string> active = Lines(RunTool({"xdotool", "getactivewindow"}));
+    const std::vector<std::string> active = Lines(RunTool({"xdotool", "getactivewindow"}).output);
     return active.empty() ? std::string() : active.front();
 }

@@ -3,27 +3,8 @@
 // program exactly as a user's would.
 #pragma once
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
-
-// True once the condition holds, polled; false when it did not within the time. Polled rather
-// than waited for through xdotool's --sync, which has no time limit.
-template <class TCondition>
-bool WaitUntil(int seconds, TCondition condition)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return true;
-}
-
-// The standard output of the tool; empty when it cannot be run.
-std::string RunTool(const std::vector<std::string>& argv);
 
 class CDesktopDriver {
 public:

@@ -1,18 +1,17 @@
 #include "support/PgCluster.h"
 
-#include <cerrno>
+#include "support/Process.h"
+
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <glob.h>
+#include <iostream>
 #include <pwd.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -32,29 +31,14 @@ std::string ServerBinaries()
 }
 
 // Runs a program (as the postgres user when we are root: the server refuses root) and waits.
+// Their progress chatter would drown the test output; errors still go to stderr.
 bool Run(std::vector<std::string> argv)
 {
     if (getuid() == 0)
         argv.insert(argv.begin(), {"runuser", "-u", "postgres", "--"});
-    std::vector<char*> args;
-    for (std::string& arg : argv)
-        args.push_back(arg.data());
-    args.push_back(nullptr);
-    // Their progress chatter would drown the test output; errors still go to stderr.
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return false;
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR)
-            return false;
-    }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const SToolRun run = RunTool(argv);
+    std::cerr << run.errors;
+    return run.status == 0;
 }
 
 std::string Quoted(const std::string& text)

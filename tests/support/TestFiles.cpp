@@ -1,10 +1,11 @@
 #include "support/TestFiles.h"
 
+#include "support/WaitUntil.h"
+
 #include <sys/stat.h>
 
 #include <fstream>
 #include <iterator>
-#include <thread>
 
 std::string ReadWholeFile(const std::string& path)
 {
@@ -27,9 +28,7 @@ bool WriteScript(const std::string& path, const std::string& text)
 
 std::string WaitForFile(const std::string& path, std::chrono::milliseconds limit)
 {
-    const auto end = std::chrono::steady_clock::now() + limit;
     struct stat status;
-    while (stat(path.c_str(), &status) != 0 && std::chrono::steady_clock::now() < end)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    WaitUntil(limit, [&] { return stat(path.c_str(), &status) == 0; });
     return ReadWholeFile(path);
 }

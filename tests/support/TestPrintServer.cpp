@@ -1,18 +1,12 @@
 #include "support/TestPrintServer.h"
 
 #include "support/TestFiles.h"
+#include "support/WaitUntil.h"
 
-#include <chrono>
-#include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/prctl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
-#include <vector>
 
 // GTK's development headers are not installed with wx's: the one call that chooses its print backends.
 extern "C" {
@@ -30,25 +24,6 @@ out=${DEVICE_URI#capture:}
 if [ $# -ge 6 ]; then cat "$6" >"$out.part"; else cat >"$out.part"; fi
 chmod 644 "$out.part" && mv "$out.part" "$out"
 )";
-
-bool RunTool(const std::vector<std::string>& argv)
-{
-    const pid_t pid = fork();
-    if (pid == 0) {
-        // Quiet: the daemon's log says what went wrong.
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        std::vector<char*> args;
-        for (const std::string& arg : argv)
-            args.push_back(const_cast<char*>(arg.c_str()));
-        args.push_back(nullptr);
-        execvp(args[0], args.data());
-        _exit(127);
-    }
-    int status = 0;
-    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 }  // namespace
 
@@ -88,18 +63,7 @@ bool CTestPrintServer::Start(std::string& error)
         return false;
     }
 
-    const pid_t parent = getpid();
-    m_daemon = fork();
-    if (m_daemon == 0) {
-        // Ends with the test program, also when that crashes.
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (getppid() != parent)
-            _exit(1);
-        execl("/usr/sbin/cupsd", "cupsd", "-f", "-c", (root + "cupsd.conf").c_str(), "-s",
-              (root + "cups-files.conf").c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    if (m_daemon < 0) {
+    if (!m_daemon.Start({"/usr/sbin/cupsd", "-f", "-c", root + "cupsd.conf", "-s", root + "cups-files.conf"})) {
         error = "cannot start the CUPS daemon";
         return false;
     }
@@ -110,13 +74,11 @@ bool CTestPrintServer::Start(std::string& error)
     setenv("CUPS_SERVER", (root + "cups.sock").c_str(), 1);
     // The daemon takes a moment to listen; lpadmin fails until it does.
     const std::string printer = "ZephrinTestPrinter";
-    bool added = false;
-    for (int attempt = 0; attempt < 100 && !added; ++attempt) {
-        added = RunTool({"lpadmin", "-p", printer, "-E", "-v", "capture:" + root + "jobs/job"});
-        if (!added)
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    if (!added || !RunTool({"lpadmin", "-d", printer})) {
+    // Its chatter is left aside: the daemon's log says what went wrong.
+    const bool added = WaitUntil(std::chrono::seconds(10), [&] {
+        return RunTool({"lpadmin", "-p", printer, "-E", "-v", "capture:" + root + "jobs/job"}).status == 0;
+    });
+    if (!added || RunTool({"lpadmin", "-d", printer}).status != 0) {
         error = "the CUPS daemon took no printer (see " + root + "error_log)";
         return false;
     }
@@ -126,11 +88,9 @@ bool CTestPrintServer::Start(std::string& error)
 
 void CTestPrintServer::Stop()
 {
-    if (m_daemon > 0) {
-        kill(m_daemon, SIGTERM);
-        int status = 0;
-        waitpid(m_daemon, &status, 0);
-        m_daemon = -1;
+    if (m_daemon.Started()) {
+        m_daemon.Stop();
+        m_daemon = CProcess();
         if (m_hadServer)
             setenv("CUPS_SERVER", m_previousServer.c_str(), 1);
         else
@@ -141,10 +101,5 @@ void CTestPrintServer::Stop()
 std::string CTestPrintServer::WaitForJob(int seconds) const
 {
     const std::string job = m_folder.Path("jobs/job");
-    for (int waited = 0; waited < seconds * 10; ++waited) {
-        if (access(job.c_str(), R_OK) == 0)
-            return job;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return std::string();
+    return WaitUntil(std::chrono::seconds(seconds), [&] { return access(job.c_str(), R_OK) == 0; }) ? job : "";
 }

@@ -3,10 +3,10 @@
 // one printer that is the default and hands every job it gets to a file as it came.
 #pragma once
 
+#include "support/Process.h"
 #include "support/TemporaryFolder.h"
 
 #include <string>
-#include <sys/types.h>
 
 class CTestPrintServer {
 public:
@@ -27,7 +27,7 @@ public:
 
 private:
     CTemporaryFolder m_folder;
-    pid_t m_daemon = -1;
+    CProcess m_daemon;
     bool m_hadServer = false;
     std::string m_previousServer;
 };

@@ -1,40 +1,18 @@
 #include "support/WindowManager.h"
 
-#include "support/WxTestSupport.h"
-
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char** environ;
-
-CWindowManager::~CWindowManager()
-{
-    if (m_pid <= 0)
-        return;
-    kill(m_pid, SIGTERM);
-    int status = 0;
-    waitpid(m_pid, &status, 0);
-}
+#include "support/WaitUntil.h"
 
 bool CWindowManager::Start()
 {
-    if (m_pid > 0)
+    if (m_process.Running())
         return true;
-    // No session manager and no autostart programs: only the manager itself.
-    char program[] = "openbox";
-    char noSession[] = "--sm-disable";
-    char* argv[] = {program, noSession, nullptr};
-    if (posix_spawnp(&m_pid, program, nullptr, nullptr, argv, environ) != 0) {
-        m_pid = -1;
+    // No session manager and no autostart programs: only the manager itself, its chatter aside.
+    if (!m_process.Start({"openbox", "--sm-disable"}, {}, "-", "-"))
         return false;
-    }
-    // It takes the display over in its first moments; one that failed has ended by then.
-    PumpFor(500);
-    int status = 0;
-    if (waitpid(m_pid, &status, WNOHANG) != 0) {
-        m_pid = -1;
-        return false;
-    }
-    return true;
+    // It has taken the display over once it names itself on the root window; one that failed
+    // has ended by then.
+    return WaitUntil(std::chrono::seconds(10), [this] {
+        return !m_process.Running() ||
+               RunTool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).output.find("window id") != std::string::npos;
+    }) && m_process.Running();
 }

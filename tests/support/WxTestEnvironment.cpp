@@ -16,8 +16,8 @@ void FailOnAssert(const wxString& file, int line, const wxString& function, cons
 
 }  // namespace
 
-CWxTestEnvironment::CWxTestEnvironment(std::vector<std::string> arguments)
-    : m_arguments(std::move(arguments))
+CWxTestEnvironment::CWxTestEnvironment(std::vector<std::string> arguments, EWindowManager manager)
+    : m_arguments(std::move(arguments)), m_managed(manager)
 {
 }
 
@@ -44,6 +44,9 @@ void CWxTestEnvironment::SetUp()
     delete wxLog::SetActiveTarget(new wxLogStderr);
     m_loop.reset(wxTheApp->GetTraits()->CreateEventLoop());
     wxEventLoopBase::SetActive(m_loop.get());
+    if (m_managed == EWindowManager::Started) {
+        ASSERT_TRUE(m_manager.Start()) << "openbox could not be started";
+    }
 }
 
 void CWxTestEnvironment::TearDown()

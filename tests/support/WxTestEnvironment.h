@@ -7,6 +7,8 @@
 //   ::testing::Environment* const wx = ::testing::AddGlobalTestEnvironment(new CWxTestEnvironment({"Tests"}));
 #pragma once
 
+#include "support/WindowManager.h"
+
 #include <gtest/gtest.h>
 #include <wx/app.h>
 
@@ -24,10 +26,14 @@ public:
     bool OnInit() override { return true; }
 };
 
+// Whether a window manager runs on the display for the whole test program. Only a program with
+// a display of its own may have one, since the manager takes every window on it.
+enum class EWindowManager { None, Started };
+
 class CWxTestEnvironment : public ::testing::Environment {
 public:
     // The command line the application object sees, the program first.
-    explicit CWxTestEnvironment(std::vector<std::string> arguments);
+    explicit CWxTestEnvironment(std::vector<std::string> arguments, EWindowManager manager = EWindowManager::None);
     ~CWxTestEnvironment() override;
 
     // A fatal failure when there is no display.
@@ -40,6 +46,8 @@ protected:
 
 private:
     std::vector<std::string> m_arguments;
+    EWindowManager m_managed;
+    CWindowManager m_manager;
     std::unique_ptr<wxEventLoopBase> m_loop;
     bool m_started = false;
 };

@@ -4,7 +4,7 @@
 // replaces it and starts the program again.
 #include "Libraries/Renovix/ServerProcess.h"
 #include "Renovix/RenovixLib/TextScrambler.h"
-#include "support/ProgramRun.h"
+#include "support/InstalledProgram.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 
@@ -22,12 +22,6 @@
 
 namespace {
 
-std::string ProgramDir()
-{
-    const char* dir = std::getenv("ZEPHRIN_PROGRAM_DIR");
-    return dir ? dir : "";
-}
-
 class ProgramUpdateTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -42,15 +36,7 @@ protected:
         delete s_www;
     }
 
-    void SetUp() override
-    {
-        ASSERT_FALSE(ProgramDir().empty());
-        ASSERT_NE(s_http->Port(), 0) << "the HTTP server did not start";
-        for (const char* name : {"Zephrin", "Zephrin.cfg", "Zephrin.db", "Renovix"})
-            WriteWholeFile(folder.Path(name), ReadWholeFile(ProgramDir() + "/" + name));
-        ASSERT_EQ(::chmod(folder.Path("Zephrin").c_str(), 0755), 0);
-        ASSERT_EQ(::chmod(folder.Path("Renovix").c_str(), 0755), 0);
-    }
+    void SetUp() override { ASSERT_NE(s_http->Port(), 0) << "the HTTP server did not start"; }
 
     // The server's folder for this test, as the settings name it.
     std::string ServerUrl() const
@@ -64,7 +50,7 @@ protected:
         return s_www->Path(std::string(test->name()) + "/" + name);
     }
 
-    // The server offers name with bytes, and a list installing it into the program folder.
+    // The server offers name with bytes, and a list installing it into the program program.
     static void Offer(const std::string& name, const std::string& bytes)
     {
         ::mkdir(ServerPath("").c_str(), 0755);
@@ -76,7 +62,7 @@ protected:
 
     void WriteSettings(const char* protocol)
     {
-        WriteWholeFile(folder.Path("Renovix.xml"),
+        WriteWholeFile(program.Path("Renovix.xml"),
                        "<?xml version='1.0'?>\n<renovix><settings basedir='" + ServerUrl() + "' protocol='" +
                            protocol + "' schedule='EVERYSTART' nextrenovix='2000-01-01 00:00:00' packages='all'/>"
                            "</renovix>\n");
@@ -94,18 +80,14 @@ protected:
     // its exit status, -1 when it had to be killed after a minute.
     int Run(const std::string& name = "Zephrin", const std::vector<std::string>& arguments = {})
     {
-        std::vector<std::string> command = {folder.Path(name)};
-        command.insert(command.end(), arguments.begin(), arguments.end());
-        return WaitForProgram(StartProgram(command, {"ZEPHRIN_MESSAGE_LOG=" + folder.Path("messages.txt"),
-                                                     "XDG_RUNTIME_DIR=" + folder.Path(""),
-                                                     "ZEPHRIN_EXIT_AFTER_SHOW=1"}));
+        return program.Launch({"ZEPHRIN_EXIT_AFTER_SHOW=1"}, name, arguments).Wait();
     }
 
-    std::string Logs() const { return ReadLogFiles(folder.Path("")); }
+    std::string Logs() const { return program.Logs(); }
 
     static CTemporaryFolder* s_www;
     static CServerProcess* s_http;
-    CTemporaryFolder folder;
+    CInstalledProgram program;
 };
 
 CTemporaryFolder* ProgramUpdateTest::s_www = nullptr;
@@ -114,15 +96,15 @@ CServerProcess* ProgramUpdateTest::s_http = nullptr;
 TEST_F(ProgramUpdateTest, TheStartUpBringsAFileUpToDate)
 {
     Offer("notes.txt", "the new notes");
-    WriteWholeFile(folder.Path("notes.txt"), "the old notes");
+    WriteWholeFile(program.Path("notes.txt"), "the old notes");
     WriteSettings("HTTP");
     EXPECT_EQ(Run(), 0);
-    EXPECT_EQ(ReadWholeFile(folder.Path("notes.txt")), "the new notes");
-    EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")), "");
+    EXPECT_EQ(ReadWholeFile(program.Path("notes.txt")), "the new notes");
+    EXPECT_EQ(ReadWholeFile(program.Path("messages.txt")), "");
     const std::string log = Logs();
     EXPECT_NE(log.find("CRenovix::UpdateFiles OK"), std::string::npos) << log.substr(0, 3000);
     // The run moved the next update on and kept the settings.
-    const std::string settings = ReadWholeFile(folder.Path("Renovix.xml"));
+    const std::string settings = ReadWholeFile(program.Path("Renovix.xml"));
     EXPECT_EQ(settings.find("2000-01-01"), std::string::npos) << settings;
     EXPECT_NE(settings.find(ServerUrl()), std::string::npos) << settings;
 }
@@ -130,10 +112,10 @@ TEST_F(ProgramUpdateTest, TheStartUpBringsAFileUpToDate)
 TEST_F(ProgramUpdateTest, WithProtocolNoneNothingIsAsked)
 {
     Offer("notes.txt", "the new notes");
-    WriteWholeFile(folder.Path("notes.txt"), "the old notes");
+    WriteWholeFile(program.Path("notes.txt"), "the old notes");
     WriteSettings("NONE");
     EXPECT_EQ(Run(), 0);
-    EXPECT_EQ(ReadWholeFile(folder.Path("notes.txt")), "the old notes");
+    EXPECT_EQ(ReadWholeFile(program.Path("notes.txt")), "the old notes");
     const std::string log = Logs();
     EXPECT_NE(log.find("Update not scheduled, protocol=NONE"), std::string::npos) << log.substr(0, 3000);
     EXPECT_EQ(log.find("LoadUpdateList"), std::string::npos);
@@ -146,13 +128,13 @@ TEST_F(ProgramUpdateTest, AProgramFileInUseIsReplacedByTheUpdaterWhichStartsTheP
     // The start-up finds its own file in use, hands it over and ends; the updater waits for it,
     // replaces it and starts the program named on its command line.
     EXPECT_EQ(Run(), 0);
-    const std::string argv = WaitForFile(folder.Path("argv.txt"), std::chrono::seconds(60));
-    EXPECT_EQ(argv, folder.Path("Zephrin") + "\n") << ReadWholeFile(folder.Path("messages.txt")) << Logs();
+    const std::string argv = WaitForFile(program.Path("argv.txt"), std::chrono::seconds(60));
+    EXPECT_EQ(argv, program.Path("Zephrin") + "\n") << ReadWholeFile(program.Path("messages.txt")) << Logs();
     // Not compared with EXPECT_EQ: a failure would print the whole program file.
-    EXPECT_TRUE(ReadWholeFile(folder.Path("Zephrin")) == RecordingStub()) << "the program file was not replaced";
-    EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")), "");
+    EXPECT_TRUE(ReadWholeFile(program.Path("Zephrin")) == RecordingStub()) << "the program file was not replaced";
+    EXPECT_EQ(ReadWholeFile(program.Path("messages.txt")), "");
     struct stat status;
-    EXPECT_NE(::stat(folder.Path("SharedFiles.tmp").c_str(), &status), 0) << "the hand-over list stays behind";
+    EXPECT_NE(::stat(program.Path("SharedFiles.tmp").c_str(), &status), 0) << "the hand-over list stays behind";
     const std::string log = Logs();
     EXPECT_NE(log.find("CRenovix::UpdateFiles HAD_SHARED"), std::string::npos) << log.substr(0, 3000);
     EXPECT_NE(log.find("SharedUpdate"), std::string::npos);
@@ -164,14 +146,14 @@ TEST_F(ProgramUpdateTest, AFailedUpdateStartsNothing)
     Offer("notes.txt", "the new notes");
     ::unlink(ServerPath("notes.txt").c_str());
     WriteSettings("HTTP");
-    ASSERT_TRUE(WriteScript(folder.Path("stub"), RecordingStub()));
-    EXPECT_NE(Run("Renovix", {folder.Path("stub")}), 0);
-    EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")),
+    ASSERT_TRUE(WriteScript(program.Path("stub"), RecordingStub()));
+    EXPECT_NE(Run("Renovix", {program.Path("stub")}), 0);
+    EXPECT_EQ(ReadWholeFile(program.Path("messages.txt")),
               "Renovix: Error\tErrors occured during the update. Some files could not be updated.  "
               "One or more files could not be downloaded from the update-server.\n");
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     struct stat status;
-    EXPECT_NE(::stat(folder.Path("argv.txt").c_str(), &status), 0);
+    EXPECT_NE(::stat(program.Path("argv.txt").c_str(), &status), 0);
 }
 
 // Whoever starts the updater learns from its exit status whether the update and the restart
@@ -180,22 +162,22 @@ TEST_F(ProgramUpdateTest, TheUpdaterExitsWithAFailureWhenTheProgramCannotStartAg
 {
     Offer("notes.txt", "the new notes");
     WriteSettings("HTTP");
-    ASSERT_TRUE(WriteScript(folder.Path("stub"), RecordingStub()));
+    ASSERT_TRUE(WriteScript(program.Path("stub"), RecordingStub()));
     const struct {
         const char* program;
         bool fails;
     } cases[] = {{"stub", false}, {"missing", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.program);
-        ::unlink(folder.Path("messages.txt").c_str());
-        ::unlink(folder.Path("notes.txt").c_str());
-        const int status = Run("Renovix", {folder.Path(c.program)});
+        ::unlink(program.Path("messages.txt").c_str());
+        ::unlink(program.Path("notes.txt").c_str());
+        const int status = Run("Renovix", {program.Path(c.program)});
         EXPECT_EQ(status != 0, c.fails) << status;
-        EXPECT_EQ(ReadWholeFile(folder.Path("notes.txt")), "the new notes");
-        const std::string messages = ReadWholeFile(folder.Path("messages.txt"));
+        EXPECT_EQ(ReadWholeFile(program.Path("notes.txt")), "the new notes");
+        const std::string messages = ReadWholeFile(program.Path("messages.txt"));
         EXPECT_EQ(messages.rfind("Renovix: Error\t", 0) == 0, c.fails) << messages;
         if (!c.fails) {
-            EXPECT_EQ(WaitForFile(folder.Path("argv.txt"), std::chrono::seconds(20)), folder.Path("stub") + "\n");
+            EXPECT_EQ(WaitForFile(program.Path("argv.txt"), std::chrono::seconds(20)), program.Path("stub") + "\n");
         }
     }
 }
@@ -204,13 +186,13 @@ TEST_F(ProgramUpdateTest, AnArgumentOfOnlyBlanksAndQuotesIsRefused)
 {
     WriteSettings("HTTP");
     EXPECT_NE(Run("Renovix", {" \"  \" "}), 0);
-    EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")), "Renovix: Error\tError in commandline!\n");
+    EXPECT_EQ(ReadWholeFile(program.Path("messages.txt")), "Renovix: Error\tError in commandline!\n");
 }
 
 // A log file that cannot be made stops the updater, unless logging is switched off.
 TEST_F(ProgramUpdateTest, ALogFileThatCannotBeMadeStopsTheUpdaterUnlessLoggingIsOff)
 {
-    ASSERT_EQ(::mkdir(folder.Path("Renovix.log").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir(program.Path("Renovix.log").c_str(), 0755), 0);
     const struct {
         const char* config;
         const char* messages;
@@ -222,10 +204,10 @@ TEST_F(ProgramUpdateTest, ALogFileThatCannotBeMadeStopsTheUpdaterUnlessLoggingIs
     for (const auto& c : cases) {
         SCOPED_TRACE(c.config ? c.config : "no configuration");
         if (c.config)
-            WriteWholeFile(folder.Path("Renovix.logcfg"), c.config);
-        std::remove(folder.Path("messages.txt").c_str());
+            WriteWholeFile(program.Path("Renovix.logcfg"), c.config);
+        std::remove(program.Path("messages.txt").c_str());
         EXPECT_NE(Run("Renovix", {" \"  \" "}), 0);
-        EXPECT_EQ(ReadWholeFile(folder.Path("messages.txt")), c.messages);
+        EXPECT_EQ(ReadWholeFile(program.Path("messages.txt")), c.messages);
     }
 }
 

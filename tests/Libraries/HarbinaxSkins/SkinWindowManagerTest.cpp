@@ -4,7 +4,6 @@
 #include "Harbinax/SkinFrame.h"
 #include "Harbinax/SkinManager.h"
 #include "SkinTestSupport.h"
-#include "support/WindowManager.h"
 #include "support/WxTestEnvironment.h"
 #include "support/WxTestSupport.h"
 
@@ -17,21 +16,9 @@
 
 namespace {
 
-class CWindowManagerEnvironment : public CWxTestEnvironment {
-public:
-    CWindowManagerEnvironment() : CWxTestEnvironment({"SkinWindowManagerTests"}) {}
-    // The program has a display of its own, so the manager takes only its windows.
-    void SetUp() override
-    {
-        CWxTestEnvironment::SetUp();
-        ASSERT_TRUE(m_manager.Start()) << "openbox could not be started";
-    }
-
-private:
-    CWindowManager m_manager;
-};
-
-::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new CWindowManagerEnvironment);
+// The program has a display of its own, so the manager takes only its windows.
+::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(
+    new CWxTestEnvironment({"SkinWindowManagerTests"}, EWindowManager::Started));
 
 CSkinManager& Skins()
 {

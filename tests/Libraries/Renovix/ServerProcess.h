@@ -2,49 +2,27 @@
 // a free port of 127.0.0.1, which it writes to a file once it listens.
 #pragma once
 
+#include "support/Process.h"
 #include "support/TestFiles.h"
 
-#include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
-
-extern char** environ;
 
 // A server script running until the object goes; Port() is 0 when it did not start.
 class CServerProcess {
 public:
     CServerProcess(const std::string& script, const std::vector<std::string>& arguments, const std::string& portFile)
     {
-        std::vector<std::string> words = {"/usr/bin/python3", script};
-        words.insert(words.end(), arguments.begin(), arguments.end());
-        std::vector<char*> argv;
-        for (std::string& word : words)
-            argv.push_back(word.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-            m_pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        if (m_pid > 0)
+        std::vector<std::string> argv = {"/usr/bin/python3", script};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        if (m_process.Start(argv, {}, "-"))
             m_port = std::atoi(WaitForFile(portFile, std::chrono::seconds(20)).c_str());
-    }
-    ~CServerProcess()
-    {
-        if (m_pid > 0) {
-            kill(m_pid, SIGTERM);
-            waitpid(m_pid, nullptr, 0);
-        }
     }
     int Port() const { return m_port; }
 
 private:
-    pid_t m_pid = -1;
+    CProcess m_process;
     int m_port = 0;
 };
 

@@ -1,15 +1,13 @@
-#include "EndToEnd/InstalledProgram.h"
+#include "support/InstalledProgram.h"
 
 #include "support/DesktopDriver.h"
-#include "support/ProgramRun.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <sys/wait.h>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -46,16 +44,8 @@ CInstalledProgram::CInstalledProgram()
     fs::permissions(m_folder.Path("run"), fs::perms::owner_all);
 }
 
-CInstalledProgram::~CInstalledProgram()
-{
-    if (Running()) {
-        ::kill(m_pid, SIGKILL);
-        Wait();
-    }
-}
-
-std::string CInstalledProgram::Start(const std::vector<std::string>& variables, const std::string& program,
-                                     const std::string& title)
+CProcess CInstalledProgram::Launch(const std::vector<std::string>& variables, const std::string& program,
+                                   const std::vector<std::string>& arguments)
 {
     std::vector<std::string> environment = {"HOME=" + Home(),
                                             "XDG_CONFIG_HOME=" + Home() + "/.config",
@@ -64,52 +54,62 @@ std::string CInstalledProgram::Start(const std::vector<std::string>& variables, 
                                             // No accessibility bus to wait for.
                                             "NO_AT_BRIDGE=1"};
     environment.insert(environment.end(), variables.begin(), variables.end());
-    m_ended = false;
-    m_pid = StartProgram({m_folder.Path(program)}, environment);
-    if (m_pid <= 0)
+    std::vector<std::string> argv = {m_folder.Path(program)};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    CProcess process;
+    process.Start(argv, environment, std::string(), m_folder.Path("stderr.txt"));
+    return process;
+}
+
+std::string CInstalledProgram::Start(const std::vector<std::string>& variables, const std::string& program,
+                                     const std::string& title)
+{
+    m_process = Launch(variables, program);
+    if (!m_process.Started())
         return "";
     return CDesktopDriver::WaitForWindow(title, 90);
-}
-
-bool CInstalledProgram::Running()
-{
-    if (m_pid <= 0 || m_ended)
-        return false;
-    int status = 0;
-    if (::waitpid(m_pid, &status, WNOHANG) != m_pid)
-        return true;
-    m_ended = true;
-    m_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return false;
-}
-
-int CInstalledProgram::Wait()
-{
-    if (m_pid <= 0)
-        return -1;
-    if (!m_ended) {
-        m_status = WaitForProgram(m_pid);
-        m_ended = true;
-    }
-    return m_status;
 }
 
 std::string CInstalledProgram::Faults()
 {
     std::string faults;
-    if (m_pid > 0 && !Running() && m_status != 0)
-        faults += "the program ended with status " + std::to_string(m_status) + "; ";
+    if (m_process.Started() && !m_process.Running() && m_process.Status() != 0)
+        faults += "the program ended with status " + std::to_string(m_process.Status()) + "; ";
     for (const char* dump : {"Zephrin.CRASH.DMP", "Renovix.CRASH.DMP"}) {
         if (fs::exists(m_folder.Path(dump)))
             faults += std::string("a crash dump was left: ") + dump + "; ";
     }
-    const std::string logs = ReadLogFiles(m_folder.Path("")) + ReadWholeFile(m_folder.Path("ERRORLOG.TXT"));
+    const std::string logs = Logs() + ReadWholeFile(m_folder.Path("ERRORLOG.TXT"));
     if (logs.find("Critical Exception") != std::string::npos)
         faults += "a critical exception was logged; ";
+    const std::string warnings = ToolkitWarnings();
+    if (!warnings.empty())
+        faults += "the toolkit warned:\n" + warnings;
     return faults;
+}
+
+std::string CInstalledProgram::ToolkitWarnings() const
+{
+    std::istringstream errors(ReadWholeFile(m_folder.Path("stderr.txt")));
+    std::string warnings;
+    for (std::string line; std::getline(errors, line);) {
+        if (line.find("Gtk-WARNING") != std::string::npos || line.find("Gtk-CRITICAL") != std::string::npos)
+            warnings += line + "\n";
+    }
+    return warnings;
 }
 
 std::string CInstalledProgram::Messages() const
 {
     return ReadWholeFile(m_folder.Path("messages.txt"));
+}
+
+std::string CInstalledProgram::Logs() const
+{
+    std::string text;
+    for (const fs::directory_entry& entry : fs::directory_iterator(m_folder.Path(""))) {
+        if (entry.path().extension() == ".log")
+            text += ReadWholeFile(entry.path().string());
+    }
+    return text;
 }
