@@ -180,6 +180,68 @@ std::string MatchType1(const std::string& postscriptName)
     return file;
 }
 
+// The PostScript name of the Type 1 face of the named font's family in that style: among the
+// family's faces of that slant and boldness that have metrics, the one whose weight is nearest
+// the usual for the style. The name itself when the family has no such face.
+std::string StyledType1Name(const std::string& postscriptName, bool bold, bool italic)
+{
+    FcConfig* config = Config();
+    if (config == nullptr || (!bold && !italic))
+        return postscriptName;
+    auto list = [config](const char* property, const std::string& value) {
+        FcPattern* pattern = FcPatternCreate();
+        FcPatternAddString(pattern, property, reinterpret_cast<const FcChar8*>(value.c_str()));
+        FcPatternAddString(pattern, FC_FONTFORMAT, reinterpret_cast<const FcChar8*>("Type 1"));
+        FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_POSTSCRIPT_NAME, FC_WEIGHT, FC_SLANT, nullptr);
+        FcFontSet* fonts = FcFontList(config, pattern, objects);
+        FcObjectSetDestroy(objects);
+        FcPatternDestroy(pattern);
+        return fonts;
+    };
+    std::string family;
+    if (FcFontSet* named = list(FC_POSTSCRIPT_NAME, postscriptName)) {
+        FcChar8* value = nullptr;
+        if (named->nfont > 0 && FcPatternGetString(named->fonts[0], FC_FAMILY, 0, &value) == FcResultMatch)
+            family = reinterpret_cast<const char*>(value);
+        FcFontSetDestroy(named);
+    }
+    if (family.empty())
+        return postscriptName;
+    FcFontSet* faces = list(FC_FAMILY, family);
+    if (faces == nullptr)
+        return postscriptName;
+    const int wanted = bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR;
+    std::string best = postscriptName;
+    int bestDistance = -1;
+    for (int i = 0; i < faces->nfont; ++i) {
+        FcChar8* name = nullptr;
+        int weight = FC_WEIGHT_REGULAR;
+        int slant = FC_SLANT_ROMAN;
+        if (FcPatternGetString(faces->fonts[i], FC_POSTSCRIPT_NAME, 0, &name) != FcResultMatch)
+            continue;
+        FcPatternGetInteger(faces->fonts[i], FC_WEIGHT, 0, &weight);
+        FcPatternGetInteger(faces->fonts[i], FC_SLANT, 0, &slant);
+        const int distance = weight > wanted ? weight - wanted : wanted - weight;
+        if ((weight >= FC_WEIGHT_DEMIBOLD) == bold && (slant != FC_SLANT_ROMAN) == italic &&
+            (bestDistance < 0 || distance < bestDistance) &&
+            !Pagewright::FindType1MetricsFile(reinterpret_cast<const char*>(name)).empty()) {
+            best = reinterpret_cast<const char*>(name);
+            bestDistance = distance;
+        }
+    }
+    FcFontSetDestroy(faces);
+    return best;
+}
+
+// A style as the system's font list appends it to a family's name.
+std::string StyleWords(bool bold, bool italic)
+{
+    if (bold && italic)
+        return " Bold Italic";
+    if (bold)
+        return " Bold";
+    return italic ? " Italic" : "";
+}
 
 // Fonts installed while the program runs are not looked for, as the system's lists were read
 // once per process.
@@ -213,6 +275,19 @@ std::string FindFontFile(const std::string& typeface)
 std::string FindType1MetricsFile(const std::string& postscriptName)
 {
     return Cached(postscriptName, MatchType1);
+}
+
+std::string FindFontFile(const std::string& typeface, bool bold, bool italic)
+{
+    const std::string styled = FindFontFile(typeface + StyleWords(bold, italic));
+    return styled.empty() ? FindFontFile(typeface) : styled;
+}
+
+std::string FindType1MetricsFile(const std::string& postscriptName, bool bold, bool italic)
+{
+    if (postscriptName.empty())
+        return std::string();
+    return FindType1MetricsFile(StyledType1Name(postscriptName, bold, italic));
 }
 
 }  // namespace Pagewright

@@ -198,11 +198,17 @@ bool CPfmFontMetrics::LoadPfm(const std::string& path)
     return Platform::ReadWholeFile(path, pfm) && ConvertPfmToAfm(pfm, afm) && LoadAfmText(afm);
 }
 
-bool CPfmFontMetrics::Load(const std::string& typeface)
+bool CPfmFontMetrics::Load(const std::string& typeface, bool bold, bool italic)
 {
     Clear();
-    const std::string file = Pagewright::FindType1MetricsFile(typeface);
+    const std::string file = Pagewright::FindType1MetricsFile(typeface, bold, italic);
     if (file.empty())
         return false;
-    return Platform::AsciiLowerText(file.substr(file.size() - 4)) == ".pfm" ? LoadPfm(file) : LoadAfm(file);
+    const bool loaded =
+        Platform::AsciiLowerText(file.substr(file.size() - 4)) == ".pfm" ? LoadPfm(file) : LoadAfm(file);
+    // The writer names a styled font by the typeface and the style it adds, not by the face's own
+    // PostScript name.
+    if (loaded && (bold || italic))
+        fontName = typeface;
+    return loaded;
 }

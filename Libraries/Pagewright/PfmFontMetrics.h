@@ -6,8 +6,9 @@
 
 class CPfmFontMetrics : public CAfmFontMetrics {
 public:
-    // The typeface is the font's PostScript name; false for an empty or unknown name.
-    bool Load(const std::string& typeface);
+    // The typeface is the font's PostScript name; bold and italic load the face of its family in
+    // that style, whose font name then stays the typeface. False for an empty or unknown name.
+    bool Load(const std::string& typeface, bool bold = false, bool italic = false);
     bool LoadPfm(const std::string& path);
 
     // The AFM text of a PFM file; false, afm empty, when the file is not a sound PFM.

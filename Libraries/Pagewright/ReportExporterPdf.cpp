@@ -445,15 +445,17 @@ CReportExporterPdf::SFontEntry* CReportExporterPdf::RunFont(const CRichTextRun& 
 
 void CReportExporterPdf::WriteFont(std::size_t index, SFontEntry& entry)
 {
+    // Each style is described by its own face, so readers space bold and italic text, and the
+    // layout measures it, as that face draws it.
     std::unique_ptr<CFontMetrics> metrics;
     auto trueType = std::make_unique<CTrueTypeFontMetrics>();
-    if (trueType->Load(entry.typeface)) {
+    if (trueType->Load(entry.typeface, entry.bold, entry.italic)) {
         metrics = std::move(trueType);
     } else {
         QUILLET_POS(m_log);
         m_log.Warn("'%s'is no TTF-Font", entry.typeface.c_str());
         auto type1 = std::make_unique<CPfmFontMetrics>();
-        if (type1->Load(entry.typeface)) {
+        if (type1->Load(entry.typeface, entry.bold, entry.italic)) {
             metrics = std::move(type1);
         } else {
             QUILLET_POS(m_log);

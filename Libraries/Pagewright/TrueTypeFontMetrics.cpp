@@ -110,10 +110,10 @@ void CTrueTypeFontMetrics::Clear()
     m_fixedPitch = false;
 }
 
-bool CTrueTypeFontMetrics::Load(const std::string& typeface)
+bool CTrueTypeFontMetrics::Load(const std::string& typeface, bool bold, bool italic)
 {
     Clear();
-    const std::string path = Pagewright::FindFontFile(typeface);
+    const std::string path = Pagewright::FindFontFile(typeface, bold, italic);
     if (path.empty())
         return false;
     const CMappedFile file(path);

@@ -12,9 +12,9 @@ class CTrueTypeFontMetrics : public CFontMetrics {
 public:
     void Clear() override;
 
-    // Finds the typeface's file (FindFontFile) and reads it; false when it is not installed or
-    // not a sound TrueType file.
-    bool Load(const std::string& typeface);
+    // Finds the file of the typeface's face in that style (FindFontFile) and reads it; the font
+    // name stays the typeface. False when it is not installed or not a sound TrueType file.
+    bool Load(const std::string& typeface, bool bold = false, bool italic = false);
     // Reads the font file bytes; fontName becomes the typeface.
     bool LoadFromBytes(std::string_view file, const std::string& typeface);
 

@@ -93,6 +93,88 @@ TEST(TrueTypeMetrics, FamilyThatIsNotInstalledIsNotFound)
     EXPECT_EQ(Pagewright::FontAlias("Verdana"), "");
 }
 
+// What a PDF font's widths and descriptor carry.
+void ExpectSameMetrics(const CFontMetrics& actual, const CFontMetrics& expected)
+{
+    EXPECT_EQ(actual.widths, expected.widths);
+    EXPECT_EQ(actual.missingWidth, expected.missingWidth);
+    EXPECT_EQ(actual.flags, expected.flags);
+    EXPECT_EQ(actual.italicAngle, expected.italicAngle);
+    EXPECT_EQ(actual.stemV, expected.stemV);
+    EXPECT_EQ(actual.capHeight, expected.capHeight);
+    EXPECT_EQ(actual.ascent, expected.ascent);
+    EXPECT_EQ(actual.descent, expected.descent);
+    EXPECT_EQ(std::vector<int>({actual.bboxLeft, actual.bboxBottom, actual.bboxRight, actual.bboxTop}),
+              std::vector<int>({expected.bboxLeft, expected.bboxBottom, expected.bboxRight, expected.bboxTop}));
+}
+
+struct SStyledCase {
+    const char* typeface;
+    bool bold;
+    bool italic;
+    const char* face;  // the typeface of the file that must describe it
+};
+
+class StyledTrueType : public testing::TestWithParam<SStyledCase> {};
+
+// Bold and italic are faces with files of their own, wider or slanted: a text in them is
+// described and measured by that file, under the typeface's name. A family without such a face
+// keeps its regular metrics.
+TEST_P(StyledTrueType, IsDescribedByItsOwnFace)
+{
+    const SStyledCase& c = GetParam();
+    CTrueTypeFontMetrics styled;
+    CTrueTypeFontMetrics face;
+    ASSERT_TRUE(styled.Load(c.typeface, c.bold, c.italic));
+    ASSERT_TRUE(face.Load(c.face));
+    EXPECT_EQ(styled.fontName, c.typeface);
+    ExpectSameMetrics(styled, face);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faces, StyledTrueType,
+    testing::Values(SStyledCase{"Arial", false, false, "Liberation Sans"},
+                    SStyledCase{"Arial", true, false, "Liberation Sans Bold"},
+                    SStyledCase{"Arial", false, true, "Liberation Sans Italic"},
+                    SStyledCase{"Arial", true, true, "Liberation Sans Bold Italic"},
+                    SStyledCase{"Times New Roman", true, false, "Liberation Serif Bold"},
+                    SStyledCase{"Courier New", false, true, "Liberation Mono Italic"},
+                    SStyledCase{"Arial Bold", true, false, "Liberation Sans Bold"},
+                    SStyledCase{"DejaVu Math TeX Gyre", true, true, "DejaVu Math TeX Gyre"}));
+
+class StyledType1 : public testing::TestWithParam<SStyledCase> {};
+
+TEST_P(StyledType1, IsDescribedByItsOwnFace)
+{
+    const SStyledCase& c = GetParam();
+    CPfmFontMetrics styled;
+    CPfmFontMetrics face;
+    ASSERT_TRUE(styled.Load(c.typeface, c.bold, c.italic));
+    ASSERT_TRUE(face.Load(c.face));
+    EXPECT_EQ(styled.fontName, c.typeface);
+    ExpectSameMetrics(styled, face);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faces, StyledType1,
+                         testing::Values(SStyledCase{"NimbusSans-Regular", true, false, "NimbusSans-Bold"},
+                                         SStyledCase{"NimbusSans-Regular", false, true, "NimbusSans-Italic"},
+                                         SStyledCase{"NimbusSans-Regular", true, true, "NimbusSans-BoldItalic"},
+                                         SStyledCase{"NimbusSans-Bold", true, false, "NimbusSans-Bold"}));
+
+// The bold face is wider than the regular: "Customer data" by the advance widths of Liberation
+// Sans Bold and Regular (Arial's), in 1/1000 em.
+TEST(StyledTrueType, BoldTextIsAsWideAsTheBoldFaceDrawsIt)
+{
+    CTrueTypeFontMetrics regular;
+    CTrueTypeFontMetrics bold;
+    ASSERT_TRUE(regular.Load("Arial"));
+    ASSERT_TRUE(bold.Load("Arial", true, false));
+    EXPECT_DOUBLE_EQ(regular.GetStringWidth("Customer data", 1000.0), 6555.0);
+    EXPECT_DOUBLE_EQ(bold.GetStringWidth("Customer data", 1000.0), 6997.0);
+    EXPECT_EQ(bold.flags & CFontMetrics::kFlagForceBold, CFontMetrics::kFlagForceBold);
+    EXPECT_EQ(regular.flags & CFontMetrics::kFlagForceBold, 0);
+}
+
 std::string LiberationSansBytes()
 {
     const std::string path = Pagewright::FindFontFile("Liberation Sans");

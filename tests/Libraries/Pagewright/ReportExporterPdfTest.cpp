@@ -1,8 +1,10 @@
 #include "Pagewright/Report.h"
 #include "Pagewright/ReportExporterPdf.h"
 #include "Pagewright/ReportPicture.h"
+#include "Pagewright/TrueTypeFontMetrics.h"
 #include "Platform/AtomicFile.h"
 #include "support/LocaleScope.h"
+#include "support/PdfWordLayout.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 
@@ -375,6 +377,72 @@ TEST_F(ReportExporterPdfTest, FailedWriteLeavesTheOldFileAndReportsFailure)
     EXPECT_EQ(m_exporter.Export(nullptr, Pdf()), 0);
     EXPECT_EQ(m_exporter.Export(&m_document, m_folder.Path("missing/report.pdf")), 0);
 }
+
+struct SStyleCase {
+    const char* bold;    // the font's isbold
+    const char* italic;  // and isitalic
+    const char* face;    // the typeface of the file that draws it
+    const char* baseFont;
+    int flags;  // nonsymbolic, with italic and bold as the face's file has them
+};
+
+class ExportedStyle : public ReportExporterPdfTest, public testing::WithParamInterface<SStyleCase> {};
+
+// A reader draws a styled text with the widths the file gives its font: these must be the
+// advances of the face that draws it, or bold letters crowd and every word after the first
+// stands off. Left, centred and right, as the writer measures the line to align it.
+TEST_P(ExportedStyle, WordsStandWhereItsFaceDrawsThem)
+{
+    const SStyleCase& c = GetParam();
+    Export(std::string(R"(<report><page>
+      <text x="100" y="100" width="1800" height="80" fontname="Heading">Customer data</text>
+      <text x="100" y="300" width="1800" height="80" fontname="Heading" align="CENTER">Customer data</text>
+      <text x="100" y="500" width="1800" height="80" fontname="Heading" align="RIGHT">Customer data</text>
+      </page><font fontname="Heading" typeface="Arial" fontsize="14pt" isbold=")") +
+           c.bold + R"(" isitalic=")" + c.italic + R"("/></report>)");
+    CTrueTypeFontMetrics face;
+    ASSERT_TRUE(face.Load(c.face));
+    const double size = 14.0;
+    const double left = 100 / 254.0 * 72;
+    const double right = 1900 / 254.0 * 72;
+    const std::vector<SPdfPage> pages = ReadPdfWords(Pdf());
+    ASSERT_EQ(pages.size(), 1u);
+    ASSERT_EQ(pages[0].words.size(), 6u);
+    for (std::size_t line = 0; line < 3; ++line) {
+        SCOPED_TRACE(line);
+        const SPdfWord& customer = pages[0].words[2 * line];
+        const SPdfWord& data = pages[0].words[2 * line + 1];
+        ASSERT_EQ(customer.text, "Customer");
+        ASSERT_EQ(data.text, "data");
+        EXPECT_NEAR(data.xMin - customer.xMin, face.GetStringWidth("Customer ", size), 0.01);
+        EXPECT_NEAR(data.xMax - customer.xMin, face.GetStringWidth("Customer data", size), 0.01);
+        // The writer aligns by the line's width in whole points.
+        const double width = face.GetStringWidth("Customer data", size);
+        if (line == 0)
+            EXPECT_NEAR(customer.xMin, left, 0.01);
+        else if (line == 1)
+            EXPECT_NEAR(customer.xMin, (left + right - width) / 2, 1.0);
+        else
+            EXPECT_NEAR(customer.xMin, right - width, 1.0);
+    }
+    // The font keeps the typeface's name with the style added; its descriptor is the face's.
+    const std::string& pdf = m_pdf;
+    EXPECT_NE(pdf.find(std::string("/BaseFont /") + c.baseFont + "\n"), std::string::npos) << c.baseFont;
+    const std::string descriptor = std::string("/FontName /") + c.baseFont + "\n/Flags " + std::to_string(c.flags) +
+                                   "\n/FontBBox [" + std::to_string(face.bboxLeft) + " " +
+                                   std::to_string(face.bboxBottom) + " " + std::to_string(face.bboxRight) + " " +
+                                   std::to_string(face.bboxTop) + "]\n/StemV 80\n/ItalicAngle " +
+                                   std::to_string(face.italicAngle) + "\n/CapHeight " + std::to_string(face.capHeight) +
+                                   "\n/Ascent " + std::to_string(face.ascent) + "\n";
+    EXPECT_NE(pdf.find(descriptor), std::string::npos) << descriptor;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, ExportedStyle,
+    testing::Values(SStyleCase{"FALSE", "FALSE", "Liberation Sans", "Arial", 32},
+                    SStyleCase{"TRUE", "FALSE", "Liberation Sans Bold", "Arial,Bold", 32 | 0x40000},
+                    SStyleCase{"FALSE", "TRUE", "Liberation Sans Italic", "Arial,Italic", 32 | 0x40},
+                    SStyleCase{"TRUE", "TRUE", "Liberation Sans Bold Italic", "Arial,BoldItalic", 32 | 0x40 | 0x40000}));
 
 TEST(ReportExporterPdf, NumbersNamesAndStrings)
 {

@@ -31,13 +31,12 @@ const char kThreePages[] = R"(<report>
 
 // Texts of every kind on a portrait page and on a landscape page, which a portrait job turns:
 // two faces, bold, a colour of their own and none, right and centred alignment, a box of
-// several lines, English and German. The export measures bold text with the widths of the
-// regular face, so in bold only a text's first word stands where the printer puts it: bold texts
-// are single words here.
+// several lines, English and German. Bold texts have several words, which stand where the
+// printer puts them only when the export gives the bold face's own widths.
 const char kTexts[] = R"(<report>
   <page leftborder="100" topborder="100">
-    <text x="0" y="0" width="1400" height="70" fontname="Title">Report</text>
-    <text x="0" y="160" width="900" height="50" fontname="Heading">Kundendaten</text>
+    <text x="0" y="0" width="1400" height="70" fontname="Title">Vortex Sizing Report</text>
+    <text x="0" y="160" width="900" height="50" fontname="Heading">Kundendaten und Messstelle</text>
     <text x="0" y="215" width="420" height="45" fontname="Body">Customer</text>
     <text x="430" y="215" width="700" height="45" fontname="Body" color="#C00000">Acme Röhrenwerk GmbH</text>
     <text x="0" y="300" width="1900" height="45" fontname="Body" align="RIGHT">Messstellen-Nr. Größe</text>
@@ -46,9 +45,9 @@ const char kTexts[] = R"(<report>
     <text x="0" y="2700" width="1900" height="40" fontname="Small" align="CENTER" color="#1F4E79">Page footer</text>
   </page>
   <page width="2970" height="2100" orientation="LANDSCAPE" leftborder="100" topborder="100">
-    <text x="0" y="0" width="1400" height="70" fontname="Title">Querformat</text>
+    <text x="0" y="0" width="1400" height="70" fontname="Title">Seite im Querformat</text>
     <text x="0" y="215" width="420" height="45" fontname="Body">Customer</text>
-    <text x="2000" y="215" width="700" height="45" fontname="Heading" color="#007000">Auslegung</text>
+    <text x="2000" y="215" width="700" height="45" fontname="Heading" align="CENTER" color="#007000">Auslegung des Zählers</text>
     <text x="0" y="1900" width="2700" height="45" fontname="Body" align="RIGHT">Druckt quer</text>
   </page>
   <font fontname="Title" typeface="Arial" fontsize="16pt" isbold="TRUE"/>
