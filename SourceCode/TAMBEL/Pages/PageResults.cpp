@@ -350,9 +350,11 @@ std::string CPageResults::BuildGraphMarkup(const CResultItem& row, int column)
 
 std::string CPageResults::BuildPreviewText(const CResultItem& row, int column)
 {
+    // The page holds the chart with its caption.
+    const SGraphRect extent = CResultGraph::GetExtent(kPreviewRect);
     char page[128];
     std::snprintf(page, sizeof page, "<page width=\"%d\" height=\"%d\" leftborder=\"10\" topborder=\"10\">\n",
-                  kPreviewRect.right - kPreviewRect.left + 10, kPreviewRect.bottom - kPreviewRect.top + 10);
+                  extent.right - extent.left + 10, extent.bottom - extent.top + 10);
     return std::string("<report>\n<font fontname=\"Axis\" typeface=\"Arial\" fontsize=\"8pt\" />\n") + page +
            BuildGraphMarkup(row, column) + "</page>\n</report>\n";
 }
