@@ -13,6 +13,8 @@
 #include "CommonFiles/UnitManager.h"
 #include "Harbinax/DialogControls.h"
 #include "Harbinax/Harbinax.h"
+#include "Harbinax/MessageBox.h"
+#include "TAMBEL/Pages/PageFluid.h"
 #include "TAMBEL/Report/ResultGraph.h"
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/ResultFilterDlg.h"
@@ -161,6 +163,18 @@ void CPageResults::OnShowWindow(wxShowEvent& event)
 bool CPageResults::OnLeavePage()
 {
     return true;
+}
+
+bool CPageResults::CanEnterPage(int* reason)
+{
+    if (reason)
+        *reason = 0;
+    const std::string missing = CPageFluid::MissingFluidData();
+    if (missing.empty())
+        return true;
+    ShowMessageBox(GetWindow() ? wxGetTopLevelParent(GetWindow()) : nullptr, missing, "Data incomplete",
+                   wxOK | wxICON_WARNING);
+    return false;
 }
 
 void CPageResults::Calculate()
