@@ -290,10 +290,14 @@ double CPageFluid::Number(int id) const
 
 void CPageFluid::SetText(int id, const std::string& text)
 {
-    if (wxTextCtrl* edit = Edit(id))
-        edit->ChangeValue(wxString::FromUTF8(text));
-    else if (wxWindow* item = Item(id))
-        item->SetLabel(wxString::FromUTF8(text));
+    const wxString shown = wxString::FromUTF8(text);
+    if (wxTextCtrl* edit = Edit(id)) {
+        edit->ChangeValue(shown);
+    } else if (wxWindow* item = Item(id); item && item->GetLabel() != shown) {
+        item->SetLabel(shown);
+        // A label set now gets the room a text of the template gets.
+        FitControls();
+    }
 }
 
 void CPageFluid::SetNumber(int id, double value, int digits)
