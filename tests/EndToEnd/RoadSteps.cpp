@@ -12,6 +12,7 @@
 
 const char kMenuPopup[] = "^Zephrin$";
 const char kPdfDialog[] = "^Export as PDF$";
+const char kSaveQuestion[] = "^Zephrin: (Confirmation|Bestätigung)$";
 
 const SPoint kPrintButton{180, 54};
 const SPoint kFluidButton{399, 53};
@@ -234,7 +235,16 @@ std::string Road::Start(const std::vector<std::string>& variables)
 void Road::Exit(const std::string& mainWindow)
 {
     ChooseMenuItem(mainWindow, EMenu::File, FileItem("Exit"));
-    EXPECT_EQ(program.Wait(), 0);
+    EXPECT_EQ(program.Wait(), 0) << program.Messages();
+}
+
+void Road::ExitWithoutSaving(const std::string& mainWindow)
+{
+    ChooseMenuItem(mainWindow, EMenu::File, FileItem("Exit"));
+    const std::string question = CDesktopDriver::WaitForWindow(kSaveQuestion, 60);
+    ASSERT_FALSE(question.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
+    CDesktopDriver::Keys(question, {"alt+n"});
+    EXPECT_EQ(program.Wait(), 0) << program.Messages();
 }
 
 bool Road::WaitForMessage(const std::string& text)

@@ -82,6 +82,9 @@ void ChooseFileCommand(const std::string& mainWindow, const std::string& item, c
                        const std::string& path);
 // The title of the dialog that asks where the report is exported as PDF.
 extern const char kPdfDialog[];
+// The title of the question whether to save a changed project before it is lost, in English or
+// German.
+extern const char kSaveQuestion[];
 
 // True once the file is a whole PDF that qpdf finds sound: programs write such files after their
 // dialog has gone, or through a print server.
@@ -108,6 +111,9 @@ protected:
     std::string Start(const std::vector<std::string>& variables = {});
     // File > Exit; the program ends by itself with status 0.
     void Exit(const std::string& mainWindow);
+    // File > Exit over a changed project: the question whether to save it is answered No, as
+    // by a user who has what he wanted; the program ends by itself with status 0.
+    void ExitWithoutSaving(const std::string& mainWindow);
     // True once the message log holds the text.
     bool WaitForMessage(const std::string& text);
 

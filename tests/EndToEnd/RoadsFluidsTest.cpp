@@ -51,7 +51,7 @@ TEST_F(FluidsRoad, SaturatedSteamSized)
     CalculateAndChooseFirstMeter(main);
     Screenshot("steam-results");
     EXPECT_EQ(program.Messages(), "");
-    Exit(main);
+    ExitWithoutSaving(main);
 }
 
 // A mixture of 80 % nitrogen and 20 % oxygen sized; back on the fluid page the mixture is still
@@ -142,7 +142,7 @@ TEST_F(FluidsRoad, GermanAfterARestart)
     Screenshot("de-configuration");
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), notice);
-    Exit(main);
+    ExitWithoutSaving(main);
 }
 
 }  // namespace

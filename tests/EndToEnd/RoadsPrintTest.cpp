@@ -110,7 +110,7 @@ TEST_F(ServerPrintRoad, ToTheTestPrintServer)
     ASSERT_NO_FATAL_FAILURE(PrintThroughTheDialog("print-dialog-test-server"));
     ASSERT_NO_FATAL_FAILURE(ExpectWholeJob());
     EXPECT_EQ(program.Messages(), "");
-    Exit(main);
+    ExitWithoutSaving(main);
 }
 
 // The paper chosen in Print settings is the paper of the next jobs, with and without the dialog;
@@ -132,7 +132,7 @@ TEST_F(ServerPrintRoad, SettingsHoldForTheNextPrint)
     ASSERT_NO_FATAL_FAILURE(PrintThroughTheDialog("print-dialog-a5"));
     ASSERT_NO_FATAL_FAILURE(ExpectWholeJob(kA5));
     EXPECT_EQ(program.Messages(), "");
-    Exit(main);
+    ExitWithoutSaving(main);
 }
 
 // No print server: the dialog offers GTK's file printer, whose PDF is sound; a dialog
@@ -164,7 +164,7 @@ TEST_F(PrintRoad, ToAFileWithoutAPrintServer)
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), "");
     Screenshot("printed-to-file");
-    Exit(main);
+    ExitWithoutSaving(main);
 }
 
 // No print server: the toolbar's print, which asks nothing when there is a printer, shows the
@@ -181,7 +181,7 @@ TEST_F(PrintRoad, DirectWithoutAPrintServerAsksForAPrinter)
     EXPECT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), "");
-    Exit(main);
+    ExitWithoutSaving(main);
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ TEST_F(Road, LiquidWaterSized)
     SizeLiquidWater(main);
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), "");
-    Exit(main);
+    ExitWithoutSaving(main);
 }
 
 // The updater started by hand, without the arguments the sizing program hands it, shows its
