@@ -14,6 +14,7 @@
 const char kMenuPopup[] = "^Zephrin$";
 const char kPdfDialog[] = "^Export as PDF$";
 const char kProjectDialog[] = "^Select a file$";
+const char kSaveQuestion[] = "^Zephrin: (Confirmation|Bestätigung)$";
 
 const SPoint kPrintButton{180, 54};
 const SPoint kFluidButton{399, 53};
@@ -262,7 +263,16 @@ std::string Road::Start(const std::vector<std::string>& variables)
 void Road::Exit(const std::string& mainWindow)
 {
     ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(mainWindow, EMenu::File, FileItem("Exit")));
-    EXPECT_EQ(program.Wait(), 0);
+    EXPECT_EQ(program.Wait(), 0) << program.Messages();
+}
+
+void Road::ExitWithoutSaving(const std::string& mainWindow)
+{
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(mainWindow, EMenu::File, FileItem("Exit")));
+    const std::string question = CDesktopDriver::WaitForWindow(kSaveQuestion, 60);
+    ASSERT_FALSE(question.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
+    CDesktopDriver::Keys(question, {"alt+n"});
+    EXPECT_EQ(program.Wait(), 0) << program.Messages();
 }
 
 bool Road::WaitForMessage(const std::string& text)

@@ -70,7 +70,7 @@ TEST_F(FluidsRoad, SaturatedSteamSized)
     EXPECT_NEAR(range.max, 1443.3, 0.1);
     EXPECT_EQ(range.unit, "m3/h");
     EXPECT_EQ(program.Messages(), "");
-    ASSERT_NO_FATAL_FAILURE(Exit(main));
+    ASSERT_NO_FATAL_FAILURE(ExitWithoutSaving(main));
 }
 
 // A mixture of 80 % nitrogen and 20 % oxygen sized; back on the fluid page the mixture is still
@@ -161,7 +161,7 @@ TEST_F(FluidsRoad, GermanAfterARestart)
     Screenshot("de-configuration");
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), notice);
-    ASSERT_NO_FATAL_FAILURE(Exit(main));
+    ASSERT_NO_FATAL_FAILURE(ExitWithoutSaving(main));
 }
 
 }  // namespace
