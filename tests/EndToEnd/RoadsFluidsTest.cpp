@@ -70,7 +70,7 @@ TEST_F(FluidsRoad, SaturatedSteamSized)
     EXPECT_NEAR(range.max, 1443.3, 0.1);
     EXPECT_EQ(range.unit, "m3/h");
     EXPECT_EQ(program.Messages(), "");
-    ASSERT_NO_FATAL_FAILURE(ExitWithoutSaving(main));
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
 // A mixture of 80 % nitrogen and 20 % oxygen sized; back on the fluid page the mixture is still

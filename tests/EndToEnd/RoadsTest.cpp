@@ -89,7 +89,7 @@ TEST_F(Road, LiquidWaterSized)
     EXPECT_EQ(range.unit, "m3/h");
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), "");
-    ASSERT_NO_FATAL_FAILURE(ExitWithoutSaving(main));
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
 // The updater started by hand, without the arguments the sizing program hands it, shows its
