@@ -82,17 +82,12 @@ class PageFluidTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        PlaceShippedDatabase();
-        ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
-        ASSERT_TRUE(CUnitManager::GetInstance()->LoadUnitList());
-        ASSERT_TRUE(CFluidManager::GetInstance()->LoadFluidList());
-        ASSERT_TRUE(CNormConditionManager::GetInstance()->LoadDbList());
+        OpenShippedDatabase();
     }
 
     static void TearDownTestSuite()
     {
-        CUnitDb::GetInstance()->Close();
-        std::remove(ShippedDatabasePath().c_str());
+        CloseShippedDatabase();
     }
 
     void SetUp() override

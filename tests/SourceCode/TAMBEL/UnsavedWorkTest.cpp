@@ -42,17 +42,12 @@ protected:
     // The databases as the program loads them at start: the fluid page offers what it offers there.
     static void SetUpTestSuite()
     {
-        PlaceShippedDatabase();
-        ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
-        ASSERT_TRUE(CUnitManager::GetInstance()->LoadUnitList());
-        ASSERT_TRUE(CFluidManager::GetInstance()->LoadFluidList());
-        ASSERT_TRUE(CNormConditionManager::GetInstance()->LoadDbList());
+        OpenShippedDatabase();
     }
 
     static void TearDownTestSuite()
     {
-        CUnitDb::GetInstance()->Close();
-        std::remove(ShippedDatabasePath().c_str());
+        CloseShippedDatabase();
     }
 
     void SetUp() override
