@@ -46,7 +46,7 @@ fuzz xml_loader_fuzz 30 8192 "XML loader" "$root/tests/fuzz/xml_corpus" "-dict=$
 fuzz skin_bitmap_fuzz 10 4096 "skin bitmap reader" "$root/tests/fuzz/bmp_corpus" "" -- \
   "$root/Libraries/Harbinax/HarbinaxCore/SkinBitmap.cpp"
 fuzz zip_reader_fuzz 15 4096 "zip reader" "$root/tests/fuzz/zip_corpus" "" -- \
-  "$root"/Libraries/Renovix/RenovixLib/Zip{Archive,Reader,Source}.cpp "$platform/AtomicFile.cpp" -lminizip -lz
+  "$root"/Libraries/Renovix/RenovixLib/Zip{Archive,Reader,Source}.cpp "$platform"/{AtomicFile,WholeFile}.cpp -lminizip -lz
 # A written template that does not read back counts as a finding of the target's own.
 fuzz report_fuzz 15 8192 "report templates and mark-up" "$root/tests/fuzz/report_corpus" \
   "-dict=$root/tests/fuzz/report.dict" -- \
