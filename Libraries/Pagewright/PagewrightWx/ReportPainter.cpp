@@ -103,6 +103,16 @@ public:
     {
         return m_canvas.MeasureText(ToCanvasFont(font), text);
     }
+    // Lines as high as their font's size with the baseline at their foot, as the PDF export sets
+    // them, so that paper and preview put each line where the export has it; the font's cell
+    // (ascent plus descent) would set lines about a ninth further apart. The export takes a size
+    // in tenths of a millimetre to the nearest whole point.
+    SLineBox LineBox(const SHtmlFont& font, const STextMetrics& /*metrics*/) override
+    {
+        const int points = font.sizeInPoints ? font.size : static_cast<int>(font.size / kUnitsPerPoint + 0.5);
+        const int height = std::abs(PointsToHeight(points, m_zoom));
+        return {height, height};
+    }
 
 private:
     IReportCanvas& m_canvas;
