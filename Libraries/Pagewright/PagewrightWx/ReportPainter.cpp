@@ -103,15 +103,14 @@ public:
     {
         return m_canvas.MeasureText(ToCanvasFont(font), text);
     }
-    // Lines as high as their font's size with the baseline at their foot, as the PDF export sets
-    // them, so that paper and preview put each line where the export has it; the font's cell
-    // (ascent plus descent) would set lines about a ninth further apart. The export takes a size
-    // in tenths of a millimetre to the nearest whole point.
-    SLineBox LineBox(const SHtmlFont& font, const STextMetrics& /*metrics*/) override
+    // Lines as high as their font's size, as the PDF export sets them, so that paper and preview
+    // put each line where the export has it; the font's cell (ascent plus descent) would set
+    // them about a ninth further apart. The export takes a size in tenths of a millimetre to the
+    // nearest whole point.
+    SLineBox LineBox(const SHtmlFont& font, const STextMetrics& metrics) override
     {
         const int points = font.sizeInPoints ? font.size : static_cast<int>(font.size / kUnitsPerPoint + 0.5);
-        const int height = std::abs(PointsToHeight(points, m_zoom));
-        return {height, height};
+        return {std::abs(PointsToHeight(points, m_zoom)), metrics.ascent};
     }
 
 private:
@@ -216,7 +215,8 @@ bool CReportPainter::DrawText(const CReportText& text, double zoom)
     const SCanvasFont font = CreateNamedFont(report, text.fontname, zoom);
     const int left = text.ToDrawX(text.x, zoom);
     const int boxWidth = text.ToDrawX(Pagewright::ClampToInt(static_cast<long long>(text.x) + text.width), zoom) - left;
-    const int lineHeight = m_canvas.MeasureText(font, std::string_view()).height;
+    // Lines as far apart as the font's size, as the PDF export sets them, not its cell's height.
+    const int lineHeight = std::abs(font.height);
 
     m_canvas.SetClipPolygon({corners.begin(), corners.end()});
     const std::vector<std::string> lines = BreakLines(m_canvas, font, text.GetDisplayText(), boxWidth, text.multiline);

