@@ -156,6 +156,24 @@ bool cvBaseDialog::CreatePage(wxWindow* parent, int dialogId, const DialogContro
     return true;
 }
 
+void cvBaseDialog::FitControls()
+{
+    if (!m_window)
+        return;
+    // The fit places the controls for unscrolled content of the fitted size; anchors are taken
+    // there again.
+    const wxPoint scroll = m_scroll;
+    ScrollContentTo(wxPoint());
+    const wxSize content = CDialogControls::FitControlsInside(m_window);
+    if (content != wxSize()) {
+        m_contentSize = content;
+        AnchorAgain(wxRect(content));
+    }
+    RepositionChildren();
+    ScrollContentTo(scroll);
+    KeepScrollInView(m_window->GetClientSize());
+}
+
 void cvBaseDialog::Attach(wxWindow* window)
 {
     m_window = window;

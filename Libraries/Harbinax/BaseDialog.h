@@ -108,6 +108,12 @@ public:
     // own clean-up and calls this.
     virtual void OnDestroy();
 
+    // Lays the template's controls out again for their present texts, as a translation does (a
+    // label set at run time gets the room it needs); the window keeps the size its owner gave it,
+    // the content size becomes what the controls need, and anchored controls follow the window
+    // from their new places.
+    void FitControls();
+
     // Checks the button of the current page and unchecks the other pages' buttons.
     void UpdateToolBarChecks();
 

@@ -5,6 +5,7 @@
 #include "Harbinax/ResourceImage.h"
 #include "Harbinax/StaticLabel.h"
 #include "HarbinaxCore/DialogItemKind.h"
+#include "HarbinaxCore/EdgeMap.h"
 #include "HarbinaxCore/StyleNames.h"
 #include "Platform/NumberText.h"
 #include "Platform/ResourceRegistry.h"
@@ -30,8 +31,10 @@
 #include <wx/stattext.h>
 
 #include <algorithm>
-#include <map>
 #include <vector>
+
+// The call of GTK that measures a control; GTK's development headers are not installed with wx's.
+extern "C" void gtk_widget_get_preferred_height(GtkWidget* widget, int* minimum, int* natural);
 
 using namespace DialogStyle;
 
@@ -403,12 +406,24 @@ wxSize TextNeed(const wxStaticText& text, const wxRect& slot)
         for (const wxString& word : wxSplit(line, ' ', '\0'))
             longestWord = std::max(longestWord, text.GetTextExtent(word).x);
     }
-    // A label of one template line keeps to one line; a taller one wraps its words and grows
-    // downwards for them.
-    if (slot.height < 2 * lineHeight)
-        return wxSize(widest + border, lineHeight * static_cast<int>(wxSplit(label, '\n', '\0').size()) + border);
+    // A label of one template line keeps to one line, as does one that GTK cuts with an
+    // ellipsis instead of wrapping; a taller one wraps its words and grows downwards for them.
+    if (slot.height < 2 * lineHeight || text.IsEllipsized())
+        // GTK may lay the text out a pixel wider than wx measures it.
+        return wxSize(std::max(widest + border, text.GetBestSize().x),
+                      lineHeight * static_cast<int>(wxSplit(label, '\n', '\0').size()) + border);
     const int width = std::max(slot.width - border, longestWord);
     return wxSize(longestWord + border, WrappedLineCount(text, label, width) * lineHeight + border);
+}
+
+// The least height GTK draws a native control in, whether or not it is on screen yet; wx's best
+// size of a text field is its font's, lower than the theme's frame around it.
+int GtkMinimumHeight(const wxWindow& control)
+{
+    int minimum = 0;
+    int natural = 0;
+    gtk_widget_get_preferred_height(control.GetHandle(), &minimum, &natural);
+    return minimum;
 }
 
 // GTK's own size of the button, without wx's default width for a row of dialog buttons.
@@ -440,56 +455,18 @@ SNeed NeedOf(wxWindow* control, const CTemplateSlot& slot)
         control->InvalidateBestSize();
         need.need = control->GetBestSize();
         need.oneLine = true;
-    } else if (dynamic_cast<wxComboBox*>(control) || dynamic_cast<wxChoice*>(control) ||
-               dynamic_cast<wxComboCtrl*>(control) ||
-               (dynamic_cast<wxTextCtrl*>(control) && !control->HasFlag(wxTE_MULTILINE))) {
-        // Fields take the template's width; their height is GTK's.
+    } else if (dynamic_cast<wxComboCtrl*>(control)) {
+        // Drawn by wx over a window of its own, as high as wx makes GTK's text field.
         need.need.y = control->GetBestSize().y;
         need.oneLine = true;
+    } else if (dynamic_cast<wxChoice*>(control) || dynamic_cast<wxTextCtrl*>(control)) {
+        // Fields take the template's width; their height is at least GTK's, which holds the
+        // theme's frame and padding around the text. A box of several lines may be taller.
+        need.need.y = GtkMinimumHeight(*control);
+        need.oneLine = !control->HasFlag(wxTE_MULTILINE);
     }
     return need;
 }
-
-// Where the edges of the template's rectangles go along one axis: as far as before at least,
-// and further where a control between two edges needs more room. Edges keep their order, so
-// rectangles apart in the template stay apart, and rectangles aligned stay aligned.
-class CEdgeMap {
-public:
-    void AddEdge(int edge) { m_edges[edge] = edge; }
-    void AddSpan(int from, int to, int need)
-    {
-        AddEdge(from);
-        AddEdge(to);
-        if (need > to - from)
-            m_spans.push_back({from, to, need});
-    }
-    void Solve()
-    {
-        std::sort(m_spans.begin(), m_spans.end(), [](const SSpan& a, const SSpan& b) { return a.to < b.to; });
-        auto span = m_spans.begin();
-        int previous = 0;
-        int placed = 0;
-        bool first = true;
-        for (auto& [edge, position] : m_edges) {
-            position = first ? edge : placed + (edge - previous);
-            first = false;
-            for (; span != m_spans.end() && span->to == edge; ++span)
-                position = std::max(position, m_edges.at(span->from) + span->need);
-            previous = edge;
-            placed = position;
-        }
-    }
-    int operator()(int edge) const { return m_edges.at(edge); }
-
-private:
-    struct SSpan {
-        int from;
-        int to;
-        int need;
-    };
-    std::map<int, int> m_edges;
-    std::vector<SSpan> m_spans;
-};
 
 void PlaceFitted(const SNeed& need, const CEdgeMap& across, const CEdgeMap& down)
 {
@@ -616,8 +593,15 @@ bool CDialogControls::CreateControls(const SDialogTemplate& dialogTemplate, wxWi
 
 void CDialogControls::FitControls(wxWindow* window)
 {
+    const wxSize client = FitControlsInside(window);
+    if (client != wxSize())
+        window->SetClientSize(client);
+}
+
+wxSize CDialogControls::FitControlsInside(wxWindow* window)
+{
     if (!window)
-        return;
+        return wxSize();
     std::vector<SNeed> needs;
     CEdgeMap across;
     CEdgeMap down;
@@ -642,8 +626,7 @@ void CDialogControls::FitControls(wxWindow* window)
     down.Solve();
     for (const SNeed& need : needs)
         PlaceFitted(need, across, down);
-    if (client)
-        window->SetClientSize(across(client->rect.width), down(client->rect.height));
+    return client ? wxSize(across(client->rect.width), down(client->rect.height)) : wxSize();
 }
 
 int CDialogControls::ColumnWidth(const wxWindow& list, const wxString& heading, int templatePixels)

@@ -21,6 +21,15 @@ std::string Translated(const std::string& text)
     return app ? app->TranslateText(text) : text;
 }
 
+int Show(const SMessageBox& box)
+{
+    CMessageDialog dialog(box.owner, wxString::FromUTF8(box.text), wxString::FromUTF8(box.caption), box.style);
+    // The answers in the program's language, which need not be the desktop's.
+    dialog.SetYesNoCancelLabels(wxString::FromUTF8(Translated("&Yes")), wxString::FromUTF8(Translated("&No")),
+                                wxString::FromUTF8(Translated("&Cancel")));
+    return dialog.ShowModal();
+}
+
 }  // namespace
 
 int ShowMessageBox(wxWindow* owner, const std::string& text, const std::string& title, long style)
@@ -34,8 +43,7 @@ int ShowMessageBoxNamed(wxWindow* owner, const std::string& captionWord, const s
     const SMessageBox box{owner, Translated(captionWord) + ": " + Translated(title), Translated(text), style};
     if (Sink())
         return Sink()(box);
-    CMessageDialog dialog(owner, wxString::FromUTF8(box.text), wxString::FromUTF8(box.caption), style);
-    return dialog.ShowModal();
+    return Show(box);
 }
 
 void SetMessageBoxSinkForTesting(MessageBoxSink sink)
@@ -49,13 +57,15 @@ void LogMessageBoxesWhenAsked()
     if (file == nullptr || *file == '\0')
         return;
     const std::string path = file;
-    SetMessageBoxSinkForTesting([path](const SMessageBox& box) {
+    SetMessageBoxSinkForTesting([path](const SMessageBox& box) -> int {
         std::string text = box.text;
         for (char& c : text) {
             if (c == '\n')
                 c = ' ';
         }
         std::ofstream(path, std::ios::app) << box.caption << '\t' << text << '\n';
+        if ((box.style & wxYES_NO) && (box.style & wxCANCEL))
+            return Show(box);
         return (box.style & wxYES_NO) ? wxID_YES : wxID_OK;
     });
 }

@@ -30,4 +30,6 @@ using MessageBoxSink = std::function<int(const SMessageBox&)>;
 void SetMessageBoxSinkForTesting(MessageBoxSink sink);
 // Runs without anyone at the screen: when $ZEPHRIN_MESSAGE_LOG names a file, every box is
 // appended to it (caption, a tab, the text on one line) instead of shown, answered Yes or OK.
+// A question that offers Cancel besides Yes and No (whether to save work before it is lost) has
+// no answer that would serve every run: it is logged and then shown, for the user to answer.
 void LogMessageBoxesWhenAsked();

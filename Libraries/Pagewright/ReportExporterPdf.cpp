@@ -42,6 +42,59 @@ int ToTenths(double points)
     return static_cast<int>(points * 254.0 / 72.0 + 0.5);
 }
 
+// The lines of a text at the size: broken at line feeds and, when multiline, before the last
+// blank while a line is wider than the box (a word wider than the box keeps its line). A line
+// loses the blank it starts with.
+std::vector<std::string> BreakLines(const CFontMetrics& metrics, const std::string& content, double size,
+                                    double boxWidth, bool multiline)
+{
+    std::vector<std::string> lines;
+    std::string rest = content;
+    bool more = true;
+    while (more) {
+        const std::size_t feed = rest.find('\n');
+        std::string line = rest.substr(0, feed);
+        rest = feed == std::string::npos ? std::string() : rest.substr(feed + 1);
+        more = feed != std::string::npos;
+        if (multiline) {
+            std::string moved;
+            std::size_t space;
+            while (metrics.GetStringWidth(line, size) > boxWidth && (space = line.rfind(' ')) != std::string::npos &&
+                   space > 0) {
+                moved.insert(0, line, space, std::string::npos);
+                line.resize(space);
+            }
+            if (!moved.empty()) {
+                rest = more ? moved + "\n" + rest : moved;
+                more = true;
+            }
+        }
+        if (!line.empty() && line.front() == ' ')
+            line.erase(0, 1);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Sets size smaller, down to a quarter, until the lines fit the box: none wider, and all of
+// them, one size apart, above its bottom with the font's descent.
+void ShrinkToFit(const CFontMetrics& metrics, const std::string& content, double boxWidth, double boxHeight,
+                 bool multiline, double& size, std::vector<std::string>& lines)
+{
+    const double smallest = size / 4.0;
+    const auto fits = [&] {
+        double widest = 0.0;
+        for (const std::string& line : lines)
+            widest = std::max(widest, metrics.GetStringWidth(line, size));
+        const double depth = size * static_cast<double>(lines.size()) - size * metrics.descent / 1000.0;
+        return widest <= boxWidth && depth <= boxHeight;
+    };
+    while (!fits() && size * 0.9 >= smallest) {
+        size *= 0.9;
+        lines = BreakLines(metrics, content, size, boxWidth, multiline);
+    }
+}
+
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string Format(const char* format, ...)
 {
@@ -729,32 +782,16 @@ void CReportExporterPdf::WriteText(const CReportText& text)
     for (int i : {0, 1, 2, 3})
         AddContent(Point(text, corners[i].x, corners[i].y) + " l");
     AddContent("W n");
-    AddContent("/" + EscapeName(metrics.resourceName) + " " + FormatNumber(size) + " Tf");
 
     const double boxWidth = ToPoints(text.width);
     const double a = text.angle * kPi / 180.0;
-    std::string rest = content;
-    bool more = true;
-    for (int n = 1; more; ++n) {
-        const std::size_t feed = rest.find('\n');
-        std::string line = rest.substr(0, feed);
-        rest = feed == std::string::npos ? std::string() : rest.substr(feed + 1);
-        more = feed != std::string::npos;
-        if (text.multiline) {
-            std::string moved;
-            std::size_t space;
-            while (metrics.GetStringWidth(line, size) > boxWidth && (space = line.rfind(' ')) != std::string::npos &&
-                   space > 0) {
-                moved.insert(0, line, space, std::string::npos);
-                line.resize(space);
-            }
-            if (!moved.empty()) {
-                rest = more ? moved + "\n" + rest : moved;
-                more = true;
-            }
-        }
-        if (!line.empty() && line.front() == ' ')
-            line.erase(0, 1);
+    std::vector<std::string> lines = BreakLines(metrics, content, size, boxWidth, text.multiline);
+    if (text.shrinkToFit)
+        ShrinkToFit(metrics, content, boxWidth, ToPoints(text.height), text.multiline, size, lines);
+    AddContent("/" + EscapeName(metrics.resourceName) + " " + FormatNumber(size) + " Tf");
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        const std::string& line = lines[index];
+        const int n = static_cast<int>(index) + 1;
         const double lineWidth = metrics.GetStringWidth(line, size);
         const double offset = text.GetAlignOffset(static_cast<int>(lineWidth), static_cast<int>(boxWidth));
         AddContent("BT");

@@ -19,6 +19,7 @@ bool CReportText::Load(const TiXmlElement* element)
     LoadSize(*element);
     fontname = Pagewright::AttributeText(*element, "fontname");
     multiline = Pagewright::FlagAttribute(*element, "multiline");
+    shrinkToFit = Pagewright::FlagAttribute(*element, "shrinktofit");
     color = Pagewright::ParseReportColor(Pagewright::AttributeText(*element, "color"));
     const std::string align = Pagewright::AttributeText(*element, "align");
     alignment = Platform::EqualsNoCase(align, "RIGHT")    ? kAlignRight
@@ -35,6 +36,9 @@ void CReportText::Save(TiXmlElement& element) const
     SaveSize(element);
     element.SetAttribute("fontname", fontname);
     element.SetAttribute("multiline", multiline ? "TRUE" : "FALSE");
+    // Only where asked for, so that templates without it are written as before.
+    if (shrinkToFit)
+        element.SetAttribute("shrinktofit", "TRUE");
     element.SetAttribute("color", Pagewright::FormatReportColor(color));
     element.SetAttribute("align", kAlignNames[alignment >= kAlignLeft && alignment <= kAlignCenter ? alignment : 0]);
     element.SetAttribute("angle", Pagewright::AngleTenths(angle));

@@ -28,6 +28,8 @@ public:
 
     std::string content;
     bool multiline = false;
+    // Set smaller, down to a quarter of its font's size, until its lines fit the box.
+    bool shrinkToFit = false;
     int alignment = kAlignLeft;
     double angle = 0.0;  // degrees
     std::string fontname;

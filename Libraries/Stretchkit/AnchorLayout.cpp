@@ -75,6 +75,15 @@ void CAnchorLayout::DeleteAllAnchors()
     m_callbacks.clear();
 }
 
+void CAnchorLayout::AnchorAgain(const wxRect& area)
+{
+    for (SRecord& record : m_anchors) {
+        if (record.child)
+            record.anchor = AnchorChild(ToLayoutRect(area), ToLayoutRect(record.child->GetRect()),
+                                        record.anchor.topLeft, record.anchor.bottomRight);
+    }
+}
+
 void CAnchorLayout::AddCallbackAnchor(int callbackId)
 {
     m_callbacks.push_back(callbackId);

@@ -36,6 +36,9 @@ public:
     bool DeleteAnchor(wxWindow* child);
     // Forgets the anchors and the callback anchors.
     void DeleteAllAnchors();
+    // Anchors every anchored child again where it stands now, with its anchor points, as if the
+    // layout rectangle were area: after the children were placed anew for a layout of that size.
+    void AnchorAgain(const wxRect& area);
     // A child placed at each layout by what FillCallbackAnchor answers for that id.
     void AddCallbackAnchor(int callbackId);
 

@@ -165,12 +165,12 @@ bool CProductionDbCommands::ReportForeignLock(const CProductionDbKey& key)
     return true;
 }
 
-void CProductionDbCommands::SaveToDb()
+bool CProductionDbCommands::SaveToDb()
 {
     CProductionDb* db = m_link ? m_link->Database() : nullptr;
     CProjectData* project = CProjectData::GetInstance();
     if (!db || !project || !Reconnect(true))
-        return;
+        return false;
     LeavePage();
     const CProductionDbKey key = GetCurrentProjectKey();
     // The key being saved is what counts: another owner's project must not be overwritten by
@@ -178,7 +178,7 @@ void CProductionDbCommands::SaveToDb()
     if (key.IsValid()) {
         if (ReportForeignLock(key)) {
             EnterPage();
-            return;
+            return false;
         }
         if (db->OrderExists(key) || db->ProjectExists(key)) {
             // Another user may take the project while the question is open: tested again
@@ -187,7 +187,7 @@ void CProductionDbCommands::SaveToDb()
                         "Confirm", kQuestion) != wxID_YES ||
                 ReportForeignLock(key)) {
                 EnterPage();
-                return;
+                return false;
             }
         }
     }
@@ -221,31 +221,32 @@ void CProductionDbCommands::SaveToDb()
     QUILLET_POS(m_log);
     m_log.Debug("MessageBox displayed");
     if (result != PDB_SAVE_OK)
-        return;
+        return false;
     UnlockCurrentRecord();
     LockCurrentProject();
+    return true;
 }
 
-void CProductionDbCommands::LoadFromDb()
+bool CProductionDbCommands::LoadFromDb()
 {
     CProductionDb* db = m_link ? m_link->Database() : nullptr;
     CProjectData* project = CProjectData::GetInstance();
     CProductionDbKey key;
     if (!db || !project || !Reconnect(true) || !PickRecord(key, "Load", "&Load"))
-        return;
+        return false;
     LeavePage();
     if (!db->LoadProject(key, &project->customer, &project->features, &project->physical, &project->results)) {
         EnterPage();
         Message("Unable to read data.", "Error", kError);
-        return;
+        return false;
     }
     EnterPage();
     UnlockCurrentRecord();
     // Someone else's project is shown but not held: this program must not release or renew
     // that lock later.
-    if (ReportForeignLock(GetCurrentProjectKey()))
-        return;
-    LockCurrentProject();
+    if (!ReportForeignLock(GetCurrentProjectKey()))
+        LockCurrentProject();
+    return true;
 }
 
 void CProductionDbCommands::DeleteRecord()

@@ -47,8 +47,11 @@ public:
     bool Open(bool warn);
     bool IsUsable() const;
 
-    void SaveToDb();
-    void LoadFromDb();
+    // True when the project was saved; false when refused, cancelled or failed (the user has
+    // been told why, unless he cancelled).
+    bool SaveToDb();
+    // True when a picked record was loaded.
+    bool LoadFromDb();
     void DeleteRecord();
     void ConfigureConnection();
     void CreateTables();

@@ -178,7 +178,7 @@ void CReportCommands::OnFileEmail()
                          message.body);
 
     // Fixed names, as the receiver sees them, in a folder of this command alone.
-    auto folder = std::make_unique<CPrivateTempFolder>();
+    auto folder = std::make_unique<CPrivateTempFolder>("zephrin");
     if (folder->Folder().empty()) {
         ShowError("Could not create report file!");
         return;

@@ -342,8 +342,11 @@ bool CTAMBELApp::SaveProjectFile(const std::string& givenPath, bool userSave)
     }
     QUILLET_POS(m_log);
     m_log.Info("Project saved to %s", path.c_str());
-    if (userSave)
+    // The e-mail's copy is no save of the user's: the project is as unsaved as before.
+    if (userSave) {
         UnlockCurrentRecord();
+        KeepProjectSnapshot(false);
+    }
     return true;
 }
 
@@ -373,13 +376,62 @@ bool CTAMBELApp::OpenProjectFile(const std::string& givenPath)
         // The file may name user units and norm conditions the lists do not show yet.
         m_mainDialog->GetFluidPage().FillCombos(false, true, false);
         m_mainDialog->OnEnterPage();
+        // What the page shows of the file is what a later look compares with.
+        m_mainDialog->StoreProject();
     }
+    KeepProjectSnapshot(false);
     return true;
+}
+
+bool CTAMBELApp::SaveProjectToDb()
+{
+    if (!m_productionDbCommands.SaveToDb())
+        return false;
+    KeepProjectSnapshot(true);
+    return true;
+}
+
+void CTAMBELApp::KeepProjectSnapshot(bool inDatabase)
+{
+    if (const CProjectData* project = CProjectData::GetInstance())
+        m_projectSnapshot.Take(*project);
+    m_projectInDatabase = inDatabase;
+}
+
+bool CTAMBELApp::MayDropProject()
+{
+    const CProjectData* project = CProjectData::GetInstance();
+    if (!m_mainDialog || !project)
+        return true;
+    if (cvBaseDialog* page = m_mainDialog->GetCurrentPage()) {
+        int reason = 0;
+        if (!page->CanLeavePage(&reason)) {
+            m_mainDialog->ShowPageRefusal(reason);
+            return false;
+        }
+    }
+    if (!m_mainDialog->StoreProject())
+        return false;
+    if (!m_projectSnapshot.Differs(*project))
+        return true;
+    QUILLET_POS(m_log);
+    m_log.Info("The project has changed since it was last opened, loaded or saved");
+    const int answer = ShowMessageBox(MessageOwner(), "The project has been changed.\nDo you want to save the changes?",
+                                      "Confirmation", wxYES_NO | wxCANCEL | wxICON_QUESTION);
+    if (answer == wxID_NO)
+        return true;
+    if (answer != wxID_YES)
+        return false;
+    // Where the project came from, unless that database can no longer be reached.
+    if (m_projectInDatabase && IsProductionDbUsable())
+        return SaveProjectToDb();
+    return SaveProjectFile(std::string());
 }
 
 void CTAMBELApp::OnFileOpen(wxCommandEvent&)
 {
-    OpenProjectFile(std::string());
+    if (MayDropProject())
+        OpenProjectFile(std::string());
 }
 
 void CTAMBELApp::OnFileSave(wxCommandEvent&)
@@ -401,12 +453,16 @@ void CTAMBELApp::OnPressureLossUtility(wxCommandEvent&)
 
 void CTAMBELApp::OnFileSaveDb(wxCommandEvent&)
 {
-    m_productionDbCommands.SaveToDb();
+    SaveProjectToDb();
 }
 
 void CTAMBELApp::OnFileOpenDb(wxCommandEvent&)
 {
-    m_productionDbCommands.LoadFromDb();
+    if (!MayDropProject() || !m_productionDbCommands.LoadFromDb())
+        return;
+    if (m_mainDialog)
+        m_mainDialog->StoreProject();
+    KeepProjectSnapshot(true);
 }
 
 void CTAMBELApp::OnFileDeleteDb(wxCommandEvent&)

@@ -6,6 +6,7 @@
 // did. The menu and toolbar commands that the main window does not handle itself end here.
 #pragma once
 
+#include "CommonFiles/ProjectSnapshot.h"
 #include "Harbinax/Harbinax.h"
 #include "Quillet/Logger.h"
 #include "TAMBEL/ProductionDbCommands.h"
@@ -72,6 +73,20 @@ public:
     // keeps the record locked: the user still works on it.
     bool SaveProjectFile(const std::string& path, bool userSave = true);
     bool OpenProjectFile(const std::string& path);
+    // Save to database; true when saved.
+    bool SaveProjectToDb();
+
+    // The project as it is now becomes the one that counts as unchanged: after the start once
+    // the pages have stored their defaults, and after an open, load or save. inDatabase: the
+    // production database holds it, so saving it before it is lost goes there.
+    void KeepProjectSnapshot(bool inDatabase);
+    // Before the project is replaced or the program ends: true when that may go on. The shown
+    // page stores its fields first; a page that refuses to be left keeps the program as it is
+    // (false, the page has said why). Unchanged since the snapshot: true without a question.
+    // Else the user is asked whether to save the changes: Yes saves as File > Save does (to
+    // the database for a project it holds) and goes on only when that worked, No goes on,
+    // Cancel stays.
+    bool MayDropProject();
 
 private:
     void Status(const char* text);
@@ -97,6 +112,8 @@ private:
     CTAMBELDlg* m_mainDialog = nullptr;
     CProductionDbCommands m_productionDbCommands;
     CReportCommands m_reportCommands;
+    CProjectSnapshot m_projectSnapshot;
+    bool m_projectInDatabase = false;
 
     // What the start-up reached, so that the shutdown undoes just that.
     bool m_saveConfiguration = false;

@@ -105,6 +105,10 @@ bool CTAMBELDlg::OnInitDialog()
     ShowPage(&m_fluidPage);
     const wxSize minimum = GetMinimumSize(true);
     LayoutForPageSize(minimum.x, minimum.y);
+    // The project with the defaults the page shows is the one the user has not changed yet.
+    StoreProject();
+    if (CTAMBELApp* app = CTAMBELApp::GetApp())
+        app->KeepProjectSnapshot(false);
     if (CHarbinax* app = CHarbinax::GetApp())
         app->HideSplashScreen();
     return true;
@@ -190,13 +194,25 @@ void CTAMBELDlg::OnFirstIdle(wxIdleEvent& event)
     GetFrame()->Close();
 }
 
-void CTAMBELDlg::OnClose(wxCloseEvent&)
+void CTAMBELDlg::OnClose(wxCloseEvent& event)
 {
+    // A close that cannot be refused (the desktop session ends) cannot wait for an answer.
+    CTAMBELApp* app = CTAMBELApp::GetApp();
+    if (event.CanVeto() && app && app->GetMainDialog() == this && !app->MayDropProject()) {
+        event.Veto();
+        return;
+    }
     // Leaves the current page, which stores its fields, as when the window goes.
     OnDestroy();
     GetFrame()->Hide();
     if (m_loop)
         m_loop->Exit();
+}
+
+bool CTAMBELDlg::StoreProject()
+{
+    cvBaseDialog* page = GetCurrentPage();
+    return (page != &m_fluidPage && page != &m_devicePage) || page->OnLeavePage();
 }
 
 bool CTAMBELDlg::OnEnterPage()

@@ -38,6 +38,10 @@ public:
     bool ShowPage(cvBaseDialog* page) override;
     // Enables the production-database commands by the application's flag.
     void OnPageChanged() override;
+    // The shown page puts what it shows of the project into it: only the fluid and device pages
+    // hold project fields, and the other pages' leaving does more than store (it hides the
+    // update settings). False when the page could not store (it has said why).
+    bool StoreProject();
 
     CPageFluid& GetFluidPage() { return m_fluidPage; }
     CPageDevice& GetDevicePage() { return m_devicePage; }

@@ -16,6 +16,12 @@ bool CheckValueRange(const std::string& name, double value, double min, double m
         value = DataFormat::RoundToSignificantDigits(value, significantDigits);
     if (min <= value && value <= max)
         return true;
+    ShowValueRangeMessage(name, min, max, significantDigits, focus);
+    return false;
+}
+
+void ShowValueRangeMessage(const std::string& name, double min, double max, int significantDigits, wxWindow* focus)
+{
     const std::string text = FillText(TranslateText("Please enter a value between %s and %s for '%s'"),
                                       {DataFormat::Format(min, significantDigits, false),
                                        DataFormat::Format(max, significantDigits, false), name});
@@ -23,7 +29,6 @@ bool CheckValueRange(const std::string& name, double value, double min, double m
     ShowMessageBox(owner, text, "Invalid input", wxOK | wxICON_WARNING);
     if (focus)
         focus->SetFocus();
-    return false;
 }
 
 bool CheckEditValueRange(const std::string& name, wxWindow* edit, double min, double max, int significantDigits)

@@ -12,6 +12,8 @@ class wxWindow;
 // focus when given, and the result is false.
 bool CheckValueRange(const std::string& name, double value, double min, double max, int significantDigits,
                      wxWindow* focus);
+// That message alone, for a value its caller has found outside the limits; focus as above.
+void ShowValueRangeMessage(const std::string& name, double min, double max, int significantDigits, wxWindow* focus);
 // The same for the number typed into an edit (a wxTextCtrl), which gets the focus back; false
 // at once without an edit.
 bool CheckEditValueRange(const std::string& name, wxWindow* edit, double min, double max, int significantDigits);

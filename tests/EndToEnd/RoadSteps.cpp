@@ -14,20 +14,21 @@
 const char kMenuPopup[] = "^Zephrin$";
 const char kPdfDialog[] = "^Export as PDF$";
 const char kProjectDialog[] = "^Select a file$";
+const char kSaveQuestion[] = "^Zephrin: (Confirmation|Bestätigung)$";
 
 const SPoint kPrintButton{180, 54};
 const SPoint kFluidButton{399, 53};
 const SPoint kCalculateButton{508, 57};
 const SPoint kConfigurationButton{639, 53};
-const SPoint kPaNumber{170, 192};
-const SPoint kVkNumber{373, 192};
-const SPoint kPosition{563, 192};
-const SPoint kStateChoice{208, 256};
-const SPoint kGasMixButton{220, 293};
-const SPoint kOperatingTemperature{373, 349};
-const SPoint kOperatingPressure{373, 385};
-const SPoint kViscosity{373, 460};
-const SPoint kMaximumFlow{373, 600};
+const SPoint kPaNumber{170, 211};
+const SPoint kVkNumber{373, 211};
+const SPoint kPosition{563, 211};
+const SPoint kStateChoice{208, 278};
+const SPoint kGasMixButton{220, 315};
+const SPoint kOperatingTemperature{373, 371};
+const SPoint kOperatingPressure{373, 408};
+const SPoint kViscosity{373, 481};
+const SPoint kMaximumFlow{373, 618};
 const SPoint kFirstResultRow{62, 181};
 const SPoint kGraphView{524, 110};
 const SPoint kDataView{601, 110};
@@ -262,7 +263,16 @@ std::string Road::Start(const std::vector<std::string>& variables)
 void Road::Exit(const std::string& mainWindow)
 {
     ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(mainWindow, EMenu::File, FileItem("Exit")));
-    EXPECT_EQ(program.Wait(), 0);
+    EXPECT_EQ(program.Wait(), 0) << program.Messages();
+}
+
+void Road::ExitWithoutSaving(const std::string& mainWindow)
+{
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(mainWindow, EMenu::File, FileItem("Exit")));
+    const std::string question = CDesktopDriver::WaitForWindow(kSaveQuestion, 60);
+    ASSERT_FALSE(question.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
+    CDesktopDriver::Keys(question, {"alt+n"});
+    EXPECT_EQ(program.Wait(), 0) << program.Messages();
 }
 
 bool Road::WaitForMessage(const std::string& text)

@@ -87,6 +87,9 @@ void ChooseFileCommand(const std::string& mainWindow, const std::string& item, c
 extern const char kPdfDialog[];
 // The title of the dialogs that ask where a project is saved or which one is opened.
 extern const char kProjectDialog[];
+// The title of the question whether to save a changed project before it is lost, in English or
+// German.
+extern const char kSaveQuestion[];
 
 // True once the file is a whole PDF that qpdf finds sound: programs write such files after their
 // dialog has gone, or through a print server.
@@ -126,6 +129,9 @@ protected:
     std::string Start(const std::vector<std::string>& variables = {});
     // File > Exit; the program ends by itself with status 0.
     void Exit(const std::string& mainWindow);
+    // File > Exit over a changed project: the question whether to save it is answered No, as
+    // by a user who has what he wanted; the program ends by itself with status 0.
+    void ExitWithoutSaving(const std::string& mainWindow);
     // True once the message log holds the text.
     bool WaitForMessage(const std::string& text);
 

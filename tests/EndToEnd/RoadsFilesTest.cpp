@@ -65,7 +65,7 @@ TEST_F(Road, PdfExportAndMail)
     Screenshot("pdf-export-and-mail");
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), "");
-    ASSERT_NO_FATAL_FAILURE(Exit(main));
+    ASSERT_NO_FATAL_FAILURE(ExitWithoutSaving(main));
 }
 
 // A file that is there is replaced only once the user says so in the chooser's question: when
@@ -104,7 +104,7 @@ TEST_F(Road, PdfExportAsksBeforeReplacingAFile)
     }
     EXPECT_NE(PdfText(path), "");
     EXPECT_EQ(program.Messages(), "");
-    ASSERT_NO_FATAL_FAILURE(Exit(main));
+    ASSERT_NO_FATAL_FAILURE(ExitWithoutSaving(main));
 }
 
 // Saved, and opened in a program started anew: the project saved again is the same file, and its

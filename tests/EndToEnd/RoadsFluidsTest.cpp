@@ -16,9 +16,9 @@ using FluidsRoad = Road;
 
 const char kGasMixDialog[] = "^Enter gas mix data$";
 // In the gas-mix dialog: the shares of its first two gases (nitrogen, oxygen) and its OK button.
-const SPoint kFirstGasShare{147, 20};
-const SPoint kSecondGasShare{147, 52};
-const SPoint kGasMixOk{146, 367};
+const SPoint kFirstGasShare{147, 24};
+const SPoint kSecondGasShare{147, 63};
+const SPoint kGasMixOk{146, 438};
 
 // What xmllint reads from the file at the path.
 std::string XmlValue(const std::string& path, const std::string& xpath)
@@ -161,7 +161,7 @@ TEST_F(FluidsRoad, GermanAfterARestart)
     Screenshot("de-configuration");
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), notice);
-    ASSERT_NO_FATAL_FAILURE(Exit(main));
+    ASSERT_NO_FATAL_FAILURE(ExitWithoutSaving(main));
 }
 
 }  // namespace

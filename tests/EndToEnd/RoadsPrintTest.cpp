@@ -145,7 +145,7 @@ TEST_F(ServerPrintRoad, ToTheTestPrintServer)
     ASSERT_NO_FATAL_FAILURE(PrintThroughTheDialog("print-dialog-test-server"));
     ASSERT_NO_FATAL_FAILURE(ExpectWholeJob());
     EXPECT_EQ(program.Messages(), "");
-    ASSERT_NO_FATAL_FAILURE(Exit(main));
+    ASSERT_NO_FATAL_FAILURE(ExitWithoutSaving(main));
 }
 
 // The paper chosen in Print settings is the paper of the next jobs, with and without the dialog;
@@ -167,7 +167,7 @@ TEST_F(ServerPrintRoad, SettingsHoldForTheNextPrint)
     ASSERT_NO_FATAL_FAILURE(PrintThroughTheDialog("print-dialog-a5"));
     ASSERT_NO_FATAL_FAILURE(ExpectWholeJob(kA5));
     EXPECT_EQ(program.Messages(), "");
-    ASSERT_NO_FATAL_FAILURE(Exit(main));
+    ASSERT_NO_FATAL_FAILURE(ExitWithoutSaving(main));
 }
 
 // No print server: the dialog offers GTK's file printer, whose PDF is the report as exported;
@@ -221,7 +221,7 @@ TEST_F(PrintRoad, DirectWithoutAPrintServerAsksForAPrinter)
     ASSERT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), "");
-    ASSERT_NO_FATAL_FAILURE(Exit(main));
+    ASSERT_NO_FATAL_FAILURE(ExitWithoutSaving(main));
 }
 
 }  // namespace

@@ -2,18 +2,30 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/combo.h>
 #include <wx/control.h>
 #include <wx/listctrl.h>
 #include <wx/settings.h>
 #include <wx/panel.h>
 #include <wx/radiobut.h>
+#include <wx/spinctrl.h>
 #include <wx/statbox.h>
 #include <wx/statline.h>
 #include <wx/stattext.h>
-#include <wx/tglbtn.h>
+#include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
 #include <algorithm>
+
+// The few calls of GTK that measure a control; the development headers of GTK are not installed
+// with wx's.
+extern "C" {
+void gtk_widget_get_preferred_width(GtkWidget* widget, int* minimum, int* natural);
+void gtk_widget_get_preferred_height_for_width(GtkWidget* widget, int width, int* minimum, int* natural);
+int gtk_label_get_line_wrap(GtkWidget* label);
+int gtk_label_get_ellipsize(GtkWidget* label);
+}
 
 namespace {
 
@@ -27,60 +39,72 @@ std::string Name(const wxWindow& window)
            std::to_string(window.GetSize().y);
 }
 
-int WidestLine(const wxWindow& window, const wxString& text)
+// Room a list header keeps around its text: the frame and padding of its button.
+constexpr int kHeaderPadding = 8;
+
+// GTK's sizes of a native control: for the width it has, the height it needs at least; its
+// narrowest width and the width it lays its whole text out in.
+struct SGtkSizes {
+    int minimumHeight = 0;
+    int minimumWidth = 0;
+    int naturalWidth = 0;
+};
+
+SGtkSizes GtkSizes(const wxWindow& control)
 {
-    int widest = 0;
-    for (const wxString& line : wxSplit(text, '\n', '\0'))
-        widest = std::max(widest, window.GetTextExtent(line).x);
-    return widest;
+    GtkWidget* widget = control.GetHandle();
+    SGtkSizes sizes;
+    int natural = 0;
+    gtk_widget_get_preferred_width(widget, &sizes.minimumWidth, &sizes.naturalWidth);
+    gtk_widget_get_preferred_height_for_width(widget, std::max(control.GetClientSize().x, sizes.minimumWidth),
+                                              &sizes.minimumHeight, &natural);
+    return sizes;
 }
 
-// Room GTK keeps around a text inside the control's edge: frame and padding of a button, the
-// box of a check box or radio button.
-constexpr int kButtonPadding = 8;
-
-void CheckText(const wxWindow& control, std::vector<std::string>& faults)
+// The one-line controls a user reads or types into, and labels: each must have the height GTK
+// needs for it, and the controls with a text the width GTK lays it out in.
+void CheckControl(const wxWindow& control, std::vector<std::string>& faults)
 {
-    const wxString text = wxControl::RemoveMnemonics(control.GetLabel());
-    if (text.empty() || !control.IsShown())
+    const wxSize room = control.GetClientSize();
+    const bool text = dynamic_cast<const wxStaticText*>(&control) || dynamic_cast<const wxAnyButton*>(&control) ||
+                      dynamic_cast<const wxCheckBox*>(&control) || dynamic_cast<const wxRadioButton*>(&control) ||
+                      dynamic_cast<const wxStaticBox*>(&control);
+    const bool field = dynamic_cast<const wxChoice*>(&control) || dynamic_cast<const wxTextCtrl*>(&control) ||
+                       dynamic_cast<const wxSpinCtrl*>(&control) || dynamic_cast<const wxSpinCtrlDouble*>(&control);
+    if (const auto* combo = dynamic_cast<const wxComboCtrl*>(&control)) {
+        // Drawn by wx over a window of its own: the height wx asks GTK's text field for.
+        const int needed = combo->GetBestSize().y;
+        if (room.y < needed)
+            faults.push_back(Name(control) + " lower than the " + std::to_string(needed) + " px of its field");
         return;
-    const int width = control.GetClientSize().x;
-    const int lineHeight = control.GetCharHeight();
-    int room = width;
-    if (dynamic_cast<const wxStaticText*>(&control)) {
-        // Lines broken by the program and needing no wrapping take the height GTK lays them
-        // out in.
-        const int needed = control.GetBestSize().y;
-        if (text.Contains('\n') && WidestLine(control, text) <= width && needed > control.GetClientSize().y)
-            faults.push_back("text " + std::to_string(needed) + " px taller than " + Name(control));
-        // A label of several lines wraps its words: each word must fit, and the lines must fit
-        // the height.
-        const int lines = std::max(1, control.GetClientSize().y / lineHeight);
-        if (lines > 1) {
-            int used = 0;
-            int count = 1;
-            for (const wxString& word : wxSplit(text, ' ', '\0')) {
-                const int extent = control.GetTextExtent(word).x;
-                if (extent > width)
-                    faults.push_back("word \"" + word.utf8_string() + "\" wider than " + Name(control));
-                used += (used ? control.GetTextExtent(" ").x : 0) + extent;
-                if (used > width) {
-                    ++count;
-                    used = extent;
-                }
-            }
-            if (count > lines)
-                faults.push_back("text of " + std::to_string(count) + " lines taller than " + Name(control));
-            return;
-        }
-    } else if (dynamic_cast<const wxCheckBox*>(&control) || dynamic_cast<const wxRadioButton*>(&control)) {
-        room = width - lineHeight;
-    } else if (dynamic_cast<const wxAnyButton*>(&control)) {
-        room = width - 2 * kButtonPadding;
     }
-    if (WidestLine(control, text) > room)
-        faults.push_back("text " + std::to_string(WidestLine(control, text)) + " px wider than room " +
-                         std::to_string(room) + " of " + Name(control));
+    if (!text && !field)
+        return;
+    const wxString label = wxControl::RemoveMnemonics(control.GetLabel());
+    // A group box's frame takes any height; only its title may be cut.
+    if (dynamic_cast<const wxStaticBox*>(&control)) {
+        const int width = GtkSizes(control).naturalWidth;
+        if (!label.empty() && room.x < width)
+            faults.push_back("title cut: " + Name(control) + " narrower than its " + std::to_string(width) + " px");
+        return;
+    }
+    // An empty label shows nothing to cut.
+    if (dynamic_cast<const wxStaticText*>(&control) && label.empty())
+        return;
+    const SGtkSizes needed = GtkSizes(control);
+    if (room.y < needed.minimumHeight)
+        faults.push_back(Name(control) + " lower than the " + std::to_string(needed.minimumHeight) +
+                         " px GTK needs for it");
+    if (!text || label.empty())
+        return;
+    const auto* gtkLabel = dynamic_cast<const wxStaticText*>(&control);
+    // A label that wraps its words needs room for the longest; any other text, for all of it.
+    const bool wraps = gtkLabel && gtk_label_get_line_wrap(control.GetHandle()) &&
+                       gtk_label_get_ellipsize(control.GetHandle()) == 0;
+    const int width = wraps ? needed.minimumWidth : needed.naturalWidth;
+    if (room.x < width)
+        faults.push_back("text cut: " + Name(control) + " narrower than the " + std::to_string(width) +
+                         " px GTK lays " + (wraps ? "its longest word" : "its text") + " out in");
 }
 
 void CheckHeaders(const wxListCtrl& list, std::vector<std::string>& faults)
@@ -100,7 +124,7 @@ void CheckHeaders(const wxListCtrl& list, std::vector<std::string>& faults)
         item.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH);
         list.GetColumn(column, item);
         const int extent = list.GetTextExtent(item.GetText()).x;
-        if (extent + 2 * kButtonPadding > list.GetColumnWidth(column))
+        if (extent + 2 * kHeaderPadding > list.GetColumnWidth(column))
             faults.push_back("header \"" + item.GetText().utf8_string() + "\" (" + std::to_string(extent) +
                              " px) wider than its column of " + std::to_string(list.GetColumnWidth(column)) +
                              " px in " + Name(list));
@@ -136,10 +160,8 @@ void CheckChildren(const wxWindow& parent, const SharedRectangles& shared, const
             CheckChildren(*child, shared, overlays, faults);
         else if (const auto* list = dynamic_cast<const wxListCtrl*>(child))
             CheckHeaders(*list, faults);
-        else if (dynamic_cast<const wxStaticText*>(child) || dynamic_cast<const wxAnyButton*>(child) ||
-                 dynamic_cast<const wxCheckBox*>(child) || dynamic_cast<const wxRadioButton*>(child) ||
-                 dynamic_cast<const wxStaticBox*>(child))
-            CheckText(*child, faults);
+        else
+            CheckControl(*child, faults);
     }
     for (std::size_t i = 0; i < shown.size(); ++i) {
         if (Frames(shown[i]))

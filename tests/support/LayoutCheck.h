@@ -1,4 +1,5 @@
-// What a user sees of a window's layout: controls lying over each other and texts cut off.
+// What a user sees of a window's layout: controls lying over each other, and controls or texts
+// cut off. The sizes a control needs are GTK's own, not worked out again here.
 #pragma once
 
 #include <string>
@@ -13,11 +14,15 @@ using SharedRectangles = std::vector<std::pair<const wxWindow*, const wxWindow*>
 // Windows that lie over their siblings by design (a size grip in the corner).
 using Overlays = std::vector<const wxWindow*>;
 
-// One line per fault in the window and the panels in it: a shown control that reaches past its
-// parent's edge; two shown sibling controls that overlap (group boxes and lines frame and part
-// others and are left out); a static text, button, check box, radio button, group title or list
-// column header whose text is wider than its control, or a text of several lines taller than
-// it; list columns wider than their list.
+// One line per fault in the window and the panels in it:
+// - a shown control that reaches past its parent's edge;
+// - two shown sibling controls that overlap (group boxes and lines frame and part others and are
+//   left out);
+// - a label, button, check box, radio button, choice, combo box, text field or spin control
+//   lower than GTK's minimum height for its width, which holds its text;
+// - a text GTK cuts: a label, button, check box, radio button or group title narrower than GTK
+//   lays its text out (a label that wraps: than its longest word);
+// - list columns wider than their list, or a column header wider than its column.
 std::vector<std::string> LayoutFaults(const wxWindow& window, const SharedRectangles& shared = {},
                                       const Overlays& overlays = {});
 

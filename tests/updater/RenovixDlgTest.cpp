@@ -304,8 +304,9 @@ TEST_F(RenovixDlgTest, GermanWindowAndScreenshots)
     SaveScreenshot(Snapshot(&about), "RenovixAbout");
 }
 
-// Every window of the updater in both languages: no two controls lie over each other and no
-// text is cut.
+// Every window of the updater in both languages and in each of its states (waiting for the
+// user, showing a download's progress, the hand-over's progress alone): no two controls lie
+// over each other and no control or text is cut.
 TEST_F(RenovixDlgTest, EveryWindowFitsItsTextsInBothLanguages)
 {
     for (const char* language : {"en", "de"}) {
@@ -315,6 +316,20 @@ TEST_F(RenovixDlgTest, EveryWindowFitsItsTextsInBothLanguages)
         ShowAndFocus(dialog.get());
         SaveScreenshot(WholeWindow(dialog.get()), std::string("layout-") + language + "-renovix");
         std::vector<std::string> faults = LayoutFaults(*dialog);
+        SendDownloadFile(dialog.get(), "Zephrin.db");
+        SendSetFileSize(dialog.get(), 4096);
+        SendDownloaded1KB(dialog.get());
+        ShowAndFocus(dialog.get());
+        SaveScreenshot(WholeWindow(dialog.get()), std::string("layout-") + language + "-renovix-progress");
+        for (const std::string& fault : LayoutFaults(*dialog))
+            faults.push_back("progress: " + fault);
+        auto handOver = Dialog(false);
+        handOver->Show();
+        EXPECT_FALSE(handOver->UpdateRun(Program("never-started")));
+        ShowAndFocus(handOver.get());
+        SaveScreenshot(WholeWindow(handOver.get()), std::string("layout-") + language + "-renovix-hand-over");
+        for (const std::string& fault : LayoutFaults(*handOver))
+            faults.push_back("hand-over: " + fault);
 
         CAboutDlg about(dialog.get());
         ASSERT_TRUE(about.Create());

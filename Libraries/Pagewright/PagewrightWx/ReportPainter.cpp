@@ -82,6 +82,36 @@ std::vector<std::string> BreakLines(IReportCanvas& canvas, const SCanvasFont& fo
     return lines;
 }
 
+// Lines of text are as far apart as the font's size, as the PDF export sets them, not its
+// cell's height.
+int LinePitch(const SCanvasFont& font)
+{
+    return std::abs(font.height);
+}
+
+// Makes the font smaller, down to a quarter of its height, until the lines fit the box: none
+// wider, and all of them, one line pitch apart, above its bottom.
+void ShrinkToFit(IReportCanvas& canvas, SCanvasFont& font, const std::string& text, int boxWidth, int boxHeight,
+                 bool wrap, std::vector<std::string>& lines)
+{
+    const int full = std::abs(font.height);
+    const auto fits = [&] {
+        int widest = 0;
+        for (const std::string& line : lines)
+            widest = std::max(widest, canvas.MeasureText(font, line).width);
+        const long long depth = static_cast<long long>(std::max<std::size_t>(lines.size(), 1) - 1) * LinePitch(font) +
+                                canvas.MeasureText(font, std::string_view()).height;
+        return widest <= boxWidth && depth <= boxHeight;
+    };
+    while (!fits()) {
+        const int smaller = std::min(std::abs(font.height) - 1, std::abs(font.height) * 9 / 10);
+        if (smaller * 4 < full || smaller < 1)
+            return;
+        font.height = font.height < 0 ? -smaller : smaller;
+        lines = BreakLines(canvas, font, text, boxWidth, wrap);
+    }
+}
+
 // Html text measured on the canvas: fonts of font tags are in points, the element's own font
 // may be in tenths of a millimetre; both at the drawing's zoom.
 class CCanvasMeasurer : public ITextMeasurer {
@@ -212,14 +242,20 @@ bool CReportPainter::DrawText(const CReportText& text, double zoom)
     if (report == nullptr || text.width <= 0 || text.height <= 0)
         return false;
     const std::array<SReportPoint, 4> corners = text.GetCorners(zoom);
-    const SCanvasFont font = CreateNamedFont(report, text.fontname, zoom);
+    SCanvasFont font = CreateNamedFont(report, text.fontname, zoom);
     const int left = text.ToDrawX(text.x, zoom);
     const int boxWidth = text.ToDrawX(Pagewright::ClampToInt(static_cast<long long>(text.x) + text.width), zoom) - left;
-    // Lines as far apart as the font's size, as the PDF export sets them, not its cell's height.
-    const int lineHeight = std::abs(font.height);
+    const std::string content = text.GetDisplayText();
+    std::vector<std::string> lines = BreakLines(m_canvas, font, content, boxWidth, text.multiline);
+    if (text.shrinkToFit) {
+        const int top = text.ToDrawY(text.y, zoom);
+        const int boxHeight =
+            std::abs(top - text.ToDrawY(Pagewright::ClampToInt(static_cast<long long>(text.y) + text.height), zoom));
+        ShrinkToFit(m_canvas, font, content, boxWidth, boxHeight, text.multiline, lines);
+    }
+    const int lineHeight = LinePitch(font);
 
     m_canvas.SetClipPolygon({corners.begin(), corners.end()});
-    const std::vector<std::string> lines = BreakLines(m_canvas, font, text.GetDisplayText(), boxWidth, text.multiline);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].empty())
             continue;

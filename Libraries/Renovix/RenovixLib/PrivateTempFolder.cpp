@@ -4,6 +4,12 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <unistd.h>
+#include <utility>
+
+CPrivateTempFolder::CPrivateTempFolder(std::string prefix)
+    : m_prefix(std::move(prefix))
+{
+}
 
 CPrivateTempFolder::~CPrivateTempFolder()
 {
@@ -18,9 +24,10 @@ std::string CPrivateTempFolder::Folder()
     if (!m_folder.empty())
         return m_folder + "/";
     std::error_code error;
-    std::string pattern = (std::filesystem::temp_directory_path(error) / "renovix.XXXXXX").string();
+    const std::string name = m_prefix + ".XXXXXX";
+    std::string pattern = (std::filesystem::temp_directory_path(error) / name).string();
     if (error)
-        pattern = "/tmp/renovix.XXXXXX";
+        pattern = "/tmp/" + name;
     // mkdtemp makes the folder with mode 0700.
     if (mkdtemp(pattern.data()) == nullptr)
         return std::string();

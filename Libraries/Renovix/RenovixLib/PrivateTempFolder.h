@@ -1,13 +1,16 @@
-// A folder of one update client for its downloads and unpacked files: made on first use with a
-// name nobody can guess, open to the user only, and removed with everything in it when the
-// client goes. Nobody else can place a file in it, so whatever lies there is the client's own.
+// A folder of one user of temporary files (the update client's downloads, the mail's
+// attachments): made on first use with a name nobody can guess, open to the user only, and
+// removed with everything in it when its owner goes. Nobody else can place a file in it, so
+// whatever lies there is the owner's own.
 #pragma once
 
 #include <string>
 
 class CPrivateTempFolder {
 public:
-    CPrivateTempFolder() = default;
+    // The folder's name starts with prefix and a '.', so that whoever looks into the temporary
+    // folder sees which program it belongs to.
+    explicit CPrivateTempFolder(std::string prefix);
     ~CPrivateTempFolder();
     CPrivateTempFolder(const CPrivateTempFolder&) = delete;
     CPrivateTempFolder& operator=(const CPrivateTempFolder&) = delete;
@@ -28,5 +31,6 @@ public:
 private:
     static bool IsPlainName(const std::string& name);
 
+    std::string m_prefix;
     std::string m_folder;
 };

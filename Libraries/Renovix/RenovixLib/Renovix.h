@@ -207,7 +207,7 @@ private:
     CLogger m_log;
     CRenovixSettings m_settings;
     CRenovixTransfer m_transfer;
-    CPrivateTempFolder m_temp;
+    CPrivateTempFolder m_temp{"renovix"};
     IRenovixProgress* m_progress = nullptr;
     bool m_settingsReplaced = false;
     std::function<std::time_t()> m_clock;

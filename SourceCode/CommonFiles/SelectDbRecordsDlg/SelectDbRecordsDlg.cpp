@@ -159,6 +159,8 @@ void CSelectDbRecordsDlg::OnInitDialog(const std::string& actionText, const std:
     SetTitle(wxString::FromUTF8(Replaced(GetTitle().ToStdString(wxConvUTF8), "$ACTION", action)));
     if (wxWindow* description = GetItem(IDC_ACTION_TEXT))
         description->SetLabel(wxString::FromUTF8(Replaced(Text(description), "$ACTION", action)));
+    // The action's words get the room the template's texts get.
+    CDialogControls::FitControls(this);
 
     m_matching = dynamic_cast<wxListCtrl*>(GetItem(IDC_MATCHING_RECORDS));
     m_selected = dynamic_cast<wxListCtrl*>(GetItem(IDC_SELECTED_RECORDS));

@@ -25,13 +25,16 @@
 #include "TAMBEL/NumberInput.h"
 #include "TAMBEL/Pages/PageFluidIds.h"
 #include "TAMBEL/Resource.h"
+#include "TAMBEL/TextFormat.h"
 #include "TAMBEL/ValueRangeCheck.h"
 
 #include <wx/settings.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -63,14 +66,20 @@ constexpr int VALUE_DIGITS = 6;
 // A derived value counts as changed beyond this (base units).
 constexpr double RECALC_THRESHOLD = 1e-7;
 
-constexpr int kDecimalEdits[] = {IDC_TEMPERATURE_MIN, IDC_TEMPERATURE_MAX, IDC_TEMPERATURE, IDC_PRESSURE_MIN,
-                                 IDC_PRESSURE_MAX, IDC_PRESSURE, IDC_DENSITY, IDC_VISCOSITY, IDC_COMPRESSIBILITY,
-                                 IDC_QMAX, IDC_HUMIDITY, IDC_NORM_TEMPERATURE, IDC_NORM_PRESSURE,
-                                 IDC_NORM_DENSITY};
-
 // The fields whose leaving has consequences.
 constexpr int kFocusHandled[] = {IDC_HUMIDITY, IDC_TEMPERATURE, IDC_PRESSURE, IDC_DENSITY, IDC_VISCOSITY,
                                  IDC_QMAX, IDC_NORM_TEMPERATURE, IDC_NORM_PRESSURE, IDC_NORM_DENSITY};
+
+// The edits of decimal numbers and the labels that name them in messages.
+constexpr std::pair<int, int> kNumberLabels[] = {
+    {IDC_TEMPERATURE_MIN, IDC_TEMPERATURE_LBL},     {IDC_TEMPERATURE_MAX, IDC_TEMPERATURE_LBL},
+    {IDC_TEMPERATURE, IDC_TEMPERATURE_LBL},         {IDC_PRESSURE_MIN, IDC_PRESSURE_LBL},
+    {IDC_PRESSURE_MAX, IDC_PRESSURE_LBL},           {IDC_PRESSURE, IDC_PRESSURE_LBL},
+    {IDC_DENSITY, IDC_DENSITY_LBL},                 {IDC_VISCOSITY, IDC_VISCOSITY_LBL},
+    {IDC_COMPRESSIBILITY, IDC_COMPRESSIBILITY_LBL}, {IDC_QMAX, IDC_QMAX_LBL},
+    {IDC_HUMIDITY, IDC_HUMIDITY_LBL},               {IDC_NORM_TEMPERATURE, IDC_NORM_TEMPERATURE_LBL},
+    {IDC_NORM_PRESSURE, IDC_NORM_PRESSURE_LBL},     {IDC_NORM_DENSITY, IDC_NORM_DENSITY_LBL},
+};
 
 std::string Language()
 {
@@ -111,6 +120,18 @@ CalcResult DensityResult()
         return CALC_NOT_ENOUGH_DATA;
     return CalculateDensity(scratch);
 }
+
+// A gas mix whose shares have not been entered yet: its density waits for them, which is no fault.
+bool IsGasMixWithoutComposition(const CPhysicalData& physical)
+{
+    const auto* mix = dynamic_cast<const CFluidGasMix*>(physical.Fluid.get());
+    return mix && mix->Elements.empty();
+}
+
+// What the converted column shows for a flow that does not convert.
+constexpr const char* kFlowNotConverted = "n.a.";
+
+constexpr const char* kNoComposition = "The composition of the gas mix has not been entered yet.";
 
 std::string DensityResultText(CalcResult code)
 {
@@ -216,8 +237,8 @@ bool CPageFluid::OnInitDialog()
     RecalcDensity();
     RecalcNormDensity();
 
-    for (int id : kDecimalEdits) {
-        if (auto* edit = dynamic_cast<CFilterEdit*>(Item(id)))
+    for (const auto& number : kNumberLabels) {
+        if (auto* edit = dynamic_cast<CFilterEdit*>(Item(number.first)))
             edit->SetNumeric(true, true);
     }
     for (int id : {IDC_PA_NO, IDC_VK_NO, IDC_POS}) {
@@ -269,10 +290,14 @@ double CPageFluid::Number(int id) const
 
 void CPageFluid::SetText(int id, const std::string& text)
 {
-    if (wxTextCtrl* edit = Edit(id))
-        edit->ChangeValue(wxString::FromUTF8(text));
-    else if (wxWindow* item = Item(id))
-        item->SetLabel(wxString::FromUTF8(text));
+    const wxString shown = wxString::FromUTF8(text);
+    if (wxTextCtrl* edit = Edit(id)) {
+        edit->ChangeValue(shown);
+    } else if (wxWindow* item = Item(id); item && item->GetLabel() != shown) {
+        item->SetLabel(shown);
+        // A label set now gets the room a text of the template gets.
+        FitControls();
+    }
 }
 
 void CPageFluid::SetNumber(int id, double value, int digits)
@@ -664,7 +689,7 @@ bool CPageFluid::CanLeavePage(int* reason)
     }
     if (!OnLeavePage())
         return false;
-    if (!CheckPressure())
+    if (!CheckNumbersConvert() || !CheckPressure(true))
         return false;
     const CPhysicalData& physical = Physical();
     if (physical.Fluid && physical.Fluid->Type == FLUID_TYPE_SUPERHEATED_STEAM)
@@ -856,37 +881,32 @@ void CPageFluid::UpdateConvertedValue(EConverted row)
 
 void CPageFluid::UpdateConvertedFlow()
 {
+    SetText(IDC_QMAX_CALC, ConvertedFlowText());
+}
+
+std::string CPageFluid::ConvertedFlowText() const
+{
     const CUnitManager* units = Units();
     const int type = Data(IDC_STATE);
     double density = 0.0;
     if (!units || !units->ConvertToBase(density, Number(IDC_DENSITY), Data(IDC_DENSITY_UNIT), type) ||
-        density == 0.0) {
-        SetText(IDC_QMAX_CALC, TranslateText("no density"));
-        return;
-    }
+        density == 0.0)
+        return TranslateText("no density");
     double flow = 0.0;
-    if (!units->ConvertUnit(Number(IDC_QMAX), flow, Data(IDC_QMAX_UNIT), Data(IDC_FLOW_CALC_UNIT), density)) {
-        SetText(IDC_QMAX_CALC, TranslateText("n.a."));
-        return;
-    }
+    if (!units->ConvertUnit(Number(IDC_QMAX), flow, Data(IDC_QMAX_UNIT), Data(IDC_FLOW_CALC_UNIT), density))
+        return TranslateText(kFlowNotConverted);
     const int from = Data(IDC_FLOW_REFERENCE);
     const int to = Data(IDC_FLOW_CALC_REFERENCE);
-    if (from == to) {
-        SetNumber(IDC_QMAX_CALC, flow, VALUE_DIGITS);
-        return;
-    }
+    if (from == to)
+        return DataFormat::Format(flow, VALUE_DIGITS, false);
     double normDensity = 0.0;
     if (!units->ConvertToBase(normDensity, Number(IDC_NORM_DENSITY), Data(IDC_NORM_DENSITY_UNIT), type) ||
-        normDensity == 0.0) {
-        SetText(IDC_QMAX_CALC, TranslateText("no norm. dens."));
-        return;
-    }
+        normDensity == 0.0)
+        return TranslateText("no norm. dens.");
     double converted = 0.0;
-    if (!ConvertFlowReference(flow, converted, from, to, density, normDensity)) {
-        SetText(IDC_QMAX_CALC, TranslateText("error"));
-        return;
-    }
-    SetNumber(IDC_QMAX_CALC, converted, VALUE_DIGITS);
+    if (!ConvertFlowReference(flow, converted, from, to, density, normDensity))
+        return TranslateText("error");
+    return DataFormat::Format(converted, VALUE_DIGITS, false);
 }
 
 void CPageFluid::FillFlowUnits(bool converted, bool keepSelection)
@@ -1085,6 +1105,9 @@ bool CPageFluid::CheckDensity()
     if (IsCalculationOk(code))
         return true;
     const CPhysicalData& physical = Physical();
+    // The density's tip says so; a box would interrupt the entry of the mix.
+    if (IsGasMixWithoutComposition(physical))
+        return false;
     const CFluid* fluid = physical.Fluid.get();
     if (fluid && fluid->Type == FLUID_TYPE_LIQUID && fluid->DbIndex == FLUID_INDEX_WATER &&
         IsLiquidWaterBoiling(physical.Temperature.BaseValue, physical.Pressure.BaseValue)) {
@@ -1107,7 +1130,8 @@ void CPageFluid::MarkRefusedDensity()
         density->UnsetToolTip();
         return;
     }
-    density->SetToolTip(wxString::FromUTF8(DensityResultText(code)));
+    density->SetToolTip(wxString::FromUTF8(IsGasMixWithoutComposition(Physical()) ? TranslateText(kNoComposition)
+                                                                                : DensityResultText(code)));
     // A refused recalculation left no density: none is shown rather than a 0 that looks
     // computed. A project loaded as stored keeps its number, marked by the tip, until the state
     // changes.
@@ -1118,17 +1142,61 @@ void CPageFluid::MarkRefusedDensity()
     }
 }
 
-bool CPageFluid::CheckPressure()
+bool CPageFluid::CheckPressure(bool focusField)
 {
     const CUnitValue& pressure = Physical().Pressure;
     CUnit unit;
     double lowest = 0.0;
-    // 0 absolute in the unit and reference the pressure is given in.
-    if (!(pressure.BaseValue < 0.0) || !KnownUnit(pressure.DbIndex, unit) ||
+    // A pressure the saturation line gives is not the user's. 0 absolute is no pressure either:
+    // nothing flows in a vacuum.
+    const wxWindow* edit = Item(IDC_PRESSURE);
+    if (!(pressure.BaseValue <= 0.0) || (edit && !edit->IsEnabled()) || !KnownUnit(pressure.DbIndex, unit) ||
         !ConvertFromBaseUnit(lowest, 0.0, unit, pressure.Reference))
         return true;
-    return CheckValueRange(FieldName(Item(IDC_PRESSURE_LBL)), pressure.Value, lowest, HUGE_VAL, VALUE_DIGITS,
-                           Item(IDC_PRESSURE));
+    ShowValueRangeMessage(FieldName(Item(IDC_PRESSURE_LBL)), lowest, HUGE_VAL, VALUE_DIGITS,
+                          focusField ? Item(IDC_PRESSURE) : nullptr);
+    return false;
+}
+
+void CPageFluid::ExplainRefusedState(int id)
+{
+    // The first message names the first cause: a number that is none, a pressure that is none,
+    // then steam below its saturation line (which is refused a density too), then the density.
+    if (Store() && CheckNumberConverts(id, false) && CheckPressure(false) && CheckSteam())
+        CheckDensity();
+}
+
+bool CPageFluid::CheckNumberConverts(int id, bool focusField)
+{
+    const auto field = std::find_if(std::begin(kNumberLabels), std::end(kNumberLabels),
+                                    [id](const std::pair<int, int>& entry) { return entry.first == id; });
+    wxWindow* edit = Item(id);
+    if (field == std::end(kNumberLabels) || !edit || !edit->IsShown())
+        return true;
+    // A flow the converted column shows as "n.a." cannot be converted either.
+    if (std::isfinite(Number(id)) && (id != IDC_QMAX || ConvertedFlowText() != TranslateText(kFlowNotConverted)))
+        return true;
+    ShowMessageBox(GetWindow(),
+                   FillText(TranslateText("The value of '%s' is too large to be converted."),
+                            {FieldName(Item(field->second))}),
+                   "Invalid input", wxOK | wxICON_WARNING);
+    if (focusField)
+        edit->SetFocus();
+    return false;
+}
+
+bool CPageFluid::CheckNumbersConvert()
+{
+    for (const auto& [id, label] : kNumberLabels) {
+        if (!CheckNumberConverts(id, true))
+            return false;
+    }
+    return true;
+}
+
+std::string CPageFluid::MissingFluidData()
+{
+    return IsGasMixWithoutComposition(Physical()) ? TranslateText(kNoComposition) : std::string();
 }
 
 // --- Buttons -------------------------------------------------------------------------------
@@ -1280,7 +1348,7 @@ void CPageFluid::OnEditKillFocus(wxFocusEvent& event)
         window->CallAfter([this, id] { OnFieldLeft(id, true); });
 }
 
-void CPageFluid::OnFieldLeft(int id, bool checkSteam)
+void CPageFluid::OnFieldLeft(int id, bool checkState)
 {
     // A message box of the handler takes the focus, which must not start it again; a page left
     // meanwhile has been stored and checked already.
@@ -1291,17 +1359,16 @@ void CPageFluid::OnFieldLeft(int id, bool checkSteam)
     case IDC_HUMIDITY:
         RecalcDensity();
         RecalcNormDensity();
-        if (checkSteam && Store())
-            CheckDensity();
+        if (checkState)
+            ExplainRefusedState(id);
         break;
     case IDC_TEMPERATURE:
     case IDC_PRESSURE:
         UpdateConvertedValue(id == IDC_TEMPERATURE ? CONVERTED_TEMPERATURE : CONVERTED_PRESSURE);
         RecalcDensity();
         CalculateViscosity();
-        // One message: steam below saturation is refused a density too.
-        if (checkSteam && Store() && CheckSteam())
-            CheckDensity();
+        if (checkState)
+            ExplainRefusedState(id);
         break;
     case IDC_DENSITY:
         UpdateConvertedValue(CONVERTED_DENSITY);

@@ -50,8 +50,12 @@ public:
     // The steam check of superheated steam against the saturation line; shows its message.
     bool CheckSteam();
     // Whether the engine gives the operating state a density; if not, says why (boiling water
-    // against its saturation line, else the density's result) and gives false.
+    // against its saturation line, else the density's result) and gives false. A gas mix whose
+    // composition is still to come is told by the density's tip alone.
     bool CheckDensity();
+    // What the project's fluid still lacks before it can be sized, translated: the composition
+    // of a gas mix whose shares have not been entered. Empty when nothing is missing.
+    static std::string MissingFluidData();
     // The Type whose controls are shown; choosing it again does nothing.
     void OnStateChanged(int type);
 
@@ -98,6 +102,8 @@ private:
     enum EConverted { CONVERTED_TEMPERATURE, CONVERTED_PRESSURE, CONVERTED_DENSITY, CONVERTED_VISCOSITY };
     void UpdateConvertedValue(EConverted row);
     void UpdateConvertedFlow();
+    // The converted maximum flow, or the short text saying why there is none.
+    std::string ConvertedFlowText() const;
     void FillFlowUnits(bool converted, bool keepSelection = false);
     void OnFlowReferenceChanged();
     void OnNormSystemChanged();
@@ -110,8 +116,17 @@ private:
     // A density the engine refuses for the stored state gets the reason as tip; one that a
     // recalculation cleared shows as none.
     void MarkRefusedDensity();
-    // An operating pressure below 0 absolute gets the invalid-input message.
-    bool CheckPressure();
+    // An operating pressure at or below 0 absolute gets the invalid-input message, the field the
+    // focus with focusField.
+    bool CheckPressure(bool focusField);
+    // After the field id of the operating state was left: the message of the first thing wrong.
+    void ExplainRefusedState(int id);
+    // The number of the edit id converts: it is not too large to read, and for the flow the
+    // converted column can give it. Else the message names the field, which gets the focus
+    // with focusField.
+    bool CheckNumberConverts(int id, bool focusField);
+    // Every number shown converts.
+    bool CheckNumbersConvert();
     void RecalcNormDensity();
     void CalculateViscosity();
     void ApplyViscosityColour();
@@ -126,8 +141,9 @@ private:
     void OnButton(wxCommandEvent& event);
     void OnEditKillFocus(wxFocusEvent& event);
     // What leaving a field does; deferred from the focus event so that its message boxes and
-    // the focus they move do not run inside GTK's focus change.
-    void OnFieldLeft(int id, bool checkSteam);
+    // the focus they move do not run inside GTK's focus change. checkState: say what is wrong
+    // with the operating state.
+    void OnFieldLeft(int id, bool checkState);
 
     bool m_fillingCombos = false;
     bool m_loadingData = false;

@@ -13,6 +13,8 @@
 #include "CommonFiles/UnitManager.h"
 #include "Harbinax/DialogControls.h"
 #include "Harbinax/Harbinax.h"
+#include "Harbinax/MessageBox.h"
+#include "TAMBEL/Pages/PageFluid.h"
 #include "TAMBEL/Report/ResultGraph.h"
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/ResultFilterDlg.h"
@@ -161,6 +163,18 @@ void CPageResults::OnShowWindow(wxShowEvent& event)
 bool CPageResults::OnLeavePage()
 {
     return true;
+}
+
+bool CPageResults::CanEnterPage(int* reason)
+{
+    if (reason)
+        *reason = 0;
+    const std::string missing = CPageFluid::MissingFluidData();
+    if (missing.empty())
+        return true;
+    ShowMessageBox(GetWindow() ? wxGetTopLevelParent(GetWindow()) : nullptr, missing, "Data incomplete",
+                   wxOK | wxICON_WARNING);
+    return false;
 }
 
 void CPageResults::Calculate()
@@ -350,9 +364,11 @@ std::string CPageResults::BuildGraphMarkup(const CResultItem& row, int column)
 
 std::string CPageResults::BuildPreviewText(const CResultItem& row, int column)
 {
+    // The page holds the chart with its caption.
+    const SGraphRect extent = CResultGraph::GetExtent(kPreviewRect);
     char page[128];
     std::snprintf(page, sizeof page, "<page width=\"%d\" height=\"%d\" leftborder=\"10\" topborder=\"10\">\n",
-                  kPreviewRect.right - kPreviewRect.left + 10, kPreviewRect.bottom - kPreviewRect.top + 10);
+                  extent.right - extent.left + 10, extent.bottom - extent.top + 10);
     return std::string("<report>\n<font fontname=\"Axis\" typeface=\"Arial\" fontsize=\"8pt\" />\n") + page +
            BuildGraphMarkup(row, column) + "</page>\n</report>\n";
 }

@@ -35,6 +35,8 @@ public:
     // time its window is shown.
     bool OnEnterPage() override;
     bool OnLeavePage() override;
+    // Only a fluid that can be sized: otherwise the user is told what it still lacks.
+    bool CanEnterPage(int* reason) override;
 
     // "&Recalculate sizing": sizes, merges the pressure classes and lists the rows again.
     void OnRecalculate();

@@ -50,6 +50,11 @@ bool Near(double a, double b)
     return std::fabs(a - b) <= 1e-9;
 }
 
+// The caption's box: under the x axis labels, reaching below the plot.
+constexpr int kCaptionTop = 40;  // above the plot's bottom
+constexpr int kCaptionHeight = 100;
+constexpr int kCaptionInset = 10;
+
 }  // namespace
 
 void CResultGraph::Reset()
@@ -273,7 +278,8 @@ void CResultGraph::BuildAxes()
     m_row.GetColumnUnitName(unit, m_xColumn);
     if (!unit.empty())
         AddText(m_plot.right - 200, m_inner.bottom - 13, 200, 100, "RIGHT", "[" + unit + "]");
-    AddText(m_plot.left + 10, m_plot.bottom - 40, m_plot.right - m_plot.left - 20, 100, "CENTER", m_caption);
+    AddText(m_plot.left + kCaptionInset, m_plot.bottom - kCaptionTop, m_plot.right - m_plot.left - 2 * kCaptionInset,
+            kCaptionHeight, "CENTER", m_caption, " multiline='TRUE' shrinktofit='TRUE'");
 
     AddLine(m_inner.left, m_inner.bottom + 20, m_inner.left, m_inner.top, kAxisColor, 2);
     const std::vector<double> yTicks = GetTicks(m_yColumn, m_yMin, m_yMax);
@@ -312,12 +318,20 @@ void CResultGraph::AddLine(int x, int y, int x2, int y2, const SColor& color, in
     m_markup += line;
 }
 
-void CResultGraph::AddText(int x, int y, int width, int height, const char* align, const std::string& text)
+SGraphRect CResultGraph::GetExtent(const SGraphRect& plot)
 {
-    char head[200];
+    SGraphRect extent = plot;
+    extent.bottom = std::max(plot.bottom, plot.bottom - kCaptionTop + kCaptionHeight);
+    return extent;
+}
+
+void CResultGraph::AddText(int x, int y, int width, int height, const char* align, const std::string& text,
+                           const char* flags)
+{
+    char head[256];
     std::snprintf(head, sizeof head,
-                  "<text x='%d' y='%d' width='%d' height='%d' color='#000000' fontname='Axis' align='%s'>", x, y,
-                  width, height, align);
+                  "<text x='%d' y='%d' width='%d' height='%d' color='#000000' fontname='Axis' align='%s'%s>", x, y,
+                  width, height, align, flags);
     m_markup += head + EscapeMarkup(text) + "</text>\n";
 }
 

@@ -25,8 +25,12 @@ class CResultGraph {
 public:
     CResultGraph() { Reset(); }
 
-    // A text under the plot; callers give one for the error curve.
+    // A text under the plot; callers give one for the error curve. It wraps within its box of
+    // the plot's width and is set smaller where its lines would not fit.
     void SetCaption(const std::string& caption) { m_caption = caption; }
+
+    // What a chart in the plot rectangle covers: the plot and the caption's room below it.
+    static SGraphRect GetExtent(const SGraphRect& plot);
 
     // The mark-up of the row's yColumn (1 to 4) over its flow in the plot rectangle; empty for a
     // row without (finite) points. Points with a value that is not a finite number are left out.
@@ -53,7 +57,9 @@ private:
     int MapY(double v) const;
     std::string FormatLabel(double v, int column, int digits) const;
     void AddLine(int x, int y, int x2, int y2, const SColor& color, int penWidth);
-    void AddText(int x, int y, int width, int height, const char* align, const std::string& text);
+    // flags: further attributes, each with a leading blank.
+    void AddText(int x, int y, int width, int height, const char* align, const std::string& text,
+                 const char* flags = "");
     void AddXLabel(double v);
     void AddYLabel(double v);
 

@@ -3,10 +3,18 @@
 #include "support/LayoutCheck.h"
 
 #include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/combobox.h>
 #include <wx/frame.h>
+#include <wx/odcombo.h>
 #include <wx/listctrl.h>
 #include <wx/panel.h>
+#include <wx/radiobut.h>
+#include <wx/spinctrl.h>
+#include <wx/statbox.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -27,10 +35,17 @@ TEST(LayoutCheck, FindsEachFaultItKnows)
              new wxButton(panel, wxID_ANY, "A", {10, 10}, {80, 40});
              new wxButton(panel, wxID_ANY, "B", {50, 20}, {80, 40});
          }},
-        {" wider than room ",
-         [](wxWindow* panel) { new wxStaticText(panel, wxID_ANY, "A label far too long", {10, 10}, {30, 20}); }},
-        {" taller than ",
-         [](wxWindow* panel) { new wxStaticText(panel, wxID_ANY, "one\ntwo\nthree", {10, 10}, {200, 15}); }},
+        {"text cut: ",
+         [](wxWindow* panel) {
+             new wxStaticText(panel, wxID_ANY, "A label far too long", {10, 10}, {30, 20}, wxST_ELLIPSIZE_END);
+         }},
+        {" lower than ",
+         [](wxWindow* panel) { new wxStaticText(panel, wxID_ANY, "one\ntwo\nthree", {10, 10}, {200, 40}); }},
+        {" lower than ",
+         [](wxWindow* panel) {
+             new wxStaticText(panel, wxID_ANY, "a label of words that wraps into more lines than it has", {10, 10},
+                              {100, 40}, wxST_NO_AUTORESIZE);
+         }},
         {" wider than the room ",
          [](wxWindow* panel) {
              auto* list = new wxListCtrl(panel, wxID_ANY, {10, 10}, {150, 100}, wxLC_REPORT);
@@ -38,9 +53,40 @@ TEST(LayoutCheck, FindsEachFaultItKnows)
              list->AppendColumn("B", wxLIST_FORMAT_LEFT, 100);
          }},
         {" reaches past ", [](wxWindow* panel) { new wxButton(panel, wxID_ANY, "OK", {350, 10}, {100, 40}); }},
+        // Squeezed below what GTK needs to show them, each is unreadable.
+        {" lower than ",
+         [](wxWindow* panel) {
+             auto* choice = new wxChoice(panel, wxID_ANY, {10, 10}, {150, 16});
+             choice->Append("Liquid");
+             choice->SetSelection(0);
+         }},
+        {" lower than ", [](wxWindow* panel) { new wxButton(panel, wxID_ANY, "Calculate", {10, 10}, {120, 10}); }},
+        {" lower than ", [](wxWindow* panel) { new wxCheckBox(panel, wxID_ANY, "Show all", {10, 10}, {150, 5}); }},
+        {" lower than ", [](wxWindow* panel) { new wxTextCtrl(panel, wxID_ANY, "12.5", {10, 10}, {80, 12}); }},
+        {" lower than ",
+         [](wxWindow* panel) { new wxComboBox(panel, wxID_ANY, "bar", {10, 10}, {120, 14}, 0, nullptr, wxCB_READONLY); }},
+        {" lower than ", [](wxWindow* panel) { new wxSpinCtrl(panel, wxID_ANY, "3", {10, 10}, {120, 12}); }},
+        {" lower than ", [](wxWindow* panel) { new wxRadioButton(panel, wxID_ANY, "Graph", {10, 10}, {150, 6}); }},
+        {" lower than ",
+         [](wxWindow* panel) { new wxStaticText(panel, wxID_ANY, "Pressure:", {10, 10}, {150, 6}, wxST_NO_AUTORESIZE); }},
+        {" lower than ",
+         [](wxWindow* panel) {
+             new wxOwnerDrawnComboBox(panel, wxID_ANY, "kg/h", {10, 10}, {120, 8}, 0, nullptr, wxCB_READONLY);
+         }},
+        {"text cut: ", [](wxWindow* panel) { new wxButton(panel, wxID_ANY, "Convert to operational", {10, 10}, {60, 50}); }},
+        {"text cut: ", [](wxWindow* panel) { new wxCheckBox(panel, wxID_ANY, "Show every device", {10, 10}, {60, 50}); }},
+        {"text cut: ",
+         [](wxWindow* panel) {
+             new wxStaticText(panel, wxID_ANY, "Converted values", {10, 10}, {40, 30}, wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
+         }},
+        {"text cut: ",
+         [](wxWindow* panel) { new wxStaticText(panel, wxID_ANY, wxString::FromUTF8("Durchflussmessgerät"), {10, 10}, {40, 200},
+                              wxST_NO_AUTORESIZE); }},
+        {"title cut: ", [](wxWindow* panel) { new wxStaticBox(panel, wxID_ANY, "Norm. flow conditions", {10, 10}, {40, 100}); }},
     };
+    int number = 0;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.fault);
+        SCOPED_TRACE(testing::Message() << "case " << ++number << ": " << c.fault);
         auto* frame = new wxFrame(nullptr, wxID_ANY, "Layout", wxDefaultPosition, {400, 300});
         auto* panel = new wxPanel(frame);
         c.make(panel);
@@ -49,8 +95,10 @@ TEST(LayoutCheck, FindsEachFaultItKnows)
         if (*c.fault == '\0') {
             EXPECT_TRUE(faults.empty()) << FaultList(faults);
         } else {
-            ASSERT_EQ(faults.size(), 1u) << FaultList(faults);
-            EXPECT_NE(faults[0].find(c.fault), std::string::npos) << faults[0];
+            EXPECT_EQ(faults.size(), 1u) << FaultList(faults);
+            if (!faults.empty()) {
+                EXPECT_NE(faults[0].find(c.fault), std::string::npos) << faults[0];
+            }
         }
         frame->Destroy();
     }

@@ -213,6 +213,43 @@ TEST(PageFromResource, CarriesTheControlsAndSizeOfItsDialogResource)
     Pump();
 }
 
+// A label set at run time gets its room as a translated one does, while the page keeps the size
+// its owner gave it and an anchored control still follows the page's edge.
+TEST(PageFromResource, ARunTimeLabelIsFittedAndAnchorsHold)
+{
+    CallLog log;
+    CLoggingDialog host("host", log);
+    ASSERT_TRUE(host.CreateFrame(nullptr, "Resource", wxSize(700, 500)));
+    CLoggingDialog page("page", log);
+    std::string error;
+    ASSERT_TRUE(page.CreatePage(host.GetWindow(), 200, {}, &error)) << error;
+    wxWindow* panel = page.GetWindow();
+    page.AddDlgItemAnchor(1202, kAnchorTopLeft, kAnchorTopRight);
+    host.m_pages.push_back(&page);
+    ASSERT_TRUE(host.ShowPage(&page));
+    const wxSize designed = page.m_contentSize;
+    panel->SetSize(wxSize(designed.x + 150, designed.y + 50));
+    Pump();
+    wxWindow* anchored = CDialogControls::FindItem(panel, 1202);
+    wxWindow* field = CDialogControls::FindItem(panel, 1201);
+    const int margin = panel->GetClientSize().x - anchored->GetRect().GetRight();
+    wxWindow* label = nullptr;
+    for (wxWindow* child : panel->GetChildren())
+        label = dynamic_cast<wxStaticText*>(child) ? child : label;
+    ASSERT_NE(label, nullptr);
+
+    label->SetLabel("Density at the operating point of the fluid:");
+    page.FitControls();
+    EXPECT_GE(label->GetSize().x, label->GetBestSize().x);
+    EXPECT_GT(field->GetPosition().x, label->GetRect().GetRight());
+    EXPECT_GT(page.m_contentSize.x, designed.x);
+    EXPECT_EQ(panel->GetSize(), wxSize(designed.x + 150, designed.y + 50));
+    EXPECT_EQ(panel->GetClientSize().x - anchored->GetRect().GetRight(), margin);
+    EXPECT_EQ(anchored->GetPosition().x, field->GetPosition().x);
+    host.GetWindow()->Destroy();
+    Pump();
+}
+
 TEST(PageFromResource, FailsWithoutAWindowForAMissingOrBrokenResource)
 {
     CallLog log;

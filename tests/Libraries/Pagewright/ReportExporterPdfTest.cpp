@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sys/wait.h>
 
@@ -206,6 +207,39 @@ TEST_F(ReportExporterPdfTest, ContentStreamOperators)
     // Multi-line text breaks at spaces, one line below the other.
     EXPECT_NE(content.find("(one two three four)'\nET\nBT\n28.346000 708.504000 Td\n(five six seven)'"),
               std::string::npos);
+}
+
+// A text that does not fit its box is written smaller until its lines do; the same text
+// without the flag keeps its size.
+TEST_F(ReportExporterPdfTest, ShrinkToFitWritesTheTextSmallerUntilItsLinesFit)
+{
+    Export(R"(<report><page>
+      <text x="100" y="100" width="300" height="60" fontname="Body" multiline="TRUE" shrinktofit="TRUE">alpha beta gamma delta epsilon zeta eta</text>
+      <text x="100" y="300" width="300" height="60" fontname="Body" multiline="TRUE">theta iota kappa lambda</text>
+      </page><font fontname="Body" typeface="Arial" fontsize="10pt"/></report>)");
+    const std::string content = Uncompressed();
+    const auto sizeBefore = [&content](const std::string& word) {
+        const std::size_t at = content.find(word);
+        const std::size_t tf = content.rfind(" Tf", at);
+        const std::size_t start = content.rfind(' ', tf - 1);
+        return std::atof(content.substr(start + 1, tf - start - 1).c_str());
+    };
+    const double shrunk = sizeBefore("(alpha");
+    EXPECT_LT(shrunk, 10.0);
+    EXPECT_GE(shrunk, 2.5);
+    EXPECT_DOUBLE_EQ(sizeBefore("(theta"), 10.0);
+    // Its lines, one size apart, end above the box's bottom (60 tenths are 17.0 points).
+    std::string written;
+    std::size_t lines = 0;
+    for (std::size_t at = content.find("(alpha"); at != std::string::npos && at < content.find("(theta");
+         at = content.find('(', at + 1)) {
+        written += (written.empty() ? "" : " ") + content.substr(at + 1, content.find(")'", at) - at - 1);
+        ++lines;
+    }
+    EXPECT_EQ(written, "alpha beta gamma delta epsilon zeta eta");
+    EXPECT_LE(shrunk * static_cast<double>(lines), 60 / 254.0 * 72.0);
+    const SToolResult text = RunTool(m_folder, "pdftotext '" + Pdf() + "' -");
+    EXPECT_NE(text.out.find("epsilon"), std::string::npos) << text.out;
 }
 
 // The page's borders move whatever it holds, table cells and their borders included: 100 and

@@ -132,7 +132,7 @@ TEST(PrivateTempFolderTest, FilesOfTheFolderOnlyAndGoneWithIt)
     std::string folder;
     std::string file;
     {
-        CPrivateTempFolder temp;
+        CPrivateTempFolder temp("renovix");
         folder = temp.Folder();
         ASSERT_FALSE(folder.empty());
         struct stat info;

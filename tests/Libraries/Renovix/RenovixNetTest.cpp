@@ -137,6 +137,9 @@ TEST_F(RenovixNetTest, HttpFilesArriveWithOneStepPerKilobyte)
     struct stat info;
     ASSERT_EQ(stat(Folder(empty).c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0700u);
+    // The updater's folder carries its own name.
+    const std::string folder = Folder(empty);
+    EXPECT_EQ(folder.substr(folder.rfind('/', folder.size() - 2) + 1).rfind("renovix.", 0), 0u) << folder;
 }
 
 TEST_F(RenovixNetTest, HttpNamesTemplatesAndRedirects)

@@ -6,18 +6,24 @@
 
 #include "CommonFiles/ApplicationConfiguration.h"
 #include "CommonFiles/DeviceConfiguration.h"
+#include "CommonFiles/Fluids/Fluid.h"
+#include "CommonFiles/Fluids/FluidManager.h"
+#include "CommonFiles/NormConditionManager.h"
 #include "CommonFiles/PhysicalData.h"
 #include "CommonFiles/ResultData.h"
 #include "CommonFiles/ResultFilter.h"
 #include "CommonFiles/SelectDbRecordsDlg/SelectDbRecordsDlg.h"
 #include "CommonFiles/UnitDb.h"
+#include "CommonFiles/Unit.h"
 #include "CommonFiles/UnitManager.h"
+#include "Harbinax/DataComboBox.h"
 #include "Harbinax/DialogControls.h"
 #include "PagewrightWx/ReportPreviewWnd.h"
 #include "Renovix/RenovixWx/RenovixSettingsDlg.h"
 #include "TAMBEL/AboutDlg.h"
 #include "TAMBEL/DbConnectionDlg.h"
 #include "TAMBEL/GasMixDataDlg.h"
+#include "TAMBEL/Pages/PageFluidIds.h"
 #include "TAMBEL/PressureLossUtilityDlg.h"
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/ResultFilterDlg.h"
@@ -30,10 +36,12 @@
 #include <wx/frame.h>
 #include <wx/listctrl.h>
 #include <wx/radiobut.h>
+#include <wx/textctrl.h>
 
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -56,6 +64,9 @@ protected:
         ASSERT_NO_FATAL_FAILURE(PlaceShippedDatabase());
         ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
         ASSERT_TRUE(CUnitManager::GetInstance()->LoadUnitList());
+        // The fluid types and gases the fluid page and the gas-mix dialog offer.
+        ASSERT_TRUE(CFluidManager::GetInstance()->LoadFluidList());
+        ASSERT_TRUE(CNormConditionManager::GetInstance()->LoadDbList());
         App().SetEnvironment(std::make_unique<CFakeStartupEnvironment>(SStartupScript(), calls));
         CApplicationConfiguration::GetInstance()->Reset();
         CDeviceConfiguration::GetInstance()->RemoveAll();
@@ -78,6 +89,25 @@ protected:
 
     std::string Name(const std::string& what) const { return "layout-" + std::string(GetParam()) + "-" + what; }
 
+    static wxTextCtrl* Edit(const CPageFluid& page, int id)
+    {
+        return dynamic_cast<wxTextCtrl*>(CDialogControls::FindItem(page.GetWindow(), id));
+    }
+    static CDataComboBox* Combo(const CPageFluid& page, int id)
+    {
+        return dynamic_cast<CDataComboBox*>(CDialogControls::FindItem(page.GetWindow(), id));
+    }
+    // Picks the item as a user does, with the notification the page acts on.
+    static void Choose(const CPageFluid& page, int id, int data)
+    {
+        CDataComboBox* combo = Combo(page, id);
+        ASSERT_TRUE(combo && combo->SelectItemData(data)) << "list " << id << " has no " << data;
+        wxCommandEvent event(wxEVT_COMBOBOX, id);
+        event.SetEventObject(combo);
+        event.SetInt(combo->GetSelection());
+        combo->GetEventHandler()->ProcessEvent(event);
+    }
+
     CallList calls;
 };
 
@@ -89,7 +119,24 @@ TEST_P(LayoutWalkTest, EveryPageOfTheMainWindow)
     wxFrame* frame = dialog->GetFrame();
     // The size grip lies in the window's corner over the page.
     const Overlays grip = {dialog->GetGripSupport().GetGrip()};
-    Look(frame, Name("fluid"), {}, grip);
+    // Each fluid type shows rows of its own: humidity, saturation mode, the gas-mix button,
+    // compressibility, norm and flow-reference rows.
+    CPageFluid& fluid = dialog->GetFluidPage();
+    for (int type : {FLUID_TYPE_GAS, FLUID_TYPE_WET_GAS, FLUID_TYPE_GAS_MIX, FLUID_TYPE_SATURATED_STEAM,
+                     FLUID_TYPE_SUPERHEATED_STEAM, FLUID_TYPE_LIQUID}) {
+        Choose(fluid, IDC_STATE, type);
+        Look(frame, Name("fluid-" + std::to_string(type)), {}, grip);
+    }
+    // Texts the page sets as values change: a converted flow without a density or a norm
+    // density says so.
+    Edit(fluid, IDC_DENSITY)->ChangeValue(wxString());
+    Choose(fluid, IDC_DENSITY_UNIT, Combo(fluid, IDC_DENSITY_UNIT)->GetSelectedItemData());
+    Look(frame, Name("fluid-no-density"), {}, grip);
+    Choose(fluid, IDC_STATE, FLUID_TYPE_GAS);
+    Edit(fluid, IDC_NORM_DENSITY)->ChangeValue(wxString());
+    Choose(fluid, IDC_FLOW_CALC_REFERENCE, REFERENCE_NORM);
+    Look(frame, Name("fluid-no-norm-density"), {}, grip);
+    Choose(fluid, IDC_STATE, FLUID_TYPE_LIQUID);
 
     ASSERT_TRUE(dialog->ShowPage(&dialog->GetDevicePage()));
     Look(frame, Name("device"), {}, grip);
@@ -108,6 +155,12 @@ TEST_P(LayoutWalkTest, EveryPageOfTheMainWindow)
     data->SetValue(true);
     results.ShowSelectedDevice();
     Look(frame, Name("results-data"), views, grip);
+    // Sized without a flow, the list stays empty and says why.
+    CPhysicalData::GetInstance()->Flow.Value = 0.0;
+    CPhysicalData::GetInstance()->Flow.BaseValue = 0.0;
+    results.OnRecalculate();
+    ASSERT_EQ(results.GetDeviceList()->GetItemCount(), 0);
+    Look(frame, Name("results-empty"), views, grip);
 
     ASSERT_TRUE(dialog->ShowPage(&dialog->GetConfigurationPage()));
     Look(frame, Name("configuration"), {}, grip);
@@ -122,8 +175,12 @@ TEST_P(LayoutWalkTest, EveryDialog)
         Look(&filter, Name("filter"));
     }
     {
+        // A row per gas of the database, a mixture of some of them filled in.
         CGasMixDataDlg gasMix(nullptr);
         ASSERT_TRUE(gasMix.CreateTemplate());
+        ASSERT_GT(gasMix.GetChildren().size(), 10u);
+        gasMix.SetGasMixElements({{2, 79.0}, {3, 21.0}});
+        gasMix.FillFields();
         Look(&gasMix, Name("gas-mix"));
     }
     {
@@ -141,10 +198,14 @@ TEST_P(LayoutWalkTest, EveryDialog)
         ASSERT_TRUE(connection.Create());
         Look(&connection, Name("db-connection"));
     }
+    // The command's words go into the texts as the program passes them, translated.
+    const std::pair<const char*, const char*> actions[] = {{"Load", "&Load"}, {"Delete record", "&Delete"}};
     for (int mode : {0, 1}) {
-        CSelectDbRecordsDlg records(nullptr, nullptr);
-        ASSERT_TRUE(records.Create(mode, "&Load", "&Load"));
-        Look(&records, Name("record-selection-" + std::to_string(mode)));
+        for (const auto& [action, button] : actions) {
+            CSelectDbRecordsDlg records(nullptr, nullptr);
+            ASSERT_TRUE(records.Create(mode, App().TranslateText(action), App().TranslateText(button)));
+            Look(&records, Name("record-selection-" + std::to_string(mode) + "-" + action));
+        }
     }
     std::unique_ptr<CRenovixSettingsDlg> settings = CRenovixSettingsDlg::Create(GetParam(), nullptr, false, true, true);
     ASSERT_TRUE(settings && settings->GetWindow());

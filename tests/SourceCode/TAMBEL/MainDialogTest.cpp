@@ -6,6 +6,8 @@
 
 #include "CommonFiles/ApplicationConfiguration.h"
 #include "CommonFiles/DeviceConfiguration.h"
+#include "CommonFiles/Fluids/FluidFactory.h"
+#include "CommonFiles/Fluids/FluidManager.h"
 #include "CommonFiles/PhysicalData.h"
 #include "CommonFiles/ResultData.h"
 #include "CommonFiles/UnitDb.h"
@@ -28,6 +30,7 @@
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 #include <wx/toolbar.h>
 #include <wx/uiaction.h>
 
@@ -223,6 +226,73 @@ TEST_F(MainDialogTest, PagesAreMadeWhenFirstShownInTheWindowLaidOutForThemAtStar
 
     CDeviceConfiguration::GetInstance()->RemoveAll();
     CResultData::GetInstance()->RemoveAll();
+    CPhysicalData::GetInstance()->Reset();
+    for (const char* name : {"Zephrin.cfg", "UserUnits.xml", "Renovix.xml"})
+        std::remove((TestProgramFolder() + name).c_str());
+}
+
+// Calculate meters sizes nothing the fluid page cannot give: a gas mix whose shares are still to
+// come, and a flow too large to convert, keep the fluid page shown with the reason in a box.
+TEST_F(MainDialogTest, CalculateRefusesWhatTheFluidPageCannotGive)
+{
+    ASSERT_TRUE(CUnitManager::GetInstance()->LoadUnitList());
+    ASSERT_TRUE(CFluidManager::GetInstance()->LoadFluidList());
+    CApplicationConfiguration::GetInstance()->Reset();
+    CApplicationConfiguration::GetInstance()->autorecalcmeters = false;
+    const struct {
+        const char* code;
+        const char* incompleteCaption;
+        const char* noComposition;
+        const char* invalidCaption;
+        const char* flowTooLarge;
+    } languages[] = {
+        {"en", "Zephrin: Data incomplete", "The composition of the gas mix has not been entered yet.",
+         "Zephrin: Invalid input", "The value of 'max. flowrate' is too large to be converted."},
+        {"de", "Zephrin: Daten unvollständig", "Die Zusammensetzung des Gasgemischs ist noch nicht eingegeben.",
+         "Zephrin: Ungültige Eingabe", "Der Wert für 'max. Durchfluss' ist zu groß, um umgerechnet zu werden."},
+    };
+    for (const auto& language : languages) {
+        SCOPED_TRACE(language.code);
+        UseTranslatedLanguage(language.code);
+        for (const bool gasMix : {true, false}) {
+            CResultData::GetInstance()->RemoveAll();
+            CPhysicalData& physical = *CPhysicalData::GetInstance();
+            MakeWaterOperatingPoint(physical);
+            if (gasMix) {
+                physical.Fluid = CreateFluid(FLUID_TYPE_GAS_MIX);
+                physical.Fluid->Type = FLUID_TYPE_GAS_MIX;
+                physical.Fluid->DbIndex = FLUID_INDEX_CUSTOM;
+            }
+            // Also what closing the window says goes to the recorder.
+            CMessageBoxRecorder boxes;
+            auto dialog = CreateShown();
+            CPageFluid& fluid = dialog->GetFluidPage();
+            if (!gasMix) {
+                auto* flow = dynamic_cast<wxTextCtrl*>(CDialogControls::FindItem(fluid.GetWindow(), IDC_QMAX));
+                ASSERT_NE(flow, nullptr);
+                flow->ChangeValue(std::string(330, '9'));
+            }
+            PressPageButton(*dialog, ID_PAGE_RESULTS);
+            PumpFor(100);
+            EXPECT_EQ(dialog->GetCurrentPage(), &fluid);
+            EXPECT_TRUE(fluid.GetWindow()->IsShown());
+            EXPECT_TRUE(dialog->GetToolBar()->GetToolState(ID_PAGE_FLUID));
+            EXPECT_EQ(CResultData::GetInstance()->GetCount(), 0);
+            ASSERT_EQ(boxes.Boxes().size(), 1u);
+            EXPECT_EQ(boxes.Boxes()[0].caption, gasMix ? language.incompleteCaption : language.invalidCaption);
+            EXPECT_EQ(boxes.Boxes()[0].text, gasMix ? language.noComposition : language.flowTooLarge);
+            if (gasMix) {
+                // The device page may be filled in meanwhile; Calculate from there refuses too.
+                ASSERT_TRUE(dialog->ShowPage(&dialog->GetDevicePage()));
+                PressPageButton(*dialog, ID_PAGE_RESULTS);
+                EXPECT_EQ(dialog->GetCurrentPage(), &dialog->GetDevicePage());
+                ASSERT_EQ(boxes.Boxes().size(), 2u);
+                EXPECT_EQ(boxes.Boxes()[1].text, language.noComposition);
+            }
+            App().SetMainDialog(nullptr);
+        }
+    }
+    UseTranslatedLanguage("en");
     CPhysicalData::GetInstance()->Reset();
     for (const char* name : {"Zephrin.cfg", "UserUnits.xml", "Renovix.xml"})
         std::remove((TestProgramFolder() + name).c_str());

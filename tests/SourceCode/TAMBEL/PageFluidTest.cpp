@@ -82,17 +82,12 @@ class PageFluidTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        PlaceShippedDatabase();
-        ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
-        ASSERT_TRUE(CUnitManager::GetInstance()->LoadUnitList());
-        ASSERT_TRUE(CFluidManager::GetInstance()->LoadFluidList());
-        ASSERT_TRUE(CNormConditionManager::GetInstance()->LoadDbList());
+        OpenShippedDatabase();
     }
 
     static void TearDownTestSuite()
     {
-        CUnitDb::GetInstance()->Close();
-        std::remove(ShippedDatabasePath().c_str());
+        CloseShippedDatabase();
     }
 
     void SetUp() override
@@ -1030,7 +1025,8 @@ TEST_F(PageFluidTest, APressureBelowZeroAbsoluteIsRefusedOnLeaving)
         {1, "-2", "Please enter a value between 0.0 and INF for 'Pressure'"},
         {2, "-2", "Please enter a value between -1.013 and INF for 'Pressure'"},
         {2, "-0.5", ""},
-        {1, "0", ""},
+        {1, "0", "Please enter a value between 0.0 and INF for 'Pressure'"},
+        {1, "0.001", ""},
     };
     Open();
     Physical().Fluid = MakeFluid(FLUID_TYPE_LIQUID, FLUID_INDEX_WATER);
@@ -1055,5 +1051,200 @@ TEST_F(PageFluidTest, APressureBelowZeroAbsoluteIsRefusedOnLeaving)
         EXPECT_EQ(boxes.Boxes()[0].text, c.message);
     }
 }
+
+// --- Refusals that name their cause ----------------------------------------------------------
+
+struct SRefusalLanguage {
+    const char* code;
+    const char* invalidCaption;
+    const char* belowZeroAbsolute;
+    const char* belowZeroGauge;
+    const char* noComposition;
+    const char* flowTooLarge;
+    const char* temperatureTooLarge;
+};
+
+const SRefusalLanguage kRefusalLanguages[] = {
+    {"en", "Zephrin: Invalid input", "Please enter a value between 0.0 and INF for 'Pressure'",
+     "Please enter a value between -1.013 and INF for 'Pressure'", "The composition of the gas mix has not been entered yet.",
+     "The value of 'max. flowrate' is too large to be converted.",
+     "The value of 'Temperature' is too large to be converted."},
+    {"de", "Zephrin: Ungültige Eingabe", "Bitte einen Wert zwischen 0,0 und INF für 'Druck' eingeben",
+     "Bitte einen Wert zwischen -1,013 und INF für 'Druck' eingeben", "Die Zusammensetzung des Gasgemischs ist noch nicht eingegeben.",
+     "Der Wert für 'max. Durchfluss' ist zu groß, um umgerechnet zu werden.",
+     "Der Wert für 'Temperatur' ist zu groß, um umgerechnet zu werden."},
+};
+
+class PageFluidRefusal : public PageFluidTest, public ::testing::WithParamInterface<SRefusalLanguage> {
+protected:
+    void SetUp() override
+    {
+        PageFluidTest::SetUp();
+        UseTranslatedLanguage(GetParam().code);
+        ConnectEngineToApplication();
+    }
+    void TearDown() override
+    {
+        PageFluidTest::TearDown();
+        DisconnectEngineFromApplication();
+        UseTranslatedLanguage("en");
+    }
+
+    // Where the user clicks next; what leaving the last field does has happened after it.
+    void Focus(int id)
+    {
+        Edit(id)->SetFocus();
+        WaitFor([this, id] { return wxWindow::FindFocus() == Edit(id); });
+        PumpFor(50);
+    }
+
+    // Water at 20 degC and 5 bar absolute, in bar.
+    void OpenWithWater()
+    {
+        Open();
+        Physical().Fluid = MakeFluid(FLUID_TYPE_LIQUID, FLUID_INDEX_WATER);
+        SetValue(Physical().Temperature, DEG_C, 20.0);
+        SetValue(Physical().Pressure, BAR, 5.0, 1);
+        SetValue(Physical().Flow, M3_H, 30.0);
+        ASSERT_TRUE(page->OnEnterPage());
+        Choose(IDC_PRESSURE_UNIT, BAR);
+    }
+};
+
+// Leaving the pressure field with no pressure (at or below 0 absolute) says so, not that the
+// water boils at it.
+TEST_P(PageFluidRefusal, ANegativePressureIsNamedBeforeTheBoilingItCauses)
+{
+    const SRefusalLanguage& language = GetParam();
+    OpenWithWater();
+    const struct {
+        int reference;
+        const char* typed;
+        const char* message;
+    } cases[] = {
+        {1, "-2", language.belowZeroAbsolute},
+        {2, "-3", language.belowZeroGauge},
+        {1, "0", language.belowZeroAbsolute},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Choose(IDC_PRESSURE_REFERENCE, c.reference);
+        Focus(IDC_PRESSURE);
+        Type(IDC_PRESSURE, c.typed);
+        CMessageBoxRecorder boxes;
+        Focus(IDC_TEMPERATURE);
+        EXPECT_TRUE(WaitFor([&boxes] { return !boxes.Boxes().empty(); }));
+        PumpFor(100);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(boxes.Boxes()[0].caption, language.invalidCaption);
+        EXPECT_EQ(boxes.Boxes()[0].text, c.message);
+        // A pressure again, and the field left without a word.
+        Type(IDC_PRESSURE, "5");
+        Focus(IDC_PRESSURE);
+        Focus(IDC_TEMPERATURE);
+        PumpFor(100);
+        EXPECT_EQ(boxes.Boxes().size(), 1u);
+    }
+}
+
+// A new gas mix is typed in without a box: until its shares are entered, the density stays
+// empty and says why in its tip, what is typed next lands in the next field, and the page may
+// be left (Calculate, which refuses to size it, is the main window's test).
+TEST_P(PageFluidRefusal, ANewGasMixWaitsForItsCompositionWithoutABox)
+{
+    const SRefusalLanguage& language = GetParam();
+    Open();
+    Physical().Fluid = MakeFluid(FLUID_TYPE_GAS_MIX, FLUID_INDEX_CUSTOM);
+    SetValue(Physical().Temperature, DEG_C, 20.0);
+    SetValue(Physical().Pressure, BAR, 5.0, 1);
+    ASSERT_TRUE(page->OnEnterPage());
+    ASSERT_TRUE(Shown(IDC_GAS_MIX));
+
+    CMessageBoxRecorder boxes;
+    wxUIActionSimulator keyboard;
+    // Focus waits for the fields' select-all on focus, which the typing replaces.
+    Focus(IDC_TEMPERATURE);
+    keyboard.Text("25");
+    PumpFor(100);
+    Focus(IDC_PRESSURE);
+    keyboard.Text("7");
+    PumpFor(100);
+    Focus(IDC_TEMPERATURE);
+    PumpFor(100);
+    EXPECT_EQ(boxes.Boxes().size(), 0u) << boxes.Boxes().front().text;
+    // Every key went into its field.
+    EXPECT_EQ(Physical().Temperature.Value, 25.0) << Text(IDC_TEMPERATURE);
+    EXPECT_EQ(Physical().Pressure.Value, 7.0) << Text(IDC_PRESSURE);
+    EXPECT_EQ(Text(IDC_DENSITY), "");
+    EXPECT_EQ(Item(IDC_DENSITY)->GetToolTipText().utf8_string(), language.noComposition);
+
+    int reason = -1;
+    EXPECT_TRUE(page->CanLeavePage(&reason));
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(CPageFluid::MissingFluidData(), language.noComposition);
+
+    // The shares entered: a density, no tip, and the page may be left.
+    CGasMixDataDlg* dialog = page->GetGasMixDialog();
+    dialog->SetGasMixElements({{2, 79.0}, {3, 21.0}});
+    page->GetWindow()->CallAfter([dialog] { dialog->EndModal(wxID_OK); });
+    Press(IDC_GAS_MIX);
+    EXPECT_NE(Text(IDC_DENSITY), "");
+    EXPECT_TRUE(Item(IDC_DENSITY)->GetToolTipText().empty());
+    EXPECT_TRUE(page->CanLeavePage(&reason));
+    EXPECT_EQ(CPageFluid::MissingFluidData(), "");
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+// A number too large to convert (the converted flow shows "n.a.") is not sized: leaving the
+// page says which field holds it and goes there.
+TEST_P(PageFluidRefusal, ANumberTooLargeToConvertIsRefusedNamingItsField)
+{
+    const SRefusalLanguage& language = GetParam();
+    OpenWithWater();
+    const std::string nines(330, '9');
+    const struct {
+        int id;
+        std::string typed;
+        const char* message;
+        size_t boxesOnLeavingTheField;  // the operating state's fields say so at once
+    } cases[] = {
+        {IDC_QMAX, nines, language.flowTooLarge, 0},
+        // Read, but too large for the base unit of flows.
+        {IDC_QMAX, "1e307", language.flowTooLarge, 0},
+        {IDC_TEMPERATURE, nines, language.temperatureTooLarge, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.substr(0, 10));
+        Choose(IDC_FLOW_CALC_TYPE, 1);
+        Choose(IDC_FLOW_CALC_UNIT, 41);  // l/h
+        CMessageBoxRecorder boxes;
+        Focus(c.id);
+        Type(c.id, c.typed);
+        Focus(IDC_VISCOSITY);
+        PumpFor(100);
+        if (c.id == IDC_QMAX) {
+            EXPECT_EQ(Text(IDC_QMAX_CALC), TranslateText("n.a."));
+        }
+        ASSERT_EQ(boxes.Boxes().size(), c.boxesOnLeavingTheField);
+        int reason = -1;
+        EXPECT_FALSE(page->CanLeavePage(&reason));
+        PumpFor(100);
+        ASSERT_EQ(boxes.Boxes().size(), c.boxesOnLeavingTheField + 1);
+        for (const SMessageBox& box : boxes.Boxes()) {
+            EXPECT_EQ(box.caption, language.invalidCaption);
+            EXPECT_EQ(box.text, c.message);
+        }
+        EXPECT_EQ(wxWindow::FindFocus(), Edit(c.id));
+        Type(c.id, c.id == IDC_QMAX ? "30" : "20");
+        EXPECT_TRUE(page->CanLeavePage(&reason));
+        PumpFor(100);
+        EXPECT_EQ(boxes.Boxes().size(), c.boxesOnLeavingTheField + 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, PageFluidRefusal, ::testing::ValuesIn(kRefusalLanguages),
+                         [](const ::testing::TestParamInfo<SRefusalLanguage>& info) {
+                             return std::string(info.param.code);
+                         });
 
 }  // namespace

@@ -14,12 +14,15 @@
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitManager.h"
 #include "TAMBEL/EngineWiring.h"
+#include "PagewrightWx/ReportDcCanvas.h"
+#include "PagewrightWx/ReportPainter.h"
 #include "PagewrightWx/ReportPreviewWnd.h"
 #include "TAMBEL/Pages/PageResults.h"
 #include "grid/window/GridWindow.h"
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <wx/dcmemory.h>
 #include <wx/frame.h>
 #include <wx/listctrl.h>
 #include <wx/notebook.h>
@@ -373,10 +376,107 @@ TEST_F(PageResultsTest, TheCurveIsADocumentBuiltInMemory)
 
     const std::string text = CPageResults::BuildPreviewText(row, RESULT_COLUMN_ERROR);
     EXPECT_EQ(text.find("<report>\n<font fontname=\"Axis\" typeface=\"Arial\" fontsize=\"8pt\" />\n"
-                        "<page width=\"810\" height=\"610\" leftborder=\"10\" topborder=\"10\">\n"),
+                        "<page width=\"810\" height=\"670\" leftborder=\"10\" topborder=\"10\">\n"),
               0u);
     EXPECT_NE(text.find(">Error indicated is for volumetric flow measurement.<"), std::string::npos);
     EXPECT_NE(text.find(">[m3&lt;h]<"), std::string::npos);
+}
+
+// The preview's texts as its window draws them: measured and drawn by the window's own canvas,
+// each kept with its extent in drawing units.
+class CShownTexts : public IReportCanvas {
+public:
+    struct SShown {
+        std::string text;
+        SReportPoint origin;
+        STextMetrics extent;
+    };
+
+    CShownTexts(IReportCanvas& canvas) : m_canvas(canvas) {}
+
+    void FillPolygon(const Polygon& points, ReportColor color) override { m_canvas.FillPolygon(points, color); }
+    void DrawPolyline(const Polygon& points, ReportColor color, int penWidth, bool closed) override
+    {
+        m_canvas.DrawPolyline(points, color, penWidth, closed);
+    }
+    void SetClipPolygon(const Polygon& points) override { m_canvas.SetClipPolygon(points); }
+    void ResetClip() override { m_canvas.ResetClip(); }
+    STextMetrics MeasureText(const SCanvasFont& font, std::string_view text) override
+    {
+        return m_canvas.MeasureText(font, text);
+    }
+    void DrawText(const SCanvasFont& font, ReportColor color, SReportPoint origin, double angle,
+                  std::string_view text) override
+    {
+        shown.push_back({std::string(text), origin, m_canvas.MeasureText(font, text)});
+        m_canvas.DrawText(font, color, origin, angle, text);
+    }
+    void DrawImage(const CReportImage& image, const SReportRect& rect) override { m_canvas.DrawImage(image, rect); }
+    void SetPixel(SReportPoint point, ReportColor color) override { m_canvas.SetPixel(point, color); }
+    void FrameRegion(const ReportRegion& region, ReportColor color, int thickness) override
+    {
+        m_canvas.FrameRegion(region, color, thickness);
+    }
+
+    std::vector<SShown> shown;
+
+private:
+    IReportCanvas& m_canvas;
+};
+
+// The error curve's caption, in either language, shows whole in the preview's 800 units: its
+// lines lie within the plot's width and on the page, below the axis labels.
+TEST_F(PageResultsTest, TheErrorCaptionShowsWholeInsideThePlot)
+{
+    CResultItem row = MakeResultRow(104, 201, {{2.5, 0.3, 0.001, 1.0, 20000.0}, {60.0, 7.0, 0.5, 0.5, 400000.0}});
+    CResultData::GetInstance()->Add(row);
+    m_page.GetFilter().HideSmallTurndown = FALSE;
+    CreateShown();
+    m_frame->SetClientSize(wxSize(900, 560));
+    m_page.GetWindow()->SetSize(m_frame->GetClientSize());
+    m_page.RepositionChildren();
+    Select(0);
+    for (const char* code : {"de", "en"}) {
+        SCOPED_TRACE(code);
+        UseTranslatedLanguage(code);
+        // The curve is made anew, in the language now chosen.
+        m_page.GetTabs()->SetSelection(0);
+        Pump();
+        m_page.GetTabs()->SetSelection(2);
+        PumpFor(100);
+        const std::string caption = TranslateText("Error indicated is for volumetric flow measurement.");
+        SaveScreenshot(Snapshot(m_frame.get()), std::string("PageResultsErrorCaption-") + code);
+
+        CReportPreviewWnd* preview = m_page.GetPreview();
+        ASSERT_TRUE(preview->IsShown());
+        const double zoom = preview->GetZoom();
+        const double dpi = preview->GetDpi();
+        wxBitmap bitmap(preview->GetClientSize());
+        wxMemoryDC dc(bitmap);
+        CReportDcCanvas canvas(dc, dpi, dpi);
+        CShownTexts texts(canvas);
+        CReportPainter(texts, CReportPainter::DesktopTextColor()).DrawPage(m_page.GetPreviewReport(), 0, zoom);
+
+        // Drawing units: the plot from 10 to 810 across (its border of 10 included), the
+        // caption's box from 570 down, the page 670 high; y points up.
+        const auto at = [zoom](int units) { return static_cast<int>(std::lround(units * zoom)); };
+        std::string joined;
+        int lines = 0;
+        for (const CShownTexts::SShown& line : texts.shown) {
+            if (caption.find(line.text) == std::string::npos || line.text.size() < 4)
+                continue;
+            SCOPED_TRACE(line.text);
+            ++lines;
+            joined += (joined.empty() ? "" : " ") + line.text;
+            EXPECT_GE(line.origin.x, at(10));
+            EXPECT_LE(line.origin.x + line.extent.width, at(810));
+            EXPECT_LE(line.origin.y, -at(570) + 1);
+            EXPECT_GE(line.origin.y - line.extent.height, -at(670) - 1);
+        }
+        EXPECT_EQ(joined, caption);
+        EXPECT_GE(lines, 1);
+    }
+    UseTranslatedLanguage("en");
 }
 
 TEST_F(PageResultsTest, Screenshot)

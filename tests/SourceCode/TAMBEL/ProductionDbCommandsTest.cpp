@@ -8,6 +8,7 @@
 #include "ProductionDb/MachineNames.h"
 #include "TAMBEL/DbConnectionDlg.h"
 #include "TAMBEL/ProductionDbLink.h"
+#include "TAMBEL/ProjectFileDialog.h"
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/StartupEnvironment.h"
 #include "TAMBEL/TAMBELDlg.h"
@@ -524,4 +525,55 @@ TEST_F(ProductionDbCommands, ProjectFilesFreeTheLockOnlyOnceTheProjectLivesInAFi
     ASSERT_EQ(LockOwner(key), App().GetLockOwner());
     EXPECT_TRUE(App().OpenProjectFile(saved));
     EXPECT_EQ(LockOwner(key), "");
+}
+
+// A project the database holds is saved back to it when the user answers Yes before it is lost,
+// as Save to database saves it; a save the user refuses keeps the project.
+TEST_F(ProductionDbCommands, ChangedProjectFromTheDatabaseIsSavedBackBeforeItIsLost)
+{
+    const std::string question = "The project has been changed.\nDo you want to save the changes?";
+    OpenWithTables();
+    const CProductionDbKey key(33, 1, 2);
+    OtherProgramSavesAndLocks(key);
+    ASSERT_TRUE(m_other.UnlockRecord(key, kOtherOwner));
+    // Without its window no page holds any of the project.
+    CTAMBELDlg mainDialog;
+    App().SetMainDialog(&mainDialog);
+    // Should a file be asked for, the dialog is cancelled.
+    SetFileDialogSinkForTesting([](const SFileDialogRequest&) { return std::string(); });
+    App().KeepProjectSnapshot(false);
+    m_pick = key;
+    wxCommandEvent load(wxEVT_MENU, CWindowIds::FromResourceId(ID_FILE_OPEN_DB));
+    App().ProcessEvent(load);
+    CProjectData* project = CProjectData::GetInstance();
+    ASSERT_EQ(project->customer.customer, "Customer other");
+    EXPECT_TRUE(App().MayDropProject());
+    EXPECT_TRUE(m_boxes.empty());
+
+    project->customer.customer = "Customer changed";
+    m_answers = {wxID_YES, wxID_YES};
+    EXPECT_TRUE(App().MayDropProject());
+    EXPECT_THAT(Texts(), ElementsAre(question, "A record with the same keys exists already.\nOverwrite existing record?",
+                                     "Data successfully saved."));
+    EXPECT_EQ(StoredCustomer(key), "Customer changed");
+    m_boxes.clear();
+    EXPECT_TRUE(App().MayDropProject());
+    EXPECT_TRUE(m_boxes.empty());
+
+    // The overwrite refused: the program stays with the changed project.
+    project->customer.customer = "Customer changed again";
+    m_answers = {wxID_YES, wxID_NO};
+    EXPECT_FALSE(App().MayDropProject());
+    EXPECT_EQ(StoredCustomer(key), "Customer changed");
+    EXPECT_EQ(project->customer.customer, "Customer changed again");
+    // A load over it asks first; Cancel keeps it and picks nothing.
+    m_boxes.clear();
+    m_pickTexts.clear();
+    m_answers = {wxID_CANCEL};
+    App().ProcessEvent(load);
+    EXPECT_THAT(Texts(), ElementsAre(question));
+    EXPECT_TRUE(m_pickTexts.empty());
+    EXPECT_EQ(project->customer.customer, "Customer changed again");
+    SetFileDialogSinkForTesting(nullptr);
+    App().SetMainDialog(nullptr);
 }

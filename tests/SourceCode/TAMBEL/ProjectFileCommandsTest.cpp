@@ -293,8 +293,16 @@ TEST_F(ProjectFileCommandsTest, MenuCommandsOfTheMainWindow)
 
     Project().Reset();
     Project().customer.customer = "other";
+    // Opening over the changed project asks first; the change is given up.
+    std::vector<std::string> asked;
+    SetMessageBoxSinkForTesting([&](const SMessageBox& box) {
+        asked.push_back(box.text);
+        return static_cast<int>(wxID_NO);
+    });
     wxCommandEvent open(wxEVT_MENU, CWindowIds::FromResourceId(ID_FILE_OPEN));
     dialog.GetFrame()->ProcessWindowEvent(open);
+    SetMessageBoxSinkForTesting(nullptr);
+    EXPECT_EQ(asked, (std::vector<std::string>{"The project has been changed.\nDo you want to save the changes?"}));
     EXPECT_EQ(ProjectText(), saved);
     EXPECT_EQ(requests.size(), 2u);
     EXPECT_TRUE(boxes.Boxes().empty());

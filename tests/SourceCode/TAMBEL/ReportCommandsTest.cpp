@@ -407,6 +407,8 @@ TEST_F(ReportCommandsTest, EmailFilesStayOnlyWhileTheMailClientMayNeedThem)
         ASSERT_EQ(mail.Arguments().size(), 10u);
         sent = mail.Arguments()[6];
         EXPECT_EQ(fs::path(sent).parent_path().parent_path(), temporary);
+        // Named after the sizing program, not after the updater whose folder class it shares.
+        EXPECT_EQ(fs::path(sent).parent_path().filename().string().rfind("zephrin.", 0), 0u) << sent;
     }
     EXPECT_TRUE(fs::exists(sent));
     EXPECT_TRUE(fs::exists(fs::path(sent).parent_path() / "Zephrin.pdf"));

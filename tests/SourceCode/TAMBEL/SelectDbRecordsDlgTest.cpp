@@ -8,6 +8,7 @@
 #include "TAMBEL/StartupEnvironment.h"
 #include "TAMBEL/Resource.h"
 #include "support/DamagedDatabase.h"
+#include "support/LayoutCheck.h"
 #include "support/LogCapture.h"
 #include "support/WxTestSupport.h"
 
@@ -175,6 +176,21 @@ TEST_F(SelectDbRecordsDlgTest, GermanWording)
         EXPECT_EQ(column.GetText(), "PA-Nr.");
     });
     App().EnableTranslator(false);
+}
+
+// The action's words come at run time; the button and the request take the room they need as
+// the template's own texts do.
+TEST_F(SelectDbRecordsDlgTest, ALongActionIsShownWhole)
+{
+    for (int mode : {0, 1}) {
+        SCOPED_TRACE(mode);
+        CSelectDbRecordsDlg dialog(nullptr, Db());
+        ASSERT_TRUE(dialog.Create(mode, "overwrite the record of another project with this one",
+                                  "&Overwrite the other project"));
+        ShowAndFocus(&dialog);
+        const std::vector<std::string> faults = LayoutFaults(dialog);
+        EXPECT_TRUE(faults.empty()) << FaultList(faults);
+    }
 }
 
 TEST_F(SelectDbRecordsDlgTest, SeveralRecordsAreGatheredInOrderAndJoinedIntoOneCondition)

@@ -1,5 +1,9 @@
 #include "TAMBELTestApp.h"
 
+#include "CommonFiles/Fluids/FluidManager.h"
+#include "CommonFiles/NormConditionManager.h"
+#include "CommonFiles/UnitDb.h"
+#include "CommonFiles/UnitManager.h"
 #include "Platform/ProgramFolder.h"
 #include "TAMBEL/Resource.h"
 #include "support/TemporaryFolder.h"
@@ -8,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <wx/bitmap.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -67,6 +72,21 @@ void PlaceShippedDatabase()
     std::ifstream in(std::string(programDir) + "/Zephrin.db", std::ios::binary);
     ASSERT_TRUE(in.good());
     std::ofstream(ShippedDatabasePath(), std::ios::binary | std::ios::trunc) << in.rdbuf();
+}
+
+void OpenShippedDatabase()
+{
+    ASSERT_NO_FATAL_FAILURE(PlaceShippedDatabase());
+    ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
+    ASSERT_TRUE(CUnitManager::GetInstance()->LoadUnitList());
+    ASSERT_TRUE(CFluidManager::GetInstance()->LoadFluidList());
+    ASSERT_TRUE(CNormConditionManager::GetInstance()->LoadDbList());
+}
+
+void CloseShippedDatabase()
+{
+    CUnitDb::GetInstance()->Close();
+    std::remove(ShippedDatabasePath().c_str());
 }
 
 void UseTranslatedLanguage(const std::string& code)

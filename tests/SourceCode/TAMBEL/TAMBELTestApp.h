@@ -24,6 +24,10 @@ void UseTranslatedLanguage(const std::string& code);
 std::string ShippedDatabasePath();
 // Zephrin.db of the build copied into the test's program folder.
 void PlaceShippedDatabase();
+// Zephrin.db placed and opened, with the units, fluids and norm conditions loaded as the program
+// loads them at start; CloseShippedDatabase closes and removes it.
+void OpenShippedDatabase();
+void CloseShippedDatabase();
 
 // Records every message box while it lives (answering OK) instead of showing it.
 class CMessageBoxRecorder {

@@ -45,12 +45,12 @@ std::string Line(int x, int y, int x2, int y2, const char* color, int pen)
     return text;
 }
 
-std::string Text(int x, int y, int width, const char* align, const std::string& content)
+std::string Text(int x, int y, int width, const char* align, const std::string& content, const char* flags = "")
 {
-    char text[200];
+    char text[256];
     std::snprintf(text, sizeof text,
-                  "<text x='%d' y='%d' width='%d' height='100' color='#000000' fontname='Axis' align='%s'>", x, y,
-                  width, align);
+                  "<text x='%d' y='%d' width='%d' height='100' color='#000000' fontname='Axis' align='%s'%s>", x, y,
+                  width, align, flags);
     return text + content + "</text>\n";
 }
 
@@ -88,7 +88,8 @@ std::string Golden(const KindCase& k)
         m += Line(xs[i], 1600, xs[i], 1620, "#000000", 0);
     }
     m += Text(1700, 1587, 200, "RIGHT", "[m3/h]");
-    m += Text(110, 1660, 1780, "CENTER", k.caption);
+    // The caption wraps in its box and is set smaller where its lines would not fit.
+    m += Text(110, 1660, 1780, "CENTER", k.caption, " multiline='TRUE' shrinktofit='TRUE'");
     m += Line(left, 1620, left, 950, "#000000", 2);
     for (int i = 0; i < 3; ++i) {
         m += Text(left - 225, ys[i] - 13, 200, "RIGHT", k.yLabels[i]);
@@ -154,6 +155,16 @@ TEST(ResultGraphTest, LayoutFollowsTheUnitAndLabelWidths)
         EXPECT_EQ(c.inner.right, inner.right);
         EXPECT_EQ(c.inner.bottom, inner.bottom);
     }
+}
+
+// The caption's box reaches 60 units below the plot; a page for the chart makes room for it.
+TEST(ResultGraphTest, TheExtentHoldsTheCaption)
+{
+    const SGraphRect extent = CResultGraph::GetExtent(kPlot);
+    EXPECT_EQ(extent.left, kPlot.left);
+    EXPECT_EQ(extent.top, kPlot.top);
+    EXPECT_EQ(extent.right, kPlot.right);
+    EXPECT_EQ(extent.bottom, kPlot.bottom + 60);
 }
 
 TEST(ResultGraphTest, MajorTicks)

@@ -130,6 +130,35 @@ TEST(ReportPainter, MultilineTextWrapsAtBlanksAndLineFeeds)
     EXPECT_EQ(texts[3].text, "aaa bbb ccc");
 }
 
+// A text that would not fit its box is set smaller until its lines do (every character is 10
+// units wide here, whatever the font, so only the height can gain), and no smaller than a quarter.
+TEST(ReportPainter, ShrinkToFitSetsTheTextSmallerUntilItsLinesFit)
+{
+    CReport document;
+    const CRecordingCanvas canvas = DrawOnePage(
+        R"(<text x="0" y="0" width="100" height="100" fontname="F" multiline="TRUE" shrinktofit="TRUE">aaa bbb ccc ddd eee</text>
+           <text x="0" y="200" width="100" height="100" fontname="F" multiline="TRUE">aaa bbb ccc ddd eee</text>
+           <text x="0" y="400" width="100" height="100" fontname="F" shrinktofit="TRUE">aaaaaaaaaaaa</text>
+           <text x="0" y="600" width="100" height="100" fontname="F" multiline="TRUE" shrinktofit="TRUE">aaa bbb</text>)",
+        1.0, document);
+    const auto texts = canvas.Of("text");
+    ASSERT_EQ(texts.size(), 8u);
+    // Three lines of 40 are 120 high: at 36 still 108, at 32 they fit.
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(texts[i].font.height, 32) << i;
+        EXPECT_EQ(texts[i].points[0].y, texts[0].points[0].y - i * 32) << i;
+    }
+    EXPECT_EQ(texts[2].text, "eee");
+    for (int i = 3; i < 6; ++i)
+        EXPECT_EQ(texts[i].font.height, 40) << i;
+    // A word wider than the box never fits: it stops at a quarter of the size.
+    EXPECT_EQ(texts[6].text, "aaaaaaaaaaaa");
+    EXPECT_GE(texts[6].font.height * 4, 40);
+    EXPECT_LT(texts[6].font.height, 13);
+    // What fits keeps its size.
+    EXPECT_EQ(texts[7].font.height, 40);
+}
+
 // Only rows that reach into the page (2000 high, 50 of it above y 0) are drawn, each empty one
 // with its border; a table billions of rows tall costs no more than its page.
 TEST(ReportPainter, TableRowsStopAtTheEdgesOfThePage)

@@ -1,0 +1,98 @@
+// The question before a changed project is lost, on the real program and its real question
+// box: nothing asked while the project is as it was; over a change the close box, File > Exit
+// and File > Open ask. Cancel keeps the program as it was, Yes saves first (a save cancelled
+// keeps the program), No goes on without saving.
+#include "EndToEnd/RoadSteps.h"
+#include "support/DesktopDriver.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+namespace {
+
+using UnsavedWorkRoad = Road;
+
+const char kProjectDialog[] = "^Select a file$";
+const char kQuestionLine[] =
+    "Zephrin: Confirmation\tThe project has been changed. Do you want to save the changes?\n";
+
+// The question on the screen, answered with the key ("alt+y" Yes, "alt+n" No, "Escape" Cancel).
+void AnswerQuestion(const std::string& key, const std::string& screenshot = "")
+{
+    const std::string question = CDesktopDriver::WaitForWindow(kSaveQuestion, 60);
+    ASSERT_FALSE(question.empty()) << CDesktopDriver::WindowTitles();
+    if (!screenshot.empty())
+        Screenshot(screenshot);
+    CDesktopDriver::Keys(question, {key});
+    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(question, 30)) << CDesktopDriver::WindowTitles();
+}
+
+// The project file dialog, cancelled.
+void CancelFileDialog()
+{
+    const std::string chooser = CDesktopDriver::WaitForWindow(kProjectDialog, 60);
+    ASSERT_FALSE(chooser.empty()) << CDesktopDriver::WindowTitles();
+    CDesktopDriver::Keys(chooser, {"Escape"});
+    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(chooser, 30));
+}
+
+// How many times the question was asked.
+int Questions(const std::string& messages)
+{
+    int count = 0;
+    for (std::size_t at = messages.find(kQuestionLine); at != std::string::npos;
+         at = messages.find(kQuestionLine, at + 1))
+        ++count;
+    return count;
+}
+
+TEST_F(UnsavedWorkRoad, YesNoAndCancelOnTheRealQuestion)
+{
+    std::string main = Start();
+    ASSERT_FALSE(main.empty());
+    // Untouched, File > Open goes straight to its dialog.
+    ChooseMenuItem(main, EMenu::File, FileItem("Open"));
+    ASSERT_NO_FATAL_FAILURE(CancelFileDialog());
+    EXPECT_EQ(program.Messages(), "");
+
+    EnterLiquidWater(main);
+    // The close box, through the window manager: Cancel keeps the program with what was typed.
+    CDesktopDriver::Keys(main, {"alt+F4"});
+    ASSERT_NO_FATAL_FAILURE(AnswerQuestion("Escape", "save-question"));
+    EXPECT_TRUE(program.Running());
+    EXPECT_EQ(program.Messages(), kQuestionLine);
+
+    // File > Exit, Yes, and the save's dialog cancelled: the program stays.
+    ChooseMenuItem(main, EMenu::File, FileItem("Exit"));
+    ASSERT_NO_FATAL_FAILURE(AnswerQuestion("alt+y"));
+    ASSERT_NO_FATAL_FAILURE(CancelFileDialog());
+    EXPECT_TRUE(program.Running());
+
+    // File > Open, Yes: the project is saved first, then the file to open is asked for.
+    ChooseMenuItem(main, EMenu::File, FileItem("Open"));
+    ASSERT_NO_FATAL_FAILURE(AnswerQuestion("alt+y"));
+    ASSERT_TRUE(ChooseFile(kProjectDialog, program.Path("kept"))) << CDesktopDriver::WindowTitles();
+    const std::string kept = WaitForFile(program.Path("kept.xml"), std::chrono::seconds(60));
+    ASSERT_FALSE(kept.empty()) << program.Messages();
+    ASSERT_NO_FATAL_FAILURE(CancelFileDialog());
+    EXPECT_EQ(Questions(program.Messages()), 3) << program.Messages();
+
+    // Changed after the save, File > Exit, No: the program ends and the change is not saved.
+    EnterField(main, kMaximumFlow, "200");
+    ExitWithoutSaving(main);
+    EXPECT_EQ(ReadWholeFile(program.Path("kept.xml")), kept);
+    EXPECT_EQ(Questions(program.Messages()), 4) << program.Messages();
+
+    // The saved project opened in a new start and left as it was: nothing is asked.
+    main = Start();
+    ASSERT_FALSE(main.empty());
+    ChooseFileCommand(main, "Open", kProjectDialog, program.Path("kept.xml"));
+    Screenshot("kept-project-opened");
+    Exit(main);
+    EXPECT_EQ(Questions(program.Messages()), 4) << program.Messages();
+}
+
+}  // namespace
