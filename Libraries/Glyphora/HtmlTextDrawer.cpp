@@ -247,9 +247,10 @@ void CHtmlTextDrawer::WriteFragment(const std::string& text)
         m_linkFragments.push_back(m_fragments.size());
     m_fragments.push_back(std::move(fragment));
     m_x += metrics.width;
-    if (metrics.height > m_lineHeight) {
-        m_lineHeight = metrics.height;
-        m_lineAscent = metrics.ascent;
+    const SLineBox box = m_measurer->LineBox(m_state.font, metrics);
+    if (box.height > m_lineHeight) {
+        m_lineHeight = box.height;
+        m_lineAscent = box.ascent;
     }
 }
 

@@ -82,8 +82,15 @@ std::vector<std::string> BreakLines(IReportCanvas& canvas, const SCanvasFont& fo
     return lines;
 }
 
+// Lines of text are as far apart as the font's size, as the PDF export sets them, not its
+// cell's height.
+int LinePitch(const SCanvasFont& font)
+{
+    return std::abs(font.height);
+}
+
 // Makes the font smaller, down to a quarter of its height, until the lines fit the box: none
-// wider, and all of them, one cell height apart, above its bottom.
+// wider, and all of them, one line pitch apart, above its bottom.
 void ShrinkToFit(IReportCanvas& canvas, SCanvasFont& font, const std::string& text, int boxWidth, int boxHeight,
                  bool wrap, std::vector<std::string>& lines)
 {
@@ -92,8 +99,8 @@ void ShrinkToFit(IReportCanvas& canvas, SCanvasFont& font, const std::string& te
         int widest = 0;
         for (const std::string& line : lines)
             widest = std::max(widest, canvas.MeasureText(font, line).width);
-        const long long depth =
-            static_cast<long long>(lines.size()) * canvas.MeasureText(font, std::string_view()).height;
+        const long long depth = static_cast<long long>(std::max<std::size_t>(lines.size(), 1) - 1) * LinePitch(font) +
+                                canvas.MeasureText(font, std::string_view()).height;
         return widest <= boxWidth && depth <= boxHeight;
     };
     while (!fits()) {
@@ -125,6 +132,15 @@ public:
     STextMetrics Measure(const SHtmlFont& font, std::string_view text) override
     {
         return m_canvas.MeasureText(ToCanvasFont(font), text);
+    }
+    // Lines as high as their font's size, as the PDF export sets them, so that paper and preview
+    // put each line where the export has it; the font's cell (ascent plus descent) would set
+    // them about a ninth further apart. The export takes a size in tenths of a millimetre to the
+    // nearest whole point.
+    SLineBox LineBox(const SHtmlFont& font, const STextMetrics& metrics) override
+    {
+        const int points = font.sizeInPoints ? font.size : static_cast<int>(font.size / kUnitsPerPoint + 0.5);
+        return {std::abs(PointsToHeight(points, m_zoom)), metrics.ascent};
     }
 
 private:
@@ -237,7 +253,7 @@ bool CReportPainter::DrawText(const CReportText& text, double zoom)
             std::abs(top - text.ToDrawY(Pagewright::ClampToInt(static_cast<long long>(text.y) + text.height), zoom));
         ShrinkToFit(m_canvas, font, content, boxWidth, boxHeight, text.multiline, lines);
     }
-    const int lineHeight = m_canvas.MeasureText(font, std::string_view()).height;
+    const int lineHeight = LinePitch(font);
 
     m_canvas.SetClipPolygon({corners.begin(), corners.end()});
     for (std::size_t i = 0; i < lines.size(); ++i) {

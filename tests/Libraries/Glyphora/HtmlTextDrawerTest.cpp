@@ -172,6 +172,36 @@ TEST(HtmlTextDrawer, YAxisPointingUpLaysLinesDownwards)
     EXPECT_EQ(drawer.GetLines()[1].baseline, -42);
 }
 
+// A measurer that sets lines as high as the font's size, baseline at their foot, as a PDF page
+// does: the lines follow its line box, the tallest font of a line deciding, while each fragment
+// keeps the font's own ascent and descent for drawing.
+TEST(HtmlTextDrawer, LinesFollowTheMeasurersLineBox)
+{
+    class CSizeHighMeasurer : public CFixedWidthMeasurer {
+    public:
+        SLineBox LineBox(const SHtmlFont& font, const STextMetrics& /*metrics*/) override
+        {
+            return {font.size, font.size};
+        }
+    };
+    CSizeHighMeasurer measurer;
+    CHtmlTextDrawer drawer("a<br>b <font size='20pt'>c</font><br><br>d");
+    SHtmlFont base;
+    base.size = 12;
+    drawer.SetBaseFont(base);
+    SRect rect{0, 0, 100, 1000};
+    drawer.Layout(measurer, rect, false);
+    const auto& lines = drawer.GetLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].bottom, 12);
+    EXPECT_EQ(lines[0].baseline, 12);
+    EXPECT_EQ(lines[1].bottom, 32);
+    EXPECT_EQ(lines[1].baseline, 32);
+    EXPECT_EQ(lines[2].bottom, 52);
+    EXPECT_EQ(lines[3].baseline, 64);
+    EXPECT_EQ(drawer.GetFragments().front().ascent, 18);
+}
+
 TEST(HtmlTextDrawer, LinksKeepTheirWordsAndColour)
 {
     CFixedWidthMeasurer measurer;

@@ -32,7 +32,10 @@ const char kThreePages[] = R"(<report>
 // Texts of every kind on a portrait page and on a landscape page, which a portrait job turns:
 // two faces, bold, a colour of their own and none, right and centred alignment, a box of
 // several lines, English and German. Bold texts have several words, which stand where the
-// printer puts them only when the export gives the bold face's own widths.
+// printer puts them only when the export gives the bold face's own widths. The lines of a text
+// of several lines and of html text are as far apart as the export sets them (the font's size),
+// not as high as the font's cell, which moved each printed line a further third of a millimetre
+// down.
 const char kTexts[] = R"(<report>
   <page leftborder="100" topborder="100">
     <text x="0" y="0" width="1400" height="70" fontname="Title">Vortex Sizing Report</text>
@@ -42,6 +45,8 @@ const char kTexts[] = R"(<report>
     <text x="0" y="300" width="1900" height="45" fontname="Body" align="RIGHT">Messstellen-Nr. Größe</text>
     <text x="0" y="380" width="1900" height="60" fontname="Serif">A face with serifs</text>
     <text x="0" y="480" width="900" height="200" fontname="Body" multiline="TRUE">Kundendaten über mehrere Zeilen eines Feldes, das schmaler ist als der Text</text>
+    <htmltext x="0" y="800" width="1500" height="300" fontname="Body">Reynolds number at min. flow: 28 400&lt;br&gt;MOKADI ZR410 DN 80&lt;br&gt;VNumber: 1.25&lt;br&gt;Application turndown: 25.7&lt;br&gt;Vortex frequency at max. flow: 412 Hz&lt;br&gt;Current at min. flow: 4.62 mA&lt;br&gt;&lt;b&gt;Druckverlust&lt;/b&gt; bei größtem Durchfluss: 0.31 bar</htmltext>
+    <text x="0" y="1150" width="1900" height="300" fontname="Body" multiline="TRUE">Reynoldszahl bei kleinstem Durchfluss: 28 400&#10;MOKADI ZR410 DN 100&#10;V-Zahl: 1.31&#10;Messspanne der Anwendung: 1:14.8&#10;Wirbelfrequenz bei größtem Durchfluss: 101.1 Hz&#10;Strom bei kleinstem Durchfluss: 5.08 mA</text>
     <text x="0" y="2700" width="1900" height="40" fontname="Small" align="CENTER" color="#1F4E79">Page footer</text>
   </page>
   <page width="2970" height="2100" orientation="LANDSCAPE" leftborder="100" topborder="100">
