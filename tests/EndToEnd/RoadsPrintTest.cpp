@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <regex>
 #include <string>
 
@@ -51,11 +52,15 @@ std::vector<SPdfPage> WordsWithoutTimes(const std::string& pdf)
 
 // The words of a printed job that are not where the export of the same report has them, one
 // line each; "" when every word of each page of the export is on the same page of the job, as
-// high within a tenth and as far from the word "Customer" within a millimetre.
-std::string LayoutFaults(const std::string& exported, const std::string& printed)
+// high within a tenth and as far from the report's first heading word ("Customer", in German
+// "Kundendaten") within a millimetre.
+std::string LayoutFaults(const std::string& exported, const std::string& printed,
+                         const std::string& referenceWord = "Customer")
 {
+    SWordLayoutRule rule;
+    rule.referenceWord = referenceWord;
     std::string faults;
-    for (const std::string& fault : CompareWordLayout(WordsWithoutTimes(exported), WordsWithoutTimes(printed)))
+    for (const std::string& fault : CompareWordLayout(WordsWithoutTimes(exported), WordsWithoutTimes(printed), rule))
         faults += fault + "\n";
     return faults;
 }
@@ -74,12 +79,25 @@ protected:
     }
 
     // The printed PDF has as many pages as the export and its words where the export has them.
-    void ExpectAsExported(const std::string& printed)
+    void ExpectAsExported(const std::string& printed, const std::string& referenceWord = "Customer")
     {
         ASSERT_TRUE(WaitForSoundPdf(printed)) << CDesktopDriver::WindowTitles() << program.Messages();
         EXPECT_EQ(PdfPages(printed), pages);
-        const std::string faults = LayoutFaults(exported, printed);
+        const std::string faults = LayoutFaults(exported, printed, referenceWord);
         EXPECT_TRUE(faults.empty()) << faults;
+    }
+
+    // File > Print to GTK's file printer, the first row of a dialog without a print server; it
+    // writes output.pdf into the folder the program was started in.
+    void PrintToFile(const std::string& screenshot)
+    {
+        ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Print")));
+        const std::string dialog = CDesktopDriver::WaitForWindow(kPrintDialog, 60);
+        ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
+        Screenshot(screenshot);
+        CDesktopDriver::Click(dialog, kFilePrinterRow.x, kFilePrinterRow.y);
+        CDesktopDriver::Click(dialog, kPrintButtonOfDialog.x, kPrintButtonOfDialog.y);
+        ASSERT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
     }
 
     static std::vector<std::string> NoPrintServer(const CInstalledProgram& program)
@@ -181,15 +199,7 @@ TEST_F(PrintRoad, ToAFileWithoutAPrintServer)
     const std::string before = WaitForFile(program.Path("before.xml"), std::chrono::seconds(60));
     ASSERT_FALSE(before.empty()) << program.Messages();
 
-    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Print")));
-    const std::string dialog = CDesktopDriver::WaitForWindow(kPrintDialog, 60);
-    ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
-    Screenshot("print-dialog-to-file");
-    // Without a print server nothing is chosen: the file printer is the list's first row.
-    CDesktopDriver::Click(dialog, kFilePrinterRow.x, kFilePrinterRow.y);
-    CDesktopDriver::Click(dialog, kPrintButtonOfDialog.x, kPrintButtonOfDialog.y);
-    ASSERT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
-    // GTK's file printer writes into the folder the program was started in.
+    ASSERT_NO_FATAL_FAILURE(PrintToFile("print-dialog-to-file"));
     const std::string written = (std::filesystem::current_path() / "output.pdf").string();
     ASSERT_NO_FATAL_FAILURE(ExpectAsExported(written));
     std::filesystem::remove(written);
@@ -206,6 +216,35 @@ TEST_F(PrintRoad, ToAFileWithoutAPrintServer)
     ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("after.xml")));
     EXPECT_EQ(WaitForFile(program.Path("after.xml"), std::chrono::seconds(60)), before);
     ASSERT_NO_FATAL_FAILURE(Exit(main));
+}
+
+// In German the job holds the German report where its export has it: the program started in
+// German, water sized and exported, then printed to GTK's file printer. The road runs in the
+// program's own folder, so its output.pdf is its own.
+TEST_F(PrintRoad, ToAFileInGerman)
+{
+    std::string settings = ReadWholeFile(program.Path("Zephrin.cfg"));
+    const std::string english = "language=\"en\"";
+    ASSERT_NE(settings.find(english), std::string::npos) << settings;
+    settings.replace(settings.find(english), english.size(), "language=\"de\"");
+    std::ofstream(program.Path("Zephrin.cfg"), std::ios::trunc) << settings;
+    std::filesystem::current_path(program.Path(""));
+
+    main = Start(NoPrintServer(program));
+    ASSERT_FALSE(main.empty());
+    ASSERT_NO_FATAL_FAILURE(EnterLiquidWater(main));
+    ASSERT_NO_FATAL_FAILURE(CalculateAndChooseFirstMeter(main, kGermanCalculateButton));
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Export as PDF")));
+    ASSERT_TRUE(ChooseFile("^Als PDF exportieren$", exported)) << CDesktopDriver::WindowTitles();
+    ASSERT_TRUE(WaitForSoundPdf(exported)) << program.Messages();
+    pages = PdfPages(exported);
+    ASSERT_NE(PdfText(exported).find("Kundendaten"), std::string::npos);
+
+    ASSERT_NO_FATAL_FAILURE(PrintToFile("print-dialog-to-file-de"));
+    ASSERT_NO_FATAL_FAILURE(ExpectAsExported(program.Path("output.pdf"), "Kundendaten"));
+    EXPECT_TRUE(program.Running());
+    EXPECT_EQ(program.Messages(), "");
+    ASSERT_NO_FATAL_FAILURE(ExitWithoutSaving(main));
 }
 
 // No print server: the toolbar's print, which asks nothing when there is a printer, shows the
