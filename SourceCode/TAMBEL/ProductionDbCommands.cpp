@@ -159,6 +159,13 @@ bool CProductionDbCommands::ReportForeignLock(const CProductionDbKey& key)
     CDateTime since;
     if (!db || !db->IsLockedByOther(key, owner, computer, since))
         return false;
+    // A holder's name replaces the owner; one that comes back as it went in means the lock table
+    // could not be read, which must not show the user as the holder of their own record.
+    if (owner == m_owner) {
+        Message(TwoParts("The lock of the record could not be read.", "The record is left as it is."), "Error",
+                kError);
+        return true;
+    }
     const std::string format =
         Translated("The record is already in use and cannot be opened a second time.\nUser: %s machine: %s (since %s)");
     Message(FillText(format, {owner, computer, since.Format("%c")}), "Error", kError);

@@ -150,6 +150,28 @@ TEST_F(ProductionDbCommands, SaveNeverOverwritesAProjectLockedByAnother)
     EXPECT_EQ(Commands().GetCurrentRecordKey(), CProductionDbKey(1, 1, 1));
 }
 
+// A lock table that cannot be read keeps the project from being overwritten, and the message
+// says so instead of naming the user as the holder of their own record.
+TEST_F(ProductionDbCommands, UnreadableLockTableIsNamedAsTheCause)
+{
+    OpenWithTables();
+    const CProductionDbKey key(4711, 1, 1);
+    OtherProgramSavesAndLocks(key);
+    ASSERT_TRUE(m_other.ExecuteSql("DROP TABLE fwr_record_locks"));
+    SetProjectInMemory(key.pa, key.vk, key.pos, "mine");
+    m_boxes.clear();
+    Commands().SaveToDb();
+    EXPECT_THAT(Texts(), ElementsAre("The lock of the record could not be read.\nThe record is left as it is."));
+    EXPECT_EQ(StoredCustomer(key), "Customer other");
+
+    UseTranslatedLanguage("de");
+    m_boxes.clear();
+    Commands().SaveToDb();
+    EXPECT_THAT(Texts(), ElementsAre("Die Sperre des Datensatzes konnte nicht gelesen werden.\nDer Datensatz bleibt, "
+                                     "wie er ist."));
+    App().EnableTranslator(false);
+}
+
 // A question may stay open for a while: a lock another user takes meanwhile still keeps the
 // project from being overwritten or deleted.
 TEST_F(ProductionDbCommands, LockTakenWhileAQuestionIsOpenStillProtects)
