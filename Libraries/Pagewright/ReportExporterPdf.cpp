@@ -76,23 +76,16 @@ std::vector<std::string> BreakLines(const CFontMetrics& metrics, const std::stri
     return lines;
 }
 
-// Sets size smaller, down to a quarter, until the lines fit the box: none wider, and all of
-// them, one size apart, above its bottom with the font's descent.
-void ShrinkToFit(const CFontMetrics& metrics, const std::string& content, double boxWidth, double boxHeight,
-                 bool multiline, double& size, std::vector<std::string>& lines)
+// The lines, one size apart, fit the box: none wider, and all above its bottom with the font's
+// descent.
+bool LinesFit(const CFontMetrics& metrics, const std::vector<std::string>& lines, double size, double boxWidth,
+              double boxHeight)
 {
-    const double smallest = size / 4.0;
-    const auto fits = [&] {
-        double widest = 0.0;
-        for (const std::string& line : lines)
-            widest = std::max(widest, metrics.GetStringWidth(line, size));
-        const double depth = size * static_cast<double>(lines.size()) - size * metrics.descent / 1000.0;
-        return widest <= boxWidth && depth <= boxHeight;
-    };
-    while (!fits() && size * 0.9 >= smallest) {
-        size *= 0.9;
-        lines = BreakLines(metrics, content, size, boxWidth, multiline);
-    }
+    double widest = 0.0;
+    for (const std::string& line : lines)
+        widest = std::max(widest, metrics.GetStringWidth(line, size));
+    const double depth = size * static_cast<double>(lines.size()) - size * metrics.descent / 1000.0;
+    return widest <= boxWidth && depth <= boxHeight;
 }
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
@@ -786,8 +779,13 @@ void CReportExporterPdf::WriteText(const CReportText& text)
     const double boxWidth = ToPoints(text.width);
     const double a = text.angle * kPi / 180.0;
     std::vector<std::string> lines = BreakLines(metrics, content, size, boxWidth, text.multiline);
-    if (text.shrinkToFit)
-        ShrinkToFit(metrics, content, boxWidth, ToPoints(text.height), text.multiline, size, lines);
+    if (text.shrinkToFit) {
+        const double full = size;
+        size = full * CReportText::ShrinkFactor([&](double factor) {
+                   lines = BreakLines(metrics, content, full * factor, boxWidth, text.multiline);
+                   return LinesFit(metrics, lines, full * factor, boxWidth, ToPoints(text.height));
+               });
+    }
     AddContent("/" + EscapeName(metrics.resourceName) + " " + FormatNumber(size) + " Tf");
     for (std::size_t index = 0; index < lines.size(); ++index) {
         const std::string& line = lines[index];

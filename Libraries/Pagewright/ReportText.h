@@ -30,6 +30,18 @@ public:
     bool multiline = false;
     // Set smaller, down to a quarter of its font's size, until its lines fit the box.
     bool shrinkToFit = false;
+    // The factor a text that shrinks to fit takes its font's size by: the first of 1, 0.9,
+    // 0.81, ... for which fits(factor) holds, else the smallest above a quarter. fits is asked
+    // last for the factor returned. Every drawing takes the same steps, so the preview sets the
+    // text as the export does.
+    template <class Fits>
+    static double ShrinkFactor(Fits&& fits)
+    {
+        double factor = 1.0;
+        while (!fits(factor) && factor * 0.9 >= 0.25)
+            factor *= 0.9;
+        return factor;
+    }
     int alignment = kAlignLeft;
     double angle = 0.0;  // degrees
     std::string fontname;

@@ -89,27 +89,16 @@ int LinePitch(const SCanvasFont& font)
     return std::abs(font.height);
 }
 
-// Makes the font smaller, down to a quarter of its height, until the lines fit the box: none
-// wider, and all of them, one line pitch apart, above its bottom.
-void ShrinkToFit(IReportCanvas& canvas, SCanvasFont& font, const std::string& text, int boxWidth, int boxHeight,
-                 bool wrap, std::vector<std::string>& lines)
+// The lines fit the box: none wider, and all of them, one line pitch apart, above its bottom.
+bool LinesFit(IReportCanvas& canvas, const SCanvasFont& font, const std::vector<std::string>& lines, int boxWidth,
+              int boxHeight)
 {
-    const int full = std::abs(font.height);
-    const auto fits = [&] {
-        int widest = 0;
-        for (const std::string& line : lines)
-            widest = std::max(widest, canvas.MeasureText(font, line).width);
-        const long long depth = static_cast<long long>(std::max<std::size_t>(lines.size(), 1) - 1) * LinePitch(font) +
-                                canvas.MeasureText(font, std::string_view()).height;
-        return widest <= boxWidth && depth <= boxHeight;
-    };
-    while (!fits()) {
-        const int smaller = std::min(std::abs(font.height) - 1, std::abs(font.height) * 9 / 10);
-        if (smaller * 4 < full || smaller < 1)
-            return;
-        font.height = font.height < 0 ? -smaller : smaller;
-        lines = BreakLines(canvas, font, text, boxWidth, wrap);
-    }
+    int widest = 0;
+    for (const std::string& line : lines)
+        widest = std::max(widest, canvas.MeasureText(font, line).width);
+    const long long depth = static_cast<long long>(std::max<std::size_t>(lines.size(), 1) - 1) * LinePitch(font) +
+                            canvas.MeasureText(font, std::string_view()).height;
+    return widest <= boxWidth && depth <= boxHeight;
 }
 
 // Html text measured on the canvas: fonts of font tags are in points, the element's own font
@@ -251,7 +240,13 @@ bool CReportPainter::DrawText(const CReportText& text, double zoom)
         const int top = text.ToDrawY(text.y, zoom);
         const int boxHeight =
             std::abs(top - text.ToDrawY(Pagewright::ClampToInt(static_cast<long long>(text.y) + text.height), zoom));
-        ShrinkToFit(m_canvas, font, content, boxWidth, boxHeight, text.multiline, lines);
+        const int full = font.height;
+        CReportText::ShrinkFactor([&](double factor) {
+            const int height = std::max(1, static_cast<int>(std::lround(std::abs(full) * factor)));
+            font.height = full < 0 ? -height : height;
+            lines = BreakLines(m_canvas, font, content, boxWidth, text.multiline);
+            return LinesFit(m_canvas, font, lines, boxWidth, boxHeight);
+        });
     }
     const int lineHeight = LinePitch(font);
 
