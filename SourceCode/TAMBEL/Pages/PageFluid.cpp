@@ -128,9 +128,6 @@ bool IsGasMixWithoutComposition(const CPhysicalData& physical)
     return mix && mix->Elements.empty();
 }
 
-// What the converted column shows for a flow that does not convert.
-constexpr const char* kFlowNotConverted = "n.a.";
-
 constexpr const char* kNoComposition = "The composition of the gas mix has not been entered yet.";
 
 std::string DensityResultText(CalcResult code)
@@ -881,11 +878,13 @@ void CPageFluid::UpdateConvertedValue(EConverted row)
 
 void CPageFluid::UpdateConvertedFlow()
 {
-    SetText(IDC_QMAX_CALC, ConvertedFlowText());
+    bool converts = true;
+    SetText(IDC_QMAX_CALC, ConvertedFlowText(converts));
 }
 
-std::string CPageFluid::ConvertedFlowText() const
+std::string CPageFluid::ConvertedFlowText(bool& converts) const
 {
+    converts = true;
     const CUnitManager* units = Units();
     const int type = Data(IDC_STATE);
     double density = 0.0;
@@ -893,8 +892,10 @@ std::string CPageFluid::ConvertedFlowText() const
         density == 0.0)
         return TranslateText("no density");
     double flow = 0.0;
-    if (!units->ConvertUnit(Number(IDC_QMAX), flow, Data(IDC_QMAX_UNIT), Data(IDC_FLOW_CALC_UNIT), density))
-        return TranslateText(kFlowNotConverted);
+    if (!units->ConvertUnit(Number(IDC_QMAX), flow, Data(IDC_QMAX_UNIT), Data(IDC_FLOW_CALC_UNIT), density)) {
+        converts = false;
+        return TranslateText("n.a.");
+    }
     const int from = Data(IDC_FLOW_REFERENCE);
     const int to = Data(IDC_FLOW_CALC_REFERENCE);
     if (from == to)
@@ -1174,7 +1175,10 @@ bool CPageFluid::CheckNumberConverts(int id, bool focusField)
     if (field == std::end(kNumberLabels) || !edit || !edit->IsShown())
         return true;
     // A flow the converted column shows as "n.a." cannot be converted either.
-    if (std::isfinite(Number(id)) && (id != IDC_QMAX || ConvertedFlowText() != TranslateText(kFlowNotConverted)))
+    bool converts = true;
+    if (id == IDC_QMAX)
+        ConvertedFlowText(converts);
+    if (std::isfinite(Number(id)) && converts)
         return true;
     ShowMessageBox(GetWindow(),
                    FillText(TranslateText("The value of '%s' is too large to be converted."),

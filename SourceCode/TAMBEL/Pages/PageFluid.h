@@ -102,8 +102,9 @@ private:
     enum EConverted { CONVERTED_TEMPERATURE, CONVERTED_PRESSURE, CONVERTED_DENSITY, CONVERTED_VISCOSITY };
     void UpdateConvertedValue(EConverted row);
     void UpdateConvertedFlow();
-    // The converted maximum flow, or the short text saying why there is none.
-    std::string ConvertedFlowText() const;
+    // The converted maximum flow, or the short text saying why there is none; converts is false
+    // when the flow itself does not convert ("n.a.").
+    std::string ConvertedFlowText(bool& converts) const;
     void FillFlowUnits(bool converted, bool keepSelection = false);
     void OnFlowReferenceChanged();
     void OnNormSystemChanged();
