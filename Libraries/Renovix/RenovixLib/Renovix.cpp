@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -428,6 +429,21 @@ std::string CRenovix::FetchFtp(const std::string& name, int sizeKB, const CRenov
     return Fetch("GetFtpFile", url, name, sizeKB, bound, true);
 }
 
+std::string CRenovix::ShareFolder() const
+{
+    std::string base = m_settings.baseDir;
+    while (!base.empty() && (base.back() == '/' || base.back() == '\\'))
+        base.pop_back();
+    return base;
+}
+
+void CRenovix::LogOutsideShare(const std::string& name)
+{
+    QUILLET_POS(m_log);
+    m_log.Error("CRenovix::GetLocalFile Quelle '%s' abgelehnt: sie liegt nicht im Serverordner '%s'", name.c_str(),
+                m_settings.baseDir.c_str());
+}
+
 std::string CRenovix::SharePath(const std::string& name)
 {
     // The list comes from a server nobody authenticates: its names stay inside the share. Lists
@@ -435,16 +451,32 @@ std::string CRenovix::SharePath(const std::string& name)
     std::string relative = WithSlashes(name);
     if (!relative.empty() && relative[0] == '/')
         relative.erase(0, 1);
-    std::string base = m_settings.baseDir;
-    while (!base.empty() && (base.back() == '/' || base.back() == '\\'))
-        base.pop_back();
     if (m_settings.baseDir.empty() || !ZipReader::IsSafeRelativePath(relative)) {
-        QUILLET_POS(m_log);
-        m_log.Error("CRenovix::GetLocalFile Quelle '%s' abgelehnt: sie liegt nicht im Serverordner '%s'", name.c_str(),
-                    m_settings.baseDir.c_str());
+        LogOutsideShare(name);
         return std::string();
     }
-    return base + "/" + relative;
+    return ShareFolder() + "/" + relative;
+}
+
+bool CRenovix::IsInsideShare(int descriptor) const
+{
+    // Where the opened file really lies, every link of its path followed: asked of the open file,
+    // so that no link can be swapped between this check and the read.
+    const std::string link = "/proc/self/fd/" + std::to_string(descriptor);
+    std::vector<char> opened(PATH_MAX + 1);
+    const ssize_t length = readlink(link.c_str(), opened.data(), opened.size());
+    const std::string base = ShareFolder();
+    char* resolved = realpath(base.empty() ? "/" : base.c_str(), nullptr);
+    if (length <= 0 || static_cast<size_t>(length) >= opened.size() || resolved == nullptr) {
+        std::free(resolved);
+        return false;
+    }
+    std::string folder(resolved);
+    std::free(resolved);
+    if (folder.back() != '/')
+        folder += '/';
+    const std::string path(opened.data(), static_cast<size_t>(length));
+    return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0;
 }
 
 std::string CRenovix::GetLocalFile(const std::string& name, int sizeKB)
@@ -468,6 +500,12 @@ std::string CRenovix::FetchLocalFile(const std::string& name, int sizeKB)
     const int source = open(shared.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (source < 0 && (errno == ENOENT || errno == ENOTDIR))
         return shared;
+    if (source >= 0 && !IsInsideShare(source)) {
+        // A link out of the share is refused as ".." is.
+        close(source);
+        LogOutsideShare(name);
+        return std::string();
+    }
     struct stat info;
     std::string error;
     if (source < 0 || fstat(source, &info) != 0)

@@ -14,6 +14,7 @@
 #include "Renovix/RenovixLib/RenovixTransfer.h"
 #include "Renovix/RenovixLib/UpdateEntry.h"
 
+#include <chrono>
 #include <ctime>
 #include <functional>
 #include <string>
@@ -77,7 +78,8 @@ public:
     bool Close();
 
     // Fetches the update list, first under the client's list file name and, when that fails,
-    // as "RenovixList.xml" (kept for the rest of the client's life), and reads its entries.
+    // as "RenovixList.xml" (kept for the rest of the client's life), and reads its entries. Both
+    // fetches together end within the list's deadline of the transfer limits.
     bool LoadUpdateList();
     // Decides and installs every entry of the list; the bits of EUpdateResult. Fills the shared
     // and locked lists, and on a run without failures moves the settings' next run on.
@@ -147,7 +149,8 @@ public:
     std::string GetLocalFile(const std::string& name, int sizeKB);
     // The file in the base folder copied into the private folder, with the bounds a download of
     // sizeKB has; empty on any failure, a file larger than that bound included (then no file is
-    // left). A file the base folder lacks, or that is no regular file, gives its path there
+    // left), and empty for a file that a link of its path leads out of the base folder. A file
+    // the base folder lacks, or that is no regular file, gives its path there
     // untouched, for the caller to find it is none.
     std::string FetchLocalFile(const std::string& name, int sizeKB);
 
@@ -179,10 +182,16 @@ protected:
 private:
     // A file of the update list, fetched by the settings' protocol.
     std::string FetchByProtocol(const std::string& name, int sizeKB);
-    // The update list: in place in a folder, downloaded with bounds of its own.
-    std::string FetchList(const std::string& name);
+    // The update list: in place in a folder, downloaded with bounds of its own and ended at the
+    // deadline; empty when that has passed.
+    std::string FetchList(const std::string& name, std::chrono::steady_clock::time_point deadline);
+    // The base folder without trailing separators.
+    std::string ShareFolder() const;
     // The path in the base folder of a name of the list; empty for one that is refused.
     std::string SharePath(const std::string& name);
+    void LogOutsideShare(const std::string& name);
+    // Whether the open file lies inside the base folder, after every link of both.
+    bool IsInsideShare(int descriptor) const;
     std::string FetchHttp(const std::string& name, int sizeKB, const CRenovixTransfer::SBound& bound);
     std::string FetchFtp(const std::string& name, int sizeKB, const CRenovixTransfer::SBound& bound);
     void DeleteTemporary(const std::string& path);

@@ -124,7 +124,7 @@ bool CRenovixTransfer::Open(bool ftp, SResult& result)
     curl.curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     curl.curl_easy_setopt(handle, CURLOPT_USERAGENT, "Renovix");
     // The FTP login is no file: the plain deadline.
-    ApplyLimits({m_limits.ceilingBytes, m_limits.deadlineSeconds});
+    ApplyLimits({m_limits.ceilingBytes, m_limits.deadlineSeconds * 1000});
     curl.curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, ftp ? "ftp" : "http,https");
     curl.curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, ftp ? 0L : 1L);
     curl.curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 10L);
@@ -176,7 +176,7 @@ long CRenovixTransfer::DeadlineSeconds(const SLimits& limits, uint64_t expectedB
 
 CRenovixTransfer::SBound CRenovixTransfer::FileBound(const SLimits& limits, uint64_t expectedBytes)
 {
-    return {MaxBytes(limits, expectedBytes), DeadlineSeconds(limits, expectedBytes)};
+    return {MaxBytes(limits, expectedBytes), DeadlineSeconds(limits, expectedBytes) * 1000};
 }
 
 void CRenovixTransfer::ApplyLimits(const SBound& bound)
@@ -186,7 +186,7 @@ void CRenovixTransfer::ApplyLimits(const SBound& bound)
     curl.curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, m_limits.connectSeconds);
     curl.curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, m_limits.lowSpeedBytesPerSecond);
     curl.curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, m_limits.lowSpeedSeconds);
-    curl.curl_easy_setopt(handle, CURLOPT_TIMEOUT, bound.deadlineSeconds);
+    curl.curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, bound.deadlineMilliseconds);
     curl.curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(bound.maxBytes));
 }
 

@@ -32,7 +32,7 @@ public:
         long deadlineBytesPerSecond = 4096;
         long unknownSizeDeadlineSeconds = 3600;
         // The deadline of the update list, which comes before anything else of a start-up's
-        // update step.
+        // update step: of both its names together.
         long listDeadlineSeconds = 180;
         // A file of known size may bring this much (and a quarter of its size) more; none may
         // bring more than the ceiling.
@@ -43,7 +43,7 @@ public:
     // What one transfer may bring and how long it may take.
     struct SBound {
         uint64_t maxBytes = 0;
-        long deadlineSeconds = 0;
+        long deadlineMilliseconds = 0;
     };
 
     CRenovixTransfer() = default;

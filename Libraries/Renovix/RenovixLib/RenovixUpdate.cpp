@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -63,13 +64,17 @@ std::string CRenovix::FetchByProtocol(const std::string& name, int sizeKB)
     }
 }
 
-std::string CRenovix::FetchList(const std::string& name)
+std::string CRenovix::FetchList(const std::string& name, std::chrono::steady_clock::time_point deadline)
 {
     // A list larger than the XML reader takes is refused anyway, and a server that trickles it
-    // must not hold the program's start for long.
+    // must not hold the program's start for long: both names share one deadline.
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+    if (left <= 0)
+        return std::string();
     const CRenovixTransfer::SLimits& limits = m_transfer.GetLimits();
     const CRenovixTransfer::SBound bound{std::min<uint64_t>(CXmlFile::kMaxSize, limits.ceilingBytes),
-                                         limits.listDeadlineSeconds};
+                                         static_cast<long>(left)};
     switch (m_settings.protocol) {
     case RENOVIX_PROTOCOL_HTTP:
         return FetchHttp(name, 0, bound);
@@ -103,9 +108,11 @@ bool CRenovix::LoadUpdateList()
         m_log.Error("CRenovix::LoadUpdateList falsches Protokoll=%d", protocol);
         return false;
     }
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(m_transfer.GetLimits().listDeadlineSeconds);
     TiXmlDocument doc;
     std::string error;
-    std::string path = FetchList(m_listFileName);
+    std::string path = FetchList(m_listFileName, deadline);
     if (path.empty() || !CXmlFile::Load(doc, path, &error)) {
         QUILLET_POS(m_log);
         m_log.Info("CRenovix::LoadUpdateList failed downloading %s", m_listFileName.c_str());
@@ -114,7 +121,7 @@ bool CRenovix::LoadUpdateList()
         m_listFileName = "RenovixList.xml";
         doc = TiXmlDocument();
         error.clear();
-        path = FetchList(m_listFileName);
+        path = FetchList(m_listFileName, deadline);
         if (path.empty() || !CXmlFile::Load(doc, path, &error)) {
             QUILLET_POS(m_log);
             m_log.Error("CRenovix::LoadUpdateList failed opening %s ErrorMessage=%s",

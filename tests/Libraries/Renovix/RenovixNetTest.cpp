@@ -267,6 +267,42 @@ TEST_F(RenovixNetTest, UpdateListsStopAtTheXmlLimitAndTheirOwnDeadline)
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
 
+// Both names of the update list share one deadline: a server that crawls just above the stall
+// floor holds the list step that long in all, the second name getting what the first left.
+TEST_F(RenovixNetTest, BothListNamesEndWithinOneDeadline)
+{
+    const struct {
+        const char* first;  // the first name; the list of old, "RenovixList.xml", crawls
+        bool secondAsked;
+    } cases[] = {
+        {"RenovixList.1.0.0.0.xml", false},  // crawls until nothing is left
+        {"missing.xml", true},                // answered at once: the rest goes to the second
+    };
+    CRenovixTransfer::SLimits limits = TestLimits();
+    limits.unknownSizeDeadlineSeconds = 600;
+    limits.listDeadlineSeconds = 3;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        CRenovix client;
+        CRecordingProgress progress;
+        client.SetProgressObserver(&progress);
+        client.SetTransferLimits(limits);
+        CRenovixSettings settings = Settings(RENOVIX_PROTOCOL_HTTP);
+        settings.baseDir = "http://127.0.0.1:" + std::to_string(s_http->Port()) + "/crawling/";
+        ASSERT_TRUE(client.Init(settings));
+        client.SetListFileName(c.first);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(client.LoadUpdateList());
+        const auto took =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_GE(took, 2900);
+        EXPECT_LT(took, 4800);
+        EXPECT_EQ(client.GetListFileName(), "RenovixList.xml");
+        EXPECT_EQ(std::count(progress.calls.begin(), progress.calls.end(), "file RenovixList.xml"),
+                  c.secondAsked ? 1 : 0);
+    }
+}
+
 TEST_F(RenovixNetTest, FtpFilesArriveAfterTheLogin)
 {
     ASSERT_TRUE(m_client.Init(Settings(RENOVIX_PROTOCOL_FTP)));

@@ -4,6 +4,8 @@
 #include "Platform/AtomicFile.h"
 #include "Renovix/RenovixLib/Md5Digest.h"
 #include "support/LocaleScope.h"
+#include "support/Process.h"
+#include "support/WaitUntil.h"
 #include "UpdateListFixture.h"
 
 #include <cerrno>
@@ -14,7 +16,6 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -47,13 +48,11 @@ protected:
             return -1;
         m_running.push_back(pid);
         const std::string exe = "/proc/" + std::to_string(pid) + "/exe";
-        for (int i = 0; i < 200; ++i) {
+        const bool runs = WaitUntil(std::chrono::seconds(2), [&exe, &path] {
             char target[4096] = {};
-            if (readlink(exe.c_str(), target, sizeof target - 1) > 0 && path == target)
-                return pid;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return -1;
+            return readlink(exe.c_str(), target, sizeof target - 1) > 0 && path == target;
+        });
+        return runs ? pid : -1;
     }
 
     void Stop(pid_t pid)
@@ -340,6 +339,67 @@ TEST_F(RenovixUpdateTest, SourcesInAFolderStayInsideTheShare)
     }
 }
 
+// Links in the share are followed only as far as the share reaches: one that leads out of it,
+// to a file or through a folder, is refused as ".." is, and leaves nothing behind.
+TEST_F(RenovixUpdateTest, LinksOutOfTheShareAreRefused)
+{
+    Place(m_folder.Path("private/secret.txt"), "private");
+    ASSERT_EQ(chmod(m_folder.Path("private/secret.txt").c_str(), 0600), 0);
+    Place(Share("inside/ok.txt"), "the server's");
+    namespace fs = std::filesystem;
+    fs::create_symlink(m_folder.Path("private/secret.txt"), Share("link.txt"));
+    fs::create_symlink(m_folder.Path("private"), Share("ldir"));
+    fs::create_symlink("../share/inside/ok.txt", Share("up-and-back.txt"));
+    fs::create_symlink("inside/ok.txt", Share("inlink.txt"));
+    fs::create_symlink(Share("inside"), Share("idir"));
+    const int installed = CRenovix::UPDATE_RESULT_OK | CRenovix::UPDATE_RESULT_NEW_FILE;
+    const int refused = CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_DOWNLOAD_FAILED |
+                        CRenovix::UPDATE_RESULT_NEW_FILE;
+    const struct {
+        const char* source;
+        const char* flags;
+        int result;
+        const char* bytes;
+    } cases[] = {
+        {"link.txt", "FILE", refused, ""},
+        {"ldir/secret.txt", "FILE", refused, ""},
+        {"ldir\\secret.txt", "FILE", refused, ""},
+        {"link.txt", "FILE IGNORE_HASH", refused, ""},
+        // Links that stay inside the share lead to a file of the share.
+        {"inlink.txt", "FILE", installed, "the server's"},
+        {"idir/ok.txt", "FILE", installed, "the server's"},
+        {"up-and-back.txt", "FILE", installed, "the server's"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source);
+        std::remove(Program("got.txt").c_str());
+        CRenovix client;
+        ASSERT_TRUE(client.Init(FolderSettings()));
+        // A file of the client's own shows where its copies go.
+        Place(Share("small.txt"), "small");
+        const std::string small = client.FetchLocalFile("small.txt", 1);
+        ASSERT_TRUE(client.IsTempFile(small));
+        const std::string folder = small.substr(0, small.rfind('/') + 1);
+
+        EXPECT_EQ(Run(client, {Entry(c.source, "%CURRENTDIR%got.txt", c.flags)}), c.result);
+        EXPECT_EQ(ReadWholeFile(Program("got.txt")), c.bytes);
+        EXPECT_EQ(access(Program("got.txt").c_str(), F_OK) == 0, c.result == installed);
+        std::vector<std::string> left;
+        for (const auto& entry : fs::directory_iterator(folder))
+            left.push_back(entry.path().filename().string());
+        EXPECT_EQ(left, std::vector<std::string>{"small.txt"});
+    }
+
+    // A share named through a link is the folder it leads to.
+    fs::create_symlink(Share(""), m_folder.Path("share-link"));
+    CRenovixSettings settings = FolderSettings();
+    settings.baseDir = m_folder.Path("share-link/");
+    CRenovix client;
+    ASSERT_TRUE(client.Init(settings));
+    EXPECT_EQ(ReadWholeFile(client.FetchLocalFile("inlink.txt", 1)), "the server's");
+    EXPECT_EQ(client.FetchLocalFile("link.txt", 1), "");
+}
+
 TEST_F(RenovixUpdateTest, ShareAndNameJoinWithOneSeparator)
 {
     CRenovix client;
@@ -413,11 +473,10 @@ std::string ZipWithMode(const std::string& archive, unsigned mode)
 {
     char octal[16];
     std::snprintf(octal, sizeof octal, "%o", mode);
-    const std::string command = "/usr/bin/python3 -c \"import sys, zipfile; z = zipfile.ZipFile(sys.argv[1], 'w'); "
-                                "i = zipfile.ZipInfo('tool'); i.create_system = 3; i.external_attr = int(sys.argv[2], 8) << 16; "
-                                "z.writestr(i, b'#!/bin/sh\\n'); z.close()\" '" +
-                                archive + "' " + octal;
-    EXPECT_EQ(std::system(command.c_str()), 0);
+    const std::string script = "import sys, zipfile; z = zipfile.ZipFile(sys.argv[1], 'w'); "
+                               "i = zipfile.ZipInfo('tool'); i.create_system = 3; i.external_attr = int(sys.argv[2], 8) << 16; "
+                               "z.writestr(i, b'#!/bin/sh\\n'); z.close()";
+    EXPECT_EQ(RunTool({"/usr/bin/python3", "-c", script, archive, octal}).status, 0);
     return archive;
 }
 

@@ -1,7 +1,8 @@
 # The HTTP server of the update library's network tests: Python's http.server on a folder, on
 # a free port of 127.0.0.1 that it writes to a file once it listens. A few names answer in ways
 # a real server may: a body shorter than announced, redirects, a script taking the file name,
-# and hostile ones: a trickle, a slow stream, bodies far larger than any update file.
+# and hostile ones: a trickle, a slow stream, a crawl just above the stall floor, bodies far
+# larger than any update file.
 # Usage: http_server.py <folder> <port file>
 import functools
 import http.server
@@ -25,7 +26,12 @@ STREAMS = {
     'slow': (1 << 20, 1024, 0.05, 1 << 20),
     'endless': (None, 1 << 16, 0, 256 << 20),
     'large': (8 << 20, 1 << 16, 0, 8 << 20),
+    # 1280 bytes a second: just above a stall floor of 1024
+    'crawl': (None, 256, 0.2, 1 << 20),
 }
+
+# Every update list in this folder crawls.
+CRAWLING = '/crawling/'
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
@@ -57,6 +63,9 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             self.end_headers()
             self.wfile.write(b'x' * 1000)
             self.close_connection = True
+            return
+        if url.path.startswith(CRAWLING) and name.startswith('RenovixList'):
+            self.stream(*STREAMS['crawl'])
             return
         if name in STREAMS:
             self.stream(*STREAMS[name])
