@@ -70,6 +70,23 @@ protected:
         return client.UpdateFiles();
     }
 
+    // Where the client's copies go, shown by a file of its own, "small.txt", fetched there.
+    std::string DownloadFolder(CRenovix& client)
+    {
+        Place(Share("small.txt"), "small");
+        const std::string small = client.FetchLocalFile("small.txt", 1);
+        EXPECT_TRUE(client.IsTempFile(small));
+        return small.substr(0, small.rfind('/') + 1);
+    }
+
+    static std::vector<std::string> FilesIn(const std::string& folder)
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+
     std::vector<pid_t> m_running;
 };
 
@@ -375,19 +392,12 @@ TEST_F(RenovixUpdateTest, LinksOutOfTheShareAreRefused)
         std::remove(Program("got.txt").c_str());
         CRenovix client;
         ASSERT_TRUE(client.Init(FolderSettings()));
-        // A file of the client's own shows where its copies go.
-        Place(Share("small.txt"), "small");
-        const std::string small = client.FetchLocalFile("small.txt", 1);
-        ASSERT_TRUE(client.IsTempFile(small));
-        const std::string folder = small.substr(0, small.rfind('/') + 1);
+        const std::string folder = DownloadFolder(client);
 
         EXPECT_EQ(Run(client, {Entry(c.source, "%CURRENTDIR%got.txt", c.flags)}), c.result);
         EXPECT_EQ(ReadWholeFile(Program("got.txt")), c.bytes);
         EXPECT_EQ(access(Program("got.txt").c_str(), F_OK) == 0, c.result == installed);
-        std::vector<std::string> left;
-        for (const auto& entry : fs::directory_iterator(folder))
-            left.push_back(entry.path().filename().string());
-        EXPECT_EQ(left, std::vector<std::string>{"small.txt"});
+        EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"small.txt"});
     }
 
     // A share named through a link is the folder it leads to.
@@ -448,11 +458,7 @@ TEST_F(RenovixUpdateTest, FilesInTheShareLargerThanListedAreRefusedWhileRead)
         ASSERT_EQ(truncate(offered.c_str(), c.size), 0);
         CRenovix client;
         ASSERT_TRUE(client.Init(FolderSettings()));
-        // A file of the client's own shows where its copies go.
-        Place(Share("small.txt"), "small");
-        const std::string small = client.FetchLocalFile("small.txt", 1);
-        ASSERT_TRUE(client.IsTempFile(small));
-        const std::string folder = small.substr(0, small.rfind('/') + 1);
+        const std::string folder = DownloadFolder(client);
 
         EXPECT_EQ(Run(client, {Entry("big.bin", "", c.flags, "sizekb='1'")}), c.result);
         struct stat info;
@@ -460,10 +466,7 @@ TEST_F(RenovixUpdateTest, FilesInTheShareLargerThanListedAreRefusedWhileRead)
         if (c.result == installed) {
             EXPECT_EQ(info.st_size, c.size);
         }
-        std::vector<std::string> left;
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
-            left.push_back(entry.path().filename().string());
-        EXPECT_EQ(left, std::vector<std::string>{"small.txt"});
+        EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"small.txt"});
         std::remove(offered.c_str());
     }
 }
