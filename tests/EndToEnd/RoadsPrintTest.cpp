@@ -190,19 +190,17 @@ TEST_F(ServerPrintRoad, SettingsHoldForTheNextPrint)
 
 // No print server: the dialog offers GTK's file printer, whose PDF is the report as exported;
 // a dialog cancelled says nothing. Printing leaves the project as it was: saved afterwards it is
-// the file saved before.
+// the file saved before. The road runs in the program's own folder, so its output.pdf is its own.
 TEST_F(PrintRoad, ToAFileWithoutAPrintServer)
 {
-    std::filesystem::remove(std::filesystem::current_path() / "output.pdf");
+    std::filesystem::current_path(program.Path(""));
     ASSERT_NO_FATAL_FAILURE(StartSized(NoPrintServer(program)));
     ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("before.xml")));
     const std::string before = WaitForFile(program.Path("before.xml"), std::chrono::seconds(60));
     ASSERT_FALSE(before.empty()) << program.Messages();
 
     ASSERT_NO_FATAL_FAILURE(PrintToFile("print-dialog-to-file"));
-    const std::string written = (std::filesystem::current_path() / "output.pdf").string();
-    ASSERT_NO_FATAL_FAILURE(ExpectAsExported(written));
-    std::filesystem::remove(written);
+    ASSERT_NO_FATAL_FAILURE(ExpectAsExported(program.Path("output.pdf")));
 
     ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Print")));
     const std::string again = CDesktopDriver::WaitForWindow(kPrintDialog, 60);

@@ -54,11 +54,11 @@ TEST_F(UnsavedWorkRoad, YesNoAndCancelOnTheRealQuestion)
     std::string main = Start();
     ASSERT_FALSE(main.empty());
     // Untouched, File > Open goes straight to its dialog.
-    ChooseMenuItem(main, EMenu::File, FileItem("Open"));
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Open")));
     ASSERT_NO_FATAL_FAILURE(CancelFileDialog());
     EXPECT_EQ(program.Messages(), "");
 
-    EnterLiquidWater(main);
+    ASSERT_NO_FATAL_FAILURE(EnterLiquidWater(main));
     // The close box, through the window manager: Cancel keeps the program with what was typed.
     CDesktopDriver::Keys(main, {"alt+F4"});
     ASSERT_NO_FATAL_FAILURE(AnswerQuestion("Escape", "save-question"));
@@ -66,13 +66,13 @@ TEST_F(UnsavedWorkRoad, YesNoAndCancelOnTheRealQuestion)
     EXPECT_EQ(program.Messages(), kQuestionLine);
 
     // File > Exit, Yes, and the save's dialog cancelled: the program stays.
-    ChooseMenuItem(main, EMenu::File, FileItem("Exit"));
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Exit")));
     ASSERT_NO_FATAL_FAILURE(AnswerQuestion("alt+y"));
     ASSERT_NO_FATAL_FAILURE(CancelFileDialog());
     EXPECT_TRUE(program.Running());
 
     // File > Open, Yes: the project is saved first, then the file to open is asked for.
-    ChooseMenuItem(main, EMenu::File, FileItem("Open"));
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Open")));
     ASSERT_NO_FATAL_FAILURE(AnswerQuestion("alt+y"));
     ASSERT_TRUE(ChooseFile(kProjectDialog, program.Path("kept"))) << CDesktopDriver::WindowTitles();
     const std::string kept = WaitForFile(program.Path("kept.xml"), std::chrono::seconds(60));
@@ -81,17 +81,17 @@ TEST_F(UnsavedWorkRoad, YesNoAndCancelOnTheRealQuestion)
     EXPECT_EQ(Questions(program.Messages()), 3) << program.Messages();
 
     // Changed after the save, File > Exit, No: the program ends and the change is not saved.
-    EnterField(main, kMaximumFlow, "200");
-    ExitWithoutSaving(main);
+    ASSERT_NO_FATAL_FAILURE(EnterField(main, kMaximumFlow, "200"));
+    ASSERT_NO_FATAL_FAILURE(ExitWithoutSaving(main));
     EXPECT_EQ(ReadWholeFile(program.Path("kept.xml")), kept);
     EXPECT_EQ(Questions(program.Messages()), 4) << program.Messages();
 
     // The saved project opened in a new start and left as it was: nothing is asked.
     main = Start();
     ASSERT_FALSE(main.empty());
-    ChooseFileCommand(main, "Open", kProjectDialog, program.Path("kept.xml"));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Open", kProjectDialog, program.Path("kept.xml")));
     Screenshot("kept-project-opened");
-    Exit(main);
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
     EXPECT_EQ(Questions(program.Messages()), 4) << program.Messages();
 }
 

@@ -1,42 +1,18 @@
 #include "support/PdfWordLayout.h"
 
+#include "support/Process.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 #include <map>
-#include <memory>
 #include <regex>
 #include <sstream>
 
 namespace {
 
 constexpr double kPointsPerMm = 72.0 / 25.4;
-
-std::string Quote(const std::string& text)
-{
-    std::string quoted = "'";
-    for (char c : text) {
-        if (c == '\'')
-            quoted += "'\\''";
-        else
-            quoted += c;
-    }
-    return quoted + "'";
-}
-
-std::string Output(const std::string& command)
-{
-    std::string output;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>/dev/null").c_str(), "r"), pclose);
-    if (!pipe)
-        return output;
-    char buffer[65536];
-    std::size_t read;
-    while ((read = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0)
-        output.append(buffer, read);
-    return output;
-}
 
 std::string Unescape(const std::string& text)
 {
@@ -69,7 +45,7 @@ struct STextPiece {
 std::vector<std::vector<STextPiece>> ReadTextPieces(const std::string& pdf, const std::vector<SPdfPage>& pages)
 {
     std::vector<std::vector<STextPiece>> pieces;
-    const std::string xml = Output("pdftohtml -xml -i -stdout " + Quote(pdf));
+    const std::string xml = RunTool({"pdftohtml", "-xml", "-i", "-stdout", pdf}).output;
     static const std::regex pageTag(R"re(<page number="([0-9]+)"[^>]* width="([0-9.]+)")re");
     static const std::regex fontTag(R"re(<fontspec id="([0-9]+)" size="([-0-9.]+)"[^>]* color="#([0-9a-fA-F]{6})")re");
     static const std::regex textTag(
@@ -171,7 +147,7 @@ std::string Describe(int page, const SPdfWord& word)
 std::vector<SPdfPage> ReadPdfWords(const std::string& pdf)
 {
     std::vector<SPdfPage> pages;
-    const std::string xml = Output("pdftotext -bbox " + Quote(pdf) + " -");
+    const std::string xml = RunTool({"pdftotext", "-bbox", pdf, "-"}).output;
     static const std::regex pageTag(R"re(<page width="([0-9.]+)" height="([0-9.]+)">)re");
     static const std::regex wordTag(
         R"re(<word xMin="([-0-9.]+)" yMin="([-0-9.]+)" xMax="([-0-9.]+)" yMax="([-0-9.]+)">([^<]*)</word>)re");

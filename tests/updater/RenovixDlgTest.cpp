@@ -41,6 +41,9 @@ public:
         folder = std::make_unique<CTemporaryFolder>();
         Platform::SetProgramPathForTesting(folder->Path("Renovix"));
         CWxTestEnvironment::SetUp();
+        // Without a display there is no application to load the texts into.
+        if (::testing::Test::HasFatalFailure())
+            return;
         CRenovixApp::GetApp()->LoadTexts();
     }
     void TearDown() override
@@ -60,6 +63,7 @@ class RenovixDlgTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_NE(CRenovixApp::GetApp(), nullptr) << "no application: the test program's set-up failed";
         SetMessageBoxSinkForTesting([this](const SMessageBox& box) {
             boxes.push_back(box.caption + "\t" + box.text);
             return wxID_OK;
@@ -73,7 +77,8 @@ protected:
     void TearDown() override
     {
         SetMessageBoxSinkForTesting(nullptr);
-        CRenovixApp::GetApp()->SetLanguage("en");
+        if (CRenovixApp::GetApp() != nullptr)
+            CRenovixApp::GetApp()->SetLanguage("en");
     }
 
     static std::string Program(const std::string& name) { return folder->Path(name); }

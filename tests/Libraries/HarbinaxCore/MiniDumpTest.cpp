@@ -1,13 +1,13 @@
 #include "HarbinaxCore/MiniDump.h"
 
 #include "FilterChild.h"
+#include "support/Process.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -35,23 +35,16 @@ __attribute__((noinline)) bool DumpWhereWeStand(int fd)
     return written;
 }
 
-// Standard output and error of a shell command.
-std::string Output(const std::string& command)
+// Standard output and error of a program.
+std::string Output(const std::vector<std::string>& argv)
 {
-    std::string output;
-    if (FILE* pipe = popen((command + " 2>&1").c_str(), "r")) {
-        std::array<char, 4096> chunk;
-        std::size_t got;
-        while ((got = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0)
-            output.append(chunk.data(), got);
-        pclose(pipe);
-    }
-    return output;
+    const SToolRun run = RunTool(argv);
+    return run.output + run.errors;
 }
 
 bool HaveTool(const char* name)
 {
-    return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
+    return RunTool({name, "--version"}).status == 0;
 }
 
 std::size_t Count(const std::string& text, const std::string& part)
@@ -110,9 +103,8 @@ protected:
     // gdb's back trace of the dump's faulting thread, its list of threads and of mapped files.
     std::string Debug() const
     {
-        return Output("gdb -batch -nx -ex 'set debuginfod enabled off' -ex bt -ex 'info threads' "
-                      "-ex 'info proc mappings' '" +
-                      ExecutablePath() + "' '" + DumpPath() + "'");
+        return Output({"gdb", "-batch", "-nx", "-ex", "set debuginfod enabled off", "-ex", "bt", "-ex", "info threads",
+                       "-ex", "info proc mappings", ExecutablePath(), DumpPath()});
     }
 
     CTemporaryFolder m_temporary;
@@ -132,7 +124,7 @@ TEST_F(MiniDump, FaultInTheMainThreadGivesADumpWithEveryThread)
     ASSERT_EQ(0, stat(DumpPath().c_str(), &dump));
     EXPECT_EQ(0600u, dump.st_mode & 0777);
 
-    const std::string notes = Output("readelf -n '" + DumpPath() + "'");
+    const std::string notes = Output({"readelf", "-n", DumpPath()});
     EXPECT_EQ(3u, Count(notes, "NT_PRSTATUS")) << notes;
     EXPECT_EQ(1u, Count(notes, "NT_PRPSINFO")) << notes;
     EXPECT_EQ(1u, Count(notes, "NT_SIGINFO")) << notes;
@@ -160,7 +152,7 @@ TEST_F(MiniDump, FaultInAWorkerThreadIsTheDumpsFirstThread)
     const std::string debug = Debug();
     EXPECT_THAT(debug, ::testing::ContainsRegex("#0 [^\n]*WriteToNull")) << debug;
     EXPECT_EQ(3u, ThreadLines(debug)) << debug;
-    EXPECT_EQ(3u, Count(Output("readelf -n '" + DumpPath() + "'"), "NT_PRSTATUS"));
+    EXPECT_EQ(3u, Count(Output({"readelf", "-n", DumpPath()}), "NT_PRSTATUS"));
 }
 
 TEST_F(MiniDump, WithoutAFaultTheCallerIsDumpedWhereItStandsAndTheOthersGoOn)

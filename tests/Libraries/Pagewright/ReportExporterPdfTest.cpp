@@ -5,6 +5,7 @@
 #include "Platform/AtomicFile.h"
 #include "support/LocaleScope.h"
 #include "support/PdfWordLayout.h"
+#include "support/Process.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 
@@ -14,33 +15,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <sys/wait.h>
 
 namespace {
-
-struct SToolResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs a PDF reader on a file of the folder; its error output is kept apart.
-SToolResult RunTool(const CTemporaryFolder& folder, const std::string& command)
-{
-    SToolResult result;
-    const std::string errors = folder.Path("stderr.txt");
-    FILE* pipe = ::popen((command + " 2>" + errors).c_str(), "r");
-    if (pipe == nullptr)
-        return result;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        result.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = ReadWholeFile(errors);
-    return result;
-}
 
 // A 24-bit BMP, bottom row first unless topDown (a negative height), rows padded to four bytes;
 // pixels given top row first as RGB.
@@ -127,26 +103,25 @@ protected:
     // qpdf finds no fault, and poppler and MuPDF read and render every page without a word.
     void ExpectReadersAccept()
     {
-        const SToolResult check = RunTool(m_folder, "qpdf --check '" + Pdf() + "'");
-        EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
-        const SToolResult info = RunTool(m_folder, "pdfinfo '" + Pdf() + "'");
-        EXPECT_EQ(info.exitCode, 0);
-        EXPECT_EQ(info.err, "");
-        const SToolResult poppler = RunTool(m_folder, "pdftoppm -r 30 '" + Pdf() + "' '" + m_folder.Path("page") + "'");
-        EXPECT_EQ(poppler.exitCode, 0);
-        EXPECT_EQ(poppler.err, "");
-        const SToolResult mupdf =
-            RunTool(m_folder, "mutool draw -q -N -r 30 -o '" + m_folder.Path("mu%d.png") + "' '" + Pdf() + "'");
-        EXPECT_EQ(mupdf.exitCode, 0);
-        EXPECT_EQ(mupdf.err, "");
+        const SToolRun check = RunTool({"qpdf", "--check", Pdf()});
+        EXPECT_EQ(check.status, 0) << check.output << check.errors;
+        const SToolRun info = RunTool({"pdfinfo", Pdf()});
+        EXPECT_EQ(info.status, 0);
+        EXPECT_EQ(info.errors, "");
+        const SToolRun poppler = RunTool({"pdftoppm", "-r", "30", Pdf(), m_folder.Path("page")});
+        EXPECT_EQ(poppler.status, 0);
+        EXPECT_EQ(poppler.errors, "");
+        const SToolRun mupdf = RunTool({"mutool", "draw", "-q", "-N", "-r", "30", "-o", m_folder.Path("mu%d.png"), Pdf()});
+        EXPECT_EQ(mupdf.status, 0);
+        EXPECT_EQ(mupdf.errors, "");
     }
     std::string Pdf() const { return m_folder.Path("report.pdf"); }
     // Every stream of the file decompressed, as qpdf's editing form has them.
     std::string Uncompressed()
     {
-        const SToolResult qdf = RunTool(m_folder, "qpdf --qdf --object-streams=disable '" + Pdf() + "' -");
-        EXPECT_EQ(qdf.exitCode, 0) << qdf.err;
-        return qdf.out;
+        const SToolRun qdf = RunTool({"qpdf", "--qdf", "--object-streams=disable", Pdf(), "-"});
+        EXPECT_EQ(qdf.status, 0) << qdf.errors;
+        return qdf.output;
     }
 
     CTemporaryFolder m_folder;
@@ -160,28 +135,28 @@ TEST_F(ReportExporterPdfTest, ReadersAcceptTheFileAndFindItsTextAndFonts)
     Export(kReport);
     EXPECT_EQ(m_pdf.compare(0, 9, "%PDF-1.3\n"), 0);
     EXPECT_EQ(m_pdf.substr(m_pdf.size() - 6), "%%EOF\n");
-    const SToolResult info = RunTool(m_folder, "pdfinfo '" + Pdf() + "'");
-    EXPECT_NE(info.out.find("Pages:           2\n"), std::string::npos) << info.out;
-    EXPECT_NE(info.out.find("595.276 x 841.89"), std::string::npos) << info.out;
-    EXPECT_EQ(info.err, "");
+    const SToolRun info = RunTool({"pdfinfo", Pdf()});
+    EXPECT_NE(info.output.find("Pages:           2\n"), std::string::npos) << info.output;
+    EXPECT_NE(info.output.find("595.276 x 841.89"), std::string::npos) << info.output;
+    EXPECT_EQ(info.errors, "");
 
-    const SToolResult fonts = RunTool(m_folder, "pdffonts '" + Pdf() + "'");
-    EXPECT_NE(fonts.out.find("Arial                                TrueType          WinAnsi"), std::string::npos)
-        << fonts.out;
-    EXPECT_NE(fonts.out.find("Arial,Bold"), std::string::npos) << fonts.out;
-    EXPECT_NE(fonts.out.find("NimbusSans-Regular                   Type 1            WinAnsi"), std::string::npos)
-        << fonts.out;
+    const SToolRun fonts = RunTool({"pdffonts", Pdf()});
+    EXPECT_NE(fonts.output.find("Arial                                TrueType          WinAnsi"), std::string::npos)
+        << fonts.output;
+    EXPECT_NE(fonts.output.find("Arial,Bold"), std::string::npos) << fonts.output;
+    EXPECT_NE(fonts.output.find("NimbusSans-Regular                   Type 1            WinAnsi"), std::string::npos)
+        << fonts.output;
     // Fonts that only html text and table cells name are described too.
-    EXPECT_NE(fonts.out.find("Times New Roman                      TrueType"), std::string::npos) << fonts.out;
-    EXPECT_NE(fonts.out.find("Courier New                          TrueType"), std::string::npos) << fonts.out;
+    EXPECT_NE(fonts.output.find("Times New Roman                      TrueType"), std::string::npos) << fonts.output;
+    EXPECT_NE(fonts.output.find("Courier New                          TrueType"), std::string::npos) << fonts.output;
 
-    const SToolResult text = RunTool(m_folder, "pdftotext -layout '" + Pdf() + "' -");
-    EXPECT_NE(text.out.find("Größe (DN 50)"), std::string::npos) << text.out;
-    EXPECT_NE(text.out.find("second page"), std::string::npos);
-    EXPECT_NE(text.out.find("type one"), std::string::npos);
-    EXPECT_NE(text.out.find("first cell"), std::string::npos);
-    EXPECT_NE(text.out.find("mono cell"), std::string::npos);
-    EXPECT_NE(text.out.find("serif"), std::string::npos);
+    const SToolRun text = RunTool({"pdftotext", "-layout", Pdf(), "-"});
+    EXPECT_NE(text.output.find("Größe (DN 50)"), std::string::npos) << text.output;
+    EXPECT_NE(text.output.find("second page"), std::string::npos);
+    EXPECT_NE(text.output.find("type one"), std::string::npos);
+    EXPECT_NE(text.output.find("first cell"), std::string::npos);
+    EXPECT_NE(text.output.find("mono cell"), std::string::npos);
+    EXPECT_NE(text.output.find("serif"), std::string::npos);
 }
 
 TEST_F(ReportExporterPdfTest, ContentStreamOperators)
@@ -238,8 +213,8 @@ TEST_F(ReportExporterPdfTest, ShrinkToFitWritesTheTextSmallerUntilItsLinesFit)
     }
     EXPECT_EQ(written, "alpha beta gamma delta epsilon zeta eta");
     EXPECT_LE(shrunk * static_cast<double>(lines), 60 / 254.0 * 72.0);
-    const SToolResult text = RunTool(m_folder, "pdftotext '" + Pdf() + "' -");
-    EXPECT_NE(text.out.find("epsilon"), std::string::npos) << text.out;
+    const SToolRun text = RunTool({"pdftotext", Pdf(), "-"});
+    EXPECT_NE(text.output.find("epsilon"), std::string::npos) << text.output;
 }
 
 // The page's borders move whatever it holds, table cells and their borders included: 100 and
@@ -336,10 +311,10 @@ TEST_F(ReportExporterPdfTest, OddWidthImageShowsItsPixels)
         EXPECT_EQ(x, 0);
         EXPECT_EQ(y, 0);
 
-        const SToolResult render = RunTool(m_folder, "pdftoppm -r 72 -f 1 -l 1 '" + Pdf() + "'");
-        ASSERT_EQ(render.exitCode, 0);
+        const SToolRun render = RunTool({"pdftoppm", "-r", "72", "-f", "1", "-l", "1", Pdf()});
+        ASSERT_EQ(render.status, 0);
         // "P6\n595 842\n255\n" and the pixels.
-        const std::string& ppm = render.out;
+        const std::string& ppm = render.output;
         std::size_t at = 0;
         for (int fields = 0; fields < 4; ++fields)
             at = ppm.find_first_of(" \n", at) + 1;

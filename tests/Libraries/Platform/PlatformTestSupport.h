@@ -1,12 +1,14 @@
 // Small helpers shared by the platform tests.
 #pragma once
 
+#include "support/Process.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -16,16 +18,10 @@ inline std::string TestDataFile(const std::string& name)
     return std::string(folder ? folder : "tests/data") + "/Platform/" + name;
 }
 
-// Standard output of a shell command, without its last line break.
-inline std::string RunCommand(const std::string& command)
+// Standard output of a program run with the arguments, without its last line break.
+inline std::string RunCommand(const std::vector<std::string>& argv)
 {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe))
-            output += buffer;
-        pclose(pipe);
-    }
+    std::string output = RunTool(argv).output;
     if (!output.empty() && output.back() == '\n')
         output.pop_back();
     return output;

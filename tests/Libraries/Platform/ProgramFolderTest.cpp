@@ -41,7 +41,7 @@ TEST(ProgramFolderTest, PathStaysRightAfterTheProgramFileIsRemovedOrReplaced)
         const std::string copy = folder.Path("Probe Copy");
         std::filesystem::copy_file(probe, copy);
         std::filesystem::permissions(copy, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
-        EXPECT_EQ(RunCommand("'" + copy + "' " + mode), copy) << mode;
+        EXPECT_EQ(RunCommand({copy, mode}), copy) << mode;
     }
 }
 

@@ -81,9 +81,8 @@ TEST(VersionInfoTest, RecordAnywhereInAFile)
 // Another process reads this program's record through the probe.
 TEST(VersionInfoTest, ReadByAnotherProgram)
 {
-    const std::string command = "'" + Platform::GetProgramFolder() + "PlatformProbe' version '" +
-                                Platform::GetProgramPath() + "'";
-    EXPECT_EQ(RunCommand(command), "1 1.2.3.4");
+    EXPECT_EQ(RunCommand({Platform::GetProgramFolder() + "PlatformProbe", "version", Platform::GetProgramPath()}),
+              "1 1.2.3.4");
 }
 
 }  // namespace

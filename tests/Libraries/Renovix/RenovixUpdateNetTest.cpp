@@ -3,6 +3,7 @@
 #include "DeclaredSize.h"
 #include "Renovix/RenovixLib/Md5Digest.h"
 #include "ServerProcess.h"
+#include "support/Process.h"
 #include "UpdateListFixture.h"
 
 #include <cstdlib>
@@ -49,11 +50,9 @@ protected:
         const std::string content = m_folder.Path("zip-content");
         const std::string archive = m_folder.Path("archive.zip");
         WriteWholeFile(content, bytes);
-        const std::string command = "/usr/bin/python3 -c \"import sys, zipfile; z = zipfile.ZipFile(sys.argv[1], 'w', "
-                                    "zipfile.ZIP_DEFLATED); sys.argv[4] and z.mkdir(sys.argv[4]); "
-                                    "z.write(sys.argv[2], sys.argv[3]); z.close()\" '" +
-                                    archive + "' '" + content + "' '" + name + "' '" + folderFirst + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
+        const std::string script = "import sys, zipfile; z = zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED); "
+                                   "sys.argv[4] and z.mkdir(sys.argv[4]); z.write(sys.argv[2], sys.argv[3]); z.close()";
+        EXPECT_EQ(RunTool({"/usr/bin/python3", "-c", script, archive, content, name, folderFirst}).status, 0);
         return ReadWholeFile(archive);
     }
 
@@ -155,13 +154,12 @@ TEST_F(RenovixUpdateNetTest, AZipBombIsUnpackedInFlatMemoryAndRefusedPastItsDecl
     const uint64_t size = uint64_t(1) << 30;
     const std::string bomb = s_www->Path("bomb/big.bin.zip");
     std::filesystem::create_directories(s_www->Path("bomb"));
-    const std::string command = "/usr/bin/python3 -c \"import sys, zipfile\n"
-                                "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED, compresslevel=9) as z:\n"
-                                "    with z.open('big.bin', 'w') as f:\n"
-                                "        block = bytes(1 << 20)\n"
-                                "        for i in range(1024): f.write(block)\n\" '" +
-                                bomb + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string script = "import sys, zipfile\n"
+                               "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED, compresslevel=9) as z:\n"
+                               "    with z.open('big.bin', 'w') as f:\n"
+                               "        block = bytes(1 << 20)\n"
+                               "        for i in range(1024): f.write(block)\n";
+    ASSERT_EQ(RunTool({"/usr/bin/python3", "-c", script, bomb}).status, 0);
     std::string lying = ReadWholeFile(bomb);
     DeclareSize(lying, 1 << 20);
     Place(s_www->Path("bomb/lying.bin.zip"), lying);

@@ -3,6 +3,7 @@
 #include "Renovix/RenovixLib/RenovixLimits.h"
 #include "Renovix/RenovixLib/ZipArchive.h"
 #include "Renovix/RenovixLib/ZipReader.h"
+#include "support/Process.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 
@@ -39,7 +40,7 @@ protected:
         const std::string script = Path("make.py");
         WriteWholeFile(script, "import zipfile\nwith zipfile.ZipFile('" + path +
                                    "', 'w', zipfile.ZIP_DEFLATED) as z:\n" + lines);
-        ASSERT_EQ(std::system(("/usr/bin/python3 " + script).c_str()), 0) << lines;
+        ASSERT_EQ(RunTool({"/usr/bin/python3", script}).status, 0) << lines;
     }
 
     // one.txt (0644), tool.sh (0755), locked.txt (0444) and sub/three.txt, all modified at kTime.
@@ -65,9 +66,10 @@ protected:
             utime((source + f.name).c_str(), &times);
         }
         const std::string archive = Path("made-by-zip.zip");
-        const std::string command =
-            "cd '" + source + "' && zip -q '" + archive + "' one.txt tool.sh locked.txt sub/ sub/three.txt";
-        EXPECT_EQ(std::system(command.c_str()), 0);
+        // zip names the items as they are given, from the folder it runs in.
+        EXPECT_EQ(chdir(source.c_str()), 0);
+        EXPECT_EQ(RunTool({"zip", "-q", archive, "one.txt", "tool.sh", "locked.txt", "sub/", "sub/three.txt"}).status, 0);
+        EXPECT_EQ(chdir(Path("").c_str()), 0);
         return archive;
     }
 

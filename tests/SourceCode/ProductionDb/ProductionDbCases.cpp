@@ -8,6 +8,7 @@
 #include "ProductionDb/MachineNames.h"
 #include "Quillet/LogManager.h"
 #include "support/TestFiles.h"
+#include "support/WaitUntil.h"
 
 #include <tinyxml.h>
 
@@ -18,6 +19,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -576,8 +578,9 @@ TEST_P(ProductionDbCases, LoadWhileAnotherProcessSavesGivesOneVersionWhole)
         }
         _exit(failed != 0 ? 2 : 0);
     }
-    while (*saves == 0 && waitpid(saver, nullptr, WNOHANG) == 0)
-        usleep(1000);
+    EXPECT_TRUE(WaitUntil(std::chrono::seconds(60),
+                          [&] { return *saves != 0 || waitpid(saver, nullptr, WNOHANG) != 0; }))
+        << "the saver neither saved nor ended";
 
     int torn = 0;
     int failed = 0;

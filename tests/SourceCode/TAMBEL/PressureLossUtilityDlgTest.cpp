@@ -78,7 +78,7 @@ protected:
     }
     bool Enabled(int id) const { return m_dialog->GetItem(id)->IsEnabled(); }
 
-    // The straight pipe: 1 kg/dm3, 1 m, 1000 l/h, 50 mm, friction factor 0.02.
+    // The straight pipe most cases start from: 1 kg/dm3, 1 m, 1000 l/h, 50 mm, friction factor 0.02.
     void EnterStraightPipe()
     {
         Choose(Dlg::IDC_MATERIAL, 16);  // smooth plastic: no roughness

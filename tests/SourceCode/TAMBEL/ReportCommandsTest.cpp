@@ -20,6 +20,7 @@
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/TAMBELDlg.h"
 #include "support/GtkFilePrinter.h"
+#include "support/Process.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestPrintServer.h"
 #include "support/TestFiles.h"
@@ -45,23 +46,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// Exit status and output of a shell command.
-int Shell(const std::string& command, std::string* output = nullptr)
-{
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return -1;
-    char buffer[4096];
-    std::size_t read;
-    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        if (output)
-            output->append(buffer, read);
-    }
-    const int status = pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 
 class ReportCommandsTest : public ::testing::Test {
 protected:
@@ -139,17 +123,16 @@ protected:
 
     static int PageCount(const std::string& pdf)
     {
-        std::string info;
-        Shell("pdfinfo '" + pdf + "'", &info);
+        const std::string info = RunTool({"pdfinfo", pdf}).output;
         const std::size_t at = info.find("Pages:");
         return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
     }
 
     static std::string PdfText(const std::string& pdf)
     {
-        std::string text;
-        EXPECT_EQ(Shell("pdftotext -layout '" + pdf + "' -", &text), 0);
-        return text;
+        const SToolRun text = RunTool({"pdftotext", "-layout", pdf, "-"});
+        EXPECT_EQ(text.status, 0) << text.errors;
+        return text.output;
     }
 
     CMessageBoxRecorder boxes;
@@ -232,16 +215,20 @@ TEST_F(ReportCommandsTest, PdfOfTheShippedTemplateForWaterAndSteamInBothLanguage
         EXPECT_EQ(requests[0].owner, m_dialog.GetFrame());
         requests.clear();
         const std::string pdf = answer + ".pdf";
-        std::string check;
-        EXPECT_EQ(Shell("qpdf --check '" + pdf + "'", &check), 0) << check;
+        const SToolRun check = RunTool({"qpdf", "--check", pdf});
+        EXPECT_EQ(check.status, 0) << check.output << check.errors;
         const std::string text = PdfText(pdf);
         for (const std::string& expected : c.expected)
             EXPECT_NE(text.find(expected), std::string::npos) << expected << " missing in\n" << text;
         EXPECT_EQ(PageCount(pdf), 3);
         // Rendered, to be looked at.
-        EXPECT_EQ(Shell("pdftoppm -r 50 -png '" + pdf + "' '" + folder.Path(c.name) + "'"), 0);
+        const std::string pages = folder.Path(c.name);
+        EXPECT_EQ(RunTool({"pdftoppm", "-r", "50", "-png", pdf, pages}).status, 0);
         if (const char* shots = std::getenv("ZEPHRIN_SCREENSHOT_DIR"))
-            Shell(std::string("cp '") + folder.Path(c.name) + "'-*.png '" + shots + "'/");
+            for (const auto& page : fs::directory_iterator(fs::path(pages).parent_path()))
+                if (page.path().string().rfind(pages + "-", 0) == 0)
+                    fs::copy_file(page.path(), fs::path(shots) / page.path().filename(),
+                                  fs::copy_options::overwrite_existing);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "support/GtkFilePrinter.h"
 #include "support/LayoutCheck.h"
 #include "support/PdfWordLayout.h"
+#include "support/Process.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestPrintServer.h"
 #include "support/TestFiles.h"
@@ -62,22 +63,9 @@ const char kTexts[] = R"(<report>
   <font fontname="Serif" typeface="Times New Roman" fontsize="14pt"/>
 </report>)";
 
-std::string Run(const std::string& command)
-{
-    std::string output;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    if (!pipe)
-        return output;
-    char buffer[4096];
-    std::size_t read;
-    while ((read = fread(buffer, 1, sizeof buffer, pipe.get())) > 0)
-        output.append(buffer, read);
-    return output;
-}
-
 int PageCount(const std::string& pdf)
 {
-    const std::string info = Run("pdfinfo '" + pdf + "' 2>/dev/null");
+    const std::string info = RunTool({"pdfinfo", pdf}).output;
     const std::size_t at = info.find("Pages:");
     return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
 }
@@ -86,8 +74,9 @@ int PageCount(const std::string& pdf)
 // "width x height".
 wxSize DarkExtent(const std::string& pdf, int page)
 {
-    const std::string pgm = Run("pdftoppm -gray -r 20 -f " + std::to_string(page) + " -l " + std::to_string(page) +
-                                " '" + pdf + "' 2>/dev/null");
+    const std::string pgm = RunTool({"pdftoppm", "-gray", "-r", "20", "-f", std::to_string(page), "-l",
+                                         std::to_string(page), pdf})
+                                    .output;
     int width = 0;
     int height = 0;
     int max = 0;
