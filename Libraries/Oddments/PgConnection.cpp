@@ -543,15 +543,24 @@ HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly, in
         errorText = pq.error;
         return E_FAIL;
     }
-    char* parseError = nullptr;
-    PQconninfoOption* options = pq.PQconninfoParse(connectionInfo.c_str(), &parseError);
-    if (options == nullptr) {
-        errorText = parseError != nullptr ? TrimmedMessage(parseError) : "Out of memory";
-        pq.PQfreemem(parseError);
-        return parseError != nullptr ? E_FAIL : E_OUTOFMEMORY;
+    // As libpq reads it, a text that is neither "key=value" settings nor a URI names a database.
+    const bool settings = connectionInfo.find('=') != std::string::npos ||
+                          connectionInfo.rfind("postgresql://", 0) == 0 || connectionInfo.rfind("postgres://", 0) == 0;
+    std::vector<SConnectTarget> targets(1);
+    if (!settings && !connectionInfo.empty()) {
+        targets[0].settings.emplace_back("dbname", connectionInfo);
+    } else {
+        char* parseError = nullptr;
+        PQconninfoOption* options = pq.PQconninfoParse(connectionInfo.c_str(), &parseError);
+        if (options == nullptr) {
+            const bool outOfMemory = parseError == nullptr;
+            errorText = outOfMemory ? "Out of memory" : TrimmedMessage(parseError);
+            pq.PQfreemem(parseError);
+            return outOfMemory ? E_OUTOFMEMORY : E_FAIL;
+        }
+        targets = ConnectTargets(options);
+        pq.PQconninfoFree(options);
     }
-    const std::vector<SConnectTarget> targets = ConnectTargets(options);
-    pq.PQconninfoFree(options);
     // A host that takes the connection and never answers would hold the open for as long as
     // it stays: each host gets its connect timeout, and the open as a whole ends at the
     // statement deadline at the latest. The data-link text or PGCONNECT_TIMEOUT may set a

@@ -161,6 +161,20 @@ TEST(PgDataSource, ConnectionFailuresAndInitStringForms)
     CSession session;
     ASSERT_EQ(session.Open(source), S_OK);
     EXPECT_EQ(session.Execute("SELECT 1"), S_OK);
+
+    // As libpq takes them: a URI, and a bare name of a database on the server the environment names.
+    const std::string port = std::to_string(cluster.Port());
+    EXPECT_EQ(source.OpenFromInitializationString(("Provider=PostgreSQL;postgresql://postgres@/postgres?host=" +
+                                                   cluster.SocketFolder() + "&port=" + port)
+                                                      .c_str()),
+              S_OK)
+        << source.GetErrorText();
+    setenv("PGHOST", cluster.SocketFolder().c_str(), 1);
+    setenv("PGPORT", port.c_str(), 1);
+    setenv("PGUSER", "postgres", 1);
+    EXPECT_EQ(source.OpenFromInitializationString("Provider=PostgreSQL;postgres"), S_OK) << source.GetErrorText();
+    for (const char* name : {"PGHOST", "PGPORT", "PGUSER"})
+        unsetenv(name);
 }
 
 namespace {
@@ -419,7 +433,7 @@ TEST(PgDataSource, ConnectionTheServerEndsIsLostWithItsReason)
         {"terminated while waiting for a lock", "", false,
          [](pid_t backend) { return cluster.TerminateBackend(backend, "wait_event_type = 'Lock'"); }, administrator},
         {"fast restart", "", true, [](pid_t) { return cluster.Restart(); }, administrator},
-        {"idle session timeout", " options='-c idle_session_timeout=500'", true, [](pid_t) { return true; },
+        {"idle session timeout", " options='-c idle_session_timeout=1500'", true, [](pid_t) { return true; },
          "terminating connection due to idle-session timeout"},
     };
     // Over TCP the server's end comes as a reset once a statement is sent, with its reason still
