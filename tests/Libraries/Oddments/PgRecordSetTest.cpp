@@ -285,6 +285,16 @@ private:
     std::thread m_thread;
 };
 
+// A new connection to the cluster runs a statement.
+void ExpectNewConnectionWorks()
+{
+    CDataSource source;
+    ASSERT_EQ(source.OpenFromInitializationString(InitString("postgres").c_str()), S_OK) << source.GetErrorText();
+    CSession session;
+    ASSERT_EQ(session.Open(source), S_OK);
+    EXPECT_EQ(session.Execute("SELECT 1"), S_OK) << session.GetErrorText();
+}
+
 }  // namespace
 
 // An open never waits longer than its connect timeout (5 s unless the data-link text or
@@ -342,11 +352,7 @@ TEST(PgDataSource, DeadlineHoldsWhenTheWholeServerIsStopped)
         EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 8);
     }
     // Once it goes on, the server takes connections as before.
-    CDataSource again;
-    ASSERT_EQ(again.OpenFromInitializationString(InitString("postgres").c_str()), S_OK) << again.GetErrorText();
-    CSession next;
-    ASSERT_EQ(next.Open(again), S_OK);
-    EXPECT_EQ(next.Execute("SELECT 1"), S_OK) << next.GetErrorText();
+    ExpectNewConnectionWorks();
 }
 
 // The same with a server on another machine that was paused after the session began: the
@@ -475,12 +481,7 @@ TEST(PgDataSource, ConnectionTheServerEndsIsLostWithItsReason)
         EXPECT_EQ(session.Execute("SELECT 1"), E_FAIL);
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
         EXPECT_EQ(session.GetErrorText().find("already in progress"), std::string::npos) << session.GetErrorText();
-
-        CDataSource again;
-        ASSERT_EQ(again.OpenFromInitializationString(InitString("postgres").c_str()), S_OK) << again.GetErrorText();
-        CSession next;
-        ASSERT_EQ(next.Open(again), S_OK);
-        EXPECT_EQ(next.Execute("SELECT 1"), S_OK) << next.GetErrorText();
+        ExpectNewConnectionWorks();
     }
 }
 

@@ -67,6 +67,22 @@ protected:
             return -1;
         return rs.GetLongAt(1);
     }
+    // The backend of m_db's connection, once the statements ran on it.
+    pid_t BackendAfter(const std::vector<std::string>& setup)
+    {
+        for (const std::string& sql : setup)
+            Execute(sql);
+        return BackendPid();
+    }
+    // The project stored under 1/2/3 is the expected one, whole.
+    void ExpectStored(const CProjectData& expected)
+    {
+        CProjectData loaded;
+        ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(1, 2, 3), &loaded.customer, &loaded.features,
+                                     &loaded.physical, &loaded.results))
+            << LogText();
+        ExpectSameProject(expected, loaded);
+    }
 };
 
 // A save whose statement gets no answer fails at the deadline the data-link text sets, with a
@@ -113,10 +129,8 @@ TEST_P(PgProductionDb, SaveFailsAtTheDeadlineWhenTheServerStopsAnswering)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_EQ(m_db.Open(m_dataLink.c_str()), S_OK) << LogText();
-        const pid_t backend = BackendPid();
+        const pid_t backend = BackendAfter(c.setup);
         ASSERT_GT(backend, 0);
-        for (const std::string& sql : c.setup)
-            Execute(sql);
         CProjectData other;
         FillSampleProject(other, 1, 2, 3, 1, 4, "other");
         const size_t logBefore = LogText().size();
@@ -140,11 +154,7 @@ TEST_P(PgProductionDb, SaveFailsAtTheDeadlineWhenTheServerStopsAnswering)
         EXPECT_FALSE(m_db.IsLost());
         for (const std::string& sql : c.cleanup)
             Execute(sql);
-        CProjectData loaded;
-        ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(1, 2, 3), &loaded.customer, &loaded.features,
-                                     &loaded.physical, &loaded.results))
-            << LogText();
-        ExpectSameProject(stored, loaded);
+        ExpectStored(stored);
     }
 }
 
@@ -203,10 +213,8 @@ TEST_P(PgProductionDb, ServerEndingTheConnectionLosesAtMostTheSaveItHits)
             WriteWholeFile(m_dataLink, initString + c.items + "\n");
             ASSERT_EQ(m_db.Open(m_dataLink.c_str()), S_OK) << LogText();
         }
-        const pid_t backend = BackendPid();
+        const pid_t backend = BackendAfter(c.setup);
         ASSERT_GT(backend, 0);
-        for (const std::string& sql : c.setup)
-            Execute(sql);
         CProjectData other;
         FillSampleProject(other, 1, 2, 3, 1, 4, "other");
         const size_t logBefore = LogText().size();
@@ -234,17 +242,10 @@ TEST_P(PgProductionDb, ServerEndingTheConnectionLosesAtMostTheSaveItHits)
         ASSERT_EQ(m_db.Open(m_dataLink.c_str()), S_OK) << LogText();
         for (const std::string& sql : c.cleanup)
             Execute(sql);
-        CProjectData loaded;
-        ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(1, 2, 3), &loaded.customer, &loaded.features, &loaded.physical,
-                                     &loaded.results))
-            << LogText();
-        ExpectSameProject(stored, loaded);
+        ExpectStored(stored);
         ASSERT_EQ(m_db.SaveProject(&other.customer, &other.features, &other.physical, &other.results), PDB_SAVE_OK)
             << LogText();
-        CProjectData reloaded;
-        ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(1, 2, 3), &reloaded.customer, &reloaded.features,
-                                     &reloaded.physical, &reloaded.results));
-        ExpectSameProject(other, reloaded);
+        ExpectStored(other);
     }
 }
 
