@@ -408,6 +408,13 @@ bool AwaitConnection(const SLibpq& pq, PGconn* connection, std::chrono::steady_c
     return false;
 }
 
+// A result that holds a failure; no result holds none.
+bool IsFailure(const SLibpq& pq, const PGresult* result)
+{
+    return result != nullptr && pq.PQresultStatus(result) != PGRES_TUPLES_OK &&
+           pq.PQresultStatus(result) != PGRES_COMMAND_OK;
+}
+
 std::vector<std::string> CommaList(const std::string& text)
 {
     std::vector<std::string> items;
@@ -775,9 +782,6 @@ HRESULT CPgConnection::Exchange(const std::function<int(PGconn*)>& send, PGresul
     };
     // A text of several statements gives one result each: the first failure counts, else the
     // last result.
-    const auto failed = [&pq](PGresult* r) {
-        return r != nullptr && pq.PQresultStatus(r) != PGRES_TUPLES_OK && pq.PQresultStatus(r) != PGRES_COMMAND_OK;
-    };
     for (;;) {
         const HRESULT waited = awaitResult();
         if (FAILED(waited)) {
@@ -789,7 +793,7 @@ HRESULT CPgConnection::Exchange(const std::function<int(PGconn*)>& send, PGresul
         PGresult* next = pq.PQgetResult(m_connection);
         if (next == nullptr)
             break;
-        if (failed(*result)) {
+        if (IsFailure(pq, *result)) {
             pq.PQclear(next);
         } else {
             pq.PQclear(*result);
@@ -800,7 +804,7 @@ HRESULT CPgConnection::Exchange(const std::function<int(PGconn*)>& send, PGresul
         // A connection that broke before the statement's end leaves a failure as its last result;
         // one that ended after it leaves the statement done, and only the next one to find it gone.
         const std::string text = EndedText(*result);
-        if (!failed(*result)) {
+        if (!IsFailure(pq, *result)) {
             Close(text);
             return S_OK;
         }
@@ -815,7 +819,7 @@ std::string CPgConnection::EndedText(PGresult* result) const
 {
     const SLibpq& pq = Libpq();
     std::string text;
-    if (result != nullptr && pq.PQresultStatus(result) != PGRES_TUPLES_OK && pq.PQresultStatus(result) != PGRES_COMMAND_OK)
+    if (IsFailure(pq, result))
         text = TrimmedMessage(pq.PQresultErrorMessage(result));
     if (text.empty())
         text = TrimmedMessage(pq.PQerrorMessage(m_connection));

@@ -1,6 +1,7 @@
 // A throw-away PostgreSQL cluster for the tests: created in a temporary folder, reachable
-// through a Unix socket in that folder and through TCP on the loopback address, removed when the test program ends, also when it
-// crashes (a watchdog process cleans up once the program is gone).
+// through a Unix socket in that folder and through TCP on the loopback address, removed when
+// the test program ends, also when it crashes (a watchdog process cleans up once the program
+// is gone).
 #pragma once
 
 #include <string>

@@ -383,8 +383,9 @@ TEST(PgDataSource, CommandTimeoutBoundsEveryStatement)
         EXPECT_EQ(source.OpenFromInitializationString(
                       (InitString("postgres") + ";Command Timeout=" + bad).c_str()),
                   std::string(bad).empty() ? S_OK : E_INVALIDARG);
-        if (*bad != '\0')
+        if (*bad != '\0') {
             EXPECT_NE(source.GetErrorText().find("Command Timeout"), std::string::npos) << source.GetErrorText();
+        }
     }
 
     CDataSource source;
@@ -446,7 +447,8 @@ TEST(PgDataSource, ConnectionTheServerEndsIsLostWithItsReason)
     // to be read.
     for (const auto& c : cases) for (const bool tcp : {false, true}) {
         SCOPED_TRACE(std::string(c.name) + (tcp ? " over TCP" : " over the socket"));
-        const std::string where = tcp ? "Provider=PostgreSQL;" + cluster.TcpConnectionInfo("postgres") : InitString("postgres");
+        const std::string where =
+            tcp ? "Provider=PostgreSQL;" + cluster.TcpConnectionInfo("postgres") : InitString("postgres");
         CDataSource source;
         ASSERT_EQ(source.OpenFromInitializationString((where + c.items).c_str()), S_OK)
             << source.GetErrorText();
@@ -527,8 +529,8 @@ TEST(PgDataSource, OpenFailsOverToTheNextHost)
         SCOPED_TRACE(c.name);
         CDataSource source;
         const auto start = std::chrono::steady_clock::now();
-        const HRESULT opened =
-            source.OpenFromInitializationString(("Provider=PostgreSQL;dbname=postgres user=postgres " + c.items).c_str());
+        const HRESULT opened = source.OpenFromInitializationString(
+            ("Provider=PostgreSQL;dbname=postgres user=postgres " + c.items).c_str());
         EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), c.boundSeconds);
         if (!c.opens) {
             EXPECT_TRUE(FAILED(opened));

@@ -209,7 +209,8 @@ TEST_F(PgProductionDbCommands, ConnectionTheServerEndsIsOpenedAgainByTheNextComm
         pid_t backend = -1;
         {
             CDynamicRecordSetOleDb rs;
-            ASSERT_TRUE(rs.Open(App().GetEnvironment().ProductionDb().Database()->GetSession(), "SELECT pg_backend_pid()"));
+            ASSERT_TRUE(
+                rs.Open(App().GetEnvironment().ProductionDb().Database()->GetSession(), "SELECT pg_backend_pid()"));
             ASSERT_TRUE(rs.MoveNext());
             backend = rs.GetLongAt(1);
         }
