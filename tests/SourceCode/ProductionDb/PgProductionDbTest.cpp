@@ -201,6 +201,8 @@ TEST_P(PgProductionDb, ServerEndingTheConnectionLosesAtMostTheSaveItHits)
          PDB_SAVE_OUTCOME_UNKNOWN, "the connection was lost during COMMIT; the project may have been stored or not",
          administrator},
     };
+    CProjectData other;
+    FillSampleProject(other, 1, 2, 3, 1, 4, "other");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         WriteWholeFile(m_dataLink, initString + "\n");
@@ -215,8 +217,6 @@ TEST_P(PgProductionDb, ServerEndingTheConnectionLosesAtMostTheSaveItHits)
         }
         const pid_t backend = BackendAfter(c.setup);
         ASSERT_GT(backend, 0);
-        CProjectData other;
-        FillSampleProject(other, 1, 2, 3, 1, 4, "other");
         const size_t logBefore = LogText().size();
         if (c.idle) {
             ASSERT_TRUE(c.end(backend));
