@@ -24,6 +24,8 @@ struct SLibpq {
     decltype(&::PQconnectPoll) PQconnectPoll = nullptr;
     decltype(&::PQconninfo) PQconninfo = nullptr;
     decltype(&::PQconninfoFree) PQconninfoFree = nullptr;
+    decltype(&::PQconninfoParse) PQconninfoParse = nullptr;
+    decltype(&::PQfreemem) PQfreemem = nullptr;
     decltype(&::PQstatus) PQstatus = nullptr;
     decltype(&::PQerrorMessage) PQerrorMessage = nullptr;
     decltype(&::PQsetNoticeProcessor) PQsetNoticeProcessor = nullptr;
@@ -68,6 +70,8 @@ const SLibpq& Libpq()
                               SHARED_LIBRARY_RESOLVE(library, table, PQconnectPoll) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQconninfo) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQconninfoFree) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQconninfoParse) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQfreemem) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQstatus) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQerrorMessage) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQsetNoticeProcessor) &&
@@ -371,9 +375,10 @@ long ConnectTimeoutSeconds(const SLibpq& pq, PGconn* connection)
 
 // Drives a connection that PQconnectStartParams began until it is made, for at most its connect
 // timeout and never past the deadline. libpq's own connect timeout bounds only a blocking
-// connect, and there only each address by itself.
+// connect, and there only each address by itself. where names the host in the error text when
+// it is not empty.
 bool AwaitConnection(const SLibpq& pq, PGconn* connection, std::chrono::steady_clock::time_point deadline,
-                     std::string& errorText)
+                     const std::string& where, std::string& errorText)
 {
     const auto start = std::chrono::steady_clock::now();
     const long timeout = ConnectTimeoutSeconds(pq, connection);
@@ -393,13 +398,79 @@ bool AwaitConnection(const SLibpq& pq, PGconn* connection, std::chrono::steady_c
             continue;
         if (ready == 0) {
             const auto waited = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
-            errorText = "The server did not answer within " + std::to_string(waited.count()) + " s of connecting";
+            errorText = "The server did not answer within " + std::to_string(waited.count()) + " s of connecting" +
+                        (where.empty() ? "" : " (" + where + ")");
             return false;
         }
         status = pq.PQconnectPoll(connection);
     }
     errorText = TrimmedMessage(pq.PQerrorMessage(connection));
     return false;
+}
+
+// A result that holds a failure; no result holds none.
+bool IsFailure(const SLibpq& pq, const PGresult* result)
+{
+    return result != nullptr && pq.PQresultStatus(result) != PGRES_TUPLES_OK &&
+           pq.PQresultStatus(result) != PGRES_COMMAND_OK;
+}
+
+std::vector<std::string> CommaList(const std::string& text)
+{
+    std::vector<std::string> items;
+    if (text.empty())
+        return items;
+    size_t start = 0;
+    for (size_t comma; (comma = text.find(',', start)) != std::string::npos; start = comma + 1)
+        items.push_back(text.substr(start, comma - start));
+    items.push_back(text.substr(start));
+    return items;
+}
+
+// The settings of a connection to one server, as PQconnectStartParams takes them.
+struct SConnectTarget {
+    std::vector<std::pair<std::string, std::string>> settings;
+    std::string where;  // the host and port, for error texts; empty when there is only one
+};
+
+// One target per host of the connection text, in its order, each with the host's own host,
+// hostaddr and port and every other setting of the text. libpq's non-blocking connect would try
+// them in one go, but moves on only when a host refuses, never when one takes the connection
+// and stays silent. Lists that do not match go to libpq unsplit, for it to say so.
+std::vector<SConnectTarget> ConnectTargets(const PQconninfoOption* options)
+{
+    SConnectTarget common;
+    std::vector<std::string> hosts, addresses, ports;
+    for (const PQconninfoOption* option = options; option->keyword != nullptr; ++option) {
+        if (option->val == nullptr)
+            continue;
+        const std::string keyword = option->keyword;
+        if (keyword == "host")
+            hosts = CommaList(option->val);
+        else if (keyword == "hostaddr")
+            addresses = CommaList(option->val);
+        else if (keyword == "port")
+            ports = CommaList(option->val);
+        common.settings.emplace_back(keyword, option->val);
+    }
+    const size_t count = std::max(hosts.size(), addresses.size());
+    if (count <= 1 || (!hosts.empty() && !addresses.empty() && hosts.size() != addresses.size()) ||
+        (ports.size() > 1 && ports.size() != count))
+        return {common};
+    std::vector<SConnectTarget> targets(count);
+    for (size_t i = 0; i < count; ++i) {
+        for (const auto& setting : common.settings) {
+            if (setting.first != "host" && setting.first != "hostaddr" && setting.first != "port")
+                targets[i].settings.push_back(setting);
+        }
+        const std::string host = hosts.empty() ? "" : hosts[i];
+        const std::string address = addresses.empty() ? "" : addresses[i];
+        const std::string port = ports.empty() ? "" : ports[ports.size() == 1 ? 0 : i];
+        targets[i].settings.insert(targets[i].settings.end(),
+                                   {{"host", host}, {"hostaddr", address}, {"port", port}});
+        targets[i].where = "host \"" + (host.empty() ? address : host) + "\"" + (port.empty() ? "" : " port " + port);
+    }
+    return targets;
 }
 
 }  // namespace
@@ -479,33 +550,74 @@ HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly, in
         errorText = pq.error;
         return E_FAIL;
     }
+    // As libpq reads it, a text that is neither "key=value" settings nor a URI names a database.
+    const bool settings = connectionInfo.find('=') != std::string::npos ||
+                          connectionInfo.rfind("postgresql://", 0) == 0 || connectionInfo.rfind("postgres://", 0) == 0;
+    std::vector<SConnectTarget> targets(1);
+    if (!settings && !connectionInfo.empty()) {
+        targets[0].settings.emplace_back("dbname", connectionInfo);
+    } else {
+        char* parseError = nullptr;
+        PQconninfoOption* options = pq.PQconninfoParse(connectionInfo.c_str(), &parseError);
+        if (options == nullptr) {
+            const bool outOfMemory = parseError == nullptr;
+            errorText = outOfMemory ? "Out of memory" : TrimmedMessage(parseError);
+            pq.PQfreemem(parseError);
+            return outOfMemory ? E_OUTOFMEMORY : E_FAIL;
+        }
+        targets = ConnectTargets(options);
+        pq.PQconninfoFree(options);
+    }
     // A host that takes the connection and never answers would hold the open for as long as
-    // it stays: the open as a whole ends at the connect timeout, and at the statement deadline
-    // at the latest. The data-link text or PGCONNECT_TIMEOUT may set a timeout of their own:
-    // ours comes first, so the expanded connection text overrides it.
+    // it stays: each host gets its connect timeout, and the open as a whole ends at the
+    // statement deadline at the latest. The data-link text or PGCONNECT_TIMEOUT may set a
+    // timeout of their own: ours comes first, so the connection text overrides it.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(deadlineSeconds);
     const char* timeout = std::getenv("PGCONNECT_TIMEOUT") == nullptr ? kConnectTimeoutSeconds : "";
     const std::string userTimeout = std::to_string(static_cast<long long>(deadlineSeconds) * 1000);
-    const char* const keywords[] = {"connect_timeout", "keepalives",          "keepalives_idle",
-                                    "keepalives_interval", "keepalives_count", "tcp_user_timeout",
-                                    "dbname",          nullptr};
-    const char* const values[] = {timeout,
-                                  "1",
-                                  kKeepaliveIdleSeconds,
-                                  kKeepaliveIntervalSeconds,
-                                  kKeepaliveCount,
-                                  userTimeout.c_str(),
-                                  connectionInfo.c_str(),
-                                  nullptr};
-    PGconn* raw = pq.PQconnectStartParams(keywords, values, 1);
-    if (raw == nullptr) {
-        errorText = "Out of memory";
-        return E_OUTOFMEMORY;
-    }
-    if (!AwaitConnection(pq, raw, deadline, errorText)) {
+    const std::pair<const char*, const char*> ours[] = {
+        {"connect_timeout", timeout},
+        {"keepalives", "1"},
+        {"keepalives_idle", kKeepaliveIdleSeconds},
+        {"keepalives_interval", kKeepaliveIntervalSeconds},
+        {"keepalives_count", kKeepaliveCount},
+        {"tcp_user_timeout", userTimeout.c_str()},
+    };
+    PGconn* raw = nullptr;
+    std::string errors;
+    bool refused = false;
+    for (const SConnectTarget& target : targets) {
+        if (!errors.empty() && std::chrono::steady_clock::now() >= deadline)
+            break;
+        std::vector<const char*> keywords, values;
+        for (const auto& setting : ours) {
+            keywords.push_back(setting.first);
+            values.push_back(setting.second);
+        }
+        for (const auto& setting : target.settings) {
+            keywords.push_back(setting.first.c_str());
+            values.push_back(setting.second.c_str());
+        }
+        keywords.push_back(nullptr);
+        values.push_back(nullptr);
+        raw = pq.PQconnectStartParams(keywords.data(), values.data(), 0);
+        if (raw == nullptr) {
+            errorText = "Out of memory";
+            return E_OUTOFMEMORY;
+        }
+        std::string error;
+        if (AwaitConnection(pq, raw, deadline, target.where, error))
+            break;
         pq.PQfinish(raw);
-        const bool refused = errorText.find("authentication") != std::string::npos ||
-                             errorText.find("password") != std::string::npos;
+        raw = nullptr;
+        errors += (errors.empty() ? "" : "\n") + error;
+        // As libpq does: a server that refuses the user is the answer, the next hosts are not asked.
+        refused = error.find("authentication") != std::string::npos || error.find("password") != std::string::npos;
+        if (refused)
+            break;
+    }
+    if (raw == nullptr) {
+        errorText = errors;
         return refused ? DB_SEC_E_AUTH_FAILED : E_FAIL;
     }
     // Server notices ("table does not exist, skipping") are no errors; keep them off stderr.
@@ -611,7 +723,14 @@ HRESULT CPgConnection::Run(const std::string& sql, const CDbValues& params, PGre
 
 bool CPgConnection::IsLost() const
 {
-    return m_connection == nullptr || Libpq().PQstatus(m_connection) == CONNECTION_BAD;
+    const SLibpq& pq = Libpq();
+    if (m_connection == nullptr || pq.PQstatus(m_connection) == CONNECTION_BAD)
+        return true;
+    // Between statements the server sends nothing unless it ends the connection (a terminated
+    // backend, a shutdown, an idle timeout): a socket hung up or broken says so before a
+    // statement is sent to find out.
+    pollfd socket{pq.PQsocket(m_connection), POLLRDHUP, 0};
+    return ::poll(&socket, 1, 0) == 1 && (socket.revents & (POLLRDHUP | POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
 std::chrono::steady_clock::time_point CPgConnection::StatementDeadline() const
@@ -625,18 +744,28 @@ HRESULT CPgConnection::Exchange(const std::function<int(PGconn*)>& send, PGresul
     *result = nullptr;
     const SLibpq& pq = Libpq();
     if (m_connection == nullptr)
-        return SetError(E_FAIL, "The connection was given up after a statement passed its deadline");
-    if (send(m_connection) == 0)
-        return SetError(E_FAIL, TrimmedMessage(pq.PQerrorMessage(m_connection)));
+        return SetError(E_FAIL, m_closedText);
+    if (send(m_connection) == 0) {
+        const std::string text = TrimmedMessage(pq.PQerrorMessage(m_connection));
+        return pq.PQstatus(m_connection) == CONNECTION_BAD ? Lost(text) : SetError(E_FAIL, text);
+    }
+    // Set once the server ended the connection or it broke. What arrived before is still taken,
+    // the server's reason among it; nothing more is waited for.
+    bool ended = false;
     // Sends what is left of the statement and reads answers until the next result is in, so
     // that fetching it does not wait on the server.
     const auto awaitResult = [&]() -> HRESULT {
         for (;;) {
-            const int flushed = pq.PQflush(m_connection);
-            if (flushed < 0)
-                return SetError(E_FAIL, TrimmedMessage(pq.PQerrorMessage(m_connection)));
+            ended = ended || pq.PQstatus(m_connection) == CONNECTION_BAD;
+            const int flushed = ended ? 0 : pq.PQflush(m_connection);
+            if (flushed < 0) {
+                ended = true;
+                continue;
+            }
             if (flushed == 0 && !pq.PQisBusy(m_connection))
                 return S_OK;
+            if (ended)
+                return E_FAIL;
             const auto left =
                 std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
             pollfd socket{pq.PQsocket(m_connection), static_cast<short>(POLLIN | (flushed == 1 ? POLLOUT : 0)), 0};
@@ -645,9 +774,10 @@ HRESULT CPgConnection::Exchange(const std::function<int(PGconn*)>& send, PGresul
                 continue;
             if (ready == 0)
                 return GiveUp();
-            if (ready < 0 || ((socket.revents & POLLIN) != 0 && pq.PQconsumeInput(m_connection) == 0) ||
-                (socket.revents & (POLLERR | POLLNVAL)) != 0)
-                return SetError(E_FAIL, TrimmedMessage(pq.PQerrorMessage(m_connection)));
+            // A hang-up or an error may come with the server's last message still unread.
+            ended = ready < 0 || (socket.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0;
+            if ((socket.revents & (POLLIN | POLLERR | POLLHUP)) != 0 && pq.PQconsumeInput(m_connection) == 0)
+                ended = true;
         }
     };
     // A text of several statements gives one result each: the first failure counts, else the
@@ -655,22 +785,58 @@ HRESULT CPgConnection::Exchange(const std::function<int(PGconn*)>& send, PGresul
     for (;;) {
         const HRESULT waited = awaitResult();
         if (FAILED(waited)) {
+            const std::string text = ended ? EndedText(*result) : std::string();
             pq.PQclear(*result);
             *result = nullptr;
-            return waited;
+            return ended ? Lost(text) : waited;
         }
         PGresult* next = pq.PQgetResult(m_connection);
         if (next == nullptr)
-            return S_OK;
-        const bool failed = *result != nullptr && pq.PQresultStatus(*result) != PGRES_TUPLES_OK &&
-                            pq.PQresultStatus(*result) != PGRES_COMMAND_OK;
-        if (failed) {
+            break;
+        if (IsFailure(pq, *result)) {
             pq.PQclear(next);
         } else {
             pq.PQclear(*result);
             *result = next;
         }
     }
+    if (ended || pq.PQstatus(m_connection) == CONNECTION_BAD) {
+        // A connection that broke before the statement's end leaves a failure as its last result;
+        // one that ended after it leaves the statement done, and only the next one to find it gone.
+        const std::string text = EndedText(*result);
+        if (!IsFailure(pq, *result)) {
+            Close(text);
+            return S_OK;
+        }
+        pq.PQclear(*result);
+        *result = nullptr;
+        return Lost(text);
+    }
+    return S_OK;
+}
+
+std::string CPgConnection::EndedText(PGresult* result) const
+{
+    const SLibpq& pq = Libpq();
+    std::string text;
+    if (IsFailure(pq, result))
+        text = TrimmedMessage(pq.PQresultErrorMessage(result));
+    if (text.empty())
+        text = TrimmedMessage(pq.PQerrorMessage(m_connection));
+    return text.empty() ? "The server closed the connection" : text;
+}
+
+void CPgConnection::Close(const std::string& reason)
+{
+    Libpq().PQfinish(m_connection);
+    m_connection = nullptr;
+    m_closedText = "The connection was closed after it was lost: " + reason;
+}
+
+HRESULT CPgConnection::Lost(const std::string& reason)
+{
+    Close(reason);
+    return SetError(E_FAIL, reason);
 }
 
 HRESULT CPgConnection::GiveUp()
@@ -693,10 +859,10 @@ HRESULT CPgConnection::GiveUp()
             pq.PQfreeCancel(cancel);  // no thread to send it from: the closed connection must do
         }
     }
-    pq.PQfinish(m_connection);
-    m_connection = nullptr;
-    return SetError(DB_E_CANCELED, "The server did not answer within " + std::to_string(m_deadlineSeconds) +
-                                       " s; a cancel request was sent and the connection closed");
+    const std::string text = "The server did not answer within " + std::to_string(m_deadlineSeconds) +
+                             " s; a cancel request was sent and the connection closed";
+    Close(text);
+    return SetError(DB_E_CANCELED, text);
 }
 
 const std::map<int, std::string>& CPgConnection::DomainColumns(unsigned int table)

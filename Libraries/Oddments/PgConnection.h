@@ -20,11 +20,15 @@ public:
     // Seconds a statement may take when the data-link text sets no deadline.
     static constexpr int kDefaultDeadlineSeconds = 30;
 
-    // Connects with a libpq connection string ("host=... dbname=... user=..."), within the
-    // connect timeout and the deadline. A read-only connection refuses every write. A statement
+    // Connects with a libpq connection string ("host=... dbname=... user=..."). Of several hosts
+    // each is tried in turn for its connect timeout, all of them within the deadline, so that a
+    // host that takes the connection and never answers does not keep the next one from being
+    // tried. A read-only connection refuses every write. A statement
     // that gets no answer within the deadline fails with DB_E_CANCELED soon after it, whatever
     // the server does: a cancel request goes to the server without being waited for, and the
-    // connection is given up, so that later statements fail at once and IsLost says so.
+    // connection is given up, so that later statements fail at once and IsLost says so. A
+    // connection the server ends (its backend terminated, the server shut down, an idle timeout)
+    // or that breaks is closed the same way, with the server's reason as the error text.
     static HRESULT Open(const std::string& connectionInfo, bool readOnly, int deadlineSeconds,
                         std::unique_ptr<CPgConnection>& connection, std::string& errorText);
 
@@ -32,7 +36,7 @@ public:
                   std::unique_ptr<CDbCursor>& cursor) override;
     HRESULT Execute(const std::string& sql, const CDbValues& params,
                     long long* rowsAffected) override;
-    // Given up at a deadline, or broken off by the server.
+    // Given up at a deadline, or broken off by the server, also while it was idle.
     bool IsLost() const override;
 
 private:
@@ -51,6 +55,14 @@ private:
     // Asks the server to cancel the statement that passed its deadline and closes the
     // connection, without waiting for either.
     HRESULT GiveUp();
+    // Closes a connection that the server ended or that broke; the failure of the statement
+    // that found it so, with its text.
+    HRESULT Lost(const std::string& reason);
+    // Closes the connection for good; later statements fail with the reason.
+    void Close(const std::string& reason);
+    // The text of a connection that ended while the statement's result was still due: the
+    // server's message where it sent one, else libpq's.
+    std::string EndedText(pg_result* result) const;
     // Runs one statement; on failure keeps the server's message and returns our result.
     HRESULT Run(const std::string& sql, const CDbValues& params, pg_result** result);
     // The type of a result column: by the name of its declared domain where the table
@@ -61,6 +73,7 @@ private:
     const std::map<int, std::string>& DomainColumns(unsigned int table);
 
     pg_conn* m_connection = nullptr;
+    std::string m_closedText;  // why the connection was closed, for the statements that follow
     int m_deadlineSeconds = kDefaultDeadlineSeconds;
     std::map<unsigned int, std::map<int, std::string>> m_domainColumns;
 };

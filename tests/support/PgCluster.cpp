@@ -6,8 +6,10 @@
 #include <fcntl.h>
 #include <fstream>
 #include <glob.h>
+#include <netinet/in.h>
 #include <iostream>
 #include <pwd.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -39,6 +41,21 @@ bool Run(std::vector<std::string> argv)
     const SToolRun run = RunTool(argv);
     std::cerr << run.errors;
     return run.status == 0;
+}
+
+// A loopback TCP port that nobody listens on now; 0 when none could be found.
+int FreeLoopbackPort()
+{
+    const int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    const bool found = probe >= 0 && bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                       getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+    if (probe >= 0)
+        close(probe);
+    return found ? ntohs(address.sin_port) : 0;
 }
 
 std::string Quoted(const std::string& text)
@@ -116,13 +133,18 @@ bool CPgCluster::Start(std::string& error)
         error = "initdb failed";
         return false;
     }
-    // No TCP at all; fsync off, the data is thrown away anyway.
-    if (!Run({m_binaries + "/pg_ctl", "-D", data, "-l", m_folder + "/server.log", "-w", "-o",
-              "-k " + m_folder + " -c listen_addresses='' -F", "start"})) {
-        error = "the server did not start (see " + m_folder + "/server.log)";
-        return false;
+    // TCP on the loopback address only, on a port that was free a moment ago: another program
+    // may take it first, so a start that fails is tried again on another. fsync off, the data
+    // is thrown away anyway.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        m_port = FreeLoopbackPort();
+        if (m_port > 0 && Run({m_binaries + "/pg_ctl", "-D", data, "-l", m_folder + "/server.log", "-w", "-o",
+                               "-k " + m_folder + " -c listen_addresses=127.0.0.1 -p " + std::to_string(m_port) + " -F",
+                               "start"}))
+            return true;
     }
-    return true;
+    error = "the server did not start (see " + m_folder + "/server.log)";
+    return false;
 }
 
 void CPgCluster::Stop()
@@ -142,6 +164,27 @@ void CPgCluster::Stop()
     }
 }
 
+bool CPgCluster::Restart()
+{
+    // The server keeps the options it was started with; its output must not go to our pipe,
+    // which it would hold open.
+    return Run({m_binaries + "/pg_ctl", "-D", m_folder + "/data", "-l", m_folder + "/server.log", "-w", "-m", "fast",
+                "restart"});
+}
+
+bool CPgCluster::TerminateBackend(pid_t backend, const std::string& condition)
+{
+    // The statistics are taken once per transaction unless cleared.
+    const std::string pid = std::to_string(backend);
+    const std::string sql = "DO $$ BEGIN FOR i IN 1..600 LOOP PERFORM pg_stat_clear_snapshot(); "
+                            "IF EXISTS (SELECT 1 FROM pg_stat_activity WHERE pid = " + pid + " AND (" + condition +
+                            ")) THEN PERFORM pg_terminate_backend(" + pid + "); RETURN; END IF; "
+                            "PERFORM pg_sleep(0.05); END LOOP; RAISE EXCEPTION 'backend " + pid +
+                            " never got there'; END $$";
+    return Run({m_binaries + "/psql", "-X", "-q", "-v", "ON_ERROR_STOP=1", "-h", m_folder, "-p",
+                std::to_string(m_port), "-U", "postgres", "-d", "postgres", "-c", sql});
+}
+
 pid_t CPgCluster::ServerPid() const
 {
     // The server's lock file starts with its process id.
@@ -152,5 +195,11 @@ pid_t CPgCluster::ServerPid() const
 
 std::string CPgCluster::ConnectionInfo(const std::string& database) const
 {
-    return "host=" + m_folder + " user=postgres dbname=" + database;
+    return "host=" + m_folder + " port=" + std::to_string(m_port) + " user=postgres dbname=" + database;
+}
+
+std::string CPgCluster::TcpConnectionInfo(const std::string& database) const
+{
+    return "host=127.0.0.1 port=" + std::to_string(m_port) +
+           " sslmode=disable gssencmode=disable user=postgres dbname=" + database;
 }

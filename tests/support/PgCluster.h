@@ -1,6 +1,7 @@
-// A throw-away PostgreSQL cluster for the tests: created in a temporary folder, reachable only
-// through a Unix socket in that folder, removed when the test program ends, also when it
-// crashes (a watchdog process cleans up once the program is gone).
+// A throw-away PostgreSQL cluster for the tests: created in a temporary folder, reachable
+// through a Unix socket in that folder and through TCP on the loopback address, removed when
+// the test program ends, also when it crashes (a watchdog process cleans up once the program
+// is gone).
 #pragma once
 
 #include <string>
@@ -18,8 +19,24 @@ public:
     // Stops the server and removes its folder; waits until that is done.
     void Stop();
 
-    // libpq connection string of a database of the cluster.
+    // Ends every session as an administrator's fast restart does (each told why) and starts the
+    // server again; returns once it takes connections, false when it does not.
+    bool Restart();
+
+    // Ends a backend as an administrator does (pg_terminate_backend) once its row of
+    // pg_stat_activity meets the condition (for example "wait_event_type = 'Lock'"); false when it
+    // did not within 30 s. Blocks until then: call it from a thread while the test's statement
+    // waits.
+    bool TerminateBackend(pid_t backend, const std::string& condition = "true");
+
+    // libpq connection string of a database of the cluster, through its Unix socket.
     std::string ConnectionInfo(const std::string& database) const;
+    // The same through TCP on the loopback address, where a connection ends as it does across a
+    // network.
+    std::string TcpConnectionInfo(const std::string& database) const;
+    // Where the server listens: the folder of its socket, and its port number.
+    const std::string& SocketFolder() const { return m_folder; }
+    int Port() const { return m_port; }
     // The process id of the running server's main process (the one that takes connections);
     // -1 when none runs.
     pid_t ServerPid() const;
@@ -27,6 +44,7 @@ public:
 private:
     std::string m_folder;
     std::string m_binaries;
+    int m_port = 0;
     int m_watchdogPipe = -1;
     pid_t m_watchdog = -1;
 };

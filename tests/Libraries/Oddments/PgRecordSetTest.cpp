@@ -1,5 +1,6 @@
 #include "support/PgCluster.h"
 #include "support/StoppedProcesses.h"
+#include "support/WaitUntil.h"
 #include "RecordSetCases.h"
 
 #include "Oddments/DynamicRecordSetOleDb.h"
@@ -14,6 +15,8 @@
 #include <cstdlib>
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -158,6 +161,20 @@ TEST(PgDataSource, ConnectionFailuresAndInitStringForms)
     CSession session;
     ASSERT_EQ(session.Open(source), S_OK);
     EXPECT_EQ(session.Execute("SELECT 1"), S_OK);
+
+    // As libpq takes them: a URI, and a bare name of a database on the server the environment names.
+    const std::string port = std::to_string(cluster.Port());
+    EXPECT_EQ(source.OpenFromInitializationString(("Provider=PostgreSQL;postgresql://postgres@/postgres?host=" +
+                                                   cluster.SocketFolder() + "&port=" + port)
+                                                      .c_str()),
+              S_OK)
+        << source.GetErrorText();
+    setenv("PGHOST", cluster.SocketFolder().c_str(), 1);
+    setenv("PGPORT", port.c_str(), 1);
+    setenv("PGUSER", "postgres", 1);
+    EXPECT_EQ(source.OpenFromInitializationString("Provider=PostgreSQL;postgres"), S_OK) << source.GetErrorText();
+    for (const char* name : {"PGHOST", "PGPORT", "PGUSER"})
+        unsetenv(name);
 }
 
 namespace {
@@ -268,6 +285,16 @@ private:
     std::thread m_thread;
 };
 
+// A new connection to the cluster runs a statement.
+void ExpectNewConnectionWorks()
+{
+    CDataSource source;
+    ASSERT_EQ(source.OpenFromInitializationString(InitString("postgres").c_str()), S_OK) << source.GetErrorText();
+    CSession session;
+    ASSERT_EQ(session.Open(source), S_OK);
+    EXPECT_EQ(session.Execute("SELECT 1"), S_OK) << session.GetErrorText();
+}
+
 }  // namespace
 
 // An open never waits longer than its connect timeout (5 s unless the data-link text or
@@ -325,11 +352,7 @@ TEST(PgDataSource, DeadlineHoldsWhenTheWholeServerIsStopped)
         EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 8);
     }
     // Once it goes on, the server takes connections as before.
-    CDataSource again;
-    ASSERT_EQ(again.OpenFromInitializationString(InitString("postgres").c_str()), S_OK) << again.GetErrorText();
-    CSession next;
-    ASSERT_EQ(next.Open(again), S_OK);
-    EXPECT_EQ(next.Execute("SELECT 1"), S_OK) << next.GetErrorText();
+    ExpectNewConnectionWorks();
 }
 
 // The same with a server on another machine that was paused after the session began: the
@@ -360,8 +383,9 @@ TEST(PgDataSource, CommandTimeoutBoundsEveryStatement)
         EXPECT_EQ(source.OpenFromInitializationString(
                       (InitString("postgres") + ";Command Timeout=" + bad).c_str()),
                   std::string(bad).empty() ? S_OK : E_INVALIDARG);
-        if (*bad != '\0')
+        if (*bad != '\0') {
             EXPECT_NE(source.GetErrorText().find("Command Timeout"), std::string::npos) << source.GetErrorText();
+        }
     }
 
     CDataSource source;
@@ -379,4 +403,151 @@ TEST(PgDataSource, CommandTimeoutBoundsEveryStatement)
     EXPECT_NE(session.GetErrorText().find("did not answer within 1 s"), std::string::npos) << session.GetErrorText();
     // The connection's next answer could belong to the cancelled statement: it is not used again.
     EXPECT_EQ(session.Execute("SELECT 1"), E_FAIL);
+}
+
+namespace {
+
+int BackendPid(CSession& session)
+{
+    CDynamicRecordSetOleDb rs;
+    return rs.Open(session, "SELECT pg_backend_pid()") && rs.MoveNext() ? rs.GetLongAt(1) : -1;
+}
+
+}  // namespace
+
+// However the server ends a connection, the statement that meets the end fails with the server's
+// reason, the connection counts as lost, also when it ended while idle, and every later statement
+// fails at once instead of finding libpq in the middle of the first one.
+TEST(PgDataSource, ConnectionTheServerEndsIsLostWithItsReason)
+{
+    {
+        CDataSource source;
+        CSession session;
+        ASSERT_EQ(source.OpenFromInitializationString(InitString("postgres").c_str()), S_OK);
+        ASSERT_EQ(session.Open(source), S_OK);
+        ASSERT_EQ(session.Execute("CREATE TABLE IF NOT EXISTS held (id integer)"), S_OK) << session.GetErrorText();
+    }
+    const char* const administrator = "terminating connection due to administrator command";
+    const struct {
+        const char* name;
+        std::string items;
+        bool idle;  // ended while no statement runs
+        std::function<bool(pid_t)> end;
+        const char* reason;
+    } cases[] = {
+        {"terminated while idle", "", true, [](pid_t backend) { return cluster.TerminateBackend(backend); },
+         administrator},
+        {"terminated while waiting for a lock", "", false,
+         [](pid_t backend) { return cluster.TerminateBackend(backend, "wait_event_type = 'Lock'"); }, administrator},
+        {"fast restart", "", true, [](pid_t) { return cluster.Restart(); }, administrator},
+        {"idle session timeout", " options='-c idle_session_timeout=1500'", true, [](pid_t) { return true; },
+         "terminating connection due to idle-session timeout"},
+    };
+    // Over TCP the server's end comes as a reset once a statement is sent, with its reason still
+    // to be read.
+    for (const auto& c : cases) for (const bool tcp : {false, true}) {
+        SCOPED_TRACE(std::string(c.name) + (tcp ? " over TCP" : " over the socket"));
+        const std::string where =
+            tcp ? "Provider=PostgreSQL;" + cluster.TcpConnectionInfo("postgres") : InitString("postgres");
+        CDataSource source;
+        ASSERT_EQ(source.OpenFromInitializationString((where + c.items).c_str()), S_OK)
+            << source.GetErrorText();
+        CSession session;
+        ASSERT_EQ(session.Open(source), S_OK);
+        const pid_t backend = BackendPid(session);
+        ASSERT_GT(backend, 0);
+        EXPECT_FALSE(session.IsLost());
+        HRESULT result = S_OK;
+        if (c.idle) {
+            ASSERT_TRUE(c.end(backend));
+            EXPECT_TRUE(WaitUntil(std::chrono::seconds(10), [&session] { return session.IsLost(); }))
+                << "noticed before a statement is sent";
+            result = session.Execute("SELECT 1");
+        } else {
+            // Another session holds the table while the backend is ended waiting for it.
+            CDataSource holderSource;
+            CSession holder;
+            ASSERT_EQ(holderSource.OpenFromInitializationString(InitString("postgres").c_str()), S_OK);
+            ASSERT_EQ(holder.Open(holderSource), S_OK);
+            ASSERT_EQ(holder.Execute("BEGIN"), S_OK);
+            ASSERT_EQ(holder.Execute("LOCK TABLE held"), S_OK);
+            auto ended = std::async(std::launch::async, c.end, backend);
+            result = session.Execute("SELECT * FROM held");
+            EXPECT_TRUE(ended.get());
+            EXPECT_EQ(holder.Execute("ROLLBACK"), S_OK);
+        }
+        EXPECT_EQ(result, E_FAIL);
+        EXPECT_NE(session.GetErrorText().find(c.reason), std::string::npos) << session.GetErrorText();
+        EXPECT_TRUE(session.IsLost());
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(session.Execute("SELECT 1"), E_FAIL);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        EXPECT_EQ(session.GetErrorText().find("already in progress"), std::string::npos) << session.GetErrorText();
+        ExpectNewConnectionWorks();
+    }
+}
+
+// Of several hosts each gets its own connect timeout, the open as a whole the Command Timeout:
+// a first host that takes the connection and never answers, or refuses it, does not keep the
+// second from being used, as libpq's blocking connect would do it.
+TEST(PgDataSource, OpenFailsOverToTheNextHost)
+{
+    const CSilentServer silent(30);
+    ASSERT_NE(silent.Port(), 0);
+    const CSilentServer secondSilent(30);
+    // A port nobody listens on: a listener closed again.
+    int refusingPort = 0;
+    {
+        const CSilentServer closed(1);
+        refusingPort = closed.Port();
+    }
+    unsetenv("PGCONNECT_TIMEOUT");
+    const std::string cluster1 = cluster.SocketFolder();
+    const std::string clusterPort = std::to_string(cluster.Port());
+    const std::string silentPort = std::to_string(silent.Port());
+    const struct {
+        const char* name;
+        std::string items;
+        bool opens;
+        double boundSeconds;
+    } cases[] = {
+        {"silent first host", "host=127.0.0.1," + cluster1 + " port=" + silentPort + "," + clusterPort +
+                                  " connect_timeout=2;Command Timeout=30",
+         true, 2 + 3},
+        {"silent first address", "host=localhost," + cluster1 + " hostaddr=127.0.0.1, port=" + silentPort + "," +
+                                     clusterPort + " connect_timeout=2;Command Timeout=30",
+         true, 2 + 3},
+        {"refusing first host", "host=127.0.0.1," + cluster1 + " port=" + std::to_string(refusingPort) + "," +
+                                    clusterPort + " connect_timeout=2",
+         true, 3},
+        // The whole open ends at the Command Timeout, before the second host's connect timeout.
+        {"all silent", "host=127.0.0.1,127.0.0.1 port=" + silentPort + "," + std::to_string(secondSilent.Port()) +
+                           " connect_timeout=2;Command Timeout=3",
+         false, 3 + 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CDataSource source;
+        const auto start = std::chrono::steady_clock::now();
+        const HRESULT opened = source.OpenFromInitializationString(
+            ("Provider=PostgreSQL;dbname=postgres user=postgres " + c.items).c_str());
+        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), c.boundSeconds);
+        if (!c.opens) {
+            EXPECT_TRUE(FAILED(opened));
+            EXPECT_NE(source.GetErrorText().find("did not answer within 2 s of connecting (host \"127.0.0.1\" port " +
+                                                 silentPort + ")"),
+                      std::string::npos)
+                << source.GetErrorText();
+            continue;
+        }
+        ASSERT_EQ(opened, S_OK) << source.GetErrorText();
+        CSession session;
+        ASSERT_EQ(session.Open(source), S_OK);
+        CDynamicRecordSetOleDb rs;
+        ASSERT_TRUE(rs.Open(session, "SELECT current_setting('unix_socket_directories')"));
+        ASSERT_TRUE(rs.MoveNext());
+        std::string folder;
+        rs.GetStringAt(folder, 1);
+        EXPECT_EQ(folder, cluster1);
+    }
 }

@@ -7,8 +7,11 @@
 #include "support/PgCluster.h"
 #include "support/StoppedProcesses.h"
 #include "support/TestFiles.h"
+#include "support/WaitUntil.h"
 
 #include <chrono>
+#include <functional>
+#include <future>
 #include <sys/types.h>
 #include <vector>
 
@@ -64,6 +67,22 @@ protected:
             return -1;
         return rs.GetLongAt(1);
     }
+    // The backend of m_db's connection, once the statements ran on it.
+    pid_t BackendAfter(const std::vector<std::string>& setup)
+    {
+        for (const std::string& sql : setup)
+            Execute(sql);
+        return BackendPid();
+    }
+    // The project stored under 1/2/3 is the expected one, whole.
+    void ExpectStored(const CProjectData& expected)
+    {
+        CProjectData loaded;
+        ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(1, 2, 3), &loaded.customer, &loaded.features,
+                                     &loaded.physical, &loaded.results))
+            << LogText();
+        ExpectSameProject(expected, loaded);
+    }
 };
 
 // A save whose statement gets no answer fails at the deadline the data-link text sets, with a
@@ -110,10 +129,8 @@ TEST_P(PgProductionDb, SaveFailsAtTheDeadlineWhenTheServerStopsAnswering)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_EQ(m_db.Open(m_dataLink.c_str()), S_OK) << LogText();
-        const pid_t backend = BackendPid();
+        const pid_t backend = BackendAfter(c.setup);
         ASSERT_GT(backend, 0);
-        for (const std::string& sql : c.setup)
-            Execute(sql);
         CProjectData other;
         FillSampleProject(other, 1, 2, 3, 1, 4, "other");
         const size_t logBefore = LogText().size();
@@ -137,11 +154,98 @@ TEST_P(PgProductionDb, SaveFailsAtTheDeadlineWhenTheServerStopsAnswering)
         EXPECT_FALSE(m_db.IsLost());
         for (const std::string& sql : c.cleanup)
             Execute(sql);
-        CProjectData loaded;
-        ASSERT_TRUE(m_db.LoadProject(CProductionDbKey(1, 2, 3), &loaded.customer, &loaded.features,
-                                     &loaded.physical, &loaded.results))
+        ExpectStored(stored);
+    }
+}
+
+// However the server ends the connection, at most the save it hits is lost: that save fails with
+// the server's reason in the log (one that meets the end in its COMMIT may have been stored or
+// not), and the connection counts as lost. Ended while idle, it counts as lost before a save is
+// tried. Opened again, as the next command does, the database holds the project stored before
+// whole, and the next save stores its project whole.
+TEST_P(PgProductionDb, ServerEndingTheConnectionLosesAtMostTheSaveItHits)
+{
+    CreateTables();
+    const std::string link = ReadWholeFile(m_dataLink);
+    const std::string initString = link.substr(0, link.find('\n'));
+    const char* const administrator = "terminating connection due to administrator command";
+    const std::vector<std::string> sleepsInCommit = {
+        "CREATE FUNCTION sleep_point() RETURNS trigger AS $$ BEGIN PERFORM pg_sleep(3600); RETURN NEW; END $$ "
+        "LANGUAGE plpgsql",
+        "CREATE CONSTRAINT TRIGGER sleep_point AFTER INSERT ON fwr_customer_data DEFERRABLE INITIALLY DEFERRED "
+        "FOR EACH ROW EXECUTE FUNCTION sleep_point()"};
+    const struct {
+        const char* name;
+        std::string items;
+        std::vector<std::string> setup;
+        std::vector<std::string> cleanup;
+        bool idle;        // ended while no statement runs
+        bool heldTable;   // another session holds a table the save writes
+        std::function<bool(pid_t)> end;
+        int result;
+        const char* logLine;
+        const char* reason;
+    } cases[] = {
+        {"terminated while idle", "", {}, {}, true, false,
+         [](pid_t backend) { return cluster.TerminateBackend(backend); }, PDB_SAVE_OK, "", administrator},
+        {"fast restart", "", {}, {}, true, false, [](pid_t) { return cluster.Restart(); }, PDB_SAVE_OK, "",
+         administrator},
+        {"idle session timeout", " options='-c idle_session_timeout=1500'", {}, {}, true, false,
+         [](pid_t) { return true; }, PDB_SAVE_OK, "", "idle-session timeout"},
+        {"terminated waiting for a lock", "", {}, {}, false, true,
+         [](pid_t backend) { return cluster.TerminateBackend(backend, "wait_event_type = 'Lock'"); },
+         PDB_SAVE_SQL_FAILED, "nothing of it was stored", administrator},
+        {"terminated in COMMIT", "", sleepsInCommit,
+         {"DROP TRIGGER sleep_point ON fwr_customer_data", "DROP FUNCTION sleep_point()"}, false, false,
+         [](pid_t backend) { return cluster.TerminateBackend(backend, "wait_event = 'PgSleep'"); },
+         PDB_SAVE_OUTCOME_UNKNOWN, "the connection was lost during COMMIT; the project may have been stored or not",
+         administrator},
+    };
+    CProjectData other;
+    FillSampleProject(other, 1, 2, 3, 1, 4, "other");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteWholeFile(m_dataLink, initString + "\n");
+        ASSERT_EQ(m_db.Open(m_dataLink.c_str()), S_OK) << LogText();
+        CProjectData stored;
+        FillSampleProject(stored, 1, 2, 3, 2, 3, "stored");
+        ASSERT_EQ(m_db.SaveProject(&stored.customer, &stored.features, &stored.physical, &stored.results),
+                  PDB_SAVE_OK);
+        if (!c.items.empty()) {
+            WriteWholeFile(m_dataLink, initString + c.items + "\n");
+            ASSERT_EQ(m_db.Open(m_dataLink.c_str()), S_OK) << LogText();
+        }
+        const pid_t backend = BackendAfter(c.setup);
+        ASSERT_GT(backend, 0);
+        const size_t logBefore = LogText().size();
+        if (c.idle) {
+            ASSERT_TRUE(c.end(backend));
+            EXPECT_TRUE(WaitUntil(std::chrono::seconds(10), [this] { return m_db.IsLost(); }));
+        } else {
+            CDataSource holderSource;
+            CSession holder;
+            ASSERT_EQ(holderSource.OpenFromInitializationString(initString.c_str()), S_OK);
+            ASSERT_EQ(holder.Open(holderSource), S_OK);
+            if (c.heldTable) {
+                ASSERT_EQ(holder.Execute("BEGIN"), S_OK);
+                ASSERT_EQ(holder.Execute("LOCK TABLE fwr_result_data_tables"), S_OK);
+            }
+            auto ended = std::async(std::launch::async, c.end, backend);
+            EXPECT_EQ(m_db.SaveProject(&other.customer, &other.features, &other.physical, &other.results), c.result);
+            EXPECT_TRUE(ended.get());
+            EXPECT_NE(LogText().find(c.logLine, logBefore), std::string::npos) << LogText().substr(logBefore);
+            EXPECT_NE(LogText().find(c.reason, logBefore), std::string::npos) << LogText().substr(logBefore);
+            EXPECT_TRUE(m_db.IsLost());
+        }
+
+        WriteWholeFile(m_dataLink, initString + "\n");
+        ASSERT_EQ(m_db.Open(m_dataLink.c_str()), S_OK) << LogText();
+        for (const std::string& sql : c.cleanup)
+            Execute(sql);
+        ExpectStored(stored);
+        ASSERT_EQ(m_db.SaveProject(&other.customer, &other.features, &other.physical, &other.results), PDB_SAVE_OK)
             << LogText();
-        ExpectSameProject(stored, loaded);
+        ExpectStored(other);
     }
 }
 

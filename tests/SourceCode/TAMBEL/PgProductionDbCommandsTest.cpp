@@ -9,15 +9,24 @@
 #include "Oddments/Session.h"
 #include "TAMBEL/ProductionDbCommands.h"
 #include "TAMBEL/ProductionDbConnection.h"
+#include "TAMBEL/StartupEnvironment.h"
 #include "support/PgCluster.h"
 #include "support/TestFiles.h"
+#include "support/WaitUntil.h"
+#include "Oddments/DynamicRecordSetOleDb.h"
 
 #include <gmock/gmock.h>
 
 #include <chrono>
+#include <cstring>
+#include <functional>
+#include <future>
+#include <string>
+#include <vector>
 
 using testing::ElementsAre;
 using testing::HasSubstr;
+using testing::StartsWith;
 
 namespace {
 
@@ -149,4 +158,92 @@ TEST_F(PgProductionDbCommands, NextCommandAfterALostConnectionOpensTheDatabaseAg
               "Die Verbindung zur Datenbank ging verloren, während die Daten gespeichert wurden.");
     EXPECT_EQ(TranslateText("They may have been saved or not; load the record to see which."),
               "Sie wurden vielleicht gespeichert, vielleicht auch nicht; laden Sie den Datensatz, um es zu prüfen.");
+}
+
+// However the server ends the application's connection, the command it hits is all that is lost,
+// and the next one opens the database again from the data link. Ended while idle (terminated, a
+// fast restart, an idle timeout), the next save itself stores the project; a save that meets the
+// end fails as one on a lost connection does, and the save after it stores the project. Over
+// TCP, where the server's end comes as a reset when a statement is sent.
+TEST_F(PgProductionDbCommands, ConnectionTheServerEndsIsOpenedAgainByTheNextCommand)
+{
+    const std::string database = m_initString.substr(m_initString.find("dbname=") + std::strlen("dbname="));
+    m_initString = "Provider=PostgreSQL;" + cluster.TcpConnectionInfo(database);
+    OpenWithTables();
+    const std::string base = m_initString;
+    const std::string dataLink = App().GetEnvironment().ProductionDb().DataLinkPath();
+    const char* const failedSave = "Error in SQL statement.\nUnable to save data.";
+    const char* const unknownSave = "The connection to the database was lost while the data were being saved.";
+    const struct {
+        const char* name;
+        std::string items;
+        std::vector<std::string> setup;  // by the other program
+        std::vector<std::string> cleanup;
+        std::function<bool(pid_t)> end;
+        const char* failure;  // the message of the save that meets the end; none when it ended while idle
+    } cases[] = {
+        {"terminated while idle", "", {}, {}, [](pid_t backend) { return cluster.TerminateBackend(backend); }, nullptr},
+        {"fast restart", "", {}, {}, [](pid_t) { return cluster.Restart(); }, nullptr},
+        {"terminated waiting for a lock", "", {"BEGIN", "LOCK TABLE fwr_result_data_tables"}, {"ROLLBACK"},
+         [](pid_t backend) { return cluster.TerminateBackend(backend, "wait_event_type = 'Lock'"); }, failedSave},
+        {"terminated in COMMIT", "",
+         {"CREATE FUNCTION sleep_point() RETURNS trigger AS $$ BEGIN PERFORM pg_sleep(3600); RETURN NEW; END $$ "
+          "LANGUAGE plpgsql",
+          "CREATE CONSTRAINT TRIGGER sleep_point AFTER INSERT ON fwr_customer_data DEFERRABLE INITIALLY DEFERRED "
+          "FOR EACH ROW EXECUTE FUNCTION sleep_point()"},
+         {"DROP TRIGGER sleep_point ON fwr_customer_data", "DROP FUNCTION sleep_point()"},
+         [](pid_t backend) { return cluster.TerminateBackend(backend, "wait_event = 'PgSleep'"); }, unknownSave},
+        {"idle session timeout", " options='-c idle_session_timeout=1500'", {}, {}, [](pid_t) { return true; },
+         nullptr},
+    };
+    const CProductionDbKey key(4711, 12, 1);
+    const std::vector<std::string> overwritten = {
+        "A record with the same keys exists already.\nOverwrite existing record?", "Data successfully saved."};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteWholeFile(dataLink, "[oledb]\n" + base + c.items + "\n");
+        ASSERT_TRUE(App().OpenProductionDb(false));
+        SetProjectInMemory(key.pa, key.vk, key.pos, "first");
+        App().GetProductionDbCommands().SaveToDb();
+        ASSERT_EQ(StoredCustomer(key), "Customer first");
+        pid_t backend = -1;
+        {
+            CDynamicRecordSetOleDb rs;
+            ASSERT_TRUE(
+                rs.Open(App().GetEnvironment().ProductionDb().Database()->GetSession(), "SELECT pg_backend_pid()"));
+            ASSERT_TRUE(rs.MoveNext());
+            backend = rs.GetLongAt(1);
+        }
+        for (const std::string& sql : c.setup)
+            ASSERT_TRUE(m_other.ExecuteSql(sql)) << sql;
+        SetProjectInMemory(key.pa, key.vk, key.pos, "second");
+        m_boxes.clear();
+        if (c.failure == nullptr) {
+            ASSERT_TRUE(c.end(backend));
+            EXPECT_TRUE(WaitUntil(std::chrono::seconds(10),
+                                  [] { return App().GetEnvironment().ProductionDb().Database()->IsLost(); }));
+            WriteDataLink();  // the other program's connection opened again after a restart
+        } else {
+            auto ended = std::async(std::launch::async, c.end, backend);
+            App().GetProductionDbCommands().SaveToDb();
+            EXPECT_TRUE(ended.get());
+            ASSERT_FALSE(m_boxes.empty());
+            EXPECT_THAT(m_boxes.back().text, StartsWith(c.failure));
+            for (const std::string& sql : c.cleanup)
+                ASSERT_TRUE(m_other.ExecuteSql(sql)) << sql;
+            EXPECT_EQ(StoredCustomer(key), "Customer first");
+            m_boxes.clear();
+        }
+        App().GetProductionDbCommands().SaveToDb();
+        EXPECT_EQ(Texts(), overwritten);
+        EXPECT_EQ(StoredCustomer(key), "Customer second");
+        EXPECT_EQ(LockOwner(key), App().GetLockOwner());
+
+        SetProjectInMemory(0, 0, 0, "empty");
+        m_pick = key;
+        m_boxes.clear();
+        App().GetProductionDbCommands().LoadFromDb();
+        EXPECT_EQ(CProjectData::GetInstance()->customer.customer, "Customer second");
+        EXPECT_TRUE(m_boxes.empty()) << m_boxes[0].text;
+    }
 }
