@@ -1,8 +1,10 @@
 #include "GuiTestFiles.h"
 #include "Pagewright/Report.h"
 #include "Pagewright/ReportText.h"
+#include "Pagewright/TrueTypeFontMetrics.h"
 #include "PagewrightWx/ReportDcCanvas.h"
 #include "PagewrightWx/ReportPainter.h"
+#include "Pagewright/ReportExporterPdf.h"
 #include "Pagewright/ReportImage.h"
 #include "Pagewright/ReportPicture.h"
 #include "support/MemoryUse.h"
@@ -354,6 +356,94 @@ TEST(ReportDcCanvas, PicturesAtTheBoundDrawAndAreKeptOnlyAsDrawn)
     const wxImage printed = RenderPage(page, 0, 300);
     EXPECT_LT(PeakMemoryKiB() - before, 300 * 1024);
     EXPECT_EQ(ColourAt(printed, 1200, 1700), 0x404040u);
+}
+
+// The canvas, keeping the size of every text it draws.
+class CTextSizeCanvas : public CReportDcCanvas {
+public:
+    using CReportDcCanvas::CReportDcCanvas;
+    void DrawText(const SCanvasFont& font, ReportColor color, SReportPoint origin, double angle,
+                  std::string_view text) override
+    {
+        heights.push_back(std::abs(font.height));
+        CReportDcCanvas::DrawText(font, color, origin, angle, text);
+    }
+    std::vector<int> heights;
+};
+
+// The size of the first font operator of the PDF's first page, whose content is deflated.
+double FirstPdfTextSize(const std::string& pdf)
+{
+    const std::size_t start = pdf.find("stream\n", pdf.find("/Contents"));
+    if (start == std::string::npos)
+        return 0.0;
+    std::string content(1 << 16, '\0');
+    z_stream stream{};
+    inflateInit(&stream);
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(pdf.data() + start + 7));
+    stream.avail_in = static_cast<uInt>(pdf.size() - start - 7);
+    stream.next_out = reinterpret_cast<Bytef*>(content.data());
+    stream.avail_out = static_cast<uInt>(content.size());
+    inflate(&stream, Z_FINISH);
+    content.resize(stream.total_out);
+    inflateEnd(&stream);
+    const std::size_t tf = content.find(" Tf");
+    const std::size_t size = content.rfind(' ', tf - 1);
+    return tf == std::string::npos ? 0.0 : std::atof(content.substr(size + 1, tf - size - 1).c_str());
+}
+
+// Three lines of 36 points of Liberation Sans, in a box between the depths by which the preview
+// (two line pitches and the font's cell) and the export (three sizes and the font's descent)
+// once decided whether they fit: both decide by one rule now, and set the text at one size.
+TEST(ReportDcCanvas, ShrinkToFitSetsTheTextAtTheSizeOfTheExport)
+{
+    const double points = 36;
+    const int pitch = static_cast<int>(std::lround(points * 254 / 72));
+    wxBitmap scratch(8, 8, 24);
+    wxMemoryDC scratchDc(scratch);
+    CReportDcCanvas measuring(scratchDc, 254, 254);  // a pixel a drawing unit, as at zoom 1
+    SCanvasFont font;
+    font.face = "Liberation Sans";
+    font.height = -pitch;
+    const int cell = measuring.MeasureText(font, "").height;
+    CTrueTypeFontMetrics metrics;
+    ASSERT_TRUE(metrics.Load("Liberation Sans"));
+    const double previewDepth = 2 * pitch + cell;
+    const double exportDepth = (3 * points + points * std::abs(metrics.descent) / 1000) * 254 / 72;
+    ASSERT_GT(exportDepth - previewDepth, 4) << cell << " " << metrics.descent;
+    const struct {
+        int boxHeight;
+        bool shrinks;
+    } cases[] = {
+        {static_cast<int>(std::lround((previewDepth + exportDepth) / 2)), true},
+        {static_cast<int>(std::ceil(exportDepth)) + 2, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.boxHeight);
+        CReport document;
+        ASSERT_TRUE(document.LoadFromString(
+            R"(<report><page width="2100" height="2970" leftborder="0" topborder="0">
+               <text x="100" y="100" width="1800" height=")" + std::to_string(c.boxHeight) +
+            R"(" fontname="F" shrinktofit="TRUE">one\ntwo\nthree</text></page>
+               <font fontname="F" typeface="Liberation Sans" fontsize="36pt"/></report>)"));
+        document.Paginate();
+        wxBitmap bitmap(600, 600, 24);
+        std::vector<int> heights;
+        {
+            wxMemoryDC dc(bitmap);
+            CTextSizeCanvas canvas(dc, 254, 254);
+            CReportPainter(canvas, 0).DrawPage(document, 0, 1.0);
+            heights = canvas.heights;
+        }
+        ASSERT_EQ(heights.size(), 3u);
+        const double previewPoints = heights[0] * 72 / 254.0;
+        CTemporaryFolder folder;
+        CReportExporterPdf exporter;
+        ASSERT_EQ(exporter.Export(&document, folder.Path("text.pdf")), 1);
+        const double exportPoints = FirstPdfTextSize(exporter.GetOutput());
+        EXPECT_EQ(exportPoints < points, c.shrinks) << exportPoints;
+        EXPECT_NEAR(previewPoints, exportPoints, 0.3);
+    }
 }
 
 // The fixture page, drawn at 60 pixels per inch, matches its reference image up to small
