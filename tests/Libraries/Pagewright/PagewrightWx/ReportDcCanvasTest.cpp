@@ -39,16 +39,6 @@ wxImage RenderPage(const CReport& report, int index, double dpi)
 
 namespace {
 
-bool IsDark(const wxImage& image, int x, int y)
-{
-    return image.GetRed(x, y) + image.GetGreen(x, y) + image.GetBlue(x, y) < 3 * 160;
-}
-
-std::uint32_t ColourAt(const wxImage& image, int x, int y)
-{
-    return static_cast<std::uint32_t>(image.GetRed(x, y) << 16 | image.GetGreen(x, y) << 8 | image.GetBlue(x, y));
-}
-
 // The value as four bytes, most significant first, as PNG writes its numbers.
 std::string BigEndian32(std::uint32_t value)
 {
@@ -58,8 +48,8 @@ std::string BigEndian32(std::uint32_t value)
     return bytes;
 }
 
-// A grey PNG of the size, every pixel of the value: its rows compress to about a thousandth, so
-// a picture of many million pixels is a file of a few ten KB.
+}  // namespace
+
 std::string GreyPng(std::uint32_t width, std::uint32_t height, unsigned char value)
 {
     const auto chunk = [](const std::string& type, const std::string& data) {
@@ -90,7 +80,6 @@ std::string GreyPng(std::uint32_t width, std::uint32_t height, unsigned char val
     return std::string("\x89PNG\r\n\x1A\n", 8) + chunk("IHDR", header) + chunk("IDAT", packed) + chunk("IEND", "");
 }
 
-// Quarters of eight by eight pixels: red, green on top, blue, yellow below.
 std::string FourColourPng()
 {
     if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
@@ -105,6 +94,18 @@ std::string FourColourPng()
     std::string bytes(stream.GetLength(), '\0');
     stream.CopyTo(bytes.data(), bytes.size());
     return bytes;
+}
+
+namespace {
+
+bool IsDark(const wxImage& image, int x, int y)
+{
+    return image.GetRed(x, y) + image.GetGreen(x, y) + image.GetBlue(x, y) < 3 * 160;
+}
+
+std::uint32_t ColourAt(const wxImage& image, int x, int y)
+{
+    return static_cast<std::uint32_t>(image.GetRed(x, y) << 16 | image.GetGreen(x, y) << 8 | image.GetBlue(x, y));
 }
 
 // A page of pictures stretched over their boxes, each given as its element's other attributes.
