@@ -229,7 +229,8 @@ void CReportDcCanvas::DrawImage(const CReportImage& image, const SReportRect& re
     const wxRect visible = target.Intersect(wxRect(wxPoint(0, 0), m_dc.GetSize()));
     if (visible.IsEmpty())
         return;
-    const SScaledKey key{&image, target.GetSize(), wxRect(visible.GetPosition() - target.GetPosition(), visible.GetSize())};
+    const SScaledKey key{&image, target.GetSize(),
+                         wxRect(visible.GetPosition() - target.GetPosition(), visible.GetSize())};
     auto cached = std::find_if(m_scaled.begin(), m_scaled.end(), [&key](const SScaled& s) { return s.key == key; });
     if (cached == m_scaled.end()) {
         const wxBitmap bitmap = ScaleImage(image, target, visible);

@@ -55,7 +55,8 @@ std::string GreyPng(std::uint32_t width, std::uint32_t height, unsigned char val
     const auto chunk = [](const std::string& type, const std::string& data) {
         const std::string body = type + data;
         const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
-        return BigEndian32(static_cast<std::uint32_t>(data.size())) + body + BigEndian32(static_cast<std::uint32_t>(crc));
+        return BigEndian32(static_cast<std::uint32_t>(data.size())) + body +
+               BigEndian32(static_cast<std::uint32_t>(crc));
     };
     // 8 bits of grey, deflate, no interlace
     const std::string header = BigEndian32(width) + BigEndian32(height) + std::string("\x08\x00\x00\x00\x00", 5);
