@@ -76,16 +76,16 @@ std::vector<std::string> BreakLines(const CFontMetrics& metrics, const std::stri
     return lines;
 }
 
-// The lines, one size apart, fit the box: none wider, and all above its bottom with the font's
-// descent.
+// The lines at the size fit the box by the rule of every drawing of a text, with the font's
+// descent (in thousandths of the size) below the last.
 bool LinesFit(const CFontMetrics& metrics, const std::vector<std::string>& lines, double size, double boxWidth,
               double boxHeight)
 {
     double widest = 0.0;
     for (const std::string& line : lines)
         widest = std::max(widest, metrics.GetStringWidth(line, size));
-    const double depth = size * static_cast<double>(lines.size()) - size * metrics.descent / 1000.0;
-    return widest <= boxWidth && depth <= boxHeight;
+    return CReportText::LinesFit(widest, lines.size(), size, size * std::abs(metrics.descent) / 1000.0, boxWidth,
+                                 boxHeight);
 }
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -1,5 +1,6 @@
 #include "Pagewright/ReportImage.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -61,19 +62,52 @@ bool ReadJpegSize(const std::string& b, long long& width, long long& height)
     return false;
 }
 
-bool ReadPixelSize(const std::string& b, long long& width, long long& height)
+// The pixels of every frame of a GIF, whose decoder decodes them all: its blocks are walked
+// up to the trailer or the end of the bytes.
+long long GifFramePixels(const std::string& b)
+{
+    const auto tableSize = [](std::uint32_t flags) -> std::size_t {
+        return (flags & 0x80) != 0 ? 3u << ((flags & 0x07) + 1) : 0;
+    };
+    const auto skipSubBlocks = [&b](std::size_t at) {
+        while (at < b.size() && Byte(b, at) != 0)
+            at += 1 + Byte(b, at);
+        return at + 1;
+    };
+    long long pixels = 0;
+    if (b.size() < 13)
+        return pixels;
+    std::size_t at = 13 + tableSize(Byte(b, 10));
+    while (at < b.size()) {
+        const std::uint32_t block = Byte(b, at);
+        if (block == 0x21) {  // extension: label, then sub-blocks
+            at = skipSubBlocks(at + 2);
+        } else if (block == 0x2C) {  // image descriptor, colour table, code size, data
+            if (at + 10 > b.size())
+                break;
+            pixels += static_cast<long long>(LittleEndian16(b, at + 5)) * LittleEndian16(b, at + 7);
+            at = skipSubBlocks(at + 10 + tableSize(Byte(b, at + 9)) + 1);
+        } else {
+            break;
+        }
+    }
+    return pixels;
+}
+
+bool ReadPixelSize(const std::string& b, CReportImage::EKind& kind, long long& width, long long& height,
+                   long long& pixels)
 {
     if (b.size() >= 24 && b.compare(0, 8, "\x89PNG\r\n\x1A\n") == 0 && b.compare(12, 4, "IHDR") == 0) {
+        kind = CReportImage::kPng;
         width = BigEndian32(b, 16);
         height = BigEndian32(b, 20);
-        return true;
-    }
-    if (b.size() >= 10 && (b.compare(0, 6, "GIF87a") == 0 || b.compare(0, 6, "GIF89a") == 0)) {
+    } else if (b.size() >= 10 && (b.compare(0, 6, "GIF87a") == 0 || b.compare(0, 6, "GIF89a") == 0)) {
+        kind = CReportImage::kGif;
         width = LittleEndian16(b, 6);
         height = LittleEndian16(b, 8);
-        return true;
-    }
-    if (b.size() >= 26 && b.compare(0, 2, "BM") == 0) {
+        pixels = GifFramePixels(b);
+    } else if (b.size() >= 26 && b.compare(0, 2, "BM") == 0) {
+        kind = CReportImage::kBmp;
         if (LittleEndian32(b, 14) == 12) {  // the old OS/2 header
             width = LittleEndian16(b, 18);
             height = LittleEndian16(b, 20);
@@ -81,24 +115,31 @@ bool ReadPixelSize(const std::string& b, long long& width, long long& height)
             width = static_cast<std::int32_t>(LittleEndian32(b, 18));
             height = std::llabs(static_cast<std::int32_t>(LittleEndian32(b, 22)));  // negative: top-down
         }
-        return true;
+    } else if (b.size() >= 4 && Byte(b, 0) == 0xFF && Byte(b, 1) == 0xD8) {
+        kind = CReportImage::kJpeg;
+        if (!ReadJpegSize(b, width, height))
+            return false;
+    } else {
+        return false;
     }
-    if (b.size() >= 4 && Byte(b, 0) == 0xFF && Byte(b, 1) == 0xD8)
-        return ReadJpegSize(b, width, height);
-    return false;
+    return true;
 }
 
 }  // namespace
 
 std::shared_ptr<const CReportImage> CReportImage::FromBytes(std::string bytes)
 {
+    EKind kind = kPng;
     long long width = 0;
     long long height = 0;
+    long long pixels = 0;
     const long long kLimit = 1 << 20;
-    if (!ReadPixelSize(bytes, width, height) || width <= 0 || height <= 0 || width > kLimit || height > kLimit)
+    if (!ReadPixelSize(bytes, kind, width, height, pixels) || width <= 0 || height <= 0 || width > kLimit ||
+        height > kLimit || std::max(pixels, width * height) > kMaxPixels)
         return nullptr;
     auto image = std::make_shared<CReportImage>();
     image->m_bytes = std::move(bytes);
+    image->m_kind = kind;
     image->m_width = static_cast<int>(width);
     image->m_height = static_cast<int>(height);
     return image;

@@ -5,6 +5,7 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
 
 namespace {
 
@@ -83,4 +84,10 @@ std::vector<SReportPoint> CReportText::GetAnchorPoints(double zoom) const
 {
     const std::array<SReportPoint, 4> corners = GetCorners(zoom);
     return {corners[3], corners[0], corners[2], corners[1]};
+}
+
+bool CReportText::LinesFit(double widest, std::size_t lines, double size, double descent, double boxWidth,
+                           double boxHeight)
+{
+    return widest <= boxWidth && static_cast<double>(std::max<std::size_t>(lines, 1)) * size + descent <= boxHeight;
 }

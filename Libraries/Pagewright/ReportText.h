@@ -42,6 +42,12 @@ public:
             factor *= 0.9;
         return factor;
     }
+    // Lines fit the box when none is wider and the last one's descent stays above its bottom: a
+    // text's lines are one size apart, its first baseline a size below the top, as the export
+    // sets them. Preview, paper and export decide by this one rule, each in its own units, so a
+    // text that shrinks to fit takes one size in all of them.
+    static bool LinesFit(double widest, std::size_t lines, double size, double descent, double boxWidth,
+                         double boxHeight);
     int alignment = kAlignLeft;
     double angle = 0.0;  // degrees
     std::string fontname;

@@ -5,6 +5,7 @@
 #include <cairo.h>
 #include <wx/dc.h>
 #include <wx/dcprint.h>
+#include <wx/log.h>
 #include <wx/mstream.h>
 #include <wx/region.h>
 
@@ -215,23 +216,10 @@ void CReportDcCanvas::DrawText(const SCanvasFont& font, ReportColor color, SRepo
 }
 
 // Only the part of the image that lands on the DC is scaled, so a picture at a high zoom costs
-// no more than the window or page it is seen in.
+// no more than the window or page it is seen in. The source is decoded for each new placement
+// and let go once scaled: what is kept is the drawn part at the device's size.
 void CReportDcCanvas::DrawImage(const CReportImage& image, const SReportRect& rect)
 {
-    auto cached = m_images.find(&image);
-    if (cached == m_images.end()) {
-        EnsureImageHandlers();
-        wxMemoryInputStream stream(image.GetBytes().data(), image.GetBytes().size());
-        wxImage decoded;
-        if (!decoded.LoadFile(stream, wxBITMAP_TYPE_ANY))
-            decoded = wxImage();
-        cached = m_images.emplace(&image, decoded).first;
-    }
-    wxImage source = cached->second;
-    if (!source.IsOk())
-        return;
-    if (m_turned)
-        source = source.Rotate90(false);
     const wxPoint a = ToDevice({rect.left, rect.top});
     const wxPoint b = ToDevice({rect.right, rect.bottom});
     const wxRect target(wxPoint(std::min(a.x, b.x), std::min(a.y, b.y)),
@@ -241,15 +229,75 @@ void CReportDcCanvas::DrawImage(const CReportImage& image, const SReportRect& re
     const wxRect visible = target.Intersect(wxRect(wxPoint(0, 0), m_dc.GetSize()));
     if (visible.IsEmpty())
         return;
-    const double sx = static_cast<double>(source.GetWidth()) / target.width;
-    const double sy = static_cast<double>(source.GetHeight()) / target.height;
+    const SScaledKey key{&image, target.GetSize(),
+                         wxRect(visible.GetPosition() - target.GetPosition(), visible.GetSize())};
+    auto cached = std::find_if(m_scaled.begin(), m_scaled.end(), [&key](const SScaled& s) { return s.key == key; });
+    if (cached == m_scaled.end()) {
+        const wxBitmap bitmap = ScaleImage(image, target, visible);
+        if (!bitmap.IsOk())
+            return;
+        const std::size_t bytes = static_cast<std::size_t>(visible.width) * visible.height * 4;
+        if (m_scaledBytes + bytes > kMaxScaledBytes) {
+            m_scaled.clear();
+            m_scaledBytes = 0;
+        }
+        if (bytes > kMaxScaledBytes) {
+            m_dc.DrawBitmap(bitmap, visible.GetPosition(), false);
+            return;
+        }
+        m_scaledBytes += bytes;
+        cached = m_scaled.insert(m_scaled.end(), SScaled{key, bitmap});
+    }
+    m_dc.DrawBitmap(cached->bitmap, visible.GetPosition(), false);
+}
+
+// The source is decoded as the kind its header names, the one its size was bounded by; a turned
+// canvas turns the scaled part rather than the whole source.
+wxBitmap CReportDcCanvas::ScaleImage(const CReportImage& image, const wxRect& target, const wxRect& visible) const
+{
+    EnsureImageHandlers();
+    wxBitmapType type = wxBITMAP_TYPE_PNG;
+    switch (image.GetKind()) {
+    case CReportImage::kPng:
+        break;
+    case CReportImage::kGif:
+        type = wxBITMAP_TYPE_GIF;
+        break;
+    case CReportImage::kBmp:
+        type = wxBITMAP_TYPE_BMP;
+        break;
+    case CReportImage::kJpeg:
+        type = wxBITMAP_TYPE_JPEG;
+        break;
+    }
+    wxImage source;
+    {
+        wxMemoryInputStream stream(image.GetBytes().data(), image.GetBytes().size());
+        wxLogNull quiet;
+        if (!source.LoadFile(stream, type) || !source.IsOk())
+            return wxBitmap();
+    }
+    // The source's size as the device sees it, turned with the canvas.
+    const int width = m_turned ? source.GetHeight() : source.GetWidth();
+    const int height = m_turned ? source.GetWidth() : source.GetHeight();
+    const double sx = static_cast<double>(width) / target.width;
+    const double sy = static_cast<double>(height) / target.height;
     wxRect part(static_cast<int>((visible.x - target.x) * sx), static_cast<int>((visible.y - target.y) * sy),
                 std::max(1, Round(visible.width * sx)), std::max(1, Round(visible.height * sy)));
-    part.Intersect(wxRect(0, 0, source.GetWidth(), source.GetHeight()));
+    part.Intersect(wxRect(0, 0, width, height));
     if (part.IsEmpty())
-        return;
-    const wxImage scaled = source.GetSubImage(part).Scale(visible.width, visible.height, wxIMAGE_QUALITY_HIGH);
-    m_dc.DrawBitmap(wxBitmap(scaled), visible.GetPosition(), false);
+        return wxBitmap();
+    // Turning a quarter counter-clockwise takes the source's pixel (x, y) to (y, width - 1 - x).
+    if (m_turned)
+        part = wxRect(source.GetWidth() - part.GetBottom() - 1, part.x, part.height, part.width);
+    if (part != wxRect(0, 0, source.GetWidth(), source.GetHeight()))
+        source = source.GetSubImage(part);
+    const wxSize size = m_turned ? wxSize(visible.height, visible.width) : visible.GetSize();
+    wxImage scaled = source.Scale(size.x, size.y, wxIMAGE_QUALITY_HIGH);
+    source.Destroy();
+    if (m_turned)
+        scaled = scaled.Rotate90(false);
+    return wxBitmap(scaled);
 }
 
 void CReportDcCanvas::SetPixel(SReportPoint point, ReportColor color)

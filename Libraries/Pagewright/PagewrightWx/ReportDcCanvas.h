@@ -15,6 +15,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 class wxDC;
 
@@ -49,6 +50,28 @@ private:
     // The em in device pixels: a cell height is turned into the em the face needs for it.
     double EmPixels(const SCanvasFont& font);
     std::vector<wxPoint> ToDevice(const Polygon& points) const;
+    // The visible part of the image stretched over target, at the visible part's size in device
+    // pixels; not ok when the image cannot be decoded.
+    wxBitmap ScaleImage(const CReportImage& image, const wxRect& target, const wxRect& visible) const;
+
+    // A picture drawn: the image, the size it is stretched to and the part of that which shows.
+    struct SScaledKey {
+        const CReportImage* image;
+        wxSize target;
+        wxRect visible;
+        bool operator==(const SScaledKey& other) const
+        {
+            return image == other.image && target == other.target && visible == other.visible;
+        }
+    };
+    struct SScaled {
+        SScaledKey key;
+        wxBitmap bitmap;
+    };
+    // Scaled pictures kept for drawing again (table cells draw one picture many times), up to
+    // this many bytes; beyond, they are let go and made again when asked for. A picture over a
+    // whole printed page is not kept.
+    static constexpr std::size_t kMaxScaledBytes = 16 * 1024 * 1024;
 
     wxDC& m_dc;
     double m_dpiX;
@@ -67,5 +90,6 @@ private:
     double m_textScale = 1.0;
     // Em over cell height per face and style, measured once.
     std::map<std::string, double> m_emPerCell;
-    std::map<const CReportImage*, wxImage> m_images;
+    std::vector<SScaled> m_scaled;
+    std::size_t m_scaledBytes = 0;
 };

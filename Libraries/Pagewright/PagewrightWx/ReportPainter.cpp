@@ -89,16 +89,16 @@ int LinePitch(const SCanvasFont& font)
     return std::abs(font.height);
 }
 
-// The lines fit the box: none wider, and all of them, one line pitch apart, above its bottom.
+// The lines fit the box by the rule of every drawing of a text: one line pitch apart, with the
+// font's descent below the last, as the export decides it.
 bool LinesFit(IReportCanvas& canvas, const SCanvasFont& font, const std::vector<std::string>& lines, int boxWidth,
               int boxHeight)
 {
     int widest = 0;
     for (const std::string& line : lines)
         widest = std::max(widest, canvas.MeasureText(font, line).width);
-    const long long depth = static_cast<long long>(std::max<std::size_t>(lines.size(), 1) - 1) * LinePitch(font) +
-                            canvas.MeasureText(font, std::string_view()).height;
-    return widest <= boxWidth && depth <= boxHeight;
+    return CReportText::LinesFit(widest, lines.size(), LinePitch(font),
+                                 canvas.MeasureText(font, std::string_view()).descent, boxWidth, boxHeight);
 }
 
 // Html text measured on the canvas: fonts of font tags are in points, the element's own font

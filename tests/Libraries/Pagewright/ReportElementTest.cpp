@@ -233,6 +233,68 @@ TEST(ReportElement, ImageHeadersGiveThePixelSize)
     EXPECT_EQ(CReportImage::FromBytes(std::string("\xFF\xD8\xFF\xE0\x00\x00", 6)), nullptr);
 }
 
+// A GIF of a 10 x 10 screen with frames of the sizes, each with an empty colour-less image.
+std::string Gif(const std::vector<std::pair<unsigned, unsigned>>& frames)
+{
+    std::string bytes("GIF89a\x0A\x00\x0A\x00\x00\x00\x00", 13);
+    bytes += std::string("\x21\xF9\x04\x00\x00\x00\x00\x00", 8);  // a graphic control extension
+    for (const auto& [width, height] : frames) {
+        bytes += std::string("\x2C\x00\x00\x00\x00", 5);
+        for (unsigned value : {width, height}) {
+            bytes += static_cast<char>(value & 0xFF);
+            bytes += static_cast<char>(value >> 8);
+        }
+        bytes += std::string("\x00\x02\x02\x4C\x01\x00", 6);
+    }
+    return bytes + ";";
+}
+
+// What a picture takes decoded is read from its headers: past 25 million pixels it is no
+// picture. A GIF's frames are all decoded, so they count together.
+TEST(ReportElement, PicturesBeyondThePixelBoundAreNone)
+{
+    const std::string bmpHeader = std::string("BM") + std::string(12, '\0') + std::string("\x28\0\0\0", 4);
+    const auto bmp = [&bmpHeader](unsigned width, unsigned height) {
+        std::string bytes = bmpHeader;
+        for (unsigned value : {width, height})
+            for (int shift = 0; shift < 32; shift += 8)
+                bytes += static_cast<char>(value >> shift & 0xFF);
+        return bytes + std::string("\x01\x00\x01\x00", 4);  // one plane of one bit a pixel
+    };
+    const auto jpeg = [](unsigned width, unsigned height) {
+        std::string bytes("\xFF\xD8\xFF\xC0\x00\x0B\x08", 7);
+        for (unsigned value : {height, width}) {
+            bytes += static_cast<char>(value >> 8);
+            bytes += static_cast<char>(value & 0xFF);
+        }
+        return bytes;
+    };
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool picture;
+    } cases[] = {
+        {"PNG at the bound", PngHeader(5000, 5000), true},
+        {"PNG past it", PngHeader(5000, 5001), false},
+        {"a PNG of 26000 x 26000", PngHeader(26000, 26000), false},
+        {"a long thin PNG", PngHeader(25000001, 1), false},
+        {"BMP at the bound", bmp(5000, 5000), true},
+        {"BMP past it", bmp(8000, 8000), false},
+        {"JPEG at the bound", jpeg(5000, 5000), true},
+        {"JPEG past it", jpeg(65535, 65535), false},
+        {"GIF of one frame", Gif({{4000, 4000}}), true},
+        {"GIF whose frames together pass it", Gif({{4000, 4000}, {4000, 4000}}), false},
+        {"GIF of one frame past it", Gif({{65535, 65535}}), false},
+    };
+    for (const auto& c : cases) {
+        const auto image = CReportImage::FromBytes(c.bytes);
+        EXPECT_EQ(image != nullptr, c.picture) << c.name;
+    }
+    EXPECT_EQ(CReportImage::FromBytes(Gif({{4000, 4000}}))->GetPixelWidth(), 10);
+    EXPECT_EQ(CReportImage::FromBytes(Gif({{4000, 4000}}))->GetKind(), CReportImage::kGif);
+    EXPECT_EQ(CReportImage::FromBytes(bmp(3, 3))->GetKind(), CReportImage::kBmp);
+}
+
 TEST(ReportElement, ColumnCellsBindTheirPrototypeToTheRowVariable)
 {
     TiXmlDocument doc;

@@ -284,6 +284,31 @@ TEST_F(ReportExporterPdfTest, PicturesOfOneFileShareOneImage)
     EXPECT_EQ(draws, 2u) << draw;
 }
 
+// A picture past the pixel bound is none, here as on screen and paper: the file holds no image
+// for it and draws nothing where it stands, whatever kind it is.
+TEST_F(ReportExporterPdfTest, PicturesBeyondThePixelBoundAreLeftOut)
+{
+    std::string huge("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\x65\x90\0\0\x65\x90\x08\x02\0\0\0", 29);
+    WriteWholeFile(m_folder.Path("huge.png"), huge);
+    std::string wide = Bmp24(1, 1, {0x808080});
+    wide.replace(18, 8, std::string("\x89\x13\0\0\x88\x13\0\0", 8));  // 5001 x 5000, 24 bits a pixel
+    WriteWholeFile(m_folder.Path("wide.bmp"), wide);
+    Export(R"(<report><page><picture x="0" y="0" width="1000" height="1000" filename="huge.png"/>
+      <picture x="0" y="1000" width="1000" height="1000" filename="wide.bmp"/>
+      <picture x="1000" y="0" width="300" height="200" filename="tiny.bmp"/></page></report>)");
+    for (std::size_t i : {0, 1})
+        EXPECT_EQ(dynamic_cast<const CReportPicture&>(*m_document.GetPage(0)->elements.at(i)).GetImage(), nullptr);
+    std::size_t images = 0;
+    for (std::size_t at = 0; (at = m_pdf.find("/Subtype /Image", at)) != std::string::npos; ++at)
+        ++images;
+    EXPECT_EQ(images, 1u);
+    const std::string content = Uncompressed();
+    std::size_t draws = 0;
+    for (std::size_t at = 0; (at = content.find(" Do\n", at)) != std::string::npos; ++at)
+        ++draws;
+    EXPECT_EQ(draws, 1u);
+}
+
 // The odd width makes the bitmap's rows padded; the file's rows must not be. However it is
 // aligned, the picture lands where screen and paper show it: its x and y are the anchor of the
 // alignment. A bitmap stored top row first shows the same.

@@ -3,6 +3,7 @@
 
 #include <wx/image.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -17,3 +18,10 @@ inline std::string DrawingDataPath(const std::string& name)
 
 // The output page drawn at zoom 1 into a white image of its size at that resolution.
 wxImage RenderPage(const CReport& report, int index, double dpi);
+
+// A grey PNG of the size, every pixel of the value: its rows compress to about a thousandth, so
+// a picture of many million pixels is a file of a few ten KB.
+std::string GreyPng(std::uint32_t width, std::uint32_t height, unsigned char value);
+
+// A PNG of quarters of eight by eight pixels: red, green on top, blue, yellow below.
+std::string FourColourPng();

@@ -1,16 +1,25 @@
 #include "GuiTestFiles.h"
 #include "Pagewright/Report.h"
 #include "Pagewright/ReportText.h"
+#include "Pagewright/TrueTypeFontMetrics.h"
 #include "PagewrightWx/ReportDcCanvas.h"
 #include "PagewrightWx/ReportPainter.h"
+#include "Pagewright/ReportExporterPdf.h"
+#include "Pagewright/ReportImage.h"
+#include "Pagewright/ReportPicture.h"
+#include "support/MemoryUse.h"
 #include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
+#include <wx/mstream.h>
+#include <zlib.h>
 
 #include <cmath>
+#include <cstdint>
 
 wxImage RenderPage(const CReport& report, int index, double dpi)
 {
@@ -30,9 +39,84 @@ wxImage RenderPage(const CReport& report, int index, double dpi)
 
 namespace {
 
+// The value as four bytes, most significant first, as PNG writes its numbers.
+std::string BigEndian32(std::uint32_t value)
+{
+    std::string bytes;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        bytes += static_cast<char>(value >> shift & 0xFF);
+    return bytes;
+}
+
+}  // namespace
+
+std::string GreyPng(std::uint32_t width, std::uint32_t height, unsigned char value)
+{
+    const auto chunk = [](const std::string& type, const std::string& data) {
+        const std::string body = type + data;
+        const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
+        return BigEndian32(static_cast<std::uint32_t>(data.size())) + body +
+               BigEndian32(static_cast<std::uint32_t>(crc));
+    };
+    // 8 bits of grey, deflate, no interlace
+    const std::string header = BigEndian32(width) + BigEndian32(height) + std::string("\x08\x00\x00\x00\x00", 5);
+    std::string row(width + 1, static_cast<char>(value));
+    row[0] = 0;  // no filter
+    std::string packed;
+    z_stream stream{};
+    deflateInit(&stream, Z_DEFAULT_COMPRESSION);
+    char buffer[1 << 16];
+    for (std::uint32_t y = 0; y <= height; ++y) {
+        const bool last = y == height;
+        stream.next_in = reinterpret_cast<Bytef*>(last ? nullptr : row.data());
+        stream.avail_in = last ? 0 : static_cast<uInt>(row.size());
+        do {
+            stream.next_out = reinterpret_cast<Bytef*>(buffer);
+            stream.avail_out = sizeof buffer;
+            deflate(&stream, last ? Z_FINISH : Z_NO_FLUSH);
+            packed.append(buffer, sizeof buffer - stream.avail_out);
+        } while (stream.avail_out == 0);
+    }
+    deflateEnd(&stream);
+    return std::string("\x89PNG\r\n\x1A\n", 8) + chunk("IHDR", header) + chunk("IDAT", packed) + chunk("IEND", "");
+}
+
+std::string FourColourPng()
+{
+    if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
+        wxInitAllImageHandlers();
+    wxImage image(8, 8);
+    image.SetRGB(wxRect(0, 0, 4, 4), 255, 0, 0);
+    image.SetRGB(wxRect(4, 0, 4, 4), 0, 255, 0);
+    image.SetRGB(wxRect(0, 4, 4, 4), 0, 0, 255);
+    image.SetRGB(wxRect(4, 4, 4, 4), 255, 255, 0);
+    wxMemoryOutputStream stream;
+    image.SaveFile(stream, wxBITMAP_TYPE_PNG);
+    std::string bytes(stream.GetLength(), '\0');
+    stream.CopyTo(bytes.data(), bytes.size());
+    return bytes;
+}
+
+namespace {
+
 bool IsDark(const wxImage& image, int x, int y)
 {
     return image.GetRed(x, y) + image.GetGreen(x, y) + image.GetBlue(x, y) < 3 * 160;
+}
+
+std::uint32_t ColourAt(const wxImage& image, int x, int y)
+{
+    return static_cast<std::uint32_t>(image.GetRed(x, y) << 16 | image.GetGreen(x, y) << 8 | image.GetBlue(x, y));
+}
+
+// A page of pictures stretched over their boxes, each given as its element's other attributes.
+void LoadPictures(CReport& document, const CTemporaryFolder& folder, const std::vector<std::string>& pictures)
+{
+    std::string xml = R"(<report><page width="2100" height="2970" leftborder="0" topborder="0">)";
+    for (const std::string& picture : pictures)
+        xml += "<picture mode=\"STRETCH\" " + picture + "/>";
+    ASSERT_TRUE(document.LoadFromString(xml + "</page></report>", folder.Path("")));
+    document.Paginate();
 }
 
 // How far the point lies outside the convex polygon; 0 inside.
@@ -165,6 +249,202 @@ TEST(ReportDcCanvas, TurnedTextStaysInsideItsBox)
         }
         EXPECT_GT(dark, 300);
         EXPECT_LE(worst, 1.5);
+    }
+}
+
+// A picture stretched over its box, as much of it as lands on the DC, upright and on a canvas
+// turned a quarter for a landscape page on a portrait sheet (its top along the sheet's left).
+TEST(ReportDcCanvas, PicturesFillTheirBoxTurnedWithTheCanvas)
+{
+    CTemporaryFolder folder;
+    WriteWholeFile(folder.Path("four.png"), FourColourPng());
+    CReport document;
+    LoadPictures(document, folder, {R"(filename="four.png" x="0" y="0" width="1000" height="1000")"});
+    const std::uint32_t red = 0xFF0000, green = 0x00FF00, blue = 0x0000FF, yellow = 0xFFFF00, white = 0xFFFFFF;
+    const struct {
+        bool turned;
+        wxPoint origin;
+        std::uint32_t topLeft, topRight, bottomLeft, bottomRight;
+    } cases[] = {
+        {false, {0, 0}, red, green, blue, yellow},
+        {false, {-50, 0}, green, white, yellow, white},  // the right half, at the left
+        {true, {0, 0}, green, yellow, red, blue},
+        {true, {0, -50}, red, blue, white, white},  // the left half, at the top
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.turned) + " " + std::to_string(c.origin.x) + "," + std::to_string(c.origin.y));
+        wxBitmap bitmap(100, 100, 24);
+        {
+            wxMemoryDC dc(bitmap);
+            dc.SetBackground(*wxWHITE_BRUSH);
+            dc.Clear();
+            CReportDcCanvas canvas(dc, 25.4, 25.4, c.origin);  // a pixel every 10 units
+            if (c.turned)
+                canvas.TurnQuarter(100);
+            CReportPainter(canvas, 0).DrawElement(*document.GetPage(0)->elements.at(0), 1.0);
+        }
+        const wxImage image = bitmap.ConvertToImage();
+        // Scaling up blends a little of the neighbours in.
+        const auto near = [&image](int x, int y, std::uint32_t expected) {
+            const std::uint32_t found = ColourAt(image, x, y);
+            for (int shift : {0, 8, 16})
+                if (std::abs(static_cast<int>(found >> shift & 0xFF) - static_cast<int>(expected >> shift & 0xFF)) > 8)
+                    return false;
+            return true;
+        };
+        EXPECT_TRUE(near(25, 25, c.topLeft)) << std::hex << ColourAt(image, 25, 25);
+        EXPECT_TRUE(near(75, 25, c.topRight)) << std::hex << ColourAt(image, 75, 25);
+        EXPECT_TRUE(near(25, 75, c.bottomLeft)) << std::hex << ColourAt(image, 25, 75);
+        EXPECT_TRUE(near(75, 75, c.bottomRight)) << std::hex << ColourAt(image, 75, 75);
+    }
+}
+
+// Its header says what decoding a picture would take: past the bound it is no picture and draws
+// nothing, as one that cannot be decoded, and drawing its page takes no more memory than the
+// page does. 8000 x 8000 pixels would take 192 MB decoded.
+TEST(ReportDcCanvas, APictureBeyondThePixelBoundDrawsNothingInFlatMemory)
+{
+    CTemporaryFolder folder;
+    const std::string huge = GreyPng(8000, 8000, 0);
+    EXPECT_LT(huge.size(), 100u * 1024);
+    WriteWholeFile(folder.Path("huge.png"), huge);
+    CReport document;
+    LoadPictures(document, folder, {R"(filename="huge.png" x="100" y="100" width="1000" height="1000")"});
+    EXPECT_EQ(dynamic_cast<const CReportPicture&>(*document.GetPage(0)->elements.at(0)).GetImage(), nullptr);
+    ASSERT_TRUE(ResetPeakMemory());
+    const long before = MemoryKiB();
+    const wxImage image = RenderPage(document, 0, 60);
+    EXPECT_LT(PeakMemoryKiB() - before, 32 * 1024);
+    int dark = 0;
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+            dark += IsDark(image, x, y) ? 1 : 0;
+    EXPECT_EQ(dark, 0);
+}
+
+// A picture at the bound (5000 x 5000, 75 MB decoded) draws; the canvas keeps it only at the
+// size it was drawn, and a second element of the same size takes that again. A page of such
+// pictures over the whole sheet at 300 dpi stays below 300 MB: each is decoded in turn (wx
+// takes 7 bytes a pixel for a PNG while it decodes) and let go once drawn.
+TEST(ReportDcCanvas, PicturesAtTheBoundDrawAndAreKeptOnlyAsDrawn)
+{
+    ASSERT_EQ(5000LL * 5000, CReportImage::kMaxPixels);
+    CTemporaryFolder folder;
+    for (const char* name : {"a.png", "b.png"})
+        WriteWholeFile(folder.Path(name), GreyPng(5000, 5000, 0x40));
+    CReport small;
+    LoadPictures(small, folder, {R"(filename="a.png" x="100" y="100" width="800" height="800")",
+                                 R"(filename="a.png" x="1100" y="100" width="800" height="800")"});
+    wxBitmap bitmap(500, 250, 24);
+    {
+        wxMemoryDC dc(bitmap);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        CReportDcCanvas canvas(dc, 60, 60);
+        const long before = MemoryKiB();
+        CReportPainter(canvas, 0).DrawPage(small, 0, 1.0);
+        EXPECT_LT(MemoryKiB() - before, 32 * 1024) << "the canvas holds the decoded picture";
+    }
+    const wxImage image = bitmap.ConvertToImage();
+    EXPECT_EQ(ColourAt(image, 50, 50), 0x404040u);
+    EXPECT_EQ(ColourAt(image, 310, 50), 0x404040u);
+    EXPECT_EQ(ColourAt(image, 240, 50), 0xFFFFFFu);
+
+    CReport page;
+    LoadPictures(page, folder, {R"(filename="a.png" x="0" y="0" width="2100" height="2970")",
+                                R"(filename="b.png" x="100" y="100" width="1900" height="2770")"});
+    ASSERT_TRUE(ResetPeakMemory());
+    const long before = MemoryKiB();
+    const wxImage printed = RenderPage(page, 0, 300);
+    EXPECT_LT(PeakMemoryKiB() - before, 300 * 1024);
+    EXPECT_EQ(ColourAt(printed, 1200, 1700), 0x404040u);
+}
+
+// The canvas, keeping the size of every text it draws.
+class CTextSizeCanvas : public CReportDcCanvas {
+public:
+    using CReportDcCanvas::CReportDcCanvas;
+    void DrawText(const SCanvasFont& font, ReportColor color, SReportPoint origin, double angle,
+                  std::string_view text) override
+    {
+        heights.push_back(std::abs(font.height));
+        CReportDcCanvas::DrawText(font, color, origin, angle, text);
+    }
+    std::vector<int> heights;
+};
+
+// The size of the first font operator of the PDF's first page, whose content is deflated.
+double FirstPdfTextSize(const std::string& pdf)
+{
+    const std::size_t start = pdf.find("stream\n", pdf.find("/Contents"));
+    if (start == std::string::npos)
+        return 0.0;
+    std::string content(1 << 16, '\0');
+    z_stream stream{};
+    inflateInit(&stream);
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(pdf.data() + start + 7));
+    stream.avail_in = static_cast<uInt>(pdf.size() - start - 7);
+    stream.next_out = reinterpret_cast<Bytef*>(content.data());
+    stream.avail_out = static_cast<uInt>(content.size());
+    inflate(&stream, Z_FINISH);
+    content.resize(stream.total_out);
+    inflateEnd(&stream);
+    const std::size_t tf = content.find(" Tf");
+    const std::size_t size = content.rfind(' ', tf - 1);
+    return tf == std::string::npos ? 0.0 : std::atof(content.substr(size + 1, tf - size - 1).c_str());
+}
+
+// Three lines of 36 points of Liberation Sans, in a box between the depths by which the preview
+// (two line pitches and the font's cell) and the export (three sizes and the font's descent)
+// once decided whether they fit: both decide by one rule now, and set the text at one size.
+TEST(ReportDcCanvas, ShrinkToFitSetsTheTextAtTheSizeOfTheExport)
+{
+    const double points = 36;
+    const int pitch = static_cast<int>(std::lround(points * 254 / 72));
+    wxBitmap scratch(8, 8, 24);
+    wxMemoryDC scratchDc(scratch);
+    CReportDcCanvas measuring(scratchDc, 254, 254);  // a pixel a drawing unit, as at zoom 1
+    SCanvasFont font;
+    font.face = "Liberation Sans";
+    font.height = -pitch;
+    const int cell = measuring.MeasureText(font, "").height;
+    CTrueTypeFontMetrics metrics;
+    ASSERT_TRUE(metrics.Load("Liberation Sans"));
+    const double previewDepth = 2 * pitch + cell;
+    const double exportDepth = (3 * points + points * std::abs(metrics.descent) / 1000) * 254 / 72;
+    ASSERT_GT(exportDepth - previewDepth, 4) << cell << " " << metrics.descent;
+    const struct {
+        int boxHeight;
+        bool shrinks;
+    } cases[] = {
+        {static_cast<int>(std::lround((previewDepth + exportDepth) / 2)), true},
+        {static_cast<int>(std::ceil(exportDepth)) + 2, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.boxHeight);
+        CReport document;
+        ASSERT_TRUE(document.LoadFromString(
+            R"(<report><page width="2100" height="2970" leftborder="0" topborder="0">
+               <text x="100" y="100" width="1800" height=")" + std::to_string(c.boxHeight) +
+            R"(" fontname="F" shrinktofit="TRUE">one\ntwo\nthree</text></page>
+               <font fontname="F" typeface="Liberation Sans" fontsize="36pt"/></report>)"));
+        document.Paginate();
+        wxBitmap bitmap(600, 600, 24);
+        std::vector<int> heights;
+        {
+            wxMemoryDC dc(bitmap);
+            CTextSizeCanvas canvas(dc, 254, 254);
+            CReportPainter(canvas, 0).DrawPage(document, 0, 1.0);
+            heights = canvas.heights;
+        }
+        ASSERT_EQ(heights.size(), 3u);
+        const double previewPoints = heights[0] * 72 / 254.0;
+        CTemporaryFolder folder;
+        CReportExporterPdf exporter;
+        ASSERT_EQ(exporter.Export(&document, folder.Path("text.pdf")), 1);
+        const double exportPoints = FirstPdfTextSize(exporter.GetOutput());
+        EXPECT_EQ(exportPoints < points, c.shrinks) << exportPoints;
+        EXPECT_NEAR(previewPoints, exportPoints, 0.3);
     }
 }
 

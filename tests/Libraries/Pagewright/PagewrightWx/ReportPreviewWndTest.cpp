@@ -3,6 +3,8 @@
 #include "PagewrightWx/ReportPainter.h"
 #include "PagewrightWx/ReportPreviewWnd.h"
 #include "support/DarkDesktopScope.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -186,6 +188,42 @@ TEST_F(ReportPreviewWndTest, ShowsTheFixturePageFittedToItsWidth)
     const double scale = m_preview->GetClientSize().x / 2100.0;
     EXPECT_NEAR(box.x, 200 * scale, 2);
     EXPECT_NEAR(box.GetRight(), 800 * scale, 2);
+}
+
+// A picture fills its box, one past the pixel bound leaves its box empty, and three lines of 36
+// points shrink into a box 20 mm deep.
+TEST_F(ReportPreviewWndTest, ShowsPicturesAndTextShrunkToFit)
+{
+    CTemporaryFolder folder;
+    WriteWholeFile(folder.Path("four.png"), FourColourPng());
+    WriteWholeFile(folder.Path("huge.png"), GreyPng(8000, 8000, 0));
+    CReport document;
+    ASSERT_TRUE(document.LoadFromString(R"(<report><page width="2100" height="1000" leftborder="0" topborder="0">
+        <picture x="100" y="100" width="600" height="600" mode="STRETCH" filename="four.png"/>
+        <picture x="800" y="100" width="600" height="600" mode="STRETCH" filename="huge.png"/>
+        <rectangle x="1500" y="100" width="500" height="200" bordercolor="#0000ff" fillcolor="TRANSPARENT"/>
+        <text x="1500" y="100" width="500" height="200" fontname="F" shrinktofit="TRUE">one\ntwo\nthree</text>
+        </page><font fontname="F" typeface="Liberation Sans" fontsize="36pt"/></report>)",
+                                        folder.Path("")));
+    document.Paginate();
+    m_frame->SetSize(wxSize(840, 480));
+    m_preview->SetReport(&document);
+    m_preview->SetFitToWidth(true);
+    Pump();
+    const wxImage image = Shown();
+    SaveScreenshot(wxBitmap(image), "PreviewPicturesAndShrunkText");
+    const double scale = m_preview->GetClientSize().x / 2100.0;
+    const auto area = [scale](int x, int y, int width, int height) {
+        return wxRect(static_cast<int>(x * scale), static_cast<int>(y * scale), static_cast<int>(width * scale),
+                      static_cast<int>(height * scale));
+    };
+    EXPECT_GT(CountColour(image, wxColour(255, 0, 0), area(100, 100, 300, 300)), 0);
+    EXPECT_GT(CountColour(image, wxColour(255, 255, 0), area(400, 400, 300, 300)), 0);
+    const wxRect huge = area(800, 100, 600, 600);
+    EXPECT_EQ(CountColour(image, *wxWHITE, huge), huge.width * huge.height);
+    const wxRect text = ColourBounds(image, *wxBLACK);
+    EXPECT_FALSE(text.IsEmpty());
+    EXPECT_LE(text.GetBottom(), area(1500, 100, 500, 200).GetBottom() + 1);
 }
 
 // At the largest zoom the page is hundreds of thousands of pixels wide; only the window's part

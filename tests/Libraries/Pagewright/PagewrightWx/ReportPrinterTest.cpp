@@ -2,9 +2,11 @@
 #include "Pagewright/ReportExporterPdf.h"
 #include "PagewrightWx/ReportPainter.h"
 #include "PagewrightWx/ReportPrinter.h"
+#include "GuiTestFiles.h"
 #include "support/DarkDesktopScope.h"
 #include "support/GtkFilePrinter.h"
 #include "support/LayoutCheck.h"
+#include "support/MemoryUse.h"
 #include "support/PdfWordLayout.h"
 #include "support/Process.h"
 #include "support/TemporaryFolder.h"
@@ -119,6 +121,36 @@ TEST(ReportPrinter, PrintsEveryPageToAPdfFileWithTheLandscapePageTurned)
     EXPECT_GT(portrait.x, 4 * portrait.y);
     EXPECT_GT(landscape.y, 4 * landscape.x);
     EXPECT_GT(landscape.y, portrait.x * 2);
+}
+
+// Pages of pictures at the pixel bound (5000 x 5000) over the whole sheet, upright and turned,
+// print in less than 300 MB: each picture is decoded in turn and let go once drawn. A picture
+// past the bound prints nothing.
+TEST(ReportPrinter, PagesOfPicturesPrintInBoundedMemory)
+{
+    CTemporaryFolder folder;
+    const std::string pdf = folder.Path("pictures.pdf");
+    WriteWholeFile(folder.Path("a.png"), GreyPng(5000, 5000, 0x40));
+    WriteWholeFile(folder.Path("b.png"), GreyPng(5000, 5000, 0x40));
+    WriteWholeFile(folder.Path("huge.png"), GreyPng(8000, 8000, 0));
+    CReport document;
+    ASSERT_TRUE(document.LoadFromString(R"(<report>
+      <page><picture x="0" y="0" width="2100" height="2970" mode="STRETCH" filename="a.png"/></page>
+      <page width="2970" height="2100" orientation="LANDSCAPE">
+        <picture x="0" y="0" width="2970" height="2100" mode="STRETCH" filename="b.png"/></page>
+      <page><picture x="0" y="0" width="2100" height="2970" mode="STRETCH" filename="huge.png"/></page>
+      </report>)", folder.Path("")));
+    wxPrintDialogData data(FilePrinterSettings(pdf));
+    data.SetAllPages(true);
+    CPrintDialogAnswer answer;
+    ASSERT_TRUE(ResetPeakMemory());
+    const long before = MemoryKiB();
+    ASSERT_TRUE(CReportPrinter::Print(document, "Report", true, &data));
+    EXPECT_LT(PeakMemoryKiB() - before, 300 * 1024);
+    ASSERT_EQ(PageCount(pdf), 3);
+    EXPECT_GT(DarkExtent(pdf, 1).x, 100);
+    EXPECT_GT(DarkExtent(pdf, 2).y, 100);
+    EXPECT_EQ(DarkExtent(pdf, 3), wxSize());
 }
 
 TEST(ReportPrinter, PrintsTheRangeOfTheDialogData)
