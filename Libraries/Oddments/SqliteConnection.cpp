@@ -187,9 +187,13 @@ private:
 
 CSqliteConnection::~CSqliteConnection()
 {
-    // Only the last connection may leave the log; any other gives up at once and leaves it to
-    // that one.
     if (m_journalAtRest) {
+        // Every save goes into the file itself and the log is emptied, so that the file holds
+        // them whole even when a reader, which can neither do this nor leave the log, closes
+        // last. A reader between two reads does not hold this up.
+        sqlite3_exec(m_db, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
+        // Only the last connection may leave the log; any other gives up at once and leaves it
+        // to that one.
         sqlite3_busy_timeout(m_db, 0);
         sqlite3_exec(m_db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     }
