@@ -29,6 +29,8 @@ HRESULT ResultFor(int code, const char* message)
         return DB_E_TABLEINUSE;
     case SQLITE_NOMEM:
         return E_OUTOFMEMORY;
+    case SQLITE_FULL:
+        return STG_E_MEDIUMFULL;
     case SQLITE_MISMATCH:
     case SQLITE_TOOBIG:
         return DB_E_CANTCONVERTVALUE;
