@@ -190,10 +190,10 @@ private:
 CSqliteConnection::~CSqliteConnection()
 {
     if (m_journalAtRest) {
-        // Every save goes into the file itself and the log is emptied, so that the file holds
-        // them whole even when a reader, which can neither do this nor leave the log, closes
-        // last. A reader between two reads does not hold this up.
-        sqlite3_exec(m_db, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
+        // Every save goes into the file itself, so that the file holds them whole even when a
+        // reader, which can neither do this nor leave the log, closes last. Only a reader amid
+        // a read of an older state holds this up, for the busy timeout at most.
+        sqlite3_exec(m_db, "PRAGMA wal_checkpoint(FULL)", nullptr, nullptr, nullptr);
         // Only the last connection may leave the log; any other gives up at once and leaves it
         // to that one.
         sqlite3_busy_timeout(m_db, 0);

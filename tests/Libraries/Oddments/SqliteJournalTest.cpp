@@ -151,8 +151,6 @@ TEST(SqliteJournal, FileHoldsEverySaveWhenAReaderClosesLast)
         reader.Close();
 
         // Whatever log is left beside the file holds nothing the file lacks.
-        std::error_code error;
-        EXPECT_EQ(Exists(path + "-wal") ? std::filesystem::file_size(path + "-wal", error) : 0u, 0u);
         CTemporaryFolder elsewhere;
         const std::string copy = elsewhere.Path("copy.db");
         std::filesystem::copy_file(path, copy);
