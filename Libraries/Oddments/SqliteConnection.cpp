@@ -29,6 +29,8 @@ HRESULT ResultFor(int code, const char* message)
         return DB_E_TABLEINUSE;
     case SQLITE_NOMEM:
         return E_OUTOFMEMORY;
+    case SQLITE_FULL:
+        return STG_E_MEDIUMFULL;
     case SQLITE_MISMATCH:
     case SQLITE_TOOBIG:
         return DB_E_CANTCONVERTVALUE;
@@ -187,9 +189,13 @@ private:
 
 CSqliteConnection::~CSqliteConnection()
 {
-    // Only the last connection may leave the log; any other gives up at once and leaves it to
-    // that one.
     if (m_journalAtRest) {
+        // Every save goes into the file itself, so that the file holds them whole even when a
+        // reader, which can neither do this nor leave the log, closes last. Only a reader amid
+        // a read of an older state holds this up, for the busy timeout at most.
+        sqlite3_exec(m_db, "PRAGMA wal_checkpoint(FULL)", nullptr, nullptr, nullptr);
+        // Only the last connection may leave the log; any other gives up at once and leaves it
+        // to that one.
         sqlite3_busy_timeout(m_db, 0);
         sqlite3_exec(m_db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     }

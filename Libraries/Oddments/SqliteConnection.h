@@ -14,8 +14,10 @@ public:
     enum OpenMode {
         // The file must exist. On a local disk the file keeps a write-ahead log while it is
         // open, so a reader never waits for a save; when the last connection closes it goes
-        // back to the rollback journal and is one self-contained file again. On a network file
-        // system, whose clients share no memory, it keeps the rollback journal throughout.
+        // back to the rollback journal and is one self-contained file again. Each close writes
+        // the log's saves into the file, so the file alone holds them all also when a reader
+        // closes last and the log stays beside it. On a network file system, whose clients
+        // share no memory, it keeps the rollback journal throughout.
         ReadWrite,
         ReadOnly,
         // Read-only without any locking, for files on media that refuse locks (read-only

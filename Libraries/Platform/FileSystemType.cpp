@@ -27,6 +27,8 @@ constexpr unsigned long kNetworkTypes[] = {
     0x7461636F,  // OCFS2
     0x01161970,  // GFS2
     0x20030528,  // OrangeFS
+    0x786F4256,  // vboxsf: a VirtualBox host's shared folder
+    0x7C7C6673,  // prl_fs: a Parallels host's shared folder
 };
 
 std::function<unsigned long(const std::string&)>& TypeForTesting()

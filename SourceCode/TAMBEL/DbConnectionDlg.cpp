@@ -3,6 +3,7 @@
 #include "Harbinax/Harbinax.h"
 #include "Harbinax/MessageBox.h"
 #include "Oddments/DataSource.h"
+#include "Oddments/SqliteFileCheck.h"
 
 #include <wx/button.h>
 #include <wx/filedlg.h>
@@ -119,15 +120,38 @@ void CDbConnectionDlg::EnableFields()
 bool CDbConnectionDlg::TestConnection()
 {
     wxBusyCursor wait;
-    CDataSource source;
     const CDataLinkSettings settings = GetSettings();
-    const bool emptyFile = settings.provider == CDataLinkSettings::Provider::SQLite && settings.file.empty();
-    if (!emptyFile && source.OpenFromInitializationString(settings.ToInitializationString().c_str()) == S_OK) {
-        ShowMessageBox(this, "The connection to the database was established.", "Information",
-                       wxOK | wxICON_INFORMATION);
-        return true;
+    std::string reason;
+    if (settings.provider == CDataLinkSettings::Provider::SQLite) {
+        switch (CSqliteFileCheck::Check(settings.file)) {
+        case CSqliteFileCheck::NoFileNamed:
+            reason = TranslateText("No database file is named.");
+            break;
+        case CSqliteFileCheck::FolderMissing:
+            reason = TranslateText("The folder of the database file does not exist.");
+            break;
+        case CSqliteFileCheck::FolderNotWritable:
+            reason = TranslateText("The folder of the database file cannot be written.");
+            break;
+        case CSqliteFileCheck::NewFile:
+            // Nothing is wrong: OK makes the file, an empty database.
+            ShowMessageBox(this, "The database file does not exist yet; OK will create it.", "Information",
+                           wxOK | wxICON_INFORMATION);
+            return true;
+        case CSqliteFileCheck::Existing:
+            break;
+        }
     }
-    ShowMessageBox(this, TranslateText("Could not connect to the database.") + "\n" + source.GetErrorText(), "Error",
+    CDataSource source;
+    if (reason.empty()) {
+        if (source.OpenFromInitializationString(settings.ToInitializationString().c_str()) == S_OK) {
+            ShowMessageBox(this, "The connection to the database was established.", "Information",
+                           wxOK | wxICON_INFORMATION);
+            return true;
+        }
+        reason = source.GetErrorText();
+    }
+    ShowMessageBox(this, TranslateText("Could not connect to the database.") + "\n" + reason, "Error",
                    wxOK | wxICON_ERROR);
     return false;
 }

@@ -34,7 +34,8 @@ public:
     // The settings as the fields show them.
     CDataLinkSettings GetSettings() const;
     void SetSettings(const CDataLinkSettings& settings);
-    // True when a connection could be opened with the fields' settings; the user is told.
+    // True when a connection could be opened with the fields' settings, or when they name an
+    // SQLite file that OK will make; the user is told which, or what is wrong.
     bool TestConnection();
     // Writes the data-link file, and makes an SQLite file that is not there yet; false (and the
     // user told) when either cannot be written.

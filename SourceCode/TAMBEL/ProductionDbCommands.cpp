@@ -44,6 +44,34 @@ std::string TwoParts(const char* first, const char* second)
     return Translated(first) + "\n" + Translated(second);
 }
 
+const char kTablesMissing[] = "The tables of the production database are missing; \"Create tables in DB\" makes them.";
+
+// The line that names why a save failed; empty when the cause is not known.
+std::string SaveFailureLine(CDbFailureCause::Cause cause)
+{
+    switch (cause) {
+    case CDbFailureCause::ConnectionLost:
+        return Translated("The connection to the database was lost; nothing was saved.");
+    case CDbFailureCause::NotWritable:
+        return Translated("The database or its folder cannot be written.");
+    case CDbFailureCause::DiskFull:
+        return Translated("The disk that holds the database is full.");
+    case CDbFailureCause::Busy:
+        return Translated("Another program kept the database busy for longer than the save could wait.");
+    case CDbFailureCause::TablesMissing:
+        return Translated(kTablesMissing);
+    case CDbFailureCause::Unknown:
+        break;
+    }
+    return std::string();
+}
+
+// The text, and below it the line that says why, when there is one.
+std::string WithReason(std::string text, const std::string& reason)
+{
+    return reason.empty() ? text : text + "\n" + reason;
+}
+
 }  // namespace
 
 CProductionDbCommands::CProductionDbCommands(std::string owner)
@@ -97,8 +125,14 @@ bool CProductionDbCommands::Open(bool warn)
     const bool usable = m_link && m_link->OpenAndCheck();
     QUILLET_POS(m_log);
     m_log.Info("Production database %s", usable ? "usable" : "not usable");
-    if (!usable && warn)
-        Message("Could not open the production database.", "Warning", kWarning);
+    if (!usable && warn) {
+        // A database that opened but lacks the tables needs one more step, which the user is shown.
+        const CProductionDb* db = m_link ? m_link->Database() : nullptr;
+        const bool tablesMissing = db && db->GetFailureCause() == CDbFailureCause::TablesMissing;
+        Message(WithReason(Translated("Could not open the production database."),
+                           tablesMissing ? Translated(kTablesMissing) : std::string()),
+                "Warning", kWarning);
+    }
     if (m_mainDialog)
         m_mainDialog->OnPageChanged();
     return usable;
@@ -214,7 +248,9 @@ bool CProductionDbCommands::SaveToDb()
         Message(TwoParts("There is no PA / VK-No specified.", "Unable to save data."), "Error", kError);
         break;
     case PDB_SAVE_SQL_FAILED:
-        Message(TwoParts("Error in SQL statement.", "Unable to save data."), "Error", kError);
+        Message(WithReason(TwoParts("Error in SQL statement.", "Unable to save data."),
+                           SaveFailureLine(db->GetFailureCause())),
+                "Error", kError);
         break;
     case PDB_SAVE_OUTCOME_UNKNOWN:
         Message(TwoParts("The connection to the database was lost while the data were being saved.",

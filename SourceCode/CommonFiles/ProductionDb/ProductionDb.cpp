@@ -93,6 +93,7 @@ std::string CProductionDb::GetTablePrefix()
 HRESULT CProductionDb::Open(const char* dataLinkFile)
 {
     Close();
+    ClearFailure();
     HRESULT result = m_dataSource.OpenFromFileName(dataLinkFile);
     if (FAILED(result)) {
         QUILLET_POS(m_log);
@@ -178,6 +179,7 @@ int CProductionDb::TextColumnLength(const std::vector<CDbTableDef>& tables, cons
 
 BOOL CProductionDb::CheckTables()
 {
+    ClearFailure();
     for (const CDbTableDef& table : m_tables) {
         const std::string sql = "SELECT * FROM " + table.name + " WHERE 1=0";
         QUILLET_POS(m_log);
@@ -309,6 +311,16 @@ void CProductionDb::LogFailure(HRESULT result, const std::string& sql)
     QUILLET_POS(m_log);
     m_log.Error("Open FAILED 0x%08X\n%s\n%s", static_cast<unsigned>(result), sql.c_str(),
                 m_session.GetErrorText().c_str());
+    if (!m_failureKnown) {
+        m_failureCause = CDbFailureCause::Of(result, m_session.IsLost());
+        m_failureKnown = true;
+    }
+}
+
+void CProductionDb::ClearFailure()
+{
+    m_failureCause = CDbFailureCause::Unknown;
+    m_failureKnown = false;
 }
 
 std::string CProductionDb::LockName(const std::string& name)

@@ -11,6 +11,7 @@
 
 #include "CommonFiles/DbColumnMap.h"
 #include "Oddments/DataSource.h"
+#include "Oddments/DbFailureCause.h"
 #include "Oddments/DbValue.h"
 #include "Oddments/OleDbTypes.h"
 #include "Oddments/Session.h"
@@ -72,6 +73,9 @@ public:
     // True when the open database's connection can run no statement more (a statement was given
     // up at its deadline, or the server broke the connection off): only Open makes it usable.
     bool IsLost() const { return m_session.IsLost(); }
+    // Why the first failed statement since the last Open, CheckTables or SaveProject began
+    // failed; Unknown when none failed or the cause is not known.
+    CDbFailureCause::Cause GetFailureCause() const { return m_failureCause; }
 
     // "fwr_": the prefix of every table of the production database.
     static std::string GetTablePrefix();
@@ -177,11 +181,16 @@ private:
     // be read.
     BOOL ReadLock(const CProductionDbKey& key, bool& found, std::string& owner, std::string& computer,
                   CDateTime& lockingTime);
+    // Logs the failure and keeps its cause when it is the first since ClearFailure.
     void LogFailure(HRESULT result, const std::string& sql);
+    void ClearFailure();
 
     CLogger m_log;
     CDataSource m_dataSource;
     CSession m_session;
     bool m_postgreSql = false;
     std::vector<CDbTableDef> m_tables;
+    CDbFailureCause::Cause m_failureCause = CDbFailureCause::Unknown;
+    // Set at the first failure after it was cleared: what comes after (a ROLLBACK) does not hide it.
+    bool m_failureKnown = false;
 };

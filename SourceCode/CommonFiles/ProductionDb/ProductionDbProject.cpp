@@ -328,6 +328,7 @@ BOOL CProductionDb::DeleteProject(const CProductionDbKey& key)
 int CProductionDb::SaveProject(const CCustomerData* customer, const CDeviceConfiguration* features,
                                const CPhysicalData* physical, const CResultData* results)
 {
+    ClearFailure();
     if (customer == nullptr || features == nullptr || physical == nullptr || results == nullptr)
         return PDB_SAVE_NO_DATA;
     // A position beyond the column would be cut to another project's key.

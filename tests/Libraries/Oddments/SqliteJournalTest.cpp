@@ -126,6 +126,39 @@ TEST(SqliteJournal, LogOnlyWhileAWriterHoldsTheFile)
     }
 }
 
+// A program that only reads the file may close after the last writer: the file alone still
+// holds every save, for a plain copy of it to carry them elsewhere.
+TEST(SqliteJournal, FileHoldsEverySaveWhenAReaderClosesLast)
+{
+    CTemporaryFolder folder;
+    int count = 0;
+    for (const char* mode : {"Read", "Read|Share Deny Write"}) {
+        SCOPED_TRACE(mode);
+        const std::string path = MakeDatabase(folder.Path("read" + std::to_string(++count) + ".db"), false);
+        std::unique_ptr<CSqliteConnection> writer = OpenForWriting(path);
+        ASSERT_TRUE(writer);
+        CDataSource reader;
+        ASSERT_EQ(reader.OpenFromInitializationString(("Provider=SQLite;Data Source=" + path + ";Mode=" + mode).c_str()),
+                  S_OK)
+            << reader.GetErrorText();
+        EXPECT_EQ(FirstValue(*reader.GetConnection(), "SELECT name FROM t"), "saved");
+        ASSERT_EQ(writer->Execute("UPDATE t SET name = 'new'", {}, nullptr), S_OK);
+        ASSERT_EQ(writer->Execute("INSERT INTO t VALUES ('second')", {}, nullptr), S_OK);
+        writer.reset();
+        // One that promised nobody writes may keep reading the file as it found it.
+        if (std::string(mode) == "Read")
+            EXPECT_EQ(FirstValue(*reader.GetConnection(), "SELECT group_concat(name) FROM t"), "new,second");
+        reader.Close();
+
+        // Whatever log is left beside the file holds nothing the file lacks.
+        CTemporaryFolder elsewhere;
+        const std::string copy = elsewhere.Path("copy.db");
+        std::filesystem::copy_file(path, copy);
+        for (const char* copyMode : kModes)
+            EXPECT_EQ(NameThrough(copy, copyMode), "new") << copyMode;
+    }
+}
+
 // Their clients share no memory, so the log's index cannot work there; a file that came with a
 // log goes back to the rollback journal.
 TEST(SqliteJournal, NetworkFileSystemKeepsTheRollbackJournal)

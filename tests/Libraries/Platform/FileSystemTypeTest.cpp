@@ -19,6 +19,9 @@ TEST(FileSystemType, NetworkTypesByTheirMagicNumbers)
         {0x01021997, "9P", true},
         {0x5346414F, "AFS", true},
         {0x00C36400, "Ceph", true},
+        // A virtual machine's folder shared with its host: the host writes it without the guest's memory.
+        {0x786F4256, "vboxsf", true},
+        {0x7C7C6673, "prl_fs", true},
         // A 32-bit magic number with its top bit set, sign-extended into the word.
         {static_cast<unsigned long>(static_cast<long>(static_cast<int>(0xFF534D42))), "CIFS sign-extended", true},
         {0xEF53, "ext4", false},

@@ -12,6 +12,8 @@
 #include <chrono>
 #include <functional>
 #include <future>
+#include <pwd.h>
+#include <sys/mount.h>
 #include <sys/types.h>
 #include <vector>
 
@@ -247,6 +249,33 @@ TEST_P(PgProductionDb, ServerEndingTheConnectionLosesAtMostTheSaveItHits)
             << LogText();
         ExpectStored(other);
     }
+}
+
+// A server whose disk is full refuses the save: nothing of it is stored, and the cause is
+// known. The points table lies on a tablespace of its own on a tiny memory file system.
+TEST_P(PgProductionDb, SaveOnAFullDiskNamesTheCause)
+{
+    CTemporaryFolder disk;
+    const std::string path = disk.Path("");
+    if (mount("tmpfs", path.c_str(), "tmpfs", 0, "size=256k,mode=0700") != 0)
+        GTEST_SKIP() << "no memory file system can be mounted here";
+    const passwd* postgres = getpwnam("postgres");
+    ASSERT_TRUE(postgres == nullptr || chown(path.c_str(), postgres->pw_uid, postgres->pw_gid) == 0);
+    CreateTables();
+    Execute("CREATE TABLESPACE tiny LOCATION '" + path + "'");
+    Execute("ALTER TABLE fwr_result_data_tables SET TABLESPACE tiny");
+
+    CProjectData project;
+    FillSampleProject(project, 1, 2, 3, 10, 1000);
+    EXPECT_EQ(m_db.SaveProject(&project.customer, &project.features, &project.physical, &project.results),
+              PDB_SAVE_SQL_FAILED);
+    EXPECT_EQ(m_db.GetFailureCause(), CDbFailureCause::DiskFull) << LogText();
+    CDbColumnMap row;
+    EXPECT_FALSE(m_db.ReadRow("SELECT pa FROM fwr_customer_data", {}, row));
+
+    Execute("DROP TABLE fwr_result_data_tables");
+    Execute("DROP TABLESPACE tiny");
+    EXPECT_EQ(umount2(path.c_str(), MNT_DETACH), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pg, PgProductionDb, testing::Values(&pgDatabases), ProviderName);

@@ -112,7 +112,7 @@ TEST_F(PgProductionDbCommands, NextCommandAfterALostConnectionOpensTheDatabaseAg
     } cases[] = {
         {"statement hangs",
          "CREATE TRIGGER hang_point BEFORE INSERT ON fwr_customer_data FOR EACH ROW EXECUTE FUNCTION hang_point()",
-         "Error in SQL statement.\nUnable to save data."},
+         "Error in SQL statement.\nUnable to save data.\nThe connection to the database was lost; nothing was saved."},
         // A deferred constraint trigger runs in the COMMIT.
         {"COMMIT hangs",
          "CREATE CONSTRAINT TRIGGER hang_point AFTER INSERT ON fwr_customer_data DEFERRABLE INITIALLY DEFERRED "
@@ -158,6 +158,8 @@ TEST_F(PgProductionDbCommands, NextCommandAfterALostConnectionOpensTheDatabaseAg
               "Die Verbindung zur Datenbank ging verloren, während die Daten gespeichert wurden.");
     EXPECT_EQ(TranslateText("They may have been saved or not; load the record to see which."),
               "Sie wurden vielleicht gespeichert, vielleicht auch nicht; laden Sie den Datensatz, um es zu prüfen.");
+    EXPECT_EQ(TranslateText("The connection to the database was lost; nothing was saved."),
+              "Die Verbindung zur Datenbank ging verloren; es wurde nichts gespeichert.");
 }
 
 // However the server ends the application's connection, the command it hits is all that is lost,

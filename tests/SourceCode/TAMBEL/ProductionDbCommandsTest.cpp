@@ -12,6 +12,7 @@
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/StartupEnvironment.h"
 #include "TAMBEL/TAMBELDlg.h"
+#include "support/ChildProcess.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 #include "support/WxTestSupport.h"
@@ -22,8 +23,10 @@
 #include <wx/menu.h>
 
 #include <cstdio>
+#include <functional>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using testing::ElementsAre;
 using testing::HasSubstr;
@@ -36,6 +39,8 @@ CProductionDbCommands& Commands()
 }
 
 const std::string kAlreadyInUse = "The record is already in use and cannot be opened a second time.";
+const std::string kTablesMissing =
+    "The tables of the production database are missing; \"Create tables in DB\" makes them.";
 
 }  // namespace
 
@@ -51,12 +56,146 @@ TEST_F(ProductionDbCommands, WithoutDataLinkTheDatabaseIsNotUsableAndOnlyAskedWa
     EXPECT_THAT(Captions(), ElementsAre("TAMBEL: Warning"));
 }
 
+// The warning names the next step: the database opened, only its tables are missing.
 TEST_F(ProductionDbCommands, DatabaseWithoutTablesIsNotUsable)
 {
     WriteDataLink();
     EXPECT_FALSE(App().OpenProductionDb(false));
+    EXPECT_FALSE(App().OpenProductionDb(true));
+    UseTranslatedLanguage("de");
+    EXPECT_FALSE(App().OpenProductionDb(true));
+    App().EnableTranslator(false);
+    EXPECT_THAT(Texts(), ElementsAre("Could not open the production database.\n" + kTablesMissing,
+                                     "Die Produktionsdatenbank konnte nicht geöffnet werden.\n"
+                                     "Die Tabellen der Produktionsdatenbank fehlen; „Tabellen in DB erstellen“ legt "
+                                     "sie an."));
     ASSERT_TRUE(m_other.CreateTables());
     EXPECT_TRUE(App().OpenProductionDb(false));
+}
+
+// Below the usual message a failed save says why, when that is known: the disk is full, another
+// program holds the database for longer than the save waits, or the tables are gone. Nothing of
+// the save is stored.
+TEST_F(ProductionDbCommands, FailedSaveNamesItsCause)
+{
+    OpenWithTables();
+    CProductionDb& mine = *App().GetEnvironment().ProductionDb().Database();
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        std::function<void()> undo;
+        std::string english;
+        std::string german;
+    } cases[] = {
+        // The file may grow no further than it is: the features of the project need new pages.
+        {"disk full", [&] { ASSERT_EQ(mine.GetSession().Execute("PRAGMA max_page_count=1"), S_OK); },
+         [&] { ASSERT_EQ(mine.GetSession().Execute("PRAGMA max_page_count=1000000"), S_OK); },
+         "The disk that holds the database is full.", "Der Datenträger der Datenbank ist voll."},
+        {"busy", [&] { ASSERT_TRUE(m_other.ExecuteSql("BEGIN IMMEDIATE")); },
+         [&] { ASSERT_TRUE(m_other.ExecuteSql("ROLLBACK")); },
+         "Another program kept the database busy for longer than the save could wait.",
+         "Ein anderes Programm hielt die Datenbank länger belegt, als das Speichern warten konnte."},
+        {"tables missing", [&] { ASSERT_TRUE(m_other.ExecuteSql("DROP TABLE IF EXISTS fwr_result_data_tables")); }, [] {},
+         kTablesMissing,
+         "Die Tabellen der Produktionsdatenbank fehlen; „Tabellen in DB erstellen“ legt sie an."},
+    };
+    const CProductionDbKey key(4242, 1, 1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* language : {"en", "de"}) {
+            SetProjectInMemory(key.pa, key.vk, key.pos, "A");
+            for (int feature = 0; feature < 2000; ++feature)
+                CProjectData::GetInstance()->features.SetAt(feature, feature);
+            c.make();
+            if (std::string(language) == "de")
+                UseTranslatedLanguage("de");
+            m_boxes.clear();
+            Commands().SaveToDb();
+            App().EnableTranslator(false);
+            c.undo();
+            EXPECT_THAT(Texts(), ElementsAre(std::string(language) == "de"
+                                                 ? "Fehler in der SQL-Anweisung.\nDie Daten konnten nicht "
+                                                   "gespeichert werden.\n" + c.german
+                                                 : "Error in SQL statement.\nUnable to save data.\n" + c.english))
+                << language;
+            EXPECT_EQ(StoredCustomer(key), "");
+            EXPECT_TRUE(Commands().GetCurrentRecordKey().IsEmpty());
+        }
+    }
+}
+
+// A user who may not write the database, its folder or the files beside it that another user's
+// program made is told so. As root the permission bits stop nothing: the program runs as nobody.
+TEST_F(ProductionDbCommands, SaveTheUserMayNotWriteSaysSo)
+{
+    const CProductionDbKey key(4343, 1, 1);
+    const struct {
+        const char* name;
+        mode_t fileMode;
+        bool fileOwnedByUser;
+        mode_t folderMode;
+        bool othersSideFiles;
+    } cases[] = {
+        {"read-only file", 0644, false, 0755, false},
+        {"read-only folder", 0644, true, 0555, false},
+        {"side files of another user", 0666, false, 0755, true},
+    };
+    // The program folder with the data link is the test's own otherwise.
+    ASSERT_EQ(chmod(TestProgramFolder().c_str(), 0755), 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTemporaryFolder folder;
+        const std::string path = folder.Path("pdb.db");
+        WriteWholeFile(path, "");
+        m_initString = "Provider=SQLite;Data Source=" + path;
+        OpenWithTables();
+        App().GetEnvironment().ProductionDb().Close();
+        ASSERT_TRUE(GiveToUnprivileged(folder.Path("")));
+        if (c.fileOwnedByUser)
+            ASSERT_TRUE(GiveToUnprivileged(path));
+        ASSERT_EQ(chmod(path.c_str(), c.fileMode), 0);
+        if (c.othersSideFiles) {
+            // Another user's program holds the file: its log and index are that user's.
+            ASSERT_TRUE(m_other.ExecuteSql("SELECT 1"));
+            ASSERT_EQ(chmod((path + "-wal").c_str(), 0644), 0);
+            ASSERT_EQ(chmod((path + "-shm").c_str(), 0644), 0);
+        } else {
+            m_other.Close();
+        }
+        ASSERT_EQ(chmod(folder.Path("").c_str(), c.folderMode), 0);
+        const int result = RunInChild([&] {
+            if (!LeaveRoot())
+                return 90;
+            int failures = 0;
+            for (const char* language : {"en", "de"}) {
+                if (!App().OpenProductionDb(false))
+                    return 91;
+                SetProjectInMemory(key.pa, key.vk, key.pos, "A");
+                if (std::string(language) == "de")
+                    UseTranslatedLanguage("de");
+                m_boxes.clear();
+                Commands().SaveToDb();
+                App().EnableTranslator(false);
+                const std::string expected =
+                    std::string(language) == "de"
+                        ? "Fehler in der SQL-Anweisung.\nDie Daten konnten nicht gespeichert werden.\nDie Datenbank "
+                          "oder ihr Ordner kann nicht beschrieben werden."
+                        : "Error in SQL statement.\nUnable to save data.\nThe database or its folder cannot be written.";
+                if (Texts() != std::vector<std::string>{expected}) {
+                    for (const std::string& text : Texts())
+                        std::fprintf(stderr, "%s: shown \"%s\"\n", language, text.c_str());
+                    ++failures;
+                }
+            }
+            return failures;
+        });
+        chmod(folder.Path("").c_str(), 0755);
+        ASSERT_NE(result, 90) << "could not become an ordinary user";
+        ASSERT_NE(result, 91) << "the database did not open for reading";
+        EXPECT_EQ(result, 0);
+        m_other.Close();
+    }
+    chmod(TestProgramFolder().c_str(), 0700);
 }
 
 TEST_F(ProductionDbCommands, MainWindowMenuFollowsTheDatabase)
@@ -298,7 +437,7 @@ TEST_F(ProductionDbCommands, DeleteAsksAndReportsAndSparesOtherOwnersLocks)
     EXPECT_EQ(StoredCustomer(theirs), "Customer other");
 
     ASSERT_TRUE(m_other.UnlockRecord(theirs, kOtherOwner));
-    ASSERT_TRUE(m_other.ExecuteSql("DROP TABLE fwr_result_data_tables"));
+    ASSERT_TRUE(m_other.ExecuteSql("DROP TABLE IF EXISTS fwr_result_data_tables"));
     m_boxes.clear();
     Commands().DeleteRecord();
     EXPECT_THAT(Texts(), ElementsAre("Do you really want to delete the record?", "The record could not be deleted."));
@@ -349,7 +488,7 @@ TEST_F(ProductionDbCommands, ConfigureWritesTheDataLinkAndReopens)
     Commands().ConfigureConnection();
     EXPECT_EQ(edited, TestProgramFolder() + "PDB.udl");
     // A new file has no tables yet.
-    EXPECT_THAT(Texts(), ElementsAre("Could not open the production database."));
+    EXPECT_THAT(Texts(), ElementsAre("Could not open the production database.\n" + kTablesMissing));
     m_boxes.clear();
     Commands().CreateTables();
     EXPECT_TRUE(App().IsProductionDbUsable());
@@ -413,6 +552,48 @@ TEST_F(ProductionDbCommands, ConnectionDialogTestsAndWritesTheLink)
     EXPECT_EQ(read.ToInitializationString(), settings.ToInitializationString());
     dialog.Destroy();
     std::remove(file.c_str());
+}
+
+// For an SQLite link the test says what it found before it opens anything: a file that is not
+// there yet is no fault, OK makes it.
+TEST_F(ProductionDbCommands, ConnectionTestNamesWhatItFindsForAFile)
+{
+    CTemporaryFolder folder;
+    const struct {
+        std::string file;
+        bool usable;
+        long icon;
+        std::string english;
+        std::string german;
+    } cases[] = {
+        {"", false, wxICON_ERROR, "Could not connect to the database.\nNo database file is named.",
+         "Die Verbindung zur Datenbank konnte nicht hergestellt werden.\nEs ist keine Datenbankdatei angegeben."},
+        {folder.Path("missing/new.db"), false, wxICON_ERROR,
+         "Could not connect to the database.\nThe folder of the database file does not exist.",
+         "Die Verbindung zur Datenbank konnte nicht hergestellt werden.\nDer Ordner der Datenbankdatei existiert "
+         "nicht."},
+        {folder.Path("new.db"), true, wxICON_INFORMATION, "The database file does not exist yet; OK will create it.",
+         "Die Datenbankdatei existiert noch nicht; OK legt sie an."},
+    };
+    CDbConnectionDlg dialog(nullptr, TestProgramFolder() + "PDB.udl");
+    ASSERT_TRUE(dialog.Create());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        CDataLinkSettings settings;
+        settings.file = c.file;
+        dialog.SetSettings(settings);
+        m_boxes.clear();
+        EXPECT_EQ(dialog.TestConnection(), c.usable);
+        UseTranslatedLanguage("de");
+        EXPECT_EQ(dialog.TestConnection(), c.usable);
+        App().EnableTranslator(false);
+        EXPECT_THAT(Texts(), ElementsAre(c.english, c.german));
+        for (const SMessageBox& box : m_boxes)
+            EXPECT_EQ(box.style, wxOK | c.icon);
+    }
+    dialog.Destroy();
+    // The test made nothing.
+    EXPECT_NE(access(folder.Path("new.db").c_str(), F_OK), 0);
 }
 
 // The dialog shows host, port, database and user; a password or deadline set by hand stays with
@@ -487,7 +668,8 @@ TEST_F(ProductionDbCommands, NewSqliteFileFromTheConnectionDialogTakesTheTables)
     });
     Commands().ConfigureConnection();
     Commands().CreateTables();
-    EXPECT_THAT(Texts(), ElementsAre("Could not open the production database.", "Successfully created PDB data tables."));
+    EXPECT_THAT(Texts(), ElementsAre("Could not open the production database.\n" + kTablesMissing,
+                                     "Successfully created PDB data tables."));
     EXPECT_TRUE(App().IsProductionDbUsable());
 
     // A file that cannot be made is reported and the link stays as it was.
