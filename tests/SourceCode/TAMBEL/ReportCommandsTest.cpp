@@ -329,23 +329,27 @@ TEST_F(ReportCommandsTest, TemplateWithAPageOfTwoBillionUnitsIsRefusedAtOnce)
     EXPECT_FALSE(fs::exists(answer));
 }
 
-// 150 pages 10 m high, each a table of 1-unit rows: 15 million cells, hundreds of megabytes of
-// PDF. Every output refuses it at once, before any dialog, file or mail.
-TEST_F(ReportCommandsTest, TemplateBeyondTheDocumentBoundsIsRefusedByEveryOutput)
+// 150 pages 10 m high, each a table of 1-unit rows (15 million cells, hundreds of megabytes of
+// PDF), and tables nested 300 and 999 deep. Every output refuses them at once, before any
+// dialog, file or mail.
+TEST_F(ReportCommandsTest, TemplatesBeyondTheDocumentBoundsAreRefusedByEveryOutput)
 {
-    WriteWholeFile(TestProgramFolder() + "Reports/Zephrin.rpt", TallTablePagesReport(150, "Liberation Sans"));
     answer = folder.Path("never.pdf");
-    for (int id : {ID_FILE_PDF, ID_FILE_PRINT_MENU, ID_FILE_PRINT_DIRECT, ID_FILE_EMAIL}) {
-        SCOPED_TRACE(id);
-        CRecordingMailCommand mail;
-        const std::size_t shown = boxes.Boxes().size();
-        const auto start = std::chrono::steady_clock::now();
-        Command(id);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-        ASSERT_EQ(boxes.Boxes().size(), shown + 1);
-        EXPECT_EQ(boxes.Boxes().back().caption, "Zephrin: Error");
-        EXPECT_EQ(boxes.Boxes().back().text, "Could not open report!");
-        EXPECT_FALSE(mail.WasRun());
+    for (const std::string& report :
+         {TallTablePagesReport(150, "Liberation Sans"), NestedTablesReport(300), NestedTablesReport(999)}) {
+        WriteWholeFile(TestProgramFolder() + "Reports/Zephrin.rpt", report);
+        for (int id : {ID_FILE_PDF, ID_FILE_PRINT_MENU, ID_FILE_PRINT_DIRECT, ID_FILE_EMAIL}) {
+            SCOPED_TRACE(std::to_string(id) + " " + report.substr(0, 60));
+            CRecordingMailCommand mail;
+            const std::size_t shown = boxes.Boxes().size();
+            const auto start = std::chrono::steady_clock::now();
+            Command(id);
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+            ASSERT_EQ(boxes.Boxes().size(), shown + 1);
+            EXPECT_EQ(boxes.Boxes().back().caption, "Zephrin: Error");
+            EXPECT_EQ(boxes.Boxes().back().text, "Could not open report!");
+            EXPECT_FALSE(mail.WasRun());
+        }
     }
     EXPECT_TRUE(requests.empty());
     EXPECT_FALSE(fs::exists(answer));
