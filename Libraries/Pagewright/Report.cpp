@@ -21,13 +21,18 @@ bool IsNameCharacter(char c)
     return c != '\0' && std::char_traits<char>::find(kNameCharacters, sizeof kNameCharacters - 1, c) != nullptr;
 }
 
-void LogLoadFailure(const std::string& source, const std::string& error)
+void LogError(const std::string& message)
 {
     if (CLogManager* logs = CLogManager::GetInstance()) {
         CLogger log = logs->GetLogger("CReport", LOGLEVEL_PARENT);
         QUILLET_POS(log);
-        log.Error("Could not load report template %s: %s", source.c_str(), error.c_str());
+        log.Error("%s", message.c_str());
     }
+}
+
+void LogLoadFailure(const std::string& source, const std::string& error)
+{
+    LogError("Could not load report template " + source + ": " + error);
 }
 
 }  // namespace
@@ -141,11 +146,7 @@ bool CReport::Save(const std::string& path) const
     doc.InsertEndChild(root);
     std::string error;
     if (!CXmlFile::Save(doc, path, &error)) {
-        if (CLogManager* logs = CLogManager::GetInstance()) {
-            CLogger log = logs->GetLogger("CReport", LOGLEVEL_PARENT);
-            QUILLET_POS(log);
-            log.Error("Could not save report template %s: %s", path.c_str(), error.c_str());
-        }
+        LogError("Could not save report template " + path + ": " + error);
         return false;
     }
     return true;
@@ -223,14 +224,33 @@ std::string CReport::ExpandVariables(const std::string& text) const
     return out;
 }
 
-void CReport::Paginate()
+bool CReport::Paginate()
 {
     m_outputPages.clear();
-    int number = 0;
+    std::vector<int> counts;
+    long long pages = 0;
+    long long drawn = 0;
     for (const auto& page : m_templatePages) {
         const int count = page->GetOutputPageCount();
-        for (int subPage = 0; subPage < count; ++subPage) {
-            std::unique_ptr<CReportPage> output = page->Clone();
+        pages += count;
+        // Each output page of a template draws as much as the others.
+        const long long perPageLimit = (kMaxDrawnElements - drawn) / count;
+        const long long perPage = pages <= kMaxOutputPages ? page->CountDrawn(perPageLimit) : 0;
+        if (pages > kMaxOutputPages || perPage > perPageLimit) {
+            LogError(pages > kMaxOutputPages
+                         ? "Report not laid out: it has more than " + std::to_string(kMaxOutputPages) + " pages"
+                         : "Report not laid out: it draws more than " + std::to_string(kMaxDrawnElements) +
+                               " elements");
+            return false;
+        }
+        drawn += perPage * count;
+        counts.push_back(count);
+    }
+    int number = 0;
+    for (std::size_t i = 0; i < m_templatePages.size(); ++i) {
+        const CReportPage& page = *m_templatePages[i];
+        for (int subPage = 0; subPage < counts[i]; ++subPage) {
+            std::unique_ptr<CReportPage> output = page.Clone();
             ++number;
             output->id = static_cast<short>(number);
             output->sortorder = number;
@@ -238,6 +258,7 @@ void CReport::Paginate()
             m_outputPages.push_back(std::move(output));
         }
     }
+    return true;
 }
 
 CReportPage* CReport::GetPage(int index) const

@@ -52,8 +52,16 @@ public:
     // is unknown is retried without the dots, which stay as text ("$X." ends a sentence).
     std::string ExpandVariables(const std::string& text) const;
 
-    // Rebuilds the output pages from the templates and the current row counts.
-    void Paginate();
+    // The most output pages, and the most elements drawn on all of them together (table cells
+    // and their contents included, as CReportElement::CountDrawn counts), that a document may
+    // have: drawing, printing and the PDF writer take time and memory in proportion to them.
+    static constexpr int kMaxOutputPages = 1000;
+    static constexpr long long kMaxDrawnElements = 200000;
+
+    // Rebuilds the output pages from the templates and the current row counts. A document that
+    // would exceed kMaxOutputPages or kMaxDrawnElements gets no output pages at all, and false;
+    // it is counted from the templates first, so refusing it costs no more than the bounds.
+    bool Paginate();
     int GetPageCount() const { return static_cast<int>(m_outputPages.size()); }
     // Output page by 0-based index; null outside.
     CReportPage* GetPage(int index) const;

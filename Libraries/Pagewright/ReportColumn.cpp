@@ -113,7 +113,7 @@ std::unique_ptr<CReportElement> CReportColumn::MakeCell(const SReportRect& cell,
     const int top = Pagewright::ClampToInt(static_cast<long long>(cell.top) + cellSpacing.top);
     const int right = Pagewright::ClampToInt(static_cast<long long>(cell.right) - cellSpacing.right);
     const int bottom = Pagewright::ClampToInt(static_cast<long long>(cell.bottom) - cellSpacing.bottom);
-    std::unique_ptr<CReportElement> element = prototype->Clone();
+    std::unique_ptr<CReportElement> element = prototype->CloneForCell();
     element->Move(left, top);
     element->ClampToRect(left, top, right, bottom);
     const std::string variable = GetCellVariableName(tableName, name, row);

@@ -5,6 +5,7 @@
 #include "Pagewright/ReportObject.h"
 #include "Pagewright/ReportValues.h"
 
+#include <cstddef>
 #include <memory>
 
 class CReport;
@@ -13,6 +14,14 @@ class CReportPage;
 class CReportElement : public CReportObject {
 public:
     virtual std::unique_ptr<CReportElement> Clone() const = 0;
+    // The copy one cell of a table column shows of its prototype. Cells are drawn and dropped,
+    // never edited, and the prototype outlives them, so a copy may share what it never changes.
+    virtual std::unique_ptr<CReportElement> CloneForCell() const { return Clone(); }
+    // What drawing the element lays out, counted as elements: 1, a table's cells with their
+    // contents, and for text a further 1 for every kTextBytesPerElement it holds. Counting stops
+    // once limit is passed, so it costs no more than the limit.
+    virtual long long CountDrawn(long long /*limit*/) const { return 1; }
+    static constexpr std::size_t kTextBytesPerElement = 256;
 
     bool Load(const TiXmlElement* element) override;
     void Save(TiXmlElement& element) const override;

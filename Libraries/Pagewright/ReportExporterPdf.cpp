@@ -417,17 +417,12 @@ void CReportExporterPdf::RegisterElement(CReportElement& element)
     } else if (auto* table = dynamic_cast<CReportTable*>(&element)) {
         // Every cell shows its column's prototype bound to its own variable, whose value may
         // bring fonts of its own mark-up.
-        int first = 0;
-        int end = 0;
-        table->GetVisibleRows(first, end);
-        for (int row = first; row < end; ++row) {
-            for (std::size_t i = 0; i < table->columns.size(); ++i) {
-                bool filled = false;
-                if (std::unique_ptr<CReportElement> cell = table->columns[i]->MakeCell(
-                        table->GetCellRect(row, i), table->name, table->firstRow + row + 1, filled))
-                    RegisterElement(*cell);
-            }
-        }
+        table->ForEachCell([&](const CReportColumn& column, const SReportRect& cell, int row) {
+            bool filled = false;
+            if (std::unique_ptr<CReportElement> made = column.MakeCell(cell, table->name, row, filled))
+                RegisterElement(*made);
+            return true;
+        });
     }
 }
 
@@ -850,39 +845,33 @@ void CReportExporterPdf::WriteHtmlText(CReportHtmlText& html)
 
 void CReportExporterPdf::WriteTable(const CReportTable& table)
 {
-    int first = 0;
-    int end = 0;
-    table.GetVisibleRows(first, end);
-    for (int row = first; row < end; ++row) {
-        for (std::size_t i = 0; i < table.columns.size(); ++i) {
-            const CReportColumn& column = *table.columns[i];
-            if (column.owner == nullptr || !column.IsVisible())
+    table.ForEachCell([&](const CReportColumn& column, const SReportRect& cell, int row) {
+        if (column.owner == nullptr || !column.IsVisible())
+            return true;
+        bool filled = false;
+        if (std::unique_ptr<CReportElement> element = column.MakeCell(cell, table.name, row, filled))
+            WriteElement(*element);
+        if (!filled && !column.showBorderAlways)
+            return true;
+        const CReportColumn::SSides& thickness = column.borderThickness;
+        const struct {
+            int width;
+            int x1, y1, x2, y2;
+        } borders[] = {
+            {thickness.left, cell.left, cell.bottom, cell.left, cell.top},
+            {thickness.right, cell.right, cell.bottom, cell.right, cell.top},
+            {thickness.top, cell.left, cell.top, cell.right, cell.top},
+            {thickness.bottom, cell.left, cell.bottom, cell.right, cell.bottom},
+        };
+        for (const auto& border : borders) {
+            if (border.width <= 0)
                 continue;
-            const SReportRect cell = table.GetCellRect(row, i);
-            bool filled = false;
-            if (std::unique_ptr<CReportElement> element = column.MakeCell(cell, table.name, table.firstRow + row + 1, filled))
-                WriteElement(*element);
-            if (!filled && !column.showBorderAlways)
-                continue;
-            const CReportColumn::SSides& thickness = column.borderThickness;
-            const struct {
-                int width;
-                int x1, y1, x2, y2;
-            } borders[] = {
-                {thickness.left, cell.left, cell.bottom, cell.left, cell.top},
-                {thickness.right, cell.right, cell.bottom, cell.right, cell.top},
-                {thickness.top, cell.left, cell.top, cell.right, cell.top},
-                {thickness.bottom, cell.left, cell.bottom, cell.right, cell.bottom},
-            };
-            for (const auto& border : borders) {
-                if (border.width <= 0)
-                    continue;
-                CReportLine line(border.x1, border.y1, border.x2, border.y2, column.borderColor, border.width);
-                line.owner = column.owner;
-                WriteElement(line);
-            }
+            CReportLine line(border.x1, border.y1, border.x2, border.y2, column.borderColor, border.width);
+            line.owner = column.owner;
+            WriteElement(line);
         }
-    }
+        return true;
+    });
 }
 
 void CReportExporterPdf::WritePicture(const CReportPicture& picture)

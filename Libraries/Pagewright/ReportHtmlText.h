@@ -12,6 +12,7 @@ public:
     CReportHtmlText(const CReportHtmlText& other);
     ~CReportHtmlText() override;
     std::unique_ptr<CReportElement> Clone() const override { return std::make_unique<CReportHtmlText>(*this); }
+    long long CountDrawn(long long /*limit*/) const override { return 1 + markup.size() / kTextBytesPerElement; }
     bool Load(const TiXmlElement* element) override;
     void Save(TiXmlElement& element) const override;
 

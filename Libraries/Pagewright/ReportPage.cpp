@@ -118,6 +118,17 @@ int CReportPage::GetOutputPageCount() const
     return count;
 }
 
+long long CReportPage::CountDrawn(long long limit) const
+{
+    long long count = 0;
+    for (const auto& element : elements) {
+        count += element->CountDrawn(limit - count);
+        if (count > limit)
+            break;
+    }
+    return count;
+}
+
 void CReportPage::SetSubPage(int subPage)
 {
     for (const auto& element : elements) {

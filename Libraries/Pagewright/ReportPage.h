@@ -41,6 +41,9 @@ public:
     int GetOutputPageCount() const;
     // Makes this copy show the subPage'th slice (0-based) of its multipage tables' rows.
     void SetSubPage(int subPage);
+    // What drawing one output page of this page lays out (CReportElement::CountDrawn), the same
+    // for each slice of its tables' rows; counting stops once limit is passed.
+    long long CountDrawn(long long limit) const;
 
     std::vector<std::unique_ptr<CReportElement>> elements;
     CReport* document = nullptr;  // not owned

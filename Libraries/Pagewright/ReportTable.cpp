@@ -6,15 +6,44 @@
 
 #include <algorithm>
 
-CReportTable::CReportTable(const CReportTable& other)
+CReportTable::CReportTable(const CReportTable& other) : CReportTable(other, SShareColumns())
+{
+    for (auto& column : columns)
+        column = std::make_shared<CReportColumn>(*column);
+}
+
+CReportTable::CReportTable(const CReportTable& other, SShareColumns)
     : CReportSizedElement(other),
       rowHeight(other.rowHeight),
       multipage(other.multipage),
       name(other.name),
-      firstRow(other.firstRow)
+      firstRow(other.firstRow),
+      columns(other.columns)
 {
-    for (const auto& column : other.columns)
-        columns.push_back(std::make_unique<CReportColumn>(*column));
+}
+
+std::unique_ptr<CReportElement> CReportTable::CloneForCell() const
+{
+    return std::unique_ptr<CReportElement>(new CReportTable(*this, SShareColumns()));
+}
+
+long long CReportTable::CountDrawn(long long limit) const
+{
+    long long count = 1;
+    ForEachCell([&](const CReportColumn& column, const SReportRect& cell, int row) {
+        ++count;  // the cell's borders
+        if (column.prototype) {
+            // Only a table's count depends on the cell it is fitted into.
+            if (dynamic_cast<const CReportTable*>(column.prototype.get()) != nullptr) {
+                bool bordersWanted = false;
+                count += column.MakeCell(cell, name, row, bordersWanted)->CountDrawn(limit - count);
+            } else {
+                count += column.prototype->CountDrawn(limit - count);
+            }
+        }
+        return count <= limit;
+    });
+    return count;
 }
 
 bool CReportTable::Load(const TiXmlElement* element)
@@ -77,6 +106,27 @@ void CReportTable::GetVisibleRows(int& first, int& end) const
     const long long to = -floorDiv(-(pageBottom - y), rowHeight);  // rounded up
     first = static_cast<int>(std::max(0LL, std::min<long long>(from, rows)));
     end = static_cast<int>(std::max<long long>(first, std::min<long long>(to, rows)));
+}
+
+void CReportTable::ForEachCell(const CellVisitor& visit) const
+{
+    if (columns.empty())
+        return;
+    int first = 0;
+    int end = 0;
+    GetVisibleRows(first, end);
+    for (int row = first; row < end; ++row) {
+        const long long top = static_cast<long long>(row) * rowHeight + y;
+        long long left = x;
+        for (const auto& column : columns) {
+            const long long right = left + column->width;
+            const SReportRect cell{Pagewright::ClampToInt(left), Pagewright::ClampToInt(top),
+                                   Pagewright::ClampToInt(right), Pagewright::ClampToInt(top + rowHeight)};
+            if (!visit(*column, cell, firstRow + row + 1))
+                return;
+            left = right;
+        }
+    }
 }
 
 bool CReportTable::IsPaginated() const

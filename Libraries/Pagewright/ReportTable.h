@@ -5,13 +5,19 @@
 
 #include "Pagewright/ReportColumn.h"
 
+#include <functional>
 #include <vector>
 
 class CReportTable : public CReportSizedElement {
 public:
     CReportTable() : CReportSizedElement("table") {}
+    // The columns are copied too and belong to the copy.
     CReportTable(const CReportTable& other);
     std::unique_ptr<CReportElement> Clone() const override { return std::make_unique<CReportTable>(*this); }
+    // Shares the columns, prototypes and the tables nested in them, so a table in a column costs
+    // each of its cells one element, not a copy of every level below.
+    std::unique_ptr<CReportElement> CloneForCell() const override;
+    long long CountDrawn(long long limit) const override;
     bool Load(const TiXmlElement* element) override;
     // Writes the table as it is read, columns and their prototypes included.
     void Save(TiXmlElement& element) const override;
@@ -28,10 +34,20 @@ public:
     // The cell of the row'th row shown (0 is the first row of this page) in the given column,
     // before the column's spacing.
     SReportRect GetCellRect(int rowOnPage, std::size_t column) const;
+    // Every cell of the rows shown (GetVisibleRows), row by row and each row's columns left to
+    // right: visit gets the column, its cell before the column's spacing, and the row's number in
+    // the whole table (1-based, so pagination's first row counts). Stops when visit returns false.
+    using CellVisitor = std::function<bool(const CReportColumn& column, const SReportRect& cell, int row)>;
+    void ForEachCell(const CellVisitor& visit) const;
 
     int rowHeight = 1;
     bool multipage = false;
     std::string name;
     int firstRow = 0;  // 0-based; set by pagination
-    std::vector<std::unique_ptr<CReportColumn>> columns;
+    // Shared only with the cells of a column that shows this table (CloneForCell).
+    std::vector<std::shared_ptr<CReportColumn>> columns;
+
+private:
+    struct SShareColumns {};
+    CReportTable(const CReportTable& other, SShareColumns);
 };

@@ -12,6 +12,7 @@ public:
 
     CReportText() : CReportSizedElement("text") {}
     std::unique_ptr<CReportElement> Clone() const override { return std::make_unique<CReportText>(*this); }
+    long long CountDrawn(long long /*limit*/) const override { return 1 + content.size() / kTextBytesPerElement; }
     bool Load(const TiXmlElement* element) override;
     void Save(TiXmlElement& element) const override;
 

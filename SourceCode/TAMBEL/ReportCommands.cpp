@@ -24,6 +24,8 @@
 #include <wx/listctrl.h>
 #include <wx/utils.h>
 
+#include <new>
+
 
 namespace {
 
@@ -106,20 +108,39 @@ const char* CReportCommands::BuildReport(CTAMBELReport& report, const std::strin
     if (!report.LoadFromString(expanded, folder))
         return "Could not open report!";
     report.FillReportFields(data, row, language);
+    // Laid out before any output, so a report too large to draw is refused whole.
+    if (!report.Paginate())
+        return "Could not open report!";
     return nullptr;
 }
 
 CReportCommands::EResult CReportCommands::OutputReport(const std::string& templatePath, EOutput output,
                                                        const std::string& pdfPath)
 {
-    CTAMBELReport report;
     const int index = GetSelectedDevice(true);
     CProjectData* project = CProjectData::GetInstance();
     if (index < 0 || !project)
         return EResult::Cancelled;
     // The row as it is now; sizing again while the report is made must not change it.
     const CResultItem row = project->results.GetAt(index);
-    if (const char* message = BuildReport(report, templatePath, row, project->physical, GetAppLanguage())) {
+    // A report that needs more memory than there is ends here, its memory given back before
+    // the user is told; the project is only read, so it stays as it was.
+    try {
+        return MakeOutput(templatePath, output, pdfPath, row, *project);
+    } catch (const std::bad_alloc&) {
+        QUILLET_POS(m_log);
+        m_log.Error("Out of memory making the report from %s", templatePath.c_str());
+        ShowError(output == EOutput::Pdf ? "Could not export report to PDF!" : "Could not open report!");
+        return EResult::Failed;
+    }
+}
+
+CReportCommands::EResult CReportCommands::MakeOutput(const std::string& templatePath, EOutput output,
+                                                     const std::string& pdfPath, const CResultItem& row,
+                                                     const CProjectData& project)
+{
+    CTAMBELReport report;
+    if (const char* message = BuildReport(report, templatePath, row, project.physical, GetAppLanguage())) {
         QUILLET_POS(m_log);
         m_log.Error("Report not made from %s: %s", templatePath.c_str(), message);
         ShowError(message);
@@ -131,7 +152,6 @@ CReportCommands::EResult CReportCommands::OutputReport(const std::string& templa
         const std::string path = pdfPath.empty() ? AskPdfFilePath(MessageOwner()) : pdfPath;
         if (path.empty())
             return EResult::Cancelled;
-        report.Paginate();
         CReportExporterPdf exporter;
         if (exporter.Export(&report, path) == 0) {
             QUILLET_POS(m_log);
@@ -164,6 +184,18 @@ void CReportCommands::OnFileEmail()
         return;
     // The last message's files stay until now: the mail client may read them after the hand-off.
     m_mailFolder.reset();
+    // The report's own steps say so themselves; this catches what the message and its files need.
+    try {
+        SendReportByMail();
+    } catch (const std::bad_alloc&) {
+        QUILLET_POS(m_log);
+        m_log.Error("Out of memory making the e-mail");
+        ShowError("Could not export report to PDF!");
+    }
+}
+
+void CReportCommands::SendReportByMail()
+{
     wxBusyCursor wait;
     CMailSession session;
     if (!session.IsLoaded()) {

@@ -11,6 +11,7 @@
 #include <string>
 
 class CPhysicalData;
+class CProjectData;
 class CPrivateTempFolder;
 class CResultItem;
 class CTAMBELReport;
@@ -31,13 +32,14 @@ public:
     // stored its fields first), or -1; with showMessage the user is told to select one.
     static int GetSelectedDevice(bool showMessage);
 
-    // The template read (a trailing CR of a line dropped), the row's charts inserted, loaded and
-    // filled; null on success, else the message for the user.
+    // The template read (a trailing CR of a line dropped), the row's charts inserted, loaded,
+    // filled and paginated; null on success, else the message for the user (also for a report
+    // beyond the bounds of CReport::Paginate).
     static const char* BuildReport(CTAMBELReport& report, const std::string& templatePath, const CResultItem& row,
                                    const CPhysicalData& data, const std::string& language);
 
-    // Any failure has been shown to the user when Failed comes back; a cancelled dialog is
-    // silent. An empty pdfPath asks the user for one.
+    // Any failure has been shown to the user when Failed comes back, running out of memory
+    // included; a cancelled dialog is silent. An empty pdfPath asks the user for one.
     EResult OutputReport(const std::string& templatePath, EOutput output, const std::string& pdfPath);
 
     // The commands of the menu and toolbar.
@@ -53,6 +55,10 @@ public:
     wxPrintDialogData& GetPrintDialogData();
 
 private:
+    EResult MakeOutput(const std::string& templatePath, EOutput output, const std::string& pdfPath,
+                       const CResultItem& row, const CProjectData& project);
+    void SendReportByMail();
+
     CLogger m_log;
     std::unique_ptr<wxPrintDialogData> m_printDialogData;
     // The files of the last e-mail handed off: the mail client reads them after the hand-off

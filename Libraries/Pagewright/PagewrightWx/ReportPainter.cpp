@@ -350,26 +350,21 @@ bool CReportPainter::DrawTable(const CReportTable& table, double zoom, bool mark
 {
     if (table.width <= 0 || table.height <= 0)
         return false;
-    int first = 0;
-    int end = 0;
-    table.GetVisibleRows(first, end);
-    for (int row = first; row < end; ++row) {
-        for (std::size_t i = 0; i < table.columns.size(); ++i)
-            DrawCell(table, *table.columns[i], row, i, zoom, markers, outline);
-    }
+    table.ForEachCell([&](const CReportColumn& column, const SReportRect& cell, int row) {
+        DrawCell(table, column, cell, row, zoom, markers, outline);
+        return true;
+    });
     return true;
 }
 
 // Border pens are as wide as the column says in drawing units, whatever the zoom.
-void CReportPainter::DrawCell(const CReportTable& table, const CReportColumn& column, int rowOnPage,
-                              std::size_t index, double zoom, bool markers, bool outline)
+void CReportPainter::DrawCell(const CReportTable& table, const CReportColumn& column, const SReportRect& cell, int row,
+                              double zoom, bool markers, bool outline)
 {
     if (!column.IsVisible())
         return;
-    const SReportRect cell = table.GetCellRect(rowOnPage, index);
     bool bordersWanted = false;
-    const std::unique_ptr<CReportElement> content =
-        column.MakeCell(cell, table.name, table.firstRow + rowOnPage + 1, bordersWanted);
+    const std::unique_ptr<CReportElement> content = column.MakeCell(cell, table.name, row, bordersWanted);
     if (content)
         DrawElement(*content, zoom, markers, outline);
     const int left = column.ToDrawX(cell.left, zoom);

@@ -51,7 +51,8 @@ private:
     bool DrawPicture(const CReportPicture& picture, double zoom);
     bool DrawHtmlText(const CReportHtmlText& html, double zoom);
     bool DrawTable(const CReportTable& table, double zoom, bool markers, bool outline);
-    void DrawCell(const CReportTable& table, const CReportColumn& column, int rowOnPage, std::size_t index,
+    // row: the row's number in the whole table, 1-based.
+    void DrawCell(const CReportTable& table, const CReportColumn& column, const SReportRect& cell, int row,
                   double zoom, bool markers, bool outline);
     void DrawMarkersAndOutline(const std::vector<SReportPoint>& anchors, const ReportRegion& region,
                                ReportColor outlineColor, bool markers, bool outline);

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 // GTK's development headers are not installed with wx's.
 extern "C" {
@@ -52,7 +53,10 @@ bool CReportPrinter::PrintPages(const CReport& report, const wxString& name, wxP
     job.SetAllPages(true);
     wxPrinter printer(&job);
     CReportPrintout printout(report, name, from, to, job.GetPrintData());
-    return printer.Print(parent, &printout, prompt);
+    const bool printed = printer.Print(parent, &printout, prompt);
+    if (printout.RanOutOfMemory())
+        throw std::bad_alloc();
+    return printed;
 }
 
 bool CReportPrinter::Print(CReport& report, const wxString& name, bool showDialog, wxPrintDialogData* data,

@@ -24,7 +24,8 @@ public:
     // The page setup dialog for the settings, which take what is confirmed; false when cancelled.
     static bool SetupPage(wxPrintData& settings, wxWindow* parent = nullptr);
     // The pages of the data's range, or all when its minimum or maximum page is 0. A range
-    // whose end lies before its start prints its end page.
+    // whose end lies before its start prints its end page. Running out of memory while a page
+    // is drawn ends the job and throws std::bad_alloc once printing has returned.
     static bool PrintPages(const CReport& report, const wxString& name, wxPrintDialogData& data, bool prompt,
                            wxWindow* parent = nullptr);
     // The 1-based pages the data's range prints of pageCount pages.

@@ -7,6 +7,8 @@
 #include <wx/dc.h>
 #include <wx/gtk/print.h>
 
+#include <new>
+
 // The few calls of GTK's printing needed here; its development headers are not installed with
 // wx's.
 extern "C" {
@@ -55,6 +57,16 @@ bool CReportPrintout::HasPage(int page)
 }
 
 bool CReportPrintout::OnPrintPage(int page)
+{
+    try {
+        return PrintPage(page);
+    } catch (const std::bad_alloc&) {
+        m_outOfMemory = true;
+        return false;
+    }
+}
+
+bool CReportPrintout::PrintPage(int page)
 {
     wxDC* dc = GetDC();
     const int index = m_from + page - 2;

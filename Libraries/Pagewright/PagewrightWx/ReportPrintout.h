@@ -16,11 +16,17 @@ public:
     void OnPreparePrinting() override;
     void GetPageInfo(int* minPage, int* maxPage, int* pageFrom, int* pageTo) override;
     bool HasPage(int page) override;
+    // A page that runs out of memory ends the job (printing's own callers cannot pass the
+    // exception on); the printer then says so to its caller.
     bool OnPrintPage(int page) override;
+    bool RanOutOfMemory() const { return m_outOfMemory; }
 
 private:
+    bool PrintPage(int page);
+
     const CReport& m_report;
     int m_from;
     int m_to;
     wxPrintData m_printData;
+    bool m_outOfMemory = false;
 };

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -264,6 +265,34 @@ TEST_F(ReportExporterPdfTest, TableRowsStopAtTheEdgesOfThePage)
             ++borders;
         EXPECT_EQ(borders, c.borders);
     }
+}
+
+// Tables nested 600 deep, each in the one column of the level above, 148 rows of 20 at the top
+// and one row below: every cell's table shares the columns of its prototype, so the writer lays
+// out each level once per row instead of copying all the levels below it, and the innermost text
+// is written once in each row.
+TEST_F(ReportExporterPdfTest, NestedTablesAreWrittenWithoutCopyingTheLevelsBelow)
+{
+    constexpr int kLevels = 600;
+    std::string text = "<report><page>";
+    for (int i = 0; i < kLevels; ++i)
+        text += i == 0 ? "<table width='1000' height='2970' rowheight='20'><column width='1000'>"
+                       : "<table height='2970' rowheight='20'><column width='1000'>";
+    text += "<text fontname='Body'>deep</text>";
+    for (int i = 0; i < kLevels; ++i)
+        text += "</column></table>";
+    text += "</page><font fontname='Body' typeface='Arial' fontsize='10pt'/></report>";
+    ASSERT_TRUE(m_document.LoadFromString(text));
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(m_document.Paginate());
+    ASSERT_EQ(m_exporter.Export(&m_document, Pdf()), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    ExpectReadersAccept();
+    const std::string content = Uncompressed();
+    std::size_t texts = 0;
+    for (std::size_t at = 0; (at = content.find("(deep)'", at)) != std::string::npos; ++at)
+        ++texts;
+    EXPECT_EQ(texts, 2970u / 20);
 }
 
 TEST_F(ReportExporterPdfTest, PicturesOfOneFileShareOneImage)

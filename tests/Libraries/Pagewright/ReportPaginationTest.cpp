@@ -1,8 +1,11 @@
 #include "Pagewright/Report.h"
 #include "Pagewright/ReportTable.h"
 #include "Pagewright/ReportText.h"
+#include "support/LargeReports.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
 
 namespace {
 
@@ -121,6 +124,118 @@ TEST(ReportPagination, AppendAddsPagesFontsAndVariables)
 
     first.Append(first, false);
     EXPECT_EQ(first.GetTemplatePages().size(), 8u);
+}
+
+// A page of one table, 2970 rows of 1 unit, with the columns given.
+std::string TableOfColumns(int columns, const std::string& column)
+{
+    std::string text = "<report><page><table width='2100' height='2970' rowheight='1' multipage='TRUE' name='T'>";
+    for (int i = 0; i < columns; ++i)
+        text += column;
+    return text + "</table></page></report>";
+}
+
+// What is drawn is counted over all output pages, table cells and what they show included, a
+// long text once more for every 256 bytes; a document beyond either bound gets no pages at all.
+TEST(ReportPagination, DocumentsBeyondThePageOrDrawingBoundGetNoPages)
+{
+    const std::string empty = "<column width='10' name='C'/>";
+    const std::string text = "<column width='10' name='C'><text>$COLUMN_VARIABLE</text></column>";
+    const std::string longText =
+        "<column width='10' name='C'><text>" + std::string(256, 'x') + "$COLUMN_VARIABLE</text></column>";
+    const struct {
+        const char* name;
+        std::string report;
+        int rows;  // of column T.C
+        int pages;  // 0: refused
+    } cases[] = {
+        // Each of the 999 rows of T.C a page of its own, after the first page: 1000 pages.
+        {"1000 pages", TemplateWithTableHeight("5"), 999, 1000},
+        {"1001 pages", TemplateWithTableHeight("5"), 1000, 0},
+        // One table and 2970 cells per column: 1 + 67 * 2970 = 198991 elements.
+        {"67 empty columns", TableOfColumns(67, empty), 0, 1},
+        {"68 empty columns", TableOfColumns(68, empty), 0, 0},
+        // A cell and its text: 1 + 33 * 2970 * 2 = 196021.
+        {"33 columns of text", TableOfColumns(33, text), 0, 1},
+        {"34 columns of text", TableOfColumns(34, text), 0, 0},
+        // A text of 256 bytes or more weighs one more: 1 + 22 * 2970 * 3 = 196021.
+        {"22 columns of long text", TableOfColumns(22, longText), 0, 1},
+        {"23 columns of long text", TableOfColumns(23, longText), 0, 0},
+        // Each page draws as much: 33 pages of 1 + 2970 * 2 = 5941 elements are 196053.
+        {"33 pages of a column of text", TableOfColumns(1, text), 33 * 2970, 33},
+        {"34 pages of a column of text", TableOfColumns(1, text), 34 * 2970, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CReport document;
+        ASSERT_TRUE(document.LoadFromString(c.report));
+        if (c.rows > 0) {
+            // Pages of an earlier pagination go as well.
+            ASSERT_TRUE(document.Paginate());
+            EXPECT_GT(document.GetPageCount(), 0);
+            document.SetVariable("T.C." + std::to_string(c.rows), "last");
+        }
+        EXPECT_EQ(document.Paginate(), c.pages > 0);
+        EXPECT_EQ(document.GetPageCount(), c.pages);
+    }
+}
+
+// The largest documents a template can ask for are refused in about the time the bounds allow:
+// 150 pages 10 m high, each a table of 1-unit rows (15 million cells); a page of tables nested
+// 300 and 999 levels deep, one in each cell of the level above.
+TEST(ReportPagination, HugeDocumentsAreRefusedAtOnce)
+{
+    const struct {
+        const char* name;
+        std::string report;
+    } cases[] = {{"150 high pages", TallTablePagesReport(150, "Arial")},
+                 {"300 nested tables", NestedTablesReport(300)},
+                 {"999 nested tables", NestedTablesReport(999)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CReport document;
+        ASSERT_TRUE(document.LoadFromString(c.report));
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(document.Paginate());
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+        EXPECT_EQ(document.GetPageCount(), 0);
+    }
+}
+
+// A table nested in a column is shown by each of its cells; the cells share the nested table's
+// columns, and drawing them never copies the levels below.
+TEST(ReportPagination, CellsOfANestedTableShareItsColumns)
+{
+    CReport document;
+    ASSERT_TRUE(document.LoadFromString(
+        "<report><page><table x='100' y='200' width='1000' height='100' rowheight='50' name='T'>"
+        "<column width='600' name='C' cellspacing='5;10;5;10'><table height='100' rowheight='20' name='N'>"
+        "<column width='300' name='D'><text>$COLUMN_VARIABLE</text></column></table></column></table></page></report>"));
+    ASSERT_TRUE(document.Paginate());
+    const CReportTable& outer = TableOf(*document.GetPage(0));
+    const auto& nested = dynamic_cast<const CReportTable&>(*outer.columns[0]->prototype);
+    std::vector<int> rows;
+    outer.ForEachCell([&](const CReportColumn& column, const SReportRect& cell, int row) -> bool {
+        rows.push_back(row);
+        EXPECT_EQ(&column, outer.columns[0].get());
+        bool borders = true;
+        const std::unique_ptr<CReportElement> made = column.MakeCell(cell, outer.name, row, borders);
+        const auto& table = dynamic_cast<const CReportTable&>(*made);
+        EXPECT_FALSE(borders);
+        // Moved into the cell less its spacing, and fitted into it: two rows of 20 in 40.
+        EXPECT_EQ(table.x, 110);
+        EXPECT_EQ(table.y, cell.top + 5);
+        EXPECT_EQ(table.width, 580);
+        EXPECT_EQ(table.height, 40);
+        EXPECT_EQ(table.GetRowsPerPage(), 2);
+        EXPECT_EQ(table.columns, nested.columns);
+        // One element for the table, and a cell and its text for each of its two rows.
+        EXPECT_EQ(table.CountDrawn(100), 5);
+        return true;
+    });
+    EXPECT_EQ(rows, (std::vector<int>{1, 2}));
+    // A page's own copy has columns of its own.
+    EXPECT_NE(TableOf(*document.GetTemplatePages()[0]).columns[0], outer.columns[0]);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "CommonFiles/ProjectData.h"
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitManager.h"
+#include "Pagewright/Report.h"
 #include "PolyglottaWx/WindowIds.h"
 #include "TAMBEL/EngineWiring.h"
 #include "TAMBEL/Pages/PageResults.h"
@@ -19,7 +20,9 @@
 #include "TAMBEL/ReportCommands.h"
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/TAMBELDlg.h"
+#include "support/ChildProcess.h"
 #include "support/GtkFilePrinter.h"
+#include "support/LargeReports.h"
 #include "support/Process.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestPrintServer.h"
@@ -37,10 +40,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <malloc.h>
+#include <sys/resource.h>
 
 
 namespace {
@@ -307,6 +314,119 @@ TEST_F(ReportCommandsTest, TemplateWithAPageOfTwoBillionUnitsIsRefusedAtOnce)
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Zephrin: Error / Could not open report!"}));
     EXPECT_TRUE(requests.empty());
     EXPECT_FALSE(fs::exists(answer));
+}
+
+// 150 pages 10 m high, each a table of 1-unit rows (15 million cells, hundreds of megabytes of
+// PDF), and tables nested 300 and 999 deep. Every output refuses them at once, before any
+// dialog, file or mail.
+TEST_F(ReportCommandsTest, TemplatesBeyondTheDocumentBoundsAreRefusedByEveryOutput)
+{
+    answer = folder.Path("never.pdf");
+    for (const std::string& report :
+         {TallTablePagesReport(150, "Liberation Sans"), NestedTablesReport(300), NestedTablesReport(999)}) {
+        WriteWholeFile(TestProgramFolder() + "Reports/Zephrin.rpt", report);
+        for (int id : {ID_FILE_PDF, ID_FILE_PRINT_MENU, ID_FILE_PRINT_DIRECT, ID_FILE_EMAIL}) {
+            SCOPED_TRACE(std::to_string(id) + " " + report.substr(0, 60));
+            CRecordingMailCommand mail;
+            const std::size_t shown = boxes.Boxes().size();
+            const auto start = std::chrono::steady_clock::now();
+            Command(id);
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+            ASSERT_EQ(boxes.Boxes().size(), shown + 1);
+            EXPECT_EQ(boxes.Boxes().back().caption, "Zephrin: Error");
+            EXPECT_EQ(boxes.Boxes().back().text, "Could not open report!");
+            EXPECT_FALSE(mail.WasRun());
+        }
+    }
+    EXPECT_TRUE(requests.empty());
+    EXPECT_FALSE(fs::exists(answer));
+}
+
+// The process's address space now, in bytes.
+rlim_t AddressSpaceInUse()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmSize:", 0) == 0)
+            return static_cast<rlim_t>(std::stoull(line.substr(7))) * 1024;
+    }
+    return 0;
+}
+
+// A report within the bounds that needs more memory than there is: the command says it could
+// not be made, gives its memory back, and the program goes on as before with the next report.
+// In a child process whose address space is limited to little more than it has.
+TEST_F(ReportCommandsTest, RunningOutOfMemoryIsToldAndTheProgramGoesOn)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit leaves";
+#endif
+    // 33 columns of 2970 text cells, each with its borders: tens of megabytes of page content.
+    std::string cells = "<report><page><table width='2100' height='2970' rowheight='1' name='T'>";
+    for (int i = 0; i < 33; ++i)
+        cells += "<column width='60' name='C'><text fontname='F'>a cell of the table</text></column>";
+    cells += "</table></page><font fontname='F' typeface='Liberation Sans' fontsize='30'/></report>";
+    // 50 texts of 300 kB: reading the template alone takes more than is left.
+    std::string texts = "<report><page>";
+    for (int i = 0; i < 50; ++i)
+        texts += "<text width='100' height='100' fontname='F'>" + std::string(300000, 'x') + "</text>";
+    texts += "</page><font fontname='F' typeface='Liberation Sans' fontsize='30'/></report>";
+    for (const std::string* report : {&cells, &texts}) {
+        CReport document;
+        ASSERT_TRUE(document.LoadFromString(*report));
+        ASSERT_TRUE(document.Paginate());
+    }
+    const std::string shipped = folder.Path("shipped.rpt");
+    fs::copy_file(TestProgramFolder() + "Reports/Zephrin.rpt", shipped);
+
+    // What the commands do not catch must not run the rest of the tests in the child.
+    const int failures = RunInChild([&]() noexcept {
+        int failed = 0;
+        const auto check = [&](bool ok, const std::string& what) {
+            if (!ok) {
+                std::fprintf(stderr, "%s\n", what.c_str());
+                ++failed;
+            }
+        };
+        rlimit limit{};
+        getrlimit(RLIMIT_AS, &limit);
+        const rlimit unlimited = limit;
+        malloc_trim(0);
+        limit.rlim_cur = AddressSpaceInUse() + 16 * 1024 * 1024;
+        if (setrlimit(RLIMIT_AS, &limit) != 0)
+            return 100;
+        const struct {
+            int id;
+            const std::string& report;
+            const char* message;
+        } cases[] = {{ID_FILE_PDF, cells, "Could not export report to PDF!"},
+                     {ID_FILE_PRINT_MENU, texts, "Could not open report!"},
+                     {ID_FILE_PDF, texts, "Could not export report to PDF!"}};
+        for (const auto& c : cases) {
+            WriteWholeFile(TestProgramFolder() + "Reports/Zephrin.rpt", c.report);
+            answer = folder.Path("never.pdf");
+            const std::size_t shown = boxes.Boxes().size();
+            Command(c.id);
+            check(boxes.Boxes().size() == shown + 1, "one message for " + std::to_string(c.id));
+            check(!boxes.Boxes().empty() && boxes.Boxes().back().text == c.message,
+                  "the message for " + std::to_string(c.id) + ": " +
+                      (boxes.Boxes().empty() ? std::string() : boxes.Boxes().back().text));
+            check(!fs::exists(answer), "no PDF");
+        }
+        // With memory enough again, the same program makes the shipped report.
+        setrlimit(RLIMIT_AS, &unlimited);
+        fs::copy_file(shipped, TestProgramFolder() + "Reports/Zephrin.rpt", fs::copy_options::overwrite_existing);
+        answer = folder.Path("after.pdf");
+        const std::size_t shown = boxes.Boxes().size();
+        Command(ID_FILE_PDF);
+        check(boxes.Boxes().size() == shown, "no message for the shipped report");
+        check(ReadWholeFile(answer).rfind("%PDF-", 0) == 0, "the shipped report as PDF");
+        check(Project().results.GetCount() == 1, "the project's device");
+        check(CReportCommands::GetSelectedDevice(false) == 0, "the selected device");
+        return failed;
+    });
+    EXPECT_EQ(failures, 0);
 }
 
 TEST_F(ReportCommandsTest, EmailHandsSubjectBodyAndBothAttachmentsToTheMailCommand)
