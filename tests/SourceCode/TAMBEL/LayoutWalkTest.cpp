@@ -248,6 +248,14 @@ TEST_P(LayoutWalkTest, DeviceListKeepsItsTextsWholeThroughTenRecalculations)
             EXPECT_TRUE(special) << "no special version listed";
         }
     }
+    // Another flow unit names another flow-range heading, which the column shows whole.
+    ASSERT_TRUE(dialog->ShowPage(&fluid));
+    CDataComboBox* flowUnits = Combo(fluid, IDC_QMAX_UNIT);
+    ASSERT_TRUE(flowUnits && flowUnits->GetCount() > 1);
+    Choose(fluid, IDC_QMAX_UNIT, flowUnits->GetItemData(flowUnits->GetCount() - 1));
+    ASSERT_TRUE(dialog->ShowPage(&results));
+    results.OnRecalculate();
+    Look(frame, Name("results-other-flow-unit"), {{results.GetPreview(), results.GetGrid()}}, grip);
 }
 
 TEST_P(LayoutWalkTest, EveryDialog)
