@@ -29,6 +29,7 @@
 #include <wx/statbox.h>
 #include <wx/statline.h>
 #include <wx/stattext.h>
+#include <wx/toplevel.h>
 
 #include <algorithm>
 #include <vector>
@@ -43,6 +44,9 @@ namespace {
 // The average character width in pixels of the classic dialog font that templates were drawn
 // with: four horizontal dialog units.
 constexpr int kClassicCharWidth = 6;
+
+// Pixels a title bar takes besides its title: the window's icon and its buttons.
+constexpr int kTitleBarButtons = 120;
 
 // Dialog units of a one-line field (edit, closed combo box, button) in the usual templates.
 constexpr int kFieldHeight = 14;
@@ -502,6 +506,40 @@ void PlaceFitted(const SNeed& need, const CEdgeMap& across, const CEdgeMap& down
     need.control->SetSize(rect);
 }
 
+// The one-line fields a label beside them names.
+bool IsOneLineField(const SNeed& need)
+{
+    return need.oneLine && (dynamic_cast<const wxChoice*>(need.control) ||
+                            dynamic_cast<const wxTextCtrl*>(need.control) ||
+                            dynamic_cast<const wxComboCtrl*>(need.control));
+}
+
+// A label of one line whose nearest neighbour to the right in its row is a field stands in the
+// middle of the field's height, as the field's own text does: fields grow to GTK's height, the
+// label's template row did not.
+void CentreLabelsBesideFields(const std::vector<SNeed>& needs)
+{
+    for (const SNeed& label : needs) {
+        if (label.slot->kind != EDialogItemKind::Text || label.need.y <= 0 ||
+            label.need.y >= 2 * label.control->GetCharHeight())
+            continue;
+        const wxRect& slot = label.slot->rect;
+        const SNeed* beside = nullptr;
+        for (const SNeed& other : needs) {
+            const wxRect& rect = other.slot->rect;
+            const bool right = rect.x > slot.GetRight() && rect.y <= slot.GetBottom() && rect.GetBottom() >= slot.y;
+            if (right && (!beside || rect.x < beside->slot->rect.x))
+                beside = &other;
+        }
+        if (!beside || !IsOneLineField(*beside))
+            continue;
+        const wxRect field = beside->control->GetRect();
+        const wxRect placed = label.control->GetRect();
+        if (label.need.y <= field.height)
+            label.control->SetSize(placed.x, field.y + (field.height - label.need.y) / 2, placed.width, label.need.y);
+    }
+}
+
 }  // namespace
 
 int CDialogControls::WindowId(int itemId)
@@ -626,6 +664,7 @@ wxSize CDialogControls::FitControlsInside(wxWindow* window)
     down.Solve();
     for (const SNeed& need : needs)
         PlaceFitted(need, across, down);
+    CentreLabelsBesideFields(needs);
     return client ? wxSize(across(client->rect.width), down(client->rect.height)) : wxSize();
 }
 
@@ -637,22 +676,47 @@ int CDialogControls::ColumnWidth(const wxWindow& list, const wxString& heading, 
     return std::max(scaled, list.GetTextExtent(heading).x + 2 * list.GetCharHeight());
 }
 
-void CDialogControls::FitColumns(wxListCtrl& list)
+void CDialogControls::FitColumns(wxListCtrl& list, const std::vector<int>& templatePixels)
 {
-    const int room = list.GetClientSize().x - wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, &list);
+    const int count = list.GetColumnCount();
+    std::vector<int> needs(count);
+    std::vector<int> widths(count);
     int total = 0;
-    for (int column = 0; column < list.GetColumnCount(); ++column)
-        total += list.GetColumnWidth(column);
-    if (room <= 0 || total <= room)
-        return;
-    for (int column = 0; column < list.GetColumnCount(); ++column) {
+    int spare = 0;
+    for (int column = 0; column < count; ++column) {
         wxListItem item;
         item.SetMask(wxLIST_MASK_TEXT);
         list.GetColumn(column, item);
-        // Rounded down, so that the shares add up to the room at most.
-        const int share = static_cast<int>(static_cast<long long>(list.GetColumnWidth(column)) * room / total);
-        list.SetColumnWidth(column, std::max(ColumnWidth(list, item.GetText(), 0), share));
+        needs[column] = ColumnWidth(list, item.GetText(), 0);
+        // A cell draws its text between a margin on both sides, as the header does.
+        for (int row = 0; row < list.GetItemCount(); ++row)
+            needs[column] = std::max(needs[column], list.GetTextExtent(list.GetItemText(row, column)).x +
+                                                        list.GetCharHeight());
+        const int given = column < static_cast<int>(templatePixels.size()) ? templatePixels[column] : 0;
+        widths[column] = std::max(ColumnWidth(list, item.GetText(), given), needs[column]);
+        total += widths[column];
+        spare += widths[column] - needs[column];
     }
+    const int room = list.GetClientSize().x - wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, &list);
+    const int excess = std::min(total - room, spare);
+    for (int column = 0; column < count; ++column) {
+        // Rounded up, so that the columns together fit the room where their texts allow.
+        const int given = widths[column] - needs[column];
+        const int taken = excess > 0 ? static_cast<int>((static_cast<long long>(given) * excess + spare - 1) / spare) : 0;
+        list.SetColumnWidth(column, widths[column] - std::min(given, taken));
+    }
+}
+
+int CDialogControls::MissingTitleWidth(const wxTopLevelWindow& window)
+{
+    const wxString title = window.GetTitle();
+    if (title.empty())
+        return 0;
+    const wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT).Bold();
+    int width = 0;
+    int height = 0;
+    window.GetTextExtent(title, &width, &height, nullptr, nullptr, &font);
+    return std::max(0, width + kTitleBarButtons - window.GetSize().x);
 }
 
 bool CDialogControls::LoadResource(int dialogId, CDialogTemplate& dialogTemplate, std::string* error)

@@ -11,11 +11,13 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 class wxListCtrl;
 class wxPoint;
 class wxSize;
 class wxString;
+class wxTopLevelWindow;
 class wxWindow;
 
 // Creates the control of one item in place of the standard one, for controls of our own
@@ -54,10 +56,16 @@ public:
     // A list column's width that a template gives in pixels of the classic dialog font, in
     // pixels of the list's font, and at least as wide as the heading shows.
     static int ColumnWidth(const wxWindow& list, const wxString& heading, int templatePixels);
-    // Narrows a report list's columns alike where together they are wider than the list, less a
-    // vertical scroll bar, so that none lies hidden behind the horizontal one; none becomes
-    // narrower than its heading.
-    static void FitColumns(wxListCtrl& list);
+    // Sets a report list's columns to the widths the template gives them (as ColumnWidth takes
+    // them, one per column), each widened to show its heading and its longest entry whole. Where
+    // together they are wider than the list, less a vertical scroll bar, the columns give up the
+    // room beyond their texts alike, and the list scrolls sideways for what still does not fit.
+    // The widths follow from the texts alone, so fitting again keeps them.
+    static void FitColumns(wxListCtrl& list, const std::vector<int>& templatePixels);
+
+    // How much wider a window must be to show its title whole in its title bar, which draws it in
+    // a bold face of the desktop's font beside the bar's icon and buttons; 0 when it is wide enough.
+    static int MissingTitleWidth(const wxTopLevelWindow& window);
 
     // Reads the dialog resource of that id (type "DIALOG", an XML text of DialogTemplate.h).
     static bool LoadResource(int dialogId, CDialogTemplate& dialogTemplate, std::string* error);

@@ -99,7 +99,7 @@ bool CGasMixDataDlg::CreateTemplate(const std::vector<SGas>& gases)
     const int width = TemplateWidth(lastColumn);
     header.width = static_cast<std::int16_t>(width);
     header.height = kHeight;
-    AddStatic({5, 178, width - 5, 192}, kTotalSumId, std::string());
+    AddStatic({5, 178, width - 5, 190}, kTotalSumId, std::string());
     const int x0 = (width - 104) / 2;
     AddButton({x0, 192, x0 + 50, 206}, 1, TranslateText("&OK"));
     AddButton({x0 + 54, 192, x0 + 104, 206}, 2, TranslateText("&Cancel"));

@@ -15,8 +15,10 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
+#include <wx/toplevel.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 // The few calls of GTK that measure a control; the development headers of GTK are not installed
 // with wx's.
@@ -41,6 +43,16 @@ std::string Name(const wxWindow& window)
 
 // Room a list header keeps around its text: the frame and padding of its button.
 constexpr int kHeaderPadding = 8;
+// Room a list's cell keeps beside its text; a narrower cell ends its text with "...".
+constexpr int kEntryPadding = 8;
+// Room beyond its texts a column may keep, in lines of the list's font, when the list scrolls.
+constexpr int kColumnSlack = 2;
+// Sibling controls closer than this look as if they were one.
+constexpr int kLeastGap = 2;
+// How far a label's centre may lie from the centre of the field it names.
+constexpr int kCentreTolerance = 2;
+// What a window's title bar takes besides the title: its icon and buttons.
+constexpr int kTitleBarButtons = 120;
 
 // GTK's sizes of a native control: for the width it has, the height it needs at least; its
 // narrowest width and the width it lays its whole text out in.
@@ -107,28 +119,46 @@ void CheckControl(const wxWindow& control, std::vector<std::string>& faults)
                          " px GTK lays " + (wraps ? "its longest word" : "its text") + " out in");
 }
 
-void CheckHeaders(const wxListCtrl& list, std::vector<std::string>& faults)
+void CheckColumns(const wxListCtrl& list, std::vector<std::string>& faults)
 {
     if (!list.InReportView() || !list.IsShown())
         return;
     int columns = 0;
-    for (int column = 0; column < list.GetColumnCount(); ++column)
-        columns += list.GetColumnWidth(column);
-    // A column a user must scroll to is one he may not know of; a vertical scroll bar may come.
-    const int room = list.GetClientSize().x - wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, &list);
-    if (columns > room)
-        faults.push_back("columns of " + std::to_string(columns) + " px wider than the room " + std::to_string(room) +
-                         " px of " + Name(list));
+    int widest = -1;      // the column with the most room beyond its texts
+    int widestSpare = 0;
     for (int column = 0; column < list.GetColumnCount(); ++column) {
+        const int width = list.GetColumnWidth(column);
+        columns += width;
         wxListItem item;
         item.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH);
         list.GetColumn(column, item);
         const int extent = list.GetTextExtent(item.GetText()).x;
-        if (extent + 2 * kHeaderPadding > list.GetColumnWidth(column))
+        if (extent + 2 * kHeaderPadding > width)
             faults.push_back("header \"" + item.GetText().utf8_string() + "\" (" + std::to_string(extent) +
-                             " px) wider than its column of " + std::to_string(list.GetColumnWidth(column)) +
-                             " px in " + Name(list));
+                             " px) wider than its column of " + std::to_string(width) + " px in " + Name(list));
+        int need = extent + 2 * kHeaderPadding;
+        for (int row = 0; row < list.GetItemCount(); ++row) {
+            const wxString text = list.GetItemText(row, column);
+            const int entry = list.GetTextExtent(text).x;
+            need = std::max(need, entry + kEntryPadding);
+            if (entry + kEntryPadding > width) {
+                faults.push_back("entry \"" + text.utf8_string() + "\" (" + std::to_string(entry) +
+                                 " px) cut in its column of " + std::to_string(width) + " px in " + Name(list));
+                break;
+            }
+        }
+        if (width - need > widestSpare) {
+            widestSpare = width - need;
+            widest = column;
+        }
     }
+    // Scrolling sideways is there to show whole texts, not room they do not use; a vertical
+    // scroll bar may come.
+    const int room = list.GetClientSize().x - wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, &list);
+    if (columns > room && widestSpare > kColumnSlack * list.GetCharHeight())
+        faults.push_back("columns of " + std::to_string(columns) + " px wider than the room " + std::to_string(room) +
+                         " px of " + Name(list) + ", column " + std::to_string(widest) + " " +
+                         std::to_string(widestSpare) + " px wider than its texts");
 }
 
 // Group boxes frame other controls, lines part them and may cross each other.
@@ -142,6 +172,44 @@ bool Shared(const SharedRectangles& shared, const wxWindow* a, const wxWindow* b
     return std::any_of(shared.begin(), shared.end(), [a, b](const auto& pair) {
         return (pair.first == a && pair.second == b) || (pair.first == b && pair.second == a);
     });
+}
+
+// The fields a label names: the one-line controls a user types into or picks from.
+bool IsField(const wxWindow* window)
+{
+    if (const auto* text = dynamic_cast<const wxTextCtrl*>(window))
+        return !text->IsMultiLine();
+    return dynamic_cast<const wxChoice*>(window) || dynamic_cast<const wxComboCtrl*>(window) ||
+           dynamic_cast<const wxSpinCtrl*>(window) || dynamic_cast<const wxSpinCtrlDouble*>(window);
+}
+
+// A label of one line stands in the middle of the field right beside it, as the field's text does.
+void CheckLabelCentre(const wxWindow& label, const std::vector<const wxWindow*>& siblings,
+                      std::vector<std::string>& faults)
+{
+    if (!dynamic_cast<const wxStaticText*>(&label) || label.GetLabel().empty())
+        return;
+    const wxRect rect = label.GetRect();
+    if (rect.height >= 2 * label.GetCharHeight())
+        return;
+    // The nearest control to the right in the label's row.
+    const wxWindow* field = nullptr;
+    for (const wxWindow* sibling : siblings) {
+        const wxRect other = sibling->GetRect();
+        const bool beside = other.x >= rect.x + rect.width && other.y < rect.y + rect.height &&
+                            rect.y < other.y + other.height;
+        if (!Frames(sibling) && beside && (!field || other.x < field->GetPosition().x))
+            field = sibling;
+    }
+    if (!field || !IsField(field))
+        return;
+    // In half pixels, as a centre may lie between two.
+    const wxRect other = field->GetRect();
+    const int offset = (2 * rect.y + rect.height) - (2 * other.y + other.height);
+    if (std::abs(offset) > 2 * kCentreTolerance)
+        faults.push_back("label " + Name(label) + " centred " + std::to_string(std::abs(offset) / 2) +
+                         (std::abs(offset) % 2 ? ".5" : "") + (offset < 0 ? " px above" : " px below") +
+                         " the middle of " + Name(*field));
 }
 
 void CheckChildren(const wxWindow& parent, const SharedRectangles& shared, const Overlays& overlays,
@@ -159,7 +227,7 @@ void CheckChildren(const wxWindow& parent, const SharedRectangles& shared, const
         if (child->GetClassInfo() == wxCLASSINFO(wxPanel))
             CheckChildren(*child, shared, overlays, faults);
         else if (const auto* list = dynamic_cast<const wxListCtrl*>(child))
-            CheckHeaders(*list, faults);
+            CheckColumns(*list, faults);
         else
             CheckControl(*child, faults);
     }
@@ -169,9 +237,16 @@ void CheckChildren(const wxWindow& parent, const SharedRectangles& shared, const
         for (std::size_t j = i + 1; j < shown.size(); ++j) {
             if (Frames(shown[j]) || Shared(shared, shown[i], shown[j]))
                 continue;
-            if (shown[i]->GetRect().Intersects(shown[j]->GetRect()))
+            // A frame lays its tool bar out above its client area.
+            const bool toolBar = dynamic_cast<const wxToolBar*>(shown[i]) || dynamic_cast<const wxToolBar*>(shown[j]);
+            const wxRect rect = shown[i]->GetRect();
+            if (rect.Intersects(shown[j]->GetRect()))
                 faults.push_back(Name(*shown[i]) + " overlaps " + Name(*shown[j]));
+            else if (!toolBar && wxRect(rect).Inflate(kLeastGap).Intersects(shown[j]->GetRect()))
+                faults.push_back(Name(*shown[i]) + " less than " + std::to_string(kLeastGap) + " px from " +
+                                 Name(*shown[j]));
         }
+        CheckLabelCentre(*shown[i], shown, faults);
     }
 }
 
@@ -181,6 +256,18 @@ std::vector<std::string> LayoutFaults(const wxWindow& window, const SharedRectan
                                       const Overlays& overlays)
 {
     std::vector<std::string> faults;
+    if (const auto* topLevel = dynamic_cast<const wxTopLevelWindow*>(&window)) {
+        // Title bars draw their title in a bold face of the desktop's font.
+        const wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT).Bold();
+        int title = 0;
+        int height = 0;
+        topLevel->GetTextExtent(topLevel->GetTitle(), &title, &height, nullptr, nullptr, &font);
+        const int need = title + kTitleBarButtons;
+        if (!topLevel->GetTitle().empty() && window.GetSize().x < need)
+            faults.push_back("title cut: \"" + topLevel->GetTitle().utf8_string() + "\" in the " +
+                             std::to_string(window.GetSize().x) + " px of the window, which needs " +
+                             std::to_string(need) + " px");
+    }
     CheckChildren(window, shared, overlays, faults);
     return faults;
 }

@@ -22,7 +22,12 @@ using Overlays = std::vector<const wxWindow*>;
 //   lower than GTK's minimum height for its width, which holds its text;
 // - a text GTK cuts: a label, button, check box, radio button or group title narrower than GTK
 //   lays its text out (a label that wraps: than its longest word);
-// - list columns wider than their list, or a column header wider than its column.
+// - a list column narrower than its heading or one of its entries; columns wider than their list
+//   while one of them is wider than its texts (the list may scroll sideways only to show them);
+// - two shown sibling controls less than 2 px apart;
+// - a one-line label whose vertical centre lies more than 2 px from the centre of the field
+//   beside it (to its right, in the same row);
+// - a window narrower than its title's text and the room the title bar's buttons take.
 std::vector<std::string> LayoutFaults(const wxWindow& window, const SharedRectangles& shared = {},
                                       const Overlays& overlays = {});
 

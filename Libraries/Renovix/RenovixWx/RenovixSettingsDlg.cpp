@@ -67,14 +67,20 @@ const SText kTexts[] = {
     {"Please enter a number of days from 1 to 9999.", "Bitte eine Anzahl Tage von 1 bis 9999 eingeben."},
 };
 
-// Template layout in dialog units: rows of a label above its control, then the time and number
-// rows (label left, field right), then the day check boxes in two columns.
+// Template layout in dialog units: rows of a label above its control, then the time row (label
+// left, field right), then in the same place the number row or the day check boxes in two
+// columns. Controls one above the other keep kGap between them, so that they stay apart when GTK
+// makes them taller.
 constexpr int kWidth = 130;
 constexpr int kHeight = 140;
 constexpr int kModalExtra = 15;
+constexpr int kGap = 2;
+constexpr int kLabelHeight = 7;
 constexpr int kLabeledRow = 25;
-constexpr int kFieldRow = 13;
-constexpr int kCheckRow = 9;
+constexpr int kFieldHeight = 12;
+constexpr int kFieldRow = kFieldHeight + kGap;
+constexpr int kCheckHeight = 7;
+constexpr int kCheckRow = kCheckHeight + kGap;
 constexpr int kButtonWidth = 50;
 constexpr int kButtonHeight = 14;
 
@@ -166,8 +172,10 @@ const char* CRenovixSettingsDlg::Text(int id) const
     return m_german ? kTexts[id].german : kTexts[id].english;
 }
 
-void CRenovixSettingsDlg::BuildTemplate()
+void CRenovixSettingsDlg::BuildTemplate(int windowWidth)
 {
+    m_template.FreeTemplate();
+    m_template.ResetTemplate();
     SDialogHeader& header = m_template.Header();
     const int margin = m_childMode ? 0 : 2;
     header.style = m_childMode ? (WS_CHILD | DS_CONTROL)
@@ -176,20 +184,21 @@ void CRenovixSettingsDlg::BuildTemplate()
     header.pointSize = 8;
     header.weight = 400;
     header.typeface = "MS Shell Dlg";
-    header.width = kWidth;
+    header.width = static_cast<std::int16_t>(windowWidth);
     header.height = static_cast<std::int16_t>(kHeight + (m_childMode ? 0 : kModalExtra) -
                                               (m_showProtocol ? 0 : kLabeledRow) -
                                               (m_showRemotePath ? 0 : kLabeledRow));
     if (!m_childMode)
         header.title = Text(T_TITLE);
 
-    const int width = kWidth - 2 * margin;
+    const int width = windowWidth - 2 * margin;
     const int half = width / 2;
     int y = margin;
     const auto labeledRow = [&](int labelId, int labelText, int controlId, bool combo) {
-        m_template.AddStatic({margin, y, margin + width, y + 8}, labelId, Text(labelText));
+        m_template.AddStatic({margin, y, margin + width, y + kLabelHeight}, labelId, Text(labelText));
         // A combo box's height includes its dropped-down list.
-        const SDialogRect field{margin, y + 9, margin + width, y + 9 + (combo ? 80 : 12)};
+        const int top = y + kLabelHeight + kGap;
+        const SDialogRect field{margin, top, margin + width, top + (combo ? 80 : kFieldHeight)};
         if (combo)
             m_template.AddComboBox(field, controlId, "");
         else
@@ -202,32 +211,34 @@ void CRenovixSettingsDlg::BuildTemplate()
         labeledRow(IDC_REMOTE_PATH_LABEL, T_REMOTE_PATH, IDC_REMOTE_PATH, false);
     labeledRow(IDC_SCHEDULE_LABEL, T_SCHEDULE, IDC_SCHEDULE, true);
 
-    m_template.AddStatic({margin, y + 2, margin + half, y + 10}, IDC_TIME_LABEL, Text(T_TIME));
-    m_template.AddEdit({margin + half, y, margin + width, y + 12}, IDC_TIME, "");
+    // Each label stands in the middle of its field; a gap parts it from the field.
+    m_template.AddStatic({margin, y + 2, margin + half - kGap, y + 10}, IDC_TIME_LABEL, Text(T_TIME));
+    m_template.AddEdit({margin + half, y, margin + width, y + kFieldHeight}, IDC_TIME, "");
     y += kFieldRow;
-    m_template.AddStatic({margin, y + 2, margin + half, y + 10}, IDC_NUMBER_LABEL, Text(T_DAY));
-    m_template.AddEdit({margin + half, y, margin + width, y + 12}, IDC_NUMBER, "", ES_NUMBER);
-    y += kFieldRow;
+    // The day or interval of a monthly or interval schedule and the days of a weekly one are never
+    // shown together: they share the rows below the time.
+    m_template.AddStatic({margin, y + 2, margin + half - kGap, y + 10}, IDC_NUMBER_LABEL, Text(T_DAY));
+    m_template.AddEdit({margin + half, y, margin + width, y + kFieldHeight}, IDC_NUMBER, "", ES_NUMBER);
     for (int day = 0; day < 7; ++day) {
         const int column = day < 4 ? 0 : 1;
         const int row = day < 4 ? day : day - 4;
         const int left = margin + column * half;
         const int top = y + row * kCheckRow;
-        m_template.AddCheckBox({left, top, left + half, top + kCheckRow}, IDC_MONDAY + day, Text(T_MONDAY + day));
+        m_template.AddCheckBox({left, top, left + half - kGap, top + kCheckHeight}, IDC_MONDAY + day,
+                               Text(T_MONDAY + day));
     }
 
     if (!m_childMode) {
         const int bottom = header.height - margin;
+        const int right = windowWidth - margin;
         m_template.AddDefButton({margin, bottom - kButtonHeight, margin + kButtonWidth, bottom}, IDC_SAVE, Text(T_SAVE));
-        m_template.AddButton({kWidth - margin - kButtonWidth, bottom - kButtonHeight, kWidth - margin, bottom}, 2,
-                             Text(T_CANCEL));
+        m_template.AddButton({right - kButtonWidth, bottom - kButtonHeight, right, bottom}, 2, Text(T_CANCEL));
     }
     m_template.BuildTemplate();
 }
 
 bool CRenovixSettingsDlg::CreateWindow(wxWindow* parent, std::string* error)
 {
-    BuildTemplate();
     wxWindow* window = nullptr;
     if (m_childMode) {
         if (!parent) {
@@ -239,9 +250,19 @@ bool CRenovixSettingsDlg::CreateWindow(wxWindow* parent, std::string* error)
         window = new wxDialog(parent, wxID_ANY, wxString::FromUTF8(Text(T_TITLE)), wxDefaultPosition, wxDefaultSize,
                               wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
     }
-    if (!CDialogControls::CreateControls(*m_template.GetTemplate(), window, {}, error)) {
-        window->Destroy();
-        return false;
+    // A window narrower than its title is laid out once more, as wide as the title needs.
+    const auto* dialog = dynamic_cast<const wxDialog*>(window);
+    for (int width = kWidth, pass = 0;; ++pass) {
+        BuildTemplate(width);
+        if (!CDialogControls::CreateControls(*m_template.GetTemplate(), window, {}, error)) {
+            window->Destroy();
+            return false;
+        }
+        const int missing = dialog ? CDialogControls::MissingTitleWidth(*dialog) : 0;
+        if (missing <= 0 || pass > 0)
+            break;
+        window->DestroyChildren();
+        width += window->ConvertPixelsToDialog(wxSize(missing, 0)).x + 1;
     }
     m_window = window;
     window->Bind(wxEVT_CHAR_HOOK, &CRenovixSettingsDlg::OnCharHook, this);

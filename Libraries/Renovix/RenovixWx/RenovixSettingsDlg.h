@@ -80,7 +80,8 @@ private:
     CRenovixSettingsDlg(const std::string& language, bool childMode, bool showProtocol, bool showRemotePath);
 
     const char* Text(int id) const;
-    void BuildTemplate();
+    // The template for a window of that width in dialog units.
+    void BuildTemplate(int windowWidth);
     bool CreateWindow(wxWindow* parent, std::string* error);
     void OnInitDialog();
     void FillProtocolCombo();

@@ -195,14 +195,24 @@ void CSelectDbRecordsDlg::OnInitDialog(const std::string& actionText, const std:
     // left of them.
     const wxWindow* add = GetItem(IDC_ADD);
     const wxSize client = GetClientSize();
+    wxListCtrl* widest = m_selected;
     if (m_mode == 0 && add) {
         for (wxWindowList::compatibility_iterator node = GetChildren().GetFirst(); node; node = node->GetNext()) {
             if (node->GetData()->GetPosition().x >= add->GetPosition().x)
                 node->GetData()->Hide();
         }
         SetClientSize(add->GetPosition().x, client.y);
+        widest = m_matching;
     } else if (m_selected) {
         SetClientSize(m_selected->GetRect().GetRight() + 16, client.y);
+    }
+    // The title shows whole: the rightmost list takes the width it needs.
+    const int missing = CDialogControls::MissingTitleWidth(*this);
+    if (missing > 0 && widest) {
+        SetClientSize(GetClientSize().x + missing, client.y);
+        widest->SetSize(widest->GetSize().x + missing, -1);
+        if (wxWindow* description = m_mode == 0 ? GetItem(IDC_ACTION_TEXT) : nullptr)
+            description->SetSize(description->GetSize().x + missing, -1);
     }
     CentreOnParent();
     if (wxWindow* pa = GetItem(IDC_PA))
@@ -214,12 +224,9 @@ void CSelectDbRecordsDlg::AddColumns(wxListCtrl* list)
 {
     if (!list)
         return;
-    const std::pair<const char*, int> columns[] = {{"PA no", 90}, {"VK no", 90}, {"Pos", 70}};
-    for (const auto& column : columns) {
-        const wxString heading = wxString::FromUTF8(TranslateText(column.first));
-        list->AppendColumn(heading, wxLIST_FORMAT_RIGHT, CDialogControls::ColumnWidth(*list, heading, column.second));
-    }
-    CDialogControls::FitColumns(*list);
+    for (const char* heading : {"PA no", "VK no", "Pos"})
+        list->AppendColumn(wxString::FromUTF8(TranslateText(heading)), wxLIST_FORMAT_RIGHT);
+    CDialogControls::FitColumns(*list, {90, 90, 70});
 }
 
 // RQD:SLDB0014

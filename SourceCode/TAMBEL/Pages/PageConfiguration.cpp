@@ -432,14 +432,14 @@ bool CPageConfiguration::OnLeavePage()
     StoreLanguage();
     if (const auto* check = dynamic_cast<const wxCheckBox*>(CDialogControls::FindItem(GetWindow(), IDC_AUTORECALC)))
         configuration->autorecalcmeters = check->GetValue();
+    // The settings panel goes with the page's window: commands that store the page without
+    // leaving it (saving a project, printing) keep it shown.
     if (m_settingsDialog) {
         CRenovix client;
         if (!client.SaveSettingsToFile(m_settingsDialog->GetSettings(), SettingsPath(), false)) {
             QUILLET_POS(m_log);
             m_log.Error("Update settings not written to %s", SettingsPath().c_str());
         }
-        if (wxWindow* settings = m_settingsDialog->GetWindow())
-            settings->Hide();
     }
 
     const std::pair<int, int*> selections[] = {{IDC_TEMPERATURE_UNIT, &configuration->temperature},

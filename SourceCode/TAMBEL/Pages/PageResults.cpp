@@ -28,6 +28,7 @@
 #include <wx/utils.h>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -36,7 +37,9 @@ const SGraphRect kPreviewRect = {0, 0, 800, 600};
 // The device feature whose item the summary names (the wetted material).
 constexpr int kSummaryFeature = 3;
 constexpr int kFlowRangeColumn = 3;
-constexpr int kFlowRangeWidth = 120;
+// The device list's columns as the template drew them: device, nominal size, nominal pressure,
+// flow range.
+const std::vector<int> kColumnWidths = {100, 60, 80, 120};
 constexpr int kFlowRangeDigits = 5;
 constexpr int kPointDigits = 6;
 
@@ -117,13 +120,9 @@ void CPageResults::OnInitDialog()
     }
     if (m_list) {
         const char* const captions[] = {"Device", "Nominal size", "Nominal pressure", "Flow range"};
-        const int widths[] = {100, 60, 80, 120};
-        for (int column = 0; column < 4; ++column) {
-            const wxString caption = Wx(TranslateText(captions[column]));
-            m_list->AppendColumn(caption, wxLIST_FORMAT_LEFT,
-                                 CDialogControls::ColumnWidth(*m_list, caption, widths[column]));
-        }
-        CDialogControls::FitColumns(*m_list);
+        for (const char* caption : captions)
+            m_list->AppendColumn(Wx(TranslateText(caption)));
+        CDialogControls::FitColumns(*m_list, kColumnWidths);
         m_list->Bind(wxEVT_LIST_ITEM_SELECTED, &CPageResults::OnItemSelected, this);
     }
     if (m_graphButton)
@@ -230,15 +229,10 @@ void CPageResults::InsertFlowRangeColumn(const std::string& unitName)
         std::snprintf(suffix, sizeof suffix, " [%s]", unitName.c_str());
         caption += suffix;
     }
-    // The column keeps the width it was fitted to, unless its new heading needs more.
-    const bool replacing = m_list->GetColumnCount() > kFlowRangeColumn;
-    const int width = replacing ? std::max(CDialogControls::ColumnWidth(*m_list, Wx(caption), 0),
-                                           m_list->GetColumnWidth(kFlowRangeColumn))
-                                : CDialogControls::ColumnWidth(*m_list, Wx(caption), kFlowRangeWidth);
-    if (replacing)
+    // Its width is fitted with the list's entries.
+    if (m_list->GetColumnCount() > kFlowRangeColumn)
         m_list->DeleteColumn(kFlowRangeColumn);
-    m_list->InsertColumn(kFlowRangeColumn, Wx(caption), wxLIST_FORMAT_LEFT, width);
-    CDialogControls::FitColumns(*m_list);
+    m_list->InsertColumn(kFlowRangeColumn, Wx(caption));
 }
 
 void CPageResults::FillDeviceList()
@@ -272,6 +266,7 @@ void CPageResults::FillDeviceList()
                       DataFormat::Format(row.FlowRange.MaxRange, kFlowRangeDigits, false).c_str());
         m_list->SetItem(item, kFlowRangeColumn, Wx(range));
     }
+    CDialogControls::FitColumns(*m_list, kColumnWidths);
     if (m_list->GetItemCount() == 0 && m_details)
         m_details->SetLabel(Wx(GetEmptyListText()));
     ShowSelectedDevice();

@@ -83,6 +83,45 @@ TEST(LayoutCheck, FindsEachFaultItKnows)
          [](wxWindow* panel) { new wxStaticText(panel, wxID_ANY, wxString::FromUTF8("Durchflussmessgerät"), {10, 10}, {40, 200},
                               wxST_NO_AUTORESIZE); }},
         {"title cut: ", [](wxWindow* panel) { new wxStaticBox(panel, wxID_ANY, "Norm. flow conditions", {10, 10}, {40, 100}); }},
+        {" less than 2 px from ",
+         [](wxWindow* panel) {
+             new wxCheckBox(panel, wxID_ANY, "Tuesday", {10, 10}, {150, 24});
+             new wxCheckBox(panel, wxID_ANY, "Wednesday", {10, 35}, {150, 24});
+         }},
+        {"", [](wxWindow* panel) {
+             new wxCheckBox(panel, wxID_ANY, "Tuesday", {10, 10}, {150, 24});
+             new wxCheckBox(panel, wxID_ANY, "Wednesday", {10, 36}, {150, 24});
+         }},
+        {" px above the middle of ",
+         [](wxWindow* panel) {
+             const int field = 50;  // taller than GTK's text field
+             new wxStaticText(panel, wxID_ANY, "Temperature:", {10, 20}, {100, 20});
+             new wxTextCtrl(panel, wxID_ANY, "20", {120, 20}, {80, field});
+         }},
+        {"", [](wxWindow* panel) {
+             const int field = 50;  // taller than GTK's text field
+             new wxStaticText(panel, wxID_ANY, "Temperature:", {10, 20 + (field - 20) / 2}, {100, 20});
+             new wxTextCtrl(panel, wxID_ANY, "20", {120, 20}, {80, field});
+         }},
+        {"title cut: ",
+         [](wxWindow* panel) {
+             wxGetTopLevelParent(panel)->SetLabel("A title of a window far too long for the width of its window");
+         }},
+        {"entry \"DN 25 high-pressure version\"",
+         [](wxWindow* panel) {
+             auto* list = new wxListCtrl(panel, wxID_ANY, {10, 10}, {300, 100}, wxLC_REPORT);
+             list->AppendColumn("Size", wxLIST_FORMAT_LEFT, 100);
+             list->InsertItem(0, "DN 25 high-pressure version");
+         }},
+        // Whole texts may make a list scroll sideways.
+        {"", [](wxWindow* panel) {
+             auto* list = new wxListCtrl(panel, wxID_ANY, {10, 10}, {150, 100}, wxLC_REPORT);
+             for (const char* text : {"DN 25 high-pressure version", "DN 50 low-flow version"}) {
+                 list->AppendColumn("Size", wxLIST_FORMAT_LEFT, list->GetTextExtent(text).x + 10);
+                 list->SetItem(list->GetItemCount() == 0 ? list->InsertItem(0, "") : 0, list->GetColumnCount() - 1,
+                               text);
+             }
+         }},
     };
     int number = 0;
     for (const auto& c : cases) {

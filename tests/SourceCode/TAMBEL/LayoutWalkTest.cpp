@@ -33,15 +33,18 @@
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <wx/combobox.h>
 #include <wx/frame.h>
 #include <wx/listctrl.h>
 #include <wx/radiobut.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -96,6 +99,17 @@ protected:
     static CDataComboBox* Combo(const CPageFluid& page, int id)
     {
         return dynamic_cast<CDataComboBox*>(CDialogControls::FindItem(page.GetWindow(), id));
+    }
+    // Types the text into the field and leaves it, as a user does; the page takes the value in.
+    static void Type(const CPageFluid& page, int id, const char* text)
+    {
+        wxTextCtrl* edit = Edit(page, id);
+        ASSERT_NE(edit, nullptr) << id;
+        edit->ChangeValue(text);
+        wxFocusEvent left(wxEVT_KILL_FOCUS, edit->GetId());
+        left.SetEventObject(edit);
+        edit->GetEventHandler()->ProcessEvent(left);
+        Pump();
     }
     // Picks the item as a user does, with the notification the page acts on.
     static void Choose(const CPageFluid& page, int id, int data)
@@ -164,7 +178,84 @@ TEST_P(LayoutWalkTest, EveryPageOfTheMainWindow)
 
     ASSERT_TRUE(dialog->ShowPage(&dialog->GetConfigurationPage()));
     Look(frame, Name("configuration"), {}, grip);
+    // The update schedules with rows of their own: the days of the week, the day of the month,
+    // the interval.
+    CRenovixSettingsDlg* settings = dialog->GetConfigurationPage().GetSettingsDialog();
+    ASSERT_NE(settings, nullptr);
+    auto* schedule = dynamic_cast<wxComboBox*>(settings->GetItem(CRenovixSettingsDlg::IDC_SCHEDULE));
+    ASSERT_NE(schedule, nullptr);
+    dynamic_cast<wxTextCtrl*>(settings->GetItem(CRenovixSettingsDlg::IDC_TIME))->ChangeValue("08:00");
+    dynamic_cast<wxTextCtrl*>(settings->GetItem(CRenovixSettingsDlg::IDC_NUMBER))->ChangeValue("14");
+    const std::pair<int, const char*> schedules[] = {{CRenovixSettingsDlg::SCHEDULE_WEEKLY, "weekly"},
+                                                     {CRenovixSettingsDlg::SCHEDULE_MONTHLY, "monthly"},
+                                                     {CRenovixSettingsDlg::SCHEDULE_INTERVAL, "every-x-days"}};
+    for (const auto& [kind, name] : schedules) {
+        schedule->SetSelection(kind - CRenovixSettingsDlg::SCHEDULE_MANUALLY);
+        wxCommandEvent picked(wxEVT_COMBOBOX, schedule->GetId());
+        picked.SetEventObject(schedule);
+        schedule->GetEventHandler()->ProcessEvent(picked);
+        Look(frame, Name(std::string("configuration-") + name), {}, grip);
+    }
     ASSERT_TRUE(dialog->ShowPage(&dialog->GetFluidPage()));
+}
+
+// The device list shows every designation, size, class and flow range whole, scrolling sideways
+// where the page is too narrow for them, and sizing again and again keeps its columns as they
+// were: for water, and for saturated steam, which lists the special versions with long names.
+TEST_P(LayoutWalkTest, DeviceListKeepsItsTextsWholeThroughTenRecalculations)
+{
+    // Every size, not only the one the device page picks.
+    CDeviceConfiguration::GetInstance()->RemoveAll();
+    auto dialog = std::make_unique<CTAMBELDlg>();
+    ASSERT_TRUE(dialog->Create());
+    App().SetMainDialog(dialog.get());
+    wxFrame* frame = dialog->GetFrame();
+    ShowAndFocus(frame);
+    const Overlays grip = {dialog->GetGripSupport().GetGrip()};
+    CPageFluid& fluid = dialog->GetFluidPage();
+    CPageResults& results = dialog->GetResultsPage();
+    for (const bool steam : {false, true}) {
+        SCOPED_TRACE(steam ? "saturated steam" : "water");
+        ASSERT_TRUE(dialog->ShowPage(&fluid));
+        if (steam) {
+            // The special versions too, as a user lists them through the result filter.
+            results.GetFilter().HideSpecialDevices = 0;
+            Choose(fluid, IDC_STATE, FLUID_TYPE_SATURATED_STEAM);
+            ASSERT_NO_FATAL_FAILURE(Type(fluid, IDC_PRESSURE, "10"));
+            ASSERT_NO_FATAL_FAILURE(Type(fluid, IDC_QMAX, "1000"));
+        }
+        ASSERT_TRUE(dialog->ShowPage(&results));
+        wxListCtrl* list = results.GetDeviceList();
+        ASSERT_NE(list, nullptr);
+        std::vector<int> first;
+        for (int run = 1; run <= 10; ++run) {
+            results.OnRecalculate();
+            ASSERT_GT(list->GetItemCount(), 0) << results.GetDetails()->GetLabel().utf8_string();
+            std::vector<int> widths;
+            for (int column = 0; column < list->GetColumnCount(); ++column)
+                widths.push_back(list->GetColumnWidth(column));
+            if (first.empty())
+                first = widths;
+            EXPECT_EQ(widths, first) << "calculation " << run;
+        }
+        Look(frame, Name(std::string("results-ten-recalculations-") + (steam ? "steam" : "water")),
+             {{results.GetPreview(), results.GetGrid()}}, grip);
+        if (steam) {
+            // The special versions are what the widest size column is for.
+            bool special = false;
+            for (long item = 0; item < list->GetItemCount(); ++item)
+                special = special || list->GetItemText(item, 1).length() > 12;
+            EXPECT_TRUE(special) << "no special version listed";
+        }
+    }
+    // Another flow unit names another flow-range heading, which the column shows whole.
+    ASSERT_TRUE(dialog->ShowPage(&fluid));
+    CDataComboBox* flowUnits = Combo(fluid, IDC_QMAX_UNIT);
+    ASSERT_TRUE(flowUnits && flowUnits->GetCount() > 1);
+    Choose(fluid, IDC_QMAX_UNIT, flowUnits->GetItemData(flowUnits->GetCount() - 1));
+    ASSERT_TRUE(dialog->ShowPage(&results));
+    results.OnRecalculate();
+    Look(frame, Name("results-other-flow-unit"), {{results.GetPreview(), results.GetGrid()}}, grip);
 }
 
 TEST_P(LayoutWalkTest, EveryDialog)

@@ -17,16 +17,22 @@
 #include "HarbinaxCore/ComboItemMarker.h"
 #include "Harbinax/HyperLinkStatic.h"
 #include "PolyglottaWx/WindowIds.h"
+#include "Renovix/RenovixWx/RenovixSettingsDlg.h"
 #include "TAMBEL/AboutDlg.h"
 #include "TAMBEL/Pages/PageFluidIds.h"
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/TAMBELDlg.h"
 #include "grid/window/GridWindow.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
 #include "support/WxTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <wx/checkbox.h>
+#include <wx/combobox.h>
 #include <wx/frame.h>
+#include <wx/textctrl.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/stattext.h>
@@ -336,6 +342,42 @@ TEST_F(MainDialogTest, UserUnitMadeOnTheConfigurationPageIsOfferedMarkedOnTheFlu
     EXPECT_EQ(convertedUnits->GetString(convertedUnits->GetSelection()), converted);
 
     CUnitManager::GetInstance()->RemoveUserUnits();
+    for (const char* name : {"Zephrin.cfg", "UserUnits.xml", "Renovix.xml"})
+        std::remove((TestProgramFolder() + name).c_str());
+}
+
+// Saving stores the page the user looks at; its update settings stay in view as he left them.
+TEST_F(MainDialogTest, SavingOnTheConfigurationPageKeepsItsUpdateSettingsShown)
+{
+    ASSERT_TRUE(CUnitManager::GetInstance()->LoadUnitList());
+    CApplicationConfiguration::GetInstance()->Reset();
+    auto dialog = CreateShown();
+    PressPageButton(*dialog, ID_PAGE_CONFIGURATION);
+    CRenovixSettingsDlg* settings = dialog->GetConfigurationPage().GetSettingsDialog();
+    ASSERT_NE(settings, nullptr);
+    auto* schedule = dynamic_cast<wxComboBox*>(settings->GetItem(CRenovixSettingsDlg::IDC_SCHEDULE));
+    auto* time = dynamic_cast<wxTextCtrl*>(settings->GetItem(CRenovixSettingsDlg::IDC_TIME));
+    auto* monday = dynamic_cast<wxCheckBox*>(settings->GetItem(CRenovixSettingsDlg::IDC_MONDAY));
+    ASSERT_TRUE(schedule && time && monday);
+    schedule->SetSelection(CRenovixSettingsDlg::SCHEDULE_WEEKLY - CRenovixSettingsDlg::SCHEDULE_MANUALLY);
+    wxCommandEvent picked(wxEVT_COMBOBOX, schedule->GetId());
+    picked.SetEventObject(schedule);
+    schedule->GetEventHandler()->ProcessEvent(picked);
+    time->ChangeValue("07:15");
+    monday->SetValue(true);
+
+    CTemporaryFolder folder;
+    ASSERT_TRUE(App().SaveProjectFile(folder.Path("project.xml")));
+    Pump();
+    EXPECT_EQ(dialog->GetCurrentPage(), &dialog->GetConfigurationPage());
+    EXPECT_TRUE(settings->GetWindow()->IsShownOnScreen());
+    EXPECT_EQ(schedule->GetSelection(), CRenovixSettingsDlg::SCHEDULE_WEEKLY - CRenovixSettingsDlg::SCHEDULE_MANUALLY);
+    EXPECT_TRUE(time->IsShownOnScreen());
+    EXPECT_EQ(time->GetValue(), "07:15");
+    EXPECT_TRUE(monday->IsShownOnScreen());
+    EXPECT_TRUE(monday->GetValue());
+    EXPECT_NE(ReadWholeFile(TestProgramFolder() + "Renovix.xml").find("WEEKLY|0100000|07:15"), std::string::npos);
+
     for (const char* name : {"Zephrin.cfg", "UserUnits.xml", "Renovix.xml"})
         std::remove((TestProgramFolder() + name).c_str());
 }
