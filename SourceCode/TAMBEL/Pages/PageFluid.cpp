@@ -866,13 +866,17 @@ void CPageFluid::UpdateConvertedValue(EConverted row)
     const SRow& r = rows[row];
     CUnit source;
     CUnit target;
+    // A unit not known yet is one of lists being filled: the text shown stays until they are.
     if (!KnownUnit(Data(r.sourceUnit), source) || !KnownUnit(Data(r.targetUnit), target))
         return;
     double base = 0.0;
     double value = 0.0;
+    // A number that does not convert has no converted value; an old figure would pass for one.
     if (!ConvertToBaseUnit(base, Number(r.source), source, r.sourceQualifier ? Data(r.sourceQualifier) : 0) ||
-        !ConvertFromBaseUnit(value, base, target, r.targetQualifier ? Data(r.targetQualifier) : 0))
+        !ConvertFromBaseUnit(value, base, target, r.targetQualifier ? Data(r.targetQualifier) : 0)) {
+        SetText(r.output, TranslateText("n.a."));
         return;
+    }
     SetNumber(r.output, value, VALUE_DIGITS);
 }
 
