@@ -1287,7 +1287,11 @@ TEST_P(PageFluidRefusal, ARowThatDoesNotConvertShowsNotAvailable)
         Combo(row.targetUnit)->SetSelection(wxNOT_FOUND);
         Notify(row.targetUnit);
         EXPECT_EQ(Text(row.output), figure);
+        // Shown with the number that does not convert.
+        Type(row.source, nines);
+        Choose(row.targetUnit, row.target);
     }
+    SaveScreenshot(ScreenShotOf(frame.get()), std::string("page-fluid-not-converted-") + GetParam().code);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, PageFluidRefusal, ::testing::ValuesIn(kRefusalLanguages),
