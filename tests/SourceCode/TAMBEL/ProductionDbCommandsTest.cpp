@@ -610,11 +610,6 @@ TEST_F(ProductionDbCommands, ProjectLoadedOnTheFluidPageKeepsEveryDigit)
     ASSERT_NO_FATAL_FAILURE(OpenShippedDatabase());
     ASSERT_NO_FATAL_FAILURE(OpenWithTables());
     const CProductionDbKey key(35, 1, 2);
-    CCustomerData customer;
-    customer.customer = "Customer digits";
-    customer.pa = key.pa;
-    customer.vk = key.vk;
-    customer.pos = key.pos;
     CPhysicalData physical;
     physical.Fluid = CreateFluid(FLUID_TYPE_LIQUID);
     physical.Fluid->Type = FLUID_TYPE_LIQUID;
@@ -626,9 +621,7 @@ TEST_F(ProductionDbCommands, ProjectLoadedOnTheFluidPageKeepsEveryDigit)
     ASSERT_TRUE(units->GetUnit(physical.Density, 21));  // kg/m3
     physical.Density.Value = 998.123456789;
     ASSERT_TRUE(units->ConvertToBase(physical.Density.BaseValue, physical.Density.Value, 21, FLUID_TYPE_LIQUID));
-    CDeviceConfiguration features;
-    CResultData results;
-    ASSERT_EQ(m_other.SaveProject(&customer, &features, &physical, &results), PDB_SAVE_OK);
+    ASSERT_NO_FATAL_FAILURE(OtherProgramSaves(key, "Customer digits", physical));
 
     CTAMBELDlg mainDialog;
     ASSERT_TRUE(mainDialog.Create());
