@@ -15,6 +15,8 @@
 #include <wx/stattext.h>
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -33,6 +35,25 @@ constexpr int kMetreUnit = 98;
 constexpr int kFieldHeight = 14;
 
 enum EQuantity { kVolumeFlow = 1, kPressure = 4, kDensity = 5, kLength = 8, kAngle = 9 };
+
+// Why there is no result, naming the input (an empty field reads as 0).
+constexpr std::pair<Calc::EError, const char*> kErrorNotes[] = {
+    {Calc::EError::Density, "No result: the density must be above 0."},
+    {Calc::EError::Flow, "No result: the volume flow must be above 0."},
+    {Calc::EError::LargerDiameter, "No result: the larger diameter must be above 0."},
+    {Calc::EError::SmallerDiameter, "No result: the smaller diameter must be above 0 and below the larger diameter."},
+    {Calc::EError::Length, "No result: the length must be above 0."},
+    {Calc::EError::Angle, "No result: the angle must lie between 0 and 90 degrees."},
+};
+
+std::string ErrorNote(Calc::EError error)
+{
+    for (const auto& [code, note] : kErrorNotes) {
+        if (code == error)
+            return TranslateText(note);
+    }
+    return std::string();
+}
 
 }  // namespace
 
@@ -266,10 +287,8 @@ void CPressureLossUtilityDlg::Calculate()
         const Calc::SResult result = Calc::Calculate(input);
         m_hasResult = result.error == Calc::EError::None;
         m_result = result.pressureLoss;
-        if (result.error == Calc::EError::SmallerDiameter)
-            note = TranslateText("No result: the smaller diameter must be above 0 and below the larger diameter.");
-        else if (result.error == Calc::EError::Angle)
-            note = TranslateText("No result: the angle must lie between 0 and 90 degrees.");
+        if (!m_hasResult)
+            note = ErrorNote(result.error);
         else if (input.roughness > 0.0)
             SetText(IDC_FRICTION_FACTOR, DataFormat::Format(result.frictionFactor, 0, false));
     }

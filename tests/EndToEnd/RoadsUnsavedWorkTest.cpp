@@ -95,4 +95,49 @@ TEST_F(UnsavedWorkRoad, YesNoAndCancelOnTheRealQuestion)
     EXPECT_EQ(Questions(program.Messages()), 4) << program.Messages();
 }
 
+// The project with the value of its first element of that name given more digits.
+std::string WithMoreDigits(std::string project, const std::string& element, const std::string& value)
+{
+    const std::size_t start = project.find("<" + element + " ");
+    const std::size_t attribute = project.find(" Value=\"", start);
+    if (start == std::string::npos || attribute == std::string::npos)
+        return project;
+    const std::size_t from = attribute + 8;
+    return project.replace(from, project.find('"', from) - from, value);
+}
+
+// A project whose numbers carry more digits than the fields show, opened on the configuration
+// page and looked at on the fluid page: nothing is asked at the end, and saved, the file keeps
+// every digit.
+TEST_F(UnsavedWorkRoad, LookingAtAProjectChangesNothing)
+{
+    std::string main = Start();
+    ASSERT_FALSE(main.empty());
+    ASSERT_NO_FATAL_FAILURE(EnterLiquidWater(main));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("typed")));
+    std::string project = WaitForFile(program.Path("typed.xml"), std::chrono::seconds(60));
+    ASSERT_FALSE(project.empty()) << program.Messages();
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
+    project = WithMoreDigits(WithMoreDigits(project, "Temperature", "20.123456789"), "Flow", "100.123456789");
+    ASSERT_NE(project.find("\"100.123456789\""), std::string::npos) << project;
+    ASSERT_NE(project.find("\"20.123456789\""), std::string::npos) << project;
+    WriteWholeFile(program.Path("digits.xml"), project);
+
+    main = Start();
+    ASSERT_FALSE(main.empty());
+    ASSERT_TRUE(ClickAndWaitForChange(main, kConfigurationButton));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Open", kProjectDialog, program.Path("digits.xml")));
+    ASSERT_TRUE(ClickAndWaitForChange(main, kFluidButton));
+    Screenshot("digits-looked-at");
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("again")));
+    EXPECT_EQ(WaitForFile(program.Path("again.xml"), std::chrono::seconds(60)), project);
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Exit")));
+    const bool ended = WaitUntil(std::chrono::seconds(60), [this] { return !program.Running(); });
+    EXPECT_TRUE(ended) << CDesktopDriver::WindowTitles();
+    if (!ended)
+        ASSERT_NO_FATAL_FAILURE(AnswerQuestion("alt+n"));
+    EXPECT_EQ(program.Wait(), 0);
+    EXPECT_EQ(Questions(program.Messages()), 0) << program.Messages();
+}
+
 }  // namespace

@@ -66,8 +66,25 @@ CPressureLossCalculator::SResult CPressureLossCalculator::Calculate(const SInput
     const bool roughness = input.roughness > 0.0;
     const double q = Flow(input);
     const double d1 = input.largerDiameter;
+    const bool straight = input.type == EPipeType::Straight;
+    // Written so that a NaN fails too.
+    if (!(input.density > 0.0))
+        result.error = EError::Density;
+    else if (!(input.flow > 0.0))
+        result.error = EError::Flow;
+    else if (!(d1 > 0.0))
+        result.error = EError::LargerDiameter;
+    else if (!straight && !(input.smallerDiameter > 0.0 && input.smallerDiameter < d1))
+        // The apex distance below divides by D1 - D2, and a larger D2 has no cone angle.
+        result.error = EError::SmallerDiameter;
+    else if ((straight || !input.angleMode) && !(input.length > 0.0))
+        result.error = EError::Length;
+    else if (!straight && input.angleMode && !(input.angle > 0.0 && input.angle < 90.0))
+        result.error = EError::Angle;
+    if (result.error != EError::None)
+        return result;
 
-    if (input.type == EPipeType::Straight) {
+    if (straight) {
         result.frictionFactor = roughness ? FrictionFactor(input.roughness / (d1 / kFeetPerMetre)) : input.frictionFactor;
         result.pressureLoss =
             (q * q * (input.density * 1000.0 * 8.0 * result.frictionFactor * input.length) / kPi / kPi) /
@@ -76,15 +93,6 @@ CPressureLossCalculator::SResult CPressureLossCalculator::Calculate(const SInput
     }
 
     const double d2 = input.smallerDiameter;
-    // The apex distance below divides by D1 - D2, and a larger D2 has no cone angle.
-    if (!(d2 > 0.0 && d2 < d1)) {
-        result.error = EError::SmallerDiameter;
-        return result;
-    }
-    if (input.angleMode && !(input.angle > 0.0 && input.angle < 90.0)) {
-        result.error = EError::Angle;
-        return result;
-    }
     result.frictionFactor =
         roughness ? FrictionFactor(input.roughness / (d1 + d2) * kFeetPerMetre * 2.0) : input.frictionFactor;
 

@@ -347,6 +347,13 @@ std::string CPageConfiguration::FieldText(int id) const
     return edit ? edit->GetValue().utf8_string() : std::string();
 }
 
+double CPageConfiguration::FieldNumber(int id) const
+{
+    const std::string text = FieldText(id);
+    double exact = 0.0;
+    return m_shownNumbers.Unedited(id, text, exact) ? exact : DataFormat::Parse(text);
+}
+
 void CPageConfiguration::SetFieldText(int id, const std::string& text)
 {
     if (auto* edit = dynamic_cast<wxTextCtrl*>(CDialogControls::FindItem(GetWindow(), id)))
@@ -650,9 +657,9 @@ void CPageConfiguration::FillNormControls(const CNormFlowCondition& condition)
         return custom && !(units && units->GetUnit(unit, index)) ? fallback : index;
     };
     Select(IDC_NORM_TEMPERATURE_UNIT, unitOrDefault(condition.Temperature.DbIndex, kDefaultTemperatureUnit));
-    SetFieldText(IDC_NORM_TEMPERATURE, DataFormat::Format(condition.Temperature.Value, 4, false));
+    SetFieldText(IDC_NORM_TEMPERATURE, m_shownNumbers.Show(IDC_NORM_TEMPERATURE, condition.Temperature.Value, 4));
     Select(IDC_NORM_PRESSURE_UNIT, unitOrDefault(condition.Pressure.DbIndex, kDefaultPressureUnit));
-    SetFieldText(IDC_NORM_PRESSURE, DataFormat::Format(condition.Pressure.Value, 6, false));
+    SetFieldText(IDC_NORM_PRESSURE, m_shownNumbers.Show(IDC_NORM_PRESSURE, condition.Pressure.Value, 6));
     Select(IDC_NORM_PRESSURE_REFERENCE,
            custom && condition.Pressure.Reference == 0 ? 1 : condition.Pressure.Reference);
 }
@@ -679,12 +686,12 @@ void CPageConfiguration::StoreNormCondition()
     CUnit unit;
     if (SelectedUnit(IDC_NORM_TEMPERATURE_UNIT, unit)) {
         static_cast<CUnit&>(condition.Temperature) = unit;
-        condition.Temperature.Value = DataFormat::Parse(FieldText(IDC_NORM_TEMPERATURE));
+        condition.Temperature.Value = FieldNumber(IDC_NORM_TEMPERATURE);
         ConvertToBaseUnit(condition.Temperature.BaseValue, condition.Temperature.Value, unit, 0);
     }
     if (SelectedUnit(IDC_NORM_PRESSURE_UNIT, unit)) {
         static_cast<CUnit&>(condition.Pressure) = unit;
-        condition.Pressure.Value = DataFormat::Parse(FieldText(IDC_NORM_PRESSURE));
+        condition.Pressure.Value = FieldNumber(IDC_NORM_PRESSURE);
         condition.Pressure.Reference = SelectedData(IDC_NORM_PRESSURE_REFERENCE);
         ConvertToBaseUnit(condition.Pressure.BaseValue, condition.Pressure.Value, unit, condition.Pressure.Reference);
     }

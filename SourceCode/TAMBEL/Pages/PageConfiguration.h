@@ -5,6 +5,7 @@
 // writes the configuration, the user units and the update settings back, changed or not.
 #pragma once
 
+#include "TAMBEL/Pages/ShownNumbers.h"
 #include "TAMBEL/Pages/TemplatePage.h"
 
 #include <memory>
@@ -100,6 +101,8 @@ private:
     int SelectedData(int listId) const;
     void Select(int listId, int data);
     std::string FieldText(int id) const;
+    // The field's number; the exact one of the condition shown while the text is unedited.
+    double FieldNumber(int id) const;
     void SetFieldText(int id, const std::string& text);
     void RedrawGrid();
     static std::string SettingsPath();
@@ -107,5 +110,7 @@ private:
     void OnListChanged(wxCommandEvent& event);
 
     CGridWindow* m_grid = nullptr;
+    // What the norm fields show of the default condition.
+    CShownNumbers m_shownNumbers;
     std::unique_ptr<CRenovixSettingsDlg> m_settingsDialog;
 };

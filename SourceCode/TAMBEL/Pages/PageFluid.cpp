@@ -285,9 +285,17 @@ double CPageFluid::Number(int id) const
     return ReadDecimalInput(Text(id));
 }
 
+double CPageFluid::StoredNumber(int id) const
+{
+    const std::string text = Text(id);
+    double exact = 0.0;
+    return m_shownNumbers.Unedited(id, text, exact) ? exact : ReadDecimalInput(text);
+}
+
 void CPageFluid::SetText(int id, const std::string& text)
 {
     const wxString shown = wxString::FromUTF8(text);
+    m_shownNumbers.Forget(id);
     if (wxTextCtrl* edit = Edit(id)) {
         edit->ChangeValue(shown);
     } else if (wxWindow* item = Item(id); item && item->GetLabel() != shown) {
@@ -300,6 +308,8 @@ void CPageFluid::SetText(int id, const std::string& text)
 void CPageFluid::SetNumber(int id, double value, int digits)
 {
     SetText(id, DataFormat::Format(value, digits, false));
+    if (Edit(id))
+        m_shownNumbers.Show(id, value, digits);
 }
 
 int CPageFluid::Data(int id) const
@@ -435,6 +445,7 @@ void CPageFluid::FillCombos(bool selectDefaults, bool keepSelection, bool notify
 
 void CPageFluid::ClearEdits()
 {
+    m_shownNumbers.Clear();
     for (wxWindow* child : GetWindow()->GetChildren()) {
         if (auto* edit = dynamic_cast<wxTextCtrl*>(child))
             edit->ChangeValue(wxString());
@@ -544,7 +555,8 @@ bool CPageFluid::OnEnterPage()
     return true;
 }
 
-void CPageFluid::StoreUnitValue(int unitId, int valueId, int reference, CUnitValue& target) const
+void CPageFluid::StoreUnitValue(int unitId, int valueId, int reference, const CUnitValue& current,
+                                CUnitValue& target) const
 {
     CUnit unit;
     const int dbIndex = Data(unitId);
@@ -553,8 +565,12 @@ void CPageFluid::StoreUnitValue(int unitId, int valueId, int reference, CUnitVal
         return;
     }
     static_cast<CUnit&>(target) = unit;
-    target.Value = Number(valueId);
+    target.Value = StoredNumber(valueId);
     ConvertToBaseUnit(target.BaseValue, target.Value, unit, reference);
+    // The project's value as it stands, in the same unit and reference, is kept as it is: its
+    // base and unit record too, whatever a conversion of today would make of them.
+    if (target.Value == current.Value && target.DbIndex == current.DbIndex && target.Reference == current.Reference)
+        target = current;
 }
 
 bool CPageFluid::StoreInto(CPhysicalData& physical, CCustomerData& customer)
@@ -582,7 +598,7 @@ bool CPageFluid::StoreInto(CPhysicalData& physical, CCustomerData& customer)
         else
             fluid->Name.clear();
         if (auto* humid = dynamic_cast<CFluidWetGas*>(fluid))
-            humid->RelativeHumidity = Number(IDC_HUMIDITY);
+            humid->RelativeHumidity = StoredNumber(IDC_HUMIDITY);
         if (auto* mix = dynamic_cast<CFluidGasMix*>(fluid)) {
             if (m_gasMixDialog)
                 m_gasMixDialog->GetGasMixElements(mix->Elements);
@@ -593,31 +609,34 @@ bool CPageFluid::StoreInto(CPhysicalData& physical, CCustomerData& customer)
 
     CUnit unit;
     if (KnownUnit(Data(IDC_TEMPERATURE_UNIT), unit)) {
-        physical.TemperatureRange.MinRange = Number(IDC_TEMPERATURE_MIN);
-        physical.TemperatureRange.MaxRange = Number(IDC_TEMPERATURE_MAX);
+        physical.TemperatureRange.MinRange = StoredNumber(IDC_TEMPERATURE_MIN);
+        physical.TemperatureRange.MaxRange = StoredNumber(IDC_TEMPERATURE_MAX);
     }
-    StoreUnitValue(IDC_TEMPERATURE_UNIT, IDC_TEMPERATURE, 0, physical.Temperature);
+    const CPhysicalData& current = Physical();
+    StoreUnitValue(IDC_TEMPERATURE_UNIT, IDC_TEMPERATURE, 0, current.Temperature, physical.Temperature);
     if (KnownUnit(Data(IDC_PRESSURE_UNIT), unit)) {
-        physical.PressureRange.MinRange = Number(IDC_PRESSURE_MIN);
-        physical.PressureRange.MaxRange = Number(IDC_PRESSURE_MAX);
+        physical.PressureRange.MinRange = StoredNumber(IDC_PRESSURE_MIN);
+        physical.PressureRange.MaxRange = StoredNumber(IDC_PRESSURE_MAX);
         physical.Pressure.Reference = Data(IDC_PRESSURE_REFERENCE);
     }
-    StoreUnitValue(IDC_PRESSURE_UNIT, IDC_PRESSURE, Data(IDC_PRESSURE_REFERENCE), physical.Pressure);
-    StoreUnitValue(IDC_DENSITY_UNIT, IDC_DENSITY, 0, physical.Density);
-    StoreUnitValue(IDC_VISCOSITY_UNIT, IDC_VISCOSITY, 0, physical.Viscosity);
-    physical.CompressibilityFactor = Number(IDC_COMPRESSIBILITY);
+    StoreUnitValue(IDC_PRESSURE_UNIT, IDC_PRESSURE, Data(IDC_PRESSURE_REFERENCE), current.Pressure, physical.Pressure);
+    StoreUnitValue(IDC_DENSITY_UNIT, IDC_DENSITY, 0, current.Density, physical.Density);
+    StoreUnitValue(IDC_VISCOSITY_UNIT, IDC_VISCOSITY, 0, current.Viscosity, physical.Viscosity);
+    physical.CompressibilityFactor = StoredNumber(IDC_COMPRESSIBILITY);
     if (KnownUnit(Data(IDC_QMAX_UNIT), unit))
         physical.Flow.Reference = Data(IDC_FLOW_REFERENCE);
-    StoreUnitValue(IDC_QMAX_UNIT, IDC_QMAX, 0, physical.Flow);
+    StoreUnitValue(IDC_QMAX_UNIT, IDC_QMAX, 0, current.Flow, physical.Flow);
 
     CNormFlowCondition& norm = physical.NormFlowConditions;
     norm.Id = Data(IDC_NORM_SYSTEM);
     const CDataComboBox* system = Combo(IDC_NORM_SYSTEM);
     norm.Name = system ? system->GetValue().utf8_string() : std::string();
-    StoreUnitValue(IDC_NORM_TEMPERATURE_UNIT, IDC_NORM_TEMPERATURE, 0, norm.Temperature);
+    const CNormFlowCondition& currentNorm = current.NormFlowConditions;
+    StoreUnitValue(IDC_NORM_TEMPERATURE_UNIT, IDC_NORM_TEMPERATURE, 0, currentNorm.Temperature, norm.Temperature);
     norm.Pressure.Reference = Data(IDC_NORM_PRESSURE_REFERENCE);
-    StoreUnitValue(IDC_NORM_PRESSURE_UNIT, IDC_NORM_PRESSURE, norm.Pressure.Reference, norm.Pressure);
-    StoreUnitValue(IDC_NORM_DENSITY_UNIT, IDC_NORM_DENSITY, 0, norm.Density);
+    StoreUnitValue(IDC_NORM_PRESSURE_UNIT, IDC_NORM_PRESSURE, norm.Pressure.Reference, currentNorm.Pressure,
+                   norm.Pressure);
+    StoreUnitValue(IDC_NORM_DENSITY_UNIT, IDC_NORM_DENSITY, 0, currentNorm.Density, norm.Density);
 
     customer.customer = Text(IDC_CUSTOMER);
     customer.tag_no = Text(IDC_TAG_NO);
@@ -866,13 +885,17 @@ void CPageFluid::UpdateConvertedValue(EConverted row)
     const SRow& r = rows[row];
     CUnit source;
     CUnit target;
+    // A unit not known yet is one of lists being filled: the text shown stays until they are.
     if (!KnownUnit(Data(r.sourceUnit), source) || !KnownUnit(Data(r.targetUnit), target))
         return;
     double base = 0.0;
     double value = 0.0;
+    // A number that does not convert has no converted value; an old figure would pass for one.
     if (!ConvertToBaseUnit(base, Number(r.source), source, r.sourceQualifier ? Data(r.sourceQualifier) : 0) ||
-        !ConvertFromBaseUnit(value, base, target, r.targetQualifier ? Data(r.targetQualifier) : 0))
+        !ConvertFromBaseUnit(value, base, target, r.targetQualifier ? Data(r.targetQualifier) : 0)) {
+        SetText(r.output, TranslateText("n.a."));
         return;
+    }
     SetNumber(r.output, value, VALUE_DIGITS);
 }
 

@@ -7,6 +7,7 @@
 
 #include "CommonFiles/ComboItem.h"
 #include "TAMBEL/GasMixDataDlg.h"
+#include "TAMBEL/Pages/ShownNumbers.h"
 #include "TAMBEL/Pages/TemplatePage.h"
 
 #include <wx/colour.h>
@@ -71,7 +72,10 @@ private:
     wxTextCtrl* Edit(int id) const;
     CDataComboBox* Combo(int id) const;
     std::string Text(int id) const;
+    // The number the field shows, as the conversions and checks read it.
     double Number(int id) const;
+    // The number the field stores: the project's exact one while the field shows it unedited.
+    double StoredNumber(int id) const;
     void SetText(int id, const std::string& text);
     void SetNumber(int id, double value, int digits);
     int Data(int id) const;
@@ -91,7 +95,9 @@ private:
     // OnLeavePage without telling the user about an order number that does not fit.
     bool Store();
     bool StoreInto(CPhysicalData& physical, CCustomerData& customer);
-    void StoreUnitValue(int unitId, int valueId, int reference, CUnitValue& target) const;
+    // The value of the field valueId in the unit of unitId; current is the project's.
+    void StoreUnitValue(int unitId, int valueId, int reference, const CUnitValue& current,
+                        CUnitValue& target) const;
 
     void ShowStateControls(int type, bool show);
     void FillMediumList(int type);
@@ -146,6 +152,8 @@ private:
     // with the operating state.
     void OnFieldLeft(int id, bool checkState);
 
+    // What the edits show of the project, for reading back its exact values.
+    CShownNumbers m_shownNumbers;
     bool m_fillingCombos = false;
     bool m_loadingData = false;
     bool m_inFieldLeft = false;

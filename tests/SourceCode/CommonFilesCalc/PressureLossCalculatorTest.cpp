@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -136,6 +137,51 @@ TEST(PressureLossCalculator, RefusesConesWithoutACone)
             EXPECT_EQ(result.pressureLoss, 0.0);
         }
     }
+}
+
+// Density, flow, larger diameter and length (where the length is used) must be above 0; NaN
+// stands for a field left empty. The first failing input in the dialog's order is named.
+TEST(PressureLossCalculator, NamesTheFirstInputThatIsMissingZeroOrNegative)
+{
+    const double nan = std::nan("");
+    struct SCase {
+        const char* name;
+        double Calc::SInput::*input;
+        EError error;
+    } cases[] = {
+        {"density", &Calc::SInput::density, EError::Density},
+        {"flow", &Calc::SInput::flow, EError::Flow},
+        {"larger diameter", &Calc::SInput::largerDiameter, EError::LargerDiameter},
+        {"length", &Calc::SInput::length, EError::Length},
+    };
+    for (const SCase& c : cases) {
+        for (EPipeType type : {EPipeType::Straight, EPipeType::Expander, EPipeType::Reducer}) {
+            for (double value : {0.0, -1.0, nan}) {
+                SCOPED_TRACE(std::string(c.name) + " " + std::to_string(value) + " type " +
+                             std::to_string(static_cast<int>(type)));
+                Calc::SInput input = Cone(type, 0.1, 0.05);
+                input.*c.input = value;
+                const Calc::SResult result = Calc::Calculate(input);
+                // A cone whose larger diameter is none has no smaller one below it either; the
+                // larger is named first.
+                EXPECT_EQ(result.error, c.error);
+                EXPECT_EQ(result.pressureLoss, 0.0);
+            }
+        }
+    }
+    // Before the others: density first, then the flow.
+    Calc::SInput input = Cone(EPipeType::Straight, 0.1, 0.0);
+    input.density = 0.0;
+    input.flow = 0.0;
+    EXPECT_EQ(Calc::Calculate(input).error, EError::Density);
+    input.density = 1.0;
+    EXPECT_EQ(Calc::Calculate(input).error, EError::Flow);
+    // In angle mode the length is not used.
+    Calc::SInput byAngle = Cone(EPipeType::Expander, 0.1, 0.05);
+    byAngle.angleMode = true;
+    byAngle.angle = 10.0;
+    byAngle.length = 0.0;
+    EXPECT_EQ(Calc::Calculate(byAngle).error, EError::None);
 }
 
 }  // namespace

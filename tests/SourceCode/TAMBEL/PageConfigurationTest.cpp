@@ -421,6 +421,35 @@ TEST_F(PageConfigurationTest, PredefinedNormConditionIsReadOnlyAndCustomKeepsIts
     EXPECT_DOUBLE_EQ(Config().default_norm_condition.Temperature.Value, 15.0);
 }
 
+// A custom condition with more digits than the fields show keeps them when the page is only
+// looked at; what is typed is taken as typed.
+TEST_F(PageConfigurationTest, CustomNormConditionLookedAtKeepsEveryDigit)
+{
+    CNormFlowCondition& condition = Config().default_norm_condition;
+    condition.Reset();
+    condition.Temperature.DbIndex = 1;
+    condition.Temperature.Value = 15.123456789;
+    condition.Temperature.BaseValue = 288.273456789;
+    condition.Pressure.DbIndex = 7;
+    condition.Pressure.Value = 1.01323456789;
+    condition.Pressure.BaseValue = 1.01323456789;
+    condition.Pressure.Reference = 1;
+    CreateShown();
+    EXPECT_EQ(Edit(Page::IDC_NORM_TEMPERATURE)->GetValue(), "15.12");
+    EXPECT_EQ(Edit(Page::IDC_NORM_PRESSURE)->GetValue(), "1.01323");
+    m_page.OnLeavePage();
+    m_page.OnEnterPage();
+    m_page.OnLeavePage();
+    EXPECT_EQ(condition.Temperature.Value, 15.123456789);
+    EXPECT_EQ(condition.Pressure.Value, 1.01323456789);
+
+    m_page.OnEnterPage();
+    Edit(Page::IDC_NORM_TEMPERATURE)->ChangeValue("15.13");
+    m_page.OnLeavePage();
+    EXPECT_EQ(condition.Temperature.Value, 15.13);
+    EXPECT_EQ(condition.Pressure.Value, 1.01323456789);
+}
+
 TEST_F(PageConfigurationTest, EveryLeaveWritesTheThreeFilesAndTheUpdatePanelSitsInItsGroup)
 {
     CreateShown();

@@ -133,8 +133,14 @@ protected:
     // The user picks the item of that data in the list.
     void Choose(int id, int data)
     {
+        ASSERT_TRUE(Combo(id)->SelectItemData(data)) << "list " << id << " has no " << data;
+        Notify(id);
+    }
+
+    // The list tells the page of its selection, whatever it is.
+    void Notify(int id)
+    {
         CDataComboBox* combo = Combo(id);
-        ASSERT_TRUE(combo->SelectItemData(data)) << "list " << id << " has no " << data;
         wxCommandEvent event(wxEVT_COMBOBOX, id);
         event.SetEventObject(combo);
         event.SetInt(combo->GetSelection());
@@ -1240,6 +1246,52 @@ TEST_P(PageFluidRefusal, ANumberTooLargeToConvertIsRefusedNamingItsField)
         PumpFor(100);
         EXPECT_EQ(boxes.Boxes().size(), c.boxesOnLeavingTheField + 1);
     }
+}
+
+// A number too large to convert has no converted value in any row: "n.a." as for the flow,
+// not the figure of the number before. A unit not known keeps what is shown.
+TEST_P(PageFluidRefusal, ARowThatDoesNotConvertShowsNotAvailable)
+{
+    const std::string notAvailable = std::string(GetParam().code) == "de" ? "n.v." : "n.a.";
+    OpenWithWater();
+    const std::string nines(330, '9');
+    const struct {
+        int source;
+        int targetUnit;
+        int target;
+        int output;
+    } rows[] = {
+        {IDC_TEMPERATURE, IDC_TEMPERATURE_CALC_UNIT, KELVIN, IDC_TEMPERATURE_CALC},
+        {IDC_PRESSURE, IDC_PRESSURE_CALC_UNIT, BAR, IDC_PRESSURE_CALC},
+        {IDC_DENSITY, IDC_DENSITY_CALC_UNIT, KG_M3, IDC_DENSITY_CALC},
+        {IDC_VISCOSITY, IDC_VISCOSITY_CALC_UNIT, MPAS, IDC_VISCOSITY_CALC},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.source);
+        Type(row.source, "2");
+        Choose(row.targetUnit, row.target);
+        const std::string figure = Text(row.output);
+        EXPECT_NE(figure, "");
+        EXPECT_NE(figure, notAvailable);
+
+        for (const std::string& typed : {nines, std::string("-") + nines}) {
+            Type(row.source, typed);
+            Choose(row.targetUnit, row.target);
+            EXPECT_EQ(Text(row.output), notAvailable);
+        }
+        Type(row.source, "2");
+        Choose(row.targetUnit, row.target);
+        EXPECT_EQ(Text(row.output), figure);
+
+        Type(row.source, "3");
+        Combo(row.targetUnit)->SetSelection(wxNOT_FOUND);
+        Notify(row.targetUnit);
+        EXPECT_EQ(Text(row.output), figure);
+        // Shown with the number that does not convert.
+        Type(row.source, nines);
+        Choose(row.targetUnit, row.target);
+    }
+    SaveScreenshot(ScreenShotOf(frame.get()), std::string("page-fluid-not-converted-") + GetParam().code);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, PageFluidRefusal, ::testing::ValuesIn(kRefusalLanguages),

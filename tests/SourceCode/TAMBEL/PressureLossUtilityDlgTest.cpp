@@ -204,6 +204,58 @@ TEST_F(PressureLossUtilityTest, ConeWhoseSmallerDiameterIsNotSmallerShowsNoResul
     SaveScreenshot(Snapshot(m_dialog.get()), "pressure-loss-reducer");
 }
 
+// An input the result cannot come from (empty, 0 or negative) is named in the note, in the
+// dialog's language, and no result is shown.
+TEST_F(PressureLossUtilityTest, InputWithoutAResultIsNamedInTheNote)
+{
+    const struct {
+        int edit;
+        const char* english;
+        const char* german;
+    } inputs[] = {
+        {Dlg::IDC_DENSITY, "No result: the density must be above 0.",
+         "Kein Ergebnis: Die Dichte muss größer als 0 sein."},
+        {Dlg::IDC_FLOW, "No result: the volume flow must be above 0.",
+         "Kein Ergebnis: Der Volumendurchfluss muss größer als 0 sein."},
+        {Dlg::IDC_LARGER_DIAMETER, "No result: the larger diameter must be above 0.",
+         "Kein Ergebnis: Der große Durchmesser muss größer als 0 sein."},
+        {Dlg::IDC_LENGTH, "No result: the length must be above 0.",
+         "Kein Ergebnis: Die Länge muss größer als 0 sein."},
+    };
+    for (const char* language : {"en", "de"}) {
+        UseTranslatedLanguage(language);
+        m_dialog.reset(new Dlg(nullptr));
+        ASSERT_TRUE(m_dialog->Create());
+        m_dialog->Show();
+        for (const auto& input : inputs) {
+            for (int type : {Dlg::IDC_STRAIGHT, Dlg::IDC_EXPANDER}) {
+                for (const char* typed : {"", "0", "-1", "0.0"}) {
+                    SCOPED_TRACE(std::string(language) + " field " + std::to_string(input.edit) + " type " +
+                                 std::to_string(type) + " '" + typed + "'");
+                    EnterStraightPipe();
+                    Type(Dlg::IDC_SMALLER_DIAMETER, "25");
+                    Choose(Dlg::IDC_SMALLER_DIAMETER_UNIT, 100);
+                    Check(type);
+                    Type(input.edit, typed);
+                    m_dialog->Calculate();
+                    EXPECT_EQ(Text(Dlg::IDC_RESULT), "");
+                    EXPECT_EQ(Text(Dlg::IDC_RESULT_NOTE),
+                              std::string(language) == "en" ? input.english : input.german);
+                }
+            }
+        }
+        // Mended, the result comes and the note goes.
+        EnterStraightPipe();
+        m_dialog->Calculate();
+        EXPECT_NE(Text(Dlg::IDC_RESULT), "");
+        EXPECT_EQ(Text(Dlg::IDC_RESULT_NOTE), "");
+        Type(Dlg::IDC_LARGER_DIAMETER, "");
+        m_dialog->Calculate();
+        SaveScreenshot(Snapshot(m_dialog.get()), std::string("pressure-loss-no-diameter-") + language);
+    }
+    UseTranslatedLanguage("en");
+}
+
 TEST_F(PressureLossUtilityTest, Screenshot)
 {
     EnterStraightPipe();

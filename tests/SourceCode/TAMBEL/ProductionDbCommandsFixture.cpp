@@ -116,17 +116,22 @@ std::string ProductionDbCommandsFixture::LockOwner(const CProductionDbKey& key)
     return owner;  // emptied when there is no lock
 }
 
-void ProductionDbCommandsFixture::OtherProgramSavesAndLocks(const CProductionDbKey& key)
+void ProductionDbCommandsFixture::OtherProgramSaves(const CProductionDbKey& key, const std::string& customerText,
+                                                    const CPhysicalData& physical)
 {
     CCustomerData customer;
-    customer.customer = "Customer other";
+    customer.customer = customerText;
     customer.pa = key.pa;
     customer.vk = key.vk;
     customer.pos = key.pos;
     CDeviceConfiguration features;
-    CPhysicalData physical;
     CResultData results;
     ASSERT_EQ(m_other.SaveProject(&customer, &features, &physical, &results), PDB_SAVE_OK);
+}
+
+void ProductionDbCommandsFixture::OtherProgramSavesAndLocks(const CProductionDbKey& key)
+{
+    ASSERT_NO_FATAL_FAILURE(OtherProgramSaves(key, "Customer other", CPhysicalData()));
     ASSERT_TRUE(m_other.LockRecord(key, kOtherOwner));
 }
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+class CPhysicalData;
 struct SProject;
 
 class ProductionDbCommandsFixture : public testing::Test {
@@ -37,6 +38,8 @@ protected:
     std::string StoredCustomer(const CProductionDbKey& key);
     // The stored lock owner of the key; empty without a lock.
     std::string LockOwner(const CProductionDbKey& key);
+    // The other program stores a project under the key: the customer text and the physical data.
+    void OtherProgramSaves(const CProductionDbKey& key, const std::string& customerText, const CPhysicalData& physical);
     // The other program stores a project under the key and locks it.
     void OtherProgramSavesAndLocks(const CProductionDbKey& key);
 

@@ -1,8 +1,10 @@
 #include "ProductionDbCommandsFixture.h"
 #include "TAMBELTestApp.h"
 
+#include "CommonFiles/Fluids/FluidFactory.h"
 #include "CommonFiles/ProjectData.h"
 #include "CommonFiles/UnitDb.h"
+#include "CommonFiles/UnitManager.h"
 #include "Oddments/DataLinkSettings.h"
 #include "PolyglottaWx/WindowIds.h"
 #include "ProductionDb/MachineNames.h"
@@ -780,4 +782,41 @@ TEST_F(ProductionDbCommands, ChangedProjectFromTheDatabaseIsSavedBackBeforeItIsL
     EXPECT_EQ(project->customer.customer, "Customer changed again");
     SetFileDialogSinkForTesting(nullptr);
     App().SetMainDialog(nullptr);
+}
+
+// A project whose numbers carry more digits than the fluid page shows, loaded while the page is
+// shown: the store after the load keeps them, so the project counts as unchanged and nothing is
+// asked before it is dropped.
+TEST_F(ProductionDbCommands, ProjectLoadedOnTheFluidPageKeepsEveryDigit)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenShippedDatabase());
+    ASSERT_NO_FATAL_FAILURE(OpenWithTables());
+    const CProductionDbKey key(35, 1, 2);
+    CPhysicalData physical;
+    physical.Fluid = CreateFluid(FLUID_TYPE_LIQUID);
+    physical.Fluid->Type = FLUID_TYPE_LIQUID;
+    physical.Fluid->DbIndex = FLUID_INDEX_CUSTOM;
+    const CUnitManager* units = CUnitManager::GetInstance();
+    ASSERT_TRUE(units->GetUnit(physical.Temperature, 1));  // degC
+    physical.Temperature.Value = 20.123456789;
+    ASSERT_TRUE(units->ConvertToBase(physical.Temperature.BaseValue, physical.Temperature.Value, 1, 0));
+    ASSERT_TRUE(units->GetUnit(physical.Density, 21));  // kg/m3
+    physical.Density.Value = 998.123456789;
+    ASSERT_TRUE(units->ConvertToBase(physical.Density.BaseValue, physical.Density.Value, 21, FLUID_TYPE_LIQUID));
+    ASSERT_NO_FATAL_FAILURE(OtherProgramSaves(key, "Customer digits", physical));
+
+    CTAMBELDlg mainDialog;
+    ASSERT_TRUE(mainDialog.Create());
+    App().SetMainDialog(&mainDialog);
+    m_pick = key;
+    wxCommandEvent load(wxEVT_MENU, CWindowIds::FromResourceId(ID_FILE_OPEN_DB));
+    App().ProcessEvent(load);
+    const CProjectData* project = CProjectData::GetInstance();
+    EXPECT_EQ(project->customer.customer, "Customer digits");
+    EXPECT_EQ(project->physical.Temperature.Value, 20.123456789);
+    EXPECT_EQ(project->physical.Density.Value, 998.123456789);
+    EXPECT_TRUE(App().MayDropProject());
+    EXPECT_TRUE(m_boxes.empty()) << testing::PrintToString(Texts());
+    App().SetMainDialog(nullptr);
+    CloseShippedDatabase();
 }

@@ -7,6 +7,7 @@
 #include "TAMBELTestApp.h"
 
 #include "CommonFiles/ApplicationConfiguration.h"
+#include "CommonFiles/Fluids/FluidFactory.h"
 #include "CommonFiles/Fluids/FluidManager.h"
 #include "CommonFiles/NormConditionManager.h"
 #include "CommonFiles/ProjectData.h"
@@ -17,6 +18,7 @@
 #include "Harbinax/MessageDialog.h"
 #include "PolyglottaWx/WindowIds.h"
 #include "TAMBEL/Pages/PageFluidIds.h"
+#include "TAMBEL/Pages/PageResults.h"
 #include "TAMBEL/ProjectFileDialog.h"
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/TAMBELDlg.h"
@@ -277,6 +279,103 @@ TEST_F(UnsavedWorkTest, OpenedFileWithMoreDigitsThanShownIsUnchanged)
     EXPECT_EQ(Field(IDC_TEMPERATURE)->GetValue(), "20.12");
     EXPECT_TRUE(Close());
     EXPECT_TRUE(boxes.empty());
+}
+
+// A gas described by the user whose every number carries more digits than its field shows.
+void MakeProjectOfManyDigits(CProjectData& project)
+{
+    project.Reset();
+    CPhysicalData& physical = project.physical;
+    physical.Fluid = CreateFluid(FLUID_TYPE_GAS);
+    physical.Fluid->Type = FLUID_TYPE_GAS;
+    physical.Fluid->DbIndex = FLUID_INDEX_CUSTOM;
+    physical.Fluid->Name = "Process gas";
+    const CUnitManager* units = CUnitManager::GetInstance();
+    const auto set = [units](CUnitValue& target, int unit, double value, int reference) {
+        ASSERT_TRUE(units->GetUnit(target, unit));
+        target.Value = value;
+        target.Reference = reference;
+        ASSERT_TRUE(units->ConvertToBase(target.BaseValue, value, unit, reference));
+    };
+    set(physical.Temperature, 1, 20.123456789, 0);  // degC
+    set(physical.Pressure, 7, 5.123456789, 1);      // bar abs.
+    set(physical.Density, 21, 6.0123456789, 0);     // kg/m3
+    set(physical.Viscosity, 97, 0.0181234567, 0);   // mPa s
+    set(physical.Flow, 50, 300.123456789, 4);       // Nm3/h
+    physical.TemperatureRange.MinRange = -10.123456789;
+    physical.TemperatureRange.MaxRange = 80.987654321;
+    physical.PressureRange.MinRange = 1.123456789;
+    physical.PressureRange.MaxRange = 9.87654321;
+    physical.CompressibilityFactor = 0.987654321;
+    CNormFlowCondition& norm = physical.NormFlowConditions;
+    norm.Id = -1;
+    norm.Name = "Custom";
+    set(norm.Temperature, 1, 15.123456789, 0);
+    set(norm.Pressure, 7, 1.01323456789, 1);
+    set(norm.Density, 21, 1.2123456789, 0);
+    project.customer.customer = "Stadtwerke";
+}
+
+// Looking at a project changes nothing, whichever page it was opened on and whichever pages
+// were looked at since: its values keep the digits the fields do not show, nothing is asked at
+// the end, and a save writes the file as it was.
+TEST_F(UnsavedWorkTest, LookingAtAProjectKeepsEveryDigitOnEveryPage)
+{
+    CProjectData* project = CProjectData::GetInstance();
+    ASSERT_NO_FATAL_FAILURE(MakeProjectOfManyDigits(*project));
+    const std::string written = folder.Path("digits.xml");
+    std::string detail;
+    ASSERT_EQ(CProjectFile::Save(*project, written, &detail), nullptr) << detail;
+    ASSERT_NE(ReadWholeFile(written).find("20.123456789"), std::string::npos);
+    // As the program saves it after a calculation: with the results of these very numbers.
+    savePath = folder.Path("calculated.xml");
+    ASSERT_TRUE(dialog->ShowPage(&dialog->GetResultsPage()));
+    ASSERT_TRUE(App().OpenProjectFile(written));
+    dialog->GetResultsPage().OnRecalculate();
+    Menu(ID_FILE_SAVE);
+    const std::string calculated = ReadWholeFile(savePath);
+    for (const char* digits : {"20.123456789", "5.123456789", "6.0123456789", "0.0181234567", "300.123456789",
+                               "-10.123456789", "80.987654321", "1.123456789", "9.87654321", "0.987654321",
+                               "15.123456789", "1.01323456789", "1.2123456789"})
+        ASSERT_TRUE(calculated.find(std::string("\"") + digits + "\"") != std::string::npos ||
+                    calculated.find(std::string(">") + digits + "<") != std::string::npos)
+            << digits << calculated;
+
+    const char* const pages[] = {"fluid", "device", "results", "configuration"};
+    // As the page's button does: the page shown stays.
+    const auto show = [this](const std::string& name) {
+        cvBaseDialog* page = name == "device"    ? static_cast<cvBaseDialog*>(&dialog->GetDevicePage())
+                             : name == "results" ? static_cast<cvBaseDialog*>(&dialog->GetResultsPage())
+                             : name == "configuration"
+                                 ? static_cast<cvBaseDialog*>(&dialog->GetConfigurationPage())
+                                 : static_cast<cvBaseDialog*>(&dialog->GetFluidPage());
+        return dialog->GetCurrentPage() == page || dialog->ShowPage(page);
+    };
+    for (const std::string openedOn : pages) {
+        SCOPED_TRACE(openedOn);
+        // A program started anew.
+        CProjectData::GetInstance()->Reset();
+        NewMainWindow();
+        boxes.clear();
+        ASSERT_TRUE(show(openedOn));
+        openPath = folder.Path("calculated.xml");
+        // The results page calculates the new program's project as it is shown: not to be saved.
+        answers = {wxID_NO};
+        Menu(ID_FILE_OPEN);
+        ASSERT_EQ(CProjectData::GetInstance()->customer.customer, "Stadtwerke");
+        boxes.clear();
+        for (const char* page : pages) {
+            ASSERT_TRUE(show(page)) << page << " " << testing::PrintToString(Texts());
+            Pump();
+        }
+        ASSERT_TRUE(show(openedOn));
+        savePath = folder.Path("looked-at-" + openedOn + ".xml");
+        Menu(ID_FILE_SAVE);
+        EXPECT_EQ(ReadWholeFile(savePath), calculated);
+        ASSERT_TRUE(show("fluid"));
+        EXPECT_TRUE(Close());
+        EXPECT_EQ(Texts(), std::vector<std::string>{});
+    }
 }
 
 // The real box in both languages: caption, text and answers; Cancel keeps the window.
