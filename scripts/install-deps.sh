@@ -14,6 +14,7 @@ packages=(
   gdb binutils
   cups-daemon cups-client  # a print server of the tests' own for printing without a dialog
   libcairo2-dev  # the PDF benchmark's comparison only
+  libgtk-3-common  # GTK's own texts in German (gtk30.mo), which its dialogs show under a German program
 )
 
 as_root=()

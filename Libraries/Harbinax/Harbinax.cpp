@@ -64,6 +64,9 @@ int CHarbinax::SetLanguage(const char* language)
     m_language = chosen.code;
     m_languageName = chosen.name;
     decimalSeparator = chosen.decimalSeparator;
+    const std::string messagesLocale = UseMessagesLocaleOf(chosen);
+    QUILLET_POS(m_log);
+    m_log.Debug("Language %s, toolkit texts from locale %s", m_language.c_str(), messagesLocale.c_str());
     if (m_translatorEnabled) {
         m_translator->SetLanguage(m_language);
         return 0;

@@ -39,7 +39,8 @@ public:
 
     // --- Language ---------------------------------------------------------------------------
     // Picks the language by code or English name (trimmed, any case; null = the user's system
-    // language; anything unknown = English). It sets the decimal separator of the language.
+    // language; anything unknown = English). It sets the decimal separator of the language and
+    // makes GTK's own dialogs speak it where the system has a locale for it (UseMessagesLocaleOf).
     // With translation enabled the translator's language becomes the code; result 0. Otherwise
     // the satellite resources for the code are chosen (CSatelliteResources::Select): 0, or
     // 2 when there is no readable bundle, 11 when its version differs from the program's.

@@ -19,3 +19,11 @@ const SUiLanguage& FindUiLanguage(const std::string& text);
 // as setlocale would read them), for example "german" for de_DE.UTF-8; empty when that
 // language is not one of ours or none is set.
 std::string SystemLanguageName();
+
+// GTK's own dialogs (file chooser, print dialog) take their texts from gettext, which follows the
+// messages category of the C library's locale and, above it, $LANGUAGE. This sets both to the
+// language when the system has a locale for it (the desktop's own locale when it is of that
+// language, else the language's usual one), English being the "C" locale; otherwise the
+// desktop's messages locale and $LANGUAGE stay. Numbers are machine text: LC_NUMERIC and every
+// other category are left alone. The name of the messages locale now in use.
+std::string UseMessagesLocaleOf(const SUiLanguage& language);

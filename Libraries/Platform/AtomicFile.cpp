@@ -37,8 +37,10 @@ std::string ErrnoText(int err)
     return strerror_r(err, buffer, sizeof buffer);  // GNU form: returns the text
 }
 
-bool Fail(std::string* error, const std::string& path, const std::string& what, int err)
+bool Fail(std::string* error, int* errorNumber, const std::string& path, const std::string& what, int err)
 {
+    if (errorNumber)
+        *errorNumber = err;
     if (error)
         *error = "The file '" + path + "' could not be saved: " + what + " (" + ErrnoText(err) + ").";
     return false;
@@ -190,23 +192,26 @@ namespace {
 
 // One write of path: the bytes come from produce, unless the file holds unchanged already.
 bool WriteTarget(const std::string& path, const std::string_view* unchanged,
-                 const std::function<bool(const CAtomicFile::Sink&)>& produce, std::string* error, mode_t newFileMode)
+                 const std::function<bool(const CAtomicFile::Sink&)>& produce, std::string* error, mode_t newFileMode,
+                 int* errorNumber)
 {
+    if (errorNumber)
+        *errorNumber = 0;
     if (path.empty())
-        return Fail(error, path, "no file name was given", ENOENT);
+        return Fail(error, errorNumber, path, "no file name was given", ENOENT);
 
     std::string target;
     int err = 0;
     if (!ResolveTarget(path, target, err))
-        return Fail(error, path, "the link cannot be followed", err);
+        return Fail(error, errorNumber, path, "the link cannot be followed", err);
 
     struct stat old;
     const bool exists = stat(target.c_str(), &old) == 0;
     if (exists) {
         if (!S_ISREG(old.st_mode))
-            return Fail(error, path, "it is not a regular file", S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
+            return Fail(error, errorNumber, path, "it is not a regular file", S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
         if (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-            return Fail(error, path, "it may not be written to", errno);
+            return Fail(error, errorNumber, path, "it may not be written to", errno);
     }
 
     RemoveStaleTemporaryFiles(target);
@@ -216,7 +221,7 @@ bool WriteTarget(const std::string& path, const std::string_view* unchanged,
         return true;
     CTemporaryFile temp;
     if ((err = RunHook(CAtomicFile::Step::Create)) != 0)
-        return Fail(error, path, "cannot create a temporary file in its folder", err);
+        return Fail(error, errorNumber, path, "cannot create a temporary file in its folder", err);
     for (int attempt = 0; temp.fd < 0; ++attempt) {
         const std::string name = TemporaryName(target);
         // open() takes the umask off.
@@ -227,7 +232,7 @@ bool WriteTarget(const std::string& path, const std::string_view* unchanged,
             flock(temp.fd, LOCK_EX | LOCK_NB);
         }
         else if (errno != EEXIST || attempt == 100)
-            return Fail(error, path, "cannot create a temporary file in its folder", errno);
+            return Fail(error, errorNumber, path, "cannot create a temporary file in its folder", errno);
     }
 
     if (exists) {
@@ -235,7 +240,7 @@ bool WriteTarget(const std::string& path, const std::string_view* unchanged,
             // Only a privileged process may give a file away; the file is then ours.
         }
         if (fchmod(temp.fd, old.st_mode & 07777) != 0)
-            return Fail(error, path, "cannot keep its permissions", errno);
+            return Fail(error, errorNumber, path, "cannot keep its permissions", errno);
     }
 
     // The sink's failure, if any: its step's error number.
@@ -258,22 +263,22 @@ bool WriteTarget(const std::string& path, const std::string_view* unchanged,
         return true;
     };
     if (!produce(sink))
-        return writeError != 0 ? Fail(error, path, "cannot write the data", writeError) : false;
+        return writeError != 0 ? Fail(error, errorNumber, path, "cannot write the data", writeError) : false;
     if (writeError != 0)
-        return Fail(error, path, "cannot write the data", writeError);
+        return Fail(error, errorNumber, path, "cannot write the data", writeError);
 
     if ((err = RunHook(CAtomicFile::Step::Sync)) != 0)
-        return Fail(error, path, "cannot flush the data to the disk", err);
+        return Fail(error, errorNumber, path, "cannot flush the data to the disk", err);
     if (fsync(temp.fd) != 0)
-        return Fail(error, path, "cannot flush the data to the disk", errno);
+        return Fail(error, errorNumber, path, "cannot flush the data to the disk", errno);
     const int fd = std::exchange(temp.fd, -1);
     if (close(fd) != 0)
-        return Fail(error, path, "cannot flush the data to the disk", errno);
+        return Fail(error, errorNumber, path, "cannot flush the data to the disk", errno);
 
     if ((err = RunHook(CAtomicFile::Step::Rename)) != 0)
-        return Fail(error, path, "cannot replace it", err);
+        return Fail(error, errorNumber, path, "cannot replace it", err);
     if (rename(temp.name.c_str(), target.c_str()) != 0)
-        return Fail(error, path, "cannot replace it", errno);
+        return Fail(error, errorNumber, path, "cannot replace it", errno);
     temp.name.clear();
 
     // Makes the rename itself durable. The new file is in place already, so a folder that
@@ -288,14 +293,15 @@ bool WriteTarget(const std::string& path, const std::string_view* unchanged,
 
 }  // namespace
 
-bool CAtomicFile::Write(const std::string& path, std::string_view bytes, std::string* error, mode_t newFileMode)
+bool CAtomicFile::Write(const std::string& path, std::string_view bytes, std::string* error, mode_t newFileMode,
+                        int* errorNumber)
 {
     return WriteTarget(path, &bytes, [bytes](const Sink& sink) { return sink(bytes.data(), bytes.size()); }, error,
-                       newFileMode);
+                       newFileMode, errorNumber);
 }
 
 bool CAtomicFile::WriteFrom(const std::string& path, const std::function<bool(const Sink&)>& produce,
                             std::string* error, mode_t newFileMode)
 {
-    return WriteTarget(path, nullptr, produce, error, newFileMode);
+    return WriteTarget(path, nullptr, produce, error, newFileMode, nullptr);
 }

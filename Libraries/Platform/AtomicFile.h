@@ -19,9 +19,10 @@ public:
     // then removed and the target untouched. A target that exists but may not be written to is
     // refused like an ordinary write would be. Temporary files that earlier writes of the same
     // target left when their process was killed are removed first. A file that holds these
-    // bytes already is left as it is.
+    // bytes already is left as it is. *errorNumber (when not null) becomes the system's error
+    // number of the failure (EACCES, ENOSPC, ...), 0 on success.
     static bool Write(const std::string& path, std::string_view bytes, std::string* error,
-                      mode_t newFileMode = 0644);
+                      mode_t newFileMode = 0644, int* errorNumber = nullptr);
 
     // Takes the next piece of the file; false when it could not be written.
     using Sink = std::function<bool(const char* data, size_t size)>;

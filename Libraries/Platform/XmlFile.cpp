@@ -272,8 +272,10 @@ std::string CXmlFile::ToText(const TiXmlDocument& doc)
     return text;
 }
 
-bool CXmlFile::Save(const TiXmlDocument& doc, const std::string& path, std::string* error)
+bool CXmlFile::Save(const TiXmlDocument& doc, const std::string& path, std::string* error, int* errorNumber)
 {
+    if (errorNumber)
+        *errorNumber = 0;
     const std::string text = ToText(doc);
     if (!CTextEncoding::IsValidUtf8(text)) {
         return Fail(error, "The file '%s' was not saved: the document holds text that is not valid UTF-8.",
@@ -283,5 +285,5 @@ bool CXmlFile::Save(const TiXmlDocument& doc, const std::string& path, std::stri
     TiXmlDocument positions;
     if (!WithinLimits(text, positions, path, true, error))
         return false;
-    return CAtomicFile::Write(path, text, error);
+    return CAtomicFile::Write(path, text, error, 0644, errorNumber);
 }

@@ -46,6 +46,8 @@ public:
     // Writes ToText(doc) to path through CAtomicFile: the old file is either replaced whole or
     // left untouched. A document holding text that is not valid UTF-8 is refused, since it
     // would read back wrongly, and so is one that Load would refuse (too large, too deep, too
-    // many attributes), since it could never be opened again.
-    static bool Save(const TiXmlDocument& doc, const std::string& path, std::string* error);
+    // many attributes), since it could never be opened again. *errorNumber (when not null) becomes
+    // the system's error number when the file could not be written, else 0.
+    static bool Save(const TiXmlDocument& doc, const std::string& path, std::string* error,
+                     int* errorNumber = nullptr);
 };

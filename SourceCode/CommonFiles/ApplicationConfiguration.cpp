@@ -173,8 +173,10 @@ BOOL CApplicationConfiguration::ReadRoot(const TiXmlElement* root)
     return CNormFlowCondition::ReadXml(default_norm_condition, root->FirstChildElement("default-norm-condition"));
 }
 
-BOOL CApplicationConfiguration::Save(const std::string& path)
+BOOL CApplicationConfiguration::Save(const std::string& path, int* errorNumber)
 {
+    if (errorNumber)
+        *errorNumber = 0;
     const std::string file = FilePath(path);
     const std::string key = SameFileKey(file);
     if (m_unloadableFiles.count(key) != 0) {
@@ -208,7 +210,7 @@ BOOL CApplicationConfiguration::Save(const std::string& path)
     std::string error;
     if (doc.Error())
         error = doc.ErrorDesc();
-    if (!error.empty() || !CXmlFile::Save(doc, file, &error)) {
+    if (!error.empty() || !CXmlFile::Save(doc, file, &error, errorNumber)) {
         QUILLET_POS(m_log);
         m_log.Error("Failed saving XML (%s) error=%s", file.c_str(), error.c_str());
         return FALSE;

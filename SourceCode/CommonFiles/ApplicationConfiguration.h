@@ -37,8 +37,11 @@ public:
 
     // Writes every setting to the file (empty path as for Load), replacing it whole or not at all.
     // FALSE, with the file untouched, when it cannot be written or when it is a file that the last
-    // Load found but could not load.
-    BOOL Save(const std::string& path = std::string());
+    // Load found but could not load. *errorNumber (when not null) becomes the system's error number
+    // when the file could not be written (EACCES, ENOSPC, ...), else 0.
+    BOOL Save(const std::string& path = std::string(), int* errorNumber = nullptr);
+    // The file of the path as Load and Save take it.
+    static std::string FilePath(const std::string& path);
 
     std::string language;  // two-letter code
     bool autorecalcmeters;
@@ -57,7 +60,6 @@ public:
 
 private:
     BOOL ReadRoot(const TiXmlElement* root);
-    static std::string FilePath(const std::string& path);
 
     // Files that Load found but could not load, until a later Load reads them.
     std::set<std::string> m_unloadableFiles;

@@ -98,12 +98,15 @@ CProjectFile::SReadResult CProjectFile::Open(const std::string& path, CProjectDa
     return Read(doc, target);
 }
 
-const char* CProjectFile::Save(const CProjectData& project, const std::string& path, std::string* detail)
+const char* CProjectFile::Save(const CProjectData& project, const std::string& path, std::string* detail,
+                               int* errorNumber)
 {
+    if (errorNumber)
+        *errorNumber = 0;
     TiXmlDocument doc;
     if (const char* message = Write(project, doc))
         return message;
-    if (!CXmlFile::Save(doc, path, detail))
+    if (!CXmlFile::Save(doc, path, detail, errorNumber))
         return "Could not save data to file!";
     return nullptr;
 }

@@ -33,6 +33,8 @@ public:
     static SReadResult Open(const std::string& path, CProjectData& target, std::string* detail);
     // Writes the project's document to path, replacing a file there whole or not at all: a
     // crash or a full disk leaves the old file. The message of a part, or "Could not save data
-    // to file!" (the reason in *detail); null on success.
-    static const char* Save(const CProjectData& project, const std::string& path, std::string* detail);
+    // to file!" (the reason in *detail, and the system's error number in *errorNumber when it has
+    // one, else 0); null on success.
+    static const char* Save(const CProjectData& project, const std::string& path, std::string* detail,
+                            int* errorNumber = nullptr);
 };

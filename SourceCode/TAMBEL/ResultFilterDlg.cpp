@@ -6,6 +6,7 @@
 #include "Harbinax/Harbinax.h"
 #include "TAMBEL/NumberInput.h"
 #include "TAMBEL/Resource.h"
+#include "TAMBEL/TAMBELApp.h"
 
 #include <wx/checkbox.h>
 
@@ -92,7 +93,10 @@ void CResultFilterDlg::OnOK()
     m_filter.HideSpecialDevices = GetCheck(IDC_HIDE_SPECIAL_DEVICES);
     if (m_configuration) {
         m_configuration->minflowrangepercent = m_filter.MaxFlowPercent;
-        m_configuration->Save();
+        if (CTAMBELApp* app = CTAMBELApp::GetApp())
+            app->SaveConfiguration(*m_configuration);
+        else
+            m_configuration->Save();
     }
     EndModal(wxID_OK);
 }

@@ -42,10 +42,11 @@ bool CStartupEnvironment::ConfigurationFileExists()
     return ::lstat((CHarbinax::GetProgramFolder() + "Zephrin.cfg").c_str(), &status) == 0;
 }
 
-bool CStartupEnvironment::SaveConfiguration()
+bool CStartupEnvironment::SaveConfiguration(int* errorNumber)
 {
+    *errorNumber = 0;
     CApplicationConfiguration* configuration = CApplicationConfiguration::GetInstance();
-    return configuration && configuration->Save();
+    return configuration && configuration->Save(std::string(), errorNumber);
 }
 
 std::unique_ptr<CUpdateClient> CStartupEnvironment::CreateUpdateClient()

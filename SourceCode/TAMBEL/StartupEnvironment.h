@@ -25,7 +25,8 @@ public:
     // The application configuration beside the program.
     virtual bool LoadConfiguration();
     virtual bool ConfigurationFileExists();
-    virtual bool SaveConfiguration();
+    // False when not written; *errorNumber is then the system's error number, or 0.
+    virtual bool SaveConfiguration(int* errorNumber);
 
     virtual std::unique_ptr<CUpdateClient> CreateUpdateClient();
 

@@ -12,12 +12,14 @@
 #include "Quillet/LogManager.h"
 #include "TAMBEL/AboutDlg.h"
 #include "TAMBEL/EngineWiring.h"
+#include "TAMBEL/FileFailureReason.h"
 #include "TAMBEL/ProductionDbLink.h"
 #include "TAMBEL/PressureLossUtilityDlg.h"
 #include "TAMBEL/ProjectFileDialog.h"
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/StartupEnvironment.h"
 #include "TAMBEL/TAMBELDlg.h"
+#include "TAMBEL/TextFormat.h"
 #include "TAMBEL/UpdateClient.h"
 
 #include <wx/defs.h>
@@ -102,6 +104,7 @@ void CTAMBELApp::SetMainDialog(CTAMBELDlg* dialog)
 void CTAMBELApp::ResetRunState()
 {
     m_saveConfiguration = false;
+    m_toldConfigurationNotSaved = false;
     m_unitsDbOpened = false;
     m_productionDbOpened = false;
     m_reachedMainWindow = false;
@@ -286,8 +289,9 @@ bool CTAMBELApp::RunUpdate()
 int CTAMBELApp::ExitInstance()
 {
     HideSplashScreen();
-    if (m_saveConfiguration)
-        m_environment->SaveConfiguration();
+    int errorNumber = 0;
+    if (m_saveConfiguration && !m_environment->SaveConfiguration(&errorNumber))
+        ConfigurationNotSaved(errorNumber);
     m_saveConfiguration = false;
     if (m_productionDbOpened) {
         m_productionDbCommands.UnlockCurrentRecord();
@@ -323,6 +327,31 @@ wxWindow* CTAMBELApp::MessageOwner() const
     return m_mainDialog ? m_mainDialog->GetFrame() : nullptr;
 }
 
+bool CTAMBELApp::SaveConfiguration(CApplicationConfiguration& configuration)
+{
+    int errorNumber = 0;
+    if (configuration.Save(std::string(), &errorNumber))
+        return true;
+    ConfigurationNotSaved(errorNumber);
+    return false;
+}
+
+void CTAMBELApp::ConfigurationNotSaved(int errorNumber)
+{
+    const std::string path = CApplicationConfiguration::FilePath(std::string());
+    QUILLET_POS(m_log);
+    m_log.Error("Configuration not written to %s (error %d)", path.c_str(), errorNumber);
+    // Only a file the system refused to write loses settings the user would miss; a file kept
+    // because it could not be loaded was announced at the start.
+    if (errorNumber == 0 || m_toldConfigurationNotSaved)
+        return;
+    m_toldConfigurationNotSaved = true;
+    ShowMessageBox(MessageOwner(),
+                   WithFileFailureReason(FillText(TranslateText("The settings could not be saved to %s."), {path}),
+                                         errorNumber),
+                   "Warning", wxOK | wxICON_WARNING);
+}
+
 bool CTAMBELApp::SaveProjectFile(const std::string& givenPath, bool userSave)
 {
     const std::string path = givenPath.empty() ? AskProjectFilePath(MessageOwner(), true) : givenPath;
@@ -333,11 +362,13 @@ bool CTAMBELApp::SaveProjectFile(const std::string& givenPath, bool userSave)
         return false;
     CProjectData* project = CProjectData::GetInstance();
     std::string detail;
-    const char* message = project ? CProjectFile::Save(*project, path, &detail) : "Could not save data to file!";
+    int errorNumber = 0;
+    const char* message =
+        project ? CProjectFile::Save(*project, path, &detail, &errorNumber) : "Could not save data to file!";
     if (message) {
         QUILLET_POS(m_log);
         m_log.Error("Project not saved to %s: %s %s", path.c_str(), message, detail.c_str());
-        ShowMessageBox(MessageOwner(), message, "Error", wxOK | wxICON_ERROR);
+        ShowMessageBox(MessageOwner(), WithFileFailureReason(message, errorNumber), "Error", wxOK | wxICON_ERROR);
         return false;
     }
     QUILLET_POS(m_log);

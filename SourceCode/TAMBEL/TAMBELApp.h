@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+class CApplicationConfiguration;
 class CStartupEnvironment;
 class CTAMBELDlg;
 class wxCommandEvent;
@@ -65,6 +66,12 @@ public:
     // language and the decimal separator of displayed numbers.
     void SetUiLanguage(const std::string& code);
 
+    // Writes the configuration file beside the program. When the system refuses (a read-only
+    // program folder, a full disk) the user is told, with the file and the reason, at the first
+    // such failure of the run only: the settings would otherwise be gone without a word at the
+    // next start. False when not written.
+    bool SaveConfiguration(CApplicationConfiguration& configuration);
+
     // The project file commands. An empty path asks the user for one; false when cancelled
     // or failed (the user has been told why). Saving writes the project as the current page
     // shows it and frees the database record, which the project no longer needs. Opening
@@ -95,6 +102,8 @@ private:
     // False when the update hands over to the updater and the program must end now.
     bool RunUpdate();
     void ResetRunState();
+    // The configuration file could not be written (the system's error number, 0 for none).
+    void ConfigurationNotSaved(int errorNumber);
 
     void OnFileOpen(wxCommandEvent& event);
     void OnFileSave(wxCommandEvent& event);
@@ -117,6 +126,7 @@ private:
 
     // What the start-up reached, so that the shutdown undoes just that.
     bool m_saveConfiguration = false;
+    bool m_toldConfigurationNotSaved = false;
     bool m_unitsDbOpened = false;
     bool m_productionDbOpened = false;
     bool m_reachedMainWindow = false;

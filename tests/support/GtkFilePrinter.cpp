@@ -2,6 +2,8 @@
 
 #include <wx/gtk/print.h>
 
+#include <libintl.h>
+
 // The few calls of GTK the printing tests need to answer its print dialog; the development headers of
 // GTK are not installed with wx's.
 extern "C" {
@@ -68,15 +70,17 @@ wxPrintData FilePrinterSettings(const std::string& path, int dpi)
     g_resolution = dpi;
     // Only the file backend: the machine has no print server to ask for printers.
     g_object_set(gtk_settings_get_default(), "gtk-print-backends", "file", nullptr);
+    // GTK names its file printer in the language of its texts, which follows the program's.
+    const char* printer = dgettext("gtk30", "Print to File");
     wxPrintData settings;
-    settings.SetPrinterName("Print to File");
+    settings.SetPrinterName(wxString::FromUTF8(printer));
     settings.SetPrintMode(wxPRINT_MODE_FILE);
     settings.SetFilename(path);
     if (dpi > 0)
         settings.SetQuality(dpi);
     settings.ConvertToNative();
     GtkPrintSettings* config = static_cast<wxGtkPrintNativeData*>(settings.GetNativeData())->GetPrintConfig();
-    gtk_print_settings_set_printer(config, "Print to File");
+    gtk_print_settings_set_printer(config, printer);
     gtk_print_settings_set(config, "output-file-format", "pdf");
     gtk_print_settings_set(config, "output-uri", ("file://" + path).c_str());
     return settings;

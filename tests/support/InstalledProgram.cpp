@@ -1,5 +1,6 @@
 #include "support/InstalledProgram.h"
 
+#include "support/ChildProcess.h"
 #include "support/DesktopDriver.h"
 #include "support/TestFiles.h"
 
@@ -8,6 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -55,10 +58,31 @@ CProcess CInstalledProgram::Launch(const std::vector<std::string>& variables, co
                                             "NO_AT_BRIDGE=1"};
     environment.insert(environment.end(), variables.begin(), variables.end());
     std::vector<std::string> argv = {m_folder.Path(program)};
+    if (m_asNobody) {
+        const std::string id = std::to_string(kNobody);
+        argv.insert(argv.begin(), {"setpriv", "--reuid=" + id, "--regid=" + id, "--clear-groups"});
+    }
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     CProcess process;
     process.Start(argv, environment, std::string(), m_folder.Path("stderr.txt"));
     return process;
+}
+
+bool CInstalledProgram::StartAsOrdinaryUser()
+{
+    if (geteuid() != 0)
+        return true;
+    std::error_code error;
+    fs::permissions(m_folder.Path(""), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                           fs::perms::others_read | fs::perms::others_exec, error);
+    if (error)
+        return false;
+    WriteWholeFile(m_folder.Path("messages.txt"), ReadWholeFile(m_folder.Path("messages.txt")));
+    bool given = GiveToUnprivileged(m_folder.Path("messages.txt")) && GiveToUnprivileged(m_folder.Path("run"));
+    for (const auto& entry : fs::recursive_directory_iterator(Home(), error))
+        given = given && GiveToUnprivileged(entry.path().string());
+    m_asNobody = given && !error && GiveToUnprivileged(Home());
+    return m_asNobody;
 }
 
 std::string CInstalledProgram::Start(const std::vector<std::string>& variables, const std::string& program,

@@ -25,6 +25,12 @@ public:
     // object returned.
     CProcess Launch(const std::vector<std::string>& variables = {}, const std::string& program = "Zephrin",
                     const std::vector<std::string>& arguments = {});
+    // From now on the programs start as an ordinary user, nobody, when the test runs as root (as
+    // root, permission bits do not count): the program folder is then theirs to read but not
+    // to write, while their home, run folder and message file are theirs. False when that could
+    // not be arranged.
+    bool StartAsOrdinaryUser();
+
     // Launches the program as the one this object follows; the id of its window of that title
     // once shown, "" when it did not appear.
     std::string Start(const std::vector<std::string>& variables = {}, const std::string& program = "Zephrin",
@@ -54,4 +60,5 @@ public:
 private:
     CTemporaryFolder m_folder;
     CProcess m_process;
+    bool m_asNobody = false;
 };

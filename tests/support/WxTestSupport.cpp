@@ -22,6 +22,11 @@ int gdk_pixbuf_get_rowstride(const GdkPixbuf* pixbuf);
 int gdk_pixbuf_get_n_channels(const GdkPixbuf* pixbuf);
 unsigned char* gdk_pixbuf_get_pixels(const GdkPixbuf* pixbuf);
 void g_object_unref(void* object);
+unsigned long gtk_label_get_type();
+unsigned long gtk_container_get_type();
+int g_type_check_instance_is_a(void* instance, unsigned long type);
+const char* gtk_label_get_text(void* label);
+void gtk_container_forall(void* container, void (*callback)(void* widget, void* data), void* data);
 }
 
 void Pump()
@@ -184,4 +189,25 @@ void SDeleteWindow::operator()(wxWindow* window) const
     if (window->GetHandle())
         window->Hide();
     delete window;
+}
+
+namespace {
+
+void CollectLabelTexts(void* widget, void* data)
+{
+    auto* texts = static_cast<std::vector<std::string>*>(data);
+    if (g_type_check_instance_is_a(widget, gtk_label_get_type()))
+        texts->push_back(gtk_label_get_text(widget));
+    if (g_type_check_instance_is_a(widget, gtk_container_get_type()))
+        gtk_container_forall(widget, CollectLabelTexts, texts);
+}
+
+}  // namespace
+
+std::vector<std::string> NativeLabelTexts(void* widget)
+{
+    std::vector<std::string> texts;
+    if (widget)
+        CollectLabelTexts(widget, &texts);
+    return texts;
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class wxWindow;
 
@@ -40,6 +41,10 @@ wxBitmap WholeWindow(wxWindow* topLevel);
 // only then (ScreenshotsWanted).
 bool ScreenshotsWanted();
 void SaveScreenshot(const wxBitmap& bitmap, const std::string& name);
+
+// The texts of the labels inside a native GTK widget (a wxFileDialog's handle, say), in the
+// order GTK keeps its children, internal ones (a dialog's buttons) included.
+std::vector<std::string> NativeLabelTexts(void* widget);
 
 // Hands the window a mouse event of that type at the point (client coordinates), as the window
 // system would, without moving the real pointer.

@@ -468,7 +468,9 @@ bool CPageConfiguration::OnLeavePage()
         if (CTAMBELDlg* mainDialog = app->GetMainDialog())
             mainDialog->GetFluidPage().FillCombos(false, true, false);
     }
-    if (!configuration->Save()) {
+    if (CTAMBELApp* app = CTAMBELApp::GetApp())
+        app->SaveConfiguration(*configuration);
+    else if (!configuration->Save()) {
         QUILLET_POS(m_log);
         m_log.Error("Configuration not written");
     }

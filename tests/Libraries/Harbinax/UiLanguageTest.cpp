@@ -2,7 +2,10 @@
 #include "support/LocaleScope.h"
 
 #include <gtest/gtest.h>
+#include <libintl.h>
+#include <locale.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -53,7 +56,7 @@ class SystemLanguage : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"}) {
             const char* value = std::getenv(variable);
             m_saved.push_back({variable, value ? value : "", value != nullptr});
             unsetenv(variable);
@@ -61,6 +64,7 @@ protected:
     }
     void TearDown() override
     {
+        std::setlocale(LC_MESSAGES, "C");
         for (const auto& saved : m_saved) {
             if (saved.set)
                 setenv(saved.name, saved.value.c_str(), 1);
@@ -103,6 +107,43 @@ TEST_F(SystemLanguage, TakesTheVariablesInTheOrderTheCLibraryDoes)
     EXPECT_EQ("french", SystemLanguageName());
     setenv("LC_ALL", "it_IT.UTF-8", 1);
     EXPECT_EQ("italian", SystemLanguageName());
+}
+
+// GTK's dialogs take their texts from gettext (its catalog "gtk30"): they follow the program's
+// language where the system has a locale for it, whatever the desktop says, else the
+// desktop's; English is the texts' own. Numbers stay the C library's.
+TEST_F(SystemLanguage, ToolkitTextsFollowTheLanguageWhereTheSystemHasALocale)
+{
+    locale_t french = newlocale(LC_MESSAGES_MASK, "fr_FR.UTF-8", static_cast<locale_t>(nullptr));
+    const bool noFrench = french == static_cast<locale_t>(nullptr);
+    if (!noFrench)
+        freelocale(french);
+    const struct {
+        const char* desktop;  // LC_ALL, null for none
+        const char* desktopLanguage;  // LANGUAGE, null for none
+        const char* program;
+        const char* locale;
+        const char* cancel;
+    } cases[] = {
+        {"de_DE.UTF-8", "de", "german", "de_DE.UTF-8", "_Abbrechen"},
+        {"de_DE.UTF-8", "de", "english", "C", "_Cancel"},
+        {nullptr, nullptr, "german", "de_DE.UTF-8", "_Abbrechen"},
+        {"de_DE.UTF-8", "fr", "german", "de_DE.UTF-8", "_Abbrechen"},
+        {"tr_TR.UTF-8", nullptr, "german", "de_DE.UTF-8", "_Abbrechen"},
+        {"de_DE.UTF-8", nullptr, "french", "de_DE.UTF-8", "_Abbrechen"},  // no French locale here
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.desktop ? c.desktop : "-") + " " + c.program);
+        if (std::string(c.program) == "french" && !noFrench)
+            continue;
+        c.desktop ? setenv("LC_ALL", c.desktop, 1) : unsetenv("LC_ALL");
+        c.desktopLanguage ? setenv("LANGUAGE", c.desktopLanguage, 1) : unsetenv("LANGUAGE");
+        EXPECT_EQ(UseMessagesLocaleOf(FindUiLanguage(c.program)), c.locale);
+        EXPECT_STREQ(std::setlocale(LC_MESSAGES, nullptr), c.locale);
+        EXPECT_STREQ(dgettext("gtk30", "_Cancel"), c.cancel);
+        EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+        EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "C");
+    }
 }
 
 }  // namespace

@@ -240,9 +240,12 @@ TEST_F(AtomicFileTest, FailureAtAnyStepLeavesOldFile)
         });
 
         std::string error;
-        EXPECT_FALSE(CAtomicFile::Write(path, std::string(5 * CAtomicFile::kChunkSize, 'n'), &error));
+        int errorNumber = 0;
+        EXPECT_FALSE(CAtomicFile::Write(path, std::string(5 * CAtomicFile::kChunkSize, 'n'), &error, 0644, &errorNumber));
         EXPECT_NE(error.find(path), std::string::npos) << error;
         EXPECT_NE(error.find(std::strerror(c.error)), std::string::npos) << error;
+        // For a message in the user's language.
+        EXPECT_EQ(errorNumber, c.error);
         EXPECT_EQ(ReadWholeFile(path), oldBytes);
         EXPECT_EQ(NamesIn(folder), std::vector<std::string>{"settings.xml"});
     }

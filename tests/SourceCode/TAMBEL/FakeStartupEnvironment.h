@@ -8,6 +8,7 @@
 #include "TAMBEL/UpdateClient.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,10 @@ struct SStartupScript {
     bool fluids = true;
     bool normConditions = true;
     bool productionDb = false;
+    // The system's error number with which saving the configuration fails; 0 saves.
+    int saveConfigurationError = 0;
+    // Runs while the main window would be shown.
+    std::function<void(CTAMBELApp&)> mainWindow;
     // The update client.
     int protocol = 0;
     bool updateDue = true;
@@ -59,7 +64,11 @@ public:
     bool IsOtherInstanceRunning(CTAMBELApp&) override { return Call("IsOtherInstanceRunning", m_script.otherInstance); }
     bool LoadConfiguration() override { return Call("LoadConfiguration", m_script.configuration); }
     bool ConfigurationFileExists() override { return m_script.configurationFileExists; }
-    bool SaveConfiguration() override { return Call("SaveConfiguration", true); }
+    bool SaveConfiguration(int* errorNumber) override
+    {
+        *errorNumber = m_script.saveConfigurationError;
+        return Call("SaveConfiguration", m_script.saveConfigurationError == 0);
+    }
     std::unique_ptr<CUpdateClient> CreateUpdateClient() override;
     bool OpenUnitsDatabase() override { return Call("OpenUnitsDatabase", m_script.unitsDb); }
     bool LoadUnits() override { return Call("LoadUnits", m_script.units); }
@@ -68,7 +77,12 @@ public:
     void UseFirstNormConditionAsDefault() override { Call("UseFirstNormConditionAsDefault", true); }
     void CloseUnitsDatabase() override { Call("CloseUnitsDatabase", true); }
     CProductionDbLink& ProductionDb() override { return m_productionDb; }
-    bool RunMainDialog(CTAMBELApp&) override { return Call("RunMainDialog", true); }
+    bool RunMainDialog(CTAMBELApp& app) override
+    {
+        if (m_script.mainWindow)
+            m_script.mainWindow(app);
+        return Call("RunMainDialog", true);
+    }
 
 private:
     bool Call(const char* name, bool result);

@@ -16,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 int Count(const std::string& text, const std::string& what)
@@ -102,6 +104,32 @@ TEST_F(ProgramTest, AMissingConfigurationIsWrittenWithTheDefaults)
     std::remove(program.Path("messages.txt").c_str());
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(Messages(), "");
+}
+
+// Run by a user who may not write the program folder, the program says at exit, in its
+// language, that the settings could not be saved, where and why, and goes on ending normally.
+TEST_F(ProgramTest, SettingsThatCannotBeWrittenAreToldAtExit)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "the folder is the test's own: only as root can the program run as another user";
+    PlaceDatabase();
+    ASSERT_TRUE(program.StartAsOrdinaryUser());
+    const std::string file = program.Path("Zephrin.cfg");
+    std::string settings = ReadWholeFile(file);
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(Messages(), "Zephrin: Warning\tThe settings could not be saved to " + file +
+                              ". Permission denied: you may not write to this folder or file.\n");
+
+    const size_t language = settings.find("language=\"en\"");
+    ASSERT_NE(language, std::string::npos) << settings;
+    settings.replace(language, 13, "language=\"de\"");
+    WriteWholeFile(file, settings);
+    WriteWholeFile(program.Path("messages.txt"), "");
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(Messages(), "Zephrin: Warnung\tDie Einstellungen konnten nicht in " + file +
+                              " gespeichert werden. Zugriff verweigert: Sie dürfen in diesen Ordner oder diese "
+                              "Datei nicht schreiben.\n");
+    EXPECT_EQ(ReadWholeFile(file), settings);
 }
 
 TEST_F(ProgramTest, ASecondStartLeavesTheRunningOneAlone)

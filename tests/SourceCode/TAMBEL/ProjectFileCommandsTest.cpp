@@ -7,11 +7,14 @@
 #include "CommonFiles/Fluids/FluidLiquid.h"
 #include "CommonFiles/ProjectData.h"
 #include "CommonFiles/ProjectFile.h"
-#include "PolyglottaWx/WindowIds.h"
+#include "Platform/AtomicFile.h"
 #include "Platform/XmlFile.h"
+#include "PolyglottaWx/WindowIds.h"
 #include "TAMBEL/ProjectFileDialog.h"
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/TAMBELDlg.h"
+#include "support/ChildProcess.h"
+#include "support/EnvironmentScope.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 
@@ -21,9 +24,22 @@
 #include <wx/frame.h>
 #include <wx/modalhook.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <locale.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -200,8 +216,125 @@ TEST_F(ProjectFileCommandsTest, FileThatCannotBeWrittenIsAnError)
     EXPECT_EQ(calls, (CallList{"LeavePage"}));
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].caption, "TAMBEL: Error");
-    EXPECT_EQ(boxes.Boxes()[0].text, "Could not save data to file!");
+    EXPECT_EQ(boxes.Boxes()[0].text, "Could not save data to file!\nThe folder does not exist.");
     EXPECT_EQ(boxes.Boxes()[0].style & wxICON_ERROR, wxICON_ERROR);
+}
+
+// The message of a failed save keeps its line and adds the system's reason in the program's
+// language, never the system's English text.
+TEST_F(ProjectFileCommandsTest, FailedSaveNamesTheSystemsReasonInBothLanguages)
+{
+    const struct {
+        int error;
+        const char* en;
+        const char* de;
+    } reasons[] = {
+        {EACCES, "Permission denied: you may not write to this folder or file.",
+         "Zugriff verweigert: Sie dürfen in diesen Ordner oder diese Datei nicht schreiben."},
+        {EPERM, "Permission denied: you may not write to this folder or file.",
+         "Zugriff verweigert: Sie dürfen in diesen Ordner oder diese Datei nicht schreiben."},
+        {ENOSPC, "No space left on the device.", "Auf dem Datenträger ist kein Platz mehr frei."},
+        {EDQUOT, "Your disk quota is used up.", "Ihr Speicherplatzkontingent ist aufgebraucht."},
+        {EROFS, "The file system is read-only.", "Das Dateisystem ist schreibgeschützt."},
+        {EFBIG, "The file would be larger than the system allows.", "Die Datei wäre größer, als das System erlaubt."},
+        {EIO, "The system reported error 5.", "Das System meldete den Fehler 5."},
+    };
+    const std::string path = folder.Path("project.xml");
+    for (const char* language : {"en", "de"}) {
+        UseTranslatedLanguage(language);
+        for (const auto& reason : reasons) {
+            SCOPED_TRACE(std::string(language) + " " + std::to_string(reason.error));
+            CAtomicFile::SetHookForTesting([&](CAtomicFile::Step step) {
+                return step == CAtomicFile::Step::Write ? reason.error : 0;
+            });
+            const std::size_t shown = boxes.Boxes().size();
+            EXPECT_FALSE(App().SaveProjectFile(path));
+            CAtomicFile::SetHookForTesting(nullptr);
+            ASSERT_EQ(boxes.Boxes().size(), shown + 1);
+            const bool german = std::string(language) == "de";
+            EXPECT_EQ(boxes.Boxes().back().caption, german ? "Zephrin: Fehler" : "Zephrin: Error");
+            EXPECT_EQ(boxes.Boxes().back().text,
+                      std::string(german ? "Die Daten konnten nicht in die Datei gespeichert werden!"
+                                         : "Could not save data to file!") +
+                          "\n" + (german ? reason.de : reason.en));
+        }
+    }
+    App().SetUiLanguage("en");
+    App().EnableTranslator(false);
+    EXPECT_TRUE(ReadWholeFile(path).empty());
+}
+
+// The system's own refusals, met as a user meets them: a folder the user may not write (the
+// child leaves root, for which permission bits do not count), a full file system (a tiny tmpfs
+// of the child's own, where the system lets it mount one) and a file size limit. The reason
+// shown is the one that arose.
+TEST_F(ProjectFileCommandsTest, ReadOnlyFolderAndFullDiskSayWhy)
+{
+    const std::string locked = folder.Path("locked");
+    ASSERT_EQ(mkdir(locked.c_str(), 0555), 0);
+    const std::string small = folder.Path("small");
+    ASSERT_EQ(mkdir(small.c_str(), 0777), 0);
+    ASSERT_TRUE(GiveToUnprivileged(folder.Path("")));
+    const std::string report = folder.Path("report.txt");
+    // The message the save in the child showed, "saved" when it saved; "" when the child could
+    // not prepare (77) or failed otherwise.
+    auto saveInChild = [&](const std::function<bool()>& prepare, const std::string& path) {
+        std::remove(report.c_str());
+        const int result = RunInChild([&] {
+            if (!prepare())
+                return 77;
+            const bool saved = App().SaveProjectFile(path);
+            // The report is no file the limit is meant for.
+            const rlimit none{RLIM_INFINITY, RLIM_INFINITY};
+            setrlimit(RLIMIT_FSIZE, &none);
+            WriteWholeFile(report, saved ? "saved" : boxes.Boxes().empty() ? "" : boxes.Boxes().back().text);
+            return 0;
+        });
+        return result == 0 ? ReadWholeFile(report) : std::string();
+    };
+    const auto asNobody = [] { return LeaveRoot(); };
+    const auto onFullDisk = [&] {
+        if (unshare(CLONE_NEWNS) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") != 0)
+            return false;
+        // Filled up to its last byte.
+        std::FILE* filler = std::fopen((small + "/filler").c_str(), "wb");
+        const std::string block(4096, 'x');
+        while (filler && std::fwrite(block.data(), 1, block.size(), filler) == block.size() && std::fflush(filler) == 0) {
+        }
+        if (filler)
+            std::fclose(filler);
+        return true;
+    };
+    const auto withSizeLimit = [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{100, RLIM_INFINITY};
+        return setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    };
+    const bool mayMount = saveInChild(onFullDisk, small + "/project.xml") != "";
+    for (const char* language : {"en", "de"}) {
+        SCOPED_TRACE(language);
+        UseTranslatedLanguage(language);
+        const bool german = std::string(language) == "de";
+        const std::string first =
+            german ? "Die Daten konnten nicht in die Datei gespeichert werden!\n" : "Could not save data to file!\n";
+        EXPECT_EQ(saveInChild(asNobody, locked + "/project.xml"),
+                  first + (german ? "Zugriff verweigert: Sie dürfen in diesen Ordner oder diese Datei nicht schreiben."
+                                  : "Permission denied: you may not write to this folder or file."));
+        if (mayMount) {
+            EXPECT_EQ(saveInChild(onFullDisk, small + "/project.xml"),
+                      first + (german ? "Auf dem Datenträger ist kein Platz mehr frei." : "No space left on the device."));
+        }
+        EXPECT_EQ(saveInChild(withSizeLimit, folder.Path("limited.xml")),
+                  first + (german ? "Die Datei wäre größer, als das System erlaubt."
+                                  : "The file would be larger than the system allows."));
+    }
+    App().SetUiLanguage("en");
+    App().EnableTranslator(false);
+    EXPECT_FALSE(std::filesystem::exists(locked + "/project.xml"));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("limited.xml")));
+    if (!mayMount)
+        GTEST_SKIP() << "no permission to mount a tmpfs: the full disk was not tried";
 }
 
 TEST_F(ProjectFileCommandsTest, OnlyPhysicalDataOpensWithThreeWarnings)
@@ -332,6 +465,36 @@ public:
     long style = 0;
 };
 
+// The same for the texts GTK's own dialog shows, read from its widgets; with screenshots wanted
+// it is shown for a picture first.
+class CNativeTextsCatcher : public wxModalDialogHook {
+public:
+    explicit CNativeTextsCatcher(std::string name) : m_name(std::move(name)) { Register(); }
+    ~CNativeTextsCatcher() override { Unregister(); }
+    int Enter(wxDialog* dialog) override
+    {
+        if (!dynamic_cast<wxFileDialog*>(dialog))
+            return wxID_NONE;
+        ++seen;
+        texts = NativeLabelTexts(dialog->GetHandle());
+        if (ScreenshotsWanted()) {
+            dialog->Show();
+            PumpFor(1000);
+            // GTK places and sizes its own dialog; wx does not know where.
+            SaveScreenshot(ScreenArea(wxRect(wxPoint(0, 0), wxGetDisplaySize())), m_name);
+            dialog->Hide();
+        }
+        return wxID_CANCEL;
+    }
+    void Exit(wxDialog*) override {}
+
+    int seen = 0;
+    std::vector<std::string> texts;
+
+private:
+    std::string m_name;
+};
+
 TEST_F(ProjectFileCommandsTest, RealFileDialogsOfferProjectFilesAndCancel)
 {
     SetFileDialogSinkForTesting(nullptr);
@@ -346,6 +509,45 @@ TEST_F(ProjectFileCommandsTest, RealFileDialogsOfferProjectFilesAndCancel)
         EXPECT_TRUE(calls.empty());
         EXPECT_TRUE(boxes.Boxes().empty());
     }
+}
+
+// GTK's own file chooser, as Open shows it, speaks the program's language where the system has
+// a locale for it, whatever the desktop speaks, and else the desktop's language; the C library's
+// numbers keep their point all the while.
+TEST_F(ProjectFileCommandsTest, FileChooserSpeaksTheProgramsLanguage)
+{
+    SetFileDialogSinkForTesting(nullptr);
+    const CEnvironmentScope desktop("LC_ALL", "de_DE.UTF-8");
+    const CEnvironmentScope desktopLanguage("LANGUAGE", "de");
+    struct SCase {
+        const char* program;
+        const char* cancel;
+        const char* open;
+    };
+    std::vector<SCase> cases = {{"de", "Abbrechen", "Öffnen"}, {"en", "Cancel", "Open"}};
+    // A language the system has no locale for: the desktop's German.
+    locale_t french = newlocale(LC_MESSAGES_MASK, "fr_FR.UTF-8", static_cast<locale_t>(nullptr));
+    if (french == static_cast<locale_t>(nullptr))
+        cases.push_back({"fr", "Abbrechen", "Öffnen"});
+    else
+        freelocale(french);
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.program);
+        UseTranslatedLanguage(c.program);
+        CNativeTextsCatcher catcher(std::string("FileChooser-") + c.program);
+        EXPECT_FALSE(App().OpenProjectFile(""));
+        ASSERT_EQ(catcher.seen, 1);
+        const auto has = [&](const char* text) {
+            return std::find(catcher.texts.begin(), catcher.texts.end(), text) != catcher.texts.end();
+        };
+        EXPECT_TRUE(has(c.cancel) && has(c.open)) << ::testing::PrintToString(catcher.texts);
+        EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+        char number[16];
+        std::snprintf(number, sizeof number, "%.1f", 1.5);
+        EXPECT_STREQ(number, "1.5");
+    }
+    App().SetUiLanguage("en");
+    App().EnableTranslator(false);
 }
 
 }  // namespace

@@ -8,10 +8,16 @@
 #include "CommonFiles/TAMBELCalculator/CalculationResult.h"
 #include "CommonFiles/UnitManager.h"
 
+#include "Platform/AtomicFile.h"
+#include "support/ChildProcess.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestFiles.h"
+
 #include <gtest/gtest.h>
 #include <wx/defs.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -186,6 +192,80 @@ TEST_F(StartupTest, AnEarlyEndSavesNoConfigurationAndClosesOnlyWhatWasOpened)
     EXPECT_TRUE(Contains(calls, "SaveConfiguration"));  // it was loaded
     EXPECT_FALSE(Contains(calls, "CloseUnitsDatabase"));
     EXPECT_FALSE(Contains(calls, "OpenProductionDb"));
+}
+
+// Settings the system refuses to write are not lost without a word: the first failed save of a
+// run, the one at exit included, tells the file and the reason in the program's language; later
+// failures of the same run are not told again, the next run tells again.
+TEST_F(StartupTest, ConfigurationThatCannotBeWrittenIsToldOncePerRun)
+{
+    const std::string file = TestProgramFolder() + "Zephrin.cfg";
+    const struct {
+        const char* language;
+        const char* caption;
+        std::string text;
+    } languages[] = {
+        {"en", "Zephrin: Warning",
+         "The settings could not be saved to " + file +
+             ".\nPermission denied: you may not write to this folder or file."},
+        {"de", "Zephrin: Warnung",
+         "Die Einstellungen konnten nicht in " + file +
+             " gespeichert werden.\nZugriff verweigert: Sie dürfen in diesen Ordner oder diese Datei nicht schreiben."},
+    };
+    for (const auto& language : languages) {
+        SCOPED_TRACE(language.language);
+        CApplicationConfiguration::GetInstance()->language = language.language;
+        SStartupScript script;
+        script.saveConfigurationError = EACCES;
+        // The one save at exit.
+        const std::size_t before = messages.Boxes().size();
+        EXPECT_TRUE(Run(script));
+        ASSERT_EQ(messages.Boxes().size(), before + 1);
+        EXPECT_EQ(messages.Boxes().back().caption, language.caption);
+        EXPECT_EQ(messages.Boxes().back().text, language.text);
+        EXPECT_EQ(messages.Boxes().back().style & wxICON_WARNING, wxICON_WARNING);
+
+        // Saves while the main window runs (the configuration page's, the filter dialog's)
+        // fail on the real file; the first tells, the rest and the exit's stay silent.
+        script.mainWindow = [](CTAMBELApp& app) {
+            CAtomicFile::SetHookForTesting([](CAtomicFile::Step) { return EACCES; });
+            EXPECT_FALSE(app.SaveConfiguration(*CApplicationConfiguration::GetInstance()));
+            EXPECT_FALSE(app.SaveConfiguration(*CApplicationConfiguration::GetInstance()));
+            CAtomicFile::SetHookForTesting(nullptr);
+        };
+        EXPECT_TRUE(Run(script));
+        ASSERT_EQ(messages.Boxes().size(), before + 2);
+        EXPECT_EQ(messages.Boxes().back().text, language.text);
+        CApplicationConfiguration::GetInstance()->language = "en";
+    }
+    App().SetUiLanguage("en");
+    App().EnableTranslator(false);
+}
+
+// The same with a program folder the user really may not write: the save runs as nobody, for
+// whom the permission bits count.
+TEST_F(StartupTest, ConfigurationInAFolderTheUserMayNotWrite)
+{
+    CTemporaryFolder reports;
+    ASSERT_TRUE(GiveToUnprivileged(reports.Path("")));
+    const std::string report = reports.Path("message.txt");
+    SStartupScript script;
+    script.mainWindow = [&](CTAMBELApp& app) {
+        const int result = RunInChild([&] {
+            if (!LeaveRoot())
+                return 10;
+            const std::size_t before = messages.Boxes().size();
+            const bool saved = app.SaveConfiguration(*CApplicationConfiguration::GetInstance());
+            WriteWholeFile(report, saved || messages.Boxes().size() != before + 1 ? "" : messages.Boxes().back().text);
+            return 0;
+        });
+        EXPECT_EQ(result, 0);
+    };
+    EXPECT_TRUE(Run(script));
+    EXPECT_EQ(ReadWholeFile(report), "The settings could not be saved to " + TestProgramFolder() +
+                                         "Zephrin.cfg.\nPermission denied: you may not write to this folder or file.");
+    App().SetUiLanguage("en");
+    App().EnableTranslator(false);
 }
 
 TEST_F(StartupTest, ASecondStartNeitherUpdatesNorOpensAnything)

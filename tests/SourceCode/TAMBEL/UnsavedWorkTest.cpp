@@ -167,7 +167,7 @@ TEST_F(UnsavedWorkTest, ChangedProjectIsAskedAboutBeforeTheWindowCloses)
         {"Yes", wxID_YES, folder.Path("kept.xml"), true, {"save"}, {kQuestion}},
         {"YesSaveCancelled", wxID_YES, "", false, {"save"}, {kQuestion}},
         {"YesSaveFailed", wxID_YES, folder.Path("no such folder/kept.xml"), false, {"save"},
-         {kQuestion, "Could not save data to file!"}},
+         {kQuestion, "Could not save data to file!\nThe folder does not exist."}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
