@@ -22,6 +22,7 @@
 #include "Renovix/RenovixWx/RenovixSettingsDlg.h"
 #include "TAMBEL/AboutDlg.h"
 #include "TAMBEL/DbConnectionDlg.h"
+#include "TAMBEL/EngineWiring.h"
 #include "TAMBEL/GasMixDataDlg.h"
 #include "TAMBEL/Pages/PageFluidIds.h"
 #include "TAMBEL/PressureLossUtilityDlg.h"
@@ -64,6 +65,9 @@ protected:
     void SetUp() override
     {
         UseTranslatedLanguage(GetParam());
+        // The engine's texts (tab captions, details, unit references) follow the language as
+        // they do in the program, so every text is measured in the language walked.
+        ConnectEngineToApplication();
         ASSERT_NO_FATAL_FAILURE(PlaceShippedDatabase());
         ASSERT_GE(CUnitDb::GetInstance()->Open(), 0);
         ASSERT_TRUE(CUnitManager::GetInstance()->LoadUnitList());
@@ -82,6 +86,7 @@ protected:
     {
         App().SetMainDialog(nullptr);
         App().SetEnvironment(std::make_unique<CStartupEnvironment>());
+        DisconnectEngineFromApplication();
         CDeviceConfiguration::GetInstance()->RemoveAll();
         CResultData::GetInstance()->RemoveAll();
         CPhysicalData::GetInstance()->Reset();
