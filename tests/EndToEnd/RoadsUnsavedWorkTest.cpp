@@ -134,8 +134,9 @@ TEST_F(UnsavedWorkRoad, LookingAtAProjectChangesNothing)
     ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Exit")));
     const bool ended = WaitUntil(std::chrono::seconds(60), [this] { return !program.Running(); });
     EXPECT_TRUE(ended) << CDesktopDriver::WindowTitles();
-    if (!ended)
+    if (!ended) {
         ASSERT_NO_FATAL_FAILURE(AnswerQuestion("alt+n"));
+    }
     EXPECT_EQ(program.Wait(), 0);
     EXPECT_EQ(Questions(program.Messages()), 0) << program.Messages();
 }

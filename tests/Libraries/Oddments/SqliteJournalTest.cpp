@@ -146,8 +146,9 @@ TEST(SqliteJournal, FileHoldsEverySaveWhenAReaderClosesLast)
         ASSERT_EQ(writer->Execute("INSERT INTO t VALUES ('second')", {}, nullptr), S_OK);
         writer.reset();
         // One that promised nobody writes may keep reading the file as it found it.
-        if (std::string(mode) == "Read")
+        if (std::string(mode) == "Read") {
             EXPECT_EQ(FirstValue(*reader.GetConnection(), "SELECT group_concat(name) FROM t"), "new,second");
+        }
         reader.Close();
 
         // Whatever log is left beside the file holds nothing the file lacks.

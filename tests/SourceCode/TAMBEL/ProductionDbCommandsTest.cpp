@@ -153,8 +153,9 @@ TEST_F(ProductionDbCommands, SaveTheUserMayNotWriteSaysSo)
         OpenWithTables();
         App().GetEnvironment().ProductionDb().Close();
         ASSERT_TRUE(GiveToUnprivileged(folder.Path("")));
-        if (c.fileOwnedByUser)
+        if (c.fileOwnedByUser) {
             ASSERT_TRUE(GiveToUnprivileged(path));
+        }
         ASSERT_EQ(chmod(path.c_str(), c.fileMode), 0);
         if (c.othersSideFiles) {
             // Another user's program holds the file: its log and index are that user's.
