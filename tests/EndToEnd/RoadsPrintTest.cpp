@@ -196,7 +196,7 @@ TEST_F(ServerPrintRoad, SettingsHoldForTheNextPrint)
 // the file saved before. The road runs in the program's own folder, so its output.pdf is its own.
 TEST_F(PrintRoad, ToAFileWithoutAPrintServer)
 {
-    std::filesystem::current_path(program.Path(""));
+    program.StartInItsFolder();
     ASSERT_NO_FATAL_FAILURE(StartSized(NoPrintServer(program)));
     ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("before.xml")));
     const std::string before = WaitForFile(program.Path("before.xml"), std::chrono::seconds(60));
@@ -228,8 +228,8 @@ TEST_F(PrintRoad, ToAFileInGerman)
     const std::string english = "language=\"en\"";
     ASSERT_NE(settings.find(english), std::string::npos) << settings;
     settings.replace(settings.find(english), english.size(), "language=\"de\"");
-    std::ofstream(program.Path("Zephrin.cfg"), std::ios::trunc) << settings;
-    std::filesystem::current_path(program.Path(""));
+    WriteWholeFile(program.Path("Zephrin.cfg"), settings);
+    program.StartInItsFolder();
 
     main = Start(NoPrintServer(program));
     ASSERT_FALSE(main.empty());

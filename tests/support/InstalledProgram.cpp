@@ -64,7 +64,8 @@ CProcess CInstalledProgram::Launch(const std::vector<std::string>& variables, co
     }
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     CProcess process;
-    process.Start(argv, environment, std::string(), m_folder.Path("stderr.txt"));
+    process.Start(argv, environment, std::string(), m_folder.Path("stderr.txt"),
+                  m_inItsFolder ? m_folder.Path("") : std::string());
     return process;
 }
 

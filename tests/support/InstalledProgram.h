@@ -30,6 +30,10 @@ public:
     // to write, while their home, run folder and message file are theirs. False when that could
     // not be arranged.
     bool StartAsOrdinaryUser();
+    // From now on the programs start with the program folder as their working folder, where
+    // what they write under a plain name (GTK's file printer's output.pdf) lands; otherwise in
+    // the test's.
+    void StartInItsFolder() { m_inItsFolder = true; }
 
     // Launches the program as the one this object follows; the id of its window of that title
     // once shown, "" when it did not appear.
@@ -61,4 +65,5 @@ private:
     CTemporaryFolder m_folder;
     CProcess m_process;
     bool m_asNobody = false;
+    bool m_inItsFolder = false;
 };

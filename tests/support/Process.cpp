@@ -23,9 +23,11 @@ struct SChildSetUp {
     std::vector<std::string> variables;
     std::vector<char*> argv;
     std::vector<char*> envp;
+    std::string folder;  // the child's working folder; empty keeps the test's
 
-    SChildSetUp(const std::vector<std::string>& command, const std::vector<std::string>& extra)
-        : words(command), variables(extra)
+    SChildSetUp(const std::vector<std::string>& command, const std::vector<std::string>& extra,
+                std::string workingFolder = std::string())
+        : words(command), variables(extra), folder(std::move(workingFolder))
     {
         for (std::string& word : words)
             argv.push_back(word.data());
@@ -54,6 +56,8 @@ pid_t Spawn(const SChildSetUp& setUp, int output, int errors)
         ::dup2(output, STDOUT_FILENO);
     if (errors >= 0)
         ::dup2(errors, STDERR_FILENO);
+    if (!setUp.folder.empty() && ::chdir(setUp.folder.c_str()) != 0)
+        ::_exit(127);
     ::execvpe(setUp.argv[0], setUp.argv.data(), setUp.envp.data());
     ::_exit(127);
 }
@@ -142,11 +146,11 @@ CProcess& CProcess::operator=(CProcess&& other) noexcept
 }
 
 bool CProcess::Start(const std::vector<std::string>& argv, const std::vector<std::string>& variables,
-                     const std::string& outputFile, const std::string& errorFile)
+                     const std::string& outputFile, const std::string& errorFile, const std::string& workingFolder)
 {
     if (Running() || argv.empty())
         return false;
-    const SChildSetUp setUp(argv, variables);
+    const SChildSetUp setUp(argv, variables, workingFolder);
     const int output = OpenFor(outputFile);
     const int errors = OpenFor(errorFile);
     m_pid = Spawn(setUp, output, errors);

@@ -31,10 +31,11 @@ public:
 
     // Starts argv[0] (looked up in PATH) with the arguments, the variables ("NAME=value") before
     // the test's own environment. Its standard output and error are appended to the files when
-    // they are named, thrown away for "-", and shared with the test's otherwise. False when it
-    // cannot be started.
+    // they are named, thrown away for "-", and shared with the test's otherwise. It runs in the
+    // working folder when one is named, else in the test's. False when it cannot be started.
     bool Start(const std::vector<std::string>& argv, const std::vector<std::string>& variables = {},
-               const std::string& outputFile = std::string(), const std::string& errorFile = std::string());
+               const std::string& outputFile = std::string(), const std::string& errorFile = std::string(),
+               const std::string& workingFolder = std::string());
     // True while the started process runs.
     bool Running();
     // Waits for the process to end by itself: its exit status, or -1 when it ended on a signal or

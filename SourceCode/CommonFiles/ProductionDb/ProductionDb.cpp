@@ -311,16 +311,13 @@ void CProductionDb::LogFailure(HRESULT result, const std::string& sql)
     QUILLET_POS(m_log);
     m_log.Error("Open FAILED 0x%08X\n%s\n%s", static_cast<unsigned>(result), sql.c_str(),
                 m_session.GetErrorText().c_str());
-    if (!m_failureKnown) {
-        m_failureCause = CDbFailureCause::Of(result, m_session.IsLost());
-        m_failureKnown = true;
-    }
+    if (!m_failure)
+        m_failure = CDbFailureCause::Of(result, m_session.IsLost());
 }
 
 void CProductionDb::ClearFailure()
 {
-    m_failureCause = CDbFailureCause::Unknown;
-    m_failureKnown = false;
+    m_failure.reset();
 }
 
 std::string CProductionDb::LockName(const std::string& name)

@@ -20,6 +20,7 @@
 #include "Quillet/Logger.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -75,7 +76,7 @@ public:
     bool IsLost() const { return m_session.IsLost(); }
     // Why the first failed statement since the last Open, CheckTables or SaveProject began
     // failed; Unknown when none failed or the cause is not known.
-    CDbFailureCause::Cause GetFailureCause() const { return m_failureCause; }
+    CDbFailureCause::Cause GetFailureCause() const { return m_failure.value_or(CDbFailureCause::Unknown); }
 
     // "fwr_": the prefix of every table of the production database.
     static std::string GetTablePrefix();
@@ -190,7 +191,7 @@ private:
     CSession m_session;
     bool m_postgreSql = false;
     std::vector<CDbTableDef> m_tables;
-    CDbFailureCause::Cause m_failureCause = CDbFailureCause::Unknown;
-    // Set at the first failure after it was cleared: what comes after (a ROLLBACK) does not hide it.
-    bool m_failureKnown = false;
+    // The cause of the first failure since it was cleared: what comes after (a ROLLBACK) does not
+    // hide it.
+    std::optional<CDbFailureCause::Cause> m_failure;
 };

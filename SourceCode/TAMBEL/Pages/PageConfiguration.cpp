@@ -350,8 +350,7 @@ std::string CPageConfiguration::FieldText(int id) const
 double CPageConfiguration::FieldNumber(int id) const
 {
     const std::string text = FieldText(id);
-    double exact = 0.0;
-    return m_shownNumbers.Unedited(id, text, exact) ? exact : DataFormat::Parse(text);
+    return m_shownNumbers.Stored(id, text, DataFormat::Parse(text));
 }
 
 void CPageConfiguration::SetFieldText(int id, const std::string& text)

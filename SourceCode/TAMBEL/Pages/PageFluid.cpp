@@ -288,8 +288,7 @@ double CPageFluid::Number(int id) const
 double CPageFluid::StoredNumber(int id) const
 {
     const std::string text = Text(id);
-    double exact = 0.0;
-    return m_shownNumbers.Unedited(id, text, exact) ? exact : ReadDecimalInput(text);
+    return m_shownNumbers.Stored(id, text, ReadDecimalInput(text));
 }
 
 void CPageFluid::SetText(int id, const std::string& text)

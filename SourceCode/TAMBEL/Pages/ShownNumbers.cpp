@@ -19,11 +19,8 @@ void CShownNumbers::Clear()
     m_shown.clear();
 }
 
-bool CShownNumbers::Unedited(int id, const std::string& text, double& value) const
+double CShownNumbers::Stored(int id, const std::string& text, double typed) const
 {
     const auto found = m_shown.find(id);
-    if (found == m_shown.end() || found->second.text != text)
-        return false;
-    value = found->second.value;
-    return true;
+    return found != m_shown.end() && found->second.text == text ? found->second.value : typed;
 }

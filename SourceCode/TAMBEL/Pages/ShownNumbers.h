@@ -13,8 +13,9 @@ public:
     // The field shows a text of another origin (emptied, typed, a message).
     void Forget(int id);
     void Clear();
-    // The exact value while the field's text is the one shown; false once it was edited.
-    bool Unedited(int id, const std::string& text, double& value) const;
+    // The exact value shown while the field's text is the one shown, else typed, the number read
+    // from the edited text.
+    double Stored(int id, const std::string& text, double typed) const;
 
 private:
     struct SShown {

@@ -1,3 +1,4 @@
+#include "support/EnvironmentScope.h"
 #include "support/PgCluster.h"
 #include "support/StoppedProcesses.h"
 #include "support/WaitUntil.h"
@@ -77,6 +78,12 @@ protected:
     CDataSource m_source;
     CSession m_session;
 };
+
+int BackendPid(CSession& session)
+{
+    CDynamicRecordSetOleDb rs;
+    return rs.Open(session, "SELECT pg_backend_pid()") && rs.MoveNext() ? rs.GetLongAt(1) : -1;
+}
 
 }  // namespace
 
@@ -169,12 +176,10 @@ TEST(PgDataSource, ConnectionFailuresAndInitStringForms)
                                                       .c_str()),
               S_OK)
         << source.GetErrorText();
-    setenv("PGHOST", cluster.SocketFolder().c_str(), 1);
-    setenv("PGPORT", port.c_str(), 1);
-    setenv("PGUSER", "postgres", 1);
+    const CEnvironmentScope host("PGHOST", cluster.SocketFolder().c_str());
+    const CEnvironmentScope serverPort("PGPORT", port.c_str());
+    const CEnvironmentScope user("PGUSER", "postgres");
     EXPECT_EQ(source.OpenFromInitializationString("Provider=PostgreSQL;postgres"), S_OK) << source.GetErrorText();
-    for (const char* name : {"PGHOST", "PGPORT", "PGUSER"})
-        unsetenv(name);
 }
 
 namespace {
@@ -304,7 +309,7 @@ TEST(PgDataSource, OpenOfAServerThatNeverAnswersEndsInTime)
 {
     const CSilentServer server(30);
     ASSERT_NE(server.Port(), 0);
-    unsetenv("PGCONNECT_TIMEOUT");
+    const CEnvironmentScope noTimeout("PGCONNECT_TIMEOUT", nullptr);
     const std::string where = "Provider=PostgreSQL;host=127.0.0.1 port=" + std::to_string(server.Port()) +
                               " dbname=x user=x";
     const struct {
@@ -337,13 +342,8 @@ TEST(PgDataSource, DeadlineHoldsWhenTheWholeServerIsStopped)
         << source.GetErrorText();
     CSession session;
     ASSERT_EQ(session.Open(source), S_OK);
-    pid_t backend = -1;
-    {
-        CDynamicRecordSetOleDb rs;
-        ASSERT_TRUE(rs.Open(session, "SELECT pg_backend_pid()"));
-        ASSERT_TRUE(rs.MoveNext());
-        backend = rs.GetLongAt(1);
-    }
+    const pid_t backend = BackendPid(session);
+    ASSERT_GT(backend, 0);
     {
         CStoppedProcesses stopped({cluster.ServerPid(), backend}, 30);
         ASSERT_TRUE(stopped.AllStopped());
@@ -404,16 +404,6 @@ TEST(PgDataSource, CommandTimeoutBoundsEveryStatement)
     // The connection's next answer could belong to the cancelled statement: it is not used again.
     EXPECT_EQ(session.Execute("SELECT 1"), E_FAIL);
 }
-
-namespace {
-
-int BackendPid(CSession& session)
-{
-    CDynamicRecordSetOleDb rs;
-    return rs.Open(session, "SELECT pg_backend_pid()") && rs.MoveNext() ? rs.GetLongAt(1) : -1;
-}
-
-}  // namespace
 
 // However the server ends a connection, the statement that meets the end fails with the server's
 // reason, the connection counts as lost, also when it ended while idle, and every later statement
@@ -501,7 +491,7 @@ TEST(PgDataSource, OpenFailsOverToTheNextHost)
         const CSilentServer closed(1);
         refusingPort = closed.Port();
     }
-    unsetenv("PGCONNECT_TIMEOUT");
+    const CEnvironmentScope noTimeout("PGCONNECT_TIMEOUT", nullptr);
     const std::string cluster1 = cluster.SocketFolder();
     const std::string clusterPort = std::to_string(cluster.Port());
     const std::string silentPort = std::to_string(silent.Port());

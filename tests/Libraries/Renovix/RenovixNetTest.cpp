@@ -295,8 +295,9 @@ TEST_F(RenovixNetTest, BothListNamesEndWithinOneDeadline)
         EXPECT_FALSE(client.LoadUpdateList());
         const auto took =
             std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+        // Each name on a deadline of its own took 9 s here; a loaded machine gets room above 3 s.
         EXPECT_GE(took, 2900);
-        EXPECT_LT(took, 4800);
+        EXPECT_LT(took, 7500);
         EXPECT_EQ(client.GetListFileName(), "RenovixList.xml");
         EXPECT_EQ(std::count(progress.calls.begin(), progress.calls.end(), "file RenovixList.xml"),
                   c.secondAsked ? 1 : 0);

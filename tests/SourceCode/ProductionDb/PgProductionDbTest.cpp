@@ -189,11 +189,12 @@ TEST_P(PgProductionDb, ServerEndingTheConnectionLosesAtMostTheSaveItHits)
         const char* reason;
     } cases[] = {
         {"terminated while idle", "", {}, {}, true, false,
-         [](pid_t backend) { return cluster.TerminateBackend(backend); }, PDB_SAVE_OK, "", administrator},
-        {"fast restart", "", {}, {}, true, false, [](pid_t) { return cluster.Restart(); }, PDB_SAVE_OK, "",
-         administrator},
+         [](pid_t backend) { return cluster.TerminateBackend(backend); }, PDB_SAVE_SQL_FAILED,
+         "nothing of it was stored", administrator},
+        {"fast restart", "", {}, {}, true, false, [](pid_t) { return cluster.Restart(); }, PDB_SAVE_SQL_FAILED,
+         "nothing of it was stored", administrator},
         {"idle session timeout", " options='-c idle_session_timeout=1500'", {}, {}, true, false,
-         [](pid_t) { return true; }, PDB_SAVE_OK, "", "idle-session timeout"},
+         [](pid_t) { return true; }, PDB_SAVE_SQL_FAILED, "nothing of it was stored", "idle-session timeout"},
         {"terminated waiting for a lock", "", {}, {}, false, true,
          [](pid_t backend) { return cluster.TerminateBackend(backend, "wait_event_type = 'Lock'"); },
          PDB_SAVE_SQL_FAILED, "nothing of it was stored", administrator},
@@ -223,6 +224,11 @@ TEST_P(PgProductionDb, ServerEndingTheConnectionLosesAtMostTheSaveItHits)
         if (c.idle) {
             ASSERT_TRUE(c.end(backend));
             EXPECT_TRUE(WaitUntil(std::chrono::seconds(10), [this] { return m_db.IsLost(); }));
+            // A save on it anyway (the commands open the database again first) fails at once with
+            // the server's reason.
+            EXPECT_EQ(m_db.SaveProject(&other.customer, &other.features, &other.physical, &other.results), c.result);
+            EXPECT_NE(LogText().find(c.logLine, logBefore), std::string::npos) << LogText().substr(logBefore);
+            EXPECT_NE(LogText().find(c.reason, logBefore), std::string::npos) << LogText().substr(logBefore);
         } else {
             CDataSource holderSource;
             CSession holder;

@@ -254,12 +254,20 @@ TEST_P(LayoutWalkTest, DeviceListKeepsItsTextsWholeThroughTenRecalculations)
         }
     }
     // Another flow unit names another flow-range heading, which the column shows whole.
+    const auto flowRangeHeading = [&results] {
+        wxListItem item;
+        item.SetMask(wxLIST_MASK_TEXT);
+        results.GetDeviceList()->GetColumn(results.GetDeviceList()->GetColumnCount() - 1, item);
+        return item.GetText().utf8_string();
+    };
+    const std::string heading = flowRangeHeading();
     ASSERT_TRUE(dialog->ShowPage(&fluid));
     CDataComboBox* flowUnits = Combo(fluid, IDC_QMAX_UNIT);
     ASSERT_TRUE(flowUnits && flowUnits->GetCount() > 1);
     Choose(fluid, IDC_QMAX_UNIT, flowUnits->GetItemData(flowUnits->GetCount() - 1));
     ASSERT_TRUE(dialog->ShowPage(&results));
     results.OnRecalculate();
+    EXPECT_NE(flowRangeHeading(), heading);
     Look(frame, Name("results-other-flow-unit"), {{results.GetPreview(), results.GetGrid()}}, grip);
 }
 

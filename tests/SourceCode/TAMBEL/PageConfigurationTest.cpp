@@ -441,13 +441,17 @@ TEST_F(PageConfigurationTest, CustomNormConditionLookedAtKeepsEveryDigit)
     m_page.OnEnterPage();
     m_page.OnLeavePage();
     EXPECT_EQ(condition.Temperature.Value, 15.123456789);
+    EXPECT_DOUBLE_EQ(condition.Temperature.BaseValue, 288.273456789);
     EXPECT_EQ(condition.Pressure.Value, 1.01323456789);
+    EXPECT_DOUBLE_EQ(condition.Pressure.BaseValue, 1.01323456789);
 
     m_page.OnEnterPage();
     Edit(Page::IDC_NORM_TEMPERATURE)->ChangeValue("15.13");
     m_page.OnLeavePage();
     EXPECT_EQ(condition.Temperature.Value, 15.13);
+    EXPECT_DOUBLE_EQ(condition.Temperature.BaseValue, 288.28);
     EXPECT_EQ(condition.Pressure.Value, 1.01323456789);
+    EXPECT_DOUBLE_EQ(condition.Pressure.BaseValue, 1.01323456789);
 }
 
 TEST_F(PageConfigurationTest, EveryLeaveWritesTheThreeFilesAndTheUpdatePanelSitsInItsGroup)

@@ -479,7 +479,8 @@ public:
         texts = NativeLabelTexts(dialog->GetHandle());
         if (ScreenshotsWanted()) {
             dialog->Show();
-            PumpFor(1000);
+            WaitFor([dialog] { return dialog->IsShownOnScreen(); });
+            Pump();
             // GTK places and sizes its own dialog; wx does not know where.
             SaveScreenshot(ScreenArea(wxRect(wxPoint(0, 0), wxGetDisplaySize())), m_name);
             dialog->Hide();

@@ -246,6 +246,8 @@ TEST_F(StartupTest, ConfigurationThatCannotBeWrittenIsToldOncePerRun)
 // whom the permission bits count.
 TEST_F(StartupTest, ConfigurationInAFolderTheUserMayNotWrite)
 {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only as root can the save run as another user";
     CTemporaryFolder reports;
     ASSERT_TRUE(GiveToUnprivileged(reports.Path("")));
     const std::string report = reports.Path("message.txt");

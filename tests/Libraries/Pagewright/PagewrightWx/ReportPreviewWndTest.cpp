@@ -223,7 +223,18 @@ TEST_F(ReportPreviewWndTest, ShowsPicturesAndTextShrunkToFit)
     EXPECT_EQ(CountColour(image, *wxWHITE, huge), huge.width * huge.height);
     const wxRect text = ColourBounds(image, *wxBLACK);
     EXPECT_FALSE(text.IsEmpty());
-    EXPECT_LE(text.GetBottom(), area(1500, 100, 500, 200).GetBottom() + 1);
+    const wxRect box = area(1500, 100, 500, 200);
+    EXPECT_LE(text.GetBottom(), box.GetBottom() + 1);
+    // All three lines show, each a band of rows with black in it: at its own size the box,
+    // which clips the text, would hold one and a half.
+    int bands = 0;
+    bool inBand = false;
+    for (int y = box.GetTop(); y <= box.GetBottom(); ++y) {
+        const bool black = CountColour(image, *wxBLACK, wxRect(box.x, y, box.width, 1)) > 0;
+        bands += black && !inBand;
+        inBand = black;
+    }
+    EXPECT_EQ(bands, 3);
 }
 
 // At the largest zoom the page is hundreds of thousands of pixels wide; only the window's part
