@@ -28,6 +28,8 @@ CHarbinax::CHarbinax()
       m_splash(std::make_unique<CSplashScreen>()),
       m_translator(std::make_unique<CTranslator>())
 {
+    // Before the toolkit starts: its threads may read the environment.
+    KeepLanguageVariable();
 }
 
 CHarbinax::~CHarbinax()
@@ -60,13 +62,21 @@ int CHarbinax::Initialize()
 
 int CHarbinax::SetLanguage(const char* language)
 {
+    const int result = SetTextLanguage(language);
+    const std::string messagesLocale = UseMessagesLocaleOf(FindUiLanguage(m_language));
+    QUILLET_POS(m_log);
+    m_log.Debug("Toolkit texts from locale %s", messagesLocale.c_str());
+    return result;
+}
+
+int CHarbinax::SetTextLanguage(const char* language)
+{
     const SUiLanguage& chosen = FindUiLanguage(language ? language : SystemLanguageName());
     m_language = chosen.code;
     m_languageName = chosen.name;
     decimalSeparator = chosen.decimalSeparator;
-    const std::string messagesLocale = UseMessagesLocaleOf(chosen);
     QUILLET_POS(m_log);
-    m_log.Debug("Language %s, toolkit texts from locale %s", m_language.c_str(), messagesLocale.c_str());
+    m_log.Debug("Language %s", m_language.c_str());
     if (m_translatorEnabled) {
         m_translator->SetLanguage(m_language);
         return 0;

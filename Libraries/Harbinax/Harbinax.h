@@ -38,18 +38,24 @@ public:
     int Initialize();
 
     // --- Language ---------------------------------------------------------------------------
-    // Picks the language by code or English name (trimmed, any case; null = the user's system
-    // language; anything unknown = English). It sets the decimal separator of the language and
-    // makes GTK's own dialogs speak it where the system has a locale for it (UseMessagesLocaleOf).
-    // With translation enabled the translator's language becomes the code; result 0. Otherwise
-    // the satellite resources for the code are chosen (CSatelliteResources::Select): 0, or
-    // 2 when there is no readable bundle, 11 when its version differs from the program's.
+    // The language of the program: SetTextLanguage, and GTK's own dialogs speak it where the
+    // system has a locale for it (UseMessagesLocaleOf). This changes the process locale and
+    // environment, so it runs on the user-interface thread only, at the start and when the user
+    // changes the language.
     int SetLanguage(const char* language);
-    // The translator's language when translation is enabled, else the code SetLanguage kept.
+    // Picks the language of the program's own texts by code or English name (trimmed, any case;
+    // null = the user's system language; anything unknown = English), and its decimal
+    // separator; the process locale and environment stay, so it may be switched for a while
+    // (a report in another language). With translation enabled the translator's language
+    // becomes the code; result 0. Otherwise the satellite resources for the code are chosen
+    // (CSatelliteResources::Select): 0, or 2 when there is no readable bundle, 11 when its
+    // version differs from the program's.
+    int SetTextLanguage(const char* language);
+    // The translator's language when translation is enabled, else the code SetTextLanguage kept.
     std::string GetLanguage() const;
-    // English name of the language SetLanguage chose ("german").
+    // English name of the language SetTextLanguage chose ("german").
     const std::string& GetLanguageName() const { return m_languageName; }
-    // The decimal separator of the user-interface language ('.' until SetLanguage runs), for
+    // The decimal separator of the user-interface language ('.' until SetTextLanguage runs), for
     // number formatting and input filtering. The process's numeric locale is never changed.
     static char GetDecimalSeparator();
     // The language of the program's own resources (translation disabled) or the translator's

@@ -5,7 +5,6 @@
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <vector>
 
 #include <locale.h>
@@ -57,15 +56,37 @@ std::string LanguageOfLocale(const std::string& locale)
     return locale.substr(0, locale.find_first_of("_.@"));
 }
 
-// Sets $LANGUAGE, or removes it for none, only when that changes it: other threads of the
-// toolkit may read the environment.
-void SetLanguageVariable(const char* value)
+// What the desktop set $LANGUAGE to before the first call changed it; empty for nothing, which
+// gettext takes as no setting.
+const std::string& DesktopLanguageVariable()
+{
+    static const std::string desktop = [] {
+        const char* value = std::getenv("LANGUAGE");
+        return std::string(value ? value : "");
+    }();
+    return desktop;
+}
+
+// Gives $LANGUAGE a new value only when that changes it. It exists from the start
+// (KeepLanguageVariable) and is never removed: a variable added or removed may move the
+// environment under a getenv of another thread.
+void SetLanguageVariable(const std::string& value)
 {
     const char* current = std::getenv("LANGUAGE");
-    if (value == nullptr && current != nullptr)
-        unsetenv("LANGUAGE");
-    else if (value != nullptr && (current == nullptr || std::strcmp(current, value) != 0))
-        setenv("LANGUAGE", value, 1);
+    if (current == nullptr || value != current)
+        setenv("LANGUAGE", value.c_str(), 1);
+}
+
+// The messages category and, with it, the character type category: gettext converts a
+// translation to the character set of LC_CTYPE, so under "C" the German texts of libpq and the
+// C library would lose their letters. Never the language's own locale for LC_CTYPE: under a
+// Turkish one toupper('i') is not 'I'.
+std::string SetMessagesLocale(const char* name)
+{
+    const char* chosen = std::setlocale(LC_MESSAGES, name);
+    const std::string messages = chosen ? chosen : std::setlocale(LC_MESSAGES, "C");
+    std::setlocale(LC_CTYPE, messages == "C" || messages == "POSIX" ? "C" : "C.UTF-8");
+    return messages;
 }
 
 bool LocaleExists(const std::string& name)
@@ -102,13 +123,13 @@ std::string SystemLanguageName()
     return std::string();
 }
 
+void KeepLanguageVariable()
+{
+    SetLanguageVariable(DesktopLanguageVariable());
+}
+
 std::string UseMessagesLocaleOf(const SUiLanguage& language)
 {
-    // What the desktop asked for, before the first call here changed it.
-    static const std::optional<std::string> desktopLanguage = [] {
-        const char* value = std::getenv("LANGUAGE");
-        return value ? std::optional<std::string>(value) : std::nullopt;
-    }();
     const SIsoName* iso = nullptr;
     for (const auto& entry : isoNames) {
         if (std::strcmp(entry.name, language.name) == 0) {
@@ -118,9 +139,8 @@ std::string UseMessagesLocaleOf(const SUiLanguage& language)
     }
     // The toolkit's texts are English as written: the "C" locale shows them as they are.
     if (iso == nullptr || std::strcmp(iso->iso, "en") == 0) {
-        SetLanguageVariable(desktopLanguage ? desktopLanguage->c_str() : nullptr);
-        std::setlocale(LC_MESSAGES, "C");
-        return "C";
+        SetLanguageVariable(DesktopLanguageVariable());
+        return SetMessagesLocale("C");
     }
     const std::string desktop = DesktopMessagesLocale();
     std::vector<std::string> candidates;
@@ -133,11 +153,9 @@ std::string UseMessagesLocaleOf(const SUiLanguage& language)
         // $LANGUAGE goes before the locale is set: setting it makes gettext forget the texts
         // it looked up before.
         SetLanguageVariable(iso->iso);
-        std::setlocale(LC_MESSAGES, name.c_str());
-        return name;
+        return SetMessagesLocale(name.c_str());
     }
     // No locale of the language on this system: the desktop's language.
-    SetLanguageVariable(desktopLanguage ? desktopLanguage->c_str() : nullptr);
-    const char* chosen = std::setlocale(LC_MESSAGES, "");
-    return chosen ? chosen : std::setlocale(LC_MESSAGES, "C");
+    SetLanguageVariable(DesktopLanguageVariable());
+    return SetMessagesLocale("");
 }

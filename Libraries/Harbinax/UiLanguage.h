@@ -20,10 +20,19 @@ const SUiLanguage& FindUiLanguage(const std::string& text);
 // language is not one of ours or none is set.
 std::string SystemLanguageName();
 
+// $LANGUAGE as the desktop set it, empty when it set none, so that it exists before the toolkit
+// starts threads of its own: afterwards it is only given new values, never added or removed.
+// Called once, at the very start of the program.
+void KeepLanguageVariable();
+
 // GTK's own dialogs (file chooser, print dialog) take their texts from gettext, which follows the
 // messages category of the C library's locale and, above it, $LANGUAGE. This sets both to the
 // language when the system has a locale for it (the desktop's own locale when it is of that
 // language, else the language's usual one), English being the "C" locale; otherwise the
-// desktop's messages locale and $LANGUAGE stay. Numbers are machine text: LC_NUMERIC and every
-// other category are left alone. The name of the messages locale now in use.
+// desktop's messages locale and $LANGUAGE stay. The character type category is "C.UTF-8"
+// whenever the messages locale is not "C", so that translated texts of the C library and of
+// libpq keep their letters, else "C". Numbers are machine text: LC_NUMERIC and every other
+// category are left alone. The name of the messages locale now in use. Changes the process
+// locale and environment: only on the user-interface thread, at the start and when the user
+// changes the language.
 std::string UseMessagesLocaleOf(const SUiLanguage& language);

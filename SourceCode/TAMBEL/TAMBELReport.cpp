@@ -41,7 +41,9 @@ std::string DatabaseText(int id, const std::string& language, const char* table,
     return database ? database->GetTranslatedText(id, language, table, column, "Id") : std::string();
 }
 
-// The user-interface language is the report's while it lives, the earlier one again afterwards.
+// The program's texts, the engine's texts and the decimal separator are the report's language
+// while it lives, the earlier one again afterwards. The process locale and environment stay:
+// other threads may read them meanwhile.
 class CLanguageBracket {
 public:
     explicit CLanguageBracket(const std::string& language)
@@ -65,7 +67,7 @@ public:
 private:
     void Switch(const std::string& language)
     {
-        m_app->SetLanguage(language.c_str());
+        m_app->SetTextLanguage(language.c_str());
         ApplyUiLanguageToEngine();
     }
 

@@ -17,7 +17,8 @@ public:
     virtual ~CTAMBELReport() = default;
 
     // Every variable the templates may name, in a fixed order, with texts and numbers in the
-    // language; the user-interface language is switched to it for the fill and back afterwards.
+    // language; the program's texts and decimal separator are switched to it for the fill and
+    // back afterwards (CHarbinax::SetTextLanguage), the process locale and environment stay.
     // The customer record and device features are the project's.
     void FillReportFields(const CPhysicalData& data, const CResultItem& row, const std::string& language);
 

@@ -16,7 +16,9 @@
 #include <wx/timer.h>
 #include <wx/wfstream.h>
 
+#include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -94,6 +96,29 @@ TEST_F(AppBase, LanguageSetsCodeNameAndDecimalSeparatorButNotTheNumericLocale)
 
     App().SetLanguage(nullptr);  // the user's language: LC_ALL is de_DE.UTF-8 here
     EXPECT_EQ("de", App().GetLanguage());
+}
+
+// $LANGUAGE exists from the start (empty: this user sets none) and is only ever given new values,
+// since other threads may read the environment. The text language alone leaves the process
+// locale and environment as the program's language set them.
+TEST_F(AppBase, LanguageVariableStaysAndTheTextLanguageLeavesTheProcessAlone)
+{
+    const auto variable = [] {
+        const char* value = std::getenv("LANGUAGE");
+        return std::string(value ? value : "(none)");
+    };
+    EXPECT_EQ(variable(), "");
+    App().SetLanguage("de");
+    EXPECT_EQ(variable(), "de");
+    EXPECT_STREQ(std::setlocale(LC_MESSAGES, nullptr), "de_DE.UTF-8");
+    App().SetLanguage("en");
+    EXPECT_EQ(variable(), "");
+    const std::string locale = std::setlocale(LC_ALL, nullptr);
+    App().SetTextLanguage("de");
+    EXPECT_EQ("de", App().GetLanguage());
+    EXPECT_EQ(',', CHarbinax::GetDecimalSeparator());
+    EXPECT_EQ(variable(), "");
+    EXPECT_EQ(std::setlocale(LC_ALL, nullptr), locale);
 }
 
 TEST_F(AppBase, SatelliteResultCodes)

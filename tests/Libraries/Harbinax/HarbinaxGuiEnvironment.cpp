@@ -20,8 +20,9 @@ public:
     {
         folder = std::make_unique<CTemporaryFolder>();
         Platform::SetProgramPathForTesting(folder->Path("Zephrin"));
-        // The user's language as Initialize finds it.
+        // The user's language as Initialize finds it; no $LANGUAGE of the desktop.
         setenv("LC_ALL", "de_DE.UTF-8", 1);
+        unsetenv("LANGUAGE");
         CWxTestEnvironment::SetUp();
         if (!::testing::Test::HasFatalFailure())
             App().Initialize();

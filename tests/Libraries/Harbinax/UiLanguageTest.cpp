@@ -5,6 +5,7 @@
 #include <libintl.h>
 #include <locale.h>
 
+#include <cctype>
 #include <clocale>
 #include <cstdlib>
 #include <string>
@@ -65,6 +66,7 @@ protected:
     void TearDown() override
     {
         std::setlocale(LC_MESSAGES, "C");
+        std::setlocale(LC_CTYPE, "C");
         for (const auto& saved : m_saved) {
             if (saved.set)
                 setenv(saved.name, saved.value.c_str(), 1);
@@ -111,7 +113,9 @@ TEST_F(SystemLanguage, TakesTheVariablesInTheOrderTheCLibraryDoes)
 
 // GTK's dialogs take their texts from gettext (its catalog "gtk30"): they follow the program's
 // language where the system has a locale for it, whatever the desktop says, else the
-// desktop's; English is the texts' own. Numbers stay the C library's.
+// desktop's; English is the texts' own. Translated texts are converted to UTF-8, never to the
+// "C" locale's ASCII; the character type category is not the language's own, so that toupper
+// keeps the ASCII rule even for Turkish. Numbers stay the C library's.
 TEST_F(SystemLanguage, ToolkitTextsFollowTheLanguageWhereTheSystemHasALocale)
 {
     locale_t french = newlocale(LC_MESSAGES_MASK, "fr_FR.UTF-8", static_cast<locale_t>(nullptr));
@@ -131,6 +135,7 @@ TEST_F(SystemLanguage, ToolkitTextsFollowTheLanguageWhereTheSystemHasALocale)
         {"de_DE.UTF-8", "fr", "german", "de_DE.UTF-8", "_Abbrechen"},
         {"tr_TR.UTF-8", nullptr, "german", "de_DE.UTF-8", "_Abbrechen"},
         {"de_DE.UTF-8", nullptr, "french", "de_DE.UTF-8", "_Abbrechen"},  // no French locale here
+        {"de_DE.UTF-8", "de", "turkish", "tr_TR.UTF-8", "_İptal Et"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.desktop ? c.desktop : "-") + " " + c.program);
@@ -142,7 +147,9 @@ TEST_F(SystemLanguage, ToolkitTextsFollowTheLanguageWhereTheSystemHasALocale)
         EXPECT_STREQ(std::setlocale(LC_MESSAGES, nullptr), c.locale);
         EXPECT_STREQ(dgettext("gtk30", "_Cancel"), c.cancel);
         EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
-        EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "C");
+        EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), std::string(c.locale) == "C" ? "C" : "C.UTF-8");
+        EXPECT_EQ(std::toupper('i'), 'I');
+        EXPECT_EQ(std::tolower('I'), 'i');
     }
 }
 

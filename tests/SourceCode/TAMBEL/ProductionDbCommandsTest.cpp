@@ -24,8 +24,12 @@
 #include <wx/frame.h>
 #include <wx/menu.h>
 
+#include <cerrno>
+#include <clocale>
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <regex>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -597,6 +601,50 @@ TEST_F(ProductionDbCommands, ConnectionTestNamesWhatItFindsForAFile)
     dialog.Destroy();
     // The test made nothing.
     EXPECT_NE(access(folder.Path("new.db").c_str(), F_OK), 0);
+}
+
+// Under the German program libpq and the C library speak German, and their texts keep their
+// letters: no "L?uft", no ">>127.0.0.1<<". A '?' may only end a question.
+TEST_F(ProductionDbCommands, GermanSystemAndDatabaseTextsKeepTheirLetters)
+{
+    const auto questionMarksInWords = [](const std::string& text) {
+        return std::regex_search(text, std::regex("\\?\\S"));
+    };
+    UseTranslatedLanguage("de");
+    CDbConnectionDlg dialog(nullptr, TestProgramFolder() + "PDB.udl");
+    ASSERT_TRUE(dialog.Create());
+    CDataLinkSettings settings;
+    settings.provider = CDataLinkSettings::Provider::PostgreSQL;
+    settings.host = "127.0.0.1";
+    settings.port = "1";  // nobody listens there
+    settings.database = "zephrin";
+    settings.user = "zephrin";
+    dialog.SetSettings(settings);
+    EXPECT_FALSE(dialog.TestConnection());
+    dialog.Destroy();
+    ASSERT_EQ(m_boxes.size(), 1u);
+    const std::string& shown = m_boxes[0].text;
+    EXPECT_THAT(shown, HasSubstr("Die Verbindung zur Datenbank konnte nicht hergestellt werden.\n"));
+    EXPECT_THAT(shown, HasSubstr("»127.0.0.1«"));
+    EXPECT_THAT(shown, HasSubstr("Läuft der Server"));
+    EXPECT_FALSE(questionMarksInWords(shown)) << shown;
+
+    const struct {
+        int error;
+        std::vector<std::string> words;
+    } cases[] = {
+        {ENOSPC, {"Gerät", "verfügbar"}},
+        {ETIMEDOUT, {"für"}},
+    };
+    for (const auto& c : cases) {
+        const std::string text = std::strerror(c.error);
+        for (const std::string& word : c.words)
+            EXPECT_THAT(text, HasSubstr(word));
+        EXPECT_EQ(text.find('?'), std::string::npos) << text;
+    }
+    EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+    UseTranslatedLanguage("en");
+    App().EnableTranslator(false);
 }
 
 // The dialog shows host, port, database and user; a password or deadline set by hand stays with

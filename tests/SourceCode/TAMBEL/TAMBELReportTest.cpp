@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <fstream>
 #include <regex>
@@ -38,6 +39,25 @@ protected:
 };
 
 // The names in the order of their first setting; the point tables' names count as one.
+// The process locale and $LANGUAGE as each variable was set.
+class CLocaleRecordingReport : public CTAMBELReport {
+public:
+    std::vector<std::string> states;
+
+    static std::string ProcessState()
+    {
+        const char* language = std::getenv("LANGUAGE");
+        return std::string(std::setlocale(LC_ALL, nullptr)) + " LANGUAGE=" + (language ? language : "(none)");
+    }
+
+protected:
+    void SetField(const std::string& name, const std::string& value) override
+    {
+        states.push_back(ProcessState());
+        CTAMBELReport::SetField(name, value);
+    }
+};
+
 std::vector<std::string> FirstNames(const std::vector<std::string>& names)
 {
     std::vector<std::string> first;
@@ -234,6 +254,40 @@ TEST_F(TAMBELReportTest, TheLanguageOfTheFillIsTheRequestedOne)
     EXPECT_EQ(report.GetVariable("TEMP_VAL"), "20,0");
     EXPECT_EQ(caption, "Geschwindigkeit");
     DisconnectEngineFromApplication();
+}
+
+// A report in another language switches the program's texts and decimal separator only: the
+// process locale and the environment, which other threads may read meanwhile, stay as the
+// program's language set them, during the fill and after it.
+TEST_F(TAMBELReportTest, AReportInAnotherLanguageLeavesTheProcessLocaleAndEnvironment)
+{
+    SetFluid(FLUID_TYPE_LIQUID, "", 8888);
+    const struct {
+        const char* program;
+        const char* report;
+        const char* fluidType;
+        const char* temperature;
+    } cases[] = {
+        {"en", "de", "(Flüssigkeit)", "20,0"},
+        {"de", "en", "(liquid)", "20.0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.program) + " program, " + c.report + " report");
+        UseTranslatedLanguage(c.program);
+        ConnectEngineToApplication();
+        const std::string before = CLocaleRecordingReport::ProcessState();
+        CLocaleRecordingReport report;
+        report.FillReportFields(m_data, m_row, c.report);
+        ASSERT_FALSE(report.states.empty());
+        for (const std::string& state : report.states)
+            ASSERT_EQ(state, before);
+        EXPECT_EQ(CLocaleRecordingReport::ProcessState(), before);
+        EXPECT_EQ(report.GetVariable("FLUID_TYPE"), c.fluidType);
+        EXPECT_EQ(report.GetVariable("TEMP_VAL"), c.temperature);
+        EXPECT_EQ(GetAppLanguage(), c.program);
+        DisconnectEngineFromApplication();
+    }
+    UseTranslatedLanguage("en");
 }
 
 }  // namespace
