@@ -34,8 +34,26 @@
 #include <algorithm>
 #include <vector>
 
-// The call of GTK that measures a control; GTK's development headers are not installed with wx's.
-extern "C" void gtk_widget_get_preferred_height(GtkWidget* widget, int* minimum, int* natural);
+// The calls of GTK that measure a control and set a text box's margins; GTK's development headers
+// are not installed with wx's.
+struct SGtkBorder {
+    std::int16_t left = 0;
+    std::int16_t right = 0;
+    std::int16_t top = 0;
+    std::int16_t bottom = 0;
+};
+extern "C" {
+void gtk_widget_get_preferred_height(GtkWidget* widget, int* minimum, int* natural);
+void* gtk_widget_get_style_context(GtkWidget* widget);
+int gtk_style_context_get_state(void* context);
+void gtk_style_context_get_padding(void* context, int state, SGtkBorder* padding);
+void gtk_style_context_get_border(void* context, int state, SGtkBorder* border);
+GtkWidget* gtk_entry_new();
+void* g_object_ref_sink(void* object);
+void g_object_unref(void* object);
+void gtk_text_view_set_left_margin(GtkWidget* view, int margin);
+void gtk_text_view_set_right_margin(GtkWidget* view, int margin);
+}
 
 using namespace DialogStyle;
 
@@ -192,6 +210,27 @@ wxWindow* CreatePlaceholder(wxWindow* parent, int id, const SDialogItem& item, c
     if (fill.IsOk())
         window->SetBackgroundColour(fill);
     return window;
+}
+
+// The theme's padding of a widget's content: for a text field, between its frame and its text.
+SGtkBorder Padding(GtkWidget* widget)
+{
+    void* context = gtk_widget_get_style_context(widget);
+    SGtkBorder padding;
+    gtk_style_context_get_padding(context, gtk_style_context_get_state(context), &padding);
+    return padding;
+}
+
+// A box of several lines keeps its text as far from its frame as a one-line field does; GTK's
+// text view of its own starts right at the frame.
+void KeepOneLineMargins(wxTextCtrl& box)
+{
+    GtkWidget* field = gtk_entry_new();
+    g_object_ref_sink(field);
+    const SGtkBorder padding = Padding(field);
+    g_object_unref(field);
+    gtk_text_view_set_left_margin(box.GetConnectWidget(), padding.left);
+    gtk_text_view_set_right_margin(box.GetConnectWidget(), padding.right);
 }
 
 wxWindow* CreateEdit(wxWindow* parent, int id, const SDialogItem& item, const wxPoint& pos, const wxSize& size)
@@ -442,11 +481,30 @@ wxSize ButtonNeed(wxButton& button)
     return best;
 }
 
+// The width a field needs for the widest text it takes within its frame and padding; 0 for a
+// field whose text may scroll.
+int FieldWidth(const CFilterEdit& edit)
+{
+    const wxString widest = edit.WidestAcceptedText();
+    if (widest.empty())
+        return 0;
+    const SGtkBorder padding = Padding(edit.GetHandle());
+    void* context = gtk_widget_get_style_context(edit.GetHandle());
+    SGtkBorder border;
+    gtk_style_context_get_border(context, gtk_style_context_get_state(context), &border);
+    // GTK keeps the caret's pixel beside the text.
+    return edit.GetTextExtent(widest).x + padding.left + padding.right + border.left + border.right + 1;
+}
+
 SNeed NeedOf(wxWindow* control, const CTemplateSlot& slot)
 {
     SNeed need{control, &slot, wxSize(), false};
     if (auto* text = dynamic_cast<wxStaticText*>(control)) {
         need.need = TextNeed(*text, slot.rect);
+        // A label the template ends in an ellipsis keeps its width: a longer text is shortened
+        // (the label's tip has it whole) rather than pushing its row apart.
+        if (slot.style & SS_ELLIPSISMASK)
+            need.need.x = 0;
     } else if (auto* box = dynamic_cast<wxStaticBox*>(control)) {
         // The title stands between the corner and a little of the frame on both sides.
         const wxString title = box->GetLabelText();
@@ -468,6 +526,10 @@ SNeed NeedOf(wxWindow* control, const CTemplateSlot& slot)
         // theme's frame and padding around the text. A box of several lines may be taller.
         need.need.y = GtkMinimumHeight(*control);
         need.oneLine = !control->HasFlag(wxTE_MULTILINE);
+        // A field that takes only certain characters (a number's) shows its longest text whole: a
+        // cut number reads wrong.
+        if (const auto* edit = dynamic_cast<CFilterEdit*>(control); edit && need.oneLine)
+            need.need.x = FieldWidth(*edit);
     }
     return need;
 }
@@ -613,6 +675,8 @@ bool CDialogControls::CreateControls(const SDialogTemplate& dialogTemplate, wxWi
             return Failed(error, ItemName(item, i) + ": the control could not be created");
         }
         created.push_back(control);
+        if (auto* box = dynamic_cast<wxTextCtrl*>(control); box && box->IsMultiLine())
+            KeepOneLineMargins(*box);
         const EDialogItemKind kind = DialogItemKind(item);
         // The template's height of a combo box includes its dropped-down list; closed, it holds
         // one line.

@@ -46,8 +46,8 @@ public:
     // Lays the controls that CreateControls made in the window out again for their present texts
     // (after a translation, or a label set at run time): every control gets the room its whole
     // text or GTK's natural size needs, the rows and columns behind it move away to make that
-    // room, and the window grows with them; nothing shrinks below the template. CreateControls
-    // does it once itself.
+    // room, and the window grows with them; nothing shrinks below the template. Labels the
+    // template ends in an ellipsis keep its width. CreateControls does it once itself.
     static void FitControls(wxWindow* window);
     // The same, but the window keeps its size (an owner lays it out): the client size the fitted
     // controls need; 0 x 0 for a window whose size the template does not give.

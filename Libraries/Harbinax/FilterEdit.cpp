@@ -62,6 +62,33 @@ void CFilterEdit::SetMaxLength(unsigned long length)
         wxTextCtrl::SetMaxLength(length);
 }
 
+wxString CFilterEdit::WidestAcceptedText() const
+{
+    const int length = m_filter.GetMaxLength();
+    const std::wstring& characters = m_filter.GetAllowedChars();
+    if (length <= 0 || characters.empty())
+        return wxString();
+    const auto width = [this](wchar_t ch) { return GetTextExtent(wxString(ch)).x; };
+    const auto widest = [&width](const std::wstring& among) {
+        wchar_t found = among.front();
+        for (const wchar_t ch : among) {
+            if (width(ch) > width(found))
+                found = ch;
+        }
+        return found;
+    };
+    if (!m_filter.IsNumeric())
+        return wxString(widest(characters), static_cast<std::size_t>(length));
+    // A number has a sign only in front and one decimal separator at most.
+    const wchar_t digit = widest(L"0123456789");
+    wxString text(digit, static_cast<std::size_t>(length));
+    text[0] = widest(std::wstring{digit, L'+', L'-'});
+    const std::wstring& separators = m_filter.GetSeparators();
+    if (length > 1 && !separators.empty() && width(widest(separators)) > width(digit))
+        text[1] = widest(separators);
+    return text;
+}
+
 void CFilterEdit::SetLowerCase(bool on)
 {
     m_filter.SetLowerCase(on);

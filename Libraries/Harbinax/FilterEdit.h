@@ -32,6 +32,10 @@ public:
     wxString FilterText(const wxString& text) const;
 
     const CInputFilter& GetFilter() const { return m_filter; }
+    // The widest text the field takes: as many of its widest characters as its limit allows (for
+    // a number, a sign in front and a decimal separator once); empty without a limit or when it
+    // takes any character (such a text scrolls in its field).
+    wxString WidestAcceptedText() const;
 
 private:
     void OnChar(wxKeyEvent& event);

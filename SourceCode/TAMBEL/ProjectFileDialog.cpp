@@ -29,9 +29,7 @@ std::string WxFilter(std::string filter)
 std::string ShowDialog(const SFileDialogRequest& request)
 {
     const long style = request.save ? wxFD_SAVE | wxFD_OVERWRITE_PROMPT : wxFD_OPEN | wxFD_FILE_MUST_EXIST;
-    const wxString title =
-        request.title.empty() ? wxString(wxFileSelectorPromptStr) : wxString::FromUTF8(request.title);
-    wxFileDialog dialog(request.owner, title, wxEmptyString, wxEmptyString,
+    wxFileDialog dialog(request.owner, wxString::FromUTF8(request.title), wxEmptyString, wxEmptyString,
                         wxString::FromUTF8(request.filter), style);
     if (dialog.ShowModal() != wxID_OK)
         return std::string();
@@ -77,8 +75,9 @@ std::string AskPath(const SFileDialogRequest& request)
 
 std::string AskProjectFilePath(wxWindow* owner, bool save)
 {
-    return AskPath(
-        {owner, save, WxFilter(TranslateText("XML files (*.xml)|*.xml|All files (*.*)|*.*||")), "xml", std::string()});
+    // Titled as the command that asks; wx's own title would stay English in any language.
+    return AskPath({owner, save, WxFilter(TranslateText("XML files (*.xml)|*.xml|All files (*.*)|*.*||")), "xml",
+                    TranslateText(save ? "Save" : "Open")});
 }
 
 std::string AskPdfFilePath(wxWindow* owner)

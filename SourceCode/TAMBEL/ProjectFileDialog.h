@@ -14,11 +14,11 @@ struct SFileDialogRequest {
     bool save;              // a save dialog, else an open dialog of existing files
     std::string filter;     // wx's wildcard form: "text|pattern|text|pattern"
     std::string extension;  // without the dot
-    std::string title;      // translated; empty: the toolkit's own
+    std::string title;      // translated
 };
 
-// The chosen path; empty when the dialog was cancelled. The filter is the translated one of
-// the project files.
+// The chosen path; empty when the dialog was cancelled. The dialog is titled "Save" or "Open", the
+// filter is the translated one of the project files.
 std::string AskProjectFilePath(wxWindow* owner, bool save);
 // Where a PDF file goes: a save dialog titled "Export as PDF", without filter; ".pdf" completes
 // a name without extension.

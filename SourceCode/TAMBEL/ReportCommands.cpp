@@ -175,7 +175,8 @@ CReportCommands::EResult CReportCommands::MakeOutput(const std::string& template
 
 void CReportCommands::OnFilePrintSetup()
 {
-    CReportPrinter::SetupPage(GetPrintDialogData().GetPrintData(), MessageOwner());
+    CReportPrinter::SetupPage(GetPrintDialogData().GetPrintData(), wxString::FromUTF8(TranslateText("Page Setup")),
+                              MessageOwner());
 }
 
 void CReportCommands::OnFileEmail()

@@ -1,6 +1,7 @@
 #include "EndToEnd/RoadSteps.h"
 
 #include "support/DesktopDriver.h"
+#include "support/TestFiles.h"
 #include "support/WxTestSupport.h"
 
 #include <wx/image.h>
@@ -13,7 +14,8 @@
 
 const char kMenuPopup[] = "^Zephrin$";
 const char kPdfDialog[] = "^Export as PDF$";
-const char kProjectDialog[] = "^Select a file$";
+const char kOpenDialog[] = "^Open$";
+const char kSaveDialog[] = "^Save$";
 const char kSaveQuestion[] = "^Zephrin: (Confirmation|Bestätigung)$";
 
 const SPoint kPrintButton{180, 54};
@@ -226,6 +228,16 @@ bool ChooseFile(const std::string& dialogTitle, const std::string& path)
             return true;
     }
     return false;
+}
+
+void SetProgramLanguage(const CInstalledProgram& program, const std::string& language)
+{
+    std::string settings = ReadWholeFile(program.Path("Zephrin.cfg"));
+    const std::string english = "language=\"en\"";
+    const std::size_t at = settings.find(english);
+    ASSERT_NE(at, std::string::npos) << settings;
+    settings.replace(at, english.size(), "language=\"" + language + "\"");
+    WriteWholeFile(program.Path("Zephrin.cfg"), settings);
 }
 
 void ChooseFileCommand(const std::string& mainWindow, const std::string& item, const std::string& dialogTitle,

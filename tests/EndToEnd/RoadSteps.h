@@ -80,13 +80,17 @@ void SizeLiquidWater(const std::string& mainWindow);
 // its first item, then the keyboard walks down.
 void ChooseListItem(const std::string& window, SPoint list, int index);
 
+// The program's settings switched to the language ("en" or "de") it starts in.
+void SetProgramLanguage(const CInstalledProgram& program, const std::string& language);
+
 // Chooses the command of the File menu and answers its file dialog with the path.
 void ChooseFileCommand(const std::string& mainWindow, const std::string& item, const std::string& dialogTitle,
                        const std::string& path);
 // The title of the dialog that asks where the report is exported as PDF.
 extern const char kPdfDialog[];
-// The title of the dialogs that ask where a project is saved or which one is opened.
-extern const char kProjectDialog[];
+// The titles of the dialogs that ask which project is opened and where a project is saved.
+extern const char kOpenDialog[];
+extern const char kSaveDialog[];
 // The title of the question whether to save a changed project before it is lost, in English or
 // German.
 extern const char kSaveQuestion[];

@@ -1,6 +1,6 @@
-// Roads that leave files: the sizing exported as PDF and mailed with its project file, and a
-// project saved and opened again in a program started anew. The files are checked with the
-// tools a receiver would use (qpdf, pdftotext, xmllint).
+// Roads that leave files: the sizing exported as PDF and mailed with its project file, a
+// project saved and opened again in a program started anew, and a save the file-size limit
+// refuses. The files are checked with the tools a receiver would use (qpdf, pdftotext, xmllint).
 #include "EndToEnd/RoadSteps.h"
 #include "support/DesktopDriver.h"
 #include "support/TestFiles.h"
@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -115,7 +116,7 @@ TEST_F(Road, ProjectSavedAndOpened)
     ASSERT_FALSE(main.empty());
     ASSERT_NO_FATAL_FAILURE(EnterLiquidWater(main));
     ASSERT_NO_FATAL_FAILURE(CalculateAndChooseFirstMeter(main));
-    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("project")));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kSaveDialog, program.Path("project")));
     const std::string saved = WaitForFile(program.Path("project.xml"), std::chrono::seconds(60));
     ASSERT_FALSE(saved.empty()) << program.Messages();
     ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Export as PDF", kPdfDialog, program.Path("before.pdf")));
@@ -125,9 +126,9 @@ TEST_F(Road, ProjectSavedAndOpened)
 
     main = Start();
     ASSERT_FALSE(main.empty());
-    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Open", kProjectDialog, program.Path("project.xml")));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Open", kOpenDialog, program.Path("project.xml")));
     Screenshot("project-opened");
-    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("again.xml")));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kSaveDialog, program.Path("again.xml")));
     EXPECT_EQ(WaitForFile(program.Path("again.xml"), std::chrono::seconds(60)), saved);
     // The program starts on the fluid page; the results page shows the opened rows.
     ASSERT_NO_FATAL_FAILURE(CalculateAndChooseFirstMeter(main));
@@ -138,5 +139,82 @@ TEST_F(Road, ProjectSavedAndOpened)
     EXPECT_EQ(program.Messages(), "");
     ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
+
+// A road in each language, whose texts and dialog titles it expects.
+class LanguageRoad : public Road, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(SetProgramLanguage(program, GetParam())); }
+
+    bool German() const { return std::string(GetParam()) == "de"; }
+    std::string Shot(const std::string& name) const { return name + "-" + GetParam(); }
+    const char* OpenDialog() const { return German() ? "^Öffnen$" : kOpenDialog; }
+    const char* SaveDialog() const { return German() ? "^Speichern$" : kSaveDialog; }
+};
+
+// The project file dialogs and GTK's page setup are titled in the program's language, as their
+// buttons are.
+TEST_P(LanguageRoad, DialogTitlesSpeakTheProgramsLanguage)
+{
+    const std::string main = Start({"CUPS_SERVER=" + program.Path("no-print-server.sock")});
+    ASSERT_FALSE(main.empty());
+    const std::pair<const char*, const char*> commands[] = {
+        {"Open", OpenDialog()}, {"Print settings", German() ? "^Seite einrichten$" : "^Page Setup$"}};
+    for (const auto& [item, title] : commands) {
+        SCOPED_TRACE(item);
+        ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem(item)));
+        const std::string dialog = CDesktopDriver::WaitForWindow(title, 60);
+        ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles() << program.Faults();
+        Screenshot(Shot(std::string("title-") + item));
+        CDesktopDriver::Keys(dialog, {"Escape"});
+        ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(dialog, 30));
+    }
+    // A changed project asks where it goes under the Save command's name.
+    ASSERT_NO_FATAL_FAILURE(EnterField(main, kMaximumFlow, "100"));
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Save")));
+    const std::string save = CDesktopDriver::WaitForWindow(SaveDialog(), 60);
+    ASSERT_FALSE(save.empty()) << CDesktopDriver::WindowTitles();
+    Screenshot(Shot("title-Save"));
+    CDesktopDriver::Keys(save, {"Escape"});
+    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(save, 30));
+    EXPECT_EQ(program.Messages(), "");
+    ASSERT_NO_FATAL_FAILURE(ExitWithoutSaving(main));
+}
+
+// Started under a file-size limit (as with "ulimit -f") far below the sized project: the save
+// fails with its reason, leaves no file, not even its temporary one, and the program runs on
+// with its project still unsaved, so that leaving asks about it.
+TEST_P(LanguageRoad, ASaveBeyondTheFileSizeLimitKeepsTheProgramAndItsProject)
+{
+    // The signal the limit raises keeps its default action here, which ends a process: only the
+    // program itself can keep it from doing so.
+    struct sigaction own = {};
+    ASSERT_EQ(sigaction(SIGXFSZ, nullptr, &own), 0);
+    ASSERT_NE(own.sa_handler, SIG_IGN);
+    // Above what the log holds by the save, below the sized project's some 55 KB.
+    program.LimitFileSize(44 * 1024);
+    const std::string main = Start();
+    ASSERT_FALSE(main.empty()) << program.Faults();
+    ASSERT_NO_FATAL_FAILURE(EnterLiquidWater(main));
+    ASSERT_NO_FATAL_FAILURE(CalculateAndChooseFirstMeter(main, German() ? kGermanCalculateButton : kCalculateButton));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", SaveDialog(), program.Path("large")));
+    const std::string reason =
+        German() ? "Die Datei wäre größer, als das System erlaubt." : "The file would be larger than the system allows.";
+    ASSERT_TRUE(WaitForMessage(reason)) << program.Messages() << program.Faults();
+    Screenshot(Shot("save-beyond-file-size-limit"));
+    EXPECT_TRUE(program.Running()) << program.Faults();
+    EXPECT_EQ(program.Messages(),
+              German() ? "Zephrin: Fehler\tDie Daten konnten nicht in die Datei gespeichert werden! " + reason + "\n"
+                       : "Zephrin: Error\tCould not save data to file! " + reason + "\n");
+    std::vector<std::string> left;
+    for (const fs::directory_entry& entry : fs::directory_iterator(program.Path(""))) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("large", 0) == 0 || name.rfind(".large", 0) == 0 || entry.path().extension() == ".tmp")
+            left.push_back(name);
+    }
+    EXPECT_EQ(left, std::vector<std::string>());
+    ASSERT_NO_FATAL_FAILURE(ExitWithoutSaving(main));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, LanguageRoad, ::testing::Values("en", "de"));
 
 }  // namespace

@@ -55,7 +55,7 @@ TEST_F(FluidsRoad, SaturatedSteamSized)
     ASSERT_NO_FATAL_FAILURE(CalculateAndChooseFirstMeter(main));
     Screenshot("steam-results");
 
-    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("steam")));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kSaveDialog, program.Path("steam")));
     ASSERT_FALSE(WaitForFile(program.Path("steam.xml"), std::chrono::seconds(60)).empty()) << program.Messages();
     EXPECT_EQ(ProjectSizes(program, program.Path("steam.xml")),
               (std::vector<std::string>{"DN 15", "DN 25", "DN 40", "DN 50", "DN 80", "DN 100", "DN 150", "DN 200",
@@ -102,7 +102,7 @@ TEST_F(FluidsRoad, GasMixtureSized)
     ASSERT_TRUE(ClickAndWaitForChange(main, kFluidButton));
     Screenshot("gas-mix-fluid-page-again");
     ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Save")));
-    ASSERT_TRUE(ChooseFile(kProjectDialog, program.Path("mix"))) << CDesktopDriver::WindowTitles();
+    ASSERT_TRUE(ChooseFile(kSaveDialog, program.Path("mix"))) << CDesktopDriver::WindowTitles();
     const std::string project = program.Path("mix.xml");
     ASSERT_FALSE(WaitForFile(project, std::chrono::seconds(60)).empty()) << program.Messages();
     EXPECT_EQ(XmlValue(project, "string(/TAMBEL/PhysicalData/FluidData/@Type)"), "4\n");

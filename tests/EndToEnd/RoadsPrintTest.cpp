@@ -198,7 +198,7 @@ TEST_F(PrintRoad, ToAFileWithoutAPrintServer)
 {
     program.StartInItsFolder();
     ASSERT_NO_FATAL_FAILURE(StartSized(NoPrintServer(program)));
-    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("before.xml")));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kSaveDialog, program.Path("before.xml")));
     const std::string before = WaitForFile(program.Path("before.xml"), std::chrono::seconds(60));
     ASSERT_FALSE(before.empty()) << program.Messages();
 
@@ -214,7 +214,7 @@ TEST_F(PrintRoad, ToAFileWithoutAPrintServer)
     EXPECT_EQ(program.Messages(), "");
     Screenshot("printed-to-file");
 
-    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("after.xml")));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kSaveDialog, program.Path("after.xml")));
     EXPECT_EQ(WaitForFile(program.Path("after.xml"), std::chrono::seconds(60)), before);
     ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
@@ -224,11 +224,7 @@ TEST_F(PrintRoad, ToAFileWithoutAPrintServer)
 // German too. The road runs in the program's own folder, so the file printed is its own.
 TEST_F(PrintRoad, ToAFileInGerman)
 {
-    std::string settings = ReadWholeFile(program.Path("Zephrin.cfg"));
-    const std::string english = "language=\"en\"";
-    ASSERT_NE(settings.find(english), std::string::npos) << settings;
-    settings.replace(settings.find(english), english.size(), "language=\"de\"");
-    WriteWholeFile(program.Path("Zephrin.cfg"), settings);
+    ASSERT_NO_FATAL_FAILURE(SetProgramLanguage(program, "de"));
     program.StartInItsFolder();
 
     main = Start(NoPrintServer(program));

@@ -74,7 +74,7 @@ TEST_F(Road, LiquidWaterSized)
     ASSERT_FALSE(main.empty());
     ASSERT_NO_FATAL_FAILURE(SizeLiquidWater(main));
 
-    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("water")));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kSaveDialog, program.Path("water")));
     ASSERT_FALSE(WaitForFile(program.Path("water.xml"), std::chrono::seconds(60)).empty()) << program.Messages();
     const std::vector<std::string> sizes = ProjectSizes(program, program.Path("water.xml"));
     for (const char* size : {"DN 80", "DN 100"})
@@ -102,6 +102,17 @@ TEST_F(Road, UpdaterStartedWithoutArguments)
     CDesktopDriver::Keys(updater, {"alt+F4"});
     EXPECT_EQ(program.Wait(), 0);
     EXPECT_EQ(program.Messages(), "");
+}
+
+// Under a file-size limit of nothing at all every write that adds to a file fails, its log's
+// first; the updater runs on all the same and ends as usual.
+TEST_F(Road, UpdaterRunsUnderAFileSizeLimit)
+{
+    program.LimitFileSize(0);
+    const std::string updater = program.Start({}, "Renovix", "^Renovix$");
+    ASSERT_FALSE(updater.empty()) << CDesktopDriver::WindowTitles() << program.Faults();
+    CDesktopDriver::Keys(updater, {"alt+F4"});
+    EXPECT_EQ(program.Wait(), 0);
 }
 
 }  // namespace

@@ -15,7 +15,6 @@ namespace {
 
 using UnsavedWorkRoad = Road;
 
-const char kProjectDialog[] = "^Select a file$";
 const char kQuestionLine[] =
     "Zephrin: Confirmation\tThe project has been changed. Do you want to save the changes?\n";
 
@@ -30,10 +29,10 @@ void AnswerQuestion(const std::string& key, const std::string& screenshot = "")
     ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(question, 30)) << CDesktopDriver::WindowTitles();
 }
 
-// The project file dialog, cancelled.
-void CancelFileDialog()
+// The project file dialog of that title, cancelled.
+void CancelFileDialog(const char* title)
 {
-    const std::string chooser = CDesktopDriver::WaitForWindow(kProjectDialog, 60);
+    const std::string chooser = CDesktopDriver::WaitForWindow(title, 60);
     ASSERT_FALSE(chooser.empty()) << CDesktopDriver::WindowTitles();
     CDesktopDriver::Keys(chooser, {"Escape"});
     ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(chooser, 30));
@@ -55,7 +54,7 @@ TEST_F(UnsavedWorkRoad, YesNoAndCancelOnTheRealQuestion)
     ASSERT_FALSE(main.empty());
     // Untouched, File > Open goes straight to its dialog.
     ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Open")));
-    ASSERT_NO_FATAL_FAILURE(CancelFileDialog());
+    ASSERT_NO_FATAL_FAILURE(CancelFileDialog(kOpenDialog));
     EXPECT_EQ(program.Messages(), "");
 
     ASSERT_NO_FATAL_FAILURE(EnterLiquidWater(main));
@@ -68,16 +67,16 @@ TEST_F(UnsavedWorkRoad, YesNoAndCancelOnTheRealQuestion)
     // File > Exit, Yes, and the save's dialog cancelled: the program stays.
     ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Exit")));
     ASSERT_NO_FATAL_FAILURE(AnswerQuestion("alt+y"));
-    ASSERT_NO_FATAL_FAILURE(CancelFileDialog());
+    ASSERT_NO_FATAL_FAILURE(CancelFileDialog(kSaveDialog));
     EXPECT_TRUE(program.Running());
 
     // File > Open, Yes: the project is saved first, then the file to open is asked for.
     ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Open")));
     ASSERT_NO_FATAL_FAILURE(AnswerQuestion("alt+y"));
-    ASSERT_TRUE(ChooseFile(kProjectDialog, program.Path("kept"))) << CDesktopDriver::WindowTitles();
+    ASSERT_TRUE(ChooseFile(kSaveDialog, program.Path("kept"))) << CDesktopDriver::WindowTitles();
     const std::string kept = WaitForFile(program.Path("kept.xml"), std::chrono::seconds(60));
     ASSERT_FALSE(kept.empty()) << program.Messages();
-    ASSERT_NO_FATAL_FAILURE(CancelFileDialog());
+    ASSERT_NO_FATAL_FAILURE(CancelFileDialog(kOpenDialog));
     EXPECT_EQ(Questions(program.Messages()), 3) << program.Messages();
 
     // Changed after the save, File > Exit, No: the program ends and the change is not saved.
@@ -89,7 +88,7 @@ TEST_F(UnsavedWorkRoad, YesNoAndCancelOnTheRealQuestion)
     // The saved project opened in a new start and left as it was: nothing is asked.
     main = Start();
     ASSERT_FALSE(main.empty());
-    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Open", kProjectDialog, program.Path("kept.xml")));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Open", kOpenDialog, program.Path("kept.xml")));
     Screenshot("kept-project-opened");
     ASSERT_NO_FATAL_FAILURE(Exit(main));
     EXPECT_EQ(Questions(program.Messages()), 4) << program.Messages();
@@ -114,7 +113,7 @@ TEST_F(UnsavedWorkRoad, LookingAtAProjectChangesNothing)
     std::string main = Start();
     ASSERT_FALSE(main.empty());
     ASSERT_NO_FATAL_FAILURE(EnterLiquidWater(main));
-    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("typed")));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kSaveDialog, program.Path("typed")));
     std::string project = WaitForFile(program.Path("typed.xml"), std::chrono::seconds(60));
     ASSERT_FALSE(project.empty()) << program.Messages();
     ASSERT_NO_FATAL_FAILURE(Exit(main));
@@ -126,10 +125,10 @@ TEST_F(UnsavedWorkRoad, LookingAtAProjectChangesNothing)
     main = Start();
     ASSERT_FALSE(main.empty());
     ASSERT_TRUE(ClickAndWaitForChange(main, kConfigurationButton));
-    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Open", kProjectDialog, program.Path("digits.xml")));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Open", kOpenDialog, program.Path("digits.xml")));
     ASSERT_TRUE(ClickAndWaitForChange(main, kFluidButton));
     Screenshot("digits-looked-at");
-    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("again")));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kSaveDialog, program.Path("again")));
     EXPECT_EQ(WaitForFile(program.Path("again.xml"), std::chrono::seconds(60)), project);
     ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Exit")));
     const bool ended = WaitUntil(std::chrono::seconds(60), [this] { return !program.Running(); });

@@ -62,6 +62,10 @@ CProcess CInstalledProgram::Launch(const std::vector<std::string>& variables, co
         const std::string id = std::to_string(kNobody);
         argv.insert(argv.begin(), {"setpriv", "--reuid=" + id, "--regid=" + id, "--clear-groups"});
     }
+    if (m_fileSizeLimit >= 0) {
+        const std::string limit = std::to_string(m_fileSizeLimit);
+        argv.insert(argv.begin(), {"prlimit", "--fsize=" + limit + ":" + limit, "--"});
+    }
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     CProcess process;
     process.Start(argv, environment, std::string(), m_folder.Path("stderr.txt"),

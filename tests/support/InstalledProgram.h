@@ -34,6 +34,9 @@ public:
     // what they write under a plain name (GTK's file printer's output.pdf) lands; otherwise in
     // the test's.
     void StartInItsFolder() { m_inItsFolder = true; }
+    // From now on the programs start with a limit on the size of the files they write
+    // (RLIMIT_FSIZE, theirs alone), as under "ulimit -f".
+    void LimitFileSize(long bytes) { m_fileSizeLimit = bytes; }
 
     // Launches the program as the one this object follows; the id of its window of that title
     // once shown, "" when it did not appear.
@@ -66,4 +69,5 @@ private:
     CProcess m_process;
     bool m_asNobody = false;
     bool m_inItsFolder = false;
+    long m_fileSizeLimit = -1;  // none
 };

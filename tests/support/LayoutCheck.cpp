@@ -1,5 +1,7 @@
 #include "support/LayoutCheck.h"
 
+#include "Harbinax/FilterEdit.h"
+
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -22,7 +24,15 @@
 
 // The few calls of GTK that measure a control; the development headers of GTK are not installed
 // with wx's.
+struct SGdkRectangle {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
 extern "C" {
+void gtk_entry_get_text_area(GtkWidget* entry, SGdkRectangle* area);
 void gtk_widget_get_preferred_width(GtkWidget* widget, int* minimum, int* natural);
 void gtk_widget_get_preferred_height_for_width(GtkWidget* widget, int width, int* minimum, int* natural);
 int gtk_label_get_line_wrap(GtkWidget* label);
@@ -73,6 +83,24 @@ SGtkSizes GtkSizes(const wxWindow& control)
     return sizes;
 }
 
+// A one-line field shows the longest text it accepts whole: a cut number is a wrong reading.
+// The room is what GTK leaves the text inside the field's frame and padding.
+void CheckFieldRoom(const CFilterEdit& edit, std::vector<std::string>& faults)
+{
+    if (edit.IsMultiLine())
+        return;
+    const wxString widest = edit.WidestAcceptedText();
+    if (widest.empty())
+        return;
+    SGdkRectangle area;
+    gtk_entry_get_text_area(edit.GetHandle(), &area);
+    const int need = edit.GetTextExtent(widest).x;
+    if (area.width < need)
+        faults.push_back("value cut: " + Name(edit) + " shows " + std::to_string(area.width) +
+                         " px of text, its longest accepted text \"" + widest.utf8_string() + "\" takes " +
+                         std::to_string(need) + " px");
+}
+
 // The one-line controls a user reads or types into, and labels: each must have the height GTK
 // needs for it, and the controls with a text the width GTK lays it out in.
 void CheckControl(const wxWindow& control, std::vector<std::string>& faults)
@@ -92,6 +120,8 @@ void CheckControl(const wxWindow& control, std::vector<std::string>& faults)
     }
     if (!text && !field)
         return;
+    if (const auto* edit = dynamic_cast<const CFilterEdit*>(&control))
+        CheckFieldRoom(*edit, faults);
     const wxString label = wxControl::RemoveMnemonics(control.GetLabel());
     // A group box's frame takes any height; only its title may be cut.
     if (dynamic_cast<const wxStaticBox*>(&control)) {
@@ -114,7 +144,10 @@ void CheckControl(const wxWindow& control, std::vector<std::string>& faults)
     const bool wraps = gtkLabel && gtk_label_get_line_wrap(control.GetHandle()) &&
                        gtk_label_get_ellipsize(control.GetHandle()) == 0;
     const int width = wraps ? needed.minimumWidth : needed.naturalWidth;
-    if (room.x < width)
+    // A label GTK shortens with an ellipsis shows its whole text as its tip.
+    const bool tipped = gtkLabel && gtk_label_get_ellipsize(control.GetHandle()) != 0 &&
+                        control.GetToolTipText() == label;
+    if (room.x < width && !tipped)
         faults.push_back("text cut: " + Name(control) + " narrower than the " + std::to_string(width) +
                          " px GTK lays " + (wraps ? "its longest word" : "its text") + " out in");
 }

@@ -21,7 +21,10 @@ using Overlays = std::vector<const wxWindow*>;
 // - a label, button, check box, radio button, choice, combo box, text field or spin control
 //   lower than GTK's minimum height for its width, which holds its text;
 // - a text GTK cuts: a label, button, check box, radio button or group title narrower than GTK
-//   lays its text out (a label that wraps: than its longest word);
+//   lays its text out (a label that wraps: than its longest word), unless GTK shortens the label
+//   with an ellipsis and its tip holds the whole text;
+// - a one-line field that takes a limited number of certain characters (digits, say) with less
+//   room for its text than the longest text it accepts needs;
 // - a list column narrower than its heading or one of its entries; columns wider than their list
 //   while one of them is wider than its texts (the list may scroll sideways only to show them);
 // - two shown sibling controls less than 2 px apart;

@@ -77,10 +77,25 @@ bool CReportPrinter::Print(CReport& report, const wxString& name, bool showDialo
     return PrintPages(report, name, data != nullptr ? *data : built, showDialog || data == nullptr, parent);
 }
 
-bool CReportPrinter::SetupPage(wxPrintData& settings, wxWindow* parent)
+namespace {
+
+// GTK's page setup under the caller's title: wx gives it its own, which no translation of ours
+// reaches. The dialog is no real window, so its title is set where ShowModal reads it.
+class CTitledPageSetupDialog : public wxGtkPageSetupDialog {
+public:
+    CTitledPageSetupDialog(wxWindow* parent, wxPageSetupDialogData* data, const wxString& title)
+        : wxGtkPageSetupDialog(parent, data)
+    {
+        m_title = title;
+    }
+};
+
+}  // namespace
+
+bool CReportPrinter::SetupPage(wxPrintData& settings, const wxString& title, wxWindow* parent)
 {
     wxPageSetupDialogData setup(settings);
-    wxPageSetupDialog dialog(parent, &setup);
+    CTitledPageSetupDialog dialog(parent, &setup, title);
     if (dialog.ShowModal() != wxID_OK)
         return false;
     settings = dialog.GetPageSetupDialogData().GetPrintData();

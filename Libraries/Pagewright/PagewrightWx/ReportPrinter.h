@@ -21,8 +21,9 @@ public:
     // the settings name no printer and the desktop has no default printer to print to.
     static bool PrintToDefaultPrinter(CReport& report, const wxString& name, const wxPrintData& settings,
                                       wxWindow* parent = nullptr);
-    // The page setup dialog for the settings, which take what is confirmed; false when cancelled.
-    static bool SetupPage(wxPrintData& settings, wxWindow* parent = nullptr);
+    // The page setup dialog for the settings under the title, the settings take what is
+    // confirmed; false when cancelled.
+    static bool SetupPage(wxPrintData& settings, const wxString& title, wxWindow* parent = nullptr);
     // The pages of the data's range, or all when its minimum or maximum page is 0. A range
     // whose end lies before its start prints its end page. Running out of memory while a page
     // is drawn ends the job and throws std::bad_alloc once printing has returned.

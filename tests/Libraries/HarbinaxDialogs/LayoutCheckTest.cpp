@@ -1,6 +1,8 @@
 // The layout check the page and dialog walks rely on: each kind of fault it knows is found in a
 // window made to have it, and a window without one passes.
+#include "Harbinax/FilterEdit.h"
 #include "support/LayoutCheck.h"
+#include "support/WxTestSupport.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -113,6 +115,27 @@ TEST(LayoutCheck, FindsEachFaultItKnows)
              list->AppendColumn("Size", wxLIST_FORMAT_LEFT, 100);
              list->InsertItem(0, "DN 25 high-pressure version");
          }},
+        // A field that takes eight characters of a number shows them whole: in a field of the
+        // gas-mix dialog's old 52 px, "78.084" lost its first digit.
+        {"value cut: ",
+         [](wxWindow* panel) {
+             auto* share = new CFilterEdit(panel, wxID_ANY, "78.084", {10, 10}, {52, 34}, wxTE_RIGHT);
+             share->SetNumeric(true, true);
+             share->SetMaxLength(8);
+         }},
+        {"", [](wxWindow* panel) {
+             auto* share = new CFilterEdit(panel, wxID_ANY, "78.084", {10, 10}, {200, 34}, wxTE_RIGHT);
+             share->SetNumeric(true, true);
+             share->SetMaxLength(8);
+         }},
+        // Free text scrolls in its field, whatever its limit.
+        {"", [](wxWindow* panel) { new CFilterEdit(panel, wxID_ANY, "Müller", {10, 10}, {52, 34}); }},
+        // A label shortened with an ellipsis is read whole in its tip.
+        {"", [](wxWindow* panel) {
+             auto* label = new wxStaticText(panel, wxID_ANY, "99999999999999999999999999.0", {10, 10}, {40, 30},
+                                            wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
+             label->SetToolTip(label->GetLabel());
+         }},
         // Whole texts may make a list scroll sideways.
         {"", [](wxWindow* panel) {
              auto* list = new wxListCtrl(panel, wxID_ANY, {10, 10}, {150, 100}, wxLC_REPORT);
@@ -130,6 +153,8 @@ TEST(LayoutCheck, FindsEachFaultItKnows)
         auto* panel = new wxPanel(frame);
         c.make(panel);
         frame->Show();
+        // GTK gives fields their room once it lays the shown window out.
+        Pump();
         const std::vector<std::string> faults = LayoutFaults(*frame);
         if (*c.fault == '\0') {
             EXPECT_TRUE(faults.empty()) << FaultList(faults);

@@ -204,6 +204,52 @@ TEST_P(LayoutWalkTest, EveryPageOfTheMainWindow)
     ASSERT_TRUE(dialog->ShowPage(&dialog->GetFluidPage()));
 }
 
+// A number of 45 digits in any field of the fluid page leaves every control inside the window:
+// a converted value too wide for its field is shortened, its whole text in its tip, and the unit
+// lists beside it stay where they are.
+TEST_P(LayoutWalkTest, FluidPageStaysWholeWithALongNumberInAnyField)
+{
+    CMessageBoxRecorder boxes;
+    auto dialog = std::make_unique<CTAMBELDlg>();
+    ASSERT_TRUE(dialog->Create());
+    App().SetMainDialog(dialog.get());
+    wxFrame* frame = dialog->GetFrame();
+    ShowAndFocus(frame);
+    const Overlays grip = {dialog->GetGripSupport().GetGrip()};
+    CPageFluid& fluid = dialog->GetFluidPage();
+    const wxString digits(wxT('9'), 45);
+    const auto type = [](wxTextCtrl* edit, const wxString& text) {
+        edit->ChangeValue(text);
+        wxFocusEvent left(wxEVT_KILL_FOCUS, edit->GetId());
+        left.SetEventObject(edit);
+        edit->GetEventHandler()->ProcessEvent(left);
+        Pump();
+    };
+    for (int state : {FLUID_TYPE_WET_GAS, FLUID_TYPE_LIQUID}) {
+        Choose(fluid, IDC_STATE, state);
+        const wxRect flowUnits = Combo(fluid, IDC_FLOW_CALC_UNIT)->GetRect();
+        for (wxWindow* child : fluid.GetWindow()->GetChildren()) {
+            auto* edit = dynamic_cast<wxTextCtrl*>(child);
+            if (!edit || edit->IsMultiLine() || !edit->IsShown() || !edit->IsEnabled())
+                continue;
+            SCOPED_TRACE(testing::Message() << "state " << state << ", field " << edit->GetId());
+            const wxString before = edit->GetValue();
+            type(edit, digits);
+            const std::vector<std::string> faults = LayoutFaults(*frame, {}, grip);
+            EXPECT_TRUE(faults.empty()) << FaultList(faults);
+            EXPECT_EQ(Combo(fluid, IDC_FLOW_CALC_UNIT)->GetRect(), flowUnits);
+            if (edit == Edit(fluid, IDC_QMAX) && state == FLUID_TYPE_LIQUID) {
+                Look(frame, Name("fluid-long-flow"), {}, grip);
+                wxWindow* converted = CDialogControls::FindItem(fluid.GetWindow(), IDC_QMAX_CALC);
+                ASSERT_NE(converted, nullptr);
+                EXPECT_GT(converted->GetLabel().length(), 45u);
+                EXPECT_EQ(converted->GetToolTipText(), converted->GetLabel());
+            }
+            type(edit, before);
+        }
+    }
+}
+
 // The device list shows every designation, size, class and flow range whole, scrolling sideways
 // where the page is too narrow for them, and sizing again and again keeps its columns as they
 // were: for water, and for saturated steam, which lists the special versions with long names.

@@ -868,6 +868,40 @@ TEST_F(PageFluidTest, TypedTemperatureIsConvertedWhenTheFieldIsLeft)
     EXPECT_EQ(Text(IDC_PRESSURE), "3");
 }
 
+// Pixels from the field's left edge to its text's first dark pixel, as the screen shows it; -1
+// when the field shows no text.
+int TextMargin(const wxImage& page, const wxRect& field)
+{
+    // The frame is grey; the text's strokes are dark.
+    const auto dark = [&page](int x, int y) {
+        return page.GetRed(x, y) < 100 && page.GetGreen(x, y) < 100 && page.GetBlue(x, y) < 100;
+    };
+    for (int x = field.x + 1; x < field.GetRight(); ++x) {
+        for (int y = field.y + 1; y < field.GetBottom(); ++y) {
+            if (dark(x, y))
+                return x - field.x;
+        }
+    }
+    return -1;
+}
+
+// The customer's box of several lines keeps its text off its frame as the one-line fields do.
+TEST_F(PageFluidTest, TheCustomerKeepsTheMarginOfTheOneLineFields)
+{
+    UseTranslatedLanguage("en");
+    Open();
+    for (int id : {IDC_CUSTOMER, IDC_TAG_NO, IDC_REFERENCE})
+        Edit(id)->ChangeValue(wxString::FromUTF8("Müller"));
+    Edit(IDC_PA_NO)->SetFocus();
+    ScreenShotOf(frame.get());
+    const wxImage pixels = ClientPixels(page->GetWindow()).ConvertToImage();
+    SaveScreenshot(ClientPixels(page->GetWindow()), "page-fluid-customer-margin");
+    const int oneLine = TextMargin(pixels, Item(IDC_TAG_NO)->GetRect());
+    ASSERT_GT(oneLine, 2);
+    EXPECT_EQ(TextMargin(pixels, Item(IDC_REFERENCE)->GetRect()), oneLine);
+    EXPECT_NEAR(TextMargin(pixels, Item(IDC_CUSTOMER)->GetRect()), oneLine, 1);
+}
+
 TEST_F(PageFluidTest, TypingIntoACustomerFieldStopsWhereTheDatabaseColumnEnds)
 {
     Open();
