@@ -18,7 +18,12 @@ double CFontMetrics::GetStringWidth(std::string_view text, double size) const
     long long sum = 0;
     for (char c : text)
         sum += GetWidth(static_cast<unsigned char>(c));
-    return static_cast<double>(sum) / 1000.0 * size;
+    return WidthAtSize(sum, size);
+}
+
+double CFontMetrics::WidthAtSize(long long units, double size)
+{
+    return static_cast<double>(units) / 1000.0 * size;
 }
 
 const char* CFontMetrics::GetSubtypeName(int subtype)

@@ -24,6 +24,9 @@ public:
 
     // Points of the Windows-1252 bytes at the size in points.
     double GetStringWidth(std::string_view text, double size) const;
+    // Points of a sum of widths (1/1000 em) at the size: a string's width is that of the sum of
+    // its codes' widths.
+    static double WidthAtSize(long long units, double size);
     // The width of one code in 1/1000 em.
     int GetWidth(unsigned char code) const;
 

@@ -42,40 +42,6 @@ int ToTenths(double points)
     return static_cast<int>(points * 254.0 / 72.0 + 0.5);
 }
 
-// The lines of a text at the size: broken at line feeds and, when multiline, before the last
-// blank while a line is wider than the box (a word wider than the box keeps its line). A line
-// loses the blank it starts with.
-std::vector<std::string> BreakLines(const CFontMetrics& metrics, const std::string& content, double size,
-                                    double boxWidth, bool multiline)
-{
-    std::vector<std::string> lines;
-    std::string rest = content;
-    bool more = true;
-    while (more) {
-        const std::size_t feed = rest.find('\n');
-        std::string line = rest.substr(0, feed);
-        rest = feed == std::string::npos ? std::string() : rest.substr(feed + 1);
-        more = feed != std::string::npos;
-        if (multiline) {
-            std::string moved;
-            std::size_t space;
-            while (metrics.GetStringWidth(line, size) > boxWidth && (space = line.rfind(' ')) != std::string::npos &&
-                   space > 0) {
-                moved.insert(0, line, space, std::string::npos);
-                line.resize(space);
-            }
-            if (!moved.empty()) {
-                rest = more ? moved + "\n" + rest : moved;
-                more = true;
-            }
-        }
-        if (!line.empty() && line.front() == ' ')
-            line.erase(0, 1);
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 // The lines at the size fit the box by the rule of every drawing of a text, with the font's
 // descent (in thousandths of the size) below the last.
 bool LinesFit(const CFontMetrics& metrics, const std::vector<std::string>& lines, double size, double boxWidth,
@@ -800,6 +766,64 @@ void CReportExporterPdf::WriteText(const CReportText& text)
     }
     AddContent("Q");
     AddContent("");
+}
+
+std::vector<std::string> CReportExporterPdf::BreakLines(const CFontMetrics& metrics, const std::string& content,
+                                                        double size, double boxWidth, bool multiline)
+{
+    // A line ending at candidate c (a blank after the line's start, or the paragraph's end) is
+    // as wide as the difference of two running sums, so the rule - the last candidate whose
+    // line fits, tried from the end backwards - becomes a search: with the smallest running
+    // sum from each candidate to the paragraph's end, "some candidate from here on fits" turns
+    // false once and stays so. The sums are negated for a negative size, at which a wider sum
+    // is the narrower line; every comparison is the measuring's own, on the same integer sum.
+    const long long sign = size < 0 ? -1 : 1;
+    const auto fits = [&](long long units) { return !(CFontMetrics::WidthAtSize(units, size) > boxWidth); };
+    std::vector<std::string> lines;
+    std::vector<long long> running;        // sign * running sum before each byte of the paragraph
+    std::vector<std::size_t> candidates;   // offsets in the paragraph, its end last
+    std::vector<long long> smallest;       // least running sum of the candidates from here on
+    std::size_t begin = 0;
+    for (;;) {
+        const std::size_t feed = content.find('\n', begin);
+        const std::size_t end = feed == std::string::npos ? content.size() : feed;
+        const std::string_view paragraph(content.data() + begin, end - begin);
+        running.assign(1, 0);
+        candidates.clear();
+        for (std::size_t at = 0; at < paragraph.size(); ++at) {
+            if (at > 0 && paragraph[at] == ' ')
+                candidates.push_back(at);
+            running.push_back(running.back() + sign * metrics.GetWidth(static_cast<unsigned char>(paragraph[at])));
+        }
+        candidates.push_back(paragraph.size());
+        smallest.resize(candidates.size());
+        for (std::size_t i = candidates.size(); i-- > 0;)
+            smallest[i] = i + 1 < candidates.size() ? std::min(running[candidates[i]], smallest[i + 1])
+                                                    : running[candidates[i]];
+        std::size_t start = 0;
+        std::size_t first = 0;  // the first candidate after start
+        for (;;) {
+            std::size_t cut = candidates.size() - 1;
+            if (multiline) {
+                const long long base = running[start];
+                const auto beyond = std::partition_point(
+                    smallest.begin() + first, smallest.end(), [&](long long least) { return fits(sign * (least - base)); });
+                const std::size_t fitting = static_cast<std::size_t>(beyond - smallest.begin());
+                cut = fitting > first ? fitting - 1 : first;
+            }
+            const std::size_t stop = candidates[cut];
+            const std::size_t from = start < stop && paragraph[start] == ' ' ? start + 1 : start;
+            lines.emplace_back(paragraph.substr(from, stop - from));
+            if (stop == paragraph.size())
+                break;
+            start = stop;
+            first = cut + 1;
+        }
+        if (feed == std::string::npos)
+            break;
+        begin = feed + 1;
+    }
+    return lines;
 }
 
 void CReportExporterPdf::WriteHtmlText(CReportHtmlText& html)

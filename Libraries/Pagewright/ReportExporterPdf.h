@@ -44,6 +44,13 @@ public:
     static std::string EscapeName(std::string_view name);
     // A string operand: '\', '(' and ')' behind a backslash, CR as \r.
     static std::string EscapeString(std::string_view text);
+    // The lines of a text at the size: broken at line feeds and, when multiline, a line wider
+    // than the box ends before its last blank after its first character up to which it fits,
+    // or before the first such blank when it fits up to none (a word wider than the box keeps
+    // its line). Blanks before the cut stay with the line, the rest starts with the blank cut
+    // at, and every line loses one leading blank once it is measured.
+    static std::vector<std::string> BreakLines(const CFontMetrics& metrics, const std::string& content, double size,
+                                               double boxWidth, bool multiline);
 
 private:
     struct SFontEntry {

@@ -489,8 +489,10 @@ std::string CRenovix::GetLocalFile(const std::string& name, int sizeKB)
     return path;
 }
 
-std::string CRenovix::FetchLocalFile(const std::string& name, int sizeKB)
+std::string CRenovix::FetchLocalFile(const std::string& name, int sizeKB, bool* missing)
 {
+    if (missing != nullptr)
+        *missing = false;
     const std::string shared = SharePath(name);
     if (shared.empty())
         return shared;
@@ -498,8 +500,12 @@ std::string CRenovix::FetchLocalFile(const std::string& name, int sizeKB)
     m_log.Trace("CRenovix::FetchLocalFile(%s)", shared.c_str());
     // Not blocking: a FIFO placed in the share must not hold the update run.
     const int source = open(shared.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (source < 0 && (errno == ENOENT || errno == ENOTDIR))
-        return shared;
+    // What this open found is the answer: the name may lead elsewhere a moment later.
+    if (source < 0 && (errno == ENOENT || errno == ENOTDIR)) {
+        if (missing != nullptr)
+            *missing = true;
+        return std::string();
+    }
     if (source >= 0 && !IsInsideShare(source)) {
         // A link out of the share is refused as ".." is.
         close(source);
@@ -512,7 +518,9 @@ std::string CRenovix::FetchLocalFile(const std::string& name, int sizeKB)
         error = std::string("nicht lesbar: ") + std::strerror(errno);
     else if (!S_ISREG(info.st_mode)) {
         close(source);
-        return shared;
+        if (missing != nullptr)
+            *missing = true;
+        return std::string();
     }
     std::string path;
     const int target = error.empty() ? m_temp.CreateFile(TempName(name), &path) : -1;

@@ -150,9 +150,9 @@ public:
     // The file in the base folder copied into the private folder, with the bounds a download of
     // sizeKB has; empty on any failure, a file larger than that bound included (then no file is
     // left), and empty for a file that a link of its path leads out of the base folder. A file
-    // the base folder lacks, or that is no regular file, gives its path there
-    // untouched, for the caller to find it is none.
-    std::string FetchLocalFile(const std::string& name, int sizeKB);
+    // the base folder lacks, or that is no regular file, is empty too and sets *missing: judged
+    // by the one open of the file, as nothing but the copy is handed on.
+    std::string FetchLocalFile(const std::string& name, int sizeKB, bool* missing = nullptr);
 
     // The program folder with a trailing '/'; a build's "debug" or "release" folder stands for
     // the folder above it.
@@ -180,8 +180,9 @@ protected:
     void MarkSettingsReplaced() { m_settingsReplaced = true; }
 
 private:
-    // A file of the update list, fetched by the settings' protocol.
-    std::string FetchByProtocol(const std::string& name, int sizeKB);
+    // A file of the update list, fetched by the settings' protocol; missing tells a file the
+    // base folder lacks from a failed fetch.
+    std::string FetchByProtocol(const std::string& name, int sizeKB, bool& missing);
     // The update list: in place in a folder, downloaded with bounds of its own and ended at the
     // deadline; empty when that has passed.
     std::string FetchList(const std::string& name, std::chrono::steady_clock::time_point deadline);

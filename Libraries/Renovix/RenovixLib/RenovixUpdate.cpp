@@ -48,15 +48,16 @@ std::string Trimmed(const std::string& text)
 
 }  // namespace
 
-std::string CRenovix::FetchByProtocol(const std::string& name, int sizeKB)
+std::string CRenovix::FetchByProtocol(const std::string& name, int sizeKB, bool& missing)
 {
+    missing = false;
     switch (m_settings.protocol) {
     case RENOVIX_PROTOCOL_HTTP:
         return GetHttpFile(name, sizeKB);
     case RENOVIX_PROTOCOL_FTP:
         return GetFtpFile(name, sizeKB);
     case RENOVIX_PROTOCOL_FILE:
-        return FetchLocalFile(name, sizeKB);
+        return FetchLocalFile(name, sizeKB, &missing);
     default:
         QUILLET_POS(m_log);
         m_log.Error("CRenovix::UpdateFiles falsches Protokoll=%d", m_settings.protocol);
@@ -319,18 +320,19 @@ int CRenovix::UpdateFiles()
 int CRenovix::InstallFile(const CUpdateEntry& entry, const std::string& target)
 {
     const bool zipped = entry.Has(UPDATE_ENTRY_COMPRESSION_ZIP);
-    const std::string fetched = FetchByProtocol(entry.source + (zipped ? ".zip" : ""), entry.sizeKB);
+    const std::string remote = entry.source + (zipped ? ".zip" : "");
+    bool missing = false;
+    // Always a file of the private folder: what a share offers is read once, into a copy.
+    const std::string fetched = FetchByProtocol(remote, entry.sizeKB, missing);
+    if (missing) {
+        QUILLET_POS(m_log);
+        m_log.Error("CRenovix::UpdateFiles Datei nicht gefunden %s", SharePath(remote).c_str());
+        return UPDATE_RESULT_FAILED | UPDATE_RESULT_DOWNLOAD_BROKEN;
+    }
     if (fetched.empty()) {
         QUILLET_POS(m_log);
         m_log.Error("CRenovix::UpdateFiles Download fehlgeschalgen %s", entry.source.c_str());
         return UPDATE_RESULT_FAILED | UPDATE_RESULT_DOWNLOAD_FAILED;
-    }
-    struct stat info;
-    if (stat(fetched.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        QUILLET_POS(m_log);
-        m_log.Error("CRenovix::UpdateFiles Datei nicht gefunden %s", fetched.c_str());
-        DeleteTemporary(fetched);
-        return UPDATE_RESULT_FAILED | UPDATE_RESULT_DOWNLOAD_BROKEN;
     }
     std::string file = fetched;
     if (zipped) {

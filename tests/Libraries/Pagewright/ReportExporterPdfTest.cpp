@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 
 namespace {
 
@@ -216,6 +217,24 @@ TEST_F(ReportExporterPdfTest, ShrinkToFitWritesTheTextSmallerUntilItsLinesFit)
     EXPECT_LE(shrunk * static_cast<double>(lines), 60 / 254.0 * 72.0);
     const SToolRun text = RunTool({"pdftotext", Pdf(), "-"});
     EXPECT_NE(text.output.find("epsilon"), std::string::npos) << text.output;
+}
+
+// A long text that shrinks to fit is broken again at every size it tries: 4 KB of it without a
+// line feed, too much for its box even at a quarter of its size, export well under a second
+// (in milliseconds; bench/textbreak_bench has the figures).
+TEST_F(ReportExporterPdfTest, LongTextsThatShrinkToFitExportInAMoment)
+{
+    std::string text;
+    for (int word = 0; text.size() < 4096; ++word)
+        text += std::to_string(word % 10) + " ";
+    ASSERT_TRUE(m_document.LoadFromString(R"(<report><page>
+      <text x="100" y="100" width="200" height="400" fontname="Body" multiline="TRUE" shrinktofit="TRUE">)" + text +
+                                          R"(</text></page><font fontname="Body" typeface="Arial" fontsize="10pt"/></report>)"));
+    m_document.Paginate();
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(m_exporter.Export(&m_document, Pdf()), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_NE(Uncompressed().find("(0 1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6)'\n"), std::string::npos);
 }
 
 // The page's borders move whatever it holds, table cells and their borders included: 100 and
@@ -506,6 +525,126 @@ INSTANTIATE_TEST_SUITE_P(
                     SStyleCase{"TRUE", "FALSE", "Liberation Sans Bold", "Arial,Bold", 32 | 0x40000},
                     SStyleCase{"FALSE", "TRUE", "Liberation Sans Italic", "Arial,Italic", 32 | 0x40},
                     SStyleCase{"TRUE", "TRUE", "Liberation Sans Bold Italic", "Arial,BoldItalic", 32 | 0x40 | 0x40000}));
+
+// The backward rule as it was first written: while the line is wider than the box, the part from
+// its last blank after the first character is moved in front of the rest of the text, as a line
+// of its own; one leading blank of each line is dropped afterwards. Kept as the reference of
+// the lines a text must get.
+std::vector<std::string> ReferenceLines(const CFontMetrics& metrics, const std::string& content, double size,
+                                        double boxWidth, bool multiline)
+{
+    std::vector<std::string> lines;
+    std::string rest = content;
+    bool more = true;
+    while (more) {
+        const std::size_t feed = rest.find('\n');
+        std::string line = rest.substr(0, feed);
+        rest = feed == std::string::npos ? std::string() : rest.substr(feed + 1);
+        more = feed != std::string::npos;
+        if (multiline) {
+            std::string moved;
+            std::size_t space;
+            while (metrics.GetStringWidth(line, size) > boxWidth && (space = line.rfind(' ')) != std::string::npos &&
+                   space > 0) {
+                moved.insert(0, line, space, std::string::npos);
+                line.resize(space);
+            }
+            if (!moved.empty()) {
+                rest = more ? moved + "\n" + rest : moved;
+                more = true;
+            }
+        }
+        if (!line.empty() && line.front() == ' ')
+            line.erase(0, 1);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Metrics of the Windows-1252 codes from 32 with the widths given, every other code missing.
+CFontMetrics Widths(std::vector<int> widths, int missing)
+{
+    CFontMetrics metrics;
+    metrics.firstChar = 32;
+    metrics.lastChar = 32 + static_cast<int>(widths.size()) - 1;
+    metrics.widths = std::move(widths);
+    metrics.missingWidth = missing;
+    return metrics;
+}
+
+// Texts of words, runs of blanks, leading and trailing blanks, line feeds and words wider than
+// most boxes, in the letters whose widths the metrics below vary.
+std::string GeneratedText(std::mt19937& random)
+{
+    static const char kLetters[] = "aiMW.-\xE9\x01";
+    std::string text;
+    if (random() % 4 == 0)
+        text.append(1 + random() % 3, ' ');
+    const std::size_t length = random() % 160;
+    while (text.size() < length) {
+        const unsigned kind = random() % 10;
+        if (kind < 5) {
+            const std::size_t word = random() % 8 == 0 ? 20 + random() % 30 : 1 + random() % 9;
+            for (std::size_t i = 0; i < word; ++i)
+                text += kLetters[random() % (sizeof kLetters - 1)];
+        } else if (kind < 9) {
+            text.append(random() % 5 == 0 ? 2 + random() % 5 : 1, ' ');
+        } else {
+            text.append(1 + random() % 2, '\n');
+        }
+    }
+    return text;
+}
+
+// The lines of the writer are those of the backward rule, whatever the text, the widths of its
+// letters (none, negative and missing ones included), the size and the box.
+TEST(ReportExporterPdf, LinesAreThoseOfTheBackwardRule)
+{
+    std::vector<int> proportional(224);
+    for (int code = 32; code < 256; ++code)
+        proportional[code - 32] = 100 + code * 37 % 900;
+    proportional['i' - 32] = 0;
+    proportional[' ' - 32] = 278;
+    std::vector<int> negative = proportional;
+    negative['.' - 32] = -400;
+    negative[' ' - 32] = -50;
+    CTrueTypeFontMetrics arial;
+    ASSERT_TRUE(arial.Load("Arial"));
+    const struct {
+        const char* name;
+        CFontMetrics metrics;
+    } fonts[] = {
+        {"proportional", Widths(proportional, 500)},
+        {"negative widths", Widths(negative, -250)},
+        {"fixed", Widths(std::vector<int>(224, 600), 600)},
+        {"Arial", arial},
+    };
+    const double sizes[] = {10.0, 7.29, 2.5, 0.5, 100.0, 0.0, -10.0};
+    const double boxes[] = {-1.0, 0.0, 3.0, 20.0, 55.5, 150.0, 1000.0};
+    std::mt19937 random(20261211);
+    int compared = 0;
+    for (const auto& font : fonts) {
+        for (int round = 0; round < 60; ++round) {
+            const std::string text = GeneratedText(random);
+            for (const double size : sizes) {
+                for (const double box : boxes) {
+                    for (const bool multiline : {true, false}) {
+                        const auto expected = ReferenceLines(font.metrics, text, size, box, multiline);
+                        const auto lines = CReportExporterPdf::BreakLines(font.metrics, text, size, box, multiline);
+                        ++compared;
+                        if (lines != expected) {
+                            ADD_FAILURE() << font.name << ", size " << size << ", box " << box << ", multiline "
+                                          << multiline << "\n[" << text << "]\nexpected "
+                                          << testing::PrintToString(expected) << "\ngot " << testing::PrintToString(lines);
+                            return;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(compared, 4 * 60 * 7 * 7 * 2);
+}
 
 TEST(ReportExporterPdf, NumbersNamesAndStrings)
 {

@@ -3,19 +3,27 @@
 #include "FolderDevice.h"
 #include "Platform/AtomicFile.h"
 #include "Renovix/RenovixLib/Md5Digest.h"
+#include "Quillet/LogLevel.h"
 #include "support/LocaleScope.h"
+#include "support/LogCapture.h"
 #include "support/Process.h"
 #include "support/WaitUntil.h"
 #include "UpdateListFixture.h"
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <functional>
+#include <map>
 #include <cstdlib>
 #include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -408,6 +416,131 @@ TEST_F(RenovixUpdateTest, LinksOutOfTheShareAreRefused)
     ASSERT_TRUE(client.Init(settings));
     EXPECT_EQ(ReadWholeFile(client.FetchLocalFile("inlink.txt", 1)), "the server's");
     EXPECT_EQ(client.FetchLocalFile("link.txt", 1), "");
+}
+
+// Opens of the files in a folder, counted by name while the counter lives.
+class COpenCounter {
+public:
+    explicit COpenCounter(const std::string& folder) : m_inotify(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        EXPECT_GE(inotify_add_watch(m_inotify, folder.c_str(), IN_OPEN), 0) << std::strerror(errno);
+    }
+    ~COpenCounter() { close(m_inotify); }
+    COpenCounter(const COpenCounter&) = delete;
+    COpenCounter& operator=(const COpenCounter&) = delete;
+
+    int Opens(const std::string& name)
+    {
+        alignas(inotify_event) char buffer[64 * 1024];
+        ssize_t length;
+        while ((length = read(m_inotify, buffer, sizeof buffer)) > 0) {
+            for (char* at = buffer; at < buffer + length;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                if (event->len > 0)
+                    ++m_opens[event->name];
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        return m_opens[name];
+    }
+
+private:
+    int m_inotify;
+    std::map<std::string, int> m_opens;
+};
+
+// A source that is no file is "not found" by the one open that looks at it; nothing opens it by
+// its name again, so nothing a link there leads to a moment later is read.
+TEST_F(RenovixUpdateTest, SourcesThatAreNoFileAreNotFoundByTheirOneOpen)
+{
+    Place(m_folder.Path("private/secret.txt"), "private");
+    ASSERT_EQ(chmod(m_folder.Path("private/secret.txt").c_str(), 0600), 0);
+    const int notFound = CRenovix::UPDATE_RESULT_FAILED | CRenovix::UPDATE_RESULT_DOWNLOAD_BROKEN |
+                         CRenovix::UPDATE_RESULT_NEW_FILE;
+    const struct {
+        const char* name;
+        const char* flags;
+        std::function<void(const std::string&)> make;
+        int opens;  // of the source in the share
+    } cases[] = {
+        {"missing", "FILE", [](const std::string&) {}, 0},
+        {"FIFO", "FILE", [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0644), 0); }, 1},
+        {"zipped FIFO", "FILE COMPRESSION_ZIP", [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0644), 0); }, 1},
+        {"folder", "FILE", [](const std::string& path) { std::filesystem::create_directory(path); }, 1},
+        {"dangling link", "FILE",
+         [this](const std::string& path) { std::filesystem::create_symlink(m_folder.Path("private/gone.txt"), path); }, 0},
+        {"path through a file", "FILE", [](const std::string&) {}, 0},
+    };
+    Place(Share("file"), "a file, no folder");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::remove(Program("got.txt").c_str());
+        const bool zipped = std::string(c.flags).find("ZIP") != std::string::npos;
+        const std::string source = std::string(c.name) == "path through a file" ? "file/race.txt" : "race.txt";
+        const std::string offered = Share(source + (zipped ? ".zip" : ""));
+        c.make(offered);
+        CRenovix client;
+        ASSERT_TRUE(client.Init(FolderSettings()));
+        const std::string folder = DownloadFolder(client);
+        bool missing = false;
+        COpenCounter counter(Share(""));
+        EXPECT_EQ(client.FetchLocalFile(source + (zipped ? ".zip" : ""), 1, &missing), "");
+        EXPECT_TRUE(missing);
+        int result = 0;
+        const std::string log = LogWrittenWhile(m_folder.Path("update.log"), LOGLEVEL_ERROR, [&] {
+            result = Run(client, {Entry(source, "%CURRENTDIR%got.txt", c.flags)});
+        });
+        EXPECT_EQ(result, notFound);
+        EXPECT_NE(log.find("CRenovix::UpdateFiles Datei nicht gefunden " + offered), std::string::npos) << log;
+        EXPECT_EQ(counter.Opens(std::filesystem::path(offered).filename().string()), 2 * c.opens);
+        EXPECT_EQ(access(Program("got.txt").c_str(), F_OK), -1);
+        EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"small.txt"});
+        std::error_code ignored;
+        std::filesystem::remove(offered, ignored);
+    }
+}
+
+// A source swapped between a FIFO, nothing and a link out of the share while the list names it
+// again and again: whatever each open finds, the file outside is never installed.
+TEST_F(RenovixUpdateTest, SourcesSwappedWhileFetchedNeverBringAFileFromOutside)
+{
+    Place(m_folder.Path("private/secret.txt"), "private");
+    ASSERT_EQ(chmod(m_folder.Path("private/secret.txt").c_str(), 0600), 0);
+    constexpr int kEntries = 3000;
+    std::vector<std::string> entries;
+    for (int i = 0; i < kEntries; ++i)
+        entries.push_back(Entry("race.txt", "%CURRENTDIR%got/" + std::to_string(i), "FILE"));
+    Place(Share("RenovixList.1.0.0.0.xml"), List(entries));
+
+    std::atomic<bool> stop{false};
+    std::thread swapper([this, &stop] {
+        const std::string source = Share("race.txt");
+        const std::string fifo = Share("fifo.tmp");
+        const std::string link = Share("link.tmp");
+        while (!stop) {
+            mkfifo(fifo.c_str(), 0644);
+            rename(fifo.c_str(), source.c_str());
+            symlink(m_folder.Path("private/secret.txt").c_str(), link.c_str());
+            rename(link.c_str(), source.c_str());
+            unlink(source.c_str());
+            symlink(m_folder.Path("private/secret.txt").c_str(), link.c_str());
+            rename(link.c_str(), source.c_str());
+        }
+    });
+    CRenovix client;
+    int result = 0;
+    if (client.Init(FolderSettings()) && client.LoadUpdateList())
+        result = client.UpdateFiles();
+    stop = true;
+    swapper.join();
+
+    EXPECT_EQ(client.GetEntries().size(), static_cast<size_t>(kEntries));
+    EXPECT_EQ(result & (CRenovix::UPDATE_RESULT_OK | CRenovix::UPDATE_RESULT_FAILED), CRenovix::UPDATE_RESULT_FAILED);
+    int installed = 0;
+    if (std::filesystem::exists(Program("got")))
+        for (const auto& file : std::filesystem::directory_iterator(Program("got")))
+            installed += file.is_regular_file();
+    EXPECT_EQ(installed, 0);
 }
 
 TEST_F(RenovixUpdateTest, ShareAndNameJoinWithOneSeparator)
