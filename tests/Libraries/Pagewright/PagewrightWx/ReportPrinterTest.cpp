@@ -153,6 +153,33 @@ TEST(ReportPrinter, PagesOfPicturesPrintInBoundedMemory)
     EXPECT_EQ(DarkExtent(pdf, 3), wxSize());
 }
 
+// A template naming one picture of 58 MB twenty times holds it once, loaded and printed: twenty
+// copies took over a gigabyte.
+TEST(ReportPrinter, OnePictureNamedTwentyTimesLoadsAndPrintsAsOne)
+{
+    CTemporaryFolder folder;
+    const std::string pdf = folder.Path("twenty.pdf");
+    WriteWholeFile(folder.Path("large.bmp"), BlackBmp(4400, 4400));
+    std::string xml = "<report><page>";
+    for (int i = 0; i < 20; ++i)
+        xml += "<picture x=\"" + std::to_string(100 + i % 4 * 450) + "\" y=\"" + std::to_string(100 + i / 4 * 550) +
+               "\" width=\"400\" height=\"500\" mode=\"STRETCH\" filename=\"large.bmp\"/>";
+    ASSERT_TRUE(ResetPeakMemory());
+    const long before = MemoryKiB();
+    CReport document;
+    ASSERT_TRUE(document.LoadFromString(xml + "</page></report>", folder.Path("")));
+    EXPECT_LT(PeakMemoryKiB() - before, 100 * 1024);
+    wxPrintDialogData data(FilePrinterSettings(pdf));
+    data.SetAllPages(true);
+    CPrintDialogAnswer answer;
+    ASSERT_TRUE(CReportPrinter::Print(document, "Report", true, &data));
+    EXPECT_LT(PeakMemoryKiB() - before, 300 * 1024);
+    ASSERT_EQ(PageCount(pdf), 1);
+    const wxSize dark = DarkExtent(pdf, 1);
+    EXPECT_GT(dark.x, 100);
+    EXPECT_GT(dark.y, 150);
+}
+
 TEST(ReportPrinter, PrintsTheRangeOfTheDialogData)
 {
     CTemporaryFolder folder;
