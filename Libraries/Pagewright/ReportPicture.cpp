@@ -41,13 +41,10 @@ void CReportPicture::Save(TiXmlElement& element) const
 
 void CReportPicture::LoadImage()
 {
+    // An element outside a document reads its picture for itself.
     const CReport* document = GetDocument();
-    if (document != nullptr) {
-        m_image = document->GetPictureFiles().Find(filename, document->GetDocumentFolder());
-        return;
-    }
-    CReportPictureFiles alone;
-    m_image = alone.Find(filename, std::string());
+    m_image = document != nullptr ? document->GetPictureFiles().Find(filename, document->GetDocumentFolder())
+                                  : CReportPictureFiles().Find(filename, std::string());
 }
 
 bool CReportPicture::GetNaturalSize(int& naturalWidth, int& naturalHeight) const

@@ -7,6 +7,7 @@
 #include "Quillet/LogManager.h"
 
 #include <algorithm>
+#include <string_view>
 #include <sys/stat.h>
 
 namespace {
