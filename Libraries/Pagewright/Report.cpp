@@ -1,5 +1,6 @@
 #include "Pagewright/Report.h"
 
+#include "Pagewright/ReportPictureFiles.h"
 #include "Platform/NumberText.h"
 #include "Platform/ProgramFolder.h"
 #include "Platform/ResourceRegistry.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -37,7 +39,7 @@ void LogLoadFailure(const std::string& source, const std::string& error)
 
 }  // namespace
 
-CReport::CReport() = default;
+CReport::CReport() : m_pictureFiles(std::make_unique<CReportPictureFiles>()) {}
 CReport::~CReport() = default;
 
 bool CReport::LoadFromFile(const std::string& path)
@@ -97,6 +99,9 @@ bool CReport::ReadXml(const TiXmlElement* root)
 {
     if (root == nullptr)
         return false;
+    // The pages' pictures are read into a budget of their own, the document's once they are.
+    std::unique_ptr<CReportPictureFiles> previousPictures =
+        std::exchange(m_pictureFiles, std::make_unique<CReportPictureFiles>());
     std::vector<std::unique_ptr<CReportPage>> pages;
     for (const TiXmlElement* child = root->FirstChildElement("page"); child != nullptr;
          child = child->NextSiblingElement("page")) {
@@ -107,6 +112,7 @@ bool CReport::ReadXml(const TiXmlElement* root)
             LogLoadFailure("page " + std::to_string(pages.size() + 1),
                            "its size " + std::to_string(page->width) + " x " + std::to_string(page->height) +
                                " exceeds " + std::to_string(CReportPage::kMaxSize));
+            m_pictureFiles = std::move(previousPictures);
             return false;
         }
         pages.push_back(std::move(page));
@@ -118,9 +124,11 @@ bool CReport::ReadXml(const TiXmlElement* root)
         if (font.Load(child))
             fonts.push_back(std::move(font));
     }
+    std::unique_ptr<CReportPictureFiles> pictures = std::move(m_pictureFiles);
     Clear();
     m_templatePages = std::move(pages);
     m_fonts = std::move(fonts);
+    m_pictureFiles = std::move(pictures);
     return true;
 }
 
@@ -305,6 +313,7 @@ void CReport::Clear()
 {
     m_outputPages.clear();
     m_templatePages.clear();
+    m_pictureFiles = std::make_unique<CReportPictureFiles>();
     m_variables.clear();
     m_rowCounts.clear();
     m_fonts.clear();

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+class CReportPictureFiles;
 class TiXmlDocument;
 class TiXmlElement;
 
@@ -78,6 +79,9 @@ public:
 
     // Ends in '/' (or is empty).
     const std::string& GetDocumentFolder() const { return m_folder; }
+    // The pictures the template's elements name, read once each as the template loads, within
+    // the budget of CReportPictureFiles::kMaxBytes for each template loaded.
+    CReportPictureFiles& GetPictureFiles() const { return *m_pictureFiles; }
 
 private:
     bool LoadDocument(const TiXmlDocument& doc, const std::string& folder);
@@ -89,4 +93,5 @@ private:
     std::vector<std::unique_ptr<CReportPage>> m_outputPages;
     std::vector<std::unique_ptr<CReportPage>> m_templatePages;
     std::string m_folder;
+    std::unique_ptr<CReportPictureFiles> m_pictureFiles;
 };

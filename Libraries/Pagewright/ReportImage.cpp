@@ -62,8 +62,11 @@ bool ReadJpegSize(const std::string& b, long long& width, long long& height)
     return false;
 }
 
-// The pixels of every frame of a GIF, whose decoder decodes them all: its blocks are walked
-// up to the trailer or the end of the bytes.
+// The pixels of every frame of a GIF, walked as the decoder walks it, for it decodes every frame
+// it finds: a graphic control extension is taken as its usual six bytes whatever its size byte
+// says, other extensions by their sub-blocks, and any other byte than an extension, an image or
+// the trailer is passed over by itself, not taken for the end. The walk ends at the trailer or
+// the end of the bytes.
 long long GifFramePixels(const std::string& b)
 {
     const auto tableSize = [](std::uint32_t flags) -> std::size_t {
@@ -80,15 +83,20 @@ long long GifFramePixels(const std::string& b)
     std::size_t at = 13 + tableSize(Byte(b, 10));
     while (at < b.size()) {
         const std::uint32_t block = Byte(b, at);
+        if (block == 0x3B)  // trailer
+            break;
         if (block == 0x21) {  // extension: label, then sub-blocks
-            at = skipSubBlocks(at + 2);
+            if (at + 1 < b.size() && Byte(b, at + 1) == 0xF9)
+                at += 2 + 6;  // size, four bytes of control, terminator
+            else
+                at = skipSubBlocks(at + 2);
         } else if (block == 0x2C) {  // image descriptor, colour table, code size, data
             if (at + 10 > b.size())
                 break;
             pixels += static_cast<long long>(LittleEndian16(b, at + 5)) * LittleEndian16(b, at + 7);
             at = skipSubBlocks(at + 10 + tableSize(Byte(b, at + 9)) + 1);
         } else {
-            break;
+            ++at;
         }
     }
     return pixels;

@@ -2,30 +2,13 @@
 
 #include "Pagewright/Report.h"
 #include "Pagewright/ReportImage.h"
+#include "Pagewright/ReportPictureFiles.h"
 #include "Platform/AsciiText.h"
-#include "Platform/ResourceRegistry.h"
-#include "Platform/WholeFile.h"
 
 #include <tinyxml.h>
 
 #include <algorithm>
 #include <cmath>
-#include <sys/stat.h>
-
-namespace {
-
-// The whole file when it is a regular one of a sensible size; a name like a device or a pipe
-// would otherwise block the loading of the template.
-bool ReadImageFile(const std::string& path, std::string& bytes)
-{
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        static_cast<unsigned long long>(info.st_size) > CReportPicture::kMaxFileSize)
-        return false;
-    return Platform::ReadWholeFile(path, bytes);
-}
-
-}  // namespace
 
 bool CReportPicture::Load(const TiXmlElement* element)
 {
@@ -58,25 +41,10 @@ void CReportPicture::Save(TiXmlElement& element) const
 
 void CReportPicture::LoadImage()
 {
-    m_image.reset();
-    std::string bytes;
-    if (!filename.empty() && filename[0] == '$') {
-        const std::size_t start = filename.find_first_not_of('$');
-        const std::string name = start == std::string::npos ? std::string() : filename.substr(start);
-        std::string_view resource;
-        if (!CResourceRegistry::Find("RCDATA", name, resource) && !CResourceRegistry::Find("BITMAP", name, resource))
-            return;
-        bytes.assign(resource);
-    } else {
-        // Templates written on Windows name their pictures with backslashes.
-        std::string relative = filename;
-        std::replace(relative.begin(), relative.end(), '\\', '/');
-        const CReport* document = GetDocument();
-        const std::string path = document != nullptr ? document->GetDocumentFolder() + relative : relative;
-        if (relative.empty() || !ReadImageFile(path, bytes))
-            return;
-    }
-    m_image = CReportImage::FromBytes(std::move(bytes));
+    // An element outside a document reads its picture for itself.
+    const CReport* document = GetDocument();
+    m_image = document != nullptr ? document->GetPictureFiles().Find(filename, document->GetDocumentFolder())
+                                  : CReportPictureFiles().Find(filename, std::string());
 }
 
 bool CReportPicture::GetNaturalSize(int& naturalWidth, int& naturalHeight) const

@@ -10,13 +10,12 @@ class CReportPicture : public CReportSizedElement {
 public:
     enum { kModeStretch = 0, kModeBestFit = 1 };
     enum { kAlignLeft = 0, kAlignRight = 1, kAlignCenter = 2, kAlignTop = 3, kAlignBottom = 4 };
-    // Files larger than this are no pictures of a report.
-    static constexpr std::size_t kMaxFileSize = 64 * 1024 * 1024;
 
     CReportPicture() : CReportSizedElement("picture") {}
     std::unique_ptr<CReportElement> Clone() const override { return std::make_unique<CReportPicture>(*this); }
-    // Reads the attributes and then the image; an image that cannot be read leaves the element
-    // without one (it then draws nothing).
+    // Reads the attributes and then the image, through the document's pictures (one copy of each
+    // file, within their budget); an image that cannot be read leaves the element without one (it
+    // then draws nothing).
     bool Load(const TiXmlElement* element) override;
     void Save(TiXmlElement& element) const override;
 

@@ -5,6 +5,7 @@
 #include <cairo.h>
 #include <wx/dc.h>
 #include <wx/dcprint.h>
+#include <wx/graphics.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
 #include <wx/region.h>
@@ -21,6 +22,8 @@ constexpr double kReferencePoints = 100.0;
 // Text on paper is laid out at no coarser a resolution: wx lays it out in whole device pixels,
 // which at a printer's low resolution adds up to millimetres along a line.
 constexpr double kPrintedTextDpi = 1200.0;
+// Pictures print at no finer a resolution, nor finer than their own pixels.
+constexpr double kPrintedPictureDpi = 300.0;
 
 int Round(double value)
 {
@@ -226,34 +229,70 @@ void CReportDcCanvas::DrawImage(const CReportImage& image, const SReportRect& re
                         wxSize(std::abs(b.x - a.x), std::abs(b.y - a.y)));
     if (target.IsEmpty())
         return;
+    if (m_printer) {
+        PrintImage(image, target);
+        return;
+    }
     const wxRect visible = target.Intersect(wxRect(wxPoint(0, 0), m_dc.GetSize()));
     if (visible.IsEmpty())
         return;
     const SScaledKey key{&image, target.GetSize(),
                          wxRect(visible.GetPosition() - target.GetPosition(), visible.GetSize())};
-    auto cached = std::find_if(m_scaled.begin(), m_scaled.end(), [&key](const SScaled& s) { return s.key == key; });
-    if (cached == m_scaled.end()) {
-        const wxBitmap bitmap = ScaleImage(image, target, visible);
-        if (!bitmap.IsOk())
-            return;
-        const std::size_t bytes = static_cast<std::size_t>(visible.width) * visible.height * 4;
-        if (m_scaledBytes + bytes > kMaxScaledBytes) {
-            m_scaled.clear();
-            m_scaledBytes = 0;
-        }
-        if (bytes > kMaxScaledBytes) {
-            m_dc.DrawBitmap(bitmap, visible.GetPosition(), false);
-            return;
-        }
-        m_scaledBytes += bytes;
-        cached = m_scaled.insert(m_scaled.end(), SScaled{key, bitmap});
-    }
-    m_dc.DrawBitmap(cached->bitmap, visible.GetPosition(), false);
+    const wxBitmap bitmap = Scaled(key, [&] { return ScaleImage(image, target, visible); });
+    if (bitmap.IsOk())
+        m_dc.DrawBitmap(bitmap, visible.GetPosition(), false);
 }
 
-// The source is decoded as the kind its header names, the one its size was bounded by; a turned
-// canvas turns the scaled part rather than the whole source.
-wxBitmap CReportDcCanvas::ScaleImage(const CReportImage& image, const wxRect& target, const wxRect& visible) const
+// On paper the printer gets the picture at its own pixels, or at the fewer its box takes at
+// kPrintedPictureDpi, and cairo stretches it over the box, smoothing it: scaled to the printer's
+// pixels, one picture over a page took a gigabyte at 1200 dpi. A plain DC would stretch it too,
+// but by repeating pixels.
+void CReportDcCanvas::PrintImage(const CReportImage& image, const wxRect& target)
+{
+    // The box in the picture's own orientation, in pixels at the resolution pictures print at.
+    const int boxWidth = m_turned ? target.height : target.width;
+    const int boxHeight = m_turned ? target.width : target.height;
+    const wxSize size(std::max(1, std::min(image.GetPixelWidth(), Round(boxWidth * kPrintedPictureDpi / m_dpiX))),
+                      std::max(1, std::min(image.GetPixelHeight(), Round(boxHeight * kPrintedPictureDpi / m_dpiY))));
+    const SScaledKey key{&image, size, wxRect(wxPoint(), size)};
+    const wxBitmap bitmap = Scaled(key, [&]() -> wxBitmap {
+        wxImage source = DecodeImage(image);
+        if (!source.IsOk())
+            return wxBitmap();
+        if (source.GetSize() != size)
+            source.Rescale(size.x, size.y, wxIMAGE_QUALITY_HIGH);
+        return wxBitmap(m_turned ? source.Rotate90(false) : source);
+    });
+    if (!bitmap.IsOk())
+        return;
+    const std::unique_ptr<wxGraphicsContext> context(wxGraphicsContext::Create(static_cast<wxPrinterDC&>(m_dc)));
+    if (context)
+        context->DrawBitmap(bitmap, target.x, target.y, target.width, target.height);
+}
+
+wxBitmap CReportDcCanvas::Scaled(const SScaledKey& key, const std::function<wxBitmap()>& make)
+{
+    const auto cached =
+        std::find_if(m_scaled.begin(), m_scaled.end(), [&key](const SScaled& s) { return s.key == key; });
+    if (cached != m_scaled.end())
+        return cached->bitmap;
+    const wxBitmap bitmap = make();
+    if (!bitmap.IsOk())
+        return bitmap;
+    const std::size_t bytes = static_cast<std::size_t>(bitmap.GetWidth()) * bitmap.GetHeight() * 4;
+    if (m_scaledBytes + bytes > kMaxScaledBytes) {
+        m_scaled.clear();
+        m_scaledBytes = 0;
+    }
+    if (bytes <= kMaxScaledBytes) {
+        m_scaledBytes += bytes;
+        m_scaled.push_back(SScaled{key, bitmap});
+    }
+    return bitmap;
+}
+
+// The source decoded as the kind its header names, the one its size was bounded by.
+wxImage CReportDcCanvas::DecodeImage(const CReportImage& image)
 {
     EnsureImageHandlers();
     wxBitmapType type = wxBITMAP_TYPE_PNG;
@@ -271,12 +310,19 @@ wxBitmap CReportDcCanvas::ScaleImage(const CReportImage& image, const wxRect& ta
         break;
     }
     wxImage source;
-    {
-        wxMemoryInputStream stream(image.GetBytes().data(), image.GetBytes().size());
-        wxLogNull quiet;
-        if (!source.LoadFile(stream, type) || !source.IsOk())
-            return wxBitmap();
-    }
+    wxMemoryInputStream stream(image.GetBytes().data(), image.GetBytes().size());
+    wxLogNull quiet;
+    if (!source.LoadFile(stream, type) || !source.IsOk())
+        return wxImage();
+    return source;
+}
+
+// A turned canvas turns the scaled part rather than the whole source.
+wxBitmap CReportDcCanvas::ScaleImage(const CReportImage& image, const wxRect& target, const wxRect& visible) const
+{
+    wxImage source = DecodeImage(image);
+    if (!source.IsOk())
+        return wxBitmap();
     // The source's size as the device sees it, turned with the canvas.
     const int width = m_turned ? source.GetHeight() : source.GetWidth();
     const int height = m_turned ? source.GetWidth() : source.GetHeight();

@@ -13,6 +13,7 @@
 #include <wx/gdicmn.h>
 #include <wx/image.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -53,8 +54,13 @@ private:
     // The visible part of the image stretched over target, at the visible part's size in device
     // pixels; not ok when the image cannot be decoded.
     wxBitmap ScaleImage(const CReportImage& image, const wxRect& target, const wxRect& visible) const;
+    // The image stretched over target on the printer.
+    void PrintImage(const CReportImage& image, const wxRect& target);
+    // Not ok when the image cannot be decoded.
+    static wxImage DecodeImage(const CReportImage& image);
 
-    // A picture drawn: the image, the size it is stretched to and the part of that which shows.
+    // A picture drawn: the image, the size it is stretched to and the part of that which shows;
+    // on a printer the size it is handed over at, all of it.
     struct SScaledKey {
         const CReportImage* image;
         wxSize target;
@@ -68,9 +74,11 @@ private:
         SScaledKey key;
         wxBitmap bitmap;
     };
+    // The bitmap drawn for the key, made once while it is kept.
+    wxBitmap Scaled(const SScaledKey& key, const std::function<wxBitmap()>& make);
     // Scaled pictures kept for drawing again (table cells draw one picture many times), up to
-    // this many bytes; beyond, they are let go and made again when asked for. A picture over a
-    // whole printed page is not kept.
+    // this many bytes; beyond, they are let go and made again when asked for. A larger picture is
+    // not kept.
     static constexpr std::size_t kMaxScaledBytes = 16 * 1024 * 1024;
 
     wxDC& m_dc;

@@ -5,6 +5,7 @@
 #include "Pagewright/ReportImage.h"
 #include "Pagewright/ReportLine.h"
 #include "Pagewright/ReportPicture.h"
+#include "Pagewright/ReportPictureFiles.h"
 #include "Pagewright/ReportRectangle.h"
 #include "Pagewright/ReportText.h"
 #include "Glyphora/RichTextRunList.h"
@@ -174,6 +175,40 @@ TEST(ReportElement, PicturesComeFromTheTemplateFolderOrFromResources)
     EXPECT_EQ(dynamic_cast<const CReportPicture&>(*logo.Clone()).GetImage(), logo.GetImage());
 }
 
+// Elements that name one file, however, or one resource share one copy of it in the document;
+// a template loaded anew reads its pictures anew.
+TEST(ReportElement, ElementsNamingOnePictureShareOneCopy)
+{
+    CTemporaryFolder folder;
+    WriteWholeFile(folder.Path("logo.png"), PngHeader(200, 100));
+    WriteWholeFile(folder.Path("other.png"), PngHeader(200, 100));
+    static const std::string kResource = PngHeader(30, 40);
+    CResourceRegistry::Register("BITMAP", 0, "SHAREDLOGO", reinterpret_cast<const unsigned char*>(kResource.c_str()),
+                                kResource.size());
+    const std::string xml = R"(<report><page>
+        <picture filename="logo.png"/><picture filename="./logo.png"/><picture filename=".\logo.png"/>
+        <picture filename="other.png"/><picture filename="$SHAREDLOGO"/></page>
+      <page><picture filename="logo.png"/><picture filename="$$SHAREDLOGO"/></page></report>)";
+    CReport document;
+    ASSERT_TRUE(document.LoadFromString(xml, folder.Path("")));
+    const auto image = [&document](int page, int element) {
+        return dynamic_cast<const CReportPicture&>(*document.GetTemplatePages().at(page)->elements.at(element))
+            .GetImage();
+    };
+    ASSERT_NE(image(0, 0), nullptr);
+    EXPECT_EQ(image(0, 1), image(0, 0));
+    EXPECT_EQ(image(0, 2), image(0, 0));
+    EXPECT_EQ(image(1, 0), image(0, 0));
+    ASSERT_NE(image(0, 3), nullptr);
+    EXPECT_NE(image(0, 3), image(0, 0));
+    ASSERT_NE(image(0, 4), nullptr);
+    EXPECT_EQ(image(1, 1), image(0, 4));
+    EXPECT_EQ(document.GetPictureFiles().GetBytes(), 2 * PngHeader(200, 100).size() + kResource.size());
+    const auto first = image(0, 0);
+    ASSERT_TRUE(document.LoadFromString(xml, folder.Path("")));
+    EXPECT_NE(image(0, 0), first);
+}
+
 TEST(ReportElement, PicturePlacement)
 {
     CTemporaryFolder folder;
@@ -233,11 +268,10 @@ TEST(ReportElement, ImageHeadersGiveThePixelSize)
     EXPECT_EQ(CReportImage::FromBytes(std::string("\xFF\xD8\xFF\xE0\x00\x00", 6)), nullptr);
 }
 
-// A GIF of a 10 x 10 screen with frames of the sizes, each with an empty colour-less image.
-std::string Gif(const std::vector<std::pair<unsigned, unsigned>>& frames)
+// The frames of a GIF of the sizes, each an empty colour-less image.
+std::string GifFrames(const std::vector<std::pair<unsigned, unsigned>>& frames)
 {
-    std::string bytes("GIF89a\x0A\x00\x0A\x00\x00\x00\x00", 13);
-    bytes += std::string("\x21\xF9\x04\x00\x00\x00\x00\x00", 8);  // a graphic control extension
+    std::string bytes;
     for (const auto& [width, height] : frames) {
         bytes += std::string("\x2C\x00\x00\x00\x00", 5);
         for (unsigned value : {width, height}) {
@@ -246,7 +280,21 @@ std::string Gif(const std::vector<std::pair<unsigned, unsigned>>& frames)
         }
         bytes += std::string("\x00\x02\x02\x4C\x01\x00", 6);
     }
-    return bytes + ";";
+    return bytes;
+}
+
+// The header of a GIF of a 10 x 10 screen without colours.
+const std::string kGifScreen("GIF89a\x0A\x00\x0A\x00\x00\x00\x00", 13);
+// A graphic control extension, its size byte as given.
+std::string GifControl(char size)
+{
+    return std::string("\x21\xF9", 2) + size + std::string(5, '\0');
+}
+
+// A GIF of a 10 x 10 screen with frames of the sizes.
+std::string Gif(const std::vector<std::pair<unsigned, unsigned>>& frames)
+{
+    return kGifScreen + GifControl(4) + GifFrames(frames) + ";";
 }
 
 // What a picture takes decoded is read from its headers: past 25 million pixels it is no
@@ -285,6 +333,14 @@ TEST(ReportElement, PicturesBeyondThePixelBoundAreNone)
         {"GIF of one frame", Gif({{4000, 4000}}), true},
         {"GIF whose frames together pass it", Gif({{4000, 4000}, {4000, 4000}}), false},
         {"GIF of one frame past it", Gif({{65535, 65535}}), false},
+        // The decoder passes over a byte that starts no block, and decodes the frames after it.
+        {"GIF with a stray byte before its large frames",
+         kGifScreen + GifFrames({{100, 100}}) + '\0' + GifFrames({{4000, 4000}, {4000, 4000}}) + ";", false},
+        // The decoder takes a control extension as six bytes whatever its size byte says.
+        {"GIF with a control extension of size 0 before a large frame",
+         kGifScreen + GifFrames({{100, 100}}) + GifControl(0) + GifFrames({{4000, 4000}, {4000, 4000}}) + ";", false},
+        {"GIF without a trailer", kGifScreen + GifFrames({{4000, 4000}, {4000, 4000}}), false},
+        {"GIF of a stray byte and one frame", kGifScreen + '\0' + GifFrames({{4000, 4000}}), true},
     };
     for (const auto& c : cases) {
         const auto image = CReportImage::FromBytes(c.bytes);

@@ -23,5 +23,9 @@ wxImage RenderPage(const CReport& report, int index, double dpi);
 // a picture of many million pixels is a file of a few ten KB.
 std::string GreyPng(std::uint32_t width, std::uint32_t height, unsigned char value);
 
+// A black bitmap of 24 bits a pixel, uncompressed: 54 bytes and three a pixel, rows padded to
+// four bytes.
+std::string BlackBmp(std::uint32_t width, std::uint32_t height);
+
 // A PNG of quarters of eight by eight pixels: red, green on top, blue, yellow below.
 std::string FourColourPng();

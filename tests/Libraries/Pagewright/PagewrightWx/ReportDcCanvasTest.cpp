@@ -7,6 +7,9 @@
 #include "Pagewright/ReportExporterPdf.h"
 #include "Pagewright/ReportImage.h"
 #include "Pagewright/ReportPicture.h"
+#include "Pagewright/ReportPictureFiles.h"
+#include "Quillet/LogLevel.h"
+#include "support/LogCapture.h"
 #include "support/MemoryUse.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
@@ -18,6 +21,7 @@
 #include <wx/mstream.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -79,6 +83,28 @@ std::string GreyPng(std::uint32_t width, std::uint32_t height, unsigned char val
     }
     deflateEnd(&stream);
     return std::string("\x89PNG\r\n\x1A\n", 8) + chunk("IHDR", header) + chunk("IDAT", packed) + chunk("IEND", "");
+}
+
+std::string BlackBmp(std::uint32_t width, std::uint32_t height)
+{
+    const std::uint32_t row = (width * 3 + 3) / 4 * 4;
+    const std::uint32_t size = 54 + row * height;
+    std::string bytes("BM", 2);
+    const auto little = [&bytes](std::uint32_t value, int count) {
+        for (int i = 0; i < count; ++i)
+            bytes += static_cast<char>(value >> (8 * i) & 0xFF);
+    };
+    little(size, 4);
+    little(0, 4);
+    little(54, 4);  // where the pixels start
+    little(40, 4);  // the header's size
+    little(width, 4);
+    little(height, 4);
+    little(1, 2);   // planes
+    little(24, 2);  // bits a pixel
+    little(0, 24);  // no compression, and the rest left to the defaults
+    bytes.resize(size, '\0');
+    return bytes;
 }
 
 std::string FourColourPng()
@@ -320,6 +346,124 @@ TEST(ReportDcCanvas, APictureBeyondThePixelBoundDrawsNothingInFlatMemory)
         for (int x = 0; x < image.GetWidth(); ++x)
             dark += IsDark(image, x, y) ? 1 : 0;
     EXPECT_EQ(dark, 0);
+}
+
+// A GIF image of the size, every pixel black, as the decoder reads it: codes of 9 bits, whose
+// table is cleared before it needs wider ones, each code one run longer than the one before.
+// 25 million pixels take about 230 KB.
+std::string BlackGifFrame(unsigned width, unsigned height)
+{
+    std::string data;
+    std::uint32_t pending = 0;
+    int pendingBits = 0;
+    const auto emit = [&](unsigned code) {
+        pending |= code << pendingBits;
+        for (pendingBits += 9; pendingBits >= 8; pendingBits -= 8, pending >>= 8)
+            data += static_cast<char>(pending & 0xFF);
+    };
+    const unsigned clear = 256;
+    const unsigned first = 258;  // after the clear and end codes
+    long long remaining = static_cast<long long>(width) * height;
+    long long longest = 1;
+    emit(clear);
+    while (remaining > 0) {
+        const long long run = std::min(longest, remaining);
+        emit(run == 1 ? 0 : static_cast<unsigned>(first + run - 2));
+        remaining -= run;
+        if (remaining > 0 && run == longest)
+            ++longest;
+        if (first + longest - 2 >= 500) {
+            emit(clear);
+            longest = 1;
+        }
+    }
+    emit(257);
+    if (pendingBits > 0)
+        data += static_cast<char>(pending & 0xFF);
+    std::string frame("\x2C\x00\x00\x00\x00", 5);
+    for (unsigned value : {width, height}) {
+        frame += static_cast<char>(value & 0xFF);
+        frame += static_cast<char>(value >> 8);
+    }
+    frame += std::string("\x00\x08", 2);  // no colour table of its own; 8 bits a code starts from
+    for (std::size_t at = 0; at < data.size(); at += 255) {
+        const std::size_t length = std::min<std::size_t>(255, data.size() - at);
+        frame += static_cast<char>(length);
+        frame += data.substr(at, length);
+    }
+    return frame + '\0';
+}
+
+// The start of a GIF of a 5000 x 5000 screen whose colours are black and white.
+std::string GifScreen()
+{
+    return std::string("GIF89a\x88\x13\x88\x13\x80\x00\x00\x00\x00\x00\xFF\xFF\xFF", 19);
+}
+
+// GIFs whose frames together pass the pixel bound, though a walk that stops early finds only a
+// small one: they are no pictures, draw nothing, and drawing them decodes nothing.
+TEST(ReportDcCanvas, GifsWhoseFramesPassThePixelBoundDrawNothingInFlatMemory)
+{
+    const std::string large = BlackGifFrame(5000, 5000) + BlackGifFrame(5000, 5000) + BlackGifFrame(5000, 5000);
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"a stray byte after a small frame", GifScreen() + BlackGifFrame(100, 100) + '\0' + large + ';'},
+        {"a control extension of size 0", GifScreen() + BlackGifFrame(100, 100) +
+                                              std::string("\x21\xF9\x00\x00\x00\x00\x00\x00", 8) + large + ';'},
+        {"no trailer", GifScreen() + BlackGifFrame(100, 100) + large},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTemporaryFolder folder;
+        WriteWholeFile(folder.Path("frames.gif"), c.bytes);
+        CReport document;
+        LoadPictures(document, folder, {R"(filename="frames.gif" x="100" y="100" width="1000" height="1000")"});
+        EXPECT_EQ(dynamic_cast<const CReportPicture&>(*document.GetPage(0)->elements.at(0)).GetImage(), nullptr);
+        ASSERT_TRUE(ResetPeakMemory());
+        const long before = MemoryKiB();
+        const wxImage image = RenderPage(document, 0, 60);
+        EXPECT_LT(PeakMemoryKiB() - before, 32 * 1024);
+        EXPECT_FALSE(IsDark(image, 100, 100));
+    }
+}
+
+// Twenty different pictures of 13 MB each: those that fit the document's budget for picture
+// files, the first in the order of the template, draw, and the rest draw nothing. Loading and
+// drawing take no more than the budget and 100 MB: the files of them all would take 260 MB.
+TEST(ReportDcCanvas, PicturesPastTheDocumentsBudgetDrawNothing)
+{
+    CTemporaryFolder folder;
+    const std::string bmp = BlackBmp(2080, 2080);
+    std::vector<std::string> pictures;
+    for (int i = 0; i < 20; ++i) {
+        const std::string name = "picture" + std::to_string(i) + ".bmp";
+        WriteWholeFile(folder.Path(name), bmp);
+        pictures.push_back("filename=\"" + name + "\" x=\"" + std::to_string(i % 4 * 500) + "\" y=\"" +
+                           std::to_string(i / 4 * 500) + "\" width=\"400\" height=\"400\"");
+    }
+    const std::size_t fitting = CReportPictureFiles::kMaxBytes / bmp.size();
+    ASSERT_GT(fitting, 1u);
+    ASSERT_LT(fitting, 20u);
+    ASSERT_TRUE(ResetPeakMemory());
+    const long before = MemoryKiB();
+    CReport document;
+    wxImage image;
+    const std::string log = LogWrittenWhile(folder.Path("report.log"), LOGLEVEL_WARN, [&] {
+        LoadPictures(document, folder, pictures);
+        image = RenderPage(document, 0, 30);
+    });
+    EXPECT_LT(PeakMemoryKiB() - before, static_cast<long>(CReportPictureFiles::kMaxBytes / 1024) + 100 * 1024);
+    for (std::size_t i = 0; i < 20; ++i) {
+        SCOPED_TRACE(i);
+        const auto& picture = dynamic_cast<const CReportPicture&>(*document.GetPage(0)->elements.at(i));
+        EXPECT_EQ(picture.GetImage() != nullptr, i < fitting);
+        const int x = static_cast<int>((i % 4 * 500 + 200) * 30 / 254);
+        const int y = static_cast<int>((i / 4 * 500 + 200) * 30 / 254);
+        EXPECT_EQ(IsDark(image, x, y), i < fitting);
+        EXPECT_EQ(log.find("picture" + std::to_string(i) + ".bmp") != std::string::npos, i >= fitting) << log;
+    }
 }
 
 // A picture at the bound (5000 x 5000, 75 MB decoded) draws; the canvas keeps it only at the

@@ -17,7 +17,12 @@
 #include <wx/cmndata.h>
 #include <wx/timer.h>
 
+#include <chrono>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <sstream>
+#include <vector>
 #include <memory>
 #include <string>
 
@@ -151,6 +156,176 @@ TEST(ReportPrinter, PagesOfPicturesPrintInBoundedMemory)
     EXPECT_GT(DarkExtent(pdf, 1).x, 100);
     EXPECT_GT(DarkExtent(pdf, 2).y, 100);
     EXPECT_EQ(DarkExtent(pdf, 3), wxSize());
+}
+
+// A template naming one picture of 58 MB twenty times holds it once, loaded and printed: twenty
+// copies took over a gigabyte.
+TEST(ReportPrinter, OnePictureNamedTwentyTimesLoadsAndPrintsAsOne)
+{
+    CTemporaryFolder folder;
+    const std::string pdf = folder.Path("twenty.pdf");
+    WriteWholeFile(folder.Path("large.bmp"), BlackBmp(4400, 4400));
+    std::string xml = "<report><page>";
+    for (int i = 0; i < 20; ++i)
+        xml += "<picture x=\"" + std::to_string(100 + i % 4 * 450) + "\" y=\"" + std::to_string(100 + i / 4 * 550) +
+               "\" width=\"400\" height=\"500\" mode=\"STRETCH\" filename=\"large.bmp\"/>";
+    ASSERT_TRUE(ResetPeakMemory());
+    const long before = MemoryKiB();
+    CReport document;
+    ASSERT_TRUE(document.LoadFromString(xml + "</page></report>", folder.Path("")));
+    EXPECT_LT(PeakMemoryKiB() - before, 100 * 1024);
+    wxPrintDialogData data(FilePrinterSettings(pdf));
+    data.SetAllPages(true);
+    CPrintDialogAnswer answer;
+    ASSERT_TRUE(CReportPrinter::Print(document, "Report", true, &data));
+    EXPECT_LT(PeakMemoryKiB() - before, 300 * 1024);
+    ASSERT_EQ(PageCount(pdf), 1);
+    const wxSize dark = DarkExtent(pdf, 1);
+    EXPECT_GT(dark.x, 100);
+    EXPECT_GT(dark.y, 150);
+}
+
+// An image of a printed PDF as pdfimages lists it.
+struct SListedImage {
+    int width = 0;
+    int height = 0;
+    bool interpolated = false;
+    int ppiX = 0;
+    int ppiY = 0;
+};
+
+std::vector<SListedImage> ListImages(const std::string& pdf)
+{
+    std::vector<SListedImage> images;
+    std::istringstream lines(RunTool({"pdfimages", "-list", pdf}).output);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string page, number, type, colour, components, bits, encoding, interpolate, object, id;
+        SListedImage image;
+        if (fields >> page >> number >> type >> image.width >> image.height >> colour >> components >> bits >>
+                encoding >> interpolate >> object >> id >> image.ppiX >> image.ppiY &&
+            type == "image") {
+            image.interpolated = interpolate == "yes";
+            images.push_back(image);
+        }
+    }
+    return images;
+}
+
+// Pictures go to the printer at no more than their own pixels, nor more than their boxes take
+// at 300 dpi, and the printer stretches them over their boxes, smoothed: at any resolution a
+// page of pictures prints in bounded memory and time. Scaled to the printer's pixels, a picture
+// of 100 x 100 over a page took 1.1 GB and 15 s at 1200 dpi, and twelve cells of one picture
+// half a gigabyte.
+TEST(ReportPrinter, PicturesPrintAtNoMoreThanTheirOwnPixelsAtEveryResolution)
+{
+    CTemporaryFolder folder;
+    WriteWholeFile(folder.Path("small.png"), GreyPng(100, 100, 0x40));
+    WriteWholeFile(folder.Path("large.png"), GreyPng(5000, 5000, 0x40));
+    std::string cells;
+    for (int i = 0; i < 12; ++i)
+        cells += "<picture x=\"" + std::to_string(50 + i % 3 * 650) + "\" y=\"" + std::to_string(50 + i / 3 * 700) +
+                 "\" width=\"600\" height=\"600\" mode=\"STRETCH\" filename=\"large.png\"/>";
+    const struct {
+        const char* name;
+        std::string page;
+        std::size_t images;
+        int width;  // of each image in the PDF, and as high
+        double boxMillimetres;
+    } cases[] = {
+        {"a small picture over the page",
+         R"(<page><picture x="0" y="0" width="2000" height="2000" mode="STRETCH" filename="small.png"/></page>)", 1,
+         100, 200.0},
+        // 6 cm at 300 dpi: 709 pixels.
+        {"twelve cells of one large picture", "<page>" + cells + "</page>", 12, 709, 60.0},
+    };
+    for (const auto& c : cases) {
+        for (int dpi : {300, 600, 1200}) {
+            SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(dpi) + " dpi");
+            CReport document;
+            ASSERT_TRUE(document.LoadFromString("<report>" + c.page + "</report>", folder.Path("")));
+            const std::string pdf = folder.Path(std::to_string(c.images) + "pictures" + std::to_string(dpi) + ".pdf");
+            wxPrintDialogData data(FilePrinterSettings(pdf, dpi));
+            data.SetAllPages(true);
+            CPrintDialogAnswer answer;
+            ASSERT_TRUE(ResetPeakMemory());
+            const long before = MemoryKiB();
+            const auto start = std::chrono::steady_clock::now();
+            ASSERT_TRUE(CReportPrinter::Print(document, "Report", true, &data));
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+            EXPECT_LT(PeakMemoryKiB() - before, 300 * 1024);
+            const std::vector<SListedImage> images = ListImages(pdf);
+            ASSERT_EQ(images.size(), c.images);
+            const double ppi = c.width * 25.4 / c.boxMillimetres;
+            for (const SListedImage& image : images) {
+                EXPECT_LE(std::abs(image.width - c.width), 1);
+                EXPECT_LE(std::abs(image.height - c.width), 1);
+                EXPECT_TRUE(image.interpolated);
+                EXPECT_NEAR(image.ppiX, ppi, 2.0);
+                EXPECT_NEAR(image.ppiY, ppi, 2.0);
+            }
+        }
+    }
+}
+
+// The colours at the middles of the quarters of what is drawn on a page rendered at 20 pixels
+// per inch, as 0xRRGGBB: top-left, top-right, bottom-left, bottom-right.
+std::vector<std::uint32_t> QuarterColours(const std::string& pdf, int page)
+{
+    const std::string ppm =
+        RunTool({"pdftoppm", "-r", "20", "-f", std::to_string(page), "-l", std::to_string(page), pdf}).output;
+    int width = 0;
+    int height = 0;
+    int max = 0;
+    int consumed = 0;
+    if (std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &width, &height, &max, &consumed) != 3 ||
+        ppm.size() < static_cast<std::size_t>(consumed + 1 + width * height * 3))
+        return {};
+    const unsigned char* pixels = reinterpret_cast<const unsigned char*>(ppm.data()) + consumed + 1;
+    const auto colour = [&](int x, int y) {
+        const unsigned char* p = pixels + (static_cast<std::size_t>(y) * width + x) * 3;
+        return static_cast<std::uint32_t>(p[0] << 16 | p[1] << 8 | p[2]);
+    };
+    int left = width, top = height, right = -1, bottom = -1;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (colour(x, y) != 0xFFFFFF) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    if (right < 0)
+        return {};
+    const int w = right - left + 1;
+    const int h = bottom - top + 1;
+    return {colour(left + w / 4, top + h / 4), colour(left + 3 * w / 4, top + h / 4), colour(left + w / 4, top + 3 * h / 4),
+            colour(left + 3 * w / 4, top + 3 * h / 4)};
+}
+
+// A printed picture keeps its orientation on its page: on a landscape page, which prints turned
+// a quarter counter-clockwise on a portrait sheet, it is turned with the page.
+TEST(ReportPrinter, PrintedPicturesTurnWithTheirPage)
+{
+    CTemporaryFolder folder;
+    WriteWholeFile(folder.Path("four.png"), FourColourPng());
+    const std::string pdf = folder.Path("four.pdf");
+    CReport document;
+    ASSERT_TRUE(document.LoadFromString(R"(<report>
+      <page><picture x="200" y="200" width="1000" height="600" mode="STRETCH" filename="four.png"/></page>
+      <page width="2970" height="2100" orientation="LANDSCAPE">
+        <picture x="200" y="200" width="1000" height="600" mode="STRETCH" filename="four.png"/></page>
+      </report>)", folder.Path("")));
+    wxPrintDialogData data(FilePrinterSettings(pdf, 600));
+    data.SetAllPages(true);
+    CPrintDialogAnswer answer;
+    ASSERT_TRUE(CReportPrinter::Print(document, "Report", true, &data));
+    const std::uint32_t red = 0xFF0000, green = 0x00FF00, blue = 0x0000FF, yellow = 0xFFFF00;
+    EXPECT_EQ(QuarterColours(pdf, 1), (std::vector<std::uint32_t>{red, green, blue, yellow}));
+    EXPECT_EQ(QuarterColours(pdf, 2), (std::vector<std::uint32_t>{green, yellow, red, blue}));
 }
 
 TEST(ReportPrinter, PrintsTheRangeOfTheDialogData)
