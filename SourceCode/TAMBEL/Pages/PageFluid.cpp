@@ -1078,8 +1078,14 @@ void CPageFluid::CalculateViscosity()
         const double viscosity =
             CalculateFluidViscosity(Data(IDC_STATE), Data(IDC_MEDIUM), pressure, temperature, edge);
         double value = 0.0;
-        if (viscosity >= 0.0 && units->ConvertFromBase(value, viscosity, Data(IDC_VISCOSITY_UNIT), 0)) {
-            Physical().Viscosity.Value = value;
+        CUnit unit;
+        if (viscosity >= 0.0 && KnownUnit(Data(IDC_VISCOSITY_UNIT), unit) &&
+            ConvertFromBaseUnit(value, viscosity, unit, 0)) {
+            // Unit, value and base together: a store that keeps the unchanged value keeps them all.
+            CUnitValue& stored = Physical().Viscosity;
+            static_cast<CUnit&>(stored) = unit;
+            stored.Value = value;
+            ConvertToBaseUnit(stored.BaseValue, value, unit, 0);
             SetNumber(IDC_VISCOSITY, value, VALUE_DIGITS);
             m_viscosityState = edge ? VISCOSITY_TABLE_EDGE : VISCOSITY_COMPUTED;
             UpdateConvertedValue(CONVERTED_VISCOSITY);
