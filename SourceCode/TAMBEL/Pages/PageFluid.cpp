@@ -1231,6 +1231,11 @@ std::string CPageFluid::MissingFluidData()
     return IsGasMixWithoutComposition(Physical()) ? TranslateText(kNoComposition) : std::string();
 }
 
+bool CPageFluid::ShowsFlow() const
+{
+    return !Text(IDC_QMAX).empty();
+}
+
 // --- Buttons -------------------------------------------------------------------------------
 
 void CPageFluid::OnConvertToNorm()
