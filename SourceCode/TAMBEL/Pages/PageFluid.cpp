@@ -35,6 +35,7 @@
 #include <climits>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -1283,10 +1284,16 @@ void CPageFluid::OnGasMix()
             m_log.Error("Gas-mix dialog not created");
         }
     }
-    if (m_gasMixDialog->DoModal() == wxID_OK) {
-        RecalcDensity();
-        RecalcNormDensity();
-    }
+    if (m_gasMixDialog->DoModal() != wxID_OK)
+        return;
+    // The project's mixture as it stands leaves its densities as they are, whoever computed them.
+    std::vector<GasMixElement> mixture;
+    m_gasMixDialog->GetGasMixElements(mixture);
+    const auto* stored = dynamic_cast<const CFluidGasMix*>(Physical().Fluid.get());
+    if (stored && stored->Elements == mixture)
+        return;
+    RecalcDensity();
+    RecalcNormDensity();
 }
 
 // --- Events --------------------------------------------------------------------------------
