@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 using namespace DialogStyle;
 
@@ -128,14 +129,15 @@ int CGasMixDataDlg::DoModal()
 
 void CGasMixDataDlg::FillFields()
 {
+    m_shown.Clear();
     for (int id : m_fieldIds) {
         if (wxTextCtrl* field = Field(id))
             field->ChangeValue(wxString());
     }
     for (const GasMixElement& element : m_elements) {
-        if (wxTextCtrl* field = Field(element.GasId + kFieldOffset)) {
-            field->ChangeValue(wxString::FromUTF8(DataFormat::FormatFixed(element.Percentage, 2)));
-        }
+        const int id = element.GasId + kFieldOffset;
+        if (wxTextCtrl* field = Field(id))
+            field->ChangeValue(wxString::FromUTF8(m_shown.ShowFixed(id, element.Percentage, 2)));
     }
     UpdateTotalSum();
 }
@@ -201,12 +203,16 @@ void CGasMixDataDlg::OnOk(wxCommandEvent&)
         ShowMessageBox(this, "The total sum of gases must be 100.0!", "Invalid data", wxOK | wxICON_WARNING);
         return;
     }
-    m_elements.clear();
+    std::vector<GasMixElement> elements;
     for (int id : m_fieldIds) {
         const wxTextCtrl* field = Field(id);
-        const double value = field ? ReadDecimalInput(field->GetValue().utf8_string()) : 0.0;
+        const std::string text = field ? field->GetValue().utf8_string() : std::string();
+        const double value = m_shown.Stored(id, text, ReadDecimalInput(text));
         if (value != 0.0)
-            m_elements.push_back({id - kFieldOffset, value});
+            elements.push_back({id - kFieldOffset, value});
     }
+    // The same shares in another order are the mixture as it was, kept in its own order.
+    if (!std::is_permutation(elements.begin(), elements.end(), m_elements.begin(), m_elements.end()))
+        m_elements = std::move(elements);
     EndModal(wxID_OK);
 }

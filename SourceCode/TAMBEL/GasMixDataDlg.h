@@ -1,11 +1,13 @@
 // The shares of the gases of a gas mixture, in per cent: one labelled entry field per gas of
 // the fluid database, ten to a column, and the running total below them. OK takes the fields
-// into the mixture when they add up to 100 %; Cancel leaves the mixture as it was. The fluid
-// page builds the dialog once and keeps the mixture in it between openings.
+// into the mixture when they add up to 100 %, a share still shown as it was filled in with all
+// its digits; Cancel leaves the mixture as it was. The fluid page builds the dialog once and
+// keeps the mixture in it between openings.
 #pragma once
 
 #include "CommonFiles/Fluids/FluidGasMix.h"
 #include "Harbinax/DynamicDialog.h"
+#include "TAMBEL/Pages/ShownNumbers.h"
 
 #include <string>
 #include <vector>
@@ -57,6 +59,8 @@ private:
 
     std::vector<int> m_fieldIds;
     std::vector<GasMixElement> m_elements;
+    // The shares as filled in: an unedited field keeps the mixture's exact share.
+    CShownNumbers m_shown;
     // A range message is up: the refocus it causes must not check again.
     bool m_checking = false;
 };

@@ -38,12 +38,12 @@ enum EQuantity { kVolumeFlow = 1, kPressure = 4, kDensity = 5, kLength = 8, kAng
 
 // Why there is no result, naming the input (an empty field reads as 0).
 constexpr std::pair<Calc::EError, const char*> kErrorNotes[] = {
-    {Calc::EError::Density, "No result: the density must be above 0."},
-    {Calc::EError::Flow, "No result: the volume flow must be above 0."},
     {Calc::EError::LargerDiameter, "No result: the larger diameter must be above 0."},
     {Calc::EError::SmallerDiameter, "No result: the smaller diameter must be above 0 and below the larger diameter."},
     {Calc::EError::Length, "No result: the length must be above 0."},
     {Calc::EError::Angle, "No result: the angle must lie between 0 and 90 degrees."},
+    {Calc::EError::Density, "No result: the density must be above 0."},
+    {Calc::EError::Flow, "No result: the volume flow must be above 0."},
 };
 
 std::string ErrorNote(Calc::EError error)
@@ -280,6 +280,7 @@ void CPressureLossUtilityDlg::Calculate()
                        (ReadInput(IDC_SMALLER_DIAMETER, IDC_SMALLER_DIAMETER_UNIT, input.smallerDiameter) &&
                         (!input.angleMode || ReadInput(IDC_ANGLE, IDC_ANGLE_UNIT, input.angle))));
     std::string note;
+    double frictionFactor = 0.0;
     if (!read) {
         m_hasResult = false;
         note = TranslateText("No result: a unit of the input is not known.");
@@ -287,11 +288,14 @@ void CPressureLossUtilityDlg::Calculate()
         const Calc::SResult result = Calc::Calculate(input);
         m_hasResult = result.error == Calc::EError::None;
         m_result = result.pressureLoss;
+        frictionFactor = result.frictionFactor;
         if (!m_hasResult)
             note = ErrorNote(result.error);
-        else if (input.roughness > 0.0)
-            SetText(IDC_FRICTION_FACTOR, DataFormat::Format(result.frictionFactor, 0, false));
     }
+    // A factor the material gives belongs to the result it was computed for; a typed one stays.
+    if (input.roughness > 0.0)
+        SetText(IDC_FRICTION_FACTOR,
+                m_hasResult ? DataFormat::Format(frictionFactor, 0, false) : std::string());
     SetText(IDC_RESULT_NOTE, note);
     ShowResult();
 }

@@ -114,6 +114,74 @@ TEST_F(FluidsRoad, GasMixtureSized)
     ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
+// The project with the share of its gas-mix element at the index replaced by the text.
+std::string WithShare(std::string project, int index, const std::string& share)
+{
+    std::size_t element = project.find("<GasMixElement ");
+    for (int i = 0; i < index && element != std::string::npos; ++i)
+        element = project.find("<GasMixElement ", element + 1);
+    const std::size_t attribute = element == std::string::npos ? element : project.find(" Percentage=\"", element);
+    if (attribute == std::string::npos)
+        return project;
+    const std::size_t from = attribute + 13;
+    return project.replace(from, project.find('"', from) - from, share);
+}
+
+// The gas-mix dialog opened from its button; the button appears only once the page shows a
+// mixture, so a click that came before it is given again. Its window's id.
+std::string OpenGasMixDialog(const std::string& mainWindow)
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        CDesktopDriver::Click(mainWindow, kGasMixButton.x, kGasMixButton.y);
+        const std::string dialog = CDesktopDriver::WaitForWindow(kGasMixDialog, 20);
+        if (!dialog.empty())
+            return dialog;
+    }
+    return std::string();
+}
+
+// A mixture whose shares carry more digits than the dialog's fields show: OK on the unchanged
+// dialog keeps them and the density, so nothing is asked at the end and a save writes the file
+// as it was opened.
+TEST_F(FluidsRoad, GasMixDialogConfirmedUnchangedKeepsTheProject)
+{
+    std::string main = Start();
+    ASSERT_FALSE(main.empty());
+    ASSERT_NO_FATAL_FAILURE(ChooseListItem(main, kStateChoice, 1));
+    std::string dialog = OpenGasMixDialog(main);
+    ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles();
+    EnterField(dialog, kFirstGasShare, "80");
+    EnterField(dialog, kSecondGasShare, "20");
+    CDesktopDriver::Click(dialog, kGasMixOk.x, kGasMixOk.y);
+    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(dialog)) << program.Messages();
+    EnterField(main, kOperatingTemperature, "20");
+    EnterField(main, kOperatingPressure, "5");
+    EnterField(main, kViscosity, "0.018");
+    EnterField(main, kMaximumFlow, "1000");
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("typed")));
+    std::string project = WaitForFile(program.Path("typed.xml"), std::chrono::seconds(60));
+    ASSERT_FALSE(project.empty()) << program.Messages();
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
+    project = WithShare(WithShare(project, 0, "78.084123"), 1, "21.915877");
+    ASSERT_NE(project.find("\"78.084123\""), std::string::npos) << project;
+    ASSERT_NE(project.find("\"21.915877\""), std::string::npos) << project;
+    WriteWholeFile(program.Path("digits.xml"), project);
+
+    main = Start();
+    ASSERT_FALSE(main.empty());
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Open", kProjectDialog, program.Path("digits.xml")));
+    dialog = OpenGasMixDialog(main);
+    ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles();
+    Screenshot("gas-mix-more-digits");
+    CDesktopDriver::Click(dialog, kGasMixOk.x, kGasMixOk.y);
+    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(dialog)) << program.Messages();
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("again")));
+    EXPECT_EQ(WaitForFile(program.Path("again.xml"), std::chrono::seconds(60)), project);
+    // Exit asks nothing: the program ends by itself.
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
+    EXPECT_EQ(program.Messages(), "");
+}
+
 // German chosen on the configuration page takes effect at the next start, in the same program
 // folder: its menus, dialogs, pages and the numbers of its report are German then.
 TEST_F(FluidsRoad, GermanAfterARestart)

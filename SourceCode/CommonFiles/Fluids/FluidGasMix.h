@@ -9,6 +9,11 @@
 struct GasMixElement {
     int GasId;
     double Percentage;
+
+    friend bool operator==(const GasMixElement& a, const GasMixElement& b)
+    {
+        return a.GasId == b.GasId && a.Percentage == b.Percentage;
+    }
 };
 
 class CFluidGasMix : public CFluid {

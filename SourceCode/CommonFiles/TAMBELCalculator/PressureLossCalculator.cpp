@@ -68,11 +68,7 @@ CPressureLossCalculator::SResult CPressureLossCalculator::Calculate(const SInput
     const double d1 = input.largerDiameter;
     const bool straight = input.type == EPipeType::Straight;
     // Written so that a NaN fails too.
-    if (!(input.density > 0.0))
-        result.error = EError::Density;
-    else if (!(input.flow > 0.0))
-        result.error = EError::Flow;
-    else if (!(d1 > 0.0))
+    if (!(d1 > 0.0))
         result.error = EError::LargerDiameter;
     else if (!straight && !(input.smallerDiameter > 0.0 && input.smallerDiameter < d1))
         // The apex distance below divides by D1 - D2, and a larger D2 has no cone angle.
@@ -81,6 +77,10 @@ CPressureLossCalculator::SResult CPressureLossCalculator::Calculate(const SInput
         result.error = EError::Length;
     else if (!straight && input.angleMode && !(input.angle > 0.0 && input.angle < 90.0))
         result.error = EError::Angle;
+    else if (!(input.density > 0.0))
+        result.error = EError::Density;
+    else if (!(input.flow > 0.0))
+        result.error = EError::Flow;
     if (result.error != EError::None)
         return result;
 

@@ -7,19 +7,20 @@ class CPressureLossCalculator {
 public:
     enum class EPipeType { Straight, Expander, Reducer };
 
-    // The first input that gives no pressure loss, in the order the dialog shows them.
+    // The first input that gives no pressure loss, in the order the dialog shows them: the
+    // dimensions from the top, then density and flow below them.
     enum class EError {
         None,
-        // Density, flow and larger diameter must be above 0, as must the length of a straight
+        // Larger diameter, density and flow must be above 0, as must the length of a straight
         // pipe or of a fitting given by its length.
-        Density,
-        Flow,
         LargerDiameter,
         // A fitting needs a smaller diameter above 0 and below the larger one.
         SmallerDiameter,
         Length,
         // In angle mode the half angle must lie above 0 and below 90 degrees.
         Angle,
+        Density,
+        Flow,
     };
 
     struct SInput {

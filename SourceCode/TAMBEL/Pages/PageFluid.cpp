@@ -35,6 +35,7 @@
 #include <climits>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -1078,8 +1079,14 @@ void CPageFluid::CalculateViscosity()
         const double viscosity =
             CalculateFluidViscosity(Data(IDC_STATE), Data(IDC_MEDIUM), pressure, temperature, edge);
         double value = 0.0;
-        if (viscosity >= 0.0 && units->ConvertFromBase(value, viscosity, Data(IDC_VISCOSITY_UNIT), 0)) {
-            Physical().Viscosity.Value = value;
+        CUnit unit;
+        if (viscosity >= 0.0 && KnownUnit(Data(IDC_VISCOSITY_UNIT), unit) &&
+            ConvertFromBaseUnit(value, viscosity, unit, 0)) {
+            // Unit, value and base together: a store that keeps the unchanged value keeps them all.
+            CUnitValue& stored = Physical().Viscosity;
+            static_cast<CUnit&>(stored) = unit;
+            stored.Value = value;
+            ConvertToBaseUnit(stored.BaseValue, value, unit, 0);
             SetNumber(IDC_VISCOSITY, value, VALUE_DIGITS);
             m_viscosityState = edge ? VISCOSITY_TABLE_EDGE : VISCOSITY_COMPUTED;
             UpdateConvertedValue(CONVERTED_VISCOSITY);
@@ -1225,6 +1232,11 @@ std::string CPageFluid::MissingFluidData()
     return IsGasMixWithoutComposition(Physical()) ? TranslateText(kNoComposition) : std::string();
 }
 
+bool CPageFluid::ShowsFlow() const
+{
+    return !Text(IDC_QMAX).empty();
+}
+
 // --- Buttons -------------------------------------------------------------------------------
 
 void CPageFluid::OnConvertToNorm()
@@ -1272,10 +1284,16 @@ void CPageFluid::OnGasMix()
             m_log.Error("Gas-mix dialog not created");
         }
     }
-    if (m_gasMixDialog->DoModal() == wxID_OK) {
-        RecalcDensity();
-        RecalcNormDensity();
-    }
+    if (m_gasMixDialog->DoModal() != wxID_OK)
+        return;
+    // The project's mixture as it stands leaves its densities as they are, whoever computed them.
+    std::vector<GasMixElement> mixture;
+    m_gasMixDialog->GetGasMixElements(mixture);
+    const auto* stored = dynamic_cast<const CFluidGasMix*>(Physical().Fluid.get());
+    if (stored && stored->Elements == mixture)
+        return;
+    RecalcDensity();
+    RecalcNormDensity();
 }
 
 // --- Events --------------------------------------------------------------------------------

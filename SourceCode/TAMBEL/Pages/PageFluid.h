@@ -57,6 +57,8 @@ public:
     // What the project's fluid still lacks before it can be sized, translated: the composition
     // of a gas mix whose shares have not been entered. Empty when nothing is missing.
     static std::string MissingFluidData();
+    // Whether the maximum flow's field shows anything: an empty one gives no flow.
+    bool ShowsFlow() const;
     // The Type whose controls are shown; choosing it again does nothing.
     void OnStateChanged(int type);
 

@@ -18,6 +18,8 @@
 #include "TAMBEL/Report/ResultGraph.h"
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/ResultFilterDlg.h"
+#include "TAMBEL/TAMBELApp.h"
+#include "TAMBEL/TAMBELDlg.h"
 #include "grid/window/GridWindow.h"
 
 #include <wx/listctrl.h>
@@ -31,6 +33,17 @@
 #include <vector>
 
 namespace {
+
+// A flow other than 0 was given, however wrong; a 0 was given when the fluid page shows it,
+// and is none when its field is empty or there is no page.
+bool IsFlowGiven(double flow)
+{
+    if (flow != 0.0)
+        return true;
+    const CTAMBELApp* app = CTAMBELApp::GetApp();
+    CTAMBELDlg* mainDialog = app ? app->GetMainDialog() : nullptr;
+    return mainDialog && mainDialog->GetFluidPage().ShowsFlow();
+}
 
 // The preview's drawing rectangle in report units.
 const SGraphRect kPreviewRect = {0, 0, 800, 600};
@@ -286,7 +299,9 @@ std::string CPageResults::GetEmptyListText() const
     // Without a flow every device falls out of its flow range, none is wrong.
     const CPhysicalData* data = CPhysicalData::GetInstance();
     if (data && !(data->Flow.Value > 0.0))
-        text = TranslateText("No maximum flow is given.") + (text.empty() ? "" : "\n") + text;
+        text = TranslateText(IsFlowGiven(data->Flow.Value) ? "The maximum flow must be above 0."
+                                                           : "No maximum flow is given.") +
+               (text.empty() ? "" : "\n") + text;
     else if (text.empty() && results.GetCount() > 0)
         text = TranslateText("The result filter hides every device.");
     return text;

@@ -4,7 +4,16 @@
 
 std::string CShownNumbers::Show(int id, double value, int digits)
 {
-    std::string text = DataFormat::Format(value, digits, false);
+    return Remember(id, DataFormat::Format(value, digits, false), value);
+}
+
+std::string CShownNumbers::ShowFixed(int id, double value, int decimals)
+{
+    return Remember(id, DataFormat::FormatFixed(value, decimals), value);
+}
+
+std::string CShownNumbers::Remember(int id, std::string text, double value)
+{
     m_shown[id] = {text, value};
     return text;
 }

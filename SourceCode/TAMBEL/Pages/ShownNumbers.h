@@ -1,5 +1,5 @@
-// The numbers a page shows rounded to its digits, kept with the exact values they stand for.
-// A field whose text is still the one shown reads back as the exact value, so that a page
+// The numbers a page or dialog shows rounded to its digits, kept with the exact values they stand
+// for. A field whose text is still the one shown reads back as the exact value, so that a page
 // stored without an edit leaves every digit of what it was filled from.
 #pragma once
 
@@ -10,6 +10,8 @@ class CShownNumbers {
 public:
     // The text of field id showing value with that many significant digits; remembered.
     std::string Show(int id, double value, int digits);
+    // The same with that many decimals.
+    std::string ShowFixed(int id, double value, int decimals);
     // The field shows a text of another origin (emptied, typed, a message).
     void Forget(int id);
     void Clear();
@@ -18,6 +20,8 @@ public:
     double Stored(int id, const std::string& text, double typed) const;
 
 private:
+    std::string Remember(int id, std::string text, double value);
+
     struct SShown {
         std::string text;
         double value;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -169,13 +170,31 @@ TEST(PressureLossCalculator, NamesTheFirstInputThatIsMissingZeroOrNegative)
             }
         }
     }
-    // Before the others: density first, then the flow.
-    Calc::SInput input = Cone(EPipeType::Straight, 0.1, 0.0);
+    // Of two that are missing, the one the dialog shows higher up is named: the dimensions from
+    // the top, then density, then flow.
+    const std::vector<double Calc::SInput::*> dialogOrder = {&Calc::SInput::largerDiameter, &Calc::SInput::length,
+                                                            &Calc::SInput::density, &Calc::SInput::flow};
+    const EError errors[] = {EError::LargerDiameter, EError::Length, EError::Density, EError::Flow};
+    for (std::size_t upper = 0; upper < dialogOrder.size(); ++upper) {
+        for (std::size_t lower = upper + 1; lower < dialogOrder.size(); ++lower) {
+            for (EPipeType type : {EPipeType::Straight, EPipeType::Reducer}) {
+                SCOPED_TRACE(std::to_string(upper) + " above " + std::to_string(lower));
+                Calc::SInput input = Cone(type, 0.1, 0.05);
+                input.*dialogOrder[upper] = 0.0;
+                input.*dialogOrder[lower] = 0.0;
+                EXPECT_EQ(Calc::Calculate(input).error, errors[upper]);
+            }
+        }
+    }
+    // A cone's smaller diameter and its angle lie between the larger diameter and the density.
+    Calc::SInput input = Cone(EPipeType::Expander, 0.1, 0.05);
+    input.angleMode = true;
+    input.angle = 95.0;
     input.density = 0.0;
     input.flow = 0.0;
-    EXPECT_EQ(Calc::Calculate(input).error, EError::Density);
-    input.density = 1.0;
-    EXPECT_EQ(Calc::Calculate(input).error, EError::Flow);
+    EXPECT_EQ(Calc::Calculate(input).error, EError::Angle);
+    input.smallerDiameter = 0.2;
+    EXPECT_EQ(Calc::Calculate(input).error, EError::SmallerDiameter);
     // In angle mode the length is not used.
     Calc::SInput byAngle = Cone(EPipeType::Expander, 0.1, 0.05);
     byAngle.angleMode = true;

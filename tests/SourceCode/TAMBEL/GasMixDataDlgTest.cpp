@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -223,6 +224,27 @@ TEST_F(GasMixDialogTest, CancelKeepsThePreviousMixtureAndEmptySharesAreLeftOut)
     EXPECT_EQ(elements[0].GasId, 2);
     EXPECT_DOUBLE_EQ(elements[0].Percentage, 79.0);
     EXPECT_EQ(elements[1].GasId, 4);
+}
+
+// A field still showing the text it was filled with keeps the mixture's exact share, so OK on an
+// unchanged dialog leaves the mixture as it was, order included; a share typed is taken as typed.
+TEST_F(GasMixDialogTest, UnchangedSharesKeepEveryDigitAndTypedOnesAreTaken)
+{
+    const std::vector<GasMixElement> mixture = {{3, 21.9158766}, {2, 78.0841234}};
+    dialog->SetGasMixElements(mixture);
+    CMessageBoxRecorder boxes;
+    ASSERT_EQ(Run({}, wxID_OK), wxID_OK);
+    EXPECT_EQ(Elements(), mixture);
+    EXPECT_TRUE(boxes.Boxes().empty());
+
+    // One share typed, the other as shown.
+    ASSERT_EQ(Run({{2, "78.09"}}, wxID_OK), wxID_OK);
+    EXPECT_EQ(Elements(), (std::vector<GasMixElement>{{2, 78.09}, {3, 21.9158766}}));
+
+    // Filled anew from that mixture: a share typed back to another's text is typed; the text a
+    // field shows again is what it was filled with.
+    ASSERT_EQ(Run({{2, "78.08"}, {3, "21.92"}}, wxID_OK), wxID_OK);
+    EXPECT_EQ(Elements(), (std::vector<GasMixElement>{{2, 78.08}, {3, 21.9158766}}));
 }
 
 }  // namespace

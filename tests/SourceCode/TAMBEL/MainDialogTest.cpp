@@ -19,7 +19,9 @@
 #include "PolyglottaWx/WindowIds.h"
 #include "Renovix/RenovixWx/RenovixSettingsDlg.h"
 #include "TAMBEL/AboutDlg.h"
+#include "TAMBEL/Pages/PageFluid.h"
 #include "TAMBEL/Pages/PageFluidIds.h"
+#include "TAMBEL/Pages/PageResults.h"
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/TAMBELDlg.h"
 #include "grid/window/GridWindow.h"
@@ -300,6 +302,54 @@ TEST_F(MainDialogTest, CalculateRefusesWhatTheFluidPageCannotGive)
     }
     UseTranslatedLanguage("en");
     CPhysicalData::GetInstance()->Reset();
+    for (const char* name : {"Zephrin.cfg", "UserUnits.xml", "Renovix.xml"})
+        std::remove((TestProgramFolder() + name).c_str());
+}
+
+// A maximum flow typed as 0 or below is named as the one given, an emptied field as none given,
+// in the details of the empty device list.
+TEST_F(MainDialogTest, CalculationNamesAFlowThatIsNotAboveZero)
+{
+    ASSERT_TRUE(CUnitManager::GetInstance()->LoadUnitList());
+    ASSERT_TRUE(CFluidManager::GetInstance()->LoadFluidList());
+    CApplicationConfiguration::GetInstance()->Reset();
+    const struct {
+        const char* code;
+        const char* none;
+        const char* notAboveZero;
+    } languages[] = {
+        {"en", "No maximum flow is given.", "The maximum flow must be above 0."},
+        {"de", "Es ist kein maximaler Durchfluss angegeben.", "Der maximale Durchfluss muss größer als 0 sein."},
+    };
+    for (const auto& language : languages) {
+        UseTranslatedLanguage(language.code);
+        for (const char* typed : {"", "0", "0.0", "-10", "-0.001"}) {
+            SCOPED_TRACE(std::string(language.code) + " '" + typed + "'");
+            CResultData::GetInstance()->RemoveAll();
+            MakeWaterOperatingPoint(*CPhysicalData::GetInstance());
+            CMessageBoxRecorder boxes;
+            auto dialog = CreateShown();
+            CPageFluid& fluid = dialog->GetFluidPage();
+            auto* flow = dynamic_cast<wxTextCtrl*>(CDialogControls::FindItem(fluid.GetWindow(), IDC_QMAX));
+            ASSERT_NE(flow, nullptr);
+            flow->ChangeValue(typed);
+            PressPageButton(*dialog, ID_PAGE_RESULTS);
+            CPageResults& results = dialog->GetResultsPage();
+            ASSERT_EQ(dialog->GetCurrentPage(), &results) << boxes.Boxes().size();
+            results.OnRecalculate();
+            PumpFor(100);
+            EXPECT_EQ(results.GetDeviceList()->GetItemCount(), 0);
+            const std::string details = results.GetDetails()->GetLabel().utf8_string();
+            const std::string expected = *typed ? language.notAboveZero : language.none;
+            EXPECT_EQ(details.substr(0, details.find('\n')), expected) << details;
+            if (std::string(typed) == "-10")
+                SaveScreenshot(Snapshot(dialog->GetFrame()), std::string("results-negative-flow-") + language.code);
+            App().SetMainDialog(nullptr);
+        }
+    }
+    UseTranslatedLanguage("en");
+    CPhysicalData::GetInstance()->Reset();
+    CResultData::GetInstance()->RemoveAll();
     for (const char* name : {"Zephrin.cfg", "UserUnits.xml", "Renovix.xml"})
         std::remove((TestProgramFolder() + name).c_str());
 }

@@ -21,9 +21,12 @@
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -254,6 +257,83 @@ TEST_F(PressureLossUtilityTest, InputWithoutAResultIsNamedInTheNote)
         SaveScreenshot(Snapshot(m_dialog.get()), std::string("pressure-loss-no-diameter-") + language);
     }
     UseTranslatedLanguage("en");
+}
+
+// A factor the material gave belongs to its result: without a result it goes too, in both
+// languages, and the note names the upper of two missing inputs; a factor the user typed stays.
+TEST_F(PressureLossUtilityTest, NoResultEmptiesTheComputedFrictionFactorButNotATypedOne)
+{
+    for (const char* language : {"en", "de"}) {
+        SCOPED_TRACE(language);
+        UseTranslatedLanguage(language);
+        m_dialog.reset(new Dlg(nullptr));
+        ASSERT_TRUE(m_dialog->Create());
+        m_dialog->Show();
+        EnterStraightPipe();
+        Pick(Dlg::IDC_MATERIAL, 11);
+        m_dialog->Calculate();
+        ASSERT_NE(Text(Dlg::IDC_FRICTION_FACTOR), "");
+        ASSERT_NE(Text(Dlg::IDC_RESULT), "");
+        // The diameter is shown above the density: it is named.
+        Type(Dlg::IDC_LARGER_DIAMETER, "");
+        Type(Dlg::IDC_DENSITY, "");
+        m_dialog->Calculate();
+        EXPECT_EQ(Text(Dlg::IDC_RESULT), "");
+        EXPECT_EQ(Text(Dlg::IDC_FRICTION_FACTOR), "");
+        EXPECT_EQ(Text(Dlg::IDC_RESULT_NOTE), std::string(language) == "en"
+                                                  ? "No result: the larger diameter must be above 0."
+                                                  : "Kein Ergebnis: Der große Durchmesser muss größer als 0 sein.");
+        SaveScreenshot(Snapshot(m_dialog.get()), std::string("pressure-loss-no-result-rough-") + language);
+        // Mended, the factor comes back with the result.
+        Type(Dlg::IDC_LARGER_DIAMETER, "50");
+        Type(Dlg::IDC_DENSITY, "1");
+        m_dialog->Calculate();
+        EXPECT_NE(Text(Dlg::IDC_FRICTION_FACTOR), "");
+        EXPECT_NE(Text(Dlg::IDC_RESULT), "");
+
+        EnterStraightPipe();
+        Type(Dlg::IDC_FRICTION_FACTOR, "0.025");
+        Type(Dlg::IDC_DENSITY, "0");
+        m_dialog->Calculate();
+        EXPECT_EQ(Text(Dlg::IDC_RESULT), "");
+        EXPECT_EQ(Text(Dlg::IDC_FRICTION_FACTOR), "0.025");
+    }
+    UseTranslatedLanguage("en");
+}
+
+// Of several inputs without a result the note names the one highest up in the dialog as it is
+// shown, whichever two are missing.
+TEST_F(PressureLossUtilityTest, NoteNamesTheTopmostMissingInput)
+{
+    const std::map<int, std::string> notes = {
+        {Dlg::IDC_LARGER_DIAMETER, "No result: the larger diameter must be above 0."},
+        {Dlg::IDC_SMALLER_DIAMETER, "No result: the smaller diameter must be above 0 and below the larger diameter."},
+        {Dlg::IDC_LENGTH, "No result: the length must be above 0."},
+        {Dlg::IDC_DENSITY, "No result: the density must be above 0."},
+        {Dlg::IDC_FLOW, "No result: the volume flow must be above 0."},
+    };
+    std::vector<int> shown;
+    for (const auto& [id, note] : notes)
+        shown.push_back(id);
+    std::sort(shown.begin(), shown.end(), [this](int upper, int lower) {
+        return m_dialog->GetItem(upper)->GetScreenPosition().y < m_dialog->GetItem(lower)->GetScreenPosition().y;
+    });
+    ASSERT_EQ(shown, (std::vector<int>{Dlg::IDC_LARGER_DIAMETER, Dlg::IDC_SMALLER_DIAMETER, Dlg::IDC_LENGTH,
+                                       Dlg::IDC_DENSITY, Dlg::IDC_FLOW}));
+    for (std::size_t upper = 0; upper < shown.size(); ++upper) {
+        for (std::size_t lower = upper + 1; lower < shown.size(); ++lower) {
+            SCOPED_TRACE(std::to_string(shown[upper]) + " above " + std::to_string(shown[lower]));
+            EnterStraightPipe();
+            Check(Dlg::IDC_EXPANDER);
+            Type(Dlg::IDC_SMALLER_DIAMETER, "25");
+            Choose(Dlg::IDC_SMALLER_DIAMETER_UNIT, 100);
+            Type(shown[upper], "");
+            Type(shown[lower], "");
+            m_dialog->Calculate();
+            EXPECT_EQ(Text(Dlg::IDC_RESULT), "");
+            EXPECT_EQ(Text(Dlg::IDC_RESULT_NOTE), notes.at(shown[upper]));
+        }
+    }
 }
 
 TEST_F(PressureLossUtilityTest, Screenshot)

@@ -8,6 +8,7 @@
 
 #include "CommonFiles/ApplicationConfiguration.h"
 #include "CommonFiles/Fluids/FluidFactory.h"
+#include "CommonFiles/Fluids/FluidGasMix.h"
 #include "CommonFiles/Fluids/FluidManager.h"
 #include "CommonFiles/NormConditionManager.h"
 #include "CommonFiles/ProjectData.h"
@@ -17,6 +18,8 @@
 #include "Harbinax/DialogControls.h"
 #include "Harbinax/MessageDialog.h"
 #include "PolyglottaWx/WindowIds.h"
+#include "TAMBEL/GasMixDataDlg.h"
+#include "TAMBEL/Pages/PageFluid.h"
 #include "TAMBEL/Pages/PageFluidIds.h"
 #include "TAMBEL/Pages/PageResults.h"
 #include "TAMBEL/ProjectFileDialog.h"
@@ -376,6 +379,53 @@ TEST_F(UnsavedWorkTest, LookingAtAProjectKeepsEveryDigitOnEveryPage)
         EXPECT_TRUE(Close());
         EXPECT_EQ(Texts(), std::vector<std::string>{});
     }
+}
+
+// OK in the gas-mix dialog without a change leaves the project as it was opened: the shares keep
+// the digits their fields do not show, the density stays, nothing is asked at the end, and a
+// save writes the file as it was.
+TEST_F(UnsavedWorkTest, GasMixDialogConfirmedUnchangedChangesNothing)
+{
+    CProjectData* project = CProjectData::GetInstance();
+    ASSERT_NO_FATAL_FAILURE(MakeProjectOfManyDigits(*project));
+    auto mix = CreateFluid(FLUID_TYPE_GAS_MIX);
+    mix->Type = FLUID_TYPE_GAS_MIX;
+    // A mixture is no fluid of the list.
+    mix->DbIndex = FLUID_INDEX_NONE;
+    mix->Name = "Synthetic air";
+    dynamic_cast<CFluidGasMix&>(*mix).Elements = {{3, 20.9458766}, {2, 78.0841234}, {4, 0.97}};
+    project->physical.Fluid = std::move(mix);
+    const std::string opened = folder.Path("mix.xml");
+    std::string detail;
+    ASSERT_EQ(CProjectFile::Save(*project, opened, &detail), nullptr) << detail;
+    ASSERT_NE(ReadWholeFile(opened).find("78.084123"), std::string::npos);
+    ASSERT_TRUE(App().OpenProjectFile(opened));
+
+    CGasMixDataDlg* gasMix = dialog->GetFluidPage().GetGasMixDialog();
+    ASSERT_NE(gasMix, nullptr);
+    std::string shown;
+    dialog->GetFluidPage().GetWindow()->CallAfter([&] {
+        ASSERT_TRUE(gasMix->IsModal());
+        shown = dynamic_cast<const wxTextCtrl*>(gasMix->GetItem(2 + CGasMixDataDlg::kFieldOffset))->GetValue().utf8_string();
+        wxWindow* ok = gasMix->FindWindow(wxID_OK);
+        wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
+        click.SetEventObject(ok);
+        ok->GetEventHandler()->ProcessEvent(click);
+        if (gasMix->IsModal())
+            gasMix->EndModal(wxID_CANCEL);
+    });
+    wxCommandEvent press(wxEVT_BUTTON, IDC_GAS_MIX);
+    press.SetEventObject(CDialogControls::FindItem(dialog->GetFluidPage().GetWindow(), IDC_GAS_MIX));
+    dialog->GetFluidPage().GetWindow()->GetEventHandler()->ProcessEvent(press);
+    EXPECT_EQ(shown, "78.08");
+    // Nothing to ask about before the project is dropped.
+    EXPECT_TRUE(App().MayDropProject());
+    EXPECT_EQ(Texts(), std::vector<std::string>{});
+
+    savePath = folder.Path("saved.xml");
+    Menu(ID_FILE_SAVE);
+    EXPECT_EQ(ReadWholeFile(savePath), ReadWholeFile(opened));
+    EXPECT_EQ(Texts(), std::vector<std::string>{});
 }
 
 // The real box in both languages: caption, text and answers; Cancel keeps the window.
