@@ -158,7 +158,7 @@ TEST_F(FluidsRoad, GasMixDialogConfirmedUnchangedKeepsTheProject)
     EnterField(main, kOperatingPressure, "5");
     EnterField(main, kViscosity, "0.018");
     EnterField(main, kMaximumFlow, "1000");
-    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("typed")));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kSaveDialog, program.Path("typed")));
     std::string project = WaitForFile(program.Path("typed.xml"), std::chrono::seconds(60));
     ASSERT_FALSE(project.empty()) << program.Messages();
     ASSERT_NO_FATAL_FAILURE(Exit(main));
@@ -169,13 +169,13 @@ TEST_F(FluidsRoad, GasMixDialogConfirmedUnchangedKeepsTheProject)
 
     main = Start();
     ASSERT_FALSE(main.empty());
-    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Open", kProjectDialog, program.Path("digits.xml")));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Open", kOpenDialog, program.Path("digits.xml")));
     dialog = OpenGasMixDialog(main);
     ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles();
     Screenshot("gas-mix-more-digits");
     CDesktopDriver::Click(dialog, kGasMixOk.x, kGasMixOk.y);
     ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(dialog)) << program.Messages();
-    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kProjectDialog, program.Path("again")));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kSaveDialog, program.Path("again")));
     EXPECT_EQ(WaitForFile(program.Path("again.xml"), std::chrono::seconds(60)), project);
     // Exit asks nothing: the program ends by itself.
     ASSERT_NO_FATAL_FAILURE(Exit(main));
