@@ -2,6 +2,7 @@
 
 #include "Platform/NumberText.h"
 #include "Platform/SharedLibrary.h"
+#include "Platform/UiTexts.h"
 
 #include <libpq-fe.h>
 
@@ -10,6 +11,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -383,12 +385,33 @@ long ConnectTimeoutSeconds(const SLibpq& pq, PGconn* connection)
     return seconds <= 0 ? 0 : std::max(seconds, 2L);
 }
 
+// A text of ours in the user's language, its "%s" filled in turn with the values.
+std::string UiText(const char* english, std::initializer_list<std::string> values)
+{
+    std::string text = CUiTexts::Translate(english);
+    size_t at = 0;
+    for (const std::string& value : values) {
+        at = text.find("%s", at);
+        if (at == std::string::npos)
+            break;
+        text.replace(at, 2, value);
+        at += value.size();
+    }
+    return text;
+}
+
+// Where a failure arose, after its text: " (host "db" (192.0.2.7) port 5432)".
+std::string WhereText(const std::string& where)
+{
+    return where.empty() ? std::string() : " (" + where + ")";
+}
+
 // A wait for the user: whole seconds rounded up, "less than 1 s" below one.
 std::string WaitText(std::chrono::steady_clock::duration waited)
 {
     const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(waited).count();
     if (nanoseconds < 1000000000)
-        return "less than 1 s";
+        return UiText("less than 1 s", {});
     return std::to_string((nanoseconds + 999999999) / 1000000000) + " s";
 }
 
@@ -416,9 +439,9 @@ bool AwaitConnection(const SLibpq& pq, PGconn* connection, std::chrono::steady_c
         if (ready < 0 && errno == EINTR)
             continue;
         if (ready == 0) {
-            errorText = "The server did not answer; waited " +
-                        WaitText(std::min(std::chrono::steady_clock::now(), limit) - start) +
-                        (where.empty() ? "" : " (" + where + ")");
+            errorText = UiText("The server did not answer; waited %s",
+                               {WaitText(std::min(std::chrono::steady_clock::now(), limit) - start)}) +
+                        WhereText(where);
             return false;
         }
         status = pq.PQconnectPoll(connection);
@@ -714,8 +737,9 @@ HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly, in
     bool refused = false;
     for (const SConnectTarget& target : targets) {
         if (!errors.empty() && std::chrono::steady_clock::now() >= deadline) {
-            errors += "\nNot tried: the Command Timeout of " + std::to_string(deadlineSeconds) + " s was used up" +
-                      (target.where.empty() ? "" : " (" + target.where + ")");
+            errors += "\n" + UiText("Not tried: the Command Timeout of %s s was used up",
+                                    {std::to_string(deadlineSeconds)}) +
+                      WhereText(target.where);
             continue;
         }
         std::vector<const char*> keywords, values;

@@ -8,6 +8,8 @@
 #include "Oddments/DbFailureCause.h"
 #include "Oddments/DynamicRecordSetOleDb.h"
 #include "Oddments/PgConnection.h"
+#include "Platform/UiTexts.h"
+#include "Polyglotta/Translator.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -816,7 +818,7 @@ TEST(PgDataSource, ServerEndsLockWaitsBeforeTheCommandTimeout)
 }
 
 // An open that ends at the Command Timeout names the host it waited for with its wait rounded up,
-// and each host it did not try for want of time.
+// and each host it did not try for want of time, in the user's language.
 TEST(PgDataSource, OpenTimeoutNamesEachHostAndItsWait)
 {
     const CSilentServer silent(30);
@@ -827,24 +829,48 @@ TEST(PgDataSource, OpenTimeoutNamesEachHostAndItsWait)
     const std::string silentPort = std::to_string(silent.Port());
     const std::string secondPort = std::to_string(secondSilent.Port());
     const std::string clusterPort = std::to_string(cluster.Port());
-    const std::string notTried = "Not tried: the Command Timeout of 3 s was used up (host \"" + cluster.SocketFolder() +
-                                 "\" port " + clusterPort + ")";
+    const std::string first = " (host \"127.0.0.1\" port " + silentPort + ")";
+    const std::string second = " (host \"127.0.0.1\" port " + secondPort + ")";
+    const std::string third = " (host \"" + cluster.SocketFolder() + "\" port " + clusterPort + ")";
+    CTranslator translator;
+    ASSERT_TRUE(translator.LoadFromFile(ZEPHRIN_TRANSLATIONS_DIR "/Zephrin.de.xml", false));
     const struct {
         const char* name;
         std::string items;
+        const char* language;
         std::vector<std::string> lines;
     } cases[] = {
         {"Command Timeout shorter than the connect timeout",
          "host=127.0.0.1," + cluster.SocketFolder() + " port=" + silentPort + "," + clusterPort + " connect_timeout=5",
-         {"The server did not answer; waited 3 s (host \"127.0.0.1\" port " + silentPort + ")", notTried}},
+         "", {"The server did not answer; waited 3 s" + first,
+              "Not tried: the Command Timeout of 3 s was used up" + third}},
         {"second host left less than a second",
          "host=127.0.0.1,127.0.0.1," + cluster.SocketFolder() + " port=" + silentPort + "," + secondPort + "," +
              clusterPort + " connect_timeout=2",
-         {"The server did not answer; waited 2 s (host \"127.0.0.1\" port " + silentPort + ")",
-          "The server did not answer; waited less than 1 s (host \"127.0.0.1\" port " + secondPort + ")", notTried}},
+         "", {"The server did not answer; waited 2 s" + first,
+              "The server did not answer; waited less than 1 s" + second,
+              "Not tried: the Command Timeout of 3 s was used up" + third}},
+        {"in German",
+         "host=127.0.0.1,127.0.0.1," + cluster.SocketFolder() + " port=" + silentPort + "," + secondPort + "," +
+             clusterPort + " connect_timeout=2",
+         "de", {"Der Server hat nicht geantwortet; gewartet: 2 s" + first,
+                "Der Server hat nicht geantwortet; gewartet: weniger als 1 s" + second,
+                "Nicht versucht: Die Zeit des Command Timeout (3 s) war aufgebraucht" + third}},
     };
+    // Gone again however the test ends: the source refers to the translator of this scope.
+    struct SourceReset {
+        ~SourceReset() { CUiTexts::SetSource(nullptr); }
+    } sourceReset;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        // Without the application's translator: English.
+        CUiTexts::SetSource(nullptr);
+        if (*c.language != '\0') {
+            translator.SetLanguage(c.language);
+            CUiTexts::SetSource([&translator](const std::string& english, const std::string& language) {
+                return translator.Translate(english, language);
+            });
+        }
         CDataSource source;
         EXPECT_TRUE(FAILED(source.OpenFromInitializationString(
             ("Provider=PostgreSQL;dbname=postgres user=postgres " + c.items + ";Command Timeout=3").c_str())));
