@@ -2,14 +2,20 @@
 
 #include "Platform/NumberText.h"
 #include "Platform/SharedLibrary.h"
+#include "Platform/UiTexts.h"
 
 #include <libpq-fe.h>
 
 #include <algorithm>
+#include <arpa/inet.h>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
+#include <netdb.h>
+#include <netinet/in.h>
 #include <poll.h>
+#include <sys/socket.h>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -28,6 +34,8 @@ struct SLibpq {
     decltype(&::PQfreemem) PQfreemem = nullptr;
     decltype(&::PQstatus) PQstatus = nullptr;
     decltype(&::PQerrorMessage) PQerrorMessage = nullptr;
+    decltype(&::PQsetErrorVerbosity) PQsetErrorVerbosity = nullptr;
+    decltype(&::PQconnectionNeedsPassword) PQconnectionNeedsPassword = nullptr;
     decltype(&::PQsetNoticeProcessor) PQsetNoticeProcessor = nullptr;
     decltype(&::PQfinish) PQfinish = nullptr;
     decltype(&::PQresultStatus) PQresultStatus = nullptr;
@@ -74,6 +82,8 @@ const SLibpq& Libpq()
                               SHARED_LIBRARY_RESOLVE(library, table, PQfreemem) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQstatus) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQerrorMessage) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQsetErrorVerbosity) &&
+                              SHARED_LIBRARY_RESOLVE(library, table, PQconnectionNeedsPassword) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQsetNoticeProcessor) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQfinish) &&
                               SHARED_LIBRARY_RESOLVE(library, table, PQresultStatus) &&
@@ -154,6 +164,7 @@ const SqlStateResult kSqlStates[] = {
     {"42501", DB_SEC_E_PERMISSIONDENIED},
     {"25006", DB_SEC_E_PERMISSIONDENIED},
     {"55P03", DB_E_TABLEINUSE},
+    {"57014", DB_E_TABLEINUSE},  // statement_timeout; our own cancel closes the connection
     {"40P01", DB_E_TABLEINUSE},
     {"53100", STG_E_MEDIUMFULL},
     {"23", DB_E_INTEGRITYVIOLATION},
@@ -374,10 +385,39 @@ long ConnectTimeoutSeconds(const SLibpq& pq, PGconn* connection)
     return seconds <= 0 ? 0 : std::max(seconds, 2L);
 }
 
+// A text of ours in the user's language, its "%s" filled in turn with the values.
+std::string UiText(const char* english, std::initializer_list<std::string> values)
+{
+    std::string text = CUiTexts::Translate(english);
+    size_t at = 0;
+    for (const std::string& value : values) {
+        at = text.find("%s", at);
+        if (at == std::string::npos)
+            break;
+        text.replace(at, 2, value);
+        at += value.size();
+    }
+    return text;
+}
+
+// Where a failure arose, after its text: " (host "db" (192.0.2.7) port 5432)".
+std::string WhereText(const std::string& where)
+{
+    return where.empty() ? std::string() : " (" + where + ")";
+}
+
+// A wait for the user: whole seconds rounded up, "less than 1 s" below one.
+std::string WaitText(std::chrono::steady_clock::duration waited)
+{
+    const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(waited).count();
+    if (nanoseconds < 1000000000)
+        return UiText("less than 1 s", {});
+    return std::to_string((nanoseconds + 999999999) / 1000000000) + " s";
+}
+
 // Drives a connection that PQconnectStartParams began until it is made, for at most its connect
 // timeout and never past the deadline. libpq's own connect timeout bounds only a blocking
-// connect, and there only each address by itself. where names the host in the error text when
-// it is not empty.
+// connect. where names the host in the error text when it is not empty.
 bool AwaitConnection(const SLibpq& pq, PGconn* connection, std::chrono::steady_clock::time_point deadline,
                      const std::string& where, std::string& errorText)
 {
@@ -390,23 +430,72 @@ bool AwaitConnection(const SLibpq& pq, PGconn* connection, std::chrono::steady_c
             return true;
         if (status == PGRES_POLLING_FAILED)
             break;
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(limit - std::chrono::steady_clock::now());
+        // Rounded up: a poll that ends a little before the limit would leave the next host a
+        // deadline that is as good as past.
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(limit - std::chrono::steady_clock::now());
         pollfd socket{pq.PQsocket(connection), static_cast<short>(status == PGRES_POLLING_READING ? POLLIN : POLLOUT),
                       0};
         const int ready = left.count() > 0 ? ::poll(&socket, 1, static_cast<int>(left.count())) : 0;
         if (ready < 0 && errno == EINTR)
             continue;
         if (ready == 0) {
-            const auto waited = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
-            errorText = "The server did not answer within " + std::to_string(waited.count()) + " s of connecting" +
-                        (where.empty() ? "" : " (" + where + ")");
+            errorText = UiText("The server did not answer; waited %s",
+                               {WaitText(std::min(std::chrono::steady_clock::now(), limit) - start)}) +
+                        WhereText(where);
             return false;
         }
         status = pq.PQconnectPoll(connection);
     }
     errorText = TrimmedMessage(pq.PQerrorMessage(connection));
     return false;
+}
+
+// A line of a verbose server message that tells where in the server's source it arose:
+// "LOCATION:  function, file.c:123", its label in libpq's language.
+bool IsLocationLine(const std::string& line)
+{
+    const size_t label = line.find(":  ");
+    if (label == std::string::npos || label == 0 || line.find(' ') < label)
+        return false;
+    const std::string place = line.substr(label + 3);
+    const size_t colon = place.rfind(':');
+    if (colon == std::string::npos || colon + 1 == place.size() ||
+        place.find_first_not_of("0123456789", colon + 1) != std::string::npos)
+        return false;
+    const size_t space = place.find(' ');
+    return space == std::string::npos ||
+           (space > 0 && place[space - 1] == ',' && place.find(' ', space + 1) == std::string::npos);
+}
+
+// libpq's text of a failed connect made with verbose errors ("FATAL:  28P01: ..." and a location
+// line), as the default form has it; state receives the last SQLSTATE the server sent, empty
+// when it sent none. libpq gives a failed connect no result whose field could be read.
+std::string WithoutStateAndLocation(const std::string& text, std::string& state)
+{
+    state.clear();
+    std::string out;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (IsLocationLine(line))
+            continue;
+        // The state follows the severity: "FATAL:  28P01: password authentication failed ...".
+        for (size_t at = line.find(":  "); at != std::string::npos; at = line.find(":  ", at + 1)) {
+            const size_t code = at + 3;
+            if (line.size() >= code + 7 && line.compare(code + 5, 2, ": ") == 0 &&
+                line.find_first_not_of("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ", code) >= code + 5) {
+                state = line.substr(code, 5);
+                line.erase(code, 7);
+                break;
+            }
+        }
+        out += (out.empty() ? "" : "\n") + line;
+    }
+    return out;
 }
 
 // A result that holds a failure; no result holds none.
@@ -431,13 +520,67 @@ std::vector<std::string> CommaList(const std::string& text)
 // The settings of a connection to one server, as PQconnectStartParams takes them.
 struct SConnectTarget {
     std::vector<std::pair<std::string, std::string>> settings;
-    std::string where;  // the host and port, for error texts; empty when there is only one
+    std::string where;  // the host and port, for error texts; empty when the text names none
 };
 
+CPgConnection::Resolver& ResolverInUse()
+{
+    static CPgConnection::Resolver resolver;
+    return resolver;
+}
+
+// The addresses of a host name as libpq's blocking connect takes them, in getaddrinfo's order.
+std::vector<std::string> ResolveName(const std::string& name)
+{
+    if (const CPgConnection::Resolver& replaced = ResolverInUse())
+        return replaced(name);
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    std::vector<std::string> addresses;
+    if (::getaddrinfo(name.c_str(), nullptr, &hints, &found) != 0)
+        return addresses;
+    for (const addrinfo* entry = found; entry != nullptr; entry = entry->ai_next) {
+        char text[NI_MAXHOST];
+        if (::getnameinfo(entry->ai_addr, entry->ai_addrlen, text, sizeof text, nullptr, 0, NI_NUMERICHOST) == 0 &&
+            std::find(addresses.begin(), addresses.end(), text) == addresses.end())
+            addresses.emplace_back(text);
+    }
+    ::freeaddrinfo(found);
+    return addresses;
+}
+
+// A host that names a machine: not a socket folder ("/..." or "@..." for the abstract
+// namespace), not an address in numeric form.
+bool IsHostName(const std::string& host)
+{
+    if (host.empty() || host[0] == '/' || host[0] == '@')
+        return false;
+    unsigned char address[sizeof(in6_addr)];
+    return ::inet_pton(AF_INET, host.c_str(), address) != 1 && ::inet_pton(AF_INET6, host.c_str(), address) != 1;
+}
+
+SConnectTarget TargetOf(const std::vector<std::pair<std::string, std::string>>& common, const std::string& host,
+                        const std::string& address, const std::string& port)
+{
+    SConnectTarget target;
+    for (const auto& setting : common) {
+        if (setting.first != "host" && setting.first != "hostaddr" && setting.first != "port")
+            target.settings.push_back(setting);
+    }
+    target.settings.insert(target.settings.end(), {{"host", host}, {"hostaddr", address}, {"port", port}});
+    target.where = "host \"" + (host.empty() ? address : host) + "\"" +
+                   (host.empty() || address.empty() ? "" : " (" + address + ")") +
+                   (port.empty() ? "" : " port " + port);
+    return target;
+}
+
 // One target per host of the connection text, in its order, each with the host's own host,
-// hostaddr and port and every other setting of the text. libpq's non-blocking connect would try
-// them in one go, but moves on only when a host refuses, never when one takes the connection
-// and stays silent. Lists that do not match go to libpq unsplit, for it to say so.
+// hostaddr and port and every other setting of the text; a host name gives one target per
+// address. libpq's non-blocking connect would try them in one go, but moves on only when a host
+// or address refuses, never when one takes the connection or drops its packets and stays silent.
+// Lists that do not match go to libpq unsplit, for it to say so.
 std::vector<SConnectTarget> ConnectTargets(const PQconninfoOption* options)
 {
     SConnectTarget common;
@@ -455,21 +598,21 @@ std::vector<SConnectTarget> ConnectTargets(const PQconninfoOption* options)
         common.settings.emplace_back(keyword, option->val);
     }
     const size_t count = std::max(hosts.size(), addresses.size());
-    if (count <= 1 || (!hosts.empty() && !addresses.empty() && hosts.size() != addresses.size()) ||
+    if (count == 0 || (!hosts.empty() && !addresses.empty() && hosts.size() != addresses.size()) ||
         (ports.size() > 1 && ports.size() != count))
         return {common};
-    std::vector<SConnectTarget> targets(count);
+    std::vector<SConnectTarget> targets;
     for (size_t i = 0; i < count; ++i) {
-        for (const auto& setting : common.settings) {
-            if (setting.first != "host" && setting.first != "hostaddr" && setting.first != "port")
-                targets[i].settings.push_back(setting);
-        }
         const std::string host = hosts.empty() ? "" : hosts[i];
         const std::string address = addresses.empty() ? "" : addresses[i];
         const std::string port = ports.empty() ? "" : ports[ports.size() == 1 ? 0 : i];
-        targets[i].settings.insert(targets[i].settings.end(),
-                                   {{"host", host}, {"hostaddr", address}, {"port", port}});
-        targets[i].where = "host \"" + (host.empty() ? address : host) + "\"" + (port.empty() ? "" : " port " + port);
+        const std::vector<std::string> resolved =
+            address.empty() && IsHostName(host) ? ResolveName(host) : std::vector<std::string>();
+        // A name that does not resolve goes to libpq as it is, for its own text.
+        if (resolved.empty())
+            targets.push_back(TargetOf(common.settings, host, address, port));
+        for (const std::string& each : resolved)
+            targets.push_back(TargetOf(common.settings, host, each, port));
     }
     return targets;
 }
@@ -537,6 +680,11 @@ private:
     std::string m_scratch;
 };
 
+void CPgConnection::SetResolver(Resolver resolver)
+{
+    ResolverInUse() = std::move(resolver);
+}
+
 CPgConnection::~CPgConnection()
 {
     Libpq().PQfinish(m_connection);
@@ -588,8 +736,12 @@ HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly, in
     std::string errors;
     bool refused = false;
     for (const SConnectTarget& target : targets) {
-        if (!errors.empty() && std::chrono::steady_clock::now() >= deadline)
-            break;
+        if (!errors.empty() && std::chrono::steady_clock::now() >= deadline) {
+            errors += "\n" + UiText("Not tried: the Command Timeout of %s s was used up",
+                                    {std::to_string(deadlineSeconds)}) +
+                      WhereText(target.where);
+            continue;
+        }
         std::vector<const char*> keywords, values;
         for (const auto& setting : ours) {
             keywords.push_back(setting.first);
@@ -606,14 +758,21 @@ HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly, in
             errorText = "Out of memory";
             return E_OUTOFMEMORY;
         }
+        // Verbose, the server's refusal carries its SQLSTATE, the one thing to tell it by: its
+        // words come in the server's language.
+        pq.PQsetErrorVerbosity(raw, PQERRORS_VERBOSE);
         std::string error;
-        if (AwaitConnection(pq, raw, deadline, target.where, error))
+        if (AwaitConnection(pq, raw, deadline, target.where, error)) {
+            pq.PQsetErrorVerbosity(raw, PQERRORS_DEFAULT);
             break;
+        }
+        std::string state;
+        error = WithoutStateAndLocation(error, state);
+        // As libpq does: a server that refuses the user is the answer, the next hosts are not asked.
+        refused = state.compare(0, 2, "28") == 0 || pq.PQconnectionNeedsPassword(raw) == 1;
         pq.PQfinish(raw);
         raw = nullptr;
         errors += (errors.empty() ? "" : "\n") + error;
-        // As libpq does: a server that refuses the user is the answer, the next hosts are not asked.
-        refused = error.find("authentication") != std::string::npos || error.find("password") != std::string::npos;
         if (refused)
             break;
     }
@@ -624,7 +783,13 @@ HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly, in
     // Server notices ("table does not exist, skipping") are no errors; keep them off stderr.
     pq.PQsetNoticeProcessor(raw, [](void*, const char*) {}, nullptr);
     std::unique_ptr<CPgConnection> opened(new CPgConnection(raw, deadlineSeconds));
-    std::string setup = kSessionSetup;
+    // A wait for another session's lock ends on the server before the statement's deadline, with
+    // a state that says so, and the connection stays usable. A lower time the role or the
+    // server sets is kept.
+    const std::string lockMilliseconds = std::to_string(std::max(deadlineSeconds - 1, 1) * 1000LL);
+    std::string setup = std::string(kSessionSetup) + "; SELECT set_config('lock_timeout', '" + lockMilliseconds +
+                        "ms', false) WHERE (SELECT setting::bigint FROM pg_catalog.pg_settings "
+                        "WHERE name = 'lock_timeout') NOT BETWEEN 1 AND " + lockMilliseconds;
     if (readOnly)
         setup += "; SET default_transaction_read_only = on";
     if (pq.PQsetnonblocking(raw, 1) != 0) {
@@ -634,7 +799,7 @@ HRESULT CPgConnection::Open(const std::string& connectionInfo, bool readOnly, in
     PGresult* pg = nullptr;
     HRESULT result =
         opened->Exchange([&setup](PGconn* c) { return Libpq().PQsendQuery(c, setup.c_str()); }, &pg, deadline);
-    if (SUCCEEDED(result) && pq.PQresultStatus(pg) != PGRES_COMMAND_OK) {
+    if (SUCCEEDED(result) && IsFailure(pq, pg)) {
         result = ResultForState(pq.PQresultErrorField(pg, PG_DIAG_SQLSTATE));
         opened->SetError(result, TrimmedMessage(pq.PQresultErrorMessage(pg)));
     }

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct pg_conn;
 struct pg_result;
@@ -20,10 +21,12 @@ public:
     // Seconds a statement may take when the data-link text sets no deadline.
     static constexpr int kDefaultDeadlineSeconds = 30;
 
-    // Connects with a libpq connection string ("host=... dbname=... user=..."). Of several hosts
-    // each is tried in turn for its connect timeout, all of them within the deadline, so that a
-    // host that takes the connection and never answers does not keep the next one from being
-    // tried. A read-only connection refuses every write. A statement
+    // Connects with a libpq connection string ("host=... dbname=... user=..."). Of several hosts,
+    // and of the addresses of a host name, each is tried in turn for its connect timeout, all of
+    // them within the deadline, so that one that takes the connection and never answers does not
+    // keep the next one from being tried; a server that refuses the user ends the list. A wait
+    // for another session's lock ends on the server a second before the deadline, as a busy
+    // failure that keeps the connection. A read-only connection refuses every write. A statement
     // that gets no answer within the deadline fails with DB_E_CANCELED soon after it, whatever
     // the server does: a cancel request goes to the server without being waited for, and the
     // connection is given up, so that later statements fail at once and IsLost says so. A
@@ -31,6 +34,12 @@ public:
     // or that breaks is closed the same way, with the server's reason as the error text.
     static HRESULT Open(const std::string& connectionInfo, bool readOnly, int deadlineSeconds,
                         std::unique_ptr<CPgConnection>& connection, std::string& errorText);
+
+    // The addresses of a host name in the order they are tried, as numeric texts; empty when the
+    // name does not resolve.
+    typedef std::function<std::vector<std::string>(const std::string& name)> Resolver;
+    // Replaces getaddrinfo for the names of later opens; an empty resolver restores it.
+    static void SetResolver(Resolver resolver);
 
     HRESULT Query(const std::string& sql, const CDbValues& params,
                   std::unique_ptr<CDbCursor>& cursor) override;

@@ -17,12 +17,6 @@ CEngineTexts::StringSource& CEngineTexts::Source()
     return source;
 }
 
-CEngineTexts::TextSource& CEngineTexts::EnglishKeyedSource()
-{
-    static TextSource source;
-    return source;
-}
-
 void CEngineTexts::SetStringSource(StringSource source)
 {
     Source() = std::move(source);
@@ -30,7 +24,7 @@ void CEngineTexts::SetStringSource(StringSource source)
 
 void CEngineTexts::SetTextSource(TextSource source)
 {
-    EnglishKeyedSource() = std::move(source);
+    CUiTexts::SetSource(std::move(source));
 }
 
 std::string CEngineTexts::GetString(int id, const std::string& language, const char* english)
@@ -41,6 +35,5 @@ std::string CEngineTexts::GetString(int id, const std::string& language, const c
 
 std::string CEngineTexts::Translate(const char* english, const std::string& language)
 {
-    const TextSource& source = EnglishKeyedSource();
-    return OrEnglish(source ? source(english, language) : std::string(), english);
+    return CUiTexts::Translate(english, language);
 }

@@ -3,6 +3,8 @@
 // without one (tools, tests) the English text stands.
 #pragma once
 
+#include "Platform/UiTexts.h"
+
 #include <functional>
 #include <string>
 
@@ -13,7 +15,7 @@ public:
     typedef std::function<std::string(int id, const std::string& language)> StringSource;
     // (English text, language code or empty for the current language) -> the text, empty when
     // the tables have none.
-    typedef std::function<std::string(const std::string& english, const std::string& language)> TextSource;
+    typedef CUiTexts::Source TextSource;
 
     // An empty source restores the English texts.
     static void SetStringSource(StringSource source);
@@ -22,11 +24,11 @@ public:
     // text for the id.
     static std::string GetString(int id, const std::string& language, const char* english);
 
-    // Texts keyed by their English text (the messages of the string table), the same way.
+    // Texts keyed by their English text (the messages of the string table), the same way; one
+    // source with the libraries' texts (CUiTexts).
     static void SetTextSource(TextSource source);
     static std::string Translate(const char* english, const std::string& language);
 
 private:
     static StringSource& Source();
-    static TextSource& EnglishKeyedSource();
 };

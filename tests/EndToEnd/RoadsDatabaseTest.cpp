@@ -4,8 +4,15 @@
 // their keyboard mnemonics, dialogs answered with the keyboard.
 #include "EndToEnd/RoadSteps.h"
 #include "support/DesktopDriver.h"
+#include "support/EnvironmentScope.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -99,6 +106,44 @@ TEST_F(DatabaseRoad, SavedToADatabaseAndLoadedBack)
     ASSERT_TRUE(WaitForMessage("Error in SQL statement. Unable to save data. The tables of the production database "
                                "are missing; \"Create tables in DB\" makes them."))
         << program.Messages();
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
+}
+
+// A PostgreSQL server that takes the connection and never answers (a listener that accepts
+// nothing: the kernel takes the connection): the connection test names the host it waited for
+// and how long.
+TEST_F(DatabaseRoad, ConnectionTestNamesTheServerThatDidNotAnswer)
+{
+    const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(listener, 0);
+    struct ListenerClose {
+        int fd;
+        ~ListenerClose() { close(fd); }
+    } listenerClose{listener};
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 4), 0);
+    ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const std::string port = std::to_string(ntohs(address.sin_port));
+    WriteWholeFile(program.Path("PDB.udl"), "Provider=PostgreSQL;host=127.0.0.1 port=" + port + " dbname=x user=x\n");
+    const CEnvironmentScope noTimeout("PGCONNECT_TIMEOUT", nullptr);
+    std::string main = Start();
+    ASSERT_FALSE(main.empty());
+
+    // File > Database functions > Configure DB connection; Test.
+    CDesktopDriver::Keys(main, {"alt+f", "f", "c"});
+    const std::string connection = CDesktopDriver::WaitForWindow("^Production database connection$", 60);
+    ASSERT_FALSE(connection.empty()) << CDesktopDriver::WindowTitles();
+    Screenshot("db-connection-postgresql");
+    CDesktopDriver::Keys(connection, {"alt+t"});
+    EXPECT_TRUE(WaitForMessage("Could not connect to the database. The server did not answer; waited 5 s (host "
+                               "\"127.0.0.1\" port " + port + ")"))
+        << program.Messages();
+    CDesktopDriver::Keys(connection, {"Escape"});
+    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(connection, 60)) << CDesktopDriver::WindowTitles();
     ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 

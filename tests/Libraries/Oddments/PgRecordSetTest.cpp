@@ -1,11 +1,18 @@
 #include "support/EnvironmentScope.h"
+#include "support/LocaleScope.h"
 #include "support/PgCluster.h"
 #include "support/StoppedProcesses.h"
+#include "support/TemporaryFolder.h"
 #include "support/WaitUntil.h"
 #include "RecordSetCases.h"
 
+#include "Oddments/DbFailureCause.h"
 #include "Oddments/DynamicRecordSetOleDb.h"
+#include "Oddments/PgConnection.h"
+#include "Platform/UiTexts.h"
+#include "Polyglotta/Translator.h"
 
+#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -16,8 +23,12 @@
 #include <cstdlib>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <map>
+#include <memory>
 #include <future>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -242,16 +253,18 @@ bool AnswerSessionStart(int socket)
 // that was paused. With sessionFirst the first connection is served as a session up to its
 // setup before the server falls silent. After a time limit everything is closed, so that code
 // waiting on it for ever fails its test instead of hanging it.
+// It listens on a loopback address, on the port given or else one that is free.
 class CSilentServer {
 public:
-    explicit CSilentServer(int limitSeconds, bool sessionFirst = false)
+    explicit CSilentServer(int limitSeconds, bool sessionFirst = false, const char* host = "127.0.0.1", int port = 0)
     {
         m_listener = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(static_cast<std::uint16_t>(port));
         socklen_t length = sizeof address;
-        if (m_listener < 0 || bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        if (m_listener < 0 || inet_pton(AF_INET, host, &address.sin_addr) != 1 ||
+            bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
             listen(m_listener, 16) != 0 || getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
             return;
         m_port = ntohs(address.sin_port);
@@ -348,8 +361,11 @@ TEST(PgDataSource, DeadlineHoldsWhenTheWholeServerIsStopped)
         CStoppedProcesses stopped({cluster.ServerPid(), backend}, 30);
         ASSERT_TRUE(stopped.AllStopped());
         const auto start = std::chrono::steady_clock::now();
-        EXPECT_EQ(session.Execute("SELECT 1"), DB_E_CANCELED);
+        const HRESULT result = session.Execute("SELECT 1");
+        EXPECT_EQ(result, DB_E_CANCELED);
         EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 8);
+        // A client cannot tell a silent server from a lock at its deadline: the connection is gone.
+        EXPECT_EQ(CDbFailureCause::Of(result, session.IsLost()), CDbFailureCause::ConnectionLost);
     }
     // Once it goes on, the server takes connections as before.
     ExpectNewConnectionWorks();
@@ -524,7 +540,7 @@ TEST(PgDataSource, OpenFailsOverToTheNextHost)
         EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), c.boundSeconds);
         if (!c.opens) {
             EXPECT_TRUE(FAILED(opened));
-            EXPECT_NE(source.GetErrorText().find("did not answer within 2 s of connecting (host \"127.0.0.1\" port " +
+            EXPECT_NE(source.GetErrorText().find("did not answer; waited 2 s (host \"127.0.0.1\" port " +
                                                  silentPort + ")"),
                       std::string::npos)
                 << source.GetErrorText();
@@ -539,5 +555,338 @@ TEST(PgDataSource, OpenFailsOverToTheNextHost)
         std::string folder;
         rs.GetStringAt(folder, 1);
         EXPECT_EQ(folder, cluster1);
+    }
+}
+
+namespace {
+
+// The one value a query gives, as text; empty when it gives none.
+std::string ValueOf(CSession& session, const std::string& sql)
+{
+    CDynamicRecordSetOleDb rs;
+    std::string value;
+    if (rs.Open(session, sql.c_str()) && rs.MoveNext())
+        rs.GetStringAt(value, 1);
+    return value;
+}
+
+// Host names resolved by the test instead of getaddrinfo, for as long as the object lives; the
+// names asked for are kept.
+class CResolverScope {
+public:
+    explicit CResolverScope(std::map<std::string, std::vector<std::string>> names) : m_names(std::move(names))
+    {
+        CPgConnection::SetResolver([this](const std::string& name) {
+            m_asked.push_back(name);
+            const auto found = m_names.find(name);
+            return found == m_names.end() ? std::vector<std::string>() : found->second;
+        });
+    }
+    ~CResolverScope() { CPgConnection::SetResolver(nullptr); }
+    CResolverScope(const CResolverScope&) = delete;
+    CResolverScope& operator=(const CResolverScope&) = delete;
+
+    const std::vector<std::string>& Asked() const { return m_asked; }
+
+private:
+    std::map<std::string, std::vector<std::string>> m_names;
+    std::vector<std::string> m_asked;
+};
+
+}  // namespace
+
+// A host name with several addresses, the first of them silent (a dual-stack name whose IPv6
+// packets are dropped, a machine that is gone): each address gets its own connect timeout, as
+// libpq's blocking connect gives it. 127.0.0.2 and 127.0.0.3 are loopback addresses where the
+// server does not listen; silent listeners take its port there.
+TEST(PgDataSource, OpenTriesEveryAddressOfAHostName)
+{
+    const CSilentServer silent(30, false, "127.0.0.2", cluster.Port());
+    ASSERT_NE(silent.Port(), 0);
+    const CSilentServer secondSilent(30, false, "127.0.0.3", cluster.Port());
+    ASSERT_NE(secondSilent.Port(), 0);
+    const CResolverScope resolver(
+        {{"db.invalid", {"127.0.0.2", "127.0.0.1"}}, {"gone.invalid", {"127.0.0.2", "127.0.0.3"}}});
+    const CEnvironmentScope noTimeout("PGCONNECT_TIMEOUT", nullptr);
+    const std::string port = std::to_string(cluster.Port());
+    const std::string common = "Provider=PostgreSQL;dbname=postgres user=postgres sslmode=disable gssencmode=disable "
+                               "connect_timeout=2 port=" + port;
+    {
+        CDataSource source;
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_EQ(source.OpenFromInitializationString((common + " host=db.invalid;Command Timeout=30").c_str()), S_OK)
+            << source.GetErrorText();
+        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 2 + 1);
+        CSession session;
+        ASSERT_EQ(session.Open(source), S_OK);
+        EXPECT_EQ(ValueOf(session, "SELECT host(inet_server_addr())"), "127.0.0.1");
+    }
+    {
+        // The error names each address with the name it belongs to.
+        CDataSource source;
+        EXPECT_TRUE(
+            FAILED(source.OpenFromInitializationString((common + " host=gone.invalid;Command Timeout=4").c_str())));
+        for (const std::string address : {"127.0.0.2", "127.0.0.3"}) {
+            EXPECT_NE(source.GetErrorText().find("waited 2 s (host \"gone.invalid\" (" + address + ") port " + port + ")"),
+                      std::string::npos)
+                << source.GetErrorText();
+        }
+    }
+    // Socket folders, addresses and hosts whose address is given are no names to resolve.
+    ASSERT_EQ(resolver.Asked(), std::vector<std::string>({"db.invalid", "gone.invalid"}));
+    for (const std::string& host : {std::string("host=127.0.0.1"), "host=" + cluster.SocketFolder(),
+                                    std::string("host=db.invalid hostaddr=127.0.0.1"),
+                                    "host=@abstract.invalid," + cluster.SocketFolder()}) {
+        SCOPED_TRACE(host);
+        CDataSource source;
+        EXPECT_EQ(source.OpenFromInitializationString((common + " " + host).c_str()), S_OK) << source.GetErrorText();
+    }
+    EXPECT_EQ(resolver.Asked().size(), 2u);
+}
+
+namespace {
+
+// Sets server settings (ALTER SYSTEM) and lines put before the others of pg_hba.conf, until the
+// object goes; returns once new connections get them.
+class CServerSettingsScope {
+public:
+    CServerSettingsScope(const std::vector<std::string>& settings, const std::string& hbaLines,
+                         const std::string& appliedCheck)
+        : m_hbaFile(cluster.SocketFolder() + "/data/pg_hba.conf")
+    {
+        std::ifstream in(m_hbaFile);
+        std::stringstream text;
+        text << in.rdbuf();
+        m_hba = text.str();
+        std::ofstream(m_hbaFile) << hbaLines << m_hba;
+        for (const std::string& setting : settings) {
+            m_reset.push_back("ALTER SYSTEM RESET " + setting.substr(0, setting.find(' ')));
+            Apply({"ALTER SYSTEM SET " + setting});
+        }
+        Reload(appliedCheck);
+    }
+    ~CServerSettingsScope()
+    {
+        std::ofstream(m_hbaFile) << m_hba;
+        Apply(m_reset);
+        Reload("current_setting('lc_messages') = 'C'");
+    }
+    CServerSettingsScope(const CServerSettingsScope&) = delete;
+    CServerSettingsScope& operator=(const CServerSettingsScope&) = delete;
+
+private:
+    static void Apply(const std::vector<std::string>& statements)
+    {
+        CDataSource source;
+        CSession session;
+        ASSERT_EQ(source.OpenFromInitializationString(InitString("postgres").c_str()), S_OK) << source.GetErrorText();
+        ASSERT_EQ(session.Open(source), S_OK);
+        for (const std::string& sql : statements)
+            EXPECT_EQ(session.Execute(sql.c_str()), S_OK) << sql << ": " << session.GetErrorText();
+    }
+    // The server reads its files again on a signal, at its own pace.
+    static void Reload(const std::string& appliedCheck)
+    {
+        Apply({"SELECT pg_reload_conf()"});
+        EXPECT_TRUE(WaitUntil(std::chrono::seconds(10), [&appliedCheck] {
+            CDataSource source;
+            CSession session;
+            return source.OpenFromInitializationString(InitString("postgres").c_str()) == S_OK &&
+                   session.Open(source) == S_OK &&
+                   ValueOf(session, "SELECT CASE WHEN " + appliedCheck + " THEN 1 ELSE 0 END") == "1";
+        }));
+    }
+
+    std::string m_hbaFile;
+    std::string m_hba;
+    std::vector<std::string> m_reset;
+};
+
+}  // namespace
+
+// A server that refuses the user is the answer, as with libpq: the next hosts are not asked, in
+// whatever language the server speaks. What the server said is judged by its SQLSTATE, which is
+// then taken out of the text with the place in the server's source. Every case has a second
+// host (the socket, where every user is trusted) that would let the open succeed.
+TEST(PgDataSource, OpenStopsAtAServerThatRefusesTheUser)
+{
+    {
+        CDataSource source;
+        CSession session;
+        ASSERT_EQ(source.OpenFromInitializationString(InitString("postgres").c_str()), S_OK) << source.GetErrorText();
+        ASSERT_EQ(session.Open(source), S_OK);
+        EXPECT_EQ(session.Execute("CREATE ROLE keyholder LOGIN PASSWORD 'right'"), S_OK) << session.GetErrorText();
+        EXPECT_EQ(session.Execute("CREATE ROLE turnedaway LOGIN"), S_OK) << session.GetErrorText();
+    }
+    const CServerSettingsScope german({"lc_messages = 'de_DE.UTF-8'"},
+                                      "host all keyholder 127.0.0.1/32 scram-sha-256\n"
+                                      "host all turnedaway 127.0.0.1/32 reject\n",
+                                      "current_setting('lc_messages') = 'de_DE.UTF-8'");
+    const CTemporaryFolder folder;
+    const CEnvironmentScope noPassword("PGPASSWORD", nullptr);
+    const CEnvironmentScope noPasswordFile("PGPASSFILE", folder.Path("no-such-file").c_str());
+    const std::string hosts = "host=127.0.0.1," + cluster.SocketFolder() + " port=" + std::to_string(cluster.Port()) +
+                              " dbname=postgres sslmode=disable gssencmode=disable ";
+    const struct {
+        const char* name;
+        std::string items;
+        HRESULT result;
+        const char* said;  // in the server's words
+    } cases[] = {
+        {"wrong password", hosts + "user=keyholder password=wrong", DB_SEC_E_AUTH_FAILED, "Passwort"},
+        {"no password at hand", hosts + "user=keyholder", DB_SEC_E_AUTH_FAILED, "no password supplied"},
+        {"refused by pg_hba.conf", hosts + "user=turnedaway", DB_SEC_E_AUTH_FAILED, "pg_hba.conf"},
+        // The socket folder's name says nothing about the server's answer.
+        {"socket folder named password-store",
+         "host=" + folder.Path("password-store") + "," + cluster.SocketFolder() + " port=" +
+             std::to_string(cluster.Port()) + " dbname=postgres user=postgres",
+         S_OK, ""},
+    };
+    // libpq's own words, the label of the location line among them, follow the program's locale.
+    for (const char* clientLocale : {"", "de_DE.UTF-8"}) for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " " + clientLocale);
+        std::unique_ptr<CLocaleScope> locale;
+        if (*clientLocale != '\0') {
+            locale = std::make_unique<CLocaleScope>(clientLocale);
+            ASSERT_TRUE(locale->IsSet());
+        }
+        CDataSource source;
+        EXPECT_EQ(source.OpenFromInitializationString(("Provider=PostgreSQL;" + c.items).c_str()), c.result)
+            << source.GetErrorText();
+        if (c.result == S_OK)
+            continue;
+        const std::string text = source.GetErrorText();
+        if (!locale) {
+            EXPECT_NE(text.find(c.said), std::string::npos) << text;
+        }
+        EXPECT_EQ(text.find("28P01"), std::string::npos) << text;
+        EXPECT_EQ(text.find("28000"), std::string::npos) << text;
+        EXPECT_EQ(text.find(".c:"), std::string::npos) << text;
+    }
+}
+
+// A wait for another session's lock ends on the server a second before the Command Timeout, as
+// a busy database, and the connection goes on; so does a server's statement_timeout. A lower
+// lock_timeout of the role or the server stays.
+TEST(PgDataSource, ServerEndsLockWaitsBeforeTheCommandTimeout)
+{
+    const std::string where = InitString("postgres");
+    {
+        CDataSource source;
+        CSession session;
+        ASSERT_EQ(source.OpenFromInitializationString(where.c_str()), S_OK);
+        ASSERT_EQ(session.Open(source), S_OK);
+        ASSERT_EQ(session.Execute("CREATE TABLE IF NOT EXISTS locked (id integer)"), S_OK) << session.GetErrorText();
+    }
+    const struct {
+        std::string items;
+        const char* lockTimeout;
+    } settings[] = {
+        {";Command Timeout=3", "2s"},
+        {";Command Timeout=1", "1s"},
+        {"", "29s"},
+        {" options='-c lock_timeout=500';Command Timeout=3", "500ms"},
+        {" options='-c lock_timeout=10s';Command Timeout=3", "2s"},
+        {" options='-c lock_timeout=0';Command Timeout=3", "2s"},
+    };
+    for (const auto& c : settings) {
+        SCOPED_TRACE(c.items);
+        CDataSource source;
+        ASSERT_EQ(source.OpenFromInitializationString((where + c.items).c_str()), S_OK) << source.GetErrorText();
+        CSession session;
+        ASSERT_EQ(session.Open(source), S_OK);
+        EXPECT_EQ(ValueOf(session, "SHOW lock_timeout"), c.lockTimeout);
+    }
+
+    CDataSource holderSource;
+    CSession holder;
+    ASSERT_EQ(holderSource.OpenFromInitializationString(where.c_str()), S_OK);
+    ASSERT_EQ(holder.Open(holderSource), S_OK);
+    ASSERT_EQ(holder.Execute("BEGIN"), S_OK);
+    ASSERT_EQ(holder.Execute("LOCK TABLE locked"), S_OK);
+    const struct {
+        const char* name;
+        std::string items;
+        const char* sql;
+    } waits[] = {
+        {"lock held past the Command Timeout", ";Command Timeout=3", "SELECT * FROM locked"},
+        {"statement_timeout", " options='-c statement_timeout=300';Command Timeout=3", "SELECT pg_sleep(5)"},
+    };
+    for (const auto& c : waits) {
+        SCOPED_TRACE(c.name);
+        CDataSource source;
+        ASSERT_EQ(source.OpenFromInitializationString((where + c.items).c_str()), S_OK) << source.GetErrorText();
+        CSession session;
+        ASSERT_EQ(session.Open(source), S_OK);
+        const HRESULT result = session.Execute(c.sql);
+        EXPECT_EQ(result, DB_E_TABLEINUSE) << session.GetErrorText();
+        EXPECT_FALSE(session.IsLost());
+        EXPECT_EQ(CDbFailureCause::Of(result, session.IsLost()), CDbFailureCause::Busy);
+        EXPECT_EQ(session.Execute("SELECT 1"), S_OK) << session.GetErrorText();
+    }
+    EXPECT_EQ(holder.Execute("ROLLBACK"), S_OK);
+}
+
+// An open that ends at the Command Timeout names the host it waited for with its wait rounded up,
+// and each host it did not try for want of time, in the user's language.
+TEST(PgDataSource, OpenTimeoutNamesEachHostAndItsWait)
+{
+    const CSilentServer silent(30);
+    ASSERT_NE(silent.Port(), 0);
+    const CSilentServer secondSilent(30);
+    ASSERT_NE(secondSilent.Port(), 0);
+    const CEnvironmentScope noTimeout("PGCONNECT_TIMEOUT", nullptr);
+    const std::string silentPort = std::to_string(silent.Port());
+    const std::string secondPort = std::to_string(secondSilent.Port());
+    const std::string clusterPort = std::to_string(cluster.Port());
+    const std::string first = " (host \"127.0.0.1\" port " + silentPort + ")";
+    const std::string second = " (host \"127.0.0.1\" port " + secondPort + ")";
+    const std::string third = " (host \"" + cluster.SocketFolder() + "\" port " + clusterPort + ")";
+    CTranslator translator;
+    ASSERT_TRUE(translator.LoadFromFile(ZEPHRIN_TRANSLATIONS_DIR "/Zephrin.de.xml", false));
+    const struct {
+        const char* name;
+        std::string items;
+        const char* language;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"Command Timeout shorter than the connect timeout",
+         "host=127.0.0.1," + cluster.SocketFolder() + " port=" + silentPort + "," + clusterPort + " connect_timeout=5",
+         "", {"The server did not answer; waited 3 s" + first,
+              "Not tried: the Command Timeout of 3 s was used up" + third}},
+        {"second host left less than a second",
+         "host=127.0.0.1,127.0.0.1," + cluster.SocketFolder() + " port=" + silentPort + "," + secondPort + "," +
+             clusterPort + " connect_timeout=2",
+         "", {"The server did not answer; waited 2 s" + first,
+              "The server did not answer; waited less than 1 s" + second,
+              "Not tried: the Command Timeout of 3 s was used up" + third}},
+        {"in German",
+         "host=127.0.0.1,127.0.0.1," + cluster.SocketFolder() + " port=" + silentPort + "," + secondPort + "," +
+             clusterPort + " connect_timeout=2",
+         "de", {"Der Server hat nicht geantwortet; gewartet: 2 s" + first,
+                "Der Server hat nicht geantwortet; gewartet: weniger als 1 s" + second,
+                "Nicht versucht: Die Zeit des Command Timeout (3 s) war aufgebraucht" + third}},
+    };
+    // Gone again however the test ends: the source refers to the translator of this scope.
+    struct SourceReset {
+        ~SourceReset() { CUiTexts::SetSource(nullptr); }
+    } sourceReset;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Without the application's translator: English.
+        CUiTexts::SetSource(nullptr);
+        if (*c.language != '\0') {
+            translator.SetLanguage(c.language);
+            CUiTexts::SetSource([&translator](const std::string& english, const std::string& language) {
+                return translator.Translate(english, language);
+            });
+        }
+        CDataSource source;
+        EXPECT_TRUE(FAILED(source.OpenFromInitializationString(
+            ("Provider=PostgreSQL;dbname=postgres user=postgres " + c.items + ";Command Timeout=3").c_str())));
+        std::string expected;
+        for (const std::string& line : c.lines)
+            expected += (expected.empty() ? "" : "\n") + line;
+        EXPECT_EQ(source.GetErrorText(), expected);
     }
 }

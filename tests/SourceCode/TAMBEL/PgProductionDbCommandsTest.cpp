@@ -162,6 +162,38 @@ TEST_F(PgProductionDbCommands, NextCommandAfterALostConnectionOpensTheDatabaseAg
               "Die Verbindung zur Datenbank ging verloren; es wurde nichts gespeichert.");
 }
 
+// A save held up by another session's lock past the Command Timeout ends on the server a second
+// before it: the user reads that the database was busy, not that the connection was lost, and
+// the connection goes on to save once the lock is gone.
+TEST_F(PgProductionDbCommands, SaveHeldUpByAnotherSessionsLockSaysBusy)
+{
+    m_initString += ";Command Timeout=3";
+    OpenWithTables();
+    CDataSource holderSource;
+    CSession holder;
+    ASSERT_EQ(holderSource.OpenFromInitializationString(m_initString.c_str()), S_OK) << holderSource.GetErrorText();
+    ASSERT_EQ(holder.Open(holderSource), S_OK);
+    ASSERT_EQ(holder.Execute("BEGIN"), S_OK);
+    ASSERT_EQ(holder.Execute("LOCK TABLE fwr_customer_data"), S_OK) << holder.GetErrorText();
+    const CProductionDbKey key(4711, 12, 1);
+    SetProjectInMemory(key.pa, key.vk, key.pos, "held up");
+    m_boxes.clear();
+    const auto start = std::chrono::steady_clock::now();
+    App().GetProductionDbCommands().SaveToDb();
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 15);
+    ASSERT_FALSE(m_boxes.empty());
+    EXPECT_THAT(m_boxes.back().text,
+                testing::EndsWith("\nAnother program kept the database busy for longer than the save could wait."));
+    EXPECT_TRUE(App().IsProductionDbUsable());
+    ASSERT_EQ(holder.Execute("ROLLBACK"), S_OK);
+    EXPECT_EQ(StoredCustomer(key), "");
+
+    m_boxes.clear();
+    App().GetProductionDbCommands().SaveToDb();
+    EXPECT_THAT(Texts(), ElementsAre("Data successfully saved."));
+    EXPECT_EQ(StoredCustomer(key), "Customer held up");
+}
+
 // However the server ends the application's connection, the command it hits is all that is lost,
 // and the next one opens the database again from the data link. Ended while idle (terminated, a
 // fast restart, an idle timeout), the next save itself stores the project; a save that meets the

@@ -5,16 +5,19 @@
 #include "CommonFiles/ProjectData.h"
 #include "CommonFiles/UnitDb.h"
 #include "CommonFiles/UnitManager.h"
+#include "Harbinax/MessageDialog.h"
 #include "Oddments/DataLinkSettings.h"
 #include "PolyglottaWx/WindowIds.h"
 #include "ProductionDb/MachineNames.h"
 #include "TAMBEL/DbConnectionDlg.h"
+#include "TAMBEL/EngineWiring.h"
 #include "TAMBEL/ProductionDbLink.h"
 #include "TAMBEL/ProjectFileDialog.h"
 #include "TAMBEL/Resource.h"
 #include "TAMBEL/StartupEnvironment.h"
 #include "TAMBEL/TAMBELDlg.h"
 #include "support/ChildProcess.h"
+#include "support/EnvironmentScope.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 #include "support/WxTestSupport.h"
@@ -31,6 +34,9 @@
 #include <functional>
 #include <regex>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -559,6 +565,74 @@ TEST_F(ProductionDbCommands, ConnectionDialogTestsAndWritesTheLink)
     EXPECT_EQ(read.ToInitializationString(), settings.ToInitializationString());
     dialog.Destroy();
     std::remove(file.c_str());
+}
+
+// The connection test names the server it waited for and how long, in the user's language. The
+// listener never accepts: the kernel takes the connection and nobody answers it.
+TEST_F(ProductionDbCommands, ConnectionTestNamesTheServerThatDidNotAnswer)
+{
+    const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(listener, 0);
+    struct ListenerClose {
+        int fd;
+        ~ListenerClose() { close(fd); }
+    } listenerClose{listener};
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 4), 0);
+    ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const std::string port = std::to_string(ntohs(address.sin_port));
+    const CEnvironmentScope noTimeout("PGCONNECT_TIMEOUT", nullptr);
+    CDbConnectionDlg dialog(nullptr, TestProgramFolder() + "PDB.udl");
+    ASSERT_TRUE(dialog.Create());
+    CDataLinkSettings settings;
+    settings.provider = CDataLinkSettings::Provider::PostgreSQL;
+    settings.host = "127.0.0.1";
+    settings.port = port;
+    settings.database = "x";
+    settings.user = "x";
+    dialog.SetSettings(settings);
+    ConnectEngineToApplication();
+    struct EngineReset {
+        ~EngineReset() { DisconnectEngineFromApplication(); }
+    } engineReset;
+    const std::string where = " (host \"127.0.0.1\" port " + port + ")";
+    const struct {
+        const char* language;
+        std::string text;
+    } languages[] = {
+        {"en", "Could not connect to the database.\nThe server did not answer; waited 5 s" + where},
+        {"de", "Die Verbindung zur Datenbank konnte nicht hergestellt werden.\nDer Server hat nicht geantwortet; "
+               "gewartet: 5 s" + where},
+    };
+    // The message box as the user sees it.
+    SetMessageBoxSinkForTesting(nullptr);
+    for (const auto& language : languages) {
+        SCOPED_TRACE(language.language);
+        UseTranslatedLanguage(language.language);
+        wxString text;
+        auto closeWhenShown = [&](wxShowEvent& event) {
+            event.Skip();
+            auto* box = dynamic_cast<CMessageDialog*>(event.GetEventObject());
+            if (!box || !event.IsShown())
+                return;
+            box->CallAfter([&, box] {
+                PumpFor(300);
+                text = box->GetMessage();
+                SaveScreenshot(WholeWindow(box), std::string("connection-test-no-answer-") + language.language);
+                box->EndModal(wxID_OK);
+            });
+        };
+        App().Bind(wxEVT_SHOW, closeWhenShown);
+        EXPECT_FALSE(dialog.TestConnection());
+        App().Unbind(wxEVT_SHOW, closeWhenShown);
+        EXPECT_EQ(text, wxString::FromUTF8(language.text));
+    }
+    App().EnableTranslator(false);
+    dialog.Destroy();
 }
 
 // For an SQLite link the test says what it found before it opens anything: a file that is not
