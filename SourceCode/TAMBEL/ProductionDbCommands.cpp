@@ -87,19 +87,16 @@ std::string WithReason(std::string text, const std::string& reason)
 const char kReopen[] =
     "Once the database can be reached, \"Database functions > Configure DB connection\" opens it again.";
 
-// Why the database the data link names did not open: the provider's words, with the indented
-// lines that continue a line joined to it, and for a database file what its path finds.
+// Why the database the data link names did not open: the provider's words (libpq indents the
+// hint below its line, which a message box would show as a gap), and for a database file what
+// its path finds.
 std::string OpenFailureReason(const CProductionDb& db, const std::string& dataLinkPath)
 {
     std::string reason;
     const std::string& text = db.GetFailureText();
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && i + 1 < text.size() && text[i + 1] == '\t') {
-            reason += ' ';
-            ++i;
-        } else {
+        if (text[i] != '\t' || (i > 0 && text[i - 1] != '\n'))
             reason += text[i];
-        }
     }
     CDataLinkSettings settings;
     if (settings.Read(dataLinkPath) && settings.provider == CDataLinkSettings::Provider::SQLite) {
