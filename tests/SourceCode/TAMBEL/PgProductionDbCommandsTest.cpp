@@ -5,7 +5,6 @@
 
 #include "CommonFiles/ProjectData.h"
 #include "Harbinax/Harbinax.h"
-#include "Harbinax/MessageDialog.h"
 #include "Oddments/DataSource.h"
 #include "Oddments/Session.h"
 #include "TAMBEL/DbConnectionDlg.h"
@@ -15,7 +14,6 @@
 #include "support/PgCluster.h"
 #include "support/TestFiles.h"
 #include "support/WaitUntil.h"
-#include "support/WxTestSupport.h"
 #include "Oddments/DynamicRecordSetOleDb.h"
 
 #include <gmock/gmock.h>
@@ -355,21 +353,7 @@ TEST_F(PgProductionDbCommands, ReopenAfterTheServerWasStoppedSaysWhyAndTheWayBac
                       "again.");
         }
         EXPECT_FALSE(App().IsProductionDbUsable());
-        if (ScreenshotsWanted()) {
-            CMessageDialog shown(nullptr, wxString::FromUTF8(m_boxes[0].text), wxString::FromUTF8(m_boxes[0].caption),
-                                 m_boxes[0].style);
-            shown.Bind(wxEVT_SHOW, [&](wxShowEvent& event) {
-                event.Skip();
-                if (event.IsShown()) {
-                    shown.CallAfter([&] {
-                        PumpFor(300);
-                        SaveScreenshot(WholeWindow(&shown), std::string("db-reopen-") + language);
-                        shown.EndModal(wxID_OK);
-                    });
-                }
-            });
-            shown.ShowModal();
-        }
+        SaveBoxScreenshot(m_boxes[0], std::string("db-reopen-") + language);
 
         ASSERT_TRUE(cluster.StartServer());
         m_boxes.clear();

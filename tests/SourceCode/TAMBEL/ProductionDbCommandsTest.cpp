@@ -101,6 +101,10 @@ TEST_F(ProductionDbCommands, FailedOpenSaysWhyAndWhatOpensItAgain)
         EXPECT_EQ(m_boxes[0].text, "Could not open the production database.\n" + sqlite + c.english + "\n" + kReopen);
         EXPECT_EQ(m_boxes[1].text, "Die Produktionsdatenbank konnte nicht geöffnet werden.\n" + sqlite + c.german +
                                        "\n" + kGermanReopen);
+        if (c.file == folder.Path("folder.db")) {
+            SaveBoxScreenshot(m_boxes[0], "db-open-folder-en");
+            SaveBoxScreenshot(m_boxes[1], "db-open-folder-de");
+        }
     }
 }
 
@@ -684,6 +688,10 @@ TEST_F(ProductionDbCommands, ConnectionTestNamesWhatItFindsForAFile)
         EXPECT_THAT(Texts(), ElementsAre(c.english, c.german));
         for (const SMessageBox& box : m_boxes)
             EXPECT_EQ(box.style, wxOK | c.icon);
+        if (c.file == folder.Path("folder.db") && m_boxes.size() == 2) {
+            SaveBoxScreenshot(m_boxes[0], "db-test-folder-en");
+            SaveBoxScreenshot(m_boxes[1], "db-test-folder-de");
+        }
     }
     dialog.Destroy();
     // The test made nothing.
@@ -762,6 +770,10 @@ TEST_F(ProductionDbCommands, ConnectionDialogRefusesAFolder)
     UseTranslatedLanguage("de");
     EXPECT_FALSE(dialog.Save());
     App().EnableTranslator(false);
+    if (m_boxes.size() == 2) {
+        SaveBoxScreenshot(m_boxes[0], "db-connection-folder-en");
+        SaveBoxScreenshot(m_boxes[1], "db-connection-folder-de");
+    }
     dialog.Destroy();
     const std::string isFolder = settings.file + ": " + std::strerror(EISDIR);
     EXPECT_THAT(Texts(), ElementsAre("The connection could not be saved.\n" + isFolder,
