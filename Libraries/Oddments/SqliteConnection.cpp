@@ -5,6 +5,7 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 
@@ -15,8 +16,12 @@ namespace {
 // A statement waits this long for another connection's write to finish before it fails.
 constexpr int kBusyTimeoutMs = 5000;
 
-HRESULT ResultFor(int code, const char* message)
+// systemError: the errno of the failing call. A disk that is full may come as an I/O error (the
+// write-ahead log's index that cannot grow).
+HRESULT ResultFor(int code, const char* message, int systemError)
 {
+    if ((code & 0xFF) == SQLITE_IOERR && systemError == ENOSPC)
+        return STG_E_MEDIUMFULL;
     switch (code & 0xFF) {
     case SQLITE_CONSTRAINT:
         return DB_E_INTEGRITYVIOLATION;
@@ -227,9 +232,10 @@ HRESULT CSqliteConnection::Open(const std::string& path, OpenMode mode,
         asItIs = true;
     }
     if (code != SQLITE_OK) {
+        const int systemError = db != nullptr ? sqlite3_system_errno(db) : 0;
         errorText = path + ": " + (db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(code));
         sqlite3_close_v2(db);
-        return ResultFor(code, nullptr);
+        return ResultFor(code, nullptr, systemError);
     }
     // A file that cannot take the log (read-only, or busy for longer than the timeout) keeps
     // working as it is.
@@ -242,8 +248,12 @@ HRESULT CSqliteConnection::Open(const std::string& path, OpenMode mode,
 
 HRESULT CSqliteConnection::Failure(int code)
 {
+    // Read before anything else can change it: SQLite does not keep the system error of every
+    // failure (not of a commit's), and errno as the failing call left it stands in then.
+    const int callError = errno;
+    const int kept = sqlite3_system_errno(m_db);
     const char* message = sqlite3_errmsg(m_db);
-    return SetError(ResultFor(code, message), message);
+    return SetError(ResultFor(code, message, kept != 0 ? kept : callError), message);
 }
 
 HRESULT CSqliteConnection::Prepare(const std::string& sql, const CDbValues& params,

@@ -123,24 +123,15 @@ bool CDbConnectionDlg::TestConnection()
     const CDataLinkSettings settings = GetSettings();
     std::string reason;
     if (settings.provider == CDataLinkSettings::Provider::SQLite) {
-        switch (CSqliteFileCheck::Check(settings.file)) {
-        case CSqliteFileCheck::NoFileNamed:
-            reason = TranslateText("No database file is named.");
-            break;
-        case CSqliteFileCheck::FolderMissing:
-            reason = TranslateText("The folder of the database file does not exist.");
-            break;
-        case CSqliteFileCheck::FolderNotWritable:
-            reason = TranslateText("The folder of the database file cannot be written.");
-            break;
-        case CSqliteFileCheck::NewFile:
+        const CSqliteFileCheck::Finding finding = CSqliteFileCheck::Check(settings.file);
+        if (finding == CSqliteFileCheck::NewFile) {
             // Nothing is wrong: OK makes the file, an empty database.
             ShowMessageBox(this, "The database file does not exist yet; OK will create it.", "Information",
                            wxOK | wxICON_INFORMATION);
             return true;
-        case CSqliteFileCheck::Existing:
-            break;
         }
+        if (finding != CSqliteFileCheck::Existing)
+            reason = TranslateText(CSqliteFileCheck::Describe(finding));
     }
     CDataSource source;
     if (reason.empty()) {
@@ -173,6 +164,8 @@ bool CDbConnectionDlg::Save()
             ::close(file);
         } else if (errno != EEXIST) {
             error = settings.file + ": " + std::strerror(errno);
+        } else if (CSqliteFileCheck::Check(settings.file) == CSqliteFileCheck::Folder) {
+            error = settings.file + ": " + std::strerror(EISDIR);
         }
     }
     if (error.empty() && settings.Write(m_dataLinkPath, &error))

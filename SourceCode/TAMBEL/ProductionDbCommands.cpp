@@ -4,6 +4,7 @@
 #include "Harbinax/Harbinax.h"
 #include "Harbinax/MessageBox.h"
 #include "Oddments/DataLinkSettings.h"
+#include "Oddments/SqliteFileCheck.h"
 #include "Platform/DateTime.h"
 #include "ProductionDb/DbRecordCondition.h"
 #include "ProductionDb/ProductionDb.h"
@@ -17,6 +18,7 @@
 #include <wx/defs.h>
 #include <wx/frame.h>
 
+#include <optional>
 #include <utility>
 
 namespace {
@@ -66,10 +68,43 @@ std::string SaveFailureLine(CDbFailureCause::Cause cause)
     return std::string();
 }
 
+// Whether the order table or the stored projects have the key; nothing when a check could not
+// be made.
+std::optional<bool> RecordExists(CProductionDb& db, const CProductionDbKey& key)
+{
+    const std::optional<bool> order = db.OrderExists(key);
+    if (!order || *order)
+        return order;
+    return db.ProjectExists(key);
+}
+
 // The text, and below it the line that says why, when there is one.
 std::string WithReason(std::string text, const std::string& reason)
 {
     return reason.empty() ? text : text + "\n" + reason;
+}
+
+const char kReopen[] =
+    "Once the database can be reached, \"Database functions > Configure DB connection\" opens it again.";
+
+// Why the database the data link names did not open: the provider's words (libpq indents the
+// hint below its line, which a message box would show as a gap), and for a database file what
+// its path finds.
+std::string OpenFailureReason(const CProductionDb& db, const std::string& dataLinkPath)
+{
+    std::string reason;
+    const std::string& text = db.GetFailureText();
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\t' || (i > 0 && text[i - 1] != '\n'))
+            reason += text[i];
+    }
+    CDataLinkSettings settings;
+    if (settings.Read(dataLinkPath) && settings.provider == CDataLinkSettings::Provider::SQLite) {
+        const std::string finding = CSqliteFileCheck::Describe(CSqliteFileCheck::Check(settings.file));
+        if (!finding.empty())
+            reason = reason.empty() ? Translated(finding) : WithReason(reason, Translated(finding));
+    }
+    return reason;
 }
 
 }  // namespace
@@ -127,11 +162,15 @@ bool CProductionDbCommands::Open(bool warn)
     m_log.Info("Production database %s", usable ? "usable" : "not usable");
     if (!usable && warn) {
         // A database that opened but lacks the tables needs one more step, which the user is shown.
+        // Otherwise the user is told why, and how to open it once that is mended.
         const CProductionDb* db = m_link ? m_link->Database() : nullptr;
-        const bool tablesMissing = db && db->GetFailureCause() == CDbFailureCause::TablesMissing;
-        Message(WithReason(Translated("Could not open the production database."),
-                           tablesMissing ? Translated(kTablesMissing) : std::string()),
-                "Warning", kWarning);
+        const std::string failed = Translated("Could not open the production database.");
+        if (db && db->GetFailureCause() == CDbFailureCause::TablesMissing)
+            Message(WithReason(failed, Translated(kTablesMissing)), "Warning", kWarning);
+        else
+            Message(WithReason(WithReason(failed, db ? OpenFailureReason(*db, m_link->DataLinkPath()) : std::string()),
+                               Translated(kReopen)),
+                    "Warning", kWarning);
     }
     if (m_mainDialog)
         m_mainDialog->OnPageChanged();
@@ -217,11 +256,20 @@ bool CProductionDbCommands::SaveToDb()
     // The key being saved is what counts: another owner's project must not be overwritten by
     // typing its key, and an existing one only after the user agreed.
     if (key.IsValid()) {
+        // Whether the save would overwrite a record is found out first: when nobody can say,
+        // nothing is written.
+        const std::optional<bool> exists = RecordExists(*db, key);
+        if (!exists) {
+            EnterPage();
+            Message(WithReason(Translated("Unable to save data."), SaveFailureLine(db->GetFailureCause())), "Error",
+                    kError);
+            return false;
+        }
         if (ReportForeignLock(key)) {
             EnterPage();
             return false;
         }
-        if (db->OrderExists(key) || db->ProjectExists(key)) {
+        if (*exists) {
             // Another user may take the project while the question is open: tested again
             // after it.
             if (Message(TwoParts("A record with the same keys exists already.", "Overwrite existing record?"),

@@ -5,6 +5,7 @@
 #include "EndToEnd/RoadSteps.h"
 #include "support/DesktopDriver.h"
 #include "support/EnvironmentScope.h"
+#include "support/PgCluster.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -144,6 +145,49 @@ TEST_F(DatabaseRoad, ConnectionTestNamesTheServerThatDidNotAnswer)
         << program.Messages();
     CDesktopDriver::Keys(connection, {"Escape"});
     ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(connection, 60)) << CDesktopDriver::WindowTitles();
+    ASSERT_NO_FATAL_FAILURE(Exit(main));
+}
+
+// The server of the production database stops while the program runs: the save says why the
+// database cannot be opened and how it is opened again; once the server runs again, Configure DB
+// connection and its OK open it, and the save stores the project.
+TEST_F(DatabaseRoad, StoppedServerIsNamedAndTheConnectionDialogOpensItAgain)
+{
+    CPgCluster cluster;
+    std::string error;
+    ASSERT_TRUE(cluster.Start(error)) << error;
+    WriteWholeFile(program.Path("PDB.udl"),
+                   "[oledb]\nProvider=PostgreSQL;" + cluster.ConnectionInfo("postgres") + "\n");
+    const std::string main = Start();
+    ASSERT_FALSE(main.empty());
+    // File > Database functions > Create tables in DB.
+    CDesktopDriver::Keys(main, {"alt+f", "f", "t"});
+    ASSERT_TRUE(WaitForMessage("Successfully created PDB data tables.")) << program.Messages();
+    EnterField(main, kPaNumber, "4711");
+    EnterField(main, kVkNumber, "12");
+    EnterField(main, kPosition, "1");
+
+    ASSERT_TRUE(cluster.StopServer());
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Save to database")));
+    ASSERT_TRUE(WaitForMessage("Once the database can be reached, \"Database functions > Configure DB connection\" "
+                               "opens it again."))
+        << program.Messages();
+    // libpq's reason, in whichever language the system speaks, names where it looked.
+    const std::string messages = program.Messages();
+    EXPECT_NE(messages.find(cluster.SocketFolder(), messages.find("Could not open the production database. ")),
+              std::string::npos)
+        << messages;
+
+    ASSERT_TRUE(cluster.StartServer());
+    // File > Database functions > Configure DB connection, from a field of the main window.
+    CDesktopDriver::Click(main, kPaNumber.x, kPaNumber.y);
+    CDesktopDriver::Keys(main, {"alt+f", "f", "c"});
+    const std::string connection = CDesktopDriver::WaitForWindow("^Production database connection$", 60);
+    ASSERT_FALSE(connection.empty()) << CDesktopDriver::WindowTitles();
+    CDesktopDriver::Keys(connection, {"Return"});
+    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(connection, 60)) << CDesktopDriver::WindowTitles();
+    ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Save to database")));
+    ASSERT_TRUE(WaitForMessage("Data successfully saved.")) << program.Messages();
     ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 

@@ -138,9 +138,7 @@ bool CPgCluster::Start(std::string& error)
     // is thrown away anyway.
     for (int attempt = 0; attempt < 3; ++attempt) {
         m_port = FreeLoopbackPort();
-        if (m_port > 0 && Run({m_binaries + "/pg_ctl", "-D", data, "-l", m_folder + "/server.log", "-w", "-o",
-                               "-k " + m_folder + " -c listen_addresses=127.0.0.1 -p " + std::to_string(m_port) + " -F",
-                               "start"}))
+        if (m_port > 0 && RunServer())
             return true;
     }
     error = "the server did not start (see " + m_folder + "/server.log)";
@@ -162,6 +160,22 @@ void CPgCluster::Stop()
         waitpid(m_watchdog, &status, 0);
         m_watchdog = -1;
     }
+}
+
+bool CPgCluster::RunServer()
+{
+    return Run({m_binaries + "/pg_ctl", "-D", m_folder + "/data", "-l", m_folder + "/server.log", "-w", "-o",
+                "-k " + m_folder + " -c listen_addresses=127.0.0.1 -p " + std::to_string(m_port) + " -F", "start"});
+}
+
+bool CPgCluster::StopServer()
+{
+    return Run({m_binaries + "/pg_ctl", "-D", m_folder + "/data", "-w", "-m", "fast", "stop"});
+}
+
+bool CPgCluster::StartServer()
+{
+    return RunServer();
 }
 
 bool CPgCluster::Restart()

@@ -23,6 +23,13 @@ public:
     // server again; returns once it takes connections, false when it does not.
     bool Restart();
 
+    // Stops the server as an administrator's fast shutdown does, its data kept; false when it did
+    // not stop.
+    bool StopServer();
+    // Starts the stopped server again where it listened before; false when it takes no
+    // connections.
+    bool StartServer();
+
     // Ends a backend as an administrator does (pg_terminate_backend) once its row of
     // pg_stat_activity meets the condition (for example "wait_event_type = 'Lock'"); false when it
     // did not within 30 s. Blocks until then: call it from a thread while the test's statement
@@ -42,6 +49,9 @@ public:
     pid_t ServerPid() const;
 
 private:
+    // pg_ctl start on the port; true once the server takes connections.
+    bool RunServer();
+
     std::string m_folder;
     std::string m_binaries;
     int m_port = 0;

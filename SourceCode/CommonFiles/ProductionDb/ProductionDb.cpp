@@ -96,6 +96,7 @@ HRESULT CProductionDb::Open(const char* dataLinkFile)
     ClearFailure();
     HRESULT result = m_dataSource.OpenFromFileName(dataLinkFile);
     if (FAILED(result)) {
+        m_failureText = m_dataSource.GetErrorText();
         QUILLET_POS(m_log);
         m_log.Error("could not open %s: 0x%08X %s", dataLinkFile != nullptr ? dataLinkFile : "",
                     static_cast<unsigned>(result), m_dataSource.GetErrorText().c_str());
@@ -311,13 +312,16 @@ void CProductionDb::LogFailure(HRESULT result, const std::string& sql)
     QUILLET_POS(m_log);
     m_log.Error("Open FAILED 0x%08X\n%s\n%s", static_cast<unsigned>(result), sql.c_str(),
                 m_session.GetErrorText().c_str());
-    if (!m_failure)
+    if (!m_failure) {
         m_failure = CDbFailureCause::Of(result, m_session.IsLost());
+        m_failureText = m_session.GetErrorText();
+    }
 }
 
 void CProductionDb::ClearFailure()
 {
     m_failure.reset();
+    m_failureText.clear();
 }
 
 std::string CProductionDb::LockName(const std::string& name)

@@ -74,9 +74,12 @@ public:
     // True when the open database's connection can run no statement more (a statement was given
     // up at its deadline, or the server broke the connection off): only Open makes it usable.
     bool IsLost() const { return m_session.IsLost(); }
-    // Why the first failed statement since the last Open, CheckTables or SaveProject began
-    // failed; Unknown when none failed or the cause is not known.
+    // Why the first failed statement since the last Open, CheckTables, SaveProject, OrderExists
+    // or ProjectExists began failed; Unknown when none failed or the cause is not known.
     CDbFailureCause::Cause GetFailureCause() const { return m_failure.value_or(CDbFailureCause::Unknown); }
+    // What the provider said of that failure, or of why the last Open failed; empty when it said
+    // nothing.
+    const std::string& GetFailureText() const { return m_failureText; }
 
     // "fwr_": the prefix of every table of the production database.
     static std::string GetTablePrefix();
@@ -117,11 +120,12 @@ public:
                      CPhysicalData* physical, CResultData* results);
     // Deletes the key's rows from every table (its lock too), all or nothing.
     BOOL DeleteProject(const CProductionDbKey& key);
-    // 1 when the production system's order table has the key; 0 otherwise and when that table
-    // cannot be read.
-    BOOL OrderExists(const CProductionDbKey& key);
-    // 1 when a project is stored under the key; 0 otherwise and when that cannot be read.
-    BOOL ProjectExists(const CProductionDbKey& key);
+    // Whether the production system's order table has the key; false too for a database without
+    // that table, which is not this program's. Nothing when the table could not be read (its cause
+    // in GetFailureCause), so that a check that failed is never taken for a missing record.
+    std::optional<bool> OrderExists(const CProductionDbKey& key);
+    // Whether a project is stored under the key; nothing, as above, when that could not be read.
+    std::optional<bool> ProjectExists(const CProductionDbKey& key);
 
     // "INSERT INTO <prefix><table> ( pa, vk, pos, <columns> ) VALUES ( ?, ... )" with the key
     // and the column values appended to params.
@@ -178,6 +182,8 @@ private:
     // cannot be read, so a table is never taken as shorter than it is.
     BOOL ReadRows(const std::string& sql, const CDbValues& params,
                   const std::function<void(const CDynamicRecordSetOleDb&)>& onRow);
+    // Whether the opened query has a first row; nothing, logged, when fetching it failed.
+    std::optional<bool> ReadsARow(CDynamicRecordSetOleDb& rs, const std::string& sql);
     // The lock row of the key: 1 with found telling whether there is one, 0 when it cannot
     // be read.
     BOOL ReadLock(const CProductionDbKey& key, bool& found, std::string& owner, std::string& computer,
@@ -194,4 +200,5 @@ private:
     // The cause of the first failure since it was cleared: what comes after (a ROLLBACK) does not
     // hide it.
     std::optional<CDbFailureCause::Cause> m_failure;
+    std::string m_failureText;
 };

@@ -691,21 +691,26 @@ BOOL CProductionDb::LoadResults(const CProductionDbKey& key, CResultData& result
     return TRUE;
 }
 
-BOOL CProductionDb::OrderExists(const CProductionDbKey& key)
+std::optional<bool> CProductionDb::OrderExists(const CProductionDbKey& key)
 {
+    ClearFailure();
     const std::string sql = "SELECT * FROM " + GetTablePrefix() + "orders WHERE BARC=? AND KOMN=? AND POSI=?";
     QUILLET_POS(m_log);
     m_log.Trace("Executing SQL: %s", sql.c_str());
     CDynamicRecordSetOleDb rs;
     if (!rs.Open(m_session, sql.c_str(), {key.pa, key.vk, key.pos})) {
         LogFailure(rs.GetLastResult(), sql);
-        return FALSE;
+        if (GetFailureCause() != CDbFailureCause::TablesMissing)
+            return std::nullopt;
+        ClearFailure();
+        return false;
     }
-    return rs.MoveNext();
+    return ReadsARow(rs, sql);
 }
 
-BOOL CProductionDb::ProjectExists(const CProductionDbKey& key)
+std::optional<bool> CProductionDb::ProjectExists(const CProductionDbKey& key)
 {
+    ClearFailure();
     CDbValues params;
     const std::string sql = "SELECT pa FROM " + GetTablePrefix() + "customer_data WHERE " + KeyCondition(key, params);
     QUILLET_POS(m_log);
@@ -713,7 +718,18 @@ BOOL CProductionDb::ProjectExists(const CProductionDbKey& key)
     CDynamicRecordSetOleDb rs;
     if (!rs.Open(m_session, sql.c_str(), params)) {
         LogFailure(rs.GetLastResult(), sql);
-        return FALSE;
+        return std::nullopt;
     }
-    return rs.MoveNext();
+    return ReadsARow(rs, sql);
+}
+
+std::optional<bool> CProductionDb::ReadsARow(CDynamicRecordSetOleDb& rs, const std::string& sql)
+{
+    if (rs.MoveNext())
+        return true;
+    if (FAILED(rs.GetLastResult())) {
+        LogFailure(rs.GetLastResult(), sql);
+        return std::nullopt;
+    }
+    return false;
 }

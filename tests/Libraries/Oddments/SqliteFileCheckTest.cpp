@@ -32,7 +32,8 @@ TEST(SqliteFileCheck, NamesWhatThePathFinds)
         {folder.Path("open/new.db"), CSqliteFileCheck::NewFile},
         // It exists: opening it tells the rest, also where it can only be read.
         {folder.Path("shut/old.db"), CSqliteFileCheck::Existing},
-        {folder.Path("open"), CSqliteFileCheck::Existing},
+        // No database can be a folder.
+        {folder.Path("open"), CSqliteFileCheck::Folder},
     };
     const int result = RunInChild([&] {
         if (!LeaveRoot())

@@ -3,6 +3,7 @@
 // committed save wherever the file lies.
 #include "Oddments/DataSource.h"
 #include "Oddments/DbCursor.h"
+#include "Oddments/DbFailureCause.h"
 #include "Oddments/SqliteConnection.h"
 #include "Platform/FileSystemType.h"
 #include "support/ChildProcess.h"
@@ -18,7 +19,10 @@
 #include <string>
 
 #include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -236,4 +240,66 @@ TEST(SqliteJournal, ReadOnlyFolderOpensInEveryMode)
     ASSERT_NE(result, 90) << "could not become an ordinary user";
     ASSERT_NE(result, 91) << "the folder did not turn read-only";
     EXPECT_EQ(result, 0) << "reads failed";
+}
+
+// The disk fills up just as the write-ahead log's index must grow: SQLite reports an I/O error,
+// whose system error says that the disk is full, and so does the connection. A tmpfs of the
+// child's own stands for the disk, where the system lets it mount one.
+TEST(SqliteJournal, IndexThatCannotGrowOnAFullDiskIsADiskFull)
+{
+    CTemporaryFolder folder;
+    const std::string disk = folder.Path("disk");
+    ASSERT_EQ(mkdir(disk.c_str(), 0700), 0);
+    const int result = RunInChild([&] {
+        if (unshare(CLONE_NEWNS) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=16m") != 0)
+            return 77;
+        // Small pages make many frames of little size.
+        const std::string path = disk + "/full.db";
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        sqlite3_exec(db, "PRAGMA page_size=512; CREATE TABLE counter (n INTEGER); INSERT INTO counter VALUES (0); "
+                         "CREATE TABLE big (b BLOB)",
+                     nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        std::unique_ptr<CSqliteConnection> connection;
+        std::string error;
+        if (CSqliteConnection::Open(path, CSqliteConnection::ReadWrite, connection, error) != S_OK)
+            return 1;
+        // The log keeps every frame: its index fills its first 32 KiB block at frame 4062.
+        if (connection->Execute("PRAGMA wal_autocheckpoint=0", {}, nullptr) != S_OK ||
+            connection->Execute("INSERT INTO big VALUES (zeroblob(1800000))", {}, nullptr) != S_OK)
+            return 2;
+        const auto frames = [&] {
+            struct stat info {};
+            return stat((path + "-wal").c_str(), &info) == 0 ? (info.st_size - 32) / (512 + 24) : -1;
+        };
+        while (frames() >= 0 && frames() < 4062) {
+            if (connection->Execute("UPDATE counter SET n = n + 1", {}, nullptr) != S_OK)
+                return 3;
+        }
+        if (frames() != 4062)
+            return 4;
+        // Room for the next frame, not for the index's next block.
+        struct statvfs space {};
+        if (statvfs(disk.c_str(), &space) != 0)
+            return 5;
+        const long long keep = 8192;
+        const long long fill = static_cast<long long>(space.f_bavail) * static_cast<long long>(space.f_bsize) - keep;
+        const int filler = ::open((disk + "/filler").c_str(), O_WRONLY | O_CREAT, 0600);
+        const std::string block(4096, 'x');
+        for (long long written = 0; filler >= 0 && written < fill; written += static_cast<long long>(block.size())) {
+            if (::write(filler, block.data(), block.size()) != static_cast<ssize_t>(block.size()))
+                return 6;
+        }
+        ::close(filler);
+        const HRESULT failed = connection->Execute("UPDATE counter SET n = n + 1", {}, nullptr);
+        if (failed == STG_E_MEDIUMFULL && CDbFailureCause::Of(failed, connection->IsLost()) == CDbFailureCause::DiskFull)
+            return 0;
+        std::fprintf(stderr, "0x%08X %s\n", static_cast<unsigned>(failed), connection->GetErrorText().c_str());
+        return 10;
+    });
+    if (result == 77)
+        GTEST_SKIP() << "no permission to mount a tmpfs: the full disk was not tried";
+    EXPECT_EQ(result, 0);
 }

@@ -24,6 +24,7 @@
 #include <cmath>
 #include <limits>
 #include <new>
+#include <optional>
 
 namespace {
 
@@ -664,30 +665,40 @@ TEST_P(ProductionDbCases, DeleteRemovesEveryRowOfTheKeyOnly)
                                  &loaded.results));
 }
 
+// The order table is the production system's: a database without it has no orders.
 TEST_P(ProductionDbCases, OrderExistsReadsTheOrderTable)
 {
     m_logStart = FileSize(LogFileName());
-    EXPECT_FALSE(m_db.OrderExists(CProductionDbKey(4711, 12, 1)));
+    EXPECT_EQ(m_db.OrderExists(CProductionDbKey(4711, 12, 1)), std::optional<bool>(false));
+    EXPECT_EQ(m_db.GetFailureCause(), CDbFailureCause::Unknown);
     const std::string log = LogText();
     EXPECT_NE(log.find("Open FAILED 0x80040E37"), std::string::npos) << log;
     EXPECT_EQ(log.find("Open FAILED", log.find("Open FAILED") + 1), std::string::npos) << log;
 
     Execute("CREATE TABLE fwr_orders (BARC INT, KOMN INT, POSI SMALLINT)");
     Execute("INSERT INTO fwr_orders VALUES (4711, 12, 1)");
-    EXPECT_TRUE(m_db.OrderExists(CProductionDbKey(4711, 12, 1)));
-    EXPECT_FALSE(m_db.OrderExists(CProductionDbKey(4711, 12, 2)));
+    EXPECT_EQ(m_db.OrderExists(CProductionDbKey(4711, 12, 1)), std::optional<bool>(true));
+    EXPECT_EQ(m_db.OrderExists(CProductionDbKey(4711, 12, 2)), std::optional<bool>(false));
+
+    // A table that is there but cannot be read answers nothing.
+    Execute("DROP TABLE fwr_orders");
+    Execute("CREATE TABLE fwr_orders (BARC INT, KOMN INT)");
+    EXPECT_EQ(m_db.OrderExists(CProductionDbKey(4711, 12, 1)), std::nullopt);
 }
 
 TEST_P(ProductionDbCases, ProjectExistsOnlyOnceStored)
 {
-    EXPECT_FALSE(m_db.ProjectExists(CProductionDbKey(4711, 12, 1)));  // no tables yet
+    // Without the tables nobody can say.
+    EXPECT_EQ(m_db.ProjectExists(CProductionDbKey(4711, 12, 1)), std::nullopt);
+    EXPECT_EQ(m_db.GetFailureCause(), CDbFailureCause::TablesMissing);
     CreateTables();
-    EXPECT_FALSE(m_db.ProjectExists(CProductionDbKey(4711, 12, 1)));
+    EXPECT_EQ(m_db.ProjectExists(CProductionDbKey(4711, 12, 1)), std::optional<bool>(false));
+    EXPECT_EQ(m_db.GetFailureCause(), CDbFailureCause::Unknown);
     CProjectData saved;
     FillSampleProject(saved, 4711, 12, 1, 1, 2);
     ASSERT_EQ(m_db.SaveProject(&saved.customer, &saved.features, &saved.physical, &saved.results), PDB_SAVE_OK);
-    EXPECT_TRUE(m_db.ProjectExists(CProductionDbKey(4711, 12, 1)));
-    EXPECT_FALSE(m_db.ProjectExists(CProductionDbKey(4711, 12, 2)));
+    EXPECT_EQ(m_db.ProjectExists(CProductionDbKey(4711, 12, 1)), std::optional<bool>(true));
+    EXPECT_EQ(m_db.ProjectExists(CProductionDbKey(4711, 12, 2)), std::optional<bool>(false));
 }
 
 TEST_P(ProductionDbCases, LockIsTakenRenewedAndReleasedByItsOwner)

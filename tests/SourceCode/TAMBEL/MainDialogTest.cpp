@@ -454,7 +454,8 @@ TEST_F(MainDialogTest, DatabaseItemsFollowTheProductionDatabase)
     for (int item : databaseItems)
         EXPECT_FALSE(bar->IsEnabled(Id(item))) << item;
     ASSERT_EQ(messages.Boxes().size(), 1u);
-    EXPECT_EQ(messages.Boxes()[0].text, "Could not open the production database.");
+    EXPECT_EQ(messages.Boxes()[0].text, "Could not open the production database.\nOnce the database can be reached, "
+                                        "\"Database functions > Configure DB connection\" opens it again.");
 }
 
 TEST_F(MainDialogTest, EscapeLeavesItOpenAndClosingLeavesThePage)

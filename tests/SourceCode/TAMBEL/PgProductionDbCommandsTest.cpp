@@ -7,6 +7,7 @@
 #include "Harbinax/Harbinax.h"
 #include "Oddments/DataSource.h"
 #include "Oddments/Session.h"
+#include "TAMBEL/DbConnectionDlg.h"
 #include "TAMBEL/ProductionDbCommands.h"
 #include "TAMBEL/ProductionDbConnection.h"
 #include "TAMBEL/StartupEnvironment.h"
@@ -21,7 +22,9 @@
 #include <cstring>
 #include <functional>
 #include <future>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 using testing::ElementsAre;
@@ -31,6 +34,21 @@ using testing::StartsWith;
 namespace {
 
 CPgCluster& cluster = TestProgramPgCluster();
+
+CProductionDbCommands& Commands()
+{
+    return App().GetProductionDbCommands();
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    std::string line;
+    while (std::getline(stream, line))
+        lines.push_back(line);
+    return lines;
+}
 
 }  // namespace
 
@@ -279,5 +297,110 @@ TEST_F(PgProductionDbCommands, ConnectionTheServerEndsIsOpenedAgainByTheNextComm
         App().GetProductionDbCommands().LoadFromDb();
         EXPECT_EQ(CProjectData::GetInstance()->customer.customer, "Customer second");
         EXPECT_TRUE(m_boxes.empty()) << m_boxes[0].text;
+    }
+}
+
+// A role that waits 1 s for a lock at most: the check whether the key is stored gives up while
+// another session holds the project table. The save stops there, before it writes anything,
+// instead of taking the failed check for a missing record.
+TEST_F(PgProductionDbCommands, SaveStopsWhenTheCheckForAStoredRecordWaitsInVain)
+{
+    OpenWithTables();
+    ASSERT_TRUE(m_other.ExecuteSql("DO $$ BEGIN IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'impatient') "
+                                   "THEN CREATE ROLE impatient LOGIN SUPERUSER; END IF; END $$"));
+    ASSERT_TRUE(m_other.ExecuteSql("ALTER ROLE impatient SET lock_timeout = '1s'"));
+    std::string impatient = m_initString;
+    impatient.replace(impatient.find("user=postgres"), std::strlen("user=postgres"), "user=impatient");
+    WriteWholeFile(App().GetEnvironment().ProductionDb().DataLinkPath(), "[oledb]\n" + impatient + "\n");
+    ASSERT_TRUE(App().OpenProductionDb(false));
+    const CProductionDbKey key(4545, 1, 1);
+    ASSERT_NO_FATAL_FAILURE(OtherProgramSaves(key, "Customer stored", CPhysicalData()));
+    for (const char* language : {"en", "de"}) {
+        SCOPED_TRACE(language);
+        ASSERT_TRUE(m_other.ExecuteSql("BEGIN"));
+        ASSERT_TRUE(m_other.ExecuteSql("LOCK TABLE fwr_customer_data"));
+        auto released = std::async(std::launch::async, [this] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+            return m_other.ExecuteSql("ROLLBACK") != FALSE;
+        });
+        SetProjectInMemory(key.pa, key.vk, key.pos, "new");
+        if (std::string(language) == "de")
+            UseTranslatedLanguage("de");
+        m_boxes.clear();
+        App().GetProductionDbCommands().SaveToDb();
+        App().EnableTranslator(false);
+        EXPECT_TRUE(released.get());
+        EXPECT_THAT(Texts(), ElementsAre(std::string(language) == "de"
+                                             ? "Die Daten konnten nicht gespeichert werden.\nEin anderes Programm "
+                                               "hielt die Datenbank länger belegt, als das Speichern warten konnte."
+                                             : "Unable to save data.\nAnother program kept the database busy for "
+                                               "longer than the save could wait."));
+        EXPECT_EQ(StoredCustomer(key), "Customer stored");
+        EXPECT_TRUE(App().IsProductionDbUsable());
+    }
+}
+
+// The server stopped: the save finds the connection gone and cannot open the database again; the
+// warning gives libpq's reason and the way back. With the server started again, Configure DB
+// connection and its OK open the database, and the save stores the project.
+TEST_F(PgProductionDbCommands, ReopenAfterTheServerWasStoppedSaysWhyAndTheWayBack)
+{
+    OpenWithTables();
+    m_other.Close();
+    Commands().SetConnectionEditor([](const std::string& path) {
+        CDbConnectionDlg dialog(nullptr, path);
+        EXPECT_TRUE(dialog.Create());
+        const bool saved = dialog.Save();
+        dialog.Destroy();
+        return saved;
+    });
+    for (const char* language : {"en", "de"}) {
+        SCOPED_TRACE(language);
+        const CProductionDbKey key(4646, 1, std::string(language) == "de" ? 2 : 1);
+        ASSERT_TRUE(cluster.StopServer());
+        EXPECT_TRUE(WaitUntil(std::chrono::seconds(10),
+                              [] { return App().GetEnvironment().ProductionDb().Database()->IsLost(); }));
+        SetProjectInMemory(key.pa, key.vk, key.pos, language);
+        if (std::string(language) == "de")
+            UseTranslatedLanguage("de");
+        m_boxes.clear();
+        Commands().SaveToDb();
+        App().EnableTranslator(false);
+        ASSERT_EQ(m_boxes.size(), 1u);
+        // libpq's reason, in whichever language the system speaks, names where it looked; its
+        // hint may follow on a line of its own.
+        const std::vector<std::string> lines = Lines(m_boxes[0].text);
+        ASSERT_GE(lines.size(), 3u) << m_boxes[0].text;
+        ASSERT_LE(lines.size(), 4u) << m_boxes[0].text;
+        EXPECT_THAT(lines[1], HasSubstr(cluster.SocketFolder()));
+        EXPECT_EQ(m_boxes[0].text.find('\t'), std::string::npos) << m_boxes[0].text;
+        if (std::string(language) == "de") {
+            EXPECT_EQ(lines.front(), "Die Produktionsdatenbank konnte nicht geöffnet werden.");
+            EXPECT_EQ(lines.back(), "Sobald die Datenbank erreichbar ist, öffnet „Datenbank Funktionen > Verbindung "
+                                    "konfigurieren“ sie wieder.");
+        } else {
+            EXPECT_EQ(lines.front(), "Could not open the production database.");
+            EXPECT_EQ(lines.back(),
+                      "Once the database can be reached, \"Database functions > Configure DB connection\" opens it "
+                      "again.");
+        }
+        EXPECT_FALSE(App().IsProductionDbUsable());
+        SaveBoxScreenshot(m_boxes[0], std::string("db-reopen-") + language);
+
+        ASSERT_TRUE(cluster.StartServer());
+        m_boxes.clear();
+        Commands().ConfigureConnection();
+        EXPECT_TRUE(m_boxes.empty()) << m_boxes[0].text;
+        EXPECT_TRUE(App().IsProductionDbUsable());
+        Commands().SaveToDb();
+        EXPECT_THAT(Texts(), ElementsAre("Data successfully saved."));
+        App().UnlockCurrentRecord();
+        CProductionDb stored;
+        const std::string link = App().GetEnvironment().ProductionDb().DataLinkPath();
+        ASSERT_GE(stored.Open(link.c_str()), 0);
+        CDbColumnMap row;
+        ASSERT_TRUE(stored.ReadRow("SELECT customer FROM fwr_customer_data WHERE pa=? AND vk=? AND pos=?",
+                                   {key.pa, key.vk, key.pos}, row));
+        EXPECT_EQ(row["customer"], std::string("Customer ") + language);
     }
 }

@@ -3,11 +3,13 @@
 #include "TAMBELTestApp.h"
 
 #include "CommonFiles/ProjectData.h"
+#include "Harbinax/MessageDialog.h"
 #include "Oddments/DataLinkSettings.h"
 #include "Platform/DateTime.h"
 #include "TAMBEL/ProductionDbLink.h"
 #include "TAMBEL/StartupEnvironment.h"
 #include "support/TestFiles.h"
+#include "support/WxTestSupport.h"
 
 #include <wx/defs.h>
 
@@ -133,6 +135,24 @@ void ProductionDbCommandsFixture::OtherProgramSavesAndLocks(const CProductionDbK
 {
     ASSERT_NO_FATAL_FAILURE(OtherProgramSaves(key, "Customer other", CPhysicalData()));
     ASSERT_TRUE(m_other.LockRecord(key, kOtherOwner));
+}
+
+void ProductionDbCommandsFixture::SaveBoxScreenshot(const SMessageBox& box, const std::string& name)
+{
+    if (!ScreenshotsWanted())
+        return;
+    CMessageDialog shown(nullptr, wxString::FromUTF8(box.text), wxString::FromUTF8(box.caption), box.style);
+    shown.Bind(wxEVT_SHOW, [&](wxShowEvent& event) {
+        event.Skip();
+        if (event.IsShown()) {
+            shown.CallAfter([&] {
+                PumpFor(300);
+                SaveScreenshot(WholeWindow(&shown), name);
+                shown.EndModal(wxID_OK);
+            });
+        }
+    });
+    shown.ShowModal();
 }
 
 std::vector<std::string> ProductionDbCommandsFixture::Texts() const

@@ -43,6 +43,10 @@ protected:
     // The other program stores a project under the key and locks it.
     void OtherProgramSavesAndLocks(const CProductionDbKey& key);
 
+    // The box shown as the program shows it and saved as a screenshot of that name, when
+    // screenshots are wanted.
+    static void SaveBoxScreenshot(const SMessageBox& box, const std::string& name);
+
     std::vector<std::string> Texts() const;
     std::vector<std::string> Captions() const;
 

@@ -7,6 +7,7 @@
 #include "CommonFiles/UnitManager.h"
 #include "Harbinax/MessageDialog.h"
 #include "Oddments/DataLinkSettings.h"
+#include "Platform/FileSystemType.h"
 #include "PolyglottaWx/WindowIds.h"
 #include "ProductionDb/MachineNames.h"
 #include "TAMBEL/DbConnectionDlg.h"
@@ -34,6 +35,8 @@
 #include <functional>
 #include <regex>
 
+#include <sqlite3.h>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -53,6 +56,10 @@ CProductionDbCommands& Commands()
 const std::string kAlreadyInUse = "The record is already in use and cannot be opened a second time.";
 const std::string kTablesMissing =
     "The tables of the production database are missing; \"Create tables in DB\" makes them.";
+const std::string kReopen =
+    "Once the database can be reached, \"Database functions > Configure DB connection\" opens it again.";
+const std::string kGermanReopen =
+    "Sobald die Datenbank erreichbar ist, öffnet „Datenbank Funktionen > Verbindung konfigurieren“ sie wieder.";
 
 }  // namespace
 
@@ -64,8 +71,49 @@ TEST_F(ProductionDbCommands, WithoutDataLinkTheDatabaseIsNotUsableAndOnlyAskedWa
     EXPECT_TRUE(m_boxes.empty());
     EXPECT_FALSE(App().IsProductionDbUsable());
     EXPECT_FALSE(App().OpenProductionDb(true));
-    EXPECT_THAT(Texts(), ElementsAre("Could not open the production database."));
+    EXPECT_THAT(Texts(), ElementsAre("Could not open the production database.\nCannot read the data-link file " +
+                                     TestProgramFolder() + "PDB.udl\n" + kReopen));
     EXPECT_THAT(Captions(), ElementsAre("TAMBEL: Warning"));
+}
+
+// A database file that cannot be opened: below the warning SQLite's words and what the path
+// finds, then the way back once that is mended.
+TEST_F(ProductionDbCommands, FailedOpenSaysWhyAndWhatOpensItAgain)
+{
+    CTemporaryFolder folder;
+    ASSERT_EQ(mkdir(folder.Path("folder.db").c_str(), 0755), 0);
+    const struct {
+        std::string file;
+        std::string sqlite;
+        std::string english;
+        std::string german;
+    } cases[] = {
+        {folder.Path("missing/pdb.db"), "unable to open database file", "The folder of the database file does not exist.",
+         "Der Ordner der Datenbankdatei existiert nicht."},
+        {folder.Path("gone.db"), "unable to open database file", "The database file does not exist.",
+         "Die Datenbankdatei existiert nicht."},
+        {folder.Path("folder.db"), "disk I/O error", "The database file named is a folder.",
+         "Die angegebene Datenbankdatei ist ein Ordner."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        m_initString = "Provider=SQLite;Data Source=" + c.file;
+        WriteWholeFile(TestProgramFolder() + "PDB.udl", "[oledb]\n" + m_initString + "\n");
+        m_boxes.clear();
+        EXPECT_FALSE(App().OpenProductionDb(true));
+        UseTranslatedLanguage("de");
+        EXPECT_FALSE(App().OpenProductionDb(true));
+        App().EnableTranslator(false);
+        ASSERT_EQ(m_boxes.size(), 2u);
+        const std::string sqlite = c.file + ": " + c.sqlite + "\n";
+        EXPECT_EQ(m_boxes[0].text, "Could not open the production database.\n" + sqlite + c.english + "\n" + kReopen);
+        EXPECT_EQ(m_boxes[1].text, "Die Produktionsdatenbank konnte nicht geöffnet werden.\n" + sqlite + c.german +
+                                       "\n" + kGermanReopen);
+        if (c.file == folder.Path("folder.db")) {
+            SaveBoxScreenshot(m_boxes[0], "db-open-folder-en");
+            SaveBoxScreenshot(m_boxes[1], "db-open-folder-de");
+        }
+    }
 }
 
 // The warning names the next step: the database opened, only its tables are missing.
@@ -133,6 +181,48 @@ TEST_F(ProductionDbCommands, FailedSaveNamesItsCause)
             EXPECT_EQ(StoredCustomer(key), "");
             EXPECT_TRUE(Commands().GetCurrentRecordKey().IsEmpty());
         }
+    }
+}
+
+// The check whether the key is stored already cannot be made: another program on the shared
+// folder holds the file for itself for longer than the check waits. The save stops before it
+// writes anything and says why.
+TEST_F(ProductionDbCommands, SaveStopsWhenTheCheckForAStoredRecordFails)
+{
+    // On a network folder the journal lies beside the file, and a program that holds the file
+    // exclusively keeps every reader out.
+    struct SNetworkFolder {
+        SNetworkFolder() { Platform::SetFileSystemTypeForTesting([](const std::string&) { return 0x6969ul; }); }
+        ~SNetworkFolder() { Platform::SetFileSystemTypeForTesting(nullptr); }
+    } networkFolder;
+    OpenWithTables();
+    const CProductionDbKey key(4545, 1, 1);
+    ASSERT_NO_FATAL_FAILURE(OtherProgramSaves(key, "Customer stored", CPhysicalData()));
+    ASSERT_TRUE(m_other.ExecuteSql("CREATE TABLE other_program (x INTEGER)"));
+    const std::string path = m_initString.substr(m_initString.find('=', m_initString.find("Data Source")) + 1);
+    for (const char* language : {"en", "de"}) {
+        SCOPED_TRACE(language);
+        sqlite3* holder = nullptr;
+        ASSERT_EQ(sqlite3_open_v2(path.c_str(), &holder, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(holder, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(holder, "INSERT INTO other_program VALUES (1)", nullptr, nullptr, nullptr), SQLITE_OK);
+        // Each of the two checks waits 5 s, the second in vain (SQLite counts the waits it asked
+        // for, not the time they took); the file comes free only after the save.
+        const bool german = std::string(language) == "de";
+        SetProjectInMemory(key.pa, key.vk, key.pos, "new");
+        if (german)
+            UseTranslatedLanguage("de");
+        m_boxes.clear();
+        Commands().SaveToDb();
+        App().EnableTranslator(false);
+        sqlite3_close(holder);
+        EXPECT_THAT(Texts(), ElementsAre(german
+                                             ? "Die Daten konnten nicht gespeichert werden.\nEin anderes Programm "
+                                               "hielt die Datenbank länger belegt, als das Speichern warten konnte."
+                                             : "Unable to save data.\nAnother program kept the database busy for "
+                                               "longer than the save could wait."));
+        EXPECT_EQ(StoredCustomer(key), "Customer stored");
+        EXPECT_TRUE(Commands().GetCurrentRecordKey().IsEmpty());
     }
 }
 
@@ -655,7 +745,10 @@ TEST_F(ProductionDbCommands, ConnectionTestNamesWhatItFindsForAFile)
          "nicht."},
         {folder.Path("new.db"), true, wxICON_INFORMATION, "The database file does not exist yet; OK will create it.",
          "Die Datenbankdatei existiert noch nicht; OK legt sie an."},
+        {folder.Path("folder.db"), false, wxICON_ERROR, "Could not connect to the database.\nThe database file named is a folder.",
+         "Die Verbindung zur Datenbank konnte nicht hergestellt werden.\nDie angegebene Datenbankdatei ist ein Ordner."},
     };
+    ASSERT_EQ(mkdir(folder.Path("folder.db").c_str(), 0755), 0);
     CDbConnectionDlg dialog(nullptr, TestProgramFolder() + "PDB.udl");
     ASSERT_TRUE(dialog.Create());
     for (const auto& c : cases) {
@@ -671,6 +764,10 @@ TEST_F(ProductionDbCommands, ConnectionTestNamesWhatItFindsForAFile)
         EXPECT_THAT(Texts(), ElementsAre(c.english, c.german));
         for (const SMessageBox& box : m_boxes)
             EXPECT_EQ(box.style, wxOK | c.icon);
+        if (c.file == folder.Path("folder.db") && m_boxes.size() == 2) {
+            SaveBoxScreenshot(m_boxes[0], "db-test-folder-en");
+            SaveBoxScreenshot(m_boxes[1], "db-test-folder-de");
+        }
     }
     dialog.Destroy();
     // The test made nothing.
@@ -775,6 +872,33 @@ TEST_F(ProductionDbCommands, ConnectionDialogRefusesALineBreak)
                                      "Die Verbindung konnte nicht gespeichert werden.\nEin Feld enthält einen "
                                      "Zeilenumbruch."));
     EXPECT_EQ(ReadWholeFile(link), before);
+}
+
+// A folder is no database file: OK refuses it as it refuses a file that cannot be made.
+TEST_F(ProductionDbCommands, ConnectionDialogRefusesAFolder)
+{
+    const std::string link = TestProgramFolder() + "PDB.udl";
+    WriteWholeFile(link, "[oledb]\nProvider=SQLite;Data Source=" + TestProgramFolder() + "kept.db\n");
+    CTemporaryFolder folder;
+    CDbConnectionDlg dialog(nullptr, link);
+    ASSERT_TRUE(dialog.Create());
+    CDataLinkSettings settings;
+    settings.file = folder.Path("pdb");
+    ASSERT_EQ(mkdir(settings.file.c_str(), 0755), 0);
+    dialog.SetSettings(settings);
+    EXPECT_FALSE(dialog.Save());
+    UseTranslatedLanguage("de");
+    EXPECT_FALSE(dialog.Save());
+    App().EnableTranslator(false);
+    if (m_boxes.size() == 2) {
+        SaveBoxScreenshot(m_boxes[0], "db-connection-folder-en");
+        SaveBoxScreenshot(m_boxes[1], "db-connection-folder-de");
+    }
+    dialog.Destroy();
+    const std::string isFolder = settings.file + ": " + std::strerror(EISDIR);
+    EXPECT_THAT(Texts(), ElementsAre("The connection could not be saved.\n" + isFolder,
+                                     "Die Verbindung konnte nicht gespeichert werden.\n" + isFolder));
+    EXPECT_EQ(ReadWholeFile(link), "[oledb]\nProvider=SQLite;Data Source=" + TestProgramFolder() + "kept.db\n");
 }
 
 TEST_F(ProductionDbCommands, NewSqliteFileFromTheConnectionDialogTakesTheTables)
