@@ -398,7 +398,10 @@ bool AwaitConnection(const SLibpq& pq, PGconn* connection, std::chrono::steady_c
         if (ready < 0 && errno == EINTR)
             continue;
         if (ready == 0) {
-            const auto waited = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
+            // The time it was given, to the nearest second: poll, counting whole milliseconds,
+            // may wake just before the limit, and a loaded machine may wake it well after.
+            const auto waited =
+                std::chrono::duration_cast<std::chrono::seconds>(limit - start + std::chrono::milliseconds(500));
             errorText = "The server did not answer within " + std::to_string(waited.count()) + " s of connecting" +
                         (where.empty() ? "" : " (" + where + ")");
             return false;
