@@ -283,7 +283,7 @@ void Road::ExitWithoutSaving(const std::string& mainWindow)
     ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(mainWindow, EMenu::File, FileItem("Exit")));
     const std::string question = CDesktopDriver::WaitForWindow(kSaveQuestion, 60);
     ASSERT_FALSE(question.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
-    CDesktopDriver::Keys(question, {"alt+n"});
+    ASSERT_TRUE(CDesktopDriver::KeysClosing(question, {"alt+n"})) << program.Messages();
     EXPECT_EQ(program.Wait(), 0) << program.Messages();
 }
 

@@ -42,14 +42,12 @@ TEST_F(DatabaseRoad, SavedToADatabaseAndLoadedBack)
 
     // File > Database functions > Configure DB connection: the SQLite choice is the first, its
     // file field the next stop.
-    CDesktopDriver::Keys(main, {"alt+f", "f", "c"});
-    const std::string connection = CDesktopDriver::WaitForWindow("^Production database connection$", 60);
-    ASSERT_FALSE(connection.empty()) << CDesktopDriver::WindowTitles();
+    std::string connection;
+    ASSERT_TRUE(CDesktopDriver::KeysOpening(main, {"alt+f", "f", "c"}, "^Production database connection$", connection));
     CDesktopDriver::Keys(connection, {"Tab", "ctrl+a"});
     CDesktopDriver::Type(connection, database);
     Screenshot("db-connection");
-    CDesktopDriver::Keys(connection, {"Return"});
-    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(connection, 60)) << CDesktopDriver::WindowTitles();
+    ASSERT_TRUE(CDesktopDriver::KeysClosing(connection, {"Return"}));
     // The new file opens; only its tables are missing, and the warning names the next step.
     ASSERT_TRUE(WaitForMessage("Could not open the production database. The tables of the production database are "
                                "missing; \"Create tables in DB\" makes them."))
@@ -84,13 +82,11 @@ TEST_F(DatabaseRoad, SavedToADatabaseAndLoadedBack)
     // typed, the one matching row taken with the dialog's default button.
     main = Start();
     ASSERT_FALSE(main.empty());
-    CDesktopDriver::Keys(main, {"alt+f", "l"});
-    const std::string selection = CDesktopDriver::WaitForWindow("^Load record$", 60);
-    ASSERT_FALSE(selection.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
+    std::string selection;
+    ASSERT_TRUE(CDesktopDriver::KeysOpening(main, {"alt+f", "l"}, "^Load record$", selection)) << program.Messages();
     CDesktopDriver::Type(selection, "123");
     Screenshot("db-record-selection");
-    CDesktopDriver::Keys(selection, {"Return"});
-    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(selection, 60)) << CDesktopDriver::WindowTitles();
+    ASSERT_TRUE(CDesktopDriver::KeysClosing(selection, {"Return"}));
     // Saved again as loaded (the overwrite question is answered Yes), it stores the same rows.
     CDesktopDriver::Keys(main, {"alt+f", "b"});
     ASSERT_TRUE(WaitForMessage("Overwrite existing record?")) << program.Messages();

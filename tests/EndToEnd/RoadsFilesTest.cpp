@@ -94,12 +94,10 @@ TEST_F(Road, PdfExportAsksBeforeReplacingAFile)
             return !question.empty() && question != dialog && question != main;
         })) << CDesktopDriver::WindowTitles();
         Screenshot("pdf-replace-question");
-        CDesktopDriver::Keys(question, {answer});
-        ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(question));
+        ASSERT_TRUE(CDesktopDriver::KeysClosing(question, {answer}));
         if (std::string(answer) == "Escape") {
             // Back in the chooser, which is cancelled too.
-            CDesktopDriver::Keys(dialog, {"Escape"});
-            ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(dialog));
+            ASSERT_TRUE(CDesktopDriver::KeysClosing(dialog, {"Escape"}));
             EXPECT_EQ(ReadWholeFile(path), "kept");
         }
     }

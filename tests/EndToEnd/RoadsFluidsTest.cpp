@@ -30,10 +30,8 @@ std::string XmlValue(const std::string& path, const std::string& xpath)
 // German menu titles lie elsewhere than the English ones.
 void ChooseFirstItemByKey(const std::string& mainWindow, const std::string& mnemonic)
 {
-    const std::vector<std::string> known = CDesktopDriver::Windows(kMenuPopup);
-    CDesktopDriver::Keys(mainWindow, {"alt+" + mnemonic});
-    const std::string popup = CDesktopDriver::WaitForWindow(kMenuPopup, 30, known);
-    ASSERT_FALSE(popup.empty()) << CDesktopDriver::WindowTitles();
+    std::string popup;
+    ASSERT_TRUE(CDesktopDriver::KeysOpening(mainWindow, {"alt+" + mnemonic}, kMenuPopup, popup, 30));
     // The menu has the keyboard; its popup is no window the manager would activate.
     CDesktopDriver::Keys(mainWindow, {"Return"});
     ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(popup, 30));
@@ -207,8 +205,7 @@ TEST_F(FluidsRoad, GermanAfterARestart)
     const std::string about = CDesktopDriver::WaitForWindow("^Über QMR Vortex Sizing$");
     ASSERT_FALSE(about.empty()) << CDesktopDriver::WindowTitles();
     Screenshot("de-about");
-    CDesktopDriver::Keys(about, {"Escape"});
-    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(about));
+    ASSERT_TRUE(CDesktopDriver::KeysClosing(about, {"Escape"}));
 
     ASSERT_NO_FATAL_FAILURE(EnterLiquidWater(main));
     Screenshot("de-fluid-input");

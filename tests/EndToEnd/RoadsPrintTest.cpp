@@ -99,8 +99,7 @@ protected:
         Screenshot(screenshot);
         CDesktopDriver::Click(dialog, kFilePrinterRow.x, kFilePrinterRow.y);
         // The printer row chosen, Return prints; the buttons lie elsewhere in each language.
-        CDesktopDriver::Keys(dialog, {"Return"});
-        ASSERT_TRUE(CDesktopDriver::WaitForNoWindow(title));
+        ASSERT_TRUE(CDesktopDriver::KeysClosing(dialog, {"Return"}));
     }
 
     static std::vector<std::string> NoPrintServer(const CInstalledProgram& program)
@@ -134,8 +133,7 @@ protected:
         const std::string dialog = CDesktopDriver::WaitForWindow(kPrintDialog, 60);
         ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
         Screenshot(screenshot);
-        CDesktopDriver::Keys(dialog, {"Return"});
-        ASSERT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
+        ASSERT_TRUE(CDesktopDriver::KeysClosing(dialog, {"Return"}));
     }
 
     // The job the server got is the report as exported; on other paper than the export's, it
@@ -179,8 +177,7 @@ TEST_F(ServerPrintRoad, SettingsHoldForTheNextPrint)
     // The paper list follows the printer list; A5 follows the A4 the test's locale starts with.
     CDesktopDriver::Keys(setup, {"Tab", "Down"});
     Screenshot("print-settings-a5");
-    CDesktopDriver::Keys(setup, {"alt+a"});
-    ASSERT_TRUE(CDesktopDriver::WaitForNoWindow("^Page Setup$"));
+    ASSERT_TRUE(CDesktopDriver::KeysClosing(setup, {"alt+a"}));
 
     const char kA5[] = "419.528 x 595.276";
     CDesktopDriver::Click(main, kPrintButton.x, kPrintButton.y);
@@ -208,8 +205,7 @@ TEST_F(PrintRoad, ToAFileWithoutAPrintServer)
     ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::File, FileItem("Print")));
     const std::string again = CDesktopDriver::WaitForWindow(kPrintDialog, 60);
     ASSERT_FALSE(again.empty()) << CDesktopDriver::WindowTitles();
-    CDesktopDriver::Keys(again, {"Escape"});
-    ASSERT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
+    ASSERT_TRUE(CDesktopDriver::KeysClosing(again, {"Escape"}));
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), "");
     Screenshot("printed-to-file");
@@ -254,8 +250,7 @@ TEST_F(PrintRoad, DirectWithoutAPrintServerAsksForAPrinter)
     const std::string dialog = CDesktopDriver::WaitForWindow(kPrintDialog, 60);
     ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles() << program.Messages();
     Screenshot("print-direct-without-server");
-    CDesktopDriver::Keys(dialog, {"Escape"});
-    ASSERT_TRUE(CDesktopDriver::WaitForNoWindow(kPrintDialog));
+    ASSERT_TRUE(CDesktopDriver::KeysClosing(dialog, {"Escape"}));
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), "");
     ASSERT_NO_FATAL_FAILURE(ExitWithoutSaving(main));

@@ -32,8 +32,7 @@ TEST_F(Road, PrintSettingsWithoutAPrintServer)
     const std::string setup = CDesktopDriver::WaitForWindow("^Page Setup$", 60);
     ASSERT_FALSE(setup.empty()) << CDesktopDriver::WindowTitles() << program.Faults();
     Screenshot("print-settings");
-    CDesktopDriver::Keys(setup, {"Escape"});
-    ASSERT_TRUE(CDesktopDriver::WaitForNoWindow("^Page Setup$"));
+    ASSERT_TRUE(CDesktopDriver::KeysClosing(setup, {"Escape"}));
     EXPECT_TRUE(program.Running());
 
     // Printing without a device asks for one first.
@@ -51,15 +50,13 @@ TEST_F(Road, PressureLossUtilityAndAbout)
     const std::string utility = CDesktopDriver::WaitForWindow("^Pressure Loss Calculation Utility$");
     ASSERT_FALSE(utility.empty()) << CDesktopDriver::WindowTitles();
     Screenshot("pressure-loss-utility");
-    CDesktopDriver::Keys(utility, {"Escape"});
-    ASSERT_TRUE(CDesktopDriver::WaitForNoWindow("^Pressure Loss Calculation Utility$"));
+    ASSERT_TRUE(CDesktopDriver::KeysClosing(utility, {"Escape"}));
 
     ASSERT_NO_FATAL_FAILURE(ChooseMenuItem(main, EMenu::Help, 0));
     const std::string about = CDesktopDriver::WaitForWindow("^About ");
     ASSERT_FALSE(about.empty()) << CDesktopDriver::WindowTitles();
     Screenshot("about");
-    CDesktopDriver::Keys(about, {"Escape"});
-    ASSERT_TRUE(CDesktopDriver::WaitForNoWindow("^About "));
+    ASSERT_TRUE(CDesktopDriver::KeysClosing(about, {"Escape"}));
     EXPECT_EQ(program.Messages(), "");
     ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
@@ -99,7 +96,7 @@ TEST_F(Road, UpdaterStartedWithoutArguments)
     const std::string updater = program.Start({}, "Renovix", "^Renovix$");
     ASSERT_FALSE(updater.empty()) << CDesktopDriver::WindowTitles() << program.Faults();
     Screenshot("updater");
-    CDesktopDriver::Keys(updater, {"alt+F4"});
+    ASSERT_TRUE(CDesktopDriver::KeysClosing(updater, {"alt+F4"})) << program.Messages();
     EXPECT_EQ(program.Wait(), 0);
     EXPECT_EQ(program.Messages(), "");
 }

@@ -25,8 +25,7 @@ void AnswerQuestion(const std::string& key, const std::string& screenshot = "")
     ASSERT_FALSE(question.empty()) << CDesktopDriver::WindowTitles();
     if (!screenshot.empty())
         Screenshot(screenshot);
-    CDesktopDriver::Keys(question, {key});
-    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(question, 30)) << CDesktopDriver::WindowTitles();
+    ASSERT_TRUE(CDesktopDriver::KeysClosing(question, {key}));
 }
 
 // The project file dialog of that title, cancelled.
@@ -34,8 +33,7 @@ void CancelFileDialog(const char* title)
 {
     const std::string chooser = CDesktopDriver::WaitForWindow(title, 60);
     ASSERT_FALSE(chooser.empty()) << CDesktopDriver::WindowTitles();
-    CDesktopDriver::Keys(chooser, {"Escape"});
-    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(chooser, 30));
+    ASSERT_TRUE(CDesktopDriver::KeysClosing(chooser, {"Escape"}));
 }
 
 // How many times the question was asked.
@@ -59,7 +57,8 @@ TEST_F(UnsavedWorkRoad, YesNoAndCancelOnTheRealQuestion)
 
     ASSERT_NO_FATAL_FAILURE(EnterLiquidWater(main));
     // The close box, through the window manager: Cancel keeps the program with what was typed.
-    CDesktopDriver::Keys(main, {"alt+F4"});
+    std::string question;
+    ASSERT_TRUE(CDesktopDriver::KeysOpening(main, {"alt+F4"}, kSaveQuestion, question));
     ASSERT_NO_FATAL_FAILURE(AnswerQuestion("Escape", "save-question"));
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Messages(), kQuestionLine);

@@ -51,6 +51,23 @@ void Activate(const std::string& window)
     RunTool({"xdotool", "windowfocus", "--sync", window});
 }
 
+bool Shown(const std::string& window)
+{
+    const std::vector<std::string> shown = Lines(RunTool({"xdotool", "search", "--onlyvisible", "--name", "."}).output);
+    return std::find(shown.begin(), shown.end(), window) != shown.end();
+}
+
+// Whether the window is shown and has the keyboard, for a failure's message.
+std::string WindowState(const std::string& window)
+{
+    if (!Shown(window))
+        return "was gone";
+    const std::string active = CDesktopDriver::ActiveWindow();
+    if (active == window)
+        return "was still shown and had the keyboard";
+    return "was still shown without the keyboard (the active window: " + (active.empty() ? "none" : active) + ")";
+}
+
 }  // namespace
 
 std::string CDesktopDriver::WaitForWindow(const std::string& title, int seconds,
@@ -74,10 +91,7 @@ std::vector<std::string> CDesktopDriver::Windows(const std::string& title)
 
 bool CDesktopDriver::WaitForWindowGone(const std::string& window, int seconds)
 {
-    return WaitUntil(std::chrono::seconds(seconds), [&] {
-        const std::vector<std::string> shown = Lines(RunTool({"xdotool", "search", "--onlyvisible", "--name", "."}).output);
-        return std::find(shown.begin(), shown.end(), window) == shown.end();
-    });
+    return WaitUntil(std::chrono::seconds(seconds), [&] { return !Shown(window); });
 }
 
 bool CDesktopDriver::WaitForNoWindow(const std::string& title, int seconds)
@@ -101,6 +115,48 @@ void CDesktopDriver::Keys(const std::string& window, const std::vector<std::stri
         // A key may open a menu or a dialog; the next one is meant for what it opened.
         std::this_thread::sleep_for(std::chrono::milliseconds(150));
     }
+}
+
+::testing::AssertionResult CDesktopDriver::KeysUntil(const std::string& window, const std::vector<std::string>& keys,
+                                                     const std::string& expected,
+                                                     const std::function<bool(int)>& caused, int seconds)
+{
+    // A third of the time for the first press: a loaded machine answers a key within it.
+    const int first = std::max(1, seconds / 3);
+    Keys(window, keys);
+    if (caused(first))
+        return ::testing::AssertionSuccess();
+    const std::string afterFirst = WindowState(window);
+    std::string afterSecond;
+    if (Shown(window)) {
+        Activate(window);
+        WaitUntil(std::chrono::seconds(10), [&] { return ActiveWindow() == window; });
+        Keys(window, keys);
+        if (caused(seconds - first))
+            return ::testing::AssertionSuccess();
+        afterSecond = "; pressed again, it " + WindowState(window);
+    }
+    std::string names;
+    for (const std::string& key : keys)
+        names += (names.empty() ? "" : " ") + key;
+    return ::testing::AssertionFailure() << names << " pressed in the window " << window << ", waited in vain for "
+                                         << expected << ": after the first press it " << afterFirst
+                                         << (afterSecond.empty() ? ", so the keys were not pressed again" : afterSecond)
+                                         << "; shown: " << WindowTitles();
+}
+
+::testing::AssertionResult CDesktopDriver::KeysClosing(const std::string& window, const std::vector<std::string>& keys,
+                                                       int seconds)
+{
+    return KeysUntil(window, keys, "it to close", [&](int limit) { return WaitForWindowGone(window, limit); }, seconds);
+}
+
+::testing::AssertionResult CDesktopDriver::KeysOpening(const std::string& window, const std::vector<std::string>& keys,
+                                                       const std::string& title, std::string& opened, int seconds)
+{
+    const std::vector<std::string> known = Windows(title);
+    return KeysUntil(window, keys, "a window titled " + title,
+                     [&](int limit) { return !(opened = WaitForWindow(title, limit, known)).empty(); }, seconds);
 }
 
 void CDesktopDriver::Type(const std::string& window, const std::string& text)

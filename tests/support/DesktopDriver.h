@@ -3,6 +3,9 @@
 // program exactly as a user's would.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,22 @@ public:
     // Raises the window, gives it the keyboard and presses the keys one after the other
     // ("ctrl+s", "alt+f", "Return"...), as xdotool names them.
     static void Keys(const std::string& window, const std::vector<std::string>& keys);
+    // Presses the keys as Keys does and waits for what they must cause: the condition, given the
+    // seconds it may wait. A key that reaches the server before the window manager has given the
+    // window the keyboard is lost; so when nothing came of the keys and the window is still
+    // shown, it is made the active window again and they are pressed once more. The failure
+    // says whether the window was still shown and had the keyboard, telling a lost key from a
+    // program that does not answer it. Only for keys whose second press does no harm once the
+    // first has done its work.
+    static ::testing::AssertionResult KeysUntil(const std::string& window, const std::vector<std::string>& keys,
+                                               const std::string& expected, const std::function<bool(int)>& caused,
+                                               int seconds = 60);
+    // KeysUntil for keys that close the window (Escape, Alt+F4, a dialog's default button).
+    static ::testing::AssertionResult KeysClosing(const std::string& window, const std::vector<std::string>& keys,
+                                                 int seconds = 60);
+    // KeysUntil for keys that show a window whose title matches; its id goes to opened.
+    static ::testing::AssertionResult KeysOpening(const std::string& window, const std::vector<std::string>& keys,
+                                                 const std::string& title, std::string& opened, int seconds = 60);
     // Types the text into the window's focused control.
     static void Type(const std::string& window, const std::string& text);
     // A left click at the point of the window (its own coordinates).

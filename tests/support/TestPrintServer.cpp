@@ -75,7 +75,7 @@ bool CTestPrintServer::Start(std::string& error)
     // The daemon takes a moment to listen; lpadmin fails until it does.
     const std::string printer = "ZephrinTestPrinter";
     // Its chatter is left aside: the daemon's log says what went wrong.
-    const bool added = WaitUntil(std::chrono::seconds(10), [&] {
+    const bool added = WaitUntil(std::chrono::seconds(60), [&] {
         return RunTool({"lpadmin", "-p", printer, "-E", "-v", "capture:" + root + "jobs/job"}).status == 0;
     });
     if (!added || RunTool({"lpadmin", "-d", printer}).status != 0) {

@@ -11,7 +11,7 @@ bool CWindowManager::Start()
         return false;
     // It has taken the display over once it names itself on the root window; one that failed
     // has ended by then.
-    return WaitUntil(std::chrono::seconds(10), [this] {
+    return WaitUntil(std::chrono::seconds(30), [this] {
         return !m_process.Running() ||
                RunTool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).output.find("window id") != std::string::npos;
     }) && m_process.Running();

@@ -55,7 +55,7 @@ bool WaitFor(const std::function<bool()>& condition)
 {
     wxStopWatch watch;
     while (!condition()) {
-        if (watch.Time() > 2000)
+        if (watch.Time() > 10000)
             return condition();
         Pump();
     }

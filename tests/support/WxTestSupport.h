@@ -19,8 +19,8 @@ void Pump();
 // Handles the events of the next milliseconds (timers included).
 void PumpFor(int milliseconds);
 
-// Handles events until the condition holds or about two seconds have passed; the condition's
-// last value.
+// Handles events until the condition holds or about ten seconds have passed (the window manager
+// and the X server of a loaded machine may take seconds); the condition's last value.
 bool WaitFor(const std::function<bool()>& condition);
 
 // Shows the top-level window and gives it the keyboard: the pointer rests on it, since a bare

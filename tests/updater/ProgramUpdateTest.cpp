@@ -177,7 +177,7 @@ TEST_F(ProgramUpdateTest, TheUpdaterExitsWithAFailureWhenTheProgramCannotStartAg
         const std::string messages = ReadWholeFile(program.Path("messages.txt"));
         EXPECT_EQ(messages.rfind("Renovix: Error\t", 0) == 0, c.fails) << messages;
         if (!c.fails) {
-            EXPECT_EQ(WaitForFile(program.Path("argv.txt"), std::chrono::seconds(20)), program.Path("stub") + "\n");
+            EXPECT_EQ(WaitForFile(program.Path("argv.txt"), std::chrono::seconds(60)), program.Path("stub") + "\n");
         }
     }
 }

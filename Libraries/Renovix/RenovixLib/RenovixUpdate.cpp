@@ -41,6 +41,11 @@ bool IsLower(const SFileVersion& local, const SFileVersion& remote)
 // Pieces in which an update's file is copied to its target.
 constexpr size_t kCopyChunk = 64 * 1024;
 
+// Less time than this left of the update list's deadline is too little for another request. A
+// name that used the time up leaves such a sliver: the transfer library's clock may reach the
+// deadline a millisecond or two before ours.
+constexpr long kLeastListMilliseconds = 100;
+
 std::string Trimmed(const std::string& text)
 {
     return std::string(Platform::TrimAsciiBlanks(text));
@@ -71,7 +76,7 @@ std::string CRenovix::FetchList(const std::string& name, std::chrono::steady_clo
     // must not hold the program's start for long: both names share one deadline.
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
-    if (left <= 0)
+    if (left < kLeastListMilliseconds)
         return std::string();
     const CRenovixTransfer::SLimits& limits = m_transfer.GetLimits();
     const CRenovixTransfer::SBound bound{std::min<uint64_t>(CXmlFile::kMaxSize, limits.ceilingBytes),

@@ -274,7 +274,7 @@ TEST_F(CrashReport, CrashReportProgramGetsTheProgramFileName)
 {
     AddReporter();
     ASSERT_TRUE(DiedOf(RunChild("Zephrin.bin", WriteToNull), SIGSEGV));
-    EXPECT_EQ("1\nZephrin.bin\n", WaitForFile(ArgumentsPath(), std::chrono::seconds(20)));
+    EXPECT_EQ("1\nZephrin.bin\n", WaitForFile(ArgumentsPath(), std::chrono::seconds(60)));
     // The report names the program without the text from its last '.'.
     EXPECT_THAT(ReadWholeFile(ReportPath()), StartsWith("Zephrin caused an Access Violation"));
 }
@@ -321,7 +321,7 @@ TEST_F(CrashReport, OnlyTheFirstFaultReports)
     });
     ASSERT_TRUE(DiedOf(status, SIGSEGV));
     EXPECT_FALSE(Exists(ReportPath()));
-    EXPECT_EQ("1\nZephrin\n", WaitForFile(ArgumentsPath(), std::chrono::seconds(20)));
+    EXPECT_EQ("1\nZephrin\n", WaitForFile(ArgumentsPath(), std::chrono::seconds(60)));
 }
 
 TEST_F(CrashReport, ReportFileThatCannotBeCreatedIsSaidOnStandardError)

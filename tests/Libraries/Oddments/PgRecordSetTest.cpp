@@ -317,7 +317,7 @@ void ExpectNewConnectionWorks()
 
 // An open never waits longer than its connect timeout (5 s unless the data-link text or
 // PGCONNECT_TIMEOUT sets one), nor longer than the statement deadline, even where the text asks
-// libpq to wait for ever.
+// libpq to wait for ever or a minute. It waits that long, with room above for a loaded machine.
 TEST(PgDataSource, OpenOfAServerThatNeverAnswersEndsInTime)
 {
     const CSilentServer server(30);
@@ -339,7 +339,9 @@ TEST(PgDataSource, OpenOfAServerThatNeverAnswersEndsInTime)
         CDataSource source;
         const auto start = std::chrono::steady_clock::now();
         EXPECT_TRUE(FAILED(source.OpenFromInitializationString((where + c.items).c_str())));
-        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), c.boundSeconds + 3);
+        const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_GE(took, c.boundSeconds - 0.1);
+        EXPECT_LT(took, c.boundSeconds + 15);
         EXPECT_FALSE(source.GetErrorText().empty());
     }
 }
@@ -363,7 +365,9 @@ TEST(PgDataSource, DeadlineHoldsWhenTheWholeServerIsStopped)
         const auto start = std::chrono::steady_clock::now();
         const HRESULT result = session.Execute("SELECT 1");
         EXPECT_EQ(result, DB_E_CANCELED);
-        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 8);
+        const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_GE(took, 1.9);
+        EXPECT_LT(took, 20);
         // A client cannot tell a silent server from a lock at its deadline: the connection is gone.
         EXPECT_EQ(CDbFailureCause::Of(result, session.IsLost()), CDbFailureCause::ConnectionLost);
     }
@@ -388,7 +392,9 @@ TEST(PgDataSource, DeadlineHoldsWhenTheCancelIsNeverAnswered)
     ASSERT_EQ(session.Open(source), S_OK);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(session.Execute("SELECT 1"), DB_E_CANCELED);
-    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 8);
+    const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GE(took, 1.9);
+    EXPECT_LT(took, 20);
 }
 
 TEST(PgDataSource, CommandTimeoutBoundsEveryStatement)
@@ -415,6 +421,7 @@ TEST(PgDataSource, CommandTimeoutBoundsEveryStatement)
     EXPECT_EQ(session.Execute("SELECT pg_sleep(0.1)"), S_OK) << session.GetErrorText();
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(session.Execute("SELECT pg_sleep(600)"), DB_E_CANCELED);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
     EXPECT_NE(session.GetErrorText().find("did not answer within 1 s"), std::string::npos) << session.GetErrorText();
     // The connection's next answer could belong to the cancelled statement: it is not used again.
@@ -466,7 +473,7 @@ TEST(PgDataSource, ConnectionTheServerEndsIsLostWithItsReason)
         HRESULT result = S_OK;
         if (c.idle) {
             ASSERT_TRUE(c.end(backend));
-            EXPECT_TRUE(WaitUntil(std::chrono::seconds(10), [&session] { return session.IsLost(); }))
+            EXPECT_TRUE(WaitUntil(std::chrono::seconds(30), [&session] { return session.IsLost(); }))
                 << "noticed before a statement is sent";
             result = session.Execute("SELECT 1");
         } else {
@@ -487,7 +494,8 @@ TEST(PgDataSource, ConnectionTheServerEndsIsLostWithItsReason)
         EXPECT_TRUE(session.IsLost());
         const auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(session.Execute("SELECT 1"), E_FAIL);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        // Far below the 30 s a statement on a connection gets, with room for a loaded machine.
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
         EXPECT_EQ(session.GetErrorText().find("already in progress"), std::string::npos) << session.GetErrorText();
         ExpectNewConnectionWorks();
     }
@@ -515,21 +523,21 @@ TEST(PgDataSource, OpenFailsOverToTheNextHost)
         const char* name;
         std::string items;
         bool opens;
-        double boundSeconds;
+        double leastSeconds;  // the timeouts the open must wait out
     } cases[] = {
         {"silent first host", "host=127.0.0.1," + cluster1 + " port=" + silentPort + "," + clusterPort +
                                   " connect_timeout=2;Command Timeout=30",
-         true, 2 + 3},
+         true, 2},
         {"silent first address", "host=localhost," + cluster1 + " hostaddr=127.0.0.1, port=" + silentPort + "," +
                                      clusterPort + " connect_timeout=2;Command Timeout=30",
-         true, 2 + 3},
+         true, 2},
         {"refusing first host", "host=127.0.0.1," + cluster1 + " port=" + std::to_string(refusingPort) + "," +
                                     clusterPort + " connect_timeout=2",
-         true, 3},
+         true, 0},
         // The whole open ends at the Command Timeout, before the second host's connect timeout.
         {"all silent", "host=127.0.0.1,127.0.0.1 port=" + silentPort + "," + std::to_string(secondSilent.Port()) +
                            " connect_timeout=2;Command Timeout=3",
-         false, 3 + 2},
+         false, 3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -537,7 +545,10 @@ TEST(PgDataSource, OpenFailsOverToTheNextHost)
         const auto start = std::chrono::steady_clock::now();
         const HRESULT opened = source.OpenFromInitializationString(
             ("Provider=PostgreSQL;dbname=postgres user=postgres " + c.items).c_str());
-        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), c.boundSeconds);
+        // Room above for a loaded machine, far below the 30 s a host that kept the open would take.
+        const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_GE(took, c.leastSeconds - 0.1);
+        EXPECT_LT(took, c.leastSeconds + 10);
         if (!c.opens) {
             EXPECT_TRUE(FAILED(opened));
             EXPECT_NE(source.GetErrorText().find("did not answer; waited 2 s (host \"127.0.0.1\" port " +

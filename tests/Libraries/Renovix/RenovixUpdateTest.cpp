@@ -56,7 +56,7 @@ protected:
             return -1;
         m_running.push_back(pid);
         const std::string exe = "/proc/" + std::to_string(pid) + "/exe";
-        const bool runs = WaitUntil(std::chrono::seconds(2), [&exe, &path] {
+        const bool runs = WaitUntil(std::chrono::seconds(30), [&exe, &path] {
             char target[4096] = {};
             return readlink(exe.c_str(), target, sizeof target - 1) > 0 && path == target;
         });
@@ -175,7 +175,7 @@ TEST_F(RenovixUpdateTest, RunningProgramsAreInUseAndGoToTheUpdater)
     const std::string restart = Program("Zephrin with blank");
     ASSERT_TRUE(client.RestartAndUpdate(updater, restart, 10));
     close(inherited);
-    EXPECT_EQ(WaitForFile(record, std::chrono::seconds(5)), restart + "\nown-session\n");
+    EXPECT_EQ(WaitForFile(record, std::chrono::seconds(30)), restart + "\nown-session\n");
     waitpid(-1, nullptr, WNOHANG);
     EXPECT_EQ(ReadWholeFile(Program("SharedFiles.tmp")), "t1\r\nh1\r\n");
     // The updater finds the settings it needs beside the program.

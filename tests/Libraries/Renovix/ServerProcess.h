@@ -17,7 +17,7 @@ public:
         std::vector<std::string> argv = {"/usr/bin/python3", script};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
         if (m_process.Start(argv, {}, "-"))
-            m_port = std::atoi(WaitForFile(portFile, std::chrono::seconds(20)).c_str());
+            m_port = std::atoi(WaitForFile(portFile, std::chrono::seconds(60)).c_str());
     }
     int Port() const { return m_port; }
 

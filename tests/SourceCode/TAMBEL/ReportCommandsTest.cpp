@@ -564,7 +564,7 @@ TEST_F(ReportCommandsTest, PrintDirectGoesToTheDefaultPrinter)
     App().GetReportCommands().GetPrintDialogData().SetPrintData(wxPrintData());
     Command(ID_FILE_PRINT_DIRECT);
     EXPECT_TRUE(boxes.Boxes().empty());
-    const std::string job = server.WaitForJob(30);
+    const std::string job = server.WaitForJob(120);
     ASSERT_FALSE(job.empty());
     EXPECT_EQ(PageCount(job), 3);
     EXPECT_NE(PdfText(job).find("MOKADI ZR410"), std::string::npos);

@@ -1,8 +1,8 @@
 # The HTTP server of the update library's network tests: Python's http.server on a folder, on
 # a free port of 127.0.0.1 that it writes to a file once it listens. A few names answer in ways
 # a real server may: a body shorter than announced, redirects, a script taking the file name,
-# and hostile ones: a trickle, a slow stream, a crawl just above the stall floor, bodies far
-# larger than any update file.
+# and hostile ones: a trickle, a slow stream, a crawl above the stall floor, bodies far larger
+# than any update file.
 # Usage: http_server.py <folder> <port file>
 import functools
 import http.server
@@ -26,8 +26,9 @@ STREAMS = {
     'slow': (1 << 20, 1024, 0.05, 1 << 20),
     'endless': (None, 1 << 16, 0, 256 << 20),
     'large': (8 << 20, 1 << 16, 0, 8 << 20),
-    # 1280 bytes a second: just above a stall floor of 1024
-    'crawl': (None, 256, 0.2, 1 << 20),
+    # 4096 bytes a second: four times a stall floor of 1024, so that a busy machine's late
+    # wake-ups never take it below
+    'crawl': (None, 1024, 0.25, 1 << 20),
 }
 
 # Every update list in this folder crawls.
@@ -45,12 +46,15 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         self.end_headers()
         self.close_connection = True
         sent = 0
+        start = time.monotonic()
         try:
             while sent < total:
                 self.wfile.write(b'z' * piece)
                 self.wfile.flush()
                 sent += piece
-                time.sleep(pause)
+                # Paced to the clock, not piece by piece: a sleep that overshoots on a busy
+                # machine is made up by the next, so the stream keeps its rate.
+                time.sleep(max(0.0, start + sent // piece * pause - time.monotonic()))
         except OSError:
             pass  # the client gave up
 

@@ -453,7 +453,7 @@ TEST(ReportPrinter, PrintsToTheDefaultPrinterWithoutADialog)
     CReport document;
     ASSERT_TRUE(document.LoadFromString(kThreePages));
     ASSERT_TRUE(CReportPrinter::PrintToDefaultPrinter(document, "Report", wxPrintData()));
-    const std::string job = server.WaitForJob(30);
+    const std::string job = server.WaitForJob(120);
     ASSERT_FALSE(job.empty());
     EXPECT_EQ(PageCount(job), 3);
 }
