@@ -378,6 +378,11 @@ TEST_F(PgProductionDbCommands, ReopenAfterTheServerWasStoppedSaysWhyAndTheWayBac
         EXPECT_THAT(lines[1], HasSubstr(cluster.SocketFolder()));
         EXPECT_EQ(m_boxes[0].text.find('\t'), std::string::npos) << m_boxes[0].text;
         if (std::string(language) == "de") {
+            // libpq's German reason keeps its letters: no '?' stands for one it could not show.
+            EXPECT_THAT(lines[1], HasSubstr("»" + cluster.SocketFolder()));
+            for (const std::string& line : lines)
+                EXPECT_EQ(line.find('?'), line.empty() || line.back() != '?' ? std::string::npos : line.size() - 1)
+                    << line;
             EXPECT_EQ(lines.front(), "Die Produktionsdatenbank konnte nicht geöffnet werden.");
             EXPECT_EQ(lines.back(), "Sobald die Datenbank erreichbar ist, öffnet „Datenbank Funktionen > Verbindung "
                                     "konfigurieren“ sie wieder.");
