@@ -6,14 +6,10 @@
 #include "support/DesktopDriver.h"
 #include "support/EnvironmentScope.h"
 #include "support/PgCluster.h"
+#include "support/SilentListener.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -111,20 +107,9 @@ TEST_F(DatabaseRoad, SavedToADatabaseAndLoadedBack)
 // and how long.
 TEST_F(DatabaseRoad, ConnectionTestNamesTheServerThatDidNotAnswer)
 {
-    const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    ASSERT_GE(listener, 0);
-    struct ListenerClose {
-        int fd;
-        ~ListenerClose() { close(fd); }
-    } listenerClose{listener};
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(listen(listener, 4), 0);
-    ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    const std::string port = std::to_string(ntohs(address.sin_port));
+    const CSilentListener listener;
+    const std::string port = listener.Port();
+    ASSERT_FALSE(port.empty());
     WriteWholeFile(program.Path("PDB.udl"), "Provider=PostgreSQL;host=127.0.0.1 port=" + port + " dbname=x user=x\n");
     const CEnvironmentScope noTimeout("PGCONNECT_TIMEOUT", nullptr);
     std::string main = Start();

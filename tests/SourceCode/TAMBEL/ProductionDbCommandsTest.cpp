@@ -19,6 +19,7 @@
 #include "TAMBEL/TAMBELDlg.h"
 #include "support/ChildProcess.h"
 #include "support/EnvironmentScope.h"
+#include "support/SilentListener.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestFiles.h"
 #include "support/WxTestSupport.h"
@@ -37,9 +38,6 @@
 
 #include <sqlite3.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -661,20 +659,9 @@ TEST_F(ProductionDbCommands, ConnectionDialogTestsAndWritesTheLink)
 // listener never accepts: the kernel takes the connection and nobody answers it.
 TEST_F(ProductionDbCommands, ConnectionTestNamesTheServerThatDidNotAnswer)
 {
-    const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    ASSERT_GE(listener, 0);
-    struct ListenerClose {
-        int fd;
-        ~ListenerClose() { close(fd); }
-    } listenerClose{listener};
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(listen(listener, 4), 0);
-    ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    const std::string port = std::to_string(ntohs(address.sin_port));
+    const CSilentListener listener;
+    const std::string port = listener.Port();
+    ASSERT_FALSE(port.empty());
     const CEnvironmentScope noTimeout("PGCONNECT_TIMEOUT", nullptr);
     CDbConnectionDlg dialog(nullptr, TestProgramFolder() + "PDB.udl");
     ASSERT_TRUE(dialog.Create());
