@@ -71,28 +71,46 @@ TEST_F(FluidsRoad, SaturatedSteamSized)
     ASSERT_NO_FATAL_FAILURE(Exit(main));
 }
 
-// A mixture of 80 % nitrogen and 20 % oxygen sized; back on the fluid page the mixture is still
-// the fluid, so the project saved from there holds it with its meters.
-TEST_F(FluidsRoad, GasMixtureSized)
+// The gas-mix dialog opened from its button; the button appears only once the page shows a
+// mixture, so a click that came before it is given again. Its window's id.
+std::string OpenGasMixDialog(const std::string& mainWindow)
 {
-    const std::string main = Start();
-    ASSERT_FALSE(main.empty());
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        CDesktopDriver::Click(mainWindow, kGasMixButton.x, kGasMixButton.y);
+        const std::string dialog = CDesktopDriver::WaitForWindow(kGasMixDialog, 20);
+        if (!dialog.empty())
+            return dialog;
+    }
+    return std::string();
+}
+
+// A mixture of 80 % nitrogen and 20 % oxygen typed into the gas-mix dialog, and the operating
+// point beside it on the fluid page.
+void EnterNitrogenAndOxygen(const std::string& main, const CInstalledProgram& program)
+{
     ASSERT_NO_FATAL_FAILURE(ChooseListItem(main, kStateChoice, 1));
-    // Only a gas mixture has the button: its dialog shows that the state was taken.
-    CDesktopDriver::Click(main, kGasMixButton.x, kGasMixButton.y);
-    const std::string dialog = CDesktopDriver::WaitForWindow(kGasMixDialog);
+    const std::string dialog = OpenGasMixDialog(main);
     ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles();
     EnterField(dialog, kFirstGasShare, "80");
     EnterField(dialog, kSecondGasShare, "20");
     Screenshot("gas-mix-dialog");
     CDesktopDriver::Click(dialog, kGasMixOk.x, kGasMixOk.y);
     ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(dialog)) << program.Messages();
-
     EnterField(main, kOperatingTemperature, "20");
     EnterField(main, kOperatingPressure, "5");
     // No viscosity is computed for a mixture: the user gives it.
     EnterField(main, kViscosity, "0.018");
     EnterField(main, kMaximumFlow, "1000");
+}
+
+// A mixture of 80 % nitrogen and 20 % oxygen sized; back on the fluid page the mixture is still
+// the fluid, so the project saved from there holds it with its meters.
+TEST_F(FluidsRoad, GasMixtureSized)
+{
+    const std::string main = Start();
+    ASSERT_FALSE(main.empty());
+    // Only a gas mixture has the button: its dialog shows that the state was taken.
+    ASSERT_NO_FATAL_FAILURE(EnterNitrogenAndOxygen(main, program));
     Screenshot("gas-mix-input");
     ASSERT_NO_FATAL_FAILURE(CalculateAndChooseFirstMeter(main));
     Screenshot("gas-mix-results");
@@ -125,19 +143,6 @@ std::string WithShare(std::string project, int index, const std::string& share)
     return project.replace(from, project.find('"', from) - from, share);
 }
 
-// The gas-mix dialog opened from its button; the button appears only once the page shows a
-// mixture, so a click that came before it is given again. Its window's id.
-std::string OpenGasMixDialog(const std::string& mainWindow)
-{
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        CDesktopDriver::Click(mainWindow, kGasMixButton.x, kGasMixButton.y);
-        const std::string dialog = CDesktopDriver::WaitForWindow(kGasMixDialog, 20);
-        if (!dialog.empty())
-            return dialog;
-    }
-    return std::string();
-}
-
 // A mixture whose shares carry more digits than the dialog's fields show: OK on the unchanged
 // dialog keeps them and the density, so nothing is asked at the end and a save writes the file
 // as it was opened.
@@ -145,17 +150,7 @@ TEST_F(FluidsRoad, GasMixDialogConfirmedUnchangedKeepsTheProject)
 {
     std::string main = Start();
     ASSERT_FALSE(main.empty());
-    ASSERT_NO_FATAL_FAILURE(ChooseListItem(main, kStateChoice, 1));
-    std::string dialog = OpenGasMixDialog(main);
-    ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles();
-    EnterField(dialog, kFirstGasShare, "80");
-    EnterField(dialog, kSecondGasShare, "20");
-    CDesktopDriver::Click(dialog, kGasMixOk.x, kGasMixOk.y);
-    ASSERT_TRUE(CDesktopDriver::WaitForWindowGone(dialog)) << program.Messages();
-    EnterField(main, kOperatingTemperature, "20");
-    EnterField(main, kOperatingPressure, "5");
-    EnterField(main, kViscosity, "0.018");
-    EnterField(main, kMaximumFlow, "1000");
+    ASSERT_NO_FATAL_FAILURE(EnterNitrogenAndOxygen(main, program));
     ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Save", kSaveDialog, program.Path("typed")));
     std::string project = WaitForFile(program.Path("typed.xml"), std::chrono::seconds(60));
     ASSERT_FALSE(project.empty()) << program.Messages();
@@ -168,7 +163,7 @@ TEST_F(FluidsRoad, GasMixDialogConfirmedUnchangedKeepsTheProject)
     main = Start();
     ASSERT_FALSE(main.empty());
     ASSERT_NO_FATAL_FAILURE(ChooseFileCommand(main, "Open", kOpenDialog, program.Path("digits.xml")));
-    dialog = OpenGasMixDialog(main);
+    const std::string dialog = OpenGasMixDialog(main);
     ASSERT_FALSE(dialog.empty()) << CDesktopDriver::WindowTitles();
     Screenshot("gas-mix-more-digits");
     CDesktopDriver::Click(dialog, kGasMixOk.x, kGasMixOk.y);
